@@ -1,0 +1,161 @@
+#ifndef HOI_BASECOMM_H
+#define HOI_BASECOMM_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Outcome of a command queue or of one value read. 2 is never produced.
+enum E_CommResult {
+    E_CR_SUCCESS = 0,         // queue drained, value read
+    E_CR_FAILED = 1,          // write failed, password refused, link lost, name unknown
+    E_CR_CONNECT_TIMEOUT = 3, // time-out while still connecting
+    E_CR_TIMEOUT = 4          // no reply in time
+};
+Q_DECLARE_METATYPE(E_CommResult)
+
+// The transport-independent half of a device's command link: queue, login and
+// prompt rules, Telnet option answers, reply checker and reply recognition.
+class CBaseComm : public QObject
+{
+    Q_OBJECT
+
+public:
+    CBaseComm(const QString &paramPrefix, const QString &hostIndex, QObject *parent = nullptr);
+    ~CBaseComm() override;
+
+    virtual bool OpenComm() = 0;
+    virtual bool CloseComm();
+    virtual bool IsConnecting() = 0;
+    virtual void AbortConnect() = 0;
+    virtual bool IsConnected() = 0;
+    virtual bool WaitForConnected(int msecs) = 0;
+    virtual bool SendData(const QByteArray &data, bool bAddCRLF);
+
+    virtual bool ReadParam(const QString &name, int mode);
+    virtual bool WriteParam(const QString &name, const QString &value);
+    virtual bool SendCmd(const QString &text);
+    virtual bool SaveParam();
+    virtual bool SendEvent(const QString &event);
+    virtual bool SendOsd(bool on, const QString &text);
+    virtual bool GetValue(const QString &a, const QString &b);
+    virtual bool GetOption(const QString &name);
+    virtual bool SendCmdLatin1(const QString &text);
+    virtual bool SetOption(const QString &option, const QString &value, const QString &extra);
+    virtual bool ShowConfig(const QString &name);
+    virtual bool SendConfig(const QString &text);
+    virtual bool SetVideoInput(const QString &value);
+
+    virtual bool PushSendData(const QByteArray &data, bool bAddCRLF);
+    virtual void ClearSendQueue();
+
+    virtual bool ReadTmpfsFile();
+    virtual bool ReadStreamIP();
+    virtual bool ShowLowDelay();
+    virtual bool SetMultiView(const QString &text);
+    virtual bool SetMultiViewAudioSeparate(const QString &text);
+
+    virtual void OnReceiveData(const QByteArray &data);
+    virtual bool WriteRaw(const QByteArray &data, bool bAddCRLF) = 0;
+
+    void CheckSendNext();
+    void StartTimeOutChecker(int msecs);
+    void RestartTimeOutChecker();
+
+    // The owner names the EDID file under /var/tmpfs/ before it queues ReadTmpfsFile.
+    void SetTmpfsFile(const QString &name) { m_tmpfsFile = name; }
+    QString GetTmpfsFile() const { return m_tmpfsFile; }
+
+    // Tests only: the reply time-out started after every write.
+    void SetCheckerInterval(int msecs) { m_checkerInterval = msecs; }
+    int GetCheckerInterval() const { return m_checkerInterval; }
+
+    static const int kDefaultCheckerInterval = 15000;
+    static const int kMaxLineLength = 1024;
+
+signals:
+    void OnConnected();
+    void OnDisconnected();
+    void OnSendQueueReturn(E_CommResult eResult);
+    void OnNodelistEnd();
+    void OnSendData(QByteArray strData, bool bSucceed);
+    void OnRecvData(QByteArray strData);
+    void OnListDevice(QByteArray strIpAddr, QByteArray strHostName, QByteArray strStatus);
+    void OnReadParam(QByteArray strParamName, QByteArray strParamValue, E_CommResult eResult);
+    void OnReadOption(QByteArray strParamName, QByteArray strParamValue, E_CommResult eResult);
+    void OnReadConfig(QByteArray strParamName, QByteArray strParamValue, E_CommResult eResult);
+    void OnExecResult(QByteArray strCmd, QByteArray strResult);
+    void OnGetMuteStatus(QByteArray strCmd);
+    void OnGetDevVersion(QByteArray strCmd);
+    void OnGetDueGeteway(QByteArray strCmd);
+    void OnGetDueMasknet(QByteArray strCmd);
+    void OnGetIPMMultiView(QByteArray strCmd);
+    void OnGetStreamIP(QByteArray strCmd);
+    void OnGetQN714IP(QByteArray strCmd);
+    void OnGetQN714IP2(QByteArray strCmd);
+    void OnGetQN714Version(QByteArray strCmd);
+    void OnGetSinkPower(QByteArray strCmd);
+
+public slots:
+    void slotOnCheckerTimeOut();
+    void slotOnSendFailed();
+
+protected:
+    void DueReceiveLine(const QByteArray &line);
+    bool CheckIsParamOrReadyRead(const QByteArray &line);
+    bool CheckIsOptionOrReadyRead(const QByteArray &line);
+    bool CheckIsConfigOrReadyRead(const QByteArray &line);
+
+    // Connection-loss reports of the transport go through here, so that a
+    // failed write that already lost the link is not reported a second time.
+    void ReportLinkFailure(E_CommResult eResult);
+
+    QString m_hostIndex;
+    QString m_paramPrefix;
+    QString m_readParamEcho;   // " # %1param g %2"
+    QString m_readOptionEcho;  // " # %1get "
+    QString m_showConfigCmd;   // "%1config --show"
+    QString m_readConfigEcho;  // " # %1 " with the config-show command
+    QString m_user;
+    QString m_password;
+    QByteArray m_recvBuffer;
+    QByteArray m_lastLine;
+    QByteArray m_curCmd;
+    quint32 m_readyCount = 0;
+    QByteArray m_paramName;
+    QByteArray m_optionName;
+    QByteArray m_optionPort;
+    QByteArray m_configName;
+    QList<QByteArray> m_sendQueue;
+    bool m_inNodeList = false;
+    QTimer m_checker;
+    QString m_tmpfsFile;
+    QByteArray m_pendingVersion;
+    QByteArray m_pendingMultiView;
+    QByteArray m_pendingStreamIP;
+    QByteArray m_pendingGateway;
+    QByteArray m_pendingNetmask;
+
+    int m_checkerInterval = kDefaultCheckerInterval;
+
+private:
+    void ReceiveBody(const QByteArray &data);
+    void RunBufferRecognisers();
+    bool RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray));
+    bool IsRebootCmd() const;
+    void CompleteReboot();
+    void DropHeadIfCurrent();
+    bool QueueLine(const QByteArray &line);
+
+    // Bumped by CloseComm, so the receive path notices when a listener closed
+    // the link under its feet and stops working on a cleared buffer.
+    quint32 m_closeGeneration = 0;
+    int m_receiveDepth = 0;
+    bool m_sendDeferred = false;
+    bool m_failureReported = false;
+};
+
+#endif // HOI_BASECOMM_H

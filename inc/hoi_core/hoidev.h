@@ -1,0 +1,444 @@
+#ifndef HOI_CORE_HOIDEV_H
+#define HOI_CORE_HOIDEV_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+
+#include "hoi_core/basecomm.h"
+#include "hoi_core/hoirecords.h"
+#include "hoi_core/hoitypes.h"
+#include "hoi_core/prodidinfo.h"
+
+class CHOIDevMgr;
+class CHOIScene;
+class CBaseComm;
+class CIrCodeTable;
+
+// One device of the installation: identity, addresses, cached parameters and
+// its command link. Every device function becomes shell lines queued on the
+// link; the end of each queue is reported once by OnCmdCompleted.
+//
+// The manager creates and owns every device; everyone else holds raw
+// pointers. The data members are public because the manager, the project
+// reader and writer and the windows read and fill them directly.
+class CHOIDev : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum DevType {
+        E_DT_UNKNOWN = 0,
+        E_DT_TX = 1,
+        E_DT_RX = 2,
+        E_DT_MRX = 3,
+        E_DT_WP = 4,
+        E_DT_GW = 5,
+        E_DT_QN714 = 6, // the IP controller
+        E_DT_ALL = 7,
+    };
+    Q_ENUM(DevType)
+
+    enum CommType {
+        E_CT_TELNET = 0,
+    };
+    Q_ENUM(CommType)
+
+    enum IPMode {
+        E_IM_AUTOIP = 0,
+        E_IM_DHCP = 1,
+        E_IM_STATIC = 2,
+    };
+    Q_ENUM(IPMode)
+
+    enum BaudRateType {
+        BAUD50 = 50,
+        BAUD75 = 75,
+        BAUD110 = 110,
+        BAUD134 = 134,
+        BAUD150 = 150,
+        BAUD200 = 200,
+        BAUD300 = 300,
+        BAUD600 = 600,
+        BAUD1200 = 1200,
+        BAUD1800 = 1800,
+        BAUD2400 = 2400,
+        BAUD4800 = 4800,
+        BAUD9600 = 9600,
+        BAUD19200 = 19200,
+        BAUD38400 = 38400,
+        BAUD57600 = 57600,
+        BAUD115200 = 115200,
+        BAUD230400 = 230400,
+    };
+    Q_ENUM(BaudRateType)
+
+    // The character codes of the letters used in "115200-8n1".
+    enum ParityType {
+        PAR_NONE = 110, // 'n'
+        PAR_ODD = 111,  // 'o'
+        PAR_EVEN = 101, // 'e'
+    };
+    Q_ENUM(ParityType)
+
+    CHOIDev(CHOIDevMgr *pOwner, DevType eType, const QString &strParamPrefix, bool bOldApi,
+            CommType eCommType, QObject *parent = nullptr);
+    ~CHOIDev() override;
+
+    // ---- connection and completion ----
+    // One connection attempt; creates the link when there is none.
+    bool ConnectComm();
+    // The rule every sender applies before queuing: true means go ahead.
+    bool EnsureConnected();
+    bool OpenCommAltPort();
+    QString GetDisplayName() const;
+    // Closes the link quietly (no completion arrives for it); always true.
+    bool CloseComm();
+    // Only tests shorten it; the default is 3000 ms.
+    void SetRetryInterval(int msecs) { m_nRetryInterval = msecs; }
+    int GetRetryInterval() const { return m_nRetryInterval; }
+    CBaseComm *GetComm() const { return m_pComm; }
+
+    // ---- command senders ----
+    bool SendParamSet(const QString &strName, const QString &strValue, bool bConnect = true);
+    bool SendParamSetInt(const QString &strName, int nValue, bool bConnect = true);
+    bool SendParamSetEncoded(const QString &strName, const QString &strValue, bool bConnect = true);
+    // Queues "<prefix>set -<option> <extra> <value>".
+    bool SendSetCmd(const QString &strOption, const QString &strValue, QString strExtra,
+                    bool bConnect = true);
+    bool ApplyMultiView(const QString &strWindows, bool bConnect = true);
+    bool ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect = true);
+    bool SendCmd(const QString &strCmd);
+    bool SendConfigCmd(const QString &strOption, bool bConnect = true);
+    bool PushSendData(const char *data, bool bAddCRLF, bool bConnect = true);
+    bool SendOsdOnOff(bool bOn, const QString &strText);
+    bool SendSerialMsg(const QString &strMsg, bool bHex, bool bAddCRLF, uint nBaudRate,
+                       uint nDataBits, char cParity, uint nStopBits);
+    bool SendCecPower(bool bOn);
+    bool ApplyEncBackupInfo(const QString &strInfo);
+    bool ApplyDelayPlay(const QString &strValue);
+    bool QueryDelayPlay();
+    bool ApplyMaxEncRes(const QString &strValue);
+    bool ApplyAudioDelay(const QString &strValue);
+    bool QueryAudioDelay();
+    bool ApplyLineOutMute(bool bMute);
+    bool ApplyHdmiOutAudioMute(bool bMute);
+    bool QueryLineOutMute();
+    bool QueryBackgroundImageDisplay();
+    bool QueryPngOverlayEnable();
+    bool ApplyBackgroundImageDisplay(bool bOn);
+    bool ApplyPngOverlayEnable(bool bOn);
+    bool QueryOsdDisplay();
+    bool QueryOsdDisplayMethod();
+    bool ApplyOsdDisplay(bool bOn);
+    bool ApplyOsdDisplayMethod(const QString &strMethod);
+    bool ApplySourceSelect(const QString &strValue);
+    bool ApplySinkPower(const QString &strPowerOnCmd, const QString &strStandbyCmd, bool bCec,
+                        bool bRs232, bool bHex, uint nBaudRate, uint nDataBits, char cParity,
+                        uint nStopBits);
+    bool ApplyName();
+    bool SetOptionValue(int nOptionId, const QVariant &value, bool bConnect = true);
+    bool SetVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam,
+                     bool bConnect = true);
+    bool SetVolParam(int nPortType, int nPortIndex, const T_VolParam *pVolParam,
+                     bool bConnect = true);
+
+    // ---- network and maintenance ----
+    bool ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
+                      const QString &strNewNetmask, const QString &strNGatway);
+    void ApplyPreviewSetting();
+    void ApplyVideoOutputSetting();
+    bool ApplyVideoInput(const QString &strInput, QString strSecond, const QString &strThird,
+                         bool bConnect = true);
+    bool ApplyOutputDip(const QString &strInputName, bool bConnect = true);
+    bool ApplyHdcpEnable(bool bOn, int nConnect = 1);
+    bool SaveParam();
+    bool SendEvent(const QString &strEvent);
+    void GetIPandVersionQN714();
+
+    // ---- replies and cached values ----
+    bool GetVolParam(int nPortType, int nPortIndex, T_VolParam *pVolParam) const;
+    bool GetOptionValue(int nOptionId, QVariant &value) const;
+    bool AddIpcInfo(T_IpcInfo *pInfo);
+    bool RemoveIpcInfo(T_IpcInfo *pInfo);
+    bool ReplaceIpcInfo(T_IpcInfo *pInfo);
+    bool SetIpcAliasName(const QString &strHostName, const QString &strAlias);
+    void ClearIpcInfo();
+    const QList<T_IpcInfo *> &GetIpcList() const { return m_listIpcInfo; }
+    // The virtual TX list file of a gateway.
+    bool SaveIpcConfig(const QString &strPath);
+    bool LoadIpcConfigFile(const QString &strPath);
+    void SetIPMLayoutWindows(const QString &strLayout, const QString &strWindows);
+    void SetIPMLayoutAudio(const QString &strLayout, const QString &strMode,
+                           const QString &strSource);
+    void SetIPMLayoutAudio(const QString &strLayout, T_IpmAudioInfo info);
+    void AddIPMLayout(const QString &strLayout, int nSequence);
+    void SortIPMLayoutList();
+    QList<T_IpmLayoutSeq> GetSortedLayoutList();
+    void SetIPMLayoutList(QList<T_IpmLayoutInfo> list) { m_listIPMLayout = list; }
+    const QMap<QString, QString> &GetIPMLayoutWindowsMap() const { return m_mapIPMLayoutWindows; }
+    QMap<QString, QString> &GetIPMLayoutWindowsMap() { return m_mapIPMLayoutWindows; }
+    const QMap<QString, T_IpmAudioInfo> &GetIPMLayoutAudioMap() const { return m_mapIPMLayoutAudio; }
+    QMap<QString, T_IpmAudioInfo> &GetIPMLayoutAudioMap() { return m_mapIPMLayoutAudio; }
+
+    // ---- on-line edge ----
+    void SetOnLine(bool bOnLine);
+
+    // ---- identity ----
+    QString GetDefaultName() const;
+    int GetHostIndex() const;
+    bool IsSupportOsd();
+    bool SendIrCode(CIrCodeTable *pTable, const QString &strCtrlId, const QString &strKeyValue);
+    void ResetLocalSettings();
+
+    DevType GetDevType() const { return m_eDevType; }
+    const QString &GetName() const { return m_strName; }
+    void SetName(const QString &strName);
+    const QString &GetHostName() const { return m_strHostName; }
+    void SetHostName(const QString &strHostName, bool bSetHostId = false);
+    QString GetHostNamePrefix() const;
+    const QString &GetMacId();
+    const QString &GetTypeName() const { return m_strTypeName; }
+    const QString &GetIrDevName() const { return m_strIrDev; }
+    void SetIrDevName(const QString &strName);
+    const QString &GetIrDev() const { return m_strIrDev; }
+    void SetIrDev(const QString &strId) { m_strIrDev = strId; }
+    QString GetSinkInfo() const { return m_strSinkInfo; }
+    QString GetEdid() const { return m_strEdid; }
+    int GetSequence() const { return m_nSequence; }
+    void SetSequence(const int &nSequence);
+    IPMode GetIPMode() const { return m_eIPMode; }
+    const QString &GetIPAddr() const { return m_strIPAddr; }
+    const QString &GetNetmask() const { return m_strNetmask; }
+    const QString &GetGateway() const { return m_strGateway; }
+    const QString &GetIPAddr2() const { return m_strIPAddr2; }
+    const QString &GetNetmask2() const { return m_strNetmask2; }
+    const QString &GetGateway2() const { return m_strGateway2; }
+    void SetIPAddr(const QString &strAddr);
+    void SetNetmask(const QString &strAddr);
+    void SetGateway(const QString &strAddr);
+    void SetIPAddr2(const QString &strAddr);
+    void SetNetmask2(const QString &strAddr);
+    void SetGateway2(const QString &strAddr);
+    const QString &GetEthAddr() const { return m_strEthAddr; }
+    QString GetVersion() const { return m_strVersion; }
+    const QString &GetVideoIP() const { return m_strVideoIP; }
+    const QString &GetIPMMultiView() const { return m_strIPMMultiView; }
+    void SetIPMMultiView(const QString &strValue);
+    const QString &GetUserAudioMode() const { return m_strUserAudioMode; }
+    void SetUserAudioMode(const QString &strValue);
+
+    const QString &GetForceResolution() const { return m_strForceResolution; }
+    void SetForceResolution(const QString &strValue);
+    const QString &GetCvbsResolution() const { return m_strCvbsResolution; }
+    void SetCvbsResolution(const QString &strValue);
+    const QString &GetHdmiResolution() const { return m_strHdmiResolution; }
+    void SetHdmiResolution(const QString &strValue);
+    const QString &GetDviDResolution() const { return m_strDviDResolution; }
+    void SetDviDResolution(const QString &strValue);
+    const QString &GetVgaResolution() const { return m_strVgaResolution; }
+    void SetVgaResolution(const QString &strValue);
+    const QString &GetYPbPrResolution() const { return m_strYPbPrResolution; }
+    void SetYPbPrResolution(const QString &strValue);
+    const QString &GetMultiScreenVgaResolution() const { return m_strMultiScreenVgaResolution; }
+    void SetMultiScreenVgaResolution(const QString &strValue);
+    const QString &GetMaxResolution() const { return m_strMaxResolution; }
+    void SetMaxResolution(const QString &strValue);
+    const QString &GetVoMode() const { return m_strVoMode; }
+    void SetVoMode(const QString &strValue);
+    const QString &GetColorSpace() const { return m_strColorSpace; }
+    void SetColorSpace(const QString &strValue);
+    const QString &GetOverlayPosH() const { return m_strOverlayPosH; }
+    void SetOverlayPosH(const QString &strValue);
+    const QString &GetOverlayPosV() const { return m_strOverlayPosV; }
+    void SetOverlayPosV(const QString &strValue);
+    const QString &GetOsdDisplayMethod() const { return m_strOsdDisplayMethod; }
+    void SetOsdDisplayMethod(const QString &strValue);
+    const QString &GetLocation() const { return m_strLocation; }
+    void SetLocation(const QString &strValue);
+    const QString &GetGroup() const { return m_strGroup; }
+    void SetGroup(const QString &strValue) { m_strGroup = strValue; }
+    const QString &GetOutputDip() const { return m_strOutputDip; }
+    void SetOutputDip(const QString &strValue);
+    int GetHwDipEnable() const { return m_nHwDipEnable; }
+    void SetHwDipEnable(int nValue);
+    bool GetHdcpEnable() const { return m_bHdcpEnable; }
+    void SetHdcpEnable(int nValue) { m_bHdcpEnable = (nValue != 0); }
+
+    bool GetHdcpAlwaysOn() const { return m_bHdcpAlwaysOn; }
+    void SetHdcpAlwaysOn(bool bValue) { m_bHdcpAlwaysOn = bValue; }
+    bool GetHdcpAlwaysOn22() const { return m_bHdcpAlwaysOn22; }
+    void SetHdcpAlwaysOn22(bool bValue) { m_bHdcpAlwaysOn22 = bValue; }
+    bool GetPreviewEnable() const { return m_bPreviewEnable; }
+    void SetPreviewEnable(bool bValue) { m_bPreviewEnable = bValue; }
+    bool GetTurnOffScreenOnPwrSave() const { return m_bTurnOffScreenOnPwrSave; }
+    void SetTurnOffScreenOnPwrSave(bool bValue) { m_bTurnOffScreenOnPwrSave = bValue; }
+    int GetVideoQualityMode() const { return m_nVideoQualityMode; }
+    void SetVideoQualityMode(int nValue) { m_nVideoQualityMode = nValue; }
+    int GetSrcUnavailableTimeout() const { return m_nSrcUnavailableTimeout; }
+    void SetSrcUnavailableTimeout(int nValue) { m_nSrcUnavailableTimeout = nValue; }
+    int GetSoipType2TokenTimeout() const { return m_nSoipType2TokenTimeout; }
+    void SetSoipType2TokenTimeout(int nValue) { m_nSoipType2TokenTimeout = nValue; }
+    int GetVwStretchType() const { return m_nVwStretchType; }
+    void SetVwStretchType(int nValue) { m_nVwStretchType = nValue; }
+    int GetVwRotate() const { return m_nVwRotate; }
+    void SetVwRotate(int nValue) { m_nVwRotate = nValue; }
+    QString GetOutputTimingConvert() const { return m_strOutputTimingConvert; }
+    void SetOutputTimingConvert(QString strValue) { m_strOutputTimingConvert = strValue; }
+    QString GetS0Baudrate() const { return m_strS0Baudrate; }
+    void SetS0Baudrate(QString strValue) { m_strS0Baudrate = strValue; }
+
+    CHOIDev *GetTXDev() const;
+    void SetTXDev(CHOIDev *pTx);
+    CHOIDev *GetParentDev() const { return m_pParentDev; }
+    QString GetParentHostName() const { return m_strParentHostName; }
+    CHOIScene *GetVideoWall() const { return m_pVideoWall; }
+    void SetVideoWall(CHOIScene *pWall) { m_pVideoWall = pWall; }
+
+    QString GetVideoInputName() const;
+    QString GetVideoInputResolution() const;
+
+signals:
+    void OnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+    void OnReadParam(CHOIDev *pDev, QByteArray strParamName, QByteArray strParamValue,
+                     E_CommResult eResult);
+    void OnSendData(QByteArray strData, bool bSucceed);
+    void OnRecvData(QByteArray strData);
+    void OnProgressLog(QString strLog);
+    void OnNameChanged(CHOIDev *pDev);
+    void OnGetMuteSettings(QString strCmd);
+    void OnGetAudioDelaySettings(QString strCmd);
+    void OnGetMapSettings(QString strCmd);
+    void OnGetOverlaySettings(QString strCmd);
+    void OnGetOSDSettings(QString strCmd);
+
+public slots:
+    bool ResetDefault();
+    bool ResetEdid();
+    bool Reboot();
+    bool QN714Reboot();
+    bool UpdateFromDev(bool isGetName);
+    bool UpdateFromDev();
+    bool ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
+                    QString strNGatway);
+    bool ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QString strNGatway);
+    bool ApplyToQN714IP2(QString strNewIPAddr, QString strNewNetmask, QString strNGatway);
+    void slotOnGetMuteStatus(QByteArray strCmd);
+    void slotOnGetDevVersion(QByteArray strCmd);
+    void slotOnGetDueGeteway(QByteArray strCmd);
+    void slotOnGetDueMasknet(QByteArray strCmd);
+    void slotOnGetIPMMultiView(QByteArray strCmd);
+    void slotOnGetStreamIP(QByteArray strCmd);
+    void slotOnGetQN714IP(QByteArray strCmd);
+    void slotOnGetQN714IP2(QByteArray strCmd);
+    void slotOnGetQN714Version(QByteArray strCmd);
+    void slotOnGetSinkPower(QByteArray strCmd);
+    bool ApplyColorSpace(QString strValue);
+    void slotConnectToDev();
+    void slotOnDevDisconnect();
+    void slotOnDevConnect();
+    void slotOnSendQueueReturn(E_CommResult eResult);
+    void slotOnIrSendQueueReturn(E_CommResult eResult);
+    void slotOnReadParam(QByteArray strParamName, QByteArray strParamValue, E_CommResult eResult);
+
+public:
+    // ---- data, in the order the device model lists them ----
+    CHOIDevMgr *m_pOwner;
+    QString m_strParamPrefix; // the product's "param_prefix"
+    bool m_bOldApi;           // the product's "old_api"
+    DevType m_eDevType;
+    QString m_strName; // alias; device parameter "name"
+    QString m_strIrDev;
+    QString m_strScene;
+    CommType m_eCommType;
+    QString m_strEthAddr;
+    QString m_strSerial;
+    QString m_strHostName;
+    QString m_strHostId; // the 12 hexadecimal digits of the host name
+    QString m_strStatus; // status text of the last discovery reply
+    IPMode m_eIPMode;
+    QString m_strIPAddr;
+    QString m_strNetmask;
+    QString m_strGateway;
+    QString m_strIPAddr2;
+    QString m_strNetmask2;
+    QString m_strGateway2;
+    QString m_strMulticastIP;
+    QString m_strChSelect;
+    QString m_strSourceInfo;
+    QString m_strSinkInfo;
+    QString m_strEdid;
+    QString m_strVideoIP;
+    QString m_strAudioIP;
+    QString m_strVideoInput; // "vi": input:second:resolution
+    QString m_strAudioInput; // "ai"
+    QString m_strVideoOutput; // "vo"
+    QString m_strForceResolution; // "fvo"
+    QString m_strHdmiResolution;
+    QString m_strCvbsResolution;
+    QString m_strOutputDip; // DVI-I output type
+    QString m_strDviDResolution;
+    QString m_strVgaResolution;
+    QString m_strYPbPrResolution;
+    QString m_strMultiScreenVgaResolution;
+    int m_nHwDipEnable;
+    QString m_strVoMode; // "low delay" or "high quality video"
+    QString m_strMaxResolution;
+    QString m_strOverlayPosH;
+    QString m_strOverlayPosV;
+    QString m_strColorSpace;
+    bool m_bHdcpEnable;
+    bool m_bHdcpAlwaysOn;
+    bool m_bHdcpAlwaysOn22;
+    QString m_strOutputTimingConvert;
+    bool m_bTurnOffScreenOnPwrSave;
+    int m_nSrcUnavailableTimeout;
+    QString m_strS0Baudrate;
+    int m_nSoipType2TokenTimeout;
+    int m_nVwStretchType;
+    int m_nVwRotate;
+    bool m_bPreviewEnable;
+    int m_nVideoQualityMode;
+    int m_nMaxRetryCount;
+    int m_nRetryCount;
+    QTimer m_retryTimer; // runs slotConnectToDev (not connected for the IP controller)
+    CBaseComm *m_pComm;  // owned
+    bool m_bOnLine;
+    bool m_bHdcpChanged;
+    int m_nSinkPowerMode;
+    QMap<QString, QVariant> m_mapOptions; // "--name" (or an audio port key) to value
+    QString m_strEdidPath;
+    QString m_strLocation;
+    QString m_strGroup;
+    int m_nSequence;
+    CHOIScene *m_pVideoWall;
+    CHOIDev *m_pTXDev;
+    CHOIDev *m_pParentDev;
+    QString m_strParentHostName;
+    QString m_strVersion;
+    QString m_strTypeName;
+    QString m_strIPMMultiView;
+    QString m_strUserAudioMode;
+    QMap<QString, QString> m_mapIPMLayoutWindows;
+    QMap<QString, T_IpmAudioInfo> m_mapIPMLayoutAudio;
+    QList<T_IpmLayoutInfo> m_listIPMLayout;
+    QList<T_IpmLayoutSeq> m_listIPMLayoutSeq;
+    QString m_strOsdDisplayMethod;
+    QList<T_IpcInfo *> m_listIpcInfo; // owned
+
+private:
+    QString CommandPrefix() const;
+    bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
+    bool QueueLine(const QString &strLine, bool bConnect);
+    void ConnectToDev(bool bFromTimer);
+    void StoreResolution(const QByteArray &strValue);
+    void SetAddrField(QString &field, const QString &strAddr);
+
+    int m_nRetryInterval;
+};
+
+#endif

@@ -1,0 +1,220 @@
+#include "uiservices.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/fileversioninfo.h"
+
+namespace {
+
+MessageBoxRunner &BoxRunner()
+{
+    static MessageBoxRunner runner;
+    return runner;
+}
+
+FileDialogRunner &DialogRunner()
+{
+    static FileDialogRunner runner;
+    return runner;
+}
+
+// Captions of the standard buttons in the interface language. The platform
+// theme would otherwise label them in the language of the desktop.
+void TranslateButtons(QMessageBox &box)
+{
+    const struct {
+        QMessageBox::StandardButton button;
+        QString text;
+    } captions[] = {
+        {QMessageBox::Ok, QObject::tr("OK")},
+        {QMessageBox::Save, QObject::tr("Save")},
+        {QMessageBox::SaveAll, QObject::tr("Save All")},
+        {QMessageBox::Open, QObject::tr("Open")},
+        {QMessageBox::Yes, QObject::tr("Yes")},
+        {QMessageBox::YesToAll, QObject::tr("Yes To All")},
+        {QMessageBox::No, QObject::tr("No")},
+        {QMessageBox::NoToAll, QObject::tr("No To All")},
+        {QMessageBox::Abort, QObject::tr("Abort")},
+        {QMessageBox::Retry, QObject::tr("Retry")},
+        {QMessageBox::Ignore, QObject::tr("Ignore")},
+        {QMessageBox::Close, QObject::tr("Close")},
+        {QMessageBox::Cancel, QObject::tr("Cancel")},
+        {QMessageBox::Discard, QObject::tr("Discard")},
+        {QMessageBox::Help, QObject::tr("Help")},
+        {QMessageBox::Apply, QObject::tr("Apply")},
+        {QMessageBox::Reset, QObject::tr("Reset")},
+        {QMessageBox::RestoreDefaults, QObject::tr("Restore Defaults")},
+    };
+    for (const auto &caption : captions) {
+        if (QAbstractButton *pButton = box.button(caption.button))
+            pButton->setText(caption.text);
+    }
+}
+
+QString RunFileDialog(const T_FileDialogRequest &request)
+{
+    if (DialogRunner())
+        return DialogRunner()(request);
+    switch (request.eKind) {
+    case E_FD_OPEN_FILE:
+        return QFileDialog::getOpenFileName(request.pParent, request.strCaption, request.strDir,
+                                            request.strFilter, request.pSelectedFilter,
+                                            request.options);
+    case E_FD_SAVE_FILE:
+        return QFileDialog::getSaveFileName(request.pParent, request.strCaption, request.strDir,
+                                            request.strFilter, request.pSelectedFilter,
+                                            request.options);
+    case E_FD_EXISTING_DIR:
+        return QFileDialog::getExistingDirectory(request.pParent, request.strCaption,
+                                                 request.strDir, request.options);
+    }
+    return QString();
+}
+
+T_FileDialogRequest MakeRequest(E_FileDialogKind eKind, QWidget *parent, const QString &caption,
+                                const QString &dir, const QString &filter,
+                                QString *selectedFilter, QFileDialog::Options options)
+{
+    T_FileDialogRequest request;
+    request.eKind = eKind;
+    request.pParent = parent;
+    request.strCaption = caption;
+    request.strDir = dir;
+    request.strFilter = filter;
+    request.pSelectedFilter = selectedFilter;
+    request.options = options;
+    return request;
+}
+
+} // namespace
+
+int ShowMessageBox(QMessageBox::Icon icon, QWidget *parent, const QString &title,
+                   const QString &text, QMessageBox::StandardButtons buttons,
+                   QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, text, buttons, parent,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    TranslateButtons(box);
+    box.setDefaultButton(defaultButton);
+    if (BoxRunner())
+        return BoxRunner()(box);
+    return box.exec();
+}
+
+int MsgQuestion(QWidget *parent, const QString &title, const QString &text,
+                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return ShowMessageBox(QMessageBox::Question, parent, title, text, buttons, defaultButton);
+}
+
+int MsgInformation(QWidget *parent, const QString &title, const QString &text)
+{
+    return ShowMessageBox(QMessageBox::Information, parent, title, text, QMessageBox::Ok,
+                          QMessageBox::NoButton);
+}
+
+int MsgCritical(QWidget *parent, const QString &title, const QString &text)
+{
+    return ShowMessageBox(QMessageBox::Critical, parent, title, text, QMessageBox::Ok,
+                          QMessageBox::NoButton);
+}
+
+int MsgWarning(QWidget *parent, const QString &title, const QString &text,
+               QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return ShowMessageBox(QMessageBox::Warning, parent, title, text, buttons, defaultButton);
+}
+
+void SetMessageBoxRunner(const MessageBoxRunner &runner)
+{
+    BoxRunner() = runner;
+}
+
+void SetFileDialogRunner(const FileDialogRunner &runner)
+{
+    DialogRunner() = runner;
+}
+
+QString GetOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
+                        const QString &filter, QString *selectedFilter,
+                        QFileDialog::Options options)
+{
+    return RunFileDialog(MakeRequest(E_FD_OPEN_FILE, parent, caption, dir, filter,
+                                     selectedFilter, options));
+}
+
+QString GetSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                        const QString &filter, QString *selectedFilter,
+                        QFileDialog::Options options)
+{
+    return RunFileDialog(MakeRequest(E_FD_SAVE_FILE, parent, caption, dir, filter,
+                                     selectedFilter, options));
+}
+
+QString GetExistingDirectory(QWidget *parent, const QString &caption, const QString &dir,
+                             QFileDialog::Options options)
+{
+    return RunFileDialog(MakeRequest(E_FD_EXISTING_DIR, parent, caption, dir, QString(),
+                                     nullptr, options));
+}
+
+QString EdidDirPath()
+{
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/EDID");
+    if (!QFileInfo::exists(path))
+        QDir().mkpath(path);
+    return path;
+}
+
+QString LegacyProjectFilePath()
+{
+    return QDir::homePath() + QStringLiteral("/VIVAvezaZE/Untitled.hoi");
+}
+
+QRegExp NameRegExp()
+{
+    return QRegExp(QStringLiteral("^[^\\\\/:*?\"<>|()]{2,80}$"));
+}
+
+QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText)
+{
+    switch (static_cast<int>(eStatus)) {
+    case E_SS_EDIT:
+        strText = QObject::tr("Edit");
+        return QIcon(QStringLiteral(":/images/matrix_edit.ico"));
+    case E_SS_UPDATED:
+        strText = QObject::tr("Updated");
+        return QIcon(QStringLiteral(":/images/matrix_updated.ico"));
+    case E_SS_APPLIED:
+        strText = QObject::tr("Applied successfully");
+        return QIcon(QStringLiteral(":/images/matrix_apply_ok.ico"));
+    case E_SS_FAILED:
+        strText = QObject::tr("Failed to apply");
+        return QIcon(QStringLiteral(":/images/matrix_apply_err.ico"));
+    case E_SS_VIVLAYOUT:
+        strText = QObject::tr("Video Wall within a Wall");
+        return QIcon(QStringLiteral(":/images/matrix_apply_viv.ico"));
+    case E_SS_WPLAYOUT:
+        strText = QObject::tr("WP Layout");
+        return QIcon(QStringLiteral(":/images/matrix_apply_wp.ico"));
+    default:
+        strText.clear();
+        return QIcon();
+    }
+}
+
+QString ApplicationTitle()
+{
+    CFileVersionInfo versionInfo;
+    if (versionInfo.Load(QCoreApplication::applicationFilePath()))
+        return versionInfo.GetAppTitle();
+    return QStringLiteral("ZEDA diri RE Dodezur");
+}
+
+void InitConsoleResources()
+{
+    Q_INIT_RESOURCE(images);
+}

@@ -1,0 +1,335 @@
+#include "hoi_core/basecomm.h"
+
+#include <QDebug>
+#include <QTime>
+
+#include <algorithm>
+
+namespace {
+
+// The Telnet option offers the devices make, each with the answer they get.
+// Only a whole read that is exactly one of these is answered.
+struct T_Negotiation
+{
+    const char *request; // lower-case hex of the whole buffer
+    const char *answer;  // hex, empty: nothing to send
+};
+
+const T_Negotiation kNegotiations[] = {
+    { "fffd18fffd20fffd23fffd27", "fffc18fffc20fffc23fffc27" },
+    { "fffb03fffd01fffd1ffffb05fffd21", "fffd03fffd01fffc1ffffe05fffc21" },
+    { "fffd18fffd20fffd23fffd27fffd24", "fffc18fffc20fffc23fffc27fffc24" },
+    { "fffb03fffd01fffd22fffd1ffffb05fffd21", "fffd03fffd01fffc22fffc1ffffe05fffc21" },
+    { "fffb01", "" },
+    { "fffb01fffd06fffd00", "fffd01fffc06fffc00" },
+};
+
+bool IsAsciiAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool EndsWithNoCase(const QByteArray &text, const char *tail)
+{
+    const int n = int(qstrlen(tail));
+    return text.size() >= n && qstrnicmp(text.constData() + text.size() - n, tail, uint(n)) == 0;
+}
+
+} // namespace
+
+CBaseComm::CBaseComm(const QString &paramPrefix, const QString &hostIndex, QObject *parent)
+    : QObject(parent)
+    , m_hostIndex(hostIndex)
+    , m_paramPrefix(paramPrefix)
+{
+    qRegisterMetaType<E_CommResult>("E_CommResult");
+
+    // One pass each, so a prefix holding "%2" stays as it is.
+    m_readParamEcho = QString(" # %1param g %2").arg(m_paramPrefix, m_hostIndex);
+    m_readOptionEcho = QString(" # %1get ").arg(m_paramPrefix);
+    m_showConfigCmd = QString("%1config --show").arg(m_paramPrefix);
+    m_readConfigEcho = QString(" # %1 ").arg(m_showConfigCmd);
+    m_user = QStringLiteral("root");
+
+    m_checker.setInterval(m_checkerInterval);
+    connect(&m_checker, &QTimer::timeout, this, &CBaseComm::slotOnCheckerTimeOut);
+}
+
+CBaseComm::~CBaseComm() = default;
+
+bool CBaseComm::CloseComm()
+{
+    m_readyCount = 0;
+    m_inNodeList = false;
+    m_paramName.clear();
+    m_curCmd.clear();
+    m_lastLine.clear();
+    m_recvBuffer.clear();
+    m_checker.stop();
+    ++m_closeGeneration;
+    return true;
+}
+
+bool CBaseComm::SendData(const QByteArray &data, bool bAddCRLF)
+{
+    qDebug().noquote() << ">>>> SendData:" << data;
+
+    // A write may lose the link on its way (the socket reports the loss while
+    // it waits); that loss is then already reported and must not be again.
+    const bool outerReported = m_failureReported;
+    m_failureReported = false;
+    const bool ok = WriteRaw(data, bAddCRLF);
+    const bool lostMeanwhile = m_failureReported;
+    m_failureReported = outerReported || lostMeanwhile;
+
+    emit OnSendData(data, ok);
+    if (!ok) {
+        if (lostMeanwhile) {
+            qDebug("Send failed");
+            m_checker.stop();
+            CloseComm();
+        } else {
+            slotOnSendFailed();
+        }
+    }
+    return ok;
+}
+
+bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
+{
+    if (data.isEmpty() && !bAddCRLF)
+        return false;
+    QByteArray line = data;
+    if (bAddCRLF)
+        line += "\r\n";
+    m_sendQueue.append(line);
+
+    if (IsConnected() && m_readyCount > 0 && !m_checker.isActive()) {
+        // A line pushed by a listener of the receive path goes out when that
+        // path has finished with the current line, never in the middle of it.
+        if (m_receiveDepth > 0)
+            m_sendDeferred = true;
+        else
+            CheckSendNext();
+    }
+    qDebug() << "CBaseComm::PushSendData" << "m_sendQueue=" << m_sendQueue.size();
+    return true;
+}
+
+void CBaseComm::ClearSendQueue()
+{
+    qDebug() << "CBaseComm::ClearSendQueue";
+    m_sendQueue.clear();
+}
+
+void CBaseComm::CheckSendNext()
+{
+    qDebug() << "CBaseComm::CheckSendNext" << "m_sendQueue=" << m_sendQueue.size();
+    if (!m_sendQueue.isEmpty()) {
+        m_curCmd = m_sendQueue.first();
+        SendData(m_curCmd, false);
+    } else {
+        qDebug("SendQueueReturn");
+        emit OnSendQueueReturn(E_CR_SUCCESS);
+    }
+}
+
+void CBaseComm::StartTimeOutChecker(int msecs)
+{
+    if (m_checker.isActive())
+        m_checker.stop();
+    qDebug().noquote() << QTime::currentTime().toString("hh:mm:ss.zzz") << "StartChecker: " << msecs;
+    m_checker.start(msecs);
+}
+
+void CBaseComm::RestartTimeOutChecker()
+{
+    m_checker.stop();
+    if (m_checker.interval() <= 0)
+        m_checker.setInterval(m_checkerInterval);
+    m_checker.start();
+}
+
+void CBaseComm::slotOnCheckerTimeOut()
+{
+    qDebug("slotOnCheckerTimeOut");
+    m_checker.stop();
+    // Closing aborts the socket, so ask first whether it was still connecting.
+    const bool connecting = IsConnecting();
+    CloseComm();
+    ReportLinkFailure(connecting ? E_CR_CONNECT_TIMEOUT : E_CR_TIMEOUT);
+}
+
+void CBaseComm::slotOnSendFailed()
+{
+    qDebug("Send failed");
+    m_checker.stop();
+    CloseComm();
+    ReportLinkFailure(E_CR_FAILED);
+}
+
+void CBaseComm::ReportLinkFailure(E_CommResult eResult)
+{
+    m_failureReported = true;
+    emit OnSendQueueReturn(eResult);
+}
+
+bool CBaseComm::IsRebootCmd() const
+{
+    QByteArray cmd = m_curCmd;
+    if (cmd.endsWith("\r\n"))
+        cmd.chop(2);
+    return cmd == "reboot";
+}
+
+void CBaseComm::DropHeadIfCurrent()
+{
+    if (!m_sendQueue.isEmpty() && m_sendQueue.first() == m_curCmd)
+        m_sendQueue.removeFirst();
+    // A finished reboot must not be finished again by later prompt-less output.
+    if (IsRebootCmd())
+        m_curCmd.clear();
+}
+
+void CBaseComm::CompleteReboot()
+{
+    // A rebooting device sends no prompt: its first output ends the command.
+    m_checker.stop();
+    DropHeadIfCurrent();
+    CheckSendNext();
+}
+
+void CBaseComm::OnReceiveData(const QByteArray &data)
+{
+    if (data.isEmpty())
+        return;
+    ++m_receiveDepth;
+    ReceiveBody(data);
+    --m_receiveDepth;
+
+    if (m_receiveDepth == 0 && m_sendDeferred) {
+        m_sendDeferred = false;
+        if (!m_sendQueue.isEmpty() && IsConnected() && m_readyCount > 0 && !m_checker.isActive())
+            CheckSendNext();
+    }
+}
+
+void CBaseComm::ReceiveBody(const QByteArray &data)
+{
+    const quint32 generation = m_closeGeneration;
+    auto closedMeanwhile = [&] { return generation != m_closeGeneration; };
+
+    if (uchar(data.at(0)) == 0xFF && !m_recvBuffer.isEmpty() && uchar(m_recvBuffer.at(0)) != 0xFF)
+        m_recvBuffer.clear();
+    m_recvBuffer.append(data);
+
+    // Option negotiation.
+    if (uchar(m_recvBuffer.at(0)) == 0xFF) {
+        const QByteArray hex = m_recvBuffer.toHex();
+        qDebug("<<<< OnReceiveDataHex: %s", hex.constData());
+        for (const T_Negotiation &n : kNegotiations) {
+            if (hex == n.request) {
+                m_recvBuffer.clear();
+                if (*n.answer)
+                    SendData(QByteArray::fromHex(n.answer), false);
+                return;
+            }
+        }
+        int skip = 0;
+        while (skip < m_recvBuffer.size() && !IsAsciiAlnum(m_recvBuffer.at(skip)))
+            ++skip;
+        m_recvBuffer.remove(0, skip);
+        if (m_recvBuffer.isEmpty())
+            return;
+    }
+
+    // Text.
+    m_recvBuffer.resize(int(std::remove(m_recvBuffer.begin(), m_recvBuffer.end(), '\0') - m_recvBuffer.begin()));
+    if (m_recvBuffer.isEmpty())
+        return;
+    qDebug("<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
+    emit OnRecvData(m_recvBuffer);
+    if (closedMeanwhile())
+        return;
+    RunBufferRecognisers();
+    if (closedMeanwhile())
+        return;
+
+    // Lines.
+    int pos = 0;
+    for (;;) {
+        const int end = m_recvBuffer.indexOf("\r\n", pos);
+        if (end < 0)
+            break;
+        const QByteArray line = m_recvBuffer.mid(pos, end - pos);
+        pos = end + 2;
+        if (line.isEmpty())
+            continue;
+        DueReceiveLine(line);
+        if (closedMeanwhile())
+            return;
+        m_lastLine = line;
+    }
+    m_recvBuffer.remove(0, pos);
+    if (m_recvBuffer.isEmpty()) {
+        // The echo of "reboot" may come as a whole line with nothing after it.
+        if (IsRebootCmd())
+            CompleteReboot();
+        return;
+    }
+
+    // Too long.
+    if (m_recvBuffer.size() >= kMaxLineLength) {
+        qWarning("Recv line length(%d) too long. \n", m_recvBuffer.size());
+        qDebug("%s", m_recvBuffer.toHex().constData());
+        m_recvBuffer.clear();
+        return;
+    }
+
+    // Reply end and prompts.
+    const QByteArray rest = m_recvBuffer;
+    const bool prompt = EndsWithNoCase(rest, "# ");
+    if (prompt) {
+        m_checker.stop();
+    } else if (IsRebootCmd()) {
+        CompleteReboot();
+        return;
+    }
+    if (EndsWithNoCase(rest, "login: ")) {
+        RestartTimeOutChecker();
+        m_inNodeList = false;
+        SendData(m_user.toUtf8(), true);
+        return;
+    }
+    if (EndsWithNoCase(rest, "Password: ")) {
+        RestartTimeOutChecker();
+        m_inNodeList = false;
+        SendData(m_password.toUtf8(), true);
+        return;
+    }
+    if (rest.startsWith("ubuntu@")) {
+        RestartTimeOutChecker();
+        m_inNodeList = false;
+        SendData("sudo su", true);
+        return;
+    }
+    if (rest == "[sudo] password for ubuntu: ") {
+        RestartTimeOutChecker();
+        m_inNodeList = false;
+        SendData(m_password.toUtf8(), true);
+        return;
+    }
+    if (rest.contains("incorrect password")) {
+        m_checker.stop();
+        emit OnSendQueueReturn(E_CR_FAILED);
+        return;
+    }
+
+    DueReceiveLine(rest);
+    if (closedMeanwhile())
+        return;
+    if (prompt) {
+        DropHeadIfCurrent();
+        CheckSendNext();
+    }
+}

@@ -1,0 +1,308 @@
+// Recognition of what the device shell prints: whole-buffer recognisers for
+// replies the owner parses itself, and the line handler for values, exit
+// codes, EDID manufacturer and node lists.
+#include "hoi_core/basecomm.h"
+
+#include <QDebug>
+
+#include <algorithm>
+
+namespace {
+
+const char kEdidTrigger[] = "00 ff ff ff | ff ff ff 00 |";
+const char kShellPrompt[] = "/ # ";
+
+bool EndsWithNoCase(const QByteArray &text, const char *tail)
+{
+    const int n = int(qstrlen(tail));
+    return text.size() >= n && qstrnicmp(text.constData() + text.size() - n, tail, uint(n)) == 0;
+}
+
+bool IsFvoName(const QByteArray &name)
+{
+    return name == "fvo" || name == "fvo CVBS" || name == "fvo VGA" || name == "fvo DVI-D" || name == "fvo YPbPr";
+}
+
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The value on a prompt line: what stands before the prompt, or the line
+// before it when the prompt stands alone. An empty value prints no line at
+// all, so when that line is the read's own echo the value is empty.
+QByteArray ValueBeforePrompt(const QByteArray &line, const QByteArray &lastLine, const QByteArray &echo)
+{
+    if (line.size() > 4)
+        return line.left(line.size() - 4);
+    return lastLine.contains(echo) ? QByteArray() : lastLine;
+}
+
+} // namespace
+
+bool CBaseComm::RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray))
+{
+    const int i = m_recvBuffer.indexOf(trigger);
+    if (i >= 0) {
+        // Only the echo so far: hold it until its output arrives.
+        if (m_recvBuffer.size() <= i + int(qstrlen(trigger)) + 2) {
+            pending = m_recvBuffer;
+            return false;
+        }
+        (this->*signal)(m_recvBuffer);
+        return true;
+    }
+    if (!pending.isEmpty()) {
+        const QByteArray whole = pending + m_recvBuffer;
+        pending.clear();
+        (this->*signal)(whole);
+        return true;
+    }
+    return false;
+}
+
+void CBaseComm::RunBufferRecognisers()
+{
+    const quint32 generation = m_closeGeneration;
+
+    if (m_recvBuffer.contains(kEdidTrigger)) {
+        QByteArray value = m_recvBuffer;
+        const QByteArray fileEcho = "/ # cat /var/tmpfs/monitor_info";
+        int at = m_recvBuffer.indexOf(fileEcho);
+        if (at >= 0)
+            value = m_recvBuffer.mid(at + fileEcho.size());
+        const QByteArray marker = "EDID=\r\n";
+        at = m_recvBuffer.indexOf(marker);
+        if (at >= 0)
+            value = m_recvBuffer.mid(at + marker.size());
+        emit OnReadParam("edid", value, E_CR_SUCCESS);
+        if (generation != m_closeGeneration)
+            return;
+    }
+
+    struct T_TwoPart
+    {
+        const char *trigger;
+        QByteArray CBaseComm::*pending;
+        void (CBaseComm::*signal)(QByteArray);
+    };
+    const T_TwoPart twoParts[] = {
+        { "/ # cat /etc/version", &CBaseComm::m_pendingVersion, &CBaseComm::OnGetDevVersion },
+        { "/ # multiview get", &CBaseComm::m_pendingMultiView, &CBaseComm::OnGetIPMMultiView },
+        { "/ # cat /var/tmpfs/streamip", &CBaseComm::m_pendingStreamIP, &CBaseComm::OnGetStreamIP },
+    };
+    for (const T_TwoPart &t : twoParts) {
+        RunTwoPart(t.trigger, this->*t.pending, t.signal);
+        if (generation != m_closeGeneration)
+            return;
+    }
+
+    if (m_recvBuffer.contains("gbconfig -s -l")) {
+        emit OnReadParam("gbconfig -s -l", m_recvBuffer, E_CR_SUCCESS);
+        if (generation != m_closeGeneration)
+            return;
+    }
+
+    const T_TwoPart networkParts[] = {
+        { "ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'", &CBaseComm::m_pendingNetmask,
+          &CBaseComm::OnGetDueMasknet },
+        { "route -n | grep UG | awk '{print $2}'", &CBaseComm::m_pendingGateway, &CBaseComm::OnGetDueGeteway },
+    };
+    for (const T_TwoPart &t : networkParts) {
+        RunTwoPart(t.trigger, this->*t.pending, t.signal);
+        if (generation != m_closeGeneration)
+            return;
+    }
+
+    const struct
+    {
+        const char *trigger;
+        void (CBaseComm::*signal)(QByteArray);
+    } controllerParts[] = {
+        { "ipsetting is:ip4addr", &CBaseComm::OnGetQN714IP },
+        { "ipsetting2 is:ip4addr", &CBaseComm::OnGetQN714IP2 },
+        { "API version:", &CBaseComm::OnGetQN714Version },
+    };
+    for (const auto &t : controllerParts) {
+        if (m_recvBuffer.contains(t.trigger)) {
+            (this->*t.signal)(m_recvBuffer);
+            if (generation != m_closeGeneration)
+                return;
+        }
+    }
+}
+
+void CBaseComm::DueReceiveLine(const QByteArray &line)
+{
+    const quint32 generation = m_closeGeneration;
+
+    // EDID manufacturer id: bytes 8 and 9 of the dump, three 5-bit letters.
+    if (line.contains(kEdidTrigger)) {
+        const QList<QByteArray> fields = line.split('|');
+        QByteArray hex;
+        if (fields.size() >= 4) {
+            for (char c : fields.at(2)) {
+                if (c != ' ')
+                    hex += c;
+            }
+        }
+        const bool wellFormed = hex.size() == 8 && std::all_of(hex.cbegin(), hex.cend(), IsHexDigit);
+        if (wellFormed) {
+            const QByteArray b = QByteArray::fromHex(hex);
+            const uchar b0 = uchar(b.at(0));
+            const uchar b1 = uchar(b.at(1));
+            QByteArray letters;
+            letters += char((b0 >> 2) + 0x40);
+            letters += char((((b0 & 3) << 3) | (b1 >> 5)) + 0x40);
+            letters += char((b1 & 0x1F) + 0x40);
+            qDebug() << "sizeof(SinkInfo):" << 2;
+            qDebug() << "get SinkInfo ch:" << int(uchar(letters.at(0))) << int(uchar(letters.at(1)))
+                     << int(uchar(letters.at(2)));
+            qDebug() << "get SinkInfo:" << letters;
+            emit OnReadParam("sinkinfo", letters, E_CR_SUCCESS);
+        } else {
+            qDebug("get SinkInfo failed.");
+            emit OnReadParam("sinkinfo", QByteArray(), E_CR_FAILED);
+        }
+        if (generation != m_closeGeneration)
+            return;
+    }
+
+    // Exit status: the line right after the echo of a command ending in "echo $?".
+    if (m_curCmd.trimmed().endsWith("echo $?") && m_lastLine.trimmed().endsWith("echo $?")) {
+        m_lastLine.clear();
+        qDebug() << "OnExecResult:" << m_curCmd << "=" << line;
+        emit OnExecResult(m_curCmd, line);
+        if (generation != m_closeGeneration)
+            return;
+    }
+
+    if (CheckIsParamOrReadyRead(line) || CheckIsOptionOrReadyRead(line) || CheckIsConfigOrReadyRead(line)) {
+        m_inNodeList = false;
+        return;
+    }
+    if (generation != m_closeGeneration)
+        return;
+
+    if (line.startsWith(">>>>>")) {
+        m_inNodeList = true;
+        return;
+    }
+    if (!m_inNodeList)
+        return;
+    if (line.startsWith("<<<<<")) {
+        m_inNodeList = false;
+        emit OnNodelistEnd();
+        qDebug("list device end.");
+        return;
+    }
+    if (line.size() > 8) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() == 3)
+            emit OnListDevice(fields.at(0), fields.at(1), fields.at(2));
+    }
+}
+
+bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
+{
+    const QByteArray echo = m_readParamEcho.toUtf8();
+    const int i = line.indexOf(echo);
+    if (i >= 0) {
+        if (line.size() > i + echo.size() + 1) {
+            m_paramName = line.mid(i + echo.size() + 1).trimmed();
+            qDebug("GetReadParamName: %s", m_paramName.constData());
+        }
+        return true;
+    }
+    if (!EndsWithNoCase(line, kShellPrompt))
+        return false;
+
+    m_checker.stop();
+    ++m_readyCount;
+    if (m_paramName.isEmpty())
+        return false;
+
+    QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
+    E_CommResult result = E_CR_SUCCESS;
+    if (value.startsWith('"' + m_paramName + '"' + " not defined")) {
+        result = E_CR_FAILED;
+        value.clear();
+    }
+    const QByteArray name = m_paramName;
+    m_paramName.clear();
+    qDebug() << "Read param:" << name << "=" << value;
+    emit OnReadParam(name, value, result);
+    return true;
+}
+
+bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
+{
+    const QByteArray echo = m_readOptionEcho.toUtf8();
+    const int i = line.indexOf(echo);
+    if (i >= 0) {
+        if (line.size() > i + echo.size()) {
+            m_optionName = line.mid(i + echo.size()).trimmed();
+            m_optionPort.clear();
+            if (IsFvoName(m_optionName))
+                m_optionPort = m_optionName.mid(3).trimmed();
+            qDebug("GetReadOption: %s", m_optionName.constData());
+        }
+        return true;
+    }
+    if (!EndsWithNoCase(line, "# "))
+        return false;
+
+    m_checker.stop();
+    ++m_readyCount;
+    if (m_optionName.isEmpty())
+        return false;
+
+    QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
+    E_CommResult result = E_CR_SUCCESS;
+    if (value.endsWith("not defined") || value.endsWith(": not found")) {
+        result = E_CR_FAILED;
+        value.clear();
+    }
+    qDebug() << "Read option:" << m_optionName << "=" << value;
+    // The output ports share one option; the owner tells them apart by "<port>.".
+    if (IsFvoName(m_optionName) && result == E_CR_SUCCESS)
+        value = m_optionPort + '.' + value;
+    const QByteArray name = m_optionName;
+    m_optionName.clear();
+    emit OnReadOption(name, value, result);
+    return true;
+}
+
+bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
+{
+    const QByteArray echo = m_readConfigEcho.toUtf8();
+    const int i = line.indexOf(echo);
+    if (i >= 0) {
+        if (line.size() > i + echo.size()) {
+            m_configName = line.mid(i + echo.size()).trimmed();
+            qDebug("GetReadConfig: %s", m_configName.constData());
+        } else {
+            m_configName.clear();
+        }
+        return true;
+    }
+    if (!EndsWithNoCase(line, "# "))
+        return false;
+
+    m_checker.stop();
+    ++m_readyCount;
+    if (m_configName.isEmpty())
+        return false;
+
+    QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
+    E_CommResult result = E_CR_SUCCESS;
+    if (value.endsWith("not defined") || value.endsWith(": not found")) {
+        result = E_CR_FAILED;
+        value.clear();
+    }
+    const QByteArray name = m_configName;
+    m_configName.clear();
+    qDebug() << "Read Config:" << name << "=" << value;
+    emit OnReadConfig(name, value, result);
+    return true;
+}

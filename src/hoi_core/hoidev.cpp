@@ -1,0 +1,254 @@
+// CHOIDev: construction, the link's connection with bounded retries, and the
+// completion of command queues.
+
+#include "hoi_core/hoidev.h"
+
+#include <QDebug>
+#include <QSignalBlocker>
+#include <QTime>
+
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/telnetcomm.h"
+
+namespace {
+
+const quint16 kDevicePort = 24;
+const quint16 kControllerPort = 23000;
+const quint16 kControllerAltPort = 23;
+const int kControllerWaitMs = 2000;
+const int kDefaultRetryIntervalMs = 3000;
+
+} // namespace
+
+CHOIDev::CHOIDev(CHOIDevMgr *pOwner, DevType eType, const QString &strParamPrefix, bool bOldApi,
+                 CommType eCommType, QObject *parent)
+    : QObject(parent),
+      m_pOwner(pOwner),
+      m_strParamPrefix(strParamPrefix),
+      m_bOldApi(bOldApi),
+      m_eDevType(eType),
+      m_eCommType(eCommType),
+      m_eIPMode(E_IM_AUTOIP),
+      m_strNetmask(QStringLiteral("255.255.0.0")),
+      m_strGateway(QStringLiteral("0.0.0.0")),
+      m_strNetmask2(QStringLiteral("255.255.0.0")),
+      m_strGateway2(QStringLiteral("0.0.0.0")),
+      m_nHwDipEnable(1),
+      m_bHdcpEnable(false),
+      m_bHdcpAlwaysOn(false),
+      m_bHdcpAlwaysOn22(false),
+      m_strOutputTimingConvert(QStringLiteral("0")),
+      m_bTurnOffScreenOnPwrSave(false),
+      m_nSrcUnavailableTimeout(10000),
+      m_strS0Baudrate(QStringLiteral("115200-8n1")),
+      m_nSoipType2TokenTimeout(1),
+      m_nVwStretchType(2),
+      m_nVwRotate(0),
+      m_bPreviewEnable(true),
+      m_nVideoQualityMode(-1),
+      m_nMaxRetryCount(3),
+      m_nRetryCount(0),
+      m_pComm(nullptr),
+      m_bOnLine(false),
+      m_bHdcpChanged(false),
+      m_nSinkPowerMode(0),
+      m_nSequence(0),
+      m_pVideoWall(nullptr),
+      m_pTXDev(nullptr),
+      m_pParentDev(nullptr),
+      m_nRetryInterval(kDefaultRetryIntervalMs)
+{
+    m_retryTimer.setSingleShot(false);
+    // The controller's attempts block instead; it is never retried by timer.
+    if (m_eDevType != E_DT_QN714)
+        connect(&m_retryTimer, &QTimer::timeout, this, &CHOIDev::slotConnectToDev);
+}
+
+CHOIDev::~CHOIDev()
+{
+    m_retryTimer.stop();
+    if (m_pComm && (m_pComm->IsConnected() || m_eDevType == E_DT_QN714)) {
+        // Closing must not report a completion for a device that is going away.
+        QSignalBlocker blocker(m_pComm);
+        m_pComm->CloseComm();
+    }
+    ClearIpcInfo();
+    delete m_pComm;
+    m_pComm = nullptr;
+}
+
+QString CHOIDev::CommandPrefix() const
+{
+    if (m_bOldApi)
+        return QString();
+    return QString::number(GetHostIndex());
+}
+
+bool CHOIDev::ConnectComm()
+{
+    if (m_pComm) {
+        if (m_pComm->IsConnecting())
+            return false;
+        if (m_pComm->IsConnected())
+            return true;
+    } else {
+        const QString strPrefix = CommandPrefix();
+        if (m_eCommType != E_CT_TELNET)
+            return false;
+        const quint16 port = (m_eDevType == E_DT_QN714) ? kControllerPort : kDevicePort;
+        CTelnetComm *pTelnet = new CTelnetComm(m_strParamPrefix, strPrefix, m_strIPAddr, port, this);
+        m_pComm = pTelnet;
+        connect(pTelnet, &CBaseComm::OnSendQueueReturn, this, &CHOIDev::slotOnSendQueueReturn);
+        connect(pTelnet, &CBaseComm::OnReadParam, this, &CHOIDev::slotOnReadParam);
+        connect(pTelnet, &CBaseComm::OnReadOption, this, &CHOIDev::slotOnReadParam);
+        connect(pTelnet, &CBaseComm::OnReadConfig, this, &CHOIDev::slotOnReadParam);
+        connect(pTelnet, &CBaseComm::OnSendData, this, &CHOIDev::OnSendData);
+        connect(pTelnet, &CBaseComm::OnRecvData, this, &CHOIDev::OnRecvData);
+        connect(pTelnet, &CBaseComm::OnDisconnected, this, &CHOIDev::slotOnDevDisconnect);
+        connect(pTelnet, &CBaseComm::OnConnected, this, &CHOIDev::slotOnDevConnect);
+        connect(pTelnet, &CBaseComm::OnGetMuteStatus, this, &CHOIDev::slotOnGetMuteStatus);
+        connect(pTelnet, &CBaseComm::OnGetDevVersion, this, &CHOIDev::slotOnGetDevVersion);
+        connect(pTelnet, &CBaseComm::OnGetDueMasknet, this, &CHOIDev::slotOnGetDueMasknet);
+        connect(pTelnet, &CBaseComm::OnGetDueGeteway, this, &CHOIDev::slotOnGetDueGeteway);
+        connect(pTelnet, &CBaseComm::OnGetSinkPower, this, &CHOIDev::slotOnGetSinkPower);
+        connect(pTelnet, &CBaseComm::OnGetIPMMultiView, this, &CHOIDev::slotOnGetIPMMultiView);
+        connect(pTelnet, &CBaseComm::OnGetStreamIP, this, &CHOIDev::slotOnGetStreamIP);
+        if (m_eDevType == E_DT_QN714) {
+            connect(pTelnet, &CBaseComm::OnGetQN714IP, this, &CHOIDev::slotOnGetQN714IP);
+            connect(pTelnet, &CBaseComm::OnGetQN714IP2, this, &CHOIDev::slotOnGetQN714IP2);
+            connect(pTelnet, &CBaseComm::OnGetQN714Version, this, &CHOIDev::slotOnGetQN714Version);
+        }
+    }
+
+    CTelnetComm *pTelnet = static_cast<CTelnetComm *>(m_pComm);
+    pTelnet->SetHostAddress(m_strIPAddr);
+    if (m_eDevType != E_DT_QN714)
+        pTelnet->SetPort(kDevicePort);
+
+    ++m_nRetryCount;
+
+    if (m_eDevType == E_DT_QN714) {
+        m_pComm->OpenComm();
+        m_pComm->WaitForConnected(kControllerWaitMs);
+        if (!m_pComm->IsConnected()) {
+            pTelnet->SetPort(kControllerAltPort);
+            m_pComm->OpenComm();
+            m_pComm->WaitForConnected(kControllerWaitMs);
+        }
+    } else {
+        // Completes later; OnConnected reports it.
+        m_pComm->OpenComm();
+    }
+
+    emit OnProgressLog(tr("[%1]Device('%2') connecting...").arg(m_nRetryCount).arg(GetDisplayName()));
+    return m_pComm->IsConnected();
+}
+
+bool CHOIDev::EnsureConnected()
+{
+    if (m_pComm && m_pComm->IsConnecting())
+        return true;
+    // A device without a Telnet link can never connect; a retry timer would
+    // only tick forever.
+    if (m_eCommType != E_CT_TELNET)
+        return false;
+
+    m_nRetryCount = 0;
+    m_retryTimer.stop();
+    if (ConnectComm())
+        return true;
+    if (m_nRetryCount >= m_nMaxRetryCount || m_eDevType == E_DT_QN714 || !m_pComm)
+        return false;
+    m_retryTimer.start(m_nRetryInterval);
+    return true;
+}
+
+bool CHOIDev::OpenCommAltPort()
+{
+    if (ConnectComm())
+        return true;
+    if (!m_pComm)
+        return false;
+    static_cast<CTelnetComm *>(m_pComm)->SetPort(kControllerPort);
+    return ConnectComm();
+}
+
+QString CHOIDev::GetDisplayName() const
+{
+    if (m_strName.isEmpty() || m_strName == m_strHostName)
+        return GetDefaultName();
+    return m_strName;
+}
+
+bool CHOIDev::CloseComm()
+{
+    if (m_pComm && m_pComm->IsConnected()) {
+        QSignalBlocker blocker(m_pComm);
+        m_pComm->CloseComm();
+    }
+    if (m_pComm && m_eDevType == E_DT_QN714) {
+        QSignalBlocker blocker(m_pComm);
+        m_pComm->CloseComm();
+    }
+    return true;
+}
+
+void CHOIDev::slotConnectToDev()
+{
+    ConnectToDev(sender() == &m_retryTimer);
+}
+
+void CHOIDev::ConnectToDev(bool bFromTimer)
+{
+    if (bFromTimer)
+        emit OnProgressLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
+    if (m_pComm)
+        m_pComm->AbortConnect();
+
+    if (m_nRetryCount >= m_nMaxRetryCount) {
+        m_retryTimer.stop();
+        if (m_pComm)
+            m_pComm->ClearSendQueue();
+        emit OnCmdCompleted(this, E_CO_DEV, E_CommResult(3));
+        return;
+    }
+    if (ConnectComm())
+        m_retryTimer.stop();
+}
+
+void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
+{
+    if (eResult != 0 && m_nRetryCount < m_nMaxRetryCount) {
+        emit OnProgressLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
+        m_retryTimer.start(m_nRetryInterval);
+        // The failure may be reported from inside the socket's own error
+        // signal, where the socket cannot take a new connection yet.
+        QTimer::singleShot(0, this, [this]() { ConnectToDev(false); });
+        return;
+    }
+    // A retry still armed from this burst would report the same give-up again.
+    m_retryTimer.stop();
+    qDebug() << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
+             << GetDisplayName() << "slotOnSendQueueReturn" << int(eResult);
+    emit OnCmdCompleted(this, E_CO_DEV, eResult);
+}
+
+void CHOIDev::slotOnIrSendQueueReturn(E_CommResult eResult)
+{
+    if (eResult != 0)
+        emit OnProgressLog(tr("Device('%1') fails to send ir code.").arg(GetDisplayName()));
+    else
+        emit OnProgressLog(tr("Device('%1') succeed to send ir code.").arg(GetDisplayName()));
+    emit OnCmdCompleted(this, E_CO_IR, eResult);
+}
+
+void CHOIDev::slotOnDevConnect()
+{
+    m_retryTimer.stop();
+    emit OnProgressLog(tr("Device('%1') connected.").arg(GetDisplayName()));
+}
+
+void CHOIDev::slotOnDevDisconnect()
+{
+    emit OnProgressLog(tr("Device('%1') disconnected.").arg(GetDisplayName()));
+}

@@ -1,0 +1,461 @@
+// CHOIDev: the command senders. Each forms one shell line and queues it on the
+// device's link; the end of the queue is reported by OnCmdCompleted.
+
+#include "hoi_core/hoidev.h"
+
+#include <QDebug>
+#include <QUrl>
+
+#include "hoi_core/appservices.h"
+#include "hoi_core/basecomm.h"
+
+namespace {
+
+// Operator text placed inside double quotes on a root shell line: the device
+// program must receive exactly what was typed, and nothing may run.
+QString QuoteForShell(const QString &strText)
+{
+    QString out;
+    out.reserve(strText.size() + 8);
+    for (const QChar ch : strText) {
+        if (ch == QLatin1Char('\\') || ch == QLatin1Char('"') || ch == QLatin1Char('$')
+            || ch == QLatin1Char('`'))
+            out += QLatin1Char('\\');
+        out += ch;
+    }
+    return out;
+}
+
+// Operator text placed as an unquoted word: every ASCII character the shell
+// could act on gets a backslash (a backslash before a plain character is
+// harmless).
+QString EscapeShellWord(const QString &strText)
+{
+    static const QString kSafe = QStringLiteral("_-.,:/@+=%");
+    QString out;
+    out.reserve(strText.size() * 2);
+    for (const QChar ch : strText) {
+        const ushort u = ch.unicode();
+        if (u < 0x80 && !ch.isLetterOrNumber() && !kSafe.contains(ch))
+            out += QLatin1Char('\\');
+        out += ch;
+    }
+    return out;
+}
+
+// A line break would split the command and desynchronise the prompt-driven
+// queue.
+bool HasLineBreak(const QString &strText, const char *pWhat)
+{
+    if (strText.contains(QLatin1Char('\r')) || strText.contains(QLatin1Char('\n'))) {
+        qWarning() << "refused" << pWhat << "holding a line break:" << strText;
+        return true;
+    }
+    return false;
+}
+
+// Characters a URL may keep as they are but the shell would act on.
+const QByteArray kShellUnsafe = QByteArrayLiteral(";&|$`\\\"'()<>*?[]!{}~# \t");
+
+QString YesNo(bool b)
+{
+    return b ? QStringLiteral("y") : QStringLiteral("n");
+}
+
+bool VariantToBool(const QVariant &value)
+{
+    if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
+        return StrToBool(value.toString(), false);
+    return value.toBool();
+}
+
+int VariantToFpsMode(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<E_FPSMode>())
+        return value.value<E_FPSMode>();
+    if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
+        return T_ProdIdInfo::FPSName2Mode(value.toString());
+    return value.toInt();
+}
+
+int VariantToTransport(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<E_TrasportType>())
+        return value.value<E_TrasportType>();
+    if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
+        return T_ProdIdInfo::TrasportName2Type(value.toString());
+    return value.toInt();
+}
+
+} // namespace
+
+// Lines every sender queues through the plain UTF-8 builder; the connection
+// is required.
+bool CHOIDev::QueueLine(const QString &strLine, bool bConnect)
+{
+    if (bConnect && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SendCmd(strLine);
+}
+
+bool CHOIDev::ParamSet(const QString &strName, const QString &strValue, bool bConnect)
+{
+    if (bConnect && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->WriteParam(strName, strValue);
+}
+
+bool CHOIDev::SendParamSet(const QString &strName, const QString &strValue, bool bConnect)
+{
+    return ParamSet(strName, strValue, bConnect);
+}
+
+bool CHOIDev::SendParamSetInt(const QString &strName, int nValue, bool bConnect)
+{
+    return ParamSet(strName, QStringLiteral("%1").arg(nValue), bConnect);
+}
+
+bool CHOIDev::SendParamSetEncoded(const QString &strName, const QString &strValue, bool bConnect)
+{
+    // The device stores the encoded text and hands it back on reading; the
+    // characters a URL keeps but a shell would act on are encoded too.
+    QByteArray encoded = QUrl(strValue, QUrl::TolerantMode).toEncoded();
+    QByteArray safe;
+    safe.reserve(encoded.size());
+    for (const char c : qAsConst(encoded)) {
+        if (kShellUnsafe.contains(c))
+            safe += '%' + QByteArray(1, c).toHex().toUpper();
+        else
+            safe += c;
+    }
+    return ParamSet(strName, QString::fromLatin1(safe), bConnect);
+}
+
+bool CHOIDev::SendSetCmd(const QString &strOption, const QString &strValue, QString strExtra,
+                         bool bConnect)
+{
+    const bool bConnected = EnsureConnected();
+    if (bConnect && !bConnected)
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SetOption(strOption, strValue, strExtra);
+}
+
+bool CHOIDev::ApplyMultiView(const QString &strWindows, bool bConnect)
+{
+    const bool bConnected = EnsureConnected();
+    if (bConnect && !bConnected)
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SetMultiView(strWindows);
+}
+
+bool CHOIDev::ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect)
+{
+    const bool bConnected = EnsureConnected();
+    if (bConnect && !bConnected)
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SetMultiViewAudioSeparate(strText);
+}
+
+bool CHOIDev::SendCmd(const QString &strCmd)
+{
+    return QueueLine(strCmd, true);
+}
+
+bool CHOIDev::SendConfigCmd(const QString &strOption, bool bConnect)
+{
+    if (bConnect && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SendConfig(strOption);
+}
+
+bool CHOIDev::PushSendData(const char *data, bool bAddCRLF, bool bConnect)
+{
+    if (bConnect && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->PushSendData(QByteArray(data), bAddCRLF);
+}
+
+bool CHOIDev::SendOsdOnOff(bool bOn, const QString &strText)
+{
+    if (bOn && HasLineBreak(strText, "OSD text"))
+        return false;
+    if (!EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SendOsd(bOn, bOn ? EscapeShellWord(strText) : strText);
+}
+
+bool CHOIDev::SendSerialMsg(const QString &strMsg, bool bHex, bool bAddCRLF, uint nBaudRate,
+                            uint nDataBits, char cParity, uint nStopBits)
+{
+    if (HasLineBreak(strMsg, "serial message"))
+        return false;
+    // The message is the last argument, so no placeholder inside it is filled.
+    const QString strLine = QStringLiteral("soip2 -f /dev/ttyS0 -b %1-%2%3%4%5 %6 -s \"%7\"")
+                                .arg(nBaudRate)
+                                .arg(nDataBits)
+                                .arg(QChar::fromLatin1(cParity))
+                                .arg(nStopBits)
+                                .arg(bAddCRLF ? QStringLiteral(" -r") : QString())
+                                .arg(bHex ? QStringLiteral("-H") : QString())
+                                .arg(QuoteForShell(strMsg));
+    return QueueLine(strLine, true);
+}
+
+bool CHOIDev::SendCecPower(bool bOn)
+{
+    // One queued line is one shell line: the queue adds the line end.
+    return QueueLine(bOn ? QStringLiteral("e e_cec_one_touch_play")
+                         : QStringLiteral("e e_cec_system_standby"),
+                     true);
+}
+
+bool CHOIDev::ApplyEncBackupInfo(const QString &strInfo)
+{
+    if (strInfo.isEmpty())
+        return false;
+    if (HasLineBreak(strInfo, "backup text"))
+        return false;
+    return QueueLine(QStringLiteral("gbconfig --enc-backup-info=\"%1\"").arg(QuoteForShell(strInfo)),
+                     true);
+}
+
+bool CHOIDev::ApplyDelayPlay(const QString &strValue)
+{
+    return QueueLine(QStringLiteral("gbconfig --delay-play %1").arg(strValue), true);
+}
+
+bool CHOIDev::QueryDelayPlay()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --delay-play"), true);
+}
+
+bool CHOIDev::ApplyMaxEncRes(const QString &strValue)
+{
+    return QueueLine(QStringLiteral("gbconfig --max-enc-res=%1").arg(strValue), true);
+}
+
+bool CHOIDev::ApplyAudioDelay(const QString &strValue)
+{
+    return QueueLine(QStringLiteral("gbconfig --audio-delay %1").arg(strValue), true);
+}
+
+bool CHOIDev::QueryAudioDelay()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --audio-delay"), true);
+}
+
+bool CHOIDev::ApplyLineOutMute(bool bMute)
+{
+    return QueueLine(QStringLiteral("gbconfig --line-out=1 --mute=%1").arg(YesNo(bMute)), true);
+}
+
+bool CHOIDev::ApplyHdmiOutAudioMute(bool bMute)
+{
+    return QueueLine(QStringLiteral("gbconfig --hdmi-out-audio --mute=%1").arg(YesNo(bMute)), true);
+}
+
+bool CHOIDev::QueryLineOutMute()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --line-out=1 --mute"), true);
+}
+
+bool CHOIDev::QueryBackgroundImageDisplay()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --background-image-display"), true);
+}
+
+bool CHOIDev::QueryPngOverlayEnable()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --png-overlay-enable"), true);
+}
+
+bool CHOIDev::ApplyBackgroundImageDisplay(bool bOn)
+{
+    return QueueLine(QStringLiteral("gbconfig --background-image-display=%1").arg(YesNo(bOn)), true);
+}
+
+bool CHOIDev::ApplyPngOverlayEnable(bool bOn)
+{
+    return QueueLine(QStringLiteral("gbconfig --png-overlay-enable=%1").arg(YesNo(bOn)), true);
+}
+
+bool CHOIDev::QueryOsdDisplay()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --osd-display"), true);
+}
+
+bool CHOIDev::QueryOsdDisplayMethod()
+{
+    return QueueLine(QStringLiteral("gbconfig --show --osd-display-method"), true);
+}
+
+bool CHOIDev::ApplyOsdDisplay(bool bOn)
+{
+    return QueueLine(QStringLiteral("gbconfig --osd-display=%1").arg(YesNo(bOn)), true);
+}
+
+bool CHOIDev::ApplyOsdDisplayMethod(const QString &strMethod)
+{
+    return QueueLine(QStringLiteral("gbconfig --osd-display-method=") + strMethod, true);
+}
+
+bool CHOIDev::ApplySourceSelect(const QString &strValue)
+{
+    return QueueLine(QStringLiteral("gbconfig --source-select ") + strValue, true);
+}
+
+bool CHOIDev::ApplySinkPower(const QString &strPowerOnCmd, const QString &strStandbyCmd, bool bCec,
+                             bool bRs232, bool bHex, uint nBaudRate, uint nDataBits, char cParity,
+                             uint nStopBits)
+{
+    // A guarded line with nothing inside would do nothing on the device.
+    if (!bCec && !bRs232)
+        return false;
+    if (bRs232
+        && (HasLineBreak(strPowerOnCmd, "power-on command")
+            || HasLineBreak(strStandbyCmd, "standby command")))
+        return false;
+
+    QStringList cmds;
+    if (bCec && bRs232)
+        cmds << QStringLiteral("gbconfig --sinkpower-mode both");
+    else if (bCec)
+        cmds << QStringLiteral("gbconfig --sinkpower-mode cec");
+    else
+        cmds << QStringLiteral("gbconfig --sinkpower-mode rs232");
+    if (bRs232) {
+        cmds << QStringLiteral("gbconfig --rs232-param %1-%2%3%4")
+                    .arg(nBaudRate)
+                    .arg(nDataBits)
+                    .arg(QChar::fromLatin1(cParity))
+                    .arg(nStopBits);
+        cmds << QStringLiteral("gbconfig --rs232-hex-cmd-enable %1").arg(YesNo(bHex));
+        cmds << QStringLiteral("gbparam s rs232_poweron_cmd \"%1\"").arg(QuoteForShell(strPowerOnCmd));
+        cmds << QStringLiteral("gbparam s rs232_standby_cmd \"%1\"").arg(QuoteForShell(strStandbyCmd));
+    }
+    // Devices whose tool lacks the sink power options ignore the whole line.
+    const QString strLine =
+        tr("if [ \"`gbconfig --help | grep sinkpower | wc -l`\" != \"0\" ]; then %1; fi")
+            .arg(cmds.join(QLatin1Char(';')));
+    return QueueLine(strLine, true);
+}
+
+bool CHOIDev::ApplyName()
+{
+    if (!EnsureConnected())
+        return false;
+    SendParamSetEncoded(QStringLiteral("name"), m_strName, false);
+    return true;
+}
+
+bool CHOIDev::SetOptionValue(int nOptionId, const QVariant &value, bool bConnect)
+{
+    const QString strName = T_ProdIdInfo::EncParamId2Name(nOptionId);
+    if (strName.isEmpty() || value.isNull())
+        return false;
+    const QString strOption = QStringLiteral("--") + strName;
+    m_mapOptions.insert(strOption, value);
+
+    QString strCmd;
+    switch (nOptionId) {
+    case E_EP_HDCP_ENABLE:
+    case E_EP_SUPPRESSOR_BYPASS:
+    case E_EP_SUPPRESSOR_FIX:
+        strCmd = QStringLiteral("%1=%2").arg(strOption, YesNo(VariantToBool(value)));
+        break;
+    case E_EP_ENC_RC_MODE:
+        strCmd = QStringLiteral("%1=%2").arg(strOption,
+                                             T_ProdIdInfo::FPSMode2Name(VariantToFpsMode(value)));
+        break;
+    case E_EP_CBR_AVG_BITRATE:
+    case E_EP_VBR_MAX_BITRATE:
+    case E_EP_VBR_MIN_QP:
+    case E_EP_VBR_MAX_QP:
+    case E_EP_FIXQP_IQP:
+    case E_EP_FIXQP_PQP:
+    case E_EP_ENC_GOP:
+    case E_EP_ENC_FPS:
+        strCmd = QStringLiteral("%1=%2").arg(strOption).arg(value.toInt());
+        break;
+    case E_EP_TRANSPORT_TYPE:
+        strCmd = QStringLiteral("%1=%2").arg(
+            strOption, T_ProdIdInfo::TrasportType2Name(VariantToTransport(value)));
+        break;
+    case E_EP_SUPPRESSOR_RESET:
+        strCmd = strOption;
+        break;
+    case E_EP_LOW_DELAY:
+        strCmd = QStringLiteral("%1 %2").arg(strOption, YesNo(VariantToBool(value)));
+        break;
+    case E_EP_PNG_OVERLAY_POS_H:
+    case E_EP_PNG_OVERLAY_POS_V:
+        strCmd = QStringLiteral("%1 %2").arg(strOption).arg(value.toInt());
+        break;
+    case E_EP_HW_DIP_ENABLE:
+        strCmd = QStringLiteral("%1=%2").arg(strOption, value.toString());
+        break;
+    default:
+        // The output selector is sent by ApplyOutputDip; only the value is kept.
+        return false;
+    }
+    return SendConfigCmd(strCmd, bConnect);
+}
+
+bool CHOIDev::SetVolParam(int nPortType, int nPortIndex, const T_VolParam *pVolParam, bool bConnect)
+{
+    if (!pVolParam)
+        return false;
+    return SetVolParam(nPortType, nPortIndex, *pVolParam, bConnect);
+}
+
+bool CHOIDev::SetVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam, bool bConnect)
+{
+    const QString strPort = T_ProdIdInfo::AudioPortOption(nPortType, nPortIndex);
+    if (strPort.isEmpty())
+        return false;
+
+    T_VolParam cached;
+    GetVolParam(nPortType, nPortIndex, &cached);
+
+    QString strText;
+    if (volParam.mask & T_VolParam::MASK_GAIN) {
+        strText += QStringLiteral(" --gain=%1").arg(volParam.gain);
+        cached.gain = volParam.gain;
+    }
+    if (volParam.mask & T_VolParam::MASK_PHANTOM_POWER) {
+        strText += QStringLiteral(" --phantom-power=%1").arg(YesNo(volParam.phantom_power));
+        cached.phantom_power = volParam.phantom_power;
+    }
+    if (volParam.mask & T_VolParam::MASK_LEVEL_CONTROL) {
+        strText += QStringLiteral(" --level-control=%1").arg(volParam.level_control);
+        cached.level_control = volParam.level_control;
+    }
+    if (volParam.mask & T_VolParam::MASK_MUTE) {
+        strText += QStringLiteral(" --mute=%1").arg(YesNo(volParam.mute));
+        cached.mute = volParam.mute;
+    }
+    if (strText.isEmpty())
+        return false;
+
+    cached.mask |= volParam.mask
+                   & (T_VolParam::MASK_GAIN | T_VolParam::MASK_PHANTOM_POWER
+                      | T_VolParam::MASK_LEVEL_CONTROL | T_VolParam::MASK_MUTE);
+    m_mapOptions.insert(strPort, QVariant::fromValue(cached));
+    return SendConfigCmd(QStringLiteral("%1%2").arg(strPort, strText), bConnect);
+}

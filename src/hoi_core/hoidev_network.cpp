@@ -1,0 +1,206 @@
+// CHOIDev: network identity, grouped video settings, resets and reboots.
+
+#include "hoi_core/hoidev.h"
+
+#include "hoi_core/basecomm.h"
+#include "hoi_core/hoidevmgr.h"
+
+namespace {
+
+QString IPModeWord(int mode)
+{
+    switch (mode) {
+    case CHOIDev::E_IM_AUTOIP:
+        return QStringLiteral("autoip");
+    case CHOIDev::E_IM_DHCP:
+        return QStringLiteral("dhcp");
+    case CHOIDev::E_IM_STATIC:
+        return QStringLiteral("static");
+    default:
+        return QString();
+    }
+}
+
+QString YesNo(bool b)
+{
+    return b ? QStringLiteral("y") : QStringLiteral("n");
+}
+
+} // namespace
+
+bool CHOIDev::ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
+                         QString strNGatway)
+{
+    if (!EnsureConnected())
+        return false;
+    const QString strMode = IPModeWord(emNewIPMode);
+    if (strMode.isEmpty())
+        return false;
+
+    SendParamSetEncoded(QStringLiteral("name"), m_strName, false);
+    if (m_eDevType != E_DT_QN714 && m_pComm) {
+        m_pComm->WriteParam(QStringLiteral("ip_mode"), strMode);
+        m_pComm->WriteParam(QStringLiteral("ipaddr"), strNewIPAddr);
+        m_pComm->WriteParam(QStringLiteral("netmask"), strNewNetmask);
+        m_pComm->WriteParam(QStringLiteral("gatewayip"), strNGatway);
+        m_pComm->SaveParam();
+    }
+    m_eIPMode = emNewIPMode;
+    m_strIPAddr = strNewIPAddr;
+    m_strNetmask = strNewNetmask;
+    m_strGateway = strNGatway;
+    return true;
+}
+
+bool CHOIDev::ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
+                           const QString &strNewNetmask, const QString &strNGatway)
+{
+    if (!EnsureConnected())
+        return false;
+    const QString strMode = IPModeWord(emNewIPMode);
+    if (strMode.isEmpty())
+        return false;
+
+    if (m_pComm) {
+        m_pComm->WriteParam(QStringLiteral("ip_mode"), strMode);
+        m_pComm->WriteParam(QStringLiteral("ipaddr"), strNewIPAddr);
+        m_pComm->WriteParam(QStringLiteral("netmask"), strNewNetmask);
+        m_pComm->WriteParam(QStringLiteral("gatewayip"), strNGatway);
+        m_pComm->SaveParam();
+    }
+    m_eIPMode = emNewIPMode;
+    m_strIPAddr = strNewIPAddr;
+    m_strNetmask = strNewNetmask;
+    m_strGateway = strNGatway;
+    return true;
+}
+
+bool CHOIDev::ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
+{
+    if (!EnsureConnected() || !m_pComm)
+        return false;
+    // The controller's own settings are written at once, outside the queue.
+    const QString strLine = QStringLiteral("config set ip4addr %1 netmask %2 gateway %3")
+                                .arg(strNewIPAddr, strNewNetmask, strNGatway);
+    return m_pComm->SendData(strLine.toLatin1(), true);
+}
+
+bool CHOIDev::ApplyToQN714IP2(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
+{
+    if (!EnsureConnected() || !m_pComm)
+        return false;
+    const QString strLine = QStringLiteral("config set ip4addr2 %1 netmask %2 gateway %3")
+                                .arg(strNewIPAddr, strNewNetmask, strNGatway);
+    return m_pComm->SendData(strLine.toLatin1(), true);
+}
+
+bool CHOIDev::ApplyColorSpace(QString strValue)
+{
+    if (!EnsureConnected())
+        return false;
+    if (m_pComm) {
+        m_pComm->WriteParam(QStringLiteral("fource_output_color_space"), strValue);
+        m_pComm->SaveParam();
+    }
+    return true;
+}
+
+void CHOIDev::ApplyPreviewSetting()
+{
+    if (m_pComm)
+        m_pComm->WriteParam(QStringLiteral("preview_enable"), YesNo(m_bPreviewEnable));
+    SendParamSetInt(QStringLiteral("ast_video_quality_mode"), m_nVideoQualityMode, false);
+    if (m_pComm)
+        m_pComm->SaveParam();
+}
+
+void CHOIDev::ApplyVideoOutputSetting()
+{
+    if (!EnsureConnected())
+        return;
+    if (m_pComm) {
+        m_pComm->WriteParam(QStringLiteral("hdcp_always_on"), YesNo(m_bHdcpAlwaysOn));
+        m_pComm->WriteParam(QStringLiteral("hdcp_always_on_22"), YesNo(m_bHdcpAlwaysOn22));
+        m_pComm->WriteParam(QStringLiteral("v_output_timing_convert"), m_strOutputTimingConvert);
+        m_pComm->WriteParam(QStringLiteral("v_turn_off_screen_on_pwr_save"),
+                            YesNo(m_bTurnOffScreenOnPwrSave));
+    }
+    SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), m_nSrcUnavailableTimeout, false);
+    SendEvent(QString::asprintf("e_vw_stretch_type_%d", m_nVwStretchType));
+    SendEvent(QString::asprintf("e_vw_rotate_%d", m_nVwRotate));
+    SaveParam();
+}
+
+bool CHOIDev::ApplyVideoInput(const QString &strInput, QString strSecond, const QString &strThird,
+                              bool bConnect)
+{
+    if ((bConnect && !EnsureConnected()) || !m_pComm)
+        return false;
+    m_strVideoInput = QStringLiteral("%1:%2:%3").arg(strInput, strSecond, strThird);
+
+    const T_ProdIdInfo *pProd = m_pOwner ? m_pOwner->GetProdIdInfo(this) : nullptr;
+    const bool bOldApi = pProd ? pProd->old_api : true;
+    const QString strValue = bOldApi ? m_strVideoInput
+                                     : QStringLiteral("%1 %2:%3")
+                                           .arg(QString::number(GetHostIndex()), GetMacId(),
+                                                m_strVideoInput);
+    return m_pComm->SetOption(QStringLiteral("vi"), strValue, QString());
+}
+
+bool CHOIDev::ApplyOutputDip(const QString &strInputName, bool bConnect)
+{
+    const QString strText = QStringLiteral("%1=%2").arg(QStringLiteral("--output-dip"),
+                                                         T_ProdIdInfo::VideoInputName2Code(strInputName));
+    if ((bConnect && !EnsureConnected()) || !m_pComm)
+        return false;
+    return m_pComm->SendConfig(strText);
+}
+
+bool CHOIDev::ApplyHdcpEnable(bool bOn, int nConnect)
+{
+    if (!SetOptionValue(E_EP_HDCP_ENABLE, bOn, nConnect != 0))
+        return false;
+    m_bHdcpChanged = true;
+    return true;
+}
+
+bool CHOIDev::ResetDefault()
+{
+    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    if (!m_pComm->PushSendData(QByteArrayLiteral("reset_to_default.sh"), true))
+        return false;
+    return m_pComm->PushSendData(QByteArrayLiteral("reboot"), true);
+}
+
+bool CHOIDev::ResetEdid()
+{
+    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->PushSendData(
+        QByteArrayLiteral("cat /sys/devices/platform/display/default_edid_hdmi > "
+                          "/sys/devices/platform/videoip/eeprom_content"),
+        true);
+}
+
+bool CHOIDev::Reboot()
+{
+    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->PushSendData(QByteArrayLiteral("(sleep 1; reboot) &"), true);
+}
+
+bool CHOIDev::QN714Reboot()
+{
+    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
+        return false;
+    if (!m_pComm)
+        return false;
+    return m_pComm->SendData(QByteArrayLiteral("config set reboot"), true);
+}

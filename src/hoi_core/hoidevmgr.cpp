@@ -1,0 +1,479 @@
+// The device manager: construction, the device list, the layout lists, the
+// data log and the relays of device and layout signals.
+#include "hoi_core/hoidevmgr.h"
+
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoiscene.h"
+
+#include <QDebug>
+
+CHOIDevMgr* g_pDevMgr = nullptr;
+CHOIDevMgr*& g_pHOIDevMgr = g_pDevMgr;
+
+CHOIDevMgr::CHOIDevMgr()
+    : QObject(nullptr)
+    , m_searcher(E_SEARCH_ROUNDS)
+{
+    // Signal spies and queued connections look the argument types up by name.
+    RegisterHoiMetaTypes();
+    qRegisterMetaType<E_CommResult>("E_CommResult");
+    qRegisterMetaType<CHOIDev*>("CHOIDev*");
+    qRegisterMetaType<CHOIScene*>("CHOIScene*");
+
+    T_GroupInfo* pUngrouped = new T_GroupInfo;
+    pUngrouped->sequence = 0;
+    pUngrouped->name = g_strUngrouped;
+    m_groupList.append(pUngrouped);
+
+    connect(&m_searcher, &QDeviceSearcher::OnFoundDevice, this, &CHOIDevMgr::slotOnFoundDevice);
+    connect(&m_searcher, &QDeviceSearcher::OnStartBroadcast, this, &CHOIDevMgr::slotOnStartBroadcast);
+    connect(&m_searcher, &QDeviceSearcher::OnStop, this, &CHOIDevMgr::slotOnSearchStop);
+
+    m_firstOnLineTimer.setSingleShot(true);
+    connect(&m_firstOnLineTimer, &QTimer::timeout, this, &CHOIDevMgr::slotOnCheckOnLine);
+    m_firstOnLineTimer.start(E_FIRST_ONLINE_DELAY);
+    connect(&m_onLineTimer, &QTimer::timeout, this, &CHOIDevMgr::slotOnCheckOnLine);
+
+    connect(&m_scheduleTimer, &QTimer::timeout, this, &CHOIDevMgr::slotOnCheckSchedule);
+    m_scheduleTimer.start(E_SCHEDULE_INTERVAL);
+}
+
+CHOIDevMgr::~CHOIDevMgr()
+{
+    m_firstOnLineTimer.stop();
+    m_onLineTimer.stop();
+    m_scheduleTimer.stop();
+    // Deferred deletes would never run once the event loop has ended.
+    ClearAllImpl(true);
+    if (g_pDevMgr == this)
+        g_pDevMgr = nullptr;
+}
+
+void CHOIDevMgr::SetOnLineTimings(int firstDelayMs, int intervalMs)
+{
+    m_nOnLineInterval = intervalMs;
+    m_firstOnLineTimer.stop();
+    if (firstDelayMs >= 0)
+        m_firstOnLineTimer.start(firstDelayMs);
+    if (m_onLineTimer.isActive())
+        m_onLineTimer.start(intervalMs);
+}
+
+// ---------------------------------------------------------------------------
+// Devices
+
+CHOIDev* CHOIDevMgr::FindDevByHostName(const QString& hostName) const
+{
+    if (hostName.isEmpty())
+        return nullptr;
+    for (CHOIDev* pDev : m_devList) {
+        if (pDev->GetHostName() == hostName)
+            return pDev;
+    }
+    return nullptr;
+}
+
+CHOIDev* CHOIDevMgr::FindDevByIp(const QString& ip) const
+{
+    if (ip.isEmpty())
+        return nullptr;
+    for (CHOIDev* pDev : m_devList) {
+        if (pDev->GetIPAddr() == ip)
+            return pDev;
+    }
+    return nullptr;
+}
+
+bool CHOIDevMgr::HasUnknownDevice() const
+{
+    for (CHOIDev* pDev : m_devList) {
+        if (pDev->GetDevType() == CHOIDev::E_DT_UNKNOWN)
+            return true;
+    }
+    return false;
+}
+
+void CHOIDevMgr::WireDevice(CHOIDev* pDev)
+{
+    if (!pDev)
+        return;
+    connect(pDev, &CHOIDev::OnRecvData, this, &CHOIDevMgr::slotOnDevRecvData);
+    connect(pDev, &CHOIDev::OnSendData, this, &CHOIDevMgr::slotOnDevSendData);
+    connect(pDev, &CHOIDev::OnProgressLog, this, &CHOIDevMgr::EmitProgressLog);
+    connect(pDev, &CHOIDev::OnNameChanged, this, &CHOIDevMgr::OnDevNameChanged);
+    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::OnDevCmdCompleted);
+}
+
+bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
+{
+    if (!pDev || m_devList.removeAll(pDev) == 0)
+        return false;
+    const bool bWasFound = m_mapFoundDev.remove(pDev) > 0;
+    m_readDoneSet.remove(pDev);
+
+    if (pDev->GetDevType() == CHOIDev::E_DT_TX) {
+        for (CHOIDev* pOther : qAsConst(m_devList)) {
+            if (pOther->GetDevType() != CHOIDev::E_DT_TX && pOther->GetTXDev() == pDev)
+                pOther->SetTXDev(nullptr);
+        }
+    }
+    RemoveDevFromAllScenes(pDev);
+    emit OnDeviceNotify(pDev, E_DN_REMOVE);
+    m_foundQN714List.removeAll(pDev);
+    m_qn714List.removeAll(pDev);
+    // No completion may arrive for a device on its way out.
+    pDev->CloseComm();
+    pDev->deleteLater();
+
+    // A search waiting for this device's read-back must still end.
+    if (bWasFound && m_nSearchState == E_SS_READBACK) {
+        m_nReadCompletedCount = m_readDoneSet.size();
+        CheckReadBackEnd();
+    }
+    return true;
+}
+
+bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent)
+{
+    if (!pParent)
+        return true;
+    const QString parentHost = pParent->GetHostName();
+    bool bRemoved = true;
+    while (bRemoved) {
+        bRemoved = false;
+        for (CHOIDev* pDev : qAsConst(m_devList)) {
+            CHOIDev* pOwner = pDev->GetParentDev();
+            // A parent that left the list may already be gone: only the
+            // given pointer itself is safe to compare then.
+            const bool bChild =
+                pOwner && (pOwner == pParent || (IsListed(pOwner) && pOwner->GetHostName() == parentHost));
+            if (bChild) {
+                RemoveDevice(pDev);
+                bRemoved = true;
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+bool CHOIDevMgr::RemoveChildDevicesByName(const QString& hostName)
+{
+    const QString parentHost = hostName;
+    bool bRemoved = true;
+    while (bRemoved) {
+        bRemoved = false;
+        for (CHOIDev* pDev : qAsConst(m_devList)) {
+            const QString owner = pDev->GetParentHostName();
+            if (!owner.isEmpty() && owner == parentHost) {
+                RemoveDevice(pDev);
+                bRemoved = true;
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+void CHOIDevMgr::DeleteDevs(QList<CHOIDev*>& list, bool bNow)
+{
+    while (!list.isEmpty()) {
+        CHOIDev* pDev = list.takeLast();
+        if (bNow)
+            delete pDev;
+        else
+            pDev->deleteLater();
+    }
+}
+
+void CHOIDevMgr::ClearAll()
+{
+    ClearAllImpl(false);
+}
+
+void CHOIDevMgr::ClearAllImpl(bool bNow)
+{
+    // Nothing of a running search may point at the devices deleted below.
+    const bool bExplicitSearch = m_nSearchState != E_SS_IDLE;
+    m_searcher.Stop();
+    ClearFoundDevMap(bNow);
+    m_nSearchState = E_SS_IDLE;
+    m_bQuiet = false;
+    m_nReadCompletedCount = 0;
+
+    ClearSchedules();
+    qDeleteAll(m_groupList);
+    m_groupList.clear();
+
+    // Layouts go before the devices they name, so a layout never outlives a
+    // device it still waits for.
+    QList<CHOIScene*> scenes;
+    while (!m_videoWallList.isEmpty())
+        scenes.append(m_videoWallList.takeLast());
+    while (!m_sceneList.isEmpty())
+        scenes.append(m_sceneList.takeLast());
+    for (CHOIScene* pScene : qAsConst(scenes)) {
+        if (bNow)
+            delete pScene;
+        else
+            pScene->deleteLater();
+    }
+    DeleteDevs(m_devList, bNow);
+    DeleteDevs(m_qn714List, bNow);
+
+    m_foundQN714List.clear();
+    ClearFoundDevList();
+    m_resetHostNames.clear();
+
+    if (bExplicitSearch && !bNow) {
+        emit OnProgressNotify(E_PN_NONE, 100);
+        emit OnSearchStop(0, m_bRestoreSceneAfterSearch);
+    }
+}
+
+void CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner)
+{
+    int type = 0;
+    const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
+    if (!pProd)
+        return;
+    CHOIDev* pDev = FindDevByHostName(hostName);
+    if (pDev) {
+        pDev->SetHostName(hostName, true);
+        if (pDev->GetName() != alias)
+            pDev->SetName(alias);
+    } else {
+        pDev = new CHOIDev(this, static_cast<CHOIDev::DevType>(type), pProd->param_prefix, pProd->old_api,
+                           CHOIDev::E_CT_TELNET);
+        // A virtual TX never connects on its own.
+        disconnect(&pDev->m_retryTimer, nullptr, pDev, nullptr);
+        pDev->SetHostName(hostName, true);
+        pDev->SetName(alias);
+    }
+    pDev->m_pParentDev = pOwner;
+    pDev->m_strParentHostName = pOwner ? pOwner->GetHostName() : QString();
+    if (!IsListed(pDev)) {
+        pDev->m_bOnLine = false;
+        m_devList.append(pDev);
+        emit OnDeviceNotify(pDev, E_DN_ADD);
+    }
+}
+
+void CHOIDevMgr::AddQN714Dev(CHOIDev* pSource)
+{
+    if (!pSource)
+        return;
+    CHOIDev* pDev = new CHOIDev(this, CHOIDev::E_DT_QN714, QString(), true, CHOIDev::E_CT_TELNET);
+    pDev->SetHostName(pSource->GetHostName(), true);
+    pDev->m_strStatus = pSource->m_strStatus;
+    pDev->SetIPAddr(pSource->GetIPAddr());
+    m_removedQN714List.append(pDev);
+}
+
+void CHOIDevMgr::ClearFoundDevList()
+{
+    qDeleteAll(m_removedQN714List);
+    m_removedQN714List.clear();
+}
+
+void CHOIDevMgr::AddResetDevHostName(const QString& hostName)
+{
+    if (!hostName.isEmpty())
+        m_resetHostNames.append(hostName);
+}
+
+void CHOIDevMgr::ClearDevSceneText()
+{
+    for (CHOIDev* pDev : qAsConst(m_devList))
+        pDev->m_strScene.clear();
+}
+
+CHOIDev* CHOIDevMgr::FindTxByMulticastIP(const QString& ip, const CHOIDev* pExcept) const
+{
+    for (CHOIDev* pDev : m_devList) {
+        if (pDev != pExcept && pDev->GetDevType() == CHOIDev::E_DT_TX && pDev->m_strMulticastIP == ip)
+            return pDev;
+    }
+    return nullptr;
+}
+
+CHOIDev* CHOIDevMgr::FindListedDevByHostName(const QString& hostName) const
+{
+    if (hostName.isEmpty())
+        return nullptr;
+    for (CHOIDev* pDev : m_removedQN714List) {
+        if (pDev->GetHostName() == hostName)
+            return pDev;
+    }
+    return nullptr;
+}
+
+void CHOIDevMgr::SaveAliasToTxRx()
+{
+    const QList<CHOIDev*> devs = m_devList;
+    for (CHOIDev* pDev : devs) {
+        switch (pDev->GetDevType()) {
+        case CHOIDev::E_DT_TX:
+        case CHOIDev::E_DT_RX:
+        case CHOIDev::E_DT_MRX:
+        case CHOIDev::E_DT_WP:
+        case CHOIDev::E_DT_GW:
+            break;
+        default:
+            continue;
+        }
+        if (!pDev->EnsureConnected())
+            continue;
+        if (pDev->GetComm())
+            pDev->SendParamSetEncoded(QStringLiteral("name"), pDev->GetName(), false);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Layouts and video walls
+
+void CHOIDevMgr::ConnectScene(CHOIScene* pScene)
+{
+    connect(pScene, &CHOIScene::OnStatusChange, this, &CHOIDevMgr::OnSceneStatusChange);
+    connect(pScene, &CHOIScene::OnProgressLog, this, &CHOIDevMgr::EmitProgressLog);
+    connect(pScene, &CHOIScene::OnProgressNotify, this, &CHOIDevMgr::OnProgressNotify);
+    connect(pScene, &QObject::destroyed, this, &CHOIDevMgr::slotOnSceneDestroy);
+}
+
+CHOIScene* CHOIDevMgr::FindSceneByName(const QString& name) const
+{
+    for (CHOIScene* pScene : m_sceneList) {
+        if (pScene->GetName() == name)
+            return pScene;
+    }
+    return nullptr;
+}
+
+CHOIScene* CHOIDevMgr::CreateScene(const QString& name)
+{
+    if (name.isEmpty() || FindSceneByName(name))
+        return nullptr;
+    CHOIScene* pScene = new CHOIScene(this, name);
+    ConnectScene(pScene);
+    m_sceneList.append(pScene);
+    return pScene;
+}
+
+void CHOIDevMgr::DeleteSceneAt(int index)
+{
+    if (index < 0 || index >= m_sceneList.size())
+        return;
+    delete m_sceneList.takeAt(index);
+}
+
+void CHOIDevMgr::DeleteScene(CHOIScene* pScene)
+{
+    // Only a layout of the list is the manager's to delete.
+    if (pScene && m_sceneList.removeAll(pScene) > 0)
+        delete pScene;
+}
+
+bool CHOIDevMgr::DeleteSceneByName(const QString& name)
+{
+    CHOIScene* pScene = FindSceneByName(name);
+    if (!pScene)
+        return false;
+    m_sceneList.removeAll(pScene);
+    delete pScene;
+    return true;
+}
+
+CHOIScene* CHOIDevMgr::FindVideoWallByName(const QString& name) const
+{
+    for (CHOIScene* pWall : m_videoWallList) {
+        if (pWall->GetName() == name)
+            return pWall;
+    }
+    return nullptr;
+}
+
+CHOIScene* CHOIDevMgr::GetOrCreateVideoWall(const QString& name)
+{
+    CHOIScene* pWall = FindVideoWallByName(name);
+    if (pWall)
+        return pWall;
+    pWall = new CHOIScene(this, name);
+    ConnectScene(pWall);
+    m_videoWallList.append(pWall);
+    return pWall;
+}
+
+CHOIScene* CHOIDevMgr::GetOrCreateVideoWallOfScene(CHOIScene* pScene, int layoutSeq)
+{
+    if (!pScene)
+        return nullptr;
+    const QString name = CHOIScene::GetSceneNamePrefix(pScene->GetName());
+    CHOIScene* pWall = FindVideoWallByName(name);
+    if (pWall)
+        return pWall;
+    pWall = new CHOIScene(this, name);
+    ConnectScene(pWall);
+    pWall->SetGridSize(pScene->GetRowCount(), pScene->GetColCount());
+    pWall->SetGroup(pScene->GetGroup());
+    pWall->SetLayoutSeq(layoutSeq);
+    m_videoWallList.append(pWall);
+    return pWall;
+}
+
+void CHOIDevMgr::RemoveVideoWall(CHOIScene* pWall)
+{
+    if (!pWall)
+        return;
+    for (int i = 0; i < m_videoWallList.size(); ++i) {
+        if (m_videoWallList.at(i)->GetName() == pWall->GetName()) {
+            m_videoWallList.removeAt(i);
+            return;
+        }
+    }
+}
+
+bool CHOIDevMgr::IsRxInAnyVideoWall(CHOIDev* pDev) const
+{
+    if (!pDev)
+        return false;
+    for (CHOIScene* pWall : m_videoWallList) {
+        for (const T_SceneCell* pCell : qAsConst(pWall->m_cells)) {
+            if (pCell->rx == pDev)
+                return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Log and data relays
+
+void CHOIDevMgr::EmitProgressLog(const QString& strLog)
+{
+    const QString line = QStringLiteral("%1 - %2")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
+                                  strLog);
+    qDebug().noquote() << line;
+    emit OnProgressLog(line);
+}
+
+void CHOIDevMgr::slotOnDevSendData(QByteArray strData, bool bSucceed)
+{
+    CHOIDev* pDev = qobject_cast<CHOIDev*>(sender());
+    const QString name = pDev ? pDev->GetDisplayName() : QString();
+    EmitProgressLog(tr("Device('%1') send data %2 [%3]")
+                        .arg(name, QString::fromUtf8(strData), bSucceed ? tr("succeed") : tr("failed")));
+}
+
+void CHOIDevMgr::slotOnDevRecvData(QByteArray strData)
+{
+    CHOIDev* pDev = qobject_cast<CHOIDev*>(sender());
+    QString text = QString::fromUtf8(strData);
+    // Host names read as model names in the log.
+    for (const T_ProdIdInfo& prod : qAsConst(m_prodList)) {
+        if (!prod.id.isEmpty())
+            text.replace(prod.id + QLatin1Char('-'), prod.name + QLatin1Char('-'));
+    }
+    EmitProgressLog(tr("Device('%1') recv data [%2]").arg(pDev ? pDev->GetDisplayName() : QString(), text));
+}

@@ -1,0 +1,193 @@
+// The manager's side of layouts and video walls: placing and removing
+// devices across the layouts of one wall, and the product pairing rules that
+// decide which encoder may feed which decoder.
+
+#include "hoi_core/hoidevmgr.h"
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoiscene.h"
+
+namespace {
+
+bool IsWallOrLayoutOf(const CHOIScene* pScene, const QString& wallName)
+{
+    return pScene && CHOIScene::GetSceneNamePrefix(pScene->GetName()) == wallName;
+}
+
+} // namespace
+
+void CHOIDevMgr::SetDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
+{
+    if (!pDev)
+        return;
+    QString err;
+    if (CHOIScene* pWall = FindVideoWallByName(wallName))
+        pWall->SetCellDev(row, col, pDev, err);
+    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
+        if (IsWallOrLayoutOf(pScene, wallName))
+            pScene->SetCellDev(row, col, pDev, err);
+    }
+}
+
+void CHOIDevMgr::RemoveDevFromSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
+{
+    if (!pDev)
+        return;
+    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
+        if (pWall && pWall->GetName() == wallName)
+            pWall->RemoveDevFromCell(row, col, pDev);
+    }
+    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
+        if (IsWallOrLayoutOf(pScene, wallName))
+            pScene->RemoveDevFromCell(row, col, pDev);
+    }
+}
+
+void CHOIDevMgr::RemoveAllRXOfVideoWall(const QString& name)
+{
+    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
+        if (pWall && pWall->GetName() == name)
+            pWall->RemoveAllRX();
+    }
+    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
+        if (IsWallOrLayoutOf(pScene, name))
+            pScene->RemoveAllRX();
+    }
+}
+
+int CHOIDevMgr::RemoveDevFromAllScenes(CHOIDev* pDev)
+{
+    if (!pDev)
+        return 0;
+    int count = 0;
+    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
+        if (pScene && pScene->RemoveDev(pDev) > 0)
+            ++count;
+    }
+    // The video walls hold the device too; a removed device must not stay
+    // behind in them once it is deleted.
+    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
+        if (pWall)
+            pWall->RemoveDev(pDev);
+    }
+    return count;
+}
+
+// ---- windowing-kind checks of the layout dialog ----
+
+bool CHOIDevMgr::IsAnyRxWithoutWindow(CHOIScene* pScene) const
+{
+    if (!pScene)
+        return false;
+    for (const T_SceneCell* pCell : qAsConst(pScene->m_cells)) {
+        if (!pCell->rx)
+            continue;
+        const T_ProdIdInfo* pProd = FindProdIdInfo(pCell->rx->GetHostName());
+        if (!pProd || !pProd->window_enable)
+            return true;
+    }
+    return false;
+}
+
+bool CHOIDevMgr::IsAnyRxWithoutViv(CHOIScene* pScene) const
+{
+    if (!pScene)
+        return false;
+    for (const T_SceneCell* pCell : qAsConst(pScene->m_cells)) {
+        if (!pCell->rx)
+            continue;
+        const T_ProdIdInfo* pProd = FindProdIdInfo(pCell->rx->GetHostName());
+        if (!pProd || !pProd->viv_enable)
+            return true;
+    }
+    return false;
+}
+
+bool CHOIDevMgr::IsAnyGridRxWithoutWindow(CHOIScene* pScene) const
+{
+    if (!pScene)
+        return false;
+    for (int r = 0; r < pScene->GetRowCount(); ++r) {
+        for (int c = 0; c < pScene->GetColCount(); ++c) {
+            const T_SceneCell* pCell = pScene->CellAt(r, c);
+            if (pCell && pCell->rx && !IsSupportWindow(pCell->rx))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CHOIDevMgr::IsAnyGridRxWithoutViv(CHOIScene* pScene) const
+{
+    if (!pScene)
+        return false;
+    for (int r = 0; r < pScene->GetRowCount(); ++r) {
+        for (int c = 0; c < pScene->GetColCount(); ++c) {
+            const T_SceneCell* pCell = pScene->CellAt(r, c);
+            if (pCell && pCell->rx && !IsSupportViv(pCell->rx))
+                return true;
+        }
+    }
+    return false;
+}
+
+// ---- product pairing ----
+
+bool CHOIDevMgr::IsLinkPartner(CHOIDev* pDevA, CHOIDev* pDevB) const
+{
+    if (!pDevA || !pDevB || pDevA == pDevB || pDevA->GetDevType() == pDevB->GetDevType())
+        return false;
+    CHOIDev* pTx;
+    CHOIDev* pOther;
+    if (pDevA->GetDevType() == CHOIDev::E_DT_TX) {
+        pTx = pDevA;
+        pOther = pDevB;
+    } else if (pDevB->GetDevType() == CHOIDev::E_DT_TX) {
+        pTx = pDevB;
+        pOther = pDevA;
+    } else {
+        return false;
+    }
+    const T_ProdIdInfo* pTxProd = FindProdIdInfo(pTx->GetHostName());
+    const T_ProdIdInfo* pOtherProd = FindProdIdInfo(pOther->GetHostName());
+    return pTxProd && pOtherProd && pOtherProd->tx_products.contains(pTxProd);
+}
+
+bool CHOIDevMgr::IsLinkGroupOk(const QList<CHOIDev*>& txList, CHOIDev* pRx) const
+{
+    if (txList.isEmpty() || !pRx)
+        return false;
+    const T_ProdIdInfo* pRxProd = FindProdIdInfo(pRx->GetHostName());
+    if (!pRxProd || !pRxProd->rx_monitor || pRxProd->tx_products.isEmpty())
+        return false;
+    for (CHOIDev* pTx : txList) {
+        const T_ProdIdInfo* pTxProd = pTx ? FindProdIdInfo(pTx->GetHostName()) : nullptr;
+        if (!pTxProd || !pRxProd->tx_products.contains(pTxProd))
+            return false;
+    }
+    return true;
+}
+
+bool CHOIDevMgr::IsMutualPartner(CHOIDev* pDevA, CHOIDev* pDevB) const
+{
+    if (!pDevA || !pDevB || pDevA == pDevB || pDevA->GetDevType() == pDevB->GetDevType())
+        return false;
+    CHOIDev* pTx;
+    CHOIDev* pOther;
+    if (pDevA->GetDevType() == CHOIDev::E_DT_TX) {
+        pTx = pDevA;
+        pOther = pDevB;
+    } else if (pDevB->GetDevType() == CHOIDev::E_DT_TX) {
+        pTx = pDevB;
+        pOther = pDevA;
+    } else {
+        return false;
+    }
+    const T_ProdIdInfo* pTxProd = FindProdIdInfo(pTx->GetHostName());
+    const T_ProdIdInfo* pOtherProd = FindProdIdInfo(pOther->GetHostName());
+    if (!pTxProd || !pOtherProd || pTxProd->video_wall_products.isEmpty()
+        || pOtherProd->video_wall_products.isEmpty())
+        return false;
+    return pTxProd->video_wall_products.contains(pOtherProd)
+        && pOtherProd->video_wall_products.contains(pTxProd);
+}

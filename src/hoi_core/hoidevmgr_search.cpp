@@ -1,0 +1,431 @@
+// Device search, read-back of the found devices, and the quiet on-line check.
+#include "hoi_core/hoidevmgr.h"
+
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidev.h"
+
+#include <QDebug>
+#include <QUrl>
+
+#include <cstdlib>
+
+namespace {
+
+// The link keeps its queue to itself; a member pointer named through a
+// derived class reads it without touching the link's state.
+struct SendQueueProbe : CBaseComm
+{
+    static bool IsEmpty(CBaseComm* pComm)
+    {
+        QList<QByteArray> CBaseComm::*pQueue = &SendQueueProbe::m_sendQueue;
+        return (pComm->*pQueue).isEmpty();
+    }
+};
+
+int AtoI(const QByteArray& value)
+{
+    return std::atoi(value.constData());
+}
+
+} // namespace
+
+bool CHOIDevMgr::StartSearch(bool bRestoreSceneAfterSearch)
+{
+    if (m_nSearchState != E_SS_IDLE)
+        return false;
+    m_searcher.Stop();
+    m_bQuiet = false;
+    m_bRestoreSceneAfterSearch = bRestoreSceneAfterSearch;
+    m_nReadCompletedCount = 0;
+    ClearFoundDevMap();
+    ClearDevSceneText();
+    EmitProgressLog(tr("Search start..."));
+    m_nSearchState = E_SS_DISCOVERY;
+    emit OnSearchStart();
+    emit OnProgressNotify(E_PN_SEARCH, 0);
+    m_searcher.Start();
+    return true;
+}
+
+void CHOIDevMgr::slotOnCheckOnLine()
+{
+    if (!m_onLineTimer.isActive())
+        m_onLineTimer.start(m_nOnLineInterval);
+    if (m_nSearchState != E_SS_IDLE)
+        return;
+    m_bQuiet = true;
+    m_nReadCompletedCount = 0;
+    ClearFoundDevMap();
+    m_searcher.Start();
+}
+
+void CHOIDevMgr::slotOnStartBroadcast(int nTotal, int iCurrent, QString addr)
+{
+    // The background check keeps the status bar out of it too: no end of
+    // progress would follow to take the window out of its busy state.
+    if (m_bQuiet)
+        return;
+    EmitProgressLog(tr("[%1]Start multicast on %2").arg(iCurrent).arg(addr));
+    if (nTotal > 0)
+        emit OnProgressNotify(E_PN_SEARCH, iCurrent * 50 / nTotal);
+}
+
+void CHOIDevMgr::slotOnFoundDevice(QString strBroadcastAddr, QByteArray strIpAddr, QByteArray strHostName,
+                                   QByteArray strStatus)
+{
+    const QString hostName = QString::fromUtf8(strHostName);
+    const QString ip = QString::fromUtf8(strIpAddr);
+    const QString status = QString::fromUtf8(strStatus);
+    const QString displayName = GetProdDevName(hostName);
+    if (!m_bQuiet)
+        EmitProgressLog(tr("[%1] found device: Hostname=%2, IP=%3, Status=%4")
+                            .arg(strBroadcastAddr, displayName, ip, status));
+
+    int type = 0;
+    const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
+
+    const int lastDash = hostName.lastIndexOf(QLatin1Char('-'));
+    const QString model = lastDash < 0 ? hostName : hostName.left(lastDash);
+    if (model == g_strControllerModel) {
+        HandleFoundQN714(hostName, strIpAddr, strStatus, pProd);
+        return;
+    }
+
+    if (!pProd) {
+        if (!m_bQuiet)
+            EmitProgressLog(tr("Unkown Device type, device host name is '%1'.").arg(displayName));
+        return;
+    }
+
+    const int entries = (type == CHOIDev::E_DT_TX && pProd->tx_if_count > 1) ? pProd->tx_if_count : 1;
+    for (int i = 1; i <= entries; ++i) {
+        const QString entryHost = entries > 1 ? hostName + QLatin1Char(':') + QString::number(i) : hostName;
+        CHOIDev* pDev = FindDevByHostName(entryHost);
+        if (!pDev) {
+            // A device that changed its host name is known by its address; but
+            // an entry already taken by this search (the other interfaces of
+            // one encoder share the address) is not renamed.
+            pDev = FindDevByIp(ip);
+            if (pDev && m_mapFoundDev.contains(pDev))
+                pDev = nullptr;
+        }
+        if (pDev) {
+            if (!m_mapFoundDev.contains(pDev))
+                m_mapFoundDev.insert(pDev, T_FoundDevInfo());
+            pDev->m_strStatus = status;
+            pDev->SetIPAddr(ip);
+            if (pDev->GetHostName() != entryHost)
+                pDev->SetHostName(entryHost, true);
+        } else if (m_bQuiet) {
+            qDebug() << "ignore new device:" << ip;
+            return;
+        } else {
+            pDev = new CHOIDev(this, static_cast<CHOIDev::DevType>(type), pProd->param_prefix, pProd->old_api,
+                               CHOIDev::E_CT_TELNET);
+            pDev->SetHostName(entryHost, true);
+            pDev->m_strStatus = status;
+            pDev->SetIPAddr(ip);
+            if (type == CHOIDev::E_DT_TX || type == CHOIDev::E_DT_WP || type == CHOIDev::E_DT_GW)
+                pDev->SetGroup(g_strUngrouped);
+            WireDevice(pDev);
+            m_mapFoundDev.insert(pDev, T_FoundDevInfo());
+        }
+    }
+}
+
+void CHOIDevMgr::HandleFoundQN714(const QString& hostName, const QByteArray& ip, const QByteArray& status,
+                                  const T_ProdIdInfo* pProd)
+{
+    const int dash = hostName.indexOf(QLatin1Char('-'));
+    const QString ctrlName =
+        dash < 0 ? hostName : (pProd ? pProd->name : g_strControllerModel) + hostName.mid(dash);
+    const QString typeText = pProd ? pProd->type : g_strControllerType;
+
+    // The operator deleted this controller: its replies are ignored.
+    if (FindListedDevByHostName(hostName))
+        return;
+
+    CHOIDev* pDev = FindDevByHostName(hostName);
+    if (!pDev) {
+        pDev = new CHOIDev(this, CHOIDev::E_DT_QN714, QString(), true, CHOIDev::E_CT_TELNET);
+        disconnect(&pDev->m_retryTimer, nullptr, pDev, nullptr);
+        pDev->SetHostName(hostName, true);
+        if (pDev->GetName() != ctrlName)
+            pDev->SetName(ctrlName);
+        pDev->m_strTypeName = typeText;
+        pDev->m_strStatus = QString::fromUtf8(status);
+        pDev->SetIPAddr(QString::fromUtf8(ip));
+        m_devList.append(pDev);
+        emit signalFoundQN714(pDev);
+    } else {
+        pDev->SetIPAddr(QString::fromUtf8(ip));
+        pDev->m_strTypeName = typeText;
+    }
+
+    m_bQN714Found = true;
+    if (!m_foundQN714List.contains(pDev)) {
+        m_foundQN714List.append(pDev);
+        // A controller read from a project file is wired already.
+        connect(pDev, &CHOIDev::OnRecvData, this, &CHOIDevMgr::slotOnDevRecvData, Qt::UniqueConnection);
+        connect(pDev, &CHOIDev::OnSendData, this, &CHOIDevMgr::slotOnDevSendData, Qt::UniqueConnection);
+        connect(pDev, &CHOIDev::OnProgressLog, this, &CHOIDevMgr::EmitProgressLog, Qt::UniqueConnection);
+    }
+    if (!m_mapFoundDev.contains(pDev)) {
+        // A controller has nothing to read back: it counts as read at once.
+        m_mapFoundDev.insert(pDev, T_FoundDevInfo());
+        m_readDoneSet.insert(pDev);
+        m_nReadCompletedCount = m_readDoneSet.size();
+    }
+}
+
+void CHOIDevMgr::slotOnSearchStop()
+{
+    RefreshOnLineFlags();
+    qDebug() << "multicast found device count =" << m_mapFoundDev.size();
+
+    if (m_nSearchState != E_SS_DISCOVERY) {
+        // The quiet check only enforces the HDCP list.
+        const QList<CHOIDev*> found = m_mapFoundDev.keys();
+        for (CHOIDev* pDev : found)
+            ApplyHdcpMap(pDev, true);
+        return;
+    }
+
+    if (m_mapFoundDev.isEmpty()) {
+        FinishEmptySearch();
+        return;
+    }
+
+    m_nSearchState = E_SS_READBACK;
+    const QList<CHOIDev*> found = m_mapFoundDev.keys();
+    for (CHOIDev* pDev : found) {
+        if (!m_mapFoundDev.contains(pDev))
+            continue;
+        CBaseComm* pComm = pDev->GetComm();
+        if (pComm && !SendQueueProbe::IsEmpty(pComm)) {
+            EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
+            pComm->ClearSendQueue();
+        }
+        if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->UpdateFromDev(true)) {
+            DropFoundDev(pDev);
+            continue;
+        }
+        ApplyHdcpMap(pDev, false);
+        // The read-back queued above is what going on-line would queue again
+        // (without the name): set the flag alone.
+        pDev->m_bOnLine = true;
+        connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted, Qt::UniqueConnection);
+        connect(pDev, &CHOIDev::OnReadParam, this, &CHOIDevMgr::slotOnDevReadParam, Qt::UniqueConnection);
+        if (pDev->GetDevType() == CHOIDev::E_DT_GW)
+            SetIpcDevsOnLine(pDev);
+    }
+    // Devices dropped above, or controllers that count as read at once, may
+    // already make up the whole map.
+    CheckReadBackEnd();
+}
+
+void CHOIDevMgr::RefreshOnLineFlags()
+{
+    const QList<CHOIDev*> devs = m_devList;
+    for (CHOIDev* pDev : devs) {
+        if (!IsListed(pDev))
+            continue;
+        if (GetProdIdInfo(pDev)->id == QLatin1String("KRT4400"))
+            continue;
+        // A virtual TX never answers discovery; it follows its gateway below.
+        if (!pDev->GetParentHostName().isEmpty())
+            continue;
+        const bool bOnLine = m_mapFoundDev.contains(pDev);
+        if (bOnLine != pDev->m_bOnLine) {
+            pDev->SetOnLine(bOnLine);
+            if (m_resetHostNames.contains(pDev->GetHostName()))
+                RenameResetDev(pDev);
+            emit OnDeviceNotify(pDev, E_DN_STATUS);
+        }
+        if (pDev->GetDevType() == CHOIDev::E_DT_GW)
+            SetIpcDevsOnLine(pDev);
+    }
+    const QList<CHOIDev*> controllers = m_qn714List;
+    for (CHOIDev* pDev : controllers) {
+        pDev->SetOnLine(m_mapFoundDev.contains(pDev));
+        emit OnDeviceNotify(pDev, E_DN_STATUS);
+    }
+}
+
+void CHOIDevMgr::SetIpcDevsOnLine(CHOIDev* pGateway)
+{
+    const QList<T_IpcInfo*> cameras = pGateway->GetIpcList();
+    for (const T_IpcInfo* pInfo : cameras) {
+        CHOIDev* pDev = FindDevByHostName(pInfo->hostname);
+        // Only the flag: a virtual TX has no shell of its own to read.
+        if (pDev && pDev != pGateway && pDev->m_bOnLine != pGateway->m_bOnLine) {
+            pDev->m_bOnLine = pGateway->m_bOnLine;
+            emit OnDeviceNotify(pDev, E_DN_STATUS);
+        }
+    }
+}
+
+void CHOIDevMgr::RenameResetDev(CHOIDev* pDev)
+{
+    if (!pDev->m_bOnLine)
+        return;
+    pDev->SetName(pDev->GetHostName());
+    if (pDev->GetComm())
+        pDev->GetComm()->ReadParam(QStringLiteral("name"), 1);
+    m_resetHostNames.removeAll(pDev->GetHostName());
+}
+
+void CHOIDevMgr::ApplyHdcpMap(CHOIDev* pDev, bool bConnect)
+{
+    if (pDev->m_bHdcpChanged)
+        return;
+    const QString key = pDev->GetHostName().toUpper();
+    if (!m_mapHdcp.contains(key))
+        return;
+    if (pDev->SetOptionValue(E_EP_HDCP_ENABLE, m_mapHdcp.value(key), bConnect))
+        pDev->m_bHdcpChanged = true;
+}
+
+void CHOIDevMgr::slotOnDevCmdCompleted(CHOIDev* pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
+{
+    if (emCtrlObj != E_CO_DEV || m_nSearchState != E_SS_READBACK || !m_mapFoundDev.contains(pDev))
+        return;
+    // Counted once per device, so a repeated completion cannot end the search
+    // while others are still reading.
+    if (m_readDoneSet.contains(pDev))
+        return;
+    m_readDoneSet.insert(pDev);
+    m_nReadCompletedCount = m_readDoneSet.size();
+    if (!IsListed(pDev)) {
+        m_devList.append(pDev);
+        emit OnDeviceNotify(pDev, E_DN_ADD);
+    }
+    if (eResult == E_CR_SUCCESS)
+        EmitProgressLog(tr("Device('%1') is updated.").arg(pDev->GetDisplayName()));
+    else
+        EmitProgressLog(tr("Device('%1') fails to be updated.").arg(pDev->GetDisplayName()));
+    if (!m_mapFoundDev.isEmpty())
+        emit OnProgressNotify(E_PN_SEARCH, 50 + m_nReadCompletedCount * 50 / m_mapFoundDev.size());
+    disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted);
+    EmitProgressLog(QStringLiteral("mapFoundDev count('%1')").arg(m_mapFoundDev.size()));
+    EmitProgressLog(QStringLiteral("m_nReadCompletedCount('%1')").arg(m_nReadCompletedCount));
+    CheckReadBackEnd();
+}
+
+void CHOIDevMgr::CheckReadBackEnd()
+{
+    if (m_nSearchState != E_SS_READBACK)
+        return;
+    if (m_mapFoundDev.isEmpty()) {
+        FinishEmptySearch();
+        return;
+    }
+    if (m_nReadCompletedCount < m_mapFoundDev.size())
+        return;
+
+    const int count = m_nReadCompletedCount;
+    m_nSearchState = E_SS_IDLE;
+    EmitProgressLog(tr("All devices are updated."));
+    ClearFoundDevMap();
+    EmitProgressLog(tr("The search is complete."));
+    emit OnProgressNotify(E_PN_NONE, 100);
+    emit OnSearchStop(count, m_bRestoreSceneAfterSearch);
+
+    if (!m_bQN714Found)
+        return;
+    const QList<CHOIDev*> controllers = m_foundQN714List;
+    for (CHOIDev* pDev : controllers) {
+        if (m_foundQN714List.contains(pDev) && pDev->m_bOnLine && pDev->OpenCommAltPort())
+            pDev->GetIPandVersionQN714();
+    }
+}
+
+void CHOIDevMgr::FinishEmptySearch()
+{
+    m_nSearchState = E_SS_IDLE;
+    ClearFoundDevMap();
+    EmitProgressLog(tr("The search is complete."));
+    emit OnProgressNotify(E_PN_NONE, 100);
+    emit OnSearchStop(0, m_bRestoreSceneAfterSearch);
+}
+
+void CHOIDevMgr::DropFoundDev(CHOIDev* pDev)
+{
+    m_mapFoundDev.remove(pDev);
+    m_readDoneSet.remove(pDev);
+    m_nReadCompletedCount = m_readDoneSet.size();
+    // A device this search created is in no list: nobody else would free it.
+    if (!IsListed(pDev))
+        pDev->deleteLater();
+}
+
+void CHOIDevMgr::ClearFoundDevMap(bool bDeleteNow)
+{
+    const QList<CHOIDev*> found = m_mapFoundDev.keys();
+    m_mapFoundDev.clear();
+    m_readDoneSet.clear();
+    // Devices this search created and no list holds would be lost otherwise.
+    for (CHOIDev* pDev : found) {
+        if (IsListed(pDev))
+            continue;
+        if (bDeleteNow)
+            delete pDev;
+        else
+            pDev->deleteLater();
+    }
+}
+
+void CHOIDevMgr::slotOnDevReadParam(CHOIDev* pDev, QByteArray strParamName, QByteArray strParamValue,
+                                    E_CommResult eResult)
+{
+    if (eResult != E_CR_SUCCESS)
+        return;
+    QMap<CHOIDev*, T_FoundDevInfo>::iterator it = m_mapFoundDev.find(pDev);
+    if (it == m_mapFoundDev.end())
+        return;
+    T_FoundDevInfo& info = it.value();
+    const QByteArray& name = strParamName;
+    const QByteArray& value = strParamValue;
+    if (name == "s_row")
+        info.s_row = static_cast<short>(AtoI(value));
+    else if (name == "s_col")
+        info.s_col = static_cast<short>(AtoI(value));
+    else if (name == "s_row_count")
+        info.s_row_count = static_cast<short>(AtoI(value));
+    else if (name == "s_col_count")
+        info.s_col_count = static_cast<short>(AtoI(value));
+    else if (name == "s_vw_mode")
+        info.s_vw_mode = AtoI(value);
+    else if (name == "s_vw_pos_row")
+        info.s_vw_pos_row = AtoI(value);
+    else if (name == "s_vw_pos_col")
+        info.s_vw_pos_col = AtoI(value);
+    else if (name == "s_vw_row_count")
+        info.s_vw_row_count = AtoI(value);
+    else if (name == "s_vw_col_count")
+        info.s_vw_col_count = AtoI(value);
+    else if (name == "vw_moninfo_ht")
+        info.vw_moninfo_ht = AtoI(value);
+    else if (name == "vw_moninfo_vt")
+        info.vw_moninfo_vt = AtoI(value);
+    else if (name == "vw_moninfo_ha")
+        info.vw_moninfo_ha = AtoI(value);
+    else if (name == "vw_moninfo_va")
+        info.vw_moninfo_va = AtoI(value);
+    else if (name == "s_vw_name")
+        info.s_vw_name = QUrl::fromPercentEncoding(value);
+    else if (name == "en_video_wall")
+        info.en_video_wall = value.toLower() == "y";
+    else if (name == "s_pos")
+        info.s_pos = value;
+    else if (name == "vw_h_shift")
+        info.vw_h_shift = AtoI(value);
+    else if (name == "vw_v_shift")
+        info.vw_v_shift = AtoI(value);
+    else if (name == "vw_h_scale")
+        info.vw_h_scale = AtoI(value);
+    else if (name == "vw_v_scale")
+        info.vw_v_scale = AtoI(value);
+    else if (name == "vw_delay_kick")
+        info.vw_delay_kick = AtoI(value);
+}

@@ -1,0 +1,32 @@
+#include "hoi_core/sockopt.h"
+
+// The only place in the core that needs the native socket headers.
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+typedef SOCKET T_SockHandle;
+typedef int T_OptLen;
+typedef char T_OptVal;
+#else
+#include <sys/socket.h>
+typedef int T_SockHandle;
+typedef socklen_t T_OptLen;
+typedef void T_OptVal;
+#endif
+
+int GetSocketRecvBufSize(qintptr iSocket, int* pSize)
+{
+    int iSize = 0;
+    T_OptLen len = sizeof(iSize);
+    const int iRet = ::getsockopt(static_cast<T_SockHandle>(iSocket), SOL_SOCKET, SO_RCVBUF,
+                                  static_cast<T_OptVal*>(static_cast<void*>(&iSize)), &len);
+    if (pSize)
+        *pSize = (iRet == 0) ? iSize : 0;
+    return iRet == 0 ? 0 : -1;
+}
+
+int SetSocketRecvBufSize(qintptr iSocket, int iSize)
+{
+    const int iRet = ::setsockopt(static_cast<T_SockHandle>(iSocket), SOL_SOCKET, SO_RCVBUF,
+                                  static_cast<const T_OptVal*>(static_cast<const void*>(&iSize)), sizeof(iSize));
+    return iRet == 0 ? 0 : -1;
+}

@@ -1,0 +1,155 @@
+#include "hoi_core/telnetcomm.h"
+
+#include <QDebug>
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+const int kWriteWaitMsecs = 30000;
+}
+
+CTelnetComm::CTelnetComm(const QString &paramPrefix, const QString &hostIndex, const QString &ipAddr, quint16 port,
+                         QObject *parent)
+    : CBaseComm(paramPrefix, hostIndex, parent)
+    , m_socket(new QTcpSocket)
+    , m_ipAddr(ipAddr)
+    , m_port(port)
+{
+    connect(m_socket, &QTcpSocket::connected, this, &CTelnetComm::slotOnConnected);
+    connect(m_socket, &QTcpSocket::readyRead, this, &CTelnetComm::slotOnReadData);
+    connect(m_socket, &QTcpSocket::disconnected, this, &CTelnetComm::slotOnDisconnected);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &CTelnetComm::slotOnError);
+}
+
+CTelnetComm::~CTelnetComm()
+{
+    // Nobody listens any more: close quietly.
+    m_socket->disconnect(this);
+    AbortConnect();
+    CBaseComm::CloseComm();
+    m_socket->deleteLater();
+    m_socket = nullptr;
+}
+
+bool CTelnetComm::OpenComm()
+{
+    if (IsConnected() || IsConnecting())
+        return false;
+    QHostAddress address;
+    if (!address.setAddress(m_ipAddr))
+        return false;
+    CBaseComm::CloseComm();
+    m_socket->connectToHost(address, m_port, QIODevice::ReadWrite);
+    return IsConnecting();
+}
+
+bool CTelnetComm::CloseComm()
+{
+    AbortConnect();
+    return CBaseComm::CloseComm();
+}
+
+bool CTelnetComm::IsConnecting()
+{
+    if (!m_socket)
+        return false;
+    const QAbstractSocket::SocketState state = m_socket->state();
+    return state == QAbstractSocket::HostLookupState || state == QAbstractSocket::ConnectingState;
+}
+
+void CTelnetComm::AbortConnect()
+{
+    if (!m_socket)
+        return;
+    qDebug() << "CTelnetComm::AbortConnect";
+    const bool outer = m_abortingSelf;
+    m_abortingSelf = true;
+    m_socket->abort();
+    m_abortingSelf = outer;
+}
+
+bool CTelnetComm::IsConnected()
+{
+    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+bool CTelnetComm::WaitForConnected(int msecs)
+{
+    if (m_socket)
+        m_socket->waitForConnected(msecs);
+    return true;
+}
+
+bool CTelnetComm::WriteRaw(const QByteArray &data, bool bAddCRLF)
+{
+    if (!m_socket || !m_socket->isValid())
+        return false;
+
+    m_writing = true;
+    if (!data.isEmpty())
+        m_socket->write(data);
+    if (bAddCRLF)
+        m_socket->write("\r\n", 2);
+    const bool written = m_socket->waitForBytesWritten(kWriteWaitMsecs);
+    m_writing = false;
+
+    if (written)
+        StartTimeOutChecker(m_checkerInterval);
+    if (m_readDeferred)
+        QTimer::singleShot(0, this, &CTelnetComm::slotOnReadData);
+    return written;
+}
+
+void CTelnetComm::SetHostAddress(const QString &ipAddr)
+{
+    if (m_ipAddr != ipAddr)
+        m_ipAddr = ipAddr;
+}
+
+void CTelnetComm::SetPort(quint16 port)
+{
+    if (m_port != port)
+        m_port = port;
+}
+
+void CTelnetComm::slotOnConnected()
+{
+    qDebug().noquote() << "Connect succeed: " << m_ipAddr << ":" << m_port;
+    // A device that accepts and then says nothing must not hold the queue for
+    // ever: the reply time-out covers the login prompt too.
+    StartTimeOutChecker(m_checkerInterval);
+    emit OnConnected();
+}
+
+void CTelnetComm::slotOnDisconnected()
+{
+    qDebug().noquote() << "Disconnected: " << m_socket->peerAddress().toString() << ":" << m_socket->peerPort();
+    const bool causedBySelf = m_abortingSelf;
+    CloseComm();
+    emit OnDisconnected();
+    if (!causedBySelf && !m_sendQueue.isEmpty())
+        ReportLinkFailure(E_CR_FAILED);
+}
+
+void CTelnetComm::slotOnReadData()
+{
+    if (!m_socket)
+        return;
+    if (m_writing) {
+        m_readDeferred = true;
+        return;
+    }
+    m_readDeferred = false;
+    if (m_socket->bytesAvailable() < 1)
+        return;
+    OnReceiveData(m_socket->readAll());
+}
+
+void CTelnetComm::slotOnError(QAbstractSocket::SocketError err)
+{
+    CloseComm();
+    qDebug() << "CTelnetComm::slotOnError" << err << "SendQueueCount = " << m_sendQueue.size();
+    if (!m_sendQueue.isEmpty())
+        ReportLinkFailure(E_CR_FAILED);
+}

@@ -1,0 +1,730 @@
+// The Telnet command link against simulated devices on 127.0.0.1.
+#include "hoi_core/telnetcomm.h"
+#include "simdevice.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The link with its queue and buffer in view.
+class TestLink : public CTelnetComm
+{
+public:
+    using CTelnetComm::CTelnetComm;
+    QList<QByteArray> queue() const { return m_sendQueue; }
+};
+
+// A device on a free port of 127.0.0.1 and a link to it.
+struct Rig
+{
+    SimDevice dev { QStringLiteral("HE200-00A5C0000001") };
+    std::unique_ptr<TestLink> link;
+
+    explicit Rig(const QString &prefix = QStringLiteral("gb"), const QString &index = QStringLiteral("1"))
+    {
+        if (dev.listen())
+            link.reset(new TestLink(prefix, index, QStringLiteral("127.0.0.1"), dev.port()));
+    }
+
+    // Connects and logs in; the first prompt reports the empty queue.
+    bool login()
+    {
+        if (!link)
+            return false;
+        QSignalSpy done(link.get(), &CBaseComm::OnSendQueueReturn);
+        return link->OpenComm() && done.wait(5000) && done.count() == 1
+            && done.first().first().value<E_CommResult>() == E_CR_SUCCESS;
+    }
+
+    // Queues through `push` and waits for the queue result.
+    bool run(const std::function<bool()> &push)
+    {
+        QSignalSpy done(link.get(), &CBaseComm::OnSendQueueReturn);
+        return push() && done.wait(5000);
+    }
+};
+
+QList<E_CommResult> results(const QSignalSpy &spy)
+{
+    QList<E_CommResult> list;
+    for (const QList<QVariant> &args : spy)
+        list.append(args.first().value<E_CommResult>());
+    return list;
+}
+
+bool waitFor(const std::function<bool()> &cond, int msecs = 5000)
+{
+    return QTest::qWaitFor(cond, msecs);
+}
+
+} // namespace
+
+class TestLinkComm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void negotiation_data();
+    void negotiation();
+    void lineQueuedBeforeLogin();
+    void lineWaitsForPrompt();
+    void pushWithoutData();
+    void lineQueuedByListenerGoesOnce();
+    void incorrectPassword();
+    void replyTimeOut_data();
+    void replyTimeOut();
+    void unfinishedLineLimit_data();
+    void unfinishedLineLimit();
+    void readParam_data();
+    void readParam();
+    void readOption_data();
+    void readOption();
+    void readConfig_data();
+    void readConfig();
+    void setThenGet();
+    void shellReplies_data();
+    void shellReplies();
+    void edidAndSinkInfo();
+    void sinkInfoMalformed();
+    void nodeList();
+    void exitStatus();
+    void builders_data();
+    void builders();
+    void readParamBadMode();
+    void disconnectWithEmptyQueue();
+    void dropWithLinesQueued();
+    void refusedConnection_data();
+    void refusedConnection();
+    void reboot_data();
+    void reboot();
+};
+
+void TestLinkComm::negotiation_data()
+{
+    QTest::addColumn<QList<int>>("patterns");
+    QTest::addColumn<bool>("oneWrite");
+    QTest::addColumn<bool>("loginWith");
+    QTest::addColumn<QByteArray>("answersHex");
+
+    QTest::newRow("1") << QList<int> { 1 } << false << false << QByteArray("fffc18fffc20fffc23fffc27");
+    QTest::newRow("2") << QList<int> { 2 } << false << false << QByteArray("fffd03fffd01fffc1ffffe05fffc21");
+    QTest::newRow("3") << QList<int> { 3 } << false << false << QByteArray("fffc18fffc20fffc23fffc27fffc24");
+    QTest::newRow("4") << QList<int> { 4 } << false << false
+                       << QByteArray("fffd03fffd01fffc22fffc1ffffe05fffc21");
+    QTest::newRow("5 gets nothing") << QList<int> { 5 } << false << false << QByteArray();
+    QTest::newRow("6") << QList<int> { 6 } << false << false << QByteArray("fffd01fffc06fffc00");
+    QTest::newRow("2 then 1 in two reads")
+        << QList<int> { 2, 1 } << false << false
+        << QByteArray("fffd03fffd01fffc1ffffe05fffc21fffc18fffc20fffc23fffc27");
+    QTest::newRow("2 and 1 in one read") << QList<int> { 2, 1 } << true << false << QByteArray();
+    QTest::newRow("login with the offer") << QList<int> { 1 } << false << true << QByteArray();
+    QTest::newRow("no offer") << QList<int>() << false << false << QByteArray();
+}
+
+void TestLinkComm::negotiation()
+{
+    QFETCH(QList<int>, patterns);
+    QFETCH(bool, oneWrite);
+    QFETCH(bool, loginWith);
+    QFETCH(QByteArray, answersHex);
+
+    Rig rig;
+    rig.dev.setNegotiation(patterns);
+    rig.dev.setNegotiationInOneWrite(oneWrite);
+    rig.dev.setLoginWithNegotiation(loginWith);
+    QVERIFY(rig.login());
+    QCOMPARE(rig.dev.receivedNegotiation().toHex(), answersHex);
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray> { "root" });
+}
+
+void TestLinkComm::lineQueuedBeforeLogin()
+{
+    Rig rig;
+    rig.dev.setParam("name", "Studio");
+    QStringList events;
+    connect(rig.link.get(), &CBaseComm::OnReadParam, this,
+            [&](const QByteArray &n, const QByteArray &v, E_CommResult r) {
+                events << QString("read %1=%2 %3").arg(QString(n), QString(v)).arg(r);
+            });
+    connect(rig.link.get(), &CBaseComm::OnSendQueueReturn, this,
+            [&](E_CommResult r) { events << QString("queue %1").arg(r); });
+
+    QVERIFY(rig.link->ReadParam("name", 1));
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray>());
+    QVERIFY(rig.link->OpenComm());
+    QVERIFY(waitFor([&] { return !events.isEmpty(); }));
+    QTest::qWait(200);
+
+    QCOMPARE(events, QStringList({ "read name=Studio 0", "queue 0" }));
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray>({ "root", "gbparam g 1 name" }));
+    QVERIFY(rig.link->queue().isEmpty());
+}
+
+void TestLinkComm::lineWaitsForPrompt()
+{
+    Rig rig;
+    QVERIFY(rig.login());
+    rig.dev.setStallReplies(true);
+    QVERIFY(rig.link->SendCmd("echo one"));
+    QVERIFY(rig.link->SendCmd("echo two"));
+    QTest::qWait(300);
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray>({ "root", "echo one" }));
+    QCOMPARE(rig.link->queue(), QList<QByteArray>({ "echo one\r\n", "echo two\r\n" }));
+}
+
+void TestLinkComm::pushWithoutData()
+{
+    TestLink link("gb", "1", "127.0.0.1", 1);
+    QVERIFY(!link.PushSendData(QByteArray(), false));
+    QVERIFY(link.queue().isEmpty());
+    QVERIFY(link.PushSendData(QByteArray(), true));
+    QCOMPARE(link.queue(), QList<QByteArray> { "\r\n" });
+}
+
+void TestLinkComm::lineQueuedByListenerGoesOnce()
+{
+    // A listener that queues the next read on a value must not make the link
+    // send the current line again.
+    Rig rig;
+    rig.dev.setParam("a", "1");
+    rig.dev.setParam("b", "2");
+    QVERIFY(rig.login());
+    connect(rig.link.get(), &CBaseComm::OnReadParam, this, [&](const QByteArray &name) {
+        if (name == "a")
+            rig.link->ReadParam("b", 1);
+    });
+    QSignalSpy values(rig.link.get(), &CBaseComm::OnReadParam);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    QVERIFY(rig.link->ReadParam("a", 1));
+    QVERIFY(done.wait(5000));
+    QTest::qWait(200);
+
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray>({ "root", "gbparam g 1 a", "gbparam g 1 b" }));
+    QCOMPARE(values.count(), 2);
+    QCOMPARE(values.at(1).at(1).toByteArray(), QByteArray("2"));
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_SUCCESS });
+}
+
+void TestLinkComm::incorrectPassword()
+{
+    Rig rig;
+    rig.dev.setPassword("secret");
+    rig.dev.setLoginRetryDelay(2000);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    QVERIFY(rig.link->OpenComm());
+    QVERIFY(done.wait(5000));
+    QTest::qWait(200);
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_FAILED });
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray>({ "root", "" }));
+    QVERIFY(rig.link->IsConnected());
+}
+
+void TestLinkComm::replyTimeOut_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("device never greets") << true;
+    QTest::newRow("command never answered") << false;
+}
+
+void TestLinkComm::replyTimeOut()
+{
+    QFETCH(bool, silent);
+    Rig rig;
+    rig.link->SetCheckerInterval(400);
+    if (silent) {
+        rig.dev.setSilent(true);
+        QVERIFY(rig.link->SendCmd("echo x"));
+        QVERIFY(rig.link->OpenComm());
+    } else {
+        QVERIFY(rig.login());
+        rig.dev.setStallReplies(true);
+    }
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    QSignalSpy gone(rig.link.get(), &CBaseComm::OnDisconnected);
+    if (!silent)
+        QVERIFY(rig.link->SendCmd("echo x"));
+
+    QVERIFY(done.wait(3000));
+    QTest::qWait(1000);
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_TIMEOUT });
+    QCOMPARE(gone.count(), 1);
+    QVERIFY(!rig.link->IsConnected());
+    QCOMPARE(rig.link->queue(), QList<QByteArray> { "echo x\r\n" });
+}
+
+void TestLinkComm::unfinishedLineLimit_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("1023 kept") << 1023 << true;
+    QTest::newRow("1024 dropped") << 1024 << false;
+}
+
+void TestLinkComm::unfinishedLineLimit()
+{
+    QFETCH(int, length);
+    QFETCH(bool, kept);
+    Rig rig;
+    QVERIFY(rig.login());
+    QSignalSpy chunks(rig.link.get(), &CBaseComm::OnRecvData);
+
+    // End the prompt line first, so the buffer holds nothing but the test line.
+    rig.dev.sendRaw("\r\n");
+    QVERIFY(chunks.wait(2000));
+    const QByteArray line(length, 'a');
+    if (!kept)
+        QTest::ignoreMessage(QtWarningMsg, "Recv line length(1024) too long. \n");
+    rig.dev.sendRaw(line);
+    QVERIFY(waitFor([&] { return chunks.last().first().toByteArray().size() == length; }));
+    QTest::qWait(50);
+    rig.dev.sendRaw("\r\n");
+    QVERIFY(waitFor([&] { return chunks.last().first().toByteArray().endsWith("\r\n"); }));
+    QCOMPARE(chunks.last().first().toByteArray(), kept ? line + "\r\n" : QByteArray("\r\n"));
+}
+
+void TestLinkComm::readParam_data()
+{
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("value") << "1" << "hdcp-enable" << QByteArray("y") << 0;
+    QTest::newRow("empty host index") << "" << "hdcp-enable" << QByteArray("y") << 0;
+    QTest::newRow("value on the prompt line") << "1" << "inline" << QByteArray("1") << 0;
+    QTest::newRow("unknown name") << "1" << "nosuch" << QByteArray() << 1;
+    QTest::newRow("empty value") << "1" << "scene" << QByteArray() << 0;
+    QTest::newRow("value with blanks") << "1" << "title" << QByteArray("Lobby left") << 0;
+}
+
+void TestLinkComm::readParam()
+{
+    QFETCH(QString, index);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, value);
+    QFETCH(int, result);
+
+    Rig rig("gb", index);
+    rig.dev.setParam("hdcp-enable", "y");
+    rig.dev.setParam("scene", "");
+    rig.dev.setParam("title", "Lobby left");
+    rig.dev.addCommandHandler([](SimDevice &, SimCommand &cmd) {
+        if (!cmd.line.endsWith(" inline"))
+            return false;
+        cmd.output = "1"; // the prompt follows on the same line
+        return true;
+    });
+    QVERIFY(rig.login());
+    QSignalSpy reads(rig.link.get(), &CBaseComm::OnReadParam);
+    QVERIFY(rig.run([&] { return rig.link->ReadParam(name, 1); }));
+
+    QCOMPARE(reads.count(), 1);
+    QCOMPARE(reads.first().at(0).toByteArray(), name.toUtf8());
+    QCOMPARE(reads.first().at(1).toByteArray(), value);
+    QCOMPARE(int(reads.first().at(2).value<E_CommResult>()), result);
+}
+
+void TestLinkComm::readOption_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("vi") << "gb" << "vi" << "" << QByteArray("vi") << QByteArray("hdmi:1:1920x1080p60") << 0;
+    QTest::newRow("fvo") << "gb" << "fvo" << "" << QByteArray("fvo") << QByteArray(".1920x1080p60") << 0;
+    QTest::newRow("fvo VGA") << "gb" << "fvo" << "VGA" << QByteArray("fvo VGA") << QByteArray("VGA.1024x768p60")
+                             << 0;
+    QTest::newRow("fvo CVBS") << "gb" << "fvo" << "CVBS" << QByteArray("fvo CVBS") << QByteArray("CVBS.PAL") << 0;
+    QTest::newRow("fvo DVI-D") << "gb" << "fvo" << "DVI-D" << QByteArray("fvo DVI-D")
+                               << QByteArray("DVI-D.1920x1080p60") << 0;
+    QTest::newRow("fvo YPbPr") << "gb" << "fvo" << "YPbPr" << QByteArray("fvo YPbPr") << QByteArray("YPbPr.1080p60")
+                               << 0;
+    QTest::newRow("not defined") << "gb" << "nosuch" << "" << QByteArray("nosuch") << QByteArray() << 1;
+    QTest::newRow("tool not found") << "zz" << "vi" << "" << QByteArray("vi") << QByteArray() << 1;
+}
+
+void TestLinkComm::readOption()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, value);
+    QFETCH(int, result);
+
+    Rig rig(prefix);
+    QVERIFY(rig.login());
+    QSignalSpy reads(rig.link.get(), &CBaseComm::OnReadOption);
+    QVERIFY(rig.run([&] { return b.isEmpty() ? rig.link->GetOption(a) : rig.link->GetValue(a, b); }));
+
+    QCOMPARE(reads.count(), 1);
+    QCOMPARE(reads.first().at(0).toByteArray(), name);
+    QCOMPARE(reads.first().at(1).toByteArray(), value);
+    QCOMPARE(int(reads.first().at(2).value<E_CommResult>()), result);
+}
+
+void TestLinkComm::readConfig_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("result");
+    QTest::newRow("plain") << "--max-enc-res" << QByteArray("1920x1080") << 0;
+    QTest::newRow("with --show") << "--show --max-enc-res" << QByteArray("1920x1080") << 0;
+    QTest::newRow("unknown") << "--nosuch" << QByteArray() << 1;
+}
+
+void TestLinkComm::readConfig()
+{
+    QFETCH(QString, option);
+    QFETCH(QByteArray, value);
+    QFETCH(int, result);
+
+    Rig rig;
+    QVERIFY(rig.login());
+    QSignalSpy reads(rig.link.get(), &CBaseComm::OnReadConfig);
+    QVERIFY(rig.run([&] { return rig.link->ShowConfig(option); }));
+    QCOMPARE(reads.count(), 1);
+    QCOMPARE(reads.first().at(0).toByteArray(), option.toUtf8());
+    QCOMPARE(reads.first().at(1).toByteArray(), value);
+    QCOMPARE(int(reads.first().at(2).value<E_CommResult>()), result);
+}
+
+void TestLinkComm::setThenGet()
+{
+    Rig rig;
+    QVERIFY(rig.login());
+    QSignalSpy params(rig.link.get(), &CBaseComm::OnReadParam);
+    QSignalSpy options(rig.link.get(), &CBaseComm::OnReadOption);
+    QSignalSpy configs(rig.link.get(), &CBaseComm::OnReadConfig);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+
+    rig.link->WriteParam("name", "Lobby%20TX");
+    rig.link->SaveParam();
+    rig.link->ReadParam("name", 1);
+    rig.link->SetOption("vo", "vga", "");
+    rig.link->GetOption("vo");
+    rig.link->SendConfig("--low-delay y");
+    rig.link->ShowLowDelay();
+    QVERIFY(done.wait(5000));
+
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_SUCCESS });
+    QCOMPARE(params.count(), 1);
+    QCOMPARE(params.first().at(1).toByteArray(), QByteArray("Lobby%20TX"));
+    QCOMPARE(options.count(), 1);
+    QCOMPARE(options.first().at(1).toByteArray(), QByteArray("vga"));
+    QCOMPARE(configs.count(), 1);
+    QCOMPARE(configs.first().at(0).toByteArray(), QByteArray("--low-delay"));
+    QCOMPARE(configs.first().at(1).toByteArray(), QByteArray("y"));
+    QCOMPARE(rig.dev.saveCount(), 1);
+    QCOMPARE(rig.dev.receivedLines().size(), 8);
+}
+
+void TestLinkComm::shellReplies_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<int>("chunkDelay");
+
+    const QByteArray version = "Linux 4.9.37 (simulated)\r\nBuild 20240101\r\nA7.1.0\r\n";
+    QTest::newRow("version in one read") << QByteArray("cat /etc/version")
+                                         << QByteArray(SIGNAL(OnGetDevVersion(QByteArray))) << version << 0;
+    QTest::newRow("version over two reads") << QByteArray("cat /etc/version")
+                                            << QByteArray(SIGNAL(OnGetDevVersion(QByteArray))) << version << 80;
+    QTest::newRow("stream ip") << QByteArray("cat /var/tmpfs/streamip")
+                               << QByteArray(SIGNAL(OnGetStreamIP(QByteArray)))
+                               << QByteArray("video IP address: 225.0.0.1\r\naudio IP address: 225.0.0.1\r\n") << 80;
+    QTest::newRow("multiview") << QByteArray("multiview get") << QByteArray(SIGNAL(OnGetIPMMultiView(QByteArray)))
+                               << QByteArray("multiview 2x2 \r\n") << 80;
+    QTest::newRow("netmask") << QByteArray("ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'")
+                             << QByteArray(SIGNAL(OnGetDueMasknet(QByteArray))) << QByteArray("255.255.0.0\r\n") << 80;
+    QTest::newRow("gateway") << QByteArray("route -n | grep UG | awk '{print $2}'")
+                             << QByteArray(SIGNAL(OnGetDueGeteway(QByteArray))) << QByteArray("10.88.0.1\r\n") << 0;
+}
+
+void TestLinkComm::shellReplies()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, signal);
+    QFETCH(QByteArray, output);
+    QFETCH(int, chunkDelay);
+
+    Rig rig;
+    rig.dev.setMultiView("2x2");
+    rig.dev.setParam("gatewayip", "10.88.0.1");
+    rig.dev.setReplyChunking(0, chunkDelay);
+    QVERIFY(rig.login());
+    QSignalSpy replies(rig.link.get(), signal.constData());
+    QVERIFY(rig.run([&] { return rig.link->SendCmdLatin1(QString::fromLatin1(command)); }));
+    QTest::qWait(100);
+
+    QCOMPARE(replies.count(), 1);
+    QCOMPARE(replies.first().first().toByteArray(), "/ # " + command + "\r\n" + output + "/ # ");
+}
+
+void TestLinkComm::edidAndSinkInfo()
+{
+    Rig rig;
+    QByteArray edid = rig.dev.edid();
+    edid[8] = 0x04;
+    edid[9] = 0x21;
+    rig.dev.setEdid(edid);
+    rig.link->SetTmpfsFile("monitor_info");
+    QVERIFY(rig.login());
+    QSignalSpy reads(rig.link.get(), &CBaseComm::OnReadParam);
+    QVERIFY(rig.run([&] { return rig.link->ReadTmpfsFile(); }));
+
+    QCOMPARE(rig.dev.receivedLines().last(), QByteArray("cat /var/tmpfs/monitor_info"));
+    QCOMPARE(reads.count(), 2);
+    QCOMPARE(reads.at(0).at(0).toByteArray(), QByteArray("edid"));
+    const QByteArray dump = reads.at(0).at(1).toByteArray();
+    QVERIFY2(dump.startsWith("00 ff ff ff | ff ff ff 00 | 04 21 01 00 | 00 00 00 00\r\n"), dump.constData());
+    QVERIFY(dump.endsWith("\r\n/ # "));
+    QCOMPARE(reads.at(1).at(0).toByteArray(), QByteArray("sinkinfo"));
+    QCOMPARE(reads.at(1).at(1).toByteArray(), QByteArray("AAA"));
+    QCOMPARE(reads.at(1).at(2).value<E_CommResult>(), E_CR_SUCCESS);
+}
+
+void TestLinkComm::sinkInfoMalformed()
+{
+    Rig rig;
+    rig.dev.setFile("short", "00 ff ff ff | ff ff ff 00 | 04 21 01 | 00");
+    rig.link->SetTmpfsFile("short");
+    QVERIFY(rig.login());
+    QSignalSpy reads(rig.link.get(), &CBaseComm::OnReadParam);
+    QVERIFY(rig.run([&] { return rig.link->ReadTmpfsFile(); }));
+    QCOMPARE(reads.count(), 2);
+    QCOMPARE(reads.at(1).at(0).toByteArray(), QByteArray("sinkinfo"));
+    QCOMPARE(reads.at(1).at(1).toByteArray(), QByteArray());
+    QCOMPARE(reads.at(1).at(2).value<E_CommResult>(), E_CR_FAILED);
+}
+
+void TestLinkComm::nodeList()
+{
+    Rig rig;
+    rig.dev.addCommandHandler([](SimDevice &, SimCommand &cmd) {
+        if (cmd.line != "listnodes")
+            return false;
+        cmd.print(QByteArray("before\tthe\tlist"));
+        cmd.print(QByteArray(">>>>> nodes"));
+        cmd.print(QByteArray("10.88.1.1\tHE200-00A5C0000001\tonline"));
+        cmd.print(QByteArray("10.88.1.2\tHD200-00A5C0000002"));
+        cmd.print(QByteArray("short"));
+        cmd.print(QByteArray("10.88.1.3\tHD200-00A5C0000003\t"));
+        cmd.print(QByteArray("<<<<< end"));
+        cmd.print(QByteArray("after\tthe\tlist"));
+        return true;
+    });
+    QVERIFY(rig.login());
+    QSignalSpy nodes(rig.link.get(), &CBaseComm::OnListDevice);
+    QSignalSpy ends(rig.link.get(), &CBaseComm::OnNodelistEnd);
+    QVERIFY(rig.run([&] { return rig.link->SendCmd("listnodes"); }));
+
+    QCOMPARE(nodes.count(), 2);
+    QCOMPARE(nodes.at(0), QList<QVariant>({ QByteArray("10.88.1.1"), QByteArray("HE200-00A5C0000001"),
+                                            QByteArray("online") }));
+    QCOMPARE(nodes.at(1).at(2).toByteArray(), QByteArray());
+    QCOMPARE(ends.count(), 1);
+}
+
+void TestLinkComm::exitStatus()
+{
+    Rig rig;
+    QVERIFY(rig.login());
+    QSignalSpy status(rig.link.get(), &CBaseComm::OnExecResult);
+    QVERIFY(rig.run([&] { return rig.link->SendCmd("gbparam s 1 scene x; echo $?"); }));
+    QVERIFY(rig.run([&] { return rig.link->SendCmd("nosuch > /dev/null 2>&1; echo $?"); }));
+
+    QCOMPARE(status.count(), 2);
+    QCOMPARE(status.at(0).at(0).toByteArray(), QByteArray("gbparam s 1 scene x; echo $?\r\n"));
+    QCOMPARE(status.at(0).at(1).toByteArray(), QByteArray("0"));
+    QCOMPARE(status.at(1).at(1).toByteArray(), QByteArray("127"));
+    QCOMPARE(rig.dev.param("scene"), QString("x"));
+}
+
+void TestLinkComm::builders_data()
+{
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<int>("op");
+    QTest::addColumn<QByteArray>("line");
+
+    enum { Read0, Read1, Write, Cmd, Save, Event, OsdOn, OsdOff, Value, Option, Latin1, Set, Show, Config, Vi,
+           Tmpfs, StreamIp, LowDelay, Mv, MvAudio };
+    QTest::newRow("ReadParam r") << "2" << int(Read0) << QByteArray("gbparam r 2 name");
+    QTest::newRow("ReadParam g") << "2" << int(Read1) << QByteArray("gbparam g 2 name");
+    QTest::newRow("ReadParam g, no index") << "" << int(Read1) << QByteArray("gbparam g  name");
+    QTest::newRow("WriteParam") << "2" << int(Write) << QByteArray("gbparam s 2 N V%2 \xc3\xa9");
+    QTest::newRow("SendCmd") << "2" << int(Cmd) << QByteArray("echo %1 \xc3\xa9");
+    QTest::newRow("SaveParam") << "2" << int(Save) << QByteArray("gbparam save 2");
+    QTest::newRow("SaveParam, no index") << "" << int(Save) << QByteArray("gbparam save ");
+    QTest::newRow("SendEvent") << "2" << int(Event) << QByteArray("e 2 e_stop_link");
+    QTest::newRow("SendOsd on") << "2" << int(OsdOn) << QByteArray("osd_on.sh 2 Hall %2");
+    QTest::newRow("SendOsd off") << "2" << int(OsdOff) << QByteArray("osd_off.sh 2 0");
+    QTest::newRow("GetValue") << "2" << int(Value) << QByteArray("gbget fvo VGA");
+    QTest::newRow("GetOption") << "2" << int(Option) << QByteArray("gbget vi");
+    QTest::newRow("SendCmdLatin1") << "2" << int(Latin1) << QByteArray("echo \xe9");
+    QTest::newRow("SetOption") << "2" << int(Set) << QByteArray("gbset -vi EXTRA VALUE");
+    QTest::newRow("ShowConfig") << "2" << int(Show) << QByteArray("gbconfig --show --hdcp-enable");
+    QTest::newRow("SendConfig") << "2" << int(Config) << QByteArray("gbconfig --low-delay y");
+    QTest::newRow("SetVideoInput") << "2" << int(Vi) << QByteArray("gbset -vi 2 hdmi");
+    QTest::newRow("ReadTmpfsFile") << "2" << int(Tmpfs) << QByteArray("cat /var/tmpfs/monitor_info");
+    QTest::newRow("ReadStreamIP") << "2" << int(StreamIp) << QByteArray("cat /var/tmpfs/streamip");
+    QTest::newRow("ShowLowDelay") << "2" << int(LowDelay) << QByteArray("gbconfig --show --low-delay");
+    QTest::newRow("SetMultiView") << "2" << int(Mv) << QByteArray("multiview set 1:%2:3");
+    QTest::newRow("SetMultiViewAudioSeparate") << "2" << int(MvAudio)
+                                               << QByteArray("multiview set audio separate on");
+}
+
+void TestLinkComm::builders()
+{
+    QFETCH(QString, index);
+    QFETCH(int, op);
+    QFETCH(QByteArray, line);
+
+    Rig rig("gb", index);
+    rig.link->SetTmpfsFile("monitor_info");
+    QVERIFY(rig.login());
+    QSignalSpy sent(rig.link.get(), &CBaseComm::OnSendData);
+    const QString e = QString::fromUtf8("\xc3\xa9");
+    const std::function<bool()> builders[] = {
+        [&] { return rig.link->ReadParam("name", 0); },
+        [&] { return rig.link->ReadParam("name", 1); },
+        [&] { return rig.link->WriteParam("N", "V%2 " + e); },
+        [&] { return rig.link->SendCmd("echo %1 " + e); },
+        [&] { return rig.link->SaveParam(); },
+        [&] { return rig.link->SendEvent("e_stop_link"); },
+        [&] { return rig.link->SendOsd(true, "Hall %2"); },
+        [&] { return rig.link->SendOsd(false, "Hall"); },
+        [&] { return rig.link->GetValue("fvo", "VGA"); },
+        [&] { return rig.link->GetOption("vi"); },
+        [&] { return rig.link->SendCmdLatin1("echo " + e); },
+        [&] { return rig.link->SetOption("vi", "VALUE", "EXTRA"); },
+        [&] { return rig.link->ShowConfig("--hdcp-enable"); },
+        [&] { return rig.link->SendConfig("--low-delay y"); },
+        [&] { return rig.link->SetVideoInput("hdmi"); },
+        [&] { return rig.link->ReadTmpfsFile(); },
+        [&] { return rig.link->ReadStreamIP(); },
+        [&] { return rig.link->ShowLowDelay(); },
+        [&] { return rig.link->SetMultiView("1:%2:3"); },
+        [&] { return rig.link->SetMultiViewAudioSeparate("on"); },
+    };
+    QVERIFY(rig.run(builders[op]));
+
+    QCOMPARE(rig.dev.receivedLines().last(), line);
+    QCOMPARE(sent.first().first().toByteArray(), line + "\r\n");
+}
+
+void TestLinkComm::readParamBadMode()
+{
+    TestLink link("gb", "1", "127.0.0.1", 1);
+    QVERIFY(!link.ReadParam("name", 2));
+    QVERIFY(link.queue().isEmpty());
+}
+
+void TestLinkComm::disconnectWithEmptyQueue()
+{
+    Rig rig;
+    QVERIFY(rig.login());
+    QSignalSpy gone(rig.link.get(), &CBaseComm::OnDisconnected);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    rig.dev.dropConnections();
+    QVERIFY(gone.wait(3000));
+    QTest::qWait(200);
+    QCOMPARE(gone.count(), 1);
+    QCOMPARE(done.count(), 0);
+}
+
+void TestLinkComm::dropWithLinesQueued()
+{
+    Rig rig;
+    QVERIFY(rig.login());
+    rig.dev.setDropAfterCommands(1);
+    QSignalSpy gone(rig.link.get(), &CBaseComm::OnDisconnected);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    rig.link->SendCmd("echo 1");
+    rig.link->SendCmd("echo 2");
+    rig.link->SendCmd("echo 3");
+    QVERIFY(done.wait(3000));
+    QTest::qWait(300);
+
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_FAILED });
+    QCOMPARE(gone.count(), 1);
+    QCOMPARE(rig.dev.receivedLines(), QList<QByteArray>({ "root", "echo 1", "echo 2" }));
+    QCOMPARE(rig.link->queue(), QList<QByteArray>({ "echo 2\r\n", "echo 3\r\n" }));
+}
+
+void TestLinkComm::refusedConnection_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<int>("disconnects");
+    QTest::newRow("not listening") << false << 0;
+    QTest::newRow("closed on accept") << true << 1;
+}
+
+void TestLinkComm::refusedConnection()
+{
+    QFETCH(bool, listening);
+    QFETCH(int, disconnects);
+    Rig rig;
+    if (listening)
+        rig.dev.setCloseOnAccept(true);
+    else
+        rig.dev.setRefuseConnections(true);
+    QSignalSpy gone(rig.link.get(), &CBaseComm::OnDisconnected);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    rig.link->SendCmd("echo 1");
+    QVERIFY(rig.link->OpenComm());
+    QVERIFY(done.wait(3000));
+    QTest::qWait(300);
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_FAILED });
+    QCOMPARE(gone.count(), disconnects);
+    QVERIFY(!rig.link->IsConnected());
+}
+
+void TestLinkComm::reboot_data()
+{
+    QTest::addColumn<int>("chunkBytes");
+    QTest::addColumn<int>("chunkDelay");
+    QTest::addColumn<bool>("lineAfter");
+    QTest::addColumn<QList<E_CommResult>>("expected");
+
+    QTest::newRow("echo and output in one read") << 0 << 0 << false << QList<E_CommResult> { E_CR_SUCCESS };
+    QTest::newRow("echo alone, output in pieces") << 8 << 40 << false << QList<E_CommResult> { E_CR_SUCCESS };
+    QTest::newRow("next line sent after the echo")
+        << 8 << 40 << true << QList<E_CommResult> { E_CR_FAILED };
+}
+
+void TestLinkComm::reboot()
+{
+    QFETCH(int, chunkBytes);
+    QFETCH(int, chunkDelay);
+    QFETCH(bool, lineAfter);
+    QFETCH(QList<E_CommResult>, expected);
+
+    Rig rig;
+    rig.dev.setReplyChunking(chunkBytes, chunkDelay);
+    QVERIFY(rig.login());
+    QSignalSpy gone(rig.link.get(), &CBaseComm::OnDisconnected);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    rig.link->SendCmd("reboot");
+    if (lineAfter)
+        rig.link->SendCmd("echo after");
+    QVERIFY(gone.wait(3000));
+    QTest::qWait(200);
+
+    QCOMPARE(results(done), expected);
+    QList<QByteArray> lines { "root", "reboot" };
+    if (lineAfter)
+        lines << "echo after";
+    QCOMPARE(rig.dev.receivedLines(), lines);
+}
+
+QTEST_GUILESS_MAIN(TestLinkComm)
+#include "tst_link.moc"

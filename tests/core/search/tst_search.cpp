@@ -1,0 +1,552 @@
+// Search, read-back and on-line check of the device manager, end to end in
+// the private test LAN: simulated devices answer discovery from their own
+// addresses and serve their Telnet shells there.
+#include "hoi_core/devicesearcher.h"
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "simlan.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const int kRoundMs = 200;
+
+QString AppFile(const char* name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
+}
+
+// The texts of the log lines, without their time stamps.
+QStringList Texts(const QSignalSpy& spy)
+{
+    QStringList texts;
+    for (const QList<QVariant>& args : spy)
+        texts << args.at(0).toString().mid(22);
+    return texts;
+}
+
+// The lines of the search itself, in order; the devices' own lines (connecting,
+// data, values read) are left out.
+QStringList SearchLines(const QSignalSpy& spy)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^(Search start\\.\\.\\.|\\[\\d\\]Start multicast on .*|\\[\\] found device: .*|"
+                       "Device\\('.*'\\) (is|fails to be) updated\\.|All devices are updated\\.|"
+                       "The search is complete\\.|Unkown Device type.*|Warning: .*)$"));
+    QStringList lines;
+    for (const QString& text : Texts(spy)) {
+        if (re.match(text).hasMatch())
+            lines << text;
+    }
+    return lines;
+}
+
+QString MulticastAddrs()
+{
+    QStringList addrs;
+    for (const T_McastSource& src : ListMulticastSources())
+        addrs << src.addr.toString();
+    return addrs.join(QLatin1Char(','));
+}
+
+int CountLines(const QList<QByteArray>& lines, const QByteArray& line)
+{
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+typedef QPair<int, int> Progress;
+
+QList<Progress> Progresses(const QSignalSpy& spy)
+{
+    QList<Progress> list;
+    for (const QList<QVariant>& args : spy)
+        list << Progress(args.at(0).value<E_ProgressNotify>(), args.at(1).toInt());
+    return list;
+}
+
+} // namespace
+
+class TestSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void searchEndToEnd();
+    void nothingAnswers();
+    void fleetOf200();
+    void unreachableDevice();
+    void quietCheck();
+    void quietCheckFindsController();
+    void renamedDeviceFoundByAddress();
+    void removeDuringReadBack();
+    void clearAllDuringChecks();
+    void saveAliasToDevices();
+
+private:
+    // A manager with the sample products, short discovery rounds and no
+    // background check unless a test starts it.
+    CHOIDevMgr* NewMgr();
+    // Runs one explicit search to its end; false when it did not end in time.
+    bool Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore = true);
+
+    std::unique_ptr<CSimLan> m_pLan;
+    std::unique_ptr<CHOIDevMgr> m_pMgr;
+};
+
+void TestSearch::initTestCase()
+{
+    if (!CSimLan::IsTestLan())
+        QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
+    QVERIFY(CSimLan::AvailableAddresses() >= 200);
+    QFile::remove(AppFile("config.xml"));
+    QVERIFY(QFile::copy(QStringLiteral(HOI_RESOURCES_DIR "/config.xml"), AppFile("config.xml")));
+}
+
+void TestSearch::init()
+{
+    QFile::remove(AppFile("hdcp.xml"));
+    m_pLan.reset(new CSimLan);
+}
+
+void TestSearch::cleanup()
+{
+    m_pMgr.reset();
+    m_pLan.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CHOIDevMgr* TestSearch::NewMgr()
+{
+    m_pMgr.reset(new CHOIDevMgr);
+    m_pMgr->SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
+    m_pMgr->SetSearchRoundInterval(kRoundMs);
+    if (!m_pMgr->LoadProdConfig())
+        return nullptr;
+    m_pMgr->LoadHdcpConfig();
+    return m_pMgr.get();
+}
+
+bool TestSearch::Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore)
+{
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    if (!pMgr->StartSearch(bRestore))
+        return false;
+    return QTest::qWaitFor([&] { return stopSpy.count() > 0; }, timeoutMs);
+}
+
+void TestSearch::searchEndToEnd()
+{
+    struct Sim
+    {
+        const char* model;
+        const char* type;
+        int entries;
+    };
+    const QList<Sim> sims = {{"IPE1000", "TX", 1}, {"IPD1000", "RX", 1}, {"IPM2000", "RX", 1},
+                             {"IPW400", "RX", 1},  {"IPG100", "TX", 1},  {"IPE4000", "TX", 4}};
+    for (int i = 0; i < sims.size(); ++i)
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor(sims.at(i).model, i), sims.at(i).type));
+    QVERIFY(m_pLan->Start());
+    // The decoder's HDCP setting is enforced once it has been read.
+    QFile hdcp(AppFile("hdcp.xml"));
+    QVERIFY(hdcp.open(QIODevice::WriteOnly));
+    hdcp.write("<hdcp><product host_name=\"" + CSimLan::HostNameFor("IPD1000", 1).toLower().toUtf8()
+               + "\" hdcp_enable=\"no\"/></hdcp>");
+    hdcp.close();
+
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(pMgr);
+    QCOMPARE(pMgr->GetHdcpMap().size(), 1);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
+    QSignalSpy startSpy(pMgr, &CHOIDevMgr::OnSearchStart);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QSignalSpy notifySpy(pMgr, &CHOIDevMgr::OnDeviceNotify);
+
+    QVERIFY(pMgr->StartSearch(false));
+    QCOMPARE(startSpy.count(), 1);
+    QVERIFY(!pMgr->StartSearch(true)); // refused while one runs
+    QTRY_COMPARE_WITH_TIMEOUT(stopSpy.count(), 1, 60000);
+    const int total = 9;
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), total);
+    QCOMPARE(stopSpy.at(0).at(1).toBool(), false);
+    QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+    QVERIFY(pMgr->GetFoundDevMap().isEmpty());
+
+    // Progress: the rounds fill the first half, the read-backs the second.
+    QList<Progress> expectedProgress = {{E_PN_SEARCH, 0}, {E_PN_SEARCH, 16}, {E_PN_SEARCH, 33}, {E_PN_SEARCH, 50}};
+    for (int k = 1; k <= total; ++k)
+        expectedProgress << Progress(E_PN_SEARCH, 50 + k * 50 / total);
+    expectedProgress << Progress(E_PN_NONE, 100);
+    QCOMPARE(Progresses(progressSpy), expectedProgress);
+
+    // The log, in order.
+    const QStringList lines = SearchLines(logSpy);
+    QVERIFY(lines.size() >= 2);
+    QCOMPARE(lines.at(0), QStringLiteral("Search start..."));
+    QCOMPARE(lines.at(1), QStringLiteral("[1]Start multicast on %1").arg(MulticastAddrs()));
+    QStringList found, updated, rounds;
+    int lastFound = -1, firstUpdated = -1, lastRound = -1;
+    for (int i = 2; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.startsWith(QLatin1String("[] found device: "))) {
+            found << line;
+            lastFound = i;
+        } else if (line.startsWith(QLatin1String("Device('"))) {
+            updated << line;
+            if (firstUpdated < 0)
+                firstUpdated = i;
+        } else if (line.contains(QLatin1String("Start multicast on"))) {
+            rounds << line.left(3);
+            lastRound = i;
+        }
+    }
+    QCOMPARE(rounds, QStringList({"[2]", "[3]"}));
+    QVERIFY(lastFound < firstUpdated);
+    QVERIFY(lastRound < firstUpdated);
+    QStringList expectedFound, expectedUpdated;
+    for (int i = 0; i < sims.size(); ++i) {
+        const QString host = CSimLan::HostNameFor(sims.at(i).model, i);
+        const QString name = pMgr->GetProdDevName(host);
+        expectedFound << QStringLiteral("[] found device: Hostname=%1, IP=%2, Status=online")
+                             .arg(name, m_pLan->Address(i).toString());
+        for (int e = 1; e <= sims.at(i).entries; ++e) {
+            const QString entry = sims.at(i).entries > 1 ? name + QStringLiteral(":%1").arg(e) : name;
+            expectedUpdated << QStringLiteral("Device('%1') is updated.").arg(entry);
+        }
+    }
+    found.sort();
+    expectedFound.sort();
+    updated.sort();
+    expectedUpdated.sort();
+    QCOMPARE(found, expectedFound);
+    QCOMPARE(updated, expectedUpdated);
+    QCOMPARE(lines.mid(lines.size() - 2), QStringList({"All devices are updated.", "The search is complete."}));
+    QCOMPARE(lines.size(), 2 + 2 + found.size() + updated.size() + 2);
+
+    // Every device entered the list once, on-line, with what its shell reported.
+    QCOMPARE(pMgr->GetDevCount(), total);
+    QCOMPARE(notifySpy.count(), total);
+    for (const QList<QVariant>& args : notifySpy)
+        QCOMPARE(args.at(1).value<E_DeviceNotify>(), E_DN_ADD);
+    for (int i = 0; i < sims.size(); ++i) {
+        const QString host = CSimLan::HostNameFor(sims.at(i).model, i);
+        const QList<QByteArray> cmds = m_pLan->Commands(i);
+        const QByteArray prefix = sims.at(i).model == QLatin1String("IPW400") ? "" : "1";
+        if (sims.at(i).entries == 1) {
+            CHOIDev* pDev = pMgr->FindDevByHostName(host);
+            QVERIFY2(pDev, qPrintable(host));
+            QVERIFY(pDev->m_bOnLine);
+            QCOMPARE(pDev->GetIPAddr(), m_pLan->Address(i).toString());
+            QCOMPARE(pDev->GetIPMode(), CHOIDev::E_IM_STATIC); // as the shell reported it
+            QCOMPARE(pDev->m_strHostId, host.mid(host.indexOf('-') + 1));
+            const bool bGrouped = pDev->GetDevType() == CHOIDev::E_DT_TX || pDev->GetDevType() == CHOIDev::E_DT_WP
+                || pDev->GetDevType() == CHOIDev::E_DT_GW;
+            QCOMPARE(pDev->GetGroup(), bGrouped ? g_strUngrouped : QString());
+            // One read-back burst, with the name, and nothing read twice.
+            QCOMPARE(CountLines(cmds, "gbparam g " + prefix + " name"), 1);
+            QCOMPARE(CountLines(cmds, "cat /etc/version"), 1);
+            QCOMPARE(CountLines(cmds, "cat /var/tmpfs/streamip"), 1);
+        } else {
+            // One device object per encoder input, each with its own burst.
+            for (int e = 1; e <= sims.at(i).entries; ++e) {
+                CHOIDev* pDev = pMgr->FindDevByHostName(host + QStringLiteral(":%1").arg(e));
+                QVERIFY(pDev);
+                QCOMPARE(pDev->GetHostIndex(), e);
+                QCOMPARE(pDev->GetIPAddr(), m_pLan->Address(i).toString());
+                QCOMPARE(CountLines(cmds, "gbparam g " + QByteArray::number(e) + " name"), 1);
+            }
+            QCOMPARE(CountLines(cmds, "cat /etc/version"), 4);
+        }
+    }
+    const QList<QByteArray> rxCmds = m_pLan->Commands(1);
+    QCOMPARE(CountLines(rxCmds, "gbconfig --hdcp-enable=n"), 1);
+    QVERIFY(rxCmds.indexOf("gbconfig --hdcp-enable=n") > rxCmds.indexOf("cat /var/tmpfs/streamip"));
+    QVERIFY(pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1))->m_bHdcpChanged);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbconfig --hdcp-enable=n"), 0);
+}
+
+void TestSearch::nothingAnswers()
+{
+    // One reply of a model nobody knows, nothing else.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("ZZZ9", 0), "TX", false));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(Search(pMgr, 20000));
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), 0);
+    QCOMPARE(stopSpy.at(0).at(1).toBool(), true);
+    const QString host = CSimLan::HostNameFor("ZZZ9", 0);
+    const QString multicast = MulticastAddrs();
+    QCOMPARE(SearchLines(logSpy),
+             QStringList({"Search start...", "[1]Start multicast on " + multicast,
+                          "[] found device: Hostname=" + host + ", IP=10.88.1.1, Status=online",
+                          "Unkown Device type, device host name is '" + host + "'.",
+                          "[2]Start multicast on " + multicast, "[3]Start multicast on " + multicast,
+                          "The search is complete."}));
+    QCOMPARE(Progresses(progressSpy), QList<Progress>({{E_PN_SEARCH, 0}, {E_PN_SEARCH, 16}, {E_PN_SEARCH, 33},
+                                                       {E_PN_SEARCH, 50}, {E_PN_NONE, 100}}));
+    QCOMPARE(pMgr->GetDevCount(), 0);
+}
+
+void TestSearch::fleetOf200()
+{
+    const int count = 200;
+    QStringList hosts;
+    for (int i = 0; i < count; ++i) {
+        const bool bTx = i % 2 == 0;
+        hosts << CSimLan::HostNameFor(bTx ? "IPE1000" : "IPD1000", i);
+        QVERIFY(m_pLan->AddDevice(hosts.last(), bTx ? "TX" : "RX"));
+    }
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QVERIFY(Search(pMgr, 240000));
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), count);
+    QCOMPARE(pMgr->GetDevCount(), count);
+    QStringList listed;
+    for (int i = 0; i < pMgr->GetDevCount(); ++i) {
+        listed << pMgr->GetDev(i)->GetHostName();
+        QVERIFY(pMgr->GetDev(i)->m_bOnLine);
+    }
+    listed.sort();
+    hosts.sort();
+    QCOMPARE(listed, hosts);
+    QCOMPARE(Texts(logSpy).filter(QRegularExpression("^Device\\('.*'\\) is updated\\.$")).size(), count);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(CountLines(m_pLan->Commands(i), "cat /etc/version"), 1);
+}
+
+void TestSearch::unreachableDevice()
+{
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 1), "RX", false));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    // Three connection attempts 3000 ms apart before it gives up.
+    QVERIFY(Search(pMgr, 40000));
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), 2);
+    const QString deadName = pMgr->GetProdDevName(CSimLan::HostNameFor("IPD1000", 1));
+    const QStringList texts = Texts(logSpy);
+    QCOMPARE(texts.count(QStringLiteral("Device('%1') fails to be updated.").arg(deadName)), 1);
+    QCOMPARE(SearchLines(logSpy).mid(SearchLines(logSpy).size() - 2),
+             QStringList({"All devices are updated.", "The search is complete."}));
+    // It still enters the list, as any device whose read-back ended.
+    QCOMPARE(pMgr->GetDevCount(), 2);
+    QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+}
+
+void TestSearch::quietCheck()
+{
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(pMgr->GetDevCount(), 3);
+    CHOIDev* pDev1 = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1));
+    QVERIFY(pDev1 && pDev1->m_bOnLine);
+
+    // A new encoder appears; the background check runs every second (its
+    // rounds take 600 ms here).
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 3), "TX"));
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
+    QSignalSpy notifySpy(pMgr, &CHOIDevMgr::OnDeviceNotify);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    m_pLan->ClearReceived();
+    pMgr->SetOnLineTimings(0, 1000);
+    QTest::qWait(2500);
+    QVERIFY(pMgr->IsQuietSearch());
+    QCOMPARE(pMgr->GetDevCount(), 3);
+    QVERIFY(!pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 3)));
+    QVERIFY(m_pLan->Commands(3).isEmpty());
+    QVERIFY(logSpy.isEmpty());
+    QVERIFY(progressSpy.isEmpty());
+    QVERIFY(notifySpy.isEmpty());
+    QVERIFY(stopSpy.isEmpty());
+
+    // Switched off: off-line within one check, announced once.
+    m_pLan->SetDeviceOn(1, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pDev1->m_bOnLine, 2000);
+    QCOMPARE(notifySpy.count(), 1);
+    QCOMPARE(notifySpy.at(0).at(0).value<CHOIDev*>(), pDev1);
+    QCOMPARE(notifySpy.at(0).at(1).value<E_DeviceNotify>(), E_DN_STATUS);
+    QTest::qWait(2200);
+    QCOMPARE(notifySpy.count(), 1);
+
+    // Back on: on-line again, and its settings are read again (without its name).
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(1, true);
+    QTRY_VERIFY_WITH_TIMEOUT(pDev1->m_bOnLine, 2000);
+    QCOMPARE(notifySpy.count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /var/tmpfs/streamip"), 1, 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 0);
+    QCOMPARE(pMgr->GetDevCount(), 3);
+}
+
+void TestSearch::quietCheckFindsController()
+{
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("QN714", 1), "QN714", false));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy foundSpy(pMgr, &CHOIDevMgr::signalFoundQN714);
+    pMgr->SetOnLineTimings(0, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 1, 3000);
+    CHOIDev* pCtrl = foundSpy.at(0).at(0).value<CHOIDev*>();
+    QVERIFY(pCtrl);
+    QCOMPARE(pMgr->GetDevCount(), 1); // the decoder is not created by the check
+    QCOMPARE(pMgr->GetDev(0), pCtrl);
+    QCOMPARE(pCtrl->GetDevType(), CHOIDev::E_DT_QN714);
+    QCOMPARE(pCtrl->GetHostName(), CSimLan::HostNameFor("QN714", 1));
+    QCOMPARE(pCtrl->GetName(), CSimLan::HostNameFor("QN714", 1));
+    QCOMPARE(pCtrl->GetTypeName(), g_strControllerType);
+    QCOMPARE(pCtrl->GetIPAddr(), m_pLan->Address(1).toString());
+    QCOMPARE(pMgr->GetFoundQN714List(), QList<CHOIDev*>({pCtrl}));
+    QTRY_VERIFY_WITH_TIMEOUT(pCtrl->m_bOnLine, 2000);
+    QTest::qWait(2200);
+    QCOMPARE(foundSpy.count(), 1);
+
+    // A controller the operator deleted is not found again until the list is cleared.
+    pMgr->AddQN714Dev(pCtrl);
+    QVERIFY(pMgr->RemoveDevice(pCtrl));
+    QTest::qWait(2500);
+    QCOMPARE(foundSpy.count(), 1);
+    QCOMPARE(pMgr->GetDevCount(), 0);
+    pMgr->ClearFoundDevList();
+    QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 2, 3000);
+}
+
+void TestSearch::renamedDeviceFoundByAddress()
+{
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(pMgr->GetDevCount(), 1);
+    CHOIDev* pDev = pMgr->GetDev(0);
+
+    const QString newName = CSimLan::HostNameFor("IPE1000", 77);
+    m_pLan->Discovery().Device(0).hostName = newName.toUtf8();
+    QSignalSpy notifySpy(pMgr, &CHOIDevMgr::OnDeviceNotify);
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(pMgr->GetDevCount(), 1);
+    QCOMPARE(pMgr->GetDev(0), pDev);
+    QCOMPARE(pDev->GetHostName(), newName);
+    QCOMPARE(pDev->m_strHostId, newName.mid(newName.indexOf('-') + 1));
+    QCOMPARE(notifySpy.count(), 0);
+}
+
+void TestSearch::removeDuringReadBack()
+{
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(pMgr->GetDevCount(), 3);
+
+    // Device 2 stops answering: its read-back would wait for the reply time-out.
+    m_pLan->Device(2)->setStallReplies(true);
+    CHOIDev* pDev2 = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 2));
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(pMgr->StartSearch(true));
+    QTRY_COMPARE_WITH_TIMEOUT(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_READBACK), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(pMgr->GetReadCompletedCount(), 2, 5000);
+    QCOMPARE(stopSpy.count(), 0);
+    QVERIFY(pMgr->RemoveDevice(pDev2));
+    QCOMPARE(stopSpy.count(), 1);
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), 2);
+    QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+    QCOMPARE(pMgr->GetDevCount(), 2);
+    QVERIFY(pMgr->StartSearch(true));
+}
+
+void TestSearch::clearAllDuringChecks()
+{
+    for (int i = 0; i < 2; ++i)
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", i), "TX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    pMgr->SetSearchRoundInterval(40);
+    pMgr->SetOnLineTimings(0, 90);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
+
+    // Empty the manager at random moments of the background checks.
+    QRandomGenerator rng(4711);
+    for (int k = 0; k < 25; ++k) {
+        QTest::qWait(static_cast<int>(rng.bounded(150)));
+        pMgr->ClearAll();
+        QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+        QVERIFY(pMgr->GetFoundDevMap().isEmpty());
+    }
+    // The quiet checks never ended a search or touched the status bar.
+    QCOMPARE(stopSpy.count(), 0);
+    QCOMPARE(progressSpy.count(), 0);
+
+    // A search is still accepted and runs to its end.
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(stopSpy.last().at(0).toInt(), 2);
+    QCOMPARE(pMgr->GetDevCount(), 2);
+
+    // Emptied in the middle of the rounds and of the read-back: the search
+    // ends at once and the window leaves its busy state.
+    for (int state : {int(CHOIDevMgr::E_SS_DISCOVERY), int(CHOIDevMgr::E_SS_READBACK)}) {
+        pMgr->ClearAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        stopSpy.clear();
+        progressSpy.clear();
+        QVERIFY(pMgr->StartSearch(true));
+        QTRY_COMPARE_WITH_TIMEOUT(pMgr->GetSearchState(), state, 5000);
+        pMgr->ClearAll();
+        QCOMPARE(stopSpy.count(), 1);
+        QCOMPARE(stopSpy.at(0).at(0).toInt(), 0);
+        QCOMPARE(stopSpy.at(0).at(1).toBool(), true);
+        QCOMPARE(Progresses(progressSpy).last(), Progress(E_PN_NONE, 100));
+        QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+        QCOMPARE(pMgr->GetDevCount(), 0);
+        QTest::qWait(300);
+        QCOMPARE(stopSpy.count(), 1);
+        QVERIFY(Search(pMgr, 30000));
+        QCOMPARE(stopSpy.last().at(0).toInt(), 2);
+    }
+    QTest::qWait(300);
+}
+
+void TestSearch::saveAliasToDevices()
+{
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 1), "RX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 0))->SetName(QStringLiteral("Hall TX"));
+    pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1))->SetName(QStringLiteral("Lobby"));
+    m_pLan->ClearReceived();
+    pMgr->SaveAliasToTxRx();
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbparam s 1 name Hall%20TX"), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam s 1 name Lobby"), 1, 5000);
+}
+
+QTEST_GUILESS_MAIN(TestSearch)
+#include "tst_search.moc"
