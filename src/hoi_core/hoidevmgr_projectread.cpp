@@ -320,7 +320,8 @@ void CHOIDevMgr::ReadDevGroupItem(QXmlStreamReader& reader, CHOIDev* pDev)
         AddGroup(name, a.Unsigned("sequence"));
 }
 
-// The one routine behind the plain and the two windowing layout items.
+// The one routine behind the plain and the two windowing layout items; kind
+// 0 is a plain layout, 1 "PiP/Windowing Decoders", 2 "Video Wall within a Wall".
 CHOIScene* CHOIDevMgr::ReadLayoutItem(QXmlStreamReader& reader, int kind)
 {
     const Attrs a(reader);

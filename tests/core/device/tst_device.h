@@ -67,6 +67,7 @@ private slots:
     void networkLines();
     void applyToDevOnController();
     void controllerAddressAndVersion();
+    void controllerFallsBackToPort23();
 
     void identityHelpers();
     void virtualTxList();

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "hoi_core/ircodetable.h"
+#include "hoi_core/telnetcomm.h"
 
 namespace {
 
@@ -400,6 +401,31 @@ void TestDevice::controllerAddressAndVersion()
     QVERIFY(sim.receivedLines().contains("config set ip4addr2 192.168.20.5 netmask 255.255.0.0 gateway 192.168.20.1"));
     QVERIFY(dev->QN714Reboot());
     QTRY_VERIFY(sim.receivedLines().contains("config set reboot"));
+}
+
+void TestDevice::controllerFallsBackToPort23()
+{
+    const QString host = QStringLiteral("QN714-001122334455");
+    SimDevice sim(host, QStringLiteral("QN714"));
+    QVERIFY(sim.listen(SimTestLanAddress(7), 23));
+    SimInstallDeviceCommands(sim);
+    CHOIDev *dev = MakeDev(CHOIDev::E_DT_QN714, host, SimTestLanAddress(7).toString());
+    QSignalSpy log(dev, &CHOIDev::OnProgressLog);
+
+    // Both ports are tried within the one blocking attempt.
+    QVERIFY(dev->EnsureConnected());
+    QVERIFY(dev->GetComm()->IsConnected());
+    QCOMPARE(static_cast<CTelnetComm *>(dev->GetComm())->GetPort(), quint16(23));
+    // The attempt blocks, so its connection is reported before the attempt's line.
+    QCOMPARE(LogLines(log), QStringList({QStringLiteral("Device('Controller-001122334455') connected."),
+                                         QStringLiteral("[1]Device('Controller-001122334455') connecting...")}));
+    QVERIFY(!dev->m_retryTimer.isActive());
+
+    // Nothing answers on either port: no retry is armed for the controller.
+    sim.stopListening();
+    dev->CloseComm();
+    QVERIFY(!dev->EnsureConnected());
+    QVERIFY(!dev->m_retryTimer.isActive());
 }
 
 void TestDevice::identityHelpers()

@@ -60,6 +60,8 @@ private slots:
     void init();
     void cleanup();
 
+    void namePrefixAndSuffix_data();
+    void namePrefixAndSuffix();
     void shrinkCutsWallToOneCellAndDeletesIt();
     void shrinkKeepsLargerWall();
     void growKeepsDevicesInPlace();
@@ -168,6 +170,29 @@ void TestScene::cleanup()
         m_mgr->DeleteSceneAt(0);
     qDeleteAll(m_devs);
     m_devs.clear();
+}
+
+void TestScene::namePrefixAndSuffix_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("group and layout") << "Hall-Evening" << "Hall" << "Evening";
+    QTest::newRow("only the first dash splits") << "A-b-c" << "A" << "b-c";
+    QTest::newRow("no dash") << "Solo" << "Solo" << "Solo";
+    QTest::newRow("leading dash") << "-x" << "" << "x";
+    QTest::newRow("empty") << "" << "" << "";
+}
+
+void TestScene::namePrefixAndSuffix()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, prefix);
+    QFETCH(QString, suffix);
+    CHOIScene* s = NewScene(0, 0, name);
+    QCOMPARE(CHOIScene::GetSceneNamePrefix(s), prefix);
+    QCOMPARE(CHOIScene::GetSceneNameSuffix(s), suffix);
+    QVERIFY(CHOIScene::GetSceneNamePrefix(static_cast<const CHOIScene*>(nullptr)).isEmpty());
 }
 
 void TestScene::shrinkCutsWallToOneCellAndDeletesIt()
