@@ -51,6 +51,7 @@ public:
 
     virtual bool PushSendData(const QByteArray &data, bool bAddCRLF);
     virtual void ClearSendQueue();
+    int GetSendQueueCount() const { return m_sendQueue.size(); }
 
     virtual bool ReadTmpfsFile();
     virtual bool ReadStreamIP();

@@ -158,10 +158,6 @@ public:
     const T_ProdIdInfo* FindProdIdInfo(const QString& hostName, int* pType = nullptr) const;
     const T_ProdIdInfo* FindProdIdInfoById(const QString& id) const;
     const QList<T_ProdIdInfo>& GetProdList() const { return m_prodList; }
-    // DevType of a product's "type" text, 0 when it is none of the known ones.
-    static int ProdTypeToDevType(const QString& type);
-    // DevType the product would give this host name, 0 when it does not match.
-    static int MatchHostName(const T_ProdIdInfo& prod, const QString& hostName);
 
     // ---- product feature queries (a null device asks about the installation) ----
     bool IsSupportVideoWall(CHOIDev* pDev) const;

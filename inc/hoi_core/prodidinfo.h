@@ -219,6 +219,12 @@ struct T_ProdIdInfo
     static QVariant ParseParamLine(const QByteArray &key, const QByteArray &value);
     // Text of a value for a command line or the project file.
     static QString ParamValue2String(const QVariant &value);
+
+    // The device type of a host name whose model prefix is this product's id,
+    // 0 when it is not this product's.
+    int MatchHostName(const QString &hostName) const;
+    // "tx" 1 ... "IP Controller" 6, any other text 0.
+    static int TypeText2DevType(const QString &type);
 };
 
 Q_DECLARE_METATYPE(T_VolParam)

@@ -195,12 +195,6 @@ bool HasCec(const T_ProdIdInfo& p) { return p.cec_enable; }
 bool HasVWMultiTx(const T_ProdIdInfo& p) { return p.vw_multi_tx; }
 bool HasVWAdvance(const T_ProdIdInfo& p) { return p.vw_advance; }
 
-QString HostNameModel(const QString& hostName)
-{
-    const int dash = hostName.indexOf(QLatin1Char('-'));
-    return dash < 0 ? hostName : hostName.left(dash);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -291,29 +285,10 @@ bool CHOIDevMgr::LoadProdConfig()
 // ---------------------------------------------------------------------------
 // Product lookups
 
-int CHOIDevMgr::ProdTypeToDevType(const QString& type)
-{
-    static const char* const kTypes[] = {"tx", "rx", "mrx", "wp", "gw"};
-    for (int i = 0; i < 5; ++i) {
-        if (type == QLatin1String(kTypes[i]))
-            return i + 1;
-    }
-    if (type == g_strControllerType)
-        return 6;
-    return 0;
-}
-
-int CHOIDevMgr::MatchHostName(const T_ProdIdInfo& prod, const QString& hostName)
-{
-    if (prod.id.isEmpty() || prod.id != HostNameModel(hostName))
-        return 0;
-    return ProdTypeToDevType(prod.type);
-}
-
 const T_ProdIdInfo* CHOIDevMgr::FindProdIdInfo(const QString& hostName, int* pType) const
 {
     for (const T_ProdIdInfo& prod : m_prodList) {
-        const int type = MatchHostName(prod, hostName);
+        const int type = prod.MatchHostName(hostName);
         if (type != 0) {
             if (pType)
                 *pType = type;

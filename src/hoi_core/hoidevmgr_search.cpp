@@ -11,17 +11,6 @@
 
 namespace {
 
-// The link keeps its queue to itself; a member pointer named through a
-// derived class reads it without touching the link's state.
-struct SendQueueProbe : CBaseComm
-{
-    static bool IsEmpty(CBaseComm* pComm)
-    {
-        QList<QByteArray> CBaseComm::*pQueue = &SendQueueProbe::m_sendQueue;
-        return (pComm->*pQueue).isEmpty();
-    }
-};
-
 int AtoI(const QByteArray& value)
 {
     return std::atoi(value.constData());
@@ -202,7 +191,7 @@ void CHOIDevMgr::slotOnSearchStop()
         if (!m_mapFoundDev.contains(pDev))
             continue;
         CBaseComm* pComm = pDev->GetComm();
-        if (pComm && !SendQueueProbe::IsEmpty(pComm)) {
+        if (pComm && pComm->GetSendQueueCount() > 0) {
             EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
             pComm->ClearSendQueue();
         }

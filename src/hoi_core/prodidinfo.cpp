@@ -1,6 +1,7 @@
 #include "hoi_core/prodidinfo.h"
 
 #include "hoi_core/appservices.h"
+#include "hoi_core/hoiconst.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -442,4 +443,25 @@ void RegisterProdMetaTypes()
     qRegisterMetaType<T_VolParam>("T_VolParam");
     qRegisterMetaType<E_FPSMode>("E_FPSMode");
     qRegisterMetaType<E_TrasportType>("E_TrasportType");
+}
+
+int T_ProdIdInfo::TypeText2DevType(const QString &type)
+{
+    static const char *const kTypes[] = {"tx", "rx", "mrx", "wp", "gw"};
+    for (int i = 0; i < 5; ++i) {
+        if (type == QLatin1String(kTypes[i]))
+            return i + 1;
+    }
+    if (type == g_strControllerType)
+        return 6;
+    return 0;
+}
+
+int T_ProdIdInfo::MatchHostName(const QString &hostName) const
+{
+    const int dash = hostName.indexOf(QLatin1Char('-'));
+    const QString model = dash < 0 ? hostName : hostName.left(dash);
+    if (id.isEmpty() || id != model)
+        return 0;
+    return TypeText2DevType(type);
 }

@@ -211,7 +211,7 @@ void TestManager::loadSample()
     // One product of every device type, the controller among them.
     QSet<int> types;
     for (const T_ProdIdInfo& prod : mgr.GetProdList())
-        types.insert(CHOIDevMgr::ProdTypeToDevType(prod.type));
+        types.insert(T_ProdIdInfo::TypeText2DevType(prod.type));
     QCOMPARE(types, QSet<int>({1, 2, 3, 4, 5, 6}));
     QCOMPARE(mgr.FindProdIdInfoById("QN714")->type, g_strControllerType);
     QCOMPARE(mgr.FindProdIdInfoById("IPE4000")->tx_if_count, 4);
@@ -431,8 +431,8 @@ void TestManager::hostNameMatching()
     QCOMPARE(type, 4);
     // A type text is compared exactly.
     QVERIFY(!mgr.FindProdIdInfo("G-00112233AABB"));
-    QCOMPARE(CHOIDevMgr::MatchHostName(mgr.GetProdList().at(2), "W"), 4);
-    QCOMPARE(CHOIDevMgr::MatchHostName(mgr.GetProdList().at(2), "WX-1"), 0);
+    QCOMPARE(mgr.GetProdList().at(2).MatchHostName("W"), 4);
+    QCOMPARE(mgr.GetProdList().at(2).MatchHostName("WX-1"), 0);
 }
 
 void TestManager::defaultRecord()
