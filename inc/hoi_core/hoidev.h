@@ -207,8 +207,8 @@ public:
     void SetIrDevName(const QString &strName);
     const QString &GetIrDev() const { return m_strIrDev; }
     void SetIrDev(const QString &strId) { m_strIrDev = strId; }
-    QString GetSinkInfo() const { return m_strSinkInfo; }
-    QString GetEdid() const { return m_strEdid; }
+    const QString &GetSinkInfo() const { return m_strSinkInfo; }
+    const QString &GetEdid() const { return m_strEdid; }
     int GetSequence() const { return m_nSequence; }
     void SetSequence(const int &nSequence);
     IPMode GetIPMode() const { return m_eIPMode; }
@@ -225,7 +225,7 @@ public:
     void SetNetmask2(const QString &strAddr);
     void SetGateway2(const QString &strAddr);
     const QString &GetEthAddr() const { return m_strEthAddr; }
-    QString GetVersion() const { return m_strVersion; }
+    const QString &GetVersion() const { return m_strVersion; }
     const QString &GetVideoIP() const { return m_strVideoIP; }
     const QString &GetIPMMultiView() const { return m_strIPMMultiView; }
     void SetIPMMultiView(const QString &strValue);

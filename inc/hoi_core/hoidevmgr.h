@@ -444,10 +444,19 @@ private:
     void ReadCellLink(QXmlStreamReader& reader, CHOIScene* pScene, bool bWithTx, CHOIScene* pWallOfCell);
     void SetWallGroup(CHOIScene* pWall, const QString& group);
     CHOIDev* FindLoadedDev(const QString& hostName) const;
+    CHOIScene* FindLoadedWall(const QString& name) const;
+    void NoteLoadedWall(CHOIScene* pWall);
+    void NoteLoadedScene(CHOIScene* pScene);
+    void SetLoadedDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName);
 
-    // Host name to device while a project is read, so that loading stays
-    // linear in the number of devices.
+    // While a project is read: host name to device, wall name to wall and
+    // name prefix to layouts (in layout list order), so that loading stays
+    // linear in the size of the file.
     QHash<QString, CHOIDev*> m_loadDevIndex;
+    QHash<QString, CHOIScene*> m_loadWallIndex;
+    QHash<QString, QList<CHOIScene*>> m_loadSceneIndex;
+    // While a project is written: the devices of the device list.
+    QSet<CHOIDev*> m_saveDevSet;
 };
 
 // The one manager of the run; set by the entry routine before anything else.

@@ -61,11 +61,11 @@ struct T_IpmLayoutSeq
 struct T_VisualScreenInfo
 {
     QString name;
-    int layerseq;
-    int hstart;
-    int vstart;
-    int hsize;
-    int vsize;
+    int layerseq = 0;
+    int hstart = 0;
+    int vstart = 0;
+    int hsize = 0;
+    int vsize = 0;
     QString tx;
 };
 

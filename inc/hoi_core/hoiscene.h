@@ -115,6 +115,8 @@ public:
     static QString GetSceneNameSuffix(const CHOIScene* pScene);
     static QString GetSceneNamePrefix(const QString& name);
     static QString GetSceneNameSuffix(const QString& name);
+    QString GetSceneNamePrefix() const { return GetSceneNamePrefix(m_strName); }
+    QString GetSceneNameSuffix() const { return GetSceneNameSuffix(m_strName); }
 
     CHOIDevMgr* GetOwner() const { return m_pOwner; }
 
@@ -123,6 +125,10 @@ public:
     void SetName(const QString& name);
     const QString& GetLocation() const { return m_strLocation; }
     void SetLocation(const QString& location);
+    // Takes the layout out of its location alone: unlike SetLocation with an
+    // empty text it does not take the location of the wall's other layouts,
+    // so the layouts of one wall can be cleared one by one.
+    void ClearLocation();
     const QString& GetGroup() const { return m_strGroup; }
     void SetGroup(const QString& group) { m_strGroup = group; }
     int GetLayoutSeq() const { return m_nLayoutSeq; }
@@ -139,8 +145,12 @@ public:
     void SetAutoApply(bool bAutoApply);
     T_VWDevSetup GetDevSetup(CHOIDev* pDev) const;
     void SetDevSetup(CHOIDev* pDev, const T_VWDevSetup& setup);
+    // Every set-up entry of the layout, for the project file.
+    const QHash<CHOIDev*, T_VWDevSetup>& GetDevSetupMap() const { return m_devSetups; }
 
     E_SceneStatus GetLastStatus() const { return m_eLastStatus; }
+    // The interface keeps the states the layout never emits (edit, updated).
+    void SetLastStatus(E_SceneStatus eStatus) { m_eLastStatus = eStatus; }
     int GetApplyMode() const { return m_nApplyMode; }
     int GetPendingTotal() const { return m_nPendingTotal; }
     int GetErrorCount() const { return m_nErrorCount; }
@@ -176,6 +186,7 @@ public:
     bool CanMakeMultiCellVideoWall(int row, int col, int rows, int cols) const;
     bool AddVideoWall(const T_VideoWallInfo* pWall);
     bool AddMultiCellVideoWall(const T_VideoWallInfo* pWall);
+    bool HasVideoWall(const T_VideoWallInfo* pWall) const { return IsInWallList(pWall); }
     // Takes ownership of the record in every case; a record whose rectangle
     // does not lie inside the grid is deleted and false is returned.
     bool InsertVideoWall(T_VideoWallInfo* pWall);
@@ -242,6 +253,7 @@ public:
 
 private:
     void BeginApplyState();
+    void ClearResyncState();
     void BeginQueuing();
     int EndQueuing();
     void FinishIfDone();
@@ -303,7 +315,8 @@ private:
     // fixed its total.
     bool m_bQueuing = false;
     int m_nCountedWhileQueuing = 0;
-    // Set while the deferred wall steps run after the final status.
+    // Set while the deferred wall steps run, once the last device has
+    // answered: nothing they queue is waited for.
     bool m_bInDeferred = false;
 };
 

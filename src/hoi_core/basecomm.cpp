@@ -62,6 +62,11 @@ bool CBaseComm::CloseComm()
     m_readyCount = 0;
     m_inNodeList = false;
     m_paramName.clear();
+    // A name whose read was cut off must not take the first prompt of the
+    // next session as its value.
+    m_optionName.clear();
+    m_optionPort.clear();
+    m_configName.clear();
     m_curCmd.clear();
     m_lastLine.clear();
     m_recvBuffer.clear();

@@ -49,6 +49,8 @@ bool CBaseComm::RunTwoPart(const char *trigger, QByteArray &pending, void (CBase
             pending = m_recvBuffer;
             return false;
         }
+        // An echo held while still unfinished is answered by this reply too.
+        pending.clear();
         (this->*signal)(m_recvBuffer);
         return true;
     }

@@ -28,7 +28,8 @@ QString QuoteForShell(const QString &strText)
 
 // Operator text placed as an unquoted word: every ASCII character the shell
 // could act on gets a backslash (a backslash before a plain character is
-// harmless).
+// harmless). A character the Latin-1 line cannot hold arrives as '?', a
+// pattern character, so it is escaped too.
 QString EscapeShellWord(const QString &strText)
 {
     static const QString kSafe = QStringLiteral("_-.,:/@+=%");
@@ -36,7 +37,7 @@ QString EscapeShellWord(const QString &strText)
     out.reserve(strText.size() * 2);
     for (const QChar ch : strText) {
         const ushort u = ch.unicode();
-        if (u < 0x80 && !ch.isLetterOrNumber() && !kSafe.contains(ch))
+        if ((u < 0x80 && !ch.isLetterOrNumber() && !kSafe.contains(ch)) || u > 0xFF)
             out += QLatin1Char('\\');
         out += ch;
     }
@@ -54,8 +55,11 @@ bool HasLineBreak(const QString &strText, const char *pWhat)
     return false;
 }
 
-// Characters a URL may keep as they are but the shell would act on.
-const QByteArray kShellUnsafe = QByteArrayLiteral(";&|$`\\\"'()<>*?[]!{}~# \t");
+// Characters a name may keep unencoded: none of them means anything to the
+// shell or to the device's decoder.
+const QByteArray kEncodedKeep = QByteArrayLiteral(":/@+,=");
+// Unreserved in a URL, but the shell expands it at the start of a word.
+const QByteArray kEncodedForce = QByteArrayLiteral("~");
 
 QString YesNo(bool b)
 {
@@ -93,6 +97,8 @@ int VariantToTransport(const QVariant &value)
 // is required.
 bool CHOIDev::QueueLine(const QString &strLine, bool bConnect)
 {
+    if (HasLineBreak(strLine, "command"))
+        return false;
     if (bConnect && !EnsureConnected())
         return false;
     if (!m_pComm)
@@ -102,6 +108,8 @@ bool CHOIDev::QueueLine(const QString &strLine, bool bConnect)
 
 bool CHOIDev::ParamSet(const QString &strName, const QString &strValue, bool bConnect)
 {
+    if (HasLineBreak(strName, "parameter name") || HasLineBreak(strValue, "parameter value"))
+        return false;
     if (bConnect && !EnsureConnected())
         return false;
     if (!m_pComm)
@@ -121,23 +129,20 @@ bool CHOIDev::SendParamSetInt(const QString &strName, int nValue, bool bConnect)
 
 bool CHOIDev::SendParamSetEncoded(const QString &strName, const QString &strValue, bool bConnect)
 {
-    // The device stores the encoded text and hands it back on reading; the
-    // characters a URL keeps but a shell would act on are encoded too.
-    QByteArray encoded = QUrl(strValue, QUrl::TolerantMode).toEncoded();
-    QByteArray safe;
-    safe.reserve(encoded.size());
-    for (const char c : qAsConst(encoded)) {
-        if (kShellUnsafe.contains(c))
-            safe += '%' + QByteArray(1, c).toHex().toUpper();
-        else
-            safe += c;
-    }
-    return ParamSet(strName, QString::fromLatin1(safe), bConnect);
+    // The device stores the encoded text and hands it back on reading. The
+    // text is encoded as it is, not parsed as a URL: a parse drops or
+    // lower-cases names that look like one ("Room:1", "a@b:c"), and keeps a
+    // '%' that the read-back would then decode. Every character the shell
+    // could act on is encoded.
+    const QByteArray encoded = QUrl::toPercentEncoding(strValue, kEncodedKeep, kEncodedForce);
+    return ParamSet(strName, QString::fromLatin1(encoded), bConnect);
 }
 
 bool CHOIDev::SendSetCmd(const QString &strOption, const QString &strValue, QString strExtra,
                          bool bConnect)
 {
+    if (HasLineBreak(strOption + strValue + strExtra, "set command"))
+        return false;
     const bool bConnected = EnsureConnected();
     if (bConnect && !bConnected)
         return false;
@@ -148,6 +153,8 @@ bool CHOIDev::SendSetCmd(const QString &strOption, const QString &strValue, QStr
 
 bool CHOIDev::ApplyMultiView(const QString &strWindows, bool bConnect)
 {
+    if (HasLineBreak(strWindows, "multiview setting"))
+        return false;
     const bool bConnected = EnsureConnected();
     if (bConnect && !bConnected)
         return false;
@@ -158,6 +165,8 @@ bool CHOIDev::ApplyMultiView(const QString &strWindows, bool bConnect)
 
 bool CHOIDev::ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect)
 {
+    if (HasLineBreak(strText, "multiview audio setting"))
+        return false;
     const bool bConnected = EnsureConnected();
     if (bConnect && !bConnected)
         return false;
@@ -173,6 +182,8 @@ bool CHOIDev::SendCmd(const QString &strCmd)
 
 bool CHOIDev::SendConfigCmd(const QString &strOption, bool bConnect)
 {
+    if (HasLineBreak(strOption, "config option"))
+        return false;
     if (bConnect && !EnsureConnected())
         return false;
     if (!m_pComm)

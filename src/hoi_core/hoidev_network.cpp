@@ -2,6 +2,8 @@
 
 #include "hoi_core/hoidev.h"
 
+#include <QDebug>
+
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidevmgr.h"
 
@@ -26,11 +28,33 @@ QString YesNo(bool b)
     return b ? QStringLiteral("y") : QStringLiteral("n");
 }
 
+// Address texts go unquoted onto a root shell line (and onto the
+// controller's command line): only the characters of an IPv4 or IPv6
+// address may pass. An empty text is left to the device to judge.
+bool AreAddressTexts(std::initializer_list<const QString *> texts)
+{
+    for (const QString *pText : texts) {
+        for (const QChar ch : *pText) {
+            const bool ok = (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
+                            || (ch >= QLatin1Char('a') && ch <= QLatin1Char('f'))
+                            || (ch >= QLatin1Char('A') && ch <= QLatin1Char('F'))
+                            || ch == QLatin1Char('.') || ch == QLatin1Char(':');
+            if (!ok) {
+                qWarning() << "refused address text:" << *pText;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool CHOIDev::ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
                          QString strNGatway)
 {
+    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
+        return false;
     if (!EnsureConnected())
         return false;
     const QString strMode = IPModeWord(emNewIPMode);
@@ -55,6 +79,8 @@ bool CHOIDev::ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNe
 bool CHOIDev::ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
                            const QString &strNewNetmask, const QString &strNGatway)
 {
+    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
+        return false;
     if (!EnsureConnected())
         return false;
     const QString strMode = IPModeWord(emNewIPMode);
@@ -77,6 +103,8 @@ bool CHOIDev::ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
 
 bool CHOIDev::ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
 {
+    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
+        return false;
     if (!EnsureConnected() || !m_pComm)
         return false;
     // The controller's own settings are written at once, outside the queue.
@@ -87,6 +115,8 @@ bool CHOIDev::ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QStri
 
 bool CHOIDev::ApplyToQN714IP2(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
 {
+    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
+        return false;
     if (!EnsureConnected() || !m_pComm)
         return false;
     const QString strLine = QStringLiteral("config set ip4addr2 %1 netmask %2 gateway %3")
@@ -139,7 +169,7 @@ bool CHOIDev::ApplyVideoInput(const QString &strInput, QString strSecond, const 
     m_strVideoInput = QStringLiteral("%1:%2:%3").arg(strInput, strSecond, strThird);
 
     const T_ProdIdInfo *pProd = m_pOwner ? m_pOwner->GetProdIdInfo(this) : nullptr;
-    const bool bOldApi = pProd ? pProd->old_api : true;
+    const bool bOldApi = pProd ? pProd->old_api : m_bOldApi;
     const QString strValue = bOldApi ? m_strVideoInput
                                      : QStringLiteral("%1 %2:%3")
                                            .arg(QString::number(GetHostIndex()), GetMacId(),

@@ -368,22 +368,26 @@ void CHOIDev::slotOnGetQN714IP2(QByteArray strCmd)
 
 void CHOIDev::slotOnGetQN714Version(QByteArray strCmd)
 {
-    static const QString kApi = QStringLiteral("API version:");
-    static const QString kSystem = QStringLiteral("System version:");
-    QString text = CmdWithoutCrLf(strCmd);
-    const int i = text.indexOf(kApi);
+    static const QByteArray kApi = QByteArrayLiteral("API version:");
+    static const QByteArray kSystem = QByteArrayLiteral("System version:");
+    const int i = strCmd.indexOf(kApi);
     if (i < 0)
         return;
-    text = text.mid(i + kApi.size() + 1);
+    const QByteArray text = strCmd.mid(i + kApi.size() + 1);
     QString api, system;
     const int s = text.indexOf(kSystem);
     if (s >= 0) {
-        api = text.left(s).trimmed();
-        // The prompt may follow the version on the same joined line.
-        system = text.mid(s + kSystem.size() + 1).trimmed();
-        system = system.section(QLatin1Char(' '), 0, 0);
-        if (system.endsWith(QLatin1Char('/')))
-            system.chop(1);
+        api = CmdWithoutCrLf(text.left(s)).trimmed();
+        // The system version ends with its line; joined with the next lines
+        // it would run on into the prompt.
+        QByteArray rest = text.mid(s + kSystem.size() + 1);
+        const int eol = rest.indexOf("\r\n");
+        if (eol >= 0)
+            rest.truncate(eol);
+        const int prompt = rest.indexOf("/ #");
+        if (prompt >= 0)
+            rest.truncate(prompt);
+        system = QString::fromUtf8(rest).trimmed();
     }
     if (api.isEmpty() && system.isEmpty()) {
         m_strVersion.clear();

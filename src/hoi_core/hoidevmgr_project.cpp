@@ -20,9 +20,48 @@ const int kMaxWindowsPerScreen = 6;
 // Window count of a multiview decoder whose product is unknown.
 const int kDefaultMaxWindows = 8;
 
+bool IsXmlChar(ushort u)
+{
+    return u >= 0x20 ? (u < 0xFFFE) : (u == 0x09 || u == 0x0A || u == 0x0D);
+}
+
+// XML 1.0 has no form for most control characters, U+FFFE, U+FFFF or an
+// unpaired surrogate. The XML writer drops them and flags an error, so one
+// stray byte in a device's reply would make every save fail: they are left
+// out here instead.
+QString XmlText(const QString& text)
+{
+    const int n = text.size();
+    const QChar* p = text.constData();
+    const auto validAt = [p, n](int i, int* pLen) {
+        const QChar c = p[i];
+        *pLen = 1;
+        if (c.isHighSurrogate()) {
+            *pLen = 2;
+            return i + 1 < n && p[i + 1].isLowSurrogate();
+        }
+        return !c.isLowSurrogate() && IsXmlChar(c.unicode());
+    };
+    int i = 0;
+    int len = 1;
+    while (i < n && validAt(i, &len))
+        i += len;
+    if (i == n)
+        return text;
+    QString clean = text.left(i);
+    while (i < n) {
+        if (validAt(i, &len))
+            clean.append(p + i, len);
+        else
+            len = 1;
+        i += len;
+    }
+    return clean;
+}
+
 inline void Attr(QXmlStreamWriter& xml, const char* name, const QString& value)
 {
-    xml.writeAttribute(QLatin1String(name), value);
+    xml.writeAttribute(QLatin1String(name), XmlText(value));
 }
 
 inline void Attr(QXmlStreamWriter& xml, const char* name, qint64 value)
@@ -142,10 +181,10 @@ void CHOIDevMgr::WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml)
     // The pointers may outlive a device that left the list; only listed ones
     // are safe to read.
     CHOIDev* pTx = pDev->GetTXDev();
-    if (pDev->GetDevType() == CHOIDev::E_DT_TX || (pTx && !IsListed(pTx)))
+    if (pDev->GetDevType() == CHOIDev::E_DT_TX || !m_saveDevSet.contains(pTx))
         pTx = nullptr;
     CHOIDev* pParent = pDev->GetParentDev();
-    if (pParent && !IsListed(pParent))
+    if (!m_saveDevSet.contains(pParent))
         pParent = nullptr;
 
     Attr(xml, "name", pDev->GetDisplayName());
@@ -253,14 +292,13 @@ bool CHOIDevMgr::WriteSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml)
     }
     xml.writeEndElement();
 
-    // The layout keeps its set-ups by device; an entry that is all zero says
-    // no more than a missing one, so only the others are written, in the
-    // order of the device pointers.
+    // In the order of the device pointers; an entry of a device that has
+    // left the device list has nothing safe to name.
     QMap<CHOIDev*, T_VWDevSetup> setups;
-    for (CHOIDev* pDev : qAsConst(m_devList)) {
-        const T_VWDevSetup setup = pScene->GetDevSetup(pDev);
-        if (setup.hshift || setup.vshift || setup.hscale || setup.vscale || setup.delay_kick)
-            setups.insert(pDev, setup);
+    const QHash<CHOIDev*, T_VWDevSetup>& setupMap = pScene->GetDevSetupMap();
+    for (auto it = setupMap.constBegin(); it != setupMap.constEnd(); ++it) {
+        if (m_saveDevSet.contains(it.key()))
+            setups.insert(it.key(), it.value());
     }
     xml.writeStartElement(QStringLiteral("dev_setup"));
     for (auto it = setups.constBegin(); it != setups.constEnd(); ++it) {
@@ -489,6 +527,18 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
         layoutsWithoutRx.insert(CHOIScene::GetSceneNamePrefix(pScene->GetName()), pScene->GetGroup());
     };
 
+    m_saveDevSet.clear();
+    for (CHOIDev* pDev : qAsConst(m_devList)) {
+        if (pDev)
+            m_saveDevSet.insert(pDev);
+    }
+    // The processor layouts of each wall name, in layout list order.
+    QHash<QString, QList<CHOIScene*>> wpLayouts;
+    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
+        if (pScene && pScene->IsWPLayout())
+            wpLayouts[CHOIScene::GetSceneNamePrefix(pScene->GetName())].append(pScene);
+    }
+
     QXmlStreamWriter xml(&file);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
@@ -498,6 +548,8 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 
     xml.writeStartElement(QStringLiteral("devices"));
     for (CHOIDev* pDev : qAsConst(m_devList)) {
+        if (!pDev)
+            continue;
         xml.writeStartElement(QStringLiteral("item"));
         WriteDevItem(pDev, xml);
         xml.writeEndElement();
@@ -506,7 +558,7 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 
     xml.writeStartElement(QStringLiteral("scenes"));
     for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (pScene->IsWindowLayout() || pScene->IsVivLayout() || pScene->IsWPLayout())
+        if (!pScene || pScene->IsWindowLayout() || pScene->IsVivLayout() || pScene->IsWPLayout())
             continue;
         xml.writeStartElement(QStringLiteral("item"));
         if (!WriteSceneItem(pScene, xml))
@@ -518,7 +570,7 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
     const auto writeWindowing = [&](const char* section, bool (CHOIScene::*isKind)() const) {
         xml.writeStartElement(QLatin1String(section));
         for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-            if (!(pScene->*isKind)())
+            if (!pScene || !(pScene->*isKind)())
                 continue;
             xml.writeStartElement(QStringLiteral("item"));
             if (!WriteWSceneItem(pScene, xml))
@@ -532,7 +584,7 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 
     xml.writeStartElement(QStringLiteral("mscenes"));
     for (CHOIDev* pDev : qAsConst(m_devList)) {
-        if (pDev->GetDevType() != CHOIDev::E_DT_MRX)
+        if (!pDev || pDev->GetDevType() != CHOIDev::E_DT_MRX)
             continue;
         xml.writeStartElement(QStringLiteral("item"));
         WriteMSceneItem(pDev, xml);
@@ -542,13 +594,13 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 
     xml.writeStartElement(QStringLiteral("videowalls"));
     for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
+        if (!pWall)
+            continue;
         bool bStarted = false;
         // Judged per wall: a wall without receivers is reported even when an
         // earlier wall has some.
         bool bWallHasRx = false;
-        for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-            if (!pScene->IsWPLayout() || CHOIScene::GetSceneNamePrefix(pScene->GetName()) != pWall->GetName())
-                continue;
+        for (CHOIScene* pScene : wpLayouts.value(pWall->GetName())) {
             if (!bStarted) {
                 xml.writeStartElement(QStringLiteral("item"));
                 Attr(xml, "name", pWall->GetName());
@@ -577,6 +629,8 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 
     xml.writeStartElement(QStringLiteral("schedules"));
     for (const T_ScheduleInfo* pInfo : qAsConst(m_scheduleList)) {
+        if (!pInfo)
+            continue;
         xml.writeStartElement(QStringLiteral("item"));
         WriteScheduleItem(xml, pInfo);
         xml.writeEndElement();
@@ -585,6 +639,7 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 
     xml.writeEndElement(); // hoi
     xml.writeEndDocument();
+    m_saveDevSet.clear();
 
     // QSaveFile::commit() does not see a failure of its own final flush; an
     // uncommitted file is discarded and the old one stays.

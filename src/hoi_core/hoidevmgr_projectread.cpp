@@ -5,6 +5,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
 #include <QHash>
@@ -183,11 +184,11 @@ T_VideoWallInfo* ReadWallRect(const Attrs& a, const CHOIScene* pScene, bool bCom
     return pWall;
 }
 
-// Reads the whole stream without acting on it: a damaged or foreign file is
-// refused before anything is created.
-bool CheckProjectStream(QIODevice* pFile, const QString& path)
+// Reads the whole document without acting on it: a damaged or foreign file
+// is refused before anything is created.
+bool CheckProjectStream(QIODevice* pData, const QString& path)
 {
-    QXmlStreamReader xml(pFile);
+    QXmlStreamReader xml(pData);
     bool bRootSeen = false;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || bRootSeen)
@@ -211,6 +212,39 @@ bool CheckProjectStream(QIODevice* pFile, const QString& path)
 CHOIDev* CHOIDevMgr::FindLoadedDev(const QString& hostName) const
 {
     return hostName.isEmpty() ? nullptr : m_loadDevIndex.value(hostName, nullptr);
+}
+
+// FindVideoWallByName through the load index: the first wall of the name.
+CHOIScene* CHOIDevMgr::FindLoadedWall(const QString& name) const
+{
+    return m_loadWallIndex.value(name, nullptr);
+}
+
+void CHOIDevMgr::NoteLoadedWall(CHOIScene* pWall)
+{
+    if (pWall && !m_loadWallIndex.contains(pWall->GetName()))
+        m_loadWallIndex.insert(pWall->GetName(), pWall);
+}
+
+void CHOIDevMgr::NoteLoadedScene(CHOIScene* pScene)
+{
+    if (pScene)
+        m_loadSceneIndex[CHOIScene::GetSceneNamePrefix(pScene->GetName())].append(pScene);
+}
+
+// SetDevToSceneCell with the wall and its layouts found through the load
+// indexes: the same placements in the same order, without walking every
+// layout for every receiver.
+void CHOIDevMgr::SetLoadedDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
+{
+    if (!pDev)
+        return;
+    QString err;
+    if (CHOIScene* pWall = FindLoadedWall(wallName))
+        pWall->SetCellDev(row, col, pDev, err);
+    const QList<CHOIScene*> scenes = m_loadSceneIndex.value(wallName);
+    for (CHOIScene* pScene : scenes)
+        pScene->SetCellDev(row, col, pDev, err);
 }
 
 CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
@@ -328,6 +362,7 @@ CHOIScene* CHOIDevMgr::ReadLayoutItem(QXmlStreamReader& reader, int kind)
     CHOIScene* pScene = CreateScene(a.Text("name"));
     if (!pScene)
         return nullptr;
+    NoteLoadedScene(pScene);
     pScene->SetAutoApply(a.OneFlag("auto_apply"));
     pScene->SetGridSize(a.Number("row_count"), a.Number("col_count"));
     pScene->SetLayoutSeq(int(a.Unsigned("layoutseq")));
@@ -337,7 +372,9 @@ CHOIScene* CHOIDevMgr::ReadLayoutItem(QXmlStreamReader& reader, int kind)
         pScene->SetWindowLayout(true);
     else if (kind == 2)
         pScene->SetVivLayout(true);
-    GetOrCreateVideoWallOfScene(pScene, int(a.Unsigned("sequence")));
+    // An existing wall is left as it is.
+    if (!FindLoadedWall(CHOIScene::GetSceneNamePrefix(pScene->GetName())))
+        NoteLoadedWall(GetOrCreateVideoWallOfScene(pScene, int(a.Unsigned("sequence"))));
     return pScene;
 }
 
@@ -371,7 +408,7 @@ void CHOIDevMgr::ReadSceneGroupItem(QXmlStreamReader& reader, CHOIScene* pScene)
     pScene->SetGroup(name);
     if (!name.isEmpty())
         AddGroup(name, a.Unsigned("sequence"));
-    if (CHOIScene* pWall = FindVideoWallByName(CHOIScene::GetSceneNamePrefix(pScene->GetName())))
+    if (CHOIScene* pWall = FindLoadedWall(CHOIScene::GetSceneNamePrefix(pScene->GetName())))
         SetWallGroup(pWall, name);
 }
 
@@ -394,10 +431,11 @@ CHOIScene* CHOIDevMgr::ReadVideoWallItem(QXmlStreamReader& reader)
 {
     const Attrs a(reader);
     const QString name = a.Text("name");
-    // A wall without name could be told from no other; its content is skipped.
-    if (name.isEmpty())
-        return nullptr;
-    CHOIScene* pWall = GetOrCreateVideoWall(name);
+    CHOIScene* pWall = FindLoadedWall(name);
+    if (!pWall) {
+        pWall = GetOrCreateVideoWall(name);
+        NoteLoadedWall(pWall);
+    }
     pWall->SetGridSize(a.Number("row_count"), a.Number("col_count"));
     pWall->SetLayoutSeq(int(a.Unsigned("sequence")));
     return pWall;
@@ -409,6 +447,7 @@ CHOIScene* CHOIDevMgr::ReadWPLayoutItem(QXmlStreamReader& reader, CHOIScene* pWa
     CHOIScene* pScene = CreateScene(pWall->GetName() + QLatin1Char('-') + a.Text("name"));
     if (!pScene)
         return nullptr;
+    NoteLoadedScene(pScene);
     pScene->SetAutoApply(a.OneFlag("auto_apply"));
     pScene->SetGridSize(pWall->GetRowCount(), pWall->GetColCount());
     pScene->SetLayoutSeq(int(a.Unsigned("layoutseq")));
@@ -465,13 +504,13 @@ void CHOIDevMgr::ReadCellLink(QXmlStreamReader& reader, CHOIScene* pScene, bool 
     if (!pRx)
         return;
     if (pWallOfCell) {
-        SetDevToSceneCell(row, col, pRx, pWallOfCell->GetName());
+        SetLoadedDevToSceneCell(row, col, pRx, pWallOfCell->GetName());
         pRx->SetVideoWall(pWallOfCell);
         return;
     }
     const QString wallName = CHOIScene::GetSceneNamePrefix(pScene->GetName());
-    SetDevToSceneCell(row, col, pRx, wallName);
-    if (CHOIScene* pWall = FindVideoWallByName(wallName))
+    SetLoadedDevToSceneCell(row, col, pRx, wallName);
+    if (CHOIScene* pWall = FindLoadedWall(wallName))
         pRx->SetVideoWall(pWall);
 }
 
@@ -482,18 +521,36 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
         qWarning() << "cannot read" << path << file.errorString();
         return false;
     }
-    if (!CheckProjectStream(&file, path) || !file.seek(0))
+    // Read once and parsed twice from memory, so both passes see the same
+    // bytes even if the file changes meanwhile.
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        qWarning() << "cannot read" << path << file.errorString();
         return false;
+    }
+    file.close();
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    if (!CheckProjectStream(&buffer, path))
+        return false;
+    buffer.seek(0);
 
-    // Host names are resolved through this index while the file is read:
-    // the first device of a name wins, as with FindDevByHostName.
+    // Names are resolved through these indexes while the file is read; the
+    // first device or wall of a name wins, as with FindDevByHostName and
+    // FindVideoWallByName.
     m_loadDevIndex.clear();
     for (CHOIDev* pDev : qAsConst(m_devList)) {
         if (pDev && !m_loadDevIndex.contains(pDev->GetHostName()))
             m_loadDevIndex.insert(pDev->GetHostName(), pDev);
     }
+    m_loadWallIndex.clear();
+    for (CHOIScene* pWall : qAsConst(m_videoWallList))
+        NoteLoadedWall(pWall);
+    m_loadSceneIndex.clear();
+    for (CHOIScene* pScene : qAsConst(m_sceneList))
+        NoteLoadedScene(pScene);
 
-    QXmlStreamReader xml(&file);
+    QXmlStreamReader xml(&buffer);
     QString elementPath;
     int depth = 0;
     CHOIDev* pCurDev = nullptr;
@@ -695,6 +752,8 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
     }
 
     m_loadDevIndex.clear();
+    m_loadWallIndex.clear();
+    m_loadSceneIndex.clear();
     if (!bRootOk) {
         qWarning() << path << "is no project file";
         return false;

@@ -90,13 +90,17 @@ void CHOIDevMgr::slotOnFoundDevice(QString strBroadcastAddr, QByteArray strIpAdd
     for (int i = 1; i <= entries; ++i) {
         const QString entryHost = entries > 1 ? hostName + QLatin1Char(':') + QString::number(i) : hostName;
         CHOIDev* pDev = FindDevByHostName(entryHost);
-        if (!pDev) {
-            // A device that changed its host name is known by its address; but
-            // an entry already taken by this search (the other interfaces of
-            // one encoder share the address) is not renamed.
-            pDev = FindDevByIp(ip);
-            if (pDev && m_mapFoundDev.contains(pDev))
-                pDev = nullptr;
+        if (!pDev && !ip.isEmpty()) {
+            // A device that changed its host name is known by its address. The
+            // inputs of one encoder share the address: an entry this search has
+            // taken already is not renamed again, and the input of the same
+            // number is preferred so that each object keeps its channel.
+            for (CHOIDev* pKnown : qAsConst(m_devList)) {
+                if (pKnown->GetIPAddr() != ip || m_mapFoundDev.contains(pKnown))
+                    continue;
+                if (!pDev || (pDev->GetHostIndex() != i && pKnown->GetHostIndex() == i))
+                    pDev = pKnown;
+            }
         }
         if (pDev) {
             if (!m_mapFoundDev.contains(pDev))

@@ -244,9 +244,15 @@ bool CHOIScene::FindDevCell(CHOIDev* pDev, int* pRow, int* pCol) const
 {
     if (!pDev || m_nColCount <= 0)
         return false;
-    const int startRow = pRow ? qMax(0, *pRow) : 0;
-    const int startCol = pCol ? qMax(0, *pCol) : 0;
     const bool bTx = pDev->GetDevType() == CHOIDev::E_DT_TX;
+    // Only encoders and decoders are looked for; a multiview decoder or a
+    // processor in a cell is not "found" (it gets no grid position).
+    if (!bTx && pDev->GetDevType() != CHOIDev::E_DT_RX)
+        return false;
+    const int startRow = pRow ? *pRow : 0;
+    const int startCol = pCol ? *pCol : 0;
+    if (startRow < 0 || startCol < 0)
+        return false;
     for (int index = startRow * m_nColCount + startCol; index < m_cells.size(); ++index) {
         const T_SceneCell* pCell = m_cells.at(index);
         if (bTx ? pCell->txList.contains(pDev) : pCell->rx == pDev) {

@@ -135,9 +135,11 @@ void CHOIScene::FinishApply()
         eStatus = E_SS_FAILED;
     }
     m_eLastStatus = eStatus;
-    m_nApplyMode = 0;
+    // The mode is still readable while the status is reported: the window
+    // tells an operator's failed apply from a scheduled one by it.
     emit OnStatusChange(this, eStatus);
     emit OnProgressNotify(E_PN_NONE, 100);
+    m_nApplyMode = 0;
 }
 
 void CHOIScene::AbortApply()
@@ -167,6 +169,21 @@ void CHOIScene::BeginApplyState()
     ClearPendingDevs();
     m_nPendingTotal = 0;
     m_nErrorCount = 0;
+    ClearResyncState();
+}
+
+void CHOIScene::ClearResyncState()
+{
+    // What an apply that failed, was aborted or was overtaken left behind
+    // must not be sent or run at the clean end of a later one: decoders
+    // would be re-linked to a wall they were just stopped or split from.
+    m_strWallRx.clear();
+    m_wallRxList.clear();
+    m_strCellRx.clear();
+    m_cellRxPrefixes.clear();
+    m_strSplitRx.clear();
+    m_strStoppedRx.clear();
+    m_strExtraRx.clear();
     m_deferredWallSteps.clear();
 }
 
@@ -305,9 +322,7 @@ bool CHOIScene::UpdateOneCellLink(int row, int col)
 
 bool CHOIScene::StopLink(QList<CHOIDev*>& devs)
 {
-    ClearPendingDevs();
-    m_nPendingTotal = 0;
-    m_nErrorCount = 0;
+    BeginApplyState();
     EmitLog(tr("Stop link ..."));
     emit OnProgressNotify(E_PN_APPLY, 1);
 

@@ -258,9 +258,7 @@ void CHOIScene::SendDevSetup(CHOIDev* pDev, int item)
 
 bool CHOIScene::ApplyDevSetup(CHOIDev* pDev, int item)
 {
-    ClearPendingDevs();
-    m_nPendingTotal = 0;
-    m_nErrorCount = 0;
+    BeginApplyState();
     EmitLog(tr("Apply VideoWall Device Setup ..."));
     emit OnProgressNotify(E_PN_APPLY, 1);
 
@@ -285,10 +283,7 @@ bool CHOIScene::ApplyDevSetup(CHOIDev* pDev, int item)
 
 bool CHOIScene::ApplyVideoWallTo1x1(QList<CHOIDev*>& devs)
 {
-    m_strSplitRx.clear();
-    ClearPendingDevs();
-    m_nPendingTotal = 0;
-    m_nErrorCount = 0;
+    BeginApplyState();
     EmitLog(tr("Apply VideoWall To 1x1 ..."));
     emit OnProgressNotify(E_PN_APPLY, 1);
 
@@ -370,6 +365,12 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
         T_VWDeferredSteps rec;
         if (r == 0 || bRowMode) {
             if (m_pOwner && m_pOwner->IsHisiDev(pTx)) {
+                // Its decoders are told its multicast address now, before
+                // the encoder itself is prepared: it must already be final.
+                if (m_pOwner->m_bCustomMulticastIP && !AssignMulticastIP(pTx)) {
+                    AbortApply();
+                    return false;
+                }
                 rec.tx = pTx;
                 rec.wall = pWall;
                 rec.row = r;

@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QDrag>
 #include <QDropEvent>
+#include <QGraphicsSceneDragDropEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QWidget>
@@ -116,6 +117,41 @@ bool DroppedCell(const QDropEvent *pEvent, int nRowCount, int nColCount,
 {
     *pPayload = T_CellDragPayload();
     if (!IsOwnDrag(pEvent) || !pEvent->mimeData()
+        || !pEvent->mimeData()->hasFormat(g_strMimeCellItem))
+        return false;
+    T_CellDragPayload payload;
+    if (!ReadCellPayload(pEvent->mimeData()->data(g_strMimeCellItem), &payload))
+        return false;
+    if (payload.nRow < 0 || payload.nRow >= nRowCount || payload.nColumn < 0
+        || payload.nColumn >= nColCount)
+        return false;
+    *pPayload = payload;
+    return true;
+}
+
+bool IsOwnSceneDrag(const QGraphicsSceneDragDropEvent *pEvent)
+{
+    if (!pEvent)
+        return false;
+    return pEvent->source() != nullptr
+           || (g_pRunningDragData && pEvent->mimeData() == g_pRunningDragData);
+}
+
+CHOIDev *DroppedSceneDev(const QGraphicsSceneDragDropEvent *pEvent, const QString &strFormat)
+{
+    if (!IsOwnSceneDrag(pEvent) || !pEvent->mimeData() || !pEvent->mimeData()->hasFormat(strFormat))
+        return nullptr;
+    T_DevDragPayload payload;
+    if (!ReadDevPayload(pEvent->mimeData()->data(strFormat), &payload))
+        return nullptr;
+    return FindManagedDev(payload.nDevAddr);
+}
+
+bool DroppedSceneCell(const QGraphicsSceneDragDropEvent *pEvent, int nRowCount, int nColCount,
+                 T_CellDragPayload *pPayload)
+{
+    *pPayload = T_CellDragPayload();
+    if (!IsOwnSceneDrag(pEvent) || !pEvent->mimeData()
         || !pEvent->mimeData()->hasFormat(g_strMimeCellItem))
         return false;
     T_CellDragPayload payload;

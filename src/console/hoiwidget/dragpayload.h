@@ -10,6 +10,7 @@
 class CHOIDev;
 class QDrag;
 class QDropEvent;
+class QGraphicsSceneDragDropEvent;
 class QMimeData;
 class QWidget;
 
@@ -71,6 +72,13 @@ CHOIDev *DroppedDev(const QDropEvent *pEvent, const QString &strFormat);
 // grid of nRowCount x nColCount. The item address is not checked here: the
 // receiver looks it up among its own scene's items before touching it.
 bool DroppedCell(const QDropEvent *pEvent, int nRowCount, int nColCount,
+                 T_CellDragPayload *pPayload);
+
+// The same three checks for drags over graphics items (the layout grid's
+// cells), whose events are not QDropEvents.
+bool IsOwnSceneDrag(const QGraphicsSceneDragDropEvent *pEvent);
+CHOIDev *DroppedSceneDev(const QGraphicsSceneDragDropEvent *pEvent, const QString &strFormat);
+bool DroppedSceneCell(const QGraphicsSceneDragDropEvent *pEvent, int nRowCount, int nColCount,
                  T_CellDragPayload *pPayload);
 
 // The drag picture of a device: its tile, made translucent (alpha 180/255).

@@ -74,6 +74,8 @@ private slots:
     void devSetupEventsInOrder();
     void leaveWallAndStopLink();
     void abortApply();
+    void failedApplyLeavesNoResyncBehind();
+    void hisiWallEncoderAddressKnownToDecoders();
 
 private:
     CHOIScene* NewScene(const QString& name, int rows, int cols);
@@ -589,6 +591,117 @@ void TestApply::abortApply()
     QTest::qWait(1500);
     QCOMPARE(status.count(), 0);
     QCOMPARE(log.count(), logged);
+}
+
+void TestApply::failedApplyLeavesNoResyncBehind()
+{
+    // A "hisi" row-mode wall in column 0 and a plain cell A -> Y beside it.
+    CHOIScene* s = NewScene("Stale", 2, 2);
+    s->GetCell(0, 0)->txList << m_dev[H0];
+    s->GetCell(0, 0)->rx = m_dev[X];
+    s->GetCell(1, 0)->txList << m_dev[H1];
+    s->GetCell(1, 0)->rx = m_dev[HR];
+    s->GetCell(0, 1)->txList << m_dev[A];
+    s->GetCell(0, 1)->rx = m_dev[Y];
+    T_VideoWallInfo w;
+    w.mode = 1;
+    w.row_count = 2;
+    w.col_count = 1;
+    w.name = "Col";
+    QVERIFY(s->AddVideoWall(&w));
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    CHOIDev* pX = m_dev[X];
+    auto failX = [&]() {
+        QVERIFY(s->Apply(1));
+        emit pX->OnCmdCompleted(pX, E_CO_DEV, E_CR_FAILED);
+        QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+        QCOMPARE(Texts(log).last(), QString("Scene('Stale') is applied with errors encountered."));
+    };
+
+    // A failed apply, then a clean one: only the clean one's texts are sent.
+    failX();
+    QTest::qWait(300);
+    QVERIFY(Datagrams().isEmpty());
+    log.clear();
+    status.clear();
+    QVERIFY(s->Apply(1));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    const QString wallRx = m_dev[X]->GetHostName() + ' ' + m_dev[HR]->GetHostName() + ' ';
+    const QString cellRx = m_dev[Y]->GetHostName() + ' ';
+    QStringList resync;
+    for (const QString& line : Texts(log)) {
+        if (line.startsWith("cast"))
+            resync << line;
+    }
+    QCOMPARE(resync, QStringList() << QString("castVWSwitchRX: msg_b_reconnect VW ('%1')").arg(wallRx)
+                                   << QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(cellRx));
+    QTRY_COMPARE(Datagrams().size(), 4);
+    QTest::qWait(300);
+    QCOMPARE(Datagrams().size(), 4);
+    QCOMPARE(Datagrams().count("msg_b_reconnect " + wallRx.toUtf8()), 2);
+    QCOMPARE(Datagrams().count("msg_b_reconnect " + cellRx.toUtf8()), 2);
+
+    // A failed apply, then a clean stop-link: the wall's kept steps must not
+    // re-link the wall afterwards.
+    QTRY_COMPARE(Cmds(H0).isEmpty(), false); // the deferred encoder step ran above
+    log.clear();
+    status.clear();
+    failX();
+    QTest::qWait(300);
+    m_lan.ClearReceived();
+    m_resync.Clear();
+    log.clear();
+    status.clear();
+    QList<CHOIDev*> stop{m_dev[B]};
+    QVERIFY(s->StopLink(stop));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    const QString stopped = m_dev[B]->GetHostName() + ' ';
+    QCOMPARE(Texts(log), QStringList() << "Stop link ..."
+                                       << QString("Device('%1') is applied.").arg(Name(B))
+                                       << QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(stopped)
+                                       << "Scene('Stale') is applied.");
+    QTRY_COMPARE(Datagrams().size(), 2);
+    QTest::qWait(300);
+    QCOMPARE(Datagrams(), QList<QByteArray>() << "msg_b_reconnect " + stopped.toUtf8()
+                                              << "msg_b_reconnect " + stopped.toUtf8());
+    for (int i : {H0, H1, HR, A, Y})
+        QCOMPARE(Cmds(i), Lines());
+}
+
+void TestApply::hisiWallEncoderAddressKnownToDecoders()
+{
+    // The "hisi" encoder is prepared only after the apply, but its decoder is
+    // told the address before: it must be the one the encoder ends up with.
+    m_mgr->m_bCustomMulticastIP = true;
+    m_dev[A]->m_strMulticastIP = "225.0.100.1";
+    m_dev[B]->m_strMulticastIP = "225.0.100.2";
+    m_dev[H0]->m_strMulticastIP.clear();
+    m_dev[H1]->m_strMulticastIP = "225.0.100.9";
+    CHOIScene* s = NewScene("HisiAddr", 1, 1);
+    s->GetCell(0, 0)->txList << m_dev[H0];
+    s->GetCell(0, 0)->rx = m_dev[HR];
+    T_VideoWallInfo w;
+    w.row_count = 1;
+    w.col_count = 1;
+    w.name = "One";
+    QVERIFY(s->AddVideoWall(&w));
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QCOMPARE(m_dev[H0]->m_strMulticastIP, QString("225.0.100.3"));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QTRY_VERIFY(Cmds(H0).contains(Param("multicast_ip", "225.0.100.3")));
+    QTRY_VERIFY(Cmds(HR).contains(kSave));
+    Lines told;
+    for (const QByteArray& line : Cmds(HR)) {
+        if (line.contains("multicast_ip"))
+            told << line;
+    }
+    // Once with the prepared link part, once with the finishing part.
+    QCOMPARE(told, Lines() << Param("multicast_ip", "225.0.100.3") << Param("multicast_ip", "225.0.100.3"));
 }
 
 QTEST_MAIN(TestApply)

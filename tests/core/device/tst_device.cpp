@@ -277,6 +277,8 @@ void TestDevice::senderLines_data()
     row("raw", [](CHOIDev *d) { return d->PushSendData("raw line", true, true); }, Lines({"raw line"}));
     row("osd on", [](CHOIDev *d) { return d->SendOsdOnOff(true, "Room 1"); },
         Lines({"osd_on.sh 1 Room\\ 1"}));
+    row("osd outside latin-1", [](CHOIDev *d) { return d->SendOsdOnOff(true, QString::fromUtf8("会 1")); },
+        Lines({"osd_on.sh 1 \\?\\ 1"}));
     row("osd off", [](CHOIDev *d) { return d->SendOsdOnOff(false, "ignored"); },
         Lines({"osd_off.sh 1 0"}));
     row("serial both flags",
@@ -350,6 +352,9 @@ void TestDevice::senderLines_data()
         Lines({"gbparam s 1 name My%20TX"}));
     row("name non-ascii", [](CHOIDev *d) { d->SetName(QString::fromUtf8("Café")); return d->ApplyName(); },
         Lines({"gbparam s 1 name Caf%C3%A9"}));
+    // Parsed as a URL this name would lose its case and keep a bare '%'.
+    row("name like a url", [](CHOIDev *d) { d->SetName("Hall:A ~100%"); return d->ApplyName(); },
+        Lines({"gbparam s 1 name Hall:A%20%7E100%25"}));
     row("option low delay", [](CHOIDev *d) { return d->SetOptionValue(15, true, true); },
         Lines({"gbconfig --low-delay y"}));
     row("option hdcp off", [](CHOIDev *d) { return d->SetOptionValue(1, false, true); },
@@ -437,6 +442,20 @@ void TestDevice::senderRefusals_data()
                v.mask = T_VolParam::MASK_GAIN;
                return d->SetVolParam(7, 0, v, true);
            });
+    QTest::newRow("param value with line feed")
+        << Action([](CHOIDev *d) { return d->SendParamSet("s_vw_name", "a\nreboot", true); });
+    QTest::newRow("command with carriage return")
+        << Action([](CHOIDev *d) { return d->SendCmd("echo a\rreboot"); });
+    QTest::newRow("config option with line feed")
+        << Action([](CHOIDev *d) { return d->SendConfigCmd("--low-delay y\nreboot", true); });
+    QTest::newRow("address with shell text")
+        << Action([](CHOIDev *d) {
+               return d->ApplyToDev(CHOIDev::E_IM_STATIC, "10.88.1.1;reboot", "255.255.0.0", "0.0.0.0");
+           });
+    QTest::newRow("controller address with line end")
+        << Action([](CHOIDev *d) {
+               return d->ApplyToQN714IP1("10.88.1.1", "255.255.0.0\r\nconfig set reboot", "0.0.0.0");
+           });
     QTest::newRow("when-asked sender without link")
         << Action([](CHOIDev *d) { return d->SendParamSet("name", "x", false); });
 }
@@ -450,6 +469,23 @@ void TestDevice::senderRefusals()
     QVERIFY(!action(dev));
     QVERIFY(!dev->GetComm());
     QCOMPARE(log.count(), 0);
+}
+
+void TestDevice::connectRulesOfSenders()
+{
+    // The controller is never retried by timer, so its EnsureConnected fails
+    // at once when nothing listens: the three connect rules then differ.
+    CHOIDev *dev = MakeDev(CHOIDev::E_DT_QN714, QStringLiteral("QN714-001122334455"),
+                           SimTestLanAddress(6).toString());
+    QVERIFY(!dev->SendParamSet(QStringLiteral("name"), QStringLiteral("x"), true)); // when asked
+    QVERIFY(dev->GetComm());
+    QVERIFY(!dev->SendCmd(QStringLiteral("echo x")));                                // required
+    QVERIFY(!dev->SendSetCmd(QStringLiteral("vi"), QString(), QString(), true));     // tried, asked
+    QCOMPARE(dev->GetComm()->GetSendQueueCount(), 0);
+    QVERIFY(dev->SendSetCmd(QStringLiteral("vi"), QString(), QString(), false));     // tried
+    QVERIFY(dev->ApplyMultiView(QStringLiteral("4"), false));
+    QVERIFY(dev->SendParamSet(QStringLiteral("name"), QStringLiteral("x"), false));
+    QCOMPARE(dev->GetComm()->GetSendQueueCount(), 3);
 }
 
 void TestDevice::operatorTextArrivesUnchanged_data()

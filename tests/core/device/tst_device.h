@@ -44,6 +44,7 @@ private slots:
     void senderLines();
     void senderRefusals_data();
     void senderRefusals();
+    void connectRulesOfSenders();
     void operatorTextArrivesUnchanged_data();
     void operatorTextArrivesUnchanged();
     void sinkPowerTextsArriveUnchanged();

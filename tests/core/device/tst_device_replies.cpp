@@ -163,8 +163,8 @@ void TestDevice::readParamNameChangesOnce()
     QCOMPARE(named.count(), 1);
     QCOMPARE(read.count(), 2);
     // A name a shell would act on comes back as it was sent.
-    dev->slotOnReadParam("name", "a%3Bb%24c", E_CommResult(0));
-    QCOMPARE(dev->GetName(), QStringLiteral("a;b$c"));
+    dev->slotOnReadParam("name", "a%3Bb%24c%25", E_CommResult(0));
+    QCOMPARE(dev->GetName(), QStringLiteral("a;b$c%"));
     QCOMPARE(named.count(), 2);
 }
 
@@ -349,7 +349,12 @@ void TestDevice::controllerReplies()
     QCOMPARE(found.count(), 1);
     QCOMPARE(found.at(0).at(0).value<CHOIDev *>(), dev);
 
+    // A system version of several words ends with its line, not at the prompt.
+    dev->slotOnGetQN714Version("API version: 1.0.8\r\nSystem version: 2.4 build 7\r\n/ # ");
+    QCOMPARE(dev->GetVersion(), QStringLiteral("1.0.8/2.4 build 7"));
+    QCOMPARE(found.count(), 2);
+
     dev->slotOnGetQN714Version("API version: \r\nSystem version: \r\n");
     QVERIFY(dev->GetVersion().isEmpty());
-    QCOMPARE(found.count(), 1);
+    QCOMPARE(found.count(), 2);
 }

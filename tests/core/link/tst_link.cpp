@@ -18,6 +18,31 @@ public:
     QList<QByteArray> queue() const { return m_sendQueue; }
 };
 
+// The base link with the socket replaced by a list of writes, for the
+// byte-exact receive rules: the test feeds the chunks a device would send.
+class MemLink : public CBaseComm
+{
+public:
+    MemLink() : CBaseComm(QStringLiteral("gb"), QStringLiteral("1")) {}
+    bool OpenComm() override { return true; }
+    bool IsConnecting() override { return false; }
+    void AbortConnect() override {}
+    bool IsConnected() override { return true; }
+    bool WaitForConnected(int) override { return true; }
+    bool WriteRaw(const QByteArray &data, bool bAddCRLF) override
+    {
+        written.append(bAddCRLF ? data + "\r\n" : data);
+        StartTimeOutChecker(m_checkerInterval);
+        return true;
+    }
+    void feed(const QList<QByteArray> &chunks)
+    {
+        for (const QByteArray &c : chunks)
+            OnReceiveData(c);
+    }
+    QList<QByteArray> written;
+};
+
 // A device on a free port of 127.0.0.1 and a link to it.
 struct Rig
 {
@@ -101,6 +126,10 @@ private slots:
     void refusedConnection();
     void reboot_data();
     void reboot();
+    void loginPrompts_data();
+    void loginPrompts();
+    void pendingReplyAnsweredOnce();
+    void cutOffReadAfterReconnect();
 };
 
 void TestLinkComm::negotiation_data()
@@ -724,6 +753,90 @@ void TestLinkComm::reboot()
     if (lineAfter)
         lines << "echo after";
     QCOMPARE(rig.dev.receivedLines(), lines);
+}
+
+void TestLinkComm::loginPrompts_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QList<QByteArray>>("answers");
+    QTest::addColumn<QList<E_CommResult>>("results");
+
+    const QList<E_CommResult> none;
+    QTest::newRow("login") << QByteArray("\r\nHE200 login: ") << QList<QByteArray> { "root\r\n" } << none;
+    QTest::newRow("LOGIN, any case") << QByteArray("LOGIN: ") << QList<QByteArray> { "root\r\n" } << none;
+    QTest::newRow("password") << QByteArray("Password: ") << QList<QByteArray> { "\r\n" } << none;
+    QTest::newRow("ubuntu shell") << QByteArray("ubuntu@box:~$ ") << QList<QByteArray> { "sudo su\r\n" } << none;
+    QTest::newRow("ubuntu not first") << QByteArray("x ubuntu@box:~$ ") << QList<QByteArray>() << none;
+    QTest::newRow("sudo password") << QByteArray("[sudo] password for ubuntu: ") << QList<QByteArray> { "\r\n" }
+                                   << none;
+    QTest::newRow("sudo password, other user")
+        << QByteArray("[sudo] password for admin: ") << QList<QByteArray>() << none;
+    QTest::newRow("refused") << QByteArray("\r\nLogin incorrect password") << QList<QByteArray>()
+                             << QList<E_CommResult> { E_CR_FAILED };
+    QTest::newRow("first prompt, empty queue") << QByteArray("\r\n/ # ") << QList<QByteArray>()
+                                               << QList<E_CommResult> { E_CR_SUCCESS };
+    QTest::newRow("other root prompt") << QByteArray("root@box:/home/ubuntu# ") << QList<QByteArray>()
+                                       << QList<E_CommResult> { E_CR_SUCCESS };
+}
+
+void TestLinkComm::loginPrompts()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QList<QByteArray>, answers);
+    QFETCH(QList<E_CommResult>, results);
+
+    MemLink link;
+    QSignalSpy done(&link, &CBaseComm::OnSendQueueReturn);
+    link.feed({ text });
+    QCOMPARE(link.written, answers);
+    QCOMPARE(::results(done), results);
+}
+
+void TestLinkComm::pendingReplyAnsweredOnce()
+{
+    // The echo arrives unfinished, its line end with the output: one report,
+    // and nothing held over for the next command's reply.
+    MemLink link;
+    QSignalSpy versions(&link, &CBaseComm::OnGetDevVersion);
+    link.feed({ "/ # " });
+    QVERIFY(link.SendCmdLatin1("cat /etc/version"));
+    link.feed({ "cat /etc/version", "\r\nA7.1.0\r\n/ # " });
+    QVERIFY(link.SendCmd("gbparam g 1 name"));
+    link.feed({ "gbparam g 1 name\r\nlobby\r\n/ # " });
+
+    QCOMPARE(versions.count(), 1);
+    QCOMPARE(versions.first().first().toByteArray(), QByteArray("/ # cat /etc/version\r\nA7.1.0\r\n/ # "));
+    QCOMPARE(link.written, QList<QByteArray>({ "cat /etc/version\r\n", "gbparam g 1 name\r\n" }));
+}
+
+void TestLinkComm::cutOffReadAfterReconnect()
+{
+    // A read cut off by the reply time-out is sent again after the next login;
+    // until then the echo of the user name is no value of it.
+    MemLink link;
+    QSignalSpy options(&link, &CBaseComm::OnReadOption);
+    QSignalSpy configs(&link, &CBaseComm::OnReadConfig);
+    QSignalSpy done(&link, &CBaseComm::OnSendQueueReturn);
+    link.feed({ "/ # " });
+    QVERIFY(link.GetOption("vi"));
+    QVERIFY(link.ShowConfig("--low-delay"));
+    link.feed({ "gbget vi\r\n" });
+    link.slotOnCheckerTimeOut();
+    QCOMPARE(::results(done), QList<E_CommResult>({ E_CR_SUCCESS, E_CR_TIMEOUT }));
+
+    link.feed({ "login: ", "root\r\n/ # " });
+    QCOMPARE(options.count(), 0);
+    link.feed({ "gbget vi\r\nhdmi\r\n/ # " });
+    link.feed({ "gbconfig --show --low-delay\r\ny\r\n/ # " });
+
+    QCOMPARE(options.count(), 1);
+    QCOMPARE(options.first().at(0).toByteArray(), QByteArray("vi"));
+    QCOMPARE(options.first().at(1).toByteArray(), QByteArray("hdmi"));
+    QCOMPARE(options.first().at(2).value<E_CommResult>(), E_CR_SUCCESS);
+    QCOMPARE(configs.count(), 1);
+    QCOMPARE(configs.first().at(1).toByteArray(), QByteArray("y"));
+    QCOMPARE(link.written, QList<QByteArray>({ "gbget vi\r\n", "root\r\n", "gbget vi\r\n",
+                                               "gbconfig --show --low-delay\r\n" }));
 }
 
 QTEST_GUILESS_MAIN(TestLinkComm)

@@ -123,6 +123,8 @@ private slots:
     void readerWallRectangles();
     void readerMultiviewAndSchedules();
     void wallGroupStaysWithItsWall();
+    void readerPlacesRxInWallLayouts();
+    void unwritableCharactersAreLeftOut();
 
 private:
     void BuildProject(CHOIDevMgr* pMgr);
@@ -537,6 +539,30 @@ void TestProjectFile::layoutEncodings()
     QCOMPARE(doc.At(setup1).Names(),
              QString("dev_hostname hshift vshift hscale vscale delay_kick").split(' '));
     QCOMPARE(doc.At(setup1).Value("delay_kick"), QString("5"));
+    {
+        // Every entry of the map is written, an all-zero one too, in the
+        // order of the device pointers; one of a device outside the device
+        // list is not.
+        CHOIScene* pMorning = m_mgr->FindSceneByName("Lobby-Morning");
+        CHOIDev stray(m_mgr, CHOIDev::E_DT_RX, QString(), false, CHOIDev::E_CT_TELNET, nullptr);
+        stray.SetHostName(Rx(9));
+        pMorning->SetDevSetup(m_mgr->FindDevByHostName(Rx(3)), T_VWDevSetup());
+        pMorning->SetDevSetup(&stray, T_VWDevSetup{9, 9, 9, 9, 9});
+        const XmlDoc doc3 = Save(m_mgr);
+        const int morning3 = doc3.Find("/hoi/scenes/item", "name", "Lobby-Morning");
+        const QList<int> setups3 = doc3.Children(doc3.Children(morning3, "dev_setup").first());
+        QMap<CHOIDev*, QString> byPointer;
+        for (int i = 1; i <= 3; ++i)
+            byPointer.insert(m_mgr->FindDevByHostName(Rx(i)), Rx(i));
+        QStringList written;
+        for (int i : setups3)
+            written << doc3.At(i).Value("dev_hostname");
+        QCOMPARE(written, byPointer.values());
+        const int zero = doc3.Find("/hoi/scenes/item/dev_setup/item", "dev_hostname", Rx(3));
+        QCOMPARE(doc3.At(zero).Value("hshift"), QString("0"));
+        QCOMPARE(doc3.At(zero).Value("delay_kick"), QString("0"));
+        pMorning->RemoveDev(&stray);
+    }
 
     // A layout's empty group is an empty element.
     const int win = doc.Find("/hoi/wscenes/item", "name", "Win-One");
@@ -1061,6 +1087,65 @@ void TestProjectFile::wallGroupStaysWithItsWall()
     // The plain layout that took the name is no layout of wall B.
     QVERIFY(!m_mgr2->FindSceneByName("B-Taken")->IsWPLayout());
     QCOMPARE(m_mgr2->FindSceneByName("B-Taken")->GetGroup(), QString());
+}
+
+// A receiver read into a layout also goes into the same cell of the wall of
+// the layout's name prefix and of every layout of that prefix read so far
+// (or held before), and nowhere else.
+void TestProjectFile::readerPlacesRxInWallLayouts()
+{
+    CHOIScene* old = m_mgr2->CreateScene("G-Old");
+    old->SetGridSize(2, 1);
+    const QByteArray xml = R"(<hoi>
+ <devices><item hostname="RXP-0000000000B1"/><item hostname="RXP-0000000000B2"/></devices>
+ <scenes>
+  <item name="G-A" row_count="2" col_count="1"><devices><item pos_row="0" pos_col="0" rx="RXP-0000000000B1"/></devices></item>
+  <item name="H-C" row_count="2" col_count="1"/>
+  <item name="G-B" row_count="2" col_count="1"><devices><item pos_row="1" pos_col="0" rx="RXP-0000000000B2"/></devices></item>
+ </scenes>
+ <videowalls>
+  <item name="" row_count="1" col_count="1"><layouts><item name="Y"/></layouts></item>
+ </videowalls>
+</hoi>)";
+    QVERIFY(!Load(xml).isEmpty());
+    CHOIDev* b1 = m_mgr2->FindDevByHostName("RXP-0000000000B1");
+    CHOIDev* b2 = m_mgr2->FindDevByHostName("RXP-0000000000B2");
+    CHOIScene* a = m_mgr2->FindSceneByName("G-A");
+    CHOIScene* b = m_mgr2->FindSceneByName("G-B");
+    CHOIScene* c = m_mgr2->FindSceneByName("H-C");
+    CHOIScene* wall = m_mgr2->FindVideoWallByName("G");
+    QVERIFY(a && b && c && wall);
+    QCOMPARE(old->CellAt(0, 0)->rx, b1);
+    QCOMPARE(old->CellAt(1, 0)->rx, b2);
+    QCOMPARE(a->CellAt(0, 0)->rx, b1);
+    QCOMPARE(a->CellAt(1, 0)->rx, b2);
+    QCOMPARE(b->CellAt(0, 0)->rx, static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(b->CellAt(1, 0)->rx, b2);
+    QCOMPARE(wall->CellAt(0, 0)->rx, b1);
+    QCOMPARE(wall->CellAt(1, 0)->rx, b2);
+    QCOMPARE(c->CellAt(0, 0)->rx, static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(c->CellAt(1, 0)->rx, static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(b2->GetVideoWall(), wall);
+
+    // A wall without name is a wall like any other: its layouts are kept.
+    CHOIScene* y = m_mgr2->FindSceneByName("-Y");
+    QVERIFY(y && y->IsWPLayout());
+    QVERIFY(m_mgr2->FindVideoWallByName(QString()));
+}
+
+// Characters XML cannot carry (a stray escape from a device's reply) are
+// left out, so the project can still be saved and read back.
+void TestProjectFile::unwritableCharactersAreLeftOut()
+{
+    CHOIDev* tx = AddDev(m_mgr, kTx1, QStringLiteral("Cam \U0001F4F7 ") + QChar(0xD800) + "1");
+    tx->m_strVersion = QStringLiteral("v1\x1b[0m\x01\t") + QChar(0xFFFF);
+    const QString path = m_dir.filePath("ctrl.hoi");
+    QVERIFY(m_mgr->ExportDevInfoFile(path));
+    QVERIFY(m_mgr2->ImportDevInfoFile(path));
+    CHOIDev* loaded = m_mgr2->FindDevByHostName(kTx1);
+    QVERIFY(loaded);
+    QCOMPARE(loaded->GetVersion(), QStringLiteral("v1[0m\t"));
+    QCOMPARE(loaded->GetName(), QStringLiteral("Cam \U0001F4F7 1"));
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

@@ -192,6 +192,8 @@ void TestScene::namePrefixAndSuffix()
     CHOIScene* s = NewScene(0, 0, name);
     QCOMPARE(CHOIScene::GetSceneNamePrefix(s), prefix);
     QCOMPARE(CHOIScene::GetSceneNameSuffix(s), suffix);
+    QCOMPARE(s->GetSceneNamePrefix(), prefix);
+    QCOMPARE(s->GetSceneNameSuffix(), suffix);
     QVERIFY(CHOIScene::GetSceneNamePrefix(static_cast<const CHOIScene*>(nullptr)).isEmpty());
 }
 
@@ -349,6 +351,8 @@ void TestScene::insertAndDeleteWalls()
     // The overlapping wall went first; the record itself is used.
     QCOMPARE(s->m_videoWalls.size(), 1);
     QCOMPARE(s->m_videoWalls.first(), pLoaded);
+    QVERIFY(s->HasVideoWall(pLoaded));
+    QVERIFY(!s->HasVideoWall(&w));
     QCOMPARE(s->CellAt(0, 0)->wall, nullptr);
     QCOMPARE(s->CellAt(2, 2)->wall, pLoaded);
 
@@ -477,6 +481,16 @@ void TestScene::hasDevAndFindCell()
     row = 1;
     col = 1;
     QVERIFY(!s->FindDevCell(txA, &row, &col));
+    row = 0;
+    col = 0;
+    QVERIFY(s->FindDevCell(rx1, &row, &col));
+    QCOMPARE(row, 1);
+    QCOMPARE(col, 2);
+    row = 0;
+    col = 0;
+    QVERIFY(!s->FindDevCell(mrx, &row, &col)); // only TX and RX are looked for
+    row = -1;
+    QVERIFY(!s->FindDevCell(rx1, &row, &col));
     QCOMPARE(s->RemoveDev(txA), 2);
     QCOMPARE(s->RemoveDev(txA), 0);
     QVERIFY(s->RemoveDevFromCell(1, 2, rx1));
@@ -896,6 +910,10 @@ void TestScene::giveUpOfEveryDeviceFailsLayout()
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QSignalSpy status(s, &CHOIScene::OnStatusChange);
     QSignalSpy progress(s, &CHOIScene::OnProgressNotify);
+    // The window tells a scheduled apply from the operator's by the mode it
+    // reads while the final status is reported.
+    QList<int> modeAtStatus;
+    connect(s, &CHOIScene::OnStatusChange, this, [&]() { modeAtStatus << s->GetApplyMode(); });
     QVERIFY(s->Apply(2));
     QCOMPARE(s->GetPendingTotal(), 3);
     QCOMPARE(s->GetApplyMode(), 2);
@@ -907,6 +925,7 @@ void TestScene::giveUpOfEveryDeviceFailsLayout()
     QCOMPARE(lines.count("Device('Dec2') fails to be connected."), 1);
     QCOMPARE(lines.last(), QString("Scene('Lost') fails to be applied."));
     QCOMPARE(s->GetLastStatus(), E_SS_FAILED);
+    QCOMPARE(modeAtStatus, QList<int>() << 2);
     QCOMPARE(s->GetApplyMode(), 0);
     QVERIFY(!s->IsApplying());
     QList<int> values;

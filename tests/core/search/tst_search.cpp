@@ -90,6 +90,7 @@ private slots:
     void unreachableDevice();
     void quietCheck();
     void quietCheckFindsController();
+    void controllerOnlySearchEnds();
     void renamedDeviceFoundByAddress();
     void removeDuringReadBack();
     void clearAllDuringChecks();
@@ -436,23 +437,55 @@ void TestSearch::quietCheckFindsController()
     QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 2, 3000);
 }
 
+void TestSearch::controllerOnlySearchEnds()
+{
+    // A controller has nothing to read back: counted at once, it alone must
+    // still end the search.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("QN714", 0), "QN714", false));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy foundSpy(pMgr, &CHOIDevMgr::signalFoundQN714);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(Search(pMgr, 20000));
+    QCOMPARE(stopSpy.count(), 1);
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), 1);
+    QCOMPARE(foundSpy.count(), 1);
+    QCOMPARE(pMgr->GetDevCount(), 1);
+    QVERIFY(pMgr->GetDev(0)->m_bOnLine);
+    QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+    const QStringList lines = SearchLines(logSpy);
+    QCOMPARE(lines.mid(lines.size() - 2), QStringList({"All devices are updated.", "The search is complete."}));
+}
+
 void TestSearch::renamedDeviceFoundByAddress()
 {
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE4000", 1), "TX"));
     QVERIFY(m_pLan->Start());
     CHOIDevMgr* pMgr = NewMgr();
     QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(pMgr->GetDevCount(), 1);
-    CHOIDev* pDev = pMgr->GetDev(0);
+    QCOMPARE(pMgr->GetDevCount(), 5);
+    CHOIDev* pDev = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 0));
+    QList<CHOIDev*> inputs;
+    for (int e = 1; e <= 4; ++e)
+        inputs << pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE4000", 1) + QStringLiteral(":%1").arg(e));
+    QVERIFY(pDev && !inputs.contains(nullptr));
 
     const QString newName = CSimLan::HostNameFor("IPE1000", 77);
+    const QString newEncoder = CSimLan::HostNameFor("IPE4000", 78);
     m_pLan->Discovery().Device(0).hostName = newName.toUtf8();
+    m_pLan->Discovery().Device(1).hostName = newEncoder.toUtf8();
     QSignalSpy notifySpy(pMgr, &CHOIDevMgr::OnDeviceNotify);
     QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(pMgr->GetDevCount(), 1);
-    QCOMPARE(pMgr->GetDev(0), pDev);
+    QCOMPARE(pMgr->GetDevCount(), 5);
     QCOMPARE(pDev->GetHostName(), newName);
     QCOMPARE(pDev->m_strHostId, newName.mid(newName.indexOf('-') + 1));
+    // Each input keeps its own object and index under the new name.
+    for (int e = 1; e <= 4; ++e) {
+        QCOMPARE(inputs.at(e - 1)->GetHostName(), newEncoder + QStringLiteral(":%1").arg(e));
+        QCOMPARE(inputs.at(e - 1)->GetHostIndex(), e);
+    }
     QCOMPARE(notifySpy.count(), 0);
 }
 

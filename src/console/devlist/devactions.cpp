@@ -1,0 +1,108 @@
+#include "devlist/devactions.h"
+
+#include <QDebug>
+
+#include "hoi_core/hoidev.h"
+
+namespace {
+
+using DevDialogFn = void (*)(CHOIDev *pDev, QWidget *pParent);
+
+struct T_DevDialogEntry
+{
+    E_DevDialog eDialog;
+    const char *pszClass;
+    DevDialogFn pfnRun; // null: the dialog is not built yet
+};
+
+// One line per dialog, in the order of E_DevDialog. To plug a dialog in,
+// include its header and put &RunModalDevDialog<CDlgXxx> in place of nullptr.
+const T_DevDialogEntry kDevDialogs[E_DD_COUNT] = {
+    {E_DD_VIDEO_CONFIG, "CDlgVideoConfig", nullptr},
+    {E_DD_VIDEO_SETTING, "CDlgVideoSetting", nullptr},
+    {E_DD_SERIAL_SETTING, "CDlgSerialSetting", nullptr},
+    {E_DD_VOLUME_CONFIG, "CDlgVolumeConfig", nullptr},
+    {E_DD_SINK_POWER_SETTING, "CDlgSinkPowerSetting", nullptr},
+    {E_DD_IPM_LAYOUT_SETTINGS, "CDlgIPMLayoutSettings", nullptr},
+    {E_DD_MAP_SETTINGS, "CDlgMapSettings", nullptr},
+    {E_DD_IMAGE_SETTING, "CDlgImageSetting", nullptr},
+    {E_DD_LOGO_SETTINGS, "CDlgLogoSettings", nullptr},
+    {E_DD_IPC_CONFIG, "CDlgIPCConfig", nullptr},
+    {E_DD_EDID_SETTING, "CDlgEDIDSetting", nullptr},
+    {E_DD_DEV_IP_CONFIG, "CDlgDevIPConfig", nullptr},
+};
+
+DevDialogRunner &TestRunner(E_DevDialog eDialog)
+{
+    static DevDialogRunner runners[E_DD_COUNT];
+    return runners[eDialog];
+}
+
+bool IsKnown(E_DevDialog eDialog)
+{
+    return eDialog >= 0 && eDialog < E_DD_COUNT;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+void RunDevDialog(E_DevDialog eDialog, CHOIDev *pDev, QWidget *pParent)
+{
+    if (!IsKnown(eDialog)) {
+        qWarning() << "no device dialog of kind" << int(eDialog);
+        return;
+    }
+    if (!pDev)
+        return;
+    if (TestRunner(eDialog)) {
+        TestRunner(eDialog)(pDev, pParent);
+        return;
+    }
+    const T_DevDialogEntry &entry = kDevDialogs[eDialog];
+    if (!entry.pfnRun) {
+        qInfo() << entry.pszClass << "not available; nothing opened for" << pDev->GetDisplayName();
+        return;
+    }
+    entry.pfnRun(pDev, pParent);
+}
+
+void SetDevDialogRunner(E_DevDialog eDialog, const DevDialogRunner &runner)
+{
+    if (IsKnown(eDialog))
+        TestRunner(eDialog) = runner;
+}
+
+QByteArray HexTextToBytes(const QByteArray &text)
+{
+    // A 256-byte EDID needs 512 digits; the cap keeps a damaged text small.
+    const int nLimit = qMin(text.size(), 4096);
+    QByteArray bytes;
+    int i = 0;
+    while (i < nLimit) {
+        if (HexDigit(text.at(i)) < 0) {
+            ++i;
+            continue;
+        }
+        // strtoul takes "0x" as a prefix when a digit follows it.
+        if (text.at(i) == '0' && i + 2 < text.size() && (text.at(i + 1) == 'x' || text.at(i + 1) == 'X')
+            && HexDigit(text.at(i + 2)) >= 0)
+            i += 2;
+        unsigned int value = 0;
+        while (i < text.size() && HexDigit(text.at(i)) >= 0) {
+            value = ((value << 4) | unsigned(HexDigit(text.at(i)))) & 0xffu;
+            ++i;
+        }
+        bytes.append(char(value));
+    }
+    return bytes;
+}

@@ -1,0 +1,268 @@
+#include "dialogs/dlgdevedit.h"
+#include "ui_dlgdevedit.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QIcon>
+#include <QPushButton>
+#include <QRegExpValidator>
+
+#include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/itemdata.h"
+#include "uiservices.h"
+
+namespace {
+
+// Characters an alias may not end in; the last one typed is dropped quietly.
+const char kTrailingForbidden[] = "{}\"<>,;_@*& ";
+
+struct T_ForbiddenChar
+{
+    char c;
+    const char *pszMessage;
+};
+
+// Characters an alias may not hold, in the order they are reported.
+const T_ForbiddenChar kForbiddenChars[] = {
+    {'&', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '&' error.")},
+    {'*', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '*' error.")},
+    {'@', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '@' error.")},
+    {'_', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '_' error.")},
+    {';', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ';' error.")},
+    {'{', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '{' error.")},
+    {' ', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ' ' error.")},
+    {'}', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '}' error.")},
+    {'"', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '\"' error.")},
+    {'<', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '<' error.")},
+    {'>', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '>' error.")},
+    {',', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ',' error.")},
+};
+
+} // namespace
+
+CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgDevEdit)
+    , m_pCurDev(pDev)
+    , m_bCloseOnDone(false)
+    , m_ipMode(CHOIDev::E_IM_AUTOIP)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    if (pDev && pDev->GetDevType() == CHOIDev::E_DT_QN714)
+        ui->gbIPAddr->setEnabled(false);
+
+    int nCurrent = -1;
+    if (g_pHOIDevMgr) {
+        QList<CHOIDev *> devs = g_pHOIDevMgr->GetDevList();
+        for (int i = 0; i < g_pHOIDevMgr->GetQN714Count(); ++i)
+            devs.append(g_pHOIDevMgr->GetQN714Dev(i));
+        for (CHOIDev *pListed : qAsConst(devs)) {
+            ui->cbDevices->addItem(QIcon(), pListed->GetDisplayName(), DevToVariant(pListed));
+            if (pListed == pDev)
+                nCurrent = ui->cbDevices->count() - 1;
+        }
+    }
+    // The selector shows no other device than the one being edited.
+    ui->cbDevices->setCurrentIndex(nCurrent);
+
+    ui->edtName->setValidator(new QRegExpValidator(NameRegExp(), ui->edtName));
+    slotRefreshData();
+
+    connect(ui->cbDevices, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CDlgDevEdit::slotDevComboboxChanged);
+    connect(ui->rbAutoIP, &QRadioButton::clicked, this, &CDlgDevEdit::slotUpdateIPAddrEnable);
+    connect(ui->rbDHCP, &QRadioButton::clicked, this, &CDlgDevEdit::slotUpdateIPAddrEnable);
+    connect(ui->rbStaticIP, &QRadioButton::clicked, this, &CDlgDevEdit::slotUpdateIPAddrEnable);
+    connect(ui->buttonBox, &QDialogButtonBox::clicked, this, &CDlgDevEdit::slotButtonClicked);
+
+    SetTexts();
+    ui->buttonBox->button(QDialogButtonBox::Ok)->hide();
+    // A change of the network settings always reboots; the note says so.
+    ui->cBRestart->hide();
+    ui->cBRestart->setChecked(true);
+}
+
+CDlgDevEdit::~CDlgDevEdit()
+{
+    delete ui;
+}
+
+void CDlgDevEdit::SetTexts()
+{
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
+    ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    ui->buttonBox->button(QDialogButtonBox::Apply)->setText(tr("Apply"));
+    ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
+}
+
+void CDlgDevEdit::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        SetTexts();
+    }
+    QDialog::changeEvent(event);
+}
+
+void CDlgDevEdit::slotDevComboboxChanged()
+{
+    const int nIndex = ui->cbDevices->currentIndex();
+    m_pCurDev = nIndex < 0 ? nullptr : VariantToDev(ui->cbDevices->itemData(nIndex));
+    slotRefreshData();
+}
+
+void CDlgDevEdit::slotRefreshData()
+{
+    const bool bHasDev = m_pCurDev != nullptr;
+    ui->edtName->setEnabled(bHasDev);
+    ui->gbIPAddr->setEnabled(bHasDev);
+    if (!bHasDev)
+        return;
+
+    ui->edtName->setText(m_pCurDev->GetDisplayName());
+    ui->edtHostnameID->setText(m_pCurDev->GetDefaultName());
+    m_strIPAddr = m_pCurDev->GetIPAddr();
+    m_strNetmask = m_pCurDev->GetNetmask();
+    m_strGateway = m_pCurDev->GetGateway();
+    m_ipMode = m_pCurDev->GetIPMode();
+
+    switch (m_ipMode) {
+    case CHOIDev::E_IM_AUTOIP:
+        ui->rbAutoIP->setChecked(true);
+        break;
+    case CHOIDev::E_IM_DHCP:
+        ui->rbDHCP->setChecked(true);
+        break;
+    case CHOIDev::E_IM_STATIC:
+        ui->rbStaticIP->setChecked(true);
+        break;
+    default:
+        // Exclusive buttons cannot all be unchecked otherwise.
+        for (QRadioButton *pButton : {ui->rbAutoIP, ui->rbDHCP, ui->rbStaticIP}) {
+            pButton->setAutoExclusive(false);
+            pButton->setChecked(false);
+            pButton->setAutoExclusive(true);
+        }
+        break;
+    }
+    slotUpdateIPAddrEnable();
+    ui->edtIPAddr->SetIPAddress(m_strIPAddr);
+    ui->edtNetmask->SetIPAddress(m_strNetmask);
+    ui->edtNetmask_2->SetIPAddress(m_strGateway);
+    if (m_pCurDev->GetDevType() == CHOIDev::E_DT_QN714)
+        ui->gbIPAddr->setEnabled(false);
+}
+
+void CDlgDevEdit::slotUpdateIPAddrEnable()
+{
+    const bool bStatic = ui->rbStaticIP->isChecked();
+    ui->edtIPAddr->setEnabled(bStatic);
+    ui->edtNetmask->setEnabled(bStatic);
+    ui->edtNetmask_2->setEnabled(bStatic);
+}
+
+void CDlgDevEdit::slotButtonClicked(QAbstractButton *pButton)
+{
+    if (pButton != ui->buttonBox->button(QDialogButtonBox::Apply))
+        return;
+    Apply();
+    m_bCloseOnDone = false;
+}
+
+void CDlgDevEdit::accept()
+{
+    m_bCloseOnDone = Apply();
+}
+
+bool CDlgDevEdit::Apply()
+{
+    CHOIDev *pDev = m_pCurDev;
+    if (!pDev)
+        return false;
+
+    m_strOldName = pDev->GetDisplayName();
+    pDev->SetName(ui->edtName->text());
+    CHOIDev::IPMode eMode = CHOIDev::E_IM_AUTOIP;
+    if (ui->rbDHCP->isChecked())
+        eMode = CHOIDev::E_IM_DHCP;
+    else if (ui->rbStaticIP->isChecked())
+        eMode = CHOIDev::E_IM_STATIC;
+
+    const int nIndex = ui->cbDevices->currentIndex();
+    if (nIndex >= 0 && VariantToDev(ui->cbDevices->itemData(nIndex)) == pDev) {
+        ui->cbDevices->setItemText(nIndex, pDev->GetDisplayName());
+        ui->edtHostnameID->setText(pDev->GetDefaultName());
+    }
+    // The controller's completion may take long; it does not lock the dialog.
+    const bool bLock = pDev->GetDevType() != CHOIDev::E_DT_QN714;
+    if (bLock)
+        setEnabled(false);
+
+    const QString strNetmask = ui->edtNetmask->GetIPAddress();
+    const QString strGateway = ui->edtNetmask_2->GetIPAddress();
+    const QString strIPAddr = ui->edtIPAddr->GetIPAddress();
+    const QString strSentNetmask = strNetmask == QLatin1String("0.0.0.0") ? QString() : strNetmask;
+    if (!pDev->ApplyToDev(eMode, strIPAddr, strSentNetmask, strGateway)) {
+        emit onDevChanged(pDev);
+        setEnabled(true);
+        MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
+        return false;
+    }
+
+    const bool bNetChanged = strIPAddr != m_strIPAddr || strNetmask != m_strNetmask
+        || strGateway != m_strGateway || eMode != m_ipMode;
+    if (bNetChanged) {
+        m_strIPAddr = strIPAddr;
+        m_ipMode = eMode;
+        m_strNetmask = strNetmask;
+        m_strGateway = strGateway;
+        // Queued behind the settings, so the device saves them first.
+        if (ui->cBRestart->isChecked())
+            pDev->Reboot();
+    }
+    emit onDevChanged(pDev);
+    // Connected after the commands are queued; a second Apply of the
+    // controller while it is waiting must not hear the end twice.
+    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CDlgDevEdit::slotOnDevCmdCompleted, Qt::UniqueConnection);
+    return true;
+}
+
+void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
+{
+    if (pDev != m_pCurDev || emCtrlObj != E_CO_DEV)
+        return;
+    disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CDlgDevEdit::slotOnDevCmdCompleted);
+    if (eResult != E_CR_SUCCESS) {
+        pDev->SetName(m_strOldName);
+        ui->edtName->setText(m_strOldName);
+        emit onDevChanged(pDev);
+        MsgCritical(this, QString(), tr("apply to device failed."));
+    }
+    setEnabled(true);
+    if (m_bCloseOnDone)
+        QDialog::accept();
+}
+
+void CDlgDevEdit::on_edtName_textChanged(QString arg1)
+{
+    if (arg1.isEmpty())
+        return;
+    // Putting a corrected text back runs this filter again on it.
+    if (QString::fromLatin1(kTrailingForbidden).contains(arg1.at(arg1.size() - 1))) {
+        ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
+        ui->edtName->setText(arg1.left(arg1.size() - 1));
+        ui->edtName->setFocus();
+        return;
+    }
+    for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
+        if (!arg1.contains(QLatin1Char(forbidden.c)))
+            continue;
+        MsgCritical(this, QString(), tr(forbidden.pszMessage));
+        QString strClean = arg1;
+        strClean.remove(QLatin1Char(forbidden.c));
+        ui->edtName->setText(strClean);
+        ui->edtName->setFocus();
+        return;
+    }
+}

@@ -1,0 +1,65 @@
+#ifndef HOI_CONSOLE_DLGDEVEDIT_H
+#define HOI_CONSOLE_DLGDEVEDIT_H
+
+#include <QDialog>
+#include <QString>
+
+#include "hoi_core/basecomm.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoitypes.h"
+
+class QAbstractButton;
+
+namespace Ui {
+class CDlgDevEdit;
+}
+
+// "General Settings" of one device: its alias and its IP mode and static
+// addresses. Apply writes the alias into the device at once, sends the
+// settings over the device's link (with a reboot when the network settings
+// changed) and keeps the dialog disabled until the device reports the end of
+// its command queue; a failure puts the old name back. The selector switches
+// to any other device of the manager without closing.
+class CDlgDevEdit : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The device may be null; the alias and address fields are then disabled.
+    explicit CDlgDevEdit(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgDevEdit() override;
+
+    // Applies; the dialog closes when the device has reported back.
+    void accept() override;
+
+signals:
+    void onDevChanged(CHOIDev *pCurDev);
+
+public slots:
+    void slotDevComboboxChanged();
+    void slotRefreshData();
+    void slotUpdateIPAddrEnable();
+    void slotButtonClicked(QAbstractButton *pButton);
+    void slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+
+private slots:
+    void on_edtName_textChanged(QString arg1);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    bool Apply();
+    void SetTexts();
+
+    Ui::CDlgDevEdit *ui;
+    CHOIDev *m_pCurDev;
+    bool m_bCloseOnDone;
+    QString m_strOldName;
+    QString m_strIPAddr;
+    QString m_strNetmask;
+    QString m_strGateway;
+    CHOIDev::IPMode m_ipMode;
+};
+
+#endif

@@ -1,0 +1,27 @@
+#ifndef HOI_CONSOLE_DLGPROMPT_H
+#define HOI_CONSOLE_DLGPROMPT_H
+
+#include <QDialog>
+
+namespace Ui {
+class CDlgPrompt;
+}
+
+// The modeless start-up tip pointing to the device search. It deletes
+// itself when closed and never ends the program.
+class CDlgPrompt : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDlgPrompt(QWidget *parent = nullptr);
+    ~CDlgPrompt() override;
+
+private slots:
+    void on_pBNext_clicked();
+
+private:
+    Ui::CDlgPrompt *ui;
+};
+
+#endif

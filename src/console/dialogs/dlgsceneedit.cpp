@@ -1,0 +1,265 @@
+#include "dialogs/dlgsceneedit.h"
+#include "ui_dlgsceneedit.h"
+
+#include <QPushButton>
+#include <QRegExpValidator>
+
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "uiservices.h"
+
+namespace {
+
+// Typed last, these are dropped without a word.
+const QString kTrailingForbidden = QStringLiteral("{}\"<>,;_@*& -");
+// Found anywhere else, each is reported and removed, in this order.
+const QString kForbiddenOrder = QStringLiteral("&*@_;{ }\"<>,-");
+
+} // namespace
+
+CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgSceneEdit)
+    , m_pScene(pScene)
+    , m_pVideoWall(nullptr)
+    , m_pRelated(pRelated)
+    , m_bCreate(pScene == nullptr)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgSceneEdit::accept);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgSceneEdit::reject);
+    ui->edtName->setEnabled(false);
+    ui->cbRowCount->setEnabled(false);
+    ui->cbColCount->setEnabled(false);
+    ui->label->hide();
+    ui->cbLocation->hide();
+    ui->label_11->hide();
+    ui->cbGroup->hide();
+    ui->cbGroup->setEnabled(false);
+    ui->cBLayoutType->setEnabled(m_bCreate);
+    ui->edtLayout->setFocus();
+    ui->edtLayout->setValidator(new QRegExpValidator(NameRegExp(), ui->edtLayout));
+    ui->edtLayout->setToolTip(InvalidCharTip());
+
+    ui->edtName->clear();
+    ui->edtLayout->clear();
+    if (g_pHOIDevMgr) {
+        for (int i = 0; i < g_pHOIDevMgr->GetVideoWallCount(); ++i) {
+            const QString strWall = g_pHOIDevMgr->GetVideoWall(i)->GetName();
+            if (ui->edtName->findText(strWall, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+                ui->edtName->addItem(strWall);
+        }
+    }
+    if (!m_bCreate) {
+        const QString strName = m_pScene->GetName();
+        ui->edtName->setCurrentText(CHOIScene::GetSceneNamePrefix(strName));
+        if (strName.indexOf(QLatin1Char('-')) > 0)
+            ui->edtLayout->setText(CHOIScene::GetSceneNameSuffix(strName));
+    } else {
+        ui->edtName->setCurrentIndex(0);
+    }
+    ui->edtName->setValidator(new QRegExpValidator(NameRegExp(), ui->edtName));
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
+    ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    ui->cBWindowLayout->hide();
+    ui->cBVivLayout->hide();
+    setWindowTitle(m_bCreate ? tr("Create Layout/Scene") : tr("Eidt Layout/Scene"));
+
+    const QStringList kinds = g_strWallKinds.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString &strKind : kinds) {
+        if (g_pHOIDevMgr
+            && ((strKind == g_strWindowDecoders && !g_pHOIDevMgr->IsWindowLayoutEnable())
+                || (strKind == g_strWallInWall && !g_pHOIDevMgr->IsVivLayoutEnable())
+                || (strKind == g_strWindowProcessor && !g_pHOIDevMgr->IsWPLayoutEnable())))
+            continue;
+        ui->cBLayoutType->addItem(strKind);
+    }
+    if (!m_bCreate) {
+        QString strKind;
+        if (m_pScene->IsWindowLayout())
+            strKind = g_strWindowDecoders;
+        else if (m_pScene->IsVivLayout())
+            strKind = g_strWallInWall;
+        else if (m_pScene->IsWPLayout())
+            strKind = g_strWindowProcessor;
+        const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findText(strKind);
+        if (index >= 0)
+            ui->cBLayoutType->setCurrentIndex(index);
+        ui->cBLayoutType->setEnabled(false);
+        SelectCount(ui->cbRowCount, m_pScene->GetRowCount());
+        SelectCount(ui->cbColCount, m_pScene->GetColCount());
+    }
+
+    ui->cbLocation->addItem(QString());
+    if (g_pHOIDevMgr) {
+        for (int i = 0; i < g_pHOIDevMgr->GetLocationCount(); ++i)
+            ui->cbLocation->addItem(g_pHOIDevMgr->GetLocationName(i));
+        for (int i = 0; i < g_pHOIDevMgr->GetGroupCount(); ++i)
+            ui->cbGroup->addItem(g_pHOIDevMgr->GetGroupName(i));
+    }
+    if (!m_bCreate) {
+        ui->cbLocation->setCurrentText(m_pScene->GetLocation());
+        ui->cbGroup->setCurrentText(m_pScene->GetGroup());
+    }
+}
+
+CDlgSceneEdit::~CDlgSceneEdit()
+{
+    delete ui;
+}
+
+QString CDlgSceneEdit::InvalidCharTip() const
+{
+    return tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & ");
+}
+
+void CDlgSceneEdit::SelectCount(QComboBox *pBox, int nCount)
+{
+    // A grid beyond the 16 offered is shown as it is, so that OK keeps it.
+    if (nCount > pBox->count() && pBox->findText(QString::number(nCount)) < 0)
+        pBox->addItem(QString::number(nCount));
+    pBox->setCurrentIndex(nCount > 16 ? pBox->findText(QString::number(nCount)) : nCount - 1);
+}
+
+void CDlgSceneEdit::SetVideoWall(CHOIScene *pWall)
+{
+    if (!pWall)
+        return;
+    m_pVideoWall = pWall;
+    const QString strWall = pWall->GetName();
+    int index = ui->edtName->findText(strWall, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        ui->edtName->addItem(strWall);
+        index = ui->edtName->count() - 1;
+    }
+    ui->edtName->setCurrentIndex(index);
+    SelectCount(ui->cbColCount, pWall->GetColCount());
+    SelectCount(ui->cbRowCount, pWall->GetRowCount());
+    ui->cbGroup->setCurrentText(pWall->GetGroup());
+}
+
+void CDlgSceneEdit::on_edtName_currentTextChanged(const QString &text)
+{
+    if (!g_pHOIDevMgr)
+        return;
+    for (int i = 0; i < g_pHOIDevMgr->GetSceneCount(); ++i) {
+        CHOIScene *pScene = g_pHOIDevMgr->GetScene(i);
+        if (CHOIScene::GetSceneNamePrefix(pScene) != text)
+            continue;
+        // A text that a box does not list leaves that box as it is.
+        ui->cbLocation->setCurrentText(pScene->GetLocation());
+        ui->cbGroup->setCurrentText(pScene->GetGroup());
+        return;
+    }
+}
+
+void CDlgSceneEdit::on_edtLayout_textChanged(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QString strText = text;
+    if (kTrailingForbidden.contains(strText.back())) {
+        ui->edtLayout->setToolTip(InvalidCharTip());
+        strText.chop(1);
+        ui->edtLayout->setText(strText);
+        ui->edtLayout->setFocus();
+        return;
+    }
+    for (const QChar ch : kForbiddenOrder) {
+        if (!strText.contains(ch))
+            continue;
+        MsgCritical(this, QString(), tr("Character '%1' error.").arg(ch));
+        strText.remove(ch);
+        // Writing the text back runs this filter again for the next one.
+        ui->edtLayout->setText(strText);
+        ui->edtLayout->setFocus();
+        return;
+    }
+}
+
+void CDlgSceneEdit::accept()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    const QString strWall = ui->edtName->currentText();
+    if (strWall.isEmpty()) {
+        MsgCritical(this, QString(), tr("Enter a Video wall name."));
+        ui->edtName->setFocus();
+        return;
+    }
+    if (strWall.contains(QLatin1Char('-'))) {
+        MsgCritical(this, QString(), tr("Name '-' error."));
+        ui->edtName->setFocus();
+        return;
+    }
+    if (strWall.contains(QLatin1Char(' '))) {
+        MsgCritical(this, QString(), tr("Name ' ' error."));
+        ui->edtName->setFocus();
+        return;
+    }
+    const QString strLayout = ui->edtLayout->text();
+    if (strLayout.isEmpty()) {
+        MsgCritical(this, QString(), tr("Enter a layout name."));
+        ui->edtLayout->setFocus();
+        return;
+    }
+    const QString strFullName = strWall + QLatin1Char('-') + strLayout;
+
+    if (m_bCreate) {
+        const QString strKind = ui->cBLayoutType->currentText();
+        if (strKind == g_strWindowDecoders
+            && (m_pRelated ? pMgr->IsAnyRxWithoutWindow(m_pRelated)
+                           : pMgr->IsAnyGridRxWithoutWindow(m_pVideoWall))) {
+            MsgCritical(this, QString(),
+                        tr("The current video wall already exists RX that can not be windowed"));
+            return;
+        }
+        if (strKind == g_strWallInWall
+            && (m_pRelated ? pMgr->IsAnyRxWithoutViv(m_pRelated)
+                           : pMgr->IsAnyGridRxWithoutViv(m_pVideoWall))) {
+            MsgCritical(this, QString(),
+                        tr("The current video wall already exists RX that can not be Video Wall "
+                           "within a Wall"));
+            return;
+        }
+        CHOIScene *pScene = pMgr->CreateScene(strFullName);
+        if (!pScene) {
+            MsgCritical(this, QString(),
+                        tr("Name \"%1\" exists. Use another name.").arg(strFullName));
+            ui->edtName->setFocus();
+            return;
+        }
+        m_pScene = pScene;
+        m_pScene->SetWindowLayout(strKind == g_strWindowDecoders);
+        m_pScene->SetVivLayout(strKind == g_strWallInWall);
+        m_pScene->SetWPLayout(strKind == g_strWindowProcessor);
+    } else if (strFullName != m_pScene->GetName()) {
+        if (pMgr->FindSceneByName(strFullName)) {
+            MsgCritical(this, QString(),
+                        tr("Name \"%1\" exists. Use another name.").arg(strFullName));
+            ui->edtLayout->setFocus();
+            return;
+        }
+        m_pScene->SetName(strFullName);
+    }
+
+    m_pScene->SetGridSize(ui->cbRowCount->currentText().toInt(),
+                          ui->cbColCount->currentText().toInt());
+    m_pScene->SetLocation(ui->cbLocation->currentText());
+    m_pScene->SetGroup(ui->cbGroup->currentText());
+    QDialog::accept();
+}
+
+void CDlgSceneEdit::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(m_bCreate ? tr("Create Layout/Scene") : tr("Eidt Layout/Scene"));
+        ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
+        ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    }
+    QDialog::changeEvent(event);
+}

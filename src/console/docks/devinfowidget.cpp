@@ -1,0 +1,116 @@
+#include "docks/devinfowidget.h"
+#include "ui_devinfowidget.h"
+
+#include "hoi_core/hoidevmgr.h"
+
+CDevinfoWidget::CDevinfoWidget(QWidget *parent)
+    : QDockWidget(parent)
+    , ui(new Ui::CDevinfoWidget)
+{
+    ui->setupUi(this);
+    ui->textEdit->setReadOnly(true);
+    ui->textEdit->setLineWrapMode(QTextEdit::NoWrap);
+    if (g_pHOIDevMgr) {
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this,
+                &CDevinfoWidget::slotOnDevCmdCompleted);
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevNameChanged, this,
+                &CDevinfoWidget::slotOnDevNameChanged);
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDeviceNotify, this, &CDevinfoWidget::slotOnDeviceNotify);
+    }
+}
+
+CDevinfoWidget::~CDevinfoWidget()
+{
+    delete ui;
+}
+
+QTextEdit *CDevinfoWidget::GetTextEdit() const
+{
+    return ui->textEdit;
+}
+
+QString CDevinfoWidget::DetailText(CHOIDev *pDev)
+{
+    if (!pDev)
+        return QString();
+    const bool bController = pDev->GetDevType() == CHOIDev::E_DT_QN714;
+    QString strType;
+    switch (pDev->GetDevType()) {
+    case CHOIDev::E_DT_TX:
+        strType = QStringLiteral("TX");
+        break;
+    case CHOIDev::E_DT_RX:
+        strType = QStringLiteral("RX");
+        break;
+    case CHOIDev::E_DT_MRX:
+        strType = QStringLiteral("MRX");
+        break;
+    case CHOIDev::E_DT_WP:
+        strType = QStringLiteral("WP");
+        break;
+    case CHOIDev::E_DT_GW:
+        strType = QStringLiteral("GW");
+        break;
+    case CHOIDev::E_DT_QN714:
+        strType = pDev->GetTypeName();
+        break;
+    default:
+        break;
+    }
+
+    QString strText;
+    strText += tr("Alias: ") + pDev->GetDisplayName() + QLatin1Char('\n');
+    strText += tr("Device Type: ") + strType + QLatin1Char('\n');
+    strText += tr("Hostname: ") + (bController ? pDev->GetDisplayName() : pDev->GetDefaultName())
+               + QLatin1Char('\n');
+    strText += tr("IP Address: ") + pDev->GetIPAddr() + QLatin1Char('\n');
+    if (bController)
+        return strText;
+    strText += tr("SinkInfo: ") + pDev->GetSinkInfo() + QLatin1Char('\n');
+    if (!pDev->GetVideoIP().isEmpty())
+        strText += pDev->GetVideoIP() + QLatin1Char('\n');
+    strText += QStringLiteral("EDID:\r\n") + pDev->GetEdid();
+    return strText;
+}
+
+void CDevinfoWidget::slotShowDevDetail(CHOIDev *pCurDev)
+{
+    m_pCurDev = pCurDev;
+    ui->textEdit->setPlainText(DetailText(pCurDev));
+}
+
+void CDevinfoWidget::slotShowEmptyDetail()
+{
+    ui->textEdit->setPlainText(QString());
+}
+
+void CDevinfoWidget::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj,
+                                           E_CommResult eResult)
+{
+    Q_UNUSED(emCtrlObj)
+    Q_UNUSED(eResult)
+    if (pDev && pDev == m_pCurDev)
+        slotShowDevDetail(pDev);
+}
+
+void CDevinfoWidget::slotOnDevNameChanged(CHOIDev *pDev)
+{
+    if (pDev && pDev == m_pCurDev)
+        slotShowDevDetail(pDev);
+}
+
+void CDevinfoWidget::slotOnDeviceNotify(CHOIDev *pDev, E_DeviceNotify eNotify)
+{
+    // The details of a device that leaves the manager are no longer true.
+    if (eNotify == E_DN_REMOVE && pDev && pDev == m_pCurDev) {
+        m_pCurDev = nullptr;
+        slotShowEmptyDetail();
+    }
+}
+
+void CDevinfoWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(tr("Information"));
+    QDockWidget::changeEvent(event);
+}

@@ -1,0 +1,68 @@
+#include "docks/logwidget.h"
+#include "ui_logwidget.h"
+
+#include <QAction>
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include "hoi_core/hoidevmgr.h"
+
+CLogWidget::CLogWidget(QWidget *parent)
+    : QDockWidget(parent)
+    , m_pClearAction(nullptr)
+    , m_pCopyAction(nullptr)
+    , ui(new Ui::CLogWidget)
+{
+    ui->setupUi(this);
+    if (g_pHOIDevMgr)
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressLog, this, &CLogWidget::slotOnProgressLog);
+    CreateActions();
+}
+
+CLogWidget::~CLogWidget()
+{
+    delete m_pClearAction;
+    delete m_pCopyAction;
+    delete ui;
+}
+
+QTextEdit *CLogWidget::GetLogEdit() const
+{
+    return ui->teLog;
+}
+
+void CLogWidget::CreateActions()
+{
+    delete m_pClearAction;
+    delete m_pCopyAction;
+    m_pClearAction = new QAction(tr("Clear"), ui->teLog);
+    connect(m_pClearAction, &QAction::triggered, ui->teLog, &QTextEdit::clear);
+    ui->teLog->addAction(m_pClearAction);
+    m_pCopyAction = new QAction(tr("Copy"), ui->teLog);
+    connect(m_pCopyAction, &QAction::triggered, ui->teLog, &QTextEdit::copy);
+    ui->teLog->addAction(m_pCopyAction);
+}
+
+void CLogWidget::slotOnProgressLog(QString strLog)
+{
+    // Appended as plain text: a device name or reply holding '<' must show
+    // as it is, not as markup.
+    QScrollBar *pBar = ui->teLog->verticalScrollBar();
+    const bool bAtEnd = pBar->value() == pBar->maximum();
+    QTextCursor cursor(ui->teLog->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!ui->teLog->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(strLog);
+    if (bAtEnd)
+        pBar->setValue(pBar->maximum());
+}
+
+void CLogWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Log"));
+        CreateActions();
+    }
+    QDockWidget::changeEvent(event);
+}

@@ -1,0 +1,537 @@
+#include "hoiwidget/gpcellitem.h"
+
+#include <QDebug>
+#include <QGraphicsScene>
+#include <QGraphicsSceneDragDropEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "hoiwidget/dragpayload.h"
+#include "uiservices.h"
+
+namespace {
+
+const QColor kOlive(122, 163, 39);
+const QColor kNavy(0, 0, 122);
+const int kGap = 4;
+
+QString Name(CHOIDev *pDev)
+{
+    return pDev ? pDev->GetDisplayName() : QString();
+}
+
+// The on-line and off-line icons, loaded on the first paint and kept.
+const QPixmap &StateIcon(bool bOnLine)
+{
+    static const QPixmap online(QStringLiteral(":/images/online.png"));
+    static const QPixmap offline(QStringLiteral(":/images/offline.png"));
+    return bOnLine ? online : offline;
+}
+
+void Refuse(const QString &text)
+{
+    // A placement check that refuses without a reason has nothing to show.
+    if (text.isEmpty()) {
+        qDebug() << "drop refused without a message";
+        return;
+    }
+    MsgCritical(nullptr, QString(), text);
+}
+
+} // namespace
+
+CGpCellItem::CGpCellItem(CHOIScene *pScene, int nRow, int nCol, bool bVWMode)
+    : m_pScene(pScene)
+    , m_nRow(nRow)
+    , m_nCol(nCol)
+    , m_bDropTarget(false)
+    , m_bVWMode(bVWMode)
+{
+}
+
+CGpCellItem::~CGpCellItem() = default;
+
+const T_SceneCell *CGpCellItem::GetCell() const
+{
+    if (!m_pScene || !m_pScene->IsInGrid(m_nRow, m_nCol))
+        return nullptr;
+    return m_pScene->CellAt(m_nRow, m_nCol);
+}
+
+bool CGpCellItem::HasLayoutCell() const
+{
+    return GetCell() != nullptr;
+}
+
+QRectF CGpCellItem::boundingRect() const
+{
+    return QRectF(0, 0, E_CELL_WIDTH, E_CELL_HEIGHT);
+}
+
+QPainterPath CGpCellItem::shape() const
+{
+    QPainterPath path;
+    path.addRect(2, 2, E_CELL_WIDTH - 4, E_CELL_HEIGHT - 4);
+    return path;
+}
+
+void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
+{
+    const T_SceneCell *pCell = GetCell();
+    if (!pCell)
+        return;
+
+    QColor base(187, 234, 255);
+    if (!pCell->rx || pCell->txList.isEmpty())
+        base = QColor(200, 200, 200);
+    if (pCell->rx && g_pHOIDevMgr && g_pHOIDevMgr->IsSupportRxMonitor(pCell->rx))
+        base = QColor(0, 200, 0).lighter(180);
+    QColor fill = base;
+    if (m_bDropTarget)
+        fill = QColor(255, 255, 0).lighter(90);
+    else if (isSelected())
+        fill = base.darker(150);
+    else if (option && (option->state & QStyle::State_MouseOver))
+        fill = base.lighter(90);
+
+    QFont font(QStringLiteral("Verdana"), 8);
+    painter->save();
+    painter->setFont(font);
+
+    QPen solid(kOlive, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    const T_VideoWallInfo *pWall = pCell->wall;
+    if (!pWall) {
+        painter->setPen(solid);
+        painter->drawRect(boundingRect());
+    } else {
+        const int top = pWall->pos_row;
+        const int left = pWall->pos_col;
+        const int bottom = top + pWall->row_count - 1;
+        const int right = left + pWall->col_count - 1;
+        // Border lines run on across the gap where the wall goes on, so
+        // the wall's outline is one continuous frame.
+        const qreal xFrom = m_nCol > left ? -kGap : 0;
+        const qreal xTo = m_nCol < right ? E_CELL_WIDTH + kGap : E_CELL_WIDTH;
+        const qreal yFrom = m_nRow > top ? -kGap : 0;
+        const qreal yTo = m_nRow < bottom ? E_CELL_HEIGHT + kGap : E_CELL_HEIGHT;
+        const QPen border(kNavy, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+        const QPen inner(kOlive, 2.0, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+        auto edge = [&](bool bBorder, const QLineF &outer, const QLineF &shortened) {
+            painter->setPen(bBorder ? border : inner);
+            painter->drawLine(bBorder ? outer : shortened);
+        };
+        edge(m_nRow == top, QLineF(xFrom, 0, xTo, 0), QLineF(kGap, 0, E_CELL_WIDTH - kGap, 0));
+        edge(m_nCol == left, QLineF(0, yFrom, 0, yTo), QLineF(0, kGap, 0, E_CELL_HEIGHT - kGap));
+        edge(m_nCol == right, QLineF(E_CELL_WIDTH, yFrom, E_CELL_WIDTH, yTo),
+             QLineF(E_CELL_WIDTH, kGap, E_CELL_WIDTH, E_CELL_HEIGHT - kGap));
+        edge(m_nRow == bottom, QLineF(xFrom, E_CELL_HEIGHT, xTo, E_CELL_HEIGHT),
+             QLineF(kGap, E_CELL_HEIGHT, E_CELL_WIDTH - kGap, E_CELL_HEIGHT));
+    }
+
+    const QBrush oldBrush = painter->brush();
+    const QPen oldPen = painter->pen();
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QBrush(fill, Qt::SolidPattern));
+    painter->drawPath(shape());
+    painter->setBrush(oldBrush);
+    painter->setPen(oldPen);
+    painter->setClipPath(shape());
+
+    for (CHOIDev *pTx : pCell->txList) {
+        if (pTx)
+            painter->drawPixmap(2, 10, StateIcon(pTx->m_bOnLine));
+    }
+    if (pCell->rx)
+        painter->drawPixmap(2, 30, StateIcon(pCell->rx->m_bOnLine));
+
+    painter->setPen(Qt::black);
+    const int textFlags = Qt::AlignLeft | Qt::AlignTop;
+    if (!m_bVWMode) {
+        QString tx;
+        if (pCell->txList.isEmpty())
+            tx = tr("TX:");
+        else if (pCell->txList.size() == 1)
+            tx = tr("TX: %1").arg(Name(pCell->txList.first()));
+        else
+            tx = tr("TX Num: %1").arg(pCell->txList.size());
+        painter->drawText(QRectF(20, 10, 182, 98), textFlags, tx);
+    }
+    painter->drawText(QRectF(20, 30, 182, 98), textFlags,
+                      pCell->rx ? tr("RX: %1").arg(Name(pCell->rx)) : QString());
+
+    if (m_pScene->IsWPLayout() && pCell->wall) {
+        T_VideoWallInfo *pCellWall = pCell->wall;
+        if (!pCellWall->dev_hostname.isEmpty() && g_pHOIDevMgr) {
+            for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
+                CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
+                if (pDev->GetDevType() == CHOIDev::E_DT_WP
+                    && pDev->GetHostName() == pCellWall->dev_hostname) {
+                    // The processor may have been renamed since the wall
+                    // stored its name.
+                    pCellWall->dev_name = pDev->GetDisplayName();
+                    painter->drawPixmap(2, 50, StateIcon(pDev->m_bOnLine));
+                    break;
+                }
+            }
+        }
+        painter->drawText(QRectF(20, 50, 182, 98), textFlags,
+                          tr("WP: %1").arg(pCellWall->dev_name));
+    }
+    painter->restore();
+
+    if (pCell->rx)
+        pCell->rx->SetGroup(m_pScene->GetGroup());
+}
+
+// ---- drop-target marks ----
+
+void CGpCellItem::HighlightDropTarget(bool bWholeWall)
+{
+    if (m_bVWMode)
+        return;
+    const T_SceneCell *pCell = GetCell();
+    const T_VideoWallInfo *pWall = pCell ? pCell->wall : nullptr;
+    if (!bWholeWall || !pWall || !scene()) {
+        m_bDropTarget = true;
+        update();
+        return;
+    }
+    const int lastCol = pWall->pos_col + pWall->col_count - 1;
+    const int lastRow = pWall->pos_row + pWall->row_count - 1;
+    const QList<QGraphicsItem *> items = scene()->items();
+    for (QGraphicsItem *pItem : items) {
+        CGpCellItem *pOther = qgraphicsitem_cast<CGpCellItem *>(pItem);
+        if (!pOther || pOther->m_bDropTarget || pOther->m_nCol < pWall->pos_col
+            || pOther->m_nCol > lastCol)
+            continue;
+        const bool bInWall = pWall->mode == 1
+                                 ? pOther->m_nRow == m_nRow
+                                 : pOther->m_nRow >= pWall->pos_row && pOther->m_nRow <= lastRow;
+        if (bInWall) {
+            pOther->m_bDropTarget = true;
+            pOther->update();
+        }
+    }
+}
+
+void CGpCellItem::ClearAllHighlights()
+{
+    if (!scene()) {
+        m_bDropTarget = false;
+        update();
+        return;
+    }
+    const QList<QGraphicsItem *> items = scene()->items();
+    for (QGraphicsItem *pItem : items) {
+        CGpCellItem *pOther = qgraphicsitem_cast<CGpCellItem *>(pItem);
+        if (pOther && pOther->m_bDropTarget) {
+            pOther->m_bDropTarget = false;
+            pOther->update();
+        }
+    }
+}
+
+// ---- drag over a cell ----
+
+void CGpCellItem::dragEnterEvent(QGraphicsSceneDragDropEvent *event)
+{
+    if (!HasLayoutCell()) {
+        m_bDropTarget = false;
+        update();
+        event->ignore();
+        return;
+    }
+    const QString strFormat = DragFormat(event->mimeData());
+    if (strFormat.isEmpty() || !IsOwnSceneDrag(event)) {
+        event->ignore();
+        return;
+    }
+    HighlightDropTarget(strFormat == g_strMimeTxItem);
+    event->acceptProposedAction();
+    event->accept();
+}
+
+void CGpCellItem::dragMoveEvent(QGraphicsSceneDragDropEvent *event)
+{
+    if (!HasLayoutCell()) {
+        m_bDropTarget = false;
+        update();
+        event->ignore();
+        return;
+    }
+    const QString strFormat = DragFormat(event->mimeData());
+    if (strFormat.isEmpty() || !IsOwnSceneDrag(event)) {
+        event->ignore();
+        return;
+    }
+    if (strFormat == g_strMimeTxItem)
+        HighlightDropTarget(true);
+    event->accept();
+}
+
+void CGpCellItem::dragLeaveEvent(QGraphicsSceneDragDropEvent *event)
+{
+    ClearAllHighlights();
+    event->ignore();
+}
+
+// ---- drops ----
+
+void CGpCellItem::dropEvent(QGraphicsSceneDragDropEvent *event)
+{
+    // Data of another format or from another program changes nothing.
+    const QString strFormat = DragFormat(event->mimeData());
+    if (strFormat.isEmpty() || !IsOwnSceneDrag(event)) {
+        event->ignore();
+        return;
+    }
+    m_bDropTarget = false;
+    event->accept();
+    if (!HasLayoutCell()) {
+        update();
+        return;
+    }
+    if (strFormat == g_strMimeCellItem) {
+        DropCell(event);
+        return;
+    }
+    CHOIDev *pDev = DroppedSceneDev(event, strFormat);
+    if (!pDev) {
+        // The device has left the manager since the drag began.
+        ClearAllHighlights();
+        return;
+    }
+    DropDevice(pDev);
+}
+
+void CGpCellItem::DropDevice(CHOIDev *pDev)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    const CHOIDev::DevType eType = pDev->GetDevType();
+    const bool bTx = eType == CHOIDev::E_DT_TX;
+    const bool bRx = eType == CHOIDev::E_DT_RX;
+    const QString strName = Name(pDev);
+    const QString strWall = CHOIScene::GetSceneNamePrefix(m_pScene);
+
+    if (m_bVWMode && bTx)
+        return;
+    if (bRx && m_pScene->FindDevCell(pDev, nullptr, nullptr)) {
+        ClearAllHighlights();
+        MsgCritical(nullptr, QString(),
+                    tr("RX device ('%1') exists in the current videw wall.").arg(strName));
+        return;
+    }
+    const QList<CHOIScene *> scenes = pMgr->GetSceneList();
+    for (CHOIScene *pOther : scenes) {
+        for (const T_SceneCell *pCell : qAsConst(pOther->m_cells)) {
+            if (pCell->rx == pDev) {
+                ClearAllHighlights();
+                MsgCritical(nullptr, QString(),
+                            tr("RX ('%1') exists in the Video Wall ('%2'),Please remove it first.")
+                                .arg(strName, CHOIScene::GetSceneNamePrefix(pOther)));
+                return;
+            }
+        }
+    }
+    auto isSibling = [&](const CHOIScene *pOther) {
+        return pOther->GetName() != m_pScene->GetName()
+               && CHOIScene::GetSceneNamePrefix(pOther) == strWall;
+    };
+    for (CHOIScene *pOther : scenes) {
+        if (isSibling(pOther) && pOther->IsWindowLayout() && bRx && !pMgr->IsSupportWindow(pDev)) {
+            MsgCritical(nullptr, QString(),
+                        tr("The current video wall is existing a PiP/Windowing Decoders,RX ('%1') "
+                           "can not be windowed.")
+                            .arg(strName));
+            return;
+        }
+    }
+    for (CHOIScene *pOther : scenes) {
+        if (isSibling(pOther) && pOther->IsVivLayout() && bRx && !pMgr->IsSupportViv(pDev)) {
+            MsgCritical(nullptr, QString(),
+                        tr("The current video wall is existing a Video Wall within a Wall "
+                           "layout,RX ('%1') can not be windowed.")
+                            .arg(strName));
+            return;
+        }
+    }
+    if (m_pScene->IsWindowLayout()) {
+        if (bRx && !pMgr->IsSupportWindow(pDev)) {
+            MsgCritical(nullptr, QString(), tr("RX ('%1') can not be windowed.").arg(strName));
+            return;
+        }
+        if (bTx) {
+            MsgCritical(nullptr, QString(),
+                        tr("The current layout is windowe layout,TX device not allowed."));
+            return;
+        }
+    }
+    if (m_pScene->IsVivLayout()) {
+        if (bRx && !pMgr->IsSupportViv(pDev)) {
+            MsgCritical(nullptr, QString(),
+                        tr("RX ('%1') can not be Video Wall within a Wall.").arg(strName));
+            return;
+        }
+        if (bTx) {
+            MsgCritical(nullptr, QString(),
+                        tr("The current layout is Video Wall within a Wall,"
+                           "TX device not allowed."));
+            return;
+        }
+    }
+
+    T_VideoWallInfo *pWall = GetCell()->wall;
+    if (pWall && bTx) {
+        SetVideoWallTxByDrop(pDev, pWall);
+    } else {
+        if (eType == CHOIDev::E_DT_MRX) {
+            MsgCritical(nullptr, QString(),
+                        tr("Device('%1') does not support video wall function.").arg(strName));
+            return;
+        }
+        CHOIDev *pPrevRx = GetCell()->rx;
+        QString strErr;
+        if (!m_pScene->SetCellDev(m_nRow, m_nCol, pDev, strErr)) {
+            ClearAllHighlights();
+            Refuse(strErr);
+            return;
+        }
+        if (bRx)
+            PlaceRxInWall(m_pScene, m_nRow, m_nCol, pDev, pPrevRx);
+        if (m_pScene->IsAutoApply() && pPrevRx && bRx)
+            m_pScene->StopRxLink(pPrevRx, true);
+        update();
+    }
+
+    if (m_pScene->IsAutoApply())
+        m_pScene->UpdateOneCellLink(m_nRow, m_nCol);
+    emit pMgr->signalDevChangeForList(pDev);
+    emit pMgr->SignalCurrentDev(pDev);
+}
+
+void CGpCellItem::PlaceRxInWall(CHOIScene *pScene, int nRow, int nCol, CHOIDev *pRx,
+                                CHOIDev *pPrevRx)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr || !pScene || !pRx)
+        return;
+    const QString strWall = CHOIScene::GetSceneNamePrefix(pScene);
+    pMgr->SetDevToSceneCell(nRow, nCol, pRx, strWall);
+    pRx->SetVideoWall(pMgr->FindVideoWallByName(strWall));
+    pRx->SetGroup(pScene->GetGroup());
+    if (pPrevRx) {
+        pPrevRx->SetVideoWall(nullptr);
+        emit pMgr->signalDevChangeForList(pPrevRx);
+    }
+}
+
+void CGpCellItem::SetVideoWallTxByDrop(CHOIDev *pTx, T_VideoWallInfo *pWall)
+{
+    if (m_bVWMode || !m_pScene || !pTx || !pWall)
+        return;
+    if (m_pScene->FindVideoWallOfDev(pTx)) {
+        ClearAllHighlights();
+        MsgCritical(nullptr, QString(),
+                    tr("TX device ('%1') exists in the current video wall.").arg(Name(pTx)));
+        return;
+    }
+    QString strErr;
+    if (!m_pScene->SetVideoWallTx(pWall, m_nRow, pTx, strErr)) {
+        ClearAllHighlights();
+        Refuse(strErr);
+        return;
+    }
+    if (!scene())
+        return;
+    const QList<QGraphicsItem *> items = scene()->items();
+    for (QGraphicsItem *pItem : items) {
+        CGpCellItem *pOther = qgraphicsitem_cast<CGpCellItem *>(pItem);
+        if (pOther && pOther->m_nRow >= pWall->pos_row
+            && pOther->m_nRow < pWall->pos_row + pWall->row_count
+            && pOther->m_nCol >= pWall->pos_col
+            && pOther->m_nCol < pWall->pos_col + pWall->col_count) {
+            pOther->m_bDropTarget = false;
+            pOther->update();
+        }
+    }
+}
+
+CGpCellItem *CGpCellItem::FindItem(quint64 nAddr) const
+{
+    if (!scene())
+        return nullptr;
+    const QList<QGraphicsItem *> items = scene()->items();
+    for (QGraphicsItem *pItem : items) {
+        CGpCellItem *pCellItem = qgraphicsitem_cast<CGpCellItem *>(pItem);
+        if (pCellItem && quint64(reinterpret_cast<quintptr>(pCellItem)) == nAddr)
+            return pCellItem;
+    }
+    return nullptr;
+}
+
+void CGpCellItem::DropCell(QGraphicsSceneDragDropEvent *event)
+{
+    T_CellDragPayload payload;
+    CGpCellItem *pSource = nullptr;
+    if (DroppedSceneCell(event, m_pScene->GetRowCount(), m_pScene->GetColCount(), &payload))
+        pSource = FindItem(payload.nItemAddr);
+    // Only a cell of this very grid can be exchanged: the positions of a
+    // cell from another grid mean another layout.
+    if (!pSource || pSource->m_pScene != m_pScene || pSource->m_nRow != payload.nRow
+        || pSource->m_nCol != payload.nColumn) {
+        ClearAllHighlights();
+        return;
+    }
+    if (payload.nRow == m_nRow && payload.nColumn == m_nCol) {
+        update();
+        return;
+    }
+    QString strErr;
+    if (!m_pScene->CanMoveCellDev(payload.nRow, payload.nColumn, m_nRow, m_nCol, strErr)) {
+        ClearAllHighlights();
+        Refuse(strErr);
+        return;
+    }
+    pSource->update();
+    update();
+    if (m_pScene->IsAutoApply()) {
+        T_CellPos from;
+        from.row = payload.nRow;
+        from.col = payload.nColumn;
+        T_CellPos to;
+        to.row = m_nRow;
+        to.col = m_nCol;
+        QList<T_CellPos *> cells;
+        cells << &from << &to;
+        m_pScene->UpdateCellLink(cells);
+    }
+}
+
+// ---- mouse ----
+
+void CGpCellItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    // Shift-moves would drag the selection around; the grid is fixed.
+    if (event->modifiers() & Qt::ShiftModifier)
+        return;
+    QGraphicsItem::mouseMoveEvent(event);
+}
+
+void CGpCellItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    event->ignore();
+    QGraphicsItem::mouseReleaseEvent(event);
+}
+
+QVariant CGpCellItem::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    return QGraphicsItem::itemChange(change, value);
+}

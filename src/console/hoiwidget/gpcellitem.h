@@ -1,0 +1,83 @@
+#ifndef HOI_CONSOLE_GPCELLITEM_H
+#define HOI_CONSOLE_GPCELLITEM_H
+
+#include <QCoreApplication>
+#include <QGraphicsItem>
+
+class CHOIDev;
+class CHOIScene;
+struct T_SceneCell;
+struct T_VideoWallInfo;
+
+// One cell of the layout grid: shows the TX sources, the RX and the video
+// wall of its position in the layout, and takes drops of devices and of
+// other cells. The cell's data lives in the layout; the item only points at
+// it (row, column) and never owns the layout.
+class CGpCellItem : public QGraphicsItem
+{
+    Q_DECLARE_TR_FUNCTIONS(CGpCellItem)
+
+public:
+    enum {
+        Type = UserType + 0x4843, // for qgraphicsitem_cast
+        E_CELL_WIDTH = 196,
+        E_CELL_HEIGHT = 112,
+        E_PITCH_X = 200, // cell width plus the 4-pixel gap
+        E_PITCH_Y = 116,
+        E_MARGIN = 4,
+    };
+
+    CGpCellItem(CHOIScene *pScene, int nRow, int nCol, bool bVWMode);
+    ~CGpCellItem() override;
+
+    int type() const override { return Type; }
+    CHOIScene *GetLayout() const { return m_pScene; }
+    int GetRow() const { return m_nRow; }
+    int GetCol() const { return m_nCol; }
+    bool IsVWMode() const { return m_bVWMode; }
+    bool IsDropTarget() const { return m_bDropTarget; }
+    // The cell of the layout at this item's position; null without a layout
+    // or when the layout's grid no longer has the position.
+    const T_SceneCell *GetCell() const;
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+    // Marks this cell, or with bWholeWall the cells of its wall (its wall
+    // row in mode 1), as the target of the running drag.
+    void HighlightDropTarget(bool bWholeWall);
+    // Unmarks every marked cell of the grid.
+    void ClearAllHighlights();
+    // A TX dropped on a cell of a wall feeds the wall (mode 1: the wall row).
+    void SetVideoWallTxByDrop(CHOIDev *pTx, T_VideoWallInfo *pWall);
+
+    // After an RX took a cell of pScene: the same cell of every layout of
+    // its wall, the RX's wall and group; the RX it replaced leaves the wall.
+    static void PlaceRxInWall(CHOIScene *pScene, int nRow, int nCol, CHOIDev *pRx,
+                              CHOIDev *pPrevRx);
+
+protected:
+    void dragEnterEvent(QGraphicsSceneDragDropEvent *event) override;
+    void dragLeaveEvent(QGraphicsSceneDragDropEvent *event) override;
+    void dragMoveEvent(QGraphicsSceneDragDropEvent *event) override;
+    void dropEvent(QGraphicsSceneDragDropEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
+private:
+    void DropDevice(CHOIDev *pDev);
+    void DropCell(QGraphicsSceneDragDropEvent *event);
+    bool HasLayoutCell() const;
+    CGpCellItem *FindItem(quint64 nAddr) const;
+
+    CHOIScene *m_pScene;
+    int m_nRow;
+    int m_nCol;
+    bool m_bDropTarget;
+    bool m_bVWMode;
+};
+
+#endif

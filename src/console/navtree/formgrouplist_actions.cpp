@@ -1,0 +1,643 @@
+// The navigation tree's context menu and the commands behind it: groups,
+// video walls and layouts are changed in the manager first and then
+// mirrored in the tree; device entries open the settings dialogs or send
+// one command to the device.
+#include "navtree/formgrouplist.h"
+#include "ui_formgrouplist.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QPointer>
+#include <QSignalBlocker>
+
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "devlist/devactions.h"
+#include "navtree/navactions.h"
+#include "uiservices.h"
+
+namespace {
+
+const int kColName = 0;
+const int kColNumber = 2;
+
+T_ProdIdInfo ProdOf(CHOIDev *pDev)
+{
+    const T_ProdIdInfo *pProd = g_pHOIDevMgr ? g_pHOIDevMgr->GetProdIdInfo(pDev) : nullptr;
+    return pProd ? *pProd : T_ProdIdInfo();
+}
+
+// The stored name of a wall's layout after its wall was renamed: the new
+// wall name and the layout's own part; the wall name alone for a layout
+// named like its wall.
+QString RenamedWallScene(const QString &strScene, const QString &strNewWall)
+{
+    const int nDash = strScene.indexOf(QLatin1Char('-'));
+    return nDash < 0 ? strNewWall : strNewWall + strScene.mid(nDash);
+}
+
+} // namespace
+
+// ---- the menu ----
+
+void CFormGroupList::contextMenuEvent(QContextMenuEvent *event)
+{
+    QTreeWidget *pTree = ui->twGroupManageList;
+    if (!pTree->itemAt(pTree->viewport()->mapFromGlobal(event->globalPos())))
+        return;
+    QMenu menu(this);
+    if (!FillContextMenu(&menu))
+        return;
+    menu.exec(event->globalPos());
+}
+
+bool CFormGroupList::FillContextMenu(QMenu *pMenu)
+{
+    const QList<QTreeWidgetItem *> selected = ui->twGroupManageList->selectedItems();
+    if (selected.size() == 1) {
+        QTreeWidgetItem *pItem = selected.first();
+        switch (GroupItemKind(pItem)) {
+        case E_GTK_ROOT:
+            pMenu->addAction(tr("Create Group"), this, &CFormGroupList::slotOnGroupAdd);
+            return true;
+        case E_GTK_GROUP:
+            pMenu->addAction(tr("Create Video Wall"), this, &CFormGroupList::slotOnVWAdd);
+            // "ungrouped" can be neither renamed nor deleted.
+            if (pItem->text(kColName) != g_strUngrouped) {
+                pMenu->addAction(tr("Edit Group"), this, &CFormGroupList::slotOnGroupEdit);
+                pMenu->addAction(tr("Delete Group"), this, &CFormGroupList::slotOnGroupDelete);
+            }
+            return true;
+        case E_GTK_VIDEOWALL:
+            pMenu->addAction(tr("Edit Video Wall"), this, &CFormGroupList::slotOnVWEdit);
+            pMenu->addAction(tr("Delete Video Wall"), this, &CFormGroupList::slotOnVWDelete);
+            return true;
+        case E_GTK_LAYOUT:
+            pMenu->addAction(tr("Create Layout"), this, &CFormGroupList::slotOnLayoutAdd);
+            pMenu->addAction(tr("Edit Layout"), this, &CFormGroupList::slotOnLayoutEdit);
+            pMenu->addAction(tr("Delete Layout"), this, &CFormGroupList::slotOnLayoutDelete);
+            pMenu->addAction(tr("Set As Default"), this, &CFormGroupList::slotOnDefaultLayout);
+            return true;
+        default:
+            break;
+        }
+    }
+
+    const QList<CHOIDev *> devs = SelectedDevs();
+    if (devs.isEmpty())
+        return false;
+    for (CHOIDev *pDev : devs) {
+        if (pDev->GetDevType() == CHOIDev::E_DT_UNKNOWN)
+            return false;
+    }
+    FillDeviceMenu(pMenu, devs.first(), selected.size());
+    return true;
+}
+
+void CFormGroupList::FillDeviceMenu(QMenu *pMenu, CHOIDev *pDev, int nSelected)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    const T_ProdIdInfo prod = ProdOf(pDev);
+    const bool bOne = nSelected == 1;
+
+    QAction *pGeneral = pMenu->addAction(tr("General Settings"), this, &CFormGroupList::slotConfigDevice);
+    pGeneral->setEnabled(bOne);
+    if (prod.video_set_2 && bOne && pDev->GetDevType() == CHOIDev::E_DT_RX)
+        pMenu->addAction(tr("Video Settings"), this, &CFormGroupList::slotVideoSettingsForVX7100);
+    else if (bOne && pMgr->IsSupportVideoSettings(pDev))
+        pMenu->addAction(tr("Video Settings"), this, &CFormGroupList::slotVideoSettings);
+    if (prod.serial_set && bOne)
+        pMenu->addAction(tr("Serial Settings"), this, &CFormGroupList::slotSerialConfig);
+    if (bOne && pMgr->IsSupportAudioDelay(pDev))
+        pMenu->addAction(tr("Audio Settings"), this, &CFormGroupList::slotVolumeSettings);
+    if (bOne && prod.sink_rs)
+        pMenu->addAction(tr("Display Power Settings"), this, &CFormGroupList::slotSinkPowerSettings);
+    pMenu->addSeparator();
+
+    if (bOne && pMgr->IsSupportLayout(pDev)) {
+        pMenu->addAction(tr("Layout Settings"), this, &CFormGroupList::slotLayoutSettings);
+        pMenu->addSeparator();
+    }
+
+    bool bImages = false;
+    if (bOne && pMgr->IsSupportMap(pDev)) {
+        pMenu->addAction(tr("Windowing Image Settings"), this, &CFormGroupList::slotMapSettings);
+        bImages = true;
+    }
+    if (bOne && prod.idle_enable) {
+        pMenu->addAction(tr("Idle Image Settings"), this, &CFormGroupList::slotMapSettings);
+        bImages = true;
+    }
+    if (bOne && (prod.image_bg || prod.image_logo)) {
+        pMenu->addAction(tr("Idle Image Settings"), this, &CFormGroupList::slotImageSettings);
+        bImages = true;
+    }
+    if (bOne && pMgr->IsSupportOverlay(pDev)) {
+        pMenu->addAction(tr("Overlay Image Settings"), this, &CFormGroupList::slotLogoSettings);
+        bImages = true;
+    }
+    if (bOne && pDev->IsSupportOsd()) {
+        if (prod.image_logo) {
+            pMenu->addAction(tr("Turn On OSD"), this, &CFormGroupList::slotTurnOnOSD);
+            pMenu->addAction(tr("Turn Off OSD"), this, &CFormGroupList::slotTurnOffOSD);
+        } else {
+            pMenu->addAction(tr("Turn On IP/MAC Display"), this, &CFormGroupList::slotTurnOnOSD);
+            pMenu->addAction(tr("Turn Off IP/MAC Display"), this, &CFormGroupList::slotTurnOffOSD);
+        }
+        bImages = true;
+    }
+    if (bImages)
+        pMenu->addSeparator();
+
+    bool bAudio = false;
+    if (bOne && prod.cec_enable) {
+        pMenu->addAction(tr("CEC One Touch Play"), this, &CFormGroupList::slotCECSettings);
+        pMenu->addAction(tr("CEC Standby"), this, &CFormGroupList::slotCECSettings2);
+        bAudio = true;
+    }
+    if (bOne && pMgr->IsSupportAnalogMute(pDev)) {
+        pMenu->addAction(tr("Analog Audio Unmute"), this, &CFormGroupList::slotTurnonSettings);
+        pMenu->addAction(tr("Analog Audio Mute"), this, &CFormGroupList::slotMuteSettings);
+        bAudio = true;
+    }
+    if (bOne && pMgr->IsSupportHdmiMute(pDev)) {
+        pMenu->addAction(tr("HDMI Audio Unmute"), this, &CFormGroupList::slotHDMITurnonSettings);
+        pMenu->addAction(tr("HDMI Audio Mute"), this, &CFormGroupList::slotHDMIMuteSettings);
+        bAudio = true;
+    }
+    if (bAudio)
+        pMenu->addSeparator();
+
+    if (bOne && pMgr->IsSupportEdidExport(pDev)) {
+        pMenu->addAction(tr("EDID Export"), this, &CFormGroupList::slotEDIDExport);
+        pMenu->addSeparator();
+    }
+
+    pMenu->addAction(tr("Delete"), this, &CFormGroupList::slotDeleteDevices);
+    pMenu->addAction(tr("Update Device Data"), this, &CFormGroupList::slotUpdateDevices);
+    pMenu->addAction(tr("Reboot"), this, &CFormGroupList::slotRebootDev);
+    pMenu->addAction(tr("Reset to Factory Default"), this, &CFormGroupList::slotResetDevDefault);
+    pMenu->addSeparator();
+    QAction *pChange = pMenu->addAction(tr("Change Group"), this,
+                                        qOverload<>(&CFormGroupList::slotOnDevChangeGroup));
+    QTreeWidgetItem *pCurrent = ui->twGroupManageList->currentItem();
+    pChange->setEnabled(pCurrent && GroupItemKind(pCurrent->parent()) != E_GTK_VIDEOWALL);
+}
+
+CHOIDev *CFormGroupList::SelectedDev() const
+{
+    const QList<QTreeWidgetItem *> selected = ui->twGroupManageList->selectedItems();
+    return selected.size() == 1 ? GroupItemDev(selected.first()) : nullptr;
+}
+
+QList<CHOIDev *> CFormGroupList::SelectedDevs() const
+{
+    QList<CHOIDev *> devs;
+    const QList<QTreeWidgetItem *> selected = ui->twGroupManageList->selectedItems();
+    for (QTreeWidgetItem *pItem : selected) {
+        if (CHOIDev *pDev = GroupItemDev(pItem))
+            devs.append(pDev);
+    }
+    return devs;
+}
+
+// ---- groups ----
+
+void CFormGroupList::slotOnGroupAdd()
+{
+    if (!g_pHOIDevMgr)
+        return;
+    const T_CreateGroupResult result = NavActions().createGroup(QString(), this);
+    if (!result.bOK)
+        return;
+    if (g_pHOIDevMgr->AddGroup(result.strName, uint(g_pHOIDevMgr->GetGroupCount() + 1)))
+        AddGroupItem(result.strName);
+}
+
+void CFormGroupList::slotOnGroupEdit()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    if (!g_pHOIDevMgr || GroupItemKind(pItem) != E_GTK_GROUP)
+        return;
+    const QString strOld = pItem->text(kColName);
+    const T_CreateGroupResult result = NavActions().createGroup(strOld, this);
+    if (!result.bOK)
+        return;
+    // Two groups of one name could no longer be told apart: their members
+    // would merge for good.
+    if (result.strName != strOld && g_pHOIDevMgr->IndexOfGroup(result.strName) >= 0) {
+        MsgCritical(this, QString(), tr("Name already exists!"));
+        return;
+    }
+    if (!g_pHOIDevMgr->RenameGroup(strOld, result.strName))
+        return;
+    pItem->setText(kColName, result.strName);
+    emit signalGroupNameChange(result.strName);
+}
+
+void CFormGroupList::slotOnGroupDelete()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    if (!pItem || pItem->text(kColName).isEmpty()) {
+        MsgCritical(this, QString(), tr("Select the node please."));
+        return;
+    }
+    if (MsgQuestion(this, tr("Delete Group"), tr("Do you want to delete this group?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        != QMessageBox::Yes)
+        return;
+    const QString strName = pItem->text(kColName);
+    if (g_pHOIDevMgr)
+        g_pHOIDevMgr->RemoveGroup(strName);
+    RemoveGroupItem(strName);
+}
+
+// ---- video walls ----
+
+void CFormGroupList::slotOnVWAdd()
+{
+    if (!g_pHOIDevMgr)
+        return;
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    const QString strGroup = pItem ? pItem->text(kColName) : QString();
+    const T_VWEditResult result = NavActions().vwEdit(nullptr, strGroup, this);
+    if (!result.bOk || !result.pWall)
+        return;
+    CHOIScene *pWall = g_pHOIDevMgr->FindVideoWallByName(result.pWall->GetName());
+    if (!pWall)
+        return;
+    if (!AddVWItem(pWall))
+        return;
+    slotUpdateSeq();
+    emit signalShowVWScene(pWall);
+}
+
+void CFormGroupList::slotOnVWEdit()
+{
+    QTreeWidgetItem *pWallItem = ui->twGroupManageList->currentItem();
+    CHOIScene *pWall = GroupItemScene(pWallItem);
+    if (!g_pHOIDevMgr || !pWall || GroupItemKind(pWallItem) != E_GTK_VIDEOWALL)
+        return;
+    const QString strOldName = pWall->GetName();
+    const QString strOldGroup = pWall->GetGroup();
+    QTreeWidgetItem *pGroupItem = pWallItem->parent();
+    const QString strGroup = pGroupItem ? pGroupItem->text(kColName) : QString();
+    const T_VWEditResult result = NavActions().vwEdit(pWall, strGroup, this);
+    if (!result.bOk)
+        return;
+
+    const QString strNewName = pWall->GetName();
+    if (strNewName != strOldName && !strNewName.isEmpty()) {
+        pWallItem->setText(kColName, strNewName);
+        const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
+        for (CHOIScene *pScene : scenes) {
+            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strOldName)
+                pScene->SetName(RenamedWallScene(pScene->GetName(), strNewName));
+        }
+        for (int i = 0; i < pWallItem->childCount(); ++i) {
+            if (CHOIDev *pDev = GroupItemDev(pWallItem->child(i)))
+                pDev->SetVideoWall(pWall);
+        }
+        emit signalVWNameChange(strNewName);
+        emit signalLayoutNameChange();
+    }
+
+    const QString strNewGroup = pWall->GetGroup();
+    if (strNewGroup != strOldGroup) {
+        for (int i = 0; i < pWallItem->childCount(); ++i) {
+            if (CHOIDev *pDev = GroupItemDev(pWallItem->child(i)))
+                pDev->SetGroup(strNewGroup);
+        }
+        const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
+        for (CHOIScene *pScene : scenes) {
+            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == pWall->GetName())
+                pScene->SetGroup(strNewGroup);
+        }
+        QTreeWidgetItem *pNewGroupItem = FindGroupItem(strNewGroup);
+        if (!pNewGroupItem) {
+            pWall->SetGroup(g_strUngrouped);
+            pNewGroupItem = UngroupedItem();
+        }
+        if (pNewGroupItem && pNewGroupItem != pGroupItem) {
+            QTreeWidget *pTree = ui->twGroupManageList;
+            const QSignalBlocker blocker(pTree);
+            const bool bExpanded = pWallItem->isExpanded();
+            if (pGroupItem)
+                pGroupItem->removeChild(pWallItem);
+            pWallItem->setText(kColNumber, QString::number(pNewGroupItem->childCount() + 1));
+            pNewGroupItem->addChild(pWallItem);
+            pWallItem->setExpanded(bExpanded);
+            pTree->setCurrentItem(pWallItem);
+        }
+    }
+    slotUpdateSeq();
+}
+
+void CFormGroupList::slotOnVWDelete()
+{
+    QTreeWidgetItem *pWallItem = ui->twGroupManageList->currentItem();
+    CHOIScene *pWall = GroupItemScene(pWallItem);
+    QTreeWidgetItem *pGroupItem = pWallItem ? pWallItem->parent() : nullptr;
+    if (!g_pHOIDevMgr || !pWall || GroupItemKind(pWallItem) != E_GTK_VIDEOWALL || !pGroupItem)
+        return;
+    if (MsgQuestion(this, tr("Delete Video Wall"), tr("Do you want to delete this Video Wall?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        != QMessageBox::Yes)
+        return;
+
+    const QString strWall = pWall->GetName();
+    QTreeWidget *pTree = ui->twGroupManageList;
+    {
+        const QSignalBlocker blocker(pTree);
+        pGroupItem->removeChild(pWallItem);
+        while (pWallItem->childCount() > 0) {
+            QTreeWidgetItem *pChild = pWallItem->takeChild(0);
+            CHOIDev *pDev = GroupItemDev(pChild);
+            if (!pDev) {
+                delete pChild;
+                continue;
+            }
+            pDev->SetVideoWall(nullptr);
+            if (!AttachDevItem(pChild))
+                delete pChild;
+        }
+        // Devices of the wall shown elsewhere leave it too.
+        for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
+            if (g_pHOIDevMgr->GetDev(i)->GetVideoWall() == pWall)
+                g_pHOIDevMgr->GetDev(i)->SetVideoWall(nullptr);
+        }
+    }
+
+    for (int i = 0; i < g_pHOIDevMgr->GetSceneCount();) {
+        CHOIScene *pScene = g_pHOIDevMgr->GetScene(i);
+        if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strWall)
+            g_pHOIDevMgr->DeleteSceneAt(i);
+        else
+            ++i;
+    }
+
+    emit signalVWItem();
+    g_pHOIDevMgr->RemoveVideoWall(pWall);
+    delete pWallItem;
+    slotUpdateSeq();
+    pTree->setCurrentItem(pGroupItem);
+    pGroupItem->setSelected(true);
+    emit signalGroupItem(pGroupItem);
+}
+
+// ---- layouts ----
+
+void CFormGroupList::slotOnLayoutAdd()
+{
+    emit signalLayoutAdd();
+}
+
+void CFormGroupList::slotOnLayoutEdit()
+{
+    emit signalLayoutEdit();
+}
+
+void CFormGroupList::slotOnLayoutDelete()
+{
+    emit signalLayoutDelete();
+}
+
+void CFormGroupList::slotOnDefaultLayout()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    CHOIScene *pScene = GroupItemScene(pItem);
+    if (!pScene || GroupItemKind(pItem) != E_GTK_LAYOUT || !pItem->parent())
+        return;
+    QTreeWidgetItem *pParent = pItem->parent();
+    for (int i = 0; i < pParent->childCount(); ++i) {
+        QTreeWidgetItem *pSibling = pParent->child(i);
+        if (pSibling == pItem || GroupItemKind(pSibling) == E_GTK_DEVICE)
+            continue;
+        if (CHOIScene *pOther = GroupItemScene(pSibling))
+            pOther->SetDefault(false);
+        pSibling->setIcon(kColName, QIcon(QStringLiteral(":/images/L.png")));
+    }
+    pScene->SetDefault(true);
+    pItem->setIcon(kColName, QIcon(QStringLiteral(":/images/LD.png")));
+}
+
+// ---- device commands ----
+
+void CFormGroupList::slotVideoSettings()
+{
+    CHOIDev *pDev = SelectedDev();
+    if (!pDev)
+        return;
+    if (ProdOf(pDev).video_set_2)
+        RunDevDialog(E_DD_VIDEO_SETTING, pDev, this);
+    else
+        RunDevDialog(E_DD_VIDEO_CONFIG, pDev, this);
+}
+
+void CFormGroupList::slotVideoSettingsForVX7100()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_VIDEO_SETTING, pDev, this);
+}
+
+void CFormGroupList::slotSerialConfig()
+{
+    if (CHOIDev *pDev = GroupItemDev(ui->twGroupManageList->currentItem()))
+        RunDevDialog(E_DD_SERIAL_SETTING, pDev, nullptr);
+}
+
+void CFormGroupList::slotVolumeSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_VOLUME_CONFIG, pDev, this);
+}
+
+void CFormGroupList::slotLayoutSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_IPM_LAYOUT_SETTINGS, pDev, this);
+}
+
+void CFormGroupList::slotSinkPowerSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_SINK_POWER_SETTING, pDev, this);
+}
+
+void CFormGroupList::slotMapSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_MAP_SETTINGS, pDev, this);
+}
+
+void CFormGroupList::slotLogoSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_LOGO_SETTINGS, pDev, this);
+}
+
+void CFormGroupList::slotImageSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        RunDevDialog(E_DD_IMAGE_SETTING, pDev, this);
+}
+
+void CFormGroupList::slotTurnOnOSD()
+{
+    CHOIDev *pDev = SelectedDev();
+    if (pDev && pDev->IsSupportOsd())
+        pDev->SendOsdOnOff(true, pDev->GetDisplayName());
+}
+
+void CFormGroupList::slotTurnOffOSD()
+{
+    CHOIDev *pDev = SelectedDev();
+    if (pDev && pDev->IsSupportOsd())
+        pDev->SendOsdOnOff(false, pDev->GetDisplayName());
+}
+
+void CFormGroupList::slotCECSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->SendCecPower(true);
+}
+
+void CFormGroupList::slotCECSettings2()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->SendCecPower(false);
+}
+
+void CFormGroupList::slotTurnonSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->ApplyLineOutMute(false);
+}
+
+void CFormGroupList::slotMuteSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->ApplyLineOutMute(true);
+}
+
+void CFormGroupList::slotHDMITurnonSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->ApplyHdmiOutAudioMute(false);
+}
+
+void CFormGroupList::slotHDMIMuteSettings()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->ApplyHdmiOutAudioMute(true);
+}
+
+void CFormGroupList::slotRebootDev()
+{
+    if (CHOIDev *pDev = SelectedDev())
+        pDev->Reboot();
+}
+
+void CFormGroupList::slotUpdateDevices()
+{
+    const QList<CHOIDev *> devs = SelectedDevs();
+    for (CHOIDev *pDev : devs)
+        pDev->UpdateFromDev(true);
+}
+
+void CFormGroupList::slotResetDevDefault()
+{
+    const QList<CHOIDev *> devs = SelectedDevs();
+    if (devs.isEmpty())
+        return;
+    if (MsgQuestion(this, QString(), tr("Are you sure you want to restore default settings?"))
+        != QMessageBox::Yes)
+        return;
+    for (CHOIDev *pDev : devs) {
+        pDev->ResetDefault();
+        if (g_pHOIDevMgr)
+            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
+        if (ProdOf(pDev).video_set_2)
+            pDev->ResetLocalSettings();
+    }
+}
+
+void CFormGroupList::slotEDIDExport()
+{
+    CHOIDev *pDev = SelectedDev();
+    if (!pDev)
+        return;
+    QString strEdid = pDev->GetEdid();
+    if (strEdid.isEmpty()) {
+        MsgCritical(this, QString(), tr("the EDID is empty."));
+        return;
+    }
+    const int nSlash = strEdid.indexOf(QLatin1Char('/'));
+    if (nSlash >= 0)
+        strEdid = strEdid.left(nSlash);
+
+    m_strEdidDir = EdidDirPath();
+    const QString strPath = GetSaveFileName(this, tr("EDID Export"), m_strEdidDir,
+                                            tr("Sceneinfo file (*.bin)"));
+    if (strPath.isEmpty())
+        return;
+    const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
+    QFile file(strPath);
+    // A short write is a failure too: the file would hold a cut EDID.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
+        || !file.flush()) {
+        file.close();
+        MsgInformation(this, QString(), tr("Exported failed."));
+        return;
+    }
+    file.close();
+    MsgInformation(this, QString(), tr("Exported successfully."));
+}
+
+void CFormGroupList::slotDeleteDevices()
+{
+    if (!g_pHOIDevMgr)
+        return;
+    if (MsgQuestion(this, QString(), tr("Are you sure you want to delete the selected devices?"))
+        != QMessageBox::Yes)
+        return;
+    // The rows go here, one by one; the manager's removal notice must not
+    // delete them a second time.
+    disconnect(g_pHOIDevMgr, &CHOIDevMgr::OnDeviceNotify, this, &CFormGroupList::slotOnDeviceNotify);
+    const QList<QTreeWidgetItem *> selected = ui->twGroupManageList->selectedItems();
+    for (QTreeWidgetItem *pItem : selected) {
+        CHOIDev *pDev = GroupItemDev(pItem);
+        if (!pDev)
+            continue;
+        QTreeWidgetItem *pGroupItem = FindGroupItem(pDev->GetGroup());
+        if (m_pCurrentDev == pDev)
+            m_pCurrentDev = nullptr;
+        g_pHOIDevMgr->RemoveDevice(pDev);
+        delete pItem;
+        emit signalDevFrame(pGroupItem);
+    }
+    connect(g_pHOIDevMgr, &CHOIDevMgr::OnDeviceNotify, this, &CFormGroupList::slotOnDeviceNotify);
+}
+
+void CFormGroupList::slotOnDevChangeGroup()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    CHOIDev *pDev = GroupItemDev(pItem);
+    if (!pDev)
+        return;
+    const QPointer<CHOIDev> pGuard(pDev);
+    QString strGroup;
+    if (!NavActions().rxChangeGroup(pDev, nullptr, &strGroup) || !pGuard)
+        return;
+    // The row may have gone while the dialog ran.
+    pItem = FindDevItem(pDev);
+    if (!pItem)
+        return;
+    QTreeWidgetItem *pFormerParent = pItem->parent();
+    pDev->SetGroup(strGroup);
+    ReattachItem(pItem);
+    emit onItemClickGroup(pFormerParent);
+}

@@ -1,0 +1,92 @@
+#include "navtree/navactions.h"
+
+#include <QDebug>
+#include <QDialog>
+
+#include "dialogs/dlgcreategroup.h"
+#include "dialogs/dlgdevedit.h"
+
+namespace {
+
+// Default of an entry whose window is not part of the program yet.
+void NotAvailable(const char *pWindow)
+{
+    qWarning() << pWindow << "not available";
+}
+
+// Runners of the dialogs not plugged in yet; each is plugged in by one line
+// in DefaultNavActions, e.g. "actions.vwEdit = RunVWEdit<CDlgVWEdit>;".
+template <class TDialog>
+T_VWEditResult RunVWEdit(CHOIScene *pWall, const QString &strGroup, QWidget *parent)
+{
+    TDialog dlg(pWall, parent);
+    dlg.SetGroupName(strGroup);
+    dlg.exec();
+    T_VWEditResult result;
+    result.bOk = dlg.m_bOk;
+    result.strOldName = dlg.m_strName;
+    result.pWall = dlg.GetEditedVideoWall();
+    return result;
+}
+
+template <class TDialog>
+bool RunRxChangeGroup(CHOIDev *pDev, QWidget *parent, QString *pGroup)
+{
+    TDialog dlg(pDev, parent);
+    const bool bAccepted = dlg.exec() == QDialog::Accepted;
+    if (bAccepted && pGroup)
+        *pGroup = dlg.m_strGroup;
+    return bAccepted;
+}
+
+template <class TDialog>
+void RunBatchGroup(QWidget *parent, const DevNotifyCallback &onDevChangeGroup)
+{
+    TDialog dlg(parent);
+    QObject::connect(&dlg, &TDialog::signalDevChangeGroup, &dlg,
+                     [onDevChangeGroup](CHOIDev *pDev) { onDevChangeGroup(pDev); });
+    dlg.exec();
+}
+
+T_NavActions DefaultNavActions()
+{
+    T_NavActions actions;
+    actions.devEdit = [](CHOIDev *pDev, QWidget *parent, const DevNotifyCallback &onDevChanged) {
+        CDlgDevEdit dlg(pDev, parent);
+        QObject::connect(&dlg, &CDlgDevEdit::onDevChanged, &dlg,
+                         [onDevChanged](CHOIDev *pChanged) { onDevChanged(pChanged); });
+        dlg.exec();
+    };
+    actions.vwEdit = [](CHOIScene *, const QString &, QWidget *) {
+        NotAvailable("CDlgVWEdit");
+        return T_VWEditResult();
+    };
+    actions.rxChangeGroup = [](CHOIDev *, QWidget *, QString *) {
+        NotAvailable("CDlgRxChangeGroup");
+        return false;
+    };
+    actions.batchGroup = [](QWidget *, const DevNotifyCallback &) { NotAvailable("CDlgBatchGroup"); };
+    actions.createGroup = [](const QString &strName, QWidget *parent) {
+        CDlgCreateGroup dlg(strName, parent);
+        dlg.exec();
+        T_CreateGroupResult result;
+        result.bOK = dlg.m_bOK;
+        result.nType = dlg.m_nType;
+        result.strName = dlg.m_strName;
+        return result;
+    };
+    return actions;
+}
+
+} // namespace
+
+T_NavActions &NavActions()
+{
+    static T_NavActions actions = DefaultNavActions();
+    return actions;
+}
+
+void ResetNavActions()
+{
+    NavActions() = DefaultNavActions();
+}
