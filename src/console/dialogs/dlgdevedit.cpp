@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QPushButton>
 #include <QRegExpValidator>
+#include <QTimer>
 
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
@@ -100,7 +101,9 @@ void CDlgDevEdit::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        SetTexts();
+        // The button box renames its buttons after this, when the event
+        // reaches it; the own captions go on afterwards.
+        QTimer::singleShot(0, this, &CDlgDevEdit::SetTexts);
     }
     QDialog::changeEvent(event);
 }
