@@ -409,6 +409,10 @@ public:
     // Adds what the project file holds; false for a file that cannot be
     // read, is damaged or is no project, and then nothing is added.
     bool ImportDevInfoFile(const QString& path);
+    // Whether ImportDevInfoFile would accept the file (readable, well-formed,
+    // root "hoi"), without touching the manager. Callers check before they
+    // empty the manager, so a bad file costs nothing that is open.
+    static bool CheckDevInfoFile(const QString& path);
     // The text summary for people to read (tab-separated, CR LF lines).
     bool ExportSceneInfoFile(const QString& path);
     // Reads the virtual TX list file of every gateway; always true.

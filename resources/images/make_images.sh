@@ -147,5 +147,9 @@ convert -size 64x64 xc:none -fill '#2f5f8f' -stroke '#1a3550' -strokewidth 2 \
   -draw 'rectangle 11,13 52,40' -fill white -font $FONT -pointsize 14 -gravity south \
   -annotate +0+6 'HOI' app.png
 
+# The IR pad's mark of a key the controlled device type knows.
+convert -size 20x20 xc:none -fill '#2eb82e' -stroke '#1a661a' -strokewidth 1 -draw 'circle 10,10 10,2' \
+  -stroke white -strokewidth 2.5 -fill none -draw 'polyline 6,10 9,13 14,7' ir_valid.png
+
 # PNGs without their time stamps, so redrawing changes nothing that is equal.
 for f in *.png; do mogrify -strip -define png:exclude-chunks=date,time "$f"; done

@@ -16,7 +16,7 @@ namespace {
 // Name of the single-instance mutex; a second console finds it taken.
 const char kInstanceMutexName[] = "de_vurorad_6B22C95DFE4C465FA25B97FC32F6ED6C";
 
-// With HOI_TEST_MSGBOX set, message boxes are not shown: each is written to
+// With HOI_TEST_MSGBOX set, message boxes and file dialogs are not shown: each is written to
 // standard error as one tab-separated line (icon, title, text, button
 // captions) and answered with its default button, else its escape button.
 // The start-up tests drive the real program this way.
@@ -40,6 +40,14 @@ void InstallTestMessageBoxAnswer()
         if (!pAnswer && !buttons.isEmpty())
             pAnswer = buttons.first();
         return pAnswer ? int(box.standardButton(pAnswer)) : int(QMessageBox::NoButton);
+    });
+    // File dialogs are reported the same way and answered with HOI_TEST_FILE
+    // (empty: cancelled).
+    SetFileDialogRunner([](const T_FileDialogRequest &request) {
+        const QString line = QStringLiteral("HOI_FILEDIALOG\t%1\n").arg(request.strCaption);
+        std::fputs(line.toUtf8().constData(), stderr);
+        std::fflush(stderr);
+        return qEnvironmentVariable("HOI_TEST_FILE");
     });
 }
 

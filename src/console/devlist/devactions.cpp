@@ -2,7 +2,19 @@
 
 #include <QDebug>
 
+#include "audio/dlgvolumeconfig.h"
+#include "edid/dlgedidsetting.h"
 #include "hoi_core/hoidev.h"
+#include "overlay/dlglogosettings.h"
+#include "power/dlgsinkpowersetting.h"
+#include "settings/dlgipmlayoutsettings.h"
+#include "settings/dlgserialsetting.h"
+#include "settings/dlgvideoconfig.h"
+#include "settings/dlgvideosetting.h"
+#include "upload/dlgimagesetting.h"
+#include "upload/dlgmapsettings.h"
+#include "vtx/dlgdevipconfig.h"
+#include "vtx/dlgipcconfig.h"
 
 namespace {
 
@@ -18,18 +30,18 @@ struct T_DevDialogEntry
 // One line per dialog, in the order of E_DevDialog. To plug a dialog in,
 // include its header and put &RunModalDevDialog<CDlgXxx> in place of nullptr.
 const T_DevDialogEntry kDevDialogs[E_DD_COUNT] = {
-    {E_DD_VIDEO_CONFIG, "CDlgVideoConfig", nullptr},
-    {E_DD_VIDEO_SETTING, "CDlgVideoSetting", nullptr},
-    {E_DD_SERIAL_SETTING, "CDlgSerialSetting", nullptr},
-    {E_DD_VOLUME_CONFIG, "CDlgVolumeConfig", nullptr},
-    {E_DD_SINK_POWER_SETTING, "CDlgSinkPowerSetting", nullptr},
-    {E_DD_IPM_LAYOUT_SETTINGS, "CDlgIPMLayoutSettings", nullptr},
-    {E_DD_MAP_SETTINGS, "CDlgMapSettings", nullptr},
-    {E_DD_IMAGE_SETTING, "CDlgImageSetting", nullptr},
-    {E_DD_LOGO_SETTINGS, "CDlgLogoSettings", nullptr},
-    {E_DD_IPC_CONFIG, "CDlgIPCConfig", nullptr},
-    {E_DD_EDID_SETTING, "CDlgEDIDSetting", nullptr},
-    {E_DD_DEV_IP_CONFIG, "CDlgDevIPConfig", nullptr},
+    {E_DD_VIDEO_CONFIG, "CDlgVideoConfig", &RunModalDevDialog<CDlgVideoConfig>},
+    {E_DD_VIDEO_SETTING, "CDlgVideoSetting", &RunModalDevDialog<CDlgVideoSetting>},
+    {E_DD_SERIAL_SETTING, "CDlgSerialSetting", &RunModalDevDialog<CDlgSerialSetting>},
+    {E_DD_VOLUME_CONFIG, "CDlgVolumeConfig", &RunModalDevDialog<CDlgVolumeConfig>},
+    {E_DD_SINK_POWER_SETTING, "CDlgSinkPowerSetting", &RunModalDevDialog<CDlgSinkPowerSetting>},
+    {E_DD_IPM_LAYOUT_SETTINGS, "CDlgIPMLayoutSettings", &RunModalDevDialog<CDlgIPMLayoutSettings>},
+    {E_DD_MAP_SETTINGS, "CDlgMapSettings", &RunModalDevDialog<CDlgMapSettings>},
+    {E_DD_IMAGE_SETTING, "CDlgImageSetting", &RunModalDevDialog<CDlgImageSetting>},
+    {E_DD_LOGO_SETTINGS, "CDlgLogoSettings", &RunModalDevDialog<CDlgLogoSettings>},
+    {E_DD_IPC_CONFIG, "CDlgIPCConfig", &RunModalDevDialog<CDlgIPCConfig>},
+    {E_DD_EDID_SETTING, "CDlgEDIDSetting", &RunModalDevDialog<CDlgEDIDSetting>},
+    {E_DD_DEV_IP_CONFIG, "CDlgDevIPConfig", &RunModalDevDialog<CDlgDevIPConfig>},
 };
 
 DevDialogRunner &TestRunner(E_DevDialog eDialog)

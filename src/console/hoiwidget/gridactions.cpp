@@ -2,6 +2,9 @@
 
 #include <QDebug>
 
+#include "control/dlgcecctrl.h"
+#include "control/dlgirctrl.h"
+#include "control/dlgserialmsg.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 
@@ -13,28 +16,22 @@ GridDialogRunner &Runner()
     return runner;
 }
 
-void NotAvailable(const char *dialog, CHOIScene *pScene, CHOIDev *pDev)
-{
-    qDebug() << dialog << "not available; layout" << (pScene ? pScene->GetName() : QString())
-             << "device" << (pDev ? pDev->GetHostName() : QString());
-}
-
 } // namespace
 
 // One line each: the dialog's ShowDlg(pScene, pDev) once it is built.
 void ShowGridIrCtrl(CHOIScene *pScene, CHOIDev *pDev)
 {
-    NotAvailable("CDlgIrCtrl", pScene, pDev);
+    CDlgIrCtrl::ShowDlg(pScene, pDev);
 }
 
 void ShowGridSerialMsg(CHOIScene *pScene, CHOIDev *pDev)
 {
-    NotAvailable("CDlgSerialMsg", pScene, pDev);
+    CDlgSerialMsg::ShowDlg(pScene, pDev);
 }
 
 void ShowGridCECCtrl(CHOIScene *pScene, CHOIDev *pDev)
 {
-    NotAvailable("CDlgCECCtrl", pScene, pDev);
+    CDlgCECCtrl::ShowDlg(pScene, pDev);
 }
 
 void LaunchGridDialog(E_GridDialog eDialog, CHOIScene *pScene, CHOIDev *pDev)

@@ -1,17 +1,432 @@
+// Construction and wiring of the main window, its busy state, the Help menu,
+// the tool dialog launchers, the dock toggles and the device notifications.
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QAction>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QSettings>
+#include <QTranslator>
+#include <QUrl>
+
+#include "dialogs/about.h"
+#include "dialogs/dlggroup.h"
+#include "docks/devinfowidget.h"
+#include "docks/logwidget.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/tablegraphicsscene.h"
+#include "mainwindow/mythread.h"
+#include "mainwindow/toolactions.h"
+#include "navtree/formgrouplist.h"
 #include "uiservices.h"
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
+    , m_pLogDock(nullptr)
+    , m_pInfoDock(nullptr)
+    , m_pTranslatorApp(nullptr)
+    , m_pTranslatorWidgets(nullptr)
+    , m_pActChinese(nullptr)
+    , m_pActEnglish(nullptr)
+    , m_pActAbout(nullptr)
+    , m_bInfoDockShown(false)
+    , m_bLogDockShown(false)
+    , m_bBusy(false)
+    , m_bSkipShowScene(false)
+    , m_bCurPathInUse(false)
 {
     ui->setupUi(this);
-    setWindowTitle(ApplicationTitle());
+
+    ui->groupBox->hide();
+    ui->widget->hide();
+    ui->label->hide();
+    ui->lbSceneStatus->hide();
+    ui->lbSceneStatusIcon->hide();
+    ui->actionSchedule->setVisible(false);
+    ui->checkBDefLayout->hide();
+    ClearGroupTiles();
+
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    ui->sw_RXToGroupOrList->setCurrentIndex(pMgr && pMgr->m_nListOrTree == 1 ? 1 : 0);
+
+    ui->wgDevFrame->SetListMode(true, false, true);
+    ui->wgDevFrame_ListRX->SetListMode(false, true, false);
+
+    m_strTitle = ApplicationTitle();
+    setWindowTitle(m_strTitle);
+
+    m_pLogDock = new CLogWidget(this);
+    m_pLogDock->hide();
+    m_pInfoDock = new CDevinfoWidget(this);
+    m_pInfoDock->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, m_pInfoDock, Qt::Horizontal);
+    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->actionDevInfo, &QAction::setChecked);
+    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->menuInfo_Window, &QAction::setChecked);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pLogDock, Qt::Horizontal);
+    ConnectPanels();
+    // A right click on the frame, the tool bar or the dock area opens no menu.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    ConnectTools();
+
+    ui->menuInfo_Window->setCheckable(true);
+    ui->menuInfo_Window->setChecked(true);
+    m_bInfoDockShown = true;
+    connect(ui->menuLog_Window, &QAction::triggered, this, &MainWindow::slotViewLogMenu);
+    ui->menuLog_Window->setCheckable(true);
+    ui->menuLog_Window->setChecked(false);
+    m_bLogDockShown = false;
+
+    if (pMgr && pMgr->IsLanguageEnable()) {
+        CreateLanguageMenu();
+        slotchangeLanguage();
+    }
+    CreateHelpMenu();
+
+    ConnectNavigation();
+
+    ui->tbwScene->setScene(new CTableGraphicsScene(ui->tbwScene));
+    ui->gvVW->setScene(new CTableGraphicsScene(ui->gvVW));
+    ui->gvVW->SetVWMode(true);
+
+    if (pMgr) {
+        connect(pMgr, &CHOIDevMgr::OnRestoreScene, this, &MainWindow::slotOnRestoreScene);
+        // The manager announces the end of a search only with OnSearchStop;
+        // a search asked to restore the layouts lists them again here.
+        connect(pMgr, &CHOIDevMgr::OnSearchStop, this, [this](int nDevFound, bool bRestoreSceneAfterSearch) {
+            Q_UNUSED(nDevFound)
+            if (bRestoreSceneAfterSearch)
+                slotOnRestoreScene();
+        });
+        connect(pMgr, &CHOIDevMgr::OnSceneStatusChange, this, &MainWindow::slotOnSceneStatusChange);
+        connect(pMgr, &CHOIDevMgr::OnDevNameChanged, this, &MainWindow::slotOnDevNameChanged);
+        connect(pMgr, &CHOIDevMgr::OnDeviceNotify, this, &MainWindow::slotOnDeviceNotify);
+        connect(pMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &MainWindow::slotOnDevCmdCompleted);
+        connect(pMgr, &CHOIDevMgr::OnScheduleExec, this, &MainWindow::slotOnScheduleExec);
+        connect(pMgr, &CHOIDevMgr::signalFoundQN714, this, &MainWindow::slotOnFoundQN714);
+    }
+
+    SetDeviceFunctionsEnabled(pMgr && !pMgr->HasUnknownDevice());
+
+    ui->wgDevFrame->slotRefreshDeives();
+    ui->wgDevFrame_GroupRx->slotRefreshDeives();
+    ui->wgDevFrame_ListRX->slotRefreshDeives();
+    slotRefreshSceneComoboBox();
+    slotRefreshQN714ComoboBox();
+
+    if (pMgr)
+        connect(pMgr, &CHOIDevMgr::OnProgressNotify, this, &MainWindow::slotOnProgressNotify);
+    ui->progressBar->hide();
+
+    if (pMgr) {
+        ui->actionIrControl->setVisible(pMgr->IsSupportIr(nullptr));
+        ui->actionSerial->setVisible(pMgr->IsSupportRs232(nullptr));
+        ui->actionCECControl->setVisible(pMgr->IsSupportCec(nullptr));
+        ui->actionViewLog->setVisible(pMgr->IsLogEnable(nullptr));
+        ui->actionStandby->setVisible(pMgr->IsBackupEnable(nullptr));
+    }
+
+    connect(ui->wgDevFrame, &CFrameDevList::signalQN714Operate, this, &MainWindow::slotQN714Operate);
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    connect(pTree, &CFormGroupList::onItemClickGroup, this, &MainWindow::slotOnGroupItemClick);
+    connect(pTree, &CFormGroupList::onItemClickGroup, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(pTree, &CFormGroupList::signalGroupItem, this, &MainWindow::slotOnGroupItemClick);
+    connect(pTree, &CFormGroupList::signalGroupItemforAliasModity, this,
+            &MainWindow::slotOnGroupItemClickforAliasModify);
+    connect(pTree, &CFormGroupList::signalVWItem, this, &MainWindow::slotOnDeleteVWItemClick);
+    connect(pTree, &CFormGroupList::onItemClickVW, this,
+            qOverload<QTreeWidgetItem *>(&MainWindow::slotOnLayoutItemClick));
+    connect(pTree, &CFormGroupList::onItemClickVW, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(pTree, &CFormGroupList::onItemClickAll, this, &MainWindow::slotOnAllItemClick);
+    connect(pTree, &CFormGroupList::onItemClickAll, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(ui->pbGreateVW_2, &QPushButton::clicked, this, &MainWindow::on_pbGreateVW_clicked);
+    connect(ui->pbDeleteDev, &QPushButton::clicked, pTree, &CFormGroupList::slotDeleteDevices);
+    connect(pTree, &CFormGroupList::signalLayoutNameChange, this, &MainWindow::slotRefreshSceneComoboBox);
+    connect(pTree, &CFormGroupList::signalGroupNameChange, this, &MainWindow::slotGroupNameChange);
+    connect(pTree, &CFormGroupList::signalVWNameChange, this, &MainWindow::slotVWNameChange);
+    connect(pTree, &CFormGroupList::signalShowVWScene, this, &MainWindow::slotShowVWScene);
+
+    // A forced language from "language.ini" goes last, over the saved one.
+    {
+        QSettings languageIni(QCoreApplication::applicationDirPath() + QStringLiteral("/language.ini"),
+                              QSettings::IniFormat);
+        if (languageIni.value(QStringLiteral("change"), 0).toUInt() == 1) {
+            const uint nLanguage = languageIni.value(QStringLiteral("language"), 2).toUInt();
+            if (nLanguage == 0)
+                slotChangeEnglish();
+            else if (nLanguage == 1)
+                slotChangeChinese();
+        }
+    }
+
+    ui->actionDevInfo->trigger();
+    pTree->SelectRootItem();
+
+    if (pMgr && pMgr->m_nIsWelcome == 0) {
+        CMyThread *pThread = new CMyThread;
+        connect(pThread, &CMyThread::OnMyThreadSignal, this, &MainWindow::slotWelcome);
+        // Its run returns at once; nothing waits for it.
+        connect(pThread, &QThread::finished, pThread, &QObject::deleteLater);
+        pThread->start(QThread::InheritPriority);
+    }
 }
 
 MainWindow::~MainWindow()
 {
+    ClearAllTiles();
+    DestroySharedToolDialogs();
+    SaveListMode();
     delete ui;
+    ui = nullptr;
+    delete m_pTranslatorApp;
+    delete m_pTranslatorWidgets;
+}
+
+// Rows 3 to 22 of the wiring: panels to the Information dock, the Log dock's
+// check marks and the tool bar.
+void MainWindow::ConnectPanels()
+{
+    connect(ui->wgDevFrame, &CFrameDevList::onItemChange, m_pInfoDock, &CDevinfoWidget::slotShowDevDetail);
+    connect(ui->wgDevFrame_ListRX, &CFrameDevList::onItemChange, m_pInfoDock,
+            &CDevinfoWidget::slotShowDevDetail);
+    connect(ui->wgDevFrame_GroupRx, &CFormGroupList::onItemChange, m_pInfoDock,
+            &CDevinfoWidget::slotShowDevDetail);
+    connect(ui->wgDevFrame_GroupRx, &CFormGroupList::onItemChange, this, &MainWindow::slotOnDevClickGroupRx);
+    connect(m_pLogDock, &QDockWidget::visibilityChanged, ui->actionViewLog, &QAction::setChecked);
+    connect(m_pLogDock, &QDockWidget::visibilityChanged, ui->menuLog_Window, &QAction::setChecked);
+    connect(ui->actionImport, &QAction::triggered, this, &MainWindow::slotImport);
+    connect(ui->actionExport, &QAction::triggered, this, &MainWindow::slotExportSummaryFile);
+    connect(ui->actionIrControl, &QAction::triggered, this, &MainWindow::slotRemoteControl);
+    connect(ui->actionSerial, &QAction::triggered, this, &MainWindow::slotSendSerialMsg);
+    connect(ui->actionCECControl, &QAction::triggered, this, &MainWindow::slotCECControl);
+    connect(ui->actionStandby, &QAction::triggered, this, &MainWindow::slotStandbyControl);
+    connect(ui->actionSchedule, &QAction::triggered, this, &MainWindow::slotOnSchedule);
+    connect(ui->actionDevInfo, &QAction::triggered, this, &MainWindow::slotViewDevInfo);
+    connect(ui->actionViewLog, &QAction::triggered, this, &MainWindow::slotViewLog);
+    connect(ui->actionHelp, &QAction::triggered, this, &MainWindow::slotHelp);
+    connect(ui->actionBatch_Commands, &QAction::triggered, this, &MainWindow::slotBatchCommands);
+    connect(ui->actionSave_alais, &QAction::triggered, this, &MainWindow::slotSaveSlaistoTxRX);
+    connect(ui->actionSearch, &QAction::triggered, this, &MainWindow::slotSearchTxRxOnline);
+    connect(ui->actionSave, &QAction::triggered, this, &MainWindow::slotSave);
+}
+
+// Rows 23 to 33: the menus.
+void MainWindow::ConnectTools()
+{
+    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::slotNew);
+    connect(ui->actionNewMune, &QAction::triggered, this, &MainWindow::slotNew);
+    connect(ui->menuOpen, &QAction::triggered, this, &MainWindow::slotImport);
+    connect(ui->menuSave, &QAction::triggered, this, &MainWindow::slotSave);
+    connect(ui->menuSave_as, &QAction::triggered, this, &MainWindow::slotSaveas);
+    connect(ui->menuExport_summary_file, &QAction::triggered, this, &MainWindow::slotExportSummaryFile);
+    connect(ui->menuExit, &QAction::triggered, this, &MainWindow::close);
+    connect(ui->menuSearch_Tx_Rx_online, &QAction::triggered, this, &MainWindow::slotSearchTxRxOnline);
+    connect(ui->menuSave_alais_to_Tx_Rx, &QAction::triggered, this, &MainWindow::slotSaveSlaistoTxRX);
+    connect(ui->menuBatch_commands, &QAction::triggered, this, &MainWindow::slotBatchCommands);
+    connect(ui->menuInfo_Window, &QAction::triggered, this, &MainWindow::slotViewDevInfoMenu);
+}
+
+// Rows 35 to 50: the layout page and the navigation panels.
+void MainWindow::ConnectNavigation()
+{
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    connect(ui->pBAddLayout, &QPushButton::clicked, this, &MainWindow::slotAddScene);
+    connect(ui->btnModifyScene, &QPushButton::clicked, this, &MainWindow::slotModifyScene);
+    connect(pTree, &CFormGroupList::signalLayoutAdd, this, &MainWindow::slotAddScene);
+    connect(pTree, &CFormGroupList::signalLayoutEdit, this, &MainWindow::slotModifyScene);
+    connect(ui->btnRemoveScene, &QPushButton::clicked, this, &MainWindow::slotDeleteScene);
+    connect(pTree, &CFormGroupList::signalLayoutDelete, this, &MainWindow::slotDeleteScene);
+    connect(ui->btnApplyScene, &QPushButton::clicked, this, &MainWindow::slotApplyScene);
+    connect(ui->cbScenes, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &MainWindow::slotShowCurrentScene);
+    connect(ui->cbAutoApply, &QCheckBox::clicked, this, &MainWindow::slotOnAutoApplyCheckChanged);
+    connect(pTree, &CFormGroupList::signalGroupToList, this, &MainWindow::on_pbChangeRXGroupOrList);
+    connect(ui->wgDevFrame_ListRX, &CFrameDevList::signalListToGroup, this,
+            &MainWindow::on_pbChangeRXGroupOrList);
+    connect(ui->wgDevFrame, &CFrameDevList::signalListToGroupDevName, this, &MainWindow::slotTXDevChangedName);
+    connect(ui->wgDevFrame_ListRX, &CFrameDevList::signalListToGroupDevName, pTree,
+            &CFormGroupList::slotDevChangedName);
+    connect(ui->wgDevFrame, &CFrameDevList::signalListToGroupTXDev, this, &MainWindow::slotListToGroupTXDev);
+    connect(ui->wgDevFrame_ListRX, &CFrameDevList::signalDevFrameTo, pTree, &CFormGroupList::soltDevFrameTo);
+    connect(pTree, &CFormGroupList::signalDevFrame, this, &MainWindow::slotDevFrame);
+}
+
+void MainWindow::SetFeatureActions(bool bAllowed)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    const bool bOn = bAllowed && !m_bBusy && pMgr;
+    ui->actionIrControl->setEnabled(bOn && pMgr->IsSupportIr(nullptr));
+    ui->actionSerial->setEnabled(bOn && pMgr->IsSupportRs232(nullptr));
+    ui->actionCECControl->setEnabled(bOn && pMgr->IsSupportCec(nullptr));
+    ui->actionViewLog->setEnabled(bOn && pMgr->IsLogEnable(nullptr));
+    ui->actionStandby->setEnabled(bOn && pMgr->IsBackupEnable(nullptr));
+}
+
+void MainWindow::SetDeviceFunctionsEnabled(bool bEnable)
+{
+    // While busy the tool actions stay off whatever the devices report; the
+    // end of the busy state sets them again.
+    SetFeatureActions(bEnable);
+    ui->gbScene->setEnabled(bEnable);
+}
+
+void MainWindow::SetBusyState(bool bBusy)
+{
+    m_bBusy = bBusy;
+    QAction *const plain[] = {ui->actionExport, ui->actionImport, ui->actionBatch_Commands,
+                              ui->actionSave_alais, ui->actionSearch, ui->actionSave, ui->actionNew};
+    for (QAction *pAction : plain)
+        pAction->setEnabled(!bBusy);
+    SetFeatureActions(true);
+    ui->centralWidget->setEnabled(!bBusy);
+    ui->actionSchedule->setVisible(false);
+    // The disabled state shows before the work starts.
+    repaint();
+}
+
+// ---- Help menu ----
+
+void MainWindow::CreateHelpMenu()
+{
+    m_helpPaths.clear();
+    if (g_pHOIDevMgr) {
+        const QList<T_MenuHelpInfo> &entries = g_pHOIDevMgr->GetMenuHelpList();
+        for (const T_MenuHelpInfo &entry : entries) {
+            QAction *pAction = ui->menuHelp->addAction(entry.menu_name);
+            connect(pAction, &QAction::triggered, this, &MainWindow::slotMenuHelp);
+            m_helpPaths.insert(pAction, entry.file_path);
+        }
+    }
+    ui->menuHelp->addSeparator();
+    m_pActAbout = ui->menuHelp->addAction(tr("About"));
+    connect(m_pActAbout, &QAction::triggered, this, &MainWindow::slotHelp);
+}
+
+void MainWindow::slotMenuHelp()
+{
+    QAction *pAction = qobject_cast<QAction *>(sender());
+    if (!pAction)
+        return;
+    if (!m_helpPaths.contains(pAction)) {
+        MsgCritical(this, QString(), tr("Could not find menu.check the configuration file please"));
+        return;
+    }
+    const QString strPath = m_helpPaths.value(pAction);
+    if (strPath.isEmpty()) {
+        MsgCritical(this, QString(), tr("The file path is empty."));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strPath))) {
+        MsgCritical(this, QString(),
+                    tr("Open file failed,check the configuration file \"file_path\" fill in,\n"
+                       "It is consistent with the path of the file."));
+    }
+}
+
+// ---- dialog launchers ----
+
+void MainWindow::slotHelp()
+{
+    About dlg(this);
+    dlg.exec();
+}
+
+void MainWindow::slotBatchCommands()
+{
+    RunToolDialog(E_TD_BATCH, this);
+}
+
+void MainWindow::slotOnSchedule()
+{
+    RunToolDialog(E_TD_SCHEDULE, this);
+}
+
+void MainWindow::slotOnManageGroup()
+{
+    DlgGroup dlg(this);
+    dlg.exec();
+}
+
+void MainWindow::slotRemoteControl()
+{
+    RunToolDialog(E_TD_IR_CTRL, this);
+}
+
+void MainWindow::slotSendSerialMsg()
+{
+    RunToolDialog(E_TD_SERIAL_MSG, this);
+}
+
+void MainWindow::slotCECControl()
+{
+    RunToolDialog(E_TD_CEC_CTRL, this);
+}
+
+void MainWindow::slotStandbyControl()
+{
+    RunToolDialog(E_TD_STANDBY_CTRL, this);
+}
+
+void MainWindow::slotSearchTxRxOnline()
+{
+    if (!g_pHOIDevMgr)
+        return;
+    g_pHOIDevMgr->ClearFoundDevList();
+    ui->wgDevFrame_GroupRx->on_pbExpand_clicked();
+    // The layouts are shown again once the search has ended (OnRestoreScene).
+    g_pHOIDevMgr->StartSearch(true);
+}
+
+// ---- docks ----
+
+void MainWindow::slotViewLog()
+{
+    m_pLogDock->setVisible(ui->actionViewLog->isChecked());
+    ui->menuLog_Window->setChecked(ui->actionViewLog->isChecked());
+}
+
+void MainWindow::slotViewDevInfo()
+{
+    m_pInfoDock->setVisible(ui->actionDevInfo->isChecked());
+    ui->menuInfo_Window->setChecked(ui->actionDevInfo->isChecked());
+}
+
+void MainWindow::slotViewLogMenu()
+{
+    m_pLogDock->setVisible(ui->menuLog_Window->isChecked());
+    m_bLogDockShown = !m_bLogDockShown;
+}
+
+void MainWindow::slotViewDevInfoMenu()
+{
+    m_pInfoDock->setVisible(ui->menuInfo_Window->isChecked());
+    m_bInfoDockShown = !m_bInfoDockShown;
+}
+
+// ---- device notifications ----
+
+void MainWindow::slotOnDeviceNotify(CHOIDev *pDev, E_DeviceNotify eNotify)
+{
+    Q_UNUSED(pDev)
+    Q_UNUSED(eNotify)
+    SetDeviceFunctionsEnabled(g_pHOIDevMgr && !g_pHOIDevMgr->HasUnknownDevice());
+}
+
+void MainWindow::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
+{
+    Q_UNUSED(emCtrlObj)
+    Q_UNUSED(eResult)
+    if (pDev && m_pInfoDock->GetCurDev() == pDev)
+        m_pInfoDock->slotShowDevDetail(pDev);
+}
+
+void MainWindow::slotOnProductChanged()
+{
+    slotRefreshSceneComoboBox();
+    slotRefreshQN714ComoboBox();
+    const bool bKnown = g_pHOIDevMgr && !g_pHOIDevMgr->HasUnknownDevice();
+    SetDeviceFunctionsEnabled(bKnown);
+    if (!bKnown)
+        MsgInformation(nullptr, QString(), tr("Contains unknown device type,opration disabled."));
 }

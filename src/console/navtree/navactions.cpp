@@ -3,19 +3,15 @@
 #include <QDebug>
 #include <QDialog>
 
+#include "batch/dlgbatchgroup.h"
 #include "dialogs/dlgcreategroup.h"
 #include "dialogs/dlgdevedit.h"
+#include "dialogs/dlgrxchangegroup.h"
+#include "dialogs/dlgvwedit.h"
 
 namespace {
 
-// Default of an entry whose window is not part of the program yet.
-void NotAvailable(const char *pWindow)
-{
-    qWarning() << pWindow << "not available";
-}
-
-// Runners of the dialogs not plugged in yet; each is plugged in by one line
-// in DefaultNavActions, e.g. "actions.vwEdit = RunVWEdit<CDlgVWEdit>;".
+// Runners of the dialogs opened from the tree, plugged in DefaultNavActions.
 template <class TDialog>
 T_VWEditResult RunVWEdit(CHOIScene *pWall, const QString &strGroup, QWidget *parent)
 {
@@ -57,15 +53,9 @@ T_NavActions DefaultNavActions()
                          [onDevChanged](CHOIDev *pChanged) { onDevChanged(pChanged); });
         dlg.exec();
     };
-    actions.vwEdit = [](CHOIScene *, const QString &, QWidget *) {
-        NotAvailable("CDlgVWEdit");
-        return T_VWEditResult();
-    };
-    actions.rxChangeGroup = [](CHOIDev *, QWidget *, QString *) {
-        NotAvailable("CDlgRxChangeGroup");
-        return false;
-    };
-    actions.batchGroup = [](QWidget *, const DevNotifyCallback &) { NotAvailable("CDlgBatchGroup"); };
+    actions.vwEdit = RunVWEdit<CDlgVWEdit>;
+    actions.rxChangeGroup = RunRxChangeGroup<CDlgRxChangeGroup>;
+    actions.batchGroup = RunBatchGroup<CDlgBatchGroup>;
     actions.createGroup = [](const QString &strName, QWidget *parent) {
         CDlgCreateGroup dlg(strName, parent);
         dlg.exec();

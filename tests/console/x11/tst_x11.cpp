@@ -1,5 +1,7 @@
 #include <QCoreApplication>
+#include <QColor>
 #include <QImage>
+#include <QSet>
 #include <QtTest>
 
 #include <X11/Xatom.h>
@@ -8,9 +10,12 @@
 
 #include "../startup/consolerun.h"
 
-// The console on a real X display (Xvfb): its window appears with the
-// program's title and can be seen on the screen, and closing it the way a
-// window manager does ends the program with exit code 0.
+// The console on a real X display (Xvfb): the main window appears with the
+// program's title, its tool bar, panels and docks drawn (a screenshot is
+// kept beside the test), and closing it the way a window manager does asks
+// the save question and ends the program with exit code 0. With the welcome
+// flow on, the welcome dialog appears over the window and closing it ends
+// the program without the close questions.
 class TestX11 : public QObject
 {
     Q_OBJECT
@@ -19,11 +24,14 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void windowShownAndClosed();
+    void welcomeShownAtStart();
 
 private:
     QString WindowName(Window window) const;
     Window FindTopLevel(const QString &title) const;
     QImage GrabScreen() const;
+    void SendClose(Window window) const;
+    static bool WriteListXml(const CConsoleRun &run, int nWelcome, const QString &strProject);
 
     Display *m_pDisplay = nullptr;
 };
@@ -102,48 +110,8 @@ QImage TestX11::GrabScreen() const
     return image;
 }
 
-void TestX11::windowShownAndClosed()
+void TestX11::SendClose(Window window) const
 {
-    CConsoleRun run;
-    QVERIFY(run.IsValid());
-    QVERIFY(run.AddSampleConfig());
-    QProcess console;
-    console.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    run.Start(console, QStringLiteral("xcb"));
-    QVERIFY(console.waitForStarted());
-
-    const QString title = QStringLiteral(HOI_APP_TITLE);
-    Window window = 0;
-    QTRY_VERIFY_WITH_TIMEOUT((window = FindTopLevel(title)) != 0, 30000);
-
-    XWindowAttributes attributes;
-    QVERIFY(XGetWindowAttributes(m_pDisplay, window, &attributes));
-    QVERIFY(attributes.width >= 200 && attributes.height >= 150);
-
-    // Give the window a moment to paint, then look at the screen.
-    QTest::qWait(1000);
-    const QImage screen = GrabScreen();
-    QVERIFY(!screen.isNull());
-    screen.save(QCoreApplication::applicationDirPath() + QStringLiteral("/console_x11_screen.png"));
-    // Inside the window: its light background, wherever the window lies.
-    const QRect area(attributes.x, attributes.y, attributes.width, attributes.height);
-    const QRect visible = area.intersected(screen.rect());
-    QVERIFY(!visible.isEmpty());
-    const QColor centre = screen.pixelColor(visible.center());
-    QVERIFY2(centre.lightness() > 180, qPrintable(centre.name()));
-    // The window is drawn, not a hole: most of it is that background.
-    int nSame = 0;
-    int nSamples = 0;
-    for (int y = visible.top() + 40; y < visible.bottom(); y += 16) {
-        for (int x = visible.left(); x < visible.right(); x += 16) {
-            ++nSamples;
-            nSame += screen.pixel(x, y) == centre.rgb();
-        }
-    }
-    QVERIFY(nSamples > 0);
-    QVERIFY2(nSame * 2 > nSamples, qPrintable(QStringLiteral("%1 of %2").arg(nSame).arg(nSamples)));
-
-    // Close it as a window manager would; the event loop's result is 0.
     XEvent close;
     memset(&close, 0, sizeof(close));
     close.xclient.type = ClientMessage;
@@ -154,11 +122,132 @@ void TestX11::windowShownAndClosed()
     close.xclient.data.l[1] = CurrentTime;
     XSendEvent(m_pDisplay, window, False, NoEventMask, &close);
     XFlush(m_pDisplay);
+}
 
+// "list.xml" beside the console: welcome and tip flags and the last project.
+bool TestX11::WriteListXml(const CConsoleRun &run, int nWelcome, const QString &strProject)
+{
+    QFile file(run.AppDir() + QStringLiteral("/list.xml"));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray xml = "<?xml version=\"1.0\"?>\n<hoi ver=\"1.0\">\n"
+                           " <list><product listortree=\"0\"/></list>\n"
+                           " <prompt><product isprompt=\"1\"/></prompt>\n"
+                           " <welcome><product iwelcome=\""
+                           + QByteArray::number(nWelcome)
+                           + "\"/></welcome>\n"
+                             " <propath><product filepath=\""
+                           + strProject.toUtf8() + "\"/></propath>\n</hoi>\n";
+    return file.write(xml) == xml.size();
+}
+
+void TestX11::windowShownAndClosed()
+{
+    CConsoleRun run;
+    QVERIFY(run.IsValid());
+    QVERIFY(run.AddSampleConfig());
+    // No welcome: the project of the last run is named but not opened, so
+    // closing must not write over it; the save goes where the operator says.
+    const QString strProject = run.AppDir() + QStringLiteral("/x11.hoi");
+    const QByteArray lastProject = "<?xml version=\"1.0\"?>\n<hoi ver=\"1.0\"/>\n";
+    {
+        QFile file(strProject);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(lastProject), qint64(lastProject.size()));
+    }
+    QVERIFY(WriteListXml(run, 1, strProject));
+    const QString strSaved = run.AppDir() + QStringLiteral("/x11-saved.hoi");
+    qputenv("HOI_TEST_FILE", strSaved.toUtf8());
+    QProcess console;
+    console.setProcessChannelMode(QProcess::SeparateChannels);
+    run.Start(console, QStringLiteral("xcb"));
+    QVERIFY(console.waitForStarted());
+
+    const QString title = QStringLiteral(HOI_APP_TITLE);
+    Window window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = FindTopLevel(title)) != 0, 30000);
+
+    XWindowAttributes attributes;
+    QVERIFY(XGetWindowAttributes(m_pDisplay, window, &attributes));
+    // At least the form's size (without a window manager nothing maximises).
+    QVERIFY2(attributes.width >= 1000 && attributes.height >= 600,
+             qPrintable(QStringLiteral("%1 x %2").arg(attributes.width).arg(attributes.height)));
+
+    // Give the window a moment to paint, then look at the screen.
+    QTest::qWait(1500);
+    const QImage screen = GrabScreen();
+    QVERIFY(!screen.isNull());
+    screen.save(QCoreApplication::applicationDirPath() + QStringLiteral("/console_x11_screen.png"));
+    const QRect area(attributes.x, attributes.y, attributes.width, attributes.height);
+    const QRect visible = area.intersected(screen.rect());
+    QVERIFY(!visible.isEmpty());
+
+    // The window is drawn, not a hole: a light face with many colours on it
+    // (icons, text, list and dock frames).
+    QSet<QRgb> colours;
+    int nLight = 0;
+    int nSamples = 0;
+    for (int y = visible.top(); y < visible.bottom(); y += 3) {
+        for (int x = visible.left(); x < visible.right(); x += 3) {
+            const QColor colour = screen.pixelColor(x, y);
+            colours.insert(colour.rgb());
+            nLight += colour.lightness() > 180;
+            ++nSamples;
+        }
+    }
+    QVERIFY2(nLight * 2 > nSamples, qPrintable(QStringLiteral("%1 of %2").arg(nLight).arg(nSamples)));
+    QVERIFY2(colours.size() > 40, qPrintable(QString::number(colours.size())));
+    // The tool bar along the top carries coloured icons.
+    int nColoured = 0;
+    for (int y = visible.top(); y < visible.top() + qMin(120, visible.height()); ++y) {
+        for (int x = visible.left(); x < visible.right(); x += 2)
+            nColoured += screen.pixelColor(x, y).hsvSaturation() > 100;
+    }
+    QVERIFY2(nColoured > 100, qPrintable(QString::number(nColoured)));
+
+    // Close it as a window manager would: the save question is answered with
+    // its default (Yes), the save dialog with HOI_TEST_FILE, the project is
+    // written there and the loop's result is 0.
+    SendClose(window);
     QVERIFY(console.waitForFinished(30000));
+    qunsetenv("HOI_TEST_FILE");
     QCOMPARE(console.exitStatus(), QProcess::NormalExit);
     QCOMPARE(console.exitCode(), 0);
     QVERIFY(!QFile::exists(run.LockFile()));
+    const QByteArray stderrText = console.readAllStandardError();
+    const QStringList boxes = CConsoleRun::MessageBoxes(stderrText);
+    QVERIFY2(!boxes.isEmpty(), stderrText.constData());
+    QVERIFY2(boxes.at(0).contains(QStringLiteral("Do you want to save the changes to a project file?")),
+             qPrintable(boxes.at(0)));
+    QVERIFY(stderrText.contains("HOI_FILEDIALOG\tSave as"));
+    QVERIFY(QFile::exists(strSaved));
+    QFile last(strProject);
+    QVERIFY(last.open(QIODevice::ReadOnly));
+    QCOMPARE(last.readAll(), lastProject);
+}
+
+void TestX11::welcomeShownAtStart()
+{
+    CConsoleRun run;
+    QVERIFY(run.IsValid());
+    QVERIFY(run.AddSampleConfig());
+    QVERIFY(WriteListXml(run, 0, QString()));
+    QProcess console;
+    console.setProcessChannelMode(QProcess::SeparateChannels);
+    run.Start(console, QStringLiteral("xcb"));
+    QVERIFY(console.waitForStarted());
+
+    // The welcome dialog opens once the main window is up.
+    Window welcome = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((welcome = FindTopLevel(QStringLiteral("Welcome"))) != 0, 30000);
+    QVERIFY(FindTopLevel(QStringLiteral(HOI_APP_TITLE)) != 0);
+
+    // Closing the welcome ends the program, without the close questions.
+    SendClose(welcome);
+    QVERIFY(console.waitForFinished(30000));
+    QCOMPARE(console.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(console.exitCode(), 0);
+    QCOMPARE(CConsoleRun::MessageBoxes(console.readAllStandardError()), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestX11)

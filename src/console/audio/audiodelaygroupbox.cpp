@@ -1,0 +1,68 @@
+#include "audio/audiodelaygroupbox.h"
+#include "ui_audiodelaygroupbox.h"
+
+#include <QEvent>
+#include <QIntValidator>
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "uiservices.h"
+
+CAudioDelayGroupBox::CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent)
+    : QGroupBox(parent)
+    , ui(new Ui::CAudioDelayGroupBox)
+    , m_pDev(pDev)
+    , m_pValidator(new QIntValidator(0, 500, this))
+{
+    ui->setupUi(this);
+    ui->lineEdit->setValidator(m_pValidator);
+    if (!m_pDev)
+        return;
+    if (IsDelayPlayProduct())
+        m_pDev->QueryDelayPlay();
+    else
+        m_pDev->QueryAudioDelay();
+    // The answer comes through the event loop, after this connection.
+    connect(m_pDev, &CHOIDev::OnGetAudioDelaySettings, this, &CAudioDelayGroupBox::slotOnGetAutioDelay);
+}
+
+CAudioDelayGroupBox::~CAudioDelayGroupBox()
+{
+    delete ui;
+}
+
+bool CAudioDelayGroupBox::IsDelayPlayProduct() const
+{
+    return g_pHOIDevMgr && g_pHOIDevMgr->GetProdIdInfo(m_pDev)->id == QLatin1String("VRX0350");
+}
+
+void CAudioDelayGroupBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QGroupBox::changeEvent(event);
+}
+
+void CAudioDelayGroupBox::slotOnGetAutioDelay(QString strStatus)
+{
+    ui->lineEdit->setText(strStatus);
+}
+
+void CAudioDelayGroupBox::on_pushButtonOK_clicked()
+{
+    if (!m_pDev)
+        return;
+    QString strValue = ui->lineEdit->text();
+    int nPos = 0;
+    // The validator lets an empty field or a value such as 600 stand while
+    // typing, and a device answer bypasses it: neither goes to the shell.
+    if (m_pValidator->validate(strValue, nPos) != QValidator::Acceptable) {
+        MsgCritical(this, QString(), tr("Please enter a delay from 0 to 500 ms."));
+        ui->lineEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const bool bSent = IsDelayPlayProduct() ? m_pDev->ApplyDelayPlay(strValue)
+                                            : m_pDev->ApplyAudioDelay(strValue);
+    if (!bSent)
+        MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
+}

@@ -1,0 +1,41 @@
+#ifndef HOI_CONSOLE_AUDIODELAYGROUPBOX_H
+#define HOI_CONSOLE_AUDIODELAYGROUPBOX_H
+
+#include <QGroupBox>
+#include <QString>
+
+namespace Ui {
+class CAudioDelayGroupBox;
+}
+
+class CHOIDev;
+class QIntValidator;
+
+// How long one device delays its audio, 0 to 500 ms. Asks the device for the
+// current delay when built, shows every answer, and sends the typed value on
+// Apply. "VRX0350" decoders name the setting "--delay-play", all other
+// products "--audio-delay".
+class CAudioDelayGroupBox : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CAudioDelayGroupBox() override;
+
+private slots:
+    void on_pushButtonOK_clicked();
+    void slotOnGetAutioDelay(QString strStatus);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    bool IsDelayPlayProduct() const;
+
+    Ui::CAudioDelayGroupBox *ui;
+    CHOIDev *m_pDev; // not owned; may be null
+    QIntValidator *m_pValidator; // owned by the box
+};
+
+#endif

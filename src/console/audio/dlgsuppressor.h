@@ -1,0 +1,36 @@
+#ifndef HOI_CONSOLE_DLGSUPPRESSOR_H
+#define HOI_CONSOLE_DLGSUPPRESSOR_H
+
+#include <QDialog>
+
+namespace Ui {
+class CDlgSuppressor;
+}
+
+class CHOIDev;
+
+// "Howling detect": stays open while the device's feedback suppressor
+// learns. Clear makes the device forget and learn again; the opener fixes
+// what was learned however this dialog ends.
+class CDlgSuppressor : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgSuppressor(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgSuppressor() override;
+
+private slots:
+    void on_btnClear_clicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void SetButtonTexts();
+
+    Ui::CDlgSuppressor *ui;
+    CHOIDev *m_pDev; // not owned
+};
+
+#endif

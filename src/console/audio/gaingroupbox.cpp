@@ -1,0 +1,130 @@
+#include "audio/gaingroupbox.h"
+#include "ui_gaingroupbox.h"
+
+#include <QEvent>
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/prodidinfo.h"
+
+namespace {
+
+bool IsPortKind(int nKind)
+{
+    return nKind >= E_APT_LINE_IN && nKind <= E_APT_MIC;
+}
+
+} // namespace
+
+CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
+                             int nPortIndex, QWidget *parent)
+    : QGroupBox(parent)
+    , ui(new Ui::CGainGroupBox)
+    , m_pProd(pProd)
+    , m_pDev(pDev)
+    , m_nPortType(nPortType)
+    , m_nPortIndex(nPortIndex)
+    , m_applyTimer(this)
+{
+    ui->setupUi(this);
+    m_applyTimer.setInterval(E_APPLY_DELAY);
+    m_applyTimer.setSingleShot(true);
+    connect(&m_applyTimer, &QTimer::timeout, this, &CGainGroupBox::slotApply);
+
+    T_VolParam param;
+    if (m_pDev)
+        m_pDev->GetVolParam(m_nPortType, m_nPortIndex, &param);
+
+    SetTitle();
+    setMaximumWidth(width());
+    setMinimumHeight(height());
+    ui->gridLayout->setAlignment(ui->hsGain, Qt::AlignCenter);
+
+    const T_ProdIdInfo empty;
+    const T_ProdIdInfo &prod = m_pProd ? *m_pProd : empty;
+    const int nStep = GainStep();
+    const bool bKnownKind = IsPortKind(m_nPortType);
+
+    ui->hsGain->setRange(prod.min_gain / nStep, prod.max_gain / nStep);
+    ui->hsGain->setSingleStep(1);
+    ui->hsGain->setPageStep(1);
+    ui->hsGain->setEnabled(bKnownKind && prod.vol_gain[m_nPortType]);
+
+    ui->sbGain->setRange(prod.min_gain, prod.max_gain);
+    ui->sbGain->setSingleStep(nStep);
+    ui->sbGain->setToolTip(QStringLiteral("%1~%2").arg(prod.min_gain).arg(prod.max_gain));
+
+    if (param.mask & T_VolParam::MASK_GAIN) {
+        ui->hsGain->setValue(param.gain / nStep);
+        ui->sbGain->setValue(param.gain);
+    }
+
+    ui->chkPower->setEnabled(bKnownKind && prod.vol_phantom_power[m_nPortType]);
+    if (param.mask & T_VolParam::MASK_PHANTOM_POWER)
+        ui->chkPower->setChecked(param.phantom_power);
+
+    // Connected only now, so filling the box sends nothing.
+    connect(ui->sbGain, &QSpinBox::editingFinished, this, &CGainGroupBox::slotGainEditingFinished);
+    connect(ui->hsGain, &QSlider::valueChanged, this, &CGainGroupBox::slotGainChanged);
+    connect(ui->chkPower, &QCheckBox::clicked, this, &CGainGroupBox::slotPowerClicked);
+}
+
+CGainGroupBox::~CGainGroupBox()
+{
+    delete ui;
+}
+
+int CGainGroupBox::GainStep() const
+{
+    // The product reader never gives less than 1; guard the division anyway.
+    return (m_pProd && m_pProd->gain_step > 0) ? m_pProd->gain_step : 6;
+}
+
+void CGainGroupBox::SetTitle()
+{
+    setTitle(T_ProdIdInfo::AudioPortDisplayName(m_nPortType, m_nPortIndex));
+}
+
+void CGainGroupBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        SetTitle();
+    }
+    QGroupBox::changeEvent(event);
+}
+
+void CGainGroupBox::slotGainChanged(int value)
+{
+    ui->sbGain->setValue(GainStep() * value);
+    if (sender())
+        m_applyTimer.start();
+}
+
+void CGainGroupBox::slotGainEditingFinished()
+{
+    // A typed value snaps towards zero to a whole step.
+    ui->hsGain->setValue(ui->sbGain->value() / GainStep());
+    ui->sbGain->setValue(GainStep() * ui->hsGain->value());
+    if (sender())
+        m_applyTimer.start();
+}
+
+void CGainGroupBox::slotApply()
+{
+    if (!m_pDev)
+        return;
+    T_VolParam param;
+    param.mask = T_VolParam::MASK_GAIN;
+    param.gain = ui->sbGain->value();
+    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+}
+
+void CGainGroupBox::slotPowerClicked()
+{
+    if (!m_pDev)
+        return;
+    T_VolParam param;
+    param.mask = T_VolParam::MASK_PHANTOM_POWER;
+    param.phantom_power = ui->chkPower->isChecked();
+    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+}

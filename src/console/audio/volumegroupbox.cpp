@@ -1,0 +1,158 @@
+#include "audio/volumegroupbox.h"
+#include "ui_volumegroupbox.h"
+
+#include <QEvent>
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/prodidinfo.h"
+
+namespace {
+
+struct T_VolumePoint
+{
+    int percent;
+    int db;
+};
+
+// From loudest to silent; both columns fall row by row.
+const T_VolumePoint kVolumeTable[] = {
+    {100, 12}, {90, 9},   {80, 6},    {70, 3},   {60, 0},  {50, -3},
+    {40, -6},  {30, -9},  {20, -12},  {10, -24}, {0, -100},
+};
+const int kVolumePoints = int(sizeof(kVolumeTable) / sizeof(kVolumeTable[0]));
+
+} // namespace
+
+int VolumeDbToPercent(int nDb)
+{
+    if (nDb > kVolumeTable[0].db)
+        return kVolumeTable[0].percent;
+    for (int i = 0; i + 1 < kVolumePoints; ++i) {
+        const T_VolumePoint &upper = kVolumeTable[i];
+        const T_VolumePoint &lower = kVolumeTable[i + 1];
+        if (upper.db >= nDb && nDb >= lower.db)
+            return (upper.db - nDb >= nDb - lower.db) ? lower.percent : upper.percent;
+    }
+    return kVolumeTable[kVolumePoints - 1].percent;
+}
+
+int VolumePercentToDb(int nPercent)
+{
+    if (nPercent > kVolumeTable[0].percent)
+        return kVolumeTable[0].db;
+    for (int i = 0; i + 1 < kVolumePoints; ++i) {
+        const T_VolumePoint &upper = kVolumeTable[i];
+        const T_VolumePoint &lower = kVolumeTable[i + 1];
+        if (upper.percent >= nPercent && nPercent >= lower.percent)
+            return (upper.percent - nPercent >= nPercent - lower.percent) ? lower.db : upper.db;
+    }
+    return kVolumeTable[kVolumePoints - 1].db;
+}
+
+CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
+                                 int nPortIndex, QWidget *parent)
+    : QGroupBox(parent)
+    , ui(new Ui::CVolumeGroupBox)
+    , m_pProd(pProd)
+    , m_pDev(pDev)
+    , m_nPortType(nPortType)
+    , m_nPortIndex(nPortIndex)
+    , m_applyTimer(this)
+{
+    ui->setupUi(this);
+    m_applyTimer.setInterval(E_APPLY_DELAY);
+    m_applyTimer.setSingleShot(true);
+    connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
+
+    T_VolParam param;
+    if (m_pDev)
+        m_pDev->GetVolParam(m_nPortType, m_nPortIndex, &param);
+
+    SetTitle();
+    setMaximumWidth(width());
+    setMinimumHeight(height());
+    ui->gridLayout->setAlignment(ui->hsVolume, Qt::AlignCenter);
+
+    ui->hsVolume->setRange(0, 10);
+    ui->hsVolume->setSingleStep(1);
+    ui->hsVolume->setPageStep(1);
+    ui->sbVolume->setToolTip(QStringLiteral("%1~%2").arg(0).arg(100));
+
+    if (param.mask & T_VolParam::MASK_LEVEL_CONTROL) {
+        const int nPercent = VolumeDbToPercent(param.level_control);
+        ui->hsVolume->setValue(nPercent / 10);
+        ui->sbVolume->setValue(nPercent);
+    }
+    if (param.mask & T_VolParam::MASK_MUTE)
+        ui->chkMute->setChecked(param.mute);
+
+    // Connected only now, so filling the box sends nothing.
+    connect(ui->sbVolume, &QSpinBox::editingFinished, this,
+            &CVolumeGroupBox::slotVolumeEditingFinished);
+    connect(ui->hsVolume, &QSlider::valueChanged, this, &CVolumeGroupBox::slotVolumeChanged);
+    connect(ui->chkMute, &QCheckBox::clicked, this, &CVolumeGroupBox::slotMuteClicked);
+}
+
+CVolumeGroupBox::~CVolumeGroupBox()
+{
+    delete ui;
+}
+
+void CVolumeGroupBox::SetTitle()
+{
+    setTitle(T_ProdIdInfo::AudioPortDisplayName(m_nPortType, m_nPortIndex));
+}
+
+void CVolumeGroupBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        SetTitle();
+    }
+    QGroupBox::changeEvent(event);
+}
+
+void CVolumeGroupBox::slotVolumeChanged(int value)
+{
+    {
+        const QSignalBlocker blocker(ui->sbVolume);
+        ui->sbVolume->setValue(value * 10);
+    }
+    if (sender()) {
+        m_applyTimer.start();
+        // A new level is sent unmuted; the box shows it so.
+        ui->chkMute->setChecked(false);
+    }
+}
+
+void CVolumeGroupBox::slotVolumeEditingFinished()
+{
+    const int nSlider = int(ui->sbVolume->value() / 10.0 + 0.5);
+    // A moved slider rewrites the box and starts the timer through
+    // slotVolumeChanged; an unmoved one leaves the typed value unsent.
+    if (nSlider != ui->hsVolume->value())
+        ui->hsVolume->setValue(nSlider);
+}
+
+void CVolumeGroupBox::slotApply()
+{
+    if (!m_pDev)
+        return;
+    T_VolParam param;
+    param.mask = T_VolParam::MASK_LEVEL_CONTROL | T_VolParam::MASK_MUTE;
+    param.level_control = VolumePercentToDb(ui->hsVolume->value() * 10);
+    param.mute = false;
+    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+}
+
+void CVolumeGroupBox::slotMuteClicked()
+{
+    // Mute wins over a level change that has not gone out yet.
+    m_applyTimer.stop();
+    if (!m_pDev)
+        return;
+    T_VolParam param;
+    param.mask = T_VolParam::MASK_MUTE;
+    param.mute = ui->chkMute->isChecked();
+    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+}

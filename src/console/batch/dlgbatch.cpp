@@ -1,0 +1,637 @@
+// CDlgBatch: construction, the capability enabling, the frame every batch
+// operation runs in, the IP page and the failure details.
+#include "batch/dlgbatch.h"
+#include "ui_dlgbatch.h"
+
+#include <QEvent>
+#include <QIntValidator>
+#include <QTreeWidgetItem>
+
+#include "batch/dlgbatchdetail.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/prodidinfo.h"
+#include "hoiwidget/itemdata.h"
+#include "uiservices.h"
+
+namespace {
+
+// The per-device progress prefix; the same in every language.
+const QString &IsSettingPrefix()
+{
+    static const QString s_strPrefix = QStringLiteral("is setting ");
+    return s_strPrefix;
+}
+
+// An IPv4 text as a 32-bit number, first octet most significant.
+quint32 IPv4ToNumber(const QString &strAddr)
+{
+    const QStringList parts = strAddr.split(QLatin1Char('.'));
+    quint32 nValue = 0;
+    for (int i = 0; i < 4; ++i)
+        nValue = (nValue << 8) | (parts.value(i).toUInt() & 0xFF);
+    return nValue;
+}
+
+QString NumberToIPv4(quint32 nValue)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg((nValue >> 24) & 0xFF)
+        .arg((nValue >> 16) & 0xFF)
+        .arg((nValue >> 8) & 0xFF)
+        .arg(nValue & 0xFF);
+}
+
+} // namespace
+
+CDlgBatch::CDlgBatch(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgBatch)
+    , m_nFinishedCount(0)
+    , m_nTotalBytes(0)
+    , m_nSentBytes(0)
+    , m_nUploadRound(0)
+    , m_bFiltering(false)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->chkHexSend_sinkPower->setCurrentIndex(E_BP_IP);
+    ui->groupBox->Init(this, nullptr, nullptr);
+    InitSerialCombos();
+    for (int nMode = 0; nMode <= 1; ++nMode) {
+        const QString strName = T_ProdIdInfo::LatencyMode2Name(nMode);
+        ui->cmbVideoMode->addItem(strName, strName);
+    }
+
+    ui->pbIPAddrDetails->hide();
+    ui->pbSinkPowerDetails->hide();
+    ui->pbOthersDetails->hide();
+    ui->pbSerialSetDetails->hide();
+    ui->pbImageDetails->hide();
+    ui->pbVideoSetDetails->hide();
+    ui->pbEdidSetDetails->hide();
+    ui->pbAudioDetails->hide();
+    ui->pBOverlayUpload->setEnabled(false);
+    ui->lineEdit->setValidator(new QIntValidator(0, 500, ui->lineEdit));
+
+    connect(ui->chbCEC, &QCheckBox::clicked, this, &CDlgBatch::slotSinkPowerChBClick);
+    connect(ui->chbRS232, &QCheckBox::clicked, this, &CDlgBatch::slotSinkPowerChBClick);
+    connect(ui->pbIPAddr_apply, &QPushButton::clicked, this, &CDlgBatch::slotIPAddrApply);
+    connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgBatch::slotOpenMsg_touchPlay);
+    connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgBatch::slotCloseMsg_standby);
+    connect(ui->btnSendMsg, &QPushButton::clicked, this, &CDlgBatch::slotSerialSendMsg);
+    connect(ui->pbVideoMode_apply, &QPushButton::clicked, this, &CDlgBatch::slotVedioModeApply);
+    connect(ui->pbSinkPower_apply, &QPushButton::clicked, this, &CDlgBatch::slotSinkPowerApply);
+    connect(ui->pbOthersCommand_apply, &QPushButton::clicked, this, &CDlgBatch::slotOthersApply);
+    connect(ui->pbIPAddrDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowIPAddrDetail);
+    connect(ui->pbSinkPowerDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowSinkPowerDetail);
+    connect(ui->pbOthersDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowOthersDetail);
+
+    ui->cBdevRestart->setChecked(true);
+    slotAllTabEnable(false);
+
+    QDevFilterGroupBox *pChooser = ui->groupBox;
+    connect(pChooser, &QDevFilterGroupBox::signalIsSupportLogo, this, &CDlgBatch::slotLogoInit);
+    connect(pChooser, &QDevFilterGroupBox::signalIsVideoBitrate, this, &CDlgBatch::slotVideoBitrate);
+    connect(pChooser, &QDevFilterGroupBox::signalIsTransport, this, &CDlgBatch::slotIsTransport);
+    connect(pChooser, &QDevFilterGroupBox::signalMaxResolution, this, &CDlgBatch::slotIsMaxRelution);
+    connect(pChooser, &QDevFilterGroupBox::signalAllTabEnable, this, &CDlgBatch::slotAllTabEnable);
+    connect(pChooser, &QDevFilterGroupBox::signalAllDevApply, this, &CDlgBatch::slotAllDevApply);
+    connect(pChooser, &QDevFilterGroupBox::signalIsHisiDev, this, &CDlgBatch::slotIsHisiDev);
+    connect(pChooser, &QDevFilterGroupBox::signalIsTX, this, &CDlgBatch::slotIsTX);
+    connect(pChooser, &QDevFilterGroupBox::signalIsWp, this, &CDlgBatch::slotIsWp);
+    connect(pChooser, &QDevFilterGroupBox::signalIsAudioDelay, this, &CDlgBatch::soltIsAudioDelay);
+    connect(pChooser, &QDevFilterGroupBox::signalAudioDelay, this, &CDlgBatch::slotAudioDelay);
+    connect(pChooser, &QDevFilterGroupBox::signalIsOverlayImage, this, &CDlgBatch::soltIsOverlayImage);
+    connect(pChooser, &QDevFilterGroupBox::signalIsIdleImage, this, &CDlgBatch::soltIsIdleImage);
+    connect(pChooser, &QDevFilterGroupBox::signalIsBatchCEC, this, &CDlgBatch::soltIsBatchCEC);
+    connect(pChooser, &QDevFilterGroupBox::signalIsSinkPowerRS, this, &CDlgBatch::soltIsSinkPowerRS);
+    connect(pChooser, &QDevFilterGroupBox::signalIsGW, this, &CDlgBatch::soltIsGW);
+    // The second receiver of signalIsTX must run after slotIsTX.
+    connect(pChooser, &QDevFilterGroupBox::signalIsTX, this, &CDlgBatch::slotVX7100IsTX);
+    connect(pChooser, &QDevFilterGroupBox::signalForceResolution, this, &CDlgBatch::slotForceResolution);
+
+    connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgBatch::slotTextChanged);
+    connect(ui->teSinkPower_msgStandby, &QTextEdit::textChanged, this, &CDlgBatch::slotTextChangedStandby);
+    connect(ui->teSinkPower_msgPoweron, &QTextEdit::textChanged, this, &CDlgBatch::slotTextChangedPoweron);
+    ui->btnSendMsg->setEnabled(false);
+
+    ui->edtIPAddr_mask->SetIPAddress(QStringLiteral("255.255.0.0"));
+    FillEdidList();
+    ui->radioButtonJPEG->setChecked(true);
+    ui->pbVideoSetApplyAll->hide();
+    ui->pbEdidSet_apply->setEnabled(false);
+    ui->cbMaxResolution->hide();
+    InitEncoderCombos();
+
+    if (g_pDevMgr && !g_pDevMgr->IsLogoEnable()) {
+        ui->groupBox_Logo->hide();
+        ui->groupBox_9->hide();
+        ui->groupBox_13->hide();
+    }
+
+    ui->cbStretchType->setCurrentIndex(1);
+    ui->checkBox->setChecked(true);
+    ui->spinBox_ScreenTimeOut->setEnabled(ui->checkBox->isChecked());
+    ui->chbScreenStop->setEnabled(ui->checkBox->isChecked());
+}
+
+CDlgBatch::~CDlgBatch()
+{
+    // Pending uploads end with the dialog; their replies would have nobody
+    // to count them.
+    DropUploads();
+    delete ui;
+}
+
+void CDlgBatch::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // The form's text pass also blanks what the operations wrote.
+        QList<QLabel *> kept = {ui->lbResultIPAddr, ui->lbResultVideoSet, ui->lbResultImage,
+                                ui->lbResultAudio, ui->lbResultSerialSet, ui->lbResultSinkPower,
+                                ui->lbResultEdidSet, ui->lbResultOthers, ui->label_pro,
+                                ui->label_Size_bg, ui->label_SizeTatol_bg, ui->label_SizeTatol_Logo,
+                                ui->label_41, ui->label_42, ui->label_51, ui->label_52};
+        QStringList texts;
+        for (QLabel *pLabel : qAsConst(kept))
+            texts << pLabel->text();
+        ui->retranslateUi(this);
+        for (int i = 0; i < kept.size(); ++i)
+            kept[i]->setText(texts.at(i));
+        if (ui->cbEDIDSet->count() > 0)
+            ui->cbEDIDSet->setItemText(ui->cbEDIDSet->count() - 1, tr("Upload..."));
+    }
+    QDialog::changeEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// The chooser's owner interface
+
+bool CDlgBatch::GetHeaderLabels(QStringList &headers)
+{
+    headers << QString() << tr("Alias") << tr("Hostname");
+    return true;
+}
+
+QTreeWidgetItem *CDlgBatch::CreateDevItem(CHOIDev *pDev)
+{
+    if (!pDev)
+        return nullptr;
+    switch (pDev->GetDevType()) {
+    case CHOIDev::E_DT_TX:
+    case CHOIDev::E_DT_RX:
+    case CHOIDev::E_DT_MRX:
+    case CHOIDev::E_DT_WP:
+    case CHOIDev::E_DT_GW:
+        break;
+    default:
+        return nullptr;
+    }
+    QTreeWidgetItem *pItem = new QTreeWidgetItem(0);
+    pItem->setText(1, pDev->GetDisplayName());
+    pItem->setText(2, pDev->GetDefaultName());
+    pItem->setData(0, Qt::UserRole, DevToVariant(pDev));
+    return pItem;
+}
+
+void CDlgBatch::OnDevItemAdded(QTreeWidget *, CHOIDev *, QTreeWidgetItem *)
+{
+}
+
+void CDlgBatch::OnCurrentDevItemChanged(QTreeWidgetItem *)
+{
+}
+
+void CDlgBatch::OnDevItemCheckChanged(QTreeWidgetItem *)
+{
+}
+
+// ---------------------------------------------------------------------------
+// Capability of the checked devices
+
+void CDlgBatch::slotLogoInit(bool bIsLogo)
+{
+    ui->pushBtnSelect_Logo->setEnabled(bIsLogo);
+    ui->label_Size_bg->setText(bIsLogo ? tr("Image Resolution: 1280X720")
+                                       : tr("Image Resolution: 1920X1080"));
+}
+
+void CDlgBatch::slotVideoBitrate(bool bFlag)
+{
+    const int nMax = bFlag ? 30720 : 40960;
+    const QString strRange = bFlag ? QStringLiteral("64~30720") : QStringLiteral("64~40960");
+    ui->sbVBRMaxBitrate->setRange(64, nMax);
+    ui->sbCBRAvgBitrate->setRange(64, nMax);
+    ui->label_51->setText(strRange);
+    ui->label_52->setText(strRange);
+}
+
+void CDlgBatch::slotIsTransport(bool bFlag)
+{
+    ui->label_57->setVisible(bFlag);
+    ui->cbTranType->setVisible(bFlag);
+    ui->wdTransportType->setVisible(bFlag);
+}
+
+void CDlgBatch::slotIsMaxRelution(bool bFlag)
+{
+    ui->label_59->setVisible(bFlag);
+    ui->cbMaxResolution->setVisible(bFlag);
+    ui->wdMaxResolution->setVisible(bFlag);
+}
+
+void CDlgBatch::slotAllTabEnable(bool bFlag)
+{
+    QWidget *const controls[] = {
+        ui->pbIPAddr_apply,    ui->pbVideo_HDCP_apply,    ui->pbVideo_HDMI_apply,
+        ui->pbVideo_Screen_apply, ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply,
+        ui->pbEnablePreviewApply, ui->pbVideoQualityApply, ui->pbAllVideo_apply,
+        ui->pbVideoMode_apply, ui->pbAdvanced_apply,      ui->pushBtnSelect_bg,
+        ui->pushBtnUpload_bg,  ui->pbApplyOSDMethod,      ui->pushBtnSelect_Logo,
+        ui->pushBtnUpload_Logo, ui->pBOverlaySelect,      ui->pBOverlayUpload,
+        ui->pBOverlayApply,    ui->pushBtnApply,          ui->pushButtonOK,
+        ui->pbSerialSet_apply, ui->btnSendMsg,            ui->groupBox_13,
+        ui->btnOpenMsg,        ui->btnCloseMsg,           ui->pbUplaodEDIDFile,
+        ui->pbEdidSet_apply,   ui->cbEDIDSet,             ui->pbOthersCommand_apply,
+        ui->pbHdcpSettings,    ui->pbVideoSetApplyAll,
+    };
+    for (QWidget *pWidget : controls)
+        pWidget->setEnabled(bFlag);
+
+    ui->lineEditFilePath_bg->clear();
+    ui->lineEditFilePath_Logo->clear();
+    ui->lineEditFilePath->clear();
+    ui->labelPicture_bg->clear();
+    ui->labelPicture_Logo->clear();
+    ui->labelPicture->clear();
+    ui->radioBtn_HDCP_E->setChecked(true);
+    ui->radioButtonJPEG->setEnabled(true);
+    ui->radioButtonH->setEnabled(true);
+    ui->gbAdvance->setChecked(bFlag);
+    ui->gbAdvance->setEnabled(bFlag);
+    ui->leEDIDFileName->clear();
+    ui->cbEDIDSet->setCurrentIndex(0);
+    ui->gbTimeoutSet->setEnabled(bFlag);
+    ui->cbVoResulotion->setEnabled(bFlag);
+    ui->pbForce->setEnabled(bFlag);
+}
+
+void CDlgBatch::slotAllDevApply(bool bFlag)
+{
+    ui->pbIPAddr_apply->setEnabled(bFlag);
+    ui->pbOthersCommand_apply->setEnabled(bFlag);
+    ui->btnSendMsg->setEnabled(bFlag);
+}
+
+void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
+{
+    ui->radioButtonJPEG->setEnabled(false);
+    ui->radioButtonJPEG->setChecked(!bFlag);
+    ui->radioButtonH->setEnabled(false);
+    ui->radioButtonH->setChecked(bFlag);
+    QWidget *const videoButtons[] = {
+        ui->pbVideo_HDCP_apply,    ui->pbVideo_HDMI_apply, ui->pbVideo_Screen_apply,
+        ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply, ui->pbAllVideo_apply,
+        ui->pbEnablePreviewApply,  ui->pbVideoQualityApply,
+    };
+    for (QWidget *pWidget : videoButtons)
+        pWidget->setEnabled(bVideoSet);
+    ui->pbSerialSet_apply->setEnabled(!bFlag);
+    if (!bFlag) {
+        if (bVideoSet) {
+            ui->pbApplyOSDMethod->setEnabled(false);
+        } else {
+            ui->pbEdidSet_apply->setEnabled(true);
+            ui->cbEDIDSet->setEnabled(true);
+            ui->gbTimeoutSet->setEnabled(true);
+        }
+    }
+}
+
+void CDlgBatch::slotIsTX(bool bFlag)
+{
+    ui->gbAdvance->setEnabled(bFlag);
+    ui->pbAdvanced_apply->setEnabled(bFlag);
+    ui->pushBtnSelect_bg->setEnabled(!bFlag);
+    ui->pbApplyOSDMethod->setEnabled(!bFlag);
+    ui->btnOpenMsg->setEnabled(!bFlag);
+    ui->btnCloseMsg->setEnabled(!bFlag);
+    ui->pbHdcpSettings->setEnabled(bFlag);
+    ui->pbVideoSetApplyAll->setEnabled(bFlag);
+    ui->groupBox_13->setEnabled(!bFlag);
+    ui->chbCEC->setEnabled(!bFlag);
+    ui->pbVideoMode_apply->setEnabled(true);
+}
+
+void CDlgBatch::slotIsWp(bool bFlag)
+{
+    ui->pbAdvanced_apply->setEnabled(bFlag);
+    ui->gbAdvance->setEnabled(bFlag);
+    ui->pushBtnSelect_bg->setEnabled(bFlag);
+    ui->pbApplyOSDMethod->setEnabled(bFlag);
+    ui->btnOpenMsg->setEnabled(bFlag);
+    ui->btnCloseMsg->setEnabled(bFlag);
+    ui->pbHdcpSettings->setEnabled(!bFlag);
+    ui->pbVideoSetApplyAll->setEnabled(bFlag);
+    ui->groupBox_13->setEnabled(bFlag);
+    ui->chbCEC->setEnabled(bFlag);
+    ui->pbVideoMode_apply->setEnabled(bFlag);
+}
+
+void CDlgBatch::soltIsAudioDelay(bool bFlag)
+{
+    ui->pushButtonOK->setEnabled(bFlag);
+    ui->btnOpenMsg->setEnabled(!bFlag);
+    ui->btnCloseMsg->setEnabled(!bFlag);
+    ui->pbVideoMode_apply->setEnabled(!bFlag);
+    ui->groupBox_13->setEnabled(bFlag);
+    ui->pushBtnSelect_bg->setEnabled(!bFlag);
+    ui->pbApplyOSDMethod->setEnabled(!bFlag);
+}
+
+void CDlgBatch::slotAudioDelay(bool bFlag)
+{
+    ui->pushButtonOK->setEnabled(bFlag);
+}
+
+void CDlgBatch::soltIsOverlayImage(bool bFlag)
+{
+    ui->pBOverlaySelect->setEnabled(bFlag);
+    ui->pBOverlayApply->setEnabled(bFlag);
+    ui->pushBtnApply->setEnabled(bFlag);
+}
+
+void CDlgBatch::soltIsIdleImage(bool bIsLogo)
+{
+    ui->pushBtnSelect_bg->setEnabled(bIsLogo);
+}
+
+void CDlgBatch::soltIsBatchCEC(bool bFlag)
+{
+    ui->btnOpenMsg->setEnabled(bFlag);
+    ui->btnCloseMsg->setEnabled(bFlag);
+}
+
+void CDlgBatch::soltIsSinkPowerRS(bool bFlag)
+{
+    ui->groupBox_13->setEnabled(bFlag);
+    ui->chbCEC->setEnabled(!bFlag);
+}
+
+void CDlgBatch::soltIsGW(bool)
+{
+    slotAllTabEnable(false);
+}
+
+void CDlgBatch::slotVX7100IsTX(bool bFlag)
+{
+    ui->pbVideo_HDCP_apply->setEnabled(!bFlag);
+    ui->pbVideo_HDMI_apply->setEnabled(!bFlag);
+    ui->pbVideo_Screen_apply->setEnabled(!bFlag);
+    ui->pbVideo_Stretch_apply->setEnabled(!bFlag);
+    ui->pbVideo_Rotate_apply->setEnabled(!bFlag);
+    ui->pbEnablePreviewApply->setEnabled(bFlag);
+    ui->pbVideoQualityApply->setEnabled(bFlag);
+}
+
+void CDlgBatch::on_chkHexSend_sinkPower_currentChanged(int)
+{
+}
+
+void CDlgBatch::slotSinkPowerChBClick()
+{
+    ui->pbSinkPower_apply->setEnabled(ui->chbCEC->isChecked() || ui->chbRS232->isChecked());
+    ui->gbRS232Setting->setEnabled(ui->chbRS232->isChecked());
+}
+
+// ---------------------------------------------------------------------------
+// The batch frame
+
+QList<CHOIDev *> &CDlgBatch::FailList(E_BatchPage ePage)
+{
+    switch (ePage) {
+    case E_BP_IP:
+        return m_listIPFail;
+    case E_BP_VIDEO:
+        return m_listVideoFail;
+    case E_BP_IMAGE:
+        return m_listImageFail;
+    case E_BP_AUDIO:
+        return m_listAudioFail;
+    case E_BP_SERIAL:
+        return m_listSerialFail;
+    case E_BP_POWER:
+        return m_listPowerFail;
+    case E_BP_EDID:
+        return m_listEdidFail;
+    case E_BP_OTHERS:
+    default:
+        return m_listOthersFail;
+    }
+}
+
+QLabel *CDlgBatch::ResultLabel(E_BatchPage ePage) const
+{
+    QLabel *const labels[E_BP_COUNT] = {
+        ui->lbResultIPAddr, ui->lbResultVideoSet,  ui->lbResultImage,   ui->lbResultAudio,
+        ui->lbResultSerialSet, ui->lbResultSinkPower, ui->lbResultEdidSet, ui->lbResultOthers,
+    };
+    return labels[ePage];
+}
+
+QPushButton *CDlgBatch::DetailsButton(E_BatchPage ePage) const
+{
+    QPushButton *const buttons[E_BP_COUNT] = {
+        ui->pbIPAddrDetails,    ui->pbVideoSetDetails,  ui->pbImageDetails,   ui->pbAudioDetails,
+        ui->pbSerialSetDetails, ui->pbSinkPowerDetails, ui->pbEdidSetDetails, ui->pbOthersDetails,
+    };
+    return buttons[ePage];
+}
+
+bool CDlgBatch::StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs)
+{
+    setDisabled(true);
+    FailList(ePage).clear();
+    devs = ui->groupBox->GetCheckedDevList();
+    if (devs.isEmpty()) {
+        MsgCritical(this, QString(), tr("No controlled device was selected."));
+        setDisabled(false);
+        return false;
+    }
+    return true;
+}
+
+void CDlgBatch::RefuseBatch(const QString &strText, QWidget *pFocus)
+{
+    MsgCritical(this, QString(), strText);
+    if (pFocus)
+        pFocus->setFocus(Qt::OtherFocusReason);
+    setDisabled(false);
+}
+
+void CDlgBatch::ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev)
+{
+    ResultLabel(ePage)->setText(IsSettingPrefix() + pDev->GetDisplayName());
+}
+
+void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call)
+{
+    QList<CHOIDev *> &failList = FailList(ePage);
+    for (CHOIDev *pDev : devs) {
+        if (!pDev) {
+            failList.append(pDev);
+            continue;
+        }
+        ShowDevProgress(ePage, pDev);
+        if (!pDev->m_bOnLine || !call(pDev))
+            failList.append(pDev);
+    }
+}
+
+QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const
+{
+    return tr("succeed: %1, fail: %2.").arg(nDevCount - nFailCount).arg(nFailCount);
+}
+
+void CDlgBatch::FinishBatch(E_BatchPage ePage, int nDevCount)
+{
+    ResultLabel(ePage)->setText(ResultText(nDevCount, FailList(ePage).size()));
+    DetailsButton(ePage)->show();
+    setDisabled(false);
+}
+
+// ---------------------------------------------------------------------------
+// IP page
+
+void CDlgBatch::slotIPAddrApply()
+{
+    QList<CHOIDev *> devs;
+    if (!StartBatch(E_BP_IP, devs))
+        return;
+
+    const QString strBegin = ui->edtIPAddr_begin->GetIPAddress();
+    const QString strEnd = ui->edtIPAddr_end->GetIPAddress();
+    if (strBegin == QLatin1String("0.0.0.0")) {
+        RefuseBatch(tr("IP Address begin is empty."), ui->edtIPAddr_begin);
+        return;
+    }
+    if (strEnd == QLatin1String("0.0.0.0")) {
+        RefuseBatch(tr("IP Address end is empty."), ui->edtIPAddr_end);
+        return;
+    }
+    const QString strMask = ui->edtIPAddr_mask->GetIPAddress();
+    const QString strGateway = ui->edtIPAddr_geteway->GetIPAddress();
+    if (strMask == QLatin1String("0.0.0.0")) {
+        RefuseBatch(tr("subnet mask is empty."), ui->edtIPAddr_mask);
+        return;
+    }
+    const quint32 nBegin = IPv4ToNumber(strBegin);
+    const quint32 nEnd = IPv4ToNumber(strEnd);
+    const quint32 nBegin1 = nBegin >> 24;
+    const quint32 nEnd1 = nEnd >> 24;
+    if (nBegin1 == 0 || nBegin1 == 255) {
+        RefuseBatch(tr("The first IP segment may not enter 0 or 255"), ui->edtIPAddr_begin);
+        return;
+    }
+    if (nEnd1 == 0 || nEnd1 == 255) {
+        RefuseBatch(tr("The first IP segment may not enter 0 or 255"), ui->edtIPAddr_end);
+        return;
+    }
+    if (nEnd < nBegin) {
+        // The message names the octet where the range turns round.
+        const bool bThird = (nEnd >> 16) == (nBegin >> 16)
+                            && ((nEnd >> 8) & 0xFF) < ((nBegin >> 8) & 0xFF);
+        RefuseBatch(bThird ? tr("The IP address end cannot be less than the first IP address begin.")
+                           : tr("The IP address end cannot be less than the IP address begin."));
+        return;
+    }
+    if (quint64(nEnd) - nBegin + 1 < quint64(devs.size())) {
+        RefuseBatch(tr("the total number of IP address is less than the total number of devices."));
+        return;
+    }
+    if (MsgQuestion(this, QString(), tr("Are you sure you want to set ip address?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes) {
+        setDisabled(false);
+        return;
+    }
+
+    const bool bRestart = ui->cBdevRestart->isChecked();
+    quint32 nNext = nBegin;
+    QString strNext = strBegin;
+    for (CHOIDev *pDev : qAsConst(devs)) {
+        if (!pDev) {
+            m_listIPFail.append(pDev);
+        } else {
+            ShowDevProgress(E_BP_IP, pDev);
+            if (!pDev->m_bOnLine) {
+                m_listIPFail.append(pDev);
+            } else if (!pDev->ApplyIPToDev(CHOIDev::E_IM_STATIC, strNext, strMask, strGateway)) {
+                m_listIPFail.append(pDev);
+            } else if (bRestart) {
+                pDev->Reboot();
+            }
+        }
+        // A failed device still uses up its address.
+        ++nNext;
+        strNext = NumberToIPv4(nNext);
+    }
+    FinishBatch(E_BP_IP, devs.size());
+}
+
+// ---------------------------------------------------------------------------
+// Failure details
+
+void CDlgBatch::ShowDetails(const QList<CHOIDev *> &devs)
+{
+    // A device the manager has dropped since the operation is not shown.
+    const QList<CHOIDev *> known = g_pDevMgr ? g_pDevMgr->GetDevList() : QList<CHOIDev *>();
+    QList<CHOIDev *> listed;
+    for (CHOIDev *pDev : devs) {
+        if (known.contains(pDev))
+            listed.append(pDev);
+    }
+    CDlgBatchDetail dlg(listed, nullptr);
+    dlg.exec();
+}
+
+void CDlgBatch::slotShowIPAddrDetail()
+{
+    ShowDetails(m_listIPFail);
+}
+
+void CDlgBatch::on_pbVideoSetDetails_clicked()
+{
+    ShowDetails(m_listVideoFail);
+}
+
+void CDlgBatch::on_pbImageDetails_clicked()
+{
+    ShowDetails(m_listImageFail);
+}
+
+void CDlgBatch::on_pbAudioDetails_clicked()
+{
+    ShowDetails(m_listAudioFail);
+}
+
+void CDlgBatch::on_pbSerialSetDetails_clicked()
+{
+    ShowDetails(m_listSerialFail);
+}
+
+void CDlgBatch::slotShowSinkPowerDetail()
+{
+    ShowDetails(m_listPowerFail);
+}
+
+void CDlgBatch::on_pbEdidSetDetails_clicked()
+{
+    ShowDetails(m_listEdidFail);
+}
+
+void CDlgBatch::slotShowOthersDetail()
+{
+    ShowDetails(m_listOthersFail);
+}

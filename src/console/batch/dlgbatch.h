@@ -1,0 +1,248 @@
+#ifndef HOI_CONSOLE_DLGBATCH_H
+#define HOI_CONSOLE_DLGBATCH_H
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+#include "control/devfiltergroupbox.h"
+#include "vtx/bmpcheck.h"
+
+class CHOIDev;
+class HttpConnect;
+class QLabel;
+class QPushButton;
+class QTextDocument;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Ui {
+class CDlgBatch;
+}
+
+// "Batch Commands": applies one setting at a time to every device checked in
+// the chooser on the left, one device after another, and reports per page
+// how many devices took it and which did not.
+//
+// A synchronous operation runs inside its clicked slot with the dialog
+// disabled: it only queues lines on each device's link and never waits for a
+// reply, so a dead device costs no time. A device counts as done once its
+// deciding command was accepted into its link's queue; an off-line device is
+// counted as failed and nothing is sent to it. The three image uploads go
+// over HTTP and finish later.
+class CDlgBatch : public QDialog, public IDevFilterCustomItem
+{
+    Q_OBJECT
+
+public:
+    explicit CDlgBatch(QWidget *parent = nullptr);
+    ~CDlgBatch() override;
+
+    // The chooser's owner interface.
+    bool GetHeaderLabels(QStringList &headers) override;
+    QTreeWidgetItem *CreateDevItem(CHOIDev *pDev) override;
+    void OnDevItemAdded(QTreeWidget *pTree, CHOIDev *pDev, QTreeWidgetItem *pItem) override;
+    void OnCurrentDevItemChanged(QTreeWidgetItem *pItem) override;
+    void OnDevItemCheckChanged(QTreeWidgetItem *pItem) override;
+
+    // The forced HDMI output timing of the "HDMI Timing Hybrid" choice:
+    // "0" for pass-through, else the CEA-861 code with the top bit set.
+    QString GetOutputTimingCode();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    // Capability of the checked devices, from the chooser.
+    void slotLogoInit(bool bIsLogo);
+    void slotVideoBitrate(bool bFlag);
+    void slotIsTransport(bool bFlag);
+    void slotIsMaxRelution(bool bFlag);
+    void slotAllTabEnable(bool bFlag);
+    void slotAllDevApply(bool bFlag);
+    void slotIsHisiDev(bool bFlag, bool bVideoSet);
+    void slotIsTX(bool bFlag);
+    void slotIsWp(bool bFlag);
+    void soltIsAudioDelay(bool bFlag);
+    void slotAudioDelay(bool bFlag);
+    void soltIsOverlayImage(bool bFlag);
+    void soltIsIdleImage(bool bIsLogo);
+    void soltIsBatchCEC(bool bFlag);
+    void soltIsSinkPowerRS(bool bFlag);
+    void soltIsGW(bool bFlag);
+    void slotVX7100IsTX(bool bFlag);
+    void on_chkHexSend_sinkPower_currentChanged(int index);
+
+    // IP
+    void slotIPAddrApply();
+
+    // Video, JPEG 2000
+    void on_radioButtonJPEG_toggled(bool checked);
+    void on_radioButtonH_toggled(bool checked);
+    void on_checkBox_clicked(bool checked);
+    void on_pbVideo_HDCP_apply_clicked();
+    void on_pbVideo_HDMI_apply_clicked();
+    void on_pbVideo_Screen_apply_clicked();
+    void on_pbVideo_Stretch_apply_clicked();
+    void on_pbVideo_Rotate_apply_clicked();
+    void on_pbEnablePreviewApply_clicked();
+    void on_pbVideoQualityApply_clicked();
+    void on_pbAllVideo_apply_clicked();
+
+    // Video, H.264
+    void slotVedioModeApply();
+    void on_pbHdcpSettings_clicked();
+    void on_pbAdvanced_apply_clicked();
+    void on_gbAdvance_clicked(bool checked);
+    void on_cbEncMode_2_currentIndexChanged(int index);
+    void slotForceResolution(CHOIDev *pCurDev);
+    void on_pbForce_clicked();
+
+    // Image
+    void on_pushBtnSelect_bg_clicked();
+    void on_pushBtnUpload_bg_clicked();
+    void on_pushBtnSelect_Logo_clicked();
+    void on_pushBtnUpload_Logo_clicked();
+    void on_pBOverlaySelect_clicked();
+    void on_pBOverlayUpload_clicked();
+    void on_pBOverlayApply_clicked();
+    void on_pushBtnApply_clicked();
+    void on_pbApplyOSDMethod_clicked();
+    void slotHttpFinish(QString strDevName, QVariant code);
+    void slotHttpSendBytes(qlonglong bytesSent);
+    void slotOverlayHttpFinish(QString strDevName, QVariant code);
+    void slotOverlayHttpSendBytes(qlonglong bytesSent);
+
+    // Audio
+    void on_pushButtonOK_clicked();
+
+    // Serial
+    void on_pbSerialSet_apply_clicked();
+    void slotSerialSendMsg();
+    void slotTextChanged();
+    void on_chkHexSend_clicked(bool checked);
+    void on_edtMsg_textChanged();
+
+    // Power
+    void slotSinkPowerApply();
+    void slotOpenMsg_touchPlay();
+    void slotCloseMsg_standby();
+    void slotSinkPowerChBClick();
+    void slotTextChangedStandby();
+    void slotTextChangedPoweron();
+    void on_chbHex_clicked(bool checked);
+
+    // EDID
+    void on_cbEDIDSet_currentIndexChanged(int index);
+    void on_pbUplaodEDIDFile_clicked();
+    void on_pbEdidSet_apply_clicked();
+
+    // Others
+    void slotOthersApply();
+
+    // Failure details of each page
+    void slotShowIPAddrDetail();
+    void on_pbVideoSetDetails_clicked();
+    void on_pbImageDetails_clicked();
+    void on_pbAudioDetails_clicked();
+    void on_pbSerialSetDetails_clicked();
+    void slotShowSinkPowerDetail();
+    void on_pbEdidSetDetails_clicked();
+    void slotShowOthersDetail();
+
+private:
+    // The eight pages with a result line, in tab order.
+    enum E_BatchPage {
+        E_BP_IP = 0,
+        E_BP_VIDEO,
+        E_BP_IMAGE,
+        E_BP_AUDIO,
+        E_BP_SERIAL,
+        E_BP_POWER,
+        E_BP_EDID,
+        E_BP_OTHERS,
+        E_BP_COUNT
+    };
+    // One upload round of the Image page.
+    enum E_UploadKind {
+        E_UK_IDLE = 0,
+        E_UK_LOGO,
+        E_UK_OVERLAY
+    };
+    // What the dialog knows of one upload under way.
+    struct T_Upload
+    {
+        CHOIDev *pDev = nullptr;
+        int nRound = 0;
+        qint64 nSent = 0; // bytes this upload reported last
+    };
+    using DevCall = std::function<bool(CHOIDev *pDev)>;
+
+    // The frame of every synchronous operation. StartBatch disables the
+    // dialog, empties the page's failure list and takes the checked devices;
+    // false (dialog enabled again) when none is checked.
+    bool StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs);
+    // A refused input check: the message, the dialog enabled again.
+    void RefuseBatch(const QString &strText, QWidget *pFocus = nullptr);
+    // Shows each device on the page's label and calls it; an off-line
+    // device or a false result goes into the failure list.
+    void ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call);
+    void ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev);
+    // The result line, the Details button and the dialog enabled again.
+    void FinishBatch(E_BatchPage ePage, int nDevCount);
+    QString ResultText(int nDevCount, int nFailCount) const;
+    QList<CHOIDev *> &FailList(E_BatchPage ePage);
+    QLabel *ResultLabel(E_BatchPage ePage) const;
+    QPushButton *DetailsButton(E_BatchPage ePage) const;
+    void ShowDetails(const QList<CHOIDev *> &devs);
+
+    void InitSerialCombos();
+    void InitEncoderCombos();
+    void FillEdidList();
+    void LoadEdidFile(const QString &strPath, bool bFromList);
+    void ShowEdidText();
+    void ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
+                          uint &nStopBits) const;
+    static QString PortSettingText(uint nBaud, uint nDataBits, char cParity, uint nStopBits);
+    static void FilterHexEnd(QTextDocument *pDoc, const std::function<void(int)> &setCursorEnd);
+
+    // Image page
+    void StartUploadRound(E_UploadKind eKind);
+    void UploadFinished(HttpConnect *pHttp, const QVariant &code);
+    void UploadProgress(HttpConnect *pHttp, qlonglong bytesSent);
+    void BeginImageOperation();
+    bool StartImageBatch(QList<CHOIDev *> &devs);
+    void FinishImageBatch(int nDevCount);
+    void ShowImageResult();
+    void ClearImageResult();
+    void SetLabelColor(QLabel *pLabel, bool bOk);
+    void DropUploads();
+
+    Ui::CDlgBatch *ui;
+    QList<CHOIDev *> m_listCurDev;  // devices of the running upload round
+    int m_nFinishedCount;
+    qint64 m_nTotalBytes;
+    qint64 m_nSentBytes;
+    QList<CHOIDev *> m_listIPFail;
+    QList<CHOIDev *> m_listPowerFail;  // display power and both CEC tests
+    QList<CHOIDev *> m_listOthersFail; // reboot, factory reset
+    QList<CHOIDev *> m_listSerialFail; // port setting, test message
+    QList<CHOIDev *> m_listVideoFail;  // both video sub-pages
+    QList<CHOIDev *> m_listImageFail;
+    QList<CHOIDev *> m_listEdidFail;
+    QList<CHOIDev *> m_listAudioFail;
+    CBmpCheck m_bmpCheck;
+    QString m_strEdid; // the last valid EDID loaded, as it is sent
+    // Replies are matched to the uploader that sent them, so two devices of
+    // one display name are each counted once, and a reply of an earlier
+    // round cannot close a later one.
+    QHash<HttpConnect *, T_Upload> m_uploads;
+    int m_nUploadRound;
+    bool m_bFiltering; // a hex filter is removing text
+};
+
+#endif

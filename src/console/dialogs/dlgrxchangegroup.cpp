@@ -1,0 +1,57 @@
+#include "dialogs/dlgrxchangegroup.h"
+#include "ui_dlgrxchangegroup.h"
+
+#include <QPushButton>
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+
+CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgRxChangeGroup)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    if (!pDev) {
+        // Closing here would not stop a later exec from showing the dialog.
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        return;
+    }
+    SetTexts();
+    ui->lbDevName->setText(pDev->GetDisplayName());
+    m_strGroup = pDev->GetGroup();
+    ui->cbGroup->clear();
+    if (g_pDevMgr) {
+        const int nCount = g_pDevMgr->GetGroupCount();
+        for (int i = 0; i < nCount; ++i)
+            ui->cbGroup->addItem(g_pDevMgr->GetGroupName(i));
+    }
+    ui->cbGroup->setCurrentText(pDev->GetGroup());
+}
+
+CDlgRxChangeGroup::~CDlgRxChangeGroup()
+{
+    delete ui;
+}
+
+void CDlgRxChangeGroup::SetTexts()
+{
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+}
+
+void CDlgRxChangeGroup::on_cbGroup_currentTextChanged(QString arg1)
+{
+    m_strGroup = arg1;
+}
+
+void CDlgRxChangeGroup::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        const QString strName = ui->lbDevName->text();
+        ui->retranslateUi(this);
+        ui->lbDevName->setText(strName);
+        SetTexts();
+    }
+    QDialog::changeEvent(event);
+}

@@ -1,0 +1,376 @@
+// The layout page: the layout list of the current video wall, its status,
+// create, edit, remove, sort, default and auto-apply, and applying a layout.
+#include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QPixmap>
+
+#include "dialogs/dlgsceneedit.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/itemdata.h"
+#include "mainwindow/toolactions.h"
+#include "navtree/formgrouplist.h"
+#include "navtree/groupwidget.h"
+#include "uiservices.h"
+
+namespace {
+
+const int kStatusIconSize = 16;
+
+} // namespace
+
+CHOIScene *MainWindow::GetCurScene() const
+{
+    return EntryScene(ui->cbScenes->currentIndex());
+}
+
+CHOIScene *MainWindow::EntryScene(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= ui->cbScenes->count() || !g_pHOIDevMgr)
+        return nullptr;
+    CHOIScene *pScene = VariantToScene(ui->cbScenes->itemData(nIndex, Qt::UserRole));
+    // Compared by address only: an entry may outlive its layout.
+    return g_pHOIDevMgr->GetSceneList().contains(pScene) ? pScene : nullptr;
+}
+
+QComboBox *MainWindow::GetSceneComboBox() const
+{
+    return ui->cbScenes;
+}
+
+int MainWindow::FindSceneEntry(CHOIScene *pScene) const
+{
+    for (int i = 0; i < ui->cbScenes->count(); ++i) {
+        if (VariantToScene(ui->cbScenes->itemData(i, Qt::UserRole)) == pScene)
+            return i;
+    }
+    return -1;
+}
+
+// The icon (and text) a layout shows in the list: the windowing kinds show
+// their own, any other layout its stored status.
+QIcon MainWindow::LayoutIcon(CHOIScene *pScene, QString *pText) const
+{
+    E_SceneStatus eStatus = pScene->GetLastStatus();
+    if (pScene->IsWindowLayout())
+        eStatus = E_SS_UPDATED;
+    else if (pScene->IsVivLayout())
+        eStatus = E_SS_VIVLAYOUT;
+    else if (pScene->IsWPLayout())
+        eStatus = E_SS_WPLAYOUT;
+    QString strText;
+    const QIcon icon = SceneStatusInfo(eStatus, strText);
+    if (pText)
+        *pText = strText;
+    return icon;
+}
+
+void MainWindow::AppendLayoutEntry(CHOIScene *pScene)
+{
+    ui->cbScenes->addItem(LayoutIcon(pScene), CHOIScene::GetSceneNameSuffix(pScene->GetName()),
+                          SceneToVariant(pScene));
+}
+
+// The layouts of one wall in the manager's order, sorted by their sequence
+// numbers (a later layout with a strictly smaller number moves forward, so
+// equal numbers keep their order) and renumbered from 1.
+QList<CHOIScene *> MainWindow::CollectWallLayouts(const QString &strWall) const
+{
+    QList<CHOIScene *> layouts;
+    if (!g_pHOIDevMgr)
+        return layouts;
+    for (int i = 0; i < g_pHOIDevMgr->GetSceneCount(); ++i) {
+        CHOIScene *pScene = g_pHOIDevMgr->GetScene(i);
+        if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strWall)
+            layouts.append(pScene);
+    }
+    for (int i = 0; i < layouts.size(); ++i) {
+        for (int j = i + 1; j < layouts.size(); ++j) {
+            if (layouts.at(j)->GetLayoutSeq() < layouts.at(i)->GetLayoutSeq())
+                layouts.move(j, i);
+        }
+    }
+    for (int i = 0; i < layouts.size(); ++i)
+        layouts.at(i)->SetLayoutSeq(i + 1);
+    return layouts;
+}
+
+void MainWindow::RenumberLayoutSeq()
+{
+    for (int i = 0; i < ui->cbScenes->count(); ++i) {
+        if (CHOIScene *pScene = EntryScene(i))
+            pScene->SetLayoutSeq(i + 1);
+    }
+}
+
+void MainWindow::slotApplyScene()
+{
+    CHOIScene *pScene = GetCurScene();
+    if (!pScene)
+        return;
+    SetBusyState(true);
+    if (pScene->Apply(1)) {
+        ui->wgDevFrame->slotRefreshDeives();
+        ui->wgDevFrame_ListRX->slotRefreshDeives();
+    } else if (m_bBusy) {
+        // A refused apply reports its failure before it returns; should it
+        // not, the window must not stay locked.
+        SetBusyState(false);
+    }
+}
+
+void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatus)
+{
+    if (!pScene || pScene != GetCurScene())
+        return;
+    if (int(eStatus) == 4) {
+        slotShowScene(pScene);
+        return;
+    }
+    if (eStatus == E_SS_FAILED && pScene->GetApplyMode() == 1)
+        MsgCritical(nullptr, QString(), tr("Failed to apply."));
+
+    E_SceneStatus eShown = eStatus;
+    if (pScene->IsWindowLayout())
+        eShown = E_SS_UPDATED;
+    else if (pScene->IsVivLayout())
+        eShown = E_SS_VIVLAYOUT;
+    else if (pScene->IsWPLayout())
+        eShown = E_SS_WPLAYOUT;
+    QString strText;
+    const QIcon icon = SceneStatusInfo(eShown, strText);
+    ui->lbSceneStatus->setText(strText);
+    ui->lbSceneStatusIcon->setPixmap(icon.pixmap(kStatusIconSize, kStatusIconSize));
+    const int nEntry = FindSceneEntry(pScene);
+    if (nEntry >= 0)
+        ui->cbScenes->setItemIcon(nEntry, icon);
+
+    SetBusyState(false);
+}
+
+void MainWindow::slotShowScene(CHOIScene *pHoiScene)
+{
+    ui->tbwScene->SetVWMode(false);
+    ui->tbwScene->SetCurScene(pHoiScene);
+    if (!pHoiScene)
+        return;
+    QString strText;
+    const QIcon icon = SceneStatusInfo(pHoiScene->GetLastStatus(), strText);
+    ui->lbSceneStatus->setText(strText);
+    ui->lbSceneStatusIcon->setPixmap(icon.pixmap(kStatusIconSize, kStatusIconSize));
+    const QSignalBlocker blocker(ui->cbAutoApply);
+    ui->cbAutoApply->setChecked(pHoiScene->IsAutoApply());
+}
+
+void MainWindow::slotShowCurrentScene()
+{
+    if (ui->cbScenes->currentIndex() < 0)
+        return;
+    if (m_bSkipShowScene) {
+        m_bSkipShowScene = false;
+        return;
+    }
+    CHOIScene *pScene = GetCurScene();
+    if (!pScene)
+        return;
+    if (!pScene->IsDefault())
+        pScene->SetDefault(true);
+    slotShowScene(pScene);
+    if (!g_pHOIDevMgr)
+        return;
+    for (int i = 0; i < g_pHOIDevMgr->GetSceneCount(); ++i) {
+        CHOIScene *pOther = g_pHOIDevMgr->GetScene(i);
+        if (pOther != pScene && CHOIScene::GetSceneNamePrefix(pOther->GetName()) == m_strCurVWName)
+            pOther->SetDefault(false);
+    }
+}
+
+void MainWindow::slotRefreshSceneComoboBox()
+{
+    CHOIScene *pCurrent = GetCurScene();
+    bool bCurrentFound = false;
+    {
+        const QSignalBlocker blocker(ui->cbScenes);
+        ui->cbScenes->clear();
+        m_bSkipShowScene = true;
+        const QList<CHOIScene *> layouts = CollectWallLayouts(m_strCurVWName);
+        for (CHOIScene *pScene : layouts) {
+            AppendLayoutEntry(pScene);
+            if (pScene == pCurrent) {
+                ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
+                QString strText;
+                LayoutIcon(pScene, &strText);
+                ui->cbScenes->setToolTip(strText);
+                bCurrentFound = true;
+            }
+        }
+        if (!bCurrentFound && ui->cbScenes->count() > 0)
+            ui->cbScenes->setCurrentIndex(0);
+    }
+    slotShowCurrentScene();
+    // An empty list consumes nothing; the flag must not swallow a later change.
+    if (ui->cbScenes->count() == 0)
+        m_bSkipShowScene = false;
+}
+
+void MainWindow::slotAddScene()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    CHOIScene *pWall = nullptr;
+    if (QTreeWidgetItem *pItem = ui->wgDevFrame_GroupRx->GetCurrentItem()) {
+        pWall = pMgr->FindVideoWallByName(pItem->text(0));
+        if (pWall)
+            m_strCurVWName = pItem->text(0);
+    }
+    if (!pWall)
+        pWall = pMgr->FindVideoWallByName(m_strCurVWName);
+    if (!pWall)
+        return;
+
+    CHOIScene *pRelated = nullptr;
+    for (int i = 0; i < pMgr->GetSceneCount(); ++i) {
+        CHOIScene *pScene = pMgr->GetScene(i);
+        if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) != pWall->GetName())
+            continue;
+        pScene->SetDefault(false);
+        pRelated = pScene;
+    }
+
+    CHOIScene *pNew = nullptr;
+    {
+        CDlgSceneEdit dlg(nullptr, pRelated, nullptr);
+        dlg.SetVideoWall(pWall);
+        if (dlg.exec() != QDialog::Accepted || !dlg.GetScene()) {
+            slotShowCurrentScene();
+            return;
+        }
+        pNew = dlg.GetScene();
+    }
+
+    pNew->SetLayoutSeq(ui->cbScenes->count() + 1);
+    {
+        const QSignalBlocker blocker(ui->cbScenes);
+        m_bSkipShowScene = true;
+        AppendLayoutEntry(pNew);
+        ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
+    }
+    pNew->CopyCellsFrom(pRelated ? pRelated : pWall, pWall->GetRowCount(), pWall->GetColCount());
+    pNew->SetDefault(true);
+    slotShowScene(pNew);
+    m_bSkipShowScene = false;
+}
+
+void MainWindow::slotModifyScene()
+{
+    CHOIScene *pScene = GetCurScene();
+    if (!pScene)
+        return;
+    QTreeWidgetItem *pItem = ui->wgDevFrame_GroupRx->FindSceneItem(pScene);
+    CDlgSceneEdit dlg(pScene, nullptr, nullptr);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const int nEntry = ui->cbScenes->currentIndex();
+    if (nEntry >= 0)
+        ui->cbScenes->setItemText(nEntry, CHOIScene::GetSceneNameSuffix(pScene->GetName()));
+    slotShowCurrentScene();
+    if (pItem)
+        pItem->setText(0, pScene->GetName());
+}
+
+void MainWindow::slotDeleteScene()
+{
+    CHOIScene *pScene = GetCurScene();
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pScene || !pMgr)
+        return;
+    if (MsgQuestion(this, QString(), tr("Are you sure you want to delete '%1'?").arg(pScene->GetName()),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+
+    if (ui->cbScenes->count() == 1) {
+        if (QTreeWidgetItem *pParent = ui->wgDevFrame_GroupRx->FindSceneParentItem(pScene)) {
+            if (pParent->childCount() > 0
+                && MsgQuestion(this, QString(),
+                               tr("The layout is the last one,are you sure you want to delete '%1'?")
+                                   .arg(pScene->GetName()),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                       != QMessageBox::Yes)
+                return;
+            ui->tbwScene->SetVWMode(false);
+            ui->tbwScene->SetCurScene(nullptr);
+            m_bSkipShowScene = false;
+            // The wall keeps what its last layout showed.
+            if (CHOIScene *pWall = GroupItemScene(pParent)) {
+                pWall->CopyCellsFrom(pScene, pWall->GetRowCount(), pWall->GetColCount());
+                slotShowVWScene(pWall);
+            }
+        }
+    }
+
+    const int nEntry = FindSceneEntry(pScene);
+    pMgr->DeleteScene(pScene);
+    if (nEntry >= 0)
+        ui->cbScenes->removeItem(nEntry);
+    ui->wgDevFrame_GroupRx->slotUpdateSeq();
+    RenumberLayoutSeq();
+}
+
+void MainWindow::slotOnAutoApplyCheckChanged()
+{
+    if (CHOIScene *pScene = GetCurScene())
+        pScene->SetAutoApply(ui->cbAutoApply->isChecked());
+}
+
+void MainWindow::on_checkBDefLayout_clicked(bool checked)
+{
+    CHOIScene *pScene = GetCurScene();
+    if (!pScene)
+        return;
+    pScene->SetDefault(checked);
+    if (checked) {
+        for (int i = 0; i < ui->cbScenes->count(); ++i) {
+            CHOIScene *pOther = EntryScene(i);
+            if (pOther && pOther != pScene)
+                pOther->SetDefault(false);
+        }
+    } else if (CHOIScene *pFirst = EntryScene(0)) {
+        pFirst->SetDefault(true);
+    }
+}
+
+void MainWindow::on_pbRankLayout_clicked()
+{
+    RunLayoutOrder(this, ui->cbScenes, nullptr);
+}
+
+void MainWindow::on_checkBox_Auto_toggled(bool checked)
+{
+    emit signalAutoApply(checked);
+}
+
+void MainWindow::on_pb_Apply_clicked()
+{
+    emit signalApplyToAllSceen();
+}
+
+void MainWindow::slotOnRestoreScene()
+{
+    slotRefreshSceneComoboBox();
+}
+
+void MainWindow::slotOnScheduleExec(CHOIScene *pScene)
+{
+    const int nEntry = FindSceneEntry(pScene);
+    if (pScene && nEntry >= 0)
+        ui->cbScenes->setCurrentIndex(nEntry);
+}
+
+void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
+{
+    SetBusyState(eNotify != E_PN_NONE);
+    ui->progressBar->setVisible(eNotify != E_PN_NONE);
+    ui->progressBar->setValue(nProgress);
+}

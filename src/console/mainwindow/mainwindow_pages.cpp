@@ -1,0 +1,580 @@
+// The right-hand pages chosen from the navigation tree: the layouts of a
+// video wall, the tiles of a group and of all groups, the grid of a wall and
+// one device; and the group, wall and device buttons of those pages.
+#include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QDropEvent>
+
+#include "docks/devinfowidget.h"
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/gpcellitem.h"
+#include "navtree/formgrouplist.h"
+#include "navtree/groupwidget.h"
+#include "navtree/navactions.h"
+#include "tiles/formall.h"
+#include "tiles/formdevice.h"
+#include "tiles/formonekey.h"
+#include "tiles/formvw.h"
+#include "uiservices.h"
+
+namespace {
+
+// Width of one tile column on the tiles pages.
+const int kTileColumnWidth = 150;
+
+} // namespace
+
+// ---- tiles ----
+
+int MainWindow::TileColumns(const QWidget *pBox) const
+{
+    return pBox->width() / kTileColumnWidth;
+}
+
+void MainWindow::RemoveTile(QWidget *pTile)
+{
+    // Deferred: a tile may be the sender of the signal that rebuilds its page.
+    disconnect(this, nullptr, pTile, nullptr);
+    disconnect(ui->checkBox_Auto, nullptr, pTile, nullptr);
+    pTile->hide();
+    ui->gridLayout_9->removeWidget(pTile);
+    ui->gridLayout_OneKey->removeWidget(pTile);
+    ui->gridLayout_All->removeWidget(pTile);
+    ui->gridLayout_Dev->removeWidget(pTile);
+    pTile->deleteLater();
+}
+
+void MainWindow::ClearGroupTiles()
+{
+    for (QWidget *pTile : qAsConst(m_groupTiles))
+        RemoveTile(pTile);
+    m_groupTiles.clear();
+    ui->gridLayout_9->update();
+    ui->page_Group->update();
+}
+
+void MainWindow::ClearAllTiles()
+{
+    for (QWidget *pTile : qAsConst(m_allTiles))
+        RemoveTile(pTile);
+    m_allTiles.clear();
+}
+
+void MainWindow::slotOnGroupItemClick(QTreeWidgetItem *pGroupItem)
+{
+    if (!pGroupItem)
+        return;
+    ui->sw_rigthFace->setCurrentWidget(ui->page_Group);
+    slotDevFrame(pGroupItem);
+}
+
+void MainWindow::slotDevFrame(QTreeWidgetItem *pItem)
+{
+    if (!pItem)
+        return;
+    ClearGroupTiles();
+    m_strCurGroup = pItem->text(0);
+    m_strGroupTitle = m_strCurGroup;
+    ui->groupBox_2->setTitle(m_strCurGroup);
+
+    const bool bUngrouped = m_strCurGroup == g_strUngrouped;
+    ui->pbDeleteGroup->setEnabled(!bUngrouped);
+    ui->pbEditGroup->setEnabled(!bUngrouped);
+
+    CFormOneKey *pOneKey = new CFormOneKey(pItem, nullptr);
+    ui->gridLayout_OneKey->addWidget(pOneKey, 0, 0);
+
+    const bool bAuto = ui->checkBox_Auto->isChecked();
+    const int nCols = TileColumns(ui->groupBox_2);
+    for (int i = 0; i < pItem->childCount(); ++i) {
+        QTreeWidgetItem *pChild = pItem->child(i);
+        const int nRow = nCols > 0 ? i / nCols : 0;
+        const int nCol = nCols > 0 ? i % nCols : 0;
+        QWidget *pTile = nullptr;
+        switch (GroupItemKind(pChild)) {
+        case E_GTK_DEVICE: {
+            CFormDevice *pDevTile = new CFormDevice(GroupItemDev(pChild), ui->scrollAreaWidgetContents);
+            pDevTile->slotIsAutoAppy(bAuto);
+            connect(pOneKey, &CFormOneKey::signalDropEventForOneKey, pDevTile, &CFormDevice::slotOneKey);
+            connect(ui->checkBox_Auto, &QCheckBox::toggled, pDevTile, &CFormDevice::slotIsAutoAppy);
+            connect(this, &MainWindow::signalApplyToAllSceen, pDevTile, &CFormDevice::Apply);
+            pTile = pDevTile;
+            break;
+        }
+        case E_GTK_VIDEOWALL: {
+            CFormVW *pWallTile = new CFormVW(pChild, ui->scrollAreaWidgetContents);
+            pWallTile->slotIsAutoAppy(bAuto);
+            connect(pOneKey, &CFormOneKey::signalDropEventForOneKey, pWallTile, &CFormVW::slotOneKey);
+            connect(ui->checkBox_Auto, &QCheckBox::toggled, pWallTile, &CFormVW::slotIsAutoAppy);
+            connect(this, &MainWindow::signalApplyToAllSceen, pWallTile, &CFormVW::Apply);
+            connect(pWallTile, &CFormVW::signalDoubleClick, this, &MainWindow::slotOnVWItemClick);
+            connect(pWallTile, &CFormVW::signalDoubleClick, ui->wgDevFrame_GroupRx,
+                    &CFormGroupList::slotSetCurrentItem);
+            pTile = pWallTile;
+            break;
+        }
+        default:
+            break; // its position stays empty
+        }
+        if (!pTile)
+            continue;
+        ui->gridLayout_9->addWidget(pTile, nRow, nCol);
+        m_groupTiles.append(pTile);
+    }
+    m_groupTiles.append(pOneKey);
+}
+
+void MainWindow::slotOnAllItemClick(QTreeWidgetItem *pAllItem)
+{
+    if (!pAllItem)
+        return;
+    ClearAllTiles();
+    ui->sw_rigthFace->setCurrentWidget(ui->page_All);
+    const int nCols = TileColumns(ui->gb_All);
+    for (int i = 0; i < pAllItem->childCount(); ++i) {
+        CFormAll *pTile = new CFormAll(pAllItem->child(i), ui->scrollAreaWidgetContents_2);
+        connect(pTile, &CFormAll::signalDoubleClick, this, &MainWindow::slotOnGroupItemClick);
+        connect(pTile, &CFormAll::signalDoubleClick, ui->wgDevFrame_GroupRx, &CFormGroupList::slotSetCurrentItem);
+        ui->gridLayout_All->addWidget(pTile, nCols > 0 ? i / nCols : 0, nCols > 0 ? i % nCols : 0);
+        m_allTiles.append(pTile);
+    }
+}
+
+// ---- walls and their layouts ----
+
+// Lists the layouts of a wall on the layout page, sorted and renumbered;
+// the first one appended becomes current (consuming the skip flag).
+void MainWindow::ShowWallLayouts(const QString &strWall)
+{
+    m_strCurVWName = strWall;
+    ui->sw_rigthFace->setCurrentWidget(ui->page_Scene);
+    m_strSceneTitle = strWall;
+    ui->gbScene->setTitle(strWall);
+    ui->cbScenes->clear();
+    ui->tbwScene->SetVWMode(false);
+    ui->tbwScene->SetCurScene(nullptr);
+    m_bSkipShowScene = true;
+    const QList<CHOIScene *> layouts = CollectWallLayouts(strWall);
+    for (CHOIScene *pScene : layouts)
+        AppendLayoutEntry(pScene);
+    // Nothing consumed the flag; it must not swallow a later change.
+    if (layouts.isEmpty())
+        m_bSkipShowScene = false;
+}
+
+void MainWindow::ShowWallInGrid(const QString &strWall)
+{
+    CHOIScene *pWall = g_pHOIDevMgr ? g_pHOIDevMgr->FindVideoWallByName(strWall) : nullptr;
+    ui->tbwScene->SetVWMode(true);
+    ui->tbwScene->SetCurScene(pWall);
+}
+
+void MainWindow::slotOnLayoutItemClick(QTreeWidgetItem *pVWItem)
+{
+    if (!pVWItem)
+        return;
+    ShowWallLayouts(pVWItem->text(0));
+    if (ui->cbScenes->count() == 0) {
+        ShowWallInGrid(m_strCurVWName);
+        return;
+    }
+    for (int i = 0; i < ui->cbScenes->count(); ++i) {
+        CHOIScene *pScene = EntryScene(i);
+        if (pScene && pScene->IsDefault()) {
+            slotShowScene(pScene);
+            ui->cbScenes->setCurrentIndex(i);
+            return;
+        }
+    }
+    if (CHOIScene *pFirst = EntryScene(0)) {
+        slotShowScene(pFirst);
+        pFirst->SetDefault(true);
+    }
+}
+
+void MainWindow::slotOnLayoutItemClick(CHOIScene *pScene)
+{
+    if (!pScene)
+        return;
+    ui->sw_rigthFace->setCurrentWidget(ui->page_Scene);
+    const int nEntry = ui->cbScenes->findText(pScene->GetName());
+    if (nEntry >= 0)
+        ui->cbScenes->setCurrentIndex(nEntry);
+    slotShowScene(pScene);
+    m_strSceneTitle = pScene->GetName();
+    ui->gbScene->setTitle(m_strSceneTitle);
+    m_strCurVWName = CHOIScene::GetSceneNamePrefix(pScene->GetName());
+    m_pCurVW = g_pHOIDevMgr ? g_pHOIDevMgr->FindVideoWallByName(m_strCurVWName) : nullptr;
+    m_strCurGroup = pScene->GetGroup();
+}
+
+void MainWindow::slotOnDevClickGroupRx(CHOIDev *pDev)
+{
+    m_pCurDev = pDev;
+    if (!pDev || pDev->GetGroup().isEmpty() || !pDev->GetVideoWall())
+        return;
+    ShowWallLayouts(CHOIScene::GetSceneNamePrefix(pDev->GetVideoWall()->GetName()));
+    if (ui->cbScenes->count() == 0) {
+        ShowWallInGrid(m_strCurVWName);
+        return;
+    }
+    bool bDefaultFound = false;
+    for (int i = 0; i < ui->cbScenes->count(); ++i) {
+        CHOIScene *pScene = EntryScene(i);
+        if (pScene && pScene->IsDefault()) {
+            slotShowScene(pScene);
+            ui->cbScenes->setCurrentIndex(i);
+            bDefaultFound = true;
+        }
+    }
+    if (!bDefaultFound) {
+        if (CHOIScene *pFirst = EntryScene(0)) {
+            slotShowScene(pFirst);
+            pFirst->SetDefault(true);
+        }
+    }
+}
+
+void MainWindow::slotOnDevClick(CHOIDev *pDev)
+{
+    m_pCurDev = pDev;
+    if (!pDev)
+        return;
+    CHOIScene *pWall = pDev->GetVideoWall();
+    if (!pWall) {
+        if (pDev->GetGroup().isEmpty())
+            return;
+        ClearGroupTiles();
+        ui->sw_rigthFace->setCurrentWidget(ui->page_Dev);
+        CFormDevice *pTile = new CFormDevice(pDev, ui->groupBox_4);
+        pTile->slotIsAutoAppy(ui->checkBox_Auto->isChecked());
+        connect(ui->checkBox_Auto, &QCheckBox::toggled, pTile, &CFormDevice::slotIsAutoAppy);
+        connect(this, &MainWindow::signalApplyToAllSceen, pTile, &CFormDevice::Apply);
+        ui->gridLayout_Dev->addWidget(pTile, 0, 0);
+        m_groupTiles.append(pTile);
+        return;
+    }
+    ShowWallLayouts(CHOIScene::GetSceneNamePrefix(pWall->GetName()));
+    if (CHOIScene *pFirst = EntryScene(0)) {
+        ui->cbScenes->setCurrentIndex(0);
+        slotShowScene(pFirst);
+    }
+    // Only the first default layout of the list stays default.
+    bool bDefaultSeen = false;
+    for (int i = 0; i < ui->cbScenes->count(); ++i) {
+        CHOIScene *pScene = EntryScene(i);
+        if (!pScene || !pScene->IsDefault())
+            continue;
+        if (bDefaultSeen)
+            pScene->SetDefault(false);
+        bDefaultSeen = true;
+    }
+}
+
+void MainWindow::slotOnVWItemClick(QTreeWidgetItem *pVWItem)
+{
+    if (!pVWItem)
+        return;
+    ui->sw_rigthFace->setCurrentWidget(ui->page_VW);
+    m_strVWTitle = pVWItem->text(0);
+    ui->groupBox_3->setTitle(m_strVWTitle);
+    CHOIScene *pWall = g_pHOIDevMgr ? g_pHOIDevMgr->FindVideoWallByName(pVWItem->text(0)) : nullptr;
+    if (!pWall)
+        return;
+    ui->gvVW->SetCurScene(pWall);
+    m_pCurVW = pWall;
+    m_strCurGroup = pWall->GetGroup();
+}
+
+void MainWindow::slotShowVWScene(CHOIScene *pVW)
+{
+    if (!pVW)
+        return;
+    ui->tbwScene->SetVWMode(true);
+    ui->tbwScene->SetCurScene(pVW);
+}
+
+void MainWindow::slotOnDeleteVWItemClick()
+{
+    ui->cbScenes->clear();
+    ui->tbwScene->SetVWMode(false);
+    ui->tbwScene->SetCurScene(nullptr);
+}
+
+void MainWindow::slotVWNameChange(QString strVWName)
+{
+    m_strCurVWName = strVWName;
+    m_strSceneTitle = strVWName;
+    ui->gbScene->setTitle(strVWName);
+}
+
+void MainWindow::slotGroupNameChange(QString strGroupName)
+{
+    m_strCurGroup = strGroupName;
+    m_strGroupTitle = strGroupName;
+    ui->groupBox_2->setTitle(strGroupName);
+}
+
+// ---- refreshing the group page ----
+
+void MainWindow::slotListToGroupTXDev()
+{
+    if (ui->sw_rigthFace->currentWidget() != ui->page_Group)
+        return;
+    if (QTreeWidgetItem *pItem = ui->wgDevFrame_GroupRx->FindGroupItem(m_strCurGroup))
+        slotDevFrame(pItem);
+}
+
+void MainWindow::slotOnGroupItemClickforAliasModify(QTreeWidgetItem *pGroupItem)
+{
+    if (ui->sw_rigthFace->currentWidget() == ui->page_Group && pGroupItem
+        && pGroupItem->text(0) == m_strCurGroup)
+        slotDevFrame(pGroupItem);
+}
+
+void MainWindow::slotTXDevChangedName(CHOIDev *pCurDev)
+{
+    if (ui->sw_rigthFace->currentWidget() != ui->page_Group || !pCurDev
+        || pCurDev->GetDevType() != CHOIDev::E_DT_TX)
+        return;
+    QTreeWidgetItem *pGroupItem = ui->wgDevFrame_GroupRx->FindGroupItem(m_strCurGroup);
+    if (!pGroupItem)
+        return;
+    bool bFound = false;
+    for (int i = 0; i < pGroupItem->childCount(); ++i) {
+        CHOIDev *pRx = GroupItemDev(pGroupItem->child(i));
+        if (pRx && pRx->GetTXDev() == pCurDev) {
+            pRx->SetTXDev(pCurDev);
+            bFound = true;
+        }
+    }
+    if (bFound)
+        slotDevFrame(pGroupItem);
+}
+
+void MainWindow::slotOnDevNameChanged(CHOIDev *pCurDev)
+{
+    CHOIScene *pShown = ui->tbwScene->GetCurScene();
+    if (pCurDev && GetCurScene() && pShown) {
+        const QSignalBlocker blocker(ui->tbwScene->scene());
+        const CHOIDev::DevType eType = pCurDev->GetDevType();
+        for (int nRow = 0; nRow < pShown->GetRowCount(); ++nRow) {
+            for (int nCol = 0; nCol < pShown->GetColCount(); ++nCol) {
+                const T_SceneCell *pCell = pShown->CellAt(nRow, nCol);
+                if (!pCell)
+                    continue;
+                bool bShows = false;
+                if (eType == CHOIDev::E_DT_TX)
+                    bShows = pCell->txList.contains(pCurDev);
+                else if (eType == CHOIDev::E_DT_RX)
+                    bShows = pCell->rx == pCurDev;
+                else if (eType == CHOIDev::E_DT_WP)
+                    bShows = pCell->wall && pCell->wall->dev_hostname == pCurDev->GetHostName();
+                if (!bShows)
+                    continue;
+                if (CGpCellItem *pItem = ui->tbwScene->CellItem(nRow, nCol))
+                    pItem->update();
+            }
+        }
+    }
+    if (pCurDev && m_pInfoDock->GetCurDev() == pCurDev)
+        m_pInfoDock->slotShowDevDetail(pCurDev);
+}
+
+void MainWindow::on_pbChangeRXGroupOrList()
+{
+    ui->sw_RXToGroupOrList->setCurrentIndex(ui->sw_RXToGroupOrList->currentIndex() == 0 ? 1 : 0);
+}
+
+void MainWindow::on_pbEditDev_clicked()
+{
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    NavActions().devEdit(m_pCurDev.data(), this, [pTree](CHOIDev *pChanged) { pTree->slotDevChanged(pChanged); });
+}
+
+void MainWindow::on_pbDeleteDev_clicked()
+{
+    // The deletion runs through the navigation tree's own slot.
+}
+
+// ---- group buttons ----
+
+void MainWindow::on_pbCreateGroup_clicked()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    const T_CreateGroupResult result = NavActions().createGroup(QString(), nullptr);
+    if (!result.bOK)
+        return;
+    if (pMgr->AddGroup(result.strName, uint(pMgr->GetGroupCount() + 1)))
+        ui->wgDevFrame_GroupRx->AddGroupItem(result.strName);
+}
+
+void MainWindow::on_pbEditGroup_clicked()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    const QString strOldName = m_strCurGroup;
+    const T_CreateGroupResult result = NavActions().createGroup(strOldName, nullptr);
+    if (!result.bOK || !pMgr->RenameGroup(strOldName, result.strName))
+        return;
+    if (QTreeWidgetItem *pItem = ui->wgDevFrame_GroupRx->FindGroupItem(strOldName))
+        pItem->setText(0, result.strName);
+    slotGroupNameChange(result.strName);
+}
+
+void MainWindow::on_pbDeleteGroup_clicked()
+{
+    if (m_strCurGroup.isEmpty()) {
+        MsgCritical(this, QString(), tr("Select the node please."));
+        return;
+    }
+    if (MsgQuestion(this, tr("Delete Group"), tr("Do you want to delete this group?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        != QMessageBox::Yes)
+        return;
+    if (g_pHOIDevMgr)
+        g_pHOIDevMgr->RemoveGroup(m_strCurGroup);
+    ui->wgDevFrame_GroupRx->RemoveGroupItem(m_strCurGroup);
+}
+
+// ---- video wall buttons ----
+
+void MainWindow::on_pbGreateVW_clicked()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    const T_VWEditResult result = NavActions().vwEdit(nullptr, m_strCurGroup, nullptr);
+    if (!result.bOk || !result.pWall)
+        return;
+    CHOIScene *pWall = pMgr->FindVideoWallByName(result.pWall->GetName());
+    if (!pWall)
+        return;
+    ui->wgDevFrame_GroupRx->AddVWItem(pWall);
+    slotShowVWScene(pWall);
+}
+
+void MainWindow::on_pbEditVW_clicked()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    CHOIScene *pWall = m_pCurVW.data();
+    // Without a wall the dialog would create one.
+    if (!pMgr || !pWall)
+        return;
+    const QString strOldGroup = pWall->GetGroup();
+    const T_VWEditResult result = NavActions().vwEdit(pWall, strOldGroup, nullptr);
+    if (!result.bOk || !m_pCurVW || !pMgr->FindVideoWallByName(pWall->GetName()))
+        return;
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    QTreeWidgetItem *pOldGroupItem = pTree->FindGroupItem(strOldGroup);
+    QTreeWidgetItem *pWallItem = pTree->FindWallItem(pOldGroupItem, result.strOldName);
+    if (!pWallItem)
+        return;
+
+    const QString strNewName = pWall->GetName();
+    if (strNewName != result.strOldName && !result.strOldName.isEmpty()) {
+        pWallItem->setText(0, strNewName);
+        // Every layout of the wall follows: "<old>-x" becomes "<new>-x".
+        const QList<CHOIScene *> layouts = pMgr->GetSceneList();
+        for (CHOIScene *pScene : layouts) {
+            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) != result.strOldName)
+                continue;
+            const QString strStored = pScene->GetName();
+            const int nDash = strStored.indexOf(QLatin1Char('-'));
+            pScene->SetName(nDash < 0 ? strNewName : strNewName + strStored.mid(nDash));
+        }
+        for (int i = 0; i < pWallItem->childCount(); ++i) {
+            QTreeWidgetItem *pChild = pWallItem->child(i);
+            if (GroupItemKind(pChild) == E_GTK_LAYOUT)
+                if (CHOIScene *pScene = GroupItemScene(pChild))
+                    pChild->setText(0, pScene->GetName());
+        }
+        if (m_strCurVWName == result.strOldName)
+            slotVWNameChange(strNewName);
+        slotRefreshSceneComoboBox();
+    }
+
+    const QString strNewGroup = pWall->GetGroup();
+    if (strNewGroup != strOldGroup && !strOldGroup.isEmpty()) {
+        for (int i = 0; i < pWallItem->childCount(); ++i) {
+            if (CHOIDev *pDev = GroupItemDev(pWallItem->child(i)))
+                pDev->SetGroup(strNewGroup);
+        }
+        const QList<CHOIScene *> layouts = pMgr->GetSceneList();
+        for (CHOIScene *pScene : layouts) {
+            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strNewName)
+                pScene->SetGroup(strNewGroup);
+        }
+        QTreeWidgetItem *pNewGroupItem = pTree->FindGroupItem(strNewGroup);
+        const int nIndex = pTree->IndexOfChildByText(pOldGroupItem, strNewName);
+        if (pNewGroupItem && nIndex >= 0 && pNewGroupItem != pOldGroupItem) {
+            QTreeWidgetItem *pTaken = pOldGroupItem->takeChild(nIndex);
+            const int nSequence = pNewGroupItem->childCount() + 1;
+            pWall->SetLayoutSeq(nSequence);
+            pTaken->setText(2, QString::number(nSequence));
+            pNewGroupItem->addChild(pTaken);
+        }
+        m_strCurGroup = strNewGroup;
+    }
+    pTree->slotUpdateSeq();
+}
+
+void MainWindow::on_pbDeleteVW_clicked()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    CHOIScene *pWall = m_pCurVW.data();
+    if (!pMgr || !pWall)
+        return;
+    if (MsgQuestion(this, tr("Delete Video Wall"), tr("Do you want to delete this Video Wall?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        != QMessageBox::Yes)
+        return;
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    const QString strWall = pWall->GetName();
+    QTreeWidgetItem *pGroupItem = pTree->FindGroupItem(pWall->GetGroup());
+    QTreeWidgetItem *pWallItem = pTree->FindWallItem(pGroupItem, strWall);
+    if (pWallItem) {
+        const QSignalBlocker blocker(pTree->GetTree());
+        pGroupItem->removeChild(pWallItem);
+        while (pWallItem->childCount() > 0) {
+            QTreeWidgetItem *pChild = pWallItem->takeChild(0);
+            switch (GroupItemKind(pChild)) {
+            case E_GTK_DEVICE:
+                if (CHOIDev *pDev = GroupItemDev(pChild))
+                    pDev->SetVideoWall(nullptr);
+                if (!pTree->AttachDevItem(pChild))
+                    delete pChild;
+                break;
+            case E_GTK_LAYOUT:
+                pMgr->DeleteSceneByName(pChild->text(0));
+                delete pChild;
+                break;
+            default:
+                delete pChild;
+                break;
+            }
+        }
+    }
+    // Devices and layouts of the wall that the tree does not show go too.
+    for (int i = 0; i < pMgr->GetDevCount(); ++i) {
+        if (pMgr->GetDev(i)->GetVideoWall() == pWall)
+            pMgr->GetDev(i)->SetVideoWall(nullptr);
+    }
+    for (int i = 0; i < pMgr->GetSceneCount();) {
+        if (CHOIScene::GetSceneNamePrefix(pMgr->GetScene(i)->GetName()) == strWall)
+            pMgr->DeleteSceneAt(i);
+        else
+            ++i;
+    }
+    pMgr->RemoveVideoWall(pWall);
+    delete pWallItem;
+    pTree->slotUpdateSeq();
+    ui->gvVW->SetCurScene(nullptr);
+    // The layout list must not keep layouts that are gone.
+    slotRefreshSceneComoboBox();
+}

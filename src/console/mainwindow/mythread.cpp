@@ -1,0 +1,16 @@
+#include "mainwindow/mythread.h"
+
+CMyThread::CMyThread(QObject *parent)
+    : QThread(parent)
+{
+}
+
+CMyThread::~CMyThread()
+{
+    wait();
+}
+
+void CMyThread::run()
+{
+    emit OnMyThreadSignal();
+}

@@ -1,0 +1,36 @@
+#ifndef HOI_CONSOLE_DLGSCHEDULEEDIT2_H
+#define HOI_CONSOLE_DLGSCHEDULEEDIT2_H
+
+#include <QDialog>
+
+namespace Ui {
+class CDlgScheduleEdit2;
+}
+
+struct T_ScheduleInfo;
+
+// Edits one schedule: start date, start time and the layout to apply. It
+// always makes a run-once schedule, and writes the record only on Ok after
+// the checks; Cancel leaves it as it was.
+class CDlgScheduleEdit2 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgScheduleEdit2(T_ScheduleInfo *pInfo, QWidget *parent = nullptr);
+    ~CDlgScheduleEdit2() override;
+
+public slots:
+    void accept() override;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void SetButtonTexts();
+
+    Ui::CDlgScheduleEdit2 *ui;
+    T_ScheduleInfo *m_pInfo; // not owned
+};
+
+#endif

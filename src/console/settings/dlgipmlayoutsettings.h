@@ -1,0 +1,74 @@
+#ifndef HOI_CONSOLE_DLGIPMLAYOUTSETTINGS_H
+#define HOI_CONSOLE_DLGIPMLAYOUTSETTINGS_H
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include "hoi_core/hoirecords.h"
+
+class CFormIPM;
+class CHOIDev;
+class QEvent;
+
+namespace Ui {
+class CDlgIPMLayoutSettings;
+}
+
+// "Layout Settings" of one multiview decoder: which of its layouts it shows,
+// which encoder and picture mode each window of that layout has, and where
+// the audio comes from (one fixed encoder, or the encoder of one window).
+// Save keeps the choice in the device object (and so in the project file);
+// Apply also sends it to the device as multiview command lines. Neither
+// waits for the device.
+//
+// Window list text (the device's "multiview set" argument, also what the
+// device object keeps per layout): one entry per window, separated by one
+// blank, each "<TX host name or NULL>:1:<geometry>:<fit|stretch>".
+class CDlgIPMLayoutSettings : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgIPMLayoutSettings(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgIPMLayoutSettings() override;
+
+private slots:
+    void on_pbApply_clicked();
+    void on_pbSave_clicked();
+    void on_radioButton_clicked(bool checked);
+    void on_radioButton_2_clicked(bool checked);
+    void slotShowCurrentLayout();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FillTxList();
+    QString GetFollowTxHostName() const;
+    QString TxDisplayName(const QString &strHostName) const;
+    QString GetFollowWindowTxHostName() const;
+    void ShowLayoutPicture();
+    void GetAudioChoice(QString &strMode, QString &strSource, QString &strDisplay) const;
+    void ShowAudioSource();
+    QString BuildWindowList() const;
+    void FillLayoutList();
+    void ClearWindowRows();
+    void BuildWindowRows();
+    void BuildWindowRowsFromText(QString strText);
+
+    const T_IpmLayoutInfo *FindTableLayout(const QString &strLayoutName) const;
+    void AddWindowRow(int nIndex);
+    void ShowFollowTx();
+    void ShowFollowWindow();
+    bool IsAudioSupported() const;
+
+    Ui::CDlgIPMLayoutSettings *ui;
+    CHOIDev *m_pDev;
+    QList<CFormIPM *> m_windowForms;
+    // How deep BuildWindowRowsFromText is running; selecting a layout from it
+    // may run it again once, never in a loop.
+    int m_nFromTextDepth;
+};
+
+#endif

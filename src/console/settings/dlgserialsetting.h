@@ -1,0 +1,40 @@
+#ifndef HOI_CONSOLE_DLGSERIALSETTING_H
+#define HOI_CONSOLE_DLGSERIALSETTING_H
+
+#include <QDialog>
+
+class CHOIDev;
+class QEvent;
+
+namespace Ui {
+class CDlgSerialSetting;
+}
+
+// "Serial Settings" of one device: the RS-232 format kept in the device
+// parameter "s0_baudrate" ("115200-8n1") and, for an encoder, the
+// serial-over-IP token time-out. Apply sends both as device parameters, asks
+// the device to save them and keeps them in the device object; it does not
+// wait for the device.
+class CDlgSerialSetting : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgSerialSetting(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgSerialSetting() override;
+
+private slots:
+    void on_btnApplySerialSet_clicked();
+    void on_btnApplySerialCancel_clicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FillParity();
+
+    Ui::CDlgSerialSetting *ui;
+    CHOIDev *m_pDev;
+};
+
+#endif

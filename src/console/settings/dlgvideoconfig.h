@@ -1,0 +1,112 @@
+#ifndef HOI_CONSOLE_DLGVIDEOCONFIG_H
+#define HOI_CONSOLE_DLGVIDEOCONFIG_H
+
+#include <QDialog>
+#include <QList>
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+
+#include "hoi_core/basecomm.h"
+#include "hoi_core/hoitypes.h"
+
+class CHOIDev;
+class QAbstractButton;
+class QComboBox;
+class QEvent;
+class QRadioButton;
+class QVariant;
+class QWidget;
+
+// Output type of a decoder's DVI-I port, in the order of
+// T_ProdIdInfo::VideoInput2Name; tags the entries of the mode list.
+enum E_DVI_I_Mode {
+    E_DIM_HDMI = 0,
+    E_DIM_CVBS = 1,
+    E_DIM_VGA = 2,
+    E_DIM_DVI_D = 3,
+    E_DIM_YPBPR = 4,
+};
+Q_DECLARE_METATYPE(E_DVI_I_Mode)
+
+namespace Ui {
+class CDlgVideoConfig;
+}
+
+// "Video Settings" of one device: video input, forced output resolutions and
+// colour space, HDCP and the decoder's DVI-I output on the Basic tab; the
+// encoder's rate control and stream parameters and the decoder's video mode
+// on the Advanced tab. The form shows only what the device's product and
+// type allow and starts from the values the device object holds; it sends no
+// query of its own.
+//
+// Apply sends the current tab's settings and stays open; OK sends them and
+// closes once the device has worked through its command queue. A refused
+// command is reported at once; a device that fails later gives
+// "apply to device failed.".
+class CDlgVideoConfig : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgVideoConfig(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgVideoConfig() override;
+
+    // The inputs of host index nIndex (0-based): segment nIndex of the '|'
+    // separated text, split at ','; empty when there is no such segment.
+    static QStringList AllowedVideoInputs(const QString &strInputs, int nIndex);
+    // The int behind a list item's data or a cached option: the enum types
+    // of the lists, numbers and number texts; -1 for no value.
+    static int EnumValue(const QVariant &value);
+
+    // Applies the current tab. True when every command was accepted for
+    // sending; false after a refusal, which has then been shown.
+    bool ApplySettings();
+
+    void UpdateWidgetsByDevType();
+    void UpdateWidgetsByProduct();
+
+    // Applies; the dialog closes when the device has finished.
+    void accept() override;
+
+public slots:
+    void slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+
+private slots:
+    void on_cbEncMode_currentIndexChanged(int index);
+    void on_sbVBRMinQP_valueChanged(int arg1);
+    void on_cbSelectMode_currentIndexChanged(int index);
+    void on_radioBtn_Enable_toggled(bool checked);
+    void on_radioBtn_Disable_toggled(bool checked);
+    void slotButtonClicked(QAbstractButton *pButton);
+    void on_tabWidget_currentChanged(int index);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void LoadInputs(const QString &strInputs);
+    void LoadEncoderOutput(const QString &strResolutions, const QString &strColorSpaces);
+    void LoadDecoderOutputs(const QString &strColorSpaces);
+    void LoadEncoderOptions();
+    void SetButtonTexts();
+    QList<QComboBox *> OutputCombos() const;
+
+    bool ApplyBasic();
+    bool ApplyAdvanced();
+    bool ApplyColorSpace(QComboBox *pCombo);
+    bool FailBasic(const QString &strMessage);
+    bool FailAdvanced();
+    bool FinishApply(bool bSent);
+    bool IsShown(const QWidget *pWidget) const;
+
+    Ui::CDlgVideoConfig *ui;
+    CHOIDev *m_pDev;
+    QList<QRadioButton *> m_inputButtons;
+    bool m_bAccept;
+    int m_nCurTab;
+    // The completion slot is connected and the device has not reported yet.
+    bool m_bWaiting;
+};
+
+#endif

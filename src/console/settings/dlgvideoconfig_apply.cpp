@@ -1,0 +1,291 @@
+// CDlgVideoConfig: Apply, OK and the device's completion report. Each step
+// queues its command through the device object and learns at once whether
+// it was accepted; the device's own verdict on the whole batch arrives later
+// as OnCmdCompleted.
+#include "settings/dlgvideoconfig.h"
+#include "ui_dlgvideoconfig.h"
+
+#include <QAbstractButton>
+#include <QRadioButton>
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/prodidinfo.h"
+#include "uiservices.h"
+
+namespace {
+
+// What the software output selection sends for each output type.
+struct T_OutputRow
+{
+    const char *pszType;
+    const char *pszTypeRefusal;
+    const char *pszPort;
+    const char *pszResolutionRefusal;
+    void (CHOIDev::*pfnSetResolution)(const QString &);
+};
+
+const T_OutputRow kOutputRows[] = {
+    {"HDMI", QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to HDMI settings to devices."), "",
+     QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to HDMI settings to devices."), &CHOIDev::SetHdmiResolution},
+    {"CVBS", QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to CVBS settings to devices."), "CVBS",
+     QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to CVBS settings to devices."), &CHOIDev::SetCvbsResolution},
+    {"VGA", QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to DVI-I settings to devices."), "VGA",
+     QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to VGA settings to devices."), &CHOIDev::SetVgaResolution},
+    {"DVI-D", QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to DVI-I settings to devices."), "DVI-D",
+     QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to DVI-D settings to devices."), &CHOIDev::SetDviDResolution},
+    {"YPbPr", QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to DVI-I settings to devices."), "YPbPr",
+     QT_TRANSLATE_NOOP("CDlgVideoConfig", "Failed to YPbPr settings to devices."), &CHOIDev::SetYPbPrResolution},
+};
+
+const char kVfo[] = "vfo";
+
+} // namespace
+
+bool CDlgVideoConfig::IsShown(const QWidget *pWidget) const
+{
+    // Hidden by the tailoring, inside a hidden group or on a page that is not
+    // current.
+    return pWidget->isVisibleTo(this);
+}
+
+bool CDlgVideoConfig::ApplySettings()
+{
+    if (!m_pDev)
+        return false;
+    return m_nCurTab == 1 ? ApplyAdvanced() : ApplyBasic();
+}
+
+bool CDlgVideoConfig::FailBasic(const QString &strMessage)
+{
+    setEnabled(true);
+    MsgCritical(this, QString(), strMessage);
+    return false;
+}
+
+bool CDlgVideoConfig::FailAdvanced()
+{
+    setEnabled(true);
+    MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
+    ui->tabWidget->setCurrentWidget(ui->tabAdvanced);
+    return false;
+}
+
+bool CDlgVideoConfig::FinishApply(bool bSent)
+{
+    // Nothing queued means no completion will come: waiting would leave the
+    // dialog disabled for good.
+    if (!bSent) {
+        setEnabled(true);
+        return true;
+    }
+    connect(m_pDev, &CHOIDev::OnCmdCompleted, this, &CDlgVideoConfig::slotOnDevCmdCompleted,
+            Qt::UniqueConnection);
+    m_bWaiting = true;
+    return true;
+}
+
+bool CDlgVideoConfig::ApplyColorSpace(QComboBox *pCombo)
+{
+    const QString strValue = pCombo->currentData().toString().toLower();
+    m_pDev->SetColorSpace(strValue);
+    return m_pDev->ApplyColorSpace(strValue);
+}
+
+bool CDlgVideoConfig::ApplyBasic()
+{
+    QString strInput;
+    bool bChecked = false;
+    for (QRadioButton *pButton : qAsConst(m_inputButtons)) {
+        if (pButton->isChecked()) {
+            strInput = pButton->property("value").toString();
+            bChecked = true;
+            break;
+        }
+    }
+    if (!m_inputButtons.isEmpty() && !bChecked) {
+        MsgCritical(this, QString(), tr("Select an video input to apply!"));
+        ui->tabWidget->setCurrentWidget(ui->tabBasic);
+        return false;
+    }
+
+    setEnabled(false);
+    // Some steps queue without connecting; a closed link would keep their
+    // lines, and the dialog, waiting.
+    m_pDev->EnsureConnected();
+    bool bSent = false;
+
+    if (!m_inputButtons.isEmpty()) {
+        const QString strProfile = ui->gbAdvance->isChecked() ? ui->cbProfile->currentData().toString()
+                                                              : QStringLiteral("-");
+        if (!m_pDev->ApplyVideoInput(strInput, QStringLiteral("-"), strProfile, true))
+            return FailBasic(tr("Failed to Input settings to devices."));
+        bSent = true;
+    }
+
+    if (ui->cbVoColorSpace->currentIndex() >= 0) {
+        if (!ApplyColorSpace(ui->cbVoColorSpace))
+            return FailBasic(tr("Failed to color space settings to devices."));
+        bSent = true;
+    }
+
+    if (IsShown(ui->GruopBHDCP)) {
+        const bool bOn = ui->radioBtn_HDCP_E->isChecked();
+        if (!m_pDev->ApplyHdcpEnable(bOn))
+            return FailBasic(tr("Failed to HDCP settings to devices."));
+        m_pDev->SetHdcpEnable(bOn);
+        bSent = true;
+    }
+
+    if (ui->cbVoResulotion->currentIndex() >= 0) {
+        const QString strValue = ui->cbVoResulotion->currentData().toString();
+        m_pDev->SetForceResolution(strValue);
+        if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QString(), false))
+            return FailBasic(tr("Failed to HDMI settings to devices."));
+        bSent = true;
+    }
+
+    if (ui->radioBtn_Disable->isChecked()) {
+        m_pDev->SetHwDipEnable(0);
+        if (!m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, QStringLiteral("n"), false))
+            return FailBasic(tr("Failed to DIP settings to devices."));
+        bSent = true;
+        const int nMode = ui->cbSelectMode->currentIndex() >= 0 ? EnumValue(ui->cbSelectMode->currentData()) : -1;
+        if (nMode >= E_DIM_HDMI && nMode <= E_DIM_YPBPR) {
+            const T_OutputRow &row = kOutputRows[nMode];
+            QComboBox *const combos[] = {ui->cbVoVRXResulotion, ui->cbVoCVBSResulotion, ui->cbVGAResolution,
+                                         ui->cbDVI_DResolution, ui->cbYPbPrResolution};
+            const QString strType = QLatin1String(row.pszType);
+            m_pDev->SetOutputDip(strType);
+            if (!m_pDev->ApplyOutputDip(strType, false))
+                return FailBasic(tr(row.pszTypeRefusal));
+            QComboBox *pCombo = combos[nMode];
+            const QString strValue = pCombo->currentIndex() >= 0 ? pCombo->currentData().toString() : QString();
+            (m_pDev->*row.pfnSetResolution)(strValue);
+            if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QLatin1String(row.pszPort), false))
+                return FailBasic(tr(row.pszResolutionRefusal));
+            if (nMode == E_DIM_HDMI && ui->cbVoColorSpace2->currentIndex() >= 0
+                && !ApplyColorSpace(ui->cbVoColorSpace2))
+                return FailBasic(tr("Failed to color space settings to devices."));
+        }
+    } else if (ui->radioBtn_Enable->isChecked()) {
+        // The hardware switch picks the output; nothing else is sent for it.
+        m_pDev->SetHwDipEnable(1);
+        if (!m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, QStringLiteral("y"), false))
+            return FailBasic(tr("Failed to DIP settings to devices."));
+        bSent = true;
+    }
+
+    if (ui->cbVoVGAResulotion->currentIndex() >= 0) {
+        const QString strValue = ui->cbVoVGAResulotion->currentData().toString();
+        if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QStringLiteral("VGA"), false))
+            return FailBasic(tr("Failed to apply settings to devices."));
+        m_pDev->SetMultiScreenVgaResolution(strValue);
+        bSent = true;
+    }
+
+    return FinishApply(bSent);
+}
+
+bool CDlgVideoConfig::ApplyAdvanced()
+{
+    bool bSent = false;
+
+    if (ui->gbAdvance->isChecked()) {
+        // The options queue without connecting; see ApplyBasic.
+        m_pDev->EnsureConnected();
+        const QVariant modeData = ui->cbEncMode->currentData();
+        const int nMode = ui->cbEncMode->currentIndex() >= 0 ? EnumValue(modeData) : -1;
+        if (IsShown(ui->cbEncMode)) {
+            if (!m_pDev->SetOptionValue(E_EP_ENC_RC_MODE, modeData, false))
+                return FailAdvanced();
+            bSent = true;
+        }
+
+        QList<QPair<QSpinBox *, int>> spins;
+        switch (nMode) {
+        case E_FPSM_VBR:
+            spins << qMakePair(ui->sbVBRMaxBitrate, int(E_EP_VBR_MAX_BITRATE))
+                  << qMakePair(ui->sbVBRMinQP, int(E_EP_VBR_MIN_QP))
+                  << qMakePair(ui->sbVBRMaxQP, int(E_EP_VBR_MAX_QP));
+            break;
+        case E_FPSM_CBR:
+            spins << qMakePair(ui->sbCBRAvgBitrate, int(E_EP_CBR_AVG_BITRATE));
+            break;
+        case E_FPSM_FIXQP:
+            spins << qMakePair(ui->sbFixqpIQP, int(E_EP_FIXQP_IQP)) << qMakePair(ui->sbFixqpPQP, int(E_EP_FIXQP_PQP));
+            break;
+        default:
+            break;
+        }
+        spins << qMakePair(ui->sbEncGOP, int(E_EP_ENC_GOP)) << qMakePair(ui->sbEncFPS, int(E_EP_ENC_FPS));
+        for (const auto &spin : qAsConst(spins)) {
+            if (!IsShown(spin.first))
+                continue;
+            if (!m_pDev->SetOptionValue(spin.second, spin.first->value(), false))
+                return FailAdvanced();
+            bSent = true;
+        }
+
+        if (IsShown(ui->cbTranType)) {
+            if (!m_pDev->SetOptionValue(E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
+                return FailAdvanced();
+            bSent = true;
+        }
+
+        if (IsShown(ui->cbMaxResolution)) {
+            const QString strValue = ui->cbMaxResolution->currentText();
+            if (!m_pDev->ApplyMaxEncRes(strValue))
+                return FailAdvanced();
+            m_pDev->SetMaxResolution(strValue);
+            bSent = true;
+        }
+    }
+
+    if (ui->gbLowDelay->isChecked() && ui->cbLowDelay->currentIndex() >= 0) {
+        const QString strName = ui->cbLowDelay->currentData().toString();
+        const int nLatency = T_ProdIdInfo::LatencyName2Mode(strName);
+        const CHOIDev::DevType eType = m_pDev->GetDevType();
+        QString strLine;
+        if (g_pHOIDevMgr
+            && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX || eType == CHOIDev::E_DT_WP))
+            strLine = nLatency == E_LM_LOW_DELAY ? g_pHOIDevMgr->GetRxLdy() : g_pHOIDevMgr->GetRxLdn();
+        if (!m_pDev->SendCmd(strLine)) {
+            setEnabled(true);
+            MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
+            return false;
+        }
+        m_pDev->SetVoMode(strName);
+        bSent = true;
+    }
+
+    return FinishApply(bSent);
+}
+
+void CDlgVideoConfig::slotButtonClicked(QAbstractButton *pButton)
+{
+    if (ui->buttonBox->standardButton(pButton) != QDialogButtonBox::Apply)
+        return;
+    ApplySettings();
+    m_bAccept = false;
+}
+
+void CDlgVideoConfig::accept()
+{
+    m_bAccept = ApplySettings();
+    if (m_bAccept && !m_bWaiting)
+        QDialog::accept();
+}
+
+void CDlgVideoConfig::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
+{
+    if (pDev != m_pDev || emCtrlObj != E_CO_DEV)
+        return;
+    disconnect(m_pDev, &CHOIDev::OnCmdCompleted, this, &CDlgVideoConfig::slotOnDevCmdCompleted);
+    m_bWaiting = false;
+    if (eResult != E_CR_SUCCESS)
+        MsgCritical(this, QString(), tr("apply to device failed."));
+    setEnabled(true);
+    if (m_bAccept)
+        QDialog::accept();
+}

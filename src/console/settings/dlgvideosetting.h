@@ -1,0 +1,42 @@
+#ifndef HOI_CONSOLE_DLGVIDEOSETTING_H
+#define HOI_CONSOLE_DLGVIDEOSETTING_H
+
+#include <QDialog>
+
+class CHOIDev;
+class QEvent;
+
+namespace Ui {
+class CDlgVideoSetting;
+}
+
+// "Video Settings" of one device of the VX7100 family. A decoder gets its
+// output side (HDCP mode, output timing, lost-video screen, video-wall
+// stretch and rotation), any other device its preview stream (on or off and
+// quality). Apply stores the choice in the device object and has the device
+// send it; nothing is awaited or reported.
+class CDlgVideoSetting : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgVideoSetting(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgVideoSetting() override;
+
+    void UpdateWidgetsByDevType();
+
+private slots:
+    void on_btnApplyVideoSet_clicked();
+    void on_btnApplyVideoOK_clicked();
+    void on_btnApplyVideoCancel_clicked();
+    void on_cBDetecting_clicked(bool checked);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    Ui::CDlgVideoSetting *ui;
+    CHOIDev *m_pDev;
+};
+
+#endif

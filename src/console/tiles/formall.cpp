@@ -1,0 +1,44 @@
+#include "tiles/formall.h"
+#include "ui_formall.h"
+
+#include <QEvent>
+
+#include "tiles/tileitems.h"
+
+CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::CFormAll)
+    , m_pItem(pGroupItem)
+    , m_pTree(pGroupItem ? pGroupItem->treeWidget() : nullptr)
+    , m_bHadTree(!m_pTree.isNull())
+{
+    ui->setupUi(this);
+    ui->label_Name->setText(pGroupItem ? pGroupItem->text(0) : QString());
+}
+
+CFormAll::~CFormAll()
+{
+    delete ui;
+}
+
+QTreeWidgetItem *CFormAll::GetItem() const
+{
+    return LiveTreeItem(m_pTree, m_bHadTree, m_pItem);
+}
+
+void CFormAll::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (QTreeWidgetItem *pItem = GetItem())
+        emit signalDoubleClick(pItem);
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void CFormAll::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        const QString strName = ui->label_Name->text();
+        ui->retranslateUi(this);
+        ui->label_Name->setText(strName);
+    }
+    QWidget::changeEvent(event);
+}

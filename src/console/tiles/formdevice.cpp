@@ -1,0 +1,261 @@
+#include "tiles/formdevice.h"
+#include "ui_formdevice.h"
+
+#include <QDragEnterEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include "hoi_core/hoiconst.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "hoiwidget/dragpayload.h"
+#include "hoiwidget/itemdata.h"
+#include "uiservices.h"
+
+namespace {
+
+bool IsOwnTxDrag(const QDropEvent *event)
+{
+    return IsOwnDrag(event) && event->mimeData()->hasFormat(g_strMimeTxItem);
+}
+
+} // namespace
+
+CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::CFormDevice)
+    , m_pDev(pDev)
+    , m_pScene(nullptr)
+    , m_bAutoApply(false)
+{
+    ui->setupUi(this);
+    UpdateLabels();
+    setAcceptDrops(true);
+
+    m_pScene = new CHOIScene(g_pDevMgr, pDev ? pDev->GetDisplayName() : QString());
+    m_pScene->SetGridSize(1, 1);
+    // The apply of this private layout reports to the log like any other.
+    if (g_pDevMgr)
+        connect(m_pScene, &CHOIScene::OnProgressLog, g_pDevMgr, &CHOIDevMgr::EmitProgressLog);
+    if (!pDev)
+        return;
+    WatchDev(pDev);
+    QString strErr;
+    m_pScene->SetCellDev(0, 0, pDev, strErr);
+    if (CHOIDev *pTx = pDev->GetTXDev()) {
+        if (m_pScene->SetCellDev(0, 0, pTx, strErr))
+            WatchDev(pTx);
+    }
+}
+
+CFormDevice::~CFormDevice()
+{
+    delete m_pScene;
+    delete ui;
+}
+
+void CFormDevice::UpdateLabels()
+{
+    ui->label_Name->setText(tr("RX:"));
+    ui->label_TX->setText(tr("TX:N/A"));
+    setToolTip(QString());
+    if (!m_pDev)
+        return;
+    const QString strName = m_pDev->GetDisplayName();
+    if (m_pDev->GetDevType() == CHOIDev::E_DT_RX)
+        ui->label_Name->setText(tr("RX:") + strName);
+    else if (m_pDev->GetDevType() == CHOIDev::E_DT_MRX)
+        ui->label_Name->setText(tr("MRX:") + strName);
+    if (CHOIDev *pTx = m_pDev->GetTXDev())
+        ui->label_TX->setText(tr("TX:") + pTx->GetDisplayName());
+    setToolTip(strName);
+}
+
+void CFormDevice::WatchDev(CHOIDev *pDev)
+{
+    // The decoder and its encoder may be deleted by the manager while the
+    // tile is shown; the tile must then forget them, not apply them.
+    connect(pDev, &QObject::destroyed, this, &CFormDevice::slotOnDevDestroyed, Qt::UniqueConnection);
+}
+
+void CFormDevice::slotOnDevDestroyed(QObject *pObject)
+{
+    // Only addresses are compared: the object is half destroyed.
+    if (m_pDev && static_cast<QObject *>(m_pDev) == pObject) {
+        m_pScene->RemoveDev(m_pDev);
+        m_pDev = nullptr;
+    } else {
+        const QList<CHOIDev *> txList = m_pScene->CellAt(0, 0)->txList;
+        for (CHOIDev *pTx : txList) {
+            if (static_cast<QObject *>(pTx) == pObject)
+                m_pScene->RemoveDev(pTx);
+        }
+        if (m_pDev && static_cast<QObject *>(m_pDev->GetTXDev()) == pObject)
+            m_pDev->SetTXDev(nullptr);
+    }
+    UpdateLabels();
+}
+
+void CFormDevice::slotIsAutoAppy(bool isAuto)
+{
+    m_bAutoApply = isAuto;
+}
+
+void CFormDevice::slotOneKey(QDropEvent *event)
+{
+    if (event)
+        HandleDrop(event);
+}
+
+void CFormDevice::Apply()
+{
+    if (m_pDev)
+        m_pScene->Apply(1);
+}
+
+void CFormDevice::ApplyCellIfAuto()
+{
+    if (m_bAutoApply)
+        m_pScene->UpdateOneCellLink(0, 0);
+}
+
+bool CFormDevice::LinkTx(CHOIDev *pTx, QWidget *pMsgParent)
+{
+    QString strErr;
+    if (!m_pScene->SetCellDev(0, 0, pTx, strErr)) {
+        if (!strErr.isEmpty())
+            MsgCritical(pMsgParent, QString(), strErr);
+        return false;
+    }
+    WatchDev(pTx);
+    m_pDev->SetTXDev(pTx);
+    UpdateLabels();
+    ApplyCellIfAuto();
+    return true;
+}
+
+void CFormDevice::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!IsOwnTxDrag(event))
+        return;
+    event->setDropAction(event->proposedAction());
+    event->accept();
+    update();
+}
+
+void CFormDevice::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!IsOwnTxDrag(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(event->proposedAction());
+    event->accept();
+}
+
+void CFormDevice::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    event->ignore();
+}
+
+void CFormDevice::dropEvent(QDropEvent *event)
+{
+    HandleDrop(event);
+}
+
+void CFormDevice::HandleDrop(QDropEvent *event)
+{
+    if (!event->mimeData() || !event->mimeData()->hasFormat(g_strMimeTxItem)) {
+        event->ignore();
+        return;
+    }
+    // Only an encoder the manager still holds may feed the decoder; anything
+    // else in this format would take the decoder's place in the cell.
+    CHOIDev *pTx = DroppedDev(event, g_strMimeTxItem);
+    if (!m_pDev || !pTx || pTx->GetDevType() != CHOIDev::E_DT_TX)
+        return;
+    if (LinkTx(pTx, nullptr))
+        event->accept();
+}
+
+QMenu *CFormDevice::CreateContextMenu()
+{
+    QMenu *pMenu = new QMenu(this);
+    QMenu *pChange = pMenu->addMenu(tr("Change TX"));
+    if (g_pDevMgr) {
+        const int nCount = g_pDevMgr->GetDevCount();
+        for (int i = 0; i < nCount; ++i) {
+            CHOIDev *pDev = g_pDevMgr->GetDev(i);
+            if (pDev->GetDevType() != CHOIDev::E_DT_TX)
+                continue;
+            QAction *pAction = pChange->addAction(pDev->GetDisplayName());
+            pAction->setData(DevToVariant(pDev));
+            connect(pAction, &QAction::triggered, this, &CFormDevice::slotChangeTX);
+        }
+    }
+    QAction *pRemove = pMenu->addAction(tr("Remove TX"));
+    pRemove->setEnabled(m_pDev && m_pDev->GetTXDev());
+    connect(pRemove, &QAction::triggered, this, &CFormDevice::slotRemoveTX);
+    return pMenu;
+}
+
+void CFormDevice::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::RightButton)
+        return;
+    // The page may rebuild its tiles while the menu runs; the menu goes with
+    // this tile then.
+    QPointer<QMenu> pMenu = CreateContextMenu();
+    pMenu->exec(event->globalPos());
+    delete pMenu;
+}
+
+void CFormDevice::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_pDev)
+        emit signalDoubleClick(m_pDev);
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void CFormDevice::slotChangeTX()
+{
+    QAction *pAction = qobject_cast<QAction *>(sender());
+    if (!pAction || !m_pDev)
+        return;
+    // The menu may have outlived the device it names.
+    CHOIDev *pTx = FindManagedDev(pAction->data().toULongLong());
+    if (!pTx || pTx->GetDevType() != CHOIDev::E_DT_TX)
+        return;
+    LinkTx(pTx, this);
+}
+
+void CFormDevice::slotRemoveTX()
+{
+    if (!m_pDev)
+        return;
+    // Whatever the cell still lists goes too, so the cell and the decoder's
+    // record agree afterwards.
+    QList<CHOIDev *> txList = m_pScene->CellAt(0, 0)->txList;
+    if (CHOIDev *pTx = m_pDev->GetTXDev()) {
+        if (!txList.contains(pTx))
+            txList.prepend(pTx);
+    }
+    for (CHOIDev *pTx : qAsConst(txList))
+        m_pScene->RemoveDevFromCell(0, 0, pTx);
+    m_pDev->SetTXDev(nullptr);
+    UpdateLabels();
+    ApplyCellIfAuto();
+}
+
+void CFormDevice::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        UpdateLabels();
+    }
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,67 @@
+#ifndef HOI_CONSOLE_FORMVW_H
+#define HOI_CONSOLE_FORMVW_H
+
+#include <QDropEvent>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class CHOIScene;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Ui {
+class CFormVW;
+}
+
+// The tile of one video wall on the group page. An encoder dropped on it
+// becomes the source of the wall's default layout: every cell outside a
+// video wall takes it, and so does the layout's video wall when it has
+// exactly one. The tile keeps no layout of its own.
+class CFormVW : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // pVWItem: the wall's row of the navigation tree (column 0: its name).
+    explicit CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent = nullptr);
+    ~CFormVW() override;
+
+    // The tree row, or null once the tree has dropped it.
+    QTreeWidgetItem *GetItem() const;
+    bool IsAutoApply() const { return m_bAutoApply; }
+
+    // The wall's default layout: the first of the manager's layouts whose
+    // name before the first '-' is strWall and that is the default; null
+    // when there is none.
+    static CHOIScene *FindDefaultLayout(const QString &strWall, Qt::CaseSensitivity cs);
+
+signals:
+    void signalDoubleClick(QTreeWidgetItem *pVWItem);
+
+public slots:
+    void slotIsAutoAppy(bool isAuto);
+    void slotOneKey(QDropEvent *event);
+    void Apply();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void HandleDrop(QDropEvent *event);
+    void UpdateLabels();
+
+    Ui::CFormVW *ui;
+    QTreeWidgetItem *m_pItem;
+    bool m_bAutoApply;
+    QPointer<QTreeWidget> m_pTree;
+    bool m_bHadTree;
+    QString m_strTxName; // the source shown after "TX:"; empty: "N/A"
+};
+
+#endif

@@ -1,0 +1,149 @@
+#include "upload/dlghttpmanage.h"
+#include "ui_dlghttpmanage.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QFile>
+#include <QHttpMultiPart>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QUrl>
+
+#include "hoi_core/appservices.h"
+#include "upload/httpconnect.h"
+
+CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgHttpManage)
+    , m_file(file)
+    , m_ip(ip)
+    , m_mode(mode)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
+    m_progressText = ui->lbProgress->text();
+
+    m_manager = new QNetworkAccessManager(this);
+    connect(m_manager, &QNetworkAccessManager::finished, this, &CDlgHttpManage::slotReplyFinished);
+    if (mode == E_HM_DOWNLOAD)
+        StartDownload();
+    else
+        StartUpload();
+}
+
+CDlgHttpManage::~CDlgHttpManage()
+{
+    // Closed before the answer: the transfer is dropped, nothing is reported.
+    disconnect(m_manager, nullptr, this, nullptr);
+    if (m_reply) {
+        disconnect(m_reply, nullptr, this, nullptr);
+        m_reply->abort();
+    }
+    // The request body reads the caller's file: it goes before the file does.
+    delete m_manager;
+    m_manager = nullptr;
+    m_reply = nullptr;
+    if (m_bOpenedFile)
+        m_file->close();
+    delete ui;
+}
+
+QString CDlgHttpManage::GetFileName() const
+{
+    const QFileDevice *pFile = qobject_cast<const QFileDevice *>(m_file);
+    return pFile ? pFile->fileName() : QString();
+}
+
+void CDlgHttpManage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ui->lbProgress->setText(m_bFailed ? tr("error!") : m_progressText);
+    }
+    QDialog::changeEvent(event);
+}
+
+void CDlgHttpManage::StartUpload()
+{
+    if (m_file && !m_file->isOpen())
+        m_bOpenedFile = m_file->open(QIODevice::ReadOnly);
+    const bool bReadable = m_file && m_file->isReadable();
+    if (!bReadable) {
+        // Nothing can be sent: say so at once rather than sit at 0%.
+        qWarning() << "project file not readable:" << GetFileName();
+        ShowEnd(false);
+        return;
+    }
+
+    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_upload"), QUrl::TolerantMode));
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QByteArray("multipart/form-data; boundary=") + HttpConnect::Boundary());
+
+    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    pMultiPart->setBoundary(HttpConnect::Boundary());
+    QHttpPart part;
+    part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                   QVariant(QByteArray("form-data; name=\"upload\"; filename=\"") + GetFileName().toUtf8() + '"'));
+    part.setHeader(QNetworkRequest::ContentTypeHeader, QVariant(QByteArray("application/octet-stream")));
+    part.setBodyDevice(m_file);
+    pMultiPart->append(part);
+
+    m_reply = m_manager->post(request, pMultiPart);
+    pMultiPart->setParent(m_reply);
+    connect(m_reply, &QNetworkReply::uploadProgress, this, &CDlgHttpManage::slotOnUploadProgress);
+}
+
+void CDlgHttpManage::StartDownload()
+{
+    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_download"), QUrl::TolerantMode));
+    m_reply = m_manager->get(request);
+    connect(m_reply, &QNetworkReply::uploadProgress, this, &CDlgHttpManage::slotOnUploadProgress);
+}
+
+void CDlgHttpManage::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal)
+{
+    // 100% is kept for the controller's answer.
+    float fValue = 99.0f;
+    if (bytesTotal != 0)
+        fValue = qMin(99.0f, float(bytesSent) / float(bytesTotal) * 100.0f);
+    m_progressText = QString::number(fValue, 'g', 6) + QLatin1Char('%');
+    ui->lbProgress->setText(m_progressText);
+}
+
+void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
+{
+    if (reply != m_reply)
+        return;
+    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    bool bOk = reply->error() == QNetworkReply::NoError && code.isValid() && code.toInt() == 200;
+
+    if (m_mode == E_HM_DOWNLOAD && bOk) {
+        // Written whole or not at all: a failed write keeps the previous copy
+        // and hands back no name, so nothing stale is imported.
+        const QString strPath = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
+        QSaveFile file(strPath);
+        if (file.open(QIODevice::WriteOnly) && file.write(reply->readAll()) >= 0 && file.commit()) {
+            m_file = new QFile(strPath, this);
+        } else {
+            qWarning() << "cannot write" << strPath << file.errorString();
+            bOk = false;
+        }
+    }
+    ShowEnd(bOk);
+}
+
+void CDlgHttpManage::ShowEnd(bool bOk)
+{
+    m_bFailed = !bOk;
+    m_progressText = QStringLiteral("100%");
+    ui->lbProgress->setText(bOk ? m_progressText : tr("error!"));
+    ui->pbOK->setEnabled(true);
+}
+
+void CDlgHttpManage::on_pbOK_clicked()
+{
+    accept();
+}

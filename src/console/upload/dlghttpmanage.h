@@ -1,0 +1,64 @@
+#ifndef HOI_CONSOLE_DLGHTTPMANAGE_H
+#define HOI_CONSOLE_DLGHTTPMANAGE_H
+
+#include <QDialog>
+#include <QString>
+
+class QIODevice;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace Ui {
+class CDlgHttpManage;
+}
+
+// Moves the project file between the console and the IP controller over
+// HTTP: mode 0 posts the given file to "/scene_upload", mode 1 fetches
+// "/scene_download" into the Documents folder's "SystemConfig.hoi". The
+// transfer starts with the construction; the dialog shows its progress and
+// its end ("100%" or "error!"). A transfer that never ends is dropped by
+// closing the dialog.
+class CDlgHttpManage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum HttpManageMode {
+        E_HM_UPLOAD = 0,
+        E_HM_DOWNLOAD = 1
+    };
+
+    // In upload mode file is the project file to send; it stays the caller's
+    // and must outlive the dialog. In download mode file is null.
+    CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *parent = nullptr);
+    ~CDlgHttpManage() override;
+
+    // Upload: the caller's file. Download: the file written, "" when the
+    // download failed or could not be saved.
+    QString GetFileName() const;
+
+private slots:
+    void slotReplyFinished(QNetworkReply *reply);
+    void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
+    void on_pbOK_clicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void StartUpload();
+    void StartDownload();
+    void ShowEnd(bool bOk);
+
+    Ui::CDlgHttpManage *ui;
+    QNetworkAccessManager *m_manager = nullptr;
+    QNetworkReply *m_reply = nullptr;
+    QIODevice *m_file = nullptr;
+    QString m_ip;
+    int m_mode;
+    QString m_progressText; // the percentage shown, kept over a language change
+    bool m_bFailed = false;
+    bool m_bOpenedFile = false; // the upload opened the caller's file
+};
+
+#endif // HOI_CONSOLE_DLGHTTPMANAGE_H

@@ -1,0 +1,60 @@
+#ifndef HOI_CONSOLE_HTTPCONNECT_H
+#define HOI_CONSOLE_HTTPCONNECT_H
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+class QFile;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Posts one local file to a device as a multipart/form-data body of exactly
+// one part (name "bgimage", type "image"). It judges nothing: the raw HTTP
+// status of the answer goes to the owner, which takes 200 as success and
+// anything else, an invalid variant included, as failure.
+//
+// One upload at a time. The wait has no time-out of its own: an owner ends a
+// stalled upload with Abort() (a failure report follows) or by destroying
+// the uploader (nothing follows).
+class HttpConnect : public QObject
+{
+    Q_OBJECT
+public:
+    explicit HttpConnect(QObject *parent = nullptr);
+    ~HttpConnect() override;
+
+    // Starts the upload of filePath to url (the full upload URL). False when
+    // nothing was sent: empty path, unreadable file, an upload already under
+    // way. True: the status signals follow once the answer is in.
+    bool PostFile(const QString &filePath, const QString &url, const QString &devName);
+
+    // Whether an upload is under way.
+    bool IsBusy() const { return m_reply != nullptr; }
+    // Drops the upload under way; the status signals then report an invalid
+    // variant. Nothing happens when idle.
+    void Abort();
+
+    // The fixed boundary of every multipart body the console sends.
+    static QByteArray Boundary();
+
+signals:
+    // The HTTP status of the finished upload, invalid without an HTTP answer.
+    void OnGetMapUploadStatus(QVariant code);
+    // The same, with the devName of the upload (one uploader per device).
+    void OnGetMapUploadStatus(QString strDevName, QVariant code);
+    // Bytes of the request body sent so far.
+    void signalSendBytes(qlonglong bytesSent);
+
+public slots:
+    void slotReplyFinished(QNetworkReply *reply);
+    void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
+
+private:
+    QNetworkAccessManager *m_manager = nullptr; // child
+    QNetworkReply *m_reply = nullptr;           // of the upload under way
+    QFile *m_file = nullptr;                    // body of the one part
+    QString m_devName;
+};
+
+#endif // HOI_CONSOLE_HTTPCONNECT_H

@@ -1,0 +1,574 @@
+#include "vtx/dlgipcconfig.h"
+#include "ui_dlgipcconfig.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QDebug>
+#include <QEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QHttpMultiPart>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QSet>
+#include <QTemporaryFile>
+#include <QUrl>
+
+#include "hoi_core/appservices.h"
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/itemdata.h"
+#include "uiservices.h"
+#include "vtx/dlgipcedit.h"
+#include "vtx/imagepane.h"
+
+namespace {
+
+enum {
+    E_COL_CHECK = 0,
+    E_COL_NO,
+    E_COL_ENABLE,
+    E_COL_ALIAS,
+    E_COL_HOSTNAME,
+    E_COL_URL,
+    E_COL_RESOLUTION,
+    E_COL_FPS,
+    E_COL_USER,
+    E_COL_PASSWORD,
+    E_COL_TRANSPORT,
+    E_COL_SN,
+    E_COL_REMARK,
+    E_COL_COUNT
+};
+
+const int kColumnWidths[E_COL_COUNT] = {28, 35, 50, 150, 150, 210, 80, 40, 70, 80, 70, 100, 200};
+
+const QSize kMaxPreviewSize(720, 480);
+const int kProgressInterval = 200;
+const int kProgressRest = 99; // the line rests one below this until the answer
+
+const char kBoundary[] = "---webkitFormBoundary8ESp7IbP7szByKvn";
+const char kReadPath[] = "/action?cmdtype=devconfig&cmdstr=getipclist";
+const char kSavePath[] = "/upload/setipclist";
+const char kNewHostPrefix[] = "KRT4400-";
+const char kNewMacPrefix[] = "02A7C5F1";
+const int kMaxNewMacs = 0xFFFF;
+const QLatin1String kYes("yes");
+
+// The rows of the list. The placeholder row sorts after every other row in
+// either direction, so it stays the last row the list passes skip.
+class CIpcTreeItem : public QTreeWidgetItem
+{
+public:
+    explicit CIpcTreeItem(bool bPlaceholder)
+        : QTreeWidgetItem(UserType)
+        , m_bPlaceholder(bPlaceholder)
+    {
+    }
+
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const bool bOtherPlaceholder =
+            other.type() == UserType && static_cast<const CIpcTreeItem &>(other).m_bPlaceholder;
+        if (m_bPlaceholder != bOtherPlaceholder) {
+            const bool bAscending =
+                !treeWidget() || treeWidget()->header()->sortIndicatorOrder() == Qt::AscendingOrder;
+            return bAscending ? bOtherPlaceholder : m_bPlaceholder;
+        }
+        return QTreeWidgetItem::operator<(other);
+    }
+
+private:
+    bool m_bPlaceholder;
+};
+
+} // namespace
+
+CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgIPCConfig)
+    , m_pDev(pDev)
+    , m_pManager(nullptr)
+    , m_pReply(nullptr)
+    , m_bReadMode(true)
+    , m_pNewInfo(nullptr)
+    , m_nProgress(0)
+    , m_nProgressInterval(kProgressInterval)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->pBModify->hide();
+    ui->treeWidgetConfig->setMouseTracking(true);
+    for (int i = 0; i < E_COL_COUNT; ++i)
+        ui->treeWidgetConfig->setColumnWidth(i, kColumnWidths[i]);
+
+    m_pManager = new QNetworkAccessManager(this);
+    connect(m_pManager, &QNetworkAccessManager::finished, this, &CDlgIPCConfig::slotReplyFinished);
+
+    connect(ui->treeWidgetConfig, &QTreeWidget::itemDoubleClicked, this, &CDlgIPCConfig::slotItemDoubleClicked);
+    connect(ui->treeWidgetConfig, &QTreeWidget::itemClicked, this, &CDlgIPCConfig::solttreeItemChanged);
+    connect(ui->cBAll, &QCheckBox::clicked, this, &CDlgIPCConfig::slotChooseAllDevices);
+
+    RefreshIpcList();
+    AddNewItemRow();
+
+    connect(ui->treeWidgetConfig->header(), &QHeaderView::sectionClicked, this, &CDlgIPCConfig::OnClickColumn);
+
+    ui->pushBtnUpload->setEnabled(false);
+    connect(&m_httpConnect, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
+            &CDlgIPCConfig::slotGetOverlayUploadStatus);
+    connect(&m_timer, &QTimer::timeout, this, &CDlgIPCConfig::slotGrogressBar);
+}
+
+CDlgIPCConfig::~CDlgIPCConfig()
+{
+    // A request still under way ends here without reaching the slots.
+    disconnect(m_pManager, nullptr, this, nullptr);
+    if (m_pReply) {
+        disconnect(m_pReply, nullptr, this, nullptr);
+        m_pReply->abort();
+    }
+    DropNewRecord();
+    delete ui;
+}
+
+void CDlgIPCConfig::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // The form's texts come back; the lines of a chosen picture stay.
+        const QString strRes = ui->label_3->text();
+        const QString strSize = ui->label_5->text();
+        const QString strProgress = ui->label_4->text();
+        ui->retranslateUi(this);
+        if (!m_strFilePath.isEmpty()) {
+            ui->label_3->setText(strRes);
+            ui->label_5->setText(strSize);
+        }
+        if (m_nProgress > 0)
+            ui->label_4->setText(strProgress);
+    }
+    QDialog::changeEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// The list
+
+T_IpcInfo *CDlgIPCConfig::RowRecord(QTreeWidgetItem *pItem) const
+{
+    return pItem ? VariantToPtr<T_IpcInfo>(pItem->data(E_COL_CHECK, Qt::UserRole)) : nullptr;
+}
+
+void CDlgIPCConfig::DropNewRecord()
+{
+    // Only a placeholder record that no list took over is ours.
+    delete m_pNewInfo;
+    m_pNewInfo = nullptr;
+}
+
+void CDlgIPCConfig::RefreshIpcList()
+{
+    QTreeWidget *pTree = ui->treeWidgetConfig;
+    // Filled unsorted so rows keep list order among equal keys; switching
+    // sorting back on sorts by the operator's column.
+    pTree->setSortingEnabled(false);
+    pTree->clear();
+    if (m_pDev) {
+        const QList<T_IpcInfo *> &list = m_pDev->GetIpcList();
+        for (int i = 0; i < list.size(); ++i) {
+            T_IpcInfo *pInfo = list.at(i);
+            QTreeWidgetItem *pItem = new CIpcTreeItem(false);
+            pItem->setCheckState(E_COL_CHECK, Qt::Unchecked);
+            pItem->setText(E_COL_NO, QString::number(i + 1));
+            pItem->setCheckState(E_COL_ENABLE, pInfo->enable == kYes ? Qt::Checked : Qt::Unchecked);
+            pItem->setText(E_COL_ALIAS, pInfo->aliasname);
+            pItem->setText(E_COL_HOSTNAME, pInfo->hostname);
+            pItem->setText(E_COL_URL, pInfo->url);
+            pItem->setText(E_COL_RESOLUTION, pInfo->width + QLatin1Char('X') + pInfo->height);
+            pItem->setText(E_COL_FPS, pInfo->fps);
+            pItem->setText(E_COL_USER, pInfo->user);
+            pItem->setText(E_COL_PASSWORD, pInfo->passwd);
+            pItem->setText(E_COL_TRANSPORT, pInfo->transporttype);
+            pItem->setText(E_COL_SN, pInfo->sn);
+            pItem->setText(E_COL_REMARK, pInfo->remark);
+            pItem->setData(E_COL_CHECK, Qt::UserRole, PtrToVariant(pInfo));
+            pTree->addTopLevelItem(pItem);
+        }
+    }
+    pTree->setSortingEnabled(true);
+}
+
+void CDlgIPCConfig::AddNewItemRow()
+{
+    DropNewRecord();
+    m_pNewInfo = new T_IpcInfo;
+    m_pNewInfo->url = QStringLiteral("rtsp://");
+    m_pNewInfo->fps = QStringLiteral("60");
+    m_pNewInfo->enable = kYes;
+    m_pNewInfo->outstreamtype = QStringLiteral("raw");
+
+    QTreeWidgetItem *pItem = new CIpcTreeItem(true);
+    pItem->setText(E_COL_URL, QStringLiteral("Double clicked,add a new item"));
+    pItem->setForeground(E_COL_URL, QBrush(QColor(198, 72, 75)));
+    for (int i = 0; i < E_COL_COUNT; ++i)
+        pItem->setBackground(i, QBrush(QColor(202, 219, 211)));
+    pItem->setData(E_COL_CHECK, Qt::UserRole, PtrToVariant(m_pNewInfo));
+    ui->treeWidgetConfig->addTopLevelItem(pItem);
+}
+
+void CDlgIPCConfig::OnClickColumn(int iColumn)
+{
+    Q_UNUSED(iColumn)
+    // The view has sorted already; numbers follow the new order.
+    QTreeWidget *pTree = ui->treeWidgetConfig;
+    int nNumber = 1;
+    for (int i = 0; i < pTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *pItem = pTree->topLevelItem(i);
+        const T_IpcInfo *pInfo = RowRecord(pItem);
+        if (!pInfo)
+            break;
+        if (!pInfo->hostname.isEmpty())
+            pItem->setText(E_COL_NO, QString::number(nNumber++));
+    }
+}
+
+void CDlgIPCConfig::slotChooseAllDevices()
+{
+    QTreeWidget *pTree = ui->treeWidgetConfig;
+    const Qt::CheckState eState = ui->cBAll->isChecked() ? Qt::Checked : Qt::Unchecked;
+    for (int i = 0; i < pTree->topLevelItemCount() - 1; ++i)
+        pTree->topLevelItem(i)->setCheckState(E_COL_CHECK, eState);
+}
+
+void CDlgIPCConfig::solttreeItemChanged(QTreeWidgetItem *item, int column)
+{
+    Q_UNUSED(item)
+    Q_UNUSED(column)
+    QTreeWidget *pTree = ui->treeWidgetConfig;
+    const int nRows = pTree->topLevelItemCount();
+    int nTicked = 0;
+    for (int i = 0; i < nRows - 1; ++i) {
+        QTreeWidgetItem *pItem = pTree->topLevelItem(i);
+        if (pItem->checkState(E_COL_CHECK) == Qt::Checked)
+            ++nTicked;
+        T_IpcInfo *pInfo = RowRecord(pItem);
+        if (!pInfo)
+            continue;
+        const bool bTicked = pItem->checkState(E_COL_ENABLE) == Qt::Checked;
+        if (bTicked != (pInfo->enable == kYes)) {
+            pInfo->enable = bTicked ? kYes : QStringLiteral("no");
+            if (m_pDev)
+                m_pDev->ReplaceIpcInfo(pInfo);
+            pItem->setData(E_COL_CHECK, Qt::UserRole, PtrToVariant(pInfo));
+        }
+    }
+    ui->cBAll->setChecked(nTicked == nRows - 1);
+}
+
+void CDlgIPCConfig::on_pBDelete_clicked()
+{
+    QTreeWidget *pTree = ui->treeWidgetConfig;
+    int i = 0;
+    while (i < pTree->topLevelItemCount() - 1) {
+        QTreeWidgetItem *pItem = pTree->topLevelItem(i);
+        T_IpcInfo *pInfo = RowRecord(pItem);
+        if (!pInfo)
+            return;
+        if (pItem->checkState(E_COL_CHECK) != Qt::Checked) {
+            ++i;
+            continue;
+        }
+        if (g_pDevMgr)
+            g_pDevMgr->RemoveDevice(g_pDevMgr->FindDevByHostName(pInfo->hostname));
+        if (m_pDev)
+            m_pDev->RemoveIpcInfo(pInfo);
+        delete pTree->takeTopLevelItem(i);
+        i = 0;
+    }
+    for (int row = 0; row < pTree->topLevelItemCount() - 1; ++row)
+        pTree->topLevelItem(row)->setText(E_COL_NO, QString::number(row + 1));
+}
+
+void CDlgIPCConfig::on_pBModify_clicked()
+{
+}
+
+void CDlgIPCConfig::GetNewHostName(QString &alias, QString &hostName)
+{
+    // Every device of the manager counts, virtual TX included. The list's
+    // own records count too: a record whose product is unknown has no
+    // device, and a second record with its name would overwrite it.
+    QSet<QString> used;
+    if (g_pDevMgr) {
+        const QList<CHOIDev *> devs = g_pDevMgr->GetDevList();
+        for (CHOIDev *pDev : devs) {
+            if (pDev)
+                used.insert(pDev->GetMacId());
+        }
+    }
+    if (m_pDev) {
+        for (const T_IpcInfo *pInfo : m_pDev->GetIpcList()) {
+            const int nDash = pInfo->hostname.indexOf(QLatin1Char('-'));
+            if (nDash >= 0)
+                used.insert(pInfo->hostname.mid(nDash + 1, 12));
+        }
+    }
+    for (int n = 1; n <= kMaxNewMacs; ++n) {
+        const QString strMac = QLatin1String(kNewMacPrefix) + QStringLiteral("%1").arg(n, 4, 16, QLatin1Char('0'));
+        if (!used.contains(strMac)) {
+            hostName = QLatin1String(kNewHostPrefix) + strMac;
+            alias = hostName;
+            return;
+        }
+    }
+}
+
+void CDlgIPCConfig::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
+{
+    Q_UNUSED(column)
+    T_IpcInfo *pInfo = RowRecord(item);
+    if (!pInfo || !m_pDev)
+        return;
+    if (pInfo->hostname.isEmpty()) {
+        QString strAlias;
+        QString strHost;
+        GetNewHostName(strAlias, strHost);
+        if (strHost.isEmpty()) {
+            MsgInformation(this, QString(), tr("The MAC address has been finished!"));
+            return;
+        }
+        pInfo->aliasname = strAlias;
+        pInfo->hostname = strHost;
+    }
+
+    // The editor works on a copy: a list read from the gateway while it is
+    // open replaces the records, this one included.
+    T_IpcInfo edited = *pInfo;
+    CDlgIPCEdit dlg(&edited, this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    if (pInfo != m_pNewInfo && !m_pDev->GetIpcList().contains(pInfo))
+        return;
+    *pInfo = edited;
+
+    const bool bNew = pInfo == m_pNewInfo;
+    if (!bNew && m_pDev->ReplaceIpcInfo(pInfo)) {
+        CHOIDev *pCam = g_pDevMgr ? g_pDevMgr->FindDevByHostName(pInfo->hostname) : nullptr;
+        if (pCam)
+            pCam->SetName(pInfo->aliasname);
+        else if (g_pDevMgr)
+            // A record read without a host name has no device yet.
+            g_pDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
+    } else if (!m_pDev->GetIpcList().contains(pInfo)) {
+        m_pDev->AddIpcInfo(pInfo);
+        if (bNew)
+            m_pNewInfo = nullptr; // the gateway owns it now
+        if (g_pDevMgr)
+            g_pDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
+    }
+    RefreshIpcList();
+    AddNewItemRow();
+}
+
+// ---------------------------------------------------------------------------
+// Local file and transfers
+
+QString CDlgIPCConfig::IpcListFilePath() const
+{
+    // DocumentsDir ends in '/'; the second one names the same file, and the
+    // upload's filename carries the path in this form.
+    return DocumentsDir() + QLatin1Char('/') + (m_pDev ? m_pDev->GetMacId() : QString())
+           + QStringLiteral(".xml");
+}
+
+bool CDlgIPCConfig::SaveIpcListFile()
+{
+    if (!m_pDev)
+        return false;
+    return m_pDev->SaveIpcConfig(DocumentsDir() + m_pDev->GetMacId() + QStringLiteral(".xml"));
+}
+
+void CDlgIPCConfig::ShowAbout(const QString &strTitle, const QString &strText)
+{
+    ShowMessageBox(QMessageBox::NoIcon, this, strTitle, strText, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+void CDlgIPCConfig::SetTransferButtons(bool bEnabled)
+{
+    ui->pBReadDev->setEnabled(bEnabled);
+    ui->pBSave->setEnabled(bEnabled);
+}
+
+void CDlgIPCConfig::on_pBSave_clicked()
+{
+    if (!SaveIpcListFile())
+        ShowAbout(QString(), tr("Save Failed."));
+}
+
+void CDlgIPCConfig::on_pBReadDev_clicked()
+{
+    if (!m_pDev) {
+        ShowAbout(tr("Read from device"), tr("The current device address is not found"));
+        return;
+    }
+    m_bReadMode = true;
+    const QUrl url(QStringLiteral("http://") + m_pDev->GetIPAddr() + QLatin1String(kReadPath));
+    m_pReply = m_pManager->get(QNetworkRequest(url));
+    connect(m_pReply, &QNetworkReply::uploadProgress, this, &CDlgIPCConfig::slotOnUploadProgress);
+    SetTransferButtons(false);
+}
+
+void CDlgIPCConfig::on_pBSaveDev_clicked()
+{
+    if (!SaveIpcListFile()) {
+        ShowAbout(tr("Upload"), tr("Upload Failed."));
+        return;
+    }
+    m_bReadMode = false;
+    SetTransferButtons(false);
+
+    const QString strPath = IpcListFilePath();
+    QFile *pFile = new QFile(strPath);
+    if (!pFile->open(QIODevice::ReadOnly)) {
+        // Written a moment ago but gone now: nothing is sent, and nothing
+        // is left waiting.
+        qWarning() << "cannot read" << strPath << pFile->errorString();
+        delete pFile;
+        SetTransferButtons(true);
+        ShowAbout(tr("Upload"), tr("Upload Failed."));
+        return;
+    }
+
+    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_pDev->GetIPAddr() + QLatin1String(kSavePath)));
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QByteArray("multipart/form-data; boundary=") + kBoundary);
+    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    pMultiPart->setBoundary(kBoundary);
+    QHttpPart part;
+    part.setRawHeader("Content-Disposition",
+                      QByteArray("form-data; name=\"upload\"; filename=\"") + strPath.toUtf8() + '"');
+    part.setRawHeader("Content-Type", "application/octet-stream");
+    part.setBodyDevice(pFile);
+    pFile->setParent(pMultiPart);
+    pMultiPart->append(part);
+
+    m_pReply = m_pManager->post(request, pMultiPart);
+    pMultiPart->setParent(m_pReply);
+    connect(m_pReply, &QNetworkReply::uploadProgress, this, &CDlgIPCConfig::slotOnUploadProgress);
+}
+
+void CDlgIPCConfig::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal)
+{
+    Q_UNUSED(bytesSent)
+    Q_UNUSED(bytesTotal)
+}
+
+void CDlgIPCConfig::slotReplyFinished(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply == m_pReply)
+        m_pReply = nullptr;
+    SetTransferButtons(true);
+
+    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (reply->error() != QNetworkReply::NoError || !code.isValid() || code.toInt() != 200) {
+        ShowAbout(QString(), tr("Error."));
+        return;
+    }
+    if (m_bReadMode)
+        StoreDownload(reply->readAll());
+    else
+        ShowAbout(tr("Save to device"), tr("Save to device successful."));
+}
+
+void CDlgIPCConfig::StoreDownload(const QByteArray &body)
+{
+    if (!m_pDev)
+        return;
+    QSaveFile file(IpcListFilePath());
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning() << "cannot write" << file.fileName() << file.errorString();
+        return;
+    }
+    // The list and its local file are the store between runs: an answer that
+    // is no list replaces neither.
+    QTemporaryFile check;
+    if (!check.open() || check.write(body) != body.size() || !check.flush()
+        || !m_pDev->LoadIpcConfigFile(check.fileName())) {
+        file.cancelWriting();
+        ShowAbout(QString(), tr("Error."));
+        return;
+    }
+    if (file.write(body) != body.size() || !file.commit())
+        qWarning() << "cannot write" << file.fileName() << file.errorString();
+    RefreshIpcList();
+    AddNewItemRow();
+    ShowAbout(tr("Read from device"), tr("Read from device successful."));
+}
+
+// ---------------------------------------------------------------------------
+// Preview picture
+
+void CDlgIPCConfig::on_pushBtnSelect_clicked()
+{
+    const QString strPath = GetOpenFileName(this, tr("Select Preview Image"), QString(),
+                                            tr("Preview image (*.jpg)"));
+    if (strPath.isEmpty())
+        return;
+    const T_ImagePane pane{ui->lineEditFilePath, ui->label_3, ui->label_5, ui->labelPicture};
+    const E_PaneImage eResult =
+        ShowPaneImage(pane, strPath, kMaxPreviewSize, QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
+    if (eResult == E_PI_NOT_LOADED) {
+        MsgInformation(this, tr("Open image failed"), tr("Open image failed!"));
+        return;
+    }
+    m_strFilePath = strPath;
+    ui->pushBtnUpload->setEnabled(eResult == E_PI_ACCEPTED);
+    update();
+}
+
+void CDlgIPCConfig::on_pushBtnUpload_clicked()
+{
+    if (!m_pDev || !g_pDevMgr)
+        return;
+    if (m_httpConnect.PostFile(m_strFilePath, g_pDevMgr->GetDevPreviewUrl(m_pDev), QString())) {
+        setEnabled(false);
+        ui->label_4->setText(tr("Upload Progress: %1%").arg(1));
+        m_nProgress = 1;
+        m_timer.start(m_nProgressInterval);
+    } else {
+        MsgCritical(this, QString(), tr("Upload failed."));
+        ui->label_4->setText(tr("Upload Progress: %1%").arg(0));
+    }
+}
+
+void CDlgIPCConfig::slotGrogressBar()
+{
+    ++m_nProgress;
+    if (m_nProgress == kProgressRest && m_timer.isActive()) {
+        m_timer.stop();
+        return;
+    }
+    ui->label_4->setText(tr("Upload Progress: %1%").arg(m_nProgress));
+}
+
+void CDlgIPCConfig::slotGetOverlayUploadStatus(QVariant code)
+{
+    setEnabled(true);
+    if (m_timer.isActive())
+        m_timer.stop();
+    if (code.isValid() && code.toInt() == 200)
+        ui->label_4->setText(tr("Upload Progress: %1%").arg(100));
+    else
+        MsgCritical(this, QString(), tr("Upload error."));
+}
+
+void CDlgIPCConfig::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // Read again from disk: the picture follows the file as it is now.
+    ui->labelPicture->setPixmap(QPixmap(m_strFilePath));
+    ui->labelPicture->show();
+}

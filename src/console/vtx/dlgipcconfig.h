@@ -1,0 +1,85 @@
+#ifndef HOI_CONSOLE_DLGIPCCONFIG_H
+#define HOI_CONSOLE_DLGIPCCONFIG_H
+
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+
+#include "upload/httpconnect.h"
+
+class CHOIDev;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTreeWidgetItem;
+struct T_IpcInfo;
+
+namespace Ui {
+class CDlgIPCConfig;
+}
+
+// The virtual TX list of one gateway: IP camera streams that stand in the
+// installation as encoders. Rows are edited in memory (each record also is a
+// device of the manager, kept in step here), saved to a local file named by
+// the gateway's MAC id, read from and saved to the gateway over HTTP. The
+// lower group uploads the gateway's preview picture.
+class CDlgIPCConfig : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDlgIPCConfig(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgIPCConfig() override;
+
+    // Tests shorten the progress tick; the default is 200 ms.
+    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
+    // The local list file of the gateway.
+    QString IpcListFilePath() const;
+
+private slots:
+    void on_pBDelete_clicked();
+    void on_pBModify_clicked();
+    void on_pBSave_clicked();
+    void on_pBReadDev_clicked();
+    void on_pBSaveDev_clicked();
+    void on_pushBtnSelect_clicked();
+    void on_pushBtnUpload_clicked();
+
+    void slotReplyFinished(QNetworkReply *reply);
+    void slotItemDoubleClicked(QTreeWidgetItem *item, int column);
+    void solttreeItemChanged(QTreeWidgetItem *item, int column);
+    void slotChooseAllDevices();
+    void OnClickColumn(int iColumn);
+    void slotGrogressBar();
+    void slotGetOverlayUploadStatus(QVariant code);
+    void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void RefreshIpcList();
+    void AddNewItemRow();
+    bool SaveIpcListFile();
+    void GetNewHostName(QString &alias, QString &hostName);
+    void StoreDownload(const QByteArray &body);
+    void ShowAbout(const QString &strTitle, const QString &strText);
+    void SetTransferButtons(bool bEnabled);
+    T_IpcInfo *RowRecord(QTreeWidgetItem *pItem) const;
+    void DropNewRecord();
+
+    Ui::CDlgIPCConfig *ui;
+    CHOIDev *m_pDev; // the gateway; not owned
+    QNetworkAccessManager *m_pManager; // child
+    QNetworkReply *m_pReply;           // the request sent last
+    bool m_bReadMode;
+    T_IpcInfo *m_pNewInfo; // the placeholder row's record while no list holds it
+    QString m_strFilePath; // the chosen preview picture
+    HttpConnect m_httpConnect;
+    QTimer m_timer;
+    int m_nProgress;
+    int m_nProgressInterval;
+};
+
+#endif

@@ -1,0 +1,168 @@
+#include "vtx/dlgipcedit.h"
+#include "ui_dlgipcedit.h"
+
+#include <QEvent>
+
+#include "hoi_core/hoirecords.h"
+#include "uiservices.h"
+
+namespace {
+
+// Shown text and stored value ("<width>X<height>") of the resolution list.
+const struct {
+    const char *pszText;
+    const char *pszValue;
+} kResolutions[] = {
+    {"1080P", "1920X1080"},     {"720P", "1280X720"},       {"576P", "720X576"},
+    {"480P", "720X480"},        {"640X480", "640X480"},     {"800X600", "800X600"},
+    {"1024X768", "1024X768"},   {"1280X800", "1280X800"},   {"1280X1024", "1280X1024"},
+    {"1366X768", "1366X768"},   {"1440X900", "1440X900"},   {"1600X1200", "1600X1200"},
+    {"1680X1050", "1680X1050"},
+};
+
+// The characters an alias may not hold, in the order they are looked for.
+// The gateway's stream tools split their lists at them.
+const struct {
+    QChar ch;
+    const char *pszMessage;
+} kForbidden[] = {
+    {QLatin1Char('&'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '&' error.")},
+    {QLatin1Char('*'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '*' error.")},
+    {QLatin1Char('@'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '@' error.")},
+    {QLatin1Char('_'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '_' error.")},
+    {QLatin1Char(';'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character ';' error.")},
+    {QLatin1Char('{'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '{' error.")},
+    {QLatin1Char(' '), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character ' ' error.")},
+    {QLatin1Char('}'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '}' error.")},
+    {QLatin1Char('"'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '\"' error.")},
+    {QLatin1Char('<'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '<' error.")},
+    {QLatin1Char('>'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '>' error.")},
+    {QLatin1Char(','), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character ',' error.")},
+};
+
+bool IsForbidden(QChar ch)
+{
+    for (const auto &entry : kForbidden) {
+        if (entry.ch == ch)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CDlgIPCEdit)
+    , m_pInfo(pInfo)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    FillResolutions();
+    ui->cmBResolution->setCurrentIndex(0);
+    ui->spinBoxFPS->setValue(30);
+    ui->lEHostName->setEnabled(false);
+
+    if (!m_pInfo)
+        return;
+    // Filling the alias runs the character rule on it, as typing would.
+    ui->lEAlias->setText(m_pInfo->aliasname);
+    ui->lEHostName->setText(m_pInfo->hostname);
+    ui->lEUrl->setText(m_pInfo->url);
+    const int nRes = ui->cmBResolution->findData(m_pInfo->width + QLatin1Char('X') + m_pInfo->height);
+    if (nRes >= 0)
+        ui->cmBResolution->setCurrentIndex(nRes);
+    // A text that is no number reads as 0; the box clamps to 1..60.
+    ui->spinBoxFPS->setValue(m_pInfo->fps.toInt());
+    ui->lEUser->setText(m_pInfo->user);
+    ui->lEPassword->setText(m_pInfo->passwd);
+    const int nTransport = ui->cmBTransport->findText(m_pInfo->transporttype);
+    if (nTransport >= 0)
+        ui->cmBTransport->setCurrentIndex(nTransport);
+    ui->lESerialNumber->setText(m_pInfo->sn);
+    ui->lERemark->setText(m_pInfo->remark);
+}
+
+CDlgIPCEdit::~CDlgIPCEdit()
+{
+    delete ui;
+}
+
+void CDlgIPCEdit::FillResolutions()
+{
+    ui->cmBResolution->clear();
+    for (const auto &res : kResolutions)
+        ui->cmBResolution->addItem(QLatin1String(res.pszText), QLatin1String(res.pszValue));
+}
+
+void CDlgIPCEdit::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
+
+void CDlgIPCEdit::RestoreAlias(const QString &strMessage)
+{
+    MsgCritical(this, QString(), strMessage);
+    // Setting the text again runs the rule once more; setting the same text
+    // is no change, so it ends there.
+    ui->lEAlias->setText(m_pInfo ? m_pInfo->aliasname : m_strLastAlias);
+    ui->lEAlias->setFocus();
+}
+
+void CDlgIPCEdit::on_lEAlias_textChanged(const QString &arg1)
+{
+    if (arg1.isEmpty() || IsForbidden(arg1.at(arg1.size() - 1))) {
+        RestoreAlias(tr("Character error."));
+        return;
+    }
+    for (const auto &entry : kForbidden) {
+        if (arg1.contains(entry.ch)) {
+            RestoreAlias(tr(entry.pszMessage));
+            return;
+        }
+    }
+    m_strLastAlias = arg1;
+}
+
+void CDlgIPCEdit::on_pBOK_clicked()
+{
+    if (ui->lEAlias->text().isEmpty()) {
+        MsgCritical(this, QString(), tr("Enter a alais name."));
+        ui->lEAlias->setFocus();
+        return;
+    }
+    if (ui->lEHostName->text().isEmpty()) {
+        MsgCritical(this, QString(), tr("Enter a hostname."));
+        ui->lEHostName->setFocus();
+        return;
+    }
+    if (ui->lEUrl->text().isEmpty()) {
+        MsgCritical(this, QString(), tr("Enter url."));
+        ui->lEUrl->setFocus();
+        return;
+    }
+    if (m_pInfo) {
+        m_pInfo->aliasname = ui->lEAlias->text();
+        m_pInfo->hostname = ui->lEHostName->text();
+        m_pInfo->url = ui->lEUrl->text();
+        const QString strRes = ui->cmBResolution->currentData().toString();
+        const int nX = strRes.indexOf(QLatin1Char('X'));
+        m_pInfo->width = nX >= 0 ? strRes.left(nX) : strRes;
+        m_pInfo->height = nX >= 0 ? strRes.mid(nX + 1) : QString();
+        m_pInfo->fps = QString::number(ui->spinBoxFPS->value());
+        m_pInfo->user = ui->lEUser->text();
+        m_pInfo->passwd = ui->lEPassword->text();
+        m_pInfo->transporttype = ui->cmBTransport->currentText();
+        m_pInfo->sn = ui->lESerialNumber->text();
+        m_pInfo->remark = ui->lERemark->text();
+    }
+    accept();
+}
+
+void CDlgIPCEdit::on_pBCancel_clicked()
+{
+    close();
+}

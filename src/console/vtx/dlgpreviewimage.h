@@ -1,0 +1,51 @@
+#ifndef HOI_CONSOLE_DLGPREVIEWIMAGE_H
+#define HOI_CONSOLE_DLGPREVIEWIMAGE_H
+
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+
+#include "upload/httpconnect.h"
+
+class CHOIDev;
+
+namespace Ui {
+class CDlgPreviewImage;
+}
+
+// Uploads a JPEG of at most 720 x 480 to one device as its preview image.
+// The file goes unchanged; a progress line climbs while the device has not
+// answered, 100 % only on HTTP status 200.
+class CDlgPreviewImage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDlgPreviewImage(CHOIDev *pDev, QWidget *parent = nullptr);
+    ~CDlgPreviewImage() override;
+
+    // Tests shorten the progress tick; the default is 200 ms.
+    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
+
+private slots:
+    void on_pushBtnSelect_clicked();
+    void on_pushBtnUpload_clicked();
+    void slotGrogressBar();
+    void slotGetOverlayUploadStatus(QVariant code);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    Ui::CDlgPreviewImage *ui;
+    CHOIDev *m_pDev; // not owned; may be null
+    QString m_strFilePath;
+    HttpConnect m_httpConnect;
+    QTimer m_timer;
+    int m_nProgress;
+    int m_nProgressInterval;
+};
+
+#endif

@@ -1,0 +1,249 @@
+// The main window over simulated devices in a private test LAN: applying a
+// layout keeps the window busy until the layout's status report arrives,
+// a failed apply is reported, and a search from the tool bar shows its
+// progress and ends the busy state with the last progress report.
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+#include "docks/logwidget.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindowtestenv.h"
+#include "simlan.h"
+
+namespace {
+
+const char kConfig[] = R"(<?xml version="1.0"?>
+<hoiprod ir_enable="yes" rs232_enable="yes" cec_enable="yes" log_enable="yes" backup_enalbe="yes">
+ <product id="ZTX" name="Encoder" type="tx" param_prefix="gb" video_wall="ZRX" ir_enable="y" rs232_enable="y" cec_enable="y" hisi_enable="false" jpeg_enable="false"/>
+ <product id="ZRX" name="Decoder" type="rx" param_prefix="gb" tx="ZTX" video_wall="ZTX" hisi_enable="false" jpeg_enable="false"/>
+</hoiprod>
+)";
+
+enum { TX, RX1, RX2, DEV_COUNT };
+const char *const kModels[DEV_COUNT] = {"ZTX", "ZRX", "ZRX"};
+const char *const kTypes[DEV_COUNT] = {"TX", "RX", "RX"};
+const char *const kToolActions[] = {"actionIrControl", "actionSerial", "actionCECControl", "actionViewLog",
+                                    "actionStandby"};
+
+template <class T>
+T *Child(QObject *pParent, const char *pszName)
+{
+    return pParent->findChild<T *>(QString::fromLatin1(pszName));
+}
+
+} // namespace
+
+class TestMainWindowLan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void applyKeepsWindowBusyUntilStatusReport();
+    void failedApplyIsReportedAndReleasesWindow();
+    void searchFromToolBarShowsProgressUntilDone();
+
+private:
+    CHOIScene *NewLayout();
+    bool IsToolActionEnabled(MainWindow &w) const;
+
+    CSimLan m_lan;
+    CHOIDevMgr *m_pMgr = nullptr;
+    CHOIDev *m_dev[DEV_COUNT] = {};
+    QStringList m_boxes;
+};
+
+void TestMainWindowLan::initTestCase()
+{
+    QVERIFY2(CSimLan::IsTestLan(), "run me with tests/lan/testlan.sh");
+    InitConsoleResources();
+    RegisterHoiMetaTypes();
+    qRegisterMetaType<E_CommResult>("E_CommResult");
+    QVERIFY(WriteFile(QCoreApplication::applicationDirPath() + "/config.xml", kConfig));
+    for (int i = 0; i < DEV_COUNT; ++i)
+        QVERIFY(m_lan.AddDevice(CSimLan::HostNameFor(kModels[i], i), kTypes[i]));
+    QVERIFY(m_lan.Start());
+
+    m_pMgr = new CHOIDevMgr;
+    g_pHOIDevMgr = m_pMgr;
+    m_pMgr->SetOnLineTimings(-1, 5000);
+    m_pMgr->SetSearchRoundInterval(100);
+    QVERIFY(m_pMgr->LoadProdConfig());
+    m_pMgr->m_nIsWelcome = 1;
+    m_pMgr->m_nIsPrompt = 1;
+    QSignalSpy stop(m_pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(m_pMgr->StartSearch(false));
+    QVERIFY(stop.wait(60000));
+    for (int i = 0; i < DEV_COUNT; ++i) {
+        m_dev[i] = m_pMgr->FindDevByHostName(CSimLan::HostNameFor(kModels[i], i));
+        QVERIFY2(m_dev[i], kModels[i]);
+    }
+    SetMessageBoxRunner([this](QMessageBox &box) {
+        m_boxes << box.text();
+        return int(box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::Ok);
+    });
+}
+
+void TestMainWindowLan::cleanupTestCase()
+{
+    SetMessageBoxRunner(MessageBoxRunner());
+    g_pHOIDevMgr = nullptr;
+    delete m_pMgr;
+}
+
+void TestMainWindowLan::init()
+{
+    m_boxes.clear();
+    m_lan.ClearReceived();
+}
+
+void TestMainWindowLan::cleanup()
+{
+    while (m_pMgr->GetSceneCount() > 0)
+        m_pMgr->DeleteSceneAt(0);
+    for (int i = 0; i < DEV_COUNT; ++i)
+        m_lan.SetDeviceOn(i, true);
+    QTest::qWait(200);
+    for (CHOIDev *pDev : m_dev) {
+        if (CBaseComm *pComm = pDev->GetComm())
+            pComm->ClearSendQueue();
+    }
+}
+
+CHOIScene *TestMainWindowLan::NewLayout()
+{
+    CHOIScene *pScene = m_pMgr->CreateScene("W1-L1");
+    pScene->SetGridSize(1, 2);
+    pScene->GetCell(0, 0)->txList << m_dev[TX];
+    pScene->GetCell(0, 0)->rx = m_dev[RX1];
+    pScene->GetCell(0, 1)->txList << m_dev[TX];
+    pScene->GetCell(0, 1)->rx = m_dev[RX2];
+    return pScene;
+}
+
+bool TestMainWindowLan::IsToolActionEnabled(MainWindow &w) const
+{
+    for (const char *pszName : kToolActions) {
+        if (w.findChild<QAction *>(pszName)->isEnabled())
+            return true;
+    }
+    return false;
+}
+
+void TestMainWindowLan::applyKeepsWindowBusyUntilStatusReport()
+{
+    CHOIScene *pScene = NewLayout();
+    MainWindow *pWindow = nullptr;
+    // Connected before the window: sees the window as the report reaches it.
+    QList<bool> busyAtReport;
+    QList<bool> centralAtReport;
+    const QMetaObject::Connection watch = connect(
+        m_pMgr, &CHOIDevMgr::OnSceneStatusChange, this, [&](CHOIScene *pReported, E_SceneStatus) {
+            if (pReported == pScene && pWindow) {
+                busyAtReport << pWindow->IsBusy();
+                centralAtReport << Child<QWidget>(pWindow, "centralWidget")->isEnabled();
+            }
+        });
+    MainWindow w;
+    pWindow = &w;
+    w.show();
+    w.slotVWNameChange("W1");
+    w.slotRefreshSceneComoboBox();
+    QCOMPARE(w.GetCurScene(), pScene);
+    QVERIFY(IsToolActionEnabled(w));
+    QSignalSpy status(m_pMgr, &CHOIDevMgr::OnSceneStatusChange);
+
+    Child<QPushButton>(&w, "btnApplyScene")->click();
+    QVERIFY(w.IsBusy());
+    QVERIFY(!Child<QWidget>(&w, "centralWidget")->isEnabled());
+    QVERIFY(!w.findChild<QAction *>("actionSearch")->isEnabled());
+    QVERIFY(!w.findChild<QAction *>("actionNew")->isEnabled());
+    QVERIFY(!IsToolActionEnabled(w));
+    QVERIFY(Child<QProgressBar>(&w, "progressBar")->isVisible());
+    // A device report meanwhile does not bring the tool actions back.
+    emit m_pMgr->OnDeviceNotify(m_dev[TX], E_DN_STATUS);
+    QVERIFY(!IsToolActionEnabled(w));
+
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 30000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(busyAtReport, QList<bool>({true}));
+    QCOMPARE(centralAtReport, QList<bool>({false}));
+    QTRY_VERIFY(!w.IsBusy());
+    QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
+    QVERIFY(IsToolActionEnabled(w));
+    QVERIFY(!Child<QProgressBar>(&w, "progressBar")->isVisible());
+    QCOMPARE(Child<QLabel>(&w, "lbSceneStatus")->text(), QString("Applied successfully"));
+    QVERIFY(m_boxes.isEmpty());
+    const QByteArray select = "gbparam s 1 ch_select " + m_dev[TX]->m_strHostId.toUtf8();
+    QVERIFY(m_lan.Commands(RX1).contains(select));
+    QVERIFY(m_lan.Commands(RX2).contains(select));
+    disconnect(watch);
+}
+
+void TestMainWindowLan::failedApplyIsReportedAndReleasesWindow()
+{
+    NewLayout();
+    MainWindow w;
+    w.slotVWNameChange("W1");
+    w.slotRefreshSceneComoboBox();
+    QSignalSpy status(m_pMgr, &CHOIDevMgr::OnSceneStatusChange);
+    // One screen is switched off: its connection fails.
+    m_lan.SetDeviceOn(RX2, false);
+    if (CBaseComm *pComm = m_dev[RX2]->GetComm())
+        pComm->CloseComm();
+
+    Child<QPushButton>(&w, "btnApplyScene")->click();
+    QVERIFY(w.IsBusy());
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 90000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    QCOMPARE(m_boxes, QStringList({"Failed to apply."}));
+    QTRY_VERIFY(!w.IsBusy());
+    QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
+    QCOMPARE(Child<QLabel>(&w, "lbSceneStatus")->text(), QString("Failed to apply"));
+}
+
+void TestMainWindowLan::searchFromToolBarShowsProgressUntilDone()
+{
+    CHOIScene *pScene = NewLayout();
+    MainWindow w;
+    w.show();
+    w.slotVWNameChange("W1");
+    w.slotRefreshSceneComoboBox();
+    pScene->SetLayoutSeq(7);
+    QSignalSpy progress(m_pMgr, &CHOIDevMgr::OnProgressNotify);
+    QSignalSpy stop(m_pMgr, &CHOIDevMgr::OnSearchStop);
+
+    w.findChild<QAction *>("actionSearch")->trigger();
+    QVERIFY(Child<QProgressBar>(&w, "progressBar")->isVisible());
+    QVERIFY(w.IsBusy());
+    QVERIFY(!Child<QWidget>(&w, "centralWidget")->isEnabled());
+    QVERIFY(!w.findChild<QAction *>("actionSearch")->isEnabled());
+
+    QTRY_COMPARE_WITH_TIMEOUT(stop.count(), 1, 60000);
+    QCOMPARE(stop.at(0).at(1).toBool(), true);
+    // Busy while any report but the last one; the last one ends it.
+    QVERIFY(progress.count() >= 2);
+    for (int i = 0; i + 1 < progress.count(); ++i)
+        QVERIFY(progress.at(i).at(0).value<E_ProgressNotify>() != E_PN_NONE);
+    QCOMPARE(progress.last().at(0).value<E_ProgressNotify>(), E_PN_NONE);
+    QCOMPARE(progress.last().at(1).toInt(), 100);
+    QVERIFY(!w.IsBusy());
+    QVERIFY(!Child<QProgressBar>(&w, "progressBar")->isVisible());
+    QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
+    QVERIFY(w.findChild<QAction *>("actionSearch")->isEnabled());
+    // The layouts were listed again (and renumbered) and the current one stayed.
+    QCOMPARE(pScene->GetLayoutSeq(), 1);
+    QCOMPARE(w.GetCurScene(), pScene);
+    QVERIFY(w.findChild<CLogWidget *>()->GetLogEdit()->toPlainText().contains("Search start..."));
+}
+
+HOI_MAINWINDOW_TEST_MAIN(TestMainWindowLan)
+#include "tst_mainwindow_lan.moc"

@@ -1,0 +1,276 @@
+// The multipart uploader against the simulated device's HTTP endpoints on
+// 127.0.0.1: what goes over the wire, the status it hands on, and that no
+// kind of server failure leaves it waiting without a way out.
+#include <QFile>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "simhttp.h"
+#include "upload/httpconnect.h"
+
+namespace {
+
+using StatusSignal = void (HttpConnect::*)(QVariant);
+using NamedStatusSignal = void (HttpConnect::*)(QString, QVariant);
+const StatusSignal kStatus = &HttpConnect::OnGetMapUploadStatus;
+const NamedStatusSignal kNamedStatus = &HttpConnect::OnGetMapUploadStatus;
+
+QByteArray ExpectedBody(const QString &path, const QByteArray &data)
+{
+    return "-----webkitFormBoundary8ESp7IbP7szByKvn\r\n"
+           "Content-Disposition: form-data; name=\"bgimage\"; filename=\""
+           + path.toUtf8() + "\"\r\nContent-Type: image\r\n\r\n" + data
+           + "\r\n-----webkitFormBoundary8ESp7IbP7szByKvn--\r\n";
+}
+
+QByteArray Pattern(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + i / 251) & 0xff); // CR, LF and dashes included
+    return bytes;
+}
+
+} // namespace
+
+class TestHttpConnect : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void postsOneFileAsOnePart_data();
+    void postsOneFileAsOnePart();
+    void refusesWithoutFile_data();
+    void refusesWithoutFile();
+    void serverFailures_data();
+    void serverFailures();
+    void stalledUploadEndsOnlyByAbort();
+    void destroyedWhileUploading();
+    void oneUploadAtATime();
+
+private:
+    QString WriteFile(const QString &name, const QByteArray &bytes);
+    QString Url(const char *path) const { return m_http->BaseUrl() + QLatin1String(path); }
+
+    QTemporaryDir m_dir;
+    CSimHttp *m_http = nullptr;
+};
+
+void TestHttpConnect::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_http = new CSimHttp;
+    QVERIFY(m_http->Listen());
+}
+
+void TestHttpConnect::cleanup()
+{
+    delete m_http;
+    m_http = nullptr;
+}
+
+QString TestHttpConnect::WriteFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+void TestHttpConnect::postsOneFileAsOnePart_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QByteArray>("path");
+
+    QTest::newRow("logo") << "logo.bmp" << 5000 << QByteArray("/upload_logo");
+    QTest::newRow("empty file") << "empty.jpg" << 0 << QByteArray("/upload_bg");
+    QTest::newRow("large idle image") << "idle image.jpg" << 1572864 << QByteArray("/upload_bg");
+    QTest::newRow("not an image") << "ipc.xml" << 700 << QByteArray("/upload/setipclist");
+}
+
+void TestHttpConnect::postsOneFileAsOnePart()
+{
+    QFETCH(QString, fileName);
+    QFETCH(int, size);
+    QFETCH(QByteArray, path);
+
+    const QByteArray data = Pattern(size);
+    const QString filePath = WriteFile(fileName, data);
+    QVERIFY(!filePath.isEmpty());
+
+    HttpConnect http;
+    QSignalSpy status(&http, kStatus);
+    QSignalSpy named(&http, kNamedStatus);
+    QSignalSpy sent(&http, &HttpConnect::signalSendBytes);
+    QVERIFY(http.PostFile(filePath, m_http->BaseUrl() + QString::fromLatin1(path), QStringLiteral("dev-7")));
+    QVERIFY(http.IsBusy());
+
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(0), QVariant(200));
+    QCOMPARE(named.count(), 1);
+    QCOMPARE(named.at(0).at(0).toString(), QStringLiteral("dev-7"));
+    QCOMPARE(named.at(0).at(1), QVariant(200));
+    QVERIFY(!http.IsBusy());
+
+    QCOMPARE(m_http->RequestCount(), 1);
+    const T_SimHttpRequest req = m_http->Requests().first();
+    QCOMPARE(req.method, QByteArray("POST"));
+    QCOMPARE(req.path, path);
+    QCOMPARE(req.Header("Content-Type"),
+             QByteArray("multipart/form-data; boundary=---webkitFormBoundary8ESp7IbP7szByKvn"));
+    QCOMPARE(req.Header("MIME-Version"), QByteArray("1.0"));
+    const QByteArray expected = ExpectedBody(filePath, data);
+    QCOMPARE(req.Header("Content-Length").toLongLong(), qint64(expected.size()));
+    QVERIFY(req.complete);
+    QCOMPARE(req.body.size(), expected.size());
+    QVERIFY(req.body == expected);
+    QCOMPARE(req.partCount, 1);
+    QCOMPARE(req.partName, QByteArray("bgimage"));
+    QCOMPARE(req.fileName, filePath.toUtf8()); // the full path, not the base name
+    QCOMPARE(req.partType, QByteArray("image"));
+    QVERIFY(m_http->Stored(path) == data);
+
+    QVERIFY(!sent.isEmpty());
+    QCOMPARE(sent.last().at(0).toLongLong(), qint64(expected.size()));
+
+    // The file is handed back: it can be removed and the uploader serves again.
+    QVERIFY(QFile::remove(filePath));
+    const QString second = WriteFile(QStringLiteral("second.bin"), "xyz");
+    QVERIFY(http.PostFile(second, Url("/upload_logo"), QStringLiteral("dev-8")));
+    QTRY_COMPARE(named.count(), 2);
+    QCOMPARE(named.at(1).at(0).toString(), QStringLiteral("dev-8"));
+    QCOMPARE(m_http->Stored("/upload_logo"), QByteArray("xyz"));
+}
+
+void TestHttpConnect::refusesWithoutFile_data()
+{
+    QTest::addColumn<QString>("filePath");
+    QTest::newRow("empty path") << QString();
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/dir/logo.bmp");
+}
+
+void TestHttpConnect::refusesWithoutFile()
+{
+    QFETCH(QString, filePath);
+    HttpConnect http;
+    QSignalSpy status(&http, kStatus);
+    QSignalSpy named(&http, kNamedStatus);
+    QVERIFY(!http.PostFile(filePath, Url("/upload_logo"), QStringLiteral("dev")));
+    QVERIFY(!http.IsBusy());
+    QTest::qWait(300);
+    QCOMPARE(status.count(), 0);
+    QCOMPARE(named.count(), 0);
+    QCOMPARE(m_http->RequestCount(), 0);
+}
+
+void TestHttpConnect::serverFailures_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QVariant>("code");
+
+    QTest::newRow("refused") << int(CSimHttp::E_HF_REFUSE) << 0 << QVariant();
+    QTest::newRow("404") << int(CSimHttp::E_HF_STATUS) << 404 << QVariant(404);
+    QTest::newRow("201 is no 200") << int(CSimHttp::E_HF_STATUS) << 201 << QVariant(201);
+    QTest::newRow("dropped mid-body") << int(CSimHttp::E_HF_DROP_BODY) << 1000 << QVariant();
+}
+
+void TestHttpConnect::serverFailures()
+{
+    QFETCH(int, fault);
+    QFETCH(int, value);
+    QFETCH(QVariant, code);
+
+    const QString filePath = WriteFile(QStringLiteral("bg.jpg"), Pattern(200000));
+    m_http->SetFault(CSimHttp::E_Fault(fault), value);
+
+    HttpConnect http;
+    QSignalSpy status(&http, kStatus);
+    QSignalSpy named(&http, kNamedStatus);
+    QVERIFY(http.PostFile(filePath, Url("/upload_bg"), QStringLiteral("rx-1")));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(0), code);
+    QCOMPARE(status.at(0).at(0).isValid(), code.isValid());
+    QCOMPARE(named.count(), 1);
+    QCOMPARE(named.at(0).at(1), code);
+    QVERIFY(!m_http->HasStored("/upload_bg"));
+    QVERIFY(!http.IsBusy());
+    QTest::qWait(200);
+    QCOMPARE(status.count(), 1); // one report, no second one from a retry
+
+    // After the failure the uploader serves the next upload.
+    m_http->SetFault(CSimHttp::E_HF_NONE);
+    QVERIFY(http.PostFile(filePath, Url("/upload_bg"), QStringLiteral("rx-1")));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 2, 20000);
+    QCOMPARE(status.at(1).at(0), QVariant(200));
+}
+
+void TestHttpConnect::stalledUploadEndsOnlyByAbort()
+{
+    const QString filePath = WriteFile(QStringLiteral("logo.bmp"), Pattern(4000));
+    m_http->SetFault(CSimHttp::E_HF_STALL);
+
+    HttpConnect http;
+    QSignalSpy status(&http, kStatus);
+    QSignalSpy named(&http, kNamedStatus);
+    QVERIFY(http.PostFile(filePath, Url("/upload_logo"), QStringLiteral("tx-2")));
+    QTRY_COMPARE(m_http->RequestCount(), 1);
+    QTRY_VERIFY(m_http->Requests().first().complete);
+    QTest::qWait(500);
+    QCOMPARE(status.count(), 0);
+    QVERIFY(http.IsBusy());
+
+    http.Abort();
+    QTRY_COMPARE(status.count(), 1);
+    QVERIFY(!status.at(0).at(0).isValid());
+    QCOMPARE(named.count(), 1);
+    QCOMPARE(named.at(0).at(0).toString(), QStringLiteral("tx-2"));
+    QVERIFY(!http.IsBusy());
+    QTRY_COMPARE(m_http->OpenConnections(), 0);
+}
+
+void TestHttpConnect::destroyedWhileUploading()
+{
+    const QString filePath = WriteFile(QStringLiteral("logo.bmp"), Pattern(4000));
+    m_http->SetFault(CSimHttp::E_HF_STALL);
+
+    QPointer<HttpConnect> http = new HttpConnect;
+    int reports = 0;
+    connect(http.data(), kStatus, this, [&reports](QVariant) { ++reports; });
+    QVERIFY(http->PostFile(filePath, Url("/upload_logo"), QString()));
+    QTRY_COMPARE(m_http->RequestCount(), 1);
+    QTRY_COMPARE(m_http->OpenConnections(), 1);
+
+    delete http.data();
+    QTRY_COMPARE(m_http->OpenConnections(), 0); // the connection went with it
+    QTest::qWait(200);
+    QCOMPARE(reports, 0);
+    QVERIFY(QFile::remove(filePath));
+}
+
+void TestHttpConnect::oneUploadAtATime()
+{
+    const QString first = WriteFile(QStringLiteral("first.bmp"), "first");
+    const QString second = WriteFile(QStringLiteral("second.bmp"), "second");
+    HttpConnect http;
+    QSignalSpy named(&http, kNamedStatus);
+    m_http->SetFault(CSimHttp::E_HF_STALL);
+    QVERIFY(http.PostFile(first, Url("/upload_logo"), QStringLiteral("one")));
+    QVERIFY(!http.PostFile(second, Url("/upload_logo"), QStringLiteral("two")));
+    QTRY_COMPARE(m_http->RequestCount(), 1);
+    http.Abort();
+    QTRY_COMPARE(named.count(), 1);
+    // The answer of the first upload keeps the first upload's name.
+    QCOMPARE(named.at(0).at(0).toString(), QStringLiteral("one"));
+    QCOMPARE(m_http->Requests().first().fileName, first.toUtf8());
+}
+
+QTEST_GUILESS_MAIN(TestHttpConnect)
+#include "tst_httpconnect.moc"

@@ -1,0 +1,132 @@
+#ifndef DEVSIM_SIMHTTP_H
+#define DEVSIM_SIMHTTP_H
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPair>
+#include <QSet>
+#include <QString>
+
+class QTcpServer;
+class QTcpSocket;
+
+// One HTTP request as the simulated device received it.
+struct T_SimHttpRequest
+{
+    QByteArray method;  // "POST", "GET"
+    QByteArray path;    // without the query
+    QByteArray query;   // after '?', empty when none
+    QList<QPair<QByteArray, QByteArray>> headers; // in order, as sent
+    QByteArray body;    // as far as it came
+    bool complete = false; // the whole body (Content-Length) arrived
+    int status = 0;     // what the device answered, 0 when it did not answer
+
+    // The multipart body's parts; the first one's fields below.
+    int partCount = 0;
+    QByteArray partName;   // name="..." of Content-Disposition
+    QByteArray fileName;   // filename="..."
+    QByteArray partType;   // the part's Content-Type
+    QByteArray partData;   // the part's bytes
+    QList<QPair<QByteArray, QByteArray>> partHeaders; // of the first part, in order
+
+    // Header value by name, case-insensitive; empty when missing.
+    QByteArray Header(const QByteArray &name) const;
+};
+
+// The HTTP endpoints of one simulated device: its address, port 80 in the
+// test LAN, or 127.0.0.1 on a free port. Multipart POSTs to the upload paths
+// store the part's bytes; GETs give them back:
+//   POST "/upload_logo", "/upload_bg", "/upload/setipclist" (and paths added
+//        with AddUploadPath): 200, the first part's data stored under the path
+//   GET  "/action?cmdtype=devconfig&cmdstr=getipclist": 200 with what is
+//        stored under "/upload/setipclist" (empty when nothing)
+//   IP controller only (SetIpController):
+//   POST "/scene_upload": 200, stored under "/scene_upload"
+//   GET  "/scene_download": 200 with that, 404 while nothing was uploaded
+// Anything else: 404. A POST without a multipart body: 400.
+// Every answer closes its connection.
+class CSimHttp : public QObject
+{
+    Q_OBJECT
+public:
+    enum E_Fault {
+        E_HF_NONE = 0,
+        E_HF_REFUSE,     // not listening: connections are refused
+        E_HF_STALL,      // reads the request, never answers
+        E_HF_STATUS,     // answers every request with the fault's status
+        E_HF_DROP_BODY,  // closes the connection after the fault's count of body bytes
+    };
+
+    explicit CSimHttp(QObject *parent = nullptr);
+    ~CSimHttp() override;
+
+    // Port 0 picks a free port.
+    bool Listen(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost), quint16 port = 0);
+    void Close();
+    QHostAddress Address() const { return m_address; }
+    quint16 Port() const { return m_port; }
+    // "http://<address>" on port 80, else "http://<address>:<port>".
+    QString BaseUrl() const;
+
+    void SetIpController(bool bController) { m_bController = bController; }
+    void AddUploadPath(const QByteArray &path) { m_uploadPaths.insert(path); }
+
+    // E_HF_STATUS takes the status (e.g. 404, 500), E_HF_DROP_BODY the body
+    // bytes to read before dropping. E_HF_NONE ends every fault and listens
+    // again on the same port after E_HF_REFUSE.
+    void SetFault(E_Fault eFault, int nValue = 0);
+    E_Fault Fault() const { return m_fault; }
+    // The requests that ever got as far as a full header block, in order.
+    QList<T_SimHttpRequest> Requests() const { return m_requests; }
+    int RequestCount() const { return m_requests.size(); }
+    void ClearRequests() { m_requests.clear(); }
+    // Connections open now (a stalled request keeps its one).
+    int OpenConnections() const { return m_sessions.size(); }
+
+    // What an upload path holds.
+    QByteArray Stored(const QByteArray &path) const { return m_stored.value(path); }
+    bool HasStored(const QByteArray &path) const { return m_stored.contains(path); }
+    void SetStored(const QByteArray &path, const QByteArray &bytes) { m_stored.insert(path, bytes); }
+    void ClearStored() { m_stored.clear(); }
+
+    // The parts of a multipart body whose Content-Type carries the boundary;
+    // false when the body is not framed as multipart.
+    static bool ParseMultipart(const QByteArray &contentType, const QByteArray &body, T_SimHttpRequest &req);
+
+signals:
+    // After every request was recorded (answered, stalled or dropped).
+    void RequestDone(int index);
+
+private:
+    struct Session
+    {
+        QTcpSocket *socket = nullptr;
+        QByteArray buffer;
+        bool headerDone = false;
+        qint64 contentLength = 0;
+        int index = -1; // in m_requests once the header block is in
+        bool answered = false;
+    };
+
+    void onNewConnection();
+    void onReadyRead(Session *s);
+    void finishRequest(Session *s);
+    void answer(Session *s, int status, const QByteArray &body, const QByteArray &type = QByteArray());
+    void dropSession(Session *s);
+
+    QTcpServer *m_server = nullptr;
+    QHostAddress m_address;
+    quint16 m_port = 0;
+    bool m_bController = false;
+    QSet<QByteArray> m_uploadPaths;
+    E_Fault m_fault = E_HF_NONE;
+    int m_faultValue = 0;
+    QList<Session *> m_sessions;
+    QList<T_SimHttpRequest> m_requests;
+    QMap<QByteArray, QByteArray> m_stored;
+};
+
+#endif // DEVSIM_SIMHTTP_H
