@@ -43,6 +43,10 @@
         <translation>窗体</translation>
     </message>
     <message>
+        <source>TextLabel</source>
+        <translation>文本标签</translation>
+    </message>
+    <message>
         <source>TX:</source>
         <translation>TX:</translation>
     </message>
@@ -71,6 +75,10 @@
     <message>
         <source>Form</source>
         <translation>窗体</translation>
+    </message>
+    <message>
+        <source>TextLabel</source>
+        <translation>文本标签</translation>
     </message>
 </context>
 <context>

@@ -465,9 +465,10 @@ bool CDlgBatch::StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs)
 void CDlgBatch::RefuseBatch(const QString &strText, QWidget *pFocus)
 {
     MsgCritical(this, QString(), strText);
+    // A widget of a disabled dialog refuses the focus: enable first.
+    setDisabled(false);
     if (pFocus)
         pFocus->setFocus(Qt::OtherFocusReason);
-    setDisabled(false);
 }
 
 void CDlgBatch::ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev)

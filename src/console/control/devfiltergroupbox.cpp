@@ -316,6 +316,8 @@ void QDevFilterGroupBox::slotFilterChange()
         if (QTreeWidgetItem *pItem = MakeDevItem(pDev))
             AddDevItem(pDev, pItem);
     }
+    // The count follows the rows just listed (a preselected device stays
+    // checked); 0/0 over a full list would misinform the operator.
     UpdateCheckedCount();
     emit signalAllTabEnable(false);
 }

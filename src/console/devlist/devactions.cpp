@@ -15,6 +15,7 @@
 #include "upload/dlgmapsettings.h"
 #include "vtx/dlgdevipconfig.h"
 #include "vtx/dlgipcconfig.h"
+#include "vtx/dlgpreviewimage.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ const T_DevDialogEntry kDevDialogs[E_DD_COUNT] = {
     {E_DD_IPC_CONFIG, "CDlgIPCConfig", &RunModalDevDialog<CDlgIPCConfig>},
     {E_DD_EDID_SETTING, "CDlgEDIDSetting", &RunModalDevDialog<CDlgEDIDSetting>},
     {E_DD_DEV_IP_CONFIG, "CDlgDevIPConfig", &RunModalDevDialog<CDlgDevIPConfig>},
+    {E_DD_PREVIEW_SETTINGS, "CDlgPreviewImage", &RunModalDevDialog<CDlgPreviewImage>},
 };
 
 DevDialogRunner &TestRunner(E_DevDialog eDialog)

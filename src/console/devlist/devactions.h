@@ -30,6 +30,7 @@ enum E_DevDialog {
     E_DD_IPC_CONFIG,          // CDlgIPCConfig: the virtual TX list
     E_DD_EDID_SETTING,        // CDlgEDIDSetting: EDID settings
     E_DD_DEV_IP_CONFIG,       // CDlgDevIPConfig: the IP controller's addresses and reboot
+    E_DD_PREVIEW_SETTINGS,    // CDlgPreviewImage: the preview image
     E_DD_COUNT
 };
 

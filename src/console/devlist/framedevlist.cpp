@@ -14,6 +14,7 @@
 #include <QNetworkAddressEntry>
 #include <QNetworkInterface>
 #include <QThread>
+#include <QTimer>
 
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
@@ -106,6 +107,8 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     , m_bShowRx(true)
     , m_bShowQN714(true)
     , m_nQN714WaitMs(E_QN714_WAIT_MS)
+    , m_nRebuildHolds(0)
+    , m_bRebuildPending(false)
 {
     ui->setupUi(this);
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
@@ -310,8 +313,28 @@ void CFrameDevList::RenumberItems()
     }
 }
 
+CFrameDevList::T_RebuildHold::T_RebuildHold(CFrameDevList *pFrame)
+    : m_pFrame(pFrame)
+{
+    ++m_pFrame->m_nRebuildHolds;
+}
+
+CFrameDevList::T_RebuildHold::~T_RebuildHold()
+{
+    if (--m_pFrame->m_nRebuildHolds > 0 || !m_pFrame->m_bRebuildPending)
+        return;
+    m_pFrame->m_bRebuildPending = false;
+    // From the event loop: the row being renamed is still in use by the
+    // view's own change handling when the handler returns.
+    QTimer::singleShot(0, m_pFrame, &CFrameDevList::slotRefreshDeives);
+}
+
 void CFrameDevList::slotRefreshDeives()
 {
+    if (m_nRebuildHolds > 0) {
+        m_bRebuildPending = true;
+        return;
+    }
     ui->twDevices->clear();
     if (!g_pHOIDevMgr)
         return;
@@ -523,14 +546,22 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
     if (!pDev)
         return;
 
+    const T_RebuildHold hold(this);
+    // A message box runs the event loop, and the device's row may go
+    // meanwhile: after one, the row is looked up again by its device.
+    const QPointer<CHOIDev> pGuard(pDev);
+    auto devRow = [this, &pGuard]() { return pGuard ? FindDevItem(pGuard.data()) : nullptr; };
+
     // Writing a corrected text back runs this handler again on that text.
     const QString strText = item->text(1);
     if (!strText.isEmpty() && strText != pDev->GetDisplayName()) {
         const QChar cLast = strText.at(strText.size() - 1);
         if (QString::fromLatin1(kTrailingForbidden).contains(cLast)) {
             item->setText(1, strText.left(strText.size() - 1));
-            item->setToolTip(1, tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            if (QTreeWidgetItem *pRow = devRow()) {
+                pRow->setToolTip(1, tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
+                pRow->setFlags(pRow->flags() | Qt::ItemIsEditable);
+            }
             return;
         }
         for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
@@ -539,7 +570,8 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
             MsgCritical(this, QString(), tr(forbidden.pszMessage));
             QString strClean = strText;
             strClean.remove(QLatin1Char(forbidden.c));
-            item->setText(1, strClean);
+            if (QTreeWidgetItem *pRow = devRow())
+                pRow->setText(1, strClean);
             return;
         }
         pDev->SetName(strText);
@@ -567,13 +599,15 @@ void CFrameDevList::slotDeleteDevices()
 {
     m_removedGwHostNames.clear();
     QTreeWidget *pTree = ui->twDevices;
-    const QList<QTreeWidgetItem *> selected = pTree->selectedItems();
-    if (selected.isEmpty() || !g_pHOIDevMgr)
+    if (pTree->selectedItems().isEmpty() || !g_pHOIDevMgr)
         return;
+    const T_RebuildHold hold(this);
     if (MsgQuestion(this, QString(), tr("Are you sure you want to delete the selected devices?"),
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
+    // Taken after the question: a row removed while it was open is gone.
+    const QList<QTreeWidgetItem *> selected = pTree->selectedItems();
 
     // The rows are taken out here; the manager's notices would do it twice.
     disconnect(g_pHOIDevMgr, &CHOIDevMgr::OnDeviceNotify, this, &CFrameDevList::slotOnDeviceNotify);

@@ -91,6 +91,8 @@ public slots:
     void slotMapSettings();
     void slotImageSettings();
     void slotLogoSettings();
+    // Not on the menu; kept for callers that offer the preview image.
+    void slotPreviewSettings();
     void slotIPCConfig();
     void slotEDIDSettings();
 
@@ -149,6 +151,17 @@ private:
     // The device of the tree's current row, when there is one.
     CHOIDev *CurrentDev() const;
 
+    // Held while a handler waits on the operator (a message box runs the
+    // event loop): a rebuild asked for meanwhile, as a controller's answer
+    // does, would free the rows the handler still works on, so it is put off
+    // until the last hold is let go.
+    struct T_RebuildHold
+    {
+        explicit T_RebuildHold(CFrameDevList *pFrame);
+        ~T_RebuildHold();
+        CFrameDevList *m_pFrame;
+    };
+
     Ui::CFrameDevList *ui;
     QDialog *m_pOwnerDlg;
     CHOIDev::DevType m_devTypeFilter;
@@ -159,6 +172,8 @@ private:
     bool m_bShowQN714;
     QStringList m_removedGwHostNames;
     int m_nQN714WaitMs;
+    int m_nRebuildHolds;
+    bool m_bRebuildPending;
 };
 
 #endif

@@ -251,6 +251,11 @@ void CFrameDevList::slotLogoSettings()
     RunDevDialog(E_DD_LOGO_SETTINGS, SingleDev(), this);
 }
 
+void CFrameDevList::slotPreviewSettings()
+{
+    RunDevDialog(E_DD_PREVIEW_SETTINGS, SingleDev(), this);
+}
+
 void CFrameDevList::slotIPCConfig()
 {
     RunDevDialog(E_DD_IPC_CONFIG, SingleDev(), this);

@@ -2,6 +2,7 @@
 #include "ui_dlggroup.h"
 
 #include <QCheckBox>
+#include <QEvent>
 
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
@@ -74,6 +75,13 @@ DlgGroup::DlgGroup(QWidget *parent)
 DlgGroup::~DlgGroup()
 {
     delete ui;
+}
+
+void DlgGroup::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }
 
 QCheckBox *DlgGroup::NewBox(QTreeWidgetItem *pRow)

@@ -35,6 +35,9 @@ private slots:
     void on_pbDelete_clicked();
     void on_pbOK_clicked();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void Fill();
     QCheckBox *NewBox(QTreeWidgetItem *pRow);

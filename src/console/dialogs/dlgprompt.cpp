@@ -1,6 +1,8 @@
 #include "dialogs/dlgprompt.h"
 #include "ui_dlgprompt.h"
 
+#include <QEvent>
+
 #include "hoi_core/hoidevmgr.h"
 
 CDlgPrompt::CDlgPrompt(QWidget *parent)
@@ -16,6 +18,13 @@ CDlgPrompt::CDlgPrompt(QWidget *parent)
 CDlgPrompt::~CDlgPrompt()
 {
     delete ui;
+}
+
+void CDlgPrompt::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }
 
 void CDlgPrompt::on_pBNext_clicked()

@@ -17,6 +17,11 @@ public:
     explicit CDlgPrompt(QWidget *parent = nullptr);
     ~CDlgPrompt() override;
 
+protected:
+    // The tip may stay open beside the main window while the language
+    // changes.
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void on_pBNext_clicked();
 

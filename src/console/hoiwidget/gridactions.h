@@ -8,8 +8,7 @@ class CHOIScene;
 
 // The device control dialogs that the layout grid opens for the RX of a
 // cell. The grid calls only these; each forwards to the shared dialog's
-// ShowDlg (layout and device, either may be null). Until a dialog is part of
-// the program its entry logs that it is not available and does nothing.
+// ShowDlg (layout and device, either may be null).
 
 enum E_GridDialog {
     E_GD_IR_CTRL = 0,    // CDlgIrCtrl, the IR remote pad

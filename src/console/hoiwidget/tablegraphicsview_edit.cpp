@@ -11,16 +11,20 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/dragpayload.h"
 #include "hoiwidget/gpcellitem.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
 namespace {
 
+// The device a menu entry names, provided the manager still holds it: the
+// menu was built before the operator chose, and a device removed meanwhile
+// must not be touched.
 CHOIDev *ActionDev(QObject *pSender)
 {
     QAction *pAction = qobject_cast<QAction *>(pSender);
-    return pAction ? VariantToDev(pAction->data()) : nullptr;
+    return pAction ? FindManagedDev(pAction->data().toULongLong()) : nullptr;
 }
 
 T_CellPos Pos(int row, int col)
@@ -324,7 +328,9 @@ void CTableGraphicsView::slotShowVwProperties()
 {
     QAction *pAction = qobject_cast<QAction *>(sender());
     T_VideoWallInfo *pWall = pAction ? VariantToPtr<T_VideoWallInfo>(pAction->data()) : nullptr;
-    if (!pWall)
+    // Only a wall the shown layout still holds: a split or another layout
+    // since the menu was built would leave the entry's record deleted.
+    if (!pWall || !m_pCurScene || !m_pCurScene->HasVideoWall(pWall))
         return;
     CDlgVideoVallProp dlg(pWall, nullptr);
     dlg.exec();

@@ -278,7 +278,9 @@ void MainWindow::SetBusyState(bool bBusy)
                               ui->actionSave_alais, ui->actionSearch, ui->actionSave, ui->actionNew};
     for (QAction *pAction : plain)
         pAction->setEnabled(!bBusy);
-    SetFeatureActions(true);
+    // A device of unknown type keeps the device functions off after the
+    // busy time too (a search may just have found one).
+    SetFeatureActions(g_pHOIDevMgr && !g_pHOIDevMgr->HasUnknownDevice());
     ui->centralWidget->setEnabled(!bBusy);
     ui->actionSchedule->setVisible(false);
     // The disabled state shows before the work starts.

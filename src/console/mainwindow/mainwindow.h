@@ -219,6 +219,10 @@ private:
     QString m_strCurGroup;
     QString m_strCurVWName;
     bool m_bSkipShowScene;
+    // The layout applied from the window until its status report: the end
+    // of some other work (a scheduled apply of another wall) must not
+    // release the window meanwhile.
+    QPointer<CHOIScene> m_pApplyingScene;
     // The last project of "list.xml" names the current path at start even
     // when it was not opened; saving over it would replace that project
     // with whatever this run holds. Only a path opened or saved in this run

@@ -109,18 +109,23 @@ void MainWindow::slotApplyScene()
     if (!pScene)
         return;
     SetBusyState(true);
+    m_pApplyingScene = pScene;
     if (pScene->Apply(1)) {
         ui->wgDevFrame->slotRefreshDeives();
         ui->wgDevFrame_ListRX->slotRefreshDeives();
-    } else if (m_bBusy) {
+    } else {
+        m_pApplyingScene.clear();
         // A refused apply reports its failure before it returns; should it
         // not, the window must not stay locked.
-        SetBusyState(false);
+        if (m_bBusy)
+            SetBusyState(false);
     }
 }
 
 void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatus)
 {
+    if (pScene && pScene == m_pApplyingScene && int(eStatus) != 4)
+        m_pApplyingScene.clear();
     if (!pScene || pScene != GetCurScene())
         return;
     if (int(eStatus) == 4) {
@@ -370,7 +375,7 @@ void MainWindow::slotOnScheduleExec(CHOIScene *pScene)
 
 void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
 {
-    SetBusyState(eNotify != E_PN_NONE);
+    SetBusyState(eNotify != E_PN_NONE || m_pApplyingScene);
     ui->progressBar->setVisible(eNotify != E_PN_NONE);
     ui->progressBar->setValue(nProgress);
 }

@@ -463,8 +463,9 @@ void MainWindow::on_pbEditVW_clicked()
 {
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
     CHOIScene *pWall = m_pCurVW.data();
-    // Without a wall the dialog would create one.
-    if (!pMgr || !pWall)
+    // Without a wall the dialog would create one; a wall deleted since it
+    // was chosen is no longer the manager's to edit.
+    if (!pMgr || !pWall || pMgr->FindVideoWallByName(pWall->GetName()) != pWall)
         return;
     const QString strOldGroup = pWall->GetGroup();
     const T_VWEditResult result = NavActions().vwEdit(pWall, strOldGroup, nullptr);
@@ -528,7 +529,9 @@ void MainWindow::on_pbDeleteVW_clicked()
 {
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
     CHOIScene *pWall = m_pCurVW.data();
-    if (!pMgr || !pWall)
+    // The page keeps naming a wall after it was deleted; deleting it again
+    // would take a newer wall of the same name and its layouts with it.
+    if (!pMgr || !pWall || pMgr->FindVideoWallByName(pWall->GetName()) != pWall)
         return;
     if (MsgQuestion(this, tr("Delete Video Wall"), tr("Do you want to delete this Video Wall?"),
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
@@ -575,6 +578,8 @@ void MainWindow::on_pbDeleteVW_clicked()
     delete pWallItem;
     pTree->slotUpdateSeq();
     ui->gvVW->SetCurScene(nullptr);
+    if (ui->tbwScene->GetCurScene() == pWall)
+        ui->tbwScene->SetCurScene(nullptr);
     // The layout list must not keep layouts that are gone.
     slotRefreshSceneComoboBox();
 }

@@ -87,8 +87,10 @@ bool MainWindow::OpenProject(const QString &path, bool bQuiet)
 
     ResetProjectViews();
     pMgr->m_strCurFilePath = path;
-    m_bCurPathInUse = true;
     const bool bLoaded = pMgr->ImportDevInfoFile(path);
+    // A file that still failed to load is not written over without asking:
+    // the (now empty) project would replace it.
+    m_bCurPathInUse = bLoaded;
     if (bLoaded) {
         RefreshPanels();
         const bool bKnown = !pMgr->HasUnknownDevice();

@@ -11,9 +11,8 @@ class QWidget;
 
 // The dialogs of other areas that the navigation tree and the group editor
 // open and read a result from. Each is one replaceable entry of a table: its
-// default runs the dialog (or, while that dialog is not part of the program,
-// only logs that it is not available). Tests put in entries that answer in
-// place of the operator; ResetNavActions brings back the defaults. The
+// default runs the dialog. Tests put in entries that answer in place of the
+// operator; ResetNavActions brings back the defaults. The
 // settings dialogs of one device go through the device lists' table
 // (devlist/devactions.h) instead.
 

@@ -7,7 +7,7 @@
 
 // Reads the version block of a program file: a set of named texts under one
 // language/code-page word. Our build puts the block into the executable
-// itself (see versionblock.cpp); the window title comes from its "AppTitle".
+// itself (fileversioninfo.cpp); the window title comes from its "AppTitle".
 class CFileVersionInfo
 {
 public:

@@ -81,17 +81,32 @@ void CFormDevice::WatchDev(CHOIDev *pDev)
     connect(pDev, &QObject::destroyed, this, &CFormDevice::slotOnDevDestroyed, Qt::UniqueConnection);
 }
 
+void CFormDevice::ForgetDeadDev(CHOIDev *pDev)
+{
+    // While the layout still waits for the device it counts it as failed by
+    // itself, without reading it; RemoveDev would take it for a live device
+    // and read its name. So only the cell lets go of it then.
+    if (m_pScene->IsPendingDev(pDev)) {
+        T_SceneCell *pCell = m_pScene->GetCell(0, 0);
+        pCell->txList.removeAll(pDev);
+        if (pCell->rx == pDev)
+            pCell->rx = nullptr;
+    } else {
+        m_pScene->RemoveDev(pDev);
+    }
+}
+
 void CFormDevice::slotOnDevDestroyed(QObject *pObject)
 {
     // Only addresses are compared: the object is half destroyed.
     if (m_pDev && static_cast<QObject *>(m_pDev) == pObject) {
-        m_pScene->RemoveDev(m_pDev);
+        ForgetDeadDev(m_pDev);
         m_pDev = nullptr;
     } else {
         const QList<CHOIDev *> txList = m_pScene->CellAt(0, 0)->txList;
         for (CHOIDev *pTx : txList) {
             if (static_cast<QObject *>(pTx) == pObject)
-                m_pScene->RemoveDev(pTx);
+                ForgetDeadDev(pTx);
         }
         if (m_pDev && static_cast<QObject *>(m_pDev->GetTXDev()) == pObject)
             m_pDev->SetTXDev(nullptr);

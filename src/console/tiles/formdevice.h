@@ -64,6 +64,8 @@ private:
     bool LinkTx(CHOIDev *pTx, QWidget *pMsgParent);
     void ApplyCellIfAuto();
     void WatchDev(CHOIDev *pDev);
+    // Drops a device being destroyed from the private layout.
+    void ForgetDeadDev(CHOIDev *pDev);
     void UpdateLabels();
 
     Ui::CFormDevice *ui;

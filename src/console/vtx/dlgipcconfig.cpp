@@ -95,6 +95,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     , m_pReply(nullptr)
     , m_bReadMode(true)
     , m_pNewInfo(nullptr)
+    , m_nListLoads(0)
     , m_nProgress(0)
     , m_nProgressInterval(kProgressInterval)
 {
@@ -166,6 +167,16 @@ void CDlgIPCConfig::DropNewRecord()
     // Only a placeholder record that no list took over is ours.
     delete m_pNewInfo;
     m_pNewInfo = nullptr;
+}
+
+void CDlgIPCConfig::KeepInList(T_IpcInfo *pInfo)
+{
+    // A row's record is normally the list's own entry already. Handed back
+    // anyway, it would take the place of an earlier record of the same host
+    // name, which would then drop out of the list unsaved, and a refill
+    // would show this record twice.
+    if (m_pDev && !m_pDev->GetIpcList().contains(pInfo))
+        m_pDev->ReplaceIpcInfo(pInfo);
 }
 
 void CDlgIPCConfig::RefreshIpcList()
@@ -259,8 +270,7 @@ void CDlgIPCConfig::solttreeItemChanged(QTreeWidgetItem *item, int column)
         const bool bTicked = pItem->checkState(E_COL_ENABLE) == Qt::Checked;
         if (bTicked != (pInfo->enable == kYes)) {
             pInfo->enable = bTicked ? kYes : QStringLiteral("no");
-            if (m_pDev)
-                m_pDev->ReplaceIpcInfo(pInfo);
+            KeepInList(pInfo);
             pItem->setData(E_COL_CHECK, Qt::UserRole, PtrToVariant(pInfo));
         }
     }
@@ -344,27 +354,31 @@ void CDlgIPCConfig::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
     }
 
     // The editor works on a copy: a list read from the gateway while it is
-    // open replaces the records, this one included.
+    // open replaces the records, this one and the placeholder's included.
+    // Their memory may then hold new records, so the pointer says nothing:
+    // the edit of a record that is gone is dropped.
+    const quint64 nLoads = m_nListLoads;
     T_IpcInfo edited = *pInfo;
     CDlgIPCEdit dlg(&edited, this);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    if (pInfo != m_pNewInfo && !m_pDev->GetIpcList().contains(pInfo))
+    if (nLoads != m_nListLoads) {
+        qWarning() << "virtual TX list read again while" << edited.hostname << "was edited; edit dropped";
         return;
+    }
     *pInfo = edited;
 
     const bool bNew = pInfo == m_pNewInfo;
-    if (!bNew && m_pDev->ReplaceIpcInfo(pInfo)) {
+    if (!bNew) {
         CHOIDev *pCam = g_pDevMgr ? g_pDevMgr->FindDevByHostName(pInfo->hostname) : nullptr;
         if (pCam)
             pCam->SetName(pInfo->aliasname);
         else if (g_pDevMgr)
             // A record read without a host name has no device yet.
             g_pDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
-    } else if (!m_pDev->GetIpcList().contains(pInfo)) {
+    } else {
         m_pDev->AddIpcInfo(pInfo);
-        if (bNew)
-            m_pNewInfo = nullptr; // the gateway owns it now
+        m_pNewInfo = nullptr; // the gateway owns it now
         if (g_pDevMgr)
             g_pDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
     }
@@ -501,6 +515,7 @@ void CDlgIPCConfig::StoreDownload(const QByteArray &body)
         ShowAbout(QString(), tr("Error."));
         return;
     }
+    ++m_nListLoads;
     if (file.write(body) != body.size() || !file.commit())
         qWarning() << "cannot write" << file.fileName() << file.errorString();
     RefreshIpcList();

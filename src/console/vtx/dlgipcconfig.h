@@ -68,6 +68,7 @@ private:
     void SetTransferButtons(bool bEnabled);
     T_IpcInfo *RowRecord(QTreeWidgetItem *pItem) const;
     void DropNewRecord();
+    void KeepInList(T_IpcInfo *pInfo);
 
     Ui::CDlgIPCConfig *ui;
     CHOIDev *m_pDev; // the gateway; not owned
@@ -75,6 +76,7 @@ private:
     QNetworkReply *m_pReply;           // the request sent last
     bool m_bReadMode;
     T_IpcInfo *m_pNewInfo; // the placeholder row's record while no list holds it
+    quint64 m_nListLoads;  // counts the lists read from the gateway
     QString m_strFilePath; // the chosen preview picture
     HttpConnect m_httpConnect;
     QTimer m_timer;

@@ -581,22 +581,27 @@ void TestBatch::ipRangeRefused_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<QString>("mask");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
 
-    QTest::newRow("no begin") << "0.0.0.0" << "10.1.1.1" << "255.255.0.0" << "IP Address begin is empty.";
-    QTest::newRow("no end") << "10.1.1.1" << "0.0.0.0" << "255.255.0.0" << "IP Address end is empty.";
-    QTest::newRow("no mask") << "10.1.1.1" << "10.1.1.9" << "0.0.0.0" << "subnet mask is empty.";
+    QTest::newRow("no begin") << "0.0.0.0" << "10.1.1.1" << "255.255.0.0" << "IP Address begin is empty."
+                              << "edtIPAddr_begin";
+    QTest::newRow("no end") << "10.1.1.1" << "0.0.0.0" << "255.255.0.0" << "IP Address end is empty."
+                            << "edtIPAddr_end";
+    QTest::newRow("no mask") << "10.1.1.1" << "10.1.1.9" << "0.0.0.0" << "subnet mask is empty."
+                             << "edtIPAddr_mask";
     QTest::newRow("begin 0") << "0.1.2.3" << "10.1.1.9" << "255.255.0.0"
-                             << "The first IP segment may not enter 0 or 255";
+                             << "The first IP segment may not enter 0 or 255" << "edtIPAddr_begin";
     QTest::newRow("end 255") << "10.1.2.3" << "255.1.1.9" << "255.255.0.0"
-                             << "The first IP segment may not enter 0 or 255";
+                             << "The first IP segment may not enter 0 or 255" << "edtIPAddr_end";
     QTest::newRow("second octet") << "192.168.1.1" << "192.167.1.5" << "255.255.0.0"
-                                  << "The IP address end cannot be less than the IP address begin.";
+                                  << "The IP address end cannot be less than the IP address begin." << "";
+    // The message differs where the third octet turns the range round.
     QTest::newRow("third octet") << "192.168.2.1" << "192.168.1.9" << "255.255.0.0"
-                                 << "The IP address end cannot be less than the first IP address begin.";
+                                 << "The IP address end cannot be less than the first IP address begin." << "";
     QTest::newRow("fourth octet") << "192.168.1.5" << "192.168.1.1" << "255.255.0.0"
-                                  << "The IP address end cannot be less than the IP address begin.";
+                                  << "The IP address end cannot be less than the IP address begin." << "";
     QTest::newRow("too few") << "192.168.1.5" << "192.168.1.6" << "255.255.0.0"
-                             << "the total number of IP address is less than the total number of devices.";
+                             << "the total number of IP address is less than the total number of devices." << "";
 }
 
 void TestBatch::ipRangeRefused()
@@ -605,6 +610,7 @@ void TestBatch::ipRangeRefused()
     QFETCH(QString, end);
     QFETCH(QString, mask);
     QFETCH(QString, message);
+    QFETCH(QString, focus);
 
     CDlgBatch dlg;
     CBatchBoxes boxes;
@@ -615,6 +621,8 @@ void TestBatch::ipRangeRefused()
     W<QPushButton>(dlg, "pbIPAddr_apply")->click();
     QCOMPARE(boxes.Texts(), QStringList({message}));
     QVERIFY(dlg.isEnabled());
+    // The refused address takes the focus; a range refusal names no field.
+    QCOMPARE(dlg.focusWidget() ? dlg.focusWidget()->objectName() : QString(), focus);
     QVERIFY(Result(dlg, "lbResultIPAddr").isEmpty());
     QTest::qWait(200);
     for (int i : {RX0, RX1, RX2})

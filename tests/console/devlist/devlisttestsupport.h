@@ -48,6 +48,8 @@ public:
             if (box.defaultButton())
                 seen.defaultButton = box.standardButton(box.defaultButton());
             m_boxes.append(seen);
+            if (m_whileOpen)
+                m_whileOpen();
             if (!m_answers.isEmpty())
                 return int(m_answers.takeFirst());
             return int(seen.defaultButton != QMessageBox::NoButton ? seen.defaultButton : QMessageBox::Ok);
@@ -56,6 +58,8 @@ public:
     ~CBoxRecorder() { SetMessageBoxRunner(MessageBoxRunner()); }
 
     void Answer(QMessageBox::StandardButton button) { m_answers.append(button); }
+    // Runs while each box is open, as events arriving then would.
+    void WhileOpen(const std::function<void()> &fn) { m_whileOpen = fn; }
     const QList<T_SeenBox> &Boxes() const { return m_boxes; }
     QStringList Texts() const
     {
@@ -69,6 +73,7 @@ public:
 private:
     QList<T_SeenBox> m_boxes;
     QList<QMessageBox::StandardButton> m_answers;
+    std::function<void()> m_whileOpen;
 };
 
 // While it lives, hands the first modal window or popup that opens to fn,

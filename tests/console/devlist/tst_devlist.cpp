@@ -487,15 +487,18 @@ void TestDevList::renameInPlace_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("alias");
+    QTest::addColumn<bool>("rebuildWhileBox"); // the list is rebuilt under each message
 
-    QTest::newRow("trailing underscore") << "Hall1_" << QStringList() << "Hall1";
-    QTest::newRow("trailing blank and at") << "Hall2@ " << QStringList() << "Hall2";
+    QTest::newRow("trailing underscore") << "Hall1_" << QStringList() << "Hall1" << false;
+    QTest::newRow("trailing blank and at") << "Hall2@ " << QStringList() << "Hall2" << false;
     QTest::newRow("ampersand and asterisk") << "Ha&ll*2b" << QStringList({"Character '&' error.", "Character '*' error."})
-                                           << "Hall2b";
+                                           << "Hall2b" << false;
     QTest::newRow("quote and braces") << "H\"a{l}l4"
                                      << QStringList({"Character '{' error.", "Character '}' error.",
                                                      "Character '\"' error."})
-                                     << "Hall4";
+                                     << "Hall4" << false;
+    QTest::newRow("list rebuilt under the messages")
+        << "Ha&l*l5_" << QStringList({"Character '&' error.", "Character '*' error."}) << "Hall5" << true;
 }
 
 void TestDevList::renameInPlace()
@@ -503,13 +506,17 @@ void TestDevList::renameInPlace()
     QFETCH(QString, typed);
     QFETCH(QStringList, messages);
     QFETCH(QString, alias);
+    QFETCH(bool, rebuildWhileBox);
 
     CHOIDev *pDev = Dev("TX0");
     SimDevice *pSim = m_pLan->Device(SimIndex("TX0"));
     QTreeWidgetItem *pItem = ItemOf(m_pSource, pDev);
     QSignalSpy nameSpy(m_pSource, &CFrameDevList::signalListToGroupDevName);
     CBoxRecorder boxes;
+    if (rebuildWhileBox)
+        boxes.WhileOpen([this]() { emit m_pMgr->signalFoundQN714(Dev("CTRL")); });
     pItem->setText(1, typed);
+    pItem = ItemOf(m_pSource, pDev);
 
     QCOMPARE(boxes.Texts(), messages);
     for (const T_SeenBox &box : boxes.Boxes()) {
@@ -778,6 +785,8 @@ void TestDevList::dialogRouting_data()
     QTest::newRow("map") << "slotMapSettings" << QStringList({"MRX3"}) << int(E_DD_MAP_SETTINGS) << true;
     QTest::newRow("image") << "slotImageSettings" << QStringList({"RX2"}) << int(E_DD_IMAGE_SETTING) << true;
     QTest::newRow("overlay") << "slotLogoSettings" << QStringList({"MRX3"}) << int(E_DD_LOGO_SETTINGS) << true;
+    QTest::newRow("preview") << "slotPreviewSettings" << QStringList({"TX0"}) << int(E_DD_PREVIEW_SETTINGS)
+                             << true;
     QTest::newRow("virtual TX") << "slotIPCConfig" << QStringList({"GW"}) << int(E_DD_IPC_CONFIG) << true;
     QTest::newRow("EDID") << "slotEDIDSettings" << QStringList({"TX0"}) << int(E_DD_EDID_SETTING) << false;
     QTest::newRow("controller IP") << "slotQN714IPConfig" << QStringList({"CTRL"}) << int(E_DD_DEV_IP_CONFIG)
@@ -1150,6 +1159,9 @@ void TestDevList::deleteGatewayAndController()
     Select({"GW", "CTRL"});
     CBoxRecorder boxes;
     boxes.Answer(QMessageBox::Yes);
+    // The controller answers while the question is open: its rebuild of the
+    // list waits, and the rows confirmed go.
+    boxes.WhileOpen([this]() { emit m_pMgr->signalFoundQN714(Dev("CTRL")); });
     m_pSource->slotDeleteDevices();
     disconnect(m_pSource, nullptr, this, nullptr);
 
@@ -1165,6 +1177,11 @@ void TestDevList::deleteGatewayAndController()
     for (int i = 0; i < pTree->topLevelItemCount(); ++i)
         QCOMPARE(pTree->topLevelItem(i)->text(0), QString::number(i + 1));
     QCOMPARE(Tree(m_pDisplay)->topLevelItemCount(), 3);
+    // The rebuild put off comes afterwards and finds the same rows.
+    const int kMarkRole = Qt::UserRole + 1;
+    pTree->topLevelItem(0)->setData(0, kMarkRole, true);
+    QTRY_VERIFY(!pTree->topLevelItem(0)->data(0, kMarkRole).isValid());
+    QCOMPARE(pTree->topLevelItemCount(), nRows - 3);
 }
 
 void TestDevList::deleteFromDisplayList()

@@ -744,6 +744,20 @@ void TestGrid::changeTxOverCellsAndWall()
                                                      "current scene.").arg(Name(TX1)));
     QCOMPARE(pL1->CellAt(0, 1)->txList, QList<CHOIDev *>() << m_dev[TX1]);
     QCOMPARE(m_boxes.parents.first(), static_cast<QWidget *>(m_view));
+
+    // An entry whose device the manager no longer holds (removed while the
+    // menu was open) places nothing: the layout would keep a deleted device.
+    m_boxes.Clear();
+    CHOIDev stray(m_mgr, CHOIDev::E_DT_TX, QString(), false, CHOIDev::E_CT_TELNET);
+    Select({QPoint(0, 0)});
+    QScopedPointer<QMenu> menu(m_view->CreateContextMenu(m_view->CellItem(0, 0)));
+    QAction *pEntry = FindAction(FindAction(menu.data(), "Change TX")->menu(), Name(TX2));
+    QVERIFY(pEntry);
+    pEntry->setData(QVariant(qulonglong(reinterpret_cast<quintptr>(&stray))));
+    pEntry->trigger();
+    QCOMPARE(pL1->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX1]);
+    QVERIFY(!pL1->HasDev(&stray));
+    QCOMPARE(m_boxes.texts, QStringList());
 }
 
 void TestGrid::removeRxLeavesEveryLayout()

@@ -105,6 +105,8 @@ private slots:
     void wallEditRenamesLayoutsAndMovesGroup();
     void deleteWallKeepsDevicesDeletesLayouts();
     void deleteGroupNeedsSelection();
+    void wallClickShowsLayout_data();
+    void wallClickShowsLayout();
 
     void helpMenu();
     void helpMenuWithoutRecords();
@@ -248,6 +250,12 @@ void TestMainWindow::unknownDeviceDisablesFunctions()
         QVERIFY2(!Action(w, pszName)->isEnabled(), pszName);
     QVERIFY(!Child<QGroupBox>(&w, "gbScene")->isEnabled());
     QVERIFY(Action(w, "actionNew")->isEnabled());
+    // The end of a search or an apply leaves them off.
+    emit env.Mgr()->OnProgressNotify(E_PN_SEARCH, 10);
+    emit env.Mgr()->OnProgressNotify(E_PN_NONE, 100);
+    QVERIFY(!w.IsBusy());
+    for (const char *pszName : kToolActions)
+        QVERIFY2(!Action(w, pszName)->isEnabled(), pszName);
 
     // Any notification brings them back once no unknown device is left.
     pDev->m_eDevType = CHOIDev::E_DT_TX;
@@ -738,6 +746,18 @@ void TestMainWindow::deleteWallKeepsDevicesDeletesLayouts()
     QVERIFY(pDevItem);
     QCOMPARE(pDevItem->parent(), pTree->FindGroupItem("Hall"));
     QVERIFY(!pTree->FindWallItem(pTree->FindGroupItem("Hall"), "A"));
+
+    // The page still names the deleted wall; a new wall of that name and its
+    // layouts are not taken by a second click.
+    CHOIScene *pNewWall = env.AddWall("A", "Hall", 1, 1);
+    QVERIFY(pNewWall != pWall);
+    env.AddLayout("A-y", 1)->SetGroup("Hall");
+    env.ClearBoxes();
+    env.Answer(QMessageBox::Yes);
+    Child<QPushButton>(&w, "pbDeleteVW")->click();
+    QVERIFY(env.Boxes().isEmpty());
+    QCOMPARE(env.Mgr()->FindVideoWallByName("A"), pNewWall);
+    QVERIFY(env.Mgr()->FindSceneByName("A-y"));
     delete pWall; // taken out of the manager, not deleted by it
 }
 
@@ -759,6 +779,77 @@ void TestMainWindow::deleteGroupNeedsSelection()
     QCOMPARE(env.Boxes().at(0).text, QString("Do you want to delete this group?"));
     QCOMPARE(env.Mgr()->IndexOfGroup("Hall"), -1);
     QVERIFY(!pTree->FindGroupItem("Hall"));
+}
+
+void TestMainWindow::wallClickShowsLayout_data()
+{
+    QTest::addColumn<bool>("bFromDevice");
+    QTest::addColumn<QStringList>("layouts");
+    QTest::addColumn<int>("nDefault");
+    QTest::addColumn<int>("nShown");
+
+    for (const bool bFromDevice : {false, true}) {
+        const char *pszVia = bFromDevice ? "device of the wall: " : "wall: ";
+        QTest::newRow(qPrintable(QString(pszVia) + "no layout"))
+            << bFromDevice << QStringList() << -1 << -1;
+        QTest::newRow(qPrintable(QString(pszVia) + "none default"))
+            << bFromDevice << QStringList({"W1-a", "W1-b"}) << -1 << 0;
+        QTest::newRow(qPrintable(QString(pszVia) + "second default"))
+            << bFromDevice << QStringList({"W1-a", "W1-b", "W1-c"}) << 1 << 1;
+    }
+}
+
+// A click on a wall in the tree, or on an RX of the wall, lists the wall's
+// layouts and shows the default one (the first, made default, when none is);
+// a wall without layouts shows its own grid.
+void TestMainWindow::wallClickShowsLayout()
+{
+    QFETCH(bool, bFromDevice);
+    QFETCH(QStringList, layouts);
+    QFETCH(int, nDefault);
+    QFETCH(int, nShown);
+
+    CMainTestEnv env;
+    QVERIFY(env.Mgr()->AddGroup("Hall", 1));
+    CHOIScene *pWall = env.AddWall("W1", "Hall", 1, 2);
+    CHOIDev *pRx = env.AddDev("ZRX-000000000001", "Screen", "Hall");
+    pRx->SetVideoWall(pWall);
+    QList<CHOIScene *> scenes;
+    for (int i = 0; i < layouts.size(); ++i) {
+        scenes << env.AddLayout(layouts.at(i), i + 1);
+        scenes.last()->SetDefault(i == nDefault);
+    }
+    env.AddLayout("W2-other", 1)->SetDefault(true);
+    MainWindow w;
+    CFormGroupList *pTree = w.findChild<CFormGroupList *>();
+    if (bFromDevice) {
+        w.slotOnDevClickGroupRx(pRx);
+    } else {
+        QTreeWidgetItem *pWallItem = pTree->FindWallItem(pTree->FindGroupItem("Hall"), "W1");
+        QVERIFY(pWallItem);
+        w.slotOnLayoutItemClick(pWallItem);
+    }
+
+    QCOMPARE(Child<QStackedWidget>(&w, "sw_rigthFace")->currentWidget()->objectName(), QString("page_Scene"));
+    QCOMPARE(Child<QGroupBox>(&w, "gbScene")->title(), QString("W1"));
+    CTableGraphicsView *pView = Child<CTableGraphicsView>(&w, "tbwScene");
+    QComboBox *pCombo = Child<QComboBox>(&w, "cbScenes");
+    QCOMPARE(pCombo->count(), layouts.size());
+    if (nShown < 0) {
+        QVERIFY(pView->IsVWMode());
+        QCOMPARE(pView->GetCurScene(), pWall);
+        return;
+    }
+    QVERIFY(!pView->IsVWMode());
+    QCOMPARE(pView->GetCurScene(), scenes.at(nShown));
+    QCOMPARE(pCombo->currentIndex(), nShown);
+    QCOMPARE(w.GetCurScene(), scenes.at(nShown));
+    for (int i = 0; i < scenes.size(); ++i)
+        QCOMPARE(scenes.at(i)->IsDefault(), i == nShown);
+    // The skip flag was used up: choosing another entry shows it.
+    const int nOther = nShown == 0 ? 1 : 0;
+    pCombo->setCurrentIndex(nOther);
+    QCOMPARE(pView->GetCurScene(), scenes.at(nOther));
 }
 
 // ---- help, docks, launchers ----
@@ -858,6 +949,9 @@ void TestMainWindow::languageSwitch()
     MainWindow w;
     CDlgChooseExpend other(nullptr);
     QGroupBox *pOtherBox = other.findChild<QGroupBox *>("groupBox");
+    // The modeless tip may be open beside the window.
+    QPointer<CDlgPrompt> pTip = new CDlgPrompt(nullptr);
+    pTip->show();
     w.slotVWNameChange("W1");
     QMenu *pOption = Child<QMenu>(&w, "menuOption");
     QAction *pChinese = pOption->actions().at(3);
@@ -873,6 +967,7 @@ void TestMainWindow::languageSwitch()
     QVERIFY(ReadLanguageFlag());
     // Other windows follow through the language-change event.
     QTRY_COMPARE(pOtherBox->title(), QStringLiteral("选择导出的文件"));
+    QTRY_COMPARE(pTip->windowTitle(), QStringLiteral("提示"));
     // Texts the window set itself stay.
     QCOMPARE(Child<QGroupBox>(&w, "gbScene")->title(), QString("W1"));
     QCOMPARE(w.windowTitle(), ApplicationTitle());
@@ -882,6 +977,8 @@ void TestMainWindow::languageSwitch()
     QCOMPARE(Action(w, "actionNew")->text(), QString("New"));
     QVERIFY(!ReadLanguageFlag());
     QTRY_COMPARE(pOtherBox->title(), QString("Select File Exported"));
+    QTRY_COMPARE(pTip->windowTitle(), QString("Tip"));
+    pTip->close();
     QCOMPARE(QCoreApplication::translate("MainWindow", "Tools(&T)"), QString("Tools(&T)"));
 }
 

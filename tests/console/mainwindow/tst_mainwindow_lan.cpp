@@ -171,6 +171,10 @@ void TestMainWindowLan::applyKeepsWindowBusyUntilStatusReport()
     // A device report meanwhile does not bring the tool actions back.
     emit m_pMgr->OnDeviceNotify(m_dev[TX], E_DN_STATUS);
     QVERIFY(!IsToolActionEnabled(w));
+    // Nor does the end of other work (a scheduled apply of another wall).
+    emit m_pMgr->OnProgressNotify(E_PN_NONE, 100);
+    QVERIFY(w.IsBusy());
+    QVERIFY(!Child<QWidget>(&w, "centralWidget")->isEnabled());
 
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 30000);
     QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);

@@ -127,6 +127,7 @@ private slots:
     void layoutOpensFromWindowList();
     void layoutFallbacks_data();
     void layoutFallbacks();
+    void layoutStoredListsCrossed();
     void layoutAudioDefaultByWindowCount();
     void layoutApplyAndSave();
     void layoutWithoutAudioSource();
@@ -677,6 +678,25 @@ void TestDevSettings::layoutFallbacks()
     QCOMPARE(rows.at(0)->GetTXHostName(), QStringLiteral("NULL"));
     QCOMPARE(pDev->GetIPMMultiView(), left);
     QVERIFY(pDev->GetIPMLayoutWindowsMap().isEmpty());
+}
+
+void TestDevSettings::layoutStoredListsCrossed()
+{
+    // A project whose stored window lists each describe the other layout:
+    // opening and choosing a layout must end, on a layout with its own rows.
+    CHOIDev *pDev = Dev(kMva);
+    pDev->SetIPMLayoutWindows(QStringLiteral("Dual"),
+                              QStringLiteral("NULL:1:0,0,960,540:fit NULL:1:960,0,960,540:fit "
+                                             "NULL:1:0,540,960,540:fit NULL:1:960,540,960,540:fit"));
+    pDev->SetIPMLayoutWindows(QStringLiteral("Quad"),
+                              QStringLiteral("NULL:1:0,0,960,1080:fit NULL:1:960,0,960,1080:stretch"));
+    CDlgIPMLayoutSettings dlg(pDev, nullptr);
+    QCOMPARE(Combo(dlg, "cmbLayout")->currentText(), QStringLiteral("Dual"));
+    QCOMPARE(dlg.findChildren<CFormIPM *>().size(), 2);
+
+    SelectText(Combo(dlg, "cmbLayout"), QStringLiteral("Quad"));
+    QCOMPARE(Combo(dlg, "cmbLayout")->currentText(), QStringLiteral("Quad"));
+    QCOMPARE(dlg.findChildren<CFormIPM *>().size(), 4);
 }
 
 void TestDevSettings::layoutAudioDefaultByWindowCount()

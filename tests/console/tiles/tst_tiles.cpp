@@ -423,14 +423,28 @@ void TestTiles::decoderForgetsDeletedEncoder()
     QVERIFY(pGone);
     CFormDevice tile(m_dev[RX4]);
     QVERIFY(DropTx(&tile, TX1));
+    // Applied at once: the private layout waits for the encoder, which never
+    // answers, when it is deleted.
+    tile.slotIsAutoAppy(true);
+    QSignalSpy status(tile.GetScene(), &CHOIScene::OnStatusChange);
+    QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
     QVERIFY(Drop(&tile, pGone, g_strMimeTxItem));
     QCOMPARE(tile.GetScene()->CellAt(0, 0)->txList, QList<CHOIDev *>() << pGone);
+    QVERIFY(tile.GetScene()->IsPendingDev(pGone));
 
     QVERIFY(m_mgr->RemoveDevice(pGone));
     QTRY_VERIFY(tile.GetScene()->CellAt(0, 0)->txList.isEmpty());
     QCOMPARE(m_dev[RX4]->GetTXDev(), static_cast<CHOIDev *>(nullptr));
     QCOMPARE(LabelText(&tile, "label_TX"), QString("TX:N/A"));
     QCOMPARE(tile.GetScene()->CellAt(0, 0)->rx, m_dev[RX4]);
+
+    // The apply still ends, as failed, and nothing of the deleted encoder
+    // is read for the log.
+    QTRY_VERIFY_WITH_TIMEOUT(!tile.GetScene()->IsApplying(), 20000);
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(status.last().at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    for (const QList<QVariant> &line : qAsConst(log))
+        QVERIFY2(!line.at(0).toString().contains("') fails to be applied."), qPrintable(line.at(0).toString()));
 }
 
 // ---- wall tile ----

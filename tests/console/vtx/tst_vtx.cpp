@@ -150,6 +150,9 @@ private slots:
     void ipcReadEditSaveUpload();
     void ipcBadReadKeepsList_data();
     void ipcBadReadKeepsList();
+    void ipcReadDuringEdit_data();
+    void ipcReadDuringEdit();
+    void ipcSameHostNameKeepsBoth();
     void ipcNewHostName_data();
     void ipcNewHostName();
     void ipcSaveFailures();
@@ -542,6 +545,78 @@ void TestVtx::ipcBadReadKeepsList()
     QCOMPARE(pGw->GetIpcList().at(0), pKept);
     QCOMPARE(Child<QTreeWidget>(dlg, "treeWidgetConfig")->topLevelItem(0)->text(3), QStringLiteral("Kept"));
     QCOMPARE(ReadAll(ListFile()), before);
+}
+
+void TestVtx::ipcReadDuringEdit_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::newRow("existing row") << 0;
+    QTest::newRow("placeholder row") << 1;
+}
+
+void TestVtx::ipcReadDuringEdit()
+{
+    QFETCH(int, row);
+
+    ClearGatewayList();
+    CHOIDev *pGw = Dev(kGw);
+    T_IpcInfo *pOld = new T_IpcInfo;
+    pOld->aliasname = QStringLiteral("Old");
+    pOld->hostname = QStringLiteral("KRT4400-02A7C5F10007");
+    pOld->url = QStringLiteral("rtsp://10.9.0.7/o");
+    pGw->AddIpcInfo(pOld);
+    m_pGwHttp->SetStored(kListPath, kGatewayList);
+
+    CBoxLog boxes;
+    CDlgIPCConfig dlg(pGw, nullptr);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTreeWidget *pTree = Child<QTreeWidget>(dlg, "treeWidgetConfig");
+    // The list read from the gateway arrives while the editor is open: the
+    // record being edited is gone, and the edit must not land on whatever
+    // took its place.
+    Child<QPushButton>(dlg, "pBReadDev")->click();
+    QCOMPARE(EditRow(pTree, pTree->topLevelItem(row),
+                     [&](QWidget *pWidget) {
+                         QTest::qWaitFor([&]() { return boxes.Count() == 1; }, 10000);
+                         Child<QLineEdit>(*pWidget, "lEAlias")->setText(QStringLiteral("Late"));
+                         Child<QPushButton>(*pWidget, "pBOK")->click();
+                     }),
+             1);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful."));
+
+    QCOMPARE(pGw->GetIpcList().size(), 2);
+    QCOMPARE(pGw->GetIpcList().at(0)->aliasname, QStringLiteral("Lobby"));
+    QCOMPARE(pGw->GetIpcList().at(1)->aliasname, QStringLiteral("Yard"));
+    QCOMPARE(pTree->topLevelItemCount(), 3);
+    QCOMPARE(pTree->topLevelItem(0)->text(3), QStringLiteral("Lobby"));
+    QCOMPARE(m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10001"))->GetName(), QStringLiteral("Lobby"));
+    QVERIFY(!m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10007")));
+}
+
+void TestVtx::ipcSameHostNameKeepsBoth()
+{
+    // A gateway's list may name one host twice; changing the second row
+    // must not push the first record out of the list.
+    ClearGatewayList();
+    CHOIDev *pGw = Dev(kGw);
+    T_IpcInfo *pFirst = new T_IpcInfo;
+    T_IpcInfo *pSecond = new T_IpcInfo;
+    for (T_IpcInfo *pInfo : {pFirst, pSecond}) {
+        pInfo->hostname = QStringLiteral("KRT4400-02A7C5F10005");
+        pInfo->enable = QStringLiteral("yes");
+        pGw->AddIpcInfo(pInfo);
+    }
+    CDlgIPCConfig dlg(pGw, nullptr);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTreeWidget *pTree = Child<QTreeWidget>(dlg, "treeWidgetConfig");
+    pTree->topLevelItem(1)->setCheckState(2, Qt::Unchecked);
+    Click(pTree, pTree->topLevelItem(0));
+    QCOMPARE(pGw->GetIpcList(), QList<T_IpcInfo *>({pFirst, pSecond}));
+    QCOMPARE(pFirst->enable, QStringLiteral("yes"));
+    QCOMPARE(pSecond->enable, QStringLiteral("no"));
 }
 
 void TestVtx::ipcNewHostName_data()
