@@ -437,6 +437,13 @@ private:
     void ConnectToDev(bool bFromTimer);
     void StoreResolution(const QByteArray &strValue);
     void SetAddrField(QString &field, const QString &strAddr);
+    // ApplyToDev and ApplyIPToDev: checks, then with bName the name line and
+    // with bAddr the saved address parameters; the new values are kept.
+    bool WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
+                         const QString &strGateway, bool bName, bool bAddr);
+    // ApplyToQN714IP1/2: strKey names the port's address setting.
+    bool SendQN714Addr(const QString &strKey, const QString &strIPAddr, const QString &strNetmask,
+                       const QString &strGateway);
 
     int m_nRetryInterval;
 };

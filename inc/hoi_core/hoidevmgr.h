@@ -22,6 +22,7 @@
 
 class CHOIDev;
 class CHOIScene;
+class QIODevice;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
@@ -421,6 +422,11 @@ public:
     static QString PadIPAddress(const QString& addr);
 
 private:
+    // The check of CheckDevInfoFile and ImportDevInfoFile: reads the whole
+    // document without acting on it; false (with a warning naming path) for
+    // a damaged one or a root other than "hoi".
+    static bool CheckProjectStream(QIODevice* pData, const QString& path);
+
     void WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml);
     bool WriteSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteWSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml);

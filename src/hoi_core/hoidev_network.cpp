@@ -50,78 +50,68 @@ bool AreAddressTexts(std::initializer_list<const QString *> texts)
 
 } // namespace
 
-bool CHOIDev::ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
-                         QString strNGatway)
+bool CHOIDev::WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
+                              const QString &strGateway, bool bName, bool bAddr)
 {
-    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
+    if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
     if (!EnsureConnected())
         return false;
-    const QString strMode = IPModeWord(emNewIPMode);
+    const QString strMode = IPModeWord(eMode);
     if (strMode.isEmpty())
         return false;
 
-    SendParamSetEncoded(QStringLiteral("name"), m_strName, false);
-    if (m_eDevType != E_DT_QN714 && m_pComm) {
+    if (bName)
+        SendParamSetEncoded(QStringLiteral("name"), m_strName, false);
+    if (bAddr && m_pComm) {
         m_pComm->WriteParam(QStringLiteral("ip_mode"), strMode);
-        m_pComm->WriteParam(QStringLiteral("ipaddr"), strNewIPAddr);
-        m_pComm->WriteParam(QStringLiteral("netmask"), strNewNetmask);
-        m_pComm->WriteParam(QStringLiteral("gatewayip"), strNGatway);
+        m_pComm->WriteParam(QStringLiteral("ipaddr"), strIPAddr);
+        m_pComm->WriteParam(QStringLiteral("netmask"), strNetmask);
+        m_pComm->WriteParam(QStringLiteral("gatewayip"), strGateway);
         m_pComm->SaveParam();
     }
-    m_eIPMode = emNewIPMode;
-    m_strIPAddr = strNewIPAddr;
-    m_strNetmask = strNewNetmask;
-    m_strGateway = strNGatway;
+    m_eIPMode = eMode;
+    m_strIPAddr = strIPAddr;
+    m_strNetmask = strNetmask;
+    m_strGateway = strGateway;
     return true;
+}
+
+bool CHOIDev::ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
+                         QString strNGatway)
+{
+    // An IP controller's addresses go by ApplyToQN714IP1/2.
+    return WriteIPSettings(emNewIPMode, strNewIPAddr, strNewNetmask, strNGatway, true,
+                           m_eDevType != E_DT_QN714);
 }
 
 bool CHOIDev::ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
                            const QString &strNewNetmask, const QString &strNGatway)
 {
-    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
-        return false;
-    if (!EnsureConnected())
-        return false;
-    const QString strMode = IPModeWord(emNewIPMode);
-    if (strMode.isEmpty())
-        return false;
-
-    if (m_pComm) {
-        m_pComm->WriteParam(QStringLiteral("ip_mode"), strMode);
-        m_pComm->WriteParam(QStringLiteral("ipaddr"), strNewIPAddr);
-        m_pComm->WriteParam(QStringLiteral("netmask"), strNewNetmask);
-        m_pComm->WriteParam(QStringLiteral("gatewayip"), strNGatway);
-        m_pComm->SaveParam();
-    }
-    m_eIPMode = emNewIPMode;
-    m_strIPAddr = strNewIPAddr;
-    m_strNetmask = strNewNetmask;
-    m_strGateway = strNGatway;
-    return true;
+    return WriteIPSettings(emNewIPMode, strNewIPAddr, strNewNetmask, strNGatway, false, true);
 }
 
-bool CHOIDev::ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
+bool CHOIDev::SendQN714Addr(const QString &strKey, const QString &strIPAddr, const QString &strNetmask,
+                            const QString &strGateway)
 {
-    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
+    if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
     if (!EnsureConnected() || !m_pComm)
         return false;
     // The controller's own settings are written at once, outside the queue.
-    const QString strLine = QStringLiteral("config set ip4addr %1 netmask %2 gateway %3")
-                                .arg(strNewIPAddr, strNewNetmask, strNGatway);
+    const QString strLine = QStringLiteral("config set %1 %2 netmask %3 gateway %4")
+                                .arg(strKey, strIPAddr, strNetmask, strGateway);
     return m_pComm->SendData(strLine.toLatin1(), true);
+}
+
+bool CHOIDev::ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
+{
+    return SendQN714Addr(QStringLiteral("ip4addr"), strNewIPAddr, strNewNetmask, strNGatway);
 }
 
 bool CHOIDev::ApplyToQN714IP2(QString strNewIPAddr, QString strNewNetmask, QString strNGatway)
 {
-    if (!AreAddressTexts({&strNewIPAddr, &strNewNetmask, &strNGatway}))
-        return false;
-    if (!EnsureConnected() || !m_pComm)
-        return false;
-    const QString strLine = QStringLiteral("config set ip4addr2 %1 netmask %2 gateway %3")
-                                .arg(strNewIPAddr, strNewNetmask, strNGatway);
-    return m_pComm->SendData(strLine.toLatin1(), true);
+    return SendQN714Addr(QStringLiteral("ip4addr2"), strNewIPAddr, strNewNetmask, strNGatway);
 }
 
 bool CHOIDev::ApplyColorSpace(QString strValue)

@@ -4,6 +4,7 @@
 
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoidev.h"
+#include "hoi_core/xmlpath.h"
 
 #include <QDebug>
 #include <QFile>
@@ -21,19 +22,7 @@ bool ReadIpcList(QIODevice* pFile, bool bCheckRoot, QList<T_IpcInfo*>& list)
     QXmlStreamReader xml(pFile);
     QString elementPath;
     int depth = 0;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-            const int slash = elementPath.lastIndexOf(QLatin1Char('/'));
-            if (slash >= 0)
-                elementPath.truncate(slash);
-            continue;
-        }
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        ++depth;
-        elementPath += QLatin1Char('/') + xml.name().toString();
+    while (ReadToStartElement(xml, elementPath, depth)) {
         if (depth == 1 && bCheckRoot && elementPath != QLatin1String("/ipgwconfig"))
             return false;
         if (elementPath != QLatin1String("/ipgwconfig/ipc/item"))

@@ -1,20 +1,16 @@
-// The check a window runs before it empties the manager to load a project.
+// The check a window runs before it empties the manager to load a project,
+// and the loader's own check of the same document.
 #include "hoi_core/hoidevmgr.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QXmlStreamReader>
 
-bool CHOIDevMgr::CheckDevInfoFile(const QString& path)
+bool CHOIDevMgr::CheckProjectStream(QIODevice* pData, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "cannot read" << path << file.errorString();
-        return false;
-    }
-    // The whole document is read, as the loader reads it: a file damaged at
-    // its end is refused as well as one with a foreign root.
-    QXmlStreamReader xml(&file);
+    // A document without a root element is damaged too: the reader reports
+    // its premature end.
+    QXmlStreamReader xml(pData);
     bool bRootSeen = false;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || bRootSeen)
@@ -25,12 +21,27 @@ bool CHOIDevMgr::CheckDevInfoFile(const QString& path)
             return false;
         }
     }
-    if (xml.hasError() || file.error() != QFileDevice::NoError) {
-        qWarning() << path << "is damaged:" << xml.errorString() << "at line" << xml.lineNumber();
+    if (xml.hasError()) {
+        qWarning() << path << "is damaged:" << xml.errorString() << "at line" << xml.lineNumber()
+                   << "column" << xml.columnNumber();
         return false;
     }
-    if (!bRootSeen) {
-        qWarning() << path << "holds no document";
+    return true;
+}
+
+bool CHOIDevMgr::CheckDevInfoFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning() << "cannot read" << path << file.errorString();
+        return false;
+    }
+    // The whole document is read, as the loader reads it: a file damaged at
+    // its end is refused as well as one with a foreign root.
+    if (!CheckProjectStream(&file, path))
+        return false;
+    if (file.error() != QFileDevice::NoError) {
+        qWarning() << "cannot read" << path << file.errorString();
         return false;
     }
     return true;

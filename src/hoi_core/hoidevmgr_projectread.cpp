@@ -4,6 +4,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
+#include "hoi_core/xmlpath.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -182,29 +183,6 @@ T_VideoWallInfo* ReadWallRect(const Attrs& a, const CHOIScene* pScene, bool bCom
         return nullptr;
     }
     return pWall;
-}
-
-// Reads the whole document without acting on it: a damaged or foreign file
-// is refused before anything is created.
-bool CheckProjectStream(QIODevice* pData, const QString& path)
-{
-    QXmlStreamReader xml(pData);
-    bool bRootSeen = false;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || bRootSeen)
-            continue;
-        bRootSeen = true;
-        if (xml.name() != QLatin1String("hoi")) {
-            qWarning() << path << "is no project file: its root is" << xml.name();
-            return false;
-        }
-    }
-    if (xml.hasError()) {
-        qWarning() << path << "is damaged:" << xml.errorString() << "at line" << xml.lineNumber()
-                   << "column" << xml.columnNumber();
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -562,19 +540,7 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
     QString screenName;
     bool bRootOk = true;
 
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-            const int slash = elementPath.lastIndexOf(QLatin1Char('/'));
-            if (slash >= 0)
-                elementPath.truncate(slash);
-            continue;
-        }
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        ++depth;
-        elementPath += QLatin1Char('/') + xml.name().toString();
+    while (ReadToStartElement(xml, elementPath, depth)) {
         if (depth == 1) {
             if (elementPath != QLatin1String("/hoi")) {
                 bRootOk = false;

@@ -14,6 +14,62 @@ bool IsWallOrLayoutOf(const CHOIScene* pScene, const QString& wallName)
     return pScene && CHOIScene::GetSceneNamePrefix(pScene->GetName()) == wallName;
 }
 
+// Whether a cell of the layout holds an RX whose product lacks the flag; an
+// RX of unknown product lacks every flag.
+bool AnyRxLacks(const CHOIDevMgr& mgr, const CHOIScene* pScene, bool T_ProdIdInfo::*pFlag)
+{
+    if (!pScene)
+        return false;
+    for (const T_SceneCell* pCell : pScene->m_cells) {
+        if (!pCell->rx)
+            continue;
+        const T_ProdIdInfo* pProd = mgr.FindProdIdInfo(pCell->rx->GetHostName());
+        if (!pProd || !(pProd->*pFlag))
+            return true;
+    }
+    return false;
+}
+
+// The same over the positions of the layout's grid, with the manager's
+// feature query.
+bool AnyGridRxLacks(const CHOIDevMgr& mgr, const CHOIScene* pScene,
+                    bool (CHOIDevMgr::*pQuery)(CHOIDev*) const)
+{
+    if (!pScene)
+        return false;
+    for (int r = 0; r < pScene->GetRowCount(); ++r) {
+        for (int c = 0; c < pScene->GetColCount(); ++c) {
+            const T_SceneCell* pCell = pScene->CellAt(r, c);
+            if (pCell && pCell->rx && !(mgr.*pQuery)(pCell->rx))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The products of two devices of which exactly one is a TX: the TX's and
+// the other one's. False when that is not so or a product is unknown.
+bool TxPairProducts(const CHOIDevMgr& mgr, CHOIDev* pDevA, CHOIDev* pDevB, const T_ProdIdInfo** ppTxProd,
+                    const T_ProdIdInfo** ppOtherProd)
+{
+    if (!pDevA || !pDevB || pDevA == pDevB || pDevA->GetDevType() == pDevB->GetDevType())
+        return false;
+    CHOIDev* pTx;
+    CHOIDev* pOther;
+    if (pDevA->GetDevType() == CHOIDev::E_DT_TX) {
+        pTx = pDevA;
+        pOther = pDevB;
+    } else if (pDevB->GetDevType() == CHOIDev::E_DT_TX) {
+        pTx = pDevB;
+        pOther = pDevA;
+    } else {
+        return false;
+    }
+    *ppTxProd = mgr.FindProdIdInfo(pTx->GetHostName());
+    *ppOtherProd = mgr.FindProdIdInfo(pOther->GetHostName());
+    return *ppTxProd && *ppOtherProd;
+}
+
 } // namespace
 
 void CHOIDevMgr::SetDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
@@ -77,80 +133,32 @@ int CHOIDevMgr::RemoveDevFromAllScenes(CHOIDev* pDev)
 
 bool CHOIDevMgr::IsAnyRxWithoutWindow(CHOIScene* pScene) const
 {
-    if (!pScene)
-        return false;
-    for (const T_SceneCell* pCell : qAsConst(pScene->m_cells)) {
-        if (!pCell->rx)
-            continue;
-        const T_ProdIdInfo* pProd = FindProdIdInfo(pCell->rx->GetHostName());
-        if (!pProd || !pProd->window_enable)
-            return true;
-    }
-    return false;
+    return AnyRxLacks(*this, pScene, &T_ProdIdInfo::window_enable);
 }
 
 bool CHOIDevMgr::IsAnyRxWithoutViv(CHOIScene* pScene) const
 {
-    if (!pScene)
-        return false;
-    for (const T_SceneCell* pCell : qAsConst(pScene->m_cells)) {
-        if (!pCell->rx)
-            continue;
-        const T_ProdIdInfo* pProd = FindProdIdInfo(pCell->rx->GetHostName());
-        if (!pProd || !pProd->viv_enable)
-            return true;
-    }
-    return false;
+    return AnyRxLacks(*this, pScene, &T_ProdIdInfo::viv_enable);
 }
 
 bool CHOIDevMgr::IsAnyGridRxWithoutWindow(CHOIScene* pScene) const
 {
-    if (!pScene)
-        return false;
-    for (int r = 0; r < pScene->GetRowCount(); ++r) {
-        for (int c = 0; c < pScene->GetColCount(); ++c) {
-            const T_SceneCell* pCell = pScene->CellAt(r, c);
-            if (pCell && pCell->rx && !IsSupportWindow(pCell->rx))
-                return true;
-        }
-    }
-    return false;
+    return AnyGridRxLacks(*this, pScene, &CHOIDevMgr::IsSupportWindow);
 }
 
 bool CHOIDevMgr::IsAnyGridRxWithoutViv(CHOIScene* pScene) const
 {
-    if (!pScene)
-        return false;
-    for (int r = 0; r < pScene->GetRowCount(); ++r) {
-        for (int c = 0; c < pScene->GetColCount(); ++c) {
-            const T_SceneCell* pCell = pScene->CellAt(r, c);
-            if (pCell && pCell->rx && !IsSupportViv(pCell->rx))
-                return true;
-        }
-    }
-    return false;
+    return AnyGridRxLacks(*this, pScene, &CHOIDevMgr::IsSupportViv);
 }
 
 // ---- product pairing ----
 
 bool CHOIDevMgr::IsLinkPartner(CHOIDev* pDevA, CHOIDev* pDevB) const
 {
-    if (!pDevA || !pDevB || pDevA == pDevB || pDevA->GetDevType() == pDevB->GetDevType())
-        return false;
-    CHOIDev* pTx;
-    CHOIDev* pOther;
-    if (pDevA->GetDevType() == CHOIDev::E_DT_TX) {
-        pTx = pDevA;
-        pOther = pDevB;
-    } else if (pDevB->GetDevType() == CHOIDev::E_DT_TX) {
-        pTx = pDevB;
-        pOther = pDevA;
-    } else {
-        return false;
-    }
-    const T_ProdIdInfo* pTxProd = FindProdIdInfo(pTx->GetHostName());
-    const T_ProdIdInfo* pOtherProd = FindProdIdInfo(pOther->GetHostName());
-    return pTxProd && pOtherProd && pOtherProd->tx_products.contains(pTxProd);
+    const T_ProdIdInfo* pTxProd = nullptr;
+    const T_ProdIdInfo* pOtherProd = nullptr;
+    return TxPairProducts(*this, pDevA, pDevB, &pTxProd, &pOtherProd)
+        && pOtherProd->tx_products.contains(pTxProd);
 }
 
 bool CHOIDevMgr::IsLinkGroupOk(const QList<CHOIDev*>& txList, CHOIDev* pRx) const
@@ -170,22 +178,9 @@ bool CHOIDevMgr::IsLinkGroupOk(const QList<CHOIDev*>& txList, CHOIDev* pRx) cons
 
 bool CHOIDevMgr::IsMutualPartner(CHOIDev* pDevA, CHOIDev* pDevB) const
 {
-    if (!pDevA || !pDevB || pDevA == pDevB || pDevA->GetDevType() == pDevB->GetDevType())
-        return false;
-    CHOIDev* pTx;
-    CHOIDev* pOther;
-    if (pDevA->GetDevType() == CHOIDev::E_DT_TX) {
-        pTx = pDevA;
-        pOther = pDevB;
-    } else if (pDevB->GetDevType() == CHOIDev::E_DT_TX) {
-        pTx = pDevB;
-        pOther = pDevA;
-    } else {
-        return false;
-    }
-    const T_ProdIdInfo* pTxProd = FindProdIdInfo(pTx->GetHostName());
-    const T_ProdIdInfo* pOtherProd = FindProdIdInfo(pOther->GetHostName());
-    if (!pTxProd || !pOtherProd || pTxProd->video_wall_products.isEmpty()
+    const T_ProdIdInfo* pTxProd = nullptr;
+    const T_ProdIdInfo* pOtherProd = nullptr;
+    if (!TxPairProducts(*this, pDevA, pDevB, &pTxProd, &pOtherProd) || pTxProd->video_wall_products.isEmpty()
         || pOtherProd->video_wall_products.isEmpty())
         return false;
     return pTxProd->video_wall_products.contains(pOtherProd)

@@ -3,7 +3,6 @@
 
 #include <QEvent>
 
-#include "hoi_core/hoidev.h"
 #include "hoi_core/prodidinfo.h"
 
 namespace {
@@ -17,27 +16,12 @@ bool IsPortKind(int nKind)
 
 CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
                              int nPortIndex, QWidget *parent)
-    : QGroupBox(parent)
+    : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
     , ui(new Ui::CGainGroupBox)
-    , m_pProd(pProd)
-    , m_pDev(pDev)
-    , m_nPortType(nPortType)
-    , m_nPortIndex(nPortIndex)
-    , m_applyTimer(this)
 {
     ui->setupUi(this);
-    m_applyTimer.setInterval(E_APPLY_DELAY);
-    m_applyTimer.setSingleShot(true);
     connect(&m_applyTimer, &QTimer::timeout, this, &CGainGroupBox::slotApply);
-
-    T_VolParam param;
-    if (m_pDev)
-        m_pDev->GetVolParam(m_nPortType, m_nPortIndex, &param);
-
-    SetTitle();
-    setMaximumWidth(width());
-    setMinimumHeight(height());
-    ui->gridLayout->setAlignment(ui->hsGain, Qt::AlignCenter);
+    const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsGain);
 
     const T_ProdIdInfo empty;
     const T_ProdIdInfo &prod = m_pProd ? *m_pProd : empty;
@@ -79,18 +63,11 @@ int CGainGroupBox::GainStep() const
     return (m_pProd && m_pProd->gain_step > 0) ? m_pProd->gain_step : 6;
 }
 
-void CGainGroupBox::SetTitle()
-{
-    setTitle(T_ProdIdInfo::AudioPortDisplayName(m_nPortType, m_nPortIndex));
-}
-
 void CGainGroupBox::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    if (event->type() == QEvent::LanguageChange)
         ui->retranslateUi(this);
-        SetTitle();
-    }
-    QGroupBox::changeEvent(event);
+    CAudioPortGroupBox::changeEvent(event);
 }
 
 void CGainGroupBox::slotGainChanged(int value)
@@ -111,20 +88,16 @@ void CGainGroupBox::slotGainEditingFinished()
 
 void CGainGroupBox::slotApply()
 {
-    if (!m_pDev)
-        return;
     T_VolParam param;
     param.mask = T_VolParam::MASK_GAIN;
     param.gain = ui->sbGain->value();
-    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+    SendPortParam(param);
 }
 
 void CGainGroupBox::slotPowerClicked()
 {
-    if (!m_pDev)
-        return;
     T_VolParam param;
     param.mask = T_VolParam::MASK_PHANTOM_POWER;
     param.phantom_power = ui->chkPower->isChecked();
-    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+    SendPortParam(param);
 }

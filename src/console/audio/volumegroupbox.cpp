@@ -3,7 +3,6 @@
 
 #include <QEvent>
 
-#include "hoi_core/hoidev.h"
 #include "hoi_core/prodidinfo.h"
 
 namespace {
@@ -51,27 +50,12 @@ int VolumePercentToDb(int nPercent)
 
 CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
                                  int nPortIndex, QWidget *parent)
-    : QGroupBox(parent)
+    : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
     , ui(new Ui::CVolumeGroupBox)
-    , m_pProd(pProd)
-    , m_pDev(pDev)
-    , m_nPortType(nPortType)
-    , m_nPortIndex(nPortIndex)
-    , m_applyTimer(this)
 {
     ui->setupUi(this);
-    m_applyTimer.setInterval(E_APPLY_DELAY);
-    m_applyTimer.setSingleShot(true);
     connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
-
-    T_VolParam param;
-    if (m_pDev)
-        m_pDev->GetVolParam(m_nPortType, m_nPortIndex, &param);
-
-    SetTitle();
-    setMaximumWidth(width());
-    setMinimumHeight(height());
-    ui->gridLayout->setAlignment(ui->hsVolume, Qt::AlignCenter);
+    const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsVolume);
 
     ui->hsVolume->setRange(0, 10);
     ui->hsVolume->setSingleStep(1);
@@ -98,18 +82,11 @@ CVolumeGroupBox::~CVolumeGroupBox()
     delete ui;
 }
 
-void CVolumeGroupBox::SetTitle()
-{
-    setTitle(T_ProdIdInfo::AudioPortDisplayName(m_nPortType, m_nPortIndex));
-}
-
 void CVolumeGroupBox::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    if (event->type() == QEvent::LanguageChange)
         ui->retranslateUi(this);
-        SetTitle();
-    }
-    QGroupBox::changeEvent(event);
+    CAudioPortGroupBox::changeEvent(event);
 }
 
 void CVolumeGroupBox::slotVolumeChanged(int value)
@@ -136,23 +113,19 @@ void CVolumeGroupBox::slotVolumeEditingFinished()
 
 void CVolumeGroupBox::slotApply()
 {
-    if (!m_pDev)
-        return;
     T_VolParam param;
     param.mask = T_VolParam::MASK_LEVEL_CONTROL | T_VolParam::MASK_MUTE;
     param.level_control = VolumePercentToDb(ui->hsVolume->value() * 10);
     param.mute = false;
-    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+    SendPortParam(param);
 }
 
 void CVolumeGroupBox::slotMuteClicked()
 {
     // Mute wins over a level change that has not gone out yet.
     m_applyTimer.stop();
-    if (!m_pDev)
-        return;
     T_VolParam param;
     param.mask = T_VolParam::MASK_MUTE;
     param.mute = ui->chkMute->isChecked();
-    m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+    SendPortParam(param);
 }

@@ -1,15 +1,11 @@
 #ifndef HOI_CONSOLE_VOLUMEGROUPBOX_H
 #define HOI_CONSOLE_VOLUMEGROUPBOX_H
 
-#include <QGroupBox>
-#include <QTimer>
+#include "audio/audioportgroupbox.h"
 
 namespace Ui {
 class CVolumeGroupBox;
 }
-
-class CHOIDev;
-struct T_ProdIdInfo;
 
 // The operator sets volumes 0 to 100 in steps of 10; the device takes a
 // level in dB. Both walk one fixed table of eleven points; a value between
@@ -20,13 +16,11 @@ int VolumePercentToDb(int nPercent);
 // Output level and mute of one audio port of one device. A slider change is
 // sent by the box itself 500 ms after the slider comes to rest, so a drag
 // gives one command; Mute is sent at once.
-class CVolumeGroupBox : public QGroupBox
+class CVolumeGroupBox : public CAudioPortGroupBox
 {
     Q_OBJECT
 
 public:
-    enum { E_APPLY_DELAY = 500 };
-
     // nPortIndex -1 stands for all ports of the kind.
     CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType, int nPortIndex,
                     QWidget *parent = nullptr);
@@ -42,14 +36,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void SetTitle();
-
     Ui::CVolumeGroupBox *ui;
-    const T_ProdIdInfo *m_pProd; // not owned
-    CHOIDev *m_pDev;             // not owned
-    int m_nPortType;
-    int m_nPortIndex;
-    QTimer m_applyTimer;
 };
 
 #endif

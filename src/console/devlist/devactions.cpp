@@ -1,16 +1,21 @@
 #include "devlist/devactions.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFile>
 
 #include "audio/dlgvolumeconfig.h"
 #include "edid/dlgedidsetting.h"
 #include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/prodidinfo.h"
 #include "overlay/dlglogosettings.h"
 #include "power/dlgsinkpowersetting.h"
 #include "settings/dlgipmlayoutsettings.h"
 #include "settings/dlgserialsetting.h"
 #include "settings/dlgvideoconfig.h"
 #include "settings/dlgvideosetting.h"
+#include "uiservices.h"
 #include "upload/dlgimagesetting.h"
 #include "upload/dlgmapsettings.h"
 #include "vtx/dlgdevipconfig.h"
@@ -119,4 +124,66 @@ QByteArray HexTextToBytes(const QByteArray &text)
         bytes.append(char(value));
     }
     return bytes;
+}
+
+void SendDevsOsd(const QList<CHOIDev *> &devs, bool bOn)
+{
+    for (CHOIDev *pDev : devs) {
+        if (pDev->IsSupportOsd())
+            pDev->SendOsdOnOff(bOn, pDev->GetDisplayName());
+    }
+}
+
+void UpdateDevsFromDev(const QList<CHOIDev *> &devs)
+{
+    for (CHOIDev *pDev : devs)
+        pDev->UpdateFromDev(true);
+}
+
+void RebootDevs(const QList<CHOIDev *> &devs)
+{
+    for (CHOIDev *pDev : devs)
+        pDev->Reboot();
+}
+
+void ResetDevsToDefault(const QList<CHOIDev *> &devs)
+{
+    for (CHOIDev *pDev : devs) {
+        pDev->ResetDefault();
+        if (g_pHOIDevMgr) {
+            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
+            if (g_pHOIDevMgr->GetProdIdInfo(pDev)->video_set_2)
+                pDev->ResetLocalSettings();
+        }
+    }
+}
+
+void ExportDevEdid(CHOIDev *pDev, QWidget *pParent, const char *pszContext, QString *pEdidDir)
+{
+    if (!pDev)
+        return;
+    auto tr = [pszContext](const char *pszText) { return QCoreApplication::translate(pszContext, pszText); };
+    QString strEdid = pDev->GetEdid();
+    if (strEdid.isEmpty()) {
+        MsgCritical(pParent, QString(), tr("the EDID is empty."));
+        return;
+    }
+    const int nSlash = strEdid.indexOf(QLatin1Char('/'));
+    if (nSlash >= 0)
+        strEdid = strEdid.left(nSlash);
+
+    const QString strDir = EdidDirPath();
+    if (pEdidDir)
+        *pEdidDir = strDir;
+    const QString strPath = GetSaveFileName(pParent, tr("EDID Export"), strDir, tr("Sceneinfo file (*.bin)"));
+    if (strPath.isEmpty())
+        return;
+    const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
+    QFile file(strPath);
+    // A short write or a full disk is a failure too: the file would hold a
+    // cut EDID.
+    const bool bWritten = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                          && file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    MsgInformation(pParent, QString(), bWritten ? tr("Exported successfully.") : tr("Exported failed."));
 }

@@ -142,7 +142,6 @@ private:
     void RenumberItems();
     void UpdateMoveButtons();
     void MoveCurrentItem(bool bUp);
-    void SetSendOsd(bool bOn);
 
     // The selection in selection order, rows without a device left out.
     QList<CHOIDev *> SelectedDevs() const;

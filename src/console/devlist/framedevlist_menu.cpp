@@ -4,21 +4,15 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QMenu>
 #include <QThread>
 
 #include "devlist/devactions.h"
+#include "devlist/devmenu.h"
 #include "dialogs/dlgdevedit.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
 #include "uiservices.h"
-
-namespace {
-
-using FeatureQuery = bool (CHOIDevMgr::*)(CHOIDev *) const;
-
-} // namespace
 
 QList<CHOIDev *> CFrameDevList::SelectedDevs() const
 {
@@ -89,102 +83,36 @@ void CFrameDevList::contextMenuEvent(QContextMenuEvent *event)
         if (bAnyTx && bAnyOsd)
             break;
     }
-    const T_ProdIdInfo prod = *g_pHOIDevMgr->GetProdIdInfo(pFirst);
-    // A null device would ask about every product: only the first one counts.
-    auto has = [&](FeatureQuery query) { return pFirst && (g_pHOIDevMgr->*query)(pFirst); };
+    T_DevMenuFacts facts;
+    facts.pDev = pFirst;
+    facts.prod = *g_pHOIDevMgr->GetProdIdInfo(pFirst);
+    facts.bSingle = bSingle;
+    facts.bSerialGreyed = true;
+    facts.bTxVolume = bAnyTx;
+    AddDevSettingEntries(&menu, this, facts);
 
-    addEntry(tr("General Settings"), &CFrameDevList::slotConfigDevice)->setEnabled(bSingle);
-    if (bSingle && prod.video_set_2)
-        addEntry(tr("Video Settings"), &CFrameDevList::slotVideoSettingsForVX7100);
-    else if (bSingle && has(&CHOIDevMgr::IsSupportVideoSettings))
-        addEntry(tr("Video Settings"), &CFrameDevList::slotVideoSettings);
-    if (prod.serial_set)
-        addEntry(tr("Serial Settings"), &CFrameDevList::slotSerialConfig)->setEnabled(bSingle);
-    if (bSingle && ((bAnyTx && has(&CHOIDevMgr::IsSupportVolume)) || has(&CHOIDevMgr::IsSupportAudioDelay)))
-        addEntry(tr("Audio Settings"), &CFrameDevList::slotVolumeSettings);
-    if (bSingle && prod.sink_rs)
-        addEntry(tr("Display Power Settings"), &CFrameDevList::slotSinkPowerSettings);
-    menu.addSeparator();
-
-    if (bSingle && has(&CHOIDevMgr::IsSupportLayout)) {
-        addEntry(tr("Layout Settings"), &CFrameDevList::slotLayoutSettings);
-        menu.addSeparator();
-    }
-
-    bool bImageEntries = false;
-    if (bSingle && has(&CHOIDevMgr::IsSupportMap)) {
-        addEntry(tr("Windowing Image Settings"), &CFrameDevList::slotMapSettings);
-        bImageEntries = true;
-    }
-    if (bSingle && prod.idle_enable) {
-        addEntry(tr("Idle Image Settings"), &CFrameDevList::slotMapSettings);
-        bImageEntries = true;
-    }
-    if (bSingle && (prod.image_bg || prod.image_logo)) {
-        addEntry(tr("Idle Image Settings"), &CFrameDevList::slotImageSettings);
-        bImageEntries = true;
-    }
-    if (bSingle && has(&CHOIDevMgr::IsSupportOverlay)) {
-        addEntry(tr("Overlay Image Settings"), &CFrameDevList::slotLogoSettings);
-        bImageEntries = true;
-    }
-    if (bSingle && bAnyOsd) {
-        if (prod.image_logo) {
-            addEntry(tr("Turn On OSD"), &CFrameDevList::slotTurnOnOSD);
-            addEntry(tr("Turn Off OSD"), &CFrameDevList::slotTurnOffOSD);
-        } else {
-            addEntry(tr("Turn On IP/MAC Display"), &CFrameDevList::slotTurnOnOSD);
-            addEntry(tr("Turn Off IP/MAC Display"), &CFrameDevList::slotTurnOffOSD);
-        }
-        bImageEntries = true;
-    }
-    if (bImageEntries)
-        menu.addSeparator();
-
-    bool bControlEntries = false;
-    if (bSingle && prod.cec_enable) {
-        addEntry(tr("CEC One Touch Play"), &CFrameDevList::slotCECSettings);
-        addEntry(tr("CEC Standby"), &CFrameDevList::slotCECSettings2);
-        bControlEntries = true;
-    }
-    if (bSingle && has(&CHOIDevMgr::IsSupportAnalogMute)) {
-        addEntry(tr("Analog Audio Unmute"), &CFrameDevList::slotTurnonSettings);
-        addEntry(tr("Analog Audio Mute"), &CFrameDevList::slotMuteSettings);
-        bControlEntries = true;
-    }
-    if (bSingle && has(&CHOIDevMgr::IsSupportHdmiMute)) {
-        addEntry(tr("HDMI Audio Unmute"), &CFrameDevList::slotHDMITurnonSettings);
-        addEntry(tr("HDMI Audio Mute"), &CFrameDevList::slotHDMIMuteSettings);
-        bControlEntries = true;
-    }
-    if (bControlEntries)
-        menu.addSeparator();
-
-    if (bSingle && prod.ipc_enable) {
+    if (bSingle && facts.prod.ipc_enable) {
         addEntry(tr("Virsual TX Settings"), &CFrameDevList::slotIPCConfig);
         menu.addSeparator();
     }
 
     bool bEdidEntries = false;
-    if (bSingle && has(&CHOIDevMgr::IsSupportEdidExport)) {
+    if (bSingle && DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidExport)) {
         addEntry(tr("EDID Export"), &CFrameDevList::slotEDIDExport);
         bEdidEntries = true;
     }
-    if (bSingle && bAnyTx && has(&CHOIDevMgr::IsSupportEdidReset)) {
+    if (bSingle && bAnyTx && DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidReset)) {
         addEntry(tr("Reset EDID"), &CFrameDevList::slotResetDevEdid);
         bEdidEntries = true;
     }
-    if (bSingle && prod.edie_setting) {
+    if (bSingle && facts.prod.edie_setting) {
         addEntry(tr("EDID Settings"), &CFrameDevList::slotEDIDSettings);
         bEdidEntries = true;
     }
     if (bEdidEntries)
         menu.addSeparator();
 
-    addEntry(tr("Delete"), &CFrameDevList::slotDeleteDevices);
-    addEntry(tr("Update Device Data"), &CFrameDevList::slotUpdateDevices);
-    addEntry(tr("Reboot"), &CFrameDevList::slotRebootDev);
-    addEntry(tr("Reset to Factory Default"), &CFrameDevList::slotResetDevDefault);
+    AddDevCommandEntries(&menu, this);
     menu.exec(event->globalPos());
 }
 
@@ -269,23 +197,14 @@ void CFrameDevList::slotEDIDSettings()
 // ---------------------------------------------------------------------------
 // Device commands
 
-void CFrameDevList::SetSendOsd(bool bOn)
-{
-    const QList<CHOIDev *> devs = SelectedDevs();
-    for (CHOIDev *pDev : devs) {
-        if (pDev->IsSupportOsd())
-            pDev->SendOsdOnOff(bOn, pDev->GetDisplayName());
-    }
-}
-
 void CFrameDevList::slotTurnOnOSD()
 {
-    SetSendOsd(true);
+    SendDevsOsd(SelectedDevs(), true);
 }
 
 void CFrameDevList::slotTurnOffOSD()
 {
-    SetSendOsd(false);
+    SendDevsOsd(SelectedDevs(), false);
 }
 
 void CFrameDevList::slotCECSettings()
@@ -326,32 +245,7 @@ void CFrameDevList::slotHDMIMuteSettings()
 
 void CFrameDevList::slotEDIDExport()
 {
-    CHOIDev *pDev = SingleDev();
-    if (!pDev)
-        return;
-    QString strEdid = pDev->GetEdid();
-    if (strEdid.isEmpty()) {
-        MsgCritical(this, QString(), tr("the EDID is empty."));
-        return;
-    }
-    const int nSlash = strEdid.indexOf(QLatin1Char('/'));
-    if (nSlash >= 0)
-        strEdid = strEdid.left(nSlash);
-
-    const QString strPath =
-        GetSaveFileName(this, tr("EDID Export"), EdidDirPath(), tr("Sceneinfo file (*.bin)"));
-    if (strPath.isEmpty())
-        return;
-    const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
-    QFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        MsgInformation(this, QString(), tr("Exported failed."));
-        return;
-    }
-    // A full disk must not be reported as a success.
-    const bool bWritten = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    MsgInformation(this, QString(), bWritten ? tr("Exported successfully.") : tr("Exported failed."));
+    ExportDevEdid(SingleDev(), this, staticMetaObject.className());
 }
 
 void CFrameDevList::slotResetDevEdid()
@@ -369,16 +263,12 @@ void CFrameDevList::slotResetDevEdid()
 
 void CFrameDevList::slotUpdateDevices()
 {
-    const QList<CHOIDev *> devs = SelectedDevs();
-    for (CHOIDev *pDev : devs)
-        pDev->UpdateFromDev(true);
+    UpdateDevsFromDev(SelectedDevs());
 }
 
 void CFrameDevList::slotRebootDev()
 {
-    const QList<CHOIDev *> devs = SelectedDevs();
-    for (CHOIDev *pDev : devs)
-        pDev->Reboot();
+    RebootDevs(SelectedDevs());
 }
 
 void CFrameDevList::slotResetDevDefault()
@@ -387,15 +277,7 @@ void CFrameDevList::slotResetDevDefault()
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    const QList<CHOIDev *> devs = SelectedDevs();
-    for (CHOIDev *pDev : devs) {
-        pDev->ResetDefault();
-        if (g_pHOIDevMgr) {
-            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
-            if (g_pHOIDevMgr->GetProdIdInfo(pDev)->video_set_2)
-                pDev->ResetLocalSettings();
-        }
-    }
+    ResetDevsToDefault(SelectedDevs());
 }
 
 // ---------------------------------------------------------------------------

@@ -47,6 +47,44 @@ bool ReadPayload(const QByteArray &data, quint64 *pAddr, qint32 *pFirst, qint32 
     return bOk;
 }
 
+// Widgets and graphics scenes get drag events of two classes that tell the
+// same things.
+template <class TEvent>
+bool IsOwnDragEvent(const TEvent *pEvent)
+{
+    // The toolkit names the source widget only for drags of this process.
+    if (!pEvent)
+        return false;
+    return pEvent->source() != nullptr
+           || (g_pRunningDragData && pEvent->mimeData() == g_pRunningDragData);
+}
+
+// pData is null for a foreign drag.
+CHOIDev *DevOfDragData(const QMimeData *pData, const QString &strFormat)
+{
+    if (!pData || !pData->hasFormat(strFormat))
+        return nullptr;
+    T_DevDragPayload payload;
+    if (!ReadDevPayload(pData->data(strFormat), &payload))
+        return nullptr;
+    return FindManagedDev(payload.nDevAddr);
+}
+
+bool CellOfDragData(const QMimeData *pData, int nRowCount, int nColCount, T_CellDragPayload *pPayload)
+{
+    *pPayload = T_CellDragPayload();
+    if (!pData || !pData->hasFormat(g_strMimeCellItem))
+        return false;
+    T_CellDragPayload payload;
+    if (!ReadCellPayload(pData->data(g_strMimeCellItem), &payload))
+        return false;
+    if (payload.nRow < 0 || payload.nRow >= nRowCount || payload.nColumn < 0
+        || payload.nColumn >= nColCount)
+        return false;
+    *pPayload = payload;
+    return true;
+}
+
 } // namespace
 
 QByteArray WriteDevPayload(const CHOIDev *pDev)
@@ -80,15 +118,6 @@ QString DragFormat(const QMimeData *pData)
     return QString();
 }
 
-bool IsOwnDrag(const QDropEvent *pEvent)
-{
-    // The toolkit names the source widget only for drags of this process.
-    if (!pEvent)
-        return false;
-    return pEvent->source() != nullptr
-           || (g_pRunningDragData && pEvent->mimeData() == g_pRunningDragData);
-}
-
 CHOIDev *FindManagedDev(quint64 nAddr)
 {
     if (!g_pDevMgr || nAddr == 0)
@@ -102,66 +131,37 @@ CHOIDev *FindManagedDev(quint64 nAddr)
     return nullptr;
 }
 
+bool IsOwnDrag(const QDropEvent *pEvent)
+{
+    return IsOwnDragEvent(pEvent);
+}
+
 CHOIDev *DroppedDev(const QDropEvent *pEvent, const QString &strFormat)
 {
-    if (!IsOwnDrag(pEvent) || !pEvent->mimeData() || !pEvent->mimeData()->hasFormat(strFormat))
-        return nullptr;
-    T_DevDragPayload payload;
-    if (!ReadDevPayload(pEvent->mimeData()->data(strFormat), &payload))
-        return nullptr;
-    return FindManagedDev(payload.nDevAddr);
+    return DevOfDragData(IsOwnDrag(pEvent) ? pEvent->mimeData() : nullptr, strFormat);
 }
 
 bool DroppedCell(const QDropEvent *pEvent, int nRowCount, int nColCount,
                  T_CellDragPayload *pPayload)
 {
-    *pPayload = T_CellDragPayload();
-    if (!IsOwnDrag(pEvent) || !pEvent->mimeData()
-        || !pEvent->mimeData()->hasFormat(g_strMimeCellItem))
-        return false;
-    T_CellDragPayload payload;
-    if (!ReadCellPayload(pEvent->mimeData()->data(g_strMimeCellItem), &payload))
-        return false;
-    if (payload.nRow < 0 || payload.nRow >= nRowCount || payload.nColumn < 0
-        || payload.nColumn >= nColCount)
-        return false;
-    *pPayload = payload;
-    return true;
+    return CellOfDragData(IsOwnDrag(pEvent) ? pEvent->mimeData() : nullptr, nRowCount, nColCount, pPayload);
 }
 
 bool IsOwnSceneDrag(const QGraphicsSceneDragDropEvent *pEvent)
 {
-    if (!pEvent)
-        return false;
-    return pEvent->source() != nullptr
-           || (g_pRunningDragData && pEvent->mimeData() == g_pRunningDragData);
+    return IsOwnDragEvent(pEvent);
 }
 
 CHOIDev *DroppedSceneDev(const QGraphicsSceneDragDropEvent *pEvent, const QString &strFormat)
 {
-    if (!IsOwnSceneDrag(pEvent) || !pEvent->mimeData() || !pEvent->mimeData()->hasFormat(strFormat))
-        return nullptr;
-    T_DevDragPayload payload;
-    if (!ReadDevPayload(pEvent->mimeData()->data(strFormat), &payload))
-        return nullptr;
-    return FindManagedDev(payload.nDevAddr);
+    return DevOfDragData(IsOwnSceneDrag(pEvent) ? pEvent->mimeData() : nullptr, strFormat);
 }
 
 bool DroppedSceneCell(const QGraphicsSceneDragDropEvent *pEvent, int nRowCount, int nColCount,
-                 T_CellDragPayload *pPayload)
+                      T_CellDragPayload *pPayload)
 {
-    *pPayload = T_CellDragPayload();
-    if (!IsOwnSceneDrag(pEvent) || !pEvent->mimeData()
-        || !pEvent->mimeData()->hasFormat(g_strMimeCellItem))
-        return false;
-    T_CellDragPayload payload;
-    if (!ReadCellPayload(pEvent->mimeData()->data(g_strMimeCellItem), &payload))
-        return false;
-    if (payload.nRow < 0 || payload.nRow >= nRowCount || payload.nColumn < 0
-        || payload.nColumn >= nColCount)
-        return false;
-    *pPayload = payload;
-    return true;
+    return CellOfDragData(IsOwnSceneDrag(pEvent) ? pEvent->mimeData() : nullptr, nRowCount, nColCount,
+                          pPayload);
 }
 
 QPixmap MakeDragPixmap(CHOIDev *pDev)

@@ -239,19 +239,27 @@ void CGpCellItem::ClearAllHighlights()
 
 // ---- drag over a cell ----
 
-void CGpCellItem::dragEnterEvent(QGraphicsSceneDragDropEvent *event)
+QString CGpCellItem::TakenDragFormat(QGraphicsSceneDragDropEvent *event)
 {
     if (!HasLayoutCell()) {
         m_bDropTarget = false;
         update();
         event->ignore();
-        return;
+        return QString();
     }
     const QString strFormat = DragFormat(event->mimeData());
     if (strFormat.isEmpty() || !IsOwnSceneDrag(event)) {
         event->ignore();
-        return;
+        return QString();
     }
+    return strFormat;
+}
+
+void CGpCellItem::dragEnterEvent(QGraphicsSceneDragDropEvent *event)
+{
+    const QString strFormat = TakenDragFormat(event);
+    if (strFormat.isEmpty())
+        return;
     HighlightDropTarget(strFormat == g_strMimeTxItem);
     event->acceptProposedAction();
     event->accept();
@@ -259,17 +267,9 @@ void CGpCellItem::dragEnterEvent(QGraphicsSceneDragDropEvent *event)
 
 void CGpCellItem::dragMoveEvent(QGraphicsSceneDragDropEvent *event)
 {
-    if (!HasLayoutCell()) {
-        m_bDropTarget = false;
-        update();
-        event->ignore();
+    const QString strFormat = TakenDragFormat(event);
+    if (strFormat.isEmpty())
         return;
-    }
-    const QString strFormat = DragFormat(event->mimeData());
-    if (strFormat.isEmpty() || !IsOwnSceneDrag(event)) {
-        event->ignore();
-        return;
-    }
     if (strFormat == g_strMimeTxItem)
         HighlightDropTarget(true);
     event->accept();

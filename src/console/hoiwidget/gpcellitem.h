@@ -71,6 +71,9 @@ private:
     void DropDevice(CHOIDev *pDev);
     void DropCell(QGraphicsSceneDragDropEvent *event);
     bool HasLayoutCell() const;
+    // The format of a drag over this cell that it may take; empty, with the
+    // event ignored, for any other drag.
+    QString TakenDragFormat(QGraphicsSceneDragDropEvent *event);
     CGpCellItem *FindItem(quint64 nAddr) const;
 
     CHOIScene *m_pScene;

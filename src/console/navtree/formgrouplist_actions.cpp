@@ -6,7 +6,6 @@
 #include "ui_formgrouplist.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QSignalBlocker>
@@ -16,6 +15,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "devlist/devactions.h"
+#include "devlist/devmenu.h"
 #include "navtree/navactions.h"
 #include "uiservices.h"
 
@@ -99,87 +99,19 @@ bool CFormGroupList::FillContextMenu(QMenu *pMenu)
 
 void CFormGroupList::FillDeviceMenu(QMenu *pMenu, CHOIDev *pDev, int nSelected)
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    const T_ProdIdInfo prod = ProdOf(pDev);
-    const bool bOne = nSelected == 1;
+    T_DevMenuFacts facts;
+    facts.pDev = pDev;
+    facts.prod = ProdOf(pDev);
+    facts.bSingle = nSelected == 1;
+    facts.bVx7100RxOnly = true;
+    AddDevSettingEntries(pMenu, this, facts);
 
-    QAction *pGeneral = pMenu->addAction(tr("General Settings"), this, &CFormGroupList::slotConfigDevice);
-    pGeneral->setEnabled(bOne);
-    if (prod.video_set_2 && bOne && pDev->GetDevType() == CHOIDev::E_DT_RX)
-        pMenu->addAction(tr("Video Settings"), this, &CFormGroupList::slotVideoSettingsForVX7100);
-    else if (bOne && pMgr->IsSupportVideoSettings(pDev))
-        pMenu->addAction(tr("Video Settings"), this, &CFormGroupList::slotVideoSettings);
-    if (prod.serial_set && bOne)
-        pMenu->addAction(tr("Serial Settings"), this, &CFormGroupList::slotSerialConfig);
-    if (bOne && pMgr->IsSupportAudioDelay(pDev))
-        pMenu->addAction(tr("Audio Settings"), this, &CFormGroupList::slotVolumeSettings);
-    if (bOne && prod.sink_rs)
-        pMenu->addAction(tr("Display Power Settings"), this, &CFormGroupList::slotSinkPowerSettings);
-    pMenu->addSeparator();
-
-    if (bOne && pMgr->IsSupportLayout(pDev)) {
-        pMenu->addAction(tr("Layout Settings"), this, &CFormGroupList::slotLayoutSettings);
-        pMenu->addSeparator();
-    }
-
-    bool bImages = false;
-    if (bOne && pMgr->IsSupportMap(pDev)) {
-        pMenu->addAction(tr("Windowing Image Settings"), this, &CFormGroupList::slotMapSettings);
-        bImages = true;
-    }
-    if (bOne && prod.idle_enable) {
-        pMenu->addAction(tr("Idle Image Settings"), this, &CFormGroupList::slotMapSettings);
-        bImages = true;
-    }
-    if (bOne && (prod.image_bg || prod.image_logo)) {
-        pMenu->addAction(tr("Idle Image Settings"), this, &CFormGroupList::slotImageSettings);
-        bImages = true;
-    }
-    if (bOne && pMgr->IsSupportOverlay(pDev)) {
-        pMenu->addAction(tr("Overlay Image Settings"), this, &CFormGroupList::slotLogoSettings);
-        bImages = true;
-    }
-    if (bOne && pDev->IsSupportOsd()) {
-        if (prod.image_logo) {
-            pMenu->addAction(tr("Turn On OSD"), this, &CFormGroupList::slotTurnOnOSD);
-            pMenu->addAction(tr("Turn Off OSD"), this, &CFormGroupList::slotTurnOffOSD);
-        } else {
-            pMenu->addAction(tr("Turn On IP/MAC Display"), this, &CFormGroupList::slotTurnOnOSD);
-            pMenu->addAction(tr("Turn Off IP/MAC Display"), this, &CFormGroupList::slotTurnOffOSD);
-        }
-        bImages = true;
-    }
-    if (bImages)
-        pMenu->addSeparator();
-
-    bool bAudio = false;
-    if (bOne && prod.cec_enable) {
-        pMenu->addAction(tr("CEC One Touch Play"), this, &CFormGroupList::slotCECSettings);
-        pMenu->addAction(tr("CEC Standby"), this, &CFormGroupList::slotCECSettings2);
-        bAudio = true;
-    }
-    if (bOne && pMgr->IsSupportAnalogMute(pDev)) {
-        pMenu->addAction(tr("Analog Audio Unmute"), this, &CFormGroupList::slotTurnonSettings);
-        pMenu->addAction(tr("Analog Audio Mute"), this, &CFormGroupList::slotMuteSettings);
-        bAudio = true;
-    }
-    if (bOne && pMgr->IsSupportHdmiMute(pDev)) {
-        pMenu->addAction(tr("HDMI Audio Unmute"), this, &CFormGroupList::slotHDMITurnonSettings);
-        pMenu->addAction(tr("HDMI Audio Mute"), this, &CFormGroupList::slotHDMIMuteSettings);
-        bAudio = true;
-    }
-    if (bAudio)
-        pMenu->addSeparator();
-
-    if (bOne && pMgr->IsSupportEdidExport(pDev)) {
+    if (facts.bSingle && DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidExport)) {
         pMenu->addAction(tr("EDID Export"), this, &CFormGroupList::slotEDIDExport);
         pMenu->addSeparator();
     }
 
-    pMenu->addAction(tr("Delete"), this, &CFormGroupList::slotDeleteDevices);
-    pMenu->addAction(tr("Update Device Data"), this, &CFormGroupList::slotUpdateDevices);
-    pMenu->addAction(tr("Reboot"), this, &CFormGroupList::slotRebootDev);
-    pMenu->addAction(tr("Reset to Factory Default"), this, &CFormGroupList::slotResetDevDefault);
+    AddDevCommandEntries(pMenu, this);
     pMenu->addSeparator();
     QAction *pChange = pMenu->addAction(tr("Change Group"), this,
                                         qOverload<>(&CFormGroupList::slotOnDevChangeGroup));
@@ -487,16 +419,14 @@ void CFormGroupList::slotImageSettings()
 
 void CFormGroupList::slotTurnOnOSD()
 {
-    CHOIDev *pDev = SelectedDev();
-    if (pDev && pDev->IsSupportOsd())
-        pDev->SendOsdOnOff(true, pDev->GetDisplayName());
+    if (CHOIDev *pDev = SelectedDev())
+        SendDevsOsd({pDev}, true);
 }
 
 void CFormGroupList::slotTurnOffOSD()
 {
-    CHOIDev *pDev = SelectedDev();
-    if (pDev && pDev->IsSupportOsd())
-        pDev->SendOsdOnOff(false, pDev->GetDisplayName());
+    if (CHOIDev *pDev = SelectedDev())
+        SendDevsOsd({pDev}, false);
 }
 
 void CFormGroupList::slotCECSettings()
@@ -538,14 +468,12 @@ void CFormGroupList::slotHDMIMuteSettings()
 void CFormGroupList::slotRebootDev()
 {
     if (CHOIDev *pDev = SelectedDev())
-        pDev->Reboot();
+        RebootDevs({pDev});
 }
 
 void CFormGroupList::slotUpdateDevices()
 {
-    const QList<CHOIDev *> devs = SelectedDevs();
-    for (CHOIDev *pDev : devs)
-        pDev->UpdateFromDev(true);
+    UpdateDevsFromDev(SelectedDevs());
 }
 
 void CFormGroupList::slotResetDevDefault()
@@ -556,45 +484,12 @@ void CFormGroupList::slotResetDevDefault()
     if (MsgQuestion(this, QString(), tr("Are you sure you want to restore default settings?"))
         != QMessageBox::Yes)
         return;
-    for (CHOIDev *pDev : devs) {
-        pDev->ResetDefault();
-        if (g_pHOIDevMgr)
-            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
-        if (ProdOf(pDev).video_set_2)
-            pDev->ResetLocalSettings();
-    }
+    ResetDevsToDefault(devs);
 }
 
 void CFormGroupList::slotEDIDExport()
 {
-    CHOIDev *pDev = SelectedDev();
-    if (!pDev)
-        return;
-    QString strEdid = pDev->GetEdid();
-    if (strEdid.isEmpty()) {
-        MsgCritical(this, QString(), tr("the EDID is empty."));
-        return;
-    }
-    const int nSlash = strEdid.indexOf(QLatin1Char('/'));
-    if (nSlash >= 0)
-        strEdid = strEdid.left(nSlash);
-
-    m_strEdidDir = EdidDirPath();
-    const QString strPath = GetSaveFileName(this, tr("EDID Export"), m_strEdidDir,
-                                            tr("Sceneinfo file (*.bin)"));
-    if (strPath.isEmpty())
-        return;
-    const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
-    QFile file(strPath);
-    // A short write is a failure too: the file would hold a cut EDID.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
-        || !file.flush()) {
-        file.close();
-        MsgInformation(this, QString(), tr("Exported failed."));
-        return;
-    }
-    file.close();
-    MsgInformation(this, QString(), tr("Exported successfully."));
+    ExportDevEdid(SelectedDev(), this, staticMetaObject.className(), &m_strEdidDir);
 }
 
 void CFormGroupList::slotDeleteDevices()

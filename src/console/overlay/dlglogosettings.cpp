@@ -2,18 +2,14 @@
 #include "ui_dlglogosettings.h"
 
 #include <QEvent>
-#include <QPixmap>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
 #include "uiservices.h"
-#include "vtx/imagepane.h"
 
 namespace {
 const QSize kMaxOverlaySize(1920, 1080);
-const int kProgressInterval = 200;
-const int kProgressRest = 99; // the line rests one below this until the answer
 const char kOverlayEvent[] = "e e_png_overlay";
 } // namespace
 
@@ -21,12 +17,11 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CDlgLogoSettings)
     , m_pDev(pDev)
-    , m_nProgress(0)
-    , m_nProgressInterval(kProgressInterval)
+    , m_imagePane(this, staticMetaObject.className())
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->pushBtnUpload->setEnabled(false);
+    m_imagePane.Attach(ImagePaneOf(ui));
 
     if (m_pDev) {
         // The cache counts from 0, the operator from 1; an empty cache reads 0.
@@ -35,9 +30,6 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
         m_pDev->QueryPngOverlayEnable();
         connect(m_pDev, &CHOIDev::OnGetOverlaySettings, this, &CDlgLogoSettings::slotGetOverlaySettings);
     }
-    connect(&m_httpConnect, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
-            &CDlgLogoSettings::slotGetOverlayUploadStatus);
-    connect(&m_timer, &QTimer::timeout, this, &CDlgLogoSettings::slotGrogressBar);
 }
 
 CDlgLogoSettings::~CDlgLogoSettings()
@@ -47,75 +39,23 @@ CDlgLogoSettings::~CDlgLogoSettings()
 
 void CDlgLogoSettings::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
-        // The form's texts come back; what the operator chose or typed stays.
-        const QString strRes = ui->label_3->text();
-        const QString strSize = ui->label_5->text();
-        const QString strProgress = ui->label_4->text();
-        ui->retranslateUi(this);
-        if (!m_strFilePath.isEmpty()) {
-            ui->label_3->setText(strRes);
-            ui->label_5->setText(strSize);
-        }
-        if (m_nProgress > 0)
-            ui->label_4->setText(strProgress);
-    }
+    // The form's texts come back; what the operator chose or typed stays.
+    if (event->type() == QEvent::LanguageChange)
+        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
     QDialog::changeEvent(event);
 }
 
 void CDlgLogoSettings::on_pushBtnSelect_clicked()
 {
-    const QString strPath = GetOpenFileName(this, tr("Select Overlay Image"), QString(),
-                                            tr("Overlay image (*.png)"));
-    if (strPath.isEmpty())
-        return;
-    const T_ImagePane pane{ui->lineEditFilePath, ui->label_3, ui->label_5, ui->labelPicture};
-    const E_PaneImage eResult =
-        ShowPaneImage(pane, strPath, kMaxOverlaySize, QStringLiteral("Image Resolution:%1X%2 (<1920X1080)"));
-    if (eResult == E_PI_NOT_LOADED) {
-        MsgInformation(this, tr("Open image failed"), tr("Open image failed!"));
-        return;
-    }
-    m_strFilePath = strPath;
-    ui->pushBtnUpload->setEnabled(eResult == E_PI_ACCEPTED);
-    update();
+    m_imagePane.Choose(tr("Select Overlay Image"), tr("Overlay image (*.png)"), kMaxOverlaySize,
+                       QStringLiteral("Image Resolution:%1X%2 (<1920X1080)"));
 }
 
 void CDlgLogoSettings::on_pushBtnUpload_clicked()
 {
     if (!m_pDev || !g_pDevMgr)
         return;
-    const QString strUrl = g_pDevMgr->GetDevOverlayUrl(m_pDev);
-    if (m_httpConnect.PostFile(m_strFilePath, strUrl, QString())) {
-        setEnabled(false);
-        ui->label_4->setText(tr("Upload Progress: %1%").arg(1));
-        m_nProgress = 1;
-        m_timer.start(m_nProgressInterval);
-    } else {
-        MsgCritical(this, QString(), tr("Upload failed."));
-        ui->label_4->setText(tr("Upload Progress: %1%").arg(0));
-    }
-}
-
-void CDlgLogoSettings::slotGrogressBar()
-{
-    ++m_nProgress;
-    if (m_nProgress == kProgressRest && m_timer.isActive()) {
-        m_timer.stop();
-        return;
-    }
-    ui->label_4->setText(tr("Upload Progress: %1%").arg(m_nProgress));
-}
-
-void CDlgLogoSettings::slotGetOverlayUploadStatus(QVariant code)
-{
-    setEnabled(true);
-    if (m_timer.isActive())
-        m_timer.stop();
-    if (code.isValid() && code.toInt() == 200)
-        ui->label_4->setText(tr("Upload Progress: %1%").arg(100));
-    else
-        MsgCritical(this, QString(), tr("Upload error."));
+    m_imagePane.Upload(g_pDevMgr->GetDevOverlayUrl(m_pDev));
 }
 
 // Reads one position field: false (message shown, focus in the field) when
@@ -196,7 +136,5 @@ void CDlgLogoSettings::slotGetOverlaySettings(QString strStatus)
 void CDlgLogoSettings::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // Read again from disk: the picture follows the file as it is now.
-    ui->labelPicture->setPixmap(QPixmap(m_strFilePath));
-    ui->labelPicture->show();
+    m_imagePane.ShowPicture();
 }

@@ -3,10 +3,8 @@
 
 #include <QDialog>
 #include <QString>
-#include <QTimer>
-#include <QVariant>
 
-#include "upload/httpconnect.h"
+#include "vtx/imagepane.h"
 
 class CHOIDev;
 class QLineEdit;
@@ -28,13 +26,11 @@ public:
     ~CDlgLogoSettings() override;
 
     // Tests shorten the progress tick; the default is 200 ms.
-    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
+    void SetProgressInterval(int msecs) { m_imagePane.SetProgressInterval(msecs); }
 
 private slots:
     void on_pushBtnSelect_clicked();
     void on_pushBtnUpload_clicked();
-    void slotGrogressBar();
-    void slotGetOverlayUploadStatus(QVariant code);
     void on_pBOverlayApply_clicked();
     void on_pushBtnApply_clicked();
     void slotGetOverlaySettings(QString strStatus);
@@ -48,11 +44,7 @@ private:
 
     Ui::CDlgLogoSettings *ui;
     CHOIDev *m_pDev; // not owned
-    QString m_strFilePath;
-    HttpConnect m_httpConnect;
-    QTimer m_timer;
-    int m_nProgress;
-    int m_nProgressInterval;
+    CImagePane m_imagePane;
 };
 
 #endif

@@ -11,7 +11,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPixmap>
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
@@ -23,7 +22,6 @@
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 #include "vtx/dlgipcedit.h"
-#include "vtx/imagepane.h"
 
 namespace {
 
@@ -47,8 +45,6 @@ enum {
 const int kColumnWidths[E_COL_COUNT] = {28, 35, 50, 150, 150, 210, 80, 40, 70, 80, 70, 100, 200};
 
 const QSize kMaxPreviewSize(720, 480);
-const int kProgressInterval = 200;
-const int kProgressRest = 99; // the line rests one below this until the answer
 
 const char kBoundary[] = "---webkitFormBoundary8ESp7IbP7szByKvn";
 const char kReadPath[] = "/action?cmdtype=devconfig&cmdstr=getipclist";
@@ -96,8 +92,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     , m_bReadMode(true)
     , m_pNewInfo(nullptr)
     , m_nListLoads(0)
-    , m_nProgress(0)
-    , m_nProgressInterval(kProgressInterval)
+    , m_imagePane(this, staticMetaObject.className())
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -118,10 +113,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
 
     connect(ui->treeWidgetConfig->header(), &QHeaderView::sectionClicked, this, &CDlgIPCConfig::OnClickColumn);
 
-    ui->pushBtnUpload->setEnabled(false);
-    connect(&m_httpConnect, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
-            &CDlgIPCConfig::slotGetOverlayUploadStatus);
-    connect(&m_timer, &QTimer::timeout, this, &CDlgIPCConfig::slotGrogressBar);
+    m_imagePane.Attach(ImagePaneOf(ui));
 }
 
 CDlgIPCConfig::~CDlgIPCConfig()
@@ -138,19 +130,9 @@ CDlgIPCConfig::~CDlgIPCConfig()
 
 void CDlgIPCConfig::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
-        // The form's texts come back; the lines of a chosen picture stay.
-        const QString strRes = ui->label_3->text();
-        const QString strSize = ui->label_5->text();
-        const QString strProgress = ui->label_4->text();
-        ui->retranslateUi(this);
-        if (!m_strFilePath.isEmpty()) {
-            ui->label_3->setText(strRes);
-            ui->label_5->setText(strSize);
-        }
-        if (m_nProgress > 0)
-            ui->label_4->setText(strProgress);
-    }
+    // The form's texts come back; the lines of a chosen picture stay.
+    if (event->type() == QEvent::LanguageChange)
+        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
     QDialog::changeEvent(event);
 }
 
@@ -528,62 +510,19 @@ void CDlgIPCConfig::StoreDownload(const QByteArray &body)
 
 void CDlgIPCConfig::on_pushBtnSelect_clicked()
 {
-    const QString strPath = GetOpenFileName(this, tr("Select Preview Image"), QString(),
-                                            tr("Preview image (*.jpg)"));
-    if (strPath.isEmpty())
-        return;
-    const T_ImagePane pane{ui->lineEditFilePath, ui->label_3, ui->label_5, ui->labelPicture};
-    const E_PaneImage eResult =
-        ShowPaneImage(pane, strPath, kMaxPreviewSize, QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
-    if (eResult == E_PI_NOT_LOADED) {
-        MsgInformation(this, tr("Open image failed"), tr("Open image failed!"));
-        return;
-    }
-    m_strFilePath = strPath;
-    ui->pushBtnUpload->setEnabled(eResult == E_PI_ACCEPTED);
-    update();
+    m_imagePane.Choose(tr("Select Preview Image"), tr("Preview image (*.jpg)"), kMaxPreviewSize,
+                       QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
 }
 
 void CDlgIPCConfig::on_pushBtnUpload_clicked()
 {
     if (!m_pDev || !g_pDevMgr)
         return;
-    if (m_httpConnect.PostFile(m_strFilePath, g_pDevMgr->GetDevPreviewUrl(m_pDev), QString())) {
-        setEnabled(false);
-        ui->label_4->setText(tr("Upload Progress: %1%").arg(1));
-        m_nProgress = 1;
-        m_timer.start(m_nProgressInterval);
-    } else {
-        MsgCritical(this, QString(), tr("Upload failed."));
-        ui->label_4->setText(tr("Upload Progress: %1%").arg(0));
-    }
-}
-
-void CDlgIPCConfig::slotGrogressBar()
-{
-    ++m_nProgress;
-    if (m_nProgress == kProgressRest && m_timer.isActive()) {
-        m_timer.stop();
-        return;
-    }
-    ui->label_4->setText(tr("Upload Progress: %1%").arg(m_nProgress));
-}
-
-void CDlgIPCConfig::slotGetOverlayUploadStatus(QVariant code)
-{
-    setEnabled(true);
-    if (m_timer.isActive())
-        m_timer.stop();
-    if (code.isValid() && code.toInt() == 200)
-        ui->label_4->setText(tr("Upload Progress: %1%").arg(100));
-    else
-        MsgCritical(this, QString(), tr("Upload error."));
+    m_imagePane.Upload(g_pDevMgr->GetDevPreviewUrl(m_pDev));
 }
 
 void CDlgIPCConfig::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // Read again from disk: the picture follows the file as it is now.
-    ui->labelPicture->setPixmap(QPixmap(m_strFilePath));
-    ui->labelPicture->show();
+    m_imagePane.ShowPicture();
 }

@@ -3,10 +3,8 @@
 
 #include <QDialog>
 #include <QString>
-#include <QTimer>
-#include <QVariant>
 
-#include "upload/httpconnect.h"
+#include "vtx/imagepane.h"
 
 class CHOIDev;
 class QNetworkAccessManager;
@@ -32,7 +30,7 @@ public:
     ~CDlgIPCConfig() override;
 
     // Tests shorten the progress tick; the default is 200 ms.
-    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
+    void SetProgressInterval(int msecs) { m_imagePane.SetProgressInterval(msecs); }
     // The local list file of the gateway.
     QString IpcListFilePath() const;
 
@@ -50,8 +48,6 @@ private slots:
     void solttreeItemChanged(QTreeWidgetItem *item, int column);
     void slotChooseAllDevices();
     void OnClickColumn(int iColumn);
-    void slotGrogressBar();
-    void slotGetOverlayUploadStatus(QVariant code);
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 protected:
@@ -77,11 +73,7 @@ private:
     bool m_bReadMode;
     T_IpcInfo *m_pNewInfo; // the placeholder row's record while no list holds it
     quint64 m_nListLoads;  // counts the lists read from the gateway
-    QString m_strFilePath; // the chosen preview picture
-    HttpConnect m_httpConnect;
-    QTimer m_timer;
-    int m_nProgress;
-    int m_nProgressInterval;
+    CImagePane m_imagePane; // the preview picture
 };
 
 #endif

@@ -2,11 +2,8 @@
 #define HOI_CONSOLE_DLGPREVIEWIMAGE_H
 
 #include <QDialog>
-#include <QString>
-#include <QTimer>
-#include <QVariant>
 
-#include "upload/httpconnect.h"
+#include "vtx/imagepane.h"
 
 class CHOIDev;
 
@@ -26,13 +23,11 @@ public:
     ~CDlgPreviewImage() override;
 
     // Tests shorten the progress tick; the default is 200 ms.
-    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
+    void SetProgressInterval(int msecs) { m_imagePane.SetProgressInterval(msecs); }
 
 private slots:
     void on_pushBtnSelect_clicked();
     void on_pushBtnUpload_clicked();
-    void slotGrogressBar();
-    void slotGetOverlayUploadStatus(QVariant code);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -41,11 +36,7 @@ protected:
 private:
     Ui::CDlgPreviewImage *ui;
     CHOIDev *m_pDev; // not owned; may be null
-    QString m_strFilePath;
-    HttpConnect m_httpConnect;
-    QTimer m_timer;
-    int m_nProgress;
-    int m_nProgressInterval;
+    CImagePane m_imagePane;
 };
 
 #endif

@@ -1,12 +1,19 @@
 #include "vtx/imagepane.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+
+#include "uiservices.h"
 
 namespace {
+
+const int kProgressInterval = 200;
+const int kProgressRest = 99; // the line rests one below this until the answer
 
 void SetTextColor(QLabel *pLabel, const QColor &color)
 {
@@ -17,19 +24,104 @@ void SetTextColor(QLabel *pLabel, const QColor &color)
 
 } // namespace
 
-E_PaneImage ShowPaneImage(const T_ImagePane &pane, const QString &strPath, const QSize &maxSize,
-                          const QString &strResolution)
+CImagePane::CImagePane(QWidget *pOwner, const char *pszContext)
+    : QObject(nullptr)
+    , m_pOwner(pOwner)
+    , m_pszContext(pszContext)
+    , m_nProgress(0)
+    , m_nProgressInterval(kProgressInterval)
 {
-    QImage image;
-    if (!image.load(strPath))
-        return E_PI_NOT_LOADED;
+    connect(&m_httpConnect, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
+            &CImagePane::slotGetOverlayUploadStatus);
+    connect(&m_timer, &QTimer::timeout, this, &CImagePane::slotGrogressBar);
+}
 
-    pane.pPicture->setPixmap(QPixmap::fromImage(image));
-    pane.pResolution->setText(strResolution.arg(image.width()).arg(image.height()));
-    pane.pPath->setText(strPath);
-    pane.pSize->setText(QStringLiteral("Image Size:%1 (KB)").arg(QFileInfo(strPath).size() / 1024));
+void CImagePane::Attach(const T_ImagePane &pane)
+{
+    m_pane = pane;
+    m_pane.pUpload->setEnabled(false);
+}
+
+QString CImagePane::Tr(const char *pszText) const
+{
+    return QCoreApplication::translate(m_pszContext, pszText);
+}
+
+void CImagePane::Choose(const QString &strCaption, const QString &strFilter, const QSize &maxSize,
+                        const QString &strResolution)
+{
+    const QString strPath = GetOpenFileName(m_pOwner, strCaption, QString(), strFilter);
+    if (strPath.isEmpty())
+        return;
+    QImage image;
+    if (!image.load(strPath)) {
+        MsgInformation(m_pOwner, Tr("Open image failed"), Tr("Open image failed!"));
+        return;
+    }
+
+    m_pane.pPicture->setPixmap(QPixmap::fromImage(image));
+    m_pane.pResolution->setText(strResolution.arg(image.width()).arg(image.height()));
+    m_pane.pPath->setText(strPath);
+    m_pane.pSize->setText(QStringLiteral("Image Size:%1 (KB)").arg(QFileInfo(strPath).size() / 1024));
 
     const bool bFits = image.width() <= maxSize.width() && image.height() <= maxSize.height();
-    SetTextColor(pane.pResolution, bFits ? QColor(Qt::black) : QColor(Qt::red));
-    return bFits ? E_PI_ACCEPTED : E_PI_TOO_LARGE;
+    SetTextColor(m_pane.pResolution, bFits ? QColor(Qt::black) : QColor(Qt::red));
+    m_strFilePath = strPath;
+    m_pane.pUpload->setEnabled(bFits);
+    m_pOwner->update();
+}
+
+void CImagePane::Upload(const QString &strUrl)
+{
+    if (m_httpConnect.PostFile(m_strFilePath, strUrl, QString())) {
+        m_pOwner->setEnabled(false);
+        m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(1));
+        m_nProgress = 1;
+        m_timer.start(m_nProgressInterval);
+    } else {
+        MsgCritical(m_pOwner, QString(), Tr("Upload failed."));
+        m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(0));
+    }
+}
+
+void CImagePane::slotGrogressBar()
+{
+    ++m_nProgress;
+    if (m_nProgress == kProgressRest && m_timer.isActive()) {
+        m_timer.stop();
+        return;
+    }
+    m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(m_nProgress));
+}
+
+void CImagePane::slotGetOverlayUploadStatus(QVariant code)
+{
+    m_pOwner->setEnabled(true);
+    if (m_timer.isActive())
+        m_timer.stop();
+    if (code.isValid() && code.toInt() == 200)
+        m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(100));
+    else
+        MsgCritical(m_pOwner, QString(), Tr("Upload error."));
+}
+
+void CImagePane::Retranslate(const std::function<void()> &retranslateUi)
+{
+    const QString strRes = m_pane.pResolution->text();
+    const QString strSize = m_pane.pSize->text();
+    const QString strProgress = m_pane.pProgress->text();
+    retranslateUi();
+    if (!m_strFilePath.isEmpty()) {
+        m_pane.pResolution->setText(strRes);
+        m_pane.pSize->setText(strSize);
+    }
+    if (m_nProgress > 0)
+        m_pane.pProgress->setText(strProgress);
+}
+
+void CImagePane::ShowPicture()
+{
+    // Read again from disk: the picture follows the file as it is now.
+    m_pane.pPicture->setPixmap(QPixmap(m_strFilePath));
+    m_pane.pPicture->show();
 }

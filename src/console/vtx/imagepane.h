@@ -1,34 +1,91 @@
 #ifndef HOI_CONSOLE_IMAGEPANE_H
 #define HOI_CONSOLE_IMAGEPANE_H
 
+#include <functional>
+
+#include <QObject>
 #include <QSize>
 #include <QString>
+#include <QTimer>
+#include <QVariant>
+
+#include "upload/httpconnect.h"
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QWidget;
 
 // The image part of the single-device upload dialogs (overlay image, preview
 // image, the virtual TX list's preview group): the chosen path, the
-// resolution and size lines and the picture. The forms name these widgets
-// alike; each dialog hands its own in.
+// resolution and size lines, the picture, the upload button and the progress
+// line.
 struct T_ImagePane
 {
     QLineEdit *pPath = nullptr;
     QLabel *pResolution = nullptr;
     QLabel *pSize = nullptr;
     QLabel *pPicture = nullptr;
+    QLabel *pProgress = nullptr;
+    QPushButton *pUpload = nullptr;
 };
 
-enum E_PaneImage {
-    E_PI_NOT_LOADED = 0, // not an image: nothing was changed
-    E_PI_ACCEPTED,       // shown, within the limit
-    E_PI_TOO_LARGE,      // shown, resolution line red
-};
+// The forms name these widgets alike; each dialog hands its own in.
+template <class TForm>
+T_ImagePane ImagePaneOf(const TForm *pForm)
+{
+    return {pForm->lineEditFilePath, pForm->label_3, pForm->label_5,
+            pForm->labelPicture,     pForm->label_4, pForm->pushBtnUpload};
+}
 
-// Loads the picture and shows it with its resolution (strResolution with %1
-// the width and %2 the height) and its size in KB. Pictures are shown and
-// posted unchanged; a picture beyond maxSize is only marked.
-E_PaneImage ShowPaneImage(const T_ImagePane &pane, const QString &strPath, const QSize &maxSize,
-                          const QString &strResolution);
+// Chooses a picture and uploads it unchanged to one device. Pictures are
+// shown as they are; one beyond the size limit is only marked, and cannot be
+// uploaded. While the device has not answered the progress line climbs one
+// step a tick and rests at 98 %; 100 % only on HTTP status 200. The owner is
+// disabled meanwhile. The texts here are translated in the owner's context,
+// so each dialog keeps its own translations.
+class CImagePane : public QObject
+{
+    Q_OBJECT
+
+public:
+    // pszContext: the owner's class name.
+    CImagePane(QWidget *pOwner, const char *pszContext);
+
+    // Takes the owner's widgets once its form is set up. Nothing is chosen
+    // yet, so the upload button goes off.
+    void Attach(const T_ImagePane &pane);
+
+    // Tests shorten the progress tick; the default is 200 ms.
+    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
+
+    // Asks for a picture and shows it with its resolution (strResolution
+    // with %1 the width and %2 the height) and its size in KB.
+    void Choose(const QString &strCaption, const QString &strFilter, const QSize &maxSize,
+                const QString &strResolution);
+    // Posts the chosen picture to strUrl (the full upload URL).
+    void Upload(const QString &strUrl);
+    // Runs the form's retranslateUi; the lines describing a chosen picture
+    // and an upload keep what they show.
+    void Retranslate(const std::function<void()> &retranslateUi);
+    // Shows the chosen file as it is on disk now (from the owner's paintEvent).
+    void ShowPicture();
+
+private slots:
+    void slotGrogressBar();
+    void slotGetOverlayUploadStatus(QVariant code);
+
+private:
+    QString Tr(const char *pszText) const;
+
+    QWidget *m_pOwner; // not owned
+    const char *m_pszContext;
+    T_ImagePane m_pane;
+    QString m_strFilePath;
+    HttpConnect m_httpConnect;
+    QTimer m_timer;
+    int m_nProgress;
+    int m_nProgressInterval;
+};
 
 #endif

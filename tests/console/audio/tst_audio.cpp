@@ -72,12 +72,6 @@ const QString kFailConnect = QStringLiteral("Fails to connect device.");
 const QString kSinkGuard =
     QStringLiteral("if [ \"`gbconfig --help | grep sinkpower | wc -l`\" != \"0\" ]; then %1; fi");
 
-bool WriteConfigXml(const QByteArray &xml)
-{
-    QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/config.xml"));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(xml) == xml.size();
-}
-
 template <class T>
 T *At(QGridLayout *pGrid, int row, int col)
 {
@@ -168,7 +162,7 @@ void TestAudio::initTestCase()
         QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
     RegisterHoiMetaTypes();
     RegisterProdMetaTypes();
-    QVERIFY(WriteConfigXml(kConfig));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), kConfig));
 
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);

@@ -75,12 +75,6 @@ QByteArray Edid128(char fill)
     return bytes;
 }
 
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // Every control whose enabled state the chooser's capability signals set.
 const char *const kCapabilityControls[] = {
     "pbIPAddr_apply", "pbVideo_HDCP_apply", "pbVideo_HDMI_apply", "pbVideo_Screen_apply",
@@ -374,7 +368,7 @@ void TestBatch::Check(CDlgBatch &dlg, const QList<int> &devs, bool bOn)
 QStringList TestBatch::DetailRows(QWidget &dlg, const char *button)
 {
     QStringList rows;
-    CBatchModalWatcher watcher([&](QWidget *pWidget) {
+    CModalWatcher watcher([&](QWidget *pWidget) {
         rows << pWidget->windowTitle();
         QTreeWidget *pTree = pWidget->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
         for (int row = 0; pTree && row < pTree->topLevelItemCount(); ++row) {
@@ -556,7 +550,7 @@ void TestBatch::uncheckingLastDeviceDisablesAll()
 void TestBatch::emptySelectionRefused()
 {
     CDlgBatch dlg;
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     Check(dlg, {RX0});
     W<QPushButton>(dlg, "pbOthersCommand_apply")->click();
     QCOMPARE(Result(dlg, "lbResultOthers"), QStringLiteral("succeed: 1, fail: 0."));
@@ -613,7 +607,7 @@ void TestBatch::ipRangeRefused()
     QFETCH(QString, focus);
 
     CDlgBatch dlg;
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     Check(dlg, {RX0, RX1, RX2});
     W<QIPAddrWidget>(dlg, "edtIPAddr_begin")->SetIPAddress(begin);
     W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(end);
@@ -638,7 +632,7 @@ void TestBatch::ipAddressesWithRestart()
     for (int i : {RX0, RX1, RX2})
         closed << QSharedPointer<QSignalSpy>(new QSignalSpy(m_pLan->Device(i), &SimDevice::sessionClosed));
     CDlgBatch dlg;
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     Check(dlg, {RX0, RX1, RX2});
     W<QIPAddrWidget>(dlg, "edtIPAddr_begin")->SetIPAddress(m_pLan->Address(RX0).toString());
     W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(m_pLan->Address(RX2).toString());
@@ -677,7 +671,7 @@ void TestBatch::ipAddressesCarryAndSkipOffLine()
         oldAddrs << Dev(i)->GetIPAddr();
 
     CDlgBatch dlg;
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     Check(dlg, {RX0, RX1, RX2});
     QVERIFY(SetOnLine(RX1, false));
     W<QIPAddrWidget>(dlg, "edtIPAddr_begin")->SetIPAddress(QStringLiteral("192.168.1.254"));
@@ -1042,7 +1036,7 @@ void TestBatch::serialMessage()
 void TestBatch::serialMessageRefused()
 {
     CDlgBatch dlg;
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     Check(dlg, {RX0});
     QPlainTextEdit *pMsg = W<QPlainTextEdit>(dlg, "edtMsg");
     QPushButton *pSend = W<QPushButton>(dlg, "btnSendMsg");
@@ -1166,7 +1160,7 @@ void TestBatch::displayPower()
 void TestBatch::displayPowerNeedsCommands()
 {
     CDlgBatch dlg;
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     Check(dlg, {RX0});
     W<QCheckBox>(dlg, "chbRS232")->click();
     W<QPushButton>(dlg, "pbSinkPower_apply")->click();
@@ -1218,7 +1212,7 @@ void TestBatch::rebootAndReset()
 
 void TestBatch::edidListAndApply()
 {
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     CDlgBatch dlg;
     QComboBox *pList = W<QComboBox>(dlg, "cbEDIDSet");
     QStringList items;
@@ -1265,7 +1259,7 @@ void TestBatch::edidSelectFile()
     const QByteArray bytes = Edid128('\x44') + QByteArray(128, '\x55') + QByteArray(44, '\x66');
     QVERIFY(WriteFile(path, bytes));
 
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     CBatchFileAnswers files;
     CDlgBatch dlg;
     Check(dlg, {RX1});
@@ -1446,7 +1440,7 @@ private:
 
 void TestBatch::imageFileChecks()
 {
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     CBatchFileAnswers files;
     CDlgBatch dlg;
     Check(dlg, {RX0});
@@ -1484,7 +1478,7 @@ void TestBatch::imageFileChecks()
 
 void TestBatch::logoFileChecks()
 {
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     CBatchFileAnswers files;
     CDlgBatch dlg;
     Check(dlg, {TX3});
@@ -1696,7 +1690,7 @@ void TestBatch::overlayPosition()
     QFETCH(QByteArray, h);
     QFETCH(QByteArray, v);
 
-    CBatchBoxes boxes;
+    CBoxRecorder boxes;
     CDlgBatch dlg;
     Check(dlg, {VS9});
     W<QLineEdit>(dlg, "lECoorX")->setText(x);

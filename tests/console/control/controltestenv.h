@@ -1,20 +1,15 @@
 #ifndef TESTS_CONSOLE_CONTROL_CONTROLTESTENV_H
 #define TESTS_CONSOLE_CONTROL_CONTROLTESTENV_H
 
-#include <QApplication>
 #include <QBrush>
-#include <QCoreApplication>
-#include <QFile>
 #include <QList>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStringList>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
-#include <functional>
-
+#include "consoletestsupport.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
@@ -29,10 +24,8 @@ class CControlLan
 public:
     bool Start(const QByteArray &config, const QStringList &models, const QStringList &types)
     {
-        QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/config.xml"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(config) != config.size())
+        if (!WriteBesideTest(QStringLiteral("config.xml"), config))
             return false;
-        file.close();
 
         RegisterHoiMetaTypes();
         qRegisterMetaType<CHOIDev *>("CHOIDev*");
@@ -110,27 +103,6 @@ struct T_Boxes
     }
     static void Uninstall() { SetMessageBoxRunner(MessageBoxRunner()); }
 };
-
-// Runs fn on the modal dialog of class T as soon as one runs; gives up after
-// five seconds so that no test can hang on a dialog.
-template <class T>
-void OnModal(const std::function<void(T *)> &fn)
-{
-    QTimer *pTimer = new QTimer;
-    pTimer->setInterval(10);
-    int *pTries = new int(0);
-    QObject::connect(pTimer, &QTimer::timeout, [pTimer, pTries, fn]() {
-        T *pDialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!pDialog && ++*pTries < 500)
-            return;
-        pTimer->stop();
-        pTimer->deleteLater();
-        delete pTries;
-        if (pDialog)
-            fn(pDialog);
-    });
-    pTimer->start();
-}
 
 // The chooser's tree rows as the devices they carry, in row order.
 inline QList<CHOIDev *> RowDevs(QTreeWidget *pTree)

@@ -26,7 +26,7 @@
 #include "simlan.h"
 #include "uiservices.h"
 
-#include "devlisttestsupport.h"
+#include "consoletestsupport.h"
 
 namespace {
 
@@ -138,7 +138,7 @@ void TestDevDialogs::initTestCase()
     RegisterHoiMetaTypes();
     qRegisterMetaType<CHOIDev *>("CHOIDev*");
     qRegisterMetaType<E_CommResult>("E_CommResult");
-    QVERIFY(WriteConfigXml(kConfig));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), kConfig));
 
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);

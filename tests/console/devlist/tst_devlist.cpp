@@ -23,7 +23,7 @@
 #include "simlan.h"
 #include "uiservices.h"
 
-#include "devlisttestsupport.h"
+#include "consoletestsupport.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ void TestDevList::initTestCase()
     qRegisterMetaType<E_CommResult>("E_CommResult");
     qRegisterMetaType<CFrameDevList::E_QN714Operate>("CFrameDevList::E_QN714Operate");
     InitConsoleResources();
-    QVERIFY(WriteConfigXml(kConfig));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), kConfig));
 
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
@@ -306,7 +306,7 @@ QStringList TestDevList::MenuAt(CFrameDevList *pFrame, const QPoint &viewportPos
             }
         }
         pWidget->close();
-    });
+    }, true);
     const QPoint globalPos = pTree->viewport()->mapToGlobal(viewportPos);
     QContextMenuEvent event(QContextMenuEvent::Mouse, pFrame->mapFromGlobal(globalPos), globalPos);
     QApplication::sendEvent(pFrame, &event);
@@ -843,7 +843,7 @@ void TestDevList::generalSettingsDialog()
             emit pDlg->onDevChanged(pDev);
         }
         pWidget->close();
-    });
+    }, true);
     m_pSource->slotConfigDevice();
     QVERIFY(bWasDevEdit);
     QCOMPARE(shownAlias, pDev->GetDefaultName());

@@ -17,8 +17,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "consoletestsupport.h"
 #include "dialogs/dlgvideovallprop.h"
-#include "gridtesthelpers.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
@@ -110,7 +110,7 @@ private:
     CHOIDev *m_dev[DEV_COUNT] = {};
     CTableGraphicsView *m_view = nullptr;
     QWidget m_source;
-    T_SeenBoxes m_boxes;
+    T_SeenBoxes m_boxes{QMessageBox::Yes};
 };
 
 void TestGrid::initTestCase()
@@ -119,7 +119,7 @@ void TestGrid::initTestCase()
     InitConsoleResources();
     RegisterHoiMetaTypes();
     qRegisterMetaType<E_CommResult>("E_CommResult");
-    QVERIFY(WriteConfig(QCoreApplication::applicationDirPath() + "/config.xml", kConfig));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), kConfig));
 
     for (int i = 0; i < DEV_COUNT; ++i)
         QVERIFY(m_lan.AddDevice(CSimLan::HostNameFor(kModels[i], i), kTypes[i]));

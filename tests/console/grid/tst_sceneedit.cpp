@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "consoletestsupport.h"
 #include "dialogs/dlgsceneedit.h"
-#include "gridtesthelpers.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
@@ -56,7 +56,7 @@ private:
     QStringList Kinds(CDlgSceneEdit &dlg) const;
 
     CHOIDevMgr *m_mgr = nullptr;
-    T_SeenBoxes m_boxes;
+    T_SeenBoxes m_boxes{QMessageBox::Yes};
 };
 
 void TestSceneEdit::initTestCase()
@@ -82,7 +82,7 @@ void TestSceneEdit::init()
 
 void TestSceneEdit::Load(const QByteArray &switches)
 {
-    QVERIFY(WriteConfig(QCoreApplication::applicationDirPath() + "/config.xml", Config(switches)));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), Config(switches)));
     // Loading the products also empties the manager.
     QVERIFY(m_mgr->LoadProdConfig());
     while (m_mgr->GetVideoWallCount() > 0) {

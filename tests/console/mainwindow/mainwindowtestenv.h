@@ -4,17 +4,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QList>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
-#include <functional>
-
+#include "consoletestsupport.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
@@ -39,14 +36,6 @@ inline QByteArray MainTestConfig(bool bSwitches = true)
              "           window_enable=\"y\" viv_enable=\"y\"/>\n"
              "  <product id=\"QN714\" name=\"Controller\" type=\"IP Controller\"/>\n"
              "</hoiprod>\n";
-}
-
-inline bool WriteFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(content) == content.size();
 }
 
 // One message box as the window built it.
@@ -171,27 +160,6 @@ private:
     QList<T_FileDialogRequest> m_requests;
     QStringList m_fileAnswers;
 };
-
-// Runs fn on the first modal dialog of class T from inside its own event
-// loop; gives up after five seconds so a test never hangs on a dialog.
-template <class T>
-void OnModal(const std::function<void(T *)> &fn)
-{
-    QTimer *pTimer = new QTimer;
-    pTimer->setInterval(10);
-    int *pTries = new int(0);
-    QObject::connect(pTimer, &QTimer::timeout, [pTimer, pTries, fn]() {
-        T *pDialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!pDialog && ++*pTries < 500)
-            return;
-        pTimer->stop();
-        pTimer->deleteLater();
-        delete pTries;
-        if (pDialog)
-            fn(pDialog);
-    });
-    pTimer->start();
-}
 
 // The texts of the visible actions of a tool bar, in order.
 inline QStringList VisibleToolBarActions(QToolBar *pBar)

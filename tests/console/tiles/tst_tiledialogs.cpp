@@ -78,7 +78,7 @@ void TestTileDialogs::initTestCase()
 {
     InitConsoleResources();
     RegisterHoiMetaTypes();
-    QVERIFY(WriteConfig(QCoreApplication::applicationDirPath() + "/config.xml", kConfig));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), kConfig));
     m_mgr = new CHOIDevMgr;
     m_mgr->SetOnLineTimings(-1, 5000);
     g_pHOIDevMgr = m_mgr;

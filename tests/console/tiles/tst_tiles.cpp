@@ -116,7 +116,7 @@ void TestTiles::initTestCase()
     qRegisterMetaType<E_CommResult>("E_CommResult");
     qRegisterMetaType<QTreeWidgetItem *>();
     qRegisterMetaType<QDropEvent *>();
-    QVERIFY(WriteConfig(QCoreApplication::applicationDirPath() + "/config.xml", kConfig));
+    QVERIFY(WriteBesideTest(QStringLiteral("config.xml"), kConfig));
 
     for (int i = 0; i < DEV_COUNT; ++i)
         QVERIFY(m_lan.AddDevice(CSimLan::HostNameFor(kModels[i], i), kTypes[i]));

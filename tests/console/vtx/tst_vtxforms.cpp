@@ -479,6 +479,15 @@ void TestVtxForms::retranslate()
     QComboBox *pEdidList = Child<QComboBox>(edid, "cbEDIDSet");
     QCOMPARE(pEdidList->itemText(pEdidList->count() - 1), QStringLiteral("上传..."));
     QCOMPARE(ipconfig.windowTitle(), QStringLiteral("IP 配置"));
+    // The shared image pane speaks in each dialog's own context.
+    {
+        CFileAnswer answer(m_dir.filePath(QStringLiteral("missing.jpg")));
+        CBoxLog boxes;
+        for (QDialog *pDlg : {static_cast<QDialog *>(&list), static_cast<QDialog *>(&preview),
+                              static_cast<QDialog *>(&overlay)})
+            Child<QPushButton>(*pDlg, "pushBtnSelect")->click();
+        QCOMPARE(boxes.Texts(), QStringList({"打开图片失败！", "打开图片失败！", "打开图片失败！"}));
+    }
     QVERIFY(QCoreApplication::removeTranslator(&translator));
     QCoreApplication::processEvents();
     QCOMPARE(edit.windowTitle(), QStringLiteral("Edit"));

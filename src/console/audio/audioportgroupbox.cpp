@@ -1,0 +1,50 @@
+#include "audio/audioportgroupbox.h"
+
+#include <QEvent>
+#include <QGridLayout>
+
+#include "hoi_core/hoidev.h"
+
+CAudioPortGroupBox::CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
+                                       int nPortIndex, QWidget *parent)
+    : QGroupBox(parent)
+    , m_pProd(pProd)
+    , m_pDev(pDev)
+    , m_nPortType(nPortType)
+    , m_nPortIndex(nPortIndex)
+    , m_applyTimer(this)
+{
+    m_applyTimer.setInterval(E_APPLY_DELAY);
+    m_applyTimer.setSingleShot(true);
+}
+
+T_VolParam CAudioPortGroupBox::SetUpPort(QGridLayout *pGrid, QWidget *pSlider)
+{
+    T_VolParam param;
+    if (m_pDev)
+        m_pDev->GetVolParam(m_nPortType, m_nPortIndex, &param);
+
+    SetTitle();
+    setMaximumWidth(width());
+    setMinimumHeight(height());
+    pGrid->setAlignment(pSlider, Qt::AlignCenter);
+    return param;
+}
+
+void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)
+{
+    if (m_pDev)
+        m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+}
+
+void CAudioPortGroupBox::SetTitle()
+{
+    setTitle(T_ProdIdInfo::AudioPortDisplayName(m_nPortType, m_nPortIndex));
+}
+
+void CAudioPortGroupBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        SetTitle();
+    QGroupBox::changeEvent(event);
+}

@@ -1,0 +1,177 @@
+#ifndef TESTS_CONSOLE_COMMON_CONSOLETESTSUPPORT_H
+#define TESTS_CONSOLE_COMMON_CONSOLETESTSUPPORT_H
+
+// Helpers the console's test areas share: writing files, answering message
+// boxes and reaching modal windows from inside their own event loops.
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QList>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+#include "uiservices.h"
+
+// Writes content to path in place of what was there; false unless all of it
+// was written.
+inline bool WriteFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+// Writes a file beside the test, where the manager reads "config.xml".
+inline bool WriteBesideTest(const QString &name, const QByteArray &content)
+{
+    return WriteFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + name, content);
+}
+
+// One message box as the program built it.
+struct T_SeenBox
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Takes the place of every message box while it lives: records it and
+// answers with the next queued answer, or with its default button (Ok when
+// it has none).
+class CBoxRecorder
+{
+public:
+    CBoxRecorder()
+    {
+        SetMessageBoxRunner([this](QMessageBox &box) {
+            T_SeenBox seen;
+            seen.icon = box.icon();
+            seen.title = box.windowTitle();
+            seen.text = box.text();
+            seen.buttons = box.standardButtons();
+            if (box.defaultButton())
+                seen.defaultButton = box.standardButton(box.defaultButton());
+            m_boxes.append(seen);
+            if (m_whileOpen)
+                m_whileOpen();
+            if (!m_answers.isEmpty())
+                return int(m_answers.takeFirst());
+            return int(seen.defaultButton != QMessageBox::NoButton ? seen.defaultButton : QMessageBox::Ok);
+        });
+    }
+    ~CBoxRecorder() { SetMessageBoxRunner(MessageBoxRunner()); }
+
+    void Answer(QMessageBox::StandardButton button) { m_answers.append(button); }
+    // Runs while each box is open, as events arriving then would.
+    void WhileOpen(const std::function<void()> &fn) { m_whileOpen = fn; }
+    const QList<T_SeenBox> &Boxes() const { return m_boxes; }
+    QStringList Texts() const
+    {
+        QStringList texts;
+        for (const T_SeenBox &box : m_boxes)
+            texts << box.text;
+        return texts;
+    }
+    void Clear() { m_boxes.clear(); }
+
+private:
+    QList<T_SeenBox> m_boxes;
+    QList<QMessageBox::StandardButton> m_answers;
+    std::function<void()> m_whileOpen;
+};
+
+// Every message box the code under test shows (text, icon, parent),
+// answered at once with nAnswer; Clear brings back the first answer.
+struct T_SeenBoxes
+{
+    explicit T_SeenBoxes(int nFirstAnswer = QMessageBox::Ok)
+        : nAnswer(nFirstAnswer)
+        , m_nFirstAnswer(nFirstAnswer)
+    {
+    }
+
+    QStringList texts;
+    QList<QMessageBox::Icon> icons;
+    QList<QWidget *> parents;
+    int nAnswer;
+
+    void Install()
+    {
+        SetMessageBoxRunner([this](QMessageBox &box) {
+            texts.append(box.text());
+            icons.append(box.icon());
+            parents.append(box.parentWidget());
+            return nAnswer;
+        });
+    }
+    void Clear()
+    {
+        texts.clear();
+        icons.clear();
+        parents.clear();
+        nAnswer = m_nFirstAnswer;
+    }
+
+private:
+    int m_nFirstAnswer;
+};
+
+// While it lives, hands the first modal window that opens (with bPopups
+// also a popup, such as a context menu) to fn, from inside that window's own
+// event loop; fn must close it.
+class CModalWatcher
+{
+public:
+    explicit CModalWatcher(const std::function<void(QWidget *)> &fn, bool bPopups = false)
+        : m_fn(fn)
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, bPopups]() {
+            QWidget *pWidget = bPopups ? QApplication::activePopupWidget() : nullptr;
+            if (!pWidget)
+                pWidget = QApplication::activeModalWidget();
+            if (!pWidget)
+                return;
+            m_timer.stop();
+            m_bFired = true;
+            m_fn(pWidget);
+        });
+        m_timer.start();
+    }
+
+    bool Fired() const { return m_bFired; }
+
+private:
+    std::function<void(QWidget *)> m_fn;
+    QTimer m_timer;
+    bool m_bFired = false;
+};
+
+// Runs fn on the modal dialog of class T as soon as one runs; gives up after
+// five seconds so that no test can hang on a dialog.
+template <class T>
+void OnModal(const std::function<void(T *)> &fn)
+{
+    QTimer *pTimer = new QTimer;
+    pTimer->setInterval(10);
+    int *pTries = new int(0);
+    QObject::connect(pTimer, &QTimer::timeout, [pTimer, pTries, fn]() {
+        T *pDialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!pDialog && ++*pTries < 500)
+            return;
+        pTimer->stop();
+        pTimer->deleteLater();
+        delete pTries;
+        if (pDialog)
+            fn(pDialog);
+    });
+    pTimer->start();
+}
+
+#endif
