@@ -1,11 +1,58 @@
 // Serves a simulated fleet until killed:
 //   hoi_devsim <count> [127.0.0.1|lan]
-// 127.0.0.1 (the default) puts every device on its own free port there;
-// "lan" (or any other address) uses the test-LAN addresses on port 24.
+// 127.0.0.1 (the default) puts every device's shell on its own free port
+// there. "lan" runs the fleet inside the test LAN (tests/lan/testlan.sh):
+// each device on its own address, with its shell on port 24, answering
+// discovery, with the models of the sample config.xml, so that a console
+// started in the same namespace finds and reads them.
+#include "simdevice_commands.h"
 #include "simfleet.h"
+#include "simlan.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+namespace {
+
+struct T_Model
+{
+    const char *id;
+    const char *type;
+};
+// One of each kind the sample config.xml lists, in turn.
+const T_Model kModels[] = {{"IPE1000", "TX"}, {"IPD1000", "RX"}, {"IPD1000", "RX"},
+                           {"IPM2000", "MRX"}, {"IPW400", "WP"}, {"IPG100", "GW"}};
+
+int ServeLan(int count, QTextStream &out, QTextStream &err)
+{
+    if (!CSimLan::IsTestLan() || CSimLan::AvailableAddresses() < count) {
+        err << "hoi_devsim: run me inside the test LAN with at least " << count
+            << " addresses (unshare -n tests/lan/testlan.sh <n> ...)\n";
+        return 1;
+    }
+    static CSimLan lan;
+    const int nModels = int(sizeof(kModels) / sizeof(kModels[0]));
+    for (int i = 0; i < count; ++i) {
+        const T_Model &model = kModels[i % nModels];
+        SimDevice *pDev = lan.AddDevice(CSimLan::HostNameFor(QLatin1String(model.id), i),
+                                        QLatin1String(model.type));
+        if (!pDev) {
+            err << "hoi_devsim: cannot start device " << i << '\n';
+            return 1;
+        }
+        SimInstallDeviceCommands(*pDev);
+        out << lan.Address(i).toString() << ' ' << int(CSimLan::E_TELNET_PORT) << ' ' << pDev->hostName() << ' '
+            << model.type << '\n';
+    }
+    if (!lan.Start()) {
+        err << "hoi_devsim: cannot answer discovery\n";
+        return 1;
+    }
+    out.flush();
+    return QCoreApplication::exec();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -21,10 +68,11 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString where = args.value(2, QStringLiteral("127.0.0.1"));
+    if (where != QLatin1String("127.0.0.1"))
+        return ServeLan(count, out, err);
 
     SimFleet fleet;
-    const bool started = where == QLatin1String("127.0.0.1") ? fleet.startLocal(count) : fleet.startLan(count);
-    if (!started) {
+    if (!fleet.startLocal(count)) {
         err << "hoi_devsim: cannot start the fleet\n";
         return 1;
     }
