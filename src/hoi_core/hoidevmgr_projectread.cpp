@@ -20,6 +20,7 @@ namespace {
 // The element paths the reader acts on.
 enum E_ProjectPath {
     E_PP_NONE = 0,
+    E_PP_ROOT,
     E_PP_DEV,
     E_PP_DEV_PARAM,
     E_PP_DEV_LOCATION,
@@ -56,6 +57,7 @@ enum E_ProjectPath {
 const QHash<QString, int>& PathTable()
 {
     static const QHash<QString, int> table = {
+        {QStringLiteral("/hoi"), E_PP_ROOT},
         {QStringLiteral("/hoi/devices/item"), E_PP_DEV},
         {QStringLiteral("/hoi/devices/item/param"), E_PP_DEV_PARAM},
         {QStringLiteral("/hoi/devices/item/location/item"), E_PP_DEV_LOCATION},
@@ -90,6 +92,13 @@ const QHash<QString, int>& PathTable()
         {QStringLiteral("/hoi/videowalls/item/group/item"), E_PP_VWALL_GROUP},
     };
     return table;
+}
+
+// A fresh copy walks each file.
+const CXmlPathMatcher& ProjectPaths()
+{
+    static const CXmlPathMatcher paths(PathTable());
+    return paths;
 }
 
 // Attribute conversions: a missing attribute gives the empty text, 0 or false.
@@ -186,6 +195,11 @@ T_VideoWallInfo* ReadWallRect(const Attrs& a, const CHOIScene* pScene, bool bCom
 }
 
 } // namespace
+
+int CHOIDevMgr::ProjectFormatDepth()
+{
+    return ProjectPaths().MaxDepth();
+}
 
 CHOIDev* CHOIDevMgr::FindLoadedDev(const QString& hostName) const
 {
@@ -529,8 +543,7 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
         NoteLoadedScene(pScene);
 
     QXmlStreamReader xml(&buffer);
-    QString elementPath;
-    int depth = 0;
+    CXmlPathMatcher paths = ProjectPaths();
     CHOIDev* pCurDev = nullptr;
     CHOIScene* pCurScene = nullptr;     // a layout, or under "videowalls" the wall
     CHOIScene* pCurWallLayout = nullptr;
@@ -540,16 +553,16 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
     QString screenName;
     bool bRootOk = true;
 
-    while (ReadToStartElement(xml, elementPath, depth)) {
-        if (depth == 1) {
-            if (elementPath != QLatin1String("/hoi")) {
+    while (paths.ReadToStartElement(xml)) {
+        if (paths.Depth() == 1) {
+            if (paths.Id() != E_PP_ROOT) {
                 bRootOk = false;
                 break;
             }
             continue;
         }
 
-        switch (PathTable().value(elementPath, E_PP_NONE)) {
+        switch (paths.Id()) {
         case E_PP_DEV:
             pCurDev = ReadDevItem(xml);
             break;

@@ -199,6 +199,9 @@ void TestMainProject::openDamagedFileLosesNothing_data()
                              << true;
     QTest::newRow("foreign root") << QByteArray("<hoiprod/>") << true;
     QTest::newRow("not xml") << QByteArray("\x89PNG\r\n\x1a\n", 8) << true;
+    QTest::newRow("nested too deep") << "<hoi>" + QByteArray("<item>").repeated(10) + QByteArray("</item>").repeated(10)
+                                             + "</hoi>"
+                                      << true;
     QTest::newRow("missing") << QByteArray() << false;
 }
 
