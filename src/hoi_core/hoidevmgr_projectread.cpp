@@ -244,10 +244,19 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     const Attrs a(reader);
     const int commType = EnumValue("CommType", a.Text("comm_type"));
     const QString hostName = a.Text("hostname");
-    int type = 0;
+    if (hostName.isEmpty())
+        return nullptr;
+    // One device per host name: a second item of the name is skipped.
+    if (FindLoadedDev(hostName)) {
+        qWarning() << "device" << hostName << "is listed more than once; only its first item is read";
+        return nullptr;
+    }
+    // A model the product table lacks is kept as a device of unknown type,
+    // so that the next save does not drop it from the file.
+    int type = CHOIDev::E_DT_UNKNOWN;
     const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
     if (!pProd)
-        return nullptr;
+        pProd = GetProdIdInfo(nullptr);
 
     CHOIDev* pDev = new CHOIDev(this, CHOIDev::DevType(type), pProd->param_prefix, pProd->old_api,
                                 commType < 0 ? CHOIDev::E_CT_TELNET : CHOIDev::CommType(commType), nullptr);
@@ -311,8 +320,7 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     // Wired last, so filling it raised no manager signal.
     m_devList.append(pDev);
     WireDevice(pDev);
-    if (!m_loadDevIndex.contains(pDev->GetHostName()))
-        m_loadDevIndex.insert(pDev->GetHostName(), pDev);
+    m_loadDevIndex.insert(pDev->GetHostName(), pDev);
     return pDev;
 }
 
