@@ -411,8 +411,9 @@ public:
     // read, is damaged or is no project, and then nothing is added.
     bool ImportDevInfoFile(const QString& path);
     // Whether ImportDevInfoFile would accept the file (readable, well-formed,
-    // root "hoi"), without touching the manager. Callers check before they
-    // empty the manager, so a bad file costs nothing that is open.
+    // root "hoi", nested no deeper than the format), without touching the
+    // manager. Callers check before they empty the manager, so a bad file
+    // costs nothing that is open.
     static bool CheckDevInfoFile(const QString& path);
     // The text summary for people to read (tab-separated, CR LF lines).
     bool ExportSceneInfoFile(const QString& path);
@@ -426,6 +427,9 @@ private:
     // document without acting on it; false (with a warning naming path) for
     // a damaged one or a root other than "hoi".
     static bool CheckProjectStream(QIODevice* pData, const QString& path);
+    // Nesting of the format's deepest element; a document nested deeper
+    // is damaged.
+    static int ProjectFormatDepth();
 
     void WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml);
     bool WriteSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml);

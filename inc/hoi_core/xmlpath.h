@@ -1,7 +1,10 @@
 #ifndef HOI_CORE_XMLPATH_H
 #define HOI_CORE_XMLPATH_H
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 #include <QXmlStreamReader>
 
 // The readers of the console's XML files pick elements by their full path
@@ -25,5 +28,69 @@ inline bool ReadToStartElement(QXmlStreamReader& xml, QString& elementPath, int&
     }
     return false;
 }
+
+// The same walk against a fixed table of full paths, each with an id. The
+// path is kept as a stack of table entries, one per open element, so an
+// element costs one look-up of its own name however deep it lies.
+class CXmlPathMatcher
+{
+public:
+    // Full paths ("/hoi/devices/item") with their ids, which are not 0.
+    explicit CXmlPathMatcher(const QHash<QString, int>& paths)
+        : m_nodes(1)
+    {
+        for (auto it = paths.cbegin(); it != paths.cend(); ++it) {
+            const QStringList names = it.key().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+            int node = 0;
+            for (const QString& name : names) {
+                int child = m_nodes.at(node).children.value(name, -1);
+                if (child < 0) {
+                    child = m_nodes.size();
+                    m_nodes.append(T_Node());
+                    m_nodes[node].children.insert(name, child);
+                }
+                node = child;
+            }
+            m_nodes[node].id = it.value();
+            m_nMaxDepth = qMax(m_nMaxDepth, names.size());
+        }
+    }
+
+    // Reads on to the next start element; false at the end of the document
+    // or at an error.
+    bool ReadToStartElement(QXmlStreamReader& xml)
+    {
+        while (!xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::EndElement) {
+                if (!m_stack.isEmpty())
+                    m_stack.removeLast();
+            } else if (token == QXmlStreamReader::StartElement) {
+                // Beneath a path the table does not hold, nothing matches.
+                const int parent = m_stack.isEmpty() ? 0 : m_stack.last();
+                m_stack.append(parent < 0 ? -1 : m_nodes.at(parent).children.value(xml.name().toString(), -1));
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Open elements; 1 on the root.
+    int Depth() const { return m_stack.size(); }
+    // The id of the current element's path; 0 when the table lacks it.
+    int Id() const { return (m_stack.isEmpty() || m_stack.last() < 0) ? 0 : m_nodes.at(m_stack.last()).id; }
+    // Elements on the table's longest path.
+    int MaxDepth() const { return m_nMaxDepth; }
+
+private:
+    struct T_Node
+    {
+        QHash<QString, int> children;
+        int id = 0;
+    };
+    QVector<T_Node> m_nodes; // the first stands for the document itself
+    QVector<int> m_stack;    // the node of each open element, -1 when none
+    int m_nMaxDepth = 0;
+};
 
 #endif

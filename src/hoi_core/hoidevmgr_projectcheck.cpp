@@ -12,8 +12,21 @@ bool CHOIDevMgr::CheckProjectStream(QIODevice* pData, const QString& path)
     // its premature end.
     QXmlStreamReader xml(pData);
     bool bRootSeen = false;
+    int depth = 0;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || bRootSeen)
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        // Nothing of the format lies deeper; a document that does is damaged
+        // and would only cost the reader time.
+        if (++depth > ProjectFormatDepth()) {
+            qWarning() << path << "is damaged: nested deeper than" << ProjectFormatDepth() << "elements at line"
+                       << xml.lineNumber();
+            return false;
+        }
+        if (bRootSeen)
             continue;
         bRootSeen = true;
         if (xml.name() != QLatin1String("hoi")) {

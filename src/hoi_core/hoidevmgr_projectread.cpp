@@ -20,6 +20,7 @@ namespace {
 // The element paths the reader acts on.
 enum E_ProjectPath {
     E_PP_NONE = 0,
+    E_PP_ROOT,
     E_PP_DEV,
     E_PP_DEV_PARAM,
     E_PP_DEV_LOCATION,
@@ -56,6 +57,7 @@ enum E_ProjectPath {
 const QHash<QString, int>& PathTable()
 {
     static const QHash<QString, int> table = {
+        {QStringLiteral("/hoi"), E_PP_ROOT},
         {QStringLiteral("/hoi/devices/item"), E_PP_DEV},
         {QStringLiteral("/hoi/devices/item/param"), E_PP_DEV_PARAM},
         {QStringLiteral("/hoi/devices/item/location/item"), E_PP_DEV_LOCATION},
@@ -90,6 +92,13 @@ const QHash<QString, int>& PathTable()
         {QStringLiteral("/hoi/videowalls/item/group/item"), E_PP_VWALL_GROUP},
     };
     return table;
+}
+
+// A fresh copy walks each file.
+const CXmlPathMatcher& ProjectPaths()
+{
+    static const CXmlPathMatcher paths(PathTable());
+    return paths;
 }
 
 // Attribute conversions: a missing attribute gives the empty text, 0 or false.
@@ -187,6 +196,11 @@ T_VideoWallInfo* ReadWallRect(const Attrs& a, const CHOIScene* pScene, bool bCom
 
 } // namespace
 
+int CHOIDevMgr::ProjectFormatDepth()
+{
+    return ProjectPaths().MaxDepth();
+}
+
 CHOIDev* CHOIDevMgr::FindLoadedDev(const QString& hostName) const
 {
     return hostName.isEmpty() ? nullptr : m_loadDevIndex.value(hostName, nullptr);
@@ -230,10 +244,19 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     const Attrs a(reader);
     const int commType = EnumValue("CommType", a.Text("comm_type"));
     const QString hostName = a.Text("hostname");
-    int type = 0;
+    if (hostName.isEmpty())
+        return nullptr;
+    // One device per host name: a second item of the name is skipped.
+    if (FindLoadedDev(hostName)) {
+        qWarning() << "device" << hostName << "is listed more than once; only its first item is read";
+        return nullptr;
+    }
+    // A model the product table lacks is kept as a device of unknown type,
+    // so that the next save does not drop it from the file.
+    int type = CHOIDev::E_DT_UNKNOWN;
     const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
     if (!pProd)
-        return nullptr;
+        pProd = GetProdIdInfo(nullptr);
 
     CHOIDev* pDev = new CHOIDev(this, CHOIDev::DevType(type), pProd->param_prefix, pProd->old_api,
                                 commType < 0 ? CHOIDev::E_CT_TELNET : CHOIDev::CommType(commType), nullptr);
@@ -297,8 +320,7 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     // Wired last, so filling it raised no manager signal.
     m_devList.append(pDev);
     WireDevice(pDev);
-    if (!m_loadDevIndex.contains(pDev->GetHostName()))
-        m_loadDevIndex.insert(pDev->GetHostName(), pDev);
+    m_loadDevIndex.insert(pDev->GetHostName(), pDev);
     return pDev;
 }
 
@@ -529,8 +551,7 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
         NoteLoadedScene(pScene);
 
     QXmlStreamReader xml(&buffer);
-    QString elementPath;
-    int depth = 0;
+    CXmlPathMatcher paths = ProjectPaths();
     CHOIDev* pCurDev = nullptr;
     CHOIScene* pCurScene = nullptr;     // a layout, or under "videowalls" the wall
     CHOIScene* pCurWallLayout = nullptr;
@@ -540,16 +561,16 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
     QString screenName;
     bool bRootOk = true;
 
-    while (ReadToStartElement(xml, elementPath, depth)) {
-        if (depth == 1) {
-            if (elementPath != QLatin1String("/hoi")) {
+    while (paths.ReadToStartElement(xml)) {
+        if (paths.Depth() == 1) {
+            if (paths.Id() != E_PP_ROOT) {
                 bRootOk = false;
                 break;
             }
             continue;
         }
 
-        switch (PathTable().value(elementPath, E_PP_NONE)) {
+        switch (paths.Id()) {
         case E_PP_DEV:
             pCurDev = ReadDevItem(xml);
             break;

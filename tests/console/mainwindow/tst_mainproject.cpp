@@ -14,6 +14,7 @@
 #include "hoi_core/appservices.h"
 #include "mainwindow/dlgchooseexpend.h"
 #include "mainwindow/mainwindow.h"
+#include "navtree/formgrouplist.h"
 #include "mainwindowtestenv.h"
 
 namespace {
@@ -58,6 +59,7 @@ private slots:
     void openDamagedFileLosesNothing_data();
     void openDamagedFileLosesNothing();
     void openReportsOnceAndRefreshes();
+    void openKeepsUnknownDevice();
     void productChangeWithUnknownDeviceDisablesFunctions();
     void exportSummaryLeavesProjectPath();
     void chooserExportsProjectUnlessSummaryChosen();
@@ -199,6 +201,9 @@ void TestMainProject::openDamagedFileLosesNothing_data()
                              << true;
     QTest::newRow("foreign root") << QByteArray("<hoiprod/>") << true;
     QTest::newRow("not xml") << QByteArray("\x89PNG\r\n\x1a\n", 8) << true;
+    QTest::newRow("nested too deep") << "<hoi>" + QByteArray("<item>").repeated(10) + QByteArray("</item>").repeated(10)
+                                             + "</hoi>"
+                                      << true;
     QTest::newRow("missing") << QByteArray() << false;
 }
 
@@ -266,8 +271,63 @@ void TestMainProject::openReportsOnceAndRefreshes()
     QCOMPARE(Child<QStackedWidget>(&w, "sw_rigthFace")->currentWidget()->objectName(), QString("page_All"));
 }
 
-// Project files cannot bring in devices of unknown type (the reader skips
-// them), so the notice is checked where the product data change.
+// A device whose model the product table lacks is listed, turns the
+// device functions off with a notice, and is saved again.
+void TestMainProject::openKeepsUnknownDevice()
+{
+    CMainTestEnv env;
+    const QString path = AppFile("unknown.hoi");
+    QVERIFY(WriteFile(path, R"(<hoi><devices>
+ <item hostname="ZTX-000000000001" name="Cam"/>
+ <item hostname="ZRX-000000000002" name="Screen"><group><item name="Lobby" sequence="1"/></group></item>
+ <item hostname="NEW-000000000003" name="Wall screen" ipaddr="127.0.0.5"><group><item name="Lobby" sequence="1"/></group></item>
+</devices><scenes>
+ <item name="W1-a" row_count="1" col_count="2"><devices>
+  <item pos_row="0" pos_col="0" rx="NEW-000000000003" tx="ZTX-000000000001|"/>
+  <item pos_row="0" pos_col="1" rx="ZRX-000000000002"/>
+ </devices><group><item name="Lobby" sequence="1"/></group></item>
+</scenes></hoi>)"));
+    MainWindow w;
+    w.show();
+    env.AnswerFile(path);
+    w.findChild<QAction *>("actionImport")->trigger();
+    QCOMPARE(env.Texts(), QStringList({"Contains unknown device type,opration disabled."}));
+    QCOMPARE(env.Boxes().at(0).pParent, static_cast<QWidget *>(nullptr));
+    for (const char *pszName : {"actionIrControl", "actionSerial", "actionCECControl", "actionViewLog",
+                                "actionStandby"})
+        QVERIFY2(!w.findChild<QAction *>(pszName)->isEnabled(), pszName);
+    QVERIFY(!Child<QGroupBox>(&w, "gbScene")->isEnabled());
+
+    // Listed as "Unknown" beside the sources; the pages and the grid show it.
+    CHOIDev *pDev = env.Mgr()->FindDevByHostName("NEW-000000000003");
+    QVERIFY(pDev);
+    QTreeWidget *pList = Child<CFrameDevList>(&w, "wgDevFrame")->findChild<QTreeWidget *>("twDevices");
+    QCOMPARE(pList->topLevelItemCount(), 2);
+    QCOMPARE(pList->topLevelItem(1)->text(1), QString("Wall screen"));
+    QCOMPARE(pList->topLevelItem(1)->text(2), QString("Unknown"));
+    CFormGroupList *pTree = w.findChild<CFormGroupList *>();
+    w.slotOnAllItemClick(pTree->GetRootItem());
+    w.slotOnGroupItemClick(pTree->FindGroupItem("Lobby"));
+    w.slotOnDevClick(pDev);
+    w.slotVWNameChange("W1");
+    w.slotRefreshSceneComoboBox();
+    QCOMPARE(w.GetCurScene(), env.Mgr()->FindSceneByName("W1-a"));
+    QCoreApplication::processEvents();
+
+    w.findChild<QAction *>("actionSave")->trigger();
+    QCOMPARE(env.Texts().last(), QString("Save successfully."));
+    const QByteArray saved = ReadAll(path);
+    QVERIFY(saved.contains(R"(name="Wall screen")"));
+    QVERIFY(saved.contains(R"(ipaddr="127.0.0.5")"));
+    QVERIFY(saved.contains(R"(rx="NEW-000000000003" tx="ZTX-000000000001|")"));
+
+    // Opened without the success box, it still gets the notice.
+    env.ClearBoxes();
+    QVERIFY(w.OpenProject(path, true));
+    QCOMPARE(env.Texts(), QStringList({"Contains unknown device type,opration disabled."}));
+}
+
+// The notice where the product data change.
 void TestMainProject::productChangeWithUnknownDeviceDisablesFunctions()
 {
     CMainTestEnv env;

@@ -52,6 +52,16 @@ void TestProjectCheck::checkAgreesWithLoader_data()
     QTest::newRow("not xml") << QByteArray("PK\x03\x04 binary") << false;
     QTest::newRow("broken in the middle")
         << QByteArray("<hoi><devices><item host_name=\"A\"></devices></hoi>") << false;
+
+    // Nothing of the format lies deeper than a wall processor's device.
+    const QByteArray deepest = "<hoi><videowalls><item><layouts><item><compositescreens><item><vpdevices>"
+                               "<item%1</vpdevices></item></compositescreens></item></layouts></item>"
+                               "</videowalls></hoi>";
+    QTest::newRow("as deep as the format") << QByteArray(deepest).replace("%1", "/>") << true;
+    QTest::newRow("one level deeper") << QByteArray(deepest).replace("%1", "><x/></item>") << false;
+    QTest::newRow("deeply nested") << "<hoi>" + QByteArray("<x>").repeated(5000) + QByteArray("</x>").repeated(5000)
+                                          + "</hoi>"
+                                   << false;
 }
 
 void TestProjectCheck::checkAgreesWithLoader()
