@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "audio/audiodelaygroupbox.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
@@ -56,6 +57,10 @@ void CDlgBatch::on_pushButtonOK_clicked()
     // The upload round of the Image page keeps its own device list, so its
     // late answers are still counted against it.
     const QString strValue = ui->lineEdit->text();
+    if (!CAudioDelayGroupBox::IsValidDelay(strValue)) {
+        RefuseBatch(CAudioDelayGroupBox::InvalidDelayText(), ui->lineEdit);
+        return;
+    }
     ApplyToDevs(E_BP_AUDIO, devs, [&](CHOIDev *pDev) {
         const T_ProdIdInfo *pProd = g_pDevMgr ? g_pDevMgr->GetProdIdInfo(pDev) : nullptr;
         if (pProd && pProd->id == kDelayPlayModel)

@@ -137,6 +137,8 @@ private slots:
     void edidListAndApply();
     void edidSelectFile();
     void audioDelayByModel();
+    void audioDelayRefused_data();
+    void audioDelayRefused();
 
     void failureDetailsNameOffLineDevice();
     void deadDeviceStillOnLineDoesNotStall();
@@ -1322,6 +1324,30 @@ void TestBatch::audioDelayByModel()
     }
 }
 
+void TestBatch::audioDelayRefused_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("501") << QStringLiteral("501");
+    QTest::newRow("600") << QStringLiteral("600");
+}
+
+void TestBatch::audioDelayRefused()
+{
+    QFETCH(QString, value);
+    CBoxRecorder boxes;
+    CDlgBatch dlg;
+    Check(dlg, {VS9});
+    W<QLineEdit>(dlg, "lineEdit")->setText(value);
+    W<QPushButton>(dlg, "pushButtonOK")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Please enter a delay from 0 to 500 ms."}));
+    QVERIFY(dlg.isEnabled());
+    QVERIFY(Result(dlg, "lbResultAudio").isEmpty());
+    QVERIFY(W<QPushButton>(dlg, "pbAudioDetails")->isHidden());
+    QTest::qWait(200);
+    QVERIFY(Lines(VS9, {"gbconfig --audio-delay"}).isEmpty());
+}
+
 // ---------------------------------------------------------------------------
 // A dead device
 
@@ -1597,6 +1623,12 @@ void TestBatch::idleImageRound()
     const QStringList rows = DetailRows(dlg, "pbImageDetails");
     QCOMPARE(rows.size(), 2);
     QVERIFY(rows.last().startsWith(Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()));
+
+    // A round in which no upload starts ends at once, at 100 %.
+    Check(dlg, {RX0, RX2}, false);
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."));
+    QCOMPARE(pProgress->text(), QStringLiteral("Progress: 100%"));
     QVERIFY(SetOnLine(RX1, true));
 }
 
