@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "control/devfiltergroupbox.h"
+#include "edid/edidpane.h"
 #include "vtx/bmpcheck.h"
 
 class CHOIDev;
@@ -202,9 +203,6 @@ private:
 
     void InitSerialCombos();
     void InitEncoderCombos();
-    void FillEdidList();
-    void LoadEdidFile(const QString &strPath, bool bFromList);
-    void ShowEdidText();
     void ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
                           uint &nStopBits) const;
     static QString PortSettingText(uint nBaud, uint nDataBits, char cParity, uint nStopBits);
@@ -236,7 +234,7 @@ private:
     QList<CHOIDev *> m_listEdidFail;
     QList<CHOIDev *> m_listAudioFail;
     CBmpCheck m_bmpCheck;
-    QString m_strEdid; // the last valid EDID loaded, as it is sent
+    CEdidPane m_edidPane;
     // Replies are matched to the uploader that sent them, so two devices of
     // one display name are each counted once, and a reply of an earlier
     // round cannot close a later one.

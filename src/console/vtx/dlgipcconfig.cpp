@@ -520,9 +520,3 @@ void CDlgIPCConfig::on_pushBtnUpload_clicked()
         return;
     m_imagePane.Upload(g_pDevMgr->GetDevPreviewUrl(m_pDev));
 }
-
-void CDlgIPCConfig::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    m_imagePane.ShowPicture();
-}

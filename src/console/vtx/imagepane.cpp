@@ -34,6 +34,7 @@ CImagePane::CImagePane(QWidget *pOwner, const char *pszContext)
     connect(&m_httpConnect, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
             &CImagePane::slotGetOverlayUploadStatus);
     connect(&m_timer, &QTimer::timeout, this, &CImagePane::slotGrogressBar);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CImagePane::slotPictureFileChanged);
 }
 
 void CImagePane::Attach(const T_ImagePane &pane)
@@ -59,16 +60,17 @@ void CImagePane::Choose(const QString &strCaption, const QString &strFilter, con
         return;
     }
 
-    m_pane.pPicture->setPixmap(QPixmap::fromImage(image));
     m_pane.pResolution->setText(strResolution.arg(image.width()).arg(image.height()));
     m_pane.pPath->setText(strPath);
     m_pane.pSize->setText(QStringLiteral("Image Size:%1 (KB)").arg(QFileInfo(strPath).size() / 1024));
 
     const bool bFits = image.width() <= maxSize.width() && image.height() <= maxSize.height();
     SetTextColor(m_pane.pResolution, bFits ? QColor(Qt::black) : QColor(Qt::red));
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
     m_strFilePath = strPath;
+    ShowPicture();
     m_pane.pUpload->setEnabled(bFits);
-    m_pOwner->update();
 }
 
 void CImagePane::Upload(const QString &strUrl)
@@ -121,7 +123,14 @@ void CImagePane::Retranslate(const std::function<void()> &retranslateUi)
 
 void CImagePane::ShowPicture()
 {
-    // Read again from disk: the picture follows the file as it is now.
     m_pane.pPicture->setPixmap(QPixmap(m_strFilePath));
     m_pane.pPicture->show();
+    // A file saved by renaming a new one over it drops out of the watch.
+    if (QFileInfo::exists(m_strFilePath) && !m_watcher.files().contains(m_strFilePath))
+        m_watcher.addPath(m_strFilePath);
+}
+
+void CImagePane::slotPictureFileChanged()
+{
+    ShowPicture();
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -68,20 +69,23 @@ public:
     // Runs the form's retranslateUi; the lines describing a chosen picture
     // and an upload keep what they show.
     void Retranslate(const std::function<void()> &retranslateUi);
-    // Shows the chosen file as it is on disk now (from the owner's paintEvent).
-    void ShowPicture();
 
 private slots:
     void slotGrogressBar();
     void slotGetOverlayUploadStatus(QVariant code);
+    void slotPictureFileChanged();
 
 private:
     QString Tr(const char *pszText) const;
+    // Shows the chosen file as it is on disk now and keeps watching it.
+    void ShowPicture();
 
     QWidget *m_pOwner; // not owned
     const char *m_pszContext;
     T_ImagePane m_pane;
     QString m_strFilePath;
+    // The picture follows its file; a paint never reloads it.
+    QFileSystemWatcher m_watcher;
     HttpConnect m_httpConnect;
     QTimer m_timer;
     int m_nProgress;

@@ -174,7 +174,7 @@ private slots:
     void edidEmptyFolder();
     void edidSelect_data();
     void edidSelect();
-    void edidKeepsLastValid();
+    void edidInvalidFileLeavesNothing();
 
     void ipConfigApply();
     void ipConfigUnreachable();
@@ -992,7 +992,7 @@ void TestVtx::edidFolderList()
     const QByteArray good = Edid(128);
     QVERIFY(WriteAll(dir + "b_bad.bin", Edid(129)));
     QVERIFY(WriteAll(dir + "a_good.bin", good));
-    QVERIFY(WriteAll(dir + "C_UP.BIN", Edid(128)));
+    QVERIFY(WriteAll(dir + "C_UP.BIN", Edid(256)));
     QVERIFY(WriteAll(dir + "notes.txt", "x"));
 
     CHOIDev *pDev = Dev(kRx);
@@ -1024,10 +1024,11 @@ void TestVtx::edidFolderList()
     QVERIFY(dlg.isEnabled());
     QCOMPARE(boxes.Count(), 0);
 
-    // A whole name that is not found changes nothing.
+    // The file listed with its whole name is the one loaded.
     pList->setCurrentIndex(2);
     QCOMPARE(boxes.Count(), 0);
-    QVERIFY(!pText->toPlainText().isEmpty());
+    QCOMPARE(pText->toPlainText().count('\n'), 15);
+    QVERIFY(pApply->isEnabled());
 
     // "Upload..." waits for a file.
     pList->setCurrentIndex(3);
@@ -1080,7 +1081,7 @@ void TestVtx::edidSelect()
     QCOMPARE(answer.Last().strDir, EdidDirPath());
     QCOMPARE(answer.Last().strFilter, QStringLiteral("(*.bin)"));
     QCOMPARE(Child<QLineEdit>(dlg, "leEDIDFileName")->text(), path);
-    QVERIFY(pApply->isEnabled()); // after any file that could be read
+    QCOMPARE(pApply->isEnabled(), valid);
 
     const QString text = Child<QTextEdit>(dlg, "teEDIDInfo")->toPlainText();
     m_pLan->ClearReceived();
@@ -1094,13 +1095,11 @@ void TestVtx::edidSelect()
         // 383 or 767 characters between the quotes.
         QCOMPARE(sent.at(0).indexOf("\" >") - 6, lines == 8 ? 383 : 767);
     } else {
-        QCOMPARE(boxes.Count(), 2);
+        QCOMPARE(boxes.Count(), 1);
         QCOMPARE(boxes.At(0).title, QStringLiteral("EDID Setting"));
         QCOMPARE(boxes.At(0).text, QStringLiteral("Invalid EDID !"));
         QVERIFY(text.isEmpty());
         // Nothing valid was loaded: nothing is written to the EEPROM.
-        QCOMPARE(boxes.At(1).icon, QMessageBox::Critical);
-        QCOMPARE(boxes.At(1).text, QStringLiteral("No valid EDID has been loaded."));
         QTest::qWait(200);
         QVERIFY(Filtered(m_pLan->Commands(kRx), "eeprom_content").isEmpty());
     }
@@ -1113,7 +1112,7 @@ void TestVtx::edidSelect()
     QVERIFY(Child<QLineEdit>(dlg, "leEDIDFileName")->text().isEmpty());
 }
 
-void TestVtx::edidKeepsLastValid()
+void TestVtx::edidInvalidFileLeavesNothing()
 {
     ClearEdidFolder();
     const QString dir = EdidDirPath() + QLatin1Char('/');
@@ -1128,14 +1127,19 @@ void TestVtx::edidKeepsLastValid()
     QComboBox *pList = Child<QComboBox>(dlg, "cbEDIDSet");
     QPushButton *pApply = Child<QPushButton>(dlg, "pbApply");
 
-    // An invalid file from the list leaves Apply and the stored EDID alone.
+    // An invalid file from the list leaves nothing to apply: the EDID loaded
+    // before is not sent in its place.
+    QVERIFY(pApply->isEnabled());
     pList->setCurrentIndex(1);
     QCOMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
-    QVERIFY(pApply->isEnabled());
+    QVERIFY(!pApply->isEnabled());
     m_pLan->ClearReceived();
     pApply->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!Filtered(m_pLan->Commands(kRx), "eeprom_content").isEmpty(), 10000);
-    QCOMPARE(Filtered(m_pLan->Commands(kRx), "eeprom_content"), QList<QByteArray>({EdidLine(first)}));
+    QTest::qWait(200);
+    QVERIFY(Filtered(m_pLan->Commands(kRx), "eeprom_content").isEmpty());
+    // Back to the valid one: Apply again.
+    pList->setCurrentIndex(0);
+    QVERIFY(pApply->isEnabled());
     ClearEdidFolder();
 }
 
