@@ -189,6 +189,12 @@ public:
     void SetOnLine(bool bOnLine);
 
     // ---- identity ----
+    // A host name is a model id (letters, digits, '_' and '.'), '-' and 12
+    // hexadecimal digits (the host id), optionally ':' and an input number.
+    // Host names and ids end up unquoted in other devices' shell lines, so
+    // every way a host name comes in refuses any other form.
+    static bool IsValidHostName(const QString &strHostName);
+    static bool IsValidHostId(const QString &strHostId);
     QString GetDefaultName() const;
     int GetHostIndex() const;
     bool IsSupportOsd();

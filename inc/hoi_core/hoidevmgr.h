@@ -138,7 +138,8 @@ public:
     bool HasUnknownDevice() const;
     void WireDevice(CHOIDev* pDev);
     bool RemoveDevice(CHOIDev* pDev);
-    bool RemoveChildDevices(CHOIDev* pParent);
+    // Removes the parent's virtual TX devices, except those of the kept host names.
+    bool RemoveChildDevices(CHOIDev* pParent, const QSet<QString>& keptHostNames = QSet<QString>());
     bool RemoveChildDevicesByName(const QString& hostName);
     void ClearAll();
     void AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner);

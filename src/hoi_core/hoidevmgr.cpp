@@ -134,7 +134,7 @@ bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
     return true;
 }
 
-bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent)
+bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent, const QSet<QString>& keptHostNames)
 {
     if (!pParent)
         return true;
@@ -148,7 +148,7 @@ bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent)
             // given pointer itself is safe to compare then.
             const bool bChild =
                 pOwner && (pOwner == pParent || (IsListed(pOwner) && pOwner->GetHostName() == parentHost));
-            if (bChild) {
+            if (bChild && !keptHostNames.contains(pDev->GetHostName())) {
                 RemoveDevice(pDev);
                 bRemoved = true;
                 break;
@@ -236,7 +236,7 @@ void CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDe
 {
     int type = 0;
     const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
-    if (!pProd)
+    if (!pProd || !CHOIDev::IsValidHostName(hostName))
         return;
     CHOIDev* pDev = FindDevByHostName(hostName);
     if (pDev) {

@@ -393,8 +393,11 @@ void CDlgIPCConfig::ShowAbout(const QString &strTitle, const QString &strText)
 
 void CDlgIPCConfig::SetTransferButtons(bool bEnabled)
 {
+    // One request at a time: a save pressed during a read would take over
+    // its reply and throw the list away.
     ui->pBReadDev->setEnabled(bEnabled);
     ui->pBSave->setEnabled(bEnabled);
+    ui->pBSaveDev->setEnabled(bEnabled);
 }
 
 void CDlgIPCConfig::on_pBSave_clicked()
@@ -464,8 +467,10 @@ void CDlgIPCConfig::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTot
 void CDlgIPCConfig::slotReplyFinished(QNetworkReply *reply)
 {
     reply->deleteLater();
-    if (reply == m_pReply)
-        m_pReply = nullptr;
+    // The read mode belongs to the request sent last: no other reply is its.
+    if (reply != m_pReply)
+        return;
+    m_pReply = nullptr;
     SetTransferButtons(true);
 
     const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);

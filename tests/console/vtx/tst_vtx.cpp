@@ -377,17 +377,22 @@ void TestVtx::ipcReadEditSaveUpload()
     QCOMPARE(pTree->topLevelItem(0)->foreground(5).color(), QColor(198, 72, 75));
     QCOMPARE(pTree->topLevelItem(0)->background(12).color(), QColor(202, 219, 211));
 
-    // Read: the buttons rest until the answer; the list and the local file
-    // are the gateway's.
+    // Read: the buttons rest until the answer, so a save cannot take over
+    // its reply; the list and the local file are the gateway's.
     pRead->click();
     QVERIFY(!pRead->isEnabled());
     QVERIFY(!pSave->isEnabled());
-    QVERIFY(pSaveDev->isEnabled());
+    QVERIFY(!pSaveDev->isEnabled());
+    pSaveDev->click();
     QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
     QCOMPARE(boxes.Last().title, QStringLiteral("Read from device"));
     QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful."));
     QVERIFY(pRead->isEnabled());
     QVERIFY(pSave->isEnabled());
+    QVERIFY(pSaveDev->isEnabled());
+    QTest::qWait(200);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(m_pGwHttp->RequestCount(), 1);
     const T_SimHttpRequest get = m_pGwHttp->Requests().value(0);
     QCOMPARE(get.method, QByteArray("GET"));
     QCOMPARE(get.path + "?" + get.query, QByteArray("/action?cmdtype=devconfig&cmdstr=getipclist"));
@@ -475,6 +480,7 @@ void TestVtx::ipcReadEditSaveUpload()
     m_pGwHttp->ClearRequests();
     pSaveDev->click();
     QVERIFY(!pRead->isEnabled());
+    QVERIFY(!pSaveDev->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
     QCOMPARE(boxes.Last().title, QStringLiteral("Save to device"));
     QCOMPARE(boxes.Last().text, QStringLiteral("Save to device successful."));

@@ -147,6 +147,7 @@ private slots:
     void editorAliasRule();
     void editorForbiddenStoredAlias();
     void editorCancelKeepsRecord();
+    void editorStoresTransportWord();
 
     void idlePictureDoesNotRepaint_data();
     void idlePictureDoesNotRepaint();
@@ -333,27 +334,31 @@ void TestVtxForms::editorShowsRecord()
 void TestVtxForms::editorRequiredFields_data()
 {
     QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("alias") << "lEAlias" << "Enter a alais name.";
-    QTest::newRow("hostname") << "lEHostName" << "Enter a hostname.";
-    QTest::newRow("url") << "lEUrl" << "Enter url.";
+    QTest::newRow("alias") << "lEAlias" << "" << "Enter a alais name.";
+    QTest::newRow("hostname") << "lEHostName" << "" << "Enter a hostname.";
+    // A host name ends up in other devices' shell lines.
+    QTest::newRow("hostname with a command") << "lEHostName" << "KRT4400-1;reboot" << "Enter a hostname.";
+    QTest::newRow("url") << "lEUrl" << "" << "Enter url.";
 }
 
 void TestVtxForms::editorRequiredFields()
 {
     QFETCH(QString, field);
+    QFETCH(QString, value);
     QFETCH(QString, message);
 
     T_IpcInfo info = Record();
     // An emptied alias is put back at once, so it can only be empty from
     // the start.
     if (field == "lEAlias")
-        info.aliasname.clear();
+        info.aliasname = value;
     else if (field == "lEHostName")
-        info.hostname.clear();
+        info.hostname = value;
     else
-        info.url.clear();
+        info.url = value;
     const T_IpcInfo before = info;
 
     CBoxLog boxes;
@@ -468,6 +473,16 @@ void TestVtxForms::editorCancelKeepsRecord()
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
     QCOMPARE(Fields(info), before);
+}
+
+void TestVtxForms::editorStoresTransportWord()
+{
+    // Whatever the language shows, the record takes the gateway's word.
+    T_IpcInfo info = Record();
+    CDlgIPCEdit dlg(&info, nullptr);
+    Child<QComboBox>(dlg, "cmBTransport")->setItemText(1, QStringLiteral("传输控制协议"));
+    Child<QPushButton>(dlg, "pBOK")->click();
+    QCOMPARE(info.transporttype, QStringLiteral("TCP"));
 }
 
 // ---------------------------------------------------------------------------
