@@ -489,7 +489,7 @@ void TestGrid::autoApplySendsToDevices()
     QCOMPARE(pL1->CellAt(0, 0)->rx, m_dev[RX3]);
     QTRY_VERIFY_WITH_TIMEOUT(m_lan.Commands(RX1).contains(Event("e_stop_link")), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     const Lines rx3 = m_lan.Commands(RX3);
     QVERIFY2(rx3.contains("gbset -vi  1 " + Id(TX1).toUtf8()), rx3.join('|').constData());
     QVERIFY(rx3.contains("gbparam s 1 ch_select " + Id(TX1).toUtf8()));

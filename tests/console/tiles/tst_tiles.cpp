@@ -40,12 +40,14 @@ const char *const kTypes[DEV_COUNT] = {"TX", "TX", "TX", "RX", "RX", "RX", "RX",
 
 typedef QList<QByteArray> Lines;
 
-// Waits until the layout has reported its n-th outcome, a success.
-#define WAIT_APPLIED(scene, spy, n)                                                     \
+// Waits until the layout has reported its n-th outcome, with the status
+// given: applied after an apply of the whole layout, the status it kept
+// after a clean re-apply of some cells.
+#define WAIT_REPORTED(scene, spy, n, status)                                            \
     do {                                                                                \
         QTRY_COMPARE_WITH_TIMEOUT((spy).count(), (n), 20000);                           \
         QCOMPARE((spy).last().at(0).value<CHOIScene *>(), (scene));                     \
-        QCOMPARE((spy).last().at(1).value<E_SceneStatus>(), E_SS_APPLIED);              \
+        QCOMPARE((spy).last().at(1).value<E_SceneStatus>(), (status));                  \
     } while (0)
 
 QByteArray Event(const QString &event)
@@ -282,7 +284,7 @@ void TestTiles::decoderDropLinksAndAutoApplies()
     QVERIFY(m_boxes.texts.isEmpty());
 
     // Only these two devices are re-linked, at once.
-    WAIT_APPLIED(tile.GetScene(), status, 1);
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_EDIT);
     const Lines rx = m_lan.Commands(RX1);
     QVERIFY2(rx.contains("gbset -vi  1 " + Id(TX1)), rx.join('|').constData());
     QVERIFY(rx.contains("gbparam s 1 ch_select " + Id(TX1)));
@@ -309,7 +311,7 @@ void TestTiles::decoderWaitsForApplyWithoutAutoApply()
 
     // The page's apply-to-all reaches the tile.
     tile.Apply();
-    WAIT_APPLIED(tile.GetScene(), status, 1);
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_APPLIED);
     QVERIFY(m_lan.Commands(RX2).contains("gbparam s 1 ch_select " + Id(TX2)));
     QVERIFY(m_lan.Commands(TX2).contains("gbparam s 1 multicast_on y"));
 }
@@ -396,7 +398,7 @@ void TestTiles::decoderMenuChangesAndRemovesTx()
     FindAction(pChange->menu(), Name(TX2))->trigger();
     QCOMPARE(m_dev[RX5]->GetTXDev(), m_dev[TX2]);
     QCOMPARE(LabelText(&tile, "label_TX"), "TX:" + Name(TX2));
-    WAIT_APPLIED(tile.GetScene(), status, 1);
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX5).contains("gbparam s 1 ch_select " + Id(TX2)));
 
     m_lan.ClearReceived();
@@ -409,7 +411,7 @@ void TestTiles::decoderMenuChangesAndRemovesTx()
     QCOMPARE(tile.GetScene()->CellAt(0, 0)->rx, m_dev[RX5]);
     QCOMPARE(LabelText(&tile, "label_TX"), QString("TX:N/A"));
     // The decoder stops showing anything.
-    WAIT_APPLIED(tile.GetScene(), status, 2);
+    WAIT_REPORTED(tile.GetScene(), status, 2, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX5).contains(Event("e_stop_link")));
     QVERIFY(m_lan.Commands(TX2).isEmpty());
 }
@@ -499,7 +501,7 @@ void TestTiles::wallDropFeedsCellsAndSingleWall()
     QVERIFY(m_boxes.texts.isEmpty());
 
     // Auto-apply re-links the changed cell and the wall.
-    WAIT_APPLIED(pLayout, status, 1);
+    WAIT_REPORTED(pLayout, status, 1, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX1).contains("gbparam s 1 ch_select " + Id(TX1)));
     QVERIFY(!m_lan.Commands(RX2).isEmpty());
     QVERIFY(!m_lan.Commands(RX3).isEmpty());
@@ -522,7 +524,7 @@ void TestTiles::wallDropLeavesWallHoldingEncoder()
     DropTx(&tile, TX1);
     QCOMPARE(pLayout->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX1]);
     // Only the cell outside the wall is re-applied; the wall is not touched.
-    WAIT_APPLIED(pLayout, status, 1);
+    WAIT_REPORTED(pLayout, status, 1, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX1).contains("gbparam s 1 ch_select " + Id(TX1)));
     QVERIFY(m_lan.Commands(RX2).isEmpty());
     QVERIFY(m_lan.Commands(RX3).isEmpty());
@@ -588,7 +590,7 @@ void TestTiles::wallNameCaseAndApply()
     QSignalSpy status(m_mgr, &CHOIDevMgr::OnSceneStatusChange);
     QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
     tile.Apply();
-    WAIT_APPLIED(pLayout, status, 1);
+    WAIT_REPORTED(pLayout, status, 1, E_SS_APPLIED);
     // The whole layout, not single cells.
     QVERIFY(log.first().first().toString().endsWith(" - Apply scene ..."));
     QVERIFY(m_lan.Commands(RX1).contains("gbparam s 1 ch_select " + Id(TX2)));
