@@ -31,12 +31,13 @@ const char kConfig[] = R"(<?xml version="1.0"?>
  <product id="TXQ" name="Other" type="tx" param_prefix="gb" hisi_enable="false" jpeg_enable="false"/>
  <product id="RXP" name="Dec" type="rx" param_prefix="gb" tx="TXP" video_wall="TXP" hisi_enable="false" jpeg_enable="false"/>
  <product id="MRX" name="Multi" type="mrx" param_prefix="gb" tx="TXP" hisi_enable="false" jpeg_enable="false"/>
+ <product id="RXM" name="Mon" type="rx" param_prefix="gb" tx="TXP" rx_monitor="true" hisi_enable="false" jpeg_enable="false"/>
 </hoiprod>
 )";
 
-enum { TX1, TX2, TXQ, RX1, RX2, RX3, RX4, RX5, MRX1, DEV_COUNT };
-const char *const kModels[DEV_COUNT] = {"TXP", "TXP", "TXQ", "RXP", "RXP", "RXP", "RXP", "RXP", "MRX"};
-const char *const kTypes[DEV_COUNT] = {"TX", "TX", "TX", "RX", "RX", "RX", "RX", "RX", "MRX"};
+enum { TX1, TX2, TXQ, RX1, RX2, RX3, RX4, RX5, MRX1, RXM1, DEV_COUNT };
+const char *const kModels[DEV_COUNT] = {"TXP", "TXP", "TXQ", "RXP", "RXP", "RXP", "RXP", "RXP", "MRX", "RXM"};
+const char *const kTypes[DEV_COUNT] = {"TX", "TX", "TX", "RX", "RX", "RX", "RX", "RX", "MRX", "RX"};
 
 typedef QList<QByteArray> Lines;
 
@@ -75,6 +76,7 @@ private slots:
     void decoderDropLinksAndAutoApplies();
     void decoderWaitsForApplyWithoutAutoApply();
     void decoderDropRefused();
+    void decoderDropReplacesEncoder();
     void decoderIgnoresOtherDrags_data();
     void decoderIgnoresOtherDrags();
     void decoderMenuChangesAndRemovesTx();
@@ -332,6 +334,24 @@ void TestTiles::decoderDropRefused()
     QCOMPARE(LabelText(&tile, "label_TX"), "TX:" + Name(TX1));
     QTest::qWait(300);
     QVERIFY(m_lan.Commands(RX3).isEmpty());
+}
+
+// A decoder that could show several encoders is told one: a second one
+// dropped replaces the first, on the tile and on the device alike.
+void TestTiles::decoderDropReplacesEncoder()
+{
+    m_dev[RXM1]->SetTXDev(m_dev[TX1]);
+    CFormDevice tile(m_dev[RXM1]);
+    tile.slotIsAutoAppy(true);
+    QSignalSpy status(tile.GetScene(), &CHOIScene::OnStatusChange);
+    QVERIFY(DropTx(&tile, TX2));
+    QCOMPARE(tile.GetScene()->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX2]);
+    QCOMPARE(m_dev[RXM1]->GetTXDev(), m_dev[TX2]);
+    QCOMPARE(LabelText(&tile, "label_TX"), "TX:" + Name(TX2));
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_EDIT);
+    const Lines rx = m_lan.Commands(RXM1);
+    QVERIFY2(rx.contains("gbset -vi  1 " + Id(TX2)), rx.join('|').constData());
+    QVERIFY(rx.contains("gbparam s 1 ch_select " + Id(TX2)));
 }
 
 void TestTiles::decoderIgnoresOtherDrags_data()
