@@ -159,6 +159,10 @@ private:
     // belongs, without reporting a click; false when it could not be placed
     // (the row is then deleted).
     bool ReattachItem(QTreeWidgetItem *pItem);
+    // After a device's group changed: its row goes where the device now
+    // belongs, the numbers close up behind it, and a group page showing the
+    // group it left or joined is rebuilt. Returns the row's former parent.
+    QTreeWidgetItem *RegroupDevItem(QTreeWidgetItem *pItem);
     void RunDevEdit(CHOIDev *pDev);
     // The device of the one selected item, or null when not exactly one
     // item carrying a device is selected.

@@ -531,8 +531,6 @@ void CFormGroupList::slotOnDevChangeGroup()
     pItem = FindDevItem(pDev);
     if (!pItem)
         return;
-    QTreeWidgetItem *pFormerParent = pItem->parent();
     pDev->SetGroup(strGroup);
-    ReattachItem(pItem);
-    emit onItemClickGroup(pFormerParent);
+    emit onItemClickGroup(RegroupDevItem(pItem));
 }

@@ -105,6 +105,7 @@ private slots:
     void wallEditRenamesLayoutsAndMovesGroup();
     void deleteWallKeepsDevicesDeletesLayouts();
     void deleteGroupNeedsSelection();
+    void groupChangesRefreshGroupPage();
     void wallClickShowsLayout_data();
     void wallClickShowsLayout();
 
@@ -779,6 +780,49 @@ void TestMainWindow::deleteGroupNeedsSelection()
     QCOMPARE(env.Boxes().at(0).text, QString("Do you want to delete this group?"));
     QCOMPARE(env.Mgr()->IndexOfGroup("Hall"), -1);
     QVERIFY(!pTree->FindGroupItem("Hall"));
+}
+
+// "Batch Group Change" and "Change Group" move decoders between groups: the
+// group page follows as the tree does, and the numbers close up.
+void TestMainWindow::groupChangesRefreshGroupPage()
+{
+    CMainTestEnv env;
+    QVERIFY(env.Mgr()->AddGroup("Hall", 1));
+    QVERIFY(env.Mgr()->AddGroup("Lobby", 2));
+    QList<CHOIDev *> rx;
+    for (int i = 1; i <= 3; ++i)
+        rx << env.AddDev(QString("ZRX-00000000000%1").arg(i), QString("Screen %1").arg(i), "Hall");
+    MainWindow w;
+    CFormGroupList *pTree = w.findChild<CFormGroupList *>();
+    QTreeWidgetItem *pHall = pTree->FindGroupItem("Hall");
+    w.slotOnGroupItemClick(pHall);
+    auto tileDevs = [&w]() {
+        QList<CHOIDev *> devs;
+        QGridLayout *pGrid = Child<QGridLayout>(&w, "gridLayout_9");
+        for (int i = 0; i < pGrid->count(); ++i) {
+            if (CFormDevice *pTile = qobject_cast<CFormDevice *>(pGrid->itemAt(i)->widget()))
+                devs << pTile->GetDev();
+        }
+        return devs;
+    };
+    QCOMPARE(tileDevs(), rx);
+
+    NavActions().batchGroup = [&](QWidget *, const DevNotifyCallback &onDevChangeGroup) {
+        rx.at(0)->SetGroup("Lobby");
+        onDevChangeGroup(rx.at(0));
+    };
+    QTest::mouseClick(pTree->findChild<QPushButton *>("pbBatchGroup"), Qt::LeftButton);
+    QCOMPARE(tileDevs(), rx.mid(1));
+
+    NavActions().rxChangeGroup = [](CHOIDev *, QWidget *, QString *pGroup) {
+        *pGroup = "Lobby";
+        return true;
+    };
+    pTree->GetTree()->setCurrentItem(pTree->FindDevItem(rx.at(1)));
+    pTree->slotOnDevChangeGroup();
+    QCOMPARE(tileDevs(), rx.mid(2));
+    QCOMPARE(pHall->child(0)->text(2), QString("1"));
+    QCOMPARE(rx.at(2)->GetSequence(), 1);
 }
 
 void TestMainWindow::wallClickShowsLayout_data()
