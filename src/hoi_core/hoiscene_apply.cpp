@@ -123,7 +123,12 @@ void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
 void CHOIScene::FinishApply()
 {
     E_SceneStatus eStatus;
-    if (m_nErrorCount == 0) {
+    if (m_nErrorCount == 0 && !m_bWholeLayout) {
+        // One cell, one adjustment or a few devices done is not the whole
+        // layout on its devices: the layout keeps the status it had.
+        ResyncAppliedRx();
+        eStatus = m_eLastStatus;
+    } else if (m_nErrorCount == 0) {
         ResyncAppliedRx();
         EmitLog(tr("Scene('%1') is applied.").arg(m_strName));
         eStatus = E_SS_APPLIED;
@@ -166,6 +171,8 @@ void CHOIScene::AbortApply()
 
 void CHOIScene::BeginApplyState()
 {
+    // Apply sets it again; every other road works on part of the layout.
+    m_bWholeLayout = false;
     ClearPendingDevs();
     m_nPendingTotal = 0;
     m_nErrorCount = 0;
@@ -192,6 +199,7 @@ void CHOIScene::ClearResyncState()
 bool CHOIScene::Apply(int nMode)
 {
     BeginApplyState();
+    m_bWholeLayout = true;
     m_nApplyMode = nMode;
     EmitLog(tr("Apply scene ..."));
     m_strCellRx.clear();

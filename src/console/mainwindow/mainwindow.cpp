@@ -274,8 +274,13 @@ void MainWindow::SetDeviceFunctionsEnabled(bool bEnable)
 void MainWindow::SetBusyState(bool bBusy)
 {
     m_bBusy = bBusy;
+    // The menu's entries too: a project replaced under a running apply
+    // would leave nothing to end it.
     QAction *const plain[] = {ui->actionExport, ui->actionImport, ui->actionBatch_Commands,
-                              ui->actionSave_alais, ui->actionSearch, ui->actionSave, ui->actionNew};
+                              ui->actionSave_alais, ui->actionSearch, ui->actionSave, ui->actionNew,
+                              ui->actionNewMune, ui->menuOpen, ui->menuSave, ui->menuSave_as,
+                              ui->menuExport_summary_file, ui->menuSearch_Tx_Rx_online,
+                              ui->menuSave_alais_to_Tx_Rx, ui->menuBatch_commands};
     for (QAction *pAction : plain)
         pAction->setEnabled(!bBusy);
     // A device of unknown type keeps the device functions off after the

@@ -29,6 +29,15 @@ void SetItemKind(QTreeWidgetItem *pItem, int nKind)
     pItem->setData(kColType, Qt::UserRole, nKind);
 }
 
+// The group row holding a row: the row itself, its parent or, inside a
+// wall, its grandparent.
+QTreeWidgetItem *GroupRowOf(QTreeWidgetItem *pItem)
+{
+    while (pItem && GroupItemKind(pItem) != E_GTK_GROUP)
+        pItem = pItem->parent();
+    return pItem;
+}
+
 bool IsDecoder(const CHOIDev *pDev)
 {
     return pDev
@@ -708,8 +717,22 @@ void CFormGroupList::slotOnDevChangeGroup(CHOIDev *pDev)
     QTreeWidgetItem *pItem = FindDevItem(pDev);
     if (!pItem || !pItem->parent())
         return;
-    ReattachItem(pItem);
+    RegroupDevItem(pItem);
+}
+
+QTreeWidgetItem *CFormGroupList::RegroupDevItem(QTreeWidgetItem *pItem)
+{
+    QTreeWidgetItem *pFormerParent = pItem->parent();
+    QTreeWidgetItem *pFormerGroup = GroupRowOf(pFormerParent);
+    QTreeWidgetItem *pNewGroup = ReattachItem(pItem) ? GroupRowOf(pItem) : nullptr;
     slotUpdateSeq();
+    // A group page shows the tiles of its group's rows: the pages of both
+    // groups follow the move as the tree did.
+    if (pFormerGroup)
+        emit signalGroupItemforAliasModity(pFormerGroup);
+    if (pNewGroup && pNewGroup != pFormerGroup)
+        emit signalGroupItemforAliasModity(pNewGroup);
+    return pFormerParent;
 }
 
 void CFormGroupList::slotCurrentDev(CHOIDev *pDev)

@@ -536,8 +536,11 @@ void TestNavTree::groupCreate()
     QCOMPARE(m_pForm->GetCurrentItem(), pNew);
     QCOMPARE(groupSpy.count(), 1);
 
-    // A name the manager has already is refused there; the tree stays.
+    // A name the manager has already is refused; the tree stays.
+    T_SeenBox seen;
+    AnswerBoxes(&seen, QMessageBox::Ok);
     m_pForm->slotOnGroupAdd();
+    QCOMPARE(seen.strText, QStringLiteral("Name already exists!"));
     QCOMPARE(m_pEnv->Mgr()->GetGroupCount(), 4);
     QCOMPARE(m_pForm->GetRootItem()->childCount(), 4);
 }

@@ -73,6 +73,8 @@ private slots:
     void halfFilledCells();
     void devSetupEventsInOrder();
     void leaveWallAndStopLink();
+    void partialRoadsKeepLayoutStatus_data();
+    void partialRoadsKeepLayoutStatus();
     void abortApply();
     void failedApplyLeavesNoResyncBehind();
     void hisiWallEncoderAddressKnownToDecoders();
@@ -514,7 +516,7 @@ void TestApply::devSetupEventsInOrder()
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QVERIFY(s->ApplyDevSetup(m_dev[X], CHOIScene::E_VWS_ALL));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     QCOMPARE(Cmds(X), Lines() << Event("e_vw_v_shift_d_8") << Event("e_vw_h_shift_l_12")
                               << Event("e_vw_h_scale_3") << Event("e_vw_v_scale_4")
                               << Event("e_vw_delay_kick_5"));
@@ -541,7 +543,7 @@ void TestApply::leaveWallAndStopLink()
     QVERIFY(s->ApplyVideoWallTo1x1(devs));
     QCOMPARE(s->GetPendingTotal(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     const Lines leave = Lines() << Param("en_video_wall", "n") << Event("e_vw_moninfo_0_0_0_0")
                                 << Event("e_vw_enable_0_0_0_0");
     QCOMPARE(Cmds(X), leave);
@@ -557,7 +559,7 @@ void TestApply::leaveWallAndStopLink()
     QList<CHOIDev*> stop{m_dev[X], m_dev[A]};
     QVERIFY(s->StopLink(stop));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 2, 20000);
-    QCOMPARE(status.at(1).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(1).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     QCOMPARE(Cmds(X), Lines() << Param("ch_select", "") << "gbset -vi  " << Param("scene", "")
                               << Param("source_select_audio", "") << Event("e_stop_link")
                               << Event("e_vw_moninfo_0_0_0_0"));
@@ -566,6 +568,41 @@ void TestApply::leaveWallAndStopLink()
     const QString stopped = m_dev[X]->GetHostName() + ' ' + m_dev[A]->GetHostName() + ' ';
     QVERIFY(Texts(log).contains(QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(stopped)));
     QTRY_COMPARE(Datagrams().size(), 2);
+}
+
+void TestApply::partialRoadsKeepLayoutStatus_data()
+{
+    QTest::addColumn<int>("road");
+    QTest::newRow("one adjustment") << 0;
+    QTest::newRow("one cell") << 1;
+    QTest::newRow("stop link") << 2;
+    QTest::newRow("leave wall") << 3;
+}
+
+// Only applying the whole layout makes it applied: a clean end of the other
+// roads neither logs the layout as applied nor changes its status.
+void TestApply::partialRoadsKeepLayoutStatus()
+{
+    QFETCH(int, road);
+    CHOIScene* s = NewScene("Part", 1, 1);
+    s->GetCell(0, 0)->txList << m_dev[A];
+    s->GetCell(0, 0)->rx = m_dev[X];
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QList<CHOIDev*> devs{m_dev[X]};
+    bool bStarted = false;
+    switch (road) {
+    case 0: bStarted = s->ApplyDevSetup(m_dev[X], CHOIScene::E_VWS_HSHIFT); break;
+    case 1: bStarted = s->UpdateOneCellLink(0, 0); break;
+    case 2: bStarted = s->StopLink(devs); break;
+    default: bStarted = s->ApplyVideoWallTo1x1(devs); break;
+    }
+    QVERIFY(bStarted);
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
+    QCOMPARE(s->GetLastStatus(), E_SS_EDIT);
+    QVERIFY(Texts(log).contains(QString("Device('%1') is applied.").arg(Name(X))));
+    QVERIFY(!Texts(log).contains("Scene('Part') is applied."));
 }
 
 void TestApply::abortApply()
@@ -657,12 +694,12 @@ void TestApply::failedApplyLeavesNoResyncBehind()
     QList<CHOIDev*> stop{m_dev[B]};
     QVERIFY(s->StopLink(stop));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    // A clean stop-link keeps the status the failed apply left.
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
     const QString stopped = m_dev[B]->GetHostName() + ' ';
     QCOMPARE(Texts(log), QStringList() << "Stop link ..."
                                        << QString("Device('%1') is applied.").arg(Name(B))
-                                       << QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(stopped)
-                                       << "Scene('Stale') is applied.");
+                                       << QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(stopped));
     QTRY_COMPARE(Datagrams().size(), 2);
     QTest::qWait(300);
     QCOMPARE(Datagrams(), QList<QByteArray>() << "msg_b_reconnect " + stopped.toUtf8()
