@@ -176,6 +176,8 @@ private slots:
     void edidSelect();
     void edidKeepsLastValid();
 
+    void ipConfigRefusesDeadAddress_data();
+    void ipConfigRefusesDeadAddress();
     void ipConfigApply();
     void ipConfigUnreachable();
 
@@ -1142,6 +1144,42 @@ void TestVtx::edidKeepsLastValid()
 // ---------------------------------------------------------------------------
 // IP controller
 
+void TestVtx::ipConfigRefusesDeadAddress_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    const QString port1 = QStringLiteral("IP 1 (AV) [TX and RX communication]\n");
+    const QString port2 = QStringLiteral("IP 2 (C) [Telnet client and browser communication]\n");
+    QTest::newRow("port 2 all zero") << "edtIPAddr_2" << "0.0.0.0" << port2 + "Invalid IP address: 0.0.0.0";
+    QTest::newRow("port 1 mask zero") << "edtNetmask" << "0.0.0.0" << port1 + "Invalid subnet mask: 0.0.0.0";
+    QTest::newRow("port 2 mask with a gap") << "edtNetmask_2" << "255.255.0.255"
+                                           << port2 + "Invalid subnet mask: 255.255.0.255";
+}
+
+void TestVtx::ipConfigRefusesDeadAddress()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    m_pCtrlSim->clearReceived();
+    CBoxLog boxes;
+    CDlgDevIPConfig dlg(Dev(kCtrl), nullptr);
+    Child<QIPAddrWidget>(dlg, "edtNetmask")->SetIPAddress(QStringLiteral("255.255.0.0"));
+    Child<QIPAddrWidget>(dlg, "edtIPAddr_2")->SetIPAddress(QStringLiteral("192.168.7.20"));
+    Child<QIPAddrWidget>(dlg, "edtNetmask_2")->SetIPAddress(QStringLiteral("255.255.255.0"));
+    Child<QIPAddrWidget>(dlg, "edtGateway_2")->SetIPAddress(QStringLiteral("0.0.0.0"));
+    if (field == QLatin1String("edtIPAddr_2"))
+        Child<QIPAddrWidget>(dlg, "edtNetmask_2")->SetIPAddress(value);
+    Child<QIPAddrWidget>(dlg, qPrintable(field))->SetIPAddress(value);
+    Child<QPushButton>(dlg, "pushBApply_2")->click();
+    QCOMPARE(boxes.Texts(), QStringList{message});
+    QCOMPARE(boxes.Last().icon, QMessageBox::Critical);
+    QVERIFY(dlg.isEnabled());
+    QTest::qWait(300);
+    QVERIFY(Filtered(m_pCtrlSim->receivedLines(), "config set").isEmpty());
+}
+
 void TestVtx::ipConfigApply()
 {
     CHOIDev *pCtrl = Dev(kCtrl);
@@ -1186,6 +1224,7 @@ void TestVtx::ipConfigUnreachable()
     CBoxLog boxes;
     CDlgDevIPConfig dlg(pCtrl, nullptr);
     dlg.SetReconnectWait(50);
+    Child<QIPAddrWidget>(dlg, "edtIPAddr_2")->SetIPAddress(QStringLiteral("192.168.7.20"));
     Child<QPushButton>(dlg, "pushBApply_2")->click();
     QCOMPARE(boxes.Texts(), QStringList({"Failed to apply settings to devices."}));
     QCOMPARE(boxes.Last().icon, QMessageBox::Critical);
