@@ -26,7 +26,7 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
     ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
     m_progressText = ui->lbProgress->text();
 
-    m_manager = new QNetworkAccessManager(this);
+    m_manager = NewDeviceAccessManager(this);
     connect(m_manager, &QNetworkAccessManager::finished, this, &CDlgHttpManage::slotReplyFinished);
     if (mode == E_HM_DOWNLOAD)
         StartDownload();

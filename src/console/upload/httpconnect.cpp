@@ -4,13 +4,21 @@
 #include <QFile>
 #include <QHttpMultiPart>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QUrl>
 
+QNetworkAccessManager *NewDeviceAccessManager(QObject *parent)
+{
+    QNetworkAccessManager *pManager = new QNetworkAccessManager(parent);
+    pManager->setProxy(QNetworkProxy::NoProxy);
+    return pManager;
+}
+
 HttpConnect::HttpConnect(QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(NewDeviceAccessManager(this))
 {
     connect(m_manager, &QNetworkAccessManager::finished, this, &HttpConnect::slotReplyFinished);
 }

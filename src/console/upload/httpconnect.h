@@ -9,6 +9,11 @@ class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
 
+// The one way the console makes an HTTP access manager: devices are always
+// reached directly, whatever proxy the environment names (http_proxy and
+// the like), so nothing of the installation leaves its network.
+QNetworkAccessManager *NewDeviceAccessManager(QObject *parent);
+
 // Posts one local file to a device as a multipart/form-data body of exactly
 // one part (name "bgimage", type "image"). It judges nothing: the raw HTTP
 // status of the answer goes to the owner, which takes 200 as success and

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -116,6 +117,8 @@ private slots:
     void projectTransferClosedWhileStalled();
     void projectProgressText_data();
     void projectProgressText();
+
+    void transfersIgnoreEnvironmentProxy();
 
 private:
     CHOIDev *Dev(int i) const
@@ -917,6 +920,40 @@ void TestUploadDialogs::projectProgressText()
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("0%"));
     QVERIFY(QMetaObject::invokeMethod(&dlg, "slotOnUploadProgress", Q_ARG(qlonglong, sent), Q_ARG(qlonglong, total)));
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), text);
+}
+
+// ---------------------------------------------------------------------------
+// Proxy
+
+void TestUploadDialogs::transfersIgnoreEnvironmentProxy()
+{
+    // A proxy of the environment listens on the console's own address.
+    QTcpServer proxy;
+    QVERIFY(proxy.listen(QHostAddress(qEnvironmentVariable("HOI_TESTLAN_CONSOLE"))));
+    const QByteArray url = "http://" + proxy.serverAddress().toString().toLatin1() + ':'
+                           + QByteArray::number(proxy.serverPort());
+    qputenv("http_proxy", url);
+    qputenv("all_proxy", url);
+    const QString path = Written(QStringLiteral("proxy.bmp"), MakeBmp(32, 40, 0, 0, 0, 0, 3000));
+    {
+        CBoxLog boxes;
+        CFileChooser chooser;
+        chooser.Next(path);
+        CDlgImageSetting image(Dev(kLogoRx), nullptr);
+        Find<QPushButton>(image, "pushBtnSelect_Logo")->click();
+        Find<QPushButton>(image, "pushBtnUpload_Logo")->click();
+        QFile file(path);
+        CDlgHttpManage up(CDlgHttpManage::E_HM_UPLOAD, &file, m_pLan->Address(kCtrl).toString(), nullptr);
+        QTRY_COMPARE(Find<QLabel>(image, "label__pro_Logo")->text(), QStringLiteral("Upload Progress: 100%"));
+        QTRY_COMPARE(Find<QLabel>(up, "lbProgress")->text(), QStringLiteral("100%"));
+        CDlgHttpManage down(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, m_pLan->Address(kCtrl).toString(), nullptr);
+        QTRY_COMPARE(Find<QLabel>(down, "lbProgress")->text(), QStringLiteral("100%"));
+    }
+    qunsetenv("http_proxy");
+    qunsetenv("all_proxy");
+    QCOMPARE(m_http.at(kLogoRx)->RequestCount(), 1);
+    QCOMPARE(m_http.at(kCtrl)->RequestCount(), 2);
+    QVERIFY(!proxy.hasPendingConnections());
 }
 
 QTEST_MAIN(TestUploadDialogs)
