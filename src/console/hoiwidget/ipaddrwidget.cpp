@@ -37,7 +37,6 @@ QIPAddrWidget::QIPAddrWidget(QWidget *parent)
             pLayout->addWidget(m_pDot[i]);
     }
     setLayout(pLayout);
-    setFocusProxy(m_pSpinBox[0]);
 }
 
 QIPAddrWidget::~QIPAddrWidget() = default;

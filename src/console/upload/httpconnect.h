@@ -1,11 +1,13 @@
 #ifndef HOI_CONSOLE_HTTPCONNECT_H
 #define HOI_CONSOLE_HTTPCONNECT_H
 
+#include <functional>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
-class QFile;
+class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -13,6 +15,13 @@ class QNetworkReply;
 // reached directly, whatever proxy the environment names (http_proxy and
 // the like), so nothing of the installation leaves its network.
 QNetworkAccessManager *NewDeviceAccessManager(QObject *parent);
+
+// Ends the transfer of pReply (when there is one) without a word to
+// pReceiver; pReply becomes null.
+void DropReply(QNetworkReply *&pReply, QObject *pReceiver);
+
+// The format check of a picture sent as it is: it must load as an image.
+bool IsLoadableImage(const QByteArray &data);
 
 // Posts one local file to a device as a multipart/form-data body of exactly
 // one part (name "bgimage", type "image"). It judges nothing: the raw HTTP
@@ -34,11 +43,22 @@ public:
     // way. True: the status signals follow once the answer is in.
     bool PostFile(const QString &filePath, const QString &url, const QString &devName);
 
+    // Judges the bytes about to be sent; false refuses the upload.
+    using DataCheck = std::function<bool(const QByteArray &data)>;
+    // PostFile for a file that must still pass the checks it passed when it
+    // was chosen, since it may have changed on disk meanwhile: the bytes are
+    // read once, checked (at most nMaxBytes, then check) and those very bytes
+    // are sent. False, with nothing sent, when they fail.
+    bool PostCheckedFile(const QString &filePath, const QString &url, const QString &devName,
+                         qint64 nMaxBytes, const DataCheck &check = DataCheck());
+
     // Whether an upload is under way.
     bool IsBusy() const { return m_reply != nullptr; }
     // Drops the upload under way; the status signals then report an invalid
     // variant. Nothing happens when idle.
     void Abort();
+    // Drops the upload under way without reporting it (its owner is closing).
+    void Drop();
 
     // The fixed boundary of every multipart body the console sends.
     static QByteArray Boundary();
@@ -56,9 +76,14 @@ public slots:
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 private:
+    // Posts pBody (open, read from the start) as the one part; filePath names it.
+    void Post(QIODevice *pBody, const QString &filePath, const QString &url);
+    // Closes and deletes the body of the last upload.
+    void ReleaseBody();
+
     QNetworkAccessManager *m_manager = nullptr; // child
     QNetworkReply *m_reply = nullptr;           // of the upload under way
-    QFile *m_file = nullptr;                    // body of the one part
+    QIODevice *m_file = nullptr;                // body of the one part
     QString m_devName;
 };
 

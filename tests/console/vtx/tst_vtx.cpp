@@ -162,6 +162,7 @@ private slots:
     void previewLimits();
     void previewUpload();
     void previewFailures();
+    void previewRecheckedAndDroppedOnClose();
 
     void overlayOpens();
     void overlayPosition();
@@ -842,6 +843,37 @@ void TestVtx::previewFailures()
     QCOMPARE(boxes.Last().title, QString());
     QCOMPARE(pProgress->text(), QStringLiteral("Upload Progress: 0%"));
     QVERIFY(dlg.isEnabled());
+}
+
+void TestVtx::previewRecheckedAndDroppedOnClose()
+{
+    const QString path = m_files.filePath(QStringLiteral("again.jpg"));
+    QVERIFY(WriteImage(path, 320, 240, "JPG"));
+    CFileAnswer answer(path);
+    CBoxLog boxes;
+    m_pGwHttp->ClearRequests();
+    CDlgPreviewImage dlg(Dev(kGw), nullptr);
+    dlg.show();
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+
+    // Grown past 720 x 480 after it was chosen: not sent.
+    QVERIFY(WriteImage(path, 721, 480, "JPG"));
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Upload failed."}));
+    QVERIFY(dlg.isEnabled());
+
+    // Closing the window ends an upload the device never answers.
+    QVERIFY(WriteImage(path, 320, 240, "JPG"));
+    m_pGwHttp->SetFault(CSimHttp::E_HF_STALL);
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 1);
+    QVERIFY(dlg.close());
+    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
+    QVERIFY(dlg.isEnabled());
+    QTest::qWait(100);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(m_pGwHttp->RequestCount(), 1);
+    m_pGwHttp->SetFault(CSimHttp::E_HF_NONE);
 }
 
 // ---------------------------------------------------------------------------
