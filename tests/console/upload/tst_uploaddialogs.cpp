@@ -482,8 +482,6 @@ void TestUploadDialogs::uploadRechecksFile_data()
     QTest::newRow("idle image grew past 1.5 MiB") << "pushBtnSelect_bg" << int(kLogoRx)
                                                   << MakeImage("JPG", 64, 64, 1000)
                                                   << MakeImage("JPG", 64, 64, 1572865);
-    QTest::newRow("idle image no picture") << "pushBtnSelect_bg" << int(kLogoRx) << MakeImage("JPG", 64, 64, 1000)
-                                           << QByteArray(1000, 'x');
     QTest::newRow("windowing image grew past 10 MiB") << "pushBtnSelect" << int(kWinRx) << MakeImage("BMP", 64, 64)
                                                       << MakeImage("BMP", 64, 64, 10485761);
 }
