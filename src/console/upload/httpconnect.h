@@ -29,8 +29,8 @@ bool IsLoadableImage(const QByteArray &data);
 // anything else, an invalid variant included, as failure.
 //
 // One upload at a time. The wait has no time-out of its own: an owner ends a
-// stalled upload with Abort() (a failure report follows) or by destroying
-// the uploader (nothing follows).
+// stalled upload with Abort() (a failure report follows), with Drop() or by
+// destroying the uploader (nothing follows).
 class HttpConnect : public QObject
 {
     Q_OBJECT
