@@ -148,6 +148,19 @@ public:
                      bool bConnect = true);
 
     // ---- network and maintenance ----
+    // The field of an IPv4 address set that no device may be given.
+    enum E_AddrField {
+        E_AF_NONE = 0,
+        E_AF_IPADDR,
+        E_AF_NETMASK,
+        E_AF_GATEWAY,
+    };
+    // Every address set the network commands send passes here: a host
+    // address (not 0.0.0.0, multicast or broadcast), a contiguous mask other
+    // than 0.0.0.0 (with bEmptyMask also none at all) and a gateway that is
+    // empty, 0.0.0.0 or a host address, all in dotted decimal.
+    static E_AddrField CheckIPv4Settings(const QString &strIPAddr, const QString &strNetmask,
+                                         const QString &strGateway, bool bEmptyMask = false);
     bool ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
                       const QString &strNewNetmask, const QString &strNGatway);
     void ApplyPreviewSetting();

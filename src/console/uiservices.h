@@ -66,7 +66,9 @@ using FileDialogRunner = std::function<QString(const T_FileDialogRequest &reques
 // An empty runner brings back the toolkit's dialogs.
 void SetFileDialogRunner(const FileDialogRunner &runner);
 
-// The only way windows ask the operator for a file or a folder.
+// The only way windows ask the operator for a file or a folder. A file name
+// chosen to save without a suffix gets the suffix of the filter's first
+// pattern.
 QString GetOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                         const QString &filter, QString *selectedFilter = nullptr,
                         QFileDialog::Options options = QFileDialog::Options());

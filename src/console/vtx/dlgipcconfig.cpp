@@ -101,7 +101,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     for (int i = 0; i < E_COL_COUNT; ++i)
         ui->treeWidgetConfig->setColumnWidth(i, kColumnWidths[i]);
 
-    m_pManager = new QNetworkAccessManager(this);
+    m_pManager = NewDeviceAccessManager(this);
     connect(m_pManager, &QNetworkAccessManager::finished, this, &CDlgIPCConfig::slotReplyFinished);
 
     connect(ui->treeWidgetConfig, &QTreeWidget::itemDoubleClicked, this, &CDlgIPCConfig::slotItemDoubleClicked);

@@ -1,6 +1,7 @@
 #include "vtx/imagepane.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -41,6 +42,19 @@ void CImagePane::Attach(const T_ImagePane &pane)
 {
     m_pane = pane;
     m_pane.pUpload->setEnabled(false);
+    m_pOwner->installEventFilter(this);
+}
+
+bool CImagePane::eventFilter(QObject *watched, QEvent *event)
+{
+    // The owner closes (a minimised window hides on its own, spontaneously).
+    if (watched == m_pOwner && event->type() == QEvent::Hide && !event->spontaneous()
+        && m_httpConnect.IsBusy()) {
+        m_httpConnect.Drop();
+        m_timer.stop();
+        m_pOwner->setEnabled(true);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString CImagePane::Tr(const char *pszText) const
@@ -69,13 +83,18 @@ void CImagePane::Choose(const QString &strCaption, const QString &strFilter, con
     if (!m_watcher.files().isEmpty())
         m_watcher.removePaths(m_watcher.files());
     m_strFilePath = strPath;
+    m_maxSize = maxSize;
     ShowPicture();
     m_pane.pUpload->setEnabled(bFits);
 }
 
 void CImagePane::Upload(const QString &strUrl)
 {
-    if (m_httpConnect.PostFile(m_strFilePath, strUrl, QString())) {
+    const auto fits = [this](const QByteArray &data) {
+        const QImage image = QImage::fromData(data);
+        return !image.isNull() && image.width() <= m_maxSize.width() && image.height() <= m_maxSize.height();
+    };
+    if (m_httpConnect.PostCheckedFile(m_strFilePath, strUrl, QString(), -1, fits)) {
         m_pOwner->setEnabled(false);
         m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(1));
         m_nProgress = 1;

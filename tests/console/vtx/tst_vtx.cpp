@@ -162,6 +162,7 @@ private slots:
     void previewLimits();
     void previewUpload();
     void previewFailures();
+    void previewRecheckedAndDroppedOnClose();
 
     void overlayOpens();
     void overlayPosition();
@@ -176,6 +177,8 @@ private slots:
     void edidSelect();
     void edidInvalidFileLeavesNothing();
 
+    void ipConfigRefusesDeadAddress_data();
+    void ipConfigRefusesDeadAddress();
     void ipConfigApply();
     void ipConfigUnreachable();
 
@@ -848,6 +851,37 @@ void TestVtx::previewFailures()
     QVERIFY(dlg.isEnabled());
 }
 
+void TestVtx::previewRecheckedAndDroppedOnClose()
+{
+    const QString path = m_files.filePath(QStringLiteral("again.jpg"));
+    QVERIFY(WriteImage(path, 320, 240, "JPG"));
+    CFileAnswer answer(path);
+    CBoxLog boxes;
+    m_pGwHttp->ClearRequests();
+    CDlgPreviewImage dlg(Dev(kGw), nullptr);
+    dlg.show();
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+
+    // Grown past 720 x 480 after it was chosen: not sent.
+    QVERIFY(WriteImage(path, 721, 480, "JPG"));
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Upload failed."}));
+    QVERIFY(dlg.isEnabled());
+
+    // Closing the window ends an upload the device never answers.
+    QVERIFY(WriteImage(path, 320, 240, "JPG"));
+    m_pGwHttp->SetFault(CSimHttp::E_HF_STALL);
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 1);
+    QVERIFY(dlg.close());
+    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
+    QVERIFY(dlg.isEnabled());
+    QTest::qWait(100);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(m_pGwHttp->RequestCount(), 1);
+    m_pGwHttp->SetFault(CSimHttp::E_HF_NONE);
+}
+
 // ---------------------------------------------------------------------------
 // Overlay image
 
@@ -1152,6 +1186,42 @@ void TestVtx::edidInvalidFileLeavesNothing()
 // ---------------------------------------------------------------------------
 // IP controller
 
+void TestVtx::ipConfigRefusesDeadAddress_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    const QString port1 = QStringLiteral("IP 1 (AV) [TX and RX communication]\n");
+    const QString port2 = QStringLiteral("IP 2 (C) [Telnet client and browser communication]\n");
+    QTest::newRow("port 2 all zero") << "edtIPAddr_2" << "0.0.0.0" << port2 + "Invalid IP address: 0.0.0.0";
+    QTest::newRow("port 1 mask zero") << "edtNetmask" << "0.0.0.0" << port1 + "Invalid subnet mask: 0.0.0.0";
+    QTest::newRow("port 2 mask with a gap") << "edtNetmask_2" << "255.255.0.255"
+                                           << port2 + "Invalid subnet mask: 255.255.0.255";
+}
+
+void TestVtx::ipConfigRefusesDeadAddress()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    m_pCtrlSim->clearReceived();
+    CBoxLog boxes;
+    CDlgDevIPConfig dlg(Dev(kCtrl), nullptr);
+    Child<QIPAddrWidget>(dlg, "edtNetmask")->SetIPAddress(QStringLiteral("255.255.0.0"));
+    Child<QIPAddrWidget>(dlg, "edtIPAddr_2")->SetIPAddress(QStringLiteral("192.168.7.20"));
+    Child<QIPAddrWidget>(dlg, "edtNetmask_2")->SetIPAddress(QStringLiteral("255.255.255.0"));
+    Child<QIPAddrWidget>(dlg, "edtGateway_2")->SetIPAddress(QStringLiteral("0.0.0.0"));
+    if (field == QLatin1String("edtIPAddr_2"))
+        Child<QIPAddrWidget>(dlg, "edtNetmask_2")->SetIPAddress(value);
+    Child<QIPAddrWidget>(dlg, qPrintable(field))->SetIPAddress(value);
+    Child<QPushButton>(dlg, "pushBApply_2")->click();
+    QCOMPARE(boxes.Texts(), QStringList{message});
+    QCOMPARE(boxes.Last().icon, QMessageBox::Critical);
+    QVERIFY(dlg.isEnabled());
+    QTest::qWait(300);
+    QVERIFY(Filtered(m_pCtrlSim->receivedLines(), "config set").isEmpty());
+}
+
 void TestVtx::ipConfigApply()
 {
     CHOIDev *pCtrl = Dev(kCtrl);
@@ -1196,6 +1266,7 @@ void TestVtx::ipConfigUnreachable()
     CBoxLog boxes;
     CDlgDevIPConfig dlg(pCtrl, nullptr);
     dlg.SetReconnectWait(50);
+    Child<QIPAddrWidget>(dlg, "edtIPAddr_2")->SetIPAddress(QStringLiteral("192.168.7.20"));
     Child<QPushButton>(dlg, "pushBApply_2")->click();
     QCOMPARE(boxes.Texts(), QStringList({"Failed to apply settings to devices."}));
     QCOMPARE(boxes.Last().icon, QMessageBox::Critical);

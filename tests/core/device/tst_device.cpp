@@ -456,6 +456,17 @@ void TestDevice::senderRefusals_data()
         << Action([](CHOIDev *d) {
                return d->ApplyToQN714IP1("10.88.1.1", "255.255.0.0\r\nconfig set reboot", "0.0.0.0");
            });
+    // Address sets that would take a device off the network.
+    QTest::newRow("controller port 2 all zero")
+        << Action([](CHOIDev *d) { return d->ApplyToQN714IP2("0.0.0.0", "0.0.0.0", "0.0.0.0"); });
+    QTest::newRow("static without mask")
+        << Action([](CHOIDev *d) { return d->ApplyToDev(CHOIDev::E_IM_STATIC, "10.88.1.1", "", "0.0.0.0"); });
+    QTest::newRow("static mask with a gap")
+        << Action([](CHOIDev *d) { return d->ApplyIPToDev(CHOIDev::E_IM_STATIC, "10.88.1.1", "255.0.255.0", ""); });
+    QTest::newRow("octal-looking address")
+        << Action([](CHOIDev *d) { return d->ApplyIPToDev(CHOIDev::E_IM_STATIC, "010.88.1.1", "255.0.0.0", ""); });
+    QTest::newRow("dhcp with zero address")
+        << Action([](CHOIDev *d) { return d->ApplyToDev(CHOIDev::E_IM_DHCP, "0.0.0.0", "", ""); });
     QTest::newRow("when-asked sender without link")
         << Action([](CHOIDev *d) { return d->SendParamSet("name", "x", false); });
 }
