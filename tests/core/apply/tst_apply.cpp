@@ -732,10 +732,10 @@ void TestApply::virtualTxIsNotWaitedFor()
     CHOIDev* pCam = m_mgr->FindDevByHostName(camHost);
     QVERIFY(pCam);
     CHOIScene* s = NewScene("Cameras", 1, 2);
-    s->GetCell(0, 0)->txList << pCam;
-    s->GetCell(0, 0)->rx = m_dev[X];
-    s->GetCell(0, 1)->txList << pCam;
-    s->GetCell(0, 1)->rx = m_dev[Y];
+    for (int c : {0, 1}) {
+        s->GetCell(0, c)->txList << pCam;
+        s->GetCell(0, c)->rx = m_dev[c == 0 ? X : Y];
+    }
     QSignalSpy status(s, &CHOIScene::OnStatusChange);
     QVERIFY(s->Apply(1));
     QCOMPARE(s->GetPendingTotal(), 2);
