@@ -94,6 +94,9 @@ public:
     bool ConnectComm();
     // The rule every sender applies before queuing: true means go ahead.
     bool EnsureConnected();
+    // False for a gateway's virtual TX, which has no address of its own: it
+    // never connects and is given no lines.
+    bool HasOwnLink() const;
     bool OpenCommAltPort();
     QString GetDisplayName() const;
     // Closes the link quietly (no completion arrives for it); always true.
@@ -451,6 +454,8 @@ public:
 
 private:
     QString CommandPrefix() const;
+    // The link a sender queues on, or null when it may not queue.
+    CBaseComm *QueueLink(bool bConnect);
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);

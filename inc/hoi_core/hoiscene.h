@@ -276,6 +276,8 @@ private:
     void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, bool bPrepare);
     void QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col);
     void QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx);
+    // A decoder whose source line was refused counts as failed at once.
+    bool RefuseRx(CHOIDev* pRx);
 
     CHOIDevMgr* m_pOwner;
     int m_nPendingTotal = 0;

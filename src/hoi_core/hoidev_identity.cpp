@@ -96,16 +96,14 @@ void CHOIDev::GetIPandVersionQN714()
 
 bool CHOIDev::SaveParam()
 {
-    if (!m_pComm)
-        return false;
-    return m_pComm->SaveParam();
+    CBaseComm *pComm = QueueLink(false);
+    return pComm && pComm->SaveParam();
 }
 
 bool CHOIDev::SendEvent(const QString &strEvent)
 {
-    if (!m_pComm)
-        return false;
-    return m_pComm->SendEvent(strEvent);
+    CBaseComm *pComm = QueueLink(false);
+    return pComm && pComm->SendEvent(strEvent);
 }
 
 void CHOIDev::SetName(const QString &strName)

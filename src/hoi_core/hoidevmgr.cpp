@@ -112,11 +112,13 @@ bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
     const bool bWasFound = m_mapFoundDev.remove(pDev) > 0;
     m_readDoneSet.remove(pDev);
 
-    if (pDev->GetDevType() == CHOIDev::E_DT_TX) {
-        for (CHOIDev* pOther : qAsConst(m_devList)) {
-            if (pOther->GetDevType() != CHOIDev::E_DT_TX && pOther->GetTXDev() == pDev)
-                pOther->SetTXDev(nullptr);
-        }
+    for (CHOIDev* pOther : qAsConst(m_devList)) {
+        if (pDev->GetDevType() == CHOIDev::E_DT_TX && pOther->GetDevType() != CHOIDev::E_DT_TX
+            && pOther->GetTXDev() == pDev)
+            pOther->SetTXDev(nullptr);
+        // The virtual TX of a removed gateway keep only its host name.
+        if (pOther->m_pParentDev == pDev)
+            pOther->m_pParentDev = nullptr;
     }
     RemoveDevFromAllScenes(pDev);
     emit OnDeviceNotify(pDev, E_DN_REMOVE);

@@ -356,7 +356,7 @@ bool CHOIScene::StopLink(QList<CHOIDev*>& devs)
 
 bool CHOIScene::StopRxLink(CHOIDev* pDev, bool bClearScene)
 {
-    if (!pDev || !pDev->EnsureConnected())
+    if (!pDev || !pDev->HasOwnLink() || !pDev->EnsureConnected())
         return false;
     // Registered before anything is queued, so that no answer is missed.
     AddPendingDev(pDev);
@@ -429,6 +429,10 @@ bool CHOIScene::ApplyTx(CHOIDev* pTx)
 {
     if (!pTx)
         return false;
+    // A gateway's virtual TX streams through its gateway: the decoders are
+    // told its id, the TX itself gets nothing and is not waited for.
+    if (!pTx->HasOwnLink())
+        return true;
     if (!pTx->EnsureConnected()) {
         LogDev(kFailConnect, pTx);
         return false;
@@ -476,8 +480,9 @@ bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
             pRx->SendEvent(QStringLiteral("e_vw_moninfo_0_0_0_0"));
             pRx->SendEvent(QStringLiteral("e_vw_enable_0_0_0_0"));
         }
-        pRx->SendParamSet(QStringLiteral("ch_select"), QString(), false);
-        pRx->SendSetCmd(QStringLiteral("vi"), QString(), QString(), false);
+        if (!pRx->SendParamSet(QStringLiteral("ch_select"), QString(), false)
+            || !pRx->SendSetCmd(QStringLiteral("vi"), QString(), QString(), false))
+            return RefuseRx(pRx);
         pRx->SendParamSet(QStringLiteral("source_select_audio"), QString(), false);
         pRx->SendEvent(QStringLiteral("e_stop_link"));
         return true;
@@ -492,14 +497,16 @@ bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
         else
             value += QString::number(n++) + QLatin1Char(' ') + pTx->GetMacId();
     }
-    pRx->SendSetCmd(QStringLiteral("vi"), value, QString(), false);
+    if (!pRx->SendSetCmd(QStringLiteral("vi"), value, QString(), false))
+        return RefuseRx(pRx);
 
     CHOIDev* pFirstTx = pCell->txList.first();
     QueueAudioSelect(pRx, pFirstTx);
     SendSceneParams(pRx, false);
     pRx->SendParamSet(QStringLiteral("hostnamebydipswitch"), QStringLiteral("n"), false);
     pRx->SendParamSet(QStringLiteral("multicast_on"), QStringLiteral("y"), false);
-    pRx->SendParamSet(QStringLiteral("ch_select"), pFirstTx->GetMacId(), false);
+    if (!pRx->SendParamSet(QStringLiteral("ch_select"), pFirstTx->GetMacId(), false))
+        return RefuseRx(pRx);
     pRx->SendParamSet(QStringLiteral("reset_ch_on_boot"), QStringLiteral("n"), false);
     if (bWall) {
         pRx->SendParamSet(QStringLiteral("en_video_wall"), QStringLiteral("n"), false);
@@ -507,6 +514,14 @@ bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
         pRx->SendEvent(QStringLiteral("e_vw_enable_0_0_0_0"));
     }
     pRx->SaveParam();
+    return true;
+}
+
+bool CHOIScene::RefuseRx(CHOIDev* pRx)
+{
+    // The decoder would not show its source: it failed, whatever its other
+    // lines answer. Nothing more is queued for it; the apply goes on.
+    CountCompletion(pRx, E_CR_FAILED);
     return true;
 }
 

@@ -488,9 +488,30 @@ void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, con
             continue;
         }
         ShowDevProgress(ePage, pDev);
+        const bool bLinkUp = pDev->GetComm() && pDev->GetComm()->IsConnected();
         if (!pDev->m_bOnLine || !call(pDev))
             failList.append(pDev);
+        else if (!bLinkUp && AwaitsLinks(ePage))
+            m_linkWaits.insert(pDev);
     }
+}
+
+bool CDlgBatch::AwaitsLinks(E_BatchPage ePage)
+{
+    // These pages queue without connecting: the lines bring a closed link up,
+    // and a device whose link does not come up must not count as done.
+    return ePage == E_BP_VIDEO || ePage == E_BP_SERIAL;
+}
+
+void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
+{
+    if (!m_linkWaits.remove(pDev))
+        return;
+    pDev->disconnect(this);
+    if (!bOk)
+        FailList(m_eWaitPage).append(pDev);
+    if (m_linkWaits.isEmpty())
+        FinishBatch(m_eWaitPage, m_nWaitDevCount);
 }
 
 QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const
@@ -500,6 +521,22 @@ QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const
 
 void CDlgBatch::FinishBatch(E_BatchPage ePage, int nDevCount)
 {
+    if (!m_linkWaits.isEmpty()) {
+        // The dialog stays disabled until every such link has ended its
+        // queue: drained, or given up after the link's own retries.
+        m_eWaitPage = ePage;
+        m_nWaitDevCount = nDevCount;
+        const QSet<CHOIDev *> waits = m_linkWaits;
+        for (CHOIDev *pDev : waits) {
+            connect(pDev, &CHOIDev::OnCmdCompleted, this,
+                    [this](CHOIDev *pFrom, E_ControlObject eObj, E_CommResult eResult) {
+                        if (eObj == E_CO_DEV)
+                            LinkAnswered(pFrom, eResult == E_CR_SUCCESS);
+                    });
+            connect(pDev, &QObject::destroyed, this, [this, pDev]() { LinkAnswered(pDev, false); });
+        }
+        return;
+    }
     ResultLabel(ePage)->setText(ResultText(nDevCount, FailList(ePage).size()));
     DetailsButton(ePage)->show();
     setDisabled(false);

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -142,6 +143,7 @@ private slots:
 
     void failureDetailsNameOffLineDevice();
     void deadDeviceStillOnLineDoesNotStall();
+    void closedLinksAreBroughtUp();
 
     void imageFileChecks();
     void logoFileChecks();
@@ -1403,6 +1405,26 @@ void TestBatch::deadDeviceStillOnLineDoesNotStall()
         QTRY_COMPARE(Lines(i, {"e e_cec"}), QList<QByteArray>({"e e_cec_system_standby"}));
     QVERIFY(Lines(RX1).isEmpty());
     QVERIFY(SetOnLine(RX1, true));
+}
+
+void TestBatch::closedLinksAreBroughtUp()
+{
+    // Links closed, as after a reboot once the retries are spent: the lines
+    // bring them up, and a device whose shell refuses counts as failed.
+    CDlgBatch dlg;
+    Check(dlg, {RX0, RX1});
+    for (int i : {RX0, RX1})
+        Dev(i)->CloseComm();
+    m_pLan->Device(RX1)->setRefuseConnections(true);
+    const auto restore = qScopeGuard([this] { m_pLan->Device(RX1)->setRefuseConnections(false); });
+    W<QPushButton>(dlg, "pbVideo_HDMI_apply")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 1."), 10000);
+    QVERIFY(dlg.isEnabled());
+    QCOMPARE(Lines(RX0, {"gbparam s", "gbparam save"}),
+             QList<QByteArray>({Param(RX0, "v_output_timing_convert", "0"), Save(RX0)}));
+    const QString deadRow = Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()
+                            + QLatin1Char('|') + Dev(RX1)->GetIPAddr();
+    QCOMPARE(DetailRows(dlg, "pbVideoSetDetails"), QStringList({QStringLiteral("Failure details"), deadRow}));
 }
 
 // ---------------------------------------------------------------------------

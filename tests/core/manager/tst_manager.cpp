@@ -737,6 +737,13 @@ void TestManager::removeChildDevices()
     // Devices without a parent are never children of an empty name.
     QVERIFY(mgr.RemoveChildDevicesByName(QString()));
     QCOMPARE(mgr.GetDevCount(), 2);
+
+    // A removed gateway leaves its virtual TX its host name, no pointer.
+    mgr.AddIpcDev("cam4", "T-000000000014", pGw);
+    CHOIDev* pCam = mgr.FindDevByHostName("T-000000000014");
+    QVERIFY(mgr.RemoveDevice(pGw));
+    QCOMPARE(pCam->GetParentDev(), static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(pCam->GetParentHostName(), QStringLiteral("G-000000000001"));
     FlushDeletes();
 }
 
