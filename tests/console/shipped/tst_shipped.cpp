@@ -41,21 +41,14 @@ const QStringList kWindowEntries = {"General Settings", "Video Settings", "Seria
                                     "Display Power Settings", "Layout Settings", "Windowing Image Settings",
                                     "Idle Image Settings", "Overlay Image Settings", "Virsual TX Settings",
                                     "EDID Export", "EDID Settings", "IP Config"};
-const QStringList kAllWindows = {"CDlgDevEdit/General Settings",
-                                 "CDlgDevIPConfig/IP Config",
-                                 "CDlgEDIDSetting/EDID Settings",
-                                 "CDlgIPCConfig/Virsual TX Settings",
-                                 "CDlgIPMLayoutSettings/Layout Settings",
-                                 "CDlgImageSetting/Idle Image Settings",
-                                 "CDlgLogoSettings/Overlay Image Settings",
-                                 "CDlgMapSettings/Idle Image Settings",
-                                 "CDlgMapSettings/Windowing Image Settings",
-                                 "CDlgSerialSetting/Serial Settings",
-                                 "CDlgSinkPowerSetting/Display Power Settings",
-                                 "CDlgVideoConfig/Video Settings",
-                                 "CDlgVideoSetting/Video Settings",
-                                 "CDlgVolumeConfig/Audio Settings",
-                                 "QFileDialog/EDID Export"};
+const QStringList kAllWindows = {
+    "CDlgDevEdit/General Settings", "CDlgDevIPConfig/IP Config", "CDlgEDIDSetting/EDID Settings",
+    "CDlgIPCConfig/Virsual TX Settings", "CDlgIPMLayoutSettings/Layout Settings",
+    "CDlgImageSetting/Idle Image Settings", "CDlgLogoSettings/Overlay Image Settings",
+    "CDlgMapSettings/Idle Image Settings", "CDlgMapSettings/Windowing Image Settings",
+    "CDlgSerialSetting/Serial Settings", "CDlgSinkPowerSetting/Display Power Settings",
+    "CDlgVideoConfig/Video Settings", "CDlgVideoSetting/Video Settings", "CDlgVolumeConfig/Audio Settings",
+    "QFileDialog/EDID Export"};
 
 QString ShippedFile(const QString &name)
 {
@@ -66,6 +59,16 @@ QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The row of a device in a device tree, or null.
+QTreeWidgetItem *RowOf(QTreeWidget *pTree, const CHOIDev *pDev)
+{
+    for (int i = 0; i < pTree->topLevelItemCount(); ++i) {
+        if (VariantToDev(pTree->topLevelItem(i)->data(0, Qt::UserRole)) == pDev)
+            return pTree->topLevelItem(i);
+    }
+    return nullptr;
 }
 
 // A virtual TX: a camera of a gateway, never found by a search.
@@ -122,6 +125,7 @@ private:
     CFrameDevList *m_pSource = nullptr;
     CFrameDevList *m_pDisplay = nullptr;
     QMap<QString, QString> m_hosts; // product id -> host name
+    QString m_cameraId;             // the product of the virtual TX
     QSet<QString> m_reached;        // class/title of every window opened
 };
 
@@ -202,6 +206,7 @@ void TestShipped::initTestCase()
         pGateway->AddIpcInfo(pInfo);
         m_pMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, pGateway);
         m_hosts.insert(prod.id, pInfo->hostname);
+        m_cameraId = prod.id;
     }
     for (const QString &id : m_hosts.keys())
         QVERIFY2(DevOf(id), qPrintable(id));
@@ -236,11 +241,7 @@ QStringList TestShipped::MenuOf(CHOIDev *pDev, int nTrigger)
 {
     CFrameDevList *pFrame = FrameOf(pDev);
     QTreeWidget *pTree = pFrame->findChild<QTreeWidget *>(QStringLiteral("twDevices"));
-    QTreeWidgetItem *pRow = nullptr;
-    for (int i = 0; i < pTree->topLevelItemCount() && !pRow; ++i) {
-        if (VariantToDev(pTree->topLevelItem(i)->data(0, Qt::UserRole)) == pDev)
-            pRow = pTree->topLevelItem(i);
-    }
+    QTreeWidgetItem *pRow = RowOf(pTree, pDev);
     if (!pRow)
         return {QStringLiteral("<no row>")};
     pTree->clearSelection();
@@ -381,11 +382,8 @@ void TestShipped::everyWindowReached()
 
 void TestShipped::virtualTxHasNoMenu()
 {
-    const T_ProdIdInfo *pCamera = nullptr;
-    for (const T_ProdIdInfo &prod : m_pMgr->GetProdList())
-        pCamera = IsCamera(prod) ? &prod : pCamera;
-    QVERIFY(pCamera);
-    QCOMPARE(MenuOf(DevOf(pCamera->id)), QStringList({"<none>"}));
+    QVERIFY(!m_cameraId.isEmpty());
+    QCOMPARE(MenuOf(DevOf(m_cameraId)), QStringList({"<none>"}));
 }
 
 void TestShipped::batchVideoPage_data()
@@ -408,10 +406,7 @@ void TestShipped::batchVideoPage()
     CDlgBatch dlg;
     QTreeWidget *pTree = dlg.findChild<QDevFilterGroupBox *>(QStringLiteral("groupBox"))
                              ->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
-    for (int i = 0; i < pTree->topLevelItemCount(); ++i) {
-        if (VariantToDev(pTree->topLevelItem(i)->data(0, Qt::UserRole)) == pDev)
-            pTree->topLevelItem(i)->setCheckState(0, Qt::Checked);
-    }
+    RowOf(pTree, pDev)->setCheckState(0, Qt::Checked);
     const bool bJpeg2000 = m_pMgr->GetProdIdInfo(pDev)->video_set_2;
     const QString shown = dlg.findChild<QStackedWidget *>(QStringLiteral("stackedWidget_2"))->currentWidget()->objectName();
     QCOMPARE(shown, bJpeg2000 ? QStringLiteral("page") : QStringLiteral("page_2"));
@@ -436,10 +431,7 @@ void TestShipped::irPadOffersDatabaseKeys()
 
     QStringList mismatches;
     OnModal<CDlgIrCtrl>([&](CDlgIrCtrl *pPad) {
-        QTreeWidget *pTree = pPad->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
-        QTreeWidgetItem *pRow = nullptr;
-        for (int i = 0; i < pTree->topLevelItemCount(); ++i)
-            pRow = VariantToDev(pTree->topLevelItem(i)->data(0, Qt::UserRole)) == pDev ? pTree->topLevelItem(i) : pRow;
+        QTreeWidgetItem *pRow = RowOf(pPad->findChild<QTreeWidget *>(QStringLiteral("treeWidget")), pDev);
         for (const QString &type : qAsConst(types)) {
             QStringList keys;
             table.GetKeyValues(type, &keys);
