@@ -4,8 +4,10 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
 #include <QSettings>
 #include <QTranslator>
 #include <QUrl>
@@ -324,7 +326,10 @@ void MainWindow::slotMenuHelp()
         MsgCritical(this, QString(), tr("The file path is empty."));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strPath))) {
+    // A relative path names a file beside the program, like the configuration
+    // files, whatever folder the program was started from.
+    const QString strFile = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(strPath);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile))) {
         MsgCritical(this, QString(),
                     tr("Open file failed,check the configuration file \"file_path\" fill in,\n"
                        "It is consistent with the path of the file."));

@@ -270,7 +270,7 @@ void TestSettings::sampleFiles()
     QVERIFY(mgr.LoadMenuConfig());
     QVERIFY(mgr.LoadLayoutConfig());
     QCOMPARE(mgr.GetHdcpMap().size(), 1);
-    QCOMPARE(mgr.GetMenuHelpList().size(), 2);
+    QCOMPARE(mgr.GetMenuHelpList().size(), 4);
     QCOMPARE(mgr.GetIpmLayoutList().size(), 4);
     QCOMPARE(mgr.GetIpmLayoutList().at(2).position_and_size_of_each_window.split(';').size(), 4);
 }
