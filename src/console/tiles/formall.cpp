@@ -13,7 +13,7 @@ CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
     , m_bHadTree(!m_pTree.isNull())
 {
     ui->setupUi(this);
-    ui->label_Name->setText(pGroupItem ? pGroupItem->text(0) : QString());
+    ui->label_Name->SetFullText(pGroupItem ? pGroupItem->text(0) : QString());
 }
 
 CFormAll::~CFormAll()
@@ -36,9 +36,9 @@ void CFormAll::mouseDoubleClickEvent(QMouseEvent *event)
 void CFormAll::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        const QString strName = ui->label_Name->text();
+        const QString strName = ui->label_Name->GetFullText();
         ui->retranslateUi(this);
-        ui->label_Name->setText(strName);
+        ui->label_Name->SetFullText(strName);
     }
     QWidget::changeEvent(event);
 }
