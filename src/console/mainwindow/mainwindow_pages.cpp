@@ -121,7 +121,7 @@ void MainWindow::slotDevFrame(QTreeWidgetItem *pItem)
     ClearGroupTiles();
     m_strCurGroup = pItem->text(0);
     m_strGroupTitle = m_strCurGroup;
-    ui->groupBox_2->setTitle(m_strCurGroup);
+    ui->groupBox_2->setTitle(GroupDisplayName(m_strCurGroup));
 
     const bool bUngrouped = m_strCurGroup == g_strUngrouped;
     ui->pbDeleteGroup->setEnabled(!bUngrouped);
@@ -356,7 +356,7 @@ void MainWindow::slotGroupNameChange(QString strGroupName)
 {
     m_strCurGroup = strGroupName;
     m_strGroupTitle = strGroupName;
-    ui->groupBox_2->setTitle(strGroupName);
+    ui->groupBox_2->setTitle(GroupDisplayName(strGroupName));
 }
 
 // ---- refreshing the group page ----

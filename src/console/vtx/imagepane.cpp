@@ -16,6 +16,26 @@ namespace {
 const int kProgressInterval = 200;
 const int kProgressRest = 99; // the line rests one below this until the answer
 
+// Tr translates in the owner's context, which lupdate cannot follow: every
+// text of Tr is listed here for each owner.
+[[maybe_unused]] const char *const kOwnerTexts[] = {
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Open image failed"),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Open image failed!"),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload Progress: %1%"),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload failed."),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload error."),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Open image failed"),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Open image failed!"),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload Progress: %1%"),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload failed."),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload error."),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Open image failed"),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Open image failed!"),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload Progress: %1%"),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload failed."),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload error."),
+};
+
 void SetTextColor(QLabel *pLabel, const QColor &color)
 {
     QPalette pal = pLabel->palette();

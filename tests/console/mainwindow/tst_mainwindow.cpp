@@ -1058,6 +1058,7 @@ void TestMainWindow::languageSwitch()
     QPointer<CDlgPrompt> pTip = new CDlgPrompt(nullptr);
     pTip->show();
     w.slotVWNameChange("W1");
+    w.slotGroupNameChange(g_strUngrouped);
     QMenu *pOption = Child<QMenu>(&w, "menuOption");
     QAction *pChinese = pOption->actions().at(3);
     QAction *pEnglish = pOption->actions().at(4);
@@ -1076,6 +1077,8 @@ void TestMainWindow::languageSwitch()
     // Texts the window set itself stay.
     QCOMPARE(Child<QGroupBox>(&w, "gbScene")->title(), QString("W1"));
     QCOMPARE(w.windowTitle(), ApplicationTitle());
+    // but the pseudo-group is named in the interface language.
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), QStringLiteral("未分组"));
 
     pEnglish->trigger();
     QCOMPARE(Child<QMenu>(&w, "menuProject")->title(), QString("Project(&P)"));
@@ -1083,6 +1086,7 @@ void TestMainWindow::languageSwitch()
     QVERIFY(!ReadLanguageFlag());
     QTRY_COMPARE(pOtherBox->title(), QString("Select File Exported"));
     QTRY_COMPARE(pTip->windowTitle(), QString("Tip"));
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), g_strUngrouped);
     pTip->close();
     QCOMPARE(QCoreApplication::translate("MainWindow", "Tools(&T)"), QString("Tools(&T)"));
 }

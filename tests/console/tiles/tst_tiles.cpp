@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -93,6 +94,7 @@ private slots:
 
     void oneKeyReachesEveryTile();
     void treeTilesEmitTheirItem();
+    void groupTileFollowsLanguage();
 
 private:
     QString Name(int i) const { return m_dev[i]->GetDisplayName(); }
@@ -694,6 +696,22 @@ void TestTiles::treeTilesEmitTheirItem()
     DropTx(&wallTile, TX1);
     wallTile.Apply();
     QVERIFY(m_boxes.texts.isEmpty());
+}
+
+// The pseudo-group's tile reads in the interface language, also after a
+// switch; its tree row keeps the stored name.
+void TestTiles::groupTileFollowsLanguage()
+{
+    QTreeWidgetItem *pGroup = new QTreeWidgetItem(m_pTree, QStringList() << g_strUngrouped);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("zh_CN.qm"), qEnvironmentVariable("HOI_BIN_DIR")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    CFormAll groupTile(pGroup);
+    QCOMPARE(LabelText(&groupTile, "label_Name"), QStringLiteral("未分组"));
+    QVERIFY(QCoreApplication::removeTranslator(&translator));
+    QCoreApplication::processEvents();
+    QCOMPARE(LabelText(&groupTile, "label_Name"), g_strUngrouped);
+    QCOMPARE(pGroup->text(0), g_strUngrouped);
 }
 
 QTEST_MAIN(TestTiles)
