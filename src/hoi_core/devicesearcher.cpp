@@ -3,6 +3,7 @@
 #include "hoi_core/sockopt.h"
 
 #include <QDebug>
+#include <QNetworkProxy>
 #include <QPair>
 #include <QSet>
 
@@ -16,8 +17,10 @@ namespace {
 QUdpSocket* SharedSender()
 {
     static QUdpSocket* s_pSender = nullptr;
-    if (!s_pSender)
+    if (!s_pSender) {
         s_pSender = new QUdpSocket();
+        s_pSender->setProxy(QNetworkProxy::NoProxy);
+    }
     return s_pSender;
 }
 
@@ -83,6 +86,8 @@ QDeviceSearcher::QDeviceSearcher(int iTotal, QObject* parent)
     , m_total(iTotal)
 {
     connect(&m_repeatTimer, &QTimer::timeout, this, [this]() { slotDoSearch(false); });
+    // A proxy of the environment cannot carry datagrams: bind directly.
+    m_udpSocket.setProxy(QNetworkProxy::NoProxy);
     connect(&m_udpSocket, &QUdpSocket::readyRead, this, &QDeviceSearcher::slotOnUdpReady);
     m_doneTimer.setSingleShot(true);
     connect(&m_doneTimer, &QTimer::timeout, this, &QDeviceSearcher::slotSearchDone);

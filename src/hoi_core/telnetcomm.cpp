@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -18,6 +19,8 @@ CTelnetComm::CTelnetComm(const QString &paramPrefix, const QString &hostIndex, c
     , m_ipAddr(ipAddr)
     , m_port(port)
 {
+    // Devices are on the installation network: never through a proxy of the environment.
+    m_socket->setProxy(QNetworkProxy::NoProxy);
     connect(m_socket, &QTcpSocket::connected, this, &CTelnetComm::slotOnConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &CTelnetComm::slotOnReadData);
     connect(m_socket, &QTcpSocket::disconnected, this, &CTelnetComm::slotOnDisconnected);

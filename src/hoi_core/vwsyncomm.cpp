@@ -4,6 +4,7 @@
 #include "hoi_core/devicesearcher.h"
 
 #include <QDebug>
+#include <QNetworkProxy>
 
 const char* const CVWSynComm::s_szGroup = "226.1.0.0";
 const char* const CVWSynComm::s_szPrefix = "msg_b_reconnect ";
@@ -11,6 +12,8 @@ const char* const CVWSynComm::s_szPrefix = "msg_b_reconnect ";
 CVWSynComm::CVWSynComm(QObject* parent)
     : QObject(parent)
 {
+    // A proxy of the environment cannot carry datagrams: bind directly.
+    m_udpSocket.setProxy(QNetworkProxy::NoProxy);
     connect(&m_udpSocket, &QUdpSocket::readyRead, this, &CVWSynComm::slotOnUdpVWReady);
 }
 
@@ -52,6 +55,7 @@ void CVWSynComm::OpenSenders()
     const QList<T_McastSource> sources = ListMulticastSources();
     for (const T_McastSource& src : sources) {
         auto* pSocket = new QUdpSocket(this);
+        pSocket->setProxy(QNetworkProxy::NoProxy);
         if (!BindMulticastSender(pSocket, src)) {
             delete pSocket;
             pSocket = nullptr;
