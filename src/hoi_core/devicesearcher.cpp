@@ -61,8 +61,7 @@ QList<T_McastSource> ListMulticastSources()
     return sources;
 }
 
-bool SendMulticastFrom(QUdpSocket* pSocket, const T_McastSource& src, const QByteArray& payload,
-                       const QHostAddress& group, quint16 port)
+bool BindMulticastSender(QUdpSocket* pSocket, const T_McastSource& src)
 {
     pSocket->abort();
     if (!pSocket->bind(src.addr, 0)) {
@@ -70,7 +69,13 @@ bool SendMulticastFrom(QUdpSocket* pSocket, const T_McastSource& src, const QByt
         return false;
     }
     pSocket->setMulticastInterface(src.iface);
-    return pSocket->writeDatagram(payload, group, port) == payload.size();
+    return true;
+}
+
+bool SendMulticastFrom(QUdpSocket* pSocket, const T_McastSource& src, const QByteArray& payload,
+                       const QHostAddress& group, quint16 port)
+{
+    return BindMulticastSender(pSocket, src) && pSocket->writeDatagram(payload, group, port) == payload.size();
 }
 
 QDeviceSearcher::QDeviceSearcher(int iTotal, QObject* parent)
