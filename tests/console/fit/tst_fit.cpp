@@ -266,6 +266,12 @@ private:
     void Report(const QString &name, const QString &fault);
     void LookAtModal(const QString &name, const std::function<void()> &open);
     void LookAtShown(QWidget *pWindow, const QString &name, const QSize &formSize = QSize());
+    template <class T, class... Args>
+    void LookAt(const QString &name, Args &&...args)
+    {
+        T window(std::forward<Args>(args)...);
+        LookAtShown(&window, name);
+    }
     CHOIDev *FirstOfType(int type) const;
 
     CShippedWalk m_walk;
@@ -450,57 +456,29 @@ void TestFit::toolWindows()
         CDlgBatch dlg;
         LookAtShown(&dlg, QStringLiteral("Batch"), QSize(765, 670));
     }
-    {
-        CDlgBatchDetail dlg({pRx, pMrx});
-        LookAtShown(&dlg, QStringLiteral("Batch details"));
-    }
-    {
-        CDlgBatchGroup dlg;
-        LookAtShown(&dlg, QStringLiteral("Batch group"));
-    }
+    LookAt<CDlgBatchDetail>(QStringLiteral("Batch details"), QList<CHOIDev *>({pRx, pMrx}));
+    LookAt<CDlgBatchGroup>(QStringLiteral("Batch group"));
     LookAtModal(QStringLiteral("IR pad"), []() { CDlgIrCtrl::ShowDlg(nullptr, nullptr); });
-    {
-        CIrCodeTable table;
-        QStringList ids;
-        table.GetCtrlIDs(&ids);
-        CDlgSelectIrDev dlg(&ids);
-        LookAtShown(&dlg, QStringLiteral("IR device type"));
-    }
+    QStringList irTypes;
+    CIrCodeTable().GetCtrlIDs(&irTypes);
+    LookAt<CDlgSelectIrDev>(QStringLiteral("IR device type"), &irTypes);
     LookAtModal(QStringLiteral("Serial messages"), []() { CDlgSerialMsg::ShowDlg(nullptr, nullptr); });
     LookAtModal(QStringLiteral("CEC"), []() { CDlgCECCtrl::ShowDlg(nullptr, nullptr); });
     LookAtModal(QStringLiteral("Standby"), []() { CDlgStandbyCtrl::ShowDlg(nullptr, nullptr); });
+    LookAt<CDlgSchedule>(QStringLiteral("Schedules"));
+    T_ScheduleInfo schedule;
+    LookAt<CDlgScheduleEdit2>(QStringLiteral("Schedule edit"), &schedule);
+    LookAt<CDlgSuppressor>(QStringLiteral("Howling detect"), pRx);
+    T_IpcInfo camera;
+    LookAt<CDlgIPCEdit>(QStringLiteral("Virtual TX edit"), &camera);
+    LookAt<CDlgIpmLayoutModel>(QStringLiteral("Layout types"), pMrx);
+    LookAt<CDlgPreviewImage>(QStringLiteral("Preview image"), pGateway);
+    LookAt<CDlgHttpManage>(QStringLiteral("Controller upload"), int(CDlgHttpManage::E_HM_UPLOAD), nullptr,
+                           QStringLiteral("127.0.0.1"));
     {
-        CDlgSchedule dlg;
-        LookAtShown(&dlg, QStringLiteral("Schedules"));
-    }
-    {
-        T_ScheduleInfo info;
-        CDlgScheduleEdit2 dlg(&info);
-        LookAtShown(&dlg, QStringLiteral("Schedule edit"));
-    }
-    {
-        CDlgSuppressor dlg(pRx);
-        LookAtShown(&dlg, QStringLiteral("Howling detect"));
-    }
-    {
-        T_IpcInfo info;
-        CDlgIPCEdit dlg(&info);
-        LookAtShown(&dlg, QStringLiteral("Virtual TX edit"));
-    }
-    {
-        CDlgIpmLayoutModel dlg(pMrx);
-        LookAtShown(&dlg, QStringLiteral("Layout types"));
-    }
-    {
-        CDlgPreviewImage dlg(pGateway);
-        LookAtShown(&dlg, QStringLiteral("Preview image"));
-    }
-    {
-        CDlgHttpManage dlg(CDlgHttpManage::E_HM_UPLOAD, nullptr, QStringLiteral("127.0.0.1"));
-        LookAtShown(&dlg, QStringLiteral("Controller upload"));
-    }
-    {
+        // Looked at once the download has failed (nothing listens there).
         CDlgHttpManage dlg(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, QStringLiteral("127.0.0.1"));
+        QTRY_VERIFY(dlg.findChild<QPushButton *>(QStringLiteral("pbOK"))->isEnabled());
         LookAtShown(&dlg, QStringLiteral("Controller download"));
     }
     {
@@ -510,23 +488,11 @@ void TestFit::toolWindows()
         dlg.findChild<QGroupBox *>(QStringLiteral("groupBox"))->show();
         LookAtShown(&dlg, QStringLiteral("Video wall properties"));
     }
-    {
-        QTreeWidgetItem group({QStringLiteral("ungrouped")});
-        CFormAll tile(&group, nullptr);
-        LookAtShown(&tile, QStringLiteral("All Groups tile"));
-    }
-    {
-        CDlgWelcome dlg;
-        LookAtShown(&dlg, QStringLiteral("Welcome"));
-    }
-    {
-        About dlg;
-        LookAtShown(&dlg, QStringLiteral("About"));
-    }
-    {
-        CDlgPrompt dlg;
-        LookAtShown(&dlg, QStringLiteral("Tip"));
-    }
+    QTreeWidgetItem group({QStringLiteral("ungrouped")});
+    LookAt<CFormAll>(QStringLiteral("All Groups tile"), &group, nullptr);
+    LookAt<CDlgWelcome>(QStringLiteral("Welcome"));
+    LookAt<About>(QStringLiteral("About"));
+    LookAt<CDlgPrompt>(QStringLiteral("Tip"));
     QVERIFY2(m_faults.isEmpty(), qPrintable(QStringLiteral("%1 faults, see the warnings").arg(m_faults.size())));
 }
 
