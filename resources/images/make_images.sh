@@ -133,10 +133,13 @@ convert -size 32x32 xc:none -fill '#e0a020' -stroke '#6a4a10' -strokewidth 1.5 \
 convert -size 32x32 xc:none -fill '#3f7fbf' -stroke '#1f3f66' -strokewidth 1 \
   -draw 'polygon 16,4 28,18 20,18 20,28 12,28 12,18 4,18' up.png
 convert up.png -flip down.png
-convert -size 32x32 xc:none -fill '#4a7fc1' -stroke '#1f3f66' -strokewidth 1 \
-  -draw 'rectangle 2,5 10,13' -draw 'rectangle 12,5 20,13' -draw 'rectangle 22,5 30,13' \
-  -draw 'rectangle 2,15 10,23' -draw 'rectangle 12,15 20,23' -draw 'rectangle 22,15 30,23' \
-  -fill '#30363c' -draw 'rectangle 14,24 18,28' videoWall.png
+# The picture of a video wall tile, the size of the decoder tile's screen
+# (100 x 57): six screens on one stand.
+convert -size 100x57 xc:none -fill '#30363c' -draw 'roundrectangle 14,1 85,46 3,3' \
+  -fill '#7cc4f0' -draw 'rectangle 17,4 39,22' -draw 'rectangle 39,4 61,22' -draw 'rectangle 61,4 82,22' \
+  -draw 'rectangle 17,24 39,43' -draw 'rectangle 39,24 61,43' -draw 'rectangle 61,24 82,43' \
+  -fill '#30363c' -draw 'line 39,4 39,43' -draw 'line 61,4 61,43' -draw 'line 17,23 82,23' \
+  -draw 'rectangle 46,46 53,51' -draw 'roundrectangle 34,51 65,55 2,2' videoWall.png
 # The bezel diagram of the video wall properties (400 x 260): two screens of
 # a wall, their outer size (OW, OH) and the size of the picture inside the
 # bezel (VW, VH).

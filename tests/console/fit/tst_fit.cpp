@@ -40,6 +40,7 @@
 #include "schedule/dlgscheduleedit2.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "tiles/formall.h"
+#include "tiles/formvw.h"
 #include "upload/dlghttpmanage.h"
 #include "vtx/dlgipcedit.h"
 #include "vtx/dlgpreviewimage.h"
@@ -490,6 +491,8 @@ void TestFit::toolWindows()
     }
     QTreeWidgetItem group({QStringLiteral("ungrouped")});
     LookAt<CFormAll>(QStringLiteral("All Groups tile"), &group, nullptr);
+    QTreeWidgetItem wall({QStringLiteral("Wall")});
+    LookAt<CFormVW>(QStringLiteral("Video wall tile"), &wall);
     LookAt<CDlgWelcome>(QStringLiteral("Welcome"));
     LookAt<About>(QStringLiteral("About"));
     LookAt<CDlgPrompt>(QStringLiteral("Tip"));
