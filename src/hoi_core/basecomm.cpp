@@ -1,4 +1,5 @@
 #include "hoi_core/basecomm.h"
+#include "hoi_core/hoilog.h"
 
 #include <QDebug>
 #include <QTime>
@@ -77,7 +78,7 @@ bool CBaseComm::CloseComm()
 
 bool CBaseComm::SendData(const QByteArray &data, bool bAddCRLF)
 {
-    qDebug().noquote() << ">>>> SendData:" << data;
+    qCDebug(lcHoiLines).noquote() << ">>>> SendData:" << data;
 
     // A write may lose the link on its way (the socket reports the loss while
     // it waits); that loss is then already reported and must not be again.
@@ -122,7 +123,7 @@ bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
             CheckSendNext();
         }
     }
-    qDebug() << "CBaseComm::PushSendData" << "m_sendQueue=" << m_sendQueue.size();
+    qCDebug(lcHoiLines) << "CBaseComm::PushSendData" << "m_sendQueue=" << m_sendQueue.size();
     return true;
 }
 
@@ -134,12 +135,12 @@ void CBaseComm::ClearSendQueue()
 
 void CBaseComm::CheckSendNext()
 {
-    qDebug() << "CBaseComm::CheckSendNext" << "m_sendQueue=" << m_sendQueue.size();
+    qCDebug(lcHoiLines) << "CBaseComm::CheckSendNext" << "m_sendQueue=" << m_sendQueue.size();
     if (!m_sendQueue.isEmpty()) {
         m_curCmd = m_sendQueue.first();
         SendData(m_curCmd, false);
     } else {
-        qDebug("SendQueueReturn");
+        qCDebug(lcHoiLines, "SendQueueReturn");
         emit OnSendQueueReturn(E_CR_SUCCESS);
     }
 }
@@ -148,7 +149,7 @@ void CBaseComm::StartTimeOutChecker(int msecs)
 {
     if (m_checker.isActive())
         m_checker.stop();
-    qDebug().noquote() << QTime::currentTime().toString("hh:mm:ss.zzz") << "StartChecker: " << msecs;
+    qCDebug(lcHoiLines).noquote() << QTime::currentTime().toString("hh:mm:ss.zzz") << "StartChecker: " << msecs;
     m_checker.start(msecs);
 }
 
@@ -245,7 +246,7 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     // Option negotiation.
     if (uchar(m_recvBuffer.at(0)) == 0xFF) {
         const QByteArray hex = m_recvBuffer.toHex();
-        qDebug("<<<< OnReceiveDataHex: %s", hex.constData());
+        qCDebug(lcHoiLines, "<<<< OnReceiveDataHex: %s", hex.constData());
         for (const T_Negotiation &n : kNegotiations) {
             if (hex == n.request) {
                 m_recvBuffer.clear();
@@ -266,7 +267,7 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     m_recvBuffer.resize(int(std::remove(m_recvBuffer.begin(), m_recvBuffer.end(), '\0') - m_recvBuffer.begin()));
     if (m_recvBuffer.isEmpty())
         return;
-    qDebug("<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
+    qCDebug(lcHoiLines, "<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
     emit OnRecvData(m_recvBuffer);
     if (closedMeanwhile())
         return;

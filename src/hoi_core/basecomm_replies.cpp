@@ -2,6 +2,7 @@
 // replies the owner parses itself, and the line handler for values, exit
 // codes, EDID manufacturer and node lists.
 #include "hoi_core/basecomm.h"
+#include "hoi_core/hoilog.h"
 
 #include <QDebug>
 
@@ -157,13 +158,13 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
             letters += char((b0 >> 2) + 0x40);
             letters += char((((b0 & 3) << 3) | (b1 >> 5)) + 0x40);
             letters += char((b1 & 0x1F) + 0x40);
-            qDebug() << "sizeof(SinkInfo):" << 2;
-            qDebug() << "get SinkInfo ch:" << int(uchar(letters.at(0))) << int(uchar(letters.at(1)))
+            qCDebug(lcHoiLines) << "sizeof(SinkInfo):" << 2;
+            qCDebug(lcHoiLines) << "get SinkInfo ch:" << int(uchar(letters.at(0))) << int(uchar(letters.at(1)))
                      << int(uchar(letters.at(2)));
-            qDebug() << "get SinkInfo:" << letters;
+            qCDebug(lcHoiLines) << "get SinkInfo:" << letters;
             emit OnReadParam("sinkinfo", letters, E_CR_SUCCESS);
         } else {
-            qDebug("get SinkInfo failed.");
+            qCDebug(lcHoiLines, "get SinkInfo failed.");
             emit OnReadParam("sinkinfo", QByteArray(), E_CR_FAILED);
         }
         if (generation != m_closeGeneration)
@@ -173,7 +174,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
     // Exit status: the line right after the echo of a command ending in "echo $?".
     if (m_curCmd.trimmed().endsWith("echo $?") && m_lastLine.trimmed().endsWith("echo $?")) {
         m_lastLine.clear();
-        qDebug() << "OnExecResult:" << m_curCmd << "=" << line;
+        qCDebug(lcHoiLines) << "OnExecResult:" << m_curCmd << "=" << line;
         emit OnExecResult(m_curCmd, line);
         if (generation != m_closeGeneration)
             return;
@@ -212,7 +213,7 @@ bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
     if (i >= 0) {
         if (line.size() > i + echo.size() + 1) {
             m_paramName = line.mid(i + echo.size() + 1).trimmed();
-            qDebug("GetReadParamName: %s", m_paramName.constData());
+            qCDebug(lcHoiLines, "GetReadParamName: %s", m_paramName.constData());
         }
         return true;
     }
@@ -232,7 +233,7 @@ bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
     }
     const QByteArray name = m_paramName;
     m_paramName.clear();
-    qDebug() << "Read param:" << name << "=" << value;
+    qCDebug(lcHoiLines) << "Read param:" << name << "=" << value;
     emit OnReadParam(name, value, result);
     return true;
 }
@@ -247,7 +248,7 @@ bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
             m_optionPort.clear();
             if (IsFvoName(m_optionName))
                 m_optionPort = m_optionName.mid(3).trimmed();
-            qDebug("GetReadOption: %s", m_optionName.constData());
+            qCDebug(lcHoiLines, "GetReadOption: %s", m_optionName.constData());
         }
         return true;
     }
@@ -265,7 +266,7 @@ bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
         result = E_CR_FAILED;
         value.clear();
     }
-    qDebug() << "Read option:" << m_optionName << "=" << value;
+    qCDebug(lcHoiLines) << "Read option:" << m_optionName << "=" << value;
     // The output ports share one option; the owner tells them apart by "<port>.".
     if (IsFvoName(m_optionName) && result == E_CR_SUCCESS)
         value = m_optionPort + '.' + value;
@@ -282,7 +283,7 @@ bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
     if (i >= 0) {
         if (line.size() > i + echo.size()) {
             m_configName = line.mid(i + echo.size()).trimmed();
-            qDebug("GetReadConfig: %s", m_configName.constData());
+            qCDebug(lcHoiLines, "GetReadConfig: %s", m_configName.constData());
         } else {
             m_configName.clear();
         }
@@ -304,7 +305,7 @@ bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
     }
     const QByteArray name = m_configName;
     m_configName.clear();
-    qDebug() << "Read Config:" << name << "=" << value;
+    qCDebug(lcHoiLines) << "Read Config:" << name << "=" << value;
     emit OnReadConfig(name, value, result);
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
+#include "hoi_core/hoilog.h"
 #include "hoi_core/hoiscene.h"
 
 #include <QDebug>
@@ -453,25 +454,33 @@ bool CHOIDevMgr::IsRxInAnyVideoWall(CHOIDev* pDev) const
 
 void CHOIDevMgr::EmitProgressLog(const QString& strLog)
 {
-    const QString line = QStringLiteral("%1 - %2")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                                  strLog);
-    qDebug().noquote() << line;
+    const QString line = QStringLiteral("%1 - %2").arg(LogStamp(), strLog);
+    qCDebug(lcHoiLines).noquote() << line;
     emit OnProgressLog(line);
 }
 
-void CHOIDevMgr::slotOnDevSendData(QByteArray strData, bool bSucceed)
+const QString& CHOIDevMgr::LogStamp()
 {
-    CHOIDev* pDev = qobject_cast<CHOIDev*>(sender());
-    const QString name = pDev ? pDev->GetDisplayName() : QString();
-    EmitProgressLog(tr("Device('%1') send data %2 [%3]")
-                        .arg(name, QString::fromUtf8(strData), bSucceed ? tr("succeed") : tr("failed")));
+    // Working out the local time costs a look at the time zone file; a
+    // read-back sends thousands of lines a second.
+    const qint64 secs = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (secs != m_nLogStampSecs) {
+        m_nLogStampSecs = secs;
+        m_strLogStamp = QDateTime::fromSecsSinceEpoch(secs).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    }
+    return m_strLogStamp;
 }
 
-void CHOIDevMgr::slotOnDevRecvData(QByteArray strData)
+void CHOIDevMgr::slotOnDevSendData(CHOIDev* pDev, QByteArray strData, bool bSucceed)
 {
-    CHOIDev* pDev = qobject_cast<CHOIDev*>(sender());
-    QString text = QString::fromUtf8(strData);
+    const QString name = pDev ? pDev->GetDisplayName() : QString();
+    EmitProgressLog(tr("Device('%1') send data %2 [%3]")
+                        .arg(name, EscapeLogBytes(strData), bSucceed ? tr("succeed") : tr("failed")));
+}
+
+void CHOIDevMgr::slotOnDevRecvData(CHOIDev* pDev, QByteArray strData)
+{
+    QString text = EscapeLogBytes(strData);
     // Host names read as model names in the log.
     for (const T_ProdIdInfo& prod : qAsConst(m_prodList)) {
         if (!prod.id.isEmpty())
