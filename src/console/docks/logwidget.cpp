@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include "hoi_core/hoidevmgr.h"
 
@@ -14,6 +15,10 @@ CLogWidget::CLogWidget(QWidget *parent)
     , ui(new Ui::CLogWidget)
 {
     ui->setupUi(this);
+    // A fleet logs tens of thousands of lines an hour: only the last ones
+    // are kept, with no undo history behind them.
+    ui->teLog->setUndoRedoEnabled(false);
+    ui->teLog->document()->setMaximumBlockCount(E_MAX_LINES);
     if (g_pHOIDevMgr)
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressLog, this, &CLogWidget::slotOnProgressLog);
     CreateActions();

@@ -11,13 +11,18 @@ class CLogWidget;
 }
 
 // The "Log" dock: one paragraph per progress or failure line the manager
-// publishes, kept until the operator clears it ("Clear" and "Copy" in its
-// context menu). It only listens.
+// publishes, the last E_MAX_LINES of them kept until the operator clears
+// them ("Clear" and "Copy" in its context menu). It only listens.
 class CLogWidget : public QDockWidget
 {
     Q_OBJECT
 
 public:
+    enum
+    {
+        E_MAX_LINES = 10000
+    };
+
     explicit CLogWidget(QWidget *parent = nullptr);
     ~CLogWidget() override;
 

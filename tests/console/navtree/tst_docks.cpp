@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTranslator>
 #include <QtTest>
@@ -49,6 +51,7 @@ private slots:
     void cleanup();
 
     void logAppendsLines();
+    void logKeepsLastLines();
     void logClearAndCopy();
     void logRetranslatesMenu();
     void detailText_data();
@@ -90,6 +93,20 @@ void TestDocks::logAppendsLines()
                 .match(lines.at(2))
                 .hasMatch());
     QCOMPARE(pLog->document()->blockCount(), 3);
+}
+
+void TestDocks::logKeepsLastLines()
+{
+    CLogWidget dock;
+    QTextEdit *pLog = dock.GetLogEdit();
+    const int total = CLogWidget::E_MAX_LINES + 5;
+    for (int i = 0; i < total; ++i)
+        emit m_pEnv->Mgr()->OnProgressLog(QStringLiteral("line %1").arg(i));
+    QTextDocument *pDoc = pLog->document();
+    QCOMPARE(pDoc->blockCount(), int(CLogWidget::E_MAX_LINES));
+    QCOMPARE(pDoc->firstBlock().text(), QStringLiteral("line 5"));
+    QCOMPARE(pDoc->lastBlock().text(), QStringLiteral("line %1").arg(total - 1));
+    QVERIFY(!pDoc->isUndoAvailable());
 }
 
 void TestDocks::logClearAndCopy()
