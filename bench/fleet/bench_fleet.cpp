@@ -15,6 +15,7 @@
 #include "docks/logwidget.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "platform/openfilelimit.h"
 #include "simdevice_commands.h"
 #include "simlan.h"
 
@@ -81,11 +82,7 @@ long RssKb()
 int Serve(int count)
 {
     // Each device holds a listening socket and a session.
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
-    }
+    RaiseOpenFileLimit();
     CSimLan lan;
     for (int i = 0; i < count; ++i) {
         const bool bTx = i % 2 == 0;
@@ -351,7 +348,9 @@ int main(int argc, char *argv[])
         return Serve(QByteArray(argv[2]).toInt());
     }
 
+    // As the console starts.
     qSetMessagePattern(QStringLiteral("%{file}:%{line} %{function}: %{message}"));
+    RaiseOpenFileLimit();
     QApplication app(argc, argv);
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : kDefaultCount;
     const bool bLogShown = argc > 2 && qstrcmp(argv[2], "--log-shown") == 0;
