@@ -483,7 +483,7 @@ void CHOIDevMgr::slotOnDevRecvData(CHOIDev* pDev, QByteArray strData)
     QString text = EscapeLogBytes(strData);
     // Host names read as model names in the log.
     for (const T_ProdIdInfo& prod : qAsConst(m_prodList)) {
-        if (!prod.id.isEmpty())
+        if (!prod.id.isEmpty() && text.contains(prod.id))
             text.replace(prod.id + QLatin1Char('-'), prod.name + QLatin1Char('-'));
     }
     EmitProgressLog(tr("Device('%1') recv data [%2]").arg(pDev ? pDev->GetDisplayName() : QString(), text));

@@ -2,6 +2,8 @@
 #define HOI_CONSOLE_LOGWIDGET_H
 
 #include <QDockWidget>
+#include <QStringList>
+#include <QTimer>
 
 class QAction;
 class QTextEdit;
@@ -36,10 +38,13 @@ protected:
 
 private:
     void CreateActions();
+    void AppendPendingLines();
 
     QAction *m_pClearAction;
     QAction *m_pCopyAction;
     Ui::CLogWidget *ui;
+    QStringList m_pendingLines; // not yet in the text
+    QTimer m_flushTimer;
 };
 
 #endif
