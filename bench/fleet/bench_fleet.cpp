@@ -126,7 +126,7 @@ int Serve(int count)
 struct T_Phase
 {
     const char *name = "";
-    int listed = 0;
+    int readBack = 0;
     int failed = 0;
     qint64 wallMs = 0;
     double cpuMs = 0;
@@ -234,8 +234,9 @@ T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
         nFound = mgr.GetDevCount();
     }
     meter.Stop();
-    phase.listed = qMax(nFound, 0);
-    phase.failed = meter.UpdateFailures() + (count - phase.listed);
+    // A device whose read-back failed is listed all the same.
+    phase.readBack = qMax(nFound, 0) - meter.UpdateFailures();
+    phase.failed = count - phase.readBack;
     return phase;
 }
 
@@ -265,14 +266,14 @@ T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
                              [&] { return done.size() == count && OnLineCount(mgr) == count; });
     meter.Stop();
     QObject::disconnect(conn);
-    phase.listed = done.size() - phase.failed;
+    phase.readBack = done.size() - phase.failed;
     phase.failed += count - done.size();
     return phase;
 }
 
 void Print(int count, const T_Phase &p, int logLines)
 {
-    std::printf("%d\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%lld\t%ld\t%ld\t%d%s\n", count, p.name, p.listed, p.failed,
+    std::printf("%d\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%lld\t%ld\t%ld\t%d%s\n", count, p.name, p.readBack, p.failed,
                 static_cast<long long>(p.wallMs), p.cpuMs, p.lines, p.lines > 0 ? p.cpuMs / p.lines : 0.0,
                 static_cast<long long>(p.stallMs), p.rssKb / 1024, p.peakRssKb / 1024, logLines,
                 p.finished ? "" : "\tdid not finish");
