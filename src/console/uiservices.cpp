@@ -1,11 +1,13 @@
 #include "uiservices.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "hoi_core/hoiconst.h"
 #include "platform/fileversioninfo.h"
 
 namespace {
@@ -241,6 +243,40 @@ QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText)
         strText.clear();
         return QIcon();
     }
+}
+
+QString AllGroupsText()
+{
+    return QObject::tr("All Groups");
+}
+
+QString GroupDisplayName(const QString &strGroup)
+{
+    return strGroup == g_strUngrouped ? QObject::tr("ungrouped") : strGroup;
+}
+
+QString LayoutKindText(const QString &strKind)
+{
+    // The kinds are the same words in every translation call, so the
+    // constant's text is its own catalogue key.
+    return QObject::tr(strKind.toUtf8().constData());
+}
+
+void AddGroupEntry(QComboBox *pBox, const QString &strGroup)
+{
+    pBox->addItem(GroupDisplayName(strGroup), strGroup);
+}
+
+void SelectGroupEntry(QComboBox *pBox, const QString &strGroup)
+{
+    const int nIndex = pBox->findData(strGroup);
+    if (nIndex >= 0)
+        pBox->setCurrentIndex(nIndex);
+}
+
+QString CurrentGroupEntry(const QComboBox *pBox)
+{
+    return pBox->currentData().toString();
 }
 
 QString ApplicationTitle()

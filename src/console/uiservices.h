@@ -12,6 +12,8 @@
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoitypes.h"
 
+class QComboBox;
+
 // Helpers every window and dialog uses: the one message box, the file
 // dialogs, the folders beside the program, the name rule, the layout status
 // texts and the program's title. The configuration file paths, StrToBool,
@@ -95,6 +97,20 @@ QRegExp NameRegExp();
 // Fills strText with the status text and returns its icon; a value without
 // a text of its own clears strText and gives a null icon.
 QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText);
+
+// The tree's root, the pseudo-group and the layout kinds as the operator
+// reads them. Their constants (hoiconst.h) keep the English texts, which
+// project files and comparisons rely on; only what is shown is translated.
+QString AllGroupsText();
+// A group's name as shown: the pseudo-group translated, any other as it is.
+QString GroupDisplayName(const QString &strGroup);
+// One of the four layout kind constants, translated.
+QString LayoutKindText(const QString &strKind);
+// Group choosers show each group by GroupDisplayName and keep its stored
+// name as the entry's data; that is what is chosen and read back.
+void AddGroupEntry(QComboBox *pBox, const QString &strGroup);
+void SelectGroupEntry(QComboBox *pBox, const QString &strGroup);
+QString CurrentGroupEntry(const QComboBox *pBox);
 
 // The title of the main window and the About dialog: the program's version
 // block "AppTitle" (even an empty one) when the program has a block,

@@ -9,7 +9,6 @@
 #include <QTime>
 
 #include "hoi_core/hoidevmgr.h"
-#include "hoi_core/hoilog.h"
 #include "hoi_core/telnetcomm.h"
 
 namespace {
@@ -246,7 +245,7 @@ void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
     }
     // A retry still armed from this burst would report the same give-up again.
     m_retryTimer.stop();
-    qCDebug(lcHoiLines) << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
+    qCDebug(lcHoiLink) << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
              << GetDisplayName() << "slotOnSendQueueReturn" << int(eResult);
     emit OnCmdCompleted(this, E_CO_DEV, eResult);
 }

@@ -14,6 +14,23 @@
 
 namespace {
 const QLatin1String kBinSuffix(".bin");
+
+// Tr translates in the owner's context, which lupdate cannot follow: every
+// text of Tr is listed here for each owner.
+[[maybe_unused]] const char *const kOwnerTexts[] = {
+    QT_TRANSLATE_NOOP("CDlgEDIDSetting", "Invalid EDID !"),
+    QT_TRANSLATE_NOOP("CDlgEDIDSetting", "echo \"%1\" > /sys/devices/platform/videoip/eeprom_content"),
+    QT_TRANSLATE_NOOP("CDlgEDIDSetting", "Upload..."),
+    QT_TRANSLATE_NOOP("CDlgEDIDSetting", "Open File"),
+    QT_TRANSLATE_NOOP("CDlgEDIDSetting", "(*.bin)"),
+    QT_TRANSLATE_NOOP("CDlgEDIDSetting", "EDID Setting"),
+    QT_TRANSLATE_NOOP("CDlgBatch", "Invalid EDID !"),
+    QT_TRANSLATE_NOOP("CDlgBatch", "echo \"%1\" > /sys/devices/platform/videoip/eeprom_content"),
+    QT_TRANSLATE_NOOP("CDlgBatch", "Upload..."),
+    QT_TRANSLATE_NOOP("CDlgBatch", "Open File"),
+    QT_TRANSLATE_NOOP("CDlgBatch", "(*.bin)"),
+    QT_TRANSLATE_NOOP("CDlgBatch", "EDID Setting"),
+};
 } // namespace
 
 CEdidPane::CEdidPane(QWidget *pOwner, const char *pszContext)

@@ -9,8 +9,10 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 #include "navtree/navactions.h"
+#include "uiservices.h"
 
 namespace {
 
@@ -38,6 +40,17 @@ QTreeWidgetItem *GroupRowOf(QTreeWidgetItem *pItem)
     return pItem;
 }
 
+// Column 1 of group and wall rows; set again when the language changes.
+QString GroupTypeText()
+{
+    return CFormGroupList::tr("Group");
+}
+
+QString WallTypeText()
+{
+    return CFormGroupList::tr("Video Wall");
+}
+
 bool IsDecoder(const CHOIDev *pDev)
 {
     return pDev
@@ -58,6 +71,7 @@ CFormGroupList::CFormGroupList(QWidget *parent, QWidget *pOwnerDialog)
     ui->twGroupManageList->setColumnWidth(kColName, 120);
     ui->twGroupManageList->setColumnWidth(kColType, 60);
     ui->twGroupManageList->setColumnWidth(kColNumber, 40);
+    KeepColumnsFitted(ui->twGroupManageList);
     ui->btnSearchDevices->hide();
 
     connect(ui->btnSearchDevices, &QPushButton::clicked, this, &CFormGroupList::slotSerachDeives);
@@ -89,9 +103,26 @@ QGroupWidget *CFormGroupList::GetTree() const
 
 void CFormGroupList::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        RetranslateItems();
+    }
     QWidget::changeEvent(event);
+}
+
+void CFormGroupList::RetranslateItems()
+{
+    if (!m_pRootItem)
+        return;
+    m_pRootItem->setText(kColName, AllGroupsText());
+    for (int g = 0; g < m_pRootItem->childCount(); ++g) {
+        QTreeWidgetItem *pGroupItem = m_pRootItem->child(g);
+        pGroupItem->setText(kColType, GroupTypeText());
+        for (int i = 0; i < pGroupItem->childCount(); ++i) {
+            if (GroupItemKind(pGroupItem->child(i)) == E_GTK_VIDEOWALL)
+                pGroupItem->child(i)->setText(kColType, WallTypeText());
+        }
+    }
 }
 
 // ---- building the tree ----
@@ -100,7 +131,7 @@ QTreeWidgetItem *CFormGroupList::NewGroupItem(const QString &strName, int nNumbe
 {
     QTreeWidgetItem *pItem = new QTreeWidgetItem;
     pItem->setText(kColName, strName);
-    pItem->setText(kColType, tr("Group"));
+    pItem->setText(kColType, GroupTypeText());
     pItem->setText(kColNumber, QString::number(nNumber));
     pItem->setIcon(kColName, QIcon(QStringLiteral(":/images/G.png")));
     SetItemKind(pItem, E_GTK_GROUP);
@@ -111,7 +142,7 @@ QTreeWidgetItem *CFormGroupList::NewVWItem(CHOIScene *pWall, int nNumber)
 {
     QTreeWidgetItem *pItem = new QTreeWidgetItem;
     pItem->setText(kColName, pWall->GetName());
-    pItem->setText(kColType, tr("Video Wall"));
+    pItem->setText(kColType, WallTypeText());
     pItem->setText(kColNumber, QString::number(nNumber));
     pItem->setIcon(kColName, QIcon(QStringLiteral(":/images/W.png")));
     pItem->setData(kColName, Qt::UserRole, SceneToVariant(pWall));
@@ -172,7 +203,7 @@ void CFormGroupList::slotRefreshDeives()
     pTree->clear();
     m_pCurrentDev = nullptr;
     m_pRootItem = new QTreeWidgetItem;
-    m_pRootItem->setText(kColName, g_strAllGroups);
+    m_pRootItem->setText(kColName, AllGroupsText());
     m_pRootItem->setData(kColName, Qt::UserRole, int(E_GTK_ROOT));
     SetItemKind(m_pRootItem, E_GTK_ROOT);
     pTree->addTopLevelItem(m_pRootItem);

@@ -154,6 +154,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // The root's text and the type column follow the interface language.
+    void RetranslateItems();
     QTreeWidgetItem *NewGroupItem(const QString &strName, int nNumber);
     QTreeWidgetItem *NewVWItem(CHOIScene *pWall, int nNumber);
     QTreeWidgetItem *AddDevItem(CHOIDev *pDev);

@@ -16,6 +16,26 @@ namespace {
 const int kProgressInterval = 200;
 const int kProgressRest = 99; // the line rests one below this until the answer
 
+// Tr translates in the owner's context, which lupdate cannot follow: every
+// text of Tr is listed here for each owner.
+[[maybe_unused]] const char *const kOwnerTexts[] = {
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Open image failed"),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Open image failed!"),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload Progress: %1%"),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload failed."),
+    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload error."),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Open image failed"),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Open image failed!"),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload Progress: %1%"),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload failed."),
+    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload error."),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Open image failed"),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Open image failed!"),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload Progress: %1%"),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload failed."),
+    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload error."),
+};
+
 void SetTextColor(QLabel *pLabel, const QColor &color)
 {
     QPalette pal = pLabel->palette();
@@ -90,10 +110,7 @@ void CImagePane::Choose(const QString &strCaption, const QString &strFilter, con
 
 void CImagePane::Upload(const QString &strUrl)
 {
-    const auto fits = [this](const QByteArray &data) {
-        const QImage image = QImage::fromData(data);
-        return !image.isNull() && image.width() <= m_maxSize.width() && image.height() <= m_maxSize.height();
-    };
+    const auto fits = [this](const QByteArray &data) { return IsImageWithin(data, m_maxSize); };
     if (m_httpConnect.PostCheckedFile(m_strFilePath, strUrl, QString(), -1, fits)) {
         m_pOwner->setEnabled(false);
         m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(1));

@@ -619,7 +619,7 @@ void TestDevDialogs::retranslate()
     QCOMPARE(edit.windowTitle(), QStringLiteral("常规设置"));
     T_DevEditForm form(edit);
     QTRY_COMPARE(form.Apply()->text(), QStringLiteral("应用"));
-    QCOMPARE(form.pName->toolTip(), QStringLiteral("非法字符：\r\n{ } \" < > , ; _ @ * & "));
+    QCOMPARE(form.pName->toolTip(), QStringLiteral("无效字符：\r\n{ } \" < > , ; _ @ * & "));
     QCOMPARE(frame.findChild<QTreeWidget *>(QStringLiteral("twDevices"))->headerItem()->text(0),
              QStringLiteral("序号"));
     QCoreApplication::removeTranslator(&translator);

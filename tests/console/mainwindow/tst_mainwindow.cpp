@@ -663,9 +663,11 @@ void TestMainWindow::allGroupsPageTiles()
     QTreeWidgetItem *pRoot = pTree->GetRootItem();
     QVERIFY(pRoot->childCount() >= 3);
     w.show();
+    // Two columns of tiles need the room of two tiles: 320 pixels gave a
+    // second column partly out of sight.
     QGroupBox *pBox = Child<QGroupBox>(&w, "gb_All");
-    pBox->setFixedWidth(320);
-    QTRY_COMPARE(pBox->width(), 320);
+    pBox->setFixedWidth(400);
+    QTRY_COMPARE(pBox->width(), 400);
     w.slotOnAllItemClick(pRoot);
     QGridLayout *pGrid = Child<QGridLayout>(&w, "gridLayout_All");
     for (int i = 0; i < pRoot->childCount(); ++i) {
@@ -1056,6 +1058,7 @@ void TestMainWindow::languageSwitch()
     QPointer<CDlgPrompt> pTip = new CDlgPrompt(nullptr);
     pTip->show();
     w.slotVWNameChange("W1");
+    w.slotGroupNameChange(g_strUngrouped);
     QMenu *pOption = Child<QMenu>(&w, "menuOption");
     QAction *pChinese = pOption->actions().at(3);
     QAction *pEnglish = pOption->actions().at(4);
@@ -1074,6 +1077,8 @@ void TestMainWindow::languageSwitch()
     // Texts the window set itself stay.
     QCOMPARE(Child<QGroupBox>(&w, "gbScene")->title(), QString("W1"));
     QCOMPARE(w.windowTitle(), ApplicationTitle());
+    // but the pseudo-group is named in the interface language.
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), QStringLiteral("未分组"));
 
     pEnglish->trigger();
     QCOMPARE(Child<QMenu>(&w, "menuProject")->title(), QString("Project(&P)"));
@@ -1081,6 +1086,7 @@ void TestMainWindow::languageSwitch()
     QVERIFY(!ReadLanguageFlag());
     QTRY_COMPARE(pOtherBox->title(), QString("Select File Exported"));
     QTRY_COMPARE(pTip->windowTitle(), QString("Tip"));
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), g_strUngrouped);
     pTip->close();
     QCOMPARE(QCoreApplication::translate("MainWindow", "Tools(&T)"), QString("Tools(&T)"));
 }

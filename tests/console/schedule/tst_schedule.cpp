@@ -469,7 +469,7 @@ void TestSchedule::retranslate()
     CDlgScheduleEdit2 edit(&info, nullptr);
     QVERIFY(QCoreApplication::installTranslator(&translator));
     QCoreApplication::processEvents();
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("计划任务"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("定时任务"));
     QCOMPARE(T_ListForm(dlg).pTree->topLevelItem(0)->text(1), QStringLiteral("2033年4月5日"));
     QTRY_COMPARE(T_EditForm(&edit).pButtons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
     QCoreApplication::removeTranslator(&translator);

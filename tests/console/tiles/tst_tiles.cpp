@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -15,6 +16,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
+#include "hoiwidget/elidelabel.h"
 #include "simlan.h"
 #include "tiles/formall.h"
 #include "tiles/formdevice.h"
@@ -92,6 +94,7 @@ private slots:
 
     void oneKeyReachesEveryTile();
     void treeTilesEmitTheirItem();
+    void groupTileFollowsLanguage();
 
 private:
     QString Name(int i) const { return m_dev[i]->GetDisplayName(); }
@@ -232,6 +235,9 @@ T_VideoWallInfo *TestTiles::AddWall(CHOIScene *pScene, int row, int col, int row
 
 QString TestTiles::LabelText(QWidget *pTile, const char *pName) const
 {
+    // The whole text: a tile that is never shown cuts names to a default width.
+    if (QElideLabel *pElided = pTile->findChild<QElideLabel *>(pName))
+        return pElided->GetFullText();
     QLabel *pLabel = pTile->findChild<QLabel *>(pName);
     return pLabel ? pLabel->text() : QString("<no %1>").arg(pName);
 }
@@ -690,6 +696,22 @@ void TestTiles::treeTilesEmitTheirItem()
     DropTx(&wallTile, TX1);
     wallTile.Apply();
     QVERIFY(m_boxes.texts.isEmpty());
+}
+
+// The pseudo-group's tile reads in the interface language, also after a
+// switch; its tree row keeps the stored name.
+void TestTiles::groupTileFollowsLanguage()
+{
+    QTreeWidgetItem *pGroup = new QTreeWidgetItem(m_pTree, QStringList() << g_strUngrouped);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("zh_CN.qm"), qEnvironmentVariable("HOI_BIN_DIR")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    CFormAll groupTile(pGroup);
+    QCOMPARE(LabelText(&groupTile, "label_Name"), QStringLiteral("未分组"));
+    QVERIFY(QCoreApplication::removeTranslator(&translator));
+    QCoreApplication::processEvents();
+    QCOMPARE(LabelText(&groupTile, "label_Name"), g_strUngrouped);
+    QCOMPARE(pGroup->text(0), g_strUngrouped);
 }
 
 QTEST_MAIN(TestTiles)

@@ -572,7 +572,7 @@ void TestUploadDialogs::imageRetranslateKeepsChosenTexts()
     QCOMPARE(progress, QStringLiteral("\u4e0a\u4f20\u8fdb\u5ea6\uff1a100%"));
     // What the operator chose stays; the untouched logo group follows the language.
     QCOMPARE(resolution, QStringLiteral("Image Resolution:800X600 (1280X720)"));
-    QCOMPARE(logoSize, QStringLiteral("\u56fe\u7247\u5927\u5c0f\uff1a\u4e0d\u8d85\u8fc7128KB"));
+    QCOMPARE(logoSize, QStringLiteral("\u56fe\u7247\u5927\u5c0f\uff1a\u4e0d\u8d85\u8fc7 128KB"));
     // And back.
     QCOMPARE(Find<QLabel>(dlg, "label_pro_bg")->text(), QStringLiteral("Upload Progress: 100%"));
 }
