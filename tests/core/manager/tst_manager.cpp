@@ -66,6 +66,17 @@ CHOIDev* AddDev(CHOIDevMgr& mgr, const QString& hostName, const QString& alias =
     return mgr.FindDevByHostName(hostName);
 }
 
+// An encoder of the product "Alpha" whose signals reach the manager.
+CHOIDev* AddWiredAlpha(CHOIDevMgr& mgr)
+{
+    if (!LoadConfig(mgr, "<product id=\"TXA\" name=\"Alpha\" type=\"tx\"/>"))
+        return nullptr;
+    CHOIDev* pDev = AddDev(mgr, "TXA-0011223344AA");
+    if (pDev)
+        mgr.WireDevice(pDev);
+    return pDev;
+}
+
 void FlushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -647,10 +658,8 @@ void TestManager::logLineFormat()
 void TestManager::deviceRelays()
 {
     CTestMgr mgr;
-    QVERIFY(LoadConfig(mgr, "<product id=\"TXA\" name=\"Alpha\" type=\"tx\"/>"));
-    CHOIDev* pDev = AddDev(mgr, "TXA-0011223344AA");
+    CHOIDev* pDev = AddWiredAlpha(mgr);
     QVERIFY(pDev);
-    mgr.WireDevice(pDev);
     QSignalSpy logSpy(&mgr, &CHOIDevMgr::OnProgressLog);
     QSignalSpy nameSpy(&mgr, &CHOIDevMgr::OnDevNameChanged);
     QSignalSpy doneSpy(&mgr, &CHOIDevMgr::OnDevCmdCompleted);
@@ -699,10 +708,8 @@ void TestManager::deviceBytesEscaped()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, shown);
     CTestMgr mgr;
-    QVERIFY(LoadConfig(mgr, "<product id=\"TXA\" name=\"Alpha\" type=\"tx\"/>"));
-    CHOIDev* pDev = AddDev(mgr, "TXA-0011223344AA");
+    CHOIDev* pDev = AddWiredAlpha(mgr);
     QVERIFY(pDev);
-    mgr.WireDevice(pDev);
     QSignalSpy logSpy(&mgr, &CHOIDevMgr::OnProgressLog);
     emit pDev->OnRecvData(pDev, bytes);
     emit pDev->OnSendData(pDev, bytes, true);
