@@ -1,7 +1,6 @@
 #include "control/dlgserialmsg.h"
 #include "ui_dlgserialmsg.h"
 
-#include <QApplication>
 #include <QDebug>
 #include <QEvent>
 #include <QMetaEnum>
@@ -10,7 +9,6 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "uiservices.h"
 
 QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
 
@@ -46,12 +44,13 @@ bool IsHexInputChar(QChar ch)
 } // namespace
 
 CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
-    : QDialog(parent)
+    : CDlgDevCommand(E_CO_DEV, parent)
     , ui(new Ui::CDlgSerialMsg)
     , m_bFilteringHex(false)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetChooser(ui->gbDevices);
 
     const QMetaEnum rates = QMetaEnum::fromType<CHOIDev::BaudRateType>();
     for (int i = 0; i < rates.keyCount(); ++i)
@@ -63,8 +62,6 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     ui->cmbParity->setCurrentIndex(0);
 
     connect(ui->btnSendMsg, &QPushButton::clicked, this, &CDlgSerialMsg::slotSendMsg);
-    if (g_pDevMgr)
-        connect(g_pDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgSerialMsg::slotOnDevCmdCompleted);
     connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgSerialMsg::slotTextChanged);
 }
 
@@ -75,10 +72,7 @@ CDlgSerialMsg::~CDlgSerialMsg()
 
 int CDlgSerialMsg::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
 {
-    if (!s_pDlg)
-        s_pDlg = new CDlgSerialMsg(QApplication::activeWindow());
-    s_pDlg->ui->gbDevices->Init(s_pDlg, pScene, pDev);
-    return s_pDlg->exec();
+    return ShowShared(s_pDlg, pScene, pDev);
 }
 
 void CDlgSerialMsg::DestroyDlg()
@@ -121,34 +115,11 @@ void CDlgSerialMsg::changeEvent(QEvent *event)
 // ---------------------------------------------------------------------------
 // The chooser's rows: devices with a serial port only.
 
-bool CDlgSerialMsg::GetHeaderLabels(QStringList &headers)
-{
-    headers << QString() << tr("Alias") << tr("Hostname");
-    return true;
-}
-
 QTreeWidgetItem *CDlgSerialMsg::CreateDevItem(CHOIDev *pDev)
 {
     if (!pDev || !g_pDevMgr || !g_pDevMgr->IsSupportRs232(pDev))
         return nullptr;
     return NewAliasHostnameItem(pDev);
-}
-
-void CDlgSerialMsg::OnDevItemAdded(QTreeWidget *pTree, CHOIDev *pDev, QTreeWidgetItem *pItem)
-{
-    Q_UNUSED(pTree)
-    Q_UNUSED(pDev)
-    Q_UNUSED(pItem)
-}
-
-void CDlgSerialMsg::OnCurrentDevItemChanged(QTreeWidgetItem *pCurrent)
-{
-    Q_UNUSED(pCurrent)
-}
-
-void CDlgSerialMsg::OnDevItemCheckChanged(QTreeWidgetItem *pItem)
-{
-    Q_UNUSED(pItem)
 }
 
 // ---------------------------------------------------------------------------
@@ -159,11 +130,8 @@ void CDlgSerialMsg::slotSendMsg()
     const QString strMsg = WithoutLineBreaks(ui->edtMsg->toPlainText());
     if (strMsg.isEmpty())
         return;
-    m_pendingDevs = ui->gbDevices->GetCheckedDevList();
-    if (m_pendingDevs.isEmpty()) {
-        MsgCritical(this, QString(), tr("No controlled device was selected."));
+    if (!TakeCheckedDevs())
         return;
-    }
 
     const uint nBaudRate = ui->cmbBaudRate->currentText().toUInt();
     const uint nDataBits = ui->cmbDataBits->currentText().toUInt();
@@ -172,38 +140,9 @@ void CDlgSerialMsg::slotSendMsg()
     const bool bHex = ui->chkHexSend->isChecked();
     const bool bAddCRLF = ui->chkSendCrLf->isChecked();
 
-    const QList<CHOIDev *> devs = m_pendingDevs;
-    for (CHOIDev *pDev : devs) {
-        if (pDev->SendSerialMsg(strMsg, bHex, bAddCRLF, nBaudRate, nDataBits, cParity, nStopBits)) {
-            ui->gbDevices->SetDevItemColor(pDev, Qt::black);
-            connect(pDev, &QObject::destroyed, this, &CDlgSerialMsg::slotOnPendingDevDestroyed,
-                    Qt::UniqueConnection);
-        } else {
-            ui->gbDevices->SetDevItemColor(pDev, Qt::red);
-            m_pendingDevs.removeAll(pDev);
-        }
-    }
-    setEnabled(m_pendingDevs.isEmpty());
-}
-
-void CDlgSerialMsg::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
-{
-    if (emCtrlObj != E_CO_DEV || !m_pendingDevs.contains(pDev))
-        return;
-    m_pendingDevs.removeOne(pDev);
-    ui->gbDevices->SetDevItemColor(pDev, eResult == 0 ? Qt::green : Qt::red);
-    setEnabled(m_pendingDevs.isEmpty());
-}
-
-// A device the manager deletes never reports; the dialog must not wait for
-// it.
-void CDlgSerialMsg::slotOnPendingDevDestroyed(QObject *pObject)
-{
-    for (int i = m_pendingDevs.size() - 1; i >= 0; --i) {
-        if (static_cast<QObject *>(m_pendingDevs.at(i)) == pObject)
-            m_pendingDevs.removeAt(i);
-    }
-    setEnabled(m_pendingDevs.isEmpty());
+    SendToPending([&](CHOIDev *pDev) {
+        return pDev->SendSerialMsg(strMsg, bHex, bAddCRLF, nBaudRate, nDataBits, cParity, nStopBits);
+    });
 }
 
 // ---------------------------------------------------------------------------
