@@ -262,34 +262,6 @@ this Device will automatically reboot for the settings to take effect.</source>
         <source>Read from device successful.</source>
         <translation>从设备读取成功。</translation>
     </message>
-    <message>
-        <source>Select Preview Image</source>
-        <translation>选择预览图片</translation>
-    </message>
-    <message>
-        <source>Preview image (*.jpg)</source>
-        <translation>预览图片 (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Open image failed</source>
-        <translation>打开图片失败</translation>
-    </message>
-    <message>
-        <source>Open image failed!</source>
-        <translation>打开图片失败！</translation>
-    </message>
-    <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
-        <source>Upload failed.</source>
-        <translation>上传失败。</translation>
-    </message>
-    <message>
-        <source>Upload error.</source>
-        <translation>上传出错。</translation>
-    </message>
 </context>
 <context>
     <name>CDlgIPCEdit</name>
@@ -501,26 +473,6 @@ this Device will automatically reboot for the settings to take effect.</source>
         <translation>叠加图片 (*.png)</translation>
     </message>
     <message>
-        <source>Open image failed</source>
-        <translation>打开图片失败</translation>
-    </message>
-    <message>
-        <source>Open image failed!</source>
-        <translation>打开图片失败！</translation>
-    </message>
-    <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
-        <source>Upload failed.</source>
-        <translation>上传失败。</translation>
-    </message>
-    <message>
-        <source>Upload error.</source>
-        <translation>上传出错。</translation>
-    </message>
-    <message>
         <source>Value out of range.</source>
         <translation>数值超出范围。</translation>
     </message>
@@ -587,6 +539,17 @@ this Device will automatically reboot for the settings to take effect.</source>
         <source>Preview image (*.jpg)</source>
         <translation>预览图片 (*.jpg)</translation>
     </message>
+</context>
+<context>
+    <name>CImagePane</name>
+    <message>
+        <source>Open logo image failed</source>
+        <translation>打开 Logo 图片失败</translation>
+    </message>
+    <message>
+        <source>Open logo image failed!</source>
+        <translation>打开 Logo 图片失败！</translation>
+    </message>
     <message>
         <source>Open image failed</source>
         <translation>打开图片失败</translation>
@@ -596,12 +559,12 @@ this Device will automatically reboot for the settings to take effect.</source>
         <translation>打开图片失败！</translation>
     </message>
     <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
         <source>Upload failed.</source>
         <translation>上传失败。</translation>
+    </message>
+    <message>
+        <source>Upload Progress: %1%</source>
+        <translation>上传进度：%1%</translation>
     </message>
     <message>
         <source>Upload error.</source>

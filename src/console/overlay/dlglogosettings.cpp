@@ -17,7 +17,7 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CDlgLogoSettings)
     , m_pDev(pDev)
-    , m_imagePane(this, staticMetaObject.className())
+    , m_imagePane(this)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -40,15 +40,17 @@ CDlgLogoSettings::~CDlgLogoSettings()
 void CDlgLogoSettings::changeEvent(QEvent *event)
 {
     // The form's texts come back; what the operator chose or typed stays.
-    if (event->type() == QEvent::LanguageChange)
-        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        m_imagePane.Retranslated();
+    }
     QDialog::changeEvent(event);
 }
 
 void CDlgLogoSettings::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(tr("Select Overlay Image"), tr("Overlay image (*.png)"), kMaxOverlaySize,
-                       QStringLiteral("Image Resolution:%1X%2 (<1920X1080)"));
+    m_imagePane.Choose(T_ImageRule::Within(kMaxOverlaySize, tr("Select Overlay Image"), tr("Overlay image (*.png)"),
+                                           QStringLiteral("Image Resolution:%1X%2 (<1920X1080)")));
 }
 
 void CDlgLogoSettings::on_pushBtnUpload_clicked()

@@ -13,7 +13,7 @@ CDlgPreviewImage::CDlgPreviewImage(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CDlgPreviewImage)
     , m_pDev(pDev)
-    , m_imagePane(this, staticMetaObject.className())
+    , m_imagePane(this)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -28,15 +28,22 @@ CDlgPreviewImage::~CDlgPreviewImage()
 void CDlgPreviewImage::changeEvent(QEvent *event)
 {
     // The form's texts come back; the lines of a chosen picture stay.
-    if (event->type() == QEvent::LanguageChange)
-        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        m_imagePane.Retranslated();
+    }
     QDialog::changeEvent(event);
+}
+
+T_ImageRule CDlgPreviewImage::ImageRule()
+{
+    return T_ImageRule::Within(kMaxPreviewSize, tr("Select Preview Image"), tr("Preview image (*.jpg)"),
+                               QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
 }
 
 void CDlgPreviewImage::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(tr("Select Preview Image"), tr("Preview image (*.jpg)"), kMaxPreviewSize,
-                       QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
+    m_imagePane.Choose(ImageRule());
 }
 
 void CDlgPreviewImage::on_pushBtnUpload_clicked()
