@@ -1,9 +1,7 @@
 #include "tiles/formdevice.h"
 #include "ui_formdevice.h"
 
-#include <QDragEnterEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -15,17 +13,8 @@
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
-namespace {
-
-bool IsOwnTxDrag(const QDropEvent *event)
-{
-    return IsOwnDrag(event) && event->mimeData()->hasFormat(g_strMimeTxItem);
-}
-
-} // namespace
-
 CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
-    : QWidget(parent)
+    : CTxDropTile(parent)
     , ui(new Ui::CFormDevice)
     , m_pDev(pDev)
     , m_pScene(nullptr)
@@ -33,7 +22,6 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     UpdateLabels();
-    setAcceptDrops(true);
 
     m_pScene = new CHOIScene(g_pDevMgr, pDev ? pDev->GetDisplayName() : QString());
     m_pScene->SetGridSize(1, 1);
@@ -161,41 +149,8 @@ bool CFormDevice::LinkTx(CHOIDev *pTx, QWidget *pMsgParent)
     return true;
 }
 
-void CFormDevice::dragEnterEvent(QDragEnterEvent *event)
+void CFormDevice::DropTx(QDropEvent *event)
 {
-    if (!IsOwnTxDrag(event))
-        return;
-    event->setDropAction(event->proposedAction());
-    event->accept();
-    update();
-}
-
-void CFormDevice::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!IsOwnTxDrag(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->proposedAction());
-    event->accept();
-}
-
-void CFormDevice::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    event->ignore();
-}
-
-void CFormDevice::dropEvent(QDropEvent *event)
-{
-    HandleDrop(event);
-}
-
-void CFormDevice::HandleDrop(QDropEvent *event)
-{
-    if (!event->mimeData() || !event->mimeData()->hasFormat(g_strMimeTxItem)) {
-        event->ignore();
-        return;
-    }
     // Only an encoder the manager still holds may feed the decoder; anything
     // else in this format would take the decoder's place in the cell.
     CHOIDev *pTx = DroppedDev(event, g_strMimeTxItem);

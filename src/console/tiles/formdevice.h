@@ -2,7 +2,8 @@
 #define HOI_CONSOLE_FORMDEVICE_H
 
 #include <QDropEvent>
-#include <QWidget>
+
+#include "tiles/txdroptile.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -16,7 +17,7 @@ class CFormDevice;
 // on it, or chosen from its menu, becomes the decoder's source; the tile keeps
 // the link in its own one-cell layout so it can be applied to these two
 // devices alone: at once with auto-apply, or later through Apply().
-class CFormDevice : public QWidget
+class CFormDevice : public CTxDropTile
 {
     Q_OBJECT
 
@@ -46,10 +47,7 @@ public slots:
     void slotRemoveTX();
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
+    void DropTx(QDropEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -58,7 +56,6 @@ private slots:
     void slotOnDevDestroyed(QObject *pObject);
 
 private:
-    void HandleDrop(QDropEvent *event);
     // Puts pTx into the cell and records it on the decoder; a refusal shows
     // the layout's text in a box parented to pMsgParent.
     bool LinkTx(CHOIDev *pTx, QWidget *pMsgParent);

@@ -1,8 +1,6 @@
 #include "tiles/formvw.h"
 #include "ui_formvw.h"
 
-#include <QDragEnterEvent>
-#include <QMimeData>
 #include <QVector>
 
 #include "hoi_core/hoiconst.h"
@@ -14,11 +12,6 @@
 #include "uiservices.h"
 
 namespace {
-
-bool IsOwnTxDrag(const QDropEvent *event)
-{
-    return IsOwnDrag(event) && event->mimeData()->hasFormat(g_strMimeTxItem);
-}
 
 // The encoder every cell starts with; empty ("N/A") when the cells differ
 // or one has none.
@@ -49,7 +42,7 @@ QString CommonSourceName(const CHOIScene *pLayout)
 } // namespace
 
 CFormVW::CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent)
-    : QWidget(parent)
+    : CTxDropTile(parent)
     , ui(new Ui::CFormVW)
     , m_pItem(pVWItem)
     , m_bAutoApply(false)
@@ -57,7 +50,6 @@ CFormVW::CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent)
     , m_bHadTree(!m_pTree.isNull())
 {
     ui->setupUi(this);
-    setAcceptDrops(true);
     const QString strWall = pVWItem ? pVWItem->text(0) : QString();
     m_strTxName = CommonSourceName(FindDefaultLayout(strWall, Qt::CaseSensitive));
     UpdateLabels();
@@ -113,40 +105,8 @@ void CFormVW::Apply()
         pLayout->Apply(1);
 }
 
-void CFormVW::dragEnterEvent(QDragEnterEvent *event)
+void CFormVW::DropTx(QDropEvent *event)
 {
-    if (!IsOwnTxDrag(event))
-        return;
-    event->setDropAction(event->proposedAction());
-    event->accept();
-}
-
-void CFormVW::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!IsOwnTxDrag(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->proposedAction());
-    event->accept();
-}
-
-void CFormVW::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    event->ignore();
-}
-
-void CFormVW::dropEvent(QDropEvent *event)
-{
-    HandleDrop(event);
-}
-
-void CFormVW::HandleDrop(QDropEvent *event)
-{
-    if (!event->mimeData() || !event->mimeData()->hasFormat(g_strMimeTxItem)) {
-        event->ignore();
-        return;
-    }
     CHOIDev *pTx = DroppedDev(event, g_strMimeTxItem);
     QTreeWidgetItem *pItem = GetItem();
     if (!pTx || pTx->GetDevType() != CHOIDev::E_DT_TX || !pItem)

@@ -4,7 +4,8 @@
 #include <QDropEvent>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
+
+#include "tiles/txdroptile.h"
 
 class CHOIScene;
 class QTreeWidget;
@@ -18,7 +19,7 @@ class CFormVW;
 // becomes the source of the wall's default layout: every cell outside a
 // video wall takes it, and so does the layout's video wall when it has
 // exactly one. The tile keeps no layout of its own.
-class CFormVW : public QWidget
+class CFormVW : public CTxDropTile
 {
     Q_OBJECT
 
@@ -45,15 +46,11 @@ public slots:
     void Apply();
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
+    void DropTx(QDropEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void HandleDrop(QDropEvent *event);
     void UpdateLabels();
 
     Ui::CFormVW *ui;
