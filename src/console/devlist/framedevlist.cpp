@@ -20,6 +20,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 namespace {
@@ -71,31 +72,6 @@ bool IsRxLike(CHOIDev::DevType eType)
 {
     return eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX;
 }
-
-// Characters an alias may not end in; the last one typed is dropped quietly.
-const char kTrailingForbidden[] = "{}\"<>,;_@*& ";
-
-// Characters an alias may not hold, in the order they are reported.
-struct T_ForbiddenChar
-{
-    char c;
-    const char *pszMessage;
-};
-
-const T_ForbiddenChar kForbiddenChars[] = {
-    {'&', QT_TRANSLATE_NOOP("CFrameDevList", "Character '&' error.")},
-    {'*', QT_TRANSLATE_NOOP("CFrameDevList", "Character '*' error.")},
-    {'@', QT_TRANSLATE_NOOP("CFrameDevList", "Character '@' error.")},
-    {'_', QT_TRANSLATE_NOOP("CFrameDevList", "Character '_' error.")},
-    {';', QT_TRANSLATE_NOOP("CFrameDevList", "Character ';' error.")},
-    {'{', QT_TRANSLATE_NOOP("CFrameDevList", "Character '{' error.")},
-    {' ', QT_TRANSLATE_NOOP("CFrameDevList", "Character ' ' error.")},
-    {'}', QT_TRANSLATE_NOOP("CFrameDevList", "Character '}' error.")},
-    {'"', QT_TRANSLATE_NOOP("CFrameDevList", "Character '\"' error.")},
-    {'<', QT_TRANSLATE_NOOP("CFrameDevList", "Character '<' error.")},
-    {'>', QT_TRANSLATE_NOOP("CFrameDevList", "Character '>' error.")},
-    {',', QT_TRANSLATE_NOOP("CFrameDevList", "Character ',' error.")},
-};
 
 } // namespace
 
@@ -557,8 +533,7 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
     // Writing a corrected text back runs this handler again on that text.
     const QString strText = item->text(1);
     if (!strText.isEmpty() && strText != pDev->GetDisplayName()) {
-        const QChar cLast = strText.at(strText.size() - 1);
-        if (QString::fromLatin1(kTrailingForbidden).contains(cLast)) {
+        if (CNameFilter::IsForbidden(strText.back(), CNameFilter::E_NK_ALIAS)) {
             item->setText(1, strText.left(strText.size() - 1));
             if (QTreeWidgetItem *pRow = devRow()) {
                 pRow->setToolTip(1, tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
@@ -566,12 +541,12 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
             }
             return;
         }
-        for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
-            if (!strText.contains(QLatin1Char(forbidden.c)))
-                continue;
-            MsgCritical(this, QString(), tr(forbidden.pszMessage));
+        QChar ch;
+        QString strMessage;
+        if (CNameFilter::FindForbidden(strText, CNameFilter::E_NK_ALIAS, ch, strMessage)) {
+            MsgCritical(this, QString(), strMessage);
             QString strClean = strText;
-            strClean.remove(QLatin1Char(forbidden.c));
+            strClean.remove(ch);
             if (QTreeWidgetItem *pRow = devRow())
                 pRow->setText(1, strClean);
             return;

@@ -11,36 +11,8 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
-
-namespace {
-
-// Characters an alias may not end in; the last one typed is dropped quietly.
-const char kTrailingForbidden[] = "{}\"<>,;_@*& ";
-
-struct T_ForbiddenChar
-{
-    char c;
-    const char *pszMessage;
-};
-
-// Characters an alias may not hold, in the order they are reported.
-const T_ForbiddenChar kForbiddenChars[] = {
-    {'&', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '&' error.")},
-    {'*', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '*' error.")},
-    {'@', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '@' error.")},
-    {'_', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '_' error.")},
-    {';', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ';' error.")},
-    {'{', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '{' error.")},
-    {' ', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ' ' error.")},
-    {'}', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '}' error.")},
-    {'"', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '\"' error.")},
-    {'<', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '<' error.")},
-    {'>', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '>' error.")},
-    {',', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ',' error.")},
-};
-
-} // namespace
 
 CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
@@ -256,23 +228,6 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
 
 void CDlgDevEdit::on_edtName_textChanged(QString arg1)
 {
-    if (arg1.isEmpty())
-        return;
-    // Putting a corrected text back runs this filter again on it.
-    if (QString::fromLatin1(kTrailingForbidden).contains(arg1.at(arg1.size() - 1))) {
-        ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
-        ui->edtName->setText(arg1.left(arg1.size() - 1));
-        ui->edtName->setFocus();
-        return;
-    }
-    for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
-        if (!arg1.contains(QLatin1Char(forbidden.c)))
-            continue;
-        MsgCritical(this, QString(), tr(forbidden.pszMessage));
-        QString strClean = arg1;
-        strClean.remove(QLatin1Char(forbidden.c));
-        ui->edtName->setText(strClean);
-        ui->edtName->setFocus();
-        return;
-    }
+    CNameFilter::Filter(this, ui->edtName, arg1, CNameFilter::E_NK_ALIAS,
+                        tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
 }

@@ -7,14 +7,10 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 namespace {
-
-// Typed last, these are dropped without a word.
-const QString kTrailingForbidden = QStringLiteral("{}<>,;_@*&-\" ");
-// Found anywhere else, each is reported and removed, in this order.
-const QString kForbiddenOrder = QStringLiteral("&*@_;{ }\"<>,-");
 
 int Magnitude(int value)
 {
@@ -381,25 +377,8 @@ void CDlgVideoVallProp::on_cBOverlay_clicked(bool checked)
 
 void CDlgVideoVallProp::on_edtName_textChanged(QString arg1)
 {
-    if (arg1.isEmpty())
-        return;
-    if (kTrailingForbidden.contains(arg1.back())) {
-        ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
-        arg1.chop(1);
-        ui->edtName->setText(arg1);
-        ui->edtName->setFocus();
-        return;
-    }
-    for (const QChar ch : kForbiddenOrder) {
-        if (!arg1.contains(ch))
-            continue;
-        MsgCritical(this, QString(), tr("Character '%1' error.").arg(ch));
-        arg1.remove(ch);
-        // Writing the text back runs this filter again for the next one.
-        ui->edtName->setText(arg1);
-        ui->edtName->setFocus();
-        return;
-    }
+    CNameFilter::Filter(this, ui->edtName, arg1, CNameFilter::E_NK_WALL,
+                        tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
 }
 
 // ---- OK and Cancel ----
