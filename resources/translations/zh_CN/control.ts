@@ -263,18 +263,6 @@
         <source>Parity:</source>
         <translation>校验位：</translation>
     </message>
-    <message>
-        <source>None</source>
-        <translation>无</translation>
-    </message>
-    <message>
-        <source>Odd</source>
-        <translation>奇校验</translation>
-    </message>
-    <message>
-        <source>Even</source>
-        <translation>偶校验</translation>
-    </message>
 </context>
 <context>
     <name>CDlgStandbyCtrl</name>

@@ -3,7 +3,6 @@
 
 #include <QDebug>
 #include <QEvent>
-#include <QMetaEnum>
 #include <QTextCursor>
 #include <QTreeWidgetItem>
 
@@ -13,19 +12,6 @@
 QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
 
 namespace {
-
-// Parity choices: the value is the letter's character code ('n', 'o', 'e').
-struct T_ParityName
-{
-    int value;
-    const char *name;
-};
-
-const T_ParityName kParityNames[] = {
-    {CHOIDev::PAR_NONE, QT_TRANSLATE_NOOP("CDlgSerialMsg", "None")},
-    {CHOIDev::PAR_ODD, QT_TRANSLATE_NOOP("CDlgSerialMsg", "Odd")},
-    {CHOIDev::PAR_EVEN, QT_TRANSLATE_NOOP("CDlgSerialMsg", "Even")},
-};
 
 QString WithoutLineBreaks(QString strText)
 {
@@ -52,14 +38,7 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     SetChooser(ui->gbDevices);
 
-    const QMetaEnum rates = QMetaEnum::fromType<CHOIDev::BaudRateType>();
-    for (int i = 0; i < rates.keyCount(); ++i)
-        ui->cmbBaudRate->addItem(QString::number(rates.value(i)));
-    ui->cmbBaudRate->setCurrentText(QStringLiteral("115200"));
-    FillCombos();
-    ui->cmbDataBits->setCurrentText(QStringLiteral("8"));
-    ui->cmbStopBits->setCurrentIndex(0);
-    ui->cmbParity->setCurrentIndex(0);
+    FillSerialCombos(SerialCombos());
 
     connect(ui->btnSendMsg, &QPushButton::clicked, this, &CDlgSerialMsg::slotSendMsg);
     connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgSerialMsg::slotTextChanged);
@@ -84,30 +63,17 @@ void CDlgSerialMsg::DestroyDlg()
     }
 }
 
-void CDlgSerialMsg::FillCombos()
+T_SerialCombos CDlgSerialMsg::SerialCombos() const
 {
-    ui->cmbDataBits->clear();
-    ui->cmbDataBits->addItems({QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")});
-    ui->cmbStopBits->clear();
-    ui->cmbStopBits->addItems({QStringLiteral("1"), QStringLiteral("2")});
-    ui->cmbParity->clear();
-    for (const T_ParityName &parity : kParityNames)
-        ui->cmbParity->addItem(tr(parity.name), parity.value);
+    return {ui->cmbBaudRate, ui->cmbDataBits, ui->cmbStopBits, ui->cmbParity};
 }
 
 void CDlgSerialMsg::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        // The parity names are refilled in the new language; the format the
-        // operator chose stays as it was.
-        const QString strDataBits = ui->cmbDataBits->currentText();
-        const QString strStopBits = ui->cmbStopBits->currentText();
-        const QVariant parity = ui->cmbParity->currentData();
-        FillCombos();
-        ui->cmbDataBits->setCurrentText(strDataBits);
-        ui->cmbStopBits->setCurrentText(strStopBits);
-        ui->cmbParity->setCurrentIndex(qMax(0, ui->cmbParity->findData(parity)));
+        // The format the operator chose stays as it was.
+        RetranslateParity(ui->cmbParity);
     }
     QDialog::changeEvent(event);
 }
@@ -133,15 +99,13 @@ void CDlgSerialMsg::slotSendMsg()
     if (!TakeCheckedDevs())
         return;
 
-    const uint nBaudRate = ui->cmbBaudRate->currentText().toUInt();
-    const uint nDataBits = ui->cmbDataBits->currentText().toUInt();
-    const uint nStopBits = ui->cmbStopBits->currentText().toUInt();
-    const char cParity = char(ui->cmbParity->currentData().toInt());
+    const T_SerialFormat format = ChosenSerialFormat(SerialCombos());
     const bool bHex = ui->chkHexSend->isChecked();
     const bool bAddCRLF = ui->chkSendCrLf->isChecked();
 
     SendToPending([&](CHOIDev *pDev) {
-        return pDev->SendSerialMsg(strMsg, bHex, bAddCRLF, nBaudRate, nDataBits, cParity, nStopBits);
+        return pDev->SendSerialMsg(strMsg, bHex, bAddCRLF, format.nBaudRate, format.nDataBits, format.cParity,
+                                   format.nStopBits);
     });
 }
 

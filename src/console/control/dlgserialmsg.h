@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "control/dlgdevcommand.h"
+#include "hoiwidget/serialformat.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -40,7 +41,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void FillCombos();
+    T_SerialCombos SerialCombos() const;
 
     Ui::CDlgSerialMsg *ui;
     bool m_bFilteringHex;

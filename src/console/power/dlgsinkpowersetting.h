@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/serialformat.h"
+
 namespace Ui {
 class CDlgSinkPowerSetting;
 }
@@ -30,7 +32,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void SetParityTexts();
+    T_SerialCombos SerialCombos() const;
 
     Ui::CDlgSinkPowerSetting *ui;
     CHOIDev *m_pDev; // not owned

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/serialformat.h"
+
 class CHOIDev;
 class QEvent;
 
@@ -31,7 +33,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void FillParity();
+    T_SerialCombos SerialCombos() const;
 
     Ui::CDlgSerialSetting *ui;
     CHOIDev *m_pDev;
