@@ -6,6 +6,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/layoutstatus.h"
 #include "mainwindow/mainwindow.h"
 #include "uiservices.h"
 
@@ -118,15 +119,8 @@ void CDlgRankLayout::on_pushButton_2_clicked()
         if (!IsLiveLayout(pScene))
             continue;
         pScene->SetLayoutSeq(++nSeq);
-        E_SceneStatus eStatus = pScene->GetLastStatus();
-        if (pScene->IsWindowLayout())
-            eStatus = E_SS_UPDATED;
-        else if (pScene->IsVivLayout())
-            eStatus = E_SS_VIVLAYOUT;
-        else if (pScene->IsWPLayout())
-            eStatus = E_SS_WPLAYOUT;
         QString strStatus;
-        const QIcon icon = SceneStatusInfo(eStatus, strStatus);
+        const QIcon icon = LayoutStatusInfo(pScene, pScene->GetLastStatus(), strStatus);
         m_pLayoutCombo->addItem(icon, pScene->GetSceneNameSuffix(), SceneToVariant(pScene));
         if (nDefault < 0 && pScene->IsDefault())
             nDefault = m_pLayoutCombo->count() - 1;

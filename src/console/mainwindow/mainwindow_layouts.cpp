@@ -8,6 +8,7 @@
 #include "dialogs/dlgsceneedit.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/layoutstatus.h"
 #include "mainwindow/toolactions.h"
 #include "navtree/formgrouplist.h"
 #include "navtree/groupwidget.h"
@@ -51,15 +52,8 @@ int MainWindow::FindSceneEntry(CHOIScene *pScene) const
 // their own, any other layout its stored status.
 QIcon MainWindow::LayoutIcon(CHOIScene *pScene, QString *pText) const
 {
-    E_SceneStatus eStatus = pScene->GetLastStatus();
-    if (pScene->IsWindowLayout())
-        eStatus = E_SS_UPDATED;
-    else if (pScene->IsVivLayout())
-        eStatus = E_SS_VIVLAYOUT;
-    else if (pScene->IsWPLayout())
-        eStatus = E_SS_WPLAYOUT;
     QString strText;
-    const QIcon icon = SceneStatusInfo(eStatus, strText);
+    const QIcon icon = LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
     if (pText)
         *pText = strText;
     return icon;
@@ -151,15 +145,8 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
     if (eStatus == E_SS_FAILED && pScene->GetApplyMode() == 1)
         MsgCritical(nullptr, QString(), tr("Failed to apply."));
 
-    E_SceneStatus eShown = eStatus;
-    if (pScene->IsWindowLayout())
-        eShown = E_SS_UPDATED;
-    else if (pScene->IsVivLayout())
-        eShown = E_SS_VIVLAYOUT;
-    else if (pScene->IsWPLayout())
-        eShown = E_SS_WPLAYOUT;
     QString strText;
-    const QIcon icon = SceneStatusInfo(eShown, strText);
+    const QIcon icon = LayoutStatusInfo(pScene, eStatus, strText);
     ui->lbSceneStatus->setText(strText);
     ui->lbSceneStatusIcon->setPixmap(icon.pixmap(kStatusIconSize, kStatusIconSize));
     const int nEntry = FindSceneEntry(pScene);
