@@ -21,19 +21,6 @@ const char kModeWindow[] = "window";
 // A TX host name is the model code, '-' and twelve hex digits.
 const int kMinHostNameLength = 13;
 
-// Text placed inside double quotes on the device's shell line arrives there
-// exactly as it is.
-QString QuoteForShell(const QString &strText)
-{
-    QString out;
-    for (const QChar ch : strText) {
-        if (ch == QLatin1Char('\\') || ch == QLatin1Char('"') || ch == QLatin1Char('$') || ch == QLatin1Char('`'))
-            out += QLatin1Char('\\');
-        out += ch;
-    }
-    return out;
-}
-
 void SelectText(QComboBox *pCombo, const QString &strText)
 {
     const int nIndex = pCombo->findText(strText);
@@ -493,7 +480,8 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
         return;
     }
     const QString strLine = QStringLiteral("gbparam s user_audio_mode \"%1 %2 %3\"")
-                                .arg(QuoteForShell(strLayout), QuoteForShell(strMode), QuoteForShell(strDisplay));
+                                .arg(CHOIDev::QuoteForShell(strLayout), CHOIDev::QuoteForShell(strMode),
+                                     CHOIDev::QuoteForShell(strDisplay));
     // Refused, like every queued line, when a name holds a line break.
     if (!m_pDev->SendCmd(strLine)) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
