@@ -1,9 +1,8 @@
 #include "audio/volumegroupbox.h"
 #include "ui_volumegroupbox.h"
 
-#include <QEvent>
-
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -53,6 +52,7 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
     , ui(new Ui::CVolumeGroupBox)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsVolume);
 
@@ -79,13 +79,6 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
 CVolumeGroupBox::~CVolumeGroupBox()
 {
     delete ui;
-}
-
-void CVolumeGroupBox::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    CAudioPortGroupBox::changeEvent(event);
 }
 
 void CVolumeGroupBox::slotVolumeChanged(int value)

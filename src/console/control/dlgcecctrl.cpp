@@ -1,11 +1,11 @@
 #include "control/dlgcecctrl.h"
 #include "ui_dlgcecctrl.h"
 
-#include <QEvent>
 #include <QTreeWidgetItem>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 
 QPointer<CDlgCECCtrl> CDlgCECCtrl::s_pDlg;
 
@@ -15,6 +15,7 @@ CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     SetChooser(ui->gbDevices);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotOpenMsg);
     connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotCloseMsg);
@@ -28,13 +29,6 @@ CDlgCECCtrl::~CDlgCECCtrl()
 int CDlgCECCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
 {
     return ShowShared(s_pDlg, pScene, pDev);
-}
-
-void CDlgCECCtrl::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------

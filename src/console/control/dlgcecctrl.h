@@ -32,9 +32,6 @@ public slots:
     void slotOpenMsg();
     void slotCloseMsg();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void SendPower(bool bOn);
 

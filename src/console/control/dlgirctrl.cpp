@@ -2,7 +2,6 @@
 #include "ui_dlgirctrl.h"
 
 #include <QDebug>
-#include <QEvent>
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
@@ -16,6 +15,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 
 QPointer<CDlgIrCtrl> CDlgIrCtrl::s_pDlg;
 
@@ -53,6 +53,7 @@ CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     SetChooser(ui->gbDevices);
     // Room beyond the pad's own goes to the device names.
     ui->mainLayout->setStretch(0, 1);
@@ -139,13 +140,6 @@ void CDlgIrCtrl::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Measured once laid out: the chooser's room is known only then.
     WidenForChooser();
-}
-
-void CDlgIrCtrl::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------

@@ -58,7 +58,6 @@ public slots:
     void slotSelectIrDev();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

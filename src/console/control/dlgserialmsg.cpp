@@ -2,12 +2,12 @@
 #include "ui_dlgserialmsg.h"
 
 #include <QDebug>
-#include <QEvent>
 #include <QTextCursor>
 #include <QTreeWidgetItem>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 
 QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
 
@@ -36,6 +36,11 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The format the operator chose stays as it was.
+        RetranslateParity(ui->cmbParity);
+    });
     SetChooser(ui->gbDevices);
 
     FillSerialCombos(SerialCombos());
@@ -66,16 +71,6 @@ void CDlgSerialMsg::DestroyDlg()
 T_SerialCombos CDlgSerialMsg::SerialCombos() const
 {
     return {ui->cmbBaudRate, ui->cmbDataBits, ui->cmbStopBits, ui->cmbParity};
-}
-
-void CDlgSerialMsg::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The format the operator chose stays as it was.
-        RetranslateParity(ui->cmbParity);
-    }
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------

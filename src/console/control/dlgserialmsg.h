@@ -37,9 +37,6 @@ public slots:
     void slotTextChanged();
     void on_chkHexSend_clicked(bool checked);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     T_SerialCombos SerialCombos() const;
 

@@ -1,11 +1,11 @@
 #include "control/dlgstandbyctrl.h"
 #include "ui_dlgstandbyctrl.h"
 
-#include <QEvent>
 #include <QFile>
 #include <QTreeWidgetItem>
 
 #include "hoi_core/hoidev.h"
+#include "hoiwidget/languagechange.h"
 
 QPointer<CDlgStandbyCtrl> CDlgStandbyCtrl::s_pDlg;
 
@@ -15,6 +15,7 @@ CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     SetChooser(ui->gbDevices);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgStandbyCtrl::slotOpenMsg);
 }
@@ -27,13 +28,6 @@ CDlgStandbyCtrl::~CDlgStandbyCtrl()
 int CDlgStandbyCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
 {
     return ShowShared(s_pDlg, pScene, pDev);
-}
-
-void CDlgStandbyCtrl::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------

@@ -32,9 +32,6 @@ public:
 public slots:
     void slotOpenMsg();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CDlgStandbyCtrl *ui;
 

@@ -7,7 +7,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QDialog>
-#include <QEvent>
 #include <QHeaderView>
 #include <QHostAddress>
 #include <QIcon>
@@ -20,6 +19,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -88,6 +88,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     , m_bRebuildPending(false)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
     ui->twDevices->setStyleSheet(QStringLiteral("font: 9pt 'Courier New';"));
 
@@ -674,11 +675,4 @@ void CFrameDevList::slotOnSearchStop(int nDevFound, bool bRestoreSceneAfterSearc
                       "blocked by the firewall.")
                        .arg(0)
                        .arg(strAddrs));
-}
-
-void CFrameDevList::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QWidget::changeEvent(event);
 }

@@ -2,7 +2,6 @@
 #include "ui_dlgdevedit.h"
 
 #include <QAbstractButton>
-#include <QEvent>
 #include <QIcon>
 #include <QPushButton>
 #include <QRegExpValidator>
@@ -11,6 +10,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -23,6 +23,12 @@ CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The button box renames its buttons after this, when the event
+        // reaches it; the own captions go on afterwards.
+        QTimer::singleShot(0, this, &CDlgDevEdit::SetTexts);
+    });
     if (pDev && pDev->GetDevType() == CHOIDev::E_DT_QN714)
         ui->gbIPAddr->setEnabled(false);
 
@@ -68,17 +74,6 @@ void CDlgDevEdit::SetTexts()
     ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     ui->buttonBox->button(QDialogButtonBox::Apply)->setText(tr("Apply"));
     ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
-}
-
-void CDlgDevEdit::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The button box renames its buttons after this, when the event
-        // reaches it; the own captions go on afterwards.
-        QTimer::singleShot(0, this, &CDlgDevEdit::SetTexts);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgDevEdit::slotDevComboboxChanged()

@@ -2,13 +2,13 @@
 #include "ui_dlggroup.h"
 
 #include <QCheckBox>
-#include <QEvent>
 
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "navtree/navactions.h"
 #include "uiservices.h"
 
@@ -58,6 +58,7 @@ DlgGroup::DlgGroup(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     ui->treeDev->setColumnWidth(0, 40);
     ui->treeDev->setColumnWidth(1, 120);
     ui->treeScene->setColumnWidth(0, 40);
@@ -75,13 +76,6 @@ DlgGroup::DlgGroup(QWidget *parent)
 DlgGroup::~DlgGroup()
 {
     delete ui;
-}
-
-void DlgGroup::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 QCheckBox *DlgGroup::NewBox(QTreeWidgetItem *pRow)

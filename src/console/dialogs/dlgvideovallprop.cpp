@@ -7,6 +7,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -25,18 +26,8 @@ CDlgVideoVallProp::CDlgVideoVallProp(T_VideoWallInfo *pWall, QWidget *parent)
     , m_pScene(nullptr)
     , m_pWall(nullptr)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->groupBox->hide();
-    ui->twVidwoWall->hide();
-    ui->chkShowOSD->hide();
-    connect(ui->btnOk, &QPushButton::clicked, this, &CDlgVideoVallProp::accept);
-
-    SetUpNameField();
+    SetUpForm();
     LocateVideoWall(pWall);
-    if (g_pHOIDevMgr)
-        connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressNotify, this,
-                &CDlgVideoVallProp::slotOnProgressNotify);
     ui->tabWidget->setCurrentWidget(ui->tabBasic);
     UpdateBezelAndTitle();
     // Also for a wall that no layout holds: nothing to edit, OK does nothing.
@@ -50,22 +41,30 @@ CDlgVideoVallProp::CDlgVideoVallProp(CHOIScene *pScene, T_VideoWallInfo *pWall)
     , m_pScene(pScene)
     , m_pWall(pWall)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->twVidwoWall->hide();
-    ui->chkShowOSD->hide();
+    SetUpForm();
     ui->tabWidget->setCurrentWidget(ui->tabBasic);
     // The screens of a wall not yet made cannot be adjusted.
     ui->tabWidget->setTabEnabled(1, false);
-    ui->groupBox->hide();
-    connect(ui->btnOk, &QPushButton::clicked, this, &CDlgVideoVallProp::accept);
     UpdateTabTitle();
+    LoadVideoWall(pWall);
+}
 
+void CDlgVideoVallProp::SetUpForm()
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        UpdateTabTitle();
+    });
+    ui->groupBox->hide();
+    ui->twVidwoWall->hide();
+    ui->chkShowOSD->hide();
+    connect(ui->btnOk, &QPushButton::clicked, this, &CDlgVideoVallProp::accept);
     SetUpNameField();
     if (g_pHOIDevMgr)
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressNotify, this,
                 &CDlgVideoVallProp::slotOnProgressNotify);
-    LoadVideoWall(pWall);
 }
 
 CDlgVideoVallProp::~CDlgVideoVallProp()
@@ -442,13 +441,4 @@ void CDlgVideoVallProp::accept()
 void CDlgVideoVallProp::on_btnClose_clicked()
 {
     reject();
-}
-
-void CDlgVideoVallProp::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        UpdateTabTitle();
-    }
-    QDialog::changeEvent(event);
 }

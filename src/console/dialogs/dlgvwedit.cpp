@@ -7,6 +7,7 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -18,6 +19,10 @@ CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        SetTexts();
+    });
     connect(ui->buttonBox->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &CDlgVWEdit::OKClick);
     connect(ui->buttonBox->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
             &CDlgVWEdit::Cancel);
@@ -119,13 +124,4 @@ void CDlgVWEdit::Cancel()
 {
     m_bOk = false;
     accept();
-}
-
-void CDlgVWEdit::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        SetTexts();
-    }
-    QDialog::changeEvent(event);
 }

@@ -1,11 +1,10 @@
 #include "overlay/dlglogosettings.h"
 #include "ui_dlglogosettings.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -21,6 +20,11 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The form's texts come back; what the operator chose or typed stays.
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        m_imagePane.Retranslated();
+    });
     m_imagePane.Attach(ImagePaneOf(ui));
 
     if (m_pDev) {
@@ -35,16 +39,6 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
 CDlgLogoSettings::~CDlgLogoSettings()
 {
     delete ui;
-}
-
-void CDlgLogoSettings::changeEvent(QEvent *event)
-{
-    // The form's texts come back; what the operator chose or typed stays.
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        m_imagePane.Retranslated();
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgLogoSettings::on_pushBtnSelect_clicked()

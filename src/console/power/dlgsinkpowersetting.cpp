@@ -1,11 +1,10 @@
 #include "power/dlgsinkpowersetting.h"
 #include "ui_dlgsinkpowersetting.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -27,6 +26,10 @@ CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        RetranslateParity(ui->cmbParity_sinkPower);
+    });
 
     connect(ui->chbCEC, &QCheckBox::clicked, this, &CDlgSinkPowerSetting::slotSinkPowerChBClickRight);
     connect(ui->chbRS232, &QCheckBox::clicked, this, &CDlgSinkPowerSetting::slotSinkPowerChBClickRight);
@@ -52,15 +55,6 @@ T_SerialCombos CDlgSinkPowerSetting::SerialCombos() const
 {
     return {ui->cmbBaudRate_sinkPower, ui->cmbDataBits_sinkPower, ui->cmbStopBits_sinkPower,
             ui->cmbParity_sinkPower};
-}
-
-void CDlgSinkPowerSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        RetranslateParity(ui->cmbParity_sinkPower);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgSinkPowerSetting::slotSinkPowerChBClickRight()

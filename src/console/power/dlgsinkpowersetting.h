@@ -28,9 +28,6 @@ private slots:
     void slotSinkPowerChBClickRight();
     void on_pbSinkPower_apply_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     T_SerialCombos SerialCombos() const;
 

@@ -1,7 +1,6 @@
 #include "settings/dlgipmlayoutsettings.h"
 #include "ui_dlgipmlayoutsettings.h"
 
-#include <QEvent>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -9,6 +8,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/formipm.h"
 #include "uiservices.h"
@@ -38,6 +38,11 @@ CDlgIPMLayoutSettings::CDlgIPMLayoutSettings(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        if (ui->cmbLayout->count() > 0)
+            ui->cmbLayout->setItemText(0, tr("Edit..."));
+    });
     ui->gridLayout_9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!m_pDev)
         return;
@@ -64,16 +69,6 @@ CDlgIPMLayoutSettings::~CDlgIPMLayoutSettings()
 {
     ClearWindowRows();
     delete ui;
-}
-
-void CDlgIPMLayoutSettings::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        if (ui->cmbLayout->count() > 0)
-            ui->cmbLayout->setItemText(0, tr("Edit..."));
-    }
-    QDialog::changeEvent(event);
 }
 
 bool CDlgIPMLayoutSettings::IsAudioSupported() const

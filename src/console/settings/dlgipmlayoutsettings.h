@@ -40,9 +40,6 @@ private slots:
     void on_radioButton_2_clicked(bool checked);
     void slotShowCurrentLayout();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void FillTxList();
     QString GetFollowTxHostName() const;

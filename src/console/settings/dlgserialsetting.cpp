@@ -1,9 +1,8 @@
 #include "settings/dlgserialsetting.h"
 #include "ui_dlgserialsetting.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -19,6 +18,10 @@ CDlgSerialSetting::CDlgSerialSetting(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        RetranslateParity(ui->cmbParity);
+    });
     FillSerialCombos(SerialCombos());
 
     if (!m_pDev)
@@ -61,15 +64,6 @@ CDlgSerialSetting::~CDlgSerialSetting()
 T_SerialCombos CDlgSerialSetting::SerialCombos() const
 {
     return {ui->cmbBaudRate, ui->cmbDataBits, ui->cmbStopBits, ui->cmbParity};
-}
-
-void CDlgSerialSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        RetranslateParity(ui->cmbParity);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgSerialSetting::on_btnApplySerialSet_clicked()

@@ -29,9 +29,6 @@ private slots:
     void on_btnApplySerialSet_clicked();
     void on_btnApplySerialCancel_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     T_SerialCombos SerialCombos() const;
 

@@ -1,8 +1,7 @@
 #include "tiles/formall.h"
 #include "ui_formall.h"
 
-#include <QEvent>
-
+#include "hoiwidget/languagechange.h"
 #include "tiles/tileitems.h"
 #include "uiservices.h"
 
@@ -15,6 +14,10 @@ CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
     , m_strGroup(pGroupItem ? pGroupItem->text(0) : QString())
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        ui->label_Name->SetFullText(GroupDisplayName(m_strGroup));
+    });
     ui->label_Name->SetFullText(GroupDisplayName(m_strGroup));
 }
 
@@ -33,13 +36,4 @@ void CFormAll::mouseDoubleClickEvent(QMouseEvent *event)
     if (QTreeWidgetItem *pItem = GetItem())
         emit signalDoubleClick(pItem);
     QWidget::mouseDoubleClickEvent(event);
-}
-
-void CFormAll::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        ui->label_Name->SetFullText(GroupDisplayName(m_strGroup));
-    }
-    QWidget::changeEvent(event);
 }

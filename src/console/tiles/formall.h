@@ -30,7 +30,6 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     Ui::CFormAll *ui;

@@ -11,6 +11,7 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
@@ -21,6 +22,10 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
     , m_bAutoApply(false)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        UpdateLabels();
+    });
     UpdateLabels();
 
     m_pScene = new CHOIScene(g_pDevMgr, pDev ? pDev->GetDisplayName() : QString());
@@ -228,13 +233,4 @@ void CFormDevice::slotRemoveTX()
     m_pDev->SetTXDev(nullptr);
     UpdateLabels();
     ApplyCellIfAuto();
-}
-
-void CFormDevice::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        UpdateLabels();
-    }
-    QWidget::changeEvent(event);
 }

@@ -50,7 +50,6 @@ protected:
     void DropTx(QDropEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private slots:
     void slotOnDevDestroyed(QObject *pObject);

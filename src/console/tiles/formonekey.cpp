@@ -1,7 +1,7 @@
 #include "tiles/formonekey.h"
 #include "ui_formonekey.h"
 
-#include <QEvent>
+#include "hoiwidget/languagechange.h"
 
 CFormOneKey::CFormOneKey(QTreeWidgetItem *pGroupItem, QWidget *parent)
     : CTxDropTile(parent)
@@ -9,6 +9,7 @@ CFormOneKey::CFormOneKey(QTreeWidgetItem *pGroupItem, QWidget *parent)
 {
     Q_UNUSED(pGroupItem)
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
 }
 
 CFormOneKey::~CFormOneKey()
@@ -20,11 +21,4 @@ void CFormOneKey::DropTx(QDropEvent *event)
 {
     // The receiving tiles check the payload themselves.
     emit signalDropEventForOneKey(event);
-}
-
-void CFormOneKey::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QWidget::changeEvent(event);
 }

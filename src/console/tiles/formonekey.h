@@ -28,7 +28,6 @@ signals:
 
 protected:
     void DropTx(QDropEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     Ui::CFormOneKey *ui;

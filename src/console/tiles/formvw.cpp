@@ -8,6 +8,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
+#include "hoiwidget/languagechange.h"
 #include "tiles/tileitems.h"
 #include "uiservices.h"
 
@@ -50,6 +51,10 @@ CFormVW::CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent)
     , m_bHadTree(!m_pTree.isNull())
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        UpdateLabels();
+    });
     const QString strWall = pVWItem ? pVWItem->text(0) : QString();
     m_strTxName = CommonSourceName(FindDefaultLayout(strWall, Qt::CaseSensitive));
     UpdateLabels();
@@ -157,13 +162,4 @@ void CFormVW::mouseDoubleClickEvent(QMouseEvent *event)
     if (QTreeWidgetItem *pItem = GetItem())
         emit signalDoubleClick(pItem);
     QWidget::mouseDoubleClickEvent(event);
-}
-
-void CFormVW::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        UpdateLabels();
-    }
-    QWidget::changeEvent(event);
 }

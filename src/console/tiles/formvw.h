@@ -48,7 +48,6 @@ public slots:
 protected:
     void DropTx(QDropEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void UpdateLabels();

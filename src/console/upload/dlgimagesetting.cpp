@@ -1,10 +1,9 @@
 #include "upload/dlgimagesetting.h"
 #include "ui_dlgimagesetting.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -23,6 +22,13 @@ CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The form's own texts would hide what was chosen and sent so far.
+        ui->label_Size_bg->setText(ExpectedBgResolutionText());
+        m_bgPane.Retranslated();
+        m_logoPane.Retranslated();
+    });
     // The two groups upload independently.
     m_logoPane.Attach({ui->lineEditFilePath_Logo, ui->label_Size_Logo, ui->label_SizeTatol_Logo,
                        ui->labelPicture_Logo, ui->label__pro_Logo, ui->pushBtnUpload_Logo, ui->groupBox_Logo});
@@ -71,18 +77,6 @@ bool CDlgImageSetting::IsLogoProduct() const
 QString CDlgImageSetting::ExpectedBgResolutionText() const
 {
     return IsLogoProduct() ? tr("Image Resolution: 1280X720") : tr("Image Resolution: 1920X1080");
-}
-
-void CDlgImageSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The form's own texts would hide what was chosen and sent so far.
-        ui->label_Size_bg->setText(ExpectedBgResolutionText());
-        m_bgPane.Retranslated();
-        m_logoPane.Retranslated();
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgImageSetting::on_pushBtnSelect_Logo_clicked()

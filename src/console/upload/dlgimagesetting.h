@@ -33,9 +33,6 @@ private slots:
     void on_pushBtnUpload_bg_clicked();
     void on_pbApplyOSDMethod_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     bool IsLogoProduct() const;
     QString ExpectedBgResolutionText() const;

@@ -1,10 +1,9 @@
 #include "upload/dlgmapsettings.h"
 #include "ui_dlgmapsettings.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -26,6 +25,12 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The form's texts are those of one kind of product only.
+        SetProductTexts();
+        m_imagePane.Retranslated();
+    });
     m_imagePane.Attach(ImagePaneOf(ui));
 
     ui->gbMapDisplay->setVisible(g_pDevMgr->IsSupportMapDisplay(m_dev));
@@ -77,17 +82,6 @@ void CDlgMapSettings::SetProductTexts()
         ui->label_5->setText(tr("Image Size: not to exceed 1.5MB"));
         ui->label_2->setText(tr("Note: Reboot the devices to make the new settings effective."));
     }
-}
-
-void CDlgMapSettings::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The form's texts are those of one kind of product only.
-        SetProductTexts();
-        m_imagePane.Retranslated();
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgMapSettings::on_pushBtnSelect_clicked()

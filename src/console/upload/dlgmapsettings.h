@@ -38,9 +38,6 @@ private slots:
     void slotGetMapSettings(QString strStatus);
     void slotGetOSDSettings(QString strStatus);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     bool IsJpgType() const;
     void SetProductTexts();

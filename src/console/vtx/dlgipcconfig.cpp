@@ -4,7 +4,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QDebug>
-#include <QEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QHttpMultiPart>
@@ -20,6 +19,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 #include "vtx/dlgipcedit.h"
 #include "vtx/dlgpreviewimage.h"
@@ -96,6 +96,11 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The form's texts come back; the lines of a chosen picture stay.
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        m_imagePane.Retranslated();
+    });
     ui->pBModify->hide();
     ui->treeWidgetConfig->setMouseTracking(true);
     for (int i = 0; i < E_COL_COUNT; ++i)
@@ -126,16 +131,6 @@ CDlgIPCConfig::~CDlgIPCConfig()
     }
     DropNewRecord();
     delete ui;
-}
-
-void CDlgIPCConfig::changeEvent(QEvent *event)
-{
-    // The form's texts come back; the lines of a chosen picture stay.
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        m_imagePane.Retranslated();
-    }
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------

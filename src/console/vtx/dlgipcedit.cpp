@@ -1,10 +1,9 @@
 #include "vtx/dlgipcedit.h"
 #include "ui_dlgipcedit.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoirecords.h"
+#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -31,6 +30,7 @@ CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
 
     FillResolutions();
     // The items may be shown translated; the record holds the gateway's word.
@@ -70,13 +70,6 @@ void CDlgIPCEdit::FillResolutions()
     ui->cmBResolution->clear();
     for (const auto &res : kResolutions)
         ui->cmBResolution->addItem(QLatin1String(res.pszText), QLatin1String(res.pszValue));
-}
-
-void CDlgIPCEdit::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 void CDlgIPCEdit::RestoreAlias(const QString &strMessage)

@@ -1,9 +1,8 @@
 #include "vtx/dlgpreviewimage.h"
 #include "ui_dlgpreviewimage.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 const QSize kMaxPreviewSize(720, 480);
@@ -17,22 +16,17 @@ CDlgPreviewImage::CDlgPreviewImage(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The form's texts come back; the lines of a chosen picture stay.
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        m_imagePane.Retranslated();
+    });
     m_imagePane.Attach(ImagePaneOf(ui));
 }
 
 CDlgPreviewImage::~CDlgPreviewImage()
 {
     delete ui;
-}
-
-void CDlgPreviewImage::changeEvent(QEvent *event)
-{
-    // The form's texts come back; the lines of a chosen picture stay.
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        m_imagePane.Retranslated();
-    }
-    QDialog::changeEvent(event);
 }
 
 T_ImageRule CDlgPreviewImage::ImageRule()

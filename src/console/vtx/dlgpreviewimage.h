@@ -32,9 +32,6 @@ private slots:
     void on_pushBtnSelect_clicked();
     void on_pushBtnUpload_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CDlgPreviewImage *ui;
     CHOIDev *m_pDev; // not owned; may be null
