@@ -4,7 +4,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -21,11 +20,7 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     // The form's texts come back; what the operator chose or typed stays.
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        m_imagePane.Retranslated();
-    });
-    m_imagePane.Attach(ImagePaneOf(ui));
+    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
 
     if (m_pDev) {
         // The cache counts from 0, the operator from 1; an empty cache reads 0.

@@ -321,19 +321,22 @@ QString CDlgIPMLayoutSettings::GetFollowWindowTxHostName() const
     return m_windowForms.at(nIndex)->GetTXHostName();
 }
 
-void CDlgIPMLayoutSettings::GetAudioChoice(QString &strMode, QString &strSource, QString &strDisplay) const
+bool CDlgIPMLayoutSettings::GetAudioChoice(T_AudioChoice &choice) const
 {
+    if (!IsAudioSupported())
+        return false;
     if (ui->radioButton->isChecked()) {
-        strMode = QString::fromLatin1(kModeSeparate);
-        strSource = GetFollowTxHostName();
-        strDisplay = strSource;
+        choice.strMode = QString::fromLatin1(kModeSeparate);
+        choice.strSource = GetFollowTxHostName();
+        choice.strDisplay = choice.strSource;
     } else if (ui->radioButton_2->isChecked()) {
-        strMode = QString::fromLatin1(kModeWindow);
-        strSource = GetFollowWindowTxHostName();
-        if (strSource == QLatin1String(kNull))
-            strSource.clear();
-        strDisplay = ui->cmbFollowWindow->currentText();
+        choice.strMode = QString::fromLatin1(kModeWindow);
+        choice.strSource = GetFollowWindowTxHostName();
+        if (choice.strSource == QLatin1String(kNull))
+            choice.strSource.clear();
+        choice.strDisplay = ui->cmbFollowWindow->currentText();
     }
+    return true;
 }
 
 void CDlgIPMLayoutSettings::ShowAudioSource()
@@ -439,13 +442,9 @@ void CDlgIPMLayoutSettings::on_pbSave_clicked()
         return;
     const QString strLayout = ui->cmbLayout->currentText();
     m_pDev->SetIPMLayoutWindows(strLayout, BuildWindowList());
-    if (!IsAudioSupported())
-        return;
-    QString strMode;
-    QString strSource;
-    QString strDisplay;
-    GetAudioChoice(strMode, strSource, strDisplay);
-    m_pDev->SetIPMLayoutAudio(strLayout, strMode, strDisplay);
+    T_AudioChoice audio;
+    if (GetAudioChoice(audio))
+        m_pDev->SetIPMLayoutAudio(strLayout, audio.strMode, audio.strDisplay);
 }
 
 void CDlgIPMLayoutSettings::on_pbApply_clicked()
@@ -463,26 +462,22 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
     m_pDev->SetIPMMultiView(strWindows);
     m_pDev->SetIPMLayoutWindows(strLayout, strWindows);
 
-    if (!IsAudioSupported())
+    T_AudioChoice audio;
+    if (!GetAudioChoice(audio))
         return;
-
-    QString strMode;
-    QString strSource;
-    QString strDisplay;
-    GetAudioChoice(strMode, strSource, strDisplay);
-    if (!m_pDev->ApplyMultiViewAudioSeparate(strSource, false)) {
+    if (!m_pDev->ApplyMultiViewAudioSeparate(audio.strSource, false)) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }
     const QString strLine = QStringLiteral("gbparam s user_audio_mode \"%1 %2 %3\"")
-                                .arg(CHOIDev::QuoteForShell(strLayout), CHOIDev::QuoteForShell(strMode),
-                                     CHOIDev::QuoteForShell(strDisplay));
+                                .arg(CHOIDev::QuoteForShell(strLayout), CHOIDev::QuoteForShell(audio.strMode),
+                                     CHOIDev::QuoteForShell(audio.strDisplay));
     // Refused, like every queued line, when a name holds a line break.
     if (!m_pDev->SendCmd(strLine)) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }
-    m_pDev->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, strMode, strDisplay));
-    m_pDev->SetIPMLayoutAudio(strLayout, strMode, strDisplay);
+    m_pDev->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, audio.strMode, audio.strDisplay));
+    m_pDev->SetIPMLayoutAudio(strLayout, audio.strMode, audio.strDisplay);
     m_pDev->PushSendData("multiview apply", true, true);
 }

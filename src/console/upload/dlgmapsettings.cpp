@@ -3,7 +3,6 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -25,13 +24,11 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
+    m_imagePane.Attach(ImagePaneOf(ui), [this] {
         ui->retranslateUi(this);
         // The form's texts are those of one kind of product only.
         SetProductTexts();
-        m_imagePane.Retranslated();
     });
-    m_imagePane.Attach(ImagePaneOf(ui));
 
     ui->gbMapDisplay->setVisible(g_pDevMgr->IsSupportMapDisplay(m_dev));
     SetProductTexts();

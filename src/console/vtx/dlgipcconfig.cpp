@@ -19,7 +19,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 #include "vtx/dlgipcedit.h"
 #include "vtx/dlgpreviewimage.h"
@@ -96,11 +95,6 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    // The form's texts come back; the lines of a chosen picture stay.
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        m_imagePane.Retranslated();
-    });
     ui->pBModify->hide();
     ui->treeWidgetConfig->setMouseTracking(true);
     for (int i = 0; i < E_COL_COUNT; ++i)
@@ -118,7 +112,8 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
 
     connect(ui->treeWidgetConfig->header(), &QHeaderView::sectionClicked, this, &CDlgIPCConfig::OnClickColumn);
 
-    m_imagePane.Attach(ImagePaneOf(ui));
+    // The form's texts come back; the lines of a chosen picture stay.
+    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
 }
 
 CDlgIPCConfig::~CDlgIPCConfig()

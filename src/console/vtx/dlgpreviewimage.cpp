@@ -2,7 +2,6 @@
 #include "ui_dlgpreviewimage.h"
 
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 const QSize kMaxPreviewSize(720, 480);
@@ -17,11 +16,7 @@ CDlgPreviewImage::CDlgPreviewImage(CHOIDev *pDev, QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     // The form's texts come back; the lines of a chosen picture stay.
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        m_imagePane.Retranslated();
-    });
-    m_imagePane.Attach(ImagePaneOf(ui));
+    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
 }
 
 CDlgPreviewImage::~CDlgPreviewImage()

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 #include "vtx/bmpcheck.h"
 
@@ -54,11 +55,17 @@ CImagePane::CImagePane(QWidget *pOwner)
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CImagePane::slotPictureFileChanged);
 }
 
-void CImagePane::Attach(const T_ImagePane &pane)
+void CImagePane::Attach(const T_ImagePane &pane, const std::function<void()> &retranslateForm)
 {
     m_pane = pane;
     m_pane.pUpload->setEnabled(false);
     m_pOwner->installEventFilter(this);
+    if (retranslateForm) {
+        OnLanguageChange(m_pOwner, [this, retranslateForm] {
+            retranslateForm();
+            Retranslated();
+        });
+    }
 }
 
 bool CImagePane::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,8 @@
 #ifndef HOI_CONSOLE_IMAGEPANE_H
 #define HOI_CONSOLE_IMAGEPANE_H
 
+#include <functional>
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QSize>
@@ -79,8 +81,10 @@ public:
 
     // Takes the owner's widgets once its form is set up. Nothing is chosen
     // yet, so the upload button goes off. Closing the owner drops an upload
-    // still under way.
-    void Attach(const T_ImagePane &pane);
+    // still under way. With retranslateForm the pane also takes the owner's
+    // language changes: retranslateForm (the form's texts), then
+    // Retranslated.
+    void Attach(const T_ImagePane &pane, const std::function<void()> &retranslateForm = nullptr);
 
     // Tests shorten the progress tick; the default is 200 ms.
     void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
