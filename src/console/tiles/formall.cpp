@@ -2,15 +2,12 @@
 #include "ui_formall.h"
 
 #include "hoiwidget/languagechange.h"
-#include "tiles/tileitems.h"
 #include "uiservices.h"
 
 CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::CFormAll)
-    , m_pItem(pGroupItem)
-    , m_pTree(pGroupItem ? pGroupItem->treeWidget() : nullptr)
-    , m_bHadTree(!m_pTree.isNull())
+    , m_item(pGroupItem)
     , m_strGroup(pGroupItem ? pGroupItem->text(0) : QString())
 {
     ui->setupUi(this);
@@ -28,7 +25,7 @@ CFormAll::~CFormAll()
 
 QTreeWidgetItem *CFormAll::GetItem() const
 {
-    return LiveTreeItem(m_pTree, m_bHadTree, m_pItem);
+    return m_item.Get();
 }
 
 void CFormAll::mouseDoubleClickEvent(QMouseEvent *event)

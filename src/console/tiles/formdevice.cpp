@@ -19,7 +19,6 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
     , ui(new Ui::CFormDevice)
     , m_pDev(pDev)
     , m_pScene(nullptr)
-    , m_bAutoApply(false)
 {
     ui->setupUi(this);
     OnLanguageChange(this, [this] {
@@ -109,17 +108,6 @@ void CFormDevice::slotOnDevDestroyed(QObject *pObject)
     UpdateLabels();
 }
 
-void CFormDevice::slotIsAutoAppy(bool isAuto)
-{
-    m_bAutoApply = isAuto;
-}
-
-void CFormDevice::slotOneKey(QDropEvent *event)
-{
-    if (event)
-        HandleDrop(event);
-}
-
 void CFormDevice::Apply()
 {
     if (m_pDev)
@@ -128,7 +116,7 @@ void CFormDevice::Apply()
 
 void CFormDevice::ApplyCellIfAuto()
 {
-    if (m_bAutoApply)
+    if (IsAutoApply())
         m_pScene->UpdateOneCellLink(0, 0);
 }
 

@@ -29,7 +29,6 @@ public:
     CHOIDev *GetDev() const { return m_pDev; }
     // The tile's own layout (1 x 1); never in the manager's lists.
     CHOIScene *GetScene() const { return m_pScene; }
-    bool IsAutoApply() const { return m_bAutoApply; }
 
     // The right-click menu, built fresh: "Change TX" with every encoder of
     // the manager, and "Remove TX". The caller deletes it.
@@ -39,9 +38,6 @@ signals:
     void signalDoubleClick(CHOIDev *pDev);
 
 public slots:
-    void slotIsAutoAppy(bool isAuto);
-    // A drop forwarded by the "To all screens" tile: handled as a drop here.
-    void slotOneKey(QDropEvent *event);
     void Apply();
     void slotChangeTX();
     void slotRemoveTX();
@@ -67,7 +63,6 @@ private:
     Ui::CFormDevice *ui;
     CHOIDev *m_pDev;
     CHOIScene *m_pScene;
-    bool m_bAutoApply;
 };
 
 #endif

@@ -9,7 +9,6 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/languagechange.h"
-#include "tiles/tileitems.h"
 #include "uiservices.h"
 
 namespace {
@@ -45,10 +44,7 @@ QString CommonSourceName(const CHOIScene *pLayout)
 CFormVW::CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent)
     : CTxDropTile(parent)
     , ui(new Ui::CFormVW)
-    , m_pItem(pVWItem)
-    , m_bAutoApply(false)
-    , m_pTree(pVWItem ? pVWItem->treeWidget() : nullptr)
-    , m_bHadTree(!m_pTree.isNull())
+    , m_item(pVWItem)
 {
     ui->setupUi(this);
     OnLanguageChange(this, [this] {
@@ -67,7 +63,7 @@ CFormVW::~CFormVW()
 
 QTreeWidgetItem *CFormVW::GetItem() const
 {
-    return LiveTreeItem(m_pTree, m_bHadTree, m_pItem);
+    return m_item.Get();
 }
 
 void CFormVW::UpdateLabels()
@@ -88,17 +84,6 @@ CHOIScene *CFormVW::FindDefaultLayout(const QString &strWall, Qt::CaseSensitivit
             return pScene;
     }
     return nullptr;
-}
-
-void CFormVW::slotIsAutoAppy(bool isAuto)
-{
-    m_bAutoApply = isAuto;
-}
-
-void CFormVW::slotOneKey(QDropEvent *event)
-{
-    if (event)
-        HandleDrop(event);
 }
 
 void CFormVW::Apply()
@@ -149,7 +134,7 @@ void CFormVW::DropTx(QDropEvent *event)
             changed.append(T_CellPos{pWall->pos_row, pWall->pos_col});
     }
 
-    if (m_bAutoApply && !changed.isEmpty()) {
+    if (IsAutoApply() && !changed.isEmpty()) {
         QList<T_CellPos *> cells;
         for (T_CellPos &pos : changed)
             cells.append(&pos);

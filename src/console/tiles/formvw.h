@@ -2,9 +2,9 @@
 #define HOI_CONSOLE_FORMVW_H
 
 #include <QDropEvent>
-#include <QPointer>
 #include <QString>
 
+#include "tiles/tileitems.h"
 #include "tiles/txdroptile.h"
 
 class CHOIScene;
@@ -30,7 +30,6 @@ public:
 
     // The tree row, or null once the tree has dropped it.
     QTreeWidgetItem *GetItem() const;
-    bool IsAutoApply() const { return m_bAutoApply; }
 
     // The wall's default layout: the first of the manager's layouts whose
     // name before the first '-' is strWall and that is the default; null
@@ -41,8 +40,6 @@ signals:
     void signalDoubleClick(QTreeWidgetItem *pVWItem);
 
 public slots:
-    void slotIsAutoAppy(bool isAuto);
-    void slotOneKey(QDropEvent *event);
     void Apply();
 
 protected:
@@ -53,10 +50,7 @@ private:
     void UpdateLabels();
 
     Ui::CFormVW *ui;
-    QTreeWidgetItem *m_pItem;
-    bool m_bAutoApply;
-    QPointer<QTreeWidget> m_pTree;
-    bool m_bHadTree;
+    CLiveTreeItem m_item;
     QString m_strTxName; // the source shown after "TX:"; empty: "N/A"
 };
 

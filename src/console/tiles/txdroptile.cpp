@@ -12,6 +12,17 @@ CTxDropTile::CTxDropTile(QWidget *parent)
     setAcceptDrops(true);
 }
 
+void CTxDropTile::slotIsAutoAppy(bool isAuto)
+{
+    m_bAutoApply = isAuto;
+}
+
+void CTxDropTile::slotOneKey(QDropEvent *event)
+{
+    if (event)
+        HandleDrop(event);
+}
+
 void CTxDropTile::dragEnterEvent(QDragEnterEvent *event)
 {
     AcceptTxDrag(event);

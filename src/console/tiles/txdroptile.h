@@ -8,13 +8,21 @@ class QDropEvent;
 // A tile of the group page on which an encoder may be dropped (decoder, wall
 // and "To all screens" tiles). Only encoder drags of this console are
 // welcome; a drop that carries the TX format goes to DropTx, any other is
-// refused. What the encoder is checked for is up to the tile.
+// refused. What the encoder is checked for is up to the tile, and so is
+// whether a tile with auto-apply on sends its change at once.
 class CTxDropTile : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit CTxDropTile(QWidget *parent = nullptr);
+
+    bool IsAutoApply() const { return m_bAutoApply; }
+
+public slots:
+    void slotIsAutoAppy(bool isAuto);
+    // A drop forwarded by the "To all screens" tile: handled as a drop here.
+    void slotOneKey(QDropEvent *event);
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -29,6 +37,8 @@ protected:
 
 private:
     void AcceptTxDrag(QDragMoveEvent *event);
+
+    bool m_bAutoApply = false;
 };
 
 #endif
