@@ -5,6 +5,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
 #include "uiservices.h"
+#include "upload/displayreplies.h"
 
 namespace {
 const QSize kMaxOverlaySize(1920, 1080);
@@ -118,8 +119,5 @@ void CDlgLogoSettings::on_pushBtnApply_clicked()
 
 void CDlgLogoSettings::slotGetOverlaySettings(QString strStatus)
 {
-    if (strStatus == QLatin1String("y"))
-        ui->checkBoxDisplay->setChecked(true);
-    else if (strStatus == QLatin1String("n"))
-        ui->checkBoxDisplay->setChecked(false);
+    ShowYesNoReply(ui->checkBoxDisplay, strStatus);
 }

@@ -3,6 +3,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "upload/displayreplies.h"
 #include "hoiwidget/languagechange.h"
 
 namespace {
@@ -43,11 +44,7 @@ CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     if (!g_pDevMgr->IsLogoEnable())
         ui->groupBox_Logo->hide();
 
-    const QString &strMethod = m_dev->GetOsdDisplayMethod();
-    if (strMethod == QLatin1String("follow"))
-        ui->cbOSDMethod->setCurrentIndex(0);
-    else if (strMethod == QLatin1String("independence"))
-        ui->cbOSDMethod->setCurrentIndex(1);
+    ShowOsdMethod(ui->cbOSDMethod, m_dev->GetOsdDisplayMethod());
 
     ui->label_Size_bg->setText(ExpectedBgResolutionText());
     if (IsLogoProduct()) {
@@ -108,9 +105,5 @@ void CDlgImageSetting::on_pushBtnUpload_bg_clicked()
 
 void CDlgImageSetting::on_pbApplyOSDMethod_clicked()
 {
-    // Takes effect when the device reboots; nothing is awaited.
-    const QString strMethod = ui->cbOSDMethod->currentIndex() == 0 ? QStringLiteral("follow")
-                                                                   : QStringLiteral("independence");
-    m_dev->ApplyOsdDisplayMethod(strMethod);
-    m_dev->SetOsdDisplayMethod(strMethod);
+    ApplyOsdMethod(m_dev, ui->cbOSDMethod);
 }

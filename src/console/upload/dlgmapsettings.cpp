@@ -3,6 +3,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "upload/displayreplies.h"
 
 namespace {
 
@@ -47,11 +48,7 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
     }
     connect(m_dev, &CHOIDev::OnGetOSDSettings, this, &CDlgMapSettings::slotGetOSDSettings);
 
-    const QString &strMethod = m_dev->GetOsdDisplayMethod();
-    if (strMethod == QLatin1String("follow"))
-        ui->cbOSDMethod->setCurrentIndex(0);
-    else if (strMethod == QLatin1String("independence"))
-        ui->cbOSDMethod->setCurrentIndex(1);
+    ShowOsdMethod(ui->cbOSDMethod, m_dev->GetOsdDisplayMethod());
 }
 
 CDlgMapSettings::~CDlgMapSettings()
@@ -109,28 +106,17 @@ void CDlgMapSettings::on_pushBtnOSDApply_clicked()
 
 void CDlgMapSettings::on_pbApplyOSDMethod_clicked()
 {
-    const QString strMethod = ui->cbOSDMethod->currentIndex() == 0 ? QStringLiteral("follow")
-                                                                   : QStringLiteral("independence");
-    m_dev->ApplyOsdDisplayMethod(strMethod);
-    m_dev->SetOsdDisplayMethod(strMethod);
+    ApplyOsdMethod(m_dev, ui->cbOSDMethod);
 }
 
 void CDlgMapSettings::slotGetMapSettings(QString strStatus)
 {
-    if (strStatus == QLatin1String("y"))
-        ui->checkBoxDisplay->setChecked(true);
-    else if (strStatus == QLatin1String("n"))
-        ui->checkBoxDisplay->setChecked(false);
+    ShowYesNoReply(ui->checkBoxDisplay, strStatus);
 }
 
 void CDlgMapSettings::slotGetOSDSettings(QString strStatus)
 {
-    if (strStatus == QLatin1String("y"))
-        ui->cbxOSDDisplay->setChecked(true);
-    else if (strStatus == QLatin1String("n"))
-        ui->cbxOSDDisplay->setChecked(false);
-    else if (strStatus == QLatin1String("follow"))
-        ui->cbOSDMethod->setCurrentIndex(0);
-    else if (strStatus == QLatin1String("independence"))
-        ui->cbOSDMethod->setCurrentIndex(1);
+    // The same signal carries the display switch and the method.
+    if (!ShowYesNoReply(ui->cbxOSDDisplay, strStatus))
+        ShowOsdMethod(ui->cbOSDMethod, strStatus);
 }
