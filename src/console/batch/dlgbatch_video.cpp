@@ -6,6 +6,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/resolutioncombo.h"
 
 namespace {
 
@@ -324,17 +325,10 @@ void CDlgBatch::slotForceResolution(CHOIDev *pCurDev)
     ui->cbVoResulotion->clear();
     const T_ProdIdInfo *pProd = (g_pDevMgr && pCurDev) ? g_pDevMgr->GetProdIdInfo(pCurDev) : nullptr;
     if (pProd) {
-        const QStringList entries = pProd->force_resolution.split(QLatin1Char(','));
-        for (const QString &strEntry : entries) {
-            if (strEntry.isEmpty())
-                continue;
-            const int nPos = strEntry.indexOf(QLatin1Char('_'));
-            const QString strText = nPos > 0 ? QStringLiteral("%1 (%2fps)").arg(strEntry.left(nPos), strEntry.mid(nPos + 1))
-                                             : strEntry;
-            ui->cbVoResulotion->addItem(strText, strEntry);
-            if (strEntry == pCurDev->GetForceResolution())
-                ui->cbVoResulotion->setCurrentIndex(ui->cbVoResulotion->count() - 1);
-        }
+        FillResolutionCombo(ui->cbVoResulotion, pProd->force_resolution);
+        const int nCurrent = ui->cbVoResulotion->findData(pCurDev->GetForceResolution());
+        if (nCurrent >= 0)
+            ui->cbVoResulotion->setCurrentIndex(nCurrent);
     }
     const bool bAny = ui->cbVoResulotion->count() > 0;
     ui->cbVoResulotion->setEnabled(bAny);
