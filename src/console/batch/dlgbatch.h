@@ -229,6 +229,9 @@ private:
     void ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
                           uint &nStopBits) const;
     static QString PortSettingText(uint nBaud, uint nDataBits, char cParity, uint nStopBits);
+    // A message of the Serial or Power page: its lines joined; false after a
+    // refusal when that leaves nothing.
+    bool ReadMessage(const QString &strText, const QString &strMissing, QString &strMsg);
 
     // Image page
     // The widgets of one upload.
@@ -248,6 +251,9 @@ private:
     void ShowChosenImage(E_UploadKind eKind, const QString &strPath, const QPixmap &pixmap,
                          bool bWithinLimit);
     void StartUploadRound(E_UploadKind eKind);
+    // One field of the overlay position, 1 to nMax; false after a refusal
+    // (an information box, the field focused).
+    bool ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue);
     bool ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data);
     static QString UploadUrl(E_UploadKind eKind, CHOIDev *pDev);
     void UploadFinished(HttpConnect *pHttp, const QVariant &code);

@@ -323,35 +323,31 @@ void CDlgBatch::on_pbApplyOSDMethod_clicked()
     });
 }
 
+bool CDlgBatch::ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue)
+{
+    if (!pField->text().isEmpty()) {
+        nValue = pField->text().toInt();
+        if (nValue >= 1 && nValue <= nMax)
+            return true;
+    }
+    setDisabled(false);
+    MsgInformation(this, QString(), pField->text().isEmpty() ? strMissing : tr("Value out of range."));
+    pField->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
 void CDlgBatch::on_pBOverlayApply_clicked()
 {
     QList<CHOIDev *> devs;
     if (!StartBatch(E_BP_IMAGE, devs))
         return;
     // The operator counts from 1; the device from 0.
-    auto refuse = [this](const QString &strText, QLineEdit *pField) {
-        setDisabled(false);
-        MsgInformation(this, QString(), strText);
-        pField->setFocus(Qt::OtherFocusReason);
-    };
-    if (ui->lECoorX->text().isEmpty()) {
-        refuse(tr("Please enter the X coordinate."), ui->lECoorX);
+    int nX = 0;
+    int nY = 0;
+    if (!ReadOverlayCoordinate(ui->lECoorX, tr("Please enter the X coordinate."), kOverlayImageMaxSize.width(), nX)
+        || !ReadOverlayCoordinate(ui->lECoorY, tr("Please enter the Y coordinate."),
+                                  kOverlayImageMaxSize.height(), nY))
         return;
-    }
-    const int nX = ui->lECoorX->text().toInt();
-    if (nX < 1 || nX > kOverlayImageMaxSize.width()) {
-        refuse(tr("Value out of range."), ui->lECoorX);
-        return;
-    }
-    if (ui->lECoorY->text().isEmpty()) {
-        refuse(tr("Please enter the Y coordinate."), ui->lECoorY);
-        return;
-    }
-    const int nY = ui->lECoorY->text().toInt();
-    if (nY < 1 || nY > kOverlayImageMaxSize.height()) {
-        refuse(tr("Value out of range."), ui->lECoorY);
-        return;
-    }
     const QString strX = QString::number(nX - 1);
     const QString strY = QString::number(nY - 1);
     ApplyToDevs(E_BP_IMAGE, devs, [&](CHOIDev *pDev) {

@@ -187,6 +187,12 @@ void CDlgBatch::on_edtMsg_textChanged()
 // ---------------------------------------------------------------------------
 // Serial page
 
+bool CDlgBatch::ReadMessage(const QString &strText, const QString &strMissing, QString &strMsg)
+{
+    strMsg = PlainWithoutBreaks(strText);
+    return !strMsg.isEmpty() || RefuseBatch(strMissing);
+}
+
 void CDlgBatch::on_pbSerialSet_apply_clicked()
 {
     uint nBaud, nDataBits, nStopBits;
@@ -212,11 +218,9 @@ void CDlgBatch::slotSerialSendMsg()
     QList<CHOIDev *> devs;
     if (!StartBatch(E_BP_SERIAL, devs))
         return;
-    const QString strMsg = PlainWithoutBreaks(ui->edtMsg->toPlainText());
-    if (strMsg.isEmpty()) {
-        RefuseBatch(tr("Please enter the send information."));
+    QString strMsg;
+    if (!ReadMessage(ui->edtMsg->toPlainText(), tr("Please enter the send information."), strMsg))
         return;
-    }
     uint nBaud, nDataBits, nStopBits;
     char cParity;
     ReadPortControls(false, nBaud, nDataBits, cParity, nStopBits);
@@ -239,18 +243,12 @@ void CDlgBatch::slotSinkPowerApply()
     const bool bRs232 = ui->chbRS232->isChecked();
     QString strPowerOn;
     QString strStandby;
-    if (bRs232) {
-        strPowerOn = PlainWithoutBreaks(ui->teSinkPower_msgPoweron->toPlainText());
-        if (strPowerOn.isEmpty()) {
-            RefuseBatch(tr("Please enter the power on information."));
-            return;
-        }
-        strStandby = PlainWithoutBreaks(ui->teSinkPower_msgStandby->toPlainText());
-        if (strStandby.isEmpty()) {
-            RefuseBatch(tr("Please enter the standby information."));
-            return;
-        }
-    }
+    if (bRs232
+        && (!ReadMessage(ui->teSinkPower_msgPoweron->toPlainText(), tr("Please enter the power on information."),
+                         strPowerOn)
+            || !ReadMessage(ui->teSinkPower_msgStandby->toPlainText(),
+                            tr("Please enter the standby information."), strStandby)))
+        return;
     uint nBaud, nDataBits, nStopBits;
     char cParity;
     ReadPortControls(true, nBaud, nDataBits, cParity, nStopBits);
