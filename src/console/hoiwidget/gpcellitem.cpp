@@ -376,7 +376,7 @@ void CGpCellItem::DropDevice(CHOIDev *pDev)
         return;
     T_VideoWallInfo *pWall = GetCell()->wall;
     if (pWall && bTx)
-        SetVideoWallTxByDrop(pDev, pWall); // refused or not, the cell is sent
+        SetVideoWallTxByDrop(pDev, pWall); // refused or not, the last step follows
     else if (!PlaceInCell(pDev))
         return;
     SendCellLinkToDevices(pDev);

@@ -93,8 +93,8 @@ private:
     void PaintStateIcons(QPainter *painter, const T_SceneCell &cell) const;
     void PaintTexts(QPainter *painter) const;
 
-    // A device dropped on the cell, by its rules in order; a refusal shows
-    // its message and returns false.
+    // A device dropped on the cell, by its rules in order. Each rule below
+    // that refuses shows its message and returns false.
     void DropDevice(CHOIDev *pDev);
     // An RX is in one cell of one video wall at most.
     bool CheckRxNotPlaced(CHOIDev *pDev);
