@@ -8,7 +8,6 @@
 #include "upload/displayreplies.h"
 
 namespace {
-const QSize kMaxOverlaySize(1920, 1080);
 const char kOverlayEvent[] = "e e_png_overlay";
 } // namespace
 
@@ -39,7 +38,8 @@ CDlgLogoSettings::~CDlgLogoSettings()
 
 void CDlgLogoSettings::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(T_ImageRule::Within(kMaxOverlaySize, tr("Select Overlay Image"), tr("Overlay image (*.png)"),
+    m_imagePane.Choose(T_ImageRule::Within(kOverlayImageMaxSize, tr("Select Overlay Image"),
+                                           tr("Overlay image (*.png)"),
                                            QStringLiteral("Image Resolution:%1X%2 (<1920X1080)")));
 }
 
@@ -79,8 +79,8 @@ void CDlgLogoSettings::on_pBOverlayApply_clicked()
     }
     int nX = 0;
     int nY = 0;
-    if (!ReadCoordinate(ui->lECoorX, tr("Please enter the X coordinate."), kMaxOverlaySize.width(), nX)
-        || !ReadCoordinate(ui->lECoorY, tr("Please enter the Y coordinate."), kMaxOverlaySize.height(), nY))
+    if (!ReadCoordinate(ui->lECoorX, tr("Please enter the X coordinate."), kOverlayImageMaxSize.width(), nX)
+        || !ReadCoordinate(ui->lECoorY, tr("Please enter the Y coordinate."), kOverlayImageMaxSize.height(), nY))
         return;
 
     const QString strH = QString::number(nX - 1);

@@ -6,14 +6,6 @@
 #include "upload/displayreplies.h"
 #include "hoiwidget/languagechange.h"
 
-namespace {
-
-// A logo must stay below 128 KiB; an idle image may reach 1.5 MiB.
-const qint64 kLogoMaxBytes = 131071;
-const qint64 kBgMaxBytes = 1572864;
-
-} // namespace
-
 CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CDlgImageSetting)
@@ -78,7 +70,7 @@ QString CDlgImageSetting::ExpectedBgResolutionText() const
 
 void CDlgImageSetting::on_pushBtnSelect_Logo_clicked()
 {
-    T_ImageRule rule = T_ImageRule::UpTo(kLogoMaxBytes, tr("Select Logo"), QStringLiteral("(*.bmp)"), QString(),
+    T_ImageRule rule = T_ImageRule::UpTo(kLogoImageMaxBytes, tr("Select Logo"), QStringLiteral("(*.bmp)"), QString(),
                                          QStringLiteral("Image Size:%1 (KB) (<128KB)"));
     rule.bLogoBitmap = true;
     m_logoPane.Choose(rule);
@@ -89,7 +81,7 @@ void CDlgImageSetting::on_pushBtnSelect_bg_clicked()
     // The expected resolution is shown beside the picture's, not enforced.
     const QString strResolution = IsLogoProduct() ? QStringLiteral("Image Resolution:%1X%2 (1280X720)")
                                                   : QStringLiteral("Image Resolution:%1X%2 (1920X1080)");
-    m_bgPane.Choose(T_ImageRule::UpTo(kBgMaxBytes, tr("Select Background"), QStringLiteral("(*.jpg)"), strResolution,
+    m_bgPane.Choose(T_ImageRule::UpTo(kIdleImageMaxBytes, tr("Select Background"), QStringLiteral("(*.jpg)"), strResolution,
                                       QStringLiteral("Image Size:%1 (KB) (<1.5MB)")));
 }
 
