@@ -7,9 +7,6 @@
 
 namespace {
 
-const qint64 kJpgLimit = 1572864;   // 1.5 MiB
-const qint64 kBmpLimit = 10485760;  // 10 MiB
-
 enum {
     E_PAGE_OSD_SETTINGS = 0,
     E_PAGE_OSD_METHOD = 1
@@ -83,7 +80,7 @@ void CDlgMapSettings::on_pushBtnSelect_clicked()
     // The resolution is shown for both kinds, not enforced.
     const bool bJpg = IsJpgType();
     m_imagePane.Choose(T_ImageRule::UpTo(
-        bJpg ? kJpgLimit : kBmpLimit, tr("Select Background Image"),
+        bJpg ? kIdleImageMaxBytes : kWindowingImageMaxBytes, tr("Select Background Image"),
         bJpg ? tr("Background image (*.jpg)") : tr("Background image (*.bmp)"),
         QStringLiteral("Image Resolution:%1X%2 (1920X1080)"),
         bJpg ? QStringLiteral("Image Size:%1 (KB) (<1.5MB)") : QStringLiteral("Image Size:%1 (KB) (<10MB)")));
