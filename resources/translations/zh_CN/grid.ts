@@ -66,10 +66,6 @@
 { } &quot; &lt; &gt; , ; _ - @ * &amp; </translation>
     </message>
     <message>
-        <source>Character &apos;%1&apos; error.</source>
-        <translation>字符“%1”错误。</translation>
-    </message>
-    <message>
         <source>Enter a Video wall name.</source>
         <translation>请输入电视墙名称。</translation>
     </message>
