@@ -2,28 +2,15 @@
 #include "batch/dlgbatch.h"
 #include "ui_dlgbatch.h"
 
-#include <QMetaEnum>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/serialformat.h"
 
 namespace {
-
-struct T_ParityName
-{
-    CHOIDev::ParityType eParity;
-    QString strName;
-};
-
-const QMetaEnum &BaudRateEnum()
-{
-    static const QMetaEnum s_enum =
-        CHOIDev::staticMetaObject.enumerator(CHOIDev::staticMetaObject.indexOfEnumerator("BaudRateType"));
-    return s_enum;
-}
 
 QString PlainWithoutBreaks(QString strText)
 {
@@ -101,28 +88,9 @@ void RemoveBlockUnderCursor(TEditor *pEditor)
 
 void CDlgBatch::InitSerialCombos()
 {
-    const QMetaEnum &baudEnum = BaudRateEnum();
-    QComboBox *const baudCombos[] = {ui->cmbBaudRate_2, ui->cmbBaudRate_sinkPower};
-    for (QComboBox *pCombo : baudCombos) {
-        pCombo->clear();
-        for (int i = 0; i < baudEnum.keyCount(); ++i) {
-            pCombo->addItem(QStringLiteral("%1").arg(baudEnum.value(i)));
-            if (baudEnum.value(i) == CHOIDev::BAUD115200)
-                pCombo->setCurrentIndex(i);
-        }
-    }
-
-    const T_ParityName parityNames[] = {
-        {CHOIDev::PAR_NONE, QObject::tr("None")},
-        {CHOIDev::PAR_ODD, QObject::tr("Odd")},
-        {CHOIDev::PAR_EVEN, QObject::tr("Even")},
-    };
-    QComboBox *const parityCombos[] = {ui->cmbParity_2, ui->cmbParity_sinkPower};
-    for (QComboBox *pCombo : parityCombos) {
-        pCombo->clear();
-        for (const T_ParityName &parity : parityNames)
-            pCombo->addItem(parity.strName, int(parity.eParity));
-    }
+    FillSerialCombos({ui->cmbBaudRate_2, ui->cmbDataBits_2, ui->cmbStopBits_2, ui->cmbParity_2});
+    FillSerialCombos({ui->cmbBaudRate_sinkPower, ui->cmbDataBits_sinkPower, ui->cmbStopBits_sinkPower,
+                      ui->cmbParity_sinkPower});
 }
 
 void CDlgBatch::ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
