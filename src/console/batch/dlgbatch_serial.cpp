@@ -2,86 +2,10 @@
 #include "batch/dlgbatch.h"
 #include "ui_dlgbatch.h"
 
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/serialformat.h"
-
-namespace {
-
-QString PlainWithoutBreaks(QString strText)
-{
-    strText.remove(QLatin1Char('\r'));
-    strText.remove(QLatin1Char('\n'));
-    return strText;
-}
-
-bool IsLineBreak(QChar ch)
-{
-    return ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QChar::ParagraphSeparator
-           || ch == QChar::LineSeparator;
-}
-
-bool IsHexEntryChar(QChar ch)
-{
-    const QChar upper = ch.toUpper();
-    return (upper >= QLatin1Char('0') && upper <= QLatin1Char('9'))
-           || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F')) || upper == QLatin1Char(' ');
-}
-
-// Drops what stands at the end of the text until the last character other
-// than a line break is a hexadecimal digit or a blank; true when it dropped
-// anything. Done as one edit: a long paste of other characters would
-// otherwise recurse once per character through the editor's change notice.
-bool FilterHexEnd(QTextDocument *pDoc)
-{
-    int nCut = -1;
-    for (int nPos = pDoc->characterCount() - 2; nPos >= 0; --nPos) {
-        const QChar ch = pDoc->characterAt(nPos);
-        if (IsLineBreak(ch))
-            continue;
-        if (IsHexEntryChar(ch))
-            break;
-        nCut = nPos;
-    }
-    if (nCut < 0)
-        return false;
-    QTextCursor cursor(pDoc);
-    cursor.setPosition(nCut);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    return true;
-}
-
-// The filter of a message editor while its hex switch is on; bFiltering
-// keeps the filter's own edit from running it again.
-template <class TEditor>
-void FilterHexEntry(TEditor *pEditor, bool bHex, bool &bFiltering)
-{
-    if (bFiltering || !bHex)
-        return;
-    bFiltering = true;
-    if (FilterHexEnd(pEditor->document()))
-        pEditor->moveCursor(QTextCursor::End);
-    bFiltering = false;
-}
-
-// Removes the paragraph under the editor's cursor, as hex mode comes on.
-template <class TEditor>
-void RemoveBlockUnderCursor(TEditor *pEditor)
-{
-    if (PlainWithoutBreaks(pEditor->toPlainText()).isEmpty())
-        return;
-    QTextCursor cursor = pEditor->textCursor();
-    cursor.select(QTextCursor::BlockUnderCursor);
-    cursor.removeSelectedText();
-    pEditor->setTextCursor(cursor);
-}
-
-} // namespace
+#include "hoiwidget/serialtext.h"
 
 // ---------------------------------------------------------------------------
 // Port controls
@@ -157,7 +81,7 @@ void CDlgBatch::on_edtMsg_textChanged()
 
 bool CDlgBatch::ReadMessage(const QString &strText, const QString &strMissing, QString &strMsg)
 {
-    strMsg = PlainWithoutBreaks(strText);
+    strMsg = WithoutLineBreaks(strText);
     return !strMsg.isEmpty() || RefuseBatch(strMissing);
 }
 

@@ -2,32 +2,14 @@
 #include "ui_dlgserialmsg.h"
 
 #include <QDebug>
-#include <QTextCursor>
 #include <QTreeWidgetItem>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/languagechange.h"
+#include "hoiwidget/serialtext.h"
 
 QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
-
-namespace {
-
-QString WithoutLineBreaks(QString strText)
-{
-    strText.remove(QLatin1Char('\n'));
-    strText.remove(QLatin1Char('\r'));
-    return strText;
-}
-
-bool IsHexInputChar(QChar ch)
-{
-    const QChar upper = ch.toUpper();
-    return (upper >= QLatin1Char('0') && upper <= QLatin1Char('9'))
-           || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F')) || upper == QLatin1Char(' ');
-}
-
-} // namespace
 
 CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
@@ -114,31 +96,11 @@ void CDlgSerialMsg::on_edtMsg_textChanged()
 
 void CDlgSerialMsg::slotTextChanged()
 {
-    if (!ui->chkHexSend->isChecked() || m_bFilteringHex)
-        return;
-    // Each deletion changes the text again: strip a pasted run of wrong
-    // characters here in one loop rather than one nested call per character.
-    m_bFilteringHex = true;
-    for (;;) {
-        const QString strText = WithoutLineBreaks(ui->edtMsg->toPlainText());
-        if (strText.isEmpty() || IsHexInputChar(strText.at(strText.size() - 1)))
-            break;
-        QTextCursor cursor = ui->edtMsg->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        if (cursor.position() == 0)
-            break;
-        cursor.deletePreviousChar();
-        ui->edtMsg->setTextCursor(cursor);
-    }
-    m_bFilteringHex = false;
+    FilterHexEntry(ui->edtMsg, ui->chkHexSend->isChecked(), m_bFilteringHex);
 }
 
 void CDlgSerialMsg::on_chkHexSend_clicked(bool checked)
 {
-    if (!checked || WithoutLineBreaks(ui->edtMsg->toPlainText()).isEmpty())
-        return;
-    QTextCursor cursor = ui->edtMsg->textCursor();
-    cursor.select(QTextCursor::BlockUnderCursor);
-    cursor.removeSelectedText();
-    ui->edtMsg->setTextCursor(cursor);
+    if (checked)
+        RemoveBlockUnderCursor(ui->edtMsg);
 }

@@ -5,19 +5,8 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
 #include "hoiwidget/languagechange.h"
+#include "hoiwidget/serialtext.h"
 #include "uiservices.h"
-
-namespace {
-
-// Line breaks would end the shell line early; the device takes the text as one string.
-QString WithoutLineBreaks(QString strText)
-{
-    strText.remove(QLatin1Char('\r'));
-    strText.remove(QLatin1Char('\n'));
-    return strText;
-}
-
-} // namespace
 
 CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
