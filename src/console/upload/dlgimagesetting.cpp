@@ -3,8 +3,8 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "upload/displayreplies.h"
 #include "hoiwidget/languagechange.h"
+#include "upload/displayreplies.h"
 
 CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
@@ -81,8 +81,8 @@ void CDlgImageSetting::on_pushBtnSelect_bg_clicked()
     // The expected resolution is shown beside the picture's, not enforced.
     const QString strResolution = IsLogoProduct() ? QStringLiteral("Image Resolution:%1X%2 (1280X720)")
                                                   : QStringLiteral("Image Resolution:%1X%2 (1920X1080)");
-    m_bgPane.Choose(T_ImageRule::UpTo(kIdleImageMaxBytes, tr("Select Background"), QStringLiteral("(*.jpg)"), strResolution,
-                                      QStringLiteral("Image Size:%1 (KB) (<1.5MB)")));
+    m_bgPane.Choose(T_ImageRule::UpTo(kIdleImageMaxBytes, tr("Select Background"), QStringLiteral("(*.jpg)"),
+                                      strResolution, QStringLiteral("Image Size:%1 (KB) (<1.5MB)")));
 }
 
 void CDlgImageSetting::on_pushBtnUpload_Logo_clicked()
