@@ -21,9 +21,9 @@ CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
     ui->cbSelectGroup->blockSignals(true);
     ui->cbFilter->clear();
     ui->cbFilter->addItem(tr("All"));
-    if (g_pDevMgr) {
-        for (int i = 0; i < g_pDevMgr->GetGroupCount(); ++i) {
-            const QString strName = g_pDevMgr->GetGroupName(i);
+    if (g_pHOIDevMgr) {
+        for (int i = 0; i < g_pHOIDevMgr->GetGroupCount(); ++i) {
+            const QString strName = g_pHOIDevMgr->GetGroupName(i);
             AddGroupEntry(ui->cbFilter, strName);
             AddGroupEntry(ui->cbSelectGroup, strName);
         }
@@ -68,7 +68,7 @@ void CDlgBatchGroup::AddDevRow(QTreeWidget *pTree, CHOIDev *pDev)
 void CDlgBatchGroup::slotUpdateDevItem()
 {
     ClearDevTrees();
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return;
 
     // The filter compares with "All" at its index 0, so a group that is
@@ -76,8 +76,8 @@ void CDlgBatchGroup::slotUpdateDevItem()
     const bool bAll = ui->cbFilter->currentIndex() <= 0;
     const QString strFilter = CurrentGroupEntry(ui->cbFilter);
     const QString strTarget = CurrentGroupEntry(ui->cbSelectGroup);
-    for (int i = 0; i < g_pDevMgr->GetDevCount(); ++i) {
-        CHOIDev *pDev = g_pDevMgr->GetDev(i);
+    for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
+        CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
         if (!pDev)
             continue;
         const CHOIDev::DevType eType = pDev->GetDevType();
@@ -109,7 +109,7 @@ void CDlgBatchGroup::on_pbApply_clicked()
     for (QTreeWidgetItem *pItem : selected) {
         CHOIDev *pDev = VariantToDev(pItem->data(0, Qt::UserRole));
         // A row may outlive its device if the manager dropped it meanwhile.
-        if (!pDev || !g_pDevMgr || !g_pDevMgr->GetDevList().contains(pDev))
+        if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->GetDevList().contains(pDev))
             continue;
         if (pDev->GetGroup() == strTarget)
             continue;

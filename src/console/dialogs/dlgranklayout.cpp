@@ -14,7 +14,7 @@ namespace {
 // A layout deleted while the dialog was open is left out.
 bool IsLiveLayout(CHOIScene *pScene)
 {
-    return pScene && (!g_pDevMgr || g_pDevMgr->GetSceneList().contains(pScene));
+    return pScene && (!g_pHOIDevMgr || g_pHOIDevMgr->GetSceneList().contains(pScene));
 }
 
 } // namespace

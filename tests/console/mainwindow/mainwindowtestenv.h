@@ -58,7 +58,7 @@ public:
         WriteFile(QCoreApplication::applicationDirPath() + QStringLiteral("/config.xml"), config);
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 5000);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         m_bLoaded = m_pMgr->LoadProdConfig();
         m_pMgr->InitDefaultProjectFile();
         // No welcome and no tip unless a test asks for them.
@@ -93,7 +93,7 @@ public:
         // Deferred deletions of the window's tiles and the manager's objects
         // run before the manager goes.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
     }
 

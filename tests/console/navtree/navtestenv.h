@@ -44,7 +44,7 @@ public:
         config.close();
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 5000);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         m_bLoaded = m_pMgr->LoadProdConfig();
     }
     ~CNavTestEnv()
@@ -52,7 +52,7 @@ public:
         ResetNavActions();
         SetMessageBoxRunner(MessageBoxRunner());
         SetFileDialogRunner(FileDialogRunner());
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
     }
 
