@@ -12,13 +12,15 @@
 
 #include <algorithm>
 
+#include "control/dlgcecctrl.h"
+#include "control/dlgirctrl.h"
+#include "control/dlgserialmsg.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/gpcellitem.h"
-#include "hoiwidget/gridactions.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/tablegraphicsscene.h"
 
@@ -434,29 +436,30 @@ QMenu *CTableGraphicsView::CreateContextMenu(CGpCellItem *pItem)
 
 // ---- device dialogs ----
 
-void CTableGraphicsView::ShowDeviceDialog(int eDialog)
+template <typename TResult>
+void CTableGraphicsView::ShowDeviceDialog(TResult (*pfnShowDlg)(CHOIScene *, CHOIDev *))
 {
     if (!m_pCurScene)
         return;
     const QList<CGpCellItem *> selected = SelectedCells();
     if (selected.isEmpty())
         return;
-    LaunchGridDialog(E_GridDialog(eDialog), m_pCurScene, selected.first()->GetCell()->rx);
+    pfnShowDlg(m_pCurScene, selected.first()->GetCell()->rx);
 }
 
 void CTableGraphicsView::slotShowRemoteControl()
 {
-    ShowDeviceDialog(E_GD_IR_CTRL);
+    ShowDeviceDialog(&CDlgIrCtrl::ShowDlg);
 }
 
 void CTableGraphicsView::slotShowSerial()
 {
-    ShowDeviceDialog(E_GD_SERIAL_MSG);
+    ShowDeviceDialog(&CDlgSerialMsg::ShowDlg);
 }
 
 void CTableGraphicsView::slotShowCEC()
 {
-    ShowDeviceDialog(E_GD_CEC_CTRL);
+    ShowDeviceDialog(&CDlgCECCtrl::ShowDlg);
 }
 
 // ---- device notifications ----

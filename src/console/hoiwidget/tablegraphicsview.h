@@ -92,7 +92,11 @@ private:
     void UpdateCells(const QList<T_CellPos> &cells);
     QString WallName() const;
     bool IsRxOffered(CHOIDev *pRx) const;
-    void ShowDeviceDialog(int eDialog);
+    // Opens a shared control dialog for the layout and the RX of the first
+    // selected cell (none when that cell has none); nothing without a
+    // selected cell.
+    template <typename TResult>
+    void ShowDeviceDialog(TResult (*pfnShowDlg)(CHOIScene *, CHOIDev *));
     // Whether the view still shows pScene after a box or dialog ran: a
     // scheduled apply may have shown another layout meanwhile. An edit
     // begun on a layout no longer shown is dropped.

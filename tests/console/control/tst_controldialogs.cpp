@@ -21,7 +21,6 @@
 #include "control/dlgserialmsg.h"
 #include "control/dlgstandbyctrl.h"
 #include "hoi_core/hoiscene.h"
-#include "hoiwidget/gridactions.h"
 #include "mainwindow/toolactions.h"
 
 #include "controltestenv.h"
@@ -870,16 +869,16 @@ void TestControlDialogs::gridOpensDialogsWithCellDevice()
         pDlg->reject();
     };
     OnModal<CDlgSerialMsg>(look);
-    LaunchGridDialog(E_GD_SERIAL_MSG, pScene, Dev(RX3));
+    CDlgSerialMsg::ShowDlg(pScene, Dev(RX3));
     QCOMPARE(rows, (QList<CHOIDev *>{Dev(TX0), Dev(RX2), Dev(RX3)}));
     QCOMPARE(checked, QList<CHOIDev *>{Dev(RX3)});
 
     OnModal<CDlgCECCtrl>(look);
-    LaunchGridDialog(E_GD_CEC_CTRL, pScene, Dev(RX2));
+    CDlgCECCtrl::ShowDlg(pScene, Dev(RX2));
     QCOMPARE(checked, QList<CHOIDev *>{Dev(RX2)});
 
     OnModal<CDlgIrCtrl>(look);
-    LaunchGridDialog(E_GD_IR_CTRL, pScene, Dev(RX2));
+    CDlgIrCtrl::ShowDlg(pScene, Dev(RX2));
     QCOMPARE(rows, (QList<CHOIDev *>{Dev(TX0), Dev(RX2), Dev(RX3)}));
     QCOMPARE(checked, QList<CHOIDev *>{Dev(RX2)});
     m_env.Mgr()->DeleteScene(pScene);
