@@ -1,5 +1,5 @@
 // Construction and wiring of the main window, its busy state, the Help menu,
-// the tool dialog launchers, the dock toggles and the device notifications.
+// the tool dialogs, the dock toggles and the device notifications.
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
@@ -12,6 +12,11 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include "batch/dlgbatch.h"
+#include "control/dlgcecctrl.h"
+#include "control/dlgirctrl.h"
+#include "control/dlgserialmsg.h"
+#include "control/dlgstandbyctrl.h"
 #include "dialogs/about.h"
 #include "dialogs/dlggroup.h"
 #include "docks/devinfowidget.h"
@@ -19,8 +24,8 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/tablegraphicsscene.h"
 #include "mainwindow/mythread.h"
-#include "mainwindow/toolactions.h"
 #include "navtree/formgrouplist.h"
+#include "schedule/dlgschedule.h"
 #include "uiservices.h"
 
 MainWindow::MainWindow(QWidget *parent)
@@ -180,7 +185,10 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     ClearAllTiles();
-    DestroySharedToolDialogs();
+    // The IR pad and the serial message dialog are shared and live as long
+    // as the window.
+    CDlgIrCtrl::DestroyDlg();
+    CDlgSerialMsg::DestroyDlg();
     SaveListMode();
     delete ui;
     ui = nullptr;
@@ -339,7 +347,7 @@ void MainWindow::slotMenuHelp()
     }
 }
 
-// ---- dialog launchers ----
+// ---- tool dialogs ----
 
 void MainWindow::slotHelp()
 {
@@ -349,12 +357,14 @@ void MainWindow::slotHelp()
 
 void MainWindow::slotBatchCommands()
 {
-    RunToolDialog(E_TD_BATCH, this);
+    CDlgBatch dlg(this);
+    dlg.exec();
 }
 
 void MainWindow::slotOnSchedule()
 {
-    RunToolDialog(E_TD_SCHEDULE, this);
+    CDlgSchedule dlg(this);
+    dlg.exec();
 }
 
 void MainWindow::slotOnManageGroup()
@@ -365,22 +375,22 @@ void MainWindow::slotOnManageGroup()
 
 void MainWindow::slotRemoteControl()
 {
-    RunToolDialog(E_TD_IR_CTRL, this);
+    CDlgIrCtrl::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotSendSerialMsg()
 {
-    RunToolDialog(E_TD_SERIAL_MSG, this);
+    CDlgSerialMsg::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotCECControl()
 {
-    RunToolDialog(E_TD_CEC_CTRL, this);
+    CDlgCECCtrl::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotStandbyControl()
 {
-    RunToolDialog(E_TD_STANDBY_CTRL, this);
+    CDlgStandbyCtrl::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotSearchTxRxOnline()

@@ -5,10 +5,10 @@
 
 #include <QPixmap>
 
+#include "dialogs/dlgranklayout.h"
 #include "dialogs/dlgsceneedit.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
-#include "mainwindow/toolactions.h"
 #include "navtree/formgrouplist.h"
 #include "navtree/groupwidget.h"
 #include "uiservices.h"
@@ -364,7 +364,8 @@ void MainWindow::on_checkBDefLayout_clicked(bool checked)
 
 void MainWindow::on_pbRankLayout_clicked()
 {
-    RunLayoutOrder(this, ui->cbScenes, nullptr);
+    CDlgRankLayout dlg(this, ui->cbScenes, nullptr);
+    dlg.exec();
 }
 
 void MainWindow::on_checkBox_Auto_toggled(bool checked)

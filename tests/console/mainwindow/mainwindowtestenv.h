@@ -15,7 +15,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "mainwindow/toolactions.h"
 #include "navtree/navactions.h"
 #include "uiservices.h"
 
@@ -86,9 +85,6 @@ public:
     {
         SetMessageBoxRunner(MessageBoxRunner());
         SetFileDialogRunner(FileDialogRunner());
-        SetToolDialogRunner(ToolDialogRunner());
-        SetControllerTransferRunner(ControllerTransferRunner());
-        SetLayoutOrderRunner(LayoutOrderRunner());
         ResetNavActions();
         // Deferred deletions of the window's tiles and the manager's objects
         // run before the manager goes.

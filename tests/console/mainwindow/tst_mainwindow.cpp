@@ -564,26 +564,44 @@ void TestMainWindow::defaultAndAutoApplyChecks()
 void TestMainWindow::sortAndScheduledApplySelectEntries()
 {
     CMainTestEnv env;
-    env.AddLayout("W1-a", 1);
+    CHOIScene *pA = env.AddLayout("W1-a", 1);
     CHOIScene *pB = env.AddLayout("W1-b", 2);
     MainWindow w;
     w.slotVWNameChange("W1");
     w.slotRefreshSceneComoboBox();
 
-    QList<QObject *> seen;
-    SetLayoutOrderRunner([&seen](MainWindow *pOwner, QComboBox *pCombo, QWidget *pParent) {
-        seen << pOwner << pCombo << pParent;
+    // The order dialog lists the window's layouts; OK puts the window's list
+    // in the new order.
+    QComboBox *pScenes = Child<QComboBox>(&w, "cbScenes");
+    QStringList listed;
+    QWidget *pOrderParent = &w;
+    CModalWatcher watcher([&](QWidget *pWidget) {
+        pOrderParent = pWidget->parentWidget();
+        QTreeWidget *pRows = pWidget->findChild<QTreeWidget *>("treeWidget");
+        for (int i = 0; i < pRows->topLevelItemCount(); ++i)
+            listed << pRows->topLevelItem(i)->text(1);
+        pRows->setCurrentItem(pRows->topLevelItem(1));
+        Child<QPushButton>(pWidget, "pbUp")->click();
+        Child<QPushButton>(pWidget, "pushButton_2")->click();
     });
     Child<QPushButton>(&w, "pbRankLayout")->click();
-    QCOMPARE(seen, QList<QObject *>({&w, Child<QComboBox>(&w, "cbScenes"), nullptr}));
+    QVERIFY(watcher.Fired());
+    QCOMPARE(listed, QStringList({"a", "b"}));
+    QCOMPARE(pOrderParent, static_cast<QWidget *>(nullptr));
+    QCOMPARE(ComboTexts(pScenes), QStringList({"b", "a"}));
+    QCOMPARE(pB->GetLayoutSeq(), 1);
+    // The window's own refill: the list's new current entry is not shown.
+    QCOMPARE(w.GetCurScene(), pB);
+    QVERIFY(!pB->IsDefault());
+    QCOMPARE(Child<CTableGraphicsView>(&w, "tbwScene")->GetCurScene(), static_cast<CHOIScene *>(nullptr));
     QCOMPARE(w.GetSceneComboBox(), Child<QComboBox>(&w, "cbScenes"));
 
-    emit env.Mgr()->OnScheduleExec(pB);
-    QCOMPARE(w.GetCurScene(), pB);
+    emit env.Mgr()->OnScheduleExec(pA);
+    QCOMPARE(w.GetCurScene(), pA);
     // A layout that is not listed changes nothing.
     CHOIScene *pOther = env.AddLayout("W2-x", 1);
     emit env.Mgr()->OnScheduleExec(pOther);
-    QCOMPARE(w.GetCurScene(), pB);
+    QCOMPARE(w.GetCurScene(), pA);
 }
 
 // ---- pages and tiles ----
@@ -1030,20 +1048,32 @@ void TestMainWindow::dockToggles()
 void TestMainWindow::toolLaunchers()
 {
     CMainTestEnv env;
-    MainWindow w;
-    QList<int> kinds;
+    QStringList opened;
     QList<QWidget *> parents;
-    SetToolDialogRunner([&](E_ToolDialog eDialog, QWidget *pParent) {
-        kinds << int(eDialog);
-        parents << pParent;
-    });
-    for (const char *pszName : {"actionIrControl", "actionSerial", "actionCECControl", "actionStandby",
-                                "actionBatch_Commands", "menuBatch_commands", "actionSchedule"})
-        Action(w, pszName)->trigger();
-    QCOMPARE(kinds, QList<int>({E_TD_IR_CTRL, E_TD_SERIAL_MSG, E_TD_CEC_CTRL, E_TD_STANDBY_CTRL, E_TD_BATCH,
-                                E_TD_BATCH, E_TD_SCHEDULE}));
-    for (QWidget *pParent : parents)
-        QCOMPARE(pParent, &w);
+    {
+        MainWindow w;
+        for (const char *pszName : {"actionIrControl", "actionSerial", "actionCECControl", "actionStandby",
+                                    "actionBatch_Commands", "menuBatch_commands", "actionSchedule"}) {
+            CModalWatcher watcher([&](QWidget *pWidget) {
+                opened << QString::fromLatin1(pWidget->metaObject()->className());
+                parents << pWidget->parentWidget();
+                pWidget->close();
+            });
+            Action(w, pszName)->trigger();
+            QVERIFY2(watcher.Fired(), pszName);
+        }
+        QCOMPARE(opened, QStringList({"CDlgIrCtrl", "CDlgSerialMsg", "CDlgCECCtrl", "CDlgStandbyCtrl", "CDlgBatch",
+                                      "CDlgBatch", "CDlgSchedule"}));
+        // The shared control dialogs have no owner window; the others are the
+        // main window's.
+        for (QWidget *pParent : parents.mid(4))
+            QCOMPARE(pParent, &w);
+    }
+    // The IR pad and the serial message dialog go with the window.
+    for (QWidget *pWidget : QApplication::topLevelWidgets()) {
+        const QString strClass = QString::fromLatin1(pWidget->metaObject()->className());
+        QVERIFY2(strClass != "CDlgIrCtrl" && strClass != "CDlgSerialMsg", qPrintable(strClass));
+    }
 }
 
 // ---- language ----
