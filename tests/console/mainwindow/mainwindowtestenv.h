@@ -15,7 +15,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "navtree/navactions.h"
 #include "uiservices.h"
 
 // Products of the devices these tests make. Every feature switch on;
@@ -85,7 +84,6 @@ public:
     {
         SetMessageBoxRunner(MessageBoxRunner());
         SetFileDialogRunner(FileDialogRunner());
-        ResetNavActions();
         // Deferred deletions of the window's tiles and the manager's objects
         // run before the manager goes.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

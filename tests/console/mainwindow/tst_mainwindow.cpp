@@ -22,9 +22,12 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
+#include "batch/dlgbatchgroup.h"
 #include "dialogs/dlgcreategroup.h"
 #include "dialogs/dlgprompt.h"
+#include "dialogs/dlgrxchangegroup.h"
 #include "dialogs/dlgsceneedit.h"
+#include "dialogs/dlgvwedit.h"
 #include "dialogs/dlgwelcome.h"
 #include "docks/devinfowidget.h"
 #include "docks/logwidget.h"
@@ -721,16 +724,16 @@ void TestMainWindow::wallEditRenamesLayoutsAndMovesGroup()
     QCOMPARE(Child<QGroupBox>(&w, "groupBox_3")->title(), QString("A"));
     QCOMPARE(Child<CTableGraphicsView>(&w, "gvVW")->GetCurScene(), pWall);
 
-    NavActions().vwEdit = [](CHOIScene *pEdited, const QString &strGroup, QWidget *) {
-        T_VWEditResult result;
-        result.bOk = strGroup == "Hall";
-        result.strOldName = pEdited->GetName();
-        result.pWall = pEdited;
-        pEdited->SetName("B");
-        pEdited->SetGroup("Lobby");
-        return result;
-    };
+    QString strPreset;
+    OnModal<CDlgVWEdit>([&strPreset](CDlgVWEdit *pDlg) {
+        QComboBox *pGroup = pDlg->findChild<QComboBox *>("cbGroup");
+        strPreset = pGroup->currentData().toString();
+        pDlg->findChild<QLineEdit *>("leName")->setText("B");
+        pGroup->setCurrentIndex(pGroup->findData("Lobby"));
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
     Child<QPushButton>(&w, "pbEditVW")->click();
+    QCOMPARE(strPreset, QString("Hall"));
     QCOMPARE(pX->GetName(), QString("B-x"));
     QCOMPARE(pY->GetName(), QString("B-y-z"));
     QCOMPARE(pKeep->GetName(), QString("AB-q"));
@@ -886,17 +889,23 @@ void TestMainWindow::groupChangesRefreshGroupPage()
     };
     QCOMPARE(tileDevs(), rx);
 
-    NavActions().batchGroup = [&](QWidget *, const DevNotifyCallback &onDevChangeGroup) {
-        rx.at(0)->SetGroup("Lobby");
-        onDevChangeGroup(rx.at(0));
-    };
+    OnModal<CDlgBatchGroup>([&rx](CDlgBatchGroup *pDlg) {
+        QTreeWidget *pDevices = pDlg->findChild<QTreeWidget *>("twDevice");
+        QComboBox *pTarget = pDlg->findChild<QComboBox *>("cbSelectGroup");
+        pTarget->setCurrentIndex(pTarget->findData("Lobby"));
+        pDevices->findItems(rx.at(0)->GetDisplayName(), Qt::MatchExactly).first()->setSelected(true);
+        pDlg->findChild<QPushButton *>("pbApply")->click();
+        pDlg->reject();
+    });
     QTest::mouseClick(pTree->findChild<QPushButton *>("pbBatchGroup"), Qt::LeftButton);
+    QCOMPARE(rx.at(0)->GetGroup(), QString("Lobby"));
     QCOMPARE(tileDevs(), rx.mid(1));
 
-    NavActions().rxChangeGroup = [](CHOIDev *, QWidget *, QString *pGroup) {
-        *pGroup = "Lobby";
-        return true;
-    };
+    OnModal<CDlgRxChangeGroup>([](CDlgRxChangeGroup *pDlg) {
+        QComboBox *pGroup = pDlg->findChild<QComboBox *>("cbGroup");
+        pGroup->setCurrentIndex(pGroup->findData("Lobby"));
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
     pTree->GetTree()->setCurrentItem(pTree->FindDevItem(rx.at(1)));
     pTree->slotOnDevChangeGroup();
     QCOMPARE(tileDevs(), rx.mid(2));
