@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
+#include "audio/dlgvolumeconfig.h"
+#include "devlist/devactions.h"
+#include "devlist/devmenu.h"
 #include "dialogs/dlgcreategroup.h"
 #include "dialogs/dlgrxchangegroup.h"
 #include "dialogs/dlgvwedit.h"
@@ -17,9 +20,15 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "devlist/devactions.h"
-#include "devlist/devmenu.h"
+#include "overlay/dlglogosettings.h"
+#include "power/dlgsinkpowersetting.h"
+#include "settings/dlgipmlayoutsettings.h"
+#include "settings/dlgserialsetting.h"
+#include "settings/dlgvideoconfig.h"
+#include "settings/dlgvideosetting.h"
 #include "uiservices.h"
+#include "upload/dlgimagesetting.h"
+#include "upload/dlgmapsettings.h"
 
 namespace {
 
@@ -460,57 +469,49 @@ void CFormGroupList::slotVideoSettings()
     if (!pDev)
         return;
     if (ProdOf(pDev).video_set_2)
-        RunDevDialog(E_DD_VIDEO_SETTING, pDev, this);
+        ExecDevDialog<CDlgVideoSetting>(pDev, this);
     else
-        RunDevDialog(E_DD_VIDEO_CONFIG, pDev, this);
+        ExecDevDialog<CDlgVideoConfig>(pDev, this);
 }
 
 void CFormGroupList::slotVideoSettingsForVX7100()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_VIDEO_SETTING, pDev, this);
+    ExecDevDialog<CDlgVideoSetting>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotSerialConfig()
 {
-    if (CHOIDev *pDev = GroupItemDev(ui->twGroupManageList->currentItem()))
-        RunDevDialog(E_DD_SERIAL_SETTING, pDev, nullptr);
+    ExecDevDialog<CDlgSerialSetting>(GroupItemDev(ui->twGroupManageList->currentItem()), nullptr);
 }
 
 void CFormGroupList::slotVolumeSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_VOLUME_CONFIG, pDev, this);
+    ExecDevDialog<CDlgVolumeConfig>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotLayoutSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_IPM_LAYOUT_SETTINGS, pDev, this);
+    ExecDevDialog<CDlgIPMLayoutSettings>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotSinkPowerSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_SINK_POWER_SETTING, pDev, this);
+    ExecDevDialog<CDlgSinkPowerSetting>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotMapSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_MAP_SETTINGS, pDev, this);
+    ExecDevDialog<CDlgMapSettings>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotLogoSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_LOGO_SETTINGS, pDev, this);
+    ExecDevDialog<CDlgLogoSettings>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotImageSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_IMAGE_SETTING, pDev, this);
+    ExecDevDialog<CDlgImageSetting>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotTurnOnOSD()

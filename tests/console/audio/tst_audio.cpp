@@ -839,8 +839,8 @@ void TestAudio::launchersOpenDialogs()
         opened += QLatin1Char(' ') + QLatin1String(pWidget->metaObject()->className());
         pWidget->close();
     });
-    RunDevDialog(E_DD_VOLUME_CONFIG, Dev(E_ZAU), nullptr);
-    RunDevDialog(E_DD_SINK_POWER_SETTING, Dev(E_ZAU), nullptr);
+    ExecDevDialog<CDlgVolumeConfig>(Dev(E_ZAU), nullptr);
+    ExecDevDialog<CDlgSinkPowerSetting>(Dev(E_ZAU), nullptr);
     QCOMPARE(opened, QStringLiteral("CDlgVolumeConfig CDlgSinkPowerSetting"));
 }
 
