@@ -45,45 +45,22 @@ MainWindow::MainWindow(QWidget *parent)
     , m_bCurPathInUse(false)
 {
     ui->setupUi(this);
-
-    ui->groupBox->hide();
-    ui->widget->hide();
-    ui->label->hide();
-    ui->lbSceneStatus->hide();
-    ui->lbSceneStatusIcon->hide();
-    ui->actionSchedule->setVisible(false);
-    ui->checkBDefLayout->hide();
-    ClearGroupTiles();
+    HideUnusedWidgets();
 
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
     ui->sw_RXToGroupOrList->setCurrentIndex(pMgr && pMgr->m_nListOrTree == 1 ? 1 : 0);
-
     ui->wgDevFrame->SetListMode(true, false, true);
     ui->wgDevFrame_ListRX->SetListMode(false, true, false);
 
     m_strTitle = ApplicationTitle();
     setWindowTitle(m_strTitle);
 
-    m_pLogDock = new CLogWidget(this);
-    m_pLogDock->hide();
-    m_pInfoDock = new CDevinfoWidget(this);
-    m_pInfoDock->hide();
-    addDockWidget(Qt::BottomDockWidgetArea, m_pInfoDock, Qt::Horizontal);
-    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->actionDevInfo, &QAction::setChecked);
-    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->menuInfo_Window, &QAction::setChecked);
-    addDockWidget(Qt::BottomDockWidgetArea, m_pLogDock, Qt::Horizontal);
+    CreateDocks();
     ConnectPanels();
     // A right click on the frame, the tool bar or the dock area opens no menu.
     setContextMenuPolicy(Qt::CustomContextMenu);
     ConnectTools();
-
-    ui->menuInfo_Window->setCheckable(true);
-    ui->menuInfo_Window->setChecked(true);
-    m_bInfoDockShown = true;
-    connect(ui->menuLog_Window, &QAction::triggered, this, &MainWindow::slotViewLogMenu);
-    ui->menuLog_Window->setCheckable(true);
-    ui->menuLog_Window->setChecked(false);
-    m_bLogDockShown = false;
+    InitDockMenuEntries();
 
     if (pMgr && pMgr->IsLanguageEnable()) {
         CreateLanguageMenu();
@@ -100,86 +77,24 @@ MainWindow::MainWindow(QWidget *parent)
     ui->gvVW->setScene(new CTableGraphicsScene(ui->gvVW));
     ui->gvVW->SetVWMode(true);
 
-    if (pMgr) {
-        connect(pMgr, &CHOIDevMgr::OnRestoreScene, this, &MainWindow::slotOnRestoreScene);
-        // The manager announces the end of a search only with OnSearchStop;
-        // a search asked to restore the layouts lists them again here.
-        connect(pMgr, &CHOIDevMgr::OnSearchStop, this, [this](int nDevFound, bool bRestoreSceneAfterSearch) {
-            Q_UNUSED(nDevFound)
-            if (bRestoreSceneAfterSearch)
-                slotOnRestoreScene();
-        });
-        connect(pMgr, &CHOIDevMgr::OnSceneStatusChange, this, &MainWindow::slotOnSceneStatusChange);
-        connect(pMgr, &CHOIDevMgr::OnDevNameChanged, this, &MainWindow::slotOnDevNameChanged);
-        connect(pMgr, &CHOIDevMgr::OnDeviceNotify, this, &MainWindow::slotOnDeviceNotify);
-        connect(pMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &MainWindow::slotOnDevCmdCompleted);
-        connect(pMgr, &CHOIDevMgr::OnScheduleExec, this, &MainWindow::slotOnScheduleExec);
-        connect(pMgr, &CHOIDevMgr::signalFoundQN714, this, &MainWindow::slotOnFoundQN714);
-    }
-
+    ConnectManager();
     SetDeviceFunctionsEnabled(pMgr && !pMgr->HasUnknownDevice());
-
     ui->wgDevFrame->slotRefreshDeives();
     ui->wgDevFrame_GroupRx->slotRefreshDeives();
     ui->wgDevFrame_ListRX->slotRefreshDeives();
     slotRefreshSceneComoboBox();
     slotRefreshQN714ComoboBox();
-
     if (pMgr)
         connect(pMgr, &CHOIDevMgr::OnProgressNotify, this, &MainWindow::slotOnProgressNotify);
     ui->progressBar->hide();
 
-    if (pMgr) {
-        ui->actionIrControl->setVisible(pMgr->IsSupportIr(nullptr));
-        ui->actionSerial->setVisible(pMgr->IsSupportRs232(nullptr));
-        ui->actionCECControl->setVisible(pMgr->IsSupportCec(nullptr));
-        ui->actionViewLog->setVisible(pMgr->IsLogEnable(nullptr));
-        ui->actionStandby->setVisible(pMgr->IsBackupEnable(nullptr));
-    }
-
-    connect(ui->wgDevFrame, &CFrameDevList::signalQN714Operate, this, &MainWindow::slotQN714Operate);
-    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
-    connect(pTree, &CFormGroupList::onItemClickGroup, this, &MainWindow::slotOnGroupItemClick);
-    connect(pTree, &CFormGroupList::onItemClickGroup, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
-    connect(pTree, &CFormGroupList::signalGroupItem, this, &MainWindow::slotOnGroupItemClick);
-    connect(pTree, &CFormGroupList::signalGroupItemforAliasModity, this,
-            &MainWindow::slotOnGroupItemClickforAliasModify);
-    connect(pTree, &CFormGroupList::signalVWItem, this, &MainWindow::slotOnDeleteVWItemClick);
-    connect(pTree, &CFormGroupList::onItemClickVW, this,
-            qOverload<QTreeWidgetItem *>(&MainWindow::slotOnLayoutItemClick));
-    connect(pTree, &CFormGroupList::onItemClickVW, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
-    connect(pTree, &CFormGroupList::onItemClickAll, this, &MainWindow::slotOnAllItemClick);
-    connect(pTree, &CFormGroupList::onItemClickAll, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
-    connect(ui->pbGreateVW_2, &QPushButton::clicked, this, &MainWindow::on_pbGreateVW_clicked);
-    connect(ui->pbDeleteDev, &QPushButton::clicked, pTree, &CFormGroupList::slotDeleteDevices);
-    connect(pTree, &CFormGroupList::signalLayoutNameChange, this, &MainWindow::slotRefreshSceneComoboBox);
-    connect(pTree, &CFormGroupList::signalGroupNameChange, this, &MainWindow::slotGroupNameChange);
-    connect(pTree, &CFormGroupList::signalVWNameChange, this, &MainWindow::slotVWNameChange);
-    connect(pTree, &CFormGroupList::signalShowVWScene, this, &MainWindow::slotShowVWScene);
-
-    // A forced language from "language.ini" goes last, over the saved one.
-    {
-        QSettings languageIni(QCoreApplication::applicationDirPath() + QStringLiteral("/language.ini"),
-                              QSettings::IniFormat);
-        if (languageIni.value(QStringLiteral("change"), 0).toUInt() == 1) {
-            const uint nLanguage = languageIni.value(QStringLiteral("language"), 2).toUInt();
-            if (nLanguage == 0)
-                slotChangeEnglish();
-            else if (nLanguage == 1)
-                slotChangeChinese();
-        }
-    }
+    ShowConfiguredTools();
+    ConnectGroupTree();
+    ApplyForcedLanguage();
 
     ui->actionDevInfo->trigger();
-    pTree->SelectRootItem();
-
-    if (pMgr && pMgr->m_nIsWelcome == 0) {
-        CMyThread *pThread = new CMyThread;
-        connect(pThread, &CMyThread::OnMyThreadSignal, this, &MainWindow::slotWelcome);
-        // Its run returns at once; nothing waits for it.
-        connect(pThread, &QThread::finished, pThread, &QObject::deleteLater);
-        pThread->start(QThread::InheritPriority);
-    }
+    ui->wgDevFrame_GroupRx->SelectRootItem();
+    StartWelcome();
 }
 
 MainWindow::~MainWindow()
@@ -263,6 +178,129 @@ void MainWindow::ConnectNavigation()
     connect(ui->wgDevFrame, &CFrameDevList::signalListToGroupTXDev, this, &MainWindow::slotListToGroupTXDev);
     connect(ui->wgDevFrame_ListRX, &CFrameDevList::signalDevFrameTo, pTree, &CFormGroupList::soltDevFrameTo);
     connect(pTree, &CFormGroupList::signalDevFrame, this, &MainWindow::slotDevFrame);
+}
+
+// The parts of the form the program does not use.
+void MainWindow::HideUnusedWidgets()
+{
+    ui->groupBox->hide();
+    ui->widget->hide();
+    ui->label->hide();
+    ui->lbSceneStatus->hide();
+    ui->lbSceneStatusIcon->hide();
+    ui->actionSchedule->setVisible(false);
+    ui->checkBDefLayout->hide();
+    ClearGroupTiles();
+}
+
+void MainWindow::CreateDocks()
+{
+    m_pLogDock = new CLogWidget(this);
+    m_pLogDock->hide();
+    m_pInfoDock = new CDevinfoWidget(this);
+    m_pInfoDock->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, m_pInfoDock, Qt::Horizontal);
+    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->actionDevInfo, &QAction::setChecked);
+    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->menuInfo_Window, &QAction::setChecked);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pLogDock, Qt::Horizontal);
+}
+
+// The View menu's dock entries: Information on, Log off.
+void MainWindow::InitDockMenuEntries()
+{
+    ui->menuInfo_Window->setCheckable(true);
+    ui->menuInfo_Window->setChecked(true);
+    m_bInfoDockShown = true;
+    connect(ui->menuLog_Window, &QAction::triggered, this, &MainWindow::slotViewLogMenu);
+    ui->menuLog_Window->setCheckable(true);
+    ui->menuLog_Window->setChecked(false);
+    m_bLogDockShown = false;
+}
+
+void MainWindow::ConnectManager()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    connect(pMgr, &CHOIDevMgr::OnRestoreScene, this, &MainWindow::slotOnRestoreScene);
+    // The manager announces the end of a search only with OnSearchStop; a
+    // search asked to restore the layouts lists them again here.
+    connect(pMgr, &CHOIDevMgr::OnSearchStop, this, [this](int nDevFound, bool bRestoreSceneAfterSearch) {
+        Q_UNUSED(nDevFound)
+        if (bRestoreSceneAfterSearch)
+            slotOnRestoreScene();
+    });
+    connect(pMgr, &CHOIDevMgr::OnSceneStatusChange, this, &MainWindow::slotOnSceneStatusChange);
+    connect(pMgr, &CHOIDevMgr::OnDevNameChanged, this, &MainWindow::slotOnDevNameChanged);
+    connect(pMgr, &CHOIDevMgr::OnDeviceNotify, this, &MainWindow::slotOnDeviceNotify);
+    connect(pMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &MainWindow::slotOnDevCmdCompleted);
+    connect(pMgr, &CHOIDevMgr::OnScheduleExec, this, &MainWindow::slotOnScheduleExec);
+    connect(pMgr, &CHOIDevMgr::signalFoundQN714, this, &MainWindow::slotOnFoundQN714);
+}
+
+// The tool actions the product configuration offers at all.
+void MainWindow::ShowConfiguredTools()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr)
+        return;
+    ui->actionIrControl->setVisible(pMgr->IsSupportIr(nullptr));
+    ui->actionSerial->setVisible(pMgr->IsSupportRs232(nullptr));
+    ui->actionCECControl->setVisible(pMgr->IsSupportCec(nullptr));
+    ui->actionViewLog->setVisible(pMgr->IsLogEnable(nullptr));
+    ui->actionStandby->setVisible(pMgr->IsBackupEnable(nullptr));
+}
+
+// The group tree's commands and notifications, and the page buttons that
+// run through it.
+void MainWindow::ConnectGroupTree()
+{
+    connect(ui->wgDevFrame, &CFrameDevList::signalQN714Operate, this, &MainWindow::slotQN714Operate);
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    connect(pTree, &CFormGroupList::onItemClickGroup, this, &MainWindow::slotOnGroupItemClick);
+    connect(pTree, &CFormGroupList::onItemClickGroup, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(pTree, &CFormGroupList::signalGroupItem, this, &MainWindow::slotOnGroupItemClick);
+    connect(pTree, &CFormGroupList::signalGroupItemforAliasModity, this,
+            &MainWindow::slotOnGroupItemClickforAliasModify);
+    connect(pTree, &CFormGroupList::signalVWItem, this, &MainWindow::slotOnDeleteVWItemClick);
+    connect(pTree, &CFormGroupList::onItemClickVW, this,
+            qOverload<QTreeWidgetItem *>(&MainWindow::slotOnLayoutItemClick));
+    connect(pTree, &CFormGroupList::onItemClickVW, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(pTree, &CFormGroupList::onItemClickAll, this, &MainWindow::slotOnAllItemClick);
+    connect(pTree, &CFormGroupList::onItemClickAll, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(ui->pbGreateVW_2, &QPushButton::clicked, this, &MainWindow::on_pbGreateVW_clicked);
+    connect(ui->pbDeleteDev, &QPushButton::clicked, pTree, &CFormGroupList::slotDeleteDevices);
+    connect(pTree, &CFormGroupList::signalLayoutNameChange, this, &MainWindow::slotRefreshSceneComoboBox);
+    connect(pTree, &CFormGroupList::signalGroupNameChange, this, &MainWindow::slotGroupNameChange);
+    connect(pTree, &CFormGroupList::signalVWNameChange, this, &MainWindow::slotVWNameChange);
+    connect(pTree, &CFormGroupList::signalShowVWScene, this, &MainWindow::slotShowVWScene);
+}
+
+// A language forced by "language.ini" goes last, over the saved one.
+void MainWindow::ApplyForcedLanguage()
+{
+    QSettings languageIni(QCoreApplication::applicationDirPath() + QStringLiteral("/language.ini"),
+                          QSettings::IniFormat);
+    if (languageIni.value(QStringLiteral("change"), 0).toUInt() != 1)
+        return;
+    const uint nLanguage = languageIni.value(QStringLiteral("language"), 2).toUInt();
+    if (nLanguage == 0)
+        slotChangeEnglish();
+    else if (nLanguage == 1)
+        slotChangeChinese();
+}
+
+// The welcome dialog opens from a thread's signal, once the window is up.
+void MainWindow::StartWelcome()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr || pMgr->m_nIsWelcome != 0)
+        return;
+    CMyThread *pThread = new CMyThread;
+    connect(pThread, &CMyThread::OnMyThreadSignal, this, &MainWindow::slotWelcome);
+    // Its run returns at once; nothing waits for it.
+    connect(pThread, &QThread::finished, pThread, &QObject::deleteLater);
+    pThread->start(QThread::InheritPriority);
 }
 
 void MainWindow::SetFeatureActions(bool bAllowed)

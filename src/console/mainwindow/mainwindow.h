@@ -171,9 +171,18 @@ protected:
     bool eventFilter(QObject *pWatched, QEvent *event) override;
 
 private:
+    // The steps of construction, in their order.
+    void HideUnusedWidgets();
+    void CreateDocks();
     void ConnectPanels();
     void ConnectTools();
+    void InitDockMenuEntries();
     void ConnectNavigation();
+    void ConnectManager();
+    void ShowConfiguredTools();
+    void ConnectGroupTree();
+    void ApplyForcedLanguage();
+    void StartWelcome();
     // The IR, serial, CEC, Log and Standby actions: on by the product
     // configuration when bAllowed and the window is not busy.
     void SetFeatureActions(bool bAllowed);
