@@ -118,16 +118,7 @@ void CDlgRankLayout::on_pushButton_2_clicked()
         if (!IsLiveLayout(pScene))
             continue;
         pScene->SetLayoutSeq(++nSeq);
-        E_SceneStatus eStatus = pScene->GetLastStatus();
-        if (pScene->IsWindowLayout())
-            eStatus = E_SS_UPDATED;
-        else if (pScene->IsVivLayout())
-            eStatus = E_SS_VIVLAYOUT;
-        else if (pScene->IsWPLayout())
-            eStatus = E_SS_WPLAYOUT;
-        QString strStatus;
-        const QIcon icon = SceneStatusInfo(eStatus, strStatus);
-        m_pLayoutCombo->addItem(icon, pScene->GetSceneNameSuffix(), SceneToVariant(pScene));
+        AddLayoutEntry(m_pLayoutCombo, pScene);
         if (nDefault < 0 && pScene->IsDefault())
             nDefault = m_pLayoutCombo->count() - 1;
     }

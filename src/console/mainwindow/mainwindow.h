@@ -198,8 +198,6 @@ private:
     QList<CHOIScene *> CollectWallLayouts(const QString &strWall) const;
     // The layout of a list entry; null when the manager no longer has it.
     CHOIScene *EntryScene(int nIndex) const;
-    QIcon LayoutIcon(CHOIScene *pScene, QString *pText = nullptr) const;
-    void AppendLayoutEntry(CHOIScene *pScene);
     int FindSceneEntry(CHOIScene *pScene) const;
     void ShowWallLayouts(const QString &strWall);
     void ShowWallInGrid(const QString &strWall);

@@ -200,7 +200,7 @@ void MainWindow::ShowWallLayouts(const QString &strWall)
     m_bSkipShowScene = true;
     const QList<CHOIScene *> layouts = CollectWallLayouts(strWall);
     for (CHOIScene *pScene : layouts)
-        AppendLayoutEntry(pScene);
+        AddLayoutEntry(ui->cbScenes, pScene);
     // Nothing consumed the flag; it must not swallow a later change.
     if (layouts.isEmpty())
         m_bSkipShowScene = false;
