@@ -108,6 +108,7 @@ private:
     // scheduled apply may have shown another layout meanwhile. An edit
     // begun on a layout no longer shown is dropped.
     bool IsStillShown(const QPointer<CHOIScene> &pScene) const;
+    bool ConfirmClear(const QString &strQuestion);
 
     CHOIScene *m_pCurScene;
     QRubberBand *m_pRubberBand;

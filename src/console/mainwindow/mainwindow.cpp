@@ -77,7 +77,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->gvVW->setScene(new CTableGraphicsScene(ui->gvVW));
     ui->gvVW->SetVWMode(true);
 
-    ConnectManager();
+    if (pMgr)
+        ConnectManager(pMgr);
     SetDeviceFunctionsEnabled(pMgr && !pMgr->HasUnknownDevice());
     ui->wgDevFrame->slotRefreshDeives();
     ui->wgDevFrame_GroupRx->slotRefreshDeives();
@@ -88,7 +89,8 @@ MainWindow::MainWindow(QWidget *parent)
         connect(pMgr, &CHOIDevMgr::OnProgressNotify, this, &MainWindow::slotOnProgressNotify);
     ui->progressBar->hide();
 
-    ShowConfiguredTools();
+    if (pMgr)
+        ShowConfiguredTools(pMgr);
     ConnectGroupTree();
     ApplyForcedLanguage();
 
@@ -111,8 +113,7 @@ MainWindow::~MainWindow()
     delete m_pTranslatorWidgets;
 }
 
-// Rows 3 to 22 of the wiring: panels to the Information dock, the Log dock's
-// check marks and the tool bar.
+// The panels to the Information dock, and the Log dock's check marks.
 void MainWindow::ConnectPanels()
 {
     connect(ui->wgDevFrame, &CFrameDevList::onItemChange, m_pInfoDock, &CDevinfoWidget::slotShowDevDetail);
@@ -123,39 +124,44 @@ void MainWindow::ConnectPanels()
     connect(ui->wgDevFrame_GroupRx, &CFormGroupList::onItemChange, this, &MainWindow::slotOnDevClickGroupRx);
     connect(m_pLogDock, &QDockWidget::visibilityChanged, ui->actionViewLog, &QAction::setChecked);
     connect(m_pLogDock, &QDockWidget::visibilityChanged, ui->menuLog_Window, &QAction::setChecked);
-    connect(ui->actionImport, &QAction::triggered, this, &MainWindow::slotImport);
-    connect(ui->actionExport, &QAction::triggered, this, &MainWindow::slotExportSummaryFile);
-    connect(ui->actionIrControl, &QAction::triggered, this, &MainWindow::slotRemoteControl);
-    connect(ui->actionSerial, &QAction::triggered, this, &MainWindow::slotSendSerialMsg);
-    connect(ui->actionCECControl, &QAction::triggered, this, &MainWindow::slotCECControl);
-    connect(ui->actionStandby, &QAction::triggered, this, &MainWindow::slotStandbyControl);
-    connect(ui->actionSchedule, &QAction::triggered, this, &MainWindow::slotOnSchedule);
-    connect(ui->actionDevInfo, &QAction::triggered, this, &MainWindow::slotViewDevInfo);
-    connect(ui->actionViewLog, &QAction::triggered, this, &MainWindow::slotViewLog);
-    connect(ui->actionHelp, &QAction::triggered, this, &MainWindow::slotHelp);
-    connect(ui->actionBatch_Commands, &QAction::triggered, this, &MainWindow::slotBatchCommands);
-    connect(ui->actionSave_alais, &QAction::triggered, this, &MainWindow::slotSaveSlaistoTxRX);
-    connect(ui->actionSearch, &QAction::triggered, this, &MainWindow::slotSearchTxRxOnline);
-    connect(ui->actionSave, &QAction::triggered, this, &MainWindow::slotSave);
 }
 
-// Rows 23 to 33: the menus.
+// The tool bar's and the menus' actions, each to the slot it runs.
 void MainWindow::ConnectTools()
 {
-    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::slotNew);
-    connect(ui->actionNewMune, &QAction::triggered, this, &MainWindow::slotNew);
-    connect(ui->menuOpen, &QAction::triggered, this, &MainWindow::slotImport);
-    connect(ui->menuSave, &QAction::triggered, this, &MainWindow::slotSave);
+    using WindowSlot = void (MainWindow::*)();
+    const QPair<QAction *, WindowSlot> actions[] = {
+        {ui->actionImport, &MainWindow::slotImport},
+        {ui->actionExport, &MainWindow::slotExportSummaryFile},
+        {ui->actionIrControl, &MainWindow::slotRemoteControl},
+        {ui->actionSerial, &MainWindow::slotSendSerialMsg},
+        {ui->actionCECControl, &MainWindow::slotCECControl},
+        {ui->actionStandby, &MainWindow::slotStandbyControl},
+        {ui->actionSchedule, &MainWindow::slotOnSchedule},
+        {ui->actionDevInfo, &MainWindow::slotViewDevInfo},
+        {ui->actionViewLog, &MainWindow::slotViewLog},
+        {ui->actionHelp, &MainWindow::slotHelp},
+        {ui->actionBatch_Commands, &MainWindow::slotBatchCommands},
+        {ui->actionSave_alais, &MainWindow::slotSaveSlaistoTxRX},
+        {ui->actionSearch, &MainWindow::slotSearchTxRxOnline},
+        {ui->actionSave, &MainWindow::slotSave},
+        {ui->actionNew, &MainWindow::slotNew},
+        {ui->actionNewMune, &MainWindow::slotNew},
+        {ui->menuOpen, &MainWindow::slotImport},
+        {ui->menuSave, &MainWindow::slotSave},
+        {ui->menuExport_summary_file, &MainWindow::slotExportSummaryFile},
+        {ui->menuSearch_Tx_Rx_online, &MainWindow::slotSearchTxRxOnline},
+        {ui->menuSave_alais_to_Tx_Rx, &MainWindow::slotSaveSlaistoTxRX},
+        {ui->menuBatch_commands, &MainWindow::slotBatchCommands},
+        {ui->menuInfo_Window, &MainWindow::slotViewDevInfoMenu},
+    };
+    for (const auto &action : actions)
+        connect(action.first, &QAction::triggered, this, action.second);
     connect(ui->menuSave_as, &QAction::triggered, this, &MainWindow::slotSaveas);
-    connect(ui->menuExport_summary_file, &QAction::triggered, this, &MainWindow::slotExportSummaryFile);
     connect(ui->menuExit, &QAction::triggered, this, &MainWindow::close);
-    connect(ui->menuSearch_Tx_Rx_online, &QAction::triggered, this, &MainWindow::slotSearchTxRxOnline);
-    connect(ui->menuSave_alais_to_Tx_Rx, &QAction::triggered, this, &MainWindow::slotSaveSlaistoTxRX);
-    connect(ui->menuBatch_commands, &QAction::triggered, this, &MainWindow::slotBatchCommands);
-    connect(ui->menuInfo_Window, &QAction::triggered, this, &MainWindow::slotViewDevInfoMenu);
 }
 
-// Rows 35 to 50: the layout page and the navigation panels.
+// The layout page and the navigation panels.
 void MainWindow::ConnectNavigation()
 {
     CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
@@ -183,13 +189,11 @@ void MainWindow::ConnectNavigation()
 // The parts of the form the program does not use.
 void MainWindow::HideUnusedWidgets()
 {
-    ui->groupBox->hide();
-    ui->widget->hide();
-    ui->label->hide();
-    ui->lbSceneStatus->hide();
-    ui->lbSceneStatusIcon->hide();
+    const QList<QWidget *> unused = {ui->groupBox,      ui->widget,           ui->label,
+                                     ui->lbSceneStatus, ui->lbSceneStatusIcon, ui->checkBDefLayout};
+    for (QWidget *pWidget : unused)
+        pWidget->hide();
     ui->actionSchedule->setVisible(false);
-    ui->checkBDefLayout->hide();
     ClearGroupTiles();
 }
 
@@ -217,11 +221,8 @@ void MainWindow::InitDockMenuEntries()
     m_bLogDockShown = false;
 }
 
-void MainWindow::ConnectManager()
+void MainWindow::ConnectManager(CHOIDevMgr *pMgr)
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
-        return;
     connect(pMgr, &CHOIDevMgr::OnRestoreScene, this, &MainWindow::slotOnRestoreScene);
     // The manager announces the end of a search only with OnSearchStop; a
     // search asked to restore the layouts lists them again here.
@@ -239,11 +240,8 @@ void MainWindow::ConnectManager()
 }
 
 // The tool actions the product configuration offers at all.
-void MainWindow::ShowConfiguredTools()
+void MainWindow::ShowConfiguredTools(CHOIDevMgr *pMgr)
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
-        return;
     ui->actionIrControl->setVisible(pMgr->IsSupportIr(nullptr));
     ui->actionSerial->setVisible(pMgr->IsSupportRs232(nullptr));
     ui->actionCECControl->setVisible(pMgr->IsSupportCec(nullptr));

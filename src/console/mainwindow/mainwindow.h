@@ -178,8 +178,8 @@ private:
     void ConnectTools();
     void InitDockMenuEntries();
     void ConnectNavigation();
-    void ConnectManager();
-    void ShowConfiguredTools();
+    void ConnectManager(CHOIDevMgr *pMgr);
+    void ShowConfiguredTools(CHOIDevMgr *pMgr);
     void ConnectGroupTree();
     void ApplyForcedLanguage();
     void StartWelcome();
