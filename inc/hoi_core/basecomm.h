@@ -113,6 +113,11 @@ protected:
     // Connection-loss reports of the transport go through here, so that a
     // failed write that already lost the link is not reported a second time.
     void ReportLinkFailure(E_CommResult eResult);
+    // The link's own failures (reply time-out, failed write, refused login)
+    // close it and report once themselves; the disconnection that the close
+    // causes is no news to the owner.
+    void CloseOnFailure();
+    void FailAndClose(E_CommResult eResult);
 
     QString m_hostIndex;
     QString m_paramPrefix;
@@ -141,6 +146,7 @@ protected:
     QByteArray m_pendingNetmask;
 
     int m_checkerInterval = kDefaultCheckerInterval;
+    bool m_closingOnFailure = false; // set while CloseOnFailure runs
 
 private:
     void ReceiveBody(const QByteArray &data);

@@ -94,6 +94,9 @@ public:
     bool ConnectComm();
     // The rule every sender applies before queuing: true means go ahead.
     bool EnsureConnected();
+    // False for a gateway's virtual TX, which has no address of its own: it
+    // never connects and is given no lines.
+    bool HasOwnLink() const;
     bool OpenCommAltPort();
     QString GetDisplayName() const;
     // Closes the link quietly (no completion arrives for it); always true.
@@ -148,6 +151,19 @@ public:
                      bool bConnect = true);
 
     // ---- network and maintenance ----
+    // The field of an IPv4 address set that no device may be given.
+    enum E_AddrField {
+        E_AF_NONE = 0,
+        E_AF_IPADDR,
+        E_AF_NETMASK,
+        E_AF_GATEWAY,
+    };
+    // Every address set the network commands send passes here: a host
+    // address (not 0.0.0.0, multicast or broadcast), a contiguous mask other
+    // than 0.0.0.0 (with bEmptyMask also none at all) and a gateway that is
+    // empty, 0.0.0.0 or a host address, all in dotted decimal.
+    static E_AddrField CheckIPv4Settings(const QString &strIPAddr, const QString &strNetmask,
+                                         const QString &strGateway, bool bEmptyMask = false);
     bool ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
                       const QString &strNewNetmask, const QString &strNGatway);
     void ApplyPreviewSetting();
@@ -189,6 +205,12 @@ public:
     void SetOnLine(bool bOnLine);
 
     // ---- identity ----
+    // A host name is a model id (letters, digits, '_' and '.'), '-' and 12
+    // hexadecimal digits (the host id), optionally ':' and an input number.
+    // Host names and ids end up unquoted in other devices' shell lines, so
+    // every way a host name comes in refuses any other form.
+    static bool IsValidHostName(const QString &strHostName);
+    static bool IsValidHostId(const QString &strHostId);
     QString GetDefaultName() const;
     int GetHostIndex() const;
     bool IsSupportOsd();
@@ -432,6 +454,8 @@ public:
 
 private:
     QString CommandPrefix() const;
+    // The link a sender queues on, or null when it may not queue.
+    CBaseComm *QueueLink(bool bConnect);
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);

@@ -99,6 +99,9 @@ struct T_ScheduleInfo
     bool fired = false;        // has run in the current minute; never stored
     quint32 weekdays = 255;    // bit 0 Monday .. bit 6 Sunday
     CHOIScene* scene = nullptr;
+
+    // Types 1 to 3 run again and again; 4 (and a new record) runs once.
+    bool IsRecurring() const { return type >= 1 && type <= 3; }
 };
 
 // The one owner of everything the console knows about the installation:
@@ -138,7 +141,8 @@ public:
     bool HasUnknownDevice() const;
     void WireDevice(CHOIDev* pDev);
     bool RemoveDevice(CHOIDev* pDev);
-    bool RemoveChildDevices(CHOIDev* pParent);
+    // Removes the parent's virtual TX devices, except those of the kept host names.
+    bool RemoveChildDevices(CHOIDev* pParent, const QSet<QString>& keptHostNames = QSet<QString>());
     bool RemoveChildDevicesByName(const QString& hostName);
     void ClearAll();
     void AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner);

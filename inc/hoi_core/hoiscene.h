@@ -206,7 +206,8 @@ public:
     bool IsVideoWallSupportAdvance(const T_VideoWallInfo* pWall) const;
 
     // Applying the layout to its devices. Each returns at once; the outcome
-    // follows through OnStatusChange.
+    // follows through OnStatusChange. Only Apply sets the applied status; a
+    // clean end of the other roads reports the status the layout kept.
     bool Apply(int nMode);
     bool UpdateCellLink(const QList<T_CellPos*>& cells);
     bool UpdateOneCellLink(int row, int col);
@@ -275,12 +276,17 @@ private:
     void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, bool bPrepare);
     void QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col);
     void QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx);
+    // A decoder whose source line was refused counts as failed at once.
+    bool RefuseRx(CHOIDev* pRx);
 
     CHOIDevMgr* m_pOwner;
     int m_nPendingTotal = 0;
     int m_nErrorCount = 0;
     E_SceneStatus m_eLastStatus = E_SS_EDIT;
     int m_nApplyMode = 0;
+    // Whether the running road is Apply: only its clean end makes the
+    // layout applied.
+    bool m_bWholeLayout = false;
     QString m_strName;
     bool m_bAutoApply = false;
     // Devices the running apply waits for, with their completion and

@@ -41,9 +41,9 @@ private:
     QString m_ipAddr;
     quint16 m_port = 0;
 
-    // Set while the link itself aborts the socket: the disconnection that
-    // follows is then not a failure to report.
-    bool m_abortingSelf = false;
+    // Set while a socket error closes the link: that error reports the
+    // queued lines, the disconnection only tells the owner.
+    bool m_closingOnError = false;
     // Set while a write waits for its bytes; data arriving meanwhile is read
     // after the write, once the reply checker runs.
     bool m_writing = false;

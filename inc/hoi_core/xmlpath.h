@@ -93,4 +93,10 @@ private:
     int m_nMaxDepth = 0;
 };
 
+// XML 1.0 has no form for most control characters, U+FFFE, U+FFFF or an
+// unpaired surrogate. The XML writer drops them and flags an error, so one
+// stray byte in a device's reply would make every save fail: the writers of
+// the console's files pass every value through this, which leaves them out.
+QString XmlText(const QString& text);
+
 #endif

@@ -1,10 +1,13 @@
 #include "uiservices.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
+#include "hoi_core/hoiconst.h"
 #include "platform/fileversioninfo.h"
 
 namespace {
@@ -54,8 +57,46 @@ void TranslateButtons(QMessageBox &box)
     }
 }
 
+// The suffix of the first pattern of a filter ("hoi" of "Devinfo file (*.hoi)").
+QString FilterSuffix(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+
+// A name typed without a suffix gets the filter's: the Open dialog lists
+// files by their suffix and would never show it.
+QString WithDefaultSuffix(const QString &path, const QString &suffix)
+{
+    if (path.isEmpty() || suffix.isEmpty() || QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+QString RunSaveDialog(const T_FileDialogRequest &request, const QString &suffix)
+{
+    // The dialog itself adds the suffix too, so it asks before overwriting
+    // the file that is really written.
+    QFileDialog dialog(request.pParent, request.strCaption, request.strDir, request.strFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOptions(request.options);
+    dialog.setDefaultSuffix(suffix);
+    if (request.pSelectedFilter && !request.pSelectedFilter->isEmpty())
+        dialog.selectNameFilter(*request.pSelectedFilter);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    if (request.pSelectedFilter)
+        *request.pSelectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
+}
+
 QString RunFileDialog(const T_FileDialogRequest &request)
 {
+    if (request.eKind == E_FD_SAVE_FILE) {
+        const QString suffix = FilterSuffix(request.strFilter);
+        return WithDefaultSuffix(DialogRunner() ? DialogRunner()(request) : RunSaveDialog(request, suffix),
+                                 suffix);
+    }
     if (DialogRunner())
         return DialogRunner()(request);
     switch (request.eKind) {
@@ -64,9 +105,7 @@ QString RunFileDialog(const T_FileDialogRequest &request)
                                             request.strFilter, request.pSelectedFilter,
                                             request.options);
     case E_FD_SAVE_FILE:
-        return QFileDialog::getSaveFileName(request.pParent, request.strCaption, request.strDir,
-                                            request.strFilter, request.pSelectedFilter,
-                                            request.options);
+        break;
     case E_FD_EXISTING_DIR:
         return QFileDialog::getExistingDirectory(request.pParent, request.strCaption,
                                                  request.strDir, request.options);
@@ -204,6 +243,40 @@ QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText)
         strText.clear();
         return QIcon();
     }
+}
+
+QString AllGroupsText()
+{
+    return QObject::tr("All Groups");
+}
+
+QString GroupDisplayName(const QString &strGroup)
+{
+    return strGroup == g_strUngrouped ? QObject::tr("ungrouped") : strGroup;
+}
+
+QString LayoutKindText(const QString &strKind)
+{
+    // The kinds are the same words in every translation call, so the
+    // constant's text is its own catalogue key.
+    return QObject::tr(strKind.toUtf8().constData());
+}
+
+void AddGroupEntry(QComboBox *pBox, const QString &strGroup)
+{
+    pBox->addItem(GroupDisplayName(strGroup), strGroup);
+}
+
+void SelectGroupEntry(QComboBox *pBox, const QString &strGroup)
+{
+    const int nIndex = pBox->findData(strGroup);
+    if (nIndex >= 0)
+        pBox->setCurrentIndex(nIndex);
+}
+
+QString CurrentGroupEntry(const QComboBox *pBox)
+{
+    return pBox->currentData().toString();
 }
 
 QString ApplicationTitle()

@@ -12,6 +12,8 @@
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoitypes.h"
 
+class QComboBox;
+
 // Helpers every window and dialog uses: the one message box, the file
 // dialogs, the folders beside the program, the name rule, the layout status
 // texts and the program's title. The configuration file paths, StrToBool,
@@ -66,7 +68,9 @@ using FileDialogRunner = std::function<QString(const T_FileDialogRequest &reques
 // An empty runner brings back the toolkit's dialogs.
 void SetFileDialogRunner(const FileDialogRunner &runner);
 
-// The only way windows ask the operator for a file or a folder.
+// The only way windows ask the operator for a file or a folder. A file name
+// chosen to save without a suffix gets the suffix of the filter's first
+// pattern.
 QString GetOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                         const QString &filter, QString *selectedFilter = nullptr,
                         QFileDialog::Options options = QFileDialog::Options());
@@ -93,6 +97,20 @@ QRegExp NameRegExp();
 // Fills strText with the status text and returns its icon; a value without
 // a text of its own clears strText and gives a null icon.
 QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText);
+
+// The tree's root, the pseudo-group and the layout kinds as the operator
+// reads them. Their constants (hoiconst.h) keep the English texts, which
+// project files and comparisons rely on; only what is shown is translated.
+QString AllGroupsText();
+// A group's name as shown: the pseudo-group translated, any other as it is.
+QString GroupDisplayName(const QString &strGroup);
+// One of the four layout kind constants, translated.
+QString LayoutKindText(const QString &strKind);
+// Group choosers show each group by GroupDisplayName and keep its stored
+// name as the entry's data; that is what is chosen and read back.
+void AddGroupEntry(QComboBox *pBox, const QString &strGroup);
+void SelectGroupEntry(QComboBox *pBox, const QString &strGroup);
+QString CurrentGroupEntry(const QComboBox *pBox);
 
 // The title of the main window and the About dialog: the program's version
 // block "AppTitle" (even an empty one) when the program has a block,

@@ -91,8 +91,7 @@ bool CBaseComm::SendData(const QByteArray &data, bool bAddCRLF)
     if (!ok) {
         if (lostMeanwhile) {
             qDebug("Send failed");
-            m_checker.stop();
-            CloseComm();
+            CloseOnFailure();
         } else {
             slotOnSendFailed();
         }
@@ -109,13 +108,19 @@ bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
         line += "\r\n";
     m_sendQueue.append(line);
 
-    if (IsConnected() && m_readyCount > 0 && !m_checker.isActive()) {
-        // A line pushed by a listener of the receive path goes out when that
-        // path has finished with the current line, never in the middle of it.
-        if (m_receiveDepth > 0)
+    if (IsConnected() && !m_checker.isActive()) {
+        if (m_readyCount == 0) {
+            // No shell yet and nothing awaited: without the checker the line
+            // would wait for a prompt that may never come.
+            StartTimeOutChecker(m_checkerInterval);
+        } else if (m_receiveDepth > 0) {
+            // A line pushed by a listener of the receive path goes out when
+            // that path has finished with the current line, never in the
+            // middle of it.
             m_sendDeferred = true;
-        else
+        } else {
             CheckSendNext();
+        }
     }
     qDebug() << "CBaseComm::PushSendData" << "m_sendQueue=" << m_sendQueue.size();
     return true;
@@ -158,19 +163,28 @@ void CBaseComm::RestartTimeOutChecker()
 void CBaseComm::slotOnCheckerTimeOut()
 {
     qDebug("slotOnCheckerTimeOut");
-    m_checker.stop();
     // Closing aborts the socket, so ask first whether it was still connecting.
-    const bool connecting = IsConnecting();
-    CloseComm();
-    ReportLinkFailure(connecting ? E_CR_CONNECT_TIMEOUT : E_CR_TIMEOUT);
+    FailAndClose(IsConnecting() ? E_CR_CONNECT_TIMEOUT : E_CR_TIMEOUT);
 }
 
 void CBaseComm::slotOnSendFailed()
 {
     qDebug("Send failed");
+    FailAndClose(E_CR_FAILED);
+}
+
+void CBaseComm::CloseOnFailure()
+{
     m_checker.stop();
+    m_closingOnFailure = true;
     CloseComm();
-    ReportLinkFailure(E_CR_FAILED);
+    m_closingOnFailure = false;
+}
+
+void CBaseComm::FailAndClose(E_CommResult eResult)
+{
+    CloseOnFailure();
+    ReportLinkFailure(eResult);
 }
 
 void CBaseComm::ReportLinkFailure(E_CommResult eResult)
@@ -325,8 +339,9 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
         return;
     }
     if (rest.contains("incorrect password")) {
-        m_checker.stop();
-        emit OnSendQueueReturn(E_CR_FAILED);
+        // A session that refused the login gives no prompt any more: closed,
+        // so that the next use logs in afresh instead of waiting on it.
+        FailAndClose(E_CR_FAILED);
         return;
     }
 

@@ -4,6 +4,7 @@
 #include "hoi_core/hoidev.h"
 
 #include <QDebug>
+#include <QHostAddress>
 #include <QSignalBlocker>
 #include <QTime>
 
@@ -148,9 +149,9 @@ bool CHOIDev::EnsureConnected()
 {
     if (m_pComm && m_pComm->IsConnecting())
         return true;
-    // A device without a Telnet link can never connect; a retry timer would
-    // only tick forever.
-    if (m_eCommType != E_CT_TELNET)
+    // A device without a Telnet link, or a gateway's virtual TX, can never
+    // connect; a retry timer would only tick forever.
+    if (m_eCommType != E_CT_TELNET || !HasOwnLink())
         return false;
 
     m_nRetryCount = 0;
@@ -161,6 +162,21 @@ bool CHOIDev::EnsureConnected()
         return false;
     m_retryTimer.start(m_nRetryInterval);
     return true;
+}
+
+bool CHOIDev::HasOwnLink() const
+{
+    return m_strParentHostName.isEmpty() || !QHostAddress(m_strIPAddr).isNull();
+}
+
+CBaseComm *CHOIDev::QueueLink(bool bConnect)
+{
+    // Lines queued on a link that is neither connected nor connecting (closed
+    // by a reboot, or given up) would never leave: they bring it up.
+    const bool bIdle = m_pComm && !m_pComm->IsConnected() && !m_pComm->IsConnecting();
+    if ((bConnect || bIdle) && !EnsureConnected())
+        return nullptr;
+    return m_pComm;
 }
 
 bool CHOIDev::OpenCommAltPort()

@@ -26,13 +26,14 @@ QString QuoteForShell(const QString &strText)
     return out;
 }
 
-// Operator text placed as an unquoted word: every ASCII character the shell
-// could act on gets a backslash (a backslash before a plain character is
-// harmless). A character the Latin-1 line cannot hold arrives as '?', a
-// pattern character, so it is escaped too.
-QString EscapeShellWord(const QString &strText)
+// Operator text placed unquoted as a script's last arguments: the blank stays
+// the separator that splits it into the script's words; every other ASCII
+// character the shell could act on gets a backslash (a backslash before a
+// plain character is harmless). A character the Latin-1 line cannot hold
+// arrives as '?', a pattern character, so it is escaped too.
+QString EscapeShellWords(const QString &strText)
 {
-    static const QString kSafe = QStringLiteral("_-.,:/@+=%");
+    static const QString kSafe = QStringLiteral(" _-.,:/@+=%");
     QString out;
     out.reserve(strText.size() * 2);
     for (const QChar ch : strText) {
@@ -99,22 +100,16 @@ bool CHOIDev::QueueLine(const QString &strLine, bool bConnect)
 {
     if (HasLineBreak(strLine, "command"))
         return false;
-    if (bConnect && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SendCmd(strLine);
+    CBaseComm *pComm = QueueLink(bConnect);
+    return pComm && pComm->SendCmd(strLine);
 }
 
 bool CHOIDev::ParamSet(const QString &strName, const QString &strValue, bool bConnect)
 {
     if (HasLineBreak(strName, "parameter name") || HasLineBreak(strValue, "parameter value"))
         return false;
-    if (bConnect && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->WriteParam(strName, strValue);
+    CBaseComm *pComm = QueueLink(bConnect);
+    return pComm && pComm->WriteParam(strName, strValue);
 }
 
 bool CHOIDev::SendParamSet(const QString &strName, const QString &strValue, bool bConnect)
@@ -184,20 +179,14 @@ bool CHOIDev::SendConfigCmd(const QString &strOption, bool bConnect)
 {
     if (HasLineBreak(strOption, "config option"))
         return false;
-    if (bConnect && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SendConfig(strOption);
+    CBaseComm *pComm = QueueLink(bConnect);
+    return pComm && pComm->SendConfig(strOption);
 }
 
 bool CHOIDev::PushSendData(const char *data, bool bAddCRLF, bool bConnect)
 {
-    if (bConnect && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->PushSendData(QByteArray(data), bAddCRLF);
+    CBaseComm *pComm = QueueLink(bConnect);
+    return pComm && pComm->PushSendData(QByteArray(data), bAddCRLF);
 }
 
 bool CHOIDev::SendOsdOnOff(bool bOn, const QString &strText)
@@ -208,7 +197,7 @@ bool CHOIDev::SendOsdOnOff(bool bOn, const QString &strText)
         return false;
     if (!m_pComm)
         return false;
-    return m_pComm->SendOsd(bOn, bOn ? EscapeShellWord(strText) : strText);
+    return m_pComm->SendOsd(bOn, bOn ? EscapeShellWords(strText) : strText);
 }
 
 bool CHOIDev::SendSerialMsg(const QString &strMsg, bool bHex, bool bAddCRLF, uint nBaudRate,

@@ -3,11 +3,36 @@
 #include "hoi_core/hoidev.h"
 
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/ircodetable.h"
+
+namespace {
+
+const QLatin1String kHostIdPattern("[0-9A-Fa-f]{12}");
+
+QRegularExpression Anchored(const QString &strPattern)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(strPattern));
+}
+
+} // namespace
+
+bool CHOIDev::IsValidHostName(const QString &strHostName)
+{
+    static const QRegularExpression re =
+        Anchored(QStringLiteral("[A-Za-z0-9_.]+-") + kHostIdPattern + QStringLiteral("(:[0-9]{1,4})?"));
+    return re.match(strHostName).hasMatch();
+}
+
+bool CHOIDev::IsValidHostId(const QString &strHostId)
+{
+    static const QRegularExpression re = Anchored(kHostIdPattern);
+    return re.match(strHostId).hasMatch();
+}
 
 QString CHOIDev::GetDefaultName() const
 {
@@ -71,16 +96,14 @@ void CHOIDev::GetIPandVersionQN714()
 
 bool CHOIDev::SaveParam()
 {
-    if (!m_pComm)
-        return false;
-    return m_pComm->SaveParam();
+    CBaseComm *pComm = QueueLink(false);
+    return pComm && pComm->SaveParam();
 }
 
 bool CHOIDev::SendEvent(const QString &strEvent)
 {
-    if (!m_pComm)
-        return false;
-    return m_pComm->SendEvent(strEvent);
+    CBaseComm *pComm = QueueLink(false);
+    return pComm && pComm->SendEvent(strEvent);
 }
 
 void CHOIDev::SetName(const QString &strName)

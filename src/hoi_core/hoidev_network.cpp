@@ -3,6 +3,7 @@
 #include "hoi_core/hoidev.h"
 
 #include <QDebug>
+#include <QStringList>
 
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidevmgr.h"
@@ -48,13 +49,74 @@ bool AreAddressTexts(std::initializer_list<const QString *> texts)
     return true;
 }
 
+// Dotted decimal, four numbers 0-255 without leading zeros (a shell could
+// read "010" as octal).
+bool ParseIPv4(const QString &strText, quint32 &nAddr)
+{
+    const QStringList parts = strText.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    nAddr = 0;
+    for (const QString &part : parts) {
+        if (part.isEmpty() || part.size() > 3 || (part.size() > 1 && part.startsWith(QLatin1Char('0'))))
+            return false;
+        uint nValue = 0;
+        for (const QChar ch : part) {
+            if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+                return false;
+            nValue = nValue * 10 + uint(ch.unicode() - '0');
+        }
+        if (nValue > 255)
+            return false;
+        nAddr = (nAddr << 8) | nValue;
+    }
+    return true;
+}
+
+// Neither "this network" (0.x.x.x) nor multicast, reserved or broadcast.
+bool IsHostAddress(const QString &strText)
+{
+    quint32 nAddr = 0;
+    if (!ParseIPv4(strText, nAddr))
+        return false;
+    const quint32 nFirst = nAddr >> 24;
+    return nFirst != 0 && nFirst < 224;
+}
+
+bool IsNetmask(const QString &strText)
+{
+    quint32 nMask = 0;
+    if (!ParseIPv4(strText, nMask) || nMask == 0)
+        return false;
+    const quint32 nHost = ~nMask; // the host bits must be the low ones
+    return (nHost & (nHost + 1)) == 0;
+}
+
 } // namespace
+
+CHOIDev::E_AddrField CHOIDev::CheckIPv4Settings(const QString &strIPAddr, const QString &strNetmask,
+                                                const QString &strGateway, bool bEmptyMask)
+{
+    if (!IsHostAddress(strIPAddr))
+        return E_AF_IPADDR;
+    if (!(bEmptyMask && strNetmask.isEmpty()) && !IsNetmask(strNetmask))
+        return E_AF_NETMASK;
+    if (!strGateway.isEmpty() && strGateway != QLatin1String("0.0.0.0") && !IsHostAddress(strGateway))
+        return E_AF_GATEWAY;
+    return E_AF_NONE;
+}
 
 bool CHOIDev::WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
                               const QString &strGateway, bool bName, bool bAddr)
 {
     if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
+    // Addresses that would leave the device unreachable are never sent. DHCP
+    // and Auto IP take the mask from the network, so none may be given.
+    if (bAddr && CheckIPv4Settings(strIPAddr, strNetmask, strGateway, eMode != E_IM_STATIC) != E_AF_NONE) {
+        qWarning() << "refused address set:" << strIPAddr << strNetmask << strGateway;
+        return false;
+    }
     if (!EnsureConnected())
         return false;
     const QString strMode = IPModeWord(eMode);
@@ -96,6 +158,10 @@ bool CHOIDev::SendQN714Addr(const QString &strKey, const QString &strIPAddr, con
 {
     if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
+    if (CheckIPv4Settings(strIPAddr, strNetmask, strGateway) != E_AF_NONE) {
+        qWarning() << "refused controller address set:" << strIPAddr << strNetmask << strGateway;
+        return false;
+    }
     if (!EnsureConnected() || !m_pComm)
         return false;
     // The controller's own settings are written at once, outside the queue.

@@ -142,9 +142,15 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
     } else if (name == "ethaddr") {
         m_strEthAddr = value;
     } else if (name == "hostname_id") {
-        m_strHostId = value;
+        if (IsValidHostId(value))
+            m_strHostId = value;
+        else
+            qWarning() << GetDisplayName() << "reported the host id" << value << "which is refused";
     } else if (name == "hostname") {
-        m_strHostName = value;
+        if (IsValidHostName(value))
+            m_strHostName = value;
+        else
+            qWarning() << GetDisplayName() << "reported the host name" << value << "which is refused";
     } else if (name == "ch_select") {
         m_strChSelect = value;
     } else if (name == "multicast_ip") {

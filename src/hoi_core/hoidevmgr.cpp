@@ -112,11 +112,13 @@ bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
     const bool bWasFound = m_mapFoundDev.remove(pDev) > 0;
     m_readDoneSet.remove(pDev);
 
-    if (pDev->GetDevType() == CHOIDev::E_DT_TX) {
-        for (CHOIDev* pOther : qAsConst(m_devList)) {
-            if (pOther->GetDevType() != CHOIDev::E_DT_TX && pOther->GetTXDev() == pDev)
-                pOther->SetTXDev(nullptr);
-        }
+    for (CHOIDev* pOther : qAsConst(m_devList)) {
+        if (pDev->GetDevType() == CHOIDev::E_DT_TX && pOther->GetDevType() != CHOIDev::E_DT_TX
+            && pOther->GetTXDev() == pDev)
+            pOther->SetTXDev(nullptr);
+        // The virtual TX of a removed gateway keep only its host name.
+        if (pOther->m_pParentDev == pDev)
+            pOther->m_pParentDev = nullptr;
     }
     RemoveDevFromAllScenes(pDev);
     emit OnDeviceNotify(pDev, E_DN_REMOVE);
@@ -134,7 +136,7 @@ bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
     return true;
 }
 
-bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent)
+bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent, const QSet<QString>& keptHostNames)
 {
     if (!pParent)
         return true;
@@ -148,7 +150,7 @@ bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent)
             // given pointer itself is safe to compare then.
             const bool bChild =
                 pOwner && (pOwner == pParent || (IsListed(pOwner) && pOwner->GetHostName() == parentHost));
-            if (bChild) {
+            if (bChild && !keptHostNames.contains(pDev->GetHostName())) {
                 RemoveDevice(pDev);
                 bRemoved = true;
                 break;
@@ -236,7 +238,7 @@ void CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDe
 {
     int type = 0;
     const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
-    if (!pProd)
+    if (!pProd || !CHOIDev::IsValidHostName(hostName))
         return;
     CHOIDev* pDev = FindDevByHostName(hostName);
     if (pDev) {

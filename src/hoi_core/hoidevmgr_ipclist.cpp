@@ -9,14 +9,17 @@
 #include <QDebug>
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 namespace {
 
 // Reads the records under "/ipgwconfig/ipc/item" into list. False for a
-// damaged file, and with bCheckRoot for a root other than "ipgwconfig"; the
-// caller then drops what was read.
+// damaged file, with the records before the damage in list, and with
+// bCheckRoot for a root other than "ipgwconfig". A record whose host name
+// has not the form of one is left out; one without a host name stays, it
+// gets one in the list window.
 bool ReadIpcList(QIODevice* pFile, bool bCheckRoot, QList<T_IpcInfo*>& list)
 {
     QXmlStreamReader xml(pFile);
@@ -29,6 +32,10 @@ bool ReadIpcList(QIODevice* pFile, bool bCheckRoot, QList<T_IpcInfo*>& list)
             continue;
         const QXmlStreamAttributes attrs = xml.attributes();
         const auto text = [&attrs](const char* name) { return attrs.value(QLatin1String(name)).toString(); };
+        if (!text("hostname").isEmpty() && !CHOIDev::IsValidHostName(text("hostname"))) {
+            qWarning() << "virtual TX with the host name" << text("hostname") << "left out";
+            continue;
+        }
         T_IpcInfo* pInfo = new T_IpcInfo;
         pInfo->aliasname = text("aliasname");
         pInfo->hostname = text("hostname");
@@ -65,21 +72,24 @@ bool CHOIDev::SaveIpcConfig(const QString& strPath)
     xml.writeAttribute(QStringLiteral("ver"), QStringLiteral("1.0"));
     xml.writeAttribute(QStringLiteral("custom_multicast_ip"), QStringLiteral("0"));
     xml.writeStartElement(QStringLiteral("ipc"));
+    const auto attr = [&xml](const char* name, const QString& value) {
+        xml.writeAttribute(QLatin1String(name), XmlText(value));
+    };
     for (const T_IpcInfo* pInfo : qAsConst(m_listIpcInfo)) {
         xml.writeStartElement(QStringLiteral("item"));
-        xml.writeAttribute(QStringLiteral("aliasname"), pInfo->aliasname);
-        xml.writeAttribute(QStringLiteral("hostname"), pInfo->hostname);
-        xml.writeAttribute(QStringLiteral("sn"), pInfo->sn);
-        xml.writeAttribute(QStringLiteral("url"), pInfo->url);
-        xml.writeAttribute(QStringLiteral("user"), pInfo->user);
-        xml.writeAttribute(QStringLiteral("passwd"), pInfo->passwd);
-        xml.writeAttribute(QStringLiteral("width"), pInfo->width);
-        xml.writeAttribute(QStringLiteral("height"), pInfo->height);
-        xml.writeAttribute(QStringLiteral("fps"), pInfo->fps);
-        xml.writeAttribute(QStringLiteral("transporttype"), pInfo->transporttype);
-        xml.writeAttribute(QStringLiteral("enable"), pInfo->enable);
-        xml.writeAttribute(QStringLiteral("outstreamtype"), pInfo->outstreamtype);
-        xml.writeAttribute(QStringLiteral("remark"), pInfo->remark);
+        attr("aliasname", pInfo->aliasname);
+        attr("hostname", pInfo->hostname);
+        attr("sn", pInfo->sn);
+        attr("url", pInfo->url);
+        attr("user", pInfo->user);
+        attr("passwd", pInfo->passwd);
+        attr("width", pInfo->width);
+        attr("height", pInfo->height);
+        attr("fps", pInfo->fps);
+        attr("transporttype", pInfo->transporttype);
+        attr("enable", pInfo->enable);
+        attr("outstreamtype", pInfo->outstreamtype);
+        attr("remark", pInfo->remark);
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -110,9 +120,14 @@ bool CHOIDev::LoadIpcConfigFile(const QString& strPath)
         return false;
     }
 
+    // Devices of host names that come back are updated in place: a decoder
+    // showing one keeps its source. Only the others go.
+    QSet<QString> kept;
+    for (const T_IpcInfo* pInfo : qAsConst(list))
+        kept.insert(pInfo->hostname);
     ClearIpcInfo();
     if (m_pOwner)
-        m_pOwner->RemoveChildDevices(this);
+        m_pOwner->RemoveChildDevices(this, kept);
     for (T_IpcInfo* pInfo : qAsConst(list)) {
         m_listIpcInfo.append(pInfo);
         if (m_pOwner)
@@ -132,9 +147,15 @@ bool CHOIDevMgr::LoadIpcConfig()
             continue;
         QList<T_IpcInfo*> list;
         if (!ReadIpcList(&file, false, list)) {
-            qWarning() << file.fileName() << "is damaged; its virtual TX are not loaded";
-            qDeleteAll(list);
-            continue;
+            // The first save will replace the file with what was read: the
+            // records after the damage, which the operator never saw, are
+            // kept beside it.
+            file.close();
+            const QString backup = file.fileName() + QStringLiteral(".bak");
+            QFile::remove(backup);
+            const bool bKept = QFile::copy(file.fileName(), backup);
+            qWarning() << file.fileName() << "is damaged;" << list.size() << "virtual TX read before the damage;"
+                       << (bKept ? "the file is kept as" : "cannot keep the file as") << backup;
         }
         for (T_IpcInfo* pInfo : qAsConst(list)) {
             pDev->m_listIpcInfo.append(pInfo);

@@ -4,6 +4,7 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
+#include "hoi_core/xmlpath.h"
 
 #include <QDebug>
 #include <QMetaEnum>
@@ -19,45 +20,6 @@ const int kCanvasHeight = 1080;
 const int kMaxWindowsPerScreen = 6;
 // Window count of a multiview decoder whose product is unknown.
 const int kDefaultMaxWindows = 8;
-
-bool IsXmlChar(ushort u)
-{
-    return u >= 0x20 ? (u < 0xFFFE) : (u == 0x09 || u == 0x0A || u == 0x0D);
-}
-
-// XML 1.0 has no form for most control characters, U+FFFE, U+FFFF or an
-// unpaired surrogate. The XML writer drops them and flags an error, so one
-// stray byte in a device's reply would make every save fail: they are left
-// out here instead.
-QString XmlText(const QString& text)
-{
-    const int n = text.size();
-    const QChar* p = text.constData();
-    const auto validAt = [p, n](int i, int* pLen) {
-        const QChar c = p[i];
-        *pLen = 1;
-        if (c.isHighSurrogate()) {
-            *pLen = 2;
-            return i + 1 < n && p[i + 1].isLowSurrogate();
-        }
-        return !c.isLowSurrogate() && IsXmlChar(c.unicode());
-    };
-    int i = 0;
-    int len = 1;
-    while (i < n && validAt(i, &len))
-        i += len;
-    if (i == n)
-        return text;
-    QString clean = text.left(i);
-    while (i < n) {
-        if (validAt(i, &len))
-            clean.append(p + i, len);
-        else
-            len = 1;
-        i += len;
-    }
-    return clean;
-}
 
 inline void Attr(QXmlStreamWriter& xml, const char* name, const QString& value)
 {

@@ -244,8 +244,12 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     const Attrs a(reader);
     const int commType = EnumValue("CommType", a.Text("comm_type"));
     const QString hostName = a.Text("hostname");
-    if (hostName.isEmpty())
+    // Host names go into other devices' shell lines: an item of any other
+    // form (an empty name included) is left out.
+    if (!CHOIDev::IsValidHostName(hostName)) {
+        qWarning() << "device item with the host name" << hostName << "left out";
         return nullptr;
+    }
     // One device per host name: a second item of the name is skipped.
     if (FindLoadedDev(hostName)) {
         qWarning() << "device" << hostName << "is listed more than once; only its first item is read";

@@ -65,6 +65,14 @@ void CHOIDevMgr::slotOnFoundDevice(QString strBroadcastAddr, QByteArray strIpAdd
     const QString hostName = QString::fromUtf8(strHostName);
     const QString ip = QString::fromUtf8(strIpAddr);
     const QString status = QString::fromUtf8(strStatus);
+    if (!CHOIDev::IsValidHostName(hostName)) {
+        if (!m_bQuiet) {
+            QString shown;
+            QDebug(&shown).nospace() << hostName; // quoted, control characters escaped
+            EmitProgressLog(tr("Invalid device host name %1 (IP=%2), the reply is ignored.").arg(shown, ip));
+        }
+        return;
+    }
     const QString displayName = GetProdDevName(hostName);
     if (!m_bQuiet)
         EmitProgressLog(tr("[%1] found device: Hostname=%2, IP=%3, Status=%4")

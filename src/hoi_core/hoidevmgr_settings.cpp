@@ -100,7 +100,8 @@ bool CHOIDevMgr::SaveListConfig()
     WriteProduct(xml, "propath", "filepath", m_strCurFilePath);
     xml.writeEndElement();
     xml.writeEndDocument();
-    if (xml.hasError() || !file.commit()) {
+    // commit() does not see a failure of its own final flush.
+    if (xml.hasError() || !file.flush() || !file.commit()) {
         qWarning() << "cannot write" << file.fileName() << file.errorString();
         return false;
     }

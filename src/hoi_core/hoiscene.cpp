@@ -244,11 +244,9 @@ bool CHOIScene::FindDevCell(CHOIDev* pDev, int* pRow, int* pCol) const
 {
     if (!pDev || m_nColCount <= 0)
         return false;
+    // An encoder is looked for in the TX lists, any other device as a
+    // cell's decoder (a multiview decoder included).
     const bool bTx = pDev->GetDevType() == CHOIDev::E_DT_TX;
-    // Only encoders and decoders are looked for; a multiview decoder or a
-    // processor in a cell is not "found" (it gets no grid position).
-    if (!bTx && pDev->GetDevType() != CHOIDev::E_DT_RX)
-        return false;
     const int startRow = pRow ? *pRow : 0;
     const int startCol = pCol ? *pCol : 0;
     if (startRow < 0 || startCol < 0)

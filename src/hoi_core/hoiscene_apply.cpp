@@ -123,7 +123,12 @@ void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
 void CHOIScene::FinishApply()
 {
     E_SceneStatus eStatus;
-    if (m_nErrorCount == 0) {
+    if (m_nErrorCount == 0 && !m_bWholeLayout) {
+        // One cell, one adjustment or a few devices done is not the whole
+        // layout on its devices: the layout keeps the status it had.
+        ResyncAppliedRx();
+        eStatus = m_eLastStatus;
+    } else if (m_nErrorCount == 0) {
         ResyncAppliedRx();
         EmitLog(tr("Scene('%1') is applied.").arg(m_strName));
         eStatus = E_SS_APPLIED;
@@ -166,6 +171,8 @@ void CHOIScene::AbortApply()
 
 void CHOIScene::BeginApplyState()
 {
+    // Apply sets it again; every other road works on part of the layout.
+    m_bWholeLayout = false;
     ClearPendingDevs();
     m_nPendingTotal = 0;
     m_nErrorCount = 0;
@@ -192,6 +199,7 @@ void CHOIScene::ClearResyncState()
 bool CHOIScene::Apply(int nMode)
 {
     BeginApplyState();
+    m_bWholeLayout = true;
     m_nApplyMode = nMode;
     EmitLog(tr("Apply scene ..."));
     m_strCellRx.clear();
@@ -348,7 +356,7 @@ bool CHOIScene::StopLink(QList<CHOIDev*>& devs)
 
 bool CHOIScene::StopRxLink(CHOIDev* pDev, bool bClearScene)
 {
-    if (!pDev || !pDev->EnsureConnected())
+    if (!pDev || !pDev->HasOwnLink() || !pDev->EnsureConnected())
         return false;
     // Registered before anything is queued, so that no answer is missed.
     AddPendingDev(pDev);
@@ -421,6 +429,10 @@ bool CHOIScene::ApplyTx(CHOIDev* pTx)
 {
     if (!pTx)
         return false;
+    // A gateway's virtual TX streams through its gateway: the decoders are
+    // told its id, the TX itself gets nothing and is not waited for.
+    if (!pTx->HasOwnLink())
+        return true;
     if (!pTx->EnsureConnected()) {
         LogDev(kFailConnect, pTx);
         return false;
@@ -468,8 +480,9 @@ bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
             pRx->SendEvent(QStringLiteral("e_vw_moninfo_0_0_0_0"));
             pRx->SendEvent(QStringLiteral("e_vw_enable_0_0_0_0"));
         }
-        pRx->SendParamSet(QStringLiteral("ch_select"), QString(), false);
-        pRx->SendSetCmd(QStringLiteral("vi"), QString(), QString(), false);
+        if (!pRx->SendParamSet(QStringLiteral("ch_select"), QString(), false)
+            || !pRx->SendSetCmd(QStringLiteral("vi"), QString(), QString(), false))
+            return RefuseRx(pRx);
         pRx->SendParamSet(QStringLiteral("source_select_audio"), QString(), false);
         pRx->SendEvent(QStringLiteral("e_stop_link"));
         return true;
@@ -484,14 +497,16 @@ bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
         else
             value += QString::number(n++) + QLatin1Char(' ') + pTx->GetMacId();
     }
-    pRx->SendSetCmd(QStringLiteral("vi"), value, QString(), false);
+    if (!pRx->SendSetCmd(QStringLiteral("vi"), value, QString(), false))
+        return RefuseRx(pRx);
 
     CHOIDev* pFirstTx = pCell->txList.first();
     QueueAudioSelect(pRx, pFirstTx);
     SendSceneParams(pRx, false);
     pRx->SendParamSet(QStringLiteral("hostnamebydipswitch"), QStringLiteral("n"), false);
     pRx->SendParamSet(QStringLiteral("multicast_on"), QStringLiteral("y"), false);
-    pRx->SendParamSet(QStringLiteral("ch_select"), pFirstTx->GetMacId(), false);
+    if (!pRx->SendParamSet(QStringLiteral("ch_select"), pFirstTx->GetMacId(), false))
+        return RefuseRx(pRx);
     pRx->SendParamSet(QStringLiteral("reset_ch_on_boot"), QStringLiteral("n"), false);
     if (bWall) {
         pRx->SendParamSet(QStringLiteral("en_video_wall"), QStringLiteral("n"), false);
@@ -499,6 +514,14 @@ bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
         pRx->SendEvent(QStringLiteral("e_vw_enable_0_0_0_0"));
     }
     pRx->SaveParam();
+    return true;
+}
+
+bool CHOIScene::RefuseRx(CHOIDev* pRx)
+{
+    // The decoder would not show its source: it failed, whatever its other
+    // lines answer. Nothing more is queued for it; the apply goes on.
+    CountCompletion(pRx, E_CR_FAILED);
     return true;
 }
 

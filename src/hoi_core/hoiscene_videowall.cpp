@@ -433,7 +433,7 @@ bool CHOIScene::ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row
 {
     if (!pWall || !pDev)
         return false;
-    if (row != 0 && pWall->mode == 0)
+    if ((row != 0 && pWall->mode == 0) || !pDev->HasOwnLink())
         return true;
     if (!pDev->EnsureConnected()) {
         EmitLog(tr(kFailConnect).arg(Name(pDev)));

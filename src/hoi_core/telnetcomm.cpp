@@ -63,10 +63,7 @@ void CTelnetComm::AbortConnect()
     if (!m_socket)
         return;
     qDebug() << "CTelnetComm::AbortConnect";
-    const bool outer = m_abortingSelf;
-    m_abortingSelf = true;
     m_socket->abort();
-    m_abortingSelf = outer;
 }
 
 bool CTelnetComm::IsConnected()
@@ -125,10 +122,15 @@ void CTelnetComm::slotOnConnected()
 void CTelnetComm::slotOnDisconnected()
 {
     qDebug().noquote() << "Disconnected: " << m_socket->peerAddress().toString() << ":" << m_socket->peerPort();
-    const bool causedBySelf = m_abortingSelf;
+    const bool bOwnFailure = m_closingOnFailure;
+    const bool bSocketError = m_closingOnError;
     CloseComm();
+    if (bOwnFailure)
+        return;
     emit OnDisconnected();
-    if (!causedBySelf && !m_sendQueue.isEmpty())
+    // A close asked for from outside (the device went off line) still ends
+    // the queued lines, once.
+    if (!bSocketError && !m_sendQueue.isEmpty())
         ReportLinkFailure(E_CR_FAILED);
 }
 
@@ -148,7 +150,9 @@ void CTelnetComm::slotOnReadData()
 
 void CTelnetComm::slotOnError(QAbstractSocket::SocketError err)
 {
+    m_closingOnError = true;
     CloseComm();
+    m_closingOnError = false;
     qDebug() << "CTelnetComm::slotOnError" << err << "SendQueueCount = " << m_sendQueue.size();
     if (!m_sendQueue.isEmpty())
         ReportLinkFailure(E_CR_FAILED);

@@ -18,10 +18,13 @@ struct T_Model
 {
     const char *id;
     const char *type;
+    bool bHisi; // the product is of the H.264 family, which prints its version otherwise
 };
-// One of each kind the sample config.xml lists, in turn.
-const T_Model kModels[] = {{"IPE1000", "TX"}, {"IPD1000", "RX"}, {"IPD1000", "RX"},
-                           {"IPM2000", "MRX"}, {"IPW400", "WP"}, {"IPG100", "GW"}};
+// The products of the sample config.xml in turn, so that the first eight
+// devices show every window of the device menus.
+const T_Model kModels[] = {{"IPE1000", "TX", true},  {"IPD1000", "RX", true}, {"IPE2000", "TX", false},
+                           {"IPD2000", "RX", false}, {"IPM2000", "MRX", true}, {"IPW400", "WP", true},
+                           {"IPG100", "GW", true},   {"IPD1000", "RX", true}};
 
 int ServeLan(int count, QTextStream &out, QTextStream &err)
 {
@@ -41,6 +44,7 @@ int ServeLan(int count, QTextStream &out, QTextStream &err)
             return 1;
         }
         SimInstallDeviceCommands(*pDev);
+        SimSetVersion(*pDev, "V1.0.0", model.bHisi);
         out << lan.Address(i).toString() << ' ' << int(CSimLan::E_TELNET_PORT) << ' ' << pDev->hostName() << ' '
             << model.type << '\n';
     }

@@ -363,7 +363,8 @@ void SimDevice::onLine(Session *s, const QByteArray &line)
         queueWrite(s, "\r\nincorrect password");
         if (++s->loginFailures >= 3) {
             s->state = Session::Closing;
-            queueClose(s, m_loginRetryDelay);
+            if (!m_keepRefused)
+                queueClose(s, m_loginRetryDelay);
         } else {
             s->state = Session::User;
             queueWrite(s, "\r\nlogin: ", m_loginRetryDelay);

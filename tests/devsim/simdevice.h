@@ -123,6 +123,8 @@ public:
     void setStallReplies(bool stall) { m_stall = stall; } // commands recorded, never answered
     void setReplyChunking(int pieceBytes, int delayMs);   // delayMs 0: every reply in one write
     void setLoginRetryDelay(int msecs) { m_loginRetryDelay = msecs; }
+    // After the third refused password the session stays open, silent.
+    void setKeepRefusedSession(bool keep) { m_keepRefused = keep; }
     void setRebootDowntime(int msecs) { m_rebootDowntime = msecs; }
     void sendRaw(const QByteArray &bytes); // to every session, now
 
@@ -194,6 +196,7 @@ private:
     int m_chunkBytes = 0;
     int m_chunkDelay = 0;
     int m_loginRetryDelay = 300;
+    bool m_keepRefused = false;
     int m_rebootDowntime = 0;
 
     QList<QByteArray> m_lines;

@@ -99,7 +99,13 @@ bool runDeviceCommand(SimDevice &dev, SimCommand &cmd)
             cmd.status = 2;
             return true;
         }
-        dev.setProperty(kOsdProperty, w.value(0) == "osd_on.sh" ? w.mid(2).join(' ') : QByteArray());
+        // The script's arguments after the index, one by one.
+        QVariantList words;
+        if (w.value(0) == "osd_on.sh") {
+            for (const QByteArray &word : w.mid(2))
+                words.append(word);
+        }
+        dev.setProperty(kOsdProperty, words);
         return true;
     }
     if (text.startsWith(prefix + "config --enc-backup-info=")) {
@@ -232,9 +238,17 @@ QList<QByteArray> SimSerialMessages(const SimDevice &dev)
     return out;
 }
 
+QList<QByteArray> SimOsdWords(const SimDevice &dev)
+{
+    QList<QByteArray> words;
+    for (const QVariant &v : dev.property(kOsdProperty).toList())
+        words.append(v.toByteArray());
+    return words;
+}
+
 QByteArray SimOsdText(const SimDevice &dev)
 {
-    return dev.property(kOsdProperty).toByteArray();
+    return SimOsdWords(dev).join(' ');
 }
 
 void SimSetControllerAddress(SimDevice &dev, int set, const QByteArray &addr,

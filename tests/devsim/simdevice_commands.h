@@ -32,8 +32,10 @@ void SimSetVersion(SimDevice &dev, const QByteArray &version, bool hisi);
 
 // The message of every "soip2 ... -s <message>" line, as the tool got it.
 QList<QByteArray> SimSerialMessages(const SimDevice &dev);
-// The text of the last "osd_on.sh <index> <text>" line, as the script got it
-// (its words joined by one blank); empty after "osd_off.sh".
+// The arguments the script got from the last "osd_on.sh <index> <text>" line,
+// after the index, one by one; none after "osd_off.sh".
+QList<QByteArray> SimOsdWords(const SimDevice &dev);
+// The same words joined by one blank.
 QByteArray SimOsdText(const SimDevice &dev);
 
 // The IP controller's address settings as "config get ipsetting" prints them.

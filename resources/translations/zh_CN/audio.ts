@@ -2,102 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>CDlgVolumeConfig</name>
-    <message>
-        <source>Audio Settings</source>
-        <translation>音频设置</translation>
-    </message>
-    <message>
-        <source>Basic</source>
-        <translation>基本</translation>
-    </message>
-    <message>
-        <source>Advanced</source>
-        <translation>高级</translation>
-    </message>
-    <message>
-        <source>AFS Settings</source>
-        <translation>防啸叫设置</translation>
-    </message>
-    <message>
-        <source>Enable</source>
-        <translation>启用</translation>
-    </message>
-    <message>
-        <source>Disable</source>
-        <translation>禁用</translation>
-    </message>
-    <message>
-        <source>Learn Acoustic Feedback Parameters</source>
-        <translation>学习声反馈参数</translation>
-    </message>
-    <message>
-        <source>Learn</source>
-        <translation>学习</translation>
-    </message>
-    <message>
-        <source>Sure to %1 ?</source>
-        <translation>确定要%1吗？</translation>
-    </message>
-    <message>
-        <source>Fails to connect device.</source>
-        <translation>连接设备失败。</translation>
-    </message>
-</context>
-<context>
-    <name>CDlgSuppressor</name>
-    <message>
-        <source>Howling detect</source>
-        <translation>啸叫检测</translation>
-    </message>
-    <message>
-        <source>System has entered the AFS detection state, you can adjust the audio devices now, click Clear button to reset the AFS state or click Lock button after getting the desired audio effects.</source>
-        <translation>系统已进入防啸叫检测状态，现在可以调节音频设备；点击“清除”按钮重置防啸叫状态，或在得到满意的音效后点击“锁定”按钮。</translation>
-    </message>
-    <message>
-        <source>Clear Acoustic Feedback Parameters</source>
-        <translation>清除声反馈参数</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>清除</translation>
-    </message>
-    <message>
-        <source>Lock</source>
-        <translation>锁定</translation>
-    </message>
-    <message>
-        <source>Please confirm %1 !</source>
-        <translation>请确认%1！</translation>
-    </message>
-    <message>
-        <source>Fails to connect device.</source>
-        <translation>连接设备失败。</translation>
-    </message>
-</context>
-<context>
-    <name>CVolumeGroupBox</name>
-    <message>
-        <source>Volume</source>
-        <translation>音量</translation>
-    </message>
-    <message>
-        <source>Mute</source>
-        <translation>静音</translation>
-    </message>
-</context>
-<context>
-    <name>CGainGroupBox</name>
-    <message>
-        <source>Gain</source>
-        <translation>增益</translation>
-    </message>
-    <message>
-        <source>PPWR</source>
-        <translation>幻象电源</translation>
-    </message>
-</context>
-<context>
     <name>CAudioDelayGroupBox</name>
     <message>
         <source>Audio delay</source>
@@ -105,7 +9,7 @@
     </message>
     <message>
         <source>(0-500ms)</source>
-        <translation>(0-500毫秒)</translation>
+        <translation>(0-500 毫秒)</translation>
     </message>
     <message>
         <source>Apply</source>
@@ -113,11 +17,11 @@
     </message>
     <message>
         <source>Please enter a delay from 0 to 500 ms.</source>
-        <translation>请输入0到500毫秒之间的延时。</translation>
+        <translation>请输入 0 到 500 毫秒之间的延时。</translation>
     </message>
     <message>
         <source>Failed to apply settings to devices.</source>
-        <translation>应用设置到设备失败。</translation>
+        <translation>设置应用到设备失败。</translation>
     </message>
 </context>
 <context>
@@ -136,7 +40,7 @@
     </message>
     <message>
         <source>RS232 Settings</source>
-        <translation>RS232设置</translation>
+        <translation>RS232 设置</translation>
     </message>
     <message>
         <source>Baud Rate:</source>
@@ -184,31 +88,107 @@
     </message>
     <message>
         <source>Failed to Display Power settings to devices.</source>
-        <translation>设置设备显示器电源失败。</translation>
+        <translation>显示器电源设置应用到设备失败。</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgSuppressor</name>
+    <message>
+        <source>Howling detect</source>
+        <translation>啸叫检测</translation>
+    </message>
+    <message>
+        <source>System has entered the AFS detection state, you can adjust the audio devices now, click Clear button to reset the AFS state or click Lock button after getting the desired audio effects.</source>
+        <translation>系统已进入防啸叫检测状态，现在可以调节音频设备；点击“清除”按钮重置防啸叫状态，或在得到满意的音效后点击“锁定”按钮。</translation>
+    </message>
+    <message>
+        <source>Clear Acoustic Feedback Parameters</source>
+        <translation>清除声反馈参数</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>锁定</translation>
+    </message>
+    <message>
+        <source>Please confirm %1 !</source>
+        <translation>请确认%1！</translation>
+    </message>
+    <message>
+        <source>Fails to connect device.</source>
+        <translation>连接设备失败。</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgVolumeConfig</name>
+    <message>
+        <source>Audio Settings</source>
+        <translation>音频设置</translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation>基本</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>高级</translation>
+    </message>
+    <message>
+        <source>AFS Settings</source>
+        <translation>防啸叫设置</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>禁用</translation>
+    </message>
+    <message>
+        <source>Learn Acoustic Feedback Parameters</source>
+        <translation>学习声反馈参数</translation>
+    </message>
+    <message>
+        <source>Learn</source>
+        <translation>学习</translation>
+    </message>
+    <message>
+        <source>Sure to %1 ?</source>
+        <translation>确定要%1吗？</translation>
+    </message>
+    <message>
+        <source>Fails to connect device.</source>
+        <translation>连接设备失败。</translation>
+    </message>
+</context>
+<context>
+    <name>CGainGroupBox</name>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>PPWR</source>
+        <translation>幻象电源</translation>
+    </message>
+</context>
+<context>
+    <name>CVolumeGroupBox</name>
+    <message>
+        <source>Volume</source>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
-    <message>
-        <source>Line In %1</source>
-        <translation>线路输入 %1</translation>
-    </message>
-    <message>
-        <source>Mixer In</source>
-        <translation>混音输入</translation>
-    </message>
-    <message>
-        <source>Line Out</source>
-        <translation>线路输出</translation>
-    </message>
-    <message>
-        <source>Mic %1</source>
-        <translation>麦克风 %1</translation>
-    </message>
-    <message>
-        <source>All Mic</source>
-        <translation>全部麦克风</translation>
-    </message>
     <message>
         <source>None</source>
         <translation>无</translation>

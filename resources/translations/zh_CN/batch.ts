@@ -17,11 +17,11 @@
     </message>
     <message>
         <source>Starting IP address:</source>
-        <translation>起始IP地址：</translation>
+        <translation>起始 IP 地址：</translation>
     </message>
     <message>
         <source>Finishing IP address:</source>
-        <translation>结束IP地址：</translation>
+        <translation>结束 IP 地址：</translation>
     </message>
     <message>
         <source>Subnet Mask:</source>
@@ -36,7 +36,7 @@
 This software does not check whether IP address,subnet mask and gateway meet internet protocol specification.
 Please set them carefully.</source>
         <translation>警告：
-本软件不检查IP地址、子网掩码和网关是否符合网络协议规范。
+本软件不检查 IP 地址、子网掩码和网关是否符合网络协议规范。
 请谨慎设置。</translation>
     </message>
     <message>
@@ -57,11 +57,11 @@ Please set them carefully.</source>
     </message>
     <message>
         <source>For JPEG 2000</source>
-        <translation>JPEG 2000</translation>
+        <translation>适用于 JPEG 2000</translation>
     </message>
     <message>
         <source>For H.264</source>
-        <translation>H.264</translation>
+        <translation>适用于 H.264</translation>
     </message>
     <message>
         <source>HDCP Hybrid</source>
@@ -193,7 +193,7 @@ Please set them carefully.</source>
     </message>
     <message>
         <source>Note: Reboot the devices configured for the new settings to take effect.</source>
-        <translation>注意：重启已配置的设备后新设置才生效。</translation>
+        <translation>注意：重启已配置的设备后新设置才能生效。</translation>
     </message>
     <message>
         <source>Apply All</source>
@@ -297,7 +297,7 @@ Please set them carefully.</source>
     </message>
     <message>
         <source> Note: Reboot the devices to make the new settings effective.</source>
-        <translation> 注意：重启设备后新设置才生效。</translation>
+        <translation> 注意：重启设备后新设置才能生效。</translation>
     </message>
     <message>
         <source>Upload Power On Logo Image</source>
@@ -353,7 +353,7 @@ Please set them carefully.</source>
     </message>
     <message>
         <source>(0-500ms)</source>
-        <translation>(0-500毫秒)</translation>
+        <translation>(0-500 毫秒)</translation>
     </message>
     <message>
         <source>Serial</source>
@@ -488,10 +488,6 @@ Please set them carefully.</source>
         <translation>恢复出厂设置</translation>
     </message>
     <message>
-        <source>Upload...</source>
-        <translation>上传...</translation>
-    </message>
-    <message>
         <source>Alias</source>
         <translation>别名</translation>
     </message>
@@ -513,11 +509,11 @@ Please set them carefully.</source>
     </message>
     <message>
         <source>IP Address begin is empty.</source>
-        <translation>起始IP地址为空。</translation>
+        <translation>起始 IP 地址为空。</translation>
     </message>
     <message>
         <source>IP Address end is empty.</source>
-        <translation>结束IP地址为空。</translation>
+        <translation>结束 IP 地址为空。</translation>
     </message>
     <message>
         <source>subnet mask is empty.</source>
@@ -529,11 +525,11 @@ Please set them carefully.</source>
     </message>
     <message>
         <source>The IP address end cannot be less than the first IP address begin.</source>
-        <translation>结束IP地址不能小于起始IP地址。</translation>
+        <translation>结束 IP 地址不能小于起始 IP 地址。</translation>
     </message>
     <message>
         <source>The IP address end cannot be less than the IP address begin.</source>
-        <translation>结束IP地址不能小于起始IP地址。</translation>
+        <translation>结束 IP 地址不能小于起始 IP 地址。</translation>
     </message>
     <message>
         <source>the total number of IP address is less than the total number of devices.</source>
@@ -541,19 +537,7 @@ Please set them carefully.</source>
     </message>
     <message>
         <source>Are you sure you want to set ip address?</source>
-        <translation>确定要设置IP地址吗？</translation>
-    </message>
-    <message>
-        <source>Open File</source>
-        <translation>打开文件</translation>
-    </message>
-    <message>
-        <source>EDID Setting</source>
-        <translation>EDID 设置</translation>
-    </message>
-    <message>
-        <source>Invalid EDID !</source>
-        <translation>无效的 EDID！</translation>
+        <translation>确定要设置 IP 地址吗？</translation>
     </message>
     <message>
         <source>Select idle image</source>
@@ -619,6 +603,86 @@ Please set them carefully.</source>
         <source>Select the command please .</source>
         <translation>请选择命令。</translation>
     </message>
+    <message>
+        <source>3840x2160</source>
+        <translation>3840x2160</translation>
+    </message>
+    <message>
+        <source>1920x1200</source>
+        <translation>1920x1200</translation>
+    </message>
+    <message>
+        <source>64~40960</source>
+        <translation>64~40960</translation>
+    </message>
+    <message>
+        <source>1~60</source>
+        <translation>1~60</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X：</translation>
+    </message>
+    <message>
+        <source>(1-1920)</source>
+        <translation>(1-1920)</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y：</translation>
+    </message>
+    <message>
+        <source>(1-1080)</source>
+        <translation>(1-1080)</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>CEC</source>
+        <translation>CEC</translation>
+    </message>
+    <message>
+        <source>RS232</source>
+        <translation>RS232</translation>
+    </message>
+    <message>
+        <source>EDID</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>(*.jpg)</source>
+        <translation>(*.jpg)</translation>
+    </message>
+    <message>
+        <source>(*.bmp)</source>
+        <translation>(*.bmp)</translation>
+    </message>
+    <message>
+        <source>(*.png)</source>
+        <translation>(*.png)</translation>
+    </message>
 </context>
 <context>
     <name>CDlgBatchDetail</name>
@@ -660,6 +724,10 @@ Please set them carefully.</source>
     <message>
         <source>All</source>
         <translation>全部</translation>
+    </message>
+    <message>
+        <source>-&gt;</source>
+        <translation>-&gt;</translation>
     </message>
 </context>
 <context>

@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>One touch play</source>
-        <translation>一键开机</translation>
+        <translation>一键播放</translation>
     </message>
     <message>
         <source>Standby</source>
@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>Remote Control</source>
-        <translation>遥控器</translation>
+        <translation>遥控</translation>
     </message>
     <message>
         <source>AV/TV</source>
@@ -215,7 +215,7 @@
     </message>
     <message>
         <source>Filter:</source>
-        <translation>过滤：</translation>
+        <translation>筛选：</translation>
     </message>
 </context>
 <context>
@@ -262,7 +262,7 @@
     </message>
     <message>
         <source>Parity:</source>
-        <translation>校验：</translation>
+        <translation>校验位：</translation>
     </message>
     <message>
         <source>None</source>
@@ -320,7 +320,7 @@
     <name>QDevFilterGroupBox</name>
     <message>
         <source>Filter by Layout:</source>
-        <translation>按布局过滤：</translation>
+        <translation>按布局筛选：</translation>
     </message>
     <message>
         <source>All</source>
@@ -328,7 +328,7 @@
     </message>
     <message>
         <source>Filter :</source>
-        <translation>过滤：</translation>
+        <translation>筛选：</translation>
     </message>
     <message>
         <source>Checked/Total:</source>
@@ -353,6 +353,14 @@
     <message>
         <source>RX Only</source>
         <translation>仅 RX</translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>Please select the same type of device for operation.</source>
+        <translation>请选择同一类型的设备进行操作。</translation>
     </message>
 </context>
 </TS>

@@ -98,7 +98,7 @@
         <source>After pressing &quot;Apply&quot;,
 this Device will automatically reboot for the settings to take effect.</source>
         <translation>按下“应用”后，
-设备将自动重启以使设置生效。</translation>
+此设备将自动重启以使设置生效。</translation>
     </message>
     <message>
         <source>Character &apos;&amp;&apos; error.</source>
@@ -126,7 +126,7 @@ this Device will automatically reboot for the settings to take effect.</source>
     </message>
     <message>
         <source>Character &apos; &apos; error.</source>
-        <translation>字符“ ”错误。</translation>
+        <translation>字符“ ”（空格）错误。</translation>
     </message>
     <message>
         <source>Character &apos;}&apos; error.</source>
@@ -163,7 +163,7 @@ this Device will automatically reboot for the settings to take effect.</source>
     <message>
         <source>Invaild character:<byte value="xd"/>
 { } &quot; &lt; &gt; , ; _ @ * &amp; </source>
-        <translation>非法字符：<byte value="xd"/>
+        <translation>无效字符：<byte value="xd"/>
 { } &quot; &lt; &gt; , ; _ @ * &amp; </translation>
     </message>
     <message>
@@ -176,10 +176,125 @@ this Device will automatically reboot for the settings to take effect.</source>
     </message>
 </context>
 <context>
+    <name>CFormGroupList</name>
+    <message>
+        <source>the EDID is empty.</source>
+        <translation>EDID 为空。</translation>
+    </message>
+    <message>
+        <source>EDID Export</source>
+        <translation>导出 EDID</translation>
+    </message>
+    <message>
+        <source>Sceneinfo file (*.bin)</source>
+        <translation>EDID 文件 (*.bin)</translation>
+    </message>
+    <message>
+        <source>Exported successfully.</source>
+        <translation>导出成功。</translation>
+    </message>
+    <message>
+        <source>Exported failed.</source>
+        <translation>导出失败。</translation>
+    </message>
+    <message>
+        <source>General Settings</source>
+        <translation>常规设置</translation>
+    </message>
+    <message>
+        <source>Video Settings</source>
+        <translation>视频设置</translation>
+    </message>
+    <message>
+        <source>Serial Settings</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>Audio Settings</source>
+        <translation>音频设置</translation>
+    </message>
+    <message>
+        <source>Display Power Settings</source>
+        <translation>显示器电源设置</translation>
+    </message>
+    <message>
+        <source>Layout Settings</source>
+        <translation>布局设置</translation>
+    </message>
+    <message>
+        <source>Windowing Image Settings</source>
+        <translation>开窗图片设置</translation>
+    </message>
+    <message>
+        <source>Idle Image Settings</source>
+        <translation>待机图片设置</translation>
+    </message>
+    <message>
+        <source>Overlay Image Settings</source>
+        <translation>叠加图片设置</translation>
+    </message>
+    <message>
+        <source>Turn On OSD</source>
+        <translation>打开 OSD</translation>
+    </message>
+    <message>
+        <source>Turn Off OSD</source>
+        <translation>关闭 OSD</translation>
+    </message>
+    <message>
+        <source>Turn On IP/MAC Display</source>
+        <translation>打开 IP/MAC 显示</translation>
+    </message>
+    <message>
+        <source>Turn Off IP/MAC Display</source>
+        <translation>关闭 IP/MAC 显示</translation>
+    </message>
+    <message>
+        <source>CEC One Touch Play</source>
+        <translation>CEC 一键播放</translation>
+    </message>
+    <message>
+        <source>CEC Standby</source>
+        <translation>CEC 待机</translation>
+    </message>
+    <message>
+        <source>Analog Audio Unmute</source>
+        <translation>模拟音频取消静音</translation>
+    </message>
+    <message>
+        <source>Analog Audio Mute</source>
+        <translation>模拟音频静音</translation>
+    </message>
+    <message>
+        <source>HDMI Audio Unmute</source>
+        <translation>HDMI 音频取消静音</translation>
+    </message>
+    <message>
+        <source>HDMI Audio Mute</source>
+        <translation>HDMI 音频静音</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Update Device Data</source>
+        <translation>更新设备数据</translation>
+    </message>
+    <message>
+        <source>Reboot</source>
+        <translation>重启</translation>
+    </message>
+    <message>
+        <source>Reset to Factory Default</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+</context>
+<context>
     <name>CFrameDevList</name>
     <message>
         <source>Form</source>
-        <translation>表单</translation>
+        <translation>窗体</translation>
     </message>
     <message>
         <source>Search</source>
@@ -251,7 +366,7 @@ this Device will automatically reboot for the settings to take effect.</source>
     </message>
     <message>
         <source>Character &apos; &apos; error.</source>
-        <translation>字符“ ”错误。</translation>
+        <translation>字符“ ”（空格）错误。</translation>
     </message>
     <message>
         <source>Character &apos;}&apos; error.</source>
@@ -282,7 +397,7 @@ IP 地址：%2</translation>
     <message>
         <source>Invaild character:<byte value="xd"/>
 { } &quot; &lt; &gt; , ; _ - @ * &amp; </source>
-        <translation>非法字符：<byte value="xd"/>
+        <translation>无效字符：<byte value="xd"/>
 { } &quot; &lt; &gt; , ; _ - @ * &amp; </translation>
     </message>
     <message>

@@ -67,7 +67,7 @@
     </message>
     <message>
         <source>Character &apos;%1&apos; error.</source>
-        <translation>字符 &apos;%1&apos; 错误。</translation>
+        <translation>字符“%1”错误。</translation>
     </message>
     <message>
         <source>Enter a Video wall name.</source>
@@ -87,15 +87,15 @@
     </message>
     <message>
         <source>The current video wall already exists RX that can not be windowed</source>
-        <translation>当前电视墙中已有不支持开窗的接收端</translation>
+        <translation>当前电视墙中已有不支持开窗的 RX</translation>
     </message>
     <message>
         <source>The current video wall already exists RX that can not be Video Wall within a Wall</source>
-        <translation>当前电视墙中已有不支持墙中墙的接收端</translation>
+        <translation>当前电视墙中已有不支持墙中墙的 RX</translation>
     </message>
     <message>
         <source>Name &quot;%1&quot; exists. Use another name.</source>
-        <translation>名称 &quot;%1&quot; 已存在，请使用其他名称。</translation>
+        <translation>名称“%1”已存在，请使用其他名称。</translation>
     </message>
 </context>
 <context>
@@ -230,7 +230,7 @@
     </message>
     <message>
         <source>Character &apos;%1&apos; error.</source>
-        <translation>字符 &apos;%1&apos; 错误。</translation>
+        <translation>字符“%1”错误。</translation>
     </message>
     <message>
         <source>Enter a video wall name.</source>
@@ -238,89 +238,89 @@
     </message>
     <message>
         <source>Name &apos;%1&apos; exists. Use another name.</source>
-        <translation>名称 &apos;%1&apos; 已存在，请使用其他名称。</translation>
+        <translation>名称“%1”已存在，请使用其他名称。</translation>
     </message>
 </context>
 <context>
     <name>CGpCellItem</name>
     <message>
         <source>TX:</source>
-        <translation>发送端：</translation>
+        <translation>TX:</translation>
     </message>
     <message>
         <source>TX: %1</source>
-        <translation>发送端：%1</translation>
+        <translation>TX: %1</translation>
     </message>
     <message>
         <source>TX Num: %1</source>
-        <translation>发送端数量：%1</translation>
+        <translation>TX 数量：%1</translation>
     </message>
     <message>
         <source>RX: %1</source>
-        <translation>接收端：%1</translation>
+        <translation>RX: %1</translation>
     </message>
     <message>
         <source>WP: %1</source>
-        <translation>处理器：%1</translation>
+        <translation>WP: %1</translation>
     </message>
     <message>
         <source>RX device (&apos;%1&apos;) exists in the current videw wall.</source>
-        <translation>接收端 (&apos;%1&apos;) 已在当前电视墙中。</translation>
+        <translation>RX (&apos;%1&apos;) 已在当前电视墙中。</translation>
     </message>
     <message>
         <source>RX (&apos;%1&apos;) exists in the Video Wall (&apos;%2&apos;),Please remove it first.</source>
-        <translation>接收端 (&apos;%1&apos;) 已在电视墙 (&apos;%2&apos;) 中，请先移除。</translation>
+        <translation>RX (&apos;%1&apos;) 已在电视墙 (&apos;%2&apos;) 中，请先移除。</translation>
     </message>
     <message>
         <source>The current video wall is existing a PiP/Windowing Decoders,RX (&apos;%1&apos;) can not be windowed.</source>
-        <translation>当前电视墙已有开窗解码布局，接收端 (&apos;%1&apos;) 不支持开窗。</translation>
+        <translation>当前电视墙已有画中画/开窗解码器布局，RX (&apos;%1&apos;) 不支持开窗。</translation>
     </message>
     <message>
         <source>The current video wall is existing a Video Wall within a Wall layout,RX (&apos;%1&apos;) can not be windowed.</source>
-        <translation>当前电视墙已有墙中墙布局，接收端 (&apos;%1&apos;) 不支持开窗。</translation>
+        <translation>当前电视墙已有墙中墙布局，RX (&apos;%1&apos;) 不支持开窗。</translation>
     </message>
     <message>
         <source>RX (&apos;%1&apos;) can not be windowed.</source>
-        <translation>接收端 (&apos;%1&apos;) 不支持开窗。</translation>
+        <translation>RX (&apos;%1&apos;) 不支持开窗。</translation>
     </message>
     <message>
         <source>The current layout is windowe layout,TX device not allowed.</source>
-        <translation>当前布局为开窗布局，不能放置发送端。</translation>
+        <translation>当前布局为开窗布局，不能放置 TX。</translation>
     </message>
     <message>
         <source>RX (&apos;%1&apos;) can not be Video Wall within a Wall.</source>
-        <translation>接收端 (&apos;%1&apos;) 不支持墙中墙。</translation>
+        <translation>RX (&apos;%1&apos;) 不支持墙中墙。</translation>
     </message>
     <message>
         <source>The current layout is Video Wall within a Wall,TX device not allowed.</source>
-        <translation>当前布局为墙中墙布局，不能放置发送端。</translation>
+        <translation>当前布局为墙中墙布局，不能放置 TX。</translation>
     </message>
     <message>
         <source>Device(&apos;%1&apos;) does not support video wall function.</source>
-        <translation>设备 (&apos;%1&apos;) 不支持电视墙功能。</translation>
+        <translation>设备(&apos;%1&apos;)不支持电视墙功能。</translation>
     </message>
     <message>
         <source>TX device (&apos;%1&apos;) exists in the current video wall.</source>
-        <translation>发送端 (&apos;%1&apos;) 已在当前电视墙中。</translation>
+        <translation>TX (&apos;%1&apos;) 已在当前电视墙中。</translation>
     </message>
 </context>
 <context>
     <name>CTableGraphicsView</name>
     <message>
         <source>Change TX</source>
-        <translation>更换发送端</translation>
+        <translation>更换 TX</translation>
     </message>
     <message>
         <source>Change RX</source>
-        <translation>更换接收端</translation>
+        <translation>更换 RX</translation>
     </message>
     <message>
         <source>Remove TX</source>
-        <translation>移除发送端</translation>
+        <translation>移除 TX</translation>
     </message>
     <message>
         <source>Remove RX</source>
-        <translation>移除接收端</translation>
+        <translation>移除 RX</translation>
     </message>
     <message>
         <source>Select All</source>
@@ -328,11 +328,11 @@
     </message>
     <message>
         <source>Remove All RX</source>
-        <translation>移除所有接收端</translation>
+        <translation>移除所有 RX</translation>
     </message>
     <message>
         <source>Remove All TX</source>
-        <translation>移除所有发送端</translation>
+        <translation>移除所有 TX</translation>
     </message>
     <message>
         <source>Combine</source>
@@ -376,7 +376,7 @@
     </message>
     <message>
         <source>TX device (&apos;%1&apos;) already used in video wall of current scene.</source>
-        <translation>发送端 (&apos;%1&apos;) 已用于当前场景的电视墙。</translation>
+        <translation>TX (&apos;%1&apos;) 已用于当前场景的电视墙。</translation>
     </message>
     <message>
         <source>Are you sure you want to remove the all devices in current video wall?</source>
@@ -389,6 +389,21 @@
     <message>
         <source>The video wall fails to be created.</source>
         <translation>电视墙创建失败。</translation>
+    </message>
+</context>
+<context>
+    <name>QIPAddrWidget</name>
+    <message>
+        <source>Invalid IP address: %1</source>
+        <translation>无效的 IP 地址：%1</translation>
+    </message>
+    <message>
+        <source>Invalid subnet mask: %1</source>
+        <translation>无效的子网掩码：%1</translation>
+    </message>
+    <message>
+        <source>Invalid gateway: %1</source>
+        <translation>无效的网关：%1</translation>
     </message>
 </context>
 </TS>

@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>RX</source>
-        <translation>接收端</translation>
+        <translation>RX</translation>
     </message>
     <message>
         <source>Scene</source>
@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>Create Layout/Scene</source>
-        <translation>新建布局/场景</translation>
+        <translation>创建布局/场景</translation>
     </message>
     <message>
         <source>Edit Layout/Scene</source>
@@ -96,7 +96,7 @@
     </message>
     <message>
         <source>Create VW</source>
-        <translation>新建电视墙</translation>
+        <translation>创建电视墙</translation>
     </message>
     <message>
         <source>Automatically apply</source>
@@ -116,7 +116,7 @@
     </message>
     <message>
         <source>Create Layout</source>
-        <translation>新建布局</translation>
+        <translation>创建布局</translation>
     </message>
     <message>
         <source>Device</source>
@@ -136,7 +136,7 @@
     </message>
     <message>
         <source>Create Group</source>
-        <translation>新建分组</translation>
+        <translation>创建分组</translation>
     </message>
     <message>
         <source>Other Devices</source>
@@ -192,7 +192,7 @@
     </message>
     <message>
         <source>Search TX/RX online</source>
-        <translation>搜索在线的发送端/接收端</translation>
+        <translation>搜索在线的 TX/RX</translation>
     </message>
     <message>
         <source>Save alias</source>
@@ -200,7 +200,7 @@
     </message>
     <message>
         <source>Save alias to TX/RX</source>
-        <translation>保存别名到发送端/接收端</translation>
+        <translation>保存别名到 TX/RX</translation>
     </message>
     <message>
         <source>Batch commands</source>
@@ -240,7 +240,7 @@
     </message>
     <message>
         <source>Schedule</source>
-        <translation>定时</translation>
+        <translation>定时任务</translation>
     </message>
     <message>
         <source>Execute scene on specified datetime</source>
@@ -357,22 +357,6 @@ It is consistent with the path of the file.</source>
         <translation>这是最后一个布局，确定要删除“%1”吗？</translation>
     </message>
     <message>
-        <source>Select the node please.</source>
-        <translation>请选择节点。</translation>
-    </message>
-    <message>
-        <source>Do you want to delete this group?</source>
-        <translation>是否删除此分组？</translation>
-    </message>
-    <message>
-        <source>Delete Video Wall</source>
-        <translation>删除电视墙</translation>
-    </message>
-    <message>
-        <source>Do you want to delete this Video Wall?</source>
-        <translation>是否删除此电视墙？</translation>
-    </message>
-    <message>
         <source>A new project file will be established,please make sure the current work has been saved.<byte value="xd"/>
 <byte value="xd"/>
 Do you want to continue?</source>
@@ -457,7 +441,7 @@ Do you want to continue?</source>
     <name>QObject</name>
     <message>
         <source>(%1) does not exist rx.</source>
-        <translation>（%1）不存在接收端。</translation>
+        <translation>（%1）不存在 RX。</translation>
     </message>
 </context>
 </TS>

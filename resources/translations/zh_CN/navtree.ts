@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>Video Wall</source>
-        <translation>视频墙</translation>
+        <translation>电视墙</translation>
     </message>
     <message>
         <source>Hostname: %1
@@ -167,7 +167,7 @@ IP 地址：%2</translation>
     </message>
     <message>
         <source>Create Video Wall</source>
-        <translation>创建视频墙</translation>
+        <translation>创建电视墙</translation>
     </message>
     <message>
         <source>Edit Group</source>
@@ -179,11 +179,11 @@ IP 地址：%2</translation>
     </message>
     <message>
         <source>Edit Video Wall</source>
-        <translation>编辑视频墙</translation>
+        <translation>编辑电视墙</translation>
     </message>
     <message>
         <source>Delete Video Wall</source>
-        <translation>删除视频墙</translation>
+        <translation>删除电视墙</translation>
     </message>
     <message>
         <source>Create Layout</source>
@@ -202,100 +202,8 @@ IP 地址：%2</translation>
         <translation>设为默认</translation>
     </message>
     <message>
-        <source>General Settings</source>
-        <translation>常规设置</translation>
-    </message>
-    <message>
-        <source>Video Settings</source>
-        <translation>视频设置</translation>
-    </message>
-    <message>
-        <source>Serial Settings</source>
-        <translation>串口设置</translation>
-    </message>
-    <message>
-        <source>Audio Settings</source>
-        <translation>音频设置</translation>
-    </message>
-    <message>
-        <source>Display Power Settings</source>
-        <translation>显示器电源设置</translation>
-    </message>
-    <message>
-        <source>Layout Settings</source>
-        <translation>布局设置</translation>
-    </message>
-    <message>
-        <source>Windowing Image Settings</source>
-        <translation>开窗图片设置</translation>
-    </message>
-    <message>
-        <source>Idle Image Settings</source>
-        <translation>待机图片设置</translation>
-    </message>
-    <message>
-        <source>Overlay Image Settings</source>
-        <translation>叠加图片设置</translation>
-    </message>
-    <message>
-        <source>Turn On OSD</source>
-        <translation>打开 OSD</translation>
-    </message>
-    <message>
-        <source>Turn Off OSD</source>
-        <translation>关闭 OSD</translation>
-    </message>
-    <message>
-        <source>Turn On IP/MAC Display</source>
-        <translation>打开 IP/MAC 显示</translation>
-    </message>
-    <message>
-        <source>Turn Off IP/MAC Display</source>
-        <translation>关闭 IP/MAC 显示</translation>
-    </message>
-    <message>
-        <source>CEC One Touch Play</source>
-        <translation>CEC 一键播放</translation>
-    </message>
-    <message>
-        <source>CEC Standby</source>
-        <translation>CEC 待机</translation>
-    </message>
-    <message>
-        <source>Analog Audio Unmute</source>
-        <translation>模拟音频取消静音</translation>
-    </message>
-    <message>
-        <source>Analog Audio Mute</source>
-        <translation>模拟音频静音</translation>
-    </message>
-    <message>
-        <source>HDMI Audio Unmute</source>
-        <translation>HDMI 音频取消静音</translation>
-    </message>
-    <message>
-        <source>HDMI Audio Mute</source>
-        <translation>HDMI 音频静音</translation>
-    </message>
-    <message>
         <source>EDID Export</source>
         <translation>导出 EDID</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <source>Update Device Data</source>
-        <translation>更新设备数据</translation>
-    </message>
-    <message>
-        <source>Reboot</source>
-        <translation>重启</translation>
-    </message>
-    <message>
-        <source>Reset to Factory Default</source>
-        <translation>恢复出厂设置</translation>
     </message>
     <message>
         <source>Change Group</source>
@@ -315,27 +223,11 @@ IP 地址：%2</translation>
     </message>
     <message>
         <source>Do you want to delete this Video Wall?</source>
-        <translation>确定要删除此视频墙吗？</translation>
+        <translation>确定要删除此电视墙吗？</translation>
     </message>
     <message>
         <source>Are you sure you want to restore default settings?</source>
         <translation>确定要恢复默认设置吗？</translation>
-    </message>
-    <message>
-        <source>the EDID is empty.</source>
-        <translation>EDID 为空。</translation>
-    </message>
-    <message>
-        <source>Sceneinfo file (*.bin)</source>
-        <translation>EDID 文件 (*.bin)</translation>
-    </message>
-    <message>
-        <source>Exported failed.</source>
-        <translation>导出失败。</translation>
-    </message>
-    <message>
-        <source>Exported successfully.</source>
-        <translation>导出成功。</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the selected devices?</source>

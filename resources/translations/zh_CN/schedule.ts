@@ -5,7 +5,7 @@
     <name>CDlgSchedule</name>
     <message>
         <source>Schedule</source>
-        <translation>计划任务</translation>
+        <translation>定时任务</translation>
     </message>
     <message>
         <source>Add...</source>
@@ -37,14 +37,14 @@
     </message>
     <message>
         <source>Sure to delete selected schedule?</source>
-        <translation>确定删除所选的计划任务吗？</translation>
+        <translation>确定删除所选的定时任务吗？</translation>
     </message>
 </context>
 <context>
     <name>CDlgScheduleEdit2</name>
     <message>
         <source>Edit Schedule</source>
-        <translation>编辑计划任务</translation>
+        <translation>编辑定时任务</translation>
     </message>
     <message>
         <source>Set Start Time</source>

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Default to TX:</source>
-        <translation>默认发送端：</translation>
+        <translation>默认 TX：</translation>
     </message>
     <message>
         <source>Default to Window Location:</source>
@@ -35,7 +35,7 @@ Location</source>
     </message>
     <message>
         <source>Default to TX</source>
-        <translation>默认发送端</translation>
+        <translation>默认 TX</translation>
     </message>
     <message>
         <source>Display Mode</source>
@@ -63,11 +63,11 @@ Location</source>
     </message>
     <message>
         <source>Failed to multiview settings to devices.</source>
-        <translation>多画面设置下发到设备失败。</translation>
+        <translation>多画面设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to multiview audio settings to devices.</source>
-        <translation>多画面音频设置下发到设备失败。</translation>
+        <translation>多画面音频设置应用到设备失败。</translation>
     </message>
 </context>
 <context>
@@ -160,7 +160,7 @@ Location</source>
     </message>
     <message>
         <source>HDMI Video Output</source>
-        <translation>HDMI视频输出</translation>
+        <translation>HDMI 视频输出</translation>
     </message>
     <message>
         <source>Force Resolution:</source>
@@ -172,7 +172,7 @@ Location</source>
     </message>
     <message>
         <source>HDCP Settings</source>
-        <translation>HDCP设置</translation>
+        <translation>HDCP 设置</translation>
     </message>
     <message>
         <source>Enable</source>
@@ -199,16 +199,16 @@ Location</source>
         <translation>选择模式：</translation>
     </message>
     <message>
-        <source>Select "Enable DIP",Effective hardware DIP,Else,Invalid.</source>
+        <source>Select &quot;Enable DIP&quot;,Effective hardware DIP,Else,Invalid.</source>
         <translation>选择“启用拨码”时硬件拨码生效，否则无效。</translation>
     </message>
     <message>
         <source>Note: Reboot the devices to make the new settings effective.</source>
-        <translation>注意：重启设备后新设置生效。</translation>
+        <translation>注意：重启设备后新设置才能生效。</translation>
     </message>
     <message>
         <source>VGA Video Output</source>
-        <translation>VGA视频输出</translation>
+        <translation>VGA 视频输出</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -240,11 +240,11 @@ Location</source>
     </message>
     <message>
         <source>Min QP</source>
-        <translation>最小QP</translation>
+        <translation>最小 QP</translation>
     </message>
     <message>
         <source>Max QP</source>
-        <translation>最大QP</translation>
+        <translation>最大 QP</translation>
     </message>
     <message>
         <source>IQP</source>
@@ -304,31 +304,31 @@ Location</source>
     </message>
     <message>
         <source>Failed to HDMI settings to devices.</source>
-        <translation>HDMI设置下发到设备失败。</translation>
+        <translation>HDMI 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to CVBS settings to devices.</source>
-        <translation>CVBS设置下发到设备失败。</translation>
+        <translation>CVBS 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to DVI-I settings to devices.</source>
-        <translation>DVI-I设置下发到设备失败。</translation>
+        <translation>DVI-I 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to VGA settings to devices.</source>
-        <translation>VGA设置下发到设备失败。</translation>
+        <translation>VGA 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to DVI-D settings to devices.</source>
-        <translation>DVI-D设置下发到设备失败。</translation>
+        <translation>DVI-D 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to YPbPr settings to devices.</source>
-        <translation>YPbPr设置下发到设备失败。</translation>
+        <translation>YPbPr 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to apply settings to devices.</source>
-        <translation>设置下发到设备失败。</translation>
+        <translation>设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Select an video input to apply!</source>
@@ -336,23 +336,23 @@ Location</source>
     </message>
     <message>
         <source>Failed to Input settings to devices.</source>
-        <translation>输入设置下发到设备失败。</translation>
+        <translation>输入设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to color space settings to devices.</source>
-        <translation>色彩空间设置下发到设备失败。</translation>
+        <translation>色彩空间设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to HDCP settings to devices.</source>
-        <translation>HDCP设置下发到设备失败。</translation>
+        <translation>HDCP 设置应用到设备失败。</translation>
     </message>
     <message>
         <source>Failed to DIP settings to devices.</source>
-        <translation>拨码设置下发到设备失败。</translation>
+        <translation>拨码设置应用到设备失败。</translation>
     </message>
     <message>
         <source>apply to device failed.</source>
-        <translation>下发到设备失败。</translation>
+        <translation>应用到设备失败。</translation>
     </message>
 </context>
 <context>
@@ -363,7 +363,7 @@ Location</source>
     </message>
     <message>
         <source>HDCP Hybrid</source>
-        <translation>HDCP模式</translation>
+        <translation>HDCP 模式</translation>
     </message>
     <message>
         <source>Original</source>
@@ -371,15 +371,15 @@ Location</source>
     </message>
     <message>
         <source>Always1.x</source>
-        <translation>始终1.x</translation>
+        <translation>始终 1.x</translation>
     </message>
     <message>
         <source>Always2.2</source>
-        <translation>始终2.2</translation>
+        <translation>始终 2.2</translation>
     </message>
     <message>
         <source>HDMI Timing Hybrid</source>
-        <translation>HDMI输出时序</translation>
+        <translation>HDMI 输出时序</translation>
     </message>
     <message>
         <source>Pass-Through</source>
@@ -443,11 +443,11 @@ Location</source>
     </message>
     <message>
         <source>180 Degree</source>
-        <translation>180度</translation>
+        <translation>180 度</translation>
     </message>
     <message>
         <source>270 Degree</source>
-        <translation>270度</translation>
+        <translation>270 度</translation>
     </message>
     <message>
         <source>Preview Settings</source>
@@ -467,31 +467,31 @@ Location</source>
     </message>
     <message>
         <source>Quality 0(The best)</source>
-        <translation>质量0(最好)</translation>
+        <translation>质量 0（最好）</translation>
     </message>
     <message>
         <source>Quality 1</source>
-        <translation>质量1</translation>
+        <translation>质量 1</translation>
     </message>
     <message>
         <source>Quality 2</source>
-        <translation>质量2</translation>
+        <translation>质量 2</translation>
     </message>
     <message>
         <source>Quality 3</source>
-        <translation>质量3</translation>
+        <translation>质量 3</translation>
     </message>
     <message>
         <source>Quality 4</source>
-        <translation>质量4</translation>
+        <translation>质量 4</translation>
     </message>
     <message>
         <source>Quality 5(The Worst)</source>
-        <translation>质量5(最差)</translation>
+        <translation>质量 5（最差）</translation>
     </message>
     <message>
         <source>Note: Reboot the devices configured for the new settings to take effect.</source>
-        <translation>注意：重启已配置的设备后新设置生效。</translation>
+        <translation>注意：重启已配置的设备后新设置才能生效。</translation>
     </message>
     <message>
         <source>OK</source>

@@ -105,7 +105,15 @@
     </message>
     <message>
         <source>WP Layout</source>
-        <translation>WP布局</translation>
+        <translation>WP 布局</translation>
+    </message>
+    <message>
+        <source>All Groups</source>
+        <translation>所有分组</translation>
+    </message>
+    <message>
+        <source>ungrouped</source>
+        <translation>未分组</translation>
     </message>
 </context>
 </TS>

@@ -2,83 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>CFormDevice</name>
+    <name>CDlgRankLayout</name>
     <message>
-        <source>Form</source>
-        <translation>窗体</translation>
+        <source>Sort layout</source>
+        <translation>布局排序</translation>
     </message>
     <message>
-        <source>TX:NULL</source>
-        <translation>TX:无</translation>
+        <source>NO.</source>
+        <translation>序号</translation>
     </message>
     <message>
-        <source>RX:</source>
-        <translation>RX:</translation>
+        <source>Name</source>
+        <translation>名称</translation>
     </message>
     <message>
-        <source>MRX:</source>
-        <translation>MRX:</translation>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
     <message>
-        <source>TX:</source>
-        <translation>TX:</translation>
-    </message>
-    <message>
-        <source>TX:N/A</source>
-        <translation>TX:无</translation>
-    </message>
-    <message>
-        <source>Change TX</source>
-        <translation>更换 TX</translation>
-    </message>
-    <message>
-        <source>Remove TX</source>
-        <translation>移除 TX</translation>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
-    <name>CFormVW</name>
+    <name>CDlgRxChangeGroup</name>
     <message>
-        <source>Form</source>
-        <translation>窗体</translation>
+        <source>Change Group</source>
+        <translation>更改分组</translation>
+    </message>
+    <message>
+        <source>Device Name:</source>
+        <translation>设备名称：</translation>
     </message>
     <message>
         <source>TextLabel</source>
         <translation>文本标签</translation>
     </message>
     <message>
-        <source>TX:</source>
-        <translation>TX:</translation>
+        <source>Group:</source>
+        <translation>分组：</translation>
     </message>
     <message>
-        <source>TX:N/A</source>
-        <translation>TX:无</translation>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
     <message>
-        <source>The default layout is not a Standard Video Wall</source>
-        <translation>默认布局不是标准拼接墙</translation>
-    </message>
-</context>
-<context>
-    <name>CFormOneKey</name>
-    <message>
-        <source>Form</source>
-        <translation>窗体</translation>
-    </message>
-    <message>
-        <source>To all screens</source>
-        <translation>应用到所有屏幕</translation>
-    </message>
-</context>
-<context>
-    <name>CFormAll</name>
-    <message>
-        <source>Form</source>
-        <translation>窗体</translation>
-    </message>
-    <message>
-        <source>TextLabel</source>
-        <translation>文本标签</translation>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -89,7 +59,7 @@
     </message>
     <message>
         <source>Video Wall Name:</source>
-        <translation>拼接墙名称：</translation>
+        <translation>电视墙名称：</translation>
     </message>
     <message>
         <source>Row:</source>
@@ -117,15 +87,15 @@
     </message>
     <message>
         <source>Create Video Wall</source>
-        <translation>创建拼接墙</translation>
+        <translation>创建电视墙</translation>
     </message>
     <message>
         <source>Edit Video Wall</source>
-        <translation>编辑拼接墙</translation>
+        <translation>编辑电视墙</translation>
     </message>
     <message>
         <source>Enter a video wall name.</source>
-        <translation>请输入拼接墙名称。</translation>
+        <translation>请输入电视墙名称。</translation>
     </message>
     <message>
         <source>Name &quot;%1&quot; exists. Use another name.</source>
@@ -185,53 +155,83 @@
     </message>
 </context>
 <context>
-    <name>CDlgRxChangeGroup</name>
+    <name>CFormAll</name>
     <message>
-        <source>Change Group</source>
-        <translation>更改分组</translation>
+        <source>Form</source>
+        <translation>窗体</translation>
     </message>
     <message>
-        <source>Device Name:</source>
-        <translation>设备名称：</translation>
+        <source>TextLabel</source>
+        <translation>文本标签</translation>
+    </message>
+</context>
+<context>
+    <name>CFormDevice</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>TX:NULL</source>
+        <translation>TX:无</translation>
+    </message>
+    <message>
+        <source>RX:</source>
+        <translation>RX:</translation>
+    </message>
+    <message>
+        <source>MRX:</source>
+        <translation>MRX:</translation>
+    </message>
+    <message>
+        <source>TX:</source>
+        <translation>TX:</translation>
+    </message>
+    <message>
+        <source>TX:N/A</source>
+        <translation>TX:无</translation>
+    </message>
+    <message>
+        <source>Change TX</source>
+        <translation>更换 TX</translation>
+    </message>
+    <message>
+        <source>Remove TX</source>
+        <translation>移除 TX</translation>
+    </message>
+</context>
+<context>
+    <name>CFormOneKey</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>To all screens</source>
+        <translation>应用到所有屏幕</translation>
+    </message>
+</context>
+<context>
+    <name>CFormVW</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
     </message>
     <message>
         <source>TextLabel</source>
         <translation>文本标签</translation>
     </message>
     <message>
-        <source>Group:</source>
-        <translation>分组：</translation>
+        <source>TX:</source>
+        <translation>TX:</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>确定</translation>
+        <source>TX:N/A</source>
+        <translation>TX:无</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-</context>
-<context>
-    <name>CDlgRankLayout</name>
-    <message>
-        <source>Sort layout</source>
-        <translation>布局排序</translation>
-    </message>
-    <message>
-        <source>NO.</source>
-        <translation>序号</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>名称</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
+        <source>The default layout is not a Standard Video Wall</source>
+        <translation>默认布局不是标准电视墙</translation>
     </message>
 </context>
 </TS>

@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>Image Size: not to exceed 1.5MB</source>
-        <translation>图片大小：不超过1.5MB</translation>
+        <translation>图片大小：不超过 1.5MB</translation>
     </message>
     <message>
         <source>Upload Progress:</source>
@@ -64,7 +64,7 @@
     </message>
     <message>
         <source>Upload Power On Logo Image</source>
-        <translation>上传开机Logo图片</translation>
+        <translation>上传开机 Logo 图片</translation>
     </message>
     <message>
         <source>Image Resolution: Unknown</source>
@@ -72,15 +72,15 @@
     </message>
     <message>
         <source>Image Size: not to exceed 128KB</source>
-        <translation>图片大小：不超过128KB</translation>
+        <translation>图片大小：不超过 128KB</translation>
     </message>
     <message>
         <source>Support Format: BMP 16 bits (RGB565) or 32 bits (ARGB8888)</source>
-        <translation>支持格式：BMP 16位 (RGB565) 或 32位 (ARGB8888)</translation>
+        <translation>支持格式：BMP 16 位 (RGB565) 或 32 位 (ARGB8888)</translation>
     </message>
     <message>
         <source>MAC Address OSD</source>
-        <translation>MAC地址OSD</translation>
+        <translation>MAC 地址 OSD</translation>
     </message>
     <message>
         <source>Always On</source>
@@ -108,15 +108,15 @@
     </message>
     <message>
         <source>Select Logo</source>
-        <translation>选择Logo</translation>
+        <translation>选择 Logo</translation>
     </message>
     <message>
         <source>Open logo image failed</source>
-        <translation>打开Logo图片失败</translation>
+        <translation>打开 Logo 图片失败</translation>
     </message>
     <message>
         <source>Open logo image failed!</source>
-        <translation>打开Logo图片失败！</translation>
+        <translation>打开 Logo 图片失败！</translation>
     </message>
     <message>
         <source>Select Background</source>
@@ -171,7 +171,7 @@
     </message>
     <message>
         <source>Image Size: not to exceed 1.5MB</source>
-        <translation>图片大小：不超过1.5MB</translation>
+        <translation>图片大小：不超过 1.5MB</translation>
     </message>
     <message>
         <source>Upload Progress:</source>
@@ -191,15 +191,15 @@
     </message>
     <message>
         <source>OSD Display Settings</source>
-        <translation>OSD显示设置</translation>
+        <translation>OSD 显示设置</translation>
     </message>
     <message>
         <source>Display OSD</source>
-        <translation>显示OSD</translation>
+        <translation>显示 OSD</translation>
     </message>
     <message>
         <source>MAC Address OSD</source>
-        <translation>MAC地址OSD</translation>
+        <translation>MAC 地址 OSD</translation>
     </message>
     <message>
         <source>Always On</source>
@@ -215,7 +215,7 @@
     </message>
     <message>
         <source>Image Size: not to exceed 10MB</source>
-        <translation>图片大小：不超过10MB</translation>
+        <translation>图片大小：不超过 10MB</translation>
     </message>
     <message>
         <source>Idle Image Settings</source>

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CDlgBatch</name>
+    <message>
+        <source>Invalid EDID !</source>
+        <translation>无效的 EDID！</translation>
+    </message>
+    <message>
+        <source>echo &quot;%1&quot; &gt; /sys/devices/platform/videoip/eeprom_content</source>
+        <translation>echo &quot;%1&quot; &gt; /sys/devices/platform/videoip/eeprom_content</translation>
+    </message>
+    <message>
+        <source>Upload...</source>
+        <translation>上传...</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>(*.bin)</source>
+        <translation>(*.bin)</translation>
+    </message>
+    <message>
+        <source>EDID Setting</source>
+        <translation>EDID 设置</translation>
+    </message>
+</context>
+<context>
     <name>CDlgDevIPConfig</name>
     <message>
         <source>IP Config</source>
@@ -89,12 +116,8 @@ this Device will automatically reboot for the settings to take effect.</source>
         <translation>(*.bin)</translation>
     </message>
     <message>
-        <source>No valid EDID has been loaded.</source>
-        <translation>尚未载入有效的 EDID。</translation>
-    </message>
-    <message>
         <source>echo &quot;%1&quot; &gt; /sys/devices/platform/videoip/eeprom_content</source>
-        <translation type="unfinished"></translation>
+        <translation>echo &quot;%1&quot; &gt; /sys/devices/platform/videoip/eeprom_content</translation>
     </message>
 </context>
 <context>
@@ -340,51 +363,51 @@ this Device will automatically reboot for the settings to take effect.</source>
     </message>
     <message>
         <source>Character &apos;&amp;&apos; error.</source>
-        <translation>字符 &apos;&amp;&apos; 错误。</translation>
+        <translation>字符“&amp;”错误。</translation>
     </message>
     <message>
         <source>Character &apos;*&apos; error.</source>
-        <translation>字符 &apos;*&apos; 错误。</translation>
+        <translation>字符“*”错误。</translation>
     </message>
     <message>
         <source>Character &apos;@&apos; error.</source>
-        <translation>字符 &apos;@&apos; 错误。</translation>
+        <translation>字符“@”错误。</translation>
     </message>
     <message>
         <source>Character &apos;_&apos; error.</source>
-        <translation>字符 &apos;_&apos; 错误。</translation>
+        <translation>字符“_”错误。</translation>
     </message>
     <message>
         <source>Character &apos;;&apos; error.</source>
-        <translation>字符 &apos;;&apos; 错误。</translation>
+        <translation>字符“;”错误。</translation>
     </message>
     <message>
         <source>Character &apos;{&apos; error.</source>
-        <translation>字符 &apos;{&apos; 错误。</translation>
+        <translation>字符“{”错误。</translation>
     </message>
     <message>
         <source>Character &apos; &apos; error.</source>
-        <translation>字符 &apos; &apos; 错误。</translation>
+        <translation>字符“ ”（空格）错误。</translation>
     </message>
     <message>
         <source>Character &apos;}&apos; error.</source>
-        <translation>字符 &apos;}&apos; 错误。</translation>
+        <translation>字符“}”错误。</translation>
     </message>
     <message>
         <source>Character &apos;&quot;&apos; error.</source>
-        <translation>字符 &apos;&quot;&apos; 错误。</translation>
+        <translation>字符“&quot;”错误。</translation>
     </message>
     <message>
         <source>Character &apos;&lt;&apos; error.</source>
-        <translation>字符 &apos;&lt;&apos; 错误。</translation>
+        <translation>字符“&lt;”错误。</translation>
     </message>
     <message>
         <source>Character &apos;&gt;&apos; error.</source>
-        <translation>字符 &apos;&gt;&apos; 错误。</translation>
+        <translation>字符“&gt;”错误。</translation>
     </message>
     <message>
         <source>Character &apos;,&apos; error.</source>
-        <translation>字符 &apos;,&apos; 错误。</translation>
+        <translation>字符“,”错误。</translation>
     </message>
     <message>
         <source>Character error.</source>

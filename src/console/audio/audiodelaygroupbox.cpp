@@ -8,14 +8,17 @@
 #include "hoi_core/hoidevmgr.h"
 #include "uiservices.h"
 
+namespace {
+const int kMaxDelay = 500; // ms
+} // namespace
+
 CAudioDelayGroupBox::CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent)
     : QGroupBox(parent)
     , ui(new Ui::CAudioDelayGroupBox)
     , m_pDev(pDev)
-    , m_pValidator(new QIntValidator(0, 500, this))
 {
     ui->setupUi(this);
-    ui->lineEdit->setValidator(m_pValidator);
+    ui->lineEdit->setValidator(new QIntValidator(0, kMaxDelay, this));
     if (!m_pDev)
         return;
     if (IsDelayPlayProduct())
@@ -29,6 +32,20 @@ CAudioDelayGroupBox::CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent)
 CAudioDelayGroupBox::~CAudioDelayGroupBox()
 {
     delete ui;
+}
+
+bool CAudioDelayGroupBox::IsValidDelay(const QString &strValue)
+{
+    // The field's validator lets an empty text or a value such as 600 stand
+    // while typing, and a device answer bypasses it.
+    QString strCopy = strValue;
+    int nPos = 0;
+    return QIntValidator(0, kMaxDelay).validate(strCopy, nPos) == QValidator::Acceptable;
+}
+
+QString CAudioDelayGroupBox::InvalidDelayText()
+{
+    return tr("Please enter a delay from 0 to 500 ms.");
 }
 
 bool CAudioDelayGroupBox::IsDelayPlayProduct() const
@@ -52,12 +69,9 @@ void CAudioDelayGroupBox::on_pushButtonOK_clicked()
 {
     if (!m_pDev)
         return;
-    QString strValue = ui->lineEdit->text();
-    int nPos = 0;
-    // The validator lets an empty field or a value such as 600 stand while
-    // typing, and a device answer bypasses it: neither goes to the shell.
-    if (m_pValidator->validate(strValue, nPos) != QValidator::Acceptable) {
-        MsgCritical(this, QString(), tr("Please enter a delay from 0 to 500 ms."));
+    const QString strValue = ui->lineEdit->text();
+    if (!IsValidDelay(strValue)) {
+        MsgCritical(this, QString(), InvalidDelayText());
         ui->lineEdit->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -9,7 +9,6 @@ class CAudioDelayGroupBox;
 }
 
 class CHOIDev;
-class QIntValidator;
 
 // How long one device delays its audio, 0 to 500 ms. Asks the device for the
 // current delay when built, shows every answer, and sends the typed value on
@@ -23,6 +22,11 @@ public:
     CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent = nullptr);
     ~CAudioDelayGroupBox() override;
 
+    // Whether a typed delay may be sent: a whole number of 0 to 500 ms.
+    static bool IsValidDelay(const QString &strValue);
+    // The refusal of any other value.
+    static QString InvalidDelayText();
+
 private slots:
     void on_pushButtonOK_clicked();
     void slotOnGetAutioDelay(QString strStatus);
@@ -35,7 +39,6 @@ private:
 
     Ui::CAudioDelayGroupBox *ui;
     CHOIDev *m_pDev; // not owned; may be null
-    QIntValidator *m_pValidator; // owned by the box
 };
 
 #endif

@@ -50,10 +50,13 @@ CDlgBatch::CDlgBatch(QWidget *parent)
     , m_nFinishedCount(0)
     , m_nTotalBytes(0)
     , m_nSentBytes(0)
+    , m_edidPane(this, staticMetaObject.className())
     , m_nUploadRound(0)
     , m_bFiltering(false)
 {
     ui->setupUi(this);
+    m_edidPane.Attach({ui->cbEDIDSet, ui->leEDIDFileName, ui->pbUplaodEDIDFile, ui->teEDIDInfo,
+                       ui->pbEdidSet_apply});
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui->chkHexSend_sinkPower->setCurrentIndex(E_BP_IP);
     ui->groupBox->Init(this, nullptr, nullptr);
@@ -117,10 +120,10 @@ CDlgBatch::CDlgBatch(QWidget *parent)
     ui->btnSendMsg->setEnabled(false);
 
     ui->edtIPAddr_mask->SetIPAddress(QStringLiteral("255.255.0.0"));
-    FillEdidList();
+    m_edidPane.FillList();
     ui->radioButtonJPEG->setChecked(true);
     ui->pbVideoSetApplyAll->hide();
-    ui->pbEdidSet_apply->setEnabled(false);
+    m_edidPane.SetApplyAllowed(false);
     ui->cbMaxResolution->hide();
     InitEncoderCombos();
 
@@ -159,8 +162,7 @@ void CDlgBatch::changeEvent(QEvent *event)
         ui->retranslateUi(this);
         for (int i = 0; i < kept.size(); ++i)
             kept[i]->setText(texts.at(i));
-        if (ui->cbEDIDSet->count() > 0)
-            ui->cbEDIDSet->setItemText(ui->cbEDIDSet->count() - 1, tr("Upload..."));
+        m_edidPane.Retranslate();
     }
     QDialog::changeEvent(event);
 }
@@ -253,11 +255,12 @@ void CDlgBatch::slotAllTabEnable(bool bFlag)
         ui->pBOverlayApply,    ui->pushBtnApply,          ui->pushButtonOK,
         ui->pbSerialSet_apply, ui->btnSendMsg,            ui->groupBox_13,
         ui->btnOpenMsg,        ui->btnCloseMsg,           ui->pbUplaodEDIDFile,
-        ui->pbEdidSet_apply,   ui->cbEDIDSet,             ui->pbOthersCommand_apply,
+        ui->cbEDIDSet,         ui->pbOthersCommand_apply,
         ui->pbHdcpSettings,    ui->pbVideoSetApplyAll,
     };
     for (QWidget *pWidget : controls)
         pWidget->setEnabled(bFlag);
+    m_edidPane.SetApplyAllowed(bFlag);
 
     ui->lineEditFilePath_bg->clear();
     ui->lineEditFilePath_Logo->clear();
@@ -302,7 +305,7 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
         if (bVideoSet) {
             ui->pbApplyOSDMethod->setEnabled(false);
         } else {
-            ui->pbEdidSet_apply->setEnabled(true);
+            m_edidPane.SetApplyAllowed(true);
             ui->cbEDIDSet->setEnabled(true);
             ui->gbTimeoutSet->setEnabled(true);
         }
@@ -485,9 +488,30 @@ void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, con
             continue;
         }
         ShowDevProgress(ePage, pDev);
+        const bool bLinkUp = pDev->GetComm() && pDev->GetComm()->IsConnected();
         if (!pDev->m_bOnLine || !call(pDev))
             failList.append(pDev);
+        else if (!bLinkUp && AwaitsLinks(ePage))
+            m_linkWaits.insert(pDev);
     }
+}
+
+bool CDlgBatch::AwaitsLinks(E_BatchPage ePage)
+{
+    // These pages queue without connecting: the lines bring a closed link up,
+    // and a device whose link does not come up must not count as done.
+    return ePage == E_BP_VIDEO || ePage == E_BP_SERIAL;
+}
+
+void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
+{
+    if (!m_linkWaits.remove(pDev))
+        return;
+    pDev->disconnect(this);
+    if (!bOk)
+        FailList(m_eWaitPage).append(pDev);
+    if (m_linkWaits.isEmpty())
+        FinishBatch(m_eWaitPage, m_nWaitDevCount);
 }
 
 QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const
@@ -497,6 +521,22 @@ QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const
 
 void CDlgBatch::FinishBatch(E_BatchPage ePage, int nDevCount)
 {
+    if (!m_linkWaits.isEmpty()) {
+        // The dialog stays disabled until every such link has ended its
+        // queue: drained, or given up after the link's own retries.
+        m_eWaitPage = ePage;
+        m_nWaitDevCount = nDevCount;
+        const QSet<CHOIDev *> waits = m_linkWaits;
+        for (CHOIDev *pDev : waits) {
+            connect(pDev, &CHOIDev::OnCmdCompleted, this,
+                    [this](CHOIDev *pFrom, E_ControlObject eObj, E_CommResult eResult) {
+                        if (eObj == E_CO_DEV)
+                            LinkAnswered(pFrom, eResult == E_CR_SUCCESS);
+                    });
+            connect(pDev, &QObject::destroyed, this, [this, pDev]() { LinkAnswered(pDev, false); });
+        }
+        return;
+    }
     ResultLabel(ePage)->setText(ResultText(nDevCount, FailList(ePage).size()));
     DetailsButton(ePage)->show();
     setDisabled(false);

@@ -4,12 +4,14 @@
 #include <QDialog>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
 #include <functional>
 
 #include "control/devfiltergroupbox.h"
+#include "edid/edidpane.h"
 #include "vtx/bmpcheck.h"
 
 class CHOIDev;
@@ -32,8 +34,10 @@ class CDlgBatch;
 // disabled: it only queues lines on each device's link and never waits for a
 // reply, so a dead device costs no time. A device counts as done once its
 // deciding command was accepted into its link's queue; an off-line device is
-// counted as failed and nothing is sent to it. The three image uploads go
-// over HTTP and finish later.
+// counted as failed and nothing is sent to it. On the Video and Serial
+// pages, a device whose link was down counts only once that link has come up
+// and answered its lines; until then the dialog stays disabled. The three
+// image uploads go over HTTP and finish later.
 class CDlgBatch : public QDialog, public IDevFilterCustomItem
 {
     Q_OBJECT
@@ -192,8 +196,12 @@ private:
     // device or a false result goes into the failure list.
     void ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call);
     void ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev);
-    // The result line, the Details button and the dialog enabled again.
+    // The result line, the Details button and the dialog enabled again;
+    // first, on the pages that wait for them, the links the operation had to
+    // bring up have answered.
     void FinishBatch(E_BatchPage ePage, int nDevCount);
+    static bool AwaitsLinks(E_BatchPage ePage);
+    void LinkAnswered(CHOIDev *pDev, bool bOk);
     QString ResultText(int nDevCount, int nFailCount) const;
     QList<CHOIDev *> &FailList(E_BatchPage ePage);
     QLabel *ResultLabel(E_BatchPage ePage) const;
@@ -202,9 +210,6 @@ private:
 
     void InitSerialCombos();
     void InitEncoderCombos();
-    void FillEdidList();
-    void LoadEdidFile(const QString &strPath, bool bFromList);
-    void ShowEdidText();
     void ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
                           uint &nStopBits) const;
     static QString PortSettingText(uint nBaud, uint nDataBits, char cParity, uint nStopBits);
@@ -236,12 +241,17 @@ private:
     QList<CHOIDev *> m_listEdidFail;
     QList<CHOIDev *> m_listAudioFail;
     CBmpCheck m_bmpCheck;
-    QString m_strEdid; // the last valid EDID loaded, as it is sent
+    CEdidPane m_edidPane;
     // Replies are matched to the uploader that sent them, so two devices of
     // one display name are each counted once, and a reply of an earlier
     // round cannot close a later one.
     QHash<HttpConnect *, T_Upload> m_uploads;
     int m_nUploadRound;
+    // Devices of the running operation whose link was down when their lines
+    // were queued; the result waits for each to end that queue.
+    QSet<CHOIDev *> m_linkWaits;
+    E_BatchPage m_eWaitPage = E_BP_IP;
+    int m_nWaitDevCount = 0;
     bool m_bFiltering; // a hex filter is removing text
 };
 

@@ -7,6 +7,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "uiservices.h"
 
 CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
     : QDialog(parent)
@@ -23,8 +24,8 @@ CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
     if (g_pDevMgr) {
         for (int i = 0; i < g_pDevMgr->GetGroupCount(); ++i) {
             const QString strName = g_pDevMgr->GetGroupName(i);
-            ui->cbFilter->addItem(strName);
-            ui->cbSelectGroup->addItem(strName);
+            AddGroupEntry(ui->cbFilter, strName);
+            AddGroupEntry(ui->cbSelectGroup, strName);
         }
     }
     ui->cbFilter->blockSignals(false);
@@ -73,8 +74,8 @@ void CDlgBatchGroup::slotUpdateDevItem()
     // The filter compares with "All" at its index 0, so a group that is
     // called "All" still filters by its own name.
     const bool bAll = ui->cbFilter->currentIndex() <= 0;
-    const QString strFilter = ui->cbFilter->currentText();
-    const QString strTarget = ui->cbSelectGroup->currentText();
+    const QString strFilter = CurrentGroupEntry(ui->cbFilter);
+    const QString strTarget = CurrentGroupEntry(ui->cbSelectGroup);
     for (int i = 0; i < g_pDevMgr->GetDevCount(); ++i) {
         CHOIDev *pDev = g_pDevMgr->GetDev(i);
         if (!pDev)
@@ -104,7 +105,7 @@ void CDlgBatchGroup::on_pbApply_clicked()
 {
     const QList<QTreeWidgetItem *> selected = ui->twDevice->selectedItems();
     setDisabled(true);
-    const QString strTarget = ui->cbSelectGroup->currentText();
+    const QString strTarget = CurrentGroupEntry(ui->cbSelectGroup);
     for (QTreeWidgetItem *pItem : selected) {
         CHOIDev *pDev = VariantToDev(pItem->data(0, Qt::UserRole));
         // A row may outlive its device if the manager dropped it meanwhile.

@@ -459,8 +459,8 @@ void QDevFilterGroupBox::slotOnDevItemStateChanged(QTreeWidgetItem *item, int co
 
 void QDevFilterGroupBox::RefuseMixedModels()
 {
-    ShowMessageBox(QMessageBox::NoIcon, nullptr, QStringLiteral("Attention"),
-                   QStringLiteral("Please select the same type of device for operation."), QMessageBox::Ok,
+    ShowMessageBox(QMessageBox::NoIcon, nullptr, tr("Attention"),
+                   tr("Please select the same type of device for operation."), QMessageBox::Ok,
                    QMessageBox::NoButton);
 }
 

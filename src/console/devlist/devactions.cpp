@@ -158,14 +158,29 @@ void ResetDevsToDefault(const QList<CHOIDev *> &devs)
     }
 }
 
+// ExportDevEdid translates in the calling panel's context, which lupdate
+// cannot follow: these entries put its texts into both panels' catalogues.
+[[maybe_unused]] const char *const kExportEdidTexts[] = {
+    QT_TRANSLATE_NOOP("CFrameDevList", "the EDID is empty."),
+    QT_TRANSLATE_NOOP("CFrameDevList", "EDID Export"),
+    QT_TRANSLATE_NOOP("CFrameDevList", "Sceneinfo file (*.bin)"),
+    QT_TRANSLATE_NOOP("CFrameDevList", "Exported successfully."),
+    QT_TRANSLATE_NOOP("CFrameDevList", "Exported failed."),
+    QT_TRANSLATE_NOOP("CFormGroupList", "the EDID is empty."),
+    QT_TRANSLATE_NOOP("CFormGroupList", "EDID Export"),
+    QT_TRANSLATE_NOOP("CFormGroupList", "Sceneinfo file (*.bin)"),
+    QT_TRANSLATE_NOOP("CFormGroupList", "Exported successfully."),
+    QT_TRANSLATE_NOOP("CFormGroupList", "Exported failed."),
+};
+
 void ExportDevEdid(CHOIDev *pDev, QWidget *pParent, const char *pszContext, QString *pEdidDir)
 {
     if (!pDev)
         return;
-    auto tr = [pszContext](const char *pszText) { return QCoreApplication::translate(pszContext, pszText); };
+    auto Tr = [pszContext](const char *pszText) { return QCoreApplication::translate(pszContext, pszText); };
     QString strEdid = pDev->GetEdid();
     if (strEdid.isEmpty()) {
-        MsgCritical(pParent, QString(), tr("the EDID is empty."));
+        MsgCritical(pParent, QString(), Tr("the EDID is empty."));
         return;
     }
     const int nSlash = strEdid.indexOf(QLatin1Char('/'));
@@ -175,7 +190,7 @@ void ExportDevEdid(CHOIDev *pDev, QWidget *pParent, const char *pszContext, QStr
     const QString strDir = EdidDirPath();
     if (pEdidDir)
         *pEdidDir = strDir;
-    const QString strPath = GetSaveFileName(pParent, tr("EDID Export"), strDir, tr("Sceneinfo file (*.bin)"));
+    const QString strPath = GetSaveFileName(pParent, Tr("EDID Export"), strDir, Tr("Sceneinfo file (*.bin)"));
     if (strPath.isEmpty())
         return;
     const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
@@ -185,5 +200,5 @@ void ExportDevEdid(CHOIDev *pDev, QWidget *pParent, const char *pszContext, QStr
     const bool bWritten = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
                           && file.write(bytes) == bytes.size() && file.flush();
     file.close();
-    MsgInformation(pParent, QString(), bWritten ? tr("Exported successfully.") : tr("Exported failed."));
+    MsgInformation(pParent, QString(), bWritten ? Tr("Exported successfully.") : Tr("Exported failed."));
 }

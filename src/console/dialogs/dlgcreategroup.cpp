@@ -36,6 +36,11 @@ CDlgCreateGroup::~CDlgCreateGroup()
     delete ui;
 }
 
+void CDlgCreateGroup::SetType(int nType)
+{
+    ui->cbLocationOrGroup->setCurrentIndex(nType == E_CHOICE_GROUP ? E_CHOICE_GROUP : E_CHOICE_LOCATION);
+}
+
 void CDlgCreateGroup::SetTitle()
 {
     setWindowTitle(m_strOrigName.isEmpty() ? tr("Create Group") : tr("Edit Group"));

@@ -21,6 +21,9 @@ public:
     explicit CDlgCreateGroup(QString name, QWidget *parent = nullptr);
     ~CDlgCreateGroup() override;
 
+    // What OK checks the name against: 0 locations (the start), 1 groups.
+    void SetType(int nType);
+
     bool m_bOK;        // OK passed its checks
     int m_nType;       // 0 location, 1 group
     QString m_strName; // the name as typed after OK; empty after Cancel

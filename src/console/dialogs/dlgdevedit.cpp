@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
@@ -182,6 +183,12 @@ bool CDlgDevEdit::Apply()
 {
     CHOIDev *pDev = m_pCurDev;
     if (!pDev)
+        return false;
+    // A static address set the device would drop off the network with is
+    // refused before anything changes. The controller's addresses are not
+    // sent from here.
+    if (ui->rbStaticIP->isChecked() && pDev->GetDevType() != CHOIDev::E_DT_QN714
+        && !QIPAddrWidget::CheckAddressSet(this, QString(), ui->edtIPAddr, ui->edtNetmask, ui->edtNetmask_2))
         return false;
 
     m_strOldName = pDev->GetDisplayName();

@@ -220,7 +220,7 @@ void DlgGroup::on_pbAdd_clicked()
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
     if (!pMgr)
         return;
-    const T_CreateGroupResult result = NavActions().createGroup(QString(), this);
+    const T_CreateGroupResult result = NavActions().createLocationOrGroup(QString(), this);
     if (!result.bOK)
         return;
     if (result.nType == 0) {

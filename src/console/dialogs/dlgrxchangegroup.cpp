@@ -5,6 +5,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "uiservices.h"
 
 CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
@@ -24,9 +25,9 @@ CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
     if (g_pDevMgr) {
         const int nCount = g_pDevMgr->GetGroupCount();
         for (int i = 0; i < nCount; ++i)
-            ui->cbGroup->addItem(g_pDevMgr->GetGroupName(i));
+            AddGroupEntry(ui->cbGroup, g_pDevMgr->GetGroupName(i));
     }
-    ui->cbGroup->setCurrentText(pDev->GetGroup());
+    SelectGroupEntry(ui->cbGroup, pDev->GetGroup());
 }
 
 CDlgRxChangeGroup::~CDlgRxChangeGroup()
@@ -42,7 +43,8 @@ void CDlgRxChangeGroup::SetTexts()
 
 void CDlgRxChangeGroup::on_cbGroup_currentTextChanged(QString arg1)
 {
-    m_strGroup = arg1;
+    Q_UNUSED(arg1)
+    m_strGroup = CurrentGroupEntry(ui->cbGroup);
 }
 
 void CDlgRxChangeGroup::changeEvent(QEvent *event)

@@ -74,7 +74,8 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
                 || (strKind == g_strWallInWall && !g_pHOIDevMgr->IsVivLayoutEnable())
                 || (strKind == g_strWindowProcessor && !g_pHOIDevMgr->IsWPLayoutEnable())))
             continue;
-        ui->cBLayoutType->addItem(strKind);
+        // Shown translated; the kind constant rides along for the checks.
+        ui->cBLayoutType->addItem(LayoutKindText(strKind), strKind);
     }
     if (!m_bCreate) {
         QString strKind;
@@ -84,7 +85,7 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
             strKind = g_strWallInWall;
         else if (m_pScene->IsWPLayout())
             strKind = g_strWindowProcessor;
-        const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findText(strKind);
+        const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findData(strKind);
         if (index >= 0)
             ui->cBLayoutType->setCurrentIndex(index);
         ui->cBLayoutType->setEnabled(false);
@@ -209,7 +210,7 @@ void CDlgSceneEdit::accept()
     const QString strFullName = strWall + QLatin1Char('-') + strLayout;
 
     if (m_bCreate) {
-        const QString strKind = ui->cBLayoutType->currentText();
+        const QString strKind = ui->cBLayoutType->currentData().toString();
         if (strKind == g_strWindowDecoders
             && (m_pRelated ? pMgr->IsAnyRxWithoutWindow(m_pRelated)
                            : pMgr->IsAnyGridRxWithoutWindow(m_pVideoWall))) {
@@ -260,6 +261,8 @@ void CDlgSceneEdit::changeEvent(QEvent *event)
         setWindowTitle(m_bCreate ? tr("Create Layout/Scene") : tr("Eidt Layout/Scene"));
         ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
         ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+        for (int i = 0; i < ui->cBLayoutType->count(); ++i)
+            ui->cBLayoutType->setItemText(i, LayoutKindText(ui->cBLayoutType->itemData(i).toString()));
     }
     QDialog::changeEvent(event);
 }

@@ -57,11 +57,11 @@ CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
     if (g_pDevMgr) {
         const int nGroups = g_pDevMgr->GetGroupCount();
         if (nGroups == 0)
-            ui->cbGroup->addItem(g_strUngrouped);
+            AddGroupEntry(ui->cbGroup, g_strUngrouped);
         for (int i = 0; i < nGroups; ++i)
-            ui->cbGroup->addItem(g_pDevMgr->GetGroupName(i));
+            AddGroupEntry(ui->cbGroup, g_pDevMgr->GetGroupName(i));
     } else {
-        ui->cbGroup->addItem(g_strUngrouped);
+        AddGroupEntry(ui->cbGroup, g_strUngrouped);
     }
 
     if (m_pScene) {
@@ -71,7 +71,7 @@ CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
         ui->cbCol->setEnabled(false);
         m_strName = m_pScene->GetName();
         ui->leName->setText(m_strName);
-        ui->cbGroup->setCurrentText(m_pScene->GetGroup());
+        SelectGroupEntry(ui->cbGroup, m_pScene->GetGroup());
     }
     SetTexts();
 }
@@ -91,7 +91,7 @@ void CDlgVWEdit::SetTexts()
 
 void CDlgVWEdit::SetGroupName(QString strGroup)
 {
-    ui->cbGroup->setCurrentText(strGroup);
+    SelectGroupEntry(ui->cbGroup, strGroup);
 }
 
 void CDlgVWEdit::on_leName_textChanged(QString arg1)
@@ -133,7 +133,7 @@ void CDlgVWEdit::OKClick()
     if (!g_pDevMgr)
         return;
     const QString strExists = tr("Name \"%1\" exists. Use another name.").arg(strName);
-    const QString strGroup = ui->cbGroup->currentText();
+    const QString strGroup = CurrentGroupEntry(ui->cbGroup);
 
     if (!m_pScene) {
         if (g_pDevMgr->FindVideoWallByName(strName)) {

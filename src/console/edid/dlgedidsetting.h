@@ -2,7 +2,8 @@
 #define HOI_CONSOLE_DLGEDIDSETTING_H
 
 #include <QDialog>
-#include <QString>
+
+#include "edid/edidpane.h"
 
 class CHOIDev;
 
@@ -12,7 +13,7 @@ class CDlgEDIDSetting;
 
 // Writes an EDID into one device's EEPROM: a file of the "EDID" folder or
 // one chosen anywhere is shown as hexadecimal text and, on Apply, sent in one
-// shell line. Only the last valid EDID loaded in this dialog is ever sent.
+// shell line. Only a valid EDID, the one shown, is ever sent.
 class CDlgEDIDSetting : public QDialog
 {
     Q_OBJECT
@@ -30,13 +31,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void FillEdidList();
-    bool LoadEdidFile(const QString &strPath);
-    void ShowEdidText();
-
     Ui::CDlgEDIDSetting *ui;
     CHOIDev *m_pDev; // not owned; may be null
-    QString m_strEdid;
+    CEdidPane m_edidPane;
 };
 
 #endif

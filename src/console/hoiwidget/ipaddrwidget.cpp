@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include "hoi_core/hoidev.h"
+#include "uiservices.h"
+
 QIPAddrWidget::QIPAddrWidget(QWidget *parent)
     : QWidget(parent)
 {
@@ -107,4 +110,33 @@ void QIPAddrWidget::SetIPAddress(const QString &strAddr)
     m_pSpinBox[1]->setValue(int((nAddr >> 16) & 0xff));
     m_pSpinBox[2]->setValue(int((nAddr >> 8) & 0xff));
     m_pSpinBox[3]->setValue(int(nAddr & 0xff));
+}
+
+bool QIPAddrWidget::CheckAddressSet(QWidget *pParent, const QString &strWhere, QIPAddrWidget *pAddr,
+                                    QIPAddrWidget *pMask, QIPAddrWidget *pGateway)
+{
+    QIPAddrWidget *pBad = nullptr;
+    QString strText;
+    switch (CHOIDev::CheckIPv4Settings(pAddr->GetIPAddress(), pMask->GetIPAddress(), pGateway->GetIPAddress())) {
+    case CHOIDev::E_AF_NONE:
+        return true;
+    case CHOIDev::E_AF_IPADDR:
+        pBad = pAddr;
+        strText = tr("Invalid IP address: %1");
+        break;
+    case CHOIDev::E_AF_NETMASK:
+        pBad = pMask;
+        strText = tr("Invalid subnet mask: %1");
+        break;
+    case CHOIDev::E_AF_GATEWAY:
+        pBad = pGateway;
+        strText = tr("Invalid gateway: %1");
+        break;
+    }
+    strText = strText.arg(pBad->GetIPAddress());
+    if (!strWhere.isEmpty())
+        strText = strWhere + QLatin1Char('\n') + strText;
+    MsgCritical(pParent, QString(), strText);
+    pBad->setFocus(Qt::OtherFocusReason);
+    return false;
 }

@@ -28,6 +28,12 @@ public:
     // Anything that is not an IPv4 address sets 0.0.0.0.
     void SetIPAddress(const QString &strAddr);
 
+    // The address set of three fields about to be sent to a device: false,
+    // after a critical box naming the field (behind strWhere, when given)
+    // that now has the focus, when the device would drop off the network.
+    static bool CheckAddressSet(QWidget *pParent, const QString &strWhere, QIPAddrWidget *pAddr,
+                                QIPAddrWidget *pMask, QIPAddrWidget *pGateway);
+
 private:
     QSpinBox *m_pSpinBox[4];
     QLabel *m_pDot[3];

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMetaObject>
 #include <QPoint>
+#include <QPointer>
 
 #include "hoi_core/hoitypes.h"
 
@@ -90,6 +91,10 @@ private:
     QString WallName() const;
     bool IsRxOffered(CHOIDev *pRx) const;
     void ShowDeviceDialog(int eDialog);
+    // Whether the view still shows pScene after a box or dialog ran: a
+    // scheduled apply may have shown another layout meanwhile. An edit
+    // begun on a layout no longer shown is dropped.
+    bool IsStillShown(const QPointer<CHOIScene> &pScene) const;
 
     CHOIScene *m_pCurScene;
     QRubberBand *m_pRubberBand;

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDebug>
+#include <QPointer>
 
 #include "dialogs/dlgvideovallprop.h"
 #include "hoi_core/hoidev.h"
@@ -37,29 +38,42 @@ T_CellPos Pos(int row, int col)
 
 } // namespace
 
+bool CTableGraphicsView::IsStillShown(const QPointer<CHOIScene> &pScene) const
+{
+    return pScene && pScene == m_pCurScene;
+}
+
 void CTableGraphicsView::slotChangeTX()
 {
     CHOIDev *pTx = ActionDev(sender());
     if (!m_pCurScene || !pTx || pTx->GetDevType() != CHOIDev::E_DT_TX)
         return;
+    // Positions, not cell items: a refusal's box lets a scheduled apply
+    // show another layout, which replaces every item.
+    const QPointer<CHOIScene> pScene = m_pCurScene;
+    QList<T_CellPos> selected;
+    const QList<CGpCellItem *> items = SelectedCells();
+    for (CGpCellItem *pItem : items)
+        selected.append(Pos(pItem->GetRow(), pItem->GetCol()));
     QList<T_CellPos> positions;
     QList<T_VideoWallInfo *> walls;
     int nWallRow = 0;
-    const QList<CGpCellItem *> selected = SelectedCells();
-    for (CGpCellItem *pItem : selected) {
-        T_VideoWallInfo *pWall = pItem->GetCell()->wall;
+    for (const T_CellPos &pos : qAsConst(selected)) {
+        T_VideoWallInfo *pWall = pScene->CellAt(pos.row, pos.col)->wall;
         if (!pWall) {
             QString strErr;
-            if (!m_pCurScene->SetCellDev(pItem->GetRow(), pItem->GetCol(), pTx, strErr)) {
+            if (!pScene->SetCellDev(pos.row, pos.col, pTx, strErr)) {
                 if (!strErr.isEmpty())
                     MsgCritical(this, QString(), strErr);
+                if (!IsStillShown(pScene))
+                    return;
                 continue;
             }
-            positions.append(Pos(pItem->GetRow(), pItem->GetCol()));
-            pItem->update();
+            positions.append(pos);
+            RepaintRect(pos.row, pos.col, 1, 1);
         } else if (!walls.contains(pWall)) {
             if (walls.isEmpty())
-                nWallRow = pItem->GetRow();
+                nWallRow = pos.row;
             walls.append(pWall);
         }
     }
@@ -190,9 +204,11 @@ void CTableGraphicsView::slotRemoveAllRX()
 {
     if (!m_pCurScene || !g_pHOIDevMgr)
         return;
+    const QPointer<CHOIScene> pScene = m_pCurScene;
     if (MsgQuestion(this, QString(),
                     tr("Are you sure you want to remove the all devices in current video wall?"))
-        != QMessageBox::Yes)
+            != QMessageBox::Yes
+        || !IsStillShown(pScene))
         return;
     m_pCurScene->RemoveAllRX();
     g_pHOIDevMgr->RemoveAllRXOfVideoWall(WallName());
@@ -203,9 +219,11 @@ void CTableGraphicsView::slotRemoveAllTX()
 {
     if (!m_pCurScene)
         return;
+    const QPointer<CHOIScene> pScene = m_pCurScene;
     if (MsgQuestion(this, QString(),
                     tr("Are you sure you want to remove the all devices in current layout?"))
-        != QMessageBox::Yes)
+            != QMessageBox::Yes
+        || !IsStillShown(pScene))
         return;
     m_pCurScene->RemoveAllTX();
     RepaintAll();
@@ -255,7 +273,9 @@ bool CTableGraphicsView::DoCombineCell(bool bCheckOnly)
     wall.pos_col = minCol;
     wall.row_count = rows;
     wall.col_count = cols;
-    if (!CDlgVideoVallProp::ShowDlg(m_pCurScene, &wall))
+    const QPointer<CHOIScene> pScene = m_pCurScene;
+    // The wall is made for the layout the cells were chosen in.
+    if (!CDlgVideoVallProp::ShowDlg(pScene, &wall) || !IsStillShown(pScene))
         return false;
     const bool bAdded = bWP ? m_pCurScene->AddVideoWall(&wall)
                             : m_pCurScene->AddMultiCellVideoWall(&wall);

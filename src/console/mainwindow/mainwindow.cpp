@@ -4,8 +4,10 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
 #include <QSettings>
 #include <QTranslator>
 #include <QUrl>
@@ -274,8 +276,13 @@ void MainWindow::SetDeviceFunctionsEnabled(bool bEnable)
 void MainWindow::SetBusyState(bool bBusy)
 {
     m_bBusy = bBusy;
+    // The menu's entries too: a project replaced under a running apply
+    // would leave nothing to end it.
     QAction *const plain[] = {ui->actionExport, ui->actionImport, ui->actionBatch_Commands,
-                              ui->actionSave_alais, ui->actionSearch, ui->actionSave, ui->actionNew};
+                              ui->actionSave_alais, ui->actionSearch, ui->actionSave, ui->actionNew,
+                              ui->actionNewMune, ui->menuOpen, ui->menuSave, ui->menuSave_as,
+                              ui->menuExport_summary_file, ui->menuSearch_Tx_Rx_online,
+                              ui->menuSave_alais_to_Tx_Rx, ui->menuBatch_commands};
     for (QAction *pAction : plain)
         pAction->setEnabled(!bBusy);
     // A device of unknown type keeps the device functions off after the
@@ -319,7 +326,10 @@ void MainWindow::slotMenuHelp()
         MsgCritical(this, QString(), tr("The file path is empty."));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strPath))) {
+    // A relative path names a file beside the program, like the configuration
+    // files, whatever folder the program was started from.
+    const QString strFile = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(strPath);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile))) {
         MsgCritical(this, QString(),
                     tr("Open file failed,check the configuration file \"file_path\" fill in,\n"
                        "It is consistent with the path of the file."));

@@ -148,6 +148,7 @@ public slots:
     void slotWelcome();
 
 private slots:
+    void slotOnApplyingSceneGone();
     // Connected by object name when the form is built.
     void on_checkBDefLayout_clicked(bool checked);
     void on_pbRankLayout_clicked();
@@ -177,6 +178,10 @@ private:
     // retranslateUi plus the texts the window sets at run time.
     void RetranslateUi();
     void SwitchLanguage(bool bChinese);
+
+    // The layout whose status report ends the busy state; its deletion
+    // ends it too.
+    void SetApplyingScene(CHOIScene *pScene);
 
     // Layout list helpers.
     QList<CHOIScene *> CollectWallLayouts(const QString &strWall) const;

@@ -100,7 +100,7 @@ void MainWindow::RetranslateUi()
     if (!m_strSceneTitle.isEmpty())
         ui->gbScene->setTitle(m_strSceneTitle);
     if (!m_strGroupTitle.isEmpty())
-        ui->groupBox_2->setTitle(m_strGroupTitle);
+        ui->groupBox_2->setTitle(GroupDisplayName(m_strGroupTitle));
     if (!m_strVWTitle.isEmpty())
         ui->groupBox_3->setTitle(m_strVWTitle);
     if (m_pActEnglish)

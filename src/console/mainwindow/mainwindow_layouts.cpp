@@ -109,12 +109,12 @@ void MainWindow::slotApplyScene()
     if (!pScene)
         return;
     SetBusyState(true);
-    m_pApplyingScene = pScene;
+    SetApplyingScene(pScene);
     if (pScene->Apply(1)) {
         ui->wgDevFrame->slotRefreshDeives();
         ui->wgDevFrame_ListRX->slotRefreshDeives();
     } else {
-        m_pApplyingScene.clear();
+        SetApplyingScene(nullptr);
         // A refused apply reports its failure before it returns; should it
         // not, the window must not stay locked.
         if (m_bBusy)
@@ -122,10 +122,26 @@ void MainWindow::slotApplyScene()
     }
 }
 
+void MainWindow::SetApplyingScene(CHOIScene *pScene)
+{
+    if (m_pApplyingScene)
+        disconnect(m_pApplyingScene, &QObject::destroyed, this, &MainWindow::slotOnApplyingSceneGone);
+    m_pApplyingScene = pScene;
+    if (pScene)
+        connect(pScene, &QObject::destroyed, this, &MainWindow::slotOnApplyingSceneGone);
+}
+
+void MainWindow::slotOnApplyingSceneGone()
+{
+    // Deleted before its status report: no report will end the busy state.
+    ui->progressBar->hide();
+    SetBusyState(false);
+}
+
 void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatus)
 {
     if (pScene && pScene == m_pApplyingScene && int(eStatus) != 4)
-        m_pApplyingScene.clear();
+        SetApplyingScene(nullptr);
     if (!pScene || pScene != GetCurScene())
         return;
     if (int(eStatus) == 4) {

@@ -77,7 +77,7 @@ void MainWindow::slotDevFrame(QTreeWidgetItem *pItem)
     ClearGroupTiles();
     m_strCurGroup = pItem->text(0);
     m_strGroupTitle = m_strCurGroup;
-    ui->groupBox_2->setTitle(m_strCurGroup);
+    ui->groupBox_2->setTitle(GroupDisplayName(m_strCurGroup));
 
     const bool bUngrouped = m_strCurGroup == g_strUngrouped;
     ui->pbDeleteGroup->setEnabled(!bUngrouped);
@@ -314,7 +314,7 @@ void MainWindow::slotGroupNameChange(QString strGroupName)
 {
     m_strCurGroup = strGroupName;
     m_strGroupTitle = strGroupName;
-    ui->groupBox_2->setTitle(strGroupName);
+    ui->groupBox_2->setTitle(GroupDisplayName(strGroupName));
 }
 
 // ---- refreshing the group page ----
@@ -399,187 +399,45 @@ void MainWindow::on_pbDeleteDev_clicked()
     // The deletion runs through the navigation tree's own slot.
 }
 
-// ---- group buttons ----
+// ---- group and video wall buttons ----
+// The navigation tree carries out each command, as for its own menu.
 
 void MainWindow::on_pbCreateGroup_clicked()
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
-        return;
-    const T_CreateGroupResult result = NavActions().createGroup(QString(), nullptr);
-    if (!result.bOK)
-        return;
-    if (pMgr->AddGroup(result.strName, uint(pMgr->GetGroupCount() + 1)))
-        ui->wgDevFrame_GroupRx->AddGroupItem(result.strName);
+    ui->wgDevFrame_GroupRx->CreateGroup(nullptr);
 }
 
 void MainWindow::on_pbEditGroup_clicked()
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
-        return;
-    const QString strOldName = m_strCurGroup;
-    const T_CreateGroupResult result = NavActions().createGroup(strOldName, nullptr);
-    if (!result.bOK || !pMgr->RenameGroup(strOldName, result.strName))
-        return;
-    if (QTreeWidgetItem *pItem = ui->wgDevFrame_GroupRx->FindGroupItem(strOldName))
-        pItem->setText(0, result.strName);
-    slotGroupNameChange(result.strName);
+    // The page follows the new name through signalGroupNameChange.
+    ui->wgDevFrame_GroupRx->EditGroup(m_strCurGroup, nullptr);
 }
 
 void MainWindow::on_pbDeleteGroup_clicked()
 {
-    if (m_strCurGroup.isEmpty()) {
-        MsgCritical(this, QString(), tr("Select the node please."));
-        return;
-    }
-    if (MsgQuestion(this, tr("Delete Group"), tr("Do you want to delete this group?"),
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
-        != QMessageBox::Yes)
-        return;
-    if (g_pHOIDevMgr)
-        g_pHOIDevMgr->RemoveGroup(m_strCurGroup);
-    ui->wgDevFrame_GroupRx->RemoveGroupItem(m_strCurGroup);
+    ui->wgDevFrame_GroupRx->DeleteGroup(m_strCurGroup, this);
 }
-
-// ---- video wall buttons ----
 
 void MainWindow::on_pbGreateVW_clicked()
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
-        return;
-    const T_VWEditResult result = NavActions().vwEdit(nullptr, m_strCurGroup, nullptr);
-    if (!result.bOk || !result.pWall)
-        return;
-    CHOIScene *pWall = pMgr->FindVideoWallByName(result.pWall->GetName());
-    if (!pWall)
-        return;
-    ui->wgDevFrame_GroupRx->AddVWItem(pWall);
-    slotShowVWScene(pWall);
+    ui->wgDevFrame_GroupRx->CreateVideoWall(m_strCurGroup, nullptr);
 }
 
 void MainWindow::on_pbEditVW_clicked()
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
     CHOIScene *pWall = m_pCurVW.data();
-    // Without a wall the dialog would create one; a wall deleted since it
-    // was chosen is no longer the manager's to edit.
-    if (!pMgr || !pWall || pMgr->FindVideoWallByName(pWall->GetName()) != pWall)
+    if (!ui->wgDevFrame_GroupRx->EditVideoWall(pWall, nullptr) || !m_pCurVW)
         return;
-    const QString strOldGroup = pWall->GetGroup();
-    const T_VWEditResult result = NavActions().vwEdit(pWall, strOldGroup, nullptr);
-    if (!result.bOk || !m_pCurVW || !pMgr->FindVideoWallByName(pWall->GetName()))
-        return;
-    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
-    QTreeWidgetItem *pOldGroupItem = pTree->FindGroupItem(strOldGroup);
-    QTreeWidgetItem *pWallItem = pTree->FindWallItem(pOldGroupItem, result.strOldName);
-    if (!pWallItem)
-        return;
-
-    const QString strNewName = pWall->GetName();
-    if (strNewName != result.strOldName && !result.strOldName.isEmpty()) {
-        pWallItem->setText(0, strNewName);
-        // Every layout of the wall follows: "<old>-x" becomes "<new>-x".
-        const QList<CHOIScene *> layouts = pMgr->GetSceneList();
-        for (CHOIScene *pScene : layouts) {
-            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) != result.strOldName)
-                continue;
-            const QString strStored = pScene->GetName();
-            const int nDash = strStored.indexOf(QLatin1Char('-'));
-            pScene->SetName(nDash < 0 ? strNewName : strNewName + strStored.mid(nDash));
-        }
-        for (int i = 0; i < pWallItem->childCount(); ++i) {
-            QTreeWidgetItem *pChild = pWallItem->child(i);
-            if (GroupItemKind(pChild) == E_GTK_LAYOUT)
-                if (CHOIScene *pScene = GroupItemScene(pChild))
-                    pChild->setText(0, pScene->GetName());
-        }
-        if (m_strCurVWName == result.strOldName)
-            slotVWNameChange(strNewName);
-        slotRefreshSceneComoboBox();
-    }
-
-    const QString strNewGroup = pWall->GetGroup();
-    if (strNewGroup != strOldGroup && !strOldGroup.isEmpty()) {
-        for (int i = 0; i < pWallItem->childCount(); ++i) {
-            if (CHOIDev *pDev = GroupItemDev(pWallItem->child(i)))
-                pDev->SetGroup(strNewGroup);
-        }
-        const QList<CHOIScene *> layouts = pMgr->GetSceneList();
-        for (CHOIScene *pScene : layouts) {
-            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strNewName)
-                pScene->SetGroup(strNewGroup);
-        }
-        QTreeWidgetItem *pNewGroupItem = pTree->FindGroupItem(strNewGroup);
-        const int nIndex = pTree->IndexOfChildByText(pOldGroupItem, strNewName);
-        if (pNewGroupItem && nIndex >= 0 && pNewGroupItem != pOldGroupItem) {
-            QTreeWidgetItem *pTaken = pOldGroupItem->takeChild(nIndex);
-            const int nSequence = pNewGroupItem->childCount() + 1;
-            pWall->SetLayoutSeq(nSequence);
-            pTaken->setText(2, QString::number(nSequence));
-            pNewGroupItem->addChild(pTaken);
-        }
-        m_strCurGroup = strNewGroup;
-    }
-    pTree->slotUpdateSeq();
+    m_strCurGroup = pWall->GetGroup();
+    m_strVWTitle = pWall->GetName();
+    ui->groupBox_3->setTitle(m_strVWTitle);
 }
 
 void MainWindow::on_pbDeleteVW_clicked()
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
     CHOIScene *pWall = m_pCurVW.data();
-    // The page keeps naming a wall after it was deleted; deleting it again
-    // would take a newer wall of the same name and its layouts with it.
-    if (!pMgr || !pWall || pMgr->FindVideoWallByName(pWall->GetName()) != pWall)
+    if (!ui->wgDevFrame_GroupRx->DeleteVideoWall(pWall, this))
         return;
-    if (MsgQuestion(this, tr("Delete Video Wall"), tr("Do you want to delete this Video Wall?"),
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
-        != QMessageBox::Yes)
-        return;
-    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
-    const QString strWall = pWall->GetName();
-    QTreeWidgetItem *pGroupItem = pTree->FindGroupItem(pWall->GetGroup());
-    QTreeWidgetItem *pWallItem = pTree->FindWallItem(pGroupItem, strWall);
-    if (pWallItem) {
-        const QSignalBlocker blocker(pTree->GetTree());
-        pGroupItem->removeChild(pWallItem);
-        while (pWallItem->childCount() > 0) {
-            QTreeWidgetItem *pChild = pWallItem->takeChild(0);
-            switch (GroupItemKind(pChild)) {
-            case E_GTK_DEVICE:
-                if (CHOIDev *pDev = GroupItemDev(pChild))
-                    pDev->SetVideoWall(nullptr);
-                if (!pTree->AttachDevItem(pChild))
-                    delete pChild;
-                break;
-            case E_GTK_LAYOUT:
-                pMgr->DeleteSceneByName(pChild->text(0));
-                delete pChild;
-                break;
-            default:
-                delete pChild;
-                break;
-            }
-        }
-    }
-    // Devices and layouts of the wall that the tree does not show go too.
-    for (int i = 0; i < pMgr->GetDevCount(); ++i) {
-        if (pMgr->GetDev(i)->GetVideoWall() == pWall)
-            pMgr->GetDev(i)->SetVideoWall(nullptr);
-    }
-    for (int i = 0; i < pMgr->GetSceneCount();) {
-        if (CHOIScene::GetSceneNamePrefix(pMgr->GetScene(i)->GetName()) == strWall)
-            pMgr->DeleteSceneAt(i);
-        else
-            ++i;
-    }
-    pMgr->RemoveVideoWall(pWall);
-    delete pWallItem;
-    pTree->slotUpdateSeq();
+    // Taken out of the manager, the wall must not stay on the wall page.
     ui->gvVW->SetCurScene(nullptr);
-    if (ui->tbwScene->GetCurScene() == pWall)
-        ui->tbwScene->SetCurScene(nullptr);
-    // The layout list must not keep layouts that are gone.
-    slotRefreshSceneComoboBox();
 }

@@ -141,12 +141,15 @@ bool MainWindow::slotSaveas()
     if (path.isEmpty())
         return false;
     const bool bSaved = pMgr->ExportDevInfoFile(path);
-    pMgr->m_strCurFilePath = path;
-    m_bCurPathInUse = true;
-    if (bSaved)
+    if (bSaved) {
+        pMgr->m_strCurFilePath = path;
+        m_bCurPathInUse = true;
         MsgInformation(this, QString(), tr("Save as successfully."));
-    else
+    } else {
+        // The project stays where it was: a path that cannot be written
+        // would fail every later Save and be offered at the next start.
         MsgCritical(this, QString(), tr("Save as failure."));
+    }
     return bSaved;
 }
 

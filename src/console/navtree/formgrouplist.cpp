@@ -11,6 +11,7 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
 #include "navtree/navactions.h"
+#include "uiservices.h"
 
 namespace {
 
@@ -27,6 +28,26 @@ uint ItemNumber(const QTreeWidgetItem *pItem)
 void SetItemKind(QTreeWidgetItem *pItem, int nKind)
 {
     pItem->setData(kColType, Qt::UserRole, nKind);
+}
+
+// The group row holding a row: the row itself, its parent or, inside a
+// wall, its grandparent.
+QTreeWidgetItem *GroupRowOf(QTreeWidgetItem *pItem)
+{
+    while (pItem && GroupItemKind(pItem) != E_GTK_GROUP)
+        pItem = pItem->parent();
+    return pItem;
+}
+
+// Column 1 of group and wall rows; set again when the language changes.
+QString GroupTypeText()
+{
+    return CFormGroupList::tr("Group");
+}
+
+QString WallTypeText()
+{
+    return CFormGroupList::tr("Video Wall");
 }
 
 bool IsDecoder(const CHOIDev *pDev)
@@ -80,9 +101,26 @@ QGroupWidget *CFormGroupList::GetTree() const
 
 void CFormGroupList::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        RetranslateItems();
+    }
     QWidget::changeEvent(event);
+}
+
+void CFormGroupList::RetranslateItems()
+{
+    if (!m_pRootItem)
+        return;
+    m_pRootItem->setText(kColName, AllGroupsText());
+    for (int g = 0; g < m_pRootItem->childCount(); ++g) {
+        QTreeWidgetItem *pGroupItem = m_pRootItem->child(g);
+        pGroupItem->setText(kColType, GroupTypeText());
+        for (int i = 0; i < pGroupItem->childCount(); ++i) {
+            if (GroupItemKind(pGroupItem->child(i)) == E_GTK_VIDEOWALL)
+                pGroupItem->child(i)->setText(kColType, WallTypeText());
+        }
+    }
 }
 
 // ---- building the tree ----
@@ -91,7 +129,7 @@ QTreeWidgetItem *CFormGroupList::NewGroupItem(const QString &strName, int nNumbe
 {
     QTreeWidgetItem *pItem = new QTreeWidgetItem;
     pItem->setText(kColName, strName);
-    pItem->setText(kColType, tr("Group"));
+    pItem->setText(kColType, GroupTypeText());
     pItem->setText(kColNumber, QString::number(nNumber));
     pItem->setIcon(kColName, QIcon(QStringLiteral(":/images/G.png")));
     SetItemKind(pItem, E_GTK_GROUP);
@@ -102,7 +140,7 @@ QTreeWidgetItem *CFormGroupList::NewVWItem(CHOIScene *pWall, int nNumber)
 {
     QTreeWidgetItem *pItem = new QTreeWidgetItem;
     pItem->setText(kColName, pWall->GetName());
-    pItem->setText(kColType, tr("Video Wall"));
+    pItem->setText(kColType, WallTypeText());
     pItem->setText(kColNumber, QString::number(nNumber));
     pItem->setIcon(kColName, QIcon(QStringLiteral(":/images/W.png")));
     pItem->setData(kColName, Qt::UserRole, SceneToVariant(pWall));
@@ -163,7 +201,7 @@ void CFormGroupList::slotRefreshDeives()
     pTree->clear();
     m_pCurrentDev = nullptr;
     m_pRootItem = new QTreeWidgetItem;
-    m_pRootItem->setText(kColName, g_strAllGroups);
+    m_pRootItem->setText(kColName, AllGroupsText());
     m_pRootItem->setData(kColName, Qt::UserRole, int(E_GTK_ROOT));
     SetItemKind(m_pRootItem, E_GTK_ROOT);
     pTree->addTopLevelItem(m_pRootItem);
@@ -708,8 +746,22 @@ void CFormGroupList::slotOnDevChangeGroup(CHOIDev *pDev)
     QTreeWidgetItem *pItem = FindDevItem(pDev);
     if (!pItem || !pItem->parent())
         return;
-    ReattachItem(pItem);
+    RegroupDevItem(pItem);
+}
+
+QTreeWidgetItem *CFormGroupList::RegroupDevItem(QTreeWidgetItem *pItem)
+{
+    QTreeWidgetItem *pFormerParent = pItem->parent();
+    QTreeWidgetItem *pFormerGroup = GroupRowOf(pFormerParent);
+    QTreeWidgetItem *pNewGroup = ReattachItem(pItem) ? GroupRowOf(pItem) : nullptr;
     slotUpdateSeq();
+    // A group page shows the tiles of its group's rows: the pages of both
+    // groups follow the move as the tree did.
+    if (pFormerGroup)
+        emit signalGroupItemforAliasModity(pFormerGroup);
+    if (pNewGroup && pNewGroup != pFormerGroup)
+        emit signalGroupItemforAliasModity(pNewGroup);
+    return pFormerParent;
 }
 
 void CFormGroupList::slotCurrentDev(CHOIDev *pDev)

@@ -49,6 +49,17 @@ public:
     void RemoveGroupItem(const QString &strName);
     bool AttachDevItem(QTreeWidgetItem *pItem);
 
+    // The group and video-wall commands, shared by the tree's menu and the
+    // main window's page buttons. Each asks with its dialog (parented to
+    // pParent), changes the manager, then the tree, and reports through the
+    // signals below; true when something changed.
+    bool CreateGroup(QWidget *pParent);
+    bool EditGroup(const QString &strName, QWidget *pParent);
+    bool DeleteGroup(const QString &strName, QWidget *pParent);
+    CHOIScene *CreateVideoWall(const QString &strGroup, QWidget *pParent);
+    bool EditVideoWall(CHOIScene *pWall, QWidget *pParent);
+    bool DeleteVideoWall(CHOIScene *pWall, QWidget *pParent);
+
     // The device type whose notifications the tree follows (7: all).
     void SetDevTypeFilter(int nDevType) { m_nDevTypeFilter = nDevType; }
 
@@ -143,6 +154,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // The root's text and the type column follow the interface language.
+    void RetranslateItems();
     QTreeWidgetItem *NewGroupItem(const QString &strName, int nNumber);
     QTreeWidgetItem *NewVWItem(CHOIScene *pWall, int nNumber);
     QTreeWidgetItem *AddDevItem(CHOIDev *pDev);
@@ -159,12 +172,23 @@ private:
     // belongs, without reporting a click; false when it could not be placed
     // (the row is then deleted).
     bool ReattachItem(QTreeWidgetItem *pItem);
+    // After a device's group changed: its row goes where the device now
+    // belongs, the numbers close up behind it, and a group page showing the
+    // group it left or joined is rebuilt. Returns the row's former parent.
+    QTreeWidgetItem *RegroupDevItem(QTreeWidgetItem *pItem);
     void RunDevEdit(CHOIDev *pDev);
     // The device of the one selected item, or null when not exactly one
     // item carrying a device is selected.
     CHOIDev *SelectedDev() const;
     QList<CHOIDev *> SelectedDevs() const;
     bool FillContextMenu(QMenu *pMenu);
+    // True, after telling the operator, when strName is another group's.
+    bool RefuseTakenGroupName(const QString &strName, const QString &strOwn, QWidget *pParent);
+    bool IsManagedWall(CHOIScene *pWall) const;
+    // The steps of EditVideoWall after its dialog: a new name reaches the
+    // wall's layouts and rows; a new group its decoders, layouts and row.
+    void RenameWallRows(CHOIScene *pWall, QTreeWidgetItem *pWallItem, const QString &strOldName);
+    void MoveWallRows(CHOIScene *pWall, QTreeWidgetItem *pWallItem, QTreeWidgetItem *pGroupItem);
     void FillDeviceMenu(QMenu *pMenu, CHOIDev *pDev, int nSelected);
 
     Ui::CFormGroupList *ui;

@@ -137,164 +137,215 @@ QList<CHOIDev *> CFormGroupList::SelectedDevs() const
 }
 
 // ---- groups ----
+// The tree's menu acts on its current row, the main window's page buttons on
+// the group or wall the page shows; both run the one routine below.
+
+bool CFormGroupList::RefuseTakenGroupName(const QString &strName, const QString &strOwn, QWidget *pParent)
+{
+    // Two groups of one name could no longer be told apart: their members
+    // would merge for good.
+    if (strName == strOwn || g_pHOIDevMgr->IndexOfGroup(strName) < 0)
+        return false;
+    MsgCritical(pParent, QString(), tr("Name already exists!"));
+    return true;
+}
+
+bool CFormGroupList::CreateGroup(QWidget *pParent)
+{
+    if (!g_pHOIDevMgr)
+        return false;
+    const T_CreateGroupResult result = NavActions().createGroup(QString(), pParent);
+    if (!result.bOK || RefuseTakenGroupName(result.strName, QString(), pParent)
+        || !g_pHOIDevMgr->AddGroup(result.strName, uint(g_pHOIDevMgr->GetGroupCount() + 1)))
+        return false;
+    AddGroupItem(result.strName);
+    return true;
+}
+
+bool CFormGroupList::EditGroup(const QString &strOld, QWidget *pParent)
+{
+    // "ungrouped" keeps its name: devices of unknown groups go there.
+    if (!g_pHOIDevMgr || strOld.isEmpty() || strOld == g_strUngrouped)
+        return false;
+    const T_CreateGroupResult result = NavActions().createGroup(strOld, pParent);
+    if (!result.bOK || RefuseTakenGroupName(result.strName, strOld, pParent))
+        return false;
+    QTreeWidgetItem *pItem = FindGroupItem(strOld);
+    if (!g_pHOIDevMgr->RenameGroup(strOld, result.strName))
+        return false;
+    if (pItem)
+        pItem->setText(kColName, result.strName);
+    emit signalGroupNameChange(result.strName);
+    return true;
+}
+
+bool CFormGroupList::DeleteGroup(const QString &strName, QWidget *pParent)
+{
+    if (strName.isEmpty()) {
+        MsgCritical(pParent, QString(), tr("Select the node please."));
+        return false;
+    }
+    if (strName == g_strUngrouped
+        || MsgQuestion(pParent, tr("Delete Group"), tr("Do you want to delete this group?"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+               != QMessageBox::Yes)
+        return false;
+    if (g_pHOIDevMgr)
+        g_pHOIDevMgr->RemoveGroup(strName);
+    RemoveGroupItem(strName);
+    return true;
+}
 
 void CFormGroupList::slotOnGroupAdd()
 {
-    if (!g_pHOIDevMgr)
-        return;
-    const T_CreateGroupResult result = NavActions().createGroup(QString(), this);
-    if (!result.bOK)
-        return;
-    if (g_pHOIDevMgr->AddGroup(result.strName, uint(g_pHOIDevMgr->GetGroupCount() + 1)))
-        AddGroupItem(result.strName);
+    CreateGroup(this);
 }
 
 void CFormGroupList::slotOnGroupEdit()
 {
     QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
-    if (!g_pHOIDevMgr || GroupItemKind(pItem) != E_GTK_GROUP)
-        return;
-    const QString strOld = pItem->text(kColName);
-    const T_CreateGroupResult result = NavActions().createGroup(strOld, this);
-    if (!result.bOK)
-        return;
-    // Two groups of one name could no longer be told apart: their members
-    // would merge for good.
-    if (result.strName != strOld && g_pHOIDevMgr->IndexOfGroup(result.strName) >= 0) {
-        MsgCritical(this, QString(), tr("Name already exists!"));
-        return;
-    }
-    if (!g_pHOIDevMgr->RenameGroup(strOld, result.strName))
-        return;
-    pItem->setText(kColName, result.strName);
-    emit signalGroupNameChange(result.strName);
+    if (GroupItemKind(pItem) == E_GTK_GROUP)
+        EditGroup(pItem->text(kColName), this);
 }
 
 void CFormGroupList::slotOnGroupDelete()
 {
     QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
-    if (!pItem || pItem->text(kColName).isEmpty()) {
-        MsgCritical(this, QString(), tr("Select the node please."));
-        return;
-    }
-    if (MsgQuestion(this, tr("Delete Group"), tr("Do you want to delete this group?"),
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
-        != QMessageBox::Yes)
-        return;
-    const QString strName = pItem->text(kColName);
-    if (g_pHOIDevMgr)
-        g_pHOIDevMgr->RemoveGroup(strName);
-    RemoveGroupItem(strName);
+    DeleteGroup(pItem ? pItem->text(kColName) : QString(), this);
 }
 
 // ---- video walls ----
 
-void CFormGroupList::slotOnVWAdd()
+CHOIScene *CFormGroupList::CreateVideoWall(const QString &strGroup, QWidget *pParent)
 {
     if (!g_pHOIDevMgr)
-        return;
-    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
-    const QString strGroup = pItem ? pItem->text(kColName) : QString();
-    const T_VWEditResult result = NavActions().vwEdit(nullptr, strGroup, this);
+        return nullptr;
+    const T_VWEditResult result = NavActions().vwEdit(nullptr, strGroup, pParent);
     if (!result.bOk || !result.pWall)
-        return;
+        return nullptr;
     CHOIScene *pWall = g_pHOIDevMgr->FindVideoWallByName(result.pWall->GetName());
-    if (!pWall)
-        return;
-    if (!AddVWItem(pWall))
-        return;
+    if (!pWall || !AddVWItem(pWall))
+        return nullptr;
     slotUpdateSeq();
     emit signalShowVWScene(pWall);
+    return pWall;
 }
 
-void CFormGroupList::slotOnVWEdit()
+bool CFormGroupList::IsManagedWall(CHOIScene *pWall) const
 {
-    QTreeWidgetItem *pWallItem = ui->twGroupManageList->currentItem();
-    CHOIScene *pWall = GroupItemScene(pWallItem);
-    if (!g_pHOIDevMgr || !pWall || GroupItemKind(pWallItem) != E_GTK_VIDEOWALL)
-        return;
+    // A wall deleted before is no longer the manager's; acting on it again
+    // would take a newer wall of that name, and its layouts, with it.
+    return g_pHOIDevMgr && pWall && g_pHOIDevMgr->FindVideoWallByName(pWall->GetName()) == pWall;
+}
+
+bool CFormGroupList::EditVideoWall(CHOIScene *pWall, QWidget *pParent)
+{
+    // Without a wall the dialog would create one.
+    if (!IsManagedWall(pWall))
+        return false;
+    const QPointer<CHOIScene> pGuard(pWall);
     const QString strOldName = pWall->GetName();
     const QString strOldGroup = pWall->GetGroup();
-    QTreeWidgetItem *pGroupItem = pWallItem->parent();
-    const QString strGroup = pGroupItem ? pGroupItem->text(kColName) : QString();
-    const T_VWEditResult result = NavActions().vwEdit(pWall, strGroup, this);
-    if (!result.bOk)
-        return;
-
+    const T_VWEditResult result = NavActions().vwEdit(pWall, strOldGroup, pParent);
+    if (!result.bOk || !pGuard)
+        return false;
+    QTreeWidgetItem *pGroupItem = FindGroupItem(strOldGroup);
+    QTreeWidgetItem *pWallItem = FindWallItem(pGroupItem, strOldName);
     const QString strNewName = pWall->GetName();
-    if (strNewName != strOldName && !strNewName.isEmpty()) {
-        pWallItem->setText(kColName, strNewName);
-        const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
-        for (CHOIScene *pScene : scenes) {
-            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strOldName)
-                pScene->SetName(RenamedWallScene(pScene->GetName(), strNewName));
-        }
-        for (int i = 0; i < pWallItem->childCount(); ++i) {
-            if (CHOIDev *pDev = GroupItemDev(pWallItem->child(i)))
-                pDev->SetVideoWall(pWall);
-        }
-        emit signalVWNameChange(strNewName);
-        emit signalLayoutNameChange();
-    }
-
-    const QString strNewGroup = pWall->GetGroup();
-    if (strNewGroup != strOldGroup) {
-        for (int i = 0; i < pWallItem->childCount(); ++i) {
-            if (CHOIDev *pDev = GroupItemDev(pWallItem->child(i)))
-                pDev->SetGroup(strNewGroup);
-        }
-        const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
-        for (CHOIScene *pScene : scenes) {
-            if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == pWall->GetName())
-                pScene->SetGroup(strNewGroup);
-        }
-        QTreeWidgetItem *pNewGroupItem = FindGroupItem(strNewGroup);
-        if (!pNewGroupItem) {
-            pWall->SetGroup(g_strUngrouped);
-            pNewGroupItem = UngroupedItem();
-        }
-        if (pNewGroupItem && pNewGroupItem != pGroupItem) {
-            QTreeWidget *pTree = ui->twGroupManageList;
-            const QSignalBlocker blocker(pTree);
-            const bool bExpanded = pWallItem->isExpanded();
-            if (pGroupItem)
-                pGroupItem->removeChild(pWallItem);
-            pWallItem->setText(kColNumber, QString::number(pNewGroupItem->childCount() + 1));
-            pNewGroupItem->addChild(pWallItem);
-            pWallItem->setExpanded(bExpanded);
-            pTree->setCurrentItem(pWallItem);
-        }
-    }
+    if (strNewName != strOldName && !strNewName.isEmpty() && !strOldName.isEmpty())
+        RenameWallRows(pWall, pWallItem, strOldName);
+    if (pWall->GetGroup() != strOldGroup)
+        MoveWallRows(pWall, pWallItem, pGroupItem);
     slotUpdateSeq();
+    return true;
 }
 
-void CFormGroupList::slotOnVWDelete()
+void CFormGroupList::RenameWallRows(CHOIScene *pWall, QTreeWidgetItem *pWallItem, const QString &strOldName)
 {
-    QTreeWidgetItem *pWallItem = ui->twGroupManageList->currentItem();
-    CHOIScene *pWall = GroupItemScene(pWallItem);
-    QTreeWidgetItem *pGroupItem = pWallItem ? pWallItem->parent() : nullptr;
-    if (!g_pHOIDevMgr || !pWall || GroupItemKind(pWallItem) != E_GTK_VIDEOWALL || !pGroupItem)
+    const QString strNewName = pWall->GetName();
+    // Every layout of the wall follows: "<old>-x" becomes "<new>-x".
+    const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
+    for (CHOIScene *pScene : scenes) {
+        if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == strOldName)
+            pScene->SetName(RenamedWallScene(pScene->GetName(), strNewName));
+    }
+    if (pWallItem) {
+        pWallItem->setText(kColName, strNewName);
+        for (int i = 0; i < pWallItem->childCount(); ++i) {
+            QTreeWidgetItem *pChild = pWallItem->child(i);
+            if (CHOIDev *pDev = GroupItemDev(pChild))
+                pDev->SetVideoWall(pWall);
+            else if (CHOIScene *pScene = GroupItemScene(pChild))
+                pChild->setText(kColName, pScene->GetName());
+        }
+    }
+    emit signalVWNameChange(strNewName);
+    emit signalLayoutNameChange();
+}
+
+void CFormGroupList::MoveWallRows(CHOIScene *pWall, QTreeWidgetItem *pWallItem, QTreeWidgetItem *pGroupItem)
+{
+    QTreeWidgetItem *pNewGroupItem = FindGroupItem(pWall->GetGroup());
+    if (!pNewGroupItem) {
+        pWall->SetGroup(g_strUngrouped);
+        pNewGroupItem = UngroupedItem();
+    }
+    const QString strNewGroup = pWall->GetGroup();
+    for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
+        CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
+        if (pDev->GetVideoWall() == pWall)
+            pDev->SetGroup(strNewGroup);
+    }
+    const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
+    for (CHOIScene *pScene : scenes) {
+        if (CHOIScene::GetSceneNamePrefix(pScene->GetName()) == pWall->GetName())
+            pScene->SetGroup(strNewGroup);
+    }
+    if (!pWallItem || !pNewGroupItem || pNewGroupItem == pGroupItem)
         return;
-    if (MsgQuestion(this, tr("Delete Video Wall"), tr("Do you want to delete this Video Wall?"),
+    QTreeWidget *pTree = ui->twGroupManageList;
+    const QSignalBlocker blocker(pTree);
+    const bool bExpanded = pWallItem->isExpanded();
+    if (pGroupItem)
+        pGroupItem->removeChild(pWallItem);
+    const int nSequence = pNewGroupItem->childCount() + 1;
+    pWall->SetLayoutSeq(nSequence);
+    pWallItem->setText(kColNumber, QString::number(nSequence));
+    pNewGroupItem->addChild(pWallItem);
+    pWallItem->setExpanded(bExpanded);
+    pTree->setCurrentItem(pWallItem);
+}
+
+bool CFormGroupList::DeleteVideoWall(CHOIScene *pWall, QWidget *pParent)
+{
+    if (!IsManagedWall(pWall))
+        return false;
+    const QPointer<CHOIScene> pGuard(pWall);
+    if (MsgQuestion(pParent, tr("Delete Video Wall"), tr("Do you want to delete this Video Wall?"),
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
-        != QMessageBox::Yes)
-        return;
+            != QMessageBox::Yes
+        || !IsManagedWall(pGuard))
+        return false;
 
     const QString strWall = pWall->GetName();
+    QTreeWidgetItem *pGroupItem = FindGroupItem(pWall->GetGroup());
+    QTreeWidgetItem *pWallItem = FindWallItem(pGroupItem, strWall);
     QTreeWidget *pTree = ui->twGroupManageList;
     {
         const QSignalBlocker blocker(pTree);
-        pGroupItem->removeChild(pWallItem);
-        while (pWallItem->childCount() > 0) {
-            QTreeWidgetItem *pChild = pWallItem->takeChild(0);
-            CHOIDev *pDev = GroupItemDev(pChild);
-            if (!pDev) {
-                delete pChild;
-                continue;
+        if (pWallItem) {
+            pGroupItem->removeChild(pWallItem);
+            while (pWallItem->childCount() > 0) {
+                QTreeWidgetItem *pChild = pWallItem->takeChild(0);
+                CHOIDev *pDev = GroupItemDev(pChild);
+                if (!pDev) {
+                    delete pChild;
+                    continue;
+                }
+                pDev->SetVideoWall(nullptr);
+                if (!AttachDevItem(pChild))
+                    delete pChild;
             }
-            pDev->SetVideoWall(nullptr);
-            if (!AttachDevItem(pChild))
-                delete pChild;
         }
         // Devices of the wall shown elsewhere leave it too.
         for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
@@ -315,9 +366,32 @@ void CFormGroupList::slotOnVWDelete()
     g_pHOIDevMgr->RemoveVideoWall(pWall);
     delete pWallItem;
     slotUpdateSeq();
-    pTree->setCurrentItem(pGroupItem);
-    pGroupItem->setSelected(true);
-    emit signalGroupItem(pGroupItem);
+    if (pGroupItem) {
+        pTree->setCurrentItem(pGroupItem);
+        pGroupItem->setSelected(true);
+        emit signalGroupItem(pGroupItem);
+    }
+    return true;
+}
+
+void CFormGroupList::slotOnVWAdd()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    CreateVideoWall(pItem ? pItem->text(kColName) : QString(), this);
+}
+
+void CFormGroupList::slotOnVWEdit()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    if (GroupItemKind(pItem) == E_GTK_VIDEOWALL)
+        EditVideoWall(GroupItemScene(pItem), this);
+}
+
+void CFormGroupList::slotOnVWDelete()
+{
+    QTreeWidgetItem *pItem = ui->twGroupManageList->currentItem();
+    if (GroupItemKind(pItem) == E_GTK_VIDEOWALL)
+        DeleteVideoWall(GroupItemScene(pItem), this);
 }
 
 // ---- layouts ----
@@ -531,8 +605,6 @@ void CFormGroupList::slotOnDevChangeGroup()
     pItem = FindDevItem(pDev);
     if (!pItem)
         return;
-    QTreeWidgetItem *pFormerParent = pItem->parent();
     pDev->SetGroup(strGroup);
-    ReattachItem(pItem);
-    emit onItemClickGroup(pFormerParent);
+    emit onItemClickGroup(RegroupDevItem(pItem));
 }

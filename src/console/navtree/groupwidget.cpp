@@ -5,10 +5,32 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include "hoi_core/hoiconst.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/itemdata.h"
+#include "uiservices.h"
+
+namespace {
+
+// A group row holds the group's stored name, by which the panel and the main
+// window find it; the pseudo-group's is shown translated.
+class CGroupNameDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == 0 && index.siblingAtColumn(1).data(Qt::UserRole).toInt() == E_GTK_GROUP)
+            option->text = GroupDisplayName(option->text);
+    }
+};
+
+} // namespace
 
 int GroupItemKind(const QTreeWidgetItem *pItem)
 {
@@ -39,6 +61,7 @@ QGroupWidget::QGroupWidget(QWidget *parent)
     , m_dragStartPos(0, 0)
 {
     setAcceptDrops(true);
+    setItemDelegate(new CGroupNameDelegate(this));
 }
 
 void QGroupWidget::mousePressEvent(QMouseEvent *event)

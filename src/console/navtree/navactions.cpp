@@ -44,6 +44,18 @@ void RunBatchGroup(QWidget *parent, const DevNotifyCallback &onDevChangeGroup)
     dlg.exec();
 }
 
+T_CreateGroupResult RunCreateGroup(const QString &strName, int nType, QWidget *parent)
+{
+    CDlgCreateGroup dlg(strName, parent);
+    dlg.SetType(nType);
+    dlg.exec();
+    T_CreateGroupResult result;
+    result.bOK = dlg.m_bOK;
+    result.nType = dlg.m_nType;
+    result.strName = dlg.m_strName;
+    return result;
+}
+
 T_NavActions DefaultNavActions()
 {
     T_NavActions actions;
@@ -57,13 +69,10 @@ T_NavActions DefaultNavActions()
     actions.rxChangeGroup = RunRxChangeGroup<CDlgRxChangeGroup>;
     actions.batchGroup = RunBatchGroup<CDlgBatchGroup>;
     actions.createGroup = [](const QString &strName, QWidget *parent) {
-        CDlgCreateGroup dlg(strName, parent);
-        dlg.exec();
-        T_CreateGroupResult result;
-        result.bOK = dlg.m_bOK;
-        result.nType = dlg.m_nType;
-        result.strName = dlg.m_strName;
-        return result;
+        return RunCreateGroup(strName, 1, parent);
+    };
+    actions.createLocationOrGroup = [](const QString &strName, QWidget *parent) {
+        return RunCreateGroup(strName, 0, parent);
     };
     return actions;
 }

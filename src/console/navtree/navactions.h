@@ -47,8 +47,11 @@ struct T_NavActions
     // CDlgBatchGroup, modal; onDevChangeGroup is called for each
     // signalDevChangeGroup while it is open.
     std::function<void(QWidget *parent, const DevNotifyCallback &onDevChangeGroup)> batchGroup;
-    // CDlgCreateGroup, modal, with the name to start from.
+    // CDlgCreateGroup, modal, with the name to start from; for the group
+    // commands, so it starts on "Group" and refuses another group's name.
     std::function<T_CreateGroupResult(const QString &strName, QWidget *parent)> createGroup;
+    // The same dialog starting on "Location", for the group editor's Add.
+    std::function<T_CreateGroupResult(const QString &strName, QWidget *parent)> createLocationOrGroup;
 };
 
 // The table the windows call through.

@@ -132,9 +132,3 @@ void CDlgLogoSettings::slotGetOverlaySettings(QString strStatus)
     else if (strStatus == QLatin1String("n"))
         ui->checkBoxDisplay->setChecked(false);
 }
-
-void CDlgLogoSettings::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    m_imagePane.ShowPicture();
-}

@@ -36,7 +36,6 @@ private slots:
     void slotGetOverlaySettings(QString strStatus);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

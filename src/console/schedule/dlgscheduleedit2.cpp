@@ -43,6 +43,8 @@ CDlgScheduleEdit2::CDlgScheduleEdit2(T_ScheduleInfo *pInfo, QWidget *parent)
     }
     // A new record, or one whose layout is gone, starts with none chosen.
     ui->cmbScenes->setCurrentIndex(nCurrent);
+    m_shownDate = ui->dateEditStart->date();
+    m_shownTime = ui->timeEdit->time();
 }
 
 CDlgScheduleEdit2::~CDlgScheduleEdit2()
@@ -76,23 +78,32 @@ void CDlgScheduleEdit2::accept()
     }
     const QDate date = ui->dateEditStart->date();
     const QTime time = ui->timeEdit->time();
-    if (QDateTime(date, time) < QDateTime::currentDateTime()) {
+    // A recurring schedule keeps its rule, and its start date may well lie
+    // in the past; only what the operator changed is written into it.
+    const bool bOnce = !m_pInfo || !m_pInfo->IsRecurring();
+    if (bOnce && QDateTime(date, time) < QDateTime::currentDateTime()) {
         MsgCritical(this, QString(), tr("Start datetime can not be earlier than the current datetime!"));
         ui->dateEditStart->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (m_pInfo) {
-        m_pInfo->type = 4;
-        m_pInfo->weekdays = 255;
-        m_pInfo->limit_date = true;
         m_pInfo->scene = VariantToScene(ui->cmbScenes->currentData());
-        m_pInfo->start_date.year = quint16(date.year());
-        m_pInfo->start_date.month = quint16(date.month());
-        m_pInfo->start_date.day = quint16(date.day());
-        m_pInfo->end_date = m_pInfo->start_date;
-        m_pInfo->exec_time.hour = quint8(time.hour());
-        m_pInfo->exec_time.minute = quint8(time.minute());
-        m_pInfo->exec_time.second = quint8(time.second());
+        if (bOnce || date != m_shownDate) {
+            m_pInfo->start_date.year = quint16(date.year());
+            m_pInfo->start_date.month = quint16(date.month());
+            m_pInfo->start_date.day = quint16(date.day());
+        }
+        if (bOnce || time != m_shownTime) {
+            m_pInfo->exec_time.hour = quint8(time.hour());
+            m_pInfo->exec_time.minute = quint8(time.minute());
+            m_pInfo->exec_time.second = quint8(time.second());
+        }
+        if (bOnce) {
+            m_pInfo->type = 4;
+            m_pInfo->weekdays = 255;
+            m_pInfo->limit_date = true;
+            m_pInfo->end_date = m_pInfo->start_date;
+        }
     }
     QDialog::accept();
 }

@@ -1,7 +1,9 @@
 #ifndef HOI_CONSOLE_DLGSCHEDULEEDIT2_H
 #define HOI_CONSOLE_DLGSCHEDULEEDIT2_H
 
+#include <QDate>
 #include <QDialog>
+#include <QTime>
 
 namespace Ui {
 class CDlgScheduleEdit2;
@@ -9,9 +11,11 @@ class CDlgScheduleEdit2;
 
 struct T_ScheduleInfo;
 
-// Edits one schedule: start date, start time and the layout to apply. It
-// always makes a run-once schedule, and writes the record only on Ok after
-// the checks; Cancel leaves it as it was.
+// Edits one schedule: start date, start time and the layout to apply. A new
+// or one-off schedule becomes a run-once schedule at that date and time; a
+// recurring one keeps its rule and changes only where the operator changed
+// it. The record is written only on Ok after the checks; Cancel leaves it as
+// it was.
 class CDlgScheduleEdit2 : public QDialog
 {
     Q_OBJECT
@@ -31,6 +35,8 @@ private:
 
     Ui::CDlgScheduleEdit2 *ui;
     T_ScheduleInfo *m_pInfo; // not owned
+    QDate m_shownDate;       // as the editor opened
+    QTime m_shownTime;
 };
 
 #endif

@@ -494,7 +494,11 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
     }
     const QString strLine = QStringLiteral("gbparam s user_audio_mode \"%1 %2 %3\"")
                                 .arg(QuoteForShell(strLayout), QuoteForShell(strMode), QuoteForShell(strDisplay));
-    m_pDev->PushSendData(strLine.toUtf8().constData(), true, true);
+    // Refused, like every queued line, when a name holds a line break.
+    if (!m_pDev->SendCmd(strLine)) {
+        MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
+        return;
+    }
     m_pDev->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, strMode, strDisplay));
     m_pDev->SetIPMLayoutAudio(strLayout, strMode, strDisplay);
     m_pDev->PushSendData("multiview apply", true, true);

@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include "tiles/tileitems.h"
+#include "uiservices.h"
 
 CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
     : QWidget(parent)
@@ -11,9 +12,10 @@ CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
     , m_pItem(pGroupItem)
     , m_pTree(pGroupItem ? pGroupItem->treeWidget() : nullptr)
     , m_bHadTree(!m_pTree.isNull())
+    , m_strGroup(pGroupItem ? pGroupItem->text(0) : QString())
 {
     ui->setupUi(this);
-    ui->label_Name->setText(pGroupItem ? pGroupItem->text(0) : QString());
+    ui->label_Name->setText(GroupDisplayName(m_strGroup));
 }
 
 CFormAll::~CFormAll()
@@ -36,9 +38,8 @@ void CFormAll::mouseDoubleClickEvent(QMouseEvent *event)
 void CFormAll::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        const QString strName = ui->label_Name->text();
         ui->retranslateUi(this);
-        ui->label_Name->setText(strName);
+        ui->label_Name->setText(GroupDisplayName(m_strGroup));
     }
     QWidget::changeEvent(event);
 }

@@ -37,6 +37,7 @@ private:
     QTreeWidgetItem *m_pItem;
     QPointer<QTreeWidget> m_pTree;
     bool m_bHadTree;
+    QString m_strGroup; // the stored name; shown through GroupDisplayName
 };
 
 #endif

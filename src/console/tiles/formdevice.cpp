@@ -139,8 +139,15 @@ void CFormDevice::ApplyCellIfAuto()
 
 bool CFormDevice::LinkTx(CHOIDev *pTx, QWidget *pMsgParent)
 {
+    // The decoder is told one encoder, the cell's first: the new one takes
+    // the place of the old instead of joining it (a multi-channel decoder
+    // would keep showing the old one while the tile named the new).
+    T_SceneCell *pCell = m_pScene->GetCell(0, 0);
+    const QList<CHOIDev *> previous = pCell->txList;
+    pCell->txList.clear();
     QString strErr;
     if (!m_pScene->SetCellDev(0, 0, pTx, strErr)) {
+        pCell->txList = previous;
         if (!strErr.isEmpty())
             MsgCritical(pMsgParent, QString(), strErr);
         return false;

@@ -26,7 +26,7 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
     ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
     m_progressText = ui->lbProgress->text();
 
-    m_manager = new QNetworkAccessManager(this);
+    m_manager = NewDeviceAccessManager(this);
     connect(m_manager, &QNetworkAccessManager::finished, this, &CDlgHttpManage::slotReplyFinished);
     if (mode == E_HM_DOWNLOAD)
         StartDownload();
@@ -36,19 +36,22 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
 
 CDlgHttpManage::~CDlgHttpManage()
 {
-    // Closed before the answer: the transfer is dropped, nothing is reported.
     disconnect(m_manager, nullptr, this, nullptr);
-    if (m_reply) {
-        disconnect(m_reply, nullptr, this, nullptr);
-        m_reply->abort();
-    }
+    DropReply(m_reply, this);
     // The request body reads the caller's file: it goes before the file does.
     delete m_manager;
     m_manager = nullptr;
-    m_reply = nullptr;
     if (m_bOpenedFile)
         m_file->close();
     delete ui;
+}
+
+void CDlgHttpManage::done(int r)
+{
+    // Closed before the answer: the transfer ends here and nothing is
+    // reported; a download hands back no file.
+    DropReply(m_reply, this);
+    QDialog::done(r);
 }
 
 QString CDlgHttpManage::GetFileName() const
@@ -101,6 +104,18 @@ void CDlgHttpManage::StartDownload()
     QNetworkRequest request(QUrl(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_download"), QUrl::TolerantMode));
     m_reply = m_manager->get(request);
     connect(m_reply, &QNetworkReply::uploadProgress, this, &CDlgHttpManage::slotOnUploadProgress);
+    connect(m_reply, &QNetworkReply::downloadProgress, this, &CDlgHttpManage::slotOnDownloadProgress);
+}
+
+void CDlgHttpManage::slotOnDownloadProgress(qint64 bytesReceived, qint64 bytesTotal)
+{
+    // The whole answer is held in memory until it is written: one that is
+    // no project file of any size ends as a failed download.
+    if (m_reply && !m_bTooLarge && (bytesReceived > m_nDownloadLimit || bytesTotal > m_nDownloadLimit)) {
+        qWarning() << "download larger than" << m_nDownloadLimit << "bytes dropped";
+        m_bTooLarge = true; // the answer may be in whole already
+        m_reply->abort();
+    }
 }
 
 void CDlgHttpManage::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal)
@@ -118,14 +133,15 @@ void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
     if (reply != m_reply)
         return;
     const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    bool bOk = reply->error() == QNetworkReply::NoError && code.isValid() && code.toInt() == 200;
+    bool bOk = !m_bTooLarge && reply->error() == QNetworkReply::NoError && code.isValid() && code.toInt() == 200;
 
     if (m_mode == E_HM_DOWNLOAD && bOk) {
         // Written whole or not at all: a failed write keeps the previous copy
         // and hands back no name, so nothing stale is imported.
         const QString strPath = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
         QSaveFile file(strPath);
-        if (file.open(QIODevice::WriteOnly) && file.write(reply->readAll()) >= 0 && file.commit()) {
+        const QByteArray body = reply->readAll();
+        if (file.open(QIODevice::WriteOnly) && file.write(body) == body.size() && file.flush() && file.commit()) {
             m_file = new QFile(strPath, this);
         } else {
             qWarning() << "cannot write" << strPath << file.errorString();

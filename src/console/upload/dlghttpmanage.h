@@ -37,9 +37,16 @@ public:
     // download failed or could not be saved.
     QString GetFileName() const;
 
+    // A download larger than this fails; tests lower it.
+    void SetDownloadLimit(qint64 nBytes) { m_nDownloadLimit = nBytes; }
+
+public slots:
+    void done(int r) override;
+
 private slots:
     void slotReplyFinished(QNetworkReply *reply);
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
+    void slotOnDownloadProgress(qint64 bytesReceived, qint64 bytesTotal);
     void on_pbOK_clicked();
 
 protected:
@@ -59,6 +66,8 @@ private:
     QString m_progressText; // the percentage shown, kept over a language change
     bool m_bFailed = false;
     bool m_bOpenedFile = false; // the upload opened the caller's file
+    qint64 m_nDownloadLimit = 64 * 1024 * 1024;
+    bool m_bTooLarge = false; // the download went past the limit
 };
 
 #endif // HOI_CONSOLE_DLGHTTPMANAGE_H

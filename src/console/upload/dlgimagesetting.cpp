@@ -167,7 +167,8 @@ void CDlgImageSetting::on_pushBtnSelect_bg_clicked()
 void CDlgImageSetting::on_pushBtnUpload_Logo_clicked()
 {
     const QString strUrl = QStringLiteral("http://%1/upload_logo").arg(m_dev->GetIPAddr());
-    if (!m_logoHttp.PostFile(m_logoPath, strUrl, QString())) {
+    const auto isBmp = [this](const QByteArray &data) { return m_bmpCheck.IsSupportedBmpData(data); };
+    if (!m_logoHttp.PostCheckedFile(m_logoPath, strUrl, QString(), kLogoLimit - 1, isBmp)) {
         MsgCritical(this, QString(), tr("Upload failed."));
         m_logoProgress = 0;
         ShowLogoProgress(0);
@@ -182,7 +183,7 @@ void CDlgImageSetting::on_pushBtnUpload_Logo_clicked()
 void CDlgImageSetting::on_pushBtnUpload_bg_clicked()
 {
     const QString strUrl = QStringLiteral("http://%1/upload_bg").arg(m_dev->GetIPAddr());
-    if (!m_bgHttp.PostFile(m_bgPath, strUrl, QString())) {
+    if (!m_bgHttp.PostCheckedFile(m_bgPath, strUrl, QString(), kBgLimit, IsLoadableImage)) {
         MsgCritical(this, QString(), tr("Upload failed."));
         m_bgProgress = 0;
         ShowBgProgress(0);
@@ -237,6 +238,18 @@ void CDlgImageSetting::slotGetMapUploadStatus_bg(QVariant code)
         MsgCritical(this, QString(), tr("Upload error."));
     }
     ui->groupBox_bg->setEnabled(true);
+}
+
+void CDlgImageSetting::done(int r)
+{
+    // Closing ends what is still being sent.
+    m_logoHttp.Drop();
+    m_bgHttp.Drop();
+    m_logoTimer.stop();
+    m_bgTimer.stop();
+    ui->groupBox_Logo->setEnabled(true);
+    ui->groupBox_bg->setEnabled(true);
+    QDialog::done(r);
 }
 
 void CDlgImageSetting::on_pbApplyOSDMethod_clicked()

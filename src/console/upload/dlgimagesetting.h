@@ -29,6 +29,9 @@ public:
     // The progress estimate's tick; tests shorten it.
     void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
 
+public slots:
+    void done(int r) override;
+
 private slots:
     void on_pushBtnSelect_Logo_clicked();
     void on_pushBtnUpload_Logo_clicked();

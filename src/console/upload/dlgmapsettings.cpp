@@ -139,7 +139,8 @@ void CDlgMapSettings::on_pushBtnSelect_clicked()
 void CDlgMapSettings::on_pushBtnUpload_clicked()
 {
     const QString strUrl = IsJpgType() ? g_pDevMgr->GetDevUrl(m_dev) : g_pDevMgr->GetDevBgUrl(m_dev);
-    if (!m_http.PostFile(m_imagePath, strUrl, QString())) {
+    if (!m_http.PostCheckedFile(m_imagePath, strUrl, QString(), IsJpgType() ? kJpgLimit : kBmpLimit,
+                                IsLoadableImage)) {
         MsgCritical(this, QString(), tr("Upload failed."));
         ShowProgress(0);
         return;
@@ -169,6 +170,15 @@ void CDlgMapSettings::slotGetMapUploadStatus(QVariant code)
         ShowProgress(100);
     else
         MsgCritical(this, QString(), tr("Upload error."));
+}
+
+void CDlgMapSettings::done(int r)
+{
+    // Closing ends what is still being sent.
+    m_http.Drop();
+    m_timer.stop();
+    setEnabled(true);
+    QDialog::done(r);
 }
 
 void CDlgMapSettings::on_pushBtnApply_clicked()

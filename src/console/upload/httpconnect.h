@@ -1,13 +1,27 @@
 #ifndef HOI_CONSOLE_HTTPCONNECT_H
 #define HOI_CONSOLE_HTTPCONNECT_H
 
+#include <functional>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
-class QFile;
+class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
+
+// The one way the console makes an HTTP access manager: devices are always
+// reached directly, whatever proxy the environment names (http_proxy and
+// the like), so nothing of the installation leaves its network.
+QNetworkAccessManager *NewDeviceAccessManager(QObject *parent);
+
+// Ends the transfer of pReply (when there is one) without a word to
+// pReceiver; pReply becomes null.
+void DropReply(QNetworkReply *&pReply, QObject *pReceiver);
+
+// The format check of a picture sent as it is: it must load as an image.
+bool IsLoadableImage(const QByteArray &data);
 
 // Posts one local file to a device as a multipart/form-data body of exactly
 // one part (name "bgimage", type "image"). It judges nothing: the raw HTTP
@@ -15,8 +29,8 @@ class QNetworkReply;
 // anything else, an invalid variant included, as failure.
 //
 // One upload at a time. The wait has no time-out of its own: an owner ends a
-// stalled upload with Abort() (a failure report follows) or by destroying
-// the uploader (nothing follows).
+// stalled upload with Abort() (a failure report follows), with Drop() or by
+// destroying the uploader (nothing follows).
 class HttpConnect : public QObject
 {
     Q_OBJECT
@@ -29,11 +43,22 @@ public:
     // way. True: the status signals follow once the answer is in.
     bool PostFile(const QString &filePath, const QString &url, const QString &devName);
 
+    // Judges the bytes about to be sent; false refuses the upload.
+    using DataCheck = std::function<bool(const QByteArray &data)>;
+    // PostFile for a file that must still pass the checks it passed when it
+    // was chosen, since it may have changed on disk meanwhile: the bytes are
+    // read once, checked (at most nMaxBytes, then check) and those very bytes
+    // are sent. False, with nothing sent, when they fail.
+    bool PostCheckedFile(const QString &filePath, const QString &url, const QString &devName,
+                         qint64 nMaxBytes, const DataCheck &check = DataCheck());
+
     // Whether an upload is under way.
     bool IsBusy() const { return m_reply != nullptr; }
     // Drops the upload under way; the status signals then report an invalid
     // variant. Nothing happens when idle.
     void Abort();
+    // Drops the upload under way without reporting it (its owner is closing).
+    void Drop();
 
     // The fixed boundary of every multipart body the console sends.
     static QByteArray Boundary();
@@ -51,9 +76,14 @@ public slots:
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 private:
+    // Posts pBody (open, read from the start) as the one part; filePath names it.
+    void Post(QIODevice *pBody, const QString &filePath, const QString &url);
+    // Closes and deletes the body of the last upload.
+    void ReleaseBody();
+
     QNetworkAccessManager *m_manager = nullptr; // child
     QNetworkReply *m_reply = nullptr;           // of the upload under way
-    QFile *m_file = nullptr;                    // body of the one part
+    QIODevice *m_file = nullptr;                // body of the one part
     QString m_devName;
 };
 

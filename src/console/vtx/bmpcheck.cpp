@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 #include <cstring>
+#include <functional>
 
 namespace {
 const uint16_t kBmpType = 0x4D42;   // "BM"
@@ -11,54 +12,16 @@ const uint32_t kInfoHeaderWithMasks = 56;
 uint16_t U16(const unsigned char* p) { return qFromLittleEndian<quint16>(p); }
 uint32_t U32(const unsigned char* p) { return qFromLittleEndian<quint32>(p); }
 int32_t I32(const unsigned char* p) { return qFromLittleEndian<qint32>(p); }
-}
 
-bool CBmpCheck::IsSupportedBmpFile(QString path)
+// Reads the next n bytes of the bitmap; false when fewer are left.
+using ReadFn = std::function<bool(unsigned char *p, size_t n)>;
+
+// Decoded field by field: the on-disk layout is packed little-endian, which a
+// plain struct read would not match on every compiler.
+bool ReadHeader(const ReadFn &read, T_BmpHeader *header)
 {
-    // QFile::encodeName gives the 8-bit form the C library expects here.
-    FILE* fp = fopen(QFile::encodeName(path).constData(), "rb");
-    T_BmpHeader header;
-    memset(&header, 0, sizeof(header));
-
-    if (!fp) {
-        printf("bmp file open failed!\n\n");
-        fflush(stdout);
-        return false;
-    }
-    if (!ReadBmpHeader(fp, &header)) {
-        fclose(fp);
-        return false;
-    }
-
-    bool ok = false;
-    switch (header.bitCount) {
-    case 16:
-        ok = header.redMask == 0xF800 && header.greenMask == 0x07E0
-          && header.blueMask == 0x001F && header.alphaMask == 0;
-        printf(ok ? " ** This is a 16 bits 565 file\n"
-                  : " ** This is a uncorect 16 bits file !\n");
-        break;
-    case 32:
-        ok = header.redMask == 0 && header.greenMask == 0
-          && header.blueMask == 0 && header.alphaMask == 0;
-        printf(ok ? " ** This is a 32 bits A8888 file\n"
-                  : " ** This is a uncorect 32 bits file !\n");
-        break;
-    default:
-        printf(" ** This is a %d bits file!\n", int(int16_t(header.bitCount)));
-        break;
-    }
-    fflush(stdout);
-    fclose(fp);
-    return ok;
-}
-
-bool CBmpCheck::ReadBmpHeader(FILE* stream, T_BmpHeader* header)
-{
-    // Decoded field by field: the on-disk layout is packed little-endian,
-    // which a plain struct read would not match on every compiler.
     unsigned char fh[14];
-    if (fread(fh, sizeof(fh), 1, stream) != 1) {
+    if (!read(fh, sizeof(fh))) {
         printf("read file header error!\n\n");
         fflush(stdout);
         return false;
@@ -75,7 +38,7 @@ bool CBmpCheck::ReadBmpHeader(FILE* stream, T_BmpHeader* header)
     }
 
     unsigned char ih[40];
-    if (fread(ih, sizeof(ih), 1, stream) != 1) {
+    if (!read(ih, sizeof(ih))) {
         printf("read info header error!\n\n");
         fflush(stdout);
         return false;
@@ -96,7 +59,7 @@ bool CBmpCheck::ReadBmpHeader(FILE* stream, T_BmpHeader* header)
     // are not looked at.
     if (header->size == kInfoHeaderWithMasks) {
         unsigned char masks[16];
-        if (fread(masks, sizeof(masks), 1, stream) != 1) {
+        if (!read(masks, sizeof(masks))) {
             printf("read extra bit mask error!\n\n");
             fflush(stdout);
             return false;
@@ -107,4 +70,67 @@ bool CBmpCheck::ReadBmpHeader(FILE* stream, T_BmpHeader* header)
         header->alphaMask = U32(masks + 12);
     }
     return true;
+}
+
+bool IsSupportedFormat(const T_BmpHeader &header)
+{
+    bool ok = false;
+    switch (header.bitCount) {
+    case 16:
+        ok = header.redMask == 0xF800 && header.greenMask == 0x07E0
+          && header.blueMask == 0x001F && header.alphaMask == 0;
+        printf(ok ? " ** This is a 16 bits 565 file\n"
+                  : " ** This is a uncorect 16 bits file !\n");
+        break;
+    case 32:
+        ok = header.redMask == 0 && header.greenMask == 0
+          && header.blueMask == 0 && header.alphaMask == 0;
+        printf(ok ? " ** This is a 32 bits A8888 file\n"
+                  : " ** This is a uncorect 32 bits file !\n");
+        break;
+    default:
+        printf(" ** This is a %d bits file!\n", int(int16_t(header.bitCount)));
+        break;
+    }
+    fflush(stdout);
+    return ok;
+}
+
+} // namespace
+
+bool CBmpCheck::IsSupportedBmpFile(QString path)
+{
+    // QFile::encodeName gives the 8-bit form the C library expects here.
+    FILE* fp = fopen(QFile::encodeName(path).constData(), "rb");
+    T_BmpHeader header;
+    memset(&header, 0, sizeof(header));
+
+    if (!fp) {
+        printf("bmp file open failed!\n\n");
+        fflush(stdout);
+        return false;
+    }
+    const bool ok = ReadBmpHeader(fp, &header) && IsSupportedFormat(header);
+    fclose(fp);
+    return ok;
+}
+
+bool CBmpCheck::IsSupportedBmpData(const QByteArray& data)
+{
+    T_BmpHeader header;
+    memset(&header, 0, sizeof(header));
+    int nPos = 0;
+    const ReadFn read = [&data, &nPos](unsigned char* p, size_t n) {
+        if (nPos + int(n) > data.size())
+            return false;
+        memcpy(p, data.constData() + nPos, n);
+        nPos += int(n);
+        return true;
+    };
+    return ReadHeader(read, &header) && IsSupportedFormat(header);
+}
+
+bool CBmpCheck::ReadBmpHeader(FILE* stream, T_BmpHeader* header)
+{
+    return ReadHeader([stream](unsigned char* p, size_t n) { return fread(p, n, 1, stream) == 1; }, header);
 }

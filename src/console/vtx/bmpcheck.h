@@ -1,6 +1,7 @@
 #ifndef HOI_CONSOLE_BMPCHECK_H
 #define HOI_CONSOLE_BMPCHECK_H
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
@@ -44,6 +45,8 @@ public:
     CBmpCheck() {}
 
     bool IsSupportedBmpFile(QString path);
+    // The same check on the bytes of a bitmap (the ones about to be sent).
+    bool IsSupportedBmpData(const QByteArray& data);
     bool ReadBmpHeader(FILE* stream, T_BmpHeader* header);
 };
 

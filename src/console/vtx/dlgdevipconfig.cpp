@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include "hoi_core/hoidev.h"
+#include "hoiwidget/ipaddrwidget.h"
 #include "uiservices.h"
 
 namespace {
@@ -44,6 +45,13 @@ void CDlgDevIPConfig::changeEvent(QEvent *event)
 void CDlgDevIPConfig::on_pushBApply_2_clicked()
 {
     if (!m_pDev)
+        return;
+    // Both ports are checked before anything is sent: the controller restarts
+    // into whatever it was given.
+    if (!QIPAddrWidget::CheckAddressSet(this, ui->groupBox->title().trimmed(), ui->edtIPAddr, ui->edtNetmask,
+                                        ui->edtGateway)
+        || !QIPAddrWidget::CheckAddressSet(this, ui->groupBox_2->title().trimmed(), ui->edtIPAddr_2,
+                                           ui->edtNetmask_2, ui->edtGateway_2))
         return;
     setEnabled(false);
     const QString strMask1 = ui->edtNetmask->GetIPAddress();

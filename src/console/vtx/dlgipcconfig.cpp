@@ -101,7 +101,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     for (int i = 0; i < E_COL_COUNT; ++i)
         ui->treeWidgetConfig->setColumnWidth(i, kColumnWidths[i]);
 
-    m_pManager = new QNetworkAccessManager(this);
+    m_pManager = NewDeviceAccessManager(this);
     connect(m_pManager, &QNetworkAccessManager::finished, this, &CDlgIPCConfig::slotReplyFinished);
 
     connect(ui->treeWidgetConfig, &QTreeWidget::itemDoubleClicked, this, &CDlgIPCConfig::slotItemDoubleClicked);
@@ -393,8 +393,11 @@ void CDlgIPCConfig::ShowAbout(const QString &strTitle, const QString &strText)
 
 void CDlgIPCConfig::SetTransferButtons(bool bEnabled)
 {
+    // One request at a time: a save pressed during a read would take over
+    // its reply and throw the list away.
     ui->pBReadDev->setEnabled(bEnabled);
     ui->pBSave->setEnabled(bEnabled);
+    ui->pBSaveDev->setEnabled(bEnabled);
 }
 
 void CDlgIPCConfig::on_pBSave_clicked()
@@ -464,8 +467,10 @@ void CDlgIPCConfig::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTot
 void CDlgIPCConfig::slotReplyFinished(QNetworkReply *reply)
 {
     reply->deleteLater();
-    if (reply == m_pReply)
-        m_pReply = nullptr;
+    // The read mode belongs to the request sent last: no other reply is its.
+    if (reply != m_pReply)
+        return;
+    m_pReply = nullptr;
     SetTransferButtons(true);
 
     const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -519,10 +524,4 @@ void CDlgIPCConfig::on_pushBtnUpload_clicked()
     if (!m_pDev || !g_pDevMgr)
         return;
     m_imagePane.Upload(g_pDevMgr->GetDevPreviewUrl(m_pDev));
-}
-
-void CDlgIPCConfig::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    m_imagePane.ShowPicture();
 }

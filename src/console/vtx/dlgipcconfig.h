@@ -51,7 +51,6 @@ private slots:
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 
+#include "hoi_core/hoidev.h"
 #include "hoi_core/hoirecords.h"
 #include "uiservices.h"
 
@@ -60,6 +61,9 @@ CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     FillResolutions();
+    // The items may be shown translated; the record holds the gateway's word.
+    ui->cmBTransport->setItemData(0, QStringLiteral("UDP"));
+    ui->cmBTransport->setItemData(1, QStringLiteral("TCP"));
     ui->cmBResolution->setCurrentIndex(0);
     ui->spinBoxFPS->setValue(30);
     ui->lEHostName->setEnabled(false);
@@ -77,7 +81,7 @@ CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
     ui->spinBoxFPS->setValue(m_pInfo->fps.toInt());
     ui->lEUser->setText(m_pInfo->user);
     ui->lEPassword->setText(m_pInfo->passwd);
-    const int nTransport = ui->cmBTransport->findText(m_pInfo->transporttype);
+    const int nTransport = ui->cmBTransport->findData(m_pInfo->transporttype);
     if (nTransport >= 0)
         ui->cmBTransport->setCurrentIndex(nTransport);
     ui->lESerialNumber->setText(m_pInfo->sn);
@@ -134,7 +138,9 @@ void CDlgIPCEdit::on_pBOK_clicked()
         ui->lEAlias->setFocus();
         return;
     }
-    if (ui->lEHostName->text().isEmpty()) {
+    // The host name goes into other devices' shell lines: nothing but the
+    // form of one passes.
+    if (!CHOIDev::IsValidHostName(ui->lEHostName->text())) {
         MsgCritical(this, QString(), tr("Enter a hostname."));
         ui->lEHostName->setFocus();
         return;
@@ -155,7 +161,7 @@ void CDlgIPCEdit::on_pBOK_clicked()
         m_pInfo->fps = QString::number(ui->spinBoxFPS->value());
         m_pInfo->user = ui->lEUser->text();
         m_pInfo->passwd = ui->lEPassword->text();
-        m_pInfo->transporttype = ui->cmBTransport->currentText();
+        m_pInfo->transporttype = ui->cmBTransport->currentData().toString();
         m_pInfo->sn = ui->lESerialNumber->text();
         m_pInfo->remark = ui->lERemark->text();
     }

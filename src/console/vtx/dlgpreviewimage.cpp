@@ -45,9 +45,3 @@ void CDlgPreviewImage::on_pushBtnUpload_clicked()
         return;
     m_imagePane.Upload(g_pDevMgr->GetDevPreviewUrl(m_pDev));
 }
-
-void CDlgPreviewImage::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    m_imagePane.ShowPicture();
-}

@@ -30,7 +30,6 @@ private slots:
     void on_pushBtnUpload_clicked();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

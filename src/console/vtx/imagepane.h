@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -53,7 +54,8 @@ public:
     CImagePane(QWidget *pOwner, const char *pszContext);
 
     // Takes the owner's widgets once its form is set up. Nothing is chosen
-    // yet, so the upload button goes off.
+    // yet, so the upload button goes off. Closing the owner drops an upload
+    // still under way.
     void Attach(const T_ImagePane &pane);
 
     // Tests shorten the progress tick; the default is 200 ms.
@@ -63,25 +65,33 @@ public:
     // with %1 the width and %2 the height) and its size in KB.
     void Choose(const QString &strCaption, const QString &strFilter, const QSize &maxSize,
                 const QString &strResolution);
-    // Posts the chosen picture to strUrl (the full upload URL).
+    // Posts the chosen picture to strUrl (the full upload URL), as long as
+    // the file still passes the checks it passed when it was chosen.
     void Upload(const QString &strUrl);
     // Runs the form's retranslateUi; the lines describing a chosen picture
     // and an upload keep what they show.
     void Retranslate(const std::function<void()> &retranslateUi);
-    // Shows the chosen file as it is on disk now (from the owner's paintEvent).
-    void ShowPicture();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void slotGrogressBar();
     void slotGetOverlayUploadStatus(QVariant code);
+    void slotPictureFileChanged();
 
 private:
     QString Tr(const char *pszText) const;
+    // Shows the chosen file as it is on disk now and keeps watching it.
+    void ShowPicture();
 
     QWidget *m_pOwner; // not owned
     const char *m_pszContext;
     T_ImagePane m_pane;
     QString m_strFilePath;
+    // The picture follows its file; a paint never reloads it.
+    QFileSystemWatcher m_watcher;
+    QSize m_maxSize; // of the chosen picture
     HttpConnect m_httpConnect;
     QTimer m_timer;
     int m_nProgress;

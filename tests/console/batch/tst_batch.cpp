@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -137,9 +138,12 @@ private slots:
     void edidListAndApply();
     void edidSelectFile();
     void audioDelayByModel();
+    void audioDelayRefused_data();
+    void audioDelayRefused();
 
     void failureDetailsNameOffLineDevice();
     void deadDeviceStillOnLineDoesNotStall();
+    void closedLinksAreBroughtUp();
 
     void imageFileChecks();
     void logoFileChecks();
@@ -1233,19 +1237,27 @@ void TestBatch::edidListAndApply()
         "echo \"" + EdidSendText(good).toLatin1() + "\" > /sys/devices/platform/videoip/eeprom_content";
     QTRY_COMPARE(Lines(RX0, {"echo"}), QList<QByteArray>({line}));
 
-    // A damaged file: the box, an empty text, and Apply still sends the last
-    // valid EDID.
+    // A damaged file: the box, an empty text, and nothing left to apply, not
+    // even once another checked device turns the page's buttons on.
     pList->setCurrentIndex(1);
     QCOMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
     QCOMPARE(boxes.Boxes().first().title, QStringLiteral("EDID Setting"));
     QVERIFY(pInfo->toPlainText().isEmpty());
-    // "C.BIN" is looked for as "C.BIN.bin": nothing is loaded.
+    QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    Check(dlg, {RX1});
+    QVERIFY(W<QComboBox>(dlg, "cbEDIDSet")->isEnabled());
+    QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    Check(dlg, {RX1}, false);
+    // "C.BIN" loads the file of that name and turns Apply on again.
     pList->setCurrentIndex(2);
-    QVERIFY(pInfo->toPlainText().isEmpty());
+    const QString upper = EdidRawHex(Edid128('\x33'));
+    QCOMPARE(pInfo->toPlainText(), EdidDisplayText(upper));
     QCOMPARE(boxes.Texts().size(), 1);
     m_pLan->ClearReceived();
     W<QPushButton>(dlg, "pbEdidSet_apply")->click();
-    QTRY_COMPARE(Lines(RX0, {"echo"}), QList<QByteArray>({line}));
+    QTRY_COMPARE(Lines(RX0, {"echo"}),
+                 QList<QByteArray>({"echo \"" + EdidSendText(upper).toLatin1()
+                                    + "\" > /sys/devices/platform/videoip/eeprom_content"}));
 
     pList->setCurrentIndex(3);
     QVERIFY(W<QPushButton>(dlg, "pbUplaodEDIDFile")->isEnabled());
@@ -1278,12 +1290,25 @@ void TestBatch::edidSelectFile()
                  QList<QByteArray>({"echo \"" + EdidSendText(raw).toLatin1()
                                     + "\" > /sys/devices/platform/videoip/eeprom_content"}));
 
-    // Cancelled: nothing to apply.
+    QVERIFY(boxes.Texts().isEmpty());
+
+    // A file that is no EDID leaves nothing to apply; a valid one again
+    // does, and a cancelled choice again nothing.
+    const QString bad = QDir::temp().filePath(QStringLiteral("tst_batch_bad.bin"));
+    QVERIFY(WriteFile(bad, Edid128('\x44').left(100)));
+    files.Answer(bad);
+    W<QPushButton>(dlg, "pbUplaodEDIDFile")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
+    QVERIFY(W<QTextEdit>(dlg, "teEDIDInfo")->toPlainText().isEmpty());
+    QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    files.Answer(path);
+    W<QPushButton>(dlg, "pbUplaodEDIDFile")->click();
+    QVERIFY(W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
     W<QPushButton>(dlg, "pbUplaodEDIDFile")->click();
     QVERIFY(W<QTextEdit>(dlg, "teEDIDInfo")->toPlainText().isEmpty());
     QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
-    QVERIFY(boxes.Texts().isEmpty());
     QFile::remove(path);
+    QFile::remove(bad);
 }
 
 void TestBatch::audioDelayByModel()
@@ -1299,6 +1324,30 @@ void TestBatch::audioDelayByModel()
         const QByteArray line = dev == VRX5 ? "gbconfig --delay-play 120" : "gbconfig --audio-delay 120";
         QTRY_COMPARE(Lines(dev, {"gbconfig"}), QList<QByteArray>({line}));
     }
+}
+
+void TestBatch::audioDelayRefused_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("501") << QStringLiteral("501");
+    QTest::newRow("600") << QStringLiteral("600");
+}
+
+void TestBatch::audioDelayRefused()
+{
+    QFETCH(QString, value);
+    CBoxRecorder boxes;
+    CDlgBatch dlg;
+    Check(dlg, {VS9});
+    W<QLineEdit>(dlg, "lineEdit")->setText(value);
+    W<QPushButton>(dlg, "pushButtonOK")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Please enter a delay from 0 to 500 ms."}));
+    QVERIFY(dlg.isEnabled());
+    QVERIFY(Result(dlg, "lbResultAudio").isEmpty());
+    QVERIFY(W<QPushButton>(dlg, "pbAudioDetails")->isHidden());
+    QTest::qWait(200);
+    QVERIFY(Lines(VS9, {"gbconfig --audio-delay"}).isEmpty());
 }
 
 // ---------------------------------------------------------------------------
@@ -1356,6 +1405,26 @@ void TestBatch::deadDeviceStillOnLineDoesNotStall()
         QTRY_COMPARE(Lines(i, {"e e_cec"}), QList<QByteArray>({"e e_cec_system_standby"}));
     QVERIFY(Lines(RX1).isEmpty());
     QVERIFY(SetOnLine(RX1, true));
+}
+
+void TestBatch::closedLinksAreBroughtUp()
+{
+    // Links closed, as after a reboot once the retries are spent: the lines
+    // bring them up, and a device whose shell refuses counts as failed.
+    CDlgBatch dlg;
+    Check(dlg, {RX0, RX1});
+    for (int i : {RX0, RX1})
+        Dev(i)->CloseComm();
+    m_pLan->Device(RX1)->setRefuseConnections(true);
+    const auto restore = qScopeGuard([this] { m_pLan->Device(RX1)->setRefuseConnections(false); });
+    W<QPushButton>(dlg, "pbVideo_HDMI_apply")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 1."), 10000);
+    QVERIFY(dlg.isEnabled());
+    QCOMPARE(Lines(RX0, {"gbparam s", "gbparam save"}),
+             QList<QByteArray>({Param(RX0, "v_output_timing_convert", "0"), Save(RX0)}));
+    const QString deadRow = Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()
+                            + QLatin1Char('|') + Dev(RX1)->GetIPAddr();
+    QCOMPARE(DetailRows(dlg, "pbVideoSetDetails"), QStringList({QStringLiteral("Failure details"), deadRow}));
 }
 
 // ---------------------------------------------------------------------------
@@ -1576,6 +1645,12 @@ void TestBatch::idleImageRound()
     const QStringList rows = DetailRows(dlg, "pbImageDetails");
     QCOMPARE(rows.size(), 2);
     QVERIFY(rows.last().startsWith(Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()));
+
+    // A round in which no upload starts ends at once, at 100 %.
+    Check(dlg, {RX0, RX2}, false);
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."));
+    QCOMPARE(pProgress->text(), QStringLiteral("Progress: 100%"));
     QVERIFY(SetOnLine(RX1, true));
 }
 

@@ -107,6 +107,8 @@ private slots:
     void radioButtonsEnableAddresses();
     void aliasOnlyQueuesNoReboot();
     void networkChangeRebootsAfterSettings();
+    void staticAddressRefused_data();
+    void staticAddressRefused();
     void acceptClosesAfterCompletion();
     void deadDeviceRestoresName();
     void aliasFilter_data();
@@ -305,22 +307,6 @@ void TestDevDialogs::networkChangeRebootsAfterSettings()
     QTRY_VERIFY_WITH_TIMEOUT(Commands(kTx0).contains("gbparam save 1"), 5000);
     QVERIFY(!Commands(kTx0).contains("(sleep 1; reboot) &"));
 
-    // A mask of 0.0.0.0 reaches the device empty; the dialog keeps 0.0.0.0.
-    m_pLan->ClearReceived();
-    form.pMask->SetIPAddress(QStringLiteral("0.0.0.0"));
-    QTest::mouseClick(form.Apply(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
-    QCOMPARE(pSim->param(QStringLiteral("netmask")), QString());
-    QVERIFY(Commands(kTx0).contains("(sleep 1; reboot) &"));
-    QCOMPARE(form.pMask->GetIPAddress(), QStringLiteral("0.0.0.0"));
-    waitForReboot();
-    m_pLan->ClearReceived();
-    QTest::mouseClick(form.Apply(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(Commands(kTx0).contains("gbparam save 1"), 5000);
-    QVERIFY(!Commands(kTx0).contains("(sleep 1; reboot) &"));
-    QVERIFY(boxes.Boxes().isEmpty());
-
     // Back to a sound mask for the tests that follow.
     form.pMask->SetIPAddress(QStringLiteral("255.255.0.0"));
     form.pGateway->SetIPAddress(QStringLiteral("0.0.0.0"));
@@ -328,6 +314,46 @@ void TestDevDialogs::networkChangeRebootsAfterSettings()
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
     waitForReboot();
     QVERIFY(boxes.Boxes().isEmpty());
+}
+
+void TestDevDialogs::staticAddressRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("mask zero") << "edtNetmask" << "0.0.0.0" << "Invalid subnet mask: 0.0.0.0";
+    QTest::newRow("address zero") << "edtIPAddr" << "0.0.0.0" << "Invalid IP address: 0.0.0.0";
+    QTest::newRow("broadcast gateway") << "edtNetmask_2" << "255.255.255.255"
+                                       << "Invalid gateway: 255.255.255.255";
+}
+
+void TestDevDialogs::staticAddressRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    CHOIDev *pDev = Dev(kRx2);
+    const QString strName = pDev->GetName();
+    CDlgDevEdit dlg(pDev, nullptr);
+    T_DevEditForm form(dlg);
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    CBoxRecorder boxes;
+    form.pStatic->click();
+    form.pName->setText(QStringLiteral("Stage"));
+    QIPAddrWidget *pField = dlg.findChild<QIPAddrWidget *>(field);
+    pField->SetIPAddress(value);
+    QTest::mouseClick(form.Apply(), Qt::LeftButton);
+
+    // Named, focused, and nothing changed or sent.
+    QCOMPARE(boxes.Texts(), QStringList{message});
+    QCOMPARE(boxes.Boxes().at(0).icon, QMessageBox::Critical);
+    QVERIFY(pField->hasFocus());
+    QVERIFY(dlg.isEnabled());
+    QCOMPARE(pDev->GetName(), strName);
+    QTest::qWait(300);
+    QVERIFY(Filtered(Commands(kRx2), {"gbparam", "(sleep"}).isEmpty());
 }
 
 void TestDevDialogs::acceptClosesAfterCompletion()
@@ -593,7 +619,7 @@ void TestDevDialogs::retranslate()
     QCOMPARE(edit.windowTitle(), QStringLiteral("常规设置"));
     T_DevEditForm form(edit);
     QTRY_COMPARE(form.Apply()->text(), QStringLiteral("应用"));
-    QCOMPARE(form.pName->toolTip(), QStringLiteral("非法字符：\r\n{ } \" < > , ; _ @ * & "));
+    QCOMPARE(form.pName->toolTip(), QStringLiteral("无效字符：\r\n{ } \" < > , ; _ @ * & "));
     QCOMPARE(frame.findChild<QTreeWidget *>(QStringLiteral("twDevices"))->headerItem()->text(0),
              QStringLiteral("序号"));
     QCoreApplication::removeTranslator(&translator);

@@ -83,6 +83,7 @@ private slots:
     void mouseSelectionAndCellDrag();
     void changeRxMenuAndSlot();
     void changeTxOverCellsAndWall();
+    void editDroppedWhenLayoutSwitchesUnderBox();
     void removeRxLeavesEveryLayout();
     void deviceDialogsGoThroughLauncher();
 
@@ -488,7 +489,7 @@ void TestGrid::autoApplySendsToDevices()
     QCOMPARE(pL1->CellAt(0, 0)->rx, m_dev[RX3]);
     QTRY_VERIFY_WITH_TIMEOUT(m_lan.Commands(RX1).contains(Event("e_stop_link")), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     const Lines rx3 = m_lan.Commands(RX3);
     QVERIFY2(rx3.contains("gbset -vi  1 " + Id(TX1).toUtf8()), rx3.join('|').constData());
     QVERIFY(rx3.contains("gbparam s 1 ch_select " + Id(TX1).toUtf8()));
@@ -757,6 +758,57 @@ void TestGrid::changeTxOverCellsAndWall()
     QCOMPARE(pL1->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX1]);
     QVERIFY(!pL1->HasDev(&stray));
     QCOMPARE(m_boxes.texts, QStringList());
+}
+
+// A scheduled apply may show another layout while a box or dialog of an
+// edit is open; the edit must not land on that layout, nor use the cell
+// items the switch replaced.
+void TestGrid::editDroppedWhenLayoutSwitchesUnderBox()
+{
+    CHOIScene *pA = NewLayout("W1-A", 1, 3);
+    CHOIScene *pB = NewLayout("W1-B", 1, 3);
+    pA->GetCell(0, 0)->rx = m_dev[RX1];
+    pB->GetCell(0, 2)->txList << m_dev[TX2];
+    auto switchOnBox = [this, pB](int nAnswer) {
+        SetMessageBoxRunner([this, pB, nAnswer](QMessageBox &box) {
+            m_boxes.texts.append(box.text());
+            Show(pB);
+            return nAnswer;
+        });
+    };
+
+    // Change TX: the first cell refuses TXQ; the second is never reached.
+    Show(pA);
+    Select({QPoint(0, 0), QPoint(0, 1)});
+    QScopedPointer<QMenu> menu(m_view->CreateContextMenu(m_view->CellItem(0, 0)));
+    switchOnBox(QMessageBox::Ok);
+    FindAction(FindAction(menu.data(), "Change TX")->menu(), Name(TXQ))->trigger();
+    QCOMPARE(m_boxes.texts.size(), 1);
+    for (int c = 0; c < 2; ++c) {
+        QVERIFY(pA->CellAt(0, c)->txList.isEmpty());
+        QVERIFY(pB->CellAt(0, c)->txList.isEmpty());
+    }
+
+    // Remove All TX, answered Yes after the switch.
+    Show(pA);
+    pA->GetCell(0, 2)->txList << m_dev[TX1];
+    switchOnBox(QMessageBox::Yes);
+    m_view->slotRemoveAllTX();
+    QCOMPARE(pA->CellAt(0, 2)->txList, QList<CHOIDev *>() << m_dev[TX1]);
+    QCOMPARE(pB->CellAt(0, 2)->txList, QList<CHOIDev *>() << m_dev[TX2]);
+
+    // Combine, confirmed after the switch.
+    m_boxes.Install();
+    Show(pA);
+    Select({QPoint(0, 1), QPoint(0, 2)});
+    OnModal<CDlgVideoVallProp>([this, pB](CDlgVideoVallProp *pDlg) {
+        Show(pB);
+        pDlg->findChild<QLineEdit *>("edtName")->setText("Late");
+        pDlg->accept();
+    });
+    QVERIFY(!m_view->DoCombineCell(false));
+    QVERIFY(pA->m_videoWalls.isEmpty());
+    QVERIFY(pB->m_videoWalls.isEmpty());
 }
 
 void TestGrid::removeRxLeavesEveryLayout()

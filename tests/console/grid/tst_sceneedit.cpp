@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 #include "consoletestsupport.h"
@@ -48,6 +49,7 @@ private slots:
     void editWithoutChange();
     void editRename();
     void windowingKindChecksDecoders();
+    void kindsInChinese();
 
 private:
     void Load(const QByteArray &switches);
@@ -329,6 +331,32 @@ void TestSceneEdit::windowingKindChecksDecoders()
     QCOMPARE(withRelated.result(), int(QDialog::Accepted));
     QVERIFY(withRelated.GetScene()->IsWindowLayout());
     QCOMPARE(m_boxes.texts.size(), 2);
+}
+
+// The kinds read Chinese, follow a language switch, and the one chosen
+// still makes its kind of layout.
+void TestSceneEdit::kindsInChinese()
+{
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("zh_CN.qm"), qEnvironmentVariable("HOI_BIN_DIR")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    CDlgSceneEdit dlg(nullptr, nullptr);
+    dlg.SetVideoWall(NewWall("W1", 1, 2, QString()));
+    QCOMPARE(Kinds(dlg), QStringList({"标准电视墙", "画中画/开窗解码器", "墙中墙", "画中画/开窗处理器"}));
+    QVERIFY(QCoreApplication::removeTranslator(&translator));
+    QCoreApplication::processEvents();
+    QCOMPARE(Kinds(dlg), QStringList({"Standard Video Wall", "PiP/Windowing Decoders", "Video Wall within a Wall",
+                                      "PiP/Windowing Processor"}));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QCoreApplication::processEvents();
+
+    dlg.findChild<QComboBox *>("cBLayoutType")->setCurrentIndex(3);
+    dlg.findChild<QLineEdit *>("edtLayout")->setText("L1");
+    dlg.accept();
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QVERIFY(dlg.GetScene()->IsWPLayout());
+    QVERIFY(!dlg.GetScene()->IsWindowLayout());
 }
 
 QTEST_MAIN(TestSceneEdit)

@@ -56,6 +56,7 @@ private slots:
     void saveAsksOnceThenWritesSamePath();
     void failedSaveStillKeepsChosenPath();
     void saveAsReportsAndReturns();
+    void saveAddsProjectSuffix();
     void openDamagedFileLosesNothing_data();
     void openDamagedFileLosesNothing();
     void openReportsOnceAndRefreshes();
@@ -190,7 +191,29 @@ void TestMainProject::saveAsReportsAndReturns()
     env.AnswerFile(UnwritablePath());
     QVERIFY(!w.slotSaveas());
     QCOMPARE(env.Texts(), QStringList({"Save as failure."}));
-    QCOMPARE(env.Mgr()->GetCurFilePath(), UnwritablePath());
+    // A failed Save as keeps the project where it was: Save writes there.
+    QCOMPARE(env.Mgr()->GetCurFilePath(), AppFile("other.hoi"));
+    QFile::remove(AppFile("other.hoi"));
+    w.slotSave();
+    QCOMPARE(env.FileRequests().size(), 3);
+    QVERIFY(QFile::exists(AppFile("other.hoi")));
+}
+
+void TestMainProject::saveAddsProjectSuffix()
+{
+    for (const char *name : {"site", "hall"})
+        QFile::remove(AppFile(name));
+    CMainTestEnv env;
+    MainWindow w;
+    env.AnswerFile(AppFile("site"));
+    w.slotSave();
+    env.AnswerFile(AppFile("hall"));
+    QVERIFY(w.slotSaveas());
+    env.AnswerFile(AppFile("foyer.v2.hoi"));
+    QVERIFY(w.slotSaveas());
+    QCOMPARE(QDir(QCoreApplication::applicationDirPath()).entryList({"site*", "hall*", "foyer*"}),
+             QStringList({"foyer.v2.hoi", "hall.hoi", "site.hoi"}));
+    QCOMPARE(env.Mgr()->GetCurFilePath(), AppFile("foyer.v2.hoi"));
 }
 
 void TestMainProject::openDamagedFileLosesNothing_data()

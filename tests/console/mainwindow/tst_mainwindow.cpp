@@ -22,6 +22,7 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
+#include "dialogs/dlgcreategroup.h"
 #include "dialogs/dlgprompt.h"
 #include "dialogs/dlgsceneedit.h"
 #include "dialogs/dlgwelcome.h"
@@ -105,6 +106,9 @@ private slots:
     void wallEditRenamesLayoutsAndMovesGroup();
     void deleteWallKeepsDevicesDeletesLayouts();
     void deleteGroupNeedsSelection();
+    void groupCommandsRefuseTakenName_data();
+    void groupCommandsRefuseTakenName();
+    void groupChangesRefreshGroupPage();
     void wallClickShowsLayout_data();
     void wallClickShowsLayout();
 
@@ -713,6 +717,7 @@ void TestMainWindow::wallEditRenamesLayoutsAndMovesGroup()
     QCOMPARE(pX->GetGroup(), QString("Lobby"));
     QCOMPARE(pWallItem->text(0), QString("B"));
     QCOMPARE(pWallItem->parent(), pTree->FindGroupItem("Lobby"));
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_3")->title(), QString("B"));
 }
 
 void TestMainWindow::deleteWallKeepsDevicesDeletesLayouts()
@@ -779,6 +784,104 @@ void TestMainWindow::deleteGroupNeedsSelection()
     QCOMPARE(env.Boxes().at(0).text, QString("Do you want to delete this group?"));
     QCOMPARE(env.Mgr()->IndexOfGroup("Hall"), -1);
     QVERIFY(!pTree->FindGroupItem("Hall"));
+}
+
+void TestMainWindow::groupCommandsRefuseTakenName_data()
+{
+    QTest::addColumn<int>("nPath");
+    QTest::newRow("page Edit Group") << 0;
+    QTest::newRow("page Create Group") << 1;
+    QTest::newRow("tree Edit Group") << 2;
+    QTest::newRow("tree Create Group") << 3;
+}
+
+// The page buttons and the tree's menu run one routine per command: the
+// group dialog starts on "Group" and refuses another group's name.
+void TestMainWindow::groupCommandsRefuseTakenName()
+{
+    QFETCH(int, nPath);
+    CMainTestEnv env;
+    QVERIFY(env.Mgr()->AddGroup("Hall", 1));
+    QVERIFY(env.Mgr()->AddGroup("Lobby", 2));
+    CHOIDev *pRx = env.AddDev("ZRX-000000000001", "Screen", "Hall");
+    MainWindow w;
+    CFormGroupList *pTree = w.findChild<CFormGroupList *>();
+    QTreeWidgetItem *pHall = pTree->FindGroupItem("Hall");
+    const int nGroups = env.Mgr()->GetGroupCount();
+    int nStartType = -1;
+    bool bOpenAfterOk = false;
+    OnModal<CDlgCreateGroup>([&](CDlgCreateGroup *pDlg) {
+        nStartType = pDlg->findChild<QComboBox *>("cbLocationOrGroup")->currentIndex();
+        pDlg->findChild<QLineEdit *>("leName")->setText("Lobby");
+        pDlg->findChild<QPushButton *>("pbOK")->click();
+        bOpenAfterOk = pDlg->isVisible();
+        pDlg->findChild<QPushButton *>("pbCancel")->click();
+    });
+    switch (nPath) {
+    case 0:
+        w.slotOnGroupItemClick(pHall);
+        Child<QPushButton>(&w, "pbEditGroup")->click();
+        break;
+    case 1:
+        Child<QPushButton>(&w, "pbCreateGroup")->click();
+        break;
+    case 2:
+        pTree->GetTree()->setCurrentItem(pHall);
+        pTree->slotOnGroupEdit();
+        break;
+    default:
+        pTree->slotOnGroupAdd();
+        break;
+    }
+    QCOMPARE(nStartType, 1);
+    QCOMPARE(env.Texts(), QStringList({"Name already exists!"}));
+    QVERIFY(bOpenAfterOk);
+    QCOMPARE(env.Mgr()->GetGroupCount(), nGroups);
+    QCOMPARE(pHall->text(0), QString("Hall"));
+    QCOMPARE(pRx->GetGroup(), QString("Hall"));
+}
+
+// "Batch Group Change" and "Change Group" move decoders between groups: the
+// group page follows as the tree does, and the numbers close up.
+void TestMainWindow::groupChangesRefreshGroupPage()
+{
+    CMainTestEnv env;
+    QVERIFY(env.Mgr()->AddGroup("Hall", 1));
+    QVERIFY(env.Mgr()->AddGroup("Lobby", 2));
+    QList<CHOIDev *> rx;
+    for (int i = 1; i <= 3; ++i)
+        rx << env.AddDev(QString("ZRX-00000000000%1").arg(i), QString("Screen %1").arg(i), "Hall");
+    MainWindow w;
+    CFormGroupList *pTree = w.findChild<CFormGroupList *>();
+    QTreeWidgetItem *pHall = pTree->FindGroupItem("Hall");
+    w.slotOnGroupItemClick(pHall);
+    auto tileDevs = [&w]() {
+        QList<CHOIDev *> devs;
+        QGridLayout *pGrid = Child<QGridLayout>(&w, "gridLayout_9");
+        for (int i = 0; i < pGrid->count(); ++i) {
+            if (CFormDevice *pTile = qobject_cast<CFormDevice *>(pGrid->itemAt(i)->widget()))
+                devs << pTile->GetDev();
+        }
+        return devs;
+    };
+    QCOMPARE(tileDevs(), rx);
+
+    NavActions().batchGroup = [&](QWidget *, const DevNotifyCallback &onDevChangeGroup) {
+        rx.at(0)->SetGroup("Lobby");
+        onDevChangeGroup(rx.at(0));
+    };
+    QTest::mouseClick(pTree->findChild<QPushButton *>("pbBatchGroup"), Qt::LeftButton);
+    QCOMPARE(tileDevs(), rx.mid(1));
+
+    NavActions().rxChangeGroup = [](CHOIDev *, QWidget *, QString *pGroup) {
+        *pGroup = "Lobby";
+        return true;
+    };
+    pTree->GetTree()->setCurrentItem(pTree->FindDevItem(rx.at(1)));
+    pTree->slotOnDevChangeGroup();
+    QCOMPARE(tileDevs(), rx.mid(2));
+    QCOMPARE(pHall->child(0)->text(2), QString("1"));
+    QCOMPARE(rx.at(2)->GetSequence(), 1);
 }
 
 void TestMainWindow::wallClickShowsLayout_data()
@@ -953,6 +1056,7 @@ void TestMainWindow::languageSwitch()
     QPointer<CDlgPrompt> pTip = new CDlgPrompt(nullptr);
     pTip->show();
     w.slotVWNameChange("W1");
+    w.slotGroupNameChange(g_strUngrouped);
     QMenu *pOption = Child<QMenu>(&w, "menuOption");
     QAction *pChinese = pOption->actions().at(3);
     QAction *pEnglish = pOption->actions().at(4);
@@ -971,6 +1075,8 @@ void TestMainWindow::languageSwitch()
     // Texts the window set itself stay.
     QCOMPARE(Child<QGroupBox>(&w, "gbScene")->title(), QString("W1"));
     QCOMPARE(w.windowTitle(), ApplicationTitle());
+    // but the pseudo-group is named in the interface language.
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), QStringLiteral("未分组"));
 
     pEnglish->trigger();
     QCOMPARE(Child<QMenu>(&w, "menuProject")->title(), QString("Project(&P)"));
@@ -978,6 +1084,7 @@ void TestMainWindow::languageSwitch()
     QVERIFY(!ReadLanguageFlag());
     QTRY_COMPARE(pOtherBox->title(), QString("Select File Exported"));
     QTRY_COMPARE(pTip->windowTitle(), QString("Tip"));
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), g_strUngrouped);
     pTip->close();
     QCOMPARE(QCoreApplication::translate("MainWindow", "Tools(&T)"), QString("Tools(&T)"));
 }

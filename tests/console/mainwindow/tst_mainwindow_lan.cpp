@@ -49,6 +49,7 @@ private slots:
 
     void applyKeepsWindowBusyUntilStatusReport();
     void failedApplyIsReportedAndReleasesWindow();
+    void busyWindowOffersNoProjectEntries();
     void searchFromToolBarShowsProgressUntilDone();
 
 private:
@@ -212,6 +213,36 @@ void TestMainWindowLan::failedApplyIsReportedAndReleasesWindow()
     QTRY_VERIFY(!w.IsBusy());
     QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
     QCOMPARE(Child<QLabel>(&w, "lbSceneStatus")->text(), QString("Failed to apply"));
+}
+
+// New, Open and the other entries that start or replace work are off in the
+// menus as on the tool bar; a layout deleted while it applies, which never
+// reports, still frees the window.
+void TestMainWindowLan::busyWindowOffersNoProjectEntries()
+{
+    CHOIScene *pScene = NewLayout();
+    m_lan.Device(RX2)->setStallReplies(true);
+    MainWindow w;
+    w.show();
+    w.slotVWNameChange("W1");
+    w.slotRefreshSceneComoboBox();
+    const char *const entries[] = {"actionNewMune", "menuOpen", "menuSave", "menuSave_as",
+                                   "menuExport_summary_file", "menuSearch_Tx_Rx_online",
+                                   "menuSave_alais_to_Tx_Rx", "menuBatch_commands"};
+
+    Child<QPushButton>(&w, "btnApplyScene")->click();
+    QVERIFY(w.IsBusy());
+    for (const char *pszName : entries)
+        QVERIFY2(!w.findChild<QAction *>(pszName)->isEnabled(), pszName);
+    QVERIFY(w.findChild<QAction *>("menuExit")->isEnabled());
+
+    m_pMgr->DeleteScene(pScene);
+    QVERIFY(!w.IsBusy());
+    QVERIFY(!Child<QProgressBar>(&w, "progressBar")->isVisible());
+    QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
+    for (const char *pszName : entries)
+        QVERIFY2(w.findChild<QAction *>(pszName)->isEnabled(), pszName);
+    m_lan.Device(RX2)->setStallReplies(false);
 }
 
 void TestMainWindowLan::searchFromToolBarShowsProgressUntilDone()

@@ -4,8 +4,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -35,6 +37,22 @@ quint64 Addr(const void *p)
 QImage IconImage(const QIcon &icon)
 {
     return icon.pixmap(16, 16).toImage();
+}
+
+// The text the tree's delegate hands the style to paint for the row.
+QString ShownText(QTreeWidget *pTree, QTreeWidgetItem *pItem)
+{
+    struct COpener : QStyledItemDelegate
+    {
+        using QStyledItemDelegate::initStyleOption;
+    };
+    auto *pDelegate = qobject_cast<QStyledItemDelegate *>(pTree->itemDelegate());
+    if (!pDelegate)
+        return QString();
+    pTree->setCurrentItem(pItem);
+    QStyleOptionViewItem option;
+    (pDelegate->*(&COpener::initStyleOption))(&option, pTree->currentIndex());
+    return option.text;
 }
 
 } // namespace
@@ -73,6 +91,7 @@ private slots:
     void deleteDevices();
     void edidExport();
     void edidExportEmpty();
+    void languageOfRootGroupsAndTypes();
 
 private:
     // A populated installation: groups A (first) and B, wall W1 in A,
@@ -536,8 +555,11 @@ void TestNavTree::groupCreate()
     QCOMPARE(m_pForm->GetCurrentItem(), pNew);
     QCOMPARE(groupSpy.count(), 1);
 
-    // A name the manager has already is refused there; the tree stays.
+    // A name the manager has already is refused; the tree stays.
+    T_SeenBox seen;
+    AnswerBoxes(&seen, QMessageBox::Ok);
     m_pForm->slotOnGroupAdd();
+    QCOMPARE(seen.strText, QStringLiteral("Name already exists!"));
     QCOMPARE(m_pEnv->Mgr()->GetGroupCount(), 4);
     QCOMPARE(m_pForm->GetRootItem()->childCount(), 4);
 }
@@ -863,6 +885,38 @@ void TestNavTree::edidExportEmpty()
     QCOMPARE(seen.nCount, 1);
     QCOMPARE(seen.strText, QStringLiteral("the EDID is empty."));
     QVERIFY(!bAsked);
+}
+
+// In Chinese the root, the pseudo-group and the type column read Chinese,
+// after a switch at run time as after a rebuild, and English again once the
+// catalogue is gone. The pseudo-group keeps its stored name throughout.
+void TestNavTree::languageOfRootGroupsAndTypes()
+{
+    Populate();
+    QTreeWidget *pTree = m_pForm->GetTree();
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("zh_CN.qm"), qEnvironmentVariable("HOI_BIN_DIR")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QCoreApplication::processEvents();
+    const QStringList chinese{"所有分组", "未分组", "分组", "电视墙", "A"};
+    const QStringList english{"All Groups", "ungrouped", "Group", "Video Wall", "A"};
+    auto shown = [&]() {
+        QTreeWidgetItem *pUngrouped = m_pForm->FindGroupItem(g_strUngrouped);
+        QTreeWidgetItem *pA = m_pForm->FindGroupItem(QStringLiteral("A"));
+        if (!pUngrouped || !pA)
+            return QStringList();
+        return QStringList{m_pForm->GetRootItem()->text(0), ShownText(pTree, pUngrouped), pUngrouped->text(1),
+                           m_pForm->FindWallItem(pA, QStringLiteral("W1"))->text(1), ShownText(pTree, pA)};
+    };
+    QCOMPARE(shown(), chinese);
+    m_pForm->slotRefreshDeives();
+    QCOMPARE(shown(), chinese);
+    QCOMPARE(m_pForm->FindGroupItem(g_strUngrouped)->text(0), QStringLiteral("ungrouped"));
+
+    QVERIFY(QCoreApplication::removeTranslator(&translator));
+    QCoreApplication::processEvents();
+    QCOMPARE(shown(), english);
+    QVERIFY(m_pEnv->Mgr()->IndexOfGroup(QStringLiteral("ungrouped")) >= 0);
 }
 
 QTEST_MAIN(TestNavTree)

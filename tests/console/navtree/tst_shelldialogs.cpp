@@ -389,7 +389,7 @@ void TestShellDialogs::groupEditorAddAndDelete()
     Populate();
     CHOIDevMgr *pMgr = m_pEnv->Mgr();
     int nNext = 0;
-    NavActions().createGroup = [&](const QString &strName, QWidget *) {
+    NavActions().createLocationOrGroup = [&](const QString &strName, QWidget *) {
         T_CreateGroupResult result;
         result.bOK = strName.isEmpty();
         result.nType = nNext;

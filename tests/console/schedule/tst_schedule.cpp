@@ -80,8 +80,8 @@ private slots:
     void selectionRule();
     void addStoresRunOnceRecord();
     void addCancelStoresNothing();
-    void modifyTurnsIntoRunOnce_data();
-    void modifyTurnsIntoRunOnce();
+    void modifyKeepsRecurrence_data();
+    void modifyKeepsRecurrence();
     void modifyCancelKeepsRecord();
     void nullSceneNeedsChoice();
     void pastSecondsRefused();
@@ -273,28 +273,33 @@ void TestSchedule::addCancelStoresNothing()
     QVERIFY(boxes.Boxes().isEmpty());
 }
 
-void TestSchedule::modifyTurnsIntoRunOnce_data()
+void TestSchedule::modifyKeepsRecurrence_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<bool>("doubleClick");
     QTest::addColumn<bool>("changeTime");
-    QTest::newRow("month-days, button") << 1 << false << false;
-    QTest::newRow("weekdays, double click") << 2 << true << false;
-    QTest::newRow("every day, new time") << 3 << false << true;
+    QTest::addColumn<int>("startDays"); // from today
+    QTest::newRow("month-days, button") << 1 << false << false << 10;
+    QTest::newRow("weekdays, double click, started") << 2 << true << false << -40;
+    QTest::newRow("every day, started, new time") << 3 << false << true << -400;
+    QTest::newRow("once, new time") << 4 << false << true << 10;
 }
 
-void TestSchedule::modifyTurnsIntoRunOnce()
+void TestSchedule::modifyKeepsRecurrence()
 {
     QFETCH(int, type);
     QFETCH(bool, doubleClick);
     QFETCH(bool, changeTime);
+    QFETCH(int, startDays);
 
-    const QDate date = QDate::currentDate().addDays(10);
+    const QDate date = QDate::currentDate().addDays(startDays);
     T_ScheduleInfo *pOther = Store(4, m_pHallA, date, 6, 0, 0);
     T_ScheduleInfo *pInfo = Store(type, m_pHallB, date, 10, 30, 45);
     pInfo->activited = false;
+    const T_ScheduleInfo before = *pInfo;
 
     CModalDriver driver;
+    CBoxRecorder boxes;
     driver.Then([&](QWidget *pDlg) {
         T_EditForm form(pDlg);
         QCOMPARE(form.pDate->date(), date);
@@ -324,14 +329,19 @@ void TestSchedule::modifyTurnsIntoRunOnce()
         form.pModify->click();
     }
     QCOMPARE(driver.Handled(), 1);
+    QVERIFY(boxes.Texts().isEmpty());
 
+    // The rule, its days and its period stay; the operator's changes land.
     QCOMPARE(m_pMgr->m_scheduleList, (QList<T_ScheduleInfo *>{pOther, pInfo}));
-    QCOMPARE(pInfo->type, 4);
+    QCOMPARE(pInfo->type, type);
     QCOMPARE(pInfo->scene, m_pStage);
-    QCOMPARE(pInfo->weekdays, quint32(255));
-    QCOMPARE(pInfo->end_date.day, pInfo->start_date.day);
-    QCOMPARE(pInfo->end_date.month, pInfo->start_date.month);
-    QCOMPARE(pInfo->end_date.year, pInfo->start_date.year);
+    QCOMPARE(pInfo->weekdays, type == 4 ? quint32(255) : before.weekdays);
+    const T_ScheduleDate end = type == 4 ? before.start_date : before.end_date;
+    QCOMPARE(pInfo->end_date.day, end.day);
+    QCOMPARE(pInfo->end_date.month, end.month);
+    QCOMPARE(pInfo->end_date.year, end.year);
+    QCOMPARE(pInfo->start_date.day, before.start_date.day);
+    QCOMPARE(pInfo->start_date.year, before.start_date.year);
     QVERIFY(!pInfo->activited);
     if (changeTime) {
         QCOMPARE(int(pInfo->exec_time.hour), 11);
@@ -459,7 +469,7 @@ void TestSchedule::retranslate()
     CDlgScheduleEdit2 edit(&info, nullptr);
     QVERIFY(QCoreApplication::installTranslator(&translator));
     QCoreApplication::processEvents();
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("计划任务"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("定时任务"));
     QCOMPARE(T_ListForm(dlg).pTree->topLevelItem(0)->text(1), QStringLiteral("2033年4月5日"));
     QTRY_COMPARE(T_EditForm(&edit).pButtons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
     QCoreApplication::removeTranslator(&translator);

@@ -131,6 +131,7 @@ private slots:
     void layoutAudioDefaultByWindowCount();
     void layoutApplyAndSave();
     void layoutWithoutAudioSource();
+    void layoutNameWithLineBreakRefused();
     void layoutUserAudioMode_data();
     void layoutUserAudioMode();
     void layoutEditOpensChooser();
@@ -795,6 +796,23 @@ void TestDevSettings::layoutWithoutAudioSource()
     QVERIFY(pDev->GetUserAudioMode().isEmpty());
     Click(dlg, "pbSave");
     QVERIFY(pDev->GetIPMLayoutAudioMap().isEmpty());
+}
+
+void TestDevSettings::layoutNameWithLineBreakRefused()
+{
+    CHOIDev *pDev = Dev(kMva);
+    T_IpmLayoutInfo broken = Table(QStringLiteral("Dual"));
+    broken.layout_name = QStringLiteral("Hall\nreboot");
+    pDev->SetIPMLayoutList({broken});
+    CDlgIPMLayoutSettings dlg(pDev, nullptr);
+    CBoxRecorder boxes;
+    QCOMPARE(Combo(dlg, "cmbLayout")->currentText(), broken.layout_name);
+    Click(dlg, "pbApply");
+    QCOMPARE(boxes.Texts(), QStringList({"Failed to multiview audio settings to devices."}));
+    const QList<QByteArray> lines = WaitForLines(kMva, 3);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(2).startsWith("multiview set audio separate"));
+    QVERIFY(pDev->GetUserAudioMode().isEmpty());
 }
 
 void TestDevSettings::layoutUserAudioMode_data()

@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "batch/dlgbatchgroup.h"
 #include "dialogs/dlgranklayout.h"
 #include "dialogs/dlgrxchangegroup.h"
 #include "dialogs/dlgvwedit.h"
@@ -60,6 +62,7 @@ private slots:
     void rxGroupInitialChoice();
     void rxGroupThroughNavActions();
     void rxGroupWithoutDevice();
+    void groupChoosersInChinese();
 
     void rankOrdersAndNumbers();
     void rankButtons();
@@ -470,6 +473,49 @@ void TestTileDialogs::rankCancelChangesNothing()
     QCOMPARE(combo->count(), 2);
     QCOMPARE(combo->itemText(0), QString("A"));
     QCOMPARE(combo->currentIndex(), 1);
+}
+
+// The group choosers show the pseudo-group translated and hand back its
+// stored name.
+void TestTileDialogs::groupChoosersInChinese()
+{
+    AddGroups({g_strUngrouped, "G1"});
+    m_pRx->SetGroup("G1");
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("zh_CN.qm"), qEnvironmentVariable("HOI_BIN_DIR")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    const QStringList shown{"未分组", "G1"};
+    auto texts = [](QComboBox *pBox, int nFirst) {
+        QStringList list;
+        for (int i = nFirst; i < pBox->count(); ++i)
+            list << pBox->itemText(i);
+        return list;
+    };
+
+    CDlgVWEdit wall(nullptr);
+    wall.SetGroupName(g_strUngrouped);
+    QCOMPARE(texts(wall.findChild<QComboBox *>("cbGroup"), 0), shown);
+    wall.findChild<QLineEdit *>("leName")->setText("Back");
+    wall.OKClick();
+
+    CDlgRxChangeGroup change(m_pRx, nullptr);
+    QComboBox *pChange = change.findChild<QComboBox *>("cbGroup");
+    QCOMPARE(texts(pChange, 0), shown);
+    QCOMPARE(pChange->currentText(), QString("G1"));
+    pChange->setCurrentIndex(0);
+
+    m_pRx->SetGroup(g_strUngrouped);
+    CDlgBatchGroup batch;
+    QComboBox *pFilter = batch.findChild<QComboBox *>("cbFilter");
+    QCOMPARE(texts(pFilter, 1), shown);
+    QCOMPARE(texts(batch.findChild<QComboBox *>("cbSelectGroup"), 0), shown);
+    pFilter->setCurrentIndex(1);
+    QCoreApplication::removeTranslator(&translator);
+
+    QVERIFY(wall.m_bOk);
+    QCOMPARE(m_mgr->FindVideoWallByName("Back")->GetGroup(), g_strUngrouped);
+    QCOMPARE(change.m_strGroup, g_strUngrouped);
+    QCOMPARE(batch.findChild<QTreeWidget *>("twDevice")->topLevelItemCount(), 1);
 }
 
 QTEST_MAIN(TestTileDialogs)

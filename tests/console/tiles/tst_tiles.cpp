@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -31,21 +32,24 @@ const char kConfig[] = R"(<?xml version="1.0"?>
  <product id="TXQ" name="Other" type="tx" param_prefix="gb" hisi_enable="false" jpeg_enable="false"/>
  <product id="RXP" name="Dec" type="rx" param_prefix="gb" tx="TXP" video_wall="TXP" hisi_enable="false" jpeg_enable="false"/>
  <product id="MRX" name="Multi" type="mrx" param_prefix="gb" tx="TXP" hisi_enable="false" jpeg_enable="false"/>
+ <product id="RXM" name="Mon" type="rx" param_prefix="gb" tx="TXP" rx_monitor="true" hisi_enable="false" jpeg_enable="false"/>
 </hoiprod>
 )";
 
-enum { TX1, TX2, TXQ, RX1, RX2, RX3, RX4, RX5, MRX1, DEV_COUNT };
-const char *const kModels[DEV_COUNT] = {"TXP", "TXP", "TXQ", "RXP", "RXP", "RXP", "RXP", "RXP", "MRX"};
-const char *const kTypes[DEV_COUNT] = {"TX", "TX", "TX", "RX", "RX", "RX", "RX", "RX", "MRX"};
+enum { TX1, TX2, TXQ, RX1, RX2, RX3, RX4, RX5, MRX1, RXM1, DEV_COUNT };
+const char *const kModels[DEV_COUNT] = {"TXP", "TXP", "TXQ", "RXP", "RXP", "RXP", "RXP", "RXP", "MRX", "RXM"};
+const char *const kTypes[DEV_COUNT] = {"TX", "TX", "TX", "RX", "RX", "RX", "RX", "RX", "MRX", "RX"};
 
 typedef QList<QByteArray> Lines;
 
-// Waits until the layout has reported its n-th outcome, a success.
-#define WAIT_APPLIED(scene, spy, n)                                                     \
+// Waits until the layout has reported its n-th outcome, with the status
+// given: applied after an apply of the whole layout, the status it kept
+// after a clean re-apply of some cells.
+#define WAIT_REPORTED(scene, spy, n, status)                                            \
     do {                                                                                \
         QTRY_COMPARE_WITH_TIMEOUT((spy).count(), (n), 20000);                           \
         QCOMPARE((spy).last().at(0).value<CHOIScene *>(), (scene));                     \
-        QCOMPARE((spy).last().at(1).value<E_SceneStatus>(), E_SS_APPLIED);              \
+        QCOMPARE((spy).last().at(1).value<E_SceneStatus>(), (status));                  \
     } while (0)
 
 QByteArray Event(const QString &event)
@@ -73,6 +77,7 @@ private slots:
     void decoderDropLinksAndAutoApplies();
     void decoderWaitsForApplyWithoutAutoApply();
     void decoderDropRefused();
+    void decoderDropReplacesEncoder();
     void decoderIgnoresOtherDrags_data();
     void decoderIgnoresOtherDrags();
     void decoderMenuChangesAndRemovesTx();
@@ -88,6 +93,7 @@ private slots:
 
     void oneKeyReachesEveryTile();
     void treeTilesEmitTheirItem();
+    void groupTileFollowsLanguage();
 
 private:
     QString Name(int i) const { return m_dev[i]->GetDisplayName(); }
@@ -282,7 +288,7 @@ void TestTiles::decoderDropLinksAndAutoApplies()
     QVERIFY(m_boxes.texts.isEmpty());
 
     // Only these two devices are re-linked, at once.
-    WAIT_APPLIED(tile.GetScene(), status, 1);
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_EDIT);
     const Lines rx = m_lan.Commands(RX1);
     QVERIFY2(rx.contains("gbset -vi  1 " + Id(TX1)), rx.join('|').constData());
     QVERIFY(rx.contains("gbparam s 1 ch_select " + Id(TX1)));
@@ -309,7 +315,7 @@ void TestTiles::decoderWaitsForApplyWithoutAutoApply()
 
     // The page's apply-to-all reaches the tile.
     tile.Apply();
-    WAIT_APPLIED(tile.GetScene(), status, 1);
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_APPLIED);
     QVERIFY(m_lan.Commands(RX2).contains("gbparam s 1 ch_select " + Id(TX2)));
     QVERIFY(m_lan.Commands(TX2).contains("gbparam s 1 multicast_on y"));
 }
@@ -330,6 +336,24 @@ void TestTiles::decoderDropRefused()
     QCOMPARE(LabelText(&tile, "label_TX"), "TX:" + Name(TX1));
     QTest::qWait(300);
     QVERIFY(m_lan.Commands(RX3).isEmpty());
+}
+
+// A decoder that could show several encoders is told one: a second one
+// dropped replaces the first, on the tile and on the device alike.
+void TestTiles::decoderDropReplacesEncoder()
+{
+    m_dev[RXM1]->SetTXDev(m_dev[TX1]);
+    CFormDevice tile(m_dev[RXM1]);
+    tile.slotIsAutoAppy(true);
+    QSignalSpy status(tile.GetScene(), &CHOIScene::OnStatusChange);
+    QVERIFY(DropTx(&tile, TX2));
+    QCOMPARE(tile.GetScene()->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX2]);
+    QCOMPARE(m_dev[RXM1]->GetTXDev(), m_dev[TX2]);
+    QCOMPARE(LabelText(&tile, "label_TX"), "TX:" + Name(TX2));
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_EDIT);
+    const Lines rx = m_lan.Commands(RXM1);
+    QVERIFY2(rx.contains("gbset -vi  1 " + Id(TX2)), rx.join('|').constData());
+    QVERIFY(rx.contains("gbparam s 1 ch_select " + Id(TX2)));
 }
 
 void TestTiles::decoderIgnoresOtherDrags_data()
@@ -396,7 +420,7 @@ void TestTiles::decoderMenuChangesAndRemovesTx()
     FindAction(pChange->menu(), Name(TX2))->trigger();
     QCOMPARE(m_dev[RX5]->GetTXDev(), m_dev[TX2]);
     QCOMPARE(LabelText(&tile, "label_TX"), "TX:" + Name(TX2));
-    WAIT_APPLIED(tile.GetScene(), status, 1);
+    WAIT_REPORTED(tile.GetScene(), status, 1, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX5).contains("gbparam s 1 ch_select " + Id(TX2)));
 
     m_lan.ClearReceived();
@@ -409,7 +433,7 @@ void TestTiles::decoderMenuChangesAndRemovesTx()
     QCOMPARE(tile.GetScene()->CellAt(0, 0)->rx, m_dev[RX5]);
     QCOMPARE(LabelText(&tile, "label_TX"), QString("TX:N/A"));
     // The decoder stops showing anything.
-    WAIT_APPLIED(tile.GetScene(), status, 2);
+    WAIT_REPORTED(tile.GetScene(), status, 2, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX5).contains(Event("e_stop_link")));
     QVERIFY(m_lan.Commands(TX2).isEmpty());
 }
@@ -499,7 +523,7 @@ void TestTiles::wallDropFeedsCellsAndSingleWall()
     QVERIFY(m_boxes.texts.isEmpty());
 
     // Auto-apply re-links the changed cell and the wall.
-    WAIT_APPLIED(pLayout, status, 1);
+    WAIT_REPORTED(pLayout, status, 1, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX1).contains("gbparam s 1 ch_select " + Id(TX1)));
     QVERIFY(!m_lan.Commands(RX2).isEmpty());
     QVERIFY(!m_lan.Commands(RX3).isEmpty());
@@ -522,7 +546,7 @@ void TestTiles::wallDropLeavesWallHoldingEncoder()
     DropTx(&tile, TX1);
     QCOMPARE(pLayout->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX1]);
     // Only the cell outside the wall is re-applied; the wall is not touched.
-    WAIT_APPLIED(pLayout, status, 1);
+    WAIT_REPORTED(pLayout, status, 1, E_SS_EDIT);
     QVERIFY(m_lan.Commands(RX1).contains("gbparam s 1 ch_select " + Id(TX1)));
     QVERIFY(m_lan.Commands(RX2).isEmpty());
     QVERIFY(m_lan.Commands(RX3).isEmpty());
@@ -588,7 +612,7 @@ void TestTiles::wallNameCaseAndApply()
     QSignalSpy status(m_mgr, &CHOIDevMgr::OnSceneStatusChange);
     QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
     tile.Apply();
-    WAIT_APPLIED(pLayout, status, 1);
+    WAIT_REPORTED(pLayout, status, 1, E_SS_APPLIED);
     // The whole layout, not single cells.
     QVERIFY(log.first().first().toString().endsWith(" - Apply scene ..."));
     QVERIFY(m_lan.Commands(RX1).contains("gbparam s 1 ch_select " + Id(TX2)));
@@ -668,6 +692,22 @@ void TestTiles::treeTilesEmitTheirItem()
     DropTx(&wallTile, TX1);
     wallTile.Apply();
     QVERIFY(m_boxes.texts.isEmpty());
+}
+
+// The pseudo-group's tile reads in the interface language, also after a
+// switch; its tree row keeps the stored name.
+void TestTiles::groupTileFollowsLanguage()
+{
+    QTreeWidgetItem *pGroup = new QTreeWidgetItem(m_pTree, QStringList() << g_strUngrouped);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("zh_CN.qm"), qEnvironmentVariable("HOI_BIN_DIR")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    CFormAll groupTile(pGroup);
+    QCOMPARE(LabelText(&groupTile, "label_Name"), QStringLiteral("未分组"));
+    QVERIFY(QCoreApplication::removeTranslator(&translator));
+    QCoreApplication::processEvents();
+    QCOMPARE(LabelText(&groupTile, "label_Name"), g_strUngrouped);
+    QCOMPARE(pGroup->text(0), g_strUngrouped);
 }
 
 QTEST_MAIN(TestTiles)

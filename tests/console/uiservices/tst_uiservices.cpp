@@ -363,7 +363,7 @@ void TestUiServices::fileDialogRunner()
     QCOMPARE(selected, QStringLiteral("chosen"));
     QCOMPARE(GetSaveFileName(nullptr, QStringLiteral("Save"), QStringLiteral("/s/Untitled.hoi"),
                              QStringLiteral("Sceneinfo file (*.txt)")),
-             QStringLiteral("/answer/1"));
+             QStringLiteral("/answer/1.txt"));
     QCOMPARE(GetExistingDirectory(&parent, QStringLiteral("Folder"), QStringLiteral("/d")),
              QStringLiteral("/answer/2"));
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -92,6 +93,8 @@ private slots:
     void imageUploadFailures_data();
     void imageUploadFailures();
     void imageUploadUnreadableFile();
+    void uploadRechecksFile_data();
+    void uploadRechecksFile();
     void imageStalledUploadWaitsForClose();
     void imageRetranslateKeepsChosenTexts();
 
@@ -116,6 +119,8 @@ private slots:
     void projectTransferClosedWhileStalled();
     void projectProgressText_data();
     void projectProgressText();
+
+    void transfersIgnoreEnvironmentProxy();
 
 private:
     CHOIDev *Dev(int i) const
@@ -463,6 +468,52 @@ void TestUploadDialogs::imageUploadUnreadableFile()
     QCOMPARE(m_http.at(kLogoRx)->RequestCount(), 0);
 }
 
+void TestUploadDialogs::uploadRechecksFile_data()
+{
+    QTest::addColumn<QString>("button"); // the group's choice; "pushBtnSelect": the windowing image
+    QTest::addColumn<int>("dev");
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QByteArray>("sent"); // what the file holds at upload time
+    const QByteArray logo = MakeBmp(32, 40, 0, 0, 0, 0, 5000);
+    QTest::newRow("logo grew to 128 KiB") << "pushBtnSelect_Logo" << int(kLogoRx) << logo
+                                          << MakeBmp(32, 40, 0, 0, 0, 0, 131072);
+    QTest::newRow("logo turned 24-bit") << "pushBtnSelect_Logo" << int(kLogoRx) << logo
+                                        << MakeBmp(24, 40, 0, 0, 0, 0, 5000);
+    QTest::newRow("idle image grew past 1.5 MiB") << "pushBtnSelect_bg" << int(kLogoRx)
+                                                  << MakeImage("JPG", 64, 64, 1000)
+                                                  << MakeImage("JPG", 64, 64, 1572865);
+    QTest::newRow("windowing image grew past 10 MiB") << "pushBtnSelect" << int(kWinRx) << MakeImage("BMP", 64, 64)
+                                                      << MakeImage("BMP", 64, 64, 10485761);
+}
+
+void TestUploadDialogs::uploadRechecksFile()
+{
+    QFETCH(QString, button);
+    QFETCH(int, dev);
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, sent);
+    const QString path = Written(QStringLiteral("changing"), chosen);
+    CBoxLog boxes;
+    CFileChooser chooser;
+    chooser.Next(path);
+    QScopedPointer<QDialog> dlg;
+    if (button == QLatin1String("pushBtnSelect"))
+        dlg.reset(new CDlgMapSettings(Dev(dev), nullptr));
+    else
+        dlg.reset(new CDlgImageSetting(Dev(dev), nullptr));
+    Find<QPushButton>(*dlg, qPrintable(button))->click();
+    QVERIFY(boxes.m_boxes.isEmpty());
+
+    // The file changes on disk between the choice and the upload.
+    QVERIFY(WriteBytes(path, sent));
+    const QString upload = QString(button).replace(QStringLiteral("Select"), QStringLiteral("Upload"));
+    Find<QPushButton>(*dlg, qPrintable(upload))->click();
+    QCOMPARE(boxes.m_boxes.size(), 1);
+    QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Upload failed."));
+    QTest::qWait(200);
+    QCOMPARE(m_http.at(dev)->RequestCount(), 0);
+}
+
 void TestUploadDialogs::imageStalledUploadWaitsForClose()
 {
     const QString path = Written(QStringLiteral("logo.bmp"), MakeBmp(32, 40, 0, 0, 0, 0, 5000));
@@ -483,10 +534,11 @@ void TestUploadDialogs::imageStalledUploadWaitsForClose()
         QCOMPARE(Find<QLabel>(dlg, "label__pro_Logo")->text(), QStringLiteral("Upload Progress: 98%"));
         QVERIFY(!Find<QGroupBox>(dlg, "groupBox_Logo")->isEnabled());
         QVERIFY(dlg.isEnabled());
-        // The operator's way out: the dialog closes and drops the upload.
+        // The operator's way out: closing the dialog drops the upload.
         QVERIFY(dlg.close());
+        QTRY_COMPARE(m_http.at(kLogoRx)->OpenConnections(), 0);
+        QVERIFY(Find<QGroupBox>(dlg, "groupBox_Logo")->isEnabled());
     }
-    QTRY_COMPARE(m_http.at(kLogoRx)->OpenConnections(), 0);
     QTest::qWait(100);
     QVERIFY(boxes.m_boxes.isEmpty());
 }
@@ -520,7 +572,7 @@ void TestUploadDialogs::imageRetranslateKeepsChosenTexts()
     QCOMPARE(progress, QStringLiteral("\u4e0a\u4f20\u8fdb\u5ea6\uff1a100%"));
     // What the operator chose stays; the untouched logo group follows the language.
     QCOMPARE(resolution, QStringLiteral("Image Resolution:800X600 (1280X720)"));
-    QCOMPARE(logoSize, QStringLiteral("\u56fe\u7247\u5927\u5c0f\uff1a\u4e0d\u8d85\u8fc7128KB"));
+    QCOMPARE(logoSize, QStringLiteral("\u56fe\u7247\u5927\u5c0f\uff1a\u4e0d\u8d85\u8fc7 128KB"));
     // And back.
     QCOMPARE(Find<QLabel>(dlg, "label_pro_bg")->text(), QStringLiteral("Upload Progress: 100%"));
 }
@@ -701,11 +753,10 @@ void TestUploadDialogs::mapUploadError()
     if (fault == CSimHttp::E_HF_STALL) {
         QTRY_COMPARE(Find<QLabel>(*dlg, "label_4")->text(), QStringLiteral("Upload Progress: 98%"));
         QVERIFY(!dlg->isEnabled());
-        // Closing is the way out: the opener destroys the dialog and with it
-        // the upload, silently.
+        // Closing is the way out: it drops the upload, silently.
         QVERIFY(dlg->close());
-        dlg.reset();
         QTRY_COMPARE(m_http.at(kWinRx)->OpenConnections(), 0);
+        QTest::qWait(100);
         QVERIFY(boxes.m_boxes.isEmpty());
         return;
     }
@@ -845,23 +896,31 @@ void TestUploadDialogs::projectDownloadFailures_data()
 {
     QTest::addColumn<int>("fault");
     QTest::addColumn<int>("value");
-    QTest::newRow("nothing uploaded: 404") << int(CSimHttp::E_HF_NONE) << 0;
-    QTest::newRow("500") << int(CSimHttp::E_HF_STATUS) << 500;
-    QTest::newRow("refused") << int(CSimHttp::E_HF_REFUSE) << 0;
+    QTest::addColumn<QByteArray>("stored"); // on the controller, empty: none
+    QTest::addColumn<qint64>("limit");
+    QTest::newRow("nothing uploaded: 404") << int(CSimHttp::E_HF_NONE) << 0 << QByteArray() << qint64(-1);
+    QTest::newRow("500") << int(CSimHttp::E_HF_STATUS) << 500 << QByteArray("new") << qint64(-1);
+    QTest::newRow("refused") << int(CSimHttp::E_HF_REFUSE) << 0 << QByteArray("new") << qint64(-1);
+    QTest::newRow("beyond the size limit") << int(CSimHttp::E_HF_NONE) << 0 << QByteArray(300000, 'n')
+                                           << qint64(100000);
 }
 
 void TestUploadDialogs::projectDownloadFailures()
 {
     QFETCH(int, fault);
     QFETCH(int, value);
+    QFETCH(QByteArray, stored);
+    QFETCH(qint64, limit);
     const QString target = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
     QVERIFY(WriteBytes(target, "<hoi ver=\"1.0\"/>"));
-    m_http.at(kCtrl)->SetStored("/scene_upload", "new");
-    if (fault == CSimHttp::E_HF_NONE)
+    m_http.at(kCtrl)->SetStored("/scene_upload", stored);
+    if (stored.isEmpty())
         m_http.at(kCtrl)->ClearStored();
     m_http.at(kCtrl)->SetFault(CSimHttp::E_Fault(fault), value);
 
     CDlgHttpManage dlg(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, m_pLan->Address(kCtrl).toString(), nullptr);
+    if (limit >= 0)
+        dlg.SetDownloadLimit(limit);
     QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("error!"), 20000);
     QVERIFY(Find<QPushButton>(dlg, "pbOK")->isEnabled());
     QCOMPARE(dlg.GetFileName(), QString());
@@ -889,10 +948,10 @@ void TestUploadDialogs::projectTransferClosedWhileStalled()
         QSignalSpy rejected(pDlg, &QDialog::rejected);
         pDlg->reject(); // the close button
         QCOMPARE(rejected.count(), 1);
+        QTRY_COMPARE(pCtrl->OpenConnections(), 0); // closing ends the transfer
         QCOMPARE(pDlg->GetFileName(), mode == 0 ? path : QString());
         delete pDlg;
         QVERIFY(!file.isOpen()); // handed back closed
-        QTRY_COMPARE(pCtrl->OpenConnections(), 0);
     }
 }
 
@@ -917,6 +976,40 @@ void TestUploadDialogs::projectProgressText()
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("0%"));
     QVERIFY(QMetaObject::invokeMethod(&dlg, "slotOnUploadProgress", Q_ARG(qlonglong, sent), Q_ARG(qlonglong, total)));
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), text);
+}
+
+// ---------------------------------------------------------------------------
+// Proxy
+
+void TestUploadDialogs::transfersIgnoreEnvironmentProxy()
+{
+    // A proxy of the environment listens on the console's own address.
+    QTcpServer proxy;
+    QVERIFY(proxy.listen(QHostAddress(qEnvironmentVariable("HOI_TESTLAN_CONSOLE"))));
+    const QByteArray url = "http://" + proxy.serverAddress().toString().toLatin1() + ':'
+                           + QByteArray::number(proxy.serverPort());
+    qputenv("http_proxy", url);
+    qputenv("all_proxy", url);
+    const QString path = Written(QStringLiteral("proxy.bmp"), MakeBmp(32, 40, 0, 0, 0, 0, 3000));
+    {
+        CBoxLog boxes;
+        CFileChooser chooser;
+        chooser.Next(path);
+        CDlgImageSetting image(Dev(kLogoRx), nullptr);
+        Find<QPushButton>(image, "pushBtnSelect_Logo")->click();
+        Find<QPushButton>(image, "pushBtnUpload_Logo")->click();
+        QFile file(path);
+        CDlgHttpManage up(CDlgHttpManage::E_HM_UPLOAD, &file, m_pLan->Address(kCtrl).toString(), nullptr);
+        QTRY_COMPARE(Find<QLabel>(image, "label__pro_Logo")->text(), QStringLiteral("Upload Progress: 100%"));
+        QTRY_COMPARE(Find<QLabel>(up, "lbProgress")->text(), QStringLiteral("100%"));
+        CDlgHttpManage down(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, m_pLan->Address(kCtrl).toString(), nullptr);
+        QTRY_COMPARE(Find<QLabel>(down, "lbProgress")->text(), QStringLiteral("100%"));
+    }
+    qunsetenv("http_proxy");
+    qunsetenv("all_proxy");
+    QCOMPARE(m_http.at(kLogoRx)->RequestCount(), 1);
+    QCOMPARE(m_http.at(kCtrl)->RequestCount(), 2);
+    QVERIFY(!proxy.hasPendingConnections());
 }
 
 QTEST_MAIN(TestUploadDialogs)

@@ -162,6 +162,7 @@ private slots:
     void previewLimits();
     void previewUpload();
     void previewFailures();
+    void previewRecheckedAndDroppedOnClose();
 
     void overlayOpens();
     void overlayPosition();
@@ -174,8 +175,10 @@ private slots:
     void edidEmptyFolder();
     void edidSelect_data();
     void edidSelect();
-    void edidKeepsLastValid();
+    void edidInvalidFileLeavesNothing();
 
+    void ipConfigRefusesDeadAddress_data();
+    void ipConfigRefusesDeadAddress();
     void ipConfigApply();
     void ipConfigUnreachable();
 
@@ -377,17 +380,22 @@ void TestVtx::ipcReadEditSaveUpload()
     QCOMPARE(pTree->topLevelItem(0)->foreground(5).color(), QColor(198, 72, 75));
     QCOMPARE(pTree->topLevelItem(0)->background(12).color(), QColor(202, 219, 211));
 
-    // Read: the buttons rest until the answer; the list and the local file
-    // are the gateway's.
+    // Read: the buttons rest until the answer, so a save cannot take over
+    // its reply; the list and the local file are the gateway's.
     pRead->click();
     QVERIFY(!pRead->isEnabled());
     QVERIFY(!pSave->isEnabled());
-    QVERIFY(pSaveDev->isEnabled());
+    QVERIFY(!pSaveDev->isEnabled());
+    pSaveDev->click();
     QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
     QCOMPARE(boxes.Last().title, QStringLiteral("Read from device"));
     QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful."));
     QVERIFY(pRead->isEnabled());
     QVERIFY(pSave->isEnabled());
+    QVERIFY(pSaveDev->isEnabled());
+    QTest::qWait(200);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(m_pGwHttp->RequestCount(), 1);
     const T_SimHttpRequest get = m_pGwHttp->Requests().value(0);
     QCOMPARE(get.method, QByteArray("GET"));
     QCOMPARE(get.path + "?" + get.query, QByteArray("/action?cmdtype=devconfig&cmdstr=getipclist"));
@@ -475,6 +483,7 @@ void TestVtx::ipcReadEditSaveUpload()
     m_pGwHttp->ClearRequests();
     pSaveDev->click();
     QVERIFY(!pRead->isEnabled());
+    QVERIFY(!pSaveDev->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
     QCOMPARE(boxes.Last().title, QStringLiteral("Save to device"));
     QCOMPARE(boxes.Last().text, QStringLiteral("Save to device successful."));
@@ -842,6 +851,37 @@ void TestVtx::previewFailures()
     QVERIFY(dlg.isEnabled());
 }
 
+void TestVtx::previewRecheckedAndDroppedOnClose()
+{
+    const QString path = m_files.filePath(QStringLiteral("again.jpg"));
+    QVERIFY(WriteImage(path, 320, 240, "JPG"));
+    CFileAnswer answer(path);
+    CBoxLog boxes;
+    m_pGwHttp->ClearRequests();
+    CDlgPreviewImage dlg(Dev(kGw), nullptr);
+    dlg.show();
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+
+    // Grown past 720 x 480 after it was chosen: not sent.
+    QVERIFY(WriteImage(path, 721, 480, "JPG"));
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Upload failed."}));
+    QVERIFY(dlg.isEnabled());
+
+    // Closing the window ends an upload the device never answers.
+    QVERIFY(WriteImage(path, 320, 240, "JPG"));
+    m_pGwHttp->SetFault(CSimHttp::E_HF_STALL);
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 1);
+    QVERIFY(dlg.close());
+    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
+    QVERIFY(dlg.isEnabled());
+    QTest::qWait(100);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(m_pGwHttp->RequestCount(), 1);
+    m_pGwHttp->SetFault(CSimHttp::E_HF_NONE);
+}
+
 // ---------------------------------------------------------------------------
 // Overlay image
 
@@ -992,7 +1032,7 @@ void TestVtx::edidFolderList()
     const QByteArray good = Edid(128);
     QVERIFY(WriteAll(dir + "b_bad.bin", Edid(129)));
     QVERIFY(WriteAll(dir + "a_good.bin", good));
-    QVERIFY(WriteAll(dir + "C_UP.BIN", Edid(128)));
+    QVERIFY(WriteAll(dir + "C_UP.BIN", Edid(256)));
     QVERIFY(WriteAll(dir + "notes.txt", "x"));
 
     CHOIDev *pDev = Dev(kRx);
@@ -1024,10 +1064,11 @@ void TestVtx::edidFolderList()
     QVERIFY(dlg.isEnabled());
     QCOMPARE(boxes.Count(), 0);
 
-    // A whole name that is not found changes nothing.
+    // The file listed with its whole name is the one loaded.
     pList->setCurrentIndex(2);
     QCOMPARE(boxes.Count(), 0);
-    QVERIFY(!pText->toPlainText().isEmpty());
+    QCOMPARE(pText->toPlainText().count('\n'), 15);
+    QVERIFY(pApply->isEnabled());
 
     // "Upload..." waits for a file.
     pList->setCurrentIndex(3);
@@ -1080,7 +1121,7 @@ void TestVtx::edidSelect()
     QCOMPARE(answer.Last().strDir, EdidDirPath());
     QCOMPARE(answer.Last().strFilter, QStringLiteral("(*.bin)"));
     QCOMPARE(Child<QLineEdit>(dlg, "leEDIDFileName")->text(), path);
-    QVERIFY(pApply->isEnabled()); // after any file that could be read
+    QCOMPARE(pApply->isEnabled(), valid);
 
     const QString text = Child<QTextEdit>(dlg, "teEDIDInfo")->toPlainText();
     m_pLan->ClearReceived();
@@ -1094,13 +1135,11 @@ void TestVtx::edidSelect()
         // 383 or 767 characters between the quotes.
         QCOMPARE(sent.at(0).indexOf("\" >") - 6, lines == 8 ? 383 : 767);
     } else {
-        QCOMPARE(boxes.Count(), 2);
+        QCOMPARE(boxes.Count(), 1);
         QCOMPARE(boxes.At(0).title, QStringLiteral("EDID Setting"));
         QCOMPARE(boxes.At(0).text, QStringLiteral("Invalid EDID !"));
         QVERIFY(text.isEmpty());
         // Nothing valid was loaded: nothing is written to the EEPROM.
-        QCOMPARE(boxes.At(1).icon, QMessageBox::Critical);
-        QCOMPARE(boxes.At(1).text, QStringLiteral("No valid EDID has been loaded."));
         QTest::qWait(200);
         QVERIFY(Filtered(m_pLan->Commands(kRx), "eeprom_content").isEmpty());
     }
@@ -1113,7 +1152,7 @@ void TestVtx::edidSelect()
     QVERIFY(Child<QLineEdit>(dlg, "leEDIDFileName")->text().isEmpty());
 }
 
-void TestVtx::edidKeepsLastValid()
+void TestVtx::edidInvalidFileLeavesNothing()
 {
     ClearEdidFolder();
     const QString dir = EdidDirPath() + QLatin1Char('/');
@@ -1128,19 +1167,60 @@ void TestVtx::edidKeepsLastValid()
     QComboBox *pList = Child<QComboBox>(dlg, "cbEDIDSet");
     QPushButton *pApply = Child<QPushButton>(dlg, "pbApply");
 
-    // An invalid file from the list leaves Apply and the stored EDID alone.
+    // An invalid file from the list leaves nothing to apply: the EDID loaded
+    // before is not sent in its place.
+    QVERIFY(pApply->isEnabled());
     pList->setCurrentIndex(1);
     QCOMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
-    QVERIFY(pApply->isEnabled());
+    QVERIFY(!pApply->isEnabled());
     m_pLan->ClearReceived();
     pApply->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!Filtered(m_pLan->Commands(kRx), "eeprom_content").isEmpty(), 10000);
-    QCOMPARE(Filtered(m_pLan->Commands(kRx), "eeprom_content"), QList<QByteArray>({EdidLine(first)}));
+    QTest::qWait(200);
+    QVERIFY(Filtered(m_pLan->Commands(kRx), "eeprom_content").isEmpty());
+    // Back to the valid one: Apply again.
+    pList->setCurrentIndex(0);
+    QVERIFY(pApply->isEnabled());
     ClearEdidFolder();
 }
 
 // ---------------------------------------------------------------------------
 // IP controller
+
+void TestVtx::ipConfigRefusesDeadAddress_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    const QString port1 = QStringLiteral("IP 1 (AV) [TX and RX communication]\n");
+    const QString port2 = QStringLiteral("IP 2 (C) [Telnet client and browser communication]\n");
+    QTest::newRow("port 2 all zero") << "edtIPAddr_2" << "0.0.0.0" << port2 + "Invalid IP address: 0.0.0.0";
+    QTest::newRow("port 1 mask zero") << "edtNetmask" << "0.0.0.0" << port1 + "Invalid subnet mask: 0.0.0.0";
+    QTest::newRow("port 2 mask with a gap") << "edtNetmask_2" << "255.255.0.255"
+                                           << port2 + "Invalid subnet mask: 255.255.0.255";
+}
+
+void TestVtx::ipConfigRefusesDeadAddress()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    m_pCtrlSim->clearReceived();
+    CBoxLog boxes;
+    CDlgDevIPConfig dlg(Dev(kCtrl), nullptr);
+    Child<QIPAddrWidget>(dlg, "edtNetmask")->SetIPAddress(QStringLiteral("255.255.0.0"));
+    Child<QIPAddrWidget>(dlg, "edtIPAddr_2")->SetIPAddress(QStringLiteral("192.168.7.20"));
+    Child<QIPAddrWidget>(dlg, "edtNetmask_2")->SetIPAddress(QStringLiteral("255.255.255.0"));
+    Child<QIPAddrWidget>(dlg, "edtGateway_2")->SetIPAddress(QStringLiteral("0.0.0.0"));
+    if (field == QLatin1String("edtIPAddr_2"))
+        Child<QIPAddrWidget>(dlg, "edtNetmask_2")->SetIPAddress(value);
+    Child<QIPAddrWidget>(dlg, qPrintable(field))->SetIPAddress(value);
+    Child<QPushButton>(dlg, "pushBApply_2")->click();
+    QCOMPARE(boxes.Texts(), QStringList{message});
+    QCOMPARE(boxes.Last().icon, QMessageBox::Critical);
+    QVERIFY(dlg.isEnabled());
+    QTest::qWait(300);
+    QVERIFY(Filtered(m_pCtrlSim->receivedLines(), "config set").isEmpty());
+}
 
 void TestVtx::ipConfigApply()
 {
@@ -1186,6 +1266,7 @@ void TestVtx::ipConfigUnreachable()
     CBoxLog boxes;
     CDlgDevIPConfig dlg(pCtrl, nullptr);
     dlg.SetReconnectWait(50);
+    Child<QIPAddrWidget>(dlg, "edtIPAddr_2")->SetIPAddress(QStringLiteral("192.168.7.20"));
     Child<QPushButton>(dlg, "pushBApply_2")->click();
     QCOMPARE(boxes.Texts(), QStringList({"Failed to apply settings to devices."}));
     QCOMPARE(boxes.Last().icon, QMessageBox::Critical);

@@ -1,4 +1,5 @@
-// The BMP logo check and the virtual TX record editor: no device involved.
+// The BMP logo check, the virtual TX record editor and the painting of the
+// picture windows: no device involved.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +100,32 @@ T *Child(QWidget &w, const char *name)
     return w.findChild<T *>(QLatin1String(name));
 }
 
+// Counts the events of one type that reach a widget or any of its children.
+class CEventCounter : public QObject
+{
+public:
+    CEventCounter(QWidget *pRoot, QEvent::Type type, int *pCount)
+        : m_type(type)
+        , m_pCount(pCount)
+    {
+        pRoot->installEventFilter(this);
+        for (QWidget *pChild : pRoot->findChildren<QWidget *>())
+            pChild->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            ++*m_pCount;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int *m_pCount;
+};
+
 } // namespace
 
 class TestVtxForms : public QObject
@@ -120,6 +147,10 @@ private slots:
     void editorAliasRule();
     void editorForbiddenStoredAlias();
     void editorCancelKeepsRecord();
+    void editorStoresTransportWord();
+
+    void idlePictureDoesNotRepaint_data();
+    void idlePictureDoesNotRepaint();
 
     void retranslate();
 
@@ -303,27 +334,31 @@ void TestVtxForms::editorShowsRecord()
 void TestVtxForms::editorRequiredFields_data()
 {
     QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("alias") << "lEAlias" << "Enter a alais name.";
-    QTest::newRow("hostname") << "lEHostName" << "Enter a hostname.";
-    QTest::newRow("url") << "lEUrl" << "Enter url.";
+    QTest::newRow("alias") << "lEAlias" << "" << "Enter a alais name.";
+    QTest::newRow("hostname") << "lEHostName" << "" << "Enter a hostname.";
+    // A host name ends up in other devices' shell lines.
+    QTest::newRow("hostname with a command") << "lEHostName" << "KRT4400-1;reboot" << "Enter a hostname.";
+    QTest::newRow("url") << "lEUrl" << "" << "Enter url.";
 }
 
 void TestVtxForms::editorRequiredFields()
 {
     QFETCH(QString, field);
+    QFETCH(QString, value);
     QFETCH(QString, message);
 
     T_IpcInfo info = Record();
     // An emptied alias is put back at once, so it can only be empty from
     // the start.
     if (field == "lEAlias")
-        info.aliasname.clear();
+        info.aliasname = value;
     else if (field == "lEHostName")
-        info.hostname.clear();
+        info.hostname = value;
     else
-        info.url.clear();
+        info.url = value;
     const T_IpcInfo before = info;
 
     CBoxLog boxes;
@@ -438,6 +473,60 @@ void TestVtxForms::editorCancelKeepsRecord()
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
     QCOMPARE(Fields(info), before);
+}
+
+void TestVtxForms::editorStoresTransportWord()
+{
+    // Whatever the language shows, the record takes the gateway's word.
+    T_IpcInfo info = Record();
+    CDlgIPCEdit dlg(&info, nullptr);
+    Child<QComboBox>(dlg, "cmBTransport")->setItemText(1, QStringLiteral("传输控制协议"));
+    Child<QPushButton>(dlg, "pBOK")->click();
+    QCOMPARE(info.transporttype, QStringLiteral("TCP"));
+}
+
+// ---------------------------------------------------------------------------
+// Idle picture windows
+
+void TestVtxForms::idlePictureDoesNotRepaint_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("overlay") << "overlay";
+    QTest::newRow("preview") << "preview";
+    QTest::newRow("virtual TX") << "vtx";
+}
+
+void TestVtxForms::idlePictureDoesNotRepaint()
+{
+    QFETCH(QString, kind);
+    QScopedPointer<QDialog> pDlg;
+    if (kind == QLatin1String("overlay"))
+        pDlg.reset(new CDlgLogoSettings(nullptr, nullptr));
+    else if (kind == QLatin1String("preview"))
+        pDlg.reset(new CDlgPreviewImage(nullptr, nullptr));
+    else
+        pDlg.reset(new CDlgIPCConfig(nullptr, nullptr));
+    // Larger than its box, so each reload of the picture lays the scroll
+    // area out and repaints the window again.
+    const QString path = m_dir.filePath(QStringLiteral("idle_%1.png").arg(kind));
+    QVERIFY(WriteImage(path, 700, 450, "PNG"));
+    pDlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pDlg.data()));
+    {
+        CFileAnswer answer(path);
+        Child<QPushButton>(*pDlg, "pushBtnSelect")->click();
+    }
+    QLabel *pPicture = Child<QLabel>(*pDlg, "labelPicture");
+    QTest::qWait(200);
+
+    int nPaints = 0;
+    CEventCounter counter(pDlg.data(), QEvent::Paint, &nPaints);
+    QTest::qWait(1000);
+    QVERIFY2(nPaints < 10, qPrintable(QString::number(nPaints)));
+
+    // The picture still follows its file.
+    QVERIFY(WriteImage(path, 30, 20, "PNG"));
+    QTRY_COMPARE_WITH_TIMEOUT(pPicture->pixmap(Qt::ReturnByValue).size(), QSize(30, 20), 5000);
 }
 
 // ---------------------------------------------------------------------------

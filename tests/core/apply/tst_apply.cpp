@@ -23,6 +23,7 @@ const char* const kConfig = R"(<?xml version="1.0"?>
  <product id="RXP" name="Dec" type="rx" param_prefix="gb" tx="TXP|HTX" video_wall="TXP|HTX" vw_multi_tx="true" hisi_enable="false" jpeg_enable="false"/>
  <product id="HTX" name="HEnc" type="tx" param_prefix="gb" video_wall="RXP|HRX" vw_multi_tx="true" hisi_enable="true" jpeg_enable="false"/>
  <product id="HRX" name="HDec" type="rx" param_prefix="gb" tx="TXP|HTX" video_wall="TXP|HTX" vw_multi_tx="true" hisi_enable="true" jpeg_enable="true"/>
+ <product id="GWP" name="Gw" type="gw" param_prefix="gb"/>
 </hoiprod>
 )";
 
@@ -73,12 +74,19 @@ private slots:
     void halfFilledCells();
     void devSetupEventsInOrder();
     void leaveWallAndStopLink();
+    void partialRoadsKeepLayoutStatus_data();
+    void partialRoadsKeepLayoutStatus();
     void abortApply();
     void failedApplyLeavesNoResyncBehind();
     void hisiWallEncoderAddressKnownToDecoders();
+    void virtualTxIsNotWaitedFor();
+    void refusedSourceLineFailsDecoder();
+    void refusedLoginEndsEveryApply();
+    void decoderGoneOffLineEndsApply();
 
 private:
     CHOIScene* NewScene(const QString& name, int rows, int cols);
+    CHOIScene* OneCell(const QString& name, int tx, int rx);
     QString Id(int i) { return m_dev[i]->GetMacId(); }
     QString Name(int i) const { return m_dev[i]->GetDisplayName(); }
     Lines TxLines(int i, const QString& scene, int rows, int cols, const QString& mcast = QString());
@@ -140,6 +148,10 @@ void TestApply::cleanup()
 {
     for (int i = 0; i < DEV_COUNT; ++i) {
         m_lan.Device(i)->setStallReplies(false);
+        m_lan.Device(i)->setPassword(QString());
+        m_lan.Device(i)->setKeepRefusedSession(false);
+        m_lan.Device(i)->setRefuseConnections(false);
+        m_lan.Discovery().SetDeviceOn(i, true);
         // Lines a failed apply left queued must not reach the next test.
         if (CBaseComm* pComm = m_dev[i]->GetComm()) {
             pComm->ClearSendQueue();
@@ -150,6 +162,7 @@ void TestApply::cleanup()
     qDeleteAll(m_scenes);
     m_scenes.clear();
     m_mgr->m_bCustomMulticastIP = false;
+    m_mgr->SetOnLineTimings(-1, 3600000);
 }
 
 CHOIScene* TestApply::NewScene(const QString& name, int rows, int cols)
@@ -157,6 +170,14 @@ CHOIScene* TestApply::NewScene(const QString& name, int rows, int cols)
     CHOIScene* pScene = new CHOIScene(m_mgr, name);
     pScene->SetGridSize(rows, cols);
     m_scenes.append(pScene);
+    return pScene;
+}
+
+CHOIScene* TestApply::OneCell(const QString& name, int tx, int rx)
+{
+    CHOIScene* pScene = NewScene(name, 1, 1);
+    pScene->GetCell(0, 0)->txList << m_dev[tx];
+    pScene->GetCell(0, 0)->rx = m_dev[rx];
     return pScene;
 }
 
@@ -514,7 +535,7 @@ void TestApply::devSetupEventsInOrder()
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QVERIFY(s->ApplyDevSetup(m_dev[X], CHOIScene::E_VWS_ALL));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     QCOMPARE(Cmds(X), Lines() << Event("e_vw_v_shift_d_8") << Event("e_vw_h_shift_l_12")
                               << Event("e_vw_h_scale_3") << Event("e_vw_v_scale_4")
                               << Event("e_vw_delay_kick_5"));
@@ -541,7 +562,7 @@ void TestApply::leaveWallAndStopLink()
     QVERIFY(s->ApplyVideoWallTo1x1(devs));
     QCOMPARE(s->GetPendingTotal(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     const Lines leave = Lines() << Param("en_video_wall", "n") << Event("e_vw_moninfo_0_0_0_0")
                                 << Event("e_vw_enable_0_0_0_0");
     QCOMPARE(Cmds(X), leave);
@@ -557,7 +578,7 @@ void TestApply::leaveWallAndStopLink()
     QList<CHOIDev*> stop{m_dev[X], m_dev[A]};
     QVERIFY(s->StopLink(stop));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 2, 20000);
-    QCOMPARE(status.at(1).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QCOMPARE(status.at(1).at(1).value<E_SceneStatus>(), E_SS_EDIT);
     QCOMPARE(Cmds(X), Lines() << Param("ch_select", "") << "gbset -vi  " << Param("scene", "")
                               << Param("source_select_audio", "") << Event("e_stop_link")
                               << Event("e_vw_moninfo_0_0_0_0"));
@@ -568,14 +589,47 @@ void TestApply::leaveWallAndStopLink()
     QTRY_COMPARE(Datagrams().size(), 2);
 }
 
+void TestApply::partialRoadsKeepLayoutStatus_data()
+{
+    QTest::addColumn<int>("road");
+    QTest::newRow("one adjustment") << 0;
+    QTest::newRow("one cell") << 1;
+    QTest::newRow("stop link") << 2;
+    QTest::newRow("leave wall") << 3;
+}
+
+// Only applying the whole layout makes it applied: a clean end of the other
+// roads neither logs the layout as applied nor changes its status.
+void TestApply::partialRoadsKeepLayoutStatus()
+{
+    QFETCH(int, road);
+    CHOIScene* s = NewScene("Part", 1, 1);
+    s->GetCell(0, 0)->txList << m_dev[A];
+    s->GetCell(0, 0)->rx = m_dev[X];
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QList<CHOIDev*> devs{m_dev[X]};
+    bool bStarted = false;
+    switch (road) {
+    case 0: bStarted = s->ApplyDevSetup(m_dev[X], CHOIScene::E_VWS_HSHIFT); break;
+    case 1: bStarted = s->UpdateOneCellLink(0, 0); break;
+    case 2: bStarted = s->StopLink(devs); break;
+    default: bStarted = s->ApplyVideoWallTo1x1(devs); break;
+    }
+    QVERIFY(bStarted);
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_EDIT);
+    QCOMPARE(s->GetLastStatus(), E_SS_EDIT);
+    QVERIFY(Texts(log).contains(QString("Device('%1') is applied.").arg(Name(X))));
+    QVERIFY(!Texts(log).contains("Scene('Part') is applied."));
+}
+
 void TestApply::abortApply()
 {
     for (int i : {A, X})
         ShortenTimings(i);
     m_lan.Device(X)->setStallReplies(true);
-    CHOIScene* s = NewScene("Abort", 1, 1);
-    s->GetCell(0, 0)->txList << m_dev[A];
-    s->GetCell(0, 0)->rx = m_dev[X];
+    CHOIScene* s = OneCell("Abort", A, X);
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QSignalSpy status(s, &CHOIScene::OnStatusChange);
     QVERIFY(s->Apply(1));
@@ -657,12 +711,12 @@ void TestApply::failedApplyLeavesNoResyncBehind()
     QList<CHOIDev*> stop{m_dev[B]};
     QVERIFY(s->StopLink(stop));
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    // A clean stop-link keeps the status the failed apply left.
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
     const QString stopped = m_dev[B]->GetHostName() + ' ';
     QCOMPARE(Texts(log), QStringList() << "Stop link ..."
                                        << QString("Device('%1') is applied.").arg(Name(B))
-                                       << QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(stopped)
-                                       << "Scene('Stale') is applied.");
+                                       << QString("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(stopped));
     QTRY_COMPARE(Datagrams().size(), 2);
     QTest::qWait(300);
     QCOMPARE(Datagrams(), QList<QByteArray>() << "msg_b_reconnect " + stopped.toUtf8()
@@ -702,6 +756,98 @@ void TestApply::hisiWallEncoderAddressKnownToDecoders()
     }
     // Once with the prepared link part, once with the finishing part.
     QCOMPARE(told, Lines() << Param("multicast_ip", "225.0.100.3") << Param("multicast_ip", "225.0.100.3"));
+}
+
+void TestApply::virtualTxIsNotWaitedFor()
+{
+    // A gateway's virtual TX has no address of its own: both decoders are
+    // told its id, and the TX itself gets nothing and is not waited for.
+    CHOIDev gateway(m_mgr, CHOIDev::E_DT_GW, "gb", false, CHOIDev::E_CT_TELNET);
+    gateway.SetHostName(CSimLan::HostNameFor("GWP", 90), true);
+    const QString camHost = CSimLan::HostNameFor("TXP", 91);
+    m_mgr->AddIpcDev("Camera", camHost, &gateway);
+    CHOIDev* pCam = m_mgr->FindDevByHostName(camHost);
+    QVERIFY(pCam);
+    CHOIScene* s = NewScene("Cameras", 1, 2);
+    for (int c : {0, 1}) {
+        s->GetCell(0, c)->txList << pCam;
+        s->GetCell(0, c)->rx = m_dev[c == 0 ? X : Y];
+    }
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QCOMPARE(s->GetPendingTotal(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QVERIFY(!pCam->GetComm());
+    for (int rx : {X, Y})
+        QVERIFY(Cmds(rx).contains(Param("ch_select", pCam->GetMacId())));
+    QVERIFY(m_mgr->RemoveDevice(pCam));
+}
+
+void TestApply::refusedSourceLineFailsDecoder()
+{
+    // An encoder id no shell line may carry: the decoder's source line is
+    // refused, so the decoder failed and gets nothing.
+    const QString id = m_dev[A]->m_strHostId;
+    m_dev[A]->m_strHostId = "0A58\r\nreboot";
+    CHOIScene* s = OneCell("Refused", A, X);
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    const bool bApplied = s->Apply(1);
+    m_dev[A]->m_strHostId = id;
+    QVERIFY(bApplied);
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    QCOMPARE(Texts(log), QStringList() << "Apply scene ..."
+                                       << QString("Device('%1') fails to be applied.").arg(Name(X))
+                                       << QString("Device('%1') is applied.").arg(Name(A))
+                                       << "Scene('Refused') is applied with errors encountered.");
+    QCOMPARE(Cmds(X), Lines());
+}
+
+void TestApply::refusedLoginEndsEveryApply()
+{
+    // Y refuses every login and keeps a refused session open, silent: each
+    // apply still ends, with Y failed.
+    SimDevice* pY = m_lan.Device(Y);
+    pY->setPassword("secret");
+    pY->setKeepRefusedSession(true);
+    pY->setLoginRetryDelay(20);
+    m_dev[Y]->SetRetryInterval(100);
+    pY->dropConnections();
+    QTRY_VERIFY(!m_dev[Y]->GetComm()->IsConnected());
+    CHOIScene* s = OneCell("Locked", A, Y);
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    for (int round = 1; round <= 2; ++round) {
+        log.clear();
+        QVERIFY(s->Apply(1));
+        QTRY_COMPARE_WITH_TIMEOUT(status.count(), round, 10000);
+        QCOMPARE(status.last().at(1).value<E_SceneStatus>(), E_SS_FAILED);
+        QVERIFY(Texts(log).contains(QString("Device('%1') fails to be applied.").arg(Name(Y))));
+        QTest::qWait(300); // long enough for a refused session to fall silent
+    }
+}
+
+void TestApply::decoderGoneOffLineEndsApply()
+{
+    // X stalls mid-apply and stops answering discovery with its connection
+    // open: the on-line check takes it off line, which ends its lines.
+    SimDevice* pX = m_lan.Device(X);
+    pX->setStallReplies(true);
+    m_dev[X]->SetRetryInterval(100);
+    CHOIScene* s = OneCell("Gone", A, X);
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QTRY_VERIFY(!Cmds(X).isEmpty());
+    m_lan.Discovery().SetDeviceOn(X, false);
+    pX->setRefuseConnections(true);
+    m_mgr->SetOnLineTimings(0, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 10000);
+    QVERIFY(!m_dev[X]->m_bOnLine);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    QVERIFY(Texts(log).contains(QString("Device('%1') fails to be applied.").arg(Name(X))));
 }
 
 QTEST_MAIN(TestApply)

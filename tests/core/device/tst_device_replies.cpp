@@ -40,8 +40,12 @@ void TestDevice::readParam_data()
     row("gateway", "gatewayip", "10.1.0.1", [](CHOIDev *d) { return d->GetGateway(); }, "10.1.0.1");
     row("mac", "ethaddr", "00:11:22:33:44:55", [](CHOIDev *d) { return d->GetEthAddr(); },
         "00:11:22:33:44:55");
-    row("host id", "hostname_id", "AABBCCDDEEFF", [](CHOIDev *d) { return d->m_strHostId; },
-        "AABBCCDDEEFF");
+    const Getter hostId = [](CHOIDev *d) { return d->m_strHostId; };
+    row("host id", "hostname_id", "AABBCCDDEEFF", hostId, "AABBCCDDEEFF");
+    // Host names and ids go into other devices' shell lines: other forms are refused.
+    row("host id with a command", "hostname_id", "1;reboot;#", hostId, "0011223344BB");
+    row("host name with a command", "hostname", "HRX-1;reboot;#", [](CHOIDev *d) { return d->GetHostName(); },
+        "HRX-0011223344BB");
     row("channel", "ch_select", "0011223344AA", [](CHOIDev *d) { return d->m_strChSelect; },
         "0011223344AA");
     row("multicast", "multicast_ip", "225.0.1.2", [](CHOIDev *d) { return d->m_strMulticastIP; },

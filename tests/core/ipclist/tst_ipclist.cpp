@@ -62,7 +62,10 @@ private slots:
     void badFilesLeaveListUntouched_data();
     void badFilesLeaveListUntouched();
     void failedSaveKeepsOldFile();
+    void unwritableCharactersAreLeftOut();
     void unknownProductStaysInList();
+    void hostileHostNamesAreLeftOut();
+    void loadFileUpdatesDevicesInPlace();
 
 private:
     int CamDevCount() const;
@@ -203,15 +206,18 @@ void TestIpcList::loadAtStartAppends()
 void TestIpcList::badFilesLeaveListUntouched_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("other root") << QByteArray("<config><ipc><item hostname=\"IPCAM-000000000C09\"/></ipc></config>");
-    QTest::newRow("truncated") << QByteArray("<ipgwconfig><ipc><item hostname=\"IPCAM-000000000C09\"/><it");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("not xml") << QByteArray("not a list");
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("other root") << QByteArray("<config><ipc><item hostname=\"IPCAM-000000000C09\"/></ipc></config>")
+                                << false;
+    QTest::newRow("truncated") << QByteArray("<ipgwconfig><ipc><item hostname=\"IPCAM-000000000C09\"/><it") << true;
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("not xml") << QByteArray("not a list") << true;
 }
 
 void TestIpcList::badFilesLeaveListUntouched()
 {
     QFETCH(QByteArray, content);
+    QFETCH(bool, damaged);
     m_gw->m_listIpcInfo << Record("c1", kCam1);
     m_mgr->AddIpcDev("c1", kCam1, m_gw);
     const QString path = DocumentsDir() + m_gw->GetMacId() + ".xml";
@@ -224,10 +230,12 @@ void TestIpcList::badFilesLeaveListUntouched()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(CamDevCount(), 1);
 
-    // Read at start, the same file adds nothing either.
+    // Read at start, a damaged file gives what stands before the damage and
+    // is kept aside, as a save will replace it.
+    QFile::remove(path + ".bak");
     QVERIFY(m_mgr->LoadIpcConfig());
-    QCOMPARE(m_gw->GetIpcList().size(), 1);
-    QVERIFY(!m_mgr->FindDevByHostName("IPCAM-000000000C09"));
+    QCOMPARE(m_mgr->FindDevByHostName("IPCAM-000000000C09") != nullptr, damaged && content.contains("C09"));
+    QCOMPARE(ReadFile(path + ".bak"), damaged ? content : QByteArray());
 }
 
 void TestIpcList::failedSaveKeepsOldFile()
@@ -244,6 +252,15 @@ void TestIpcList::failedSaveKeepsOldFile()
     QVERIFY(!m_gw->SaveIpcConfig(m_home.filePath("missing/dir/x.xml")));
 }
 
+void TestIpcList::unwritableCharactersAreLeftOut()
+{
+    // One escape character in an alias must not make every later save fail.
+    m_gw->m_listIpcInfo << Record(QStringLiteral("Gate\x1b"), kCam1);
+    const QString path = m_home.filePath("ctrl.xml");
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(ReadFile(path).contains("aliasname=\"Gate\""));
+}
+
 void TestIpcList::unknownProductStaysInList()
 {
     const QString path = m_home.filePath("unknown.xml");
@@ -256,6 +273,45 @@ void TestIpcList::unknownProductStaysInList()
     QCOMPARE(m_gw->GetIpcList().first()->passwd, QString());
     QCOMPARE(CamDevCount(), 0);
     QVERIFY(!m_mgr->FindDevByHostName("IPCAM-000000000C07"));
+}
+
+void TestIpcList::hostileHostNamesAreLeftOut()
+{
+    // A host name goes into other devices' shell lines: a record of another
+    // form is left out; one without a host name stays, it gets one later.
+    const QString path = DocumentsDir() + m_gw->GetMacId() + ".xml";
+    QVERIFY(WriteFile(path, "<ipgwconfig><ipc><item aliasname=\"a\" hostname=\"IPCAM-1;reboot;#\"/>"
+                            "<item aliasname=\"b\"/><item aliasname=\"c\" hostname=\"IPCAM-000000000C01\"/>"
+                            "</ipc></ipgwconfig>"));
+    for (bool bAtStart : {false, true}) {
+        m_gw->ClearIpcInfo();
+        QVERIFY(bAtStart ? m_mgr->LoadIpcConfig() : m_gw->LoadIpcConfigFile(path));
+        QCOMPARE(m_gw->GetIpcList().size(), 2);
+        QCOMPARE(m_gw->GetIpcList().at(0)->aliasname, QString("b"));
+        QCOMPARE(m_mgr->GetDevCount(), 2);
+    }
+}
+
+void TestIpcList::loadFileUpdatesDevicesInPlace()
+{
+    // A decoder showing a virtual TX keeps its source when the list is read
+    // again: a device that comes back is the same object.
+    m_gw->m_listIpcInfo << Record("c1", kCam1) << Record("c2", kCam2);
+    const QString path = m_home.filePath("again.xml");
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(m_gw->LoadIpcConfigFile(path));
+    CHOIDev* cam1 = m_mgr->FindDevByHostName(kCam1);
+    CHOIDev* rx = AddDev(m_mgr, "RXP-000000000012");
+    rx->SetTXDev(cam1);
+    m_gw->GetIpcList().at(0)->aliasname = "renamed";
+    m_gw->m_listIpcInfo.removeLast();
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(m_gw->LoadIpcConfigFile(path));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_mgr->FindDevByHostName(kCam1), cam1);
+    QCOMPARE(cam1->GetName(), QString("renamed"));
+    QCOMPARE(rx->GetTXDev(), cam1);
+    QVERIFY(!m_mgr->FindDevByHostName(kCam2));
 }
 
 QTEST_GUILESS_MAIN(TestIpcList)

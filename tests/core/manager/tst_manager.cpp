@@ -206,7 +206,8 @@ void TestManager::loadSample()
     QStringList ids;
     for (const T_ProdIdInfo& prod : mgr.GetProdList())
         ids << prod.id;
-    QCOMPARE(ids, QStringList({"IPE1000", "IPE4000", "IPD1000", "IPM2000", "IPW400", "IPG100", "QN714"}));
+    QCOMPARE(ids, QStringList({"IPE1000", "IPE4000", "IPE2000", "IPD1000", "IPD2000", "IPM2000", "IPW400", "IPG100",
+                               "KRT4400", "QN714"}));
 
     // One product of every device type, the controller among them.
     QSet<int> types;
@@ -226,7 +227,8 @@ void TestManager::loadSample()
 
     const T_ProdIdInfo* pRx = mgr.FindProdIdInfoById("IPD1000");
     QCOMPARE(pRx->tx_products,
-             QSet<const T_ProdIdInfo*>({mgr.FindProdIdInfoById("IPE1000"), mgr.FindProdIdInfoById("IPE4000")}));
+             QSet<const T_ProdIdInfo*>({mgr.FindProdIdInfoById("IPE1000"), mgr.FindProdIdInfoById("IPE4000"),
+                                        mgr.FindProdIdInfoById("KRT4400")}));
 
     QCOMPARE(mgr.GetGroupCount(), 1);
     QCOMPARE(mgr.GetGroupName(0), QStringLiteral("ungrouped"));
@@ -737,6 +739,13 @@ void TestManager::removeChildDevices()
     // Devices without a parent are never children of an empty name.
     QVERIFY(mgr.RemoveChildDevicesByName(QString()));
     QCOMPARE(mgr.GetDevCount(), 2);
+
+    // A removed gateway leaves its virtual TX its host name, no pointer.
+    mgr.AddIpcDev("cam4", "T-000000000014", pGw);
+    CHOIDev* pCam = mgr.FindDevByHostName("T-000000000014");
+    QVERIFY(mgr.RemoveDevice(pGw));
+    QCOMPARE(pCam->GetParentDev(), static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(pCam->GetParentHostName(), QStringLiteral("G-000000000001"));
     FlushDeletes();
 }
 

@@ -118,6 +118,7 @@ private slots:
     void failedSaveKeepsOldFile();
     void saveToMissingFolderFails();
     void readerDeviceRules();
+    void readerLeavesOutHostileHostNames();
     void readerLayoutRules();
     void readerWallRectangles_data();
     void readerWallRectangles();
@@ -886,6 +887,19 @@ void TestProjectFile::readerDeviceRules()
     QSignalSpy spy(m_mgr2, &CHOIDevMgr::OnDevNameChanged);
     rx->SetName("renamed");
     QCOMPARE(spy.count(), 1);
+}
+
+void TestProjectFile::readerLeavesOutHostileHostNames()
+{
+    // A host name goes into other devices' shell lines: an item of another
+    // form is left out; the layout naming it loads without it.
+    QVERIFY(!Load(R"(<hoi><devices><item hostname="TXP-1;reboot;#"/><item hostname="RXP-0000000000B1"/></devices>
+ <scenes><item name="G-One" row_count="1" col_count="1">
+  <devices><item pos_row="0" pos_col="0" rx="RXP-0000000000B1" tx="TXP-1;reboot;#"/></devices>
+ </item></scenes></hoi>)").isEmpty());
+    QCOMPARE(m_mgr2->GetDevCount(), 1);
+    QCOMPARE(m_mgr2->FindSceneByName("G-One")->CellAt(0, 0)->rx, m_mgr2->GetDev(0));
+    QVERIFY(m_mgr2->FindSceneByName("G-One")->CellAt(0, 0)->txList.isEmpty());
 }
 
 void TestProjectFile::readerLayoutRules()

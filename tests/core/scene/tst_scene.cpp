@@ -490,7 +490,9 @@ void TestScene::hasDevAndFindCell()
     QCOMPARE(col, 2);
     row = 0;
     col = 0;
-    QVERIFY(!s->FindDevCell(mrx, &row, &col)); // only TX and RX are looked for
+    QVERIFY(s->FindDevCell(mrx, &row, &col)); // any decoder standing as a cell's RX
+    QCOMPARE(row, 1);
+    QCOMPARE(col, 1);
     row = -1;
     QVERIFY(!s->FindDevCell(rx1, &row, &col));
     QCOMPARE(s->RemoveDev(txA), 2);

@@ -92,6 +92,7 @@ private slots:
     void quietCheckFindsController();
     void controllerOnlySearchEnds();
     void renamedDeviceFoundByAddress();
+    void hostileHostNamesAreIgnored();
     void removeDuringReadBack();
     void clearAllDuringChecks();
     void saveAliasToDevices();
@@ -487,6 +488,25 @@ void TestSearch::renamedDeviceFoundByAddress()
         QCOMPARE(inputs.at(e - 1)->GetHostIndex(), e);
     }
     QCOMPARE(notifySpy.count(), 0);
+}
+
+void TestSearch::hostileHostNamesAreIgnored()
+{
+    // A host name goes into other devices' shell lines: a reply of another
+    // form is left out with one log line; the rest of the fleet loads.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 1), "TX"));
+    QVERIFY(m_pLan->Start());
+    m_pLan->Discovery().Device(1).hostName = "IPE1000-1;reboot;#";
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(pMgr->GetDevCount(), 1);
+    QVERIFY(pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 0)));
+    QCOMPARE(Texts(logSpy).filter("host name"),
+             QStringList("Invalid device host name \"IPE1000-1;reboot;#\" (IP=" + m_pLan->Address(1).toString()
+                         + "), the reply is ignored."));
+    QVERIFY(m_pLan->Commands(1).isEmpty());
 }
 
 void TestSearch::removeDuringReadBack()

@@ -3,6 +3,8 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 
+#include "projecttestenv.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -161,9 +163,18 @@ void TestSettings::listWrongRootOrMissing()
 
 void TestSettings::listWriteFailure()
 {
-    // A folder where the file should be: nothing can be written, and the call says so.
-    QVERIFY(QDir().mkpath(AppFile("list.xml")));
+    // A full disk fails the final write: the call says so and the old file stays whole.
     CTestMgr mgr;
+    mgr.m_strCurFilePath = QStringLiteral("/home/op/first.hoi");
+    QVERIFY(mgr.SaveListConfig());
+    const QByteArray before = ReadAppFile("list.xml");
+    mgr.m_strCurFilePath = QStringLiteral("/home/op/second.hoi");
+    QCOMPARE(projecttest::RunWithFileSizeLimit(100, [&]() { return mgr.SaveListConfig() ? 1 : 0; }), 0);
+    QCOMPARE(ReadAppFile("list.xml"), before);
+
+    // A folder where the file should be: nothing can be written, and the call says so.
+    QFile::remove(AppFile("list.xml"));
+    QVERIFY(QDir().mkpath(AppFile("list.xml")));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write .*list\\.xml"));
     QVERIFY(!mgr.SaveListConfig());
     QVERIFY(QDir(AppFile("list.xml")).exists());
@@ -259,7 +270,7 @@ void TestSettings::sampleFiles()
     QVERIFY(mgr.LoadMenuConfig());
     QVERIFY(mgr.LoadLayoutConfig());
     QCOMPARE(mgr.GetHdcpMap().size(), 1);
-    QCOMPARE(mgr.GetMenuHelpList().size(), 2);
+    QCOMPARE(mgr.GetMenuHelpList().size(), 4);
     QCOMPARE(mgr.GetIpmLayoutList().size(), 4);
     QCOMPARE(mgr.GetIpmLayoutList().at(2).position_and_size_of_each_window.split(';').size(), 4);
 }
