@@ -4,7 +4,7 @@
 set -e
 pkgs="cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite qttools5-dev qttools5-dev-tools qttranslations5-l10n"
 case "$1" in
-  test) pkgs="$pkgs iproute2 util-linux procps xvfb xauth x11-apps imagemagick libx11-dev" ;;
+  test) pkgs="$pkgs iproute2 util-linux procps xvfb xauth x11-apps imagemagick libx11-dev fonts-wqy-microhei" ;;
   run) pkgs="$pkgs qt5-gtk-platformtheme fonts-wqy-microhei" ;;
 esac
 missing=""

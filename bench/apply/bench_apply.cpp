@@ -1,14 +1,15 @@
 // How long applying one layout takes, and what it costs the console: one TX
-// feeding N RX (N = 16, 64, 256), each in its own cell, applied to simulated
-// devices in the private test LAN. Run it as
-//   unshare -n tests/lan/testlan.sh 300 build/bin/bench_apply
+// feeding N RX (N = 16, 64, 256, 1000), each in its own cell, applied to
+// simulated devices in the private test LAN. Run it as
+//   unshare -n tests/lan/testlan.sh 1001 build/bin/bench_apply
 //
 // The simulated devices run in a child process (this program started with
 // "--serve <count>"), so the CPU time and peak memory reported are the
 // console's alone. For each N the layout is applied twice: "cold" with new
 // device objects (connection and login included) and "warm" with the links
 // left open by the first apply. Time runs from CHOIScene::Apply to the
-// layout's final status.
+// layout's final status. The devices count the command lines they receive,
+// so the console's CPU time can be put per line.
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
@@ -18,14 +19,19 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
+
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
-const int kSizes[] = {16, 64, 256};
+const int kSizes[] = {16, 64, 256, 1000};
 const int kTimeoutMs = 600000;
 
 struct T_Usage
@@ -45,15 +51,28 @@ T_Usage Usage()
     return u;
 }
 
+// A thousand devices hold a thousand sockets on each side.
+void RaiseOpenFileLimit()
+{
+    rlimit rl{};
+    if (getrlimit(RLIMIT_NOFILE, &rl) == 0 && rl.rlim_cur < rl.rlim_max) {
+        rl.rlim_cur = rl.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &rl);
+    }
+}
+
 struct T_Host
 {
     QString address;
     QString hostName;
 };
 
-// The child: one encoder model and decoders, on the test-LAN addresses.
+// The child: one encoder model and decoders, on the test-LAN addresses. Each
+// line on its standard input is answered with "lines", the number of lines
+// the devices have received so far, and its own CPU time in ms.
 int Serve(int count)
 {
+    RaiseOpenFileLimit();
     SimFleet fleet;
     QList<SimFleet::Model> models;
     models.append({QStringLiteral("IPE1000"), QStringLiteral("TX")});
@@ -64,12 +83,55 @@ int Serve(int count)
         QTextStream(stderr) << "bench_apply: cannot start the simulated devices\n";
         return 1;
     }
+    qint64 lines = 0;
+    for (SimDevice* pDevice : fleet.devices())
+        QObject::connect(pDevice, &SimDevice::lineReceived, [&lines]() { ++lines; });
     QTextStream out(stdout);
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&]() {
+        char buf[64];
+        const ssize_t got = read(STDIN_FILENO, buf, sizeof(buf));
+        if (got <= 0) {
+            QCoreApplication::quit();
+            return;
+        }
+        for (ssize_t i = 0; i < got; ++i) {
+            if (buf[i] == '\n')
+                out << "lines " << lines << ' ' << Usage().cpuMs << '\n';
+        }
+        out.flush();
+    });
     for (const SimFleet::Endpoint& e : fleet.endpoints())
         out << e.address.toString() << ' ' << e.hostName << '\n';
     out << "ready\n";
     out.flush();
     return QCoreApplication::exec();
+}
+
+struct T_SimCount
+{
+    qint64 lines = -1;
+    double cpuMs = 0;
+};
+
+// The lines the simulated devices have received so far and the child's CPU
+// time; lines -1 when the child does not answer. The console's event loop
+// does not run while it asks, so nothing is sent meanwhile.
+T_SimCount SimCount(QProcess& child)
+{
+    child.write("lines\n");
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        while (child.canReadLine()) {
+            const QList<QByteArray> words = child.readLine().trimmed().split(' ');
+            if (words.size() == 3 && words.at(0) == "lines")
+                return {words.at(1).toLongLong(), words.at(2).toDouble()};
+        }
+        if (!child.waitForReadyRead(1000) && child.state() != QProcess::Running)
+            return {};
+    }
+    return {};
 }
 
 bool ReadHosts(QProcess& child, int count, QList<T_Host>& hosts)
@@ -135,16 +197,34 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     if (qgetenv("HOI_TESTLAN") != "1") {
         QTextStream(stderr) << "bench_apply: run me inside the test LAN: "
-                               "unshare -n tests/lan/testlan.sh 300 build/bin/bench_apply\n";
+                               "unshare -n tests/lan/testlan.sh 1001 build/bin/bench_apply\n";
         return 2;
     }
+    RaiseOpenFileLimit();
     RegisterHoiMetaTypes();
     qRegisterMetaType<E_CommResult>("E_CommResult");
     qSetMessagePattern(QStringLiteral("%{if-warning}%{message}%{endif}%{if-critical}%{message}%{endif}"));
 
-    const int count = kSizes[2] + 1;
+    // Sizes on the command line run those alone (for profiling one size).
+    QList<int> sizes;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args.at(i).toInt() > 0)
+            sizes.append(args.at(i).toInt());
+    }
+    if (sizes.isEmpty())
+        sizes = {std::begin(kSizes), std::end(kSizes)};
+    const int count = *std::max_element(sizes.begin(), sizes.end()) + 1;
+    if (qEnvironmentVariableIntValue("HOI_TESTLAN_DEVICES") < count) {
+        QTextStream(stderr) << "bench_apply: the test LAN needs " << count << " device addresses\n";
+        return 2;
+    }
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The simulator's own event loop must not be what limits the console:
+    // Qt's plain Unix dispatcher keeps its thousand sockets cheaper.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_NO_GLIB"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--serve"), QString::number(count)});
     QList<T_Host> hosts;
@@ -160,9 +240,9 @@ int main(int argc, char* argv[])
     if (!mgr.LoadProdConfig())
         QTextStream(stderr) << "bench_apply: no config.xml beside the program; products unknown\n";
 
-    out << "N\trun\tpending\tstatus\twall ms\tCPU ms\tpeak RSS KiB\n";
+    out << "N\trun\tpending\tstatus\twall ms\tCPU ms\tlines\tCPU ms/line\tsim CPU ms\tpeak RSS KiB\n";
     int failures = 0;
-    for (int n : kSizes) {
+    for (int n : qAsConst(sizes)) {
         int side = 1;
         while (side * side < n)
             ++side;
@@ -181,12 +261,17 @@ int main(int argc, char* argv[])
             qint64 elapsedMs = 0;
             double cpuMs = 0;
             E_SceneStatus status = E_SS_EDIT;
+            const T_SimCount simBefore = SimCount(child);
             const bool bOk = TimedApply(&scene, elapsedMs, cpuMs, status);
+            const T_SimCount simAfter = SimCount(child);
+            const qint64 lines = simAfter.lines - simBefore.lines;
             if (!bOk || status != E_SS_APPLIED)
                 ++failures;
             out << n << '\t' << run << '\t' << scene.GetPendingTotal() << '\t'
                 << (bOk ? (status == E_SS_APPLIED ? "applied" : "failed") : "no end") << '\t'
-                << elapsedMs << '\t' << qRound(cpuMs) << '\t' << Usage().maxRssKb << '\n';
+                << elapsedMs << '\t' << qRound(cpuMs) << '\t' << lines << '\t'
+                << QString::number(lines > 0 ? cpuMs / lines : 0.0, 'f', 4) << '\t'
+                << qRound(simAfter.cpuMs - simBefore.cpuMs) << '\t' << Usage().maxRssKb << '\n';
             out.flush();
         }
         // The links close with their devices before the next size starts.

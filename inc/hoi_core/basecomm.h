@@ -2,11 +2,19 @@
 #define HOI_BASECOMM_H
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QList>
+#include <QLoggingCategory>
 #include <QMetaType>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+// The links' per-line diagnostics (each line sent and received, the reply
+// checker, the values read, the resynchronisation datagrams). Off unless
+// asked for (QT_LOGGING_RULES="hoi.link.debug=true"): with many devices,
+// formatting them would cost more than the lines themselves.
+Q_DECLARE_LOGGING_CATEGORY(lcHoiLink)
 
 // Outcome of a command queue or of one value read. 2 is never produced.
 enum E_CommResult {
@@ -65,6 +73,8 @@ public:
     void CheckSendNext();
     void StartTimeOutChecker(int msecs);
     void RestartTimeOutChecker();
+    void StopTimeOutChecker();
+    bool IsTimeOutCheckerRunning() const { return m_checkerArmed; }
 
     // The owner names the EDID file under /var/tmpfs/ before it queues ReadTmpfsFile.
     void SetTmpfsFile(const QString &name) { m_tmpfsFile = name; }
@@ -104,6 +114,9 @@ public slots:
     void slotOnCheckerTimeOut();
     void slotOnSendFailed();
 
+private slots:
+    void slotOnCheckerTick();
+
 protected:
     void DueReceiveLine(const QByteArray &line);
     bool CheckIsParamOrReadyRead(const QByteArray &line);
@@ -121,10 +134,11 @@ protected:
 
     QString m_hostIndex;
     QString m_paramPrefix;
-    QString m_readParamEcho;   // " # %1param g %2"
-    QString m_readOptionEcho;  // " # %1get "
-    QString m_showConfigCmd;   // "%1config --show"
-    QString m_readConfigEcho;  // " # %1 " with the config-show command
+    // The echoes are looked for in every line: kept as bytes, converted once.
+    QByteArray m_readParamEcho;  // " # %1param g %2"
+    QByteArray m_readOptionEcho; // " # %1get "
+    QString m_showConfigCmd;     // "%1config --show"
+    QByteArray m_readConfigEcho; // " # %1 " with the config-show command
     QString m_user;
     QString m_password;
     QByteArray m_recvBuffer;
@@ -137,7 +151,16 @@ protected:
     QByteArray m_configName;
     QList<QByteArray> m_sendQueue;
     bool m_inNodeList = false;
+    // The reply checker is started at every write and stopped at every
+    // prompt. Restarting a timer costs in proportion to the number of timers
+    // (one per device), so m_checker keeps running: a write only moves the
+    // deadline and a prompt only disarms it; when it fires before the
+    // deadline it is set again for the rest, and when disarmed it stops.
     QTimer m_checker;
+    QDeadlineTimer m_checkerDeadline;
+    QDeadlineTimer m_checkerFiresAt;
+    int m_checkerLastInterval = 0;
+    bool m_checkerArmed = false;
     QString m_tmpfsFile;
     QByteArray m_pendingVersion;
     QByteArray m_pendingMultiView;

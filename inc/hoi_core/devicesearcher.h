@@ -23,6 +23,11 @@ struct T_McastSource
 // only the first is kept, so each network gets one request per interface.
 QList<T_McastSource> ListMulticastSources();
 
+// Binds the socket to the source's address (any port) and sets its multicast
+// interface, so what it sends leaves by that interface whatever the routing
+// table prefers. False when the bind fails.
+bool BindMulticastSender(QUdpSocket* pSocket, const T_McastSource& src);
+
 // Sends one datagram to a multicast group from the given source: the socket is
 // rebound to the address and its multicast interface set, so the datagram leaves
 // by that interface whatever the routing table prefers.

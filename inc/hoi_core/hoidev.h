@@ -328,8 +328,8 @@ signals:
     void OnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
     void OnReadParam(CHOIDev *pDev, QByteArray strParamName, QByteArray strParamValue,
                      E_CommResult eResult);
-    void OnSendData(QByteArray strData, bool bSucceed);
-    void OnRecvData(QByteArray strData);
+    void OnSendData(CHOIDev *pDev, QByteArray strData, bool bSucceed);
+    void OnRecvData(CHOIDev *pDev, QByteArray strData);
     void OnProgressLog(QString strLog);
     void OnNameChanged(CHOIDev *pDev);
     void OnGetMuteSettings(QString strCmd);

@@ -314,8 +314,8 @@ signals:
 
 public slots:
     void EmitProgressLog(const QString& strLog);
-    void slotOnDevSendData(QByteArray strData, bool bSucceed);
-    void slotOnDevRecvData(QByteArray strData);
+    void slotOnDevSendData(CHOIDev* pDev, QByteArray strData, bool bSucceed);
+    void slotOnDevRecvData(CHOIDev* pDev, QByteArray strData);
     void slotOnDevCmdCompleted(CHOIDev* pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
     void slotOnStartBroadcast(int nTotal, int iCurrent, QString addr);
     void slotOnSearchStop();
@@ -358,6 +358,7 @@ private:
     void RenameResetDev(CHOIDev* pDev);
     bool IsScheduleDue(const T_ScheduleInfo* pInfo, const QDateTime& now) const;
     bool IsListed(const CHOIDev* pDev) const { return m_devList.contains(const_cast<CHOIDev*>(pDev)); }
+    const QString& LogStamp();
 
     QMap<CHOIDev*, T_FoundDevInfo> m_mapFoundDev;
     QMap<QString, bool> m_mapHdcp;
@@ -406,6 +407,9 @@ private:
     QString m_strConfigFilePath;
 
     int m_nOnLineInterval = E_ONLINE_INTERVAL;
+    // The time stamp of the log lines, formatted once per second.
+    qint64 m_nLogStampSecs = -1;
+    QString m_strLogStamp;
     std::function<QDateTime()> m_scheduleClock;
 
     // Project files, summary, virtual TX lists

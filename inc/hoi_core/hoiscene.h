@@ -302,7 +302,9 @@ private:
     CVWSynComm m_vwSync;
     QString m_strWallRx;
     QStringList m_wallRxList;
-    QStringList m_cellRxPrefixes;
+    // The growing cell RX text after each decoder, kept as its lengths: the
+    // texts themselves would grow with the square of the decoder count.
+    QList<int> m_cellRxPrefixes;
     QString m_strCellRx;
     QString m_strSplitRx;
     QString m_strStoppedRx;

@@ -9,4 +9,8 @@
 int GetSocketRecvBufSize(qintptr iSocket, int* pSize);
 int SetSocketRecvBufSize(qintptr iSocket, int iSize);
 
+// Sends at once on a connected stream socket, without waiting: the number of
+// bytes the system took (0 when its buffer is full), or -1 on an error.
+qint64 SendOnSocket(qintptr iSocket, const char* pData, qint64 iSize);
+
 #endif // HOI_CORE_SOCKOPT_H

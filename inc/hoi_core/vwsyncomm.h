@@ -1,6 +1,7 @@
 #ifndef HOI_CORE_VWSYNCOMM_H
 #define HOI_CORE_VWSYNCOMM_H
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUdpSocket>
@@ -24,12 +25,26 @@ public:
 
     void StartVWSync(QString i_strHostname);
 
+    // A layout sends one message per decoder: between these two calls the
+    // messages share one listing of the local interfaces, one bind of the
+    // listening socket and one sender bound per source address. Calls nest.
+    void BeginBatch();
+    void EndBatch();
+
 public slots:
     void slotDoStartVW(QString& i_strHostname, bool bFirstCall);
     void slotOnUdpVWReady();
 
 private:
+    void ListenForReplies();
+    void OpenSenders();
+    void CloseSenders();
+
     QUdpSocket m_udpSocket;
+    // One per source address, null where the bind failed; valid while open.
+    QList<QUdpSocket*> m_senders;
+    bool m_bSendersOpen = false;
+    int m_batchDepth = 0;
 };
 
 #endif // HOI_CORE_VWSYNCOMM_H

@@ -133,13 +133,37 @@ convert -size 32x32 xc:none -fill '#e0a020' -stroke '#6a4a10' -strokewidth 1.5 \
 convert -size 32x32 xc:none -fill '#3f7fbf' -stroke '#1f3f66' -strokewidth 1 \
   -draw 'polygon 16,4 28,18 20,18 20,28 12,28 12,18 4,18' up.png
 convert up.png -flip down.png
-convert -size 32x32 xc:none -fill '#4a7fc1' -stroke '#1f3f66' -strokewidth 1 \
-  -draw 'rectangle 2,5 10,13' -draw 'rectangle 12,5 20,13' -draw 'rectangle 22,5 30,13' \
-  -draw 'rectangle 2,15 10,23' -draw 'rectangle 12,15 20,23' -draw 'rectangle 22,15 30,23' \
-  -fill '#30363c' -draw 'rectangle 14,24 18,28' videoWall.png
-convert -size 32x32 xc:white -fill none -stroke '#3d5a78' -strokewidth 1.5 -draw 'rectangle 6,8 25,23' \
-  -stroke '#d83434' -strokewidth 1 -draw 'line 6,27 25,27' -draw 'line 29,8 29,23' \
-  -draw 'line 6,25 6,29' -draw 'line 25,25 25,29' -draw 'line 27,8 31,8' -draw 'line 27,23 31,23' dimension.gif
+# The picture of a video wall tile, the size of the decoder tile's screen
+# (100 x 57): six screens on one stand.
+convert -size 100x57 xc:none -fill '#30363c' -draw 'roundrectangle 14,1 85,46 3,3' \
+  -fill '#7cc4f0' -draw 'rectangle 17,4 39,22' -draw 'rectangle 39,4 61,22' -draw 'rectangle 61,4 82,22' \
+  -draw 'rectangle 17,24 39,43' -draw 'rectangle 39,24 61,43' -draw 'rectangle 61,24 82,43' \
+  -fill '#30363c' -draw 'line 39,4 39,43' -draw 'line 61,4 61,43' -draw 'line 17,23 82,23' \
+  -draw 'rectangle 46,46 53,51' -draw 'roundrectangle 34,51 65,55 2,2' videoWall.png
+# The bezel diagram of the video wall properties (400 x 260): two screens of
+# a wall, their outer size (OW, OH) and the size of the picture inside the
+# bezel (VW, VH).
+RED='#c0392b'
+arrows() { # x1 y1 x2 y2: a dimension line with a head at each end
+  if [ "$2" = "$4" ]; then
+    echo "-draw 'line $1,$2 $3,$4' -draw 'polygon $1,$2 $(($1+8)),$(($2-4)) $(($1+8)),$(($2+4))' -draw 'polygon $3,$4 $(($3-8)),$(($4-4)) $(($3-8)),$(($4+4))'"
+  else
+    echo "-draw 'line $1,$2 $3,$4' -draw 'polygon $1,$2 $(($1-4)),$(($2+8)) $(($1+4)),$(($2+8))' -draw 'polygon $3,$4 $(($3-4)),$(($4-8)) $(($3+4)),$(($4-8))'"
+  fi
+}
+eval convert -size 400x260 xc:none \
+  -fill "'#30363c'" -stroke none -draw "'roundrectangle 50,77 200,192 5,5'" -draw "'roundrectangle 208,77 358,192 5,5'" \
+  -fill "'#7cc4f0'" -draw "'rectangle 62,89 188,180'" -draw "'rectangle 220,89 346,180'" \
+  -stroke "'$RED'" -strokewidth 1 -fill none \
+  -draw "'line 50,52 50,74'" -draw "'line 200,52 200,74'" \
+  -draw "'line 220,183 220,217'" -draw "'line 346,183 346,217'" \
+  -draw "'line 25,77 47,77'" -draw "'line 25,192 47,192'" \
+  -draw "'line 349,89 383,89'" -draw "'line 349,180 383,180'" \
+  -fill "'$RED'" -strokewidth 1.5 \
+  $(arrows 50 58 200 58) $(arrows 220 212 346 212) $(arrows 30 77 30 192) $(arrows 378 89 378 180) \
+  -stroke none -font $FONT -pointsize 15 \
+  -annotate +111+49 OW -annotate +270+235 VW -annotate 270x270+20+148 OH -annotate 270x270+396+148 VH \
+  dimension.gif
 
 # The program's own icon.
 convert -size 64x64 xc:none -fill '#2f5f8f' -stroke '#1a3550' -strokewidth 2 \

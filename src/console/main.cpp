@@ -8,6 +8,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/appicon.h"
+#include "platform/openfilelimit.h"
 #include "platform/singleinstance.h"
 #include "uiservices.h"
 
@@ -64,6 +65,8 @@ struct T_DevMgrPointerReset
 int main(int argc, char *argv[])
 {
     qSetMessagePattern(QStringLiteral("%{file}:%{line} %{function}: %{message}"));
+    // One socket per device link; a refusal leaves the limit as it was.
+    RaiseOpenFileLimit();
 
     // The process-wide constants (hoiconst.h) are built before main runs.
     QApplication app(argc, argv);

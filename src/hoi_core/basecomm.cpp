@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+Q_LOGGING_CATEGORY(lcHoiLink, "hoi.link", QtInfoMsg)
+
 namespace {
 
 // The Telnet option offers the devices make, each with the answer they get.
@@ -45,14 +47,14 @@ CBaseComm::CBaseComm(const QString &paramPrefix, const QString &hostIndex, QObje
     qRegisterMetaType<E_CommResult>("E_CommResult");
 
     // One pass each, so a prefix holding "%2" stays as it is.
-    m_readParamEcho = QString(" # %1param g %2").arg(m_paramPrefix, m_hostIndex);
-    m_readOptionEcho = QString(" # %1get ").arg(m_paramPrefix);
+    m_readParamEcho = QString(" # %1param g %2").arg(m_paramPrefix, m_hostIndex).toUtf8();
+    m_readOptionEcho = QString(" # %1get ").arg(m_paramPrefix).toUtf8();
     m_showConfigCmd = QString("%1config --show").arg(m_paramPrefix);
-    m_readConfigEcho = QString(" # %1 ").arg(m_showConfigCmd);
+    m_readConfigEcho = QString(" # %1 ").arg(m_showConfigCmd).toUtf8();
     m_user = QStringLiteral("root");
 
-    m_checker.setInterval(m_checkerInterval);
-    connect(&m_checker, &QTimer::timeout, this, &CBaseComm::slotOnCheckerTimeOut);
+    m_checkerLastInterval = m_checkerInterval;
+    connect(&m_checker, &QTimer::timeout, this, &CBaseComm::slotOnCheckerTick);
 }
 
 CBaseComm::~CBaseComm() = default;
@@ -70,14 +72,14 @@ bool CBaseComm::CloseComm()
     m_curCmd.clear();
     m_lastLine.clear();
     m_recvBuffer.clear();
-    m_checker.stop();
+    StopTimeOutChecker();
     ++m_closeGeneration;
     return true;
 }
 
 bool CBaseComm::SendData(const QByteArray &data, bool bAddCRLF)
 {
-    qDebug().noquote() << ">>>> SendData:" << data;
+    qCDebug(lcHoiLink).noquote() << ">>>> SendData:" << data;
 
     // A write may lose the link on its way (the socket reports the loss while
     // it waits); that loss is then already reported and must not be again.
@@ -108,7 +110,7 @@ bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
         line += "\r\n";
     m_sendQueue.append(line);
 
-    if (IsConnected() && !m_checker.isActive()) {
+    if (IsConnected() && !IsTimeOutCheckerRunning()) {
         if (m_readyCount == 0) {
             // No shell yet and nothing awaited: without the checker the line
             // would wait for a prompt that may never come.
@@ -122,7 +124,7 @@ bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
             CheckSendNext();
         }
     }
-    qDebug() << "CBaseComm::PushSendData" << "m_sendQueue=" << m_sendQueue.size();
+    qCDebug(lcHoiLink) << "CBaseComm::PushSendData" << "m_sendQueue=" << m_sendQueue.size();
     return true;
 }
 
@@ -134,35 +136,58 @@ void CBaseComm::ClearSendQueue()
 
 void CBaseComm::CheckSendNext()
 {
-    qDebug() << "CBaseComm::CheckSendNext" << "m_sendQueue=" << m_sendQueue.size();
+    qCDebug(lcHoiLink) << "CBaseComm::CheckSendNext" << "m_sendQueue=" << m_sendQueue.size();
     if (!m_sendQueue.isEmpty()) {
         m_curCmd = m_sendQueue.first();
         SendData(m_curCmd, false);
     } else {
-        qDebug("SendQueueReturn");
+        qCDebug(lcHoiLink, "SendQueueReturn");
         emit OnSendQueueReturn(E_CR_SUCCESS);
     }
 }
 
 void CBaseComm::StartTimeOutChecker(int msecs)
 {
-    if (m_checker.isActive())
-        m_checker.stop();
-    qDebug().noquote() << QTime::currentTime().toString("hh:mm:ss.zzz") << "StartChecker: " << msecs;
-    m_checker.start(msecs);
+    qCDebug(lcHoiLink).noquote() << QTime::currentTime().toString("hh:mm:ss.zzz") << "StartChecker: " << msecs;
+    m_checkerLastInterval = msecs;
+    m_checkerDeadline.setRemainingTime(msecs);
+    m_checkerArmed = true;
+    // Only a deadline earlier than the timer's next shot needs the timer set.
+    if (!m_checker.isActive() || m_checkerDeadline < m_checkerFiresAt) {
+        m_checker.start(msecs);
+        m_checkerFiresAt = m_checkerDeadline;
+    }
 }
 
 void CBaseComm::RestartTimeOutChecker()
 {
-    m_checker.stop();
-    if (m_checker.interval() <= 0)
-        m_checker.setInterval(m_checkerInterval);
-    m_checker.start();
+    StartTimeOutChecker(m_checkerLastInterval > 0 ? m_checkerLastInterval : m_checkerInterval);
+}
+
+void CBaseComm::StopTimeOutChecker()
+{
+    m_checkerArmed = false;
+}
+
+void CBaseComm::slotOnCheckerTick()
+{
+    if (!m_checkerArmed) {
+        m_checker.stop();
+        return;
+    }
+    const qint64 rest = m_checkerDeadline.remainingTime();
+    if (rest > 0) {
+        m_checker.start(int(rest));
+        m_checkerFiresAt = m_checkerDeadline;
+        return;
+    }
+    slotOnCheckerTimeOut();
 }
 
 void CBaseComm::slotOnCheckerTimeOut()
 {
     qDebug("slotOnCheckerTimeOut");
+    m_checker.stop();
     // Closing aborts the socket, so ask first whether it was still connecting.
     FailAndClose(IsConnecting() ? E_CR_CONNECT_TIMEOUT : E_CR_TIMEOUT);
 }
@@ -175,7 +200,7 @@ void CBaseComm::slotOnSendFailed()
 
 void CBaseComm::CloseOnFailure()
 {
-    m_checker.stop();
+    StopTimeOutChecker();
     m_closingOnFailure = true;
     CloseComm();
     m_closingOnFailure = false;
@@ -195,10 +220,8 @@ void CBaseComm::ReportLinkFailure(E_CommResult eResult)
 
 bool CBaseComm::IsRebootCmd() const
 {
-    QByteArray cmd = m_curCmd;
-    if (cmd.endsWith("\r\n"))
-        cmd.chop(2);
-    return cmd == "reboot";
+    // Asked for every reply: compared in place, not on a copy.
+    return m_curCmd == "reboot" || m_curCmd == "reboot\r\n";
 }
 
 void CBaseComm::DropHeadIfCurrent()
@@ -213,7 +236,7 @@ void CBaseComm::DropHeadIfCurrent()
 void CBaseComm::CompleteReboot()
 {
     // A rebooting device sends no prompt: its first output ends the command.
-    m_checker.stop();
+    StopTimeOutChecker();
     DropHeadIfCurrent();
     CheckSendNext();
 }
@@ -228,7 +251,7 @@ void CBaseComm::OnReceiveData(const QByteArray &data)
 
     if (m_receiveDepth == 0 && m_sendDeferred) {
         m_sendDeferred = false;
-        if (!m_sendQueue.isEmpty() && IsConnected() && m_readyCount > 0 && !m_checker.isActive())
+        if (!m_sendQueue.isEmpty() && IsConnected() && m_readyCount > 0 && !IsTimeOutCheckerRunning())
             CheckSendNext();
     }
 }
@@ -245,7 +268,7 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     // Option negotiation.
     if (uchar(m_recvBuffer.at(0)) == 0xFF) {
         const QByteArray hex = m_recvBuffer.toHex();
-        qDebug("<<<< OnReceiveDataHex: %s", hex.constData());
+        qCDebug(lcHoiLink, "<<<< OnReceiveDataHex: %s", hex.constData());
         for (const T_Negotiation &n : kNegotiations) {
             if (hex == n.request) {
                 m_recvBuffer.clear();
@@ -266,7 +289,7 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     m_recvBuffer.resize(int(std::remove(m_recvBuffer.begin(), m_recvBuffer.end(), '\0') - m_recvBuffer.begin()));
     if (m_recvBuffer.isEmpty())
         return;
-    qDebug("<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
+    qCDebug(lcHoiLink, "<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
     emit OnRecvData(m_recvBuffer);
     if (closedMeanwhile())
         return;
@@ -309,7 +332,7 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     const QByteArray rest = m_recvBuffer;
     const bool prompt = EndsWithNoCase(rest, "# ");
     if (prompt) {
-        m_checker.stop();
+        StopTimeOutChecker();
     } else if (IsRebootCmd()) {
         CompleteReboot();
         return;

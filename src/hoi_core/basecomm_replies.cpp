@@ -18,6 +18,17 @@ bool EndsWithNoCase(const QByteArray &text, const char *tail)
     return text.size() >= n && qstrnicmp(text.constData() + text.size() - n, tail, uint(n)) == 0;
 }
 
+// Whether the text ends with the tail once its trailing white space is cut
+// off, as trimmed().endsWith() would say, without copying it.
+bool EndsWithTrimmed(const QByteArray &text, const char *tail)
+{
+    int end = text.size();
+    while (end > 0 && (text.at(end - 1) == ' ' || (text.at(end - 1) >= '\t' && text.at(end - 1) <= '\r')))
+        --end;
+    const int n = int(qstrlen(tail));
+    return end >= n && qstrncmp(text.constData() + end - n, tail, uint(n)) == 0;
+}
+
 bool IsFvoName(const QByteArray &name)
 {
     return name == "fvo" || name == "fvo CVBS" || name == "fvo VGA" || name == "fvo DVI-D" || name == "fvo YPbPr";
@@ -157,13 +168,13 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
             letters += char((b0 >> 2) + 0x40);
             letters += char((((b0 & 3) << 3) | (b1 >> 5)) + 0x40);
             letters += char((b1 & 0x1F) + 0x40);
-            qDebug() << "sizeof(SinkInfo):" << 2;
-            qDebug() << "get SinkInfo ch:" << int(uchar(letters.at(0))) << int(uchar(letters.at(1)))
+            qCDebug(lcHoiLink) << "sizeof(SinkInfo):" << 2;
+            qCDebug(lcHoiLink) << "get SinkInfo ch:" << int(uchar(letters.at(0))) << int(uchar(letters.at(1)))
                      << int(uchar(letters.at(2)));
-            qDebug() << "get SinkInfo:" << letters;
+            qCDebug(lcHoiLink) << "get SinkInfo:" << letters;
             emit OnReadParam("sinkinfo", letters, E_CR_SUCCESS);
         } else {
-            qDebug("get SinkInfo failed.");
+            qCDebug(lcHoiLink, "get SinkInfo failed.");
             emit OnReadParam("sinkinfo", QByteArray(), E_CR_FAILED);
         }
         if (generation != m_closeGeneration)
@@ -171,9 +182,9 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
     }
 
     // Exit status: the line right after the echo of a command ending in "echo $?".
-    if (m_curCmd.trimmed().endsWith("echo $?") && m_lastLine.trimmed().endsWith("echo $?")) {
+    if (EndsWithTrimmed(m_curCmd, "echo $?") && EndsWithTrimmed(m_lastLine, "echo $?")) {
         m_lastLine.clear();
-        qDebug() << "OnExecResult:" << m_curCmd << "=" << line;
+        qCDebug(lcHoiLink) << "OnExecResult:" << m_curCmd << "=" << line;
         emit OnExecResult(m_curCmd, line);
         if (generation != m_closeGeneration)
             return;
@@ -195,7 +206,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
     if (line.startsWith("<<<<<")) {
         m_inNodeList = false;
         emit OnNodelistEnd();
-        qDebug("list device end.");
+        qCDebug(lcHoiLink, "list device end.");
         return;
     }
     if (line.size() > 8) {
@@ -207,19 +218,19 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
 
 bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
 {
-    const QByteArray echo = m_readParamEcho.toUtf8();
+    const QByteArray &echo = m_readParamEcho;
     const int i = line.indexOf(echo);
     if (i >= 0) {
         if (line.size() > i + echo.size() + 1) {
             m_paramName = line.mid(i + echo.size() + 1).trimmed();
-            qDebug("GetReadParamName: %s", m_paramName.constData());
+            qCDebug(lcHoiLink, "GetReadParamName: %s", m_paramName.constData());
         }
         return true;
     }
     if (!EndsWithNoCase(line, kShellPrompt))
         return false;
 
-    m_checker.stop();
+    StopTimeOutChecker();
     ++m_readyCount;
     if (m_paramName.isEmpty())
         return false;
@@ -232,14 +243,14 @@ bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
     }
     const QByteArray name = m_paramName;
     m_paramName.clear();
-    qDebug() << "Read param:" << name << "=" << value;
+    qCDebug(lcHoiLink) << "Read param:" << name << "=" << value;
     emit OnReadParam(name, value, result);
     return true;
 }
 
 bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
 {
-    const QByteArray echo = m_readOptionEcho.toUtf8();
+    const QByteArray &echo = m_readOptionEcho;
     const int i = line.indexOf(echo);
     if (i >= 0) {
         if (line.size() > i + echo.size()) {
@@ -247,14 +258,14 @@ bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
             m_optionPort.clear();
             if (IsFvoName(m_optionName))
                 m_optionPort = m_optionName.mid(3).trimmed();
-            qDebug("GetReadOption: %s", m_optionName.constData());
+            qCDebug(lcHoiLink, "GetReadOption: %s", m_optionName.constData());
         }
         return true;
     }
     if (!EndsWithNoCase(line, "# "))
         return false;
 
-    m_checker.stop();
+    StopTimeOutChecker();
     ++m_readyCount;
     if (m_optionName.isEmpty())
         return false;
@@ -265,7 +276,7 @@ bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
         result = E_CR_FAILED;
         value.clear();
     }
-    qDebug() << "Read option:" << m_optionName << "=" << value;
+    qCDebug(lcHoiLink) << "Read option:" << m_optionName << "=" << value;
     // The output ports share one option; the owner tells them apart by "<port>.".
     if (IsFvoName(m_optionName) && result == E_CR_SUCCESS)
         value = m_optionPort + '.' + value;
@@ -277,12 +288,12 @@ bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
 
 bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
 {
-    const QByteArray echo = m_readConfigEcho.toUtf8();
+    const QByteArray &echo = m_readConfigEcho;
     const int i = line.indexOf(echo);
     if (i >= 0) {
         if (line.size() > i + echo.size()) {
             m_configName = line.mid(i + echo.size()).trimmed();
-            qDebug("GetReadConfig: %s", m_configName.constData());
+            qCDebug(lcHoiLink, "GetReadConfig: %s", m_configName.constData());
         } else {
             m_configName.clear();
         }
@@ -291,7 +302,7 @@ bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
     if (!EndsWithNoCase(line, "# "))
         return false;
 
-    m_checker.stop();
+    StopTimeOutChecker();
     ++m_readyCount;
     if (m_configName.isEmpty())
         return false;
@@ -304,7 +315,7 @@ bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
     }
     const QByteArray name = m_configName;
     m_configName.clear();
-    qDebug() << "Read Config:" << name << "=" << value;
+    qCDebug(lcHoiLink) << "Read Config:" << name << "=" << value;
     emit OnReadConfig(name, value, result);
     return true;
 }

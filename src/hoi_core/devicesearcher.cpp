@@ -3,6 +3,7 @@
 #include "hoi_core/sockopt.h"
 
 #include <QDebug>
+#include <QNetworkProxy>
 #include <QPair>
 #include <QSet>
 
@@ -16,8 +17,10 @@ namespace {
 QUdpSocket* SharedSender()
 {
     static QUdpSocket* s_pSender = nullptr;
-    if (!s_pSender)
+    if (!s_pSender) {
         s_pSender = new QUdpSocket();
+        s_pSender->setProxy(QNetworkProxy::NoProxy);
+    }
     return s_pSender;
 }
 
@@ -61,8 +64,7 @@ QList<T_McastSource> ListMulticastSources()
     return sources;
 }
 
-bool SendMulticastFrom(QUdpSocket* pSocket, const T_McastSource& src, const QByteArray& payload,
-                       const QHostAddress& group, quint16 port)
+bool BindMulticastSender(QUdpSocket* pSocket, const T_McastSource& src)
 {
     pSocket->abort();
     if (!pSocket->bind(src.addr, 0)) {
@@ -70,7 +72,13 @@ bool SendMulticastFrom(QUdpSocket* pSocket, const T_McastSource& src, const QByt
         return false;
     }
     pSocket->setMulticastInterface(src.iface);
-    return pSocket->writeDatagram(payload, group, port) == payload.size();
+    return true;
+}
+
+bool SendMulticastFrom(QUdpSocket* pSocket, const T_McastSource& src, const QByteArray& payload,
+                       const QHostAddress& group, quint16 port)
+{
+    return BindMulticastSender(pSocket, src) && pSocket->writeDatagram(payload, group, port) == payload.size();
 }
 
 QDeviceSearcher::QDeviceSearcher(int iTotal, QObject* parent)
@@ -78,6 +86,8 @@ QDeviceSearcher::QDeviceSearcher(int iTotal, QObject* parent)
     , m_total(iTotal)
 {
     connect(&m_repeatTimer, &QTimer::timeout, this, [this]() { slotDoSearch(false); });
+    // A proxy of the environment cannot carry datagrams: bind directly.
+    m_udpSocket.setProxy(QNetworkProxy::NoProxy);
     connect(&m_udpSocket, &QUdpSocket::readyRead, this, &QDeviceSearcher::slotOnUdpReady);
     m_doneTimer.setSingleShot(true);
     connect(&m_doneTimer, &QTimer::timeout, this, &QDeviceSearcher::slotSearchDone);

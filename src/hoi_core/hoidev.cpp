@@ -103,8 +103,9 @@ bool CHOIDev::ConnectComm()
         connect(pTelnet, &CBaseComm::OnReadParam, this, &CHOIDev::slotOnReadParam);
         connect(pTelnet, &CBaseComm::OnReadOption, this, &CHOIDev::slotOnReadParam);
         connect(pTelnet, &CBaseComm::OnReadConfig, this, &CHOIDev::slotOnReadParam);
-        connect(pTelnet, &CBaseComm::OnSendData, this, &CHOIDev::OnSendData);
-        connect(pTelnet, &CBaseComm::OnRecvData, this, &CHOIDev::OnRecvData);
+        connect(pTelnet, &CBaseComm::OnSendData, this,
+                [this](QByteArray strData, bool bSucceed) { emit OnSendData(this, strData, bSucceed); });
+        connect(pTelnet, &CBaseComm::OnRecvData, this, [this](QByteArray strData) { emit OnRecvData(this, strData); });
         connect(pTelnet, &CBaseComm::OnDisconnected, this, &CHOIDev::slotOnDevDisconnect);
         connect(pTelnet, &CBaseComm::OnConnected, this, &CHOIDev::slotOnDevConnect);
         connect(pTelnet, &CBaseComm::OnGetMuteStatus, this, &CHOIDev::slotOnGetMuteStatus);
@@ -244,7 +245,7 @@ void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
     }
     // A retry still armed from this burst would report the same give-up again.
     m_retryTimer.stop();
-    qDebug() << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
+    qCDebug(lcHoiLink) << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
              << GetDisplayName() << "slotOnSendQueueReturn" << int(eResult);
     emit OnCmdCompleted(this, E_CO_DEV, eResult);
 }

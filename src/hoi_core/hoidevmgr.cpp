@@ -8,6 +8,73 @@
 
 #include <QDebug>
 
+namespace {
+
+bool IsShownAsIs(uchar c)
+{
+    return c >= 0x20 ? c != 0x7f : (c == '\t' || c == '\n' || c == '\r');
+}
+
+// Length of the well-formed UTF-8 sequence of two or more bytes at p (avail
+// bytes left); 0 when there is none.
+int Utf8SequenceLength(const uchar* p, int avail)
+{
+    int len;
+    uint code;
+    if (p[0] >= 0xc2 && p[0] <= 0xdf) {
+        len = 2;
+        code = p[0] & 0x1f;
+    } else if (p[0] >= 0xe0 && p[0] <= 0xef) {
+        len = 3;
+        code = p[0] & 0x0f;
+    } else if (p[0] >= 0xf0 && p[0] <= 0xf4) {
+        len = 4;
+        code = p[0] & 0x07;
+    } else {
+        return 0;
+    }
+    if (avail < len)
+        return 0;
+    for (int k = 1; k < len; ++k) {
+        if ((p[k] & 0xc0) != 0x80)
+            return 0;
+        code = (code << 6) | (p[k] & 0x3f);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+    if ((len == 3 && code < 0x800) || (len == 4 && (code < 0x10000 || code > 0x10ffff))
+        || (code >= 0xd800 && code <= 0xdfff))
+        return 0;
+    return len;
+}
+
+// Device bytes as log text: UTF-8 text, line breaks and tabs as they are;
+// every other control byte and every byte that is no part of UTF-8 text
+// (Telnet option negotiation) as "\xhh".
+QString EscapeLogBytes(const QByteArray& bytes)
+{
+    const uchar* p = reinterpret_cast<const uchar*>(bytes.constData());
+    const int n = bytes.size();
+    QString text;
+    int runStart = 0; // first byte not yet converted
+    int i = 0;
+    while (i < n) {
+        const int len = p[i] < 0x80 ? (IsShownAsIs(p[i]) ? 1 : 0) : Utf8SequenceLength(p + i, n - i);
+        if (len > 0) {
+            i += len;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.constData() + runStart, i - runStart);
+        text += QStringLiteral("\\x%1").arg(p[i], 2, 16, QLatin1Char('0'));
+        runStart = ++i;
+    }
+    if (runStart == 0)
+        return QString::fromUtf8(bytes);
+    text += QString::fromUtf8(bytes.constData() + runStart, n - runStart);
+    return text;
+}
+
+} // namespace
+
 CHOIDevMgr* g_pDevMgr = nullptr;
 CHOIDevMgr*& g_pHOIDevMgr = g_pDevMgr;
 
@@ -455,28 +522,36 @@ bool CHOIDevMgr::IsRxInAnyVideoWall(CHOIDev* pDev) const
 
 void CHOIDevMgr::EmitProgressLog(const QString& strLog)
 {
-    const QString line = QStringLiteral("%1 - %2")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                                  strLog);
-    qDebug().noquote() << line;
+    const QString line = QStringLiteral("%1 - %2").arg(LogStamp(), strLog);
+    qCDebug(lcHoiLink).noquote() << line;
     emit OnProgressLog(line);
 }
 
-void CHOIDevMgr::slotOnDevSendData(QByteArray strData, bool bSucceed)
+const QString& CHOIDevMgr::LogStamp()
 {
-    CHOIDev* pDev = qobject_cast<CHOIDev*>(sender());
-    const QString name = pDev ? pDev->GetDisplayName() : QString();
-    EmitProgressLog(tr("Device('%1') send data %2 [%3]")
-                        .arg(name, QString::fromUtf8(strData), bSucceed ? tr("succeed") : tr("failed")));
+    // Working out the local time costs a look at the time zone file; a
+    // read-back sends thousands of lines a second.
+    const qint64 secs = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (secs != m_nLogStampSecs) {
+        m_nLogStampSecs = secs;
+        m_strLogStamp = QDateTime::fromSecsSinceEpoch(secs).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    }
+    return m_strLogStamp;
 }
 
-void CHOIDevMgr::slotOnDevRecvData(QByteArray strData)
+void CHOIDevMgr::slotOnDevSendData(CHOIDev* pDev, QByteArray strData, bool bSucceed)
 {
-    CHOIDev* pDev = qobject_cast<CHOIDev*>(sender());
-    QString text = QString::fromUtf8(strData);
+    const QString name = pDev ? pDev->GetDisplayName() : QString();
+    EmitProgressLog(tr("Device('%1') send data %2 [%3]")
+                        .arg(name, EscapeLogBytes(strData), bSucceed ? tr("succeed") : tr("failed")));
+}
+
+void CHOIDevMgr::slotOnDevRecvData(CHOIDev* pDev, QByteArray strData)
+{
+    QString text = EscapeLogBytes(strData);
     // Host names read as model names in the log.
     for (const T_ProdIdInfo& prod : qAsConst(m_prodList)) {
-        if (!prod.id.isEmpty())
+        if (!prod.id.isEmpty() && text.contains(prod.id))
             text.replace(prod.id + QLatin1Char('-'), prod.name + QLatin1Char('-'));
     }
     EmitProgressLog(tr("Device('%1') recv data [%2]").arg(pDev ? pDev->GetDisplayName() : QString(), text));

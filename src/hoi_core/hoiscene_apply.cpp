@@ -267,7 +267,7 @@ bool CHOIScene::ApplyCell(T_SceneCell* pCell)
         return false;
     if (!pRx->GetHostName().isEmpty()) {
         m_strCellRx += pRx->GetHostName() + QLatin1Char(' ');
-        m_cellRxPrefixes.append(m_strCellRx);
+        m_cellRxPrefixes.append(m_strCellRx.size());
     }
     return true;
 }
@@ -527,6 +527,8 @@ bool CHOIScene::RefuseRx(CHOIDev* pRx)
 
 void CHOIScene::ResyncAppliedRx()
 {
+    // One message per decoder: the interfaces are listed once for them all.
+    m_vwSync.BeginBatch();
     if (!m_wallRxList.isEmpty()) {
         const QStringList texts = m_wallRxList;
         for (const QString& text : texts) {
@@ -538,9 +540,11 @@ void CHOIScene::ResyncAppliedRx()
         ApplyDeferredWallSteps();
     }
     if (!m_cellRxPrefixes.isEmpty()) {
+        // Every one of these lines names the whole text: built once.
+        const QString line = tr("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(m_strCellRx);
         while (!m_cellRxPrefixes.isEmpty()) {
-            m_vwSync.StartVWSync(m_cellRxPrefixes.takeFirst());
-            EmitLog(tr("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(m_strCellRx));
+            m_vwSync.StartVWSync(m_strCellRx.left(m_cellRxPrefixes.takeFirst()));
+            EmitLog(line);
         }
         m_strCellRx.clear();
     }
@@ -559,4 +563,5 @@ void CHOIScene::ResyncAppliedRx()
         EmitLog(tr("castMatriRX: msg_b_reconnect Matrix ('%1')").arg(m_strExtraRx));
         m_strExtraRx.clear();
     }
+    m_vwSync.EndBatch();
 }

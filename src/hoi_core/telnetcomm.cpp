@@ -1,7 +1,10 @@
 #include "hoi_core/telnetcomm.h"
 
+#include "hoi_core/sockopt.h"
+
 #include <QDebug>
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -16,6 +19,8 @@ CTelnetComm::CTelnetComm(const QString &paramPrefix, const QString &hostIndex, c
     , m_ipAddr(ipAddr)
     , m_port(port)
 {
+    // Devices are on the installation network: never through a proxy of the environment.
+    m_socket->setProxy(QNetworkProxy::NoProxy);
     connect(m_socket, &QTcpSocket::connected, this, &CTelnetComm::slotOnConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &CTelnetComm::slotOnReadData);
     connect(m_socket, &QTcpSocket::disconnected, this, &CTelnetComm::slotOnDisconnected);
@@ -84,11 +89,25 @@ bool CTelnetComm::WriteRaw(const QByteArray &data, bool bAddCRLF)
         return false;
 
     m_writing = true;
-    if (!data.isEmpty())
-        m_socket->write(data);
-    if (bAddCRLF)
-        m_socket->write("\r\n", 2);
-    const bool written = m_socket->waitForBytesWritten(kWriteWaitMsecs);
+    const QByteArray bytes = bAddCRLF ? data + "\r\n" : data;
+    // Straight to the socket while nothing waits in its buffer: a buffered
+    // write registers and drops a write notifier per line, and with many
+    // open sockets that costs more than the line. What the system does not
+    // take at once goes to the socket's buffer, as a buffered write would
+    // leave it; when it takes nothing, or fails, the buffered write waits
+    // and reports as ever.
+    qint64 sent = 0;
+    if (!bytes.isEmpty() && m_socket->state() == QAbstractSocket::ConnectedState && m_socket->bytesToWrite() == 0)
+        sent = SendOnSocket(m_socket->socketDescriptor(), bytes.constData(), bytes.size());
+    bool written = true;
+    if (sent > 0) {
+        if (sent < bytes.size())
+            m_socket->write(bytes.constData() + sent, bytes.size() - sent);
+    } else {
+        if (!bytes.isEmpty())
+            m_socket->write(bytes);
+        written = m_socket->waitForBytesWritten(kWriteWaitMsecs);
+    }
     m_writing = false;
 
     if (written)

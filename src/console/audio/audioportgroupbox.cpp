@@ -25,8 +25,10 @@ T_VolParam CAudioPortGroupBox::SetUpPort(QGridLayout *pGrid, QWidget *pSlider)
         m_pDev->GetVolParam(m_nPortType, m_nPortIndex, &param);
 
     SetTitle();
-    setMaximumWidth(width());
-    setMinimumHeight(height());
+    // The form's size, grown where the title or the texts inside need more.
+    const QSize need = minimumSizeHint();
+    setMaximumWidth(qMax(width(), need.width()));
+    setMinimumHeight(qMax(height(), need.height()));
     pGrid->setAlignment(pSlider, Qt::AlignCenter);
     return param;
 }

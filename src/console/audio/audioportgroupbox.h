@@ -24,9 +24,9 @@ protected:
     CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType, int nPortIndex,
                        QWidget *parent);
 
-    // Once the form is set up: the title, the size the form gave, the slider
-    // centred in its cell. Returns the port's values as the device holds
-    // them (none without a device).
+    // Once the form is set up: the title, the size the form gave (wider when
+    // its texts need it), the slider centred in its cell. Returns the port's
+    // values as the device holds them (none without a device).
     T_VolParam SetUpPort(QGridLayout *pGrid, QWidget *pSlider);
     // Sends those values of the port that param's mask names; nothing
     // without a device.

@@ -488,19 +488,14 @@ void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, con
             continue;
         }
         ShowDevProgress(ePage, pDev);
+        // Lines queued on a link that is down bring it up; the device counts
+        // as done only once that link has taken them.
         const bool bLinkUp = pDev->GetComm() && pDev->GetComm()->IsConnected();
         if (!pDev->m_bOnLine || !call(pDev))
             failList.append(pDev);
-        else if (!bLinkUp && AwaitsLinks(ePage))
+        else if (!bLinkUp)
             m_linkWaits.insert(pDev);
     }
-}
-
-bool CDlgBatch::AwaitsLinks(E_BatchPage ePage)
-{
-    // These pages queue without connecting: the lines bring a closed link up,
-    // and a device whose link does not come up must not count as done.
-    return ePage == E_BP_VIDEO || ePage == E_BP_SERIAL;
 }
 
 void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
@@ -599,25 +594,15 @@ void CDlgBatch::slotIPAddrApply()
     }
 
     const bool bRestart = ui->cBdevRestart->isChecked();
-    quint32 nNext = nBegin;
-    QString strNext = strBegin;
-    for (CHOIDev *pDev : qAsConst(devs)) {
-        if (!pDev) {
-            m_listIPFail.append(pDev);
-        } else {
-            ShowDevProgress(E_BP_IP, pDev);
-            if (!pDev->m_bOnLine) {
-                m_listIPFail.append(pDev);
-            } else if (!pDev->ApplyIPToDev(CHOIDev::E_IM_STATIC, strNext, strMask, strGateway)) {
-                m_listIPFail.append(pDev);
-            } else if (bRestart) {
-                pDev->Reboot();
-            }
-        }
+    ApplyToDevs(E_BP_IP, devs, [&](CHOIDev *pDev) {
         // A failed device still uses up its address.
-        ++nNext;
-        strNext = NumberToIPv4(nNext);
-    }
+        const QString strAddr = NumberToIPv4(nBegin + quint32(devs.indexOf(pDev)));
+        if (!pDev->ApplyIPToDev(CHOIDev::E_IM_STATIC, strAddr, strMask, strGateway))
+            return false;
+        if (bRestart)
+            pDev->Reboot();
+        return true;
+    });
     FinishBatch(E_BP_IP, devs.size());
 }
 

@@ -32,12 +32,12 @@ class CDlgBatch;
 //
 // A synchronous operation runs inside its clicked slot with the dialog
 // disabled: it only queues lines on each device's link and never waits for a
-// reply, so a dead device costs no time. A device counts as done once its
+// reply, so a dead device holds up no other. A device counts as done once its
 // deciding command was accepted into its link's queue; an off-line device is
-// counted as failed and nothing is sent to it. On the Video and Serial
-// pages, a device whose link was down counts only once that link has come up
-// and answered its lines; until then the dialog stays disabled. The three
-// image uploads go over HTTP and finish later.
+// counted as failed and nothing is sent to it. A device whose link was down
+// counts only once that link has come up and answered its lines; until then
+// the dialog stays disabled. The three image uploads go over HTTP and finish
+// later.
 class CDlgBatch : public QDialog, public IDevFilterCustomItem
 {
     Q_OBJECT
@@ -56,6 +56,9 @@ public:
     // The forced HDMI output timing of the "HDMI Timing Hybrid" choice:
     // "0" for pass-through, else the CEA-861 code with the top bit set.
     QString GetOutputTimingCode();
+
+public slots:
+    void done(int r) override;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -196,11 +199,9 @@ private:
     // device or a false result goes into the failure list.
     void ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call);
     void ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev);
-    // The result line, the Details button and the dialog enabled again;
-    // first, on the pages that wait for them, the links the operation had to
-    // bring up have answered.
+    // The result line, the Details button and the dialog enabled again,
+    // once the links the operation had to bring up have answered.
     void FinishBatch(E_BatchPage ePage, int nDevCount);
-    static bool AwaitsLinks(E_BatchPage ePage);
     void LinkAnswered(CHOIDev *pDev, bool bOk);
     QString ResultText(int nDevCount, int nFailCount) const;
     QList<CHOIDev *> &FailList(E_BatchPage ePage);
@@ -217,11 +218,12 @@ private:
 
     // Image page
     void StartUploadRound(E_UploadKind eKind);
+    bool ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data);
+    static QString UploadUrl(E_UploadKind eKind, CHOIDev *pDev);
     void UploadFinished(HttpConnect *pHttp, const QVariant &code);
     void UploadProgress(HttpConnect *pHttp, qlonglong bytesSent);
     void BeginImageOperation();
     bool StartImageBatch(QList<CHOIDev *> &devs);
-    void FinishImageBatch(int nDevCount);
     void ShowImageResult();
     void ClearImageResult();
     void SetLabelColor(QLabel *pLabel, bool bOk);

@@ -150,6 +150,38 @@ void CDlgBatch::BeginImageOperation()
     m_nTotalBytes = 0;
 }
 
+// The chosen file as it is now: it may have changed on disk since it was
+// chosen, so it must pass the checks of its choice again. Read once, the
+// same bytes go to every device.
+bool CDlgBatch::ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data)
+{
+    switch (eKind) {
+    case E_UK_IDLE:
+        strPath = ui->lineEditFilePath_bg->text();
+        return HttpConnect::ReadCheckedFile(strPath, kIdleImageMaxBytes, IsLoadableImage, data);
+    case E_UK_LOGO:
+        strPath = ui->lineEditFilePath_Logo->text();
+        return HttpConnect::ReadCheckedFile(strPath, kLogoLimitBytes - 1, [this](const QByteArray &bytes) {
+            return m_bmpCheck.IsSupportedBmpData(bytes);
+        }, data);
+    case E_UK_OVERLAY:
+    default:
+        strPath = ui->lineEditFilePath->text();
+        return HttpConnect::ReadCheckedFile(strPath, -1, [](const QByteArray &bytes) {
+            return IsImageWithin(bytes, QSize(kOverlayMaxWidth, kOverlayMaxHeight));
+        }, data);
+    }
+}
+
+QString CDlgBatch::UploadUrl(E_UploadKind eKind, CHOIDev *pDev)
+{
+    if (eKind == E_UK_LOGO)
+        return QStringLiteral("http://%1/upload_logo").arg(pDev->GetIPAddr());
+    if (!g_pDevMgr)
+        return QString();
+    return eKind == E_UK_IDLE ? g_pDevMgr->GetDevUrl(pDev) : g_pDevMgr->GetDevOverlayUrl(pDev);
+}
+
 void CDlgBatch::StartUploadRound(E_UploadKind eKind)
 {
     setDisabled(true);
@@ -162,32 +194,21 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
     }
     ui->label_pro->setText(tr("Progress: 0%"));
 
-    const QLineEdit *pPathEdit = eKind == E_UK_IDLE   ? ui->lineEditFilePath_bg
-                                 : eKind == E_UK_LOGO ? ui->lineEditFilePath_Logo
-                                                      : ui->lineEditFilePath;
-    const QString strPath = pPathEdit->text();
-    m_nTotalBytes = QFileInfo(strPath).size() * m_listCurDev.size();
+    QString strPath;
+    QByteArray data;
+    const bool bFileOk = ReadUploadFile(eKind, strPath, data);
+    m_nTotalBytes = qint64(data.size()) * m_listCurDev.size();
 
     for (CHOIDev *pDev : qAsConst(m_listCurDev)) {
-        if (!pDev) {
+        if (pDev)
+            ShowDevProgress(E_BP_IMAGE, pDev);
+        // A device without a product record has no upload address.
+        const QString strUrl = pDev && pDev->m_bOnLine ? UploadUrl(eKind, pDev) : QString();
+        if (!bFileOk || strUrl.isEmpty()) {
             m_listImageFail.append(pDev);
             ++m_nFinishedCount;
             continue;
         }
-        ShowDevProgress(E_BP_IMAGE, pDev);
-        if (!pDev->m_bOnLine) {
-            m_listImageFail.append(pDev);
-            ++m_nFinishedCount;
-            continue;
-        }
-        QString strUrl;
-        if (eKind == E_UK_IDLE)
-            strUrl = g_pDevMgr ? g_pDevMgr->GetDevUrl(pDev) : QString();
-        else if (eKind == E_UK_LOGO)
-            strUrl = QStringLiteral("http://%1/upload_logo").arg(pDev->GetIPAddr());
-        else
-            strUrl = g_pDevMgr ? g_pDevMgr->GetDevOverlayUrl(pDev) : QString();
-
         HttpConnect *pHttp = new HttpConnect(nullptr);
         if (eKind == E_UK_OVERLAY) {
             connect(pHttp, QOverload<QString, QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
@@ -202,8 +223,7 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
         upload.pDev = pDev;
         upload.nRound = m_nUploadRound;
         m_uploads.insert(pHttp, upload);
-        // A device without a product record has no upload address.
-        if (strUrl.isEmpty() || !pHttp->PostFile(strPath, strUrl, pDev->GetDisplayName())) {
+        if (!pHttp->PostData(data, strPath, strUrl, pDev->GetDisplayName())) {
             m_uploads.remove(pHttp);
             m_listImageFail.append(pDev);
             ++m_nFinishedCount;
@@ -259,7 +279,9 @@ void CDlgBatch::UploadFinished(HttpConnect *pHttp, const QVariant &code)
             }
         }
     }
-    setDisabled(false);
+    // An operation still waiting for links keeps the dialog disabled.
+    if (m_linkWaits.isEmpty())
+        setDisabled(false);
     if (pHttp)
         pHttp->deleteLater();
 }
@@ -282,6 +304,13 @@ void CDlgBatch::slotOverlayHttpSendBytes(qlonglong bytesSent)
 void CDlgBatch::slotOverlayHttpFinish(QString, QVariant code)
 {
     UploadFinished(qobject_cast<HttpConnect *>(sender()), code);
+}
+
+void CDlgBatch::done(int r)
+{
+    // Closing ends the uploads still under way, unreported.
+    DropUploads();
+    QDialog::done(r);
 }
 
 void CDlgBatch::DropUploads()
@@ -310,14 +339,6 @@ bool CDlgBatch::StartImageBatch(QList<CHOIDev *> &devs)
     return true;
 }
 
-void CDlgBatch::FinishImageBatch(int nDevCount)
-{
-    ui->lbResultImage->setText(ResultText(nDevCount, m_listImageFail.size()));
-    ui->label_pro->clear();
-    ui->pbImageDetails->show();
-    setDisabled(false);
-}
-
 void CDlgBatch::on_pbApplyOSDMethod_clicked()
 {
     QList<CHOIDev *> devs;
@@ -333,7 +354,7 @@ void CDlgBatch::on_pbApplyOSDMethod_clicked()
         pDev->SetOsdDisplayMethod(strMethod);
         return true;
     });
-    FinishImageBatch(devs.size());
+    FinishBatch(E_BP_IMAGE, devs.size());
 }
 
 void CDlgBatch::on_pBOverlayApply_clicked()
@@ -375,7 +396,7 @@ void CDlgBatch::on_pBOverlayApply_clicked()
         pDev->PushSendData("e e_png_overlay", true, true);
         return bOk;
     });
-    FinishImageBatch(devs.size());
+    FinishBatch(E_BP_IMAGE, devs.size());
 }
 
 void CDlgBatch::on_pushBtnApply_clicked()
@@ -390,5 +411,5 @@ void CDlgBatch::on_pushBtnApply_clicked()
         pDev->PushSendData("e e_png_overlay", true, true);
         return true;
     });
-    FinishImageBatch(devs.size());
+    FinishBatch(E_BP_IMAGE, devs.size());
 }

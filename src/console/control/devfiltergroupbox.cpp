@@ -11,6 +11,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
@@ -93,6 +94,7 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     connect(pTree->header(), &QHeaderView::sectionClicked, pTree, [pTree]() {
         pTree->sortItems(pTree->header()->sortIndicatorSection(), pTree->header()->sortIndicatorOrder());
     });
+    KeepColumnsFitted(pTree);
 
     connect(ui->cmbScenes, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &QDevFilterGroupBox::slotShowDevOfCurScene);

@@ -8,12 +8,14 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
 #include "control/dlgselectirdev.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
@@ -53,6 +55,8 @@ CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // Room beyond the pad's own goes to the device names.
+    ui->mainLayout->setStretch(0, 1);
 
     m_irCodeTable.GetCtrlIDs(&m_ctrlIdList);
     if (g_pDevMgr)
@@ -136,6 +140,13 @@ void CDlgIrCtrl::DestroyDlg()
     s_pDlg = nullptr;
 }
 
+void CDlgIrCtrl::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Measured once laid out: the chooser's room is known only then.
+    WidenForChooser();
+}
+
 void CDlgIrCtrl::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -184,6 +195,17 @@ void CDlgIrCtrl::OnDevItemCheckChanged(QTreeWidgetItem *item)
 {
     Q_UNUSED(item)
     UpdateKeyEnable(ui->gbDevices->GetCheckedDevList());
+}
+
+void CDlgIrCtrl::WidenForChooser()
+{
+    // The first width hides the type buttons behind the device names; the
+    // pad grows by what the chooser lacks (all of it goes to the chooser),
+    // to the screen's width at most.
+    QTreeWidget *pTree = DevTree();
+    const int nLack = ContentsWidth(pTree) - pTree->viewport()->width();
+    if (nLack > 0)
+        resize(qMin(width() + nLack, screen()->availableGeometry().width()), height());
 }
 
 QTreeWidget *CDlgIrCtrl::DevTree() const
@@ -339,8 +361,11 @@ void CDlgIrCtrl::slotSelectIrDev()
     pDev->SetIrDev(dlg.GetSelectedId());
     if (ListedItem(pItem)) {
         if (QPushButton *pRowButton = qobject_cast<QPushButton *>(
-                DevTree()->itemWidget(pItem, kTypeColumn)))
+                DevTree()->itemWidget(pItem, kTypeColumn))) {
             UpdateIrDevButton(pDev, pRowButton);
+            // A type name longer than the column's widest so far.
+            FitColumnsToContents(DevTree());
+        }
     }
     UpdateKeyIcons(pDev->GetIrDev());
     if (ListedItem(pItem) && pItem->checkState(0) == Qt::Checked)

@@ -66,12 +66,14 @@ private slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void UpdateIrDevButton(CHOIDev *dev, QPushButton *button);
     void UpdateKeyIcons(const QString &type);
     void UpdateKeyEnable(const QList<CHOIDev *> &devs);
     QTreeWidget *DevTree() const;
+    void WidenForChooser();
     // The item when it is still a row of the chooser's tree, else null.
     QTreeWidgetItem *ListedItem(QTreeWidgetItem *item) const;
 

@@ -18,6 +18,7 @@
 
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
@@ -133,6 +134,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     ui->twDevices->setColumnWidth(3, 120);
     ui->twDevices->setColumnWidth(4, 50);
     ui->twDevices->setColumnWidth(5, 70);
+    KeepColumnsFitted(ui->twDevices);
 
     // The main window and the context menu search and delete.
     ui->ckbRestoreScene->hide();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include "hoi_core/hoidevmgr.h"
 
@@ -14,6 +15,13 @@ CLogWidget::CLogWidget(QWidget *parent)
     , ui(new Ui::CLogWidget)
 {
     ui->setupUi(this);
+    // A fleet logs tens of thousands of lines an hour: only the last ones
+    // are kept, with no undo history behind them.
+    ui->teLog->setUndoRedoEnabled(false);
+    ui->teLog->document()->setMaximumBlockCount(E_MAX_LINES);
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(0);
+    connect(&m_flushTimer, &QTimer::timeout, this, &CLogWidget::AppendPendingLines);
     if (g_pHOIDevMgr)
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressLog, this, &CLogWidget::slotOnProgressLog);
     CreateActions();
@@ -45,15 +53,31 @@ void CLogWidget::CreateActions()
 
 void CLogWidget::slotOnProgressLog(QString strLog)
 {
+    // A read-back brings hundreds of lines in one turn of the event loop:
+    // they go into the text together once the turn is over.
+    m_pendingLines.append(strLog);
+    if (m_pendingLines.size() > E_MAX_LINES)
+        m_pendingLines.removeFirst();
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
+void CLogWidget::AppendPendingLines()
+{
+    if (m_pendingLines.isEmpty())
+        return;
     // Appended as plain text: a device name or reply holding '<' must show
     // as it is, not as markup.
     QScrollBar *pBar = ui->teLog->verticalScrollBar();
     const bool bAtEnd = pBar->value() == pBar->maximum();
     QTextCursor cursor(ui->teLog->document());
     cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
     if (!ui->teLog->document()->isEmpty())
         cursor.insertBlock();
-    cursor.insertText(strLog);
+    cursor.insertText(m_pendingLines.join(QLatin1Char('\n')));
+    cursor.endEditBlock();
+    m_pendingLines.clear();
     if (bAtEnd)
         pBar->setValue(pBar->maximum());
 }

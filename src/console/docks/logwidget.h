@@ -2,6 +2,8 @@
 #define HOI_CONSOLE_LOGWIDGET_H
 
 #include <QDockWidget>
+#include <QStringList>
+#include <QTimer>
 
 class QAction;
 class QTextEdit;
@@ -11,13 +13,18 @@ class CLogWidget;
 }
 
 // The "Log" dock: one paragraph per progress or failure line the manager
-// publishes, kept until the operator clears it ("Clear" and "Copy" in its
-// context menu). It only listens.
+// publishes, the last E_MAX_LINES of them kept until the operator clears
+// them ("Clear" and "Copy" in its context menu). It only listens.
 class CLogWidget : public QDockWidget
 {
     Q_OBJECT
 
 public:
+    enum
+    {
+        E_MAX_LINES = 10000
+    };
+
     explicit CLogWidget(QWidget *parent = nullptr);
     ~CLogWidget() override;
 
@@ -31,10 +38,13 @@ protected:
 
 private:
     void CreateActions();
+    void AppendPendingLines();
 
     QAction *m_pClearAction;
     QAction *m_pCopyAction;
     Ui::CLogWidget *ui;
+    QStringList m_pendingLines; // not yet in the text
+    QTimer m_flushTimer;
 };
 
 #endif

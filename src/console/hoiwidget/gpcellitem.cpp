@@ -20,6 +20,9 @@ namespace {
 const QColor kOlive(122, 163, 39);
 const QColor kNavy(0, 0, 122);
 const int kGap = 4;
+// Texts start right of the state icons and end at the cell's inner edge.
+const int kTextLeft = 20;
+const int kTextWidth = CGpCellItem::E_CELL_WIDTH - 2 - kTextLeft;
 
 QString Name(CHOIDev *pDev)
 {
@@ -81,6 +84,60 @@ QPainterPath CGpCellItem::shape() const
     return path;
 }
 
+QFont CGpCellItem::TextFont()
+{
+    return QFont(QStringLiteral("Verdana"), 8);
+}
+
+CHOIDev *CGpCellItem::WallProcessor() const
+{
+    const T_SceneCell *pCell = GetCell();
+    if (!pCell || !pCell->wall || !m_pScene->IsWPLayout() || pCell->wall->dev_hostname.isEmpty()
+        || !g_pHOIDevMgr)
+        return nullptr;
+    T_VideoWallInfo *pWall = pCell->wall;
+    for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
+        CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
+        if (pDev->GetDevType() == CHOIDev::E_DT_WP && pDev->GetHostName() == pWall->dev_hostname) {
+            // The processor may have been renamed since the wall stored its
+            // name.
+            pWall->dev_name = pDev->GetDisplayName();
+            return pDev;
+        }
+    }
+    return nullptr;
+}
+
+QString CGpCellItem::LineText(E_TextLine eLine) const
+{
+    const T_SceneCell *pCell = GetCell();
+    if (!pCell)
+        return QString();
+    switch (eLine) {
+    case E_LINE_TX:
+        if (m_bVWMode)
+            return QString();
+        if (pCell->txList.isEmpty())
+            return tr("TX:");
+        if (pCell->txList.size() == 1)
+            return tr("TX: %1").arg(Name(pCell->txList.first()));
+        return tr("TX Num: %1").arg(pCell->txList.size());
+    case E_LINE_RX:
+        return pCell->rx ? tr("RX: %1").arg(Name(pCell->rx)) : QString();
+    case E_LINE_WP:
+        if (!m_pScene->IsWPLayout() || !pCell->wall)
+            return QString();
+        WallProcessor();
+        return tr("WP: %1").arg(pCell->wall->dev_name);
+    }
+    return QString();
+}
+
+QString CGpCellItem::ShownLineText(E_TextLine eLine) const
+{
+    return QFontMetrics(TextFont()).elidedText(LineText(eLine), Qt::ElideMiddle, kTextWidth);
+}
+
 void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
     const T_SceneCell *pCell = GetCell();
@@ -100,9 +157,8 @@ void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     else if (option && (option->state & QStyle::State_MouseOver))
         fill = base.lighter(90);
 
-    QFont font(QStringLiteral("Verdana"), 8);
     painter->save();
-    painter->setFont(font);
+    painter->setFont(TextFont());
 
     QPen solid(kOlive, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     const T_VideoWallInfo *pWall = pCell->wall;
@@ -149,39 +205,15 @@ void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     }
     if (pCell->rx)
         painter->drawPixmap(2, 30, StateIcon(pCell->rx->m_bOnLine));
+    if (CHOIDev *pProcessor = WallProcessor())
+        painter->drawPixmap(2, 50, StateIcon(pProcessor->m_bOnLine));
 
     painter->setPen(Qt::black);
     const int textFlags = Qt::AlignLeft | Qt::AlignTop;
-    if (!m_bVWMode) {
-        QString tx;
-        if (pCell->txList.isEmpty())
-            tx = tr("TX:");
-        else if (pCell->txList.size() == 1)
-            tx = tr("TX: %1").arg(Name(pCell->txList.first()));
-        else
-            tx = tr("TX Num: %1").arg(pCell->txList.size());
-        painter->drawText(QRectF(20, 10, 182, 98), textFlags, tx);
-    }
-    painter->drawText(QRectF(20, 30, 182, 98), textFlags,
-                      pCell->rx ? tr("RX: %1").arg(Name(pCell->rx)) : QString());
-
-    if (m_pScene->IsWPLayout() && pCell->wall) {
-        T_VideoWallInfo *pCellWall = pCell->wall;
-        if (!pCellWall->dev_hostname.isEmpty() && g_pHOIDevMgr) {
-            for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
-                CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
-                if (pDev->GetDevType() == CHOIDev::E_DT_WP
-                    && pDev->GetHostName() == pCellWall->dev_hostname) {
-                    // The processor may have been renamed since the wall
-                    // stored its name.
-                    pCellWall->dev_name = pDev->GetDisplayName();
-                    painter->drawPixmap(2, 50, StateIcon(pDev->m_bOnLine));
-                    break;
-                }
-            }
-        }
-        painter->drawText(QRectF(20, 50, 182, 98), textFlags,
-                          tr("WP: %1").arg(pCellWall->dev_name));
+    const int tops[] = {10, 30, 50};
+    for (int eLine = E_LINE_TX; eLine <= E_LINE_WP; ++eLine) {
+        painter->drawText(QRectF(kTextLeft, tops[eLine], 182, 98), textFlags,
+                          ShownLineText(E_TextLine(eLine)));
     }
     painter->restore();
 

@@ -2,6 +2,7 @@
 #define HOI_CONSOLE_GPCELLITEM_H
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QGraphicsItem>
 
 class CHOIDev;
@@ -40,6 +41,16 @@ public:
     // or when the layout's grid no longer has the position.
     const T_SceneCell *GetCell() const;
 
+    // The lines of text a cell shows, top to bottom.
+    enum E_TextLine { E_LINE_TX, E_LINE_RX, E_LINE_WP };
+    // The whole text of a line; empty where the cell shows nothing.
+    QString LineText(E_TextLine eLine) const;
+    // The line as painted: a text wider than the cell is cut in the middle,
+    // so the distinguishing end of a name stays; the grid's tool tip holds
+    // the whole names.
+    QString ShownLineText(E_TextLine eLine) const;
+    static QFont TextFont();
+
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
@@ -68,6 +79,9 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
+    // The processor of the cell's wall in a windowing-processor layout
+    // (its stored display name brought up to date); null otherwise.
+    CHOIDev *WallProcessor() const;
     void DropDevice(CHOIDev *pDev);
     void DropCell(QGraphicsSceneDragDropEvent *event);
     bool HasLayoutCell() const;

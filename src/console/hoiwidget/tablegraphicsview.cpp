@@ -175,12 +175,20 @@ bool CTableGraphicsView::viewportEvent(QEvent *event)
 bool CTableGraphicsView::ShowToolTip(QHelpEvent *event, const QPoint &viewportPos)
 {
     CGpCellItem *pItem = CellItemAt(viewportPos);
-    const T_SceneCell *pCell = pItem ? pItem->GetCell() : nullptr;
-    if (!pCell) {
+    if (!pItem || !pItem->GetCell()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
+    QToolTip::showText(event->globalPos(), CellToolTip(pItem));
+    return true;
+}
+
+QString CTableGraphicsView::CellToolTip(const CGpCellItem *pItem) const
+{
+    const T_SceneCell *pCell = pItem ? pItem->GetCell() : nullptr;
+    if (!pCell)
+        return QString();
     QString text;
     for (int i = 0; i < pCell->txList.size(); ++i) {
         if (CHOIDev *pTx = pCell->txList.at(i))
@@ -188,11 +196,17 @@ bool CTableGraphicsView::ShowToolTip(QHelpEvent *event, const QPoint &viewportPo
                     + QLatin1Char('\n');
     }
     if (pCell->rx) {
-        pCell->rx->SetGroup(m_pCurScene->GetGroup());
+        pCell->rx->SetGroup(pItem->GetLayout()->GetGroup());
         text += QStringLiteral("RX: %1").arg(pCell->rx->GetDisplayName());
     }
-    QToolTip::showText(event->globalPos(), text);
-    return true;
+    // The processor's name is whole here only when the cell had to cut it.
+    const QString strProcessor = pItem->LineText(CGpCellItem::E_LINE_WP);
+    if (pItem->ShownLineText(CGpCellItem::E_LINE_WP) != strProcessor) {
+        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        text += strProcessor;
+    }
+    return text;
 }
 
 // ---- mouse and keys ----

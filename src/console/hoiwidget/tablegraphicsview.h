@@ -39,6 +39,8 @@ public:
     bool IsVWMode() const { return m_bVWMode; }
 
     CGpCellItem *CellItem(int nRow, int nCol) const;
+    // The tool tip over a cell: the whole names of its devices.
+    QString CellToolTip(const CGpCellItem *pItem) const;
     QList<CGpCellItem *> SelectedCells() const;
     // The walls covering selected cells, each once, in selection order.
     QList<T_VideoWallInfo *> GetSelectedVideoWalls() const;

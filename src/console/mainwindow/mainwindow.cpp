@@ -87,6 +87,9 @@ MainWindow::MainWindow(QWidget *parent)
     CreateHelpMenu();
 
     ConnectNavigation();
+    // The tiles pages count their columns again when their room changes.
+    ui->scrollArea->viewport()->installEventFilter(this);
+    ui->scrollArea_2->viewport()->installEventFilter(this);
 
     ui->tbwScene->setScene(new CTableGraphicsScene(ui->tbwScene));
     ui->gvVW->setScene(new CTableGraphicsScene(ui->gvVW));

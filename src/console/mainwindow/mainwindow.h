@@ -18,6 +18,7 @@ class CLogWidget;
 class QAction;
 class QComboBox;
 class QGridLayout;
+class QScrollArea;
 class QTranslator;
 class QTreeWidgetItem;
 
@@ -167,6 +168,7 @@ private slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *pWatched, QEvent *event) override;
 
 private:
     void ConnectPanels();
@@ -198,8 +200,13 @@ private:
     void RefreshPanels();
     void RenumberTree();
 
-    // Tile helpers.
-    int TileColumns(const QWidget *pBox) const;
+    // Tile helpers. A tile keeps the position of its tree row (rows that
+    // make no tile still use theirs up); the columns are the 150-pixel
+    // tiles that fit side by side in the page's scroll area, counted again
+    // whenever that area changes width.
+    int TileColumns(const QScrollArea *pArea, const QGridLayout *pGrid) const;
+    void PlaceTile(QGridLayout *pGrid, QWidget *pTile, int nPosition, int nCols);
+    void PlaceTiles(const QScrollArea *pArea, QGridLayout *pGrid, const QList<QWidget *> &tiles);
     void RemoveTile(QWidget *pTile);
 
     void UploadToQN714();

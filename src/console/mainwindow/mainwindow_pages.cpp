@@ -23,14 +23,58 @@ namespace {
 
 // Width of one tile column on the tiles pages.
 const int kTileColumnWidth = 150;
+// The tree row a tile stands for, counted among its parent's children.
+const char kTilePosition[] = "hoiTilePosition";
 
 } // namespace
 
 // ---- tiles ----
 
-int MainWindow::TileColumns(const QWidget *pBox) const
+int MainWindow::TileColumns(const QScrollArea *pArea, const QGridLayout *pGrid) const
 {
-    return pBox->width() / kTileColumnWidth;
+    // The box around the area is wider than the room the tiles get; counted
+    // from the box, the last column would lie partly out of sight.
+    const QMargins margins = pArea->widget()->layout()->contentsMargins();
+    const int nSpacing = qMax(0, pGrid->horizontalSpacing());
+    const int nRoom = pArea->viewport()->width() - margins.left() - margins.right();
+    return qMax(0, (nRoom + nSpacing) / (kTileColumnWidth + nSpacing));
+}
+
+void MainWindow::PlaceTile(QGridLayout *pGrid, QWidget *pTile, int nPosition, int nCols)
+{
+    pTile->setProperty(kTilePosition, nPosition);
+    pGrid->addWidget(pTile, nCols > 0 ? nPosition / nCols : 0, nCols > 0 ? nPosition % nCols : 0);
+}
+
+void MainWindow::PlaceTiles(const QScrollArea *pArea, QGridLayout *pGrid, const QList<QWidget *> &tiles)
+{
+    const int nCols = TileColumns(pArea, pGrid);
+    for (QWidget *pTile : tiles) {
+        const int nIndex = pGrid->indexOf(pTile);
+        if (nIndex < 0)
+            continue;
+        int nRow = 0;
+        int nCol = 0;
+        int nRowSpan = 0;
+        int nColSpan = 0;
+        pGrid->getItemPosition(nIndex, &nRow, &nCol, &nRowSpan, &nColSpan);
+        const int nPosition = pTile->property(kTilePosition).toInt();
+        if (nCols > 0 && nRow == nPosition / nCols && nCol == nPosition % nCols)
+            continue;
+        pGrid->removeWidget(pTile);
+        PlaceTile(pGrid, pTile, nPosition, nCols);
+    }
+}
+
+bool MainWindow::eventFilter(QObject *pWatched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && ui) {
+        if (pWatched == ui->scrollArea->viewport())
+            PlaceTiles(ui->scrollArea, ui->gridLayout_9, m_groupTiles);
+        else if (pWatched == ui->scrollArea_2->viewport())
+            PlaceTiles(ui->scrollArea_2, ui->gridLayout_All, m_allTiles);
+    }
+    return QMainWindow::eventFilter(pWatched, event);
 }
 
 void MainWindow::RemoveTile(QWidget *pTile)
@@ -87,11 +131,9 @@ void MainWindow::slotDevFrame(QTreeWidgetItem *pItem)
     ui->gridLayout_OneKey->addWidget(pOneKey, 0, 0);
 
     const bool bAuto = ui->checkBox_Auto->isChecked();
-    const int nCols = TileColumns(ui->groupBox_2);
+    const int nCols = TileColumns(ui->scrollArea, ui->gridLayout_9);
     for (int i = 0; i < pItem->childCount(); ++i) {
         QTreeWidgetItem *pChild = pItem->child(i);
-        const int nRow = nCols > 0 ? i / nCols : 0;
-        const int nCol = nCols > 0 ? i % nCols : 0;
         QWidget *pTile = nullptr;
         switch (GroupItemKind(pChild)) {
         case E_GTK_DEVICE: {
@@ -120,7 +162,7 @@ void MainWindow::slotDevFrame(QTreeWidgetItem *pItem)
         }
         if (!pTile)
             continue;
-        ui->gridLayout_9->addWidget(pTile, nRow, nCol);
+        PlaceTile(ui->gridLayout_9, pTile, i, nCols);
         m_groupTiles.append(pTile);
     }
     m_groupTiles.append(pOneKey);
@@ -132,12 +174,12 @@ void MainWindow::slotOnAllItemClick(QTreeWidgetItem *pAllItem)
         return;
     ClearAllTiles();
     ui->sw_rigthFace->setCurrentWidget(ui->page_All);
-    const int nCols = TileColumns(ui->gb_All);
+    const int nCols = TileColumns(ui->scrollArea_2, ui->gridLayout_All);
     for (int i = 0; i < pAllItem->childCount(); ++i) {
         CFormAll *pTile = new CFormAll(pAllItem->child(i), ui->scrollAreaWidgetContents_2);
         connect(pTile, &CFormAll::signalDoubleClick, this, &MainWindow::slotOnGroupItemClick);
         connect(pTile, &CFormAll::signalDoubleClick, ui->wgDevFrame_GroupRx, &CFormGroupList::slotSetCurrentItem);
-        ui->gridLayout_All->addWidget(pTile, nCols > 0 ? i / nCols : 0, nCols > 0 ? i % nCols : 0);
+        PlaceTile(ui->gridLayout_All, pTile, i, nCols);
         m_allTiles.append(pTile);
     }
 }

@@ -9,6 +9,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 #include "navtree/navactions.h"
 #include "uiservices.h"
@@ -70,6 +71,7 @@ CFormGroupList::CFormGroupList(QWidget *parent, QWidget *pOwnerDialog)
     ui->twGroupManageList->setColumnWidth(kColName, 120);
     ui->twGroupManageList->setColumnWidth(kColType, 60);
     ui->twGroupManageList->setColumnWidth(kColNumber, 40);
+    KeepColumnsFitted(ui->twGroupManageList);
     ui->btnSearchDevices->hide();
 
     connect(ui->btnSearchDevices, &QPushButton::clicked, this, &CFormGroupList::slotSerachDeives);

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -214,6 +215,12 @@ CDlgVideoConfig::CDlgVideoConfig(CHOIDev *pDev, QWidget *parent)
     ui->gbLowDelay->setChecked(false);
     ui->wdMaxResolution->hide();
     UpdateWidgetsByProduct();
+    // The layouts of pages not shown yet keep their old sizes until shown:
+    // bring them up to date, inner ones first, so that the size fits every
+    // tab and stays when the operator switches between them.
+    const QList<QLayout *> layouts = findChildren<QLayout *>();
+    for (auto it = layouts.crbegin(); it != layouts.crend(); ++it)
+        (*it)->activate();
     adjustSize();
 }
 

@@ -15,7 +15,7 @@ CFormAll::CFormAll(QTreeWidgetItem *pGroupItem, QWidget *parent)
     , m_strGroup(pGroupItem ? pGroupItem->text(0) : QString())
 {
     ui->setupUi(this);
-    ui->label_Name->setText(GroupDisplayName(m_strGroup));
+    ui->label_Name->SetFullText(GroupDisplayName(m_strGroup));
 }
 
 CFormAll::~CFormAll()
@@ -39,7 +39,7 @@ void CFormAll::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        ui->label_Name->setText(GroupDisplayName(m_strGroup));
+        ui->label_Name->SetFullText(GroupDisplayName(m_strGroup));
     }
     QWidget::changeEvent(event);
 }

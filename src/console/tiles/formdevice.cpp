@@ -59,18 +59,20 @@ CFormDevice::~CFormDevice()
 
 void CFormDevice::UpdateLabels()
 {
-    ui->label_Name->setText(tr("RX:"));
-    ui->label_TX->setText(tr("TX:N/A"));
-    setToolTip(QString());
-    if (!m_pDev)
-        return;
-    const QString strName = m_pDev->GetDisplayName();
-    if (m_pDev->GetDevType() == CHOIDev::E_DT_RX)
-        ui->label_Name->setText(tr("RX:") + strName);
-    else if (m_pDev->GetDevType() == CHOIDev::E_DT_MRX)
-        ui->label_Name->setText(tr("MRX:") + strName);
-    if (CHOIDev *pTx = m_pDev->GetTXDev())
-        ui->label_TX->setText(tr("TX:") + pTx->GetDisplayName());
+    QString strName;
+    QString strNameLine = tr("RX:");
+    QString strTxLine = tr("TX:N/A");
+    if (m_pDev) {
+        strName = m_pDev->GetDisplayName();
+        if (m_pDev->GetDevType() == CHOIDev::E_DT_RX)
+            strNameLine = tr("RX:") + strName;
+        else if (m_pDev->GetDevType() == CHOIDev::E_DT_MRX)
+            strNameLine = tr("MRX:") + strName;
+        if (CHOIDev *pTx = m_pDev->GetTXDev())
+            strTxLine = tr("TX:") + pTx->GetDisplayName();
+    }
+    ui->label_Name->SetFullText(strNameLine);
+    ui->label_TX->SetFullText(strTxLine);
     setToolTip(strName);
 }
 

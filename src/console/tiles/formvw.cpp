@@ -76,8 +76,8 @@ QTreeWidgetItem *CFormVW::GetItem() const
 void CFormVW::UpdateLabels()
 {
     QTreeWidgetItem *pItem = GetItem();
-    ui->label_Name->setText(pItem ? pItem->text(0) : QString());
-    ui->label_TX->setText(m_strTxName.isEmpty() ? tr("TX:N/A") : tr("TX:") + m_strTxName);
+    ui->label_Name->SetFullText(pItem ? pItem->text(0) : QString());
+    ui->label_TX->SetFullText(m_strTxName.isEmpty() ? tr("TX:N/A") : tr("TX:") + m_strTxName);
 }
 
 CHOIScene *CFormVW::FindDefaultLayout(const QString &strWall, Qt::CaseSensitivity cs)

@@ -20,6 +20,7 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
     , m_file(file)
     , m_ip(ip)
     , m_mode(mode)
+    , m_nDownloadLimit(kDownloadLimit)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -104,18 +105,14 @@ void CDlgHttpManage::StartDownload()
     QNetworkRequest request(QUrl(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_download"), QUrl::TolerantMode));
     m_reply = m_manager->get(request);
     connect(m_reply, &QNetworkReply::uploadProgress, this, &CDlgHttpManage::slotOnUploadProgress);
-    connect(m_reply, &QNetworkReply::downloadProgress, this, &CDlgHttpManage::slotOnDownloadProgress);
+    LimitDownload(m_reply, m_nDownloadLimit);
 }
 
-void CDlgHttpManage::slotOnDownloadProgress(qint64 bytesReceived, qint64 bytesTotal)
+void CDlgHttpManage::SetDownloadLimit(qint64 nBytes)
 {
-    // The whole answer is held in memory until it is written: one that is
-    // no project file of any size ends as a failed download.
-    if (m_reply && !m_bTooLarge && (bytesReceived > m_nDownloadLimit || bytesTotal > m_nDownloadLimit)) {
-        qWarning() << "download larger than" << m_nDownloadLimit << "bytes dropped";
-        m_bTooLarge = true; // the answer may be in whole already
-        m_reply->abort();
-    }
+    m_nDownloadLimit = nBytes;
+    if (m_reply && m_mode == E_HM_DOWNLOAD)
+        LimitDownload(m_reply, nBytes);
 }
 
 void CDlgHttpManage::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal)
@@ -132,8 +129,7 @@ void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
 {
     if (reply != m_reply)
         return;
-    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    bool bOk = !m_bTooLarge && reply->error() == QNetworkReply::NoError && code.isValid() && code.toInt() == 200;
+    bool bOk = IsReplyOk(reply);
 
     if (m_mode == E_HM_DOWNLOAD && bOk) {
         // Written whole or not at all: a failed write keeps the previous copy

@@ -38,7 +38,7 @@ public:
     QString GetFileName() const;
 
     // A download larger than this fails; tests lower it.
-    void SetDownloadLimit(qint64 nBytes) { m_nDownloadLimit = nBytes; }
+    void SetDownloadLimit(qint64 nBytes);
 
 public slots:
     void done(int r) override;
@@ -46,7 +46,6 @@ public slots:
 private slots:
     void slotReplyFinished(QNetworkReply *reply);
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
-    void slotOnDownloadProgress(qint64 bytesReceived, qint64 bytesTotal);
     void on_pbOK_clicked();
 
 protected:
@@ -66,8 +65,7 @@ private:
     QString m_progressText; // the percentage shown, kept over a language change
     bool m_bFailed = false;
     bool m_bOpenedFile = false; // the upload opened the caller's file
-    qint64 m_nDownloadLimit = 64 * 1024 * 1024;
-    bool m_bTooLarge = false; // the download went past the limit
+    qint64 m_nDownloadLimit;
 };
 
 #endif // HOI_CONSOLE_DLGHTTPMANAGE_H

@@ -30,9 +30,47 @@ void DropReply(QNetworkReply *&pReply, QObject *pReceiver)
     pGone->deleteLater();
 }
 
+namespace {
+
+const char kLimitProperty[] = "hoiDownloadLimit";
+const char kTooLargeProperty[] = "hoiDownloadTooLarge";
+
+} // namespace
+
+void LimitDownload(QNetworkReply *pReply, qint64 nMaxBytes)
+{
+    const bool bWatched = pReply->property(kLimitProperty).isValid();
+    pReply->setProperty(kLimitProperty, nMaxBytes);
+    if (bWatched)
+        return;
+    QObject::connect(pReply, &QNetworkReply::downloadProgress, pReply, [pReply](qint64 nReceived, qint64 nTotal) {
+        const qint64 nMax = pReply->property(kLimitProperty).toLongLong();
+        if (pReply->property(kTooLargeProperty).toBool() || (nReceived <= nMax && nTotal <= nMax))
+            return;
+        qWarning() << "download larger than" << nMax << "bytes dropped:" << pReply->url();
+        // Marked first: the answer may be in whole already, and the abort
+        // may report the end at once.
+        pReply->setProperty(kTooLargeProperty, true);
+        pReply->abort();
+    });
+}
+
+bool IsReplyOk(const QNetworkReply *pReply)
+{
+    const QVariant code = pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    return pReply->error() == QNetworkReply::NoError && code.isValid() && code.toInt() == 200
+           && !pReply->property(kTooLargeProperty).toBool();
+}
+
 bool IsLoadableImage(const QByteArray &data)
 {
     return !QImage::fromData(data).isNull();
+}
+
+bool IsImageWithin(const QByteArray &data, const QSize &maxSize)
+{
+    const QImage image = QImage::fromData(data);
+    return !image.isNull() && image.width() <= maxSize.width() && image.height() <= maxSize.height();
 }
 
 HttpConnect::HttpConnect(QObject *parent)
@@ -55,13 +93,7 @@ QByteArray HttpConnect::Boundary()
     return QByteArrayLiteral("---webkitFormBoundary8ESp7IbP7szByKvn");
 }
 
-bool HttpConnect::PostFile(const QString &filePath, const QString &url, const QString &devName)
-{
-    return PostCheckedFile(filePath, url, devName, -1);
-}
-
-bool HttpConnect::PostCheckedFile(const QString &filePath, const QString &url, const QString &devName,
-                                  qint64 nMaxBytes, const DataCheck &check)
+bool HttpConnect::BeginUpload(const QString &devName, const QString &url)
 {
     // A second upload would take over the file and the name of the first,
     // whose answer would then be reported under the wrong name.
@@ -70,27 +102,55 @@ bool HttpConnect::PostCheckedFile(const QString &filePath, const QString &url, c
         return false;
     }
     m_devName = devName;
-    if (filePath.isEmpty())
-        return false;
+    return true;
+}
 
+bool HttpConnect::PostFile(const QString &filePath, const QString &url, const QString &devName)
+{
+    if (!BeginUpload(devName, url) || filePath.isEmpty())
+        return false;
     QFile *pFile = new QFile(filePath);
     if (!pFile->open(QIODevice::ReadOnly)) {
         qWarning() << "cannot open" << filePath << pFile->errorString();
         delete pFile;
         return false;
     }
-    if (nMaxBytes < 0 && !check) {
-        Post(pFile, filePath, url); // streamed as it is
-        return true;
+    Post(pFile, filePath, url); // streamed as it is
+    return true;
+}
+
+bool HttpConnect::ReadCheckedFile(const QString &filePath, qint64 nMaxBytes, const DataCheck &check,
+                                  QByteArray &data)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning() << "cannot open" << filePath << file.errorString();
+        return false;
     }
     // One byte past the limit tells a file that grew beyond it.
-    const QByteArray data = pFile->read(nMaxBytes < 0 ? pFile->size() : nMaxBytes + 1);
-    const bool bReadAll = pFile->error() == QFileDevice::NoError;
-    delete pFile;
+    data = file.read(nMaxBytes < 0 ? file.size() : nMaxBytes + 1);
+    const bool bReadAll = file.error() == QFileDevice::NoError;
     if (!bReadAll || (nMaxBytes >= 0 && data.size() > nMaxBytes) || (check && !check(data))) {
         qWarning() << "no longer fit to upload:" << filePath;
         return false;
     }
+    return true;
+}
+
+bool HttpConnect::PostCheckedFile(const QString &filePath, const QString &url, const QString &devName,
+                                  qint64 nMaxBytes, const DataCheck &check)
+{
+    QByteArray data;
+    return !filePath.isEmpty() && ReadCheckedFile(filePath, nMaxBytes, check, data)
+           && PostData(data, filePath, url, devName);
+}
+
+bool HttpConnect::PostData(const QByteArray &data, const QString &filePath, const QString &url,
+                           const QString &devName)
+{
+    if (!BeginUpload(devName, url))
+        return false;
+    // The buffer shares the bytes: many uploads of them hold one copy.
     QBuffer *pBuffer = new QBuffer;
     pBuffer->setData(data);
     pBuffer->open(QIODevice::ReadOnly);

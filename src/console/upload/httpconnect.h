@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QVariant>
 
@@ -20,8 +21,19 @@ QNetworkAccessManager *NewDeviceAccessManager(QObject *parent);
 // pReceiver; pReply becomes null.
 void DropReply(QNetworkReply *&pReply, QObject *pReceiver);
 
+// The most a download may bring: its answer is held in memory until read.
+const qint64 kDownloadLimit = 64 * 1024 * 1024;
+// Ends the download of pReply once its answer grows past nMaxBytes (called
+// again, it changes the limit); the reply then fails IsReplyOk.
+void LimitDownload(QNetworkReply *pReply, qint64 nMaxBytes);
+// The transfer of pReply ended with HTTP status 200, no network error and
+// within its download limit.
+bool IsReplyOk(const QNetworkReply *pReply);
+
 // The format check of a picture sent as it is: it must load as an image.
 bool IsLoadableImage(const QByteArray &data);
+// The same, for a picture that must also fit in maxSize.
+bool IsImageWithin(const QByteArray &data, const QSize &maxSize);
 
 // Posts one local file to a device as a multipart/form-data body of exactly
 // one part (name "bgimage", type "image"). It judges nothing: the raw HTTP
@@ -51,6 +63,13 @@ public:
     // are sent. False, with nothing sent, when they fail.
     bool PostCheckedFile(const QString &filePath, const QString &url, const QString &devName,
                          qint64 nMaxBytes, const DataCheck &check = DataCheck());
+    // The reading and checking of PostCheckedFile (nMaxBytes negative: no
+    // limit), for an owner that sends the bytes to many devices.
+    static bool ReadCheckedFile(const QString &filePath, qint64 nMaxBytes, const DataCheck &check,
+                                QByteArray &data);
+    // Posts data as the one part, named by filePath. False when an upload is
+    // already under way.
+    bool PostData(const QByteArray &data, const QString &filePath, const QString &url, const QString &devName);
 
     // Whether an upload is under way.
     bool IsBusy() const { return m_reply != nullptr; }
@@ -76,6 +95,8 @@ public slots:
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 private:
+    // Takes devName for the next upload; false while one is under way.
+    bool BeginUpload(const QString &devName, const QString &url);
     // Posts pBody (open, read from the start) as the one part; filePath names it.
     void Post(QIODevice *pBody, const QString &filePath, const QString &url);
     // Closes and deletes the body of the last upload.

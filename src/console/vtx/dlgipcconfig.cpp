@@ -92,6 +92,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     , m_bReadMode(true)
     , m_pNewInfo(nullptr)
     , m_nListLoads(0)
+    , m_nDownloadLimit(kDownloadLimit)
     , m_imagePane(this, staticMetaObject.className())
 {
     ui->setupUi(this);
@@ -416,6 +417,7 @@ void CDlgIPCConfig::on_pBReadDev_clicked()
     const QUrl url(QStringLiteral("http://") + m_pDev->GetIPAddr() + QLatin1String(kReadPath));
     m_pReply = m_pManager->get(QNetworkRequest(url));
     connect(m_pReply, &QNetworkReply::uploadProgress, this, &CDlgIPCConfig::slotOnUploadProgress);
+    LimitDownload(m_pReply, m_nDownloadLimit);
     SetTransferButtons(false);
 }
 
@@ -473,8 +475,7 @@ void CDlgIPCConfig::slotReplyFinished(QNetworkReply *reply)
     m_pReply = nullptr;
     SetTransferButtons(true);
 
-    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (reply->error() != QNetworkReply::NoError || !code.isValid() || code.toInt() != 200) {
+    if (!IsReplyOk(reply)) {
         ShowAbout(QString(), tr("Error."));
         return;
     }

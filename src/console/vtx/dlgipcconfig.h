@@ -33,6 +33,8 @@ public:
     void SetProgressInterval(int msecs) { m_imagePane.SetProgressInterval(msecs); }
     // The local list file of the gateway.
     QString IpcListFilePath() const;
+    // A list read from the gateway larger than this fails; tests lower it.
+    void SetDownloadLimit(qint64 nBytes) { m_nDownloadLimit = nBytes; }
 
 private slots:
     void on_pBDelete_clicked();
@@ -72,6 +74,7 @@ private:
     bool m_bReadMode;
     T_IpcInfo *m_pNewInfo; // the placeholder row's record while no list holds it
     quint64 m_nListLoads;  // counts the lists read from the gateway
+    qint64 m_nDownloadLimit;
     CImagePane m_imagePane; // the preview picture
 };
 

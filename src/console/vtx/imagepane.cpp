@@ -110,10 +110,7 @@ void CImagePane::Choose(const QString &strCaption, const QString &strFilter, con
 
 void CImagePane::Upload(const QString &strUrl)
 {
-    const auto fits = [this](const QByteArray &data) {
-        const QImage image = QImage::fromData(data);
-        return !image.isNull() && image.width() <= m_maxSize.width() && image.height() <= m_maxSize.height();
-    };
+    const auto fits = [this](const QByteArray &data) { return IsImageWithin(data, m_maxSize); };
     if (m_httpConnect.PostCheckedFile(m_strFilePath, strUrl, QString(), -1, fits)) {
         m_pOwner->setEnabled(false);
         m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(1));

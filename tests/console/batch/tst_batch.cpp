@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -143,6 +144,7 @@ private slots:
 
     void failureDetailsNameOffLineDevice();
     void deadDeviceStillOnLineDoesNotStall();
+    void closedLinksAreBroughtUp_data();
     void closedLinksAreBroughtUp();
 
     void imageFileChecks();
@@ -152,6 +154,9 @@ private slots:
     void idleImageFailures();
     void logoAndOverlayRounds();
     void unansweredUploadKeepsRoundOpen();
+    void uploadEndKeepsWaitingPageDisabled();
+    void uploadsCheckTheFileAgain_data();
+    void uploadsCheckTheFileAgain();
     void overlayPosition_data();
     void overlayPosition();
     void overlayDisplayAndOsd();
@@ -1391,40 +1396,101 @@ void TestBatch::failureDetailsNameOffLineDevice()
 void TestBatch::deadDeviceStillOnLineDoesNotStall()
 {
     // Switched off between two on-line checks: the manager still counts it
-    // on line, so its line is only queued; the others go on at once.
+    // on line, so its line is queued and its link tried again; the others
+    // have theirs, and the page ends once that link gives up.
     CDlgBatch dlg;
     Check(dlg, {RX0, RX1, RX2});
-    QSignalSpy closed(m_pLan->Device(RX1), &SimDevice::sessionClosed);
     m_pLan->SetDeviceOn(RX1, false);
-    QTRY_VERIFY(!closed.isEmpty());
+    const auto restore = qScopeGuard([this] { QVERIFY(SetOnLine(RX1, true)); });
+    QTRY_VERIFY(!Dev(RX1)->GetComm()->IsConnected());
     QVERIFY(Dev(RX1)->m_bOnLine);
     W<QPushButton>(dlg, "btnCloseMsg")->click();
-    QCOMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 3, fail: 0."));
+    QTRY_COMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 2, fail: 1."));
     QVERIFY(dlg.isEnabled());
     for (int i : {RX0, RX2})
         QTRY_COMPARE(Lines(i, {"e e_cec"}), QList<QByteArray>({"e e_cec_system_standby"}));
     QVERIFY(Lines(RX1).isEmpty());
-    QVERIFY(SetOnLine(RX1, true));
+}
+
+void TestBatch::closedLinksAreBroughtUp_data()
+{
+    // The page names its result label "lbResult<page>" and its Details
+    // button "pb<page>Details".
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("live"); // -1: none
+    QTest::addColumn<int>("dead");
+    QTest::addColumn<QByteArray>("prefix");
+    QTest::addColumn<QByteArrayList>("lines"); // what the live device receives
+
+    const QByteArray addr = m_pLan->Address(RX0).toString().toLatin1();
+    QTest::newRow("IP") << QByteArray("pbIPAddr_apply") << QByteArray("IPAddr") << int(RX0) << int(RX1)
+                        << QByteArray("gbparam s")
+                        << QByteArrayList({Param(RX0, "ip_mode", "static"), Param(RX0, "ipaddr", addr),
+                                           Param(RX0, "netmask", "255.255.0.0"),
+                                           Param(RX0, "gatewayip", "0.0.0.0"), Save(RX0)});
+    QTest::newRow("Video") << QByteArray("pbVideo_HDMI_apply") << QByteArray("VideoSet") << int(RX0) << int(RX1)
+                           << QByteArray("gbparam s")
+                           << QByteArrayList({Param(RX0, "v_output_timing_convert", "0"), Save(RX0)});
+    QTest::newRow("Image") << QByteArray("pbApplyOSDMethod") << QByteArray("Image") << int(RX0) << int(RX1)
+                           << QByteArray("gbconfig") << QByteArrayList({"gbconfig --osd-display-method=follow"});
+    QTest::newRow("Audio") << QByteArray("pushButtonOK") << QByteArray("Audio") << -1 << int(VS9) << QByteArray()
+                           << QByteArrayList();
+    QTest::newRow("Serial") << QByteArray("pbSerialSet_apply") << QByteArray("SerialSet") << int(RX0) << int(RX1)
+                            << QByteArray("gbparam s")
+                            << QByteArrayList({Param(RX0, "s0_baudrate", "115200-8n1"), Save(RX0)});
+    QTest::newRow("Power") << QByteArray("btnCloseMsg") << QByteArray("SinkPower") << int(RX0) << int(RX1)
+                           << QByteArray("e e_cec") << QByteArrayList({"e e_cec_system_standby"});
+    QTest::newRow("EDID") << QByteArray("pbEdidSet_apply") << QByteArray("EdidSet") << int(RX0) << int(RX1)
+                          << QByteArray("echo")
+                          << QByteArrayList({"echo \"" + EdidSendText(EdidRawHex(Edid128('\x11'))).toLatin1()
+                                             + "\" > /sys/devices/platform/videoip/eeprom_content"});
+    QTest::newRow("Others") << QByteArray("pbOthersCommand_apply") << QByteArray("Others") << int(RX0) << int(RX1)
+                            << QByteArray("(sleep") << QByteArrayList({"(sleep 1; reboot) &"});
 }
 
 void TestBatch::closedLinksAreBroughtUp()
 {
+    QFETCH(QByteArray, button);
+    QFETCH(QByteArray, page);
+    QFETCH(int, live);
+    QFETCH(int, dead);
+    QFETCH(QByteArray, prefix);
+    QFETCH(QByteArrayList, lines);
+
     // Links closed, as after a reboot once the retries are spent: the lines
     // bring them up, and a device whose shell refuses counts as failed.
+    const T_Addresses saved = SaveAddresses();
+    CBoxRecorder boxes;
+    boxes.Answer(QMessageBox::Yes);
     CDlgBatch dlg;
-    Check(dlg, {RX0, RX1});
-    for (int i : {RX0, RX1})
+    const QList<int> devs = live < 0 ? QList<int>({dead}) : QList<int>({live, dead});
+    Check(dlg, devs);
+    // The IP page gives the two decoders their own addresses.
+    W<QIPAddrWidget>(dlg, "edtIPAddr_begin")->SetIPAddress(m_pLan->Address(RX0).toString());
+    W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(m_pLan->Address(RX1).toString());
+    W<QCheckBox>(dlg, "cBdevRestart")->setChecked(false);
+    W<QLineEdit>(dlg, "lineEdit")->setText(QStringLiteral("120"));
+    for (int i : devs)
         Dev(i)->CloseComm();
-    m_pLan->Device(RX1)->setRefuseConnections(true);
-    const auto restore = qScopeGuard([this] { m_pLan->Device(RX1)->setRefuseConnections(false); });
-    W<QPushButton>(dlg, "pbVideo_HDMI_apply")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 1."), 10000);
+    m_pLan->Device(dead)->setRefuseConnections(true);
+    const auto restore = qScopeGuard([&] {
+        m_pLan->Device(dead)->setRefuseConnections(false);
+        RestoreAddresses(saved);
+    });
+    W<QPushButton>(dlg, button.constData())->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, ("lbResult" + page).constData()),
+                              QStringLiteral("succeed: %1, fail: 1.").arg(devs.size() - 1), 10000);
     QVERIFY(dlg.isEnabled());
-    QCOMPARE(Lines(RX0, {"gbparam s", "gbparam save"}),
-             QList<QByteArray>({Param(RX0, "v_output_timing_convert", "0"), Save(RX0)}));
-    const QString deadRow = Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()
-                            + QLatin1Char('|') + Dev(RX1)->GetIPAddr();
-    QCOMPARE(DetailRows(dlg, "pbVideoSetDetails"), QStringList({QStringLiteral("Failure details"), deadRow}));
+    if (live >= 0)
+        QCOMPARE(Lines(live, {prefix}), lines);
+    const QString deadRow = Dev(dead)->GetDisplayName() + QLatin1Char('|') + Dev(dead)->GetDefaultName()
+                            + QLatin1Char('|') + Dev(dead)->GetIPAddr();
+    QCOMPARE(DetailRows(dlg, ("pb" + page + "Details").constData()),
+             QStringList({QStringLiteral("Failure details"), deadRow}));
+    // The restart ends the session a second later.
+    if (page == "Others")
+        QTRY_VERIFY_WITH_TIMEOUT(!Dev(live)->GetComm()->IsConnected(), 5000);
 }
 
 // ---------------------------------------------------------------------------
@@ -1734,9 +1800,88 @@ void TestBatch::unansweredUploadKeepsRoundOpen()
         W<QComboBox>(dlg, "cbOSDMethod")->setCurrentIndex(0);
         W<QPushButton>(dlg, "pbApplyOSDMethod")->click();
         QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 0."));
+        QCOMPARE(http[RX2]->OpenConnections(), 1);
+        // Closing the dialog ends the upload still under way.
+        dlg.reject();
+        QTRY_COMPARE_WITH_TIMEOUT(http[RX2]->OpenConnections(), 0, 5000);
     }
-    // Closing the dialog ends the upload still under way.
-    QTRY_COMPARE_WITH_TIMEOUT(http[RX2]->OpenConnections(), 0, 5000);
+}
+
+void TestBatch::uploadsCheckTheFileAgain_data()
+{
+    QTest::addColumn<QByteArray>("select");
+    QTest::addColumn<int>("dev");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("changed"); // what the file is at the upload
+
+    QTest::newRow("idle image past 1.5 MB") << QByteArray("pushBtnSelect_bg") << int(RX0)
+                                             << MakeJpeg(QStringLiteral("re_ok.jpg"), 30000)
+                                             << MakeJpeg(QStringLiteral("re_big.jpg"), 1572865);
+    QTest::newRow("logo of 24 bits") << QByteArray("pushBtnSelect_Logo") << int(TX3)
+                                      << MakeBmp(QStringLiteral("re_ok.bmp"), 32, 4096)
+                                      << MakeBmp(QStringLiteral("re_24.bmp"), 24, 4096);
+    QTest::newRow("overlay too wide") << QByteArray("pBOverlaySelect") << int(VS9)
+                                       << MakePng(QStringLiteral("re_ok.png"), 64, 32)
+                                       << MakePng(QStringLiteral("re_wide.png"), 1921, 1080);
+}
+
+void TestBatch::uploadsCheckTheFileAgain()
+{
+    QFETCH(QByteArray, select);
+    QFETCH(int, dev);
+    QFETCH(QString, chosen);
+    QFETCH(QString, changed);
+
+    // The file changes on disk between its choice and the upload.
+    const QString path = TempPath(QStringLiteral("re_chosen.") + QFileInfo(chosen).suffix());
+    QFile::remove(path);
+    QVERIFY(QFile::copy(chosen, path));
+    CHttpFleet http(m_pLan, {dev});
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    Check(dlg, {dev});
+    files.Answer(path);
+    W<QPushButton>(dlg, select.constData())->click();
+    QPushButton *pUpload = W<QPushButton>(dlg, select.replace("Select", "Upload").constData());
+    QVERIFY(pUpload->isEnabled());
+    QFile::remove(path);
+    QVERIFY(QFile::copy(changed, path));
+    pUpload->click();
+    QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."));
+    QTest::qWait(300);
+    QCOMPARE(http[dev]->RequestCount(), 0);
+}
+
+void TestBatch::uploadEndKeepsWaitingPageDisabled()
+{
+    // An upload that ends while another operation waits for a link leaves
+    // the dialog disabled until that operation has its result.
+    CHttpFleet http(m_pLan, {RX0});
+    http[RX0]->SetFault(CSimHttp::E_HF_STALL);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    Check(dlg, {RX0});
+    files.Answer(MakeJpeg(QStringLiteral("idle5.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->RequestCount(), 1, 10000);
+
+    // A shell that takes the connection and never speaks: the link gives
+    // up after its reply time-outs.
+    Check(dlg, {RX1});
+    Dev(RX1)->CloseComm();
+    Dev(RX1)->GetComm()->SetCheckerInterval(500);
+    m_pLan->Device(RX1)->setSilent(true);
+    const auto restore = qScopeGuard([this] {
+        m_pLan->Device(RX1)->setSilent(false);
+        Dev(RX1)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
+    });
+    W<QPushButton>(dlg, "btnCloseMsg")->click();
+    http[RX0]->Close();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."), 5000);
+    QVERIFY(!dlg.isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 1, fail: 1."), 10000);
+    QVERIFY(dlg.isEnabled());
 }
 
 void TestBatch::overlayPosition_data()

@@ -86,6 +86,7 @@ private slots:
     void editDroppedWhenLayoutSwitchesUnderBox();
     void removeRxLeavesEveryLayout();
     void deviceDialogsGoThroughLauncher();
+    void longProcessorNameWholeInTip();
 
     void wallDialogNameChecks();
     void wallDialogNameFilter();
@@ -871,6 +872,26 @@ void TestGrid::deviceDialogsGoThroughLauncher()
 }
 
 // ---- video wall properties ----
+
+void TestGrid::longProcessorNameWholeInTip()
+{
+    // Wider than the cell: cut in the middle there, whole in the tool tip,
+    // which otherwise names only the sources and the screen.
+    CHOIScene *pWP = NewLayout("W1-P", 1, 2);
+    pWP->SetWPLayout(true);
+    AddWall(pWP, 0, 0, 1, 1, "One")->dev_hostname = m_dev[WP1]->GetHostName();
+    AddWall(pWP, 0, 1, 1, 1, "Two")->dev_hostname = m_dev[WP1]->GetHostName();
+    m_dev[WP1]->SetName("Processor-North-Hall-Stage-Left-Side");
+    Show(pWP);
+    const QString whole = "WP: Processor-North-Hall-Stage-Left-Side";
+    const QString shown = m_view->CellItem(0, 0)->ShownLineText(CGpCellItem::E_LINE_WP);
+    QCOMPARE(m_view->CellItem(0, 0)->LineText(CGpCellItem::E_LINE_WP), whole);
+    QVERIFY2(shown.startsWith("WP: Proc") && shown.contains(QChar(0x2026)) && shown.endsWith("Side"),
+             qPrintable(shown));
+    QCOMPARE(m_view->CellToolTip(m_view->CellItem(0, 0)), whole);
+    m_dev[WP1]->SetName(QString());
+    QCOMPARE(m_view->CellToolTip(m_view->CellItem(0, 1)), QString());
+}
 
 void TestGrid::wallDialogNameChecks()
 {

@@ -663,9 +663,11 @@ void TestMainWindow::allGroupsPageTiles()
     QTreeWidgetItem *pRoot = pTree->GetRootItem();
     QVERIFY(pRoot->childCount() >= 3);
     w.show();
+    // Two columns of tiles need the room of two tiles: 320 pixels gave a
+    // second column partly out of sight.
     QGroupBox *pBox = Child<QGroupBox>(&w, "gb_All");
-    pBox->setFixedWidth(320);
-    QTRY_COMPARE(pBox->width(), 320);
+    pBox->setFixedWidth(400);
+    QTRY_COMPARE(pBox->width(), 400);
     w.slotOnAllItemClick(pRoot);
     QGridLayout *pGrid = Child<QGridLayout>(&w, "gridLayout_All");
     for (int i = 0; i < pRoot->childCount(); ++i) {

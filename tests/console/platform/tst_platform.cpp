@@ -6,8 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 #include "platform/fileversioninfo.h"
 #include "platform/languageflag.h"
+#include "platform/openfilelimit.h"
 #include "platform/singleinstance.h"
 #include "uiservices.h"
 
@@ -52,6 +55,8 @@ private slots:
 
     void singleInstance();
     void singleInstanceTakesOverDeadLock();
+
+    void openFileLimitRaised();
 
 private:
     QString WriteFile(const QByteArray &data);
@@ -212,6 +217,23 @@ void TestPlatform::singleInstanceTakesOverDeadLock()
 
     CSingleInstanceGuard afterDeath(QString::fromLatin1(kMutexName));
     QCOMPARE(afterDeath.Create(), CSingleInstanceGuard::E_SI_CREATED);
+}
+
+void TestPlatform::openFileLimitRaised()
+{
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    if (saved.rlim_max <= 64)
+        QSKIP("the hard limit is too low to lower the soft one");
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
+    const bool bRaised = RaiseOpenFileLimit();
+    rlimit now{};
+    getrlimit(RLIMIT_NOFILE, &now);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    QVERIFY(bRaised);
+    QCOMPARE(now.rlim_cur, saved.rlim_max);
 }
 
 int main(int argc, char *argv[])

@@ -516,7 +516,7 @@ void TestDevSettings::windowRow()
     // Only encoders found by the last search are offered.
     Dev(kTx1)->m_bOnLine = false;
     CFormIPM row(QStringLiteral("3"), nullptr);
-    QCOMPARE(row.size(), QSize(310, 29));
+    QCOMPARE(row.size(), QSize(314, 29));
     QCOMPARE(Find<QLabel>(row, "label")->text(), QStringLiteral("3"));
     QCOMPARE(Texts(Combo(row, "cmbTXSource")), QStringList({"N/A", Dev(kTx0)->GetDisplayName()}));
     QCOMPARE(row.GetTXHostName(), QStringLiteral("NULL"));

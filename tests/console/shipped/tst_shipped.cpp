@@ -4,11 +4,9 @@
 // multiview layout pictures load, the IR database lists types whose keys
 // the IR pad offers, and every Help entry opens a file that is there.
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -20,27 +18,15 @@
 #include "batch/dlgbatch.h"
 #include "control/devfiltergroupbox.h"
 #include "control/dlgirctrl.h"
-#include "devlist/framedevlist.h"
-#include "hoi_core/hoidev.h"
-#include "hoi_core/hoidevmgr.h"
 #include "hoi_core/ircodetable.h"
-#include "hoi_core/prodidinfo.h"
-#include "hoiwidget/itemdata.h"
 #include "mainwindow/mainwindow.h"
-#include "simdevice_commands.h"
-#include "simlan.h"
-#include "uiservices.h"
 
-#include "consoletestsupport.h"
+#include "shippedwalk.h"
 
 namespace {
 
-// The device menu entries that open a window, and every window (class and
-// title) that the device menus of all products together open.
-const QStringList kWindowEntries = {"General Settings", "Video Settings", "Serial Settings", "Audio Settings",
-                                    "Display Power Settings", "Layout Settings", "Windowing Image Settings",
-                                    "Idle Image Settings", "Overlay Image Settings", "Virsual TX Settings",
-                                    "EDID Export", "EDID Settings", "IP Config"};
+// Every window (class and title) that the device menus of all products
+// together open.
 const QStringList kAllWindows = {
     "CDlgDevEdit/General Settings", "CDlgDevIPConfig/IP Config", "CDlgEDIDSetting/EDID Settings",
     "CDlgIPCConfig/Virsual TX Settings", "CDlgIPMLayoutSettings/Layout Settings",
@@ -50,37 +36,10 @@ const QStringList kAllWindows = {
     "CDlgVideoConfig/Video Settings", "CDlgVideoSetting/Video Settings", "CDlgVolumeConfig/Audio Settings",
     "QFileDialog/EDID Export"};
 
-QString ShippedFile(const QString &name)
-{
-    return qEnvironmentVariable("HOI_BIN_DIR") + QLatin1Char('/') + name;
-}
-
 QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The row of a device in a device tree, or null.
-QTreeWidgetItem *RowOf(QTreeWidget *pTree, const CHOIDev *pDev)
-{
-    for (int i = 0; i < pTree->topLevelItemCount(); ++i) {
-        if (VariantToDev(pTree->topLevelItem(i)->data(0, Qt::UserRole)) == pDev)
-            return pTree->topLevelItem(i);
-    }
-    return nullptr;
-}
-
-// A virtual TX: a camera of a gateway, never found by a search.
-bool IsCamera(const T_ProdIdInfo &prod)
-{
-    return prod.ipc_flag && T_ProdIdInfo::TypeText2DevType(prod.type) == CHOIDev::E_DT_TX;
-}
-
-QString SimType(const T_ProdIdInfo &prod)
-{
-    const int type = T_ProdIdInfo::TypeText2DevType(prod.type);
-    return QStringList({"", "TX", "RX", "MRX", "WP", "GW", "QN714"}).value(type);
 }
 
 // Takes the place of the desktop: records every address it is asked to open.
@@ -115,165 +74,31 @@ private slots:
     void helpEntries();
 
 private:
-    CHOIDev *DevOf(const QString &id) const;
-    CFrameDevList *FrameOf(CHOIDev *pDev) const;
-    QStringList MenuOf(CHOIDev *pDev, int nTrigger = -1);
+    CHOIDev *DevOf(const QString &id) const { return m_walk.DevOf(id); }
+    QStringList MenuOf(CHOIDev *pDev, int nTrigger = -1) { return m_walk.MenuOf(pDev, nTrigger); }
 
+    CShippedWalk m_walk;
     CHOIDevMgr *m_pMgr = nullptr;
-    CSimLan *m_pLan = nullptr;
-    SimDevice *m_pCtrlSim = nullptr;
-    CFrameDevList *m_pSource = nullptr;
-    CFrameDevList *m_pDisplay = nullptr;
-    QMap<QString, QString> m_hosts; // product id -> host name
-    QString m_cameraId;             // the product of the virtual TX
-    QSet<QString> m_reached;        // class/title of every window opened
+    QSet<QString> m_reached; // class/title of every window opened
 };
 
 void TestShipped::initTestCase()
 {
-    if (!CSimLan::IsTestLan())
-        QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
-    QVERIFY2(!qEnvironmentVariableIsEmpty("HOI_BIN_DIR"), "run through ctest");
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-    RegisterHoiMetaTypes();
-    qRegisterMetaType<CHOIDev *>("CHOIDev*");
-    qRegisterMetaType<E_CommResult>("E_CommResult");
-    InitConsoleResources();
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const char *name : {"config.xml", "IPMLayout.xml", "menuhelp.xml", "ZEZOControlTable.db"}) {
-        QFile::remove(here.filePath(name));
-        QVERIFY2(QFile::copy(ShippedFile(name), here.filePath(name)), name);
-    }
-
-    m_pMgr = new CHOIDevMgr;
-    m_pMgr->SetOnLineTimings(-1, 3600000);
-    m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
-    QVERIFY(m_pMgr->LoadProdConfig());
-    QVERIFY(m_pMgr->LoadLayoutConfig());
-    QVERIFY(m_pMgr->LoadMenuConfig());
-
-    // One simulated device of every product that answers discovery; the
-    // controller serves its shell on its own port.
-    m_pLan = new CSimLan;
-    QString gatewayId;
-    for (const T_ProdIdInfo &prod : m_pMgr->GetProdList()) {
-        if (IsCamera(prod))
-            continue;
-        if (prod.ipc_enable && gatewayId.isEmpty())
-            gatewayId = prod.id;
-        const QString host = CSimLan::HostNameFor(prod.id, m_pLan->Count());
-        const bool bCtrl = SimType(prod) == QLatin1String("QN714");
-        SimDevice *pSim = m_pLan->AddDevice(host, SimType(prod), !bCtrl);
-        QVERIFY(pSim);
-        SimInstallDeviceCommands(*pSim);
-        if (bCtrl) {
-            m_pCtrlSim = new SimDevice(host, QStringLiteral("QN714"));
-            SimInstallDeviceCommands(*m_pCtrlSim);
-            SimSetControllerVersion(*m_pCtrlSim, "2.1", "3.4");
-            QVERIFY(m_pCtrlSim->listen(m_pLan->Address(m_pLan->Count() - 1), 23000));
-        }
-        m_hosts.insert(prod.id, prod.tx_if_count > 1 ? host + QStringLiteral(":1") : host);
-    }
-    QVERIFY(m_pLan->Start());
-
-    m_pSource = new CFrameDevList;
-    m_pSource->SetListMode(true, false, true);
-    m_pDisplay = new CFrameDevList;
-    m_pDisplay->SetListMode(false, true, false);
-    for (CFrameDevList *pFrame : {m_pSource, m_pDisplay}) {
-        pFrame->resize(600, 500);
-        pFrame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(pFrame));
-    }
-    CBoxRecorder boxes; // the end of the search is reported
-    QSignalSpy stopSpy(m_pMgr, &CHOIDevMgr::OnSearchStop);
-    QVERIFY(m_pMgr->StartSearch(false));
-    QTRY_COMPARE_WITH_TIMEOUT(stopSpy.count(), 1, 60000);
-    m_pMgr->InitMrxLayouts();
-    // The controller's version rebuilds the lists once more.
-    QTRY_VERIFY_WITH_TIMEOUT(!DevOf(QStringLiteral("QN714"))->GetVersion().isEmpty(), 10000);
-
-    // The cameras of the gateway.
-    CHOIDev *pGateway = DevOf(gatewayId);
-    QVERIFY(pGateway);
-    for (const T_ProdIdInfo &prod : m_pMgr->GetProdList()) {
-        if (!IsCamera(prod))
-            continue;
-        T_IpcInfo *pInfo = new T_IpcInfo;
-        pInfo->aliasname = QStringLiteral("Lobby camera");
-        pInfo->hostname = prod.id + QStringLiteral("-02A7C5F10001");
-        pGateway->AddIpcInfo(pInfo);
-        m_pMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, pGateway);
-        m_hosts.insert(prod.id, pInfo->hostname);
-        m_cameraId = prod.id;
-    }
-    for (const QString &id : m_hosts.keys())
-        QVERIFY2(DevOf(id), qPrintable(id));
+    m_walk.Start();
+    m_pMgr = m_walk.m_pMgr;
 }
 
 void TestShipped::cleanupTestCase()
 {
     SetFileDialogRunner(FileDialogRunner());
     CDlgIrCtrl::DestroyDlg();
-    delete m_pSource;
-    delete m_pDisplay;
-    delete m_pLan;
-    delete m_pCtrlSim;
-    g_pDevMgr = nullptr;
-    delete m_pMgr;
-}
-
-CHOIDev *TestShipped::DevOf(const QString &id) const
-{
-    return m_pMgr->FindDevByHostName(m_hosts.value(id));
-}
-
-CFrameDevList *TestShipped::FrameOf(CHOIDev *pDev) const
-{
-    const CHOIDev::DevType eType = pDev->GetDevType();
-    return (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX) ? m_pDisplay : m_pSource;
-}
-
-// The entries of the device's menu ("<none>" when it opens none); with
-// nTrigger, that entry is chosen.
-QStringList TestShipped::MenuOf(CHOIDev *pDev, int nTrigger)
-{
-    CFrameDevList *pFrame = FrameOf(pDev);
-    QTreeWidget *pTree = pFrame->findChild<QTreeWidget *>(QStringLiteral("twDevices"));
-    QTreeWidgetItem *pRow = RowOf(pTree, pDev);
-    if (!pRow)
-        return {QStringLiteral("<no row>")};
-    pTree->clearSelection();
-    pTree->setCurrentItem(pRow);
-    pRow->setSelected(true);
-    pTree->scrollToItem(pRow);
-
-    QStringList entries;
-    CModalWatcher watcher([&](QWidget *pWidget) {
-        QMenu *pMenu = qobject_cast<QMenu *>(pWidget);
-        QList<QAction *> actions;
-        for (QAction *pAction : pMenu ? pMenu->actions() : QList<QAction *>()) {
-            if (!pAction->isSeparator()) {
-                actions << pAction;
-                entries << pAction->text();
-            }
-        }
-        if (nTrigger >= 0 && nTrigger < actions.size())
-            actions.at(nTrigger)->trigger();
-        pWidget->close();
-    }, true);
-    const QPoint globalPos = pTree->viewport()->mapToGlobal(pTree->visualItemRect(pRow).center());
-    QContextMenuEvent event(QContextMenuEvent::Mouse, pFrame->mapFromGlobal(globalPos), globalPos);
-    QApplication::sendEvent(pFrame, &event);
-    return watcher.Fired() ? entries : QStringList({QStringLiteral("<none>")});
 }
 
 // ---------------------------------------------------------------------------
 
 void TestShipped::productsLoad()
 {
-    QFile file(ShippedFile("config.xml"));
+    QFile file(CShippedWalk::ShippedFile("config.xml"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
     QStringList ids;
@@ -312,7 +137,7 @@ void TestShipped::deviceMenus_data()
 {
     QTest::addColumn<QString>("id");
     for (const T_ProdIdInfo &prod : m_pMgr->GetProdList()) {
-        if (!IsCamera(prod))
+        if (!CShippedWalk::IsCamera(prod))
             QTest::newRow(qPrintable(prod.id)) << prod.id;
     }
 }
@@ -334,7 +159,7 @@ void TestShipped::deviceMenus()
         return QString();
     });
     for (int i = 0; i < entries.size(); ++i) {
-        if (!kWindowEntries.contains(entries.at(i)))
+        if (!CShippedWalk::WindowEntries().contains(entries.at(i)))
             continue;
         QString window;
         QStringList noPicture;
@@ -382,8 +207,8 @@ void TestShipped::everyWindowReached()
 
 void TestShipped::virtualTxHasNoMenu()
 {
-    QVERIFY(!m_cameraId.isEmpty());
-    QCOMPARE(MenuOf(DevOf(m_cameraId)), QStringList({"<none>"}));
+    QVERIFY(!m_walk.m_cameraId.isEmpty());
+    QCOMPARE(MenuOf(DevOf(m_walk.m_cameraId)), QStringList({"<none>"}));
 }
 
 void TestShipped::batchVideoPage_data()
@@ -391,7 +216,7 @@ void TestShipped::batchVideoPage_data()
     QTest::addColumn<QString>("id");
     for (const T_ProdIdInfo &prod : m_pMgr->GetProdList()) {
         const int type = T_ProdIdInfo::TypeText2DevType(prod.type);
-        if (!IsCamera(prod) && type >= CHOIDev::E_DT_TX && type <= CHOIDev::E_DT_WP)
+        if (!CShippedWalk::IsCamera(prod) && type >= CHOIDev::E_DT_TX && type <= CHOIDev::E_DT_WP)
             QTest::newRow(qPrintable(prod.id)) << prod.id;
     }
 }
@@ -406,7 +231,7 @@ void TestShipped::batchVideoPage()
     CDlgBatch dlg;
     QTreeWidget *pTree = dlg.findChild<QDevFilterGroupBox *>(QStringLiteral("groupBox"))
                              ->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
-    RowOf(pTree, pDev)->setCheckState(0, Qt::Checked);
+    CShippedWalk::RowOf(pTree, pDev)->setCheckState(0, Qt::Checked);
     const bool bJpeg2000 = m_pMgr->GetProdIdInfo(pDev)->video_set_2;
     const QString shown = dlg.findChild<QStackedWidget *>(QStringLiteral("stackedWidget_2"))->currentWidget()->objectName();
     QCOMPARE(shown, bJpeg2000 ? QStringLiteral("page") : QStringLiteral("page_2"));
@@ -431,7 +256,7 @@ void TestShipped::irPadOffersDatabaseKeys()
 
     QStringList mismatches;
     OnModal<CDlgIrCtrl>([&](CDlgIrCtrl *pPad) {
-        QTreeWidgetItem *pRow = RowOf(pPad->findChild<QTreeWidget *>(QStringLiteral("treeWidget")), pDev);
+        QTreeWidgetItem *pRow = CShippedWalk::RowOf(pPad->findChild<QTreeWidget *>(QStringLiteral("treeWidget")), pDev);
         for (const QString &type : qAsConst(types)) {
             QStringList keys;
             table.GetKeyValues(type, &keys);
@@ -462,7 +287,7 @@ void TestShipped::helpEntries()
     for (const T_MenuHelpInfo &entry : m_pMgr->GetMenuHelpList()) {
         const QString target = QCoreApplication::applicationDirPath() + QLatin1Char('/') + entry.file_path;
         QFile::remove(target);
-        QVERIFY2(QFile::copy(ShippedFile(entry.file_path), target), qPrintable(entry.file_path));
+        QVERIFY2(QFile::copy(CShippedWalk::ShippedFile(entry.file_path), target), qPrintable(entry.file_path));
     }
     CUrlRecorder desktop;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");

@@ -16,6 +16,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
+#include "hoiwidget/elidelabel.h"
 #include "simlan.h"
 #include "tiles/formall.h"
 #include "tiles/formdevice.h"
@@ -234,6 +235,9 @@ T_VideoWallInfo *TestTiles::AddWall(CHOIScene *pScene, int row, int col, int row
 
 QString TestTiles::LabelText(QWidget *pTile, const char *pName) const
 {
+    // The whole text: a tile that is never shown cuts names to a default width.
+    if (QElideLabel *pElided = pTile->findChild<QElideLabel *>(pName))
+        return pElided->GetFullText();
     QLabel *pLabel = pTile->findChild<QLabel *>(pName);
     return pLabel ? pLabel->text() : QString("<no %1>").arg(pName);
 }

@@ -518,16 +518,19 @@ void TestVtx::ipcBadReadKeepsList_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("limit"); // not 0: the list as saved, past this many bytes
 
-    QTest::newRow("404") << 404 << QByteArray();
-    QTest::newRow("not a list") << 0 << QByteArray("<html>busy</html>");
-    QTest::newRow("empty") << 0 << QByteArray();
+    QTest::newRow("404") << 404 << QByteArray() << 0;
+    QTest::newRow("not a list") << 0 << QByteArray("<html>busy</html>") << 0;
+    QTest::newRow("empty") << 0 << QByteArray() << 0;
+    QTest::newRow("too large") << 0 << QByteArray() << 64;
 }
 
 void TestVtx::ipcBadReadKeepsList()
 {
     QFETCH(int, status);
     QFETCH(QByteArray, body);
+    QFETCH(int, limit);
 
     ClearGatewayList();
     CHOIDev *pGw = Dev(kGw);
@@ -540,10 +543,12 @@ void TestVtx::ipcBadReadKeepsList()
     if (status)
         m_pGwHttp->SetFault(CSimHttp::E_HF_STATUS, status);
     else
-        m_pGwHttp->SetStored(kListPath, body);
+        m_pGwHttp->SetStored(kListPath, limit ? before : body);
 
     CBoxLog boxes;
     CDlgIPCConfig dlg(pGw, nullptr);
+    if (limit)
+        dlg.SetDownloadLimit(limit);
     Child<QPushButton>(dlg, "pBReadDev")->click();
     QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
     QCOMPARE(boxes.Last().title, QString());

@@ -81,6 +81,7 @@ private slots:
     void largeFleetAllFound();
     void resyncMessage_data();
     void resyncMessage();
+    void resyncBatch();
 
 private:
     bool RunSearch(QDeviceSearcher& searcher, QSignalSpy& stopSpy);
@@ -95,6 +96,8 @@ void TstDiscovery::initTestCase()
         QSKIP("runs only inside the private test LAN (tests/lan/testlan.sh)");
     m_lanDevices = qEnvironmentVariableIntValue("HOI_TESTLAN_DEVICES");
     QVERIFY2(m_lanDevices >= 200, "the test LAN needs at least 200 device addresses");
+    // The resynchronisation lines are per-datagram diagnostics, off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("hoi.link.debug=true"));
     g_prevHandler = qInstallMessageHandler(CaptureLog);
 }
 
@@ -396,6 +399,33 @@ void TstDiscovery::resyncMessage()
     // A second message from the same object goes out the same way.
     sync.StartVWSync(hostName);
     QTRY_COMPARE(msgSpy.count(), 4);
+}
+
+void TstDiscovery::resyncBatch()
+{
+    // As an apply sends them: each message from each source, in order.
+    CSimResync listener;
+    QVERIFY(listener.Start(SimTestLanAddress(0)));
+    QSignalSpy msgSpy(&listener, &CSimResync::MessageReceived);
+    const QStringList texts{QStringLiteral("RX-1 "), QStringLiteral("RX-1 RX-2 "), QStringLiteral("RX-1 RX-2 RX-3 ")};
+    QList<QByteArray> payloads;
+    for (const QString& text : texts)
+        payloads.append("msg_b_reconnect " + text.toLatin1());
+
+    CVWSynComm sync;
+    sync.BeginBatch();
+    for (const QString& text : texts)
+        sync.StartVWSync(text);
+    sync.EndBatch();
+    QTRY_COMPARE(msgSpy.count(), 6);
+
+    QMap<QString, QList<QByteArray>> bySender;
+    const QList<T_SimResyncMsg> msgs = listener.Messages();
+    for (const T_SimResyncMsg& msg : msgs)
+        bySender[msg.sender.toString()].append(msg.payload);
+    QCOMPARE(bySender.keys(), QStringList({kConsole, kDevSide}));
+    QCOMPARE(bySender.value(kConsole), payloads);
+    QCOMPARE(bySender.value(kDevSide), payloads);
 }
 
 QTEST_GUILESS_MAIN(TstDiscovery)

@@ -55,6 +55,8 @@ void TstDiscoveryNoNet::initTestCase()
     // Elsewhere these calls would send real multicast requests.
     if (HasUsableInterface())
         QSKIP("needs a network namespace without interfaces (unshare -n)");
+    // The resynchronisation lines are per-datagram diagnostics, off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("hoi.link.debug=true"));
     g_prevHandler = qInstallMessageHandler(CaptureLog);
 }
 

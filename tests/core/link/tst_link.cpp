@@ -102,6 +102,9 @@ private slots:
     void incorrectPassword();
     void replyTimeOut_data();
     void replyTimeOut();
+    void replyTimeOutFromLastWrite_data();
+    void replyTimeOutFromLastWrite();
+    void lineLargerThanSocketBuffer();
     void unfinishedLineLimit_data();
     void unfinishedLineLimit();
     void readParam_data();
@@ -285,6 +288,56 @@ void TestLinkComm::replyTimeOut()
     QCOMPARE(gone.count(), 0); // its own close is no news to the owner
     QVERIFY(!rig.link->IsConnected());
     QCOMPARE(rig.link->queue(), QList<QByteArray> { "echo x\r\n" });
+}
+
+void TestLinkComm::replyTimeOutFromLastWrite_data()
+{
+    QTest::addColumn<bool>("stall");
+    QTest::newRow("answered line never times out later") << false;
+    QTest::newRow("stalled line times out a whole interval after its write") << true;
+}
+
+void TestLinkComm::replyTimeOutFromLastWrite()
+{
+    // The reply checker's timer is still due from the login when the line is
+    // written: it must neither fire for a line already answered nor cut the
+    // interval of a line that is not.
+    QFETCH(bool, stall);
+    const int interval = 400;
+    Rig rig;
+    rig.link->SetCheckerInterval(interval);
+    QVERIFY(rig.login());
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    QTest::qWait(interval / 3);
+    rig.dev.setStallReplies(stall);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.link->SendCmd("echo x"));
+
+    if (!stall) {
+        QTest::qWait(2 * interval);
+        QCOMPARE(results(done), QList<E_CommResult> { E_CR_SUCCESS });
+        QVERIFY(rig.link->IsConnected());
+        return;
+    }
+    QVERIFY(done.wait(3000));
+    QVERIFY2(clock.elapsed() >= interval - 10, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_TIMEOUT });
+}
+
+void TestLinkComm::lineLargerThanSocketBuffer()
+{
+    // The system takes part of such a line at once; the rest must follow
+    // without the write waiting for a device that reads on this same thread.
+    Rig rig;
+    QVERIFY(rig.login());
+    rig.dev.setStallReplies(true);
+    QSignalSpy done(rig.link.get(), &CBaseComm::OnSendQueueReturn);
+    const QByteArray line(8 * 1024 * 1024, 'a');
+    QVERIFY(rig.link->SendCmd(QString::fromLatin1(line)));
+    QVERIFY(waitFor([&] { return rig.dev.receivedLines().size() == 2; }, 10000));
+    QVERIFY(rig.dev.receivedLines().last() == line);
+    QCOMPARE(done.count(), 0);
 }
 
 void TestLinkComm::unfinishedLineLimit_data()

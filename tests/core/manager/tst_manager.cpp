@@ -66,6 +66,17 @@ CHOIDev* AddDev(CHOIDevMgr& mgr, const QString& hostName, const QString& alias =
     return mgr.FindDevByHostName(hostName);
 }
 
+// An encoder of the product "Alpha" whose signals reach the manager.
+CHOIDev* AddWiredAlpha(CHOIDevMgr& mgr)
+{
+    if (!LoadConfig(mgr, "<product id=\"TXA\" name=\"Alpha\" type=\"tx\"/>"))
+        return nullptr;
+    CHOIDev* pDev = AddDev(mgr, "TXA-0011223344AA");
+    if (pDev)
+        mgr.WireDevice(pDev);
+    return pDev;
+}
+
 void FlushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -176,6 +187,8 @@ private slots:
     // devices, layouts, log
     void logLineFormat();
     void deviceRelays();
+    void deviceBytesEscaped_data();
+    void deviceBytesEscaped();
     void removeTxClearsShownTx();
     void removeChildDevices();
     void addIpcDev();
@@ -636,22 +649,24 @@ void TestManager::logLineFormat()
              qPrintable(line));
     const QDateTime stamp = QDateTime::fromString(line.left(19), "yyyy-MM-dd hh:mm:ss");
     QVERIFY(stamp >= before.addSecs(-1) && stamp <= QDateTime::currentDateTime());
+    // Lines of a later second carry that second.
+    QTest::qWait(1100);
+    mgr.EmitProgressLog("later");
+    QVERIFY(QDateTime::fromString(spy.at(1).at(0).toString().left(19), "yyyy-MM-dd hh:mm:ss") > stamp);
 }
 
 void TestManager::deviceRelays()
 {
     CTestMgr mgr;
-    QVERIFY(LoadConfig(mgr, "<product id=\"TXA\" name=\"Alpha\" type=\"tx\"/>"));
-    CHOIDev* pDev = AddDev(mgr, "TXA-0011223344AA");
+    CHOIDev* pDev = AddWiredAlpha(mgr);
     QVERIFY(pDev);
-    mgr.WireDevice(pDev);
     QSignalSpy logSpy(&mgr, &CHOIDevMgr::OnProgressLog);
     QSignalSpy nameSpy(&mgr, &CHOIDevMgr::OnDevNameChanged);
     QSignalSpy doneSpy(&mgr, &CHOIDevMgr::OnDevCmdCompleted);
 
-    emit pDev->OnRecvData("hostname=TXA-0011223344AA TXA TXA-\r\n/ # ");
-    emit pDev->OnSendData("gbparam g 1 name", true);
-    emit pDev->OnSendData("gbparam save 1", false);
+    emit pDev->OnRecvData(pDev, "hostname=TXA-0011223344AA TXA TXA-\r\n/ # ");
+    emit pDev->OnSendData(pDev, "gbparam g 1 name", true);
+    emit pDev->OnSendData(pDev, "gbparam save 1", false);
     emit pDev->OnProgressLog("[1]Device('x') connecting...");
     QCOMPARE(logSpy.count(), 4);
     const QStringList expected = {
@@ -673,6 +688,35 @@ void TestManager::deviceRelays()
     QCOMPARE(doneSpy.count(), 1);
     QCOMPARE(doneSpy.at(0).at(1).value<E_ControlObject>(), E_CO_IR);
     QCOMPARE(doneSpy.at(0).at(2).value<E_CommResult>(), E_CR_TIMEOUT);
+}
+
+void TestManager::deviceBytesEscaped_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("option offer and login") << QByteArray("\xff\xfd\x18\xff\xfd\x20login: ")
+                                            << "\\xff\\xfd\\x18\\xff\\xfd login: ";
+    QTest::newRow("option answer") << QByteArray("\xff\xfc\x18") << "\\xff\\xfc\\x18";
+    QTest::newRow("UTF-8 text and line ends")
+        << QByteArray("name=Lobby \xe5\xa4\xa7\xe5\x8e\x85\tok\r\n/ # ") << QString::fromUtf8("name=Lobby 大厅\tok\r\n/ # ");
+    QTest::newRow("control bytes") << QByteArray("a\x1b[0mb\x7f\x01") << "a\\x1b[0mb\\x7f\\x01";
+    QTest::newRow("cut and overlong sequences") << QByteArray("\xc0\xafx\xe5\xa4") << "\\xc0\\xafx\\xe5\\xa4";
+}
+
+void TestManager::deviceBytesEscaped()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    CTestMgr mgr;
+    CHOIDev* pDev = AddWiredAlpha(mgr);
+    QVERIFY(pDev);
+    QSignalSpy logSpy(&mgr, &CHOIDevMgr::OnProgressLog);
+    emit pDev->OnRecvData(pDev, bytes);
+    emit pDev->OnSendData(pDev, bytes, true);
+    QCOMPARE(logSpy.count(), 2);
+    QCOMPARE(logSpy.at(0).at(0).toString().mid(22), QString("Device('Alpha-0011223344AA') recv data [%1]").arg(shown));
+    QCOMPARE(logSpy.at(1).at(0).toString().mid(22),
+             QString("Device('Alpha-0011223344AA') send data %1 [succeed]").arg(shown));
 }
 
 void TestManager::removeTxClearsShownTx()

@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QtTest>
 
 #include <memory>
@@ -86,6 +87,7 @@ private slots:
 
     void searchEndToEnd();
     void nothingAnswers();
+    void environmentProxyIgnored();
     void fleetOf200();
     void unreachableDevice();
     void quietCheck();
@@ -279,6 +281,30 @@ void TestSearch::searchEndToEnd()
     QVERIFY(rxCmds.indexOf("gbconfig --hdcp-enable=n") > rxCmds.indexOf("cat /var/tmpfs/streamip"));
     QVERIFY(pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1))->m_bHdcpChanged);
     QCOMPARE(CountLines(m_pLan->Commands(0), "gbconfig --hdcp-enable=n"), 0);
+}
+
+void TestSearch::environmentProxyIgnored()
+{
+    for (int i = 0; i < 2; ++i)
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
+    QVERIFY(m_pLan->Start());
+    // A proxy of the environment on the console's own address: devices are
+    // on the installation network and must be reached directly.
+    QTcpServer proxy;
+    QVERIFY(proxy.listen(QHostAddress(qEnvironmentVariable("HOI_TESTLAN_CONSOLE"))));
+    const QByteArray url = "http://" + proxy.serverAddress().toString().toLatin1() + ':'
+                           + QByteArray::number(proxy.serverPort());
+    qputenv("http_proxy", url);
+    qputenv("all_proxy", url);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(pMgr);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    const bool bEnded = Search(pMgr, 30000);
+    qunsetenv("http_proxy");
+    qunsetenv("all_proxy");
+    QVERIFY(bEnded);
+    QCOMPARE(Texts(logSpy).filter(QRegularExpression("^Device\\('.*'\\) is updated\\.$")).size(), 2);
+    QVERIFY(!proxy.hasPendingConnections());
 }
 
 void TestSearch::nothingAnswers()
