@@ -495,7 +495,9 @@ void CHOIDevMgr::RemoveVideoWall(CHOIScene* pWall)
         return;
     for (int i = 0; i < m_videoWallList.size(); ++i) {
         if (m_videoWallList.at(i)->GetName() == pWall->GetName()) {
-            m_videoWallList.removeAt(i);
+            // The manager owns its walls: one taken out goes, with its resync
+            // socket, once control is back in the event loop.
+            m_videoWallList.takeAt(i)->deleteLater();
             return;
         }
     }

@@ -66,54 +66,15 @@ CDlgBatch::CDlgBatch(QWidget *parent)
         ui->cmbVideoMode->addItem(strName, strName);
     }
 
-    ui->pbIPAddrDetails->hide();
-    ui->pbSinkPowerDetails->hide();
-    ui->pbOthersDetails->hide();
-    ui->pbSerialSetDetails->hide();
-    ui->pbImageDetails->hide();
-    ui->pbVideoSetDetails->hide();
-    ui->pbEdidSetDetails->hide();
-    ui->pbAudioDetails->hide();
+    for (int nPage = 0; nPage < E_BP_COUNT; ++nPage)
+        DetailsButton(E_BatchPage(nPage))->hide();
     ui->pBOverlayUpload->setEnabled(false);
     ui->lineEdit->setValidator(new QIntValidator(0, 500, ui->lineEdit));
 
-    connect(ui->chbCEC, &QCheckBox::clicked, this, &CDlgBatch::slotSinkPowerChBClick);
-    connect(ui->chbRS232, &QCheckBox::clicked, this, &CDlgBatch::slotSinkPowerChBClick);
-    connect(ui->pbIPAddr_apply, &QPushButton::clicked, this, &CDlgBatch::slotIPAddrApply);
-    connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgBatch::slotOpenMsg_touchPlay);
-    connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgBatch::slotCloseMsg_standby);
-    connect(ui->btnSendMsg, &QPushButton::clicked, this, &CDlgBatch::slotSerialSendMsg);
-    connect(ui->pbVideoMode_apply, &QPushButton::clicked, this, &CDlgBatch::slotVedioModeApply);
-    connect(ui->pbSinkPower_apply, &QPushButton::clicked, this, &CDlgBatch::slotSinkPowerApply);
-    connect(ui->pbOthersCommand_apply, &QPushButton::clicked, this, &CDlgBatch::slotOthersApply);
-    connect(ui->pbIPAddrDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowIPAddrDetail);
-    connect(ui->pbSinkPowerDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowSinkPowerDetail);
-    connect(ui->pbOthersDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowOthersDetail);
-
+    ConnectButtons();
     ui->cBdevRestart->setChecked(true);
     slotAllTabEnable(false);
-
-    QDevFilterGroupBox *pChooser = ui->groupBox;
-    connect(pChooser, &QDevFilterGroupBox::signalIsSupportLogo, this, &CDlgBatch::slotLogoInit);
-    connect(pChooser, &QDevFilterGroupBox::signalIsVideoBitrate, this, &CDlgBatch::slotVideoBitrate);
-    connect(pChooser, &QDevFilterGroupBox::signalIsTransport, this, &CDlgBatch::slotIsTransport);
-    connect(pChooser, &QDevFilterGroupBox::signalMaxResolution, this, &CDlgBatch::slotIsMaxRelution);
-    connect(pChooser, &QDevFilterGroupBox::signalAllTabEnable, this, &CDlgBatch::slotAllTabEnable);
-    connect(pChooser, &QDevFilterGroupBox::signalAllDevApply, this, &CDlgBatch::slotAllDevApply);
-    connect(pChooser, &QDevFilterGroupBox::signalIsHisiDev, this, &CDlgBatch::slotIsHisiDev);
-    connect(pChooser, &QDevFilterGroupBox::signalIsTX, this, &CDlgBatch::slotIsTX);
-    connect(pChooser, &QDevFilterGroupBox::signalIsWp, this, &CDlgBatch::slotIsWp);
-    connect(pChooser, &QDevFilterGroupBox::signalIsAudioDelay, this, &CDlgBatch::soltIsAudioDelay);
-    connect(pChooser, &QDevFilterGroupBox::signalAudioDelay, this, &CDlgBatch::slotAudioDelay);
-    connect(pChooser, &QDevFilterGroupBox::signalIsOverlayImage, this, &CDlgBatch::soltIsOverlayImage);
-    connect(pChooser, &QDevFilterGroupBox::signalIsIdleImage, this, &CDlgBatch::soltIsIdleImage);
-    connect(pChooser, &QDevFilterGroupBox::signalIsBatchCEC, this, &CDlgBatch::soltIsBatchCEC);
-    connect(pChooser, &QDevFilterGroupBox::signalIsSinkPowerRS, this, &CDlgBatch::soltIsSinkPowerRS);
-    connect(pChooser, &QDevFilterGroupBox::signalIsGW, this, &CDlgBatch::soltIsGW);
-    // The second receiver of signalIsTX must run after slotIsTX.
-    connect(pChooser, &QDevFilterGroupBox::signalIsTX, this, &CDlgBatch::slotVX7100IsTX);
-    connect(pChooser, &QDevFilterGroupBox::signalForceResolution, this, &CDlgBatch::slotForceResolution);
-
+    ConnectChooser();
     connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgBatch::slotTextChanged);
     connect(ui->teSinkPower_msgStandby, &QTextEdit::textChanged, this, &CDlgBatch::slotTextChangedStandby);
     connect(ui->teSinkPower_msgPoweron, &QTextEdit::textChanged, this, &CDlgBatch::slotTextChangedPoweron);
@@ -137,6 +98,46 @@ CDlgBatch::CDlgBatch(QWidget *parent)
     ui->checkBox->setChecked(true);
     ui->spinBox_ScreenTimeOut->setEnabled(ui->checkBox->isChecked());
     ui->chbScreenStop->setEnabled(ui->checkBox->isChecked());
+}
+
+void CDlgBatch::ConnectButtons()
+{
+    connect(ui->chbCEC, &QCheckBox::clicked, this, &CDlgBatch::slotSinkPowerChBClick);
+    connect(ui->chbRS232, &QCheckBox::clicked, this, &CDlgBatch::slotSinkPowerChBClick);
+    connect(ui->pbIPAddr_apply, &QPushButton::clicked, this, &CDlgBatch::slotIPAddrApply);
+    connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgBatch::slotOpenMsg_touchPlay);
+    connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgBatch::slotCloseMsg_standby);
+    connect(ui->btnSendMsg, &QPushButton::clicked, this, &CDlgBatch::slotSerialSendMsg);
+    connect(ui->pbVideoMode_apply, &QPushButton::clicked, this, &CDlgBatch::slotVedioModeApply);
+    connect(ui->pbSinkPower_apply, &QPushButton::clicked, this, &CDlgBatch::slotSinkPowerApply);
+    connect(ui->pbOthersCommand_apply, &QPushButton::clicked, this, &CDlgBatch::slotOthersApply);
+    connect(ui->pbIPAddrDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowIPAddrDetail);
+    connect(ui->pbSinkPowerDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowSinkPowerDetail);
+    connect(ui->pbOthersDetails, &QPushButton::clicked, this, &CDlgBatch::slotShowOthersDetail);
+}
+
+void CDlgBatch::ConnectChooser()
+{
+    QDevFilterGroupBox *pChooser = ui->groupBox;
+    connect(pChooser, &QDevFilterGroupBox::signalIsSupportLogo, this, &CDlgBatch::slotLogoInit);
+    connect(pChooser, &QDevFilterGroupBox::signalIsVideoBitrate, this, &CDlgBatch::slotVideoBitrate);
+    connect(pChooser, &QDevFilterGroupBox::signalIsTransport, this, &CDlgBatch::slotIsTransport);
+    connect(pChooser, &QDevFilterGroupBox::signalMaxResolution, this, &CDlgBatch::slotIsMaxRelution);
+    connect(pChooser, &QDevFilterGroupBox::signalAllTabEnable, this, &CDlgBatch::slotAllTabEnable);
+    connect(pChooser, &QDevFilterGroupBox::signalAllDevApply, this, &CDlgBatch::slotAllDevApply);
+    connect(pChooser, &QDevFilterGroupBox::signalIsHisiDev, this, &CDlgBatch::slotIsHisiDev);
+    connect(pChooser, &QDevFilterGroupBox::signalIsTX, this, &CDlgBatch::slotIsTX);
+    connect(pChooser, &QDevFilterGroupBox::signalIsWp, this, &CDlgBatch::slotIsWp);
+    connect(pChooser, &QDevFilterGroupBox::signalIsAudioDelay, this, &CDlgBatch::soltIsAudioDelay);
+    connect(pChooser, &QDevFilterGroupBox::signalAudioDelay, this, &CDlgBatch::slotAudioDelay);
+    connect(pChooser, &QDevFilterGroupBox::signalIsOverlayImage, this, &CDlgBatch::soltIsOverlayImage);
+    connect(pChooser, &QDevFilterGroupBox::signalIsIdleImage, this, &CDlgBatch::soltIsIdleImage);
+    connect(pChooser, &QDevFilterGroupBox::signalIsBatchCEC, this, &CDlgBatch::soltIsBatchCEC);
+    connect(pChooser, &QDevFilterGroupBox::signalIsSinkPowerRS, this, &CDlgBatch::soltIsSinkPowerRS);
+    connect(pChooser, &QDevFilterGroupBox::signalIsGW, this, &CDlgBatch::soltIsGW);
+    // The second receiver of signalIsTX must run after slotIsTX.
+    connect(pChooser, &QDevFilterGroupBox::signalIsTX, this, &CDlgBatch::slotVX7100IsTX);
+    connect(pChooser, &QDevFilterGroupBox::signalForceResolution, this, &CDlgBatch::slotForceResolution);
 }
 
 CDlgBatch::~CDlgBatch()
@@ -312,33 +313,35 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
     }
 }
 
+void CDlgBatch::EnableEncoderControls(bool bOn)
+{
+    QWidget *const controls[] = {ui->gbAdvance, ui->pbAdvanced_apply, ui->pbVideoSetApplyAll};
+    for (QWidget *pWidget : controls)
+        pWidget->setEnabled(bOn);
+}
+
+void CDlgBatch::EnableDecoderControls(bool bOn)
+{
+    QWidget *const controls[] = {ui->pushBtnSelect_bg, ui->pbApplyOSDMethod, ui->btnOpenMsg,
+                                 ui->btnCloseMsg,      ui->groupBox_13,      ui->chbCEC};
+    for (QWidget *pWidget : controls)
+        pWidget->setEnabled(bOn);
+}
+
 void CDlgBatch::slotIsTX(bool bFlag)
 {
-    ui->gbAdvance->setEnabled(bFlag);
-    ui->pbAdvanced_apply->setEnabled(bFlag);
-    ui->pushBtnSelect_bg->setEnabled(!bFlag);
-    ui->pbApplyOSDMethod->setEnabled(!bFlag);
-    ui->btnOpenMsg->setEnabled(!bFlag);
-    ui->btnCloseMsg->setEnabled(!bFlag);
+    EnableEncoderControls(bFlag);
+    EnableDecoderControls(!bFlag);
     ui->pbHdcpSettings->setEnabled(bFlag);
-    ui->pbVideoSetApplyAll->setEnabled(bFlag);
-    ui->groupBox_13->setEnabled(!bFlag);
-    ui->chbCEC->setEnabled(!bFlag);
     ui->pbVideoMode_apply->setEnabled(true);
 }
 
 void CDlgBatch::slotIsWp(bool bFlag)
 {
-    ui->pbAdvanced_apply->setEnabled(bFlag);
-    ui->gbAdvance->setEnabled(bFlag);
-    ui->pushBtnSelect_bg->setEnabled(bFlag);
-    ui->pbApplyOSDMethod->setEnabled(bFlag);
-    ui->btnOpenMsg->setEnabled(bFlag);
-    ui->btnCloseMsg->setEnabled(bFlag);
+    // A wall processor encodes and decodes.
+    EnableEncoderControls(bFlag);
+    EnableDecoderControls(bFlag);
     ui->pbHdcpSettings->setEnabled(!bFlag);
-    ui->pbVideoSetApplyAll->setEnabled(bFlag);
-    ui->groupBox_13->setEnabled(bFlag);
-    ui->chbCEC->setEnabled(bFlag);
     ui->pbVideoMode_apply->setEnabled(bFlag);
 }
 
@@ -452,10 +455,8 @@ QPushButton *CDlgBatch::DetailsButton(E_BatchPage ePage) const
     return buttons[ePage];
 }
 
-bool CDlgBatch::StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs)
+bool CDlgBatch::TakeCheckedDevs(QList<CHOIDev *> &devs)
 {
-    setDisabled(true);
-    FailList(ePage).clear();
     devs = ui->groupBox->GetCheckedDevList();
     if (devs.isEmpty()) {
         MsgCritical(this, QString(), tr("No controlled device was selected."));
@@ -465,13 +466,36 @@ bool CDlgBatch::StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs)
     return true;
 }
 
-void CDlgBatch::RefuseBatch(const QString &strText, QWidget *pFocus)
+bool CDlgBatch::StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs)
+{
+    setDisabled(true);
+    if (ePage != E_BP_IMAGE) {
+        FailList(ePage).clear();
+        return TakeCheckedDevs(devs);
+    }
+    // An Image setting ends the count of an upload round still under way.
+    ClearImageResult();
+    BeginImageOperation();
+    const bool bAny = TakeCheckedDevs(devs);
+    m_listCurDev = devs;
+    return bAny;
+}
+
+void CDlgBatch::RunBatch(E_BatchPage ePage, const DevCall &call)
+{
+    QList<CHOIDev *> devs;
+    if (StartBatch(ePage, devs))
+        ApplyToDevs(ePage, devs, call);
+}
+
+bool CDlgBatch::RefuseBatch(const QString &strText, QWidget *pFocus)
 {
     MsgCritical(this, QString(), strText);
     // A widget of a disabled dialog refuses the focus: enable first.
     setDisabled(false);
     if (pFocus)
         pFocus->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 void CDlgBatch::ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev)
@@ -496,6 +520,7 @@ void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, con
         else if (!bLinkUp)
             m_linkWaits.insert(pDev);
     }
+    FinishBatch(ePage, devs.size());
 }
 
 void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
@@ -540,52 +565,45 @@ void CDlgBatch::FinishBatch(E_BatchPage ePage, int nDevCount)
 // ---------------------------------------------------------------------------
 // IP page
 
+bool CDlgBatch::CheckIPRange(const QString &strBegin, const QString &strEnd, const QString &strMask,
+                             int nDevCount)
+{
+    if (strBegin == QLatin1String("0.0.0.0"))
+        return RefuseBatch(tr("IP Address begin is empty."), ui->edtIPAddr_begin);
+    if (strEnd == QLatin1String("0.0.0.0"))
+        return RefuseBatch(tr("IP Address end is empty."), ui->edtIPAddr_end);
+    if (strMask == QLatin1String("0.0.0.0"))
+        return RefuseBatch(tr("subnet mask is empty."), ui->edtIPAddr_mask);
+    const quint32 nBegin = IPv4ToNumber(strBegin);
+    const quint32 nEnd = IPv4ToNumber(strEnd);
+    const quint32 nBegin1 = nBegin >> 24;
+    const quint32 nEnd1 = nEnd >> 24;
+    if (nBegin1 == 0 || nBegin1 == 255)
+        return RefuseBatch(tr("The first IP segment may not enter 0 or 255"), ui->edtIPAddr_begin);
+    if (nEnd1 == 0 || nEnd1 == 255)
+        return RefuseBatch(tr("The first IP segment may not enter 0 or 255"), ui->edtIPAddr_end);
+    if (nEnd < nBegin) {
+        // The message names the octet where the range turns round.
+        const bool bThird = (nEnd >> 16) == (nBegin >> 16)
+                            && ((nEnd >> 8) & 0xFF) < ((nBegin >> 8) & 0xFF);
+        return RefuseBatch(bThird ? tr("The IP address end cannot be less than the first IP address begin.")
+                                  : tr("The IP address end cannot be less than the IP address begin."));
+    }
+    if (quint64(nEnd) - nBegin + 1 < quint64(nDevCount))
+        return RefuseBatch(tr("the total number of IP address is less than the total number of devices."));
+    return true;
+}
+
 void CDlgBatch::slotIPAddrApply()
 {
     QList<CHOIDev *> devs;
     if (!StartBatch(E_BP_IP, devs))
         return;
-
     const QString strBegin = ui->edtIPAddr_begin->GetIPAddress();
-    const QString strEnd = ui->edtIPAddr_end->GetIPAddress();
-    if (strBegin == QLatin1String("0.0.0.0")) {
-        RefuseBatch(tr("IP Address begin is empty."), ui->edtIPAddr_begin);
-        return;
-    }
-    if (strEnd == QLatin1String("0.0.0.0")) {
-        RefuseBatch(tr("IP Address end is empty."), ui->edtIPAddr_end);
-        return;
-    }
     const QString strMask = ui->edtIPAddr_mask->GetIPAddress();
     const QString strGateway = ui->edtIPAddr_geteway->GetIPAddress();
-    if (strMask == QLatin1String("0.0.0.0")) {
-        RefuseBatch(tr("subnet mask is empty."), ui->edtIPAddr_mask);
+    if (!CheckIPRange(strBegin, ui->edtIPAddr_end->GetIPAddress(), strMask, devs.size()))
         return;
-    }
-    const quint32 nBegin = IPv4ToNumber(strBegin);
-    const quint32 nEnd = IPv4ToNumber(strEnd);
-    const quint32 nBegin1 = nBegin >> 24;
-    const quint32 nEnd1 = nEnd >> 24;
-    if (nBegin1 == 0 || nBegin1 == 255) {
-        RefuseBatch(tr("The first IP segment may not enter 0 or 255"), ui->edtIPAddr_begin);
-        return;
-    }
-    if (nEnd1 == 0 || nEnd1 == 255) {
-        RefuseBatch(tr("The first IP segment may not enter 0 or 255"), ui->edtIPAddr_end);
-        return;
-    }
-    if (nEnd < nBegin) {
-        // The message names the octet where the range turns round.
-        const bool bThird = (nEnd >> 16) == (nBegin >> 16)
-                            && ((nEnd >> 8) & 0xFF) < ((nBegin >> 8) & 0xFF);
-        RefuseBatch(bThird ? tr("The IP address end cannot be less than the first IP address begin.")
-                           : tr("The IP address end cannot be less than the IP address begin."));
-        return;
-    }
-    if (quint64(nEnd) - nBegin + 1 < quint64(devs.size())) {
-        RefuseBatch(tr("the total number of IP address is less than the total number of devices."));
-        return;
-    }
     if (MsgQuestion(this, QString(), tr("Are you sure you want to set ip address?"),
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes) {
@@ -593,6 +611,7 @@ void CDlgBatch::slotIPAddrApply()
         return;
     }
 
+    const quint32 nBegin = IPv4ToNumber(strBegin);
     const bool bRestart = ui->cBdevRestart->isChecked();
     ApplyToDevs(E_BP_IP, devs, [&](CHOIDev *pDev) {
         // A failed device still uses up its address.
@@ -603,7 +622,6 @@ void CDlgBatch::slotIPAddrApply()
             pDev->Reboot();
         return true;
     });
-    FinishBatch(E_BP_IP, devs.size());
 }
 
 // ---------------------------------------------------------------------------

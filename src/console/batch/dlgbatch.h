@@ -16,9 +16,11 @@
 
 class CHOIDev;
 class HttpConnect;
+class QImage;
 class QLabel;
+class QLineEdit;
+class QPixmap;
 class QPushButton;
-class QTextDocument;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -121,8 +123,6 @@ private slots:
     void on_pbApplyOSDMethod_clicked();
     void slotHttpFinish(QString strDevName, QVariant code);
     void slotHttpSendBytes(qlonglong bytesSent);
-    void slotOverlayHttpFinish(QString strDevName, QVariant code);
-    void slotOverlayHttpSendBytes(qlonglong bytesSent);
 
     // Audio
     void on_pushButtonOK_clicked();
@@ -189,15 +189,25 @@ private:
     };
     using DevCall = std::function<bool(CHOIDev *pDev)>;
 
+    void ConnectButtons();
+    void ConnectChooser();
+    // The controls that only an encoder, or only a decoder, can use.
+    void EnableEncoderControls(bool bOn);
+    void EnableDecoderControls(bool bOn);
+
     // The frame of every synchronous operation. StartBatch disables the
     // dialog, empties the page's failure list and takes the checked devices;
     // false (dialog enabled again) when none is checked.
     bool StartBatch(E_BatchPage ePage, QList<CHOIDev *> &devs);
-    // A refused input check: the message, the dialog enabled again.
-    void RefuseBatch(const QString &strText, QWidget *pFocus = nullptr);
+    bool TakeCheckedDevs(QList<CHOIDev *> &devs);
+    // A refused input check: the message, the dialog enabled again; false.
+    bool RefuseBatch(const QString &strText, QWidget *pFocus = nullptr);
     // Shows each device on the page's label and calls it; an off-line
-    // device or a false result goes into the failure list.
+    // device or a false result goes into the failure list. Then
+    // FinishBatch.
     void ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call);
+    // An operation without input to check: StartBatch, then ApplyToDevs.
+    void RunBatch(E_BatchPage ePage, const DevCall &call);
     void ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev);
     // The result line, the Details button and the dialog enabled again,
     // once the links the operation had to bring up have answered.
@@ -209,21 +219,46 @@ private:
     QPushButton *DetailsButton(E_BatchPage ePage) const;
     void ShowDetails(const QList<CHOIDev *> &devs);
 
+    // The address range of the IP page for nDevCount devices; false after
+    // a refusal.
+    bool CheckIPRange(const QString &strBegin, const QString &strEnd, const QString &strMask,
+                      int nDevCount);
+
     void InitSerialCombos();
     void InitEncoderCombos();
     void ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
                           uint &nStopBits) const;
     static QString PortSettingText(uint nBaud, uint nDataBits, char cParity, uint nStopBits);
-    static void FilterHexEnd(QTextDocument *pDoc, const std::function<void(int)> &setCursorEnd);
+    // A message of the Serial or Power page: its lines joined; false after a
+    // refusal when that leaves nothing.
+    bool ReadMessage(const QString &strText, const QString &strMissing, QString &strMsg);
 
     // Image page
+    // The widgets of one upload.
+    struct T_UploadWidgets
+    {
+        QLineEdit *pPath;
+        QLabel *pPicture;
+        QLabel *pLimitLine; // the line naming the limit; red beyond it
+        QPushButton *pUpload;
+    };
+    T_UploadWidgets UploadWidgets(E_UploadKind eKind) const;
+    // Asks for a picture; null when none was chosen or it does not load
+    // (which has been said).
+    QImage ChooseImage(const QString &strCaption, const QString &strFilter, QString &strPath);
+    // Shows a chosen picture; its upload is allowed only within its limit.
+    // The result of the last Image operation goes.
+    void ShowChosenImage(E_UploadKind eKind, const QString &strPath, const QPixmap &pixmap,
+                         bool bWithinLimit);
     void StartUploadRound(E_UploadKind eKind);
+    // One field of the overlay position, 1 to nMax; false after a refusal
+    // (an information box, the field focused).
+    bool ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue);
     bool ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data);
     static QString UploadUrl(E_UploadKind eKind, CHOIDev *pDev);
     void UploadFinished(HttpConnect *pHttp, const QVariant &code);
     void UploadProgress(HttpConnect *pHttp, qlonglong bytesSent);
     void BeginImageOperation();
-    bool StartImageBatch(QList<CHOIDev *> &devs);
     void ShowImageResult();
     void ClearImageResult();
     void SetLabelColor(QLabel *pLabel, bool bOk);

@@ -43,7 +43,6 @@ void CDlgBatch::on_pbEdidSet_apply_clicked()
     const QByteArray line = m_edidPane.EepromLine();
     ApplyToDevs(E_BP_EDID, devs,
                 [&](CHOIDev *pDev) { return pDev->PushSendData(line.constData(), true, false); });
-    FinishBatch(E_BP_EDID, devs.size());
 }
 
 // ---------------------------------------------------------------------------
@@ -67,5 +66,4 @@ void CDlgBatch::on_pushButtonOK_clicked()
             return pDev->ApplyDelayPlay(strValue);
         return pDev->ApplyAudioDelay(strValue);
     });
-    FinishBatch(E_BP_AUDIO, devs.size());
 }

@@ -16,11 +16,6 @@
 
 namespace {
 
-const qint64 kIdleImageMaxBytes = 1572864; // 1.5 MB
-const qint64 kLogoLimitBytes = 131072;     // the logo must stay below 128 KB
-const int kOverlayMaxWidth = 1920;
-const int kOverlayMaxHeight = 1080;
-
 // Recognised by its content, whatever the file's extension says.
 QImage ReadImage(const QString &strPath)
 {
@@ -56,26 +51,53 @@ void CDlgBatch::ClearImageResult()
     ui->pbImageDetails->hide();
 }
 
+CDlgBatch::T_UploadWidgets CDlgBatch::UploadWidgets(E_UploadKind eKind) const
+{
+    switch (eKind) {
+    case E_UK_IDLE:
+        return {ui->lineEditFilePath_bg, ui->labelPicture_bg, ui->label_SizeTatol_bg, ui->pushBtnUpload_bg};
+    case E_UK_LOGO:
+        return {ui->lineEditFilePath_Logo, ui->labelPicture_Logo, ui->label_SizeTatol_Logo,
+                ui->pushBtnUpload_Logo};
+    case E_UK_OVERLAY:
+    default:
+        return {ui->lineEditFilePath, ui->labelPicture, ui->label_42, ui->pBOverlayUpload};
+    }
+}
+
+QImage CDlgBatch::ChooseImage(const QString &strCaption, const QString &strFilter, QString &strPath)
+{
+    strPath = GetOpenFileName(this, strCaption, QString(), strFilter);
+    if (strPath.isEmpty())
+        return QImage();
+    const QImage image = ReadImage(strPath);
+    if (image.isNull())
+        MsgInformation(this, tr("Open image failed"), tr("Open image failed!"));
+    return image;
+}
+
+void CDlgBatch::ShowChosenImage(E_UploadKind eKind, const QString &strPath, const QPixmap &pixmap,
+                                bool bWithinLimit)
+{
+    const T_UploadWidgets widgets = UploadWidgets(eKind);
+    widgets.pPicture->setPixmap(Preview(pixmap, widgets.pPicture));
+    widgets.pPath->setText(strPath);
+    SetLabelColor(widgets.pLimitLine, bWithinLimit);
+    widgets.pUpload->setEnabled(bWithinLimit);
+    ClearImageResult();
+    repaint();
+}
+
 void CDlgBatch::on_pushBtnSelect_bg_clicked()
 {
-    const QString strPath = GetOpenFileName(this, tr("Select idle image"), QString(), tr("(*.jpg)"));
-    if (strPath.isEmpty())
+    QString strPath;
+    const QImage image = ChooseImage(tr("Select idle image"), tr("(*.jpg)"), strPath);
+    if (image.isNull())
         return;
-    const QImage image = ReadImage(strPath);
-    if (image.isNull()) {
-        MsgInformation(this, tr("Open image failed"), tr("Open image failed!"));
-        return;
-    }
-    ui->labelPicture_bg->setPixmap(Preview(QPixmap::fromImage(image), ui->labelPicture_bg));
-    ui->lineEditFilePath_bg->setText(strPath);
     const qint64 nSize = QFileInfo(strPath).size();
     ui->label_SizeTatol_bg->setText(QStringLiteral("Image Size:%1 (KB) (<1.5MB)").arg(nSize / 1024));
     ui->label_Size_bg->setText(QStringLiteral("Image Resolution:%1X%2").arg(image.width()).arg(image.height()));
-    const bool bOk = nSize <= kIdleImageMaxBytes;
-    SetLabelColor(ui->label_SizeTatol_bg, bOk);
-    ui->pushBtnUpload_bg->setEnabled(bOk);
-    ClearImageResult();
-    repaint();
+    ShowChosenImage(E_UK_IDLE, strPath, QPixmap::fromImage(image), nSize <= kIdleImageMaxBytes);
 }
 
 void CDlgBatch::on_pushBtnSelect_Logo_clicked()
@@ -87,38 +109,23 @@ void CDlgBatch::on_pushBtnSelect_Logo_clicked()
         MsgInformation(this, tr("Open logo image failed"), tr("Open logo image failed!"));
         return;
     }
-    ui->labelPicture_Logo->setPixmap(Preview(QPixmap(strPath), ui->labelPicture_Logo));
-    ui->lineEditFilePath_Logo->setText(strPath);
     const qint64 nSize = QFileInfo(strPath).size();
     ui->label_SizeTatol_Logo->setText(QStringLiteral("Image Size:%1 (KB) (<128KB)").arg(nSize / 1024));
-    const bool bOk = nSize < kLogoLimitBytes;
-    SetLabelColor(ui->label_SizeTatol_Logo, bOk);
-    ui->pushBtnUpload_Logo->setEnabled(bOk);
-    ClearImageResult();
-    repaint();
+    ShowChosenImage(E_UK_LOGO, strPath, QPixmap(strPath), nSize <= kLogoImageMaxBytes);
 }
 
 void CDlgBatch::on_pBOverlaySelect_clicked()
 {
-    const QString strPath = GetOpenFileName(this, tr("Select Image"), QString(), tr("(*.png)"));
-    if (strPath.isEmpty())
+    QString strPath;
+    const QImage image = ChooseImage(tr("Select Image"), tr("(*.png)"), strPath);
+    if (image.isNull())
         return;
-    const QImage image = ReadImage(strPath);
-    if (image.isNull()) {
-        MsgInformation(this, tr("Open image failed"), tr("Open image failed!"));
-        return;
-    }
-    ui->labelPicture->setPixmap(Preview(QPixmap::fromImage(image), ui->labelPicture));
-    ui->lineEditFilePath->setText(strPath);
-    const qint64 nSize = QFileInfo(strPath).size();
-    ui->label_41->setText(QStringLiteral("Image Size:%1 (KB)").arg(nSize / 1024));
+    ui->label_41->setText(QStringLiteral("Image Size:%1 (KB)").arg(QFileInfo(strPath).size() / 1024));
     ui->label_42->setText(
         QStringLiteral("Image Resolution:%1X%2 (<= 1920X1080)").arg(image.width()).arg(image.height()));
-    const bool bOk = image.width() <= kOverlayMaxWidth && image.height() <= kOverlayMaxHeight;
-    SetLabelColor(ui->label_42, bOk);
-    ui->pBOverlayUpload->setEnabled(bOk);
-    ClearImageResult();
-    repaint();
+    const bool bOk = image.width() <= kOverlayImageMaxSize.width()
+                     && image.height() <= kOverlayImageMaxSize.height();
+    ShowChosenImage(E_UK_OVERLAY, strPath, QPixmap::fromImage(image), bOk);
 }
 
 // ---------------------------------------------------------------------------
@@ -155,20 +162,18 @@ void CDlgBatch::BeginImageOperation()
 // same bytes go to every device.
 bool CDlgBatch::ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data)
 {
+    strPath = UploadWidgets(eKind).pPath->text();
     switch (eKind) {
     case E_UK_IDLE:
-        strPath = ui->lineEditFilePath_bg->text();
         return HttpConnect::ReadCheckedFile(strPath, kIdleImageMaxBytes, IsLoadableImage, data);
     case E_UK_LOGO:
-        strPath = ui->lineEditFilePath_Logo->text();
-        return HttpConnect::ReadCheckedFile(strPath, kLogoLimitBytes - 1, [this](const QByteArray &bytes) {
+        return HttpConnect::ReadCheckedFile(strPath, kLogoImageMaxBytes, [this](const QByteArray &bytes) {
             return m_bmpCheck.IsSupportedBmpData(bytes);
         }, data);
     case E_UK_OVERLAY:
     default:
-        strPath = ui->lineEditFilePath->text();
         return HttpConnect::ReadCheckedFile(strPath, -1, [](const QByteArray &bytes) {
-            return IsImageWithin(bytes, QSize(kOverlayMaxWidth, kOverlayMaxHeight));
+            return IsImageWithin(bytes, kOverlayImageMaxSize);
         }, data);
     }
 }
@@ -186,12 +191,8 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
 {
     setDisabled(true);
     BeginImageOperation();
-    m_listCurDev = ui->groupBox->GetCheckedDevList();
-    if (m_listCurDev.isEmpty()) {
-        MsgCritical(this, QString(), tr("No controlled device was selected."));
-        setDisabled(false);
+    if (!TakeCheckedDevs(m_listCurDev))
         return;
-    }
     ui->label_pro->setText(tr("Progress: 0%"));
 
     QString strPath;
@@ -210,15 +211,9 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
             continue;
         }
         HttpConnect *pHttp = new HttpConnect(nullptr);
-        if (eKind == E_UK_OVERLAY) {
-            connect(pHttp, QOverload<QString, QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
-                    &CDlgBatch::slotOverlayHttpFinish);
-            connect(pHttp, &HttpConnect::signalSendBytes, this, &CDlgBatch::slotOverlayHttpSendBytes);
-        } else {
-            connect(pHttp, QOverload<QString, QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
-                    &CDlgBatch::slotHttpFinish);
-            connect(pHttp, &HttpConnect::signalSendBytes, this, &CDlgBatch::slotHttpSendBytes);
-        }
+        connect(pHttp, QOverload<QString, QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
+                &CDlgBatch::slotHttpFinish);
+        connect(pHttp, &HttpConnect::signalSendBytes, this, &CDlgBatch::slotHttpSendBytes);
         T_Upload upload;
         upload.pDev = pDev;
         upload.nRound = m_nUploadRound;
@@ -296,16 +291,6 @@ void CDlgBatch::slotHttpFinish(QString, QVariant code)
     UploadFinished(qobject_cast<HttpConnect *>(sender()), code);
 }
 
-void CDlgBatch::slotOverlayHttpSendBytes(qlonglong bytesSent)
-{
-    UploadProgress(qobject_cast<HttpConnect *>(sender()), bytesSent);
-}
-
-void CDlgBatch::slotOverlayHttpFinish(QString, QVariant code)
-{
-    UploadFinished(qobject_cast<HttpConnect *>(sender()), code);
-}
-
 void CDlgBatch::done(int r)
 {
     // Closing ends the uploads still under way, unreported.
@@ -324,68 +309,45 @@ void CDlgBatch::DropUploads()
 // ---------------------------------------------------------------------------
 // Settings of the Image page
 
-bool CDlgBatch::StartImageBatch(QList<CHOIDev *> &devs)
-{
-    setDisabled(true);
-    ClearImageResult();
-    BeginImageOperation();
-    devs = ui->groupBox->GetCheckedDevList();
-    m_listCurDev = devs;
-    if (devs.isEmpty()) {
-        MsgCritical(this, QString(), tr("No controlled device was selected."));
-        setDisabled(false);
-        return false;
-    }
-    return true;
-}
-
 void CDlgBatch::on_pbApplyOSDMethod_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartImageBatch(devs))
-        return;
     const int nIndex = ui->cbOSDMethod->currentIndex();
     const QString strMethod = nIndex == 0   ? QStringLiteral("follow")
                               : nIndex == 1 ? QStringLiteral("independence")
                                             : QString();
-    ApplyToDevs(E_BP_IMAGE, devs, [&](CHOIDev *pDev) {
+    RunBatch(E_BP_IMAGE, [&](CHOIDev *pDev) {
         if (!pDev->ApplyOsdDisplayMethod(strMethod))
             return false;
         pDev->SetOsdDisplayMethod(strMethod);
         return true;
     });
-    FinishBatch(E_BP_IMAGE, devs.size());
+}
+
+bool CDlgBatch::ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue)
+{
+    if (!pField->text().isEmpty()) {
+        nValue = pField->text().toInt();
+        if (nValue >= 1 && nValue <= nMax)
+            return true;
+    }
+    setDisabled(false);
+    MsgInformation(this, QString(), pField->text().isEmpty() ? strMissing : tr("Value out of range."));
+    pField->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 void CDlgBatch::on_pBOverlayApply_clicked()
 {
     QList<CHOIDev *> devs;
-    if (!StartImageBatch(devs))
+    if (!StartBatch(E_BP_IMAGE, devs))
         return;
     // The operator counts from 1; the device from 0.
-    auto refuse = [this](const QString &strText, QLineEdit *pField) {
-        setDisabled(false);
-        MsgInformation(this, QString(), strText);
-        pField->setFocus(Qt::OtherFocusReason);
-    };
-    if (ui->lECoorX->text().isEmpty()) {
-        refuse(tr("Please enter the X coordinate."), ui->lECoorX);
+    int nX = 0;
+    int nY = 0;
+    if (!ReadOverlayCoordinate(ui->lECoorX, tr("Please enter the X coordinate."), kOverlayImageMaxSize.width(), nX)
+        || !ReadOverlayCoordinate(ui->lECoorY, tr("Please enter the Y coordinate."),
+                                  kOverlayImageMaxSize.height(), nY))
         return;
-    }
-    const int nX = ui->lECoorX->text().toInt();
-    if (nX < 1 || nX > kOverlayMaxWidth) {
-        refuse(tr("Value out of range."), ui->lECoorX);
-        return;
-    }
-    if (ui->lECoorY->text().isEmpty()) {
-        refuse(tr("Please enter the Y coordinate."), ui->lECoorY);
-        return;
-    }
-    const int nY = ui->lECoorY->text().toInt();
-    if (nY < 1 || nY > kOverlayMaxHeight) {
-        refuse(tr("Value out of range."), ui->lECoorY);
-        return;
-    }
     const QString strX = QString::number(nX - 1);
     const QString strY = QString::number(nY - 1);
     ApplyToDevs(E_BP_IMAGE, devs, [&](CHOIDev *pDev) {
@@ -396,20 +358,15 @@ void CDlgBatch::on_pBOverlayApply_clicked()
         pDev->PushSendData("e e_png_overlay", true, true);
         return bOk;
     });
-    FinishBatch(E_BP_IMAGE, devs.size());
 }
 
 void CDlgBatch::on_pushBtnApply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartImageBatch(devs))
-        return;
     const bool bOn = ui->checkBoxDisplay->isChecked();
-    ApplyToDevs(E_BP_IMAGE, devs, [&](CHOIDev *pDev) {
+    RunBatch(E_BP_IMAGE, [&](CHOIDev *pDev) {
         if (!pDev->ApplyPngOverlayEnable(bOn))
             return false;
         pDev->PushSendData("e e_png_overlay", true, true);
         return true;
     });
-    FinishBatch(E_BP_IMAGE, devs.size());
 }

@@ -45,6 +45,43 @@ bool IsHexEntryChar(QChar ch)
            || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F')) || upper == QLatin1Char(' ');
 }
 
+// Drops what stands at the end of the text until the last character other
+// than a line break is a hexadecimal digit or a blank; true when it dropped
+// anything. Done as one edit: a long paste of other characters would
+// otherwise recurse once per character through the editor's change notice.
+bool FilterHexEnd(QTextDocument *pDoc)
+{
+    int nCut = -1;
+    for (int nPos = pDoc->characterCount() - 2; nPos >= 0; --nPos) {
+        const QChar ch = pDoc->characterAt(nPos);
+        if (IsLineBreak(ch))
+            continue;
+        if (IsHexEntryChar(ch))
+            break;
+        nCut = nPos;
+    }
+    if (nCut < 0)
+        return false;
+    QTextCursor cursor(pDoc);
+    cursor.setPosition(nCut);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    return true;
+}
+
+// The filter of a message editor while its hex switch is on; bFiltering
+// keeps the filter's own edit from running it again.
+template <class TEditor>
+void FilterHexEntry(TEditor *pEditor, bool bHex, bool &bFiltering)
+{
+    if (bFiltering || !bHex)
+        return;
+    bFiltering = true;
+    if (FilterHexEnd(pEditor->document()))
+        pEditor->moveCursor(QTextCursor::End);
+    bFiltering = false;
+}
+
 // Removes the paragraph under the editor's cursor, as hex mode comes on.
 template <class TEditor>
 void RemoveBlockUnderCursor(TEditor *pEditor)
@@ -113,57 +150,19 @@ QString CDlgBatch::PortSettingText(uint nBaud, uint nDataBits, char cParity, uin
 // ---------------------------------------------------------------------------
 // Hex entry
 
-// Drops what stands at the end of the text until the last character other
-// than a line break is a hexadecimal digit or a blank. Done as one edit: a
-// long paste of other characters would otherwise recurse once per character
-// through the editor's change notice.
-void CDlgBatch::FilterHexEnd(QTextDocument *pDoc, const std::function<void(int)> &setCursorEnd)
-{
-    int nCut = -1;
-    for (int nPos = pDoc->characterCount() - 2; nPos >= 0; --nPos) {
-        const QChar ch = pDoc->characterAt(nPos);
-        if (IsLineBreak(ch))
-            continue;
-        if (IsHexEntryChar(ch))
-            break;
-        nCut = nPos;
-    }
-    if (nCut < 0)
-        return;
-    QTextCursor cursor(pDoc);
-    cursor.setPosition(nCut);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    setCursorEnd(nCut);
-}
-
 void CDlgBatch::slotTextChanged()
 {
-    if (m_bFiltering || !ui->chkHexSend->isChecked())
-        return;
-    m_bFiltering = true;
-    FilterHexEnd(ui->edtMsg->document(), [this](int) { ui->edtMsg->moveCursor(QTextCursor::End); });
-    m_bFiltering = false;
+    FilterHexEntry(ui->edtMsg, ui->chkHexSend->isChecked(), m_bFiltering);
 }
 
 void CDlgBatch::slotTextChangedPoweron()
 {
-    if (m_bFiltering || !ui->chbHex->isChecked())
-        return;
-    m_bFiltering = true;
-    FilterHexEnd(ui->teSinkPower_msgPoweron->document(),
-                 [this](int) { ui->teSinkPower_msgPoweron->moveCursor(QTextCursor::End); });
-    m_bFiltering = false;
+    FilterHexEntry(ui->teSinkPower_msgPoweron, ui->chbHex->isChecked(), m_bFiltering);
 }
 
 void CDlgBatch::slotTextChangedStandby()
 {
-    if (m_bFiltering || !ui->chbHex->isChecked())
-        return;
-    m_bFiltering = true;
-    FilterHexEnd(ui->teSinkPower_msgStandby->document(),
-                 [this](int) { ui->teSinkPower_msgStandby->moveCursor(QTextCursor::End); });
-    m_bFiltering = false;
+    FilterHexEntry(ui->teSinkPower_msgStandby, ui->chbHex->isChecked(), m_bFiltering);
 }
 
 void CDlgBatch::on_chkHexSend_clicked(bool checked)
@@ -188,17 +187,20 @@ void CDlgBatch::on_edtMsg_textChanged()
 // ---------------------------------------------------------------------------
 // Serial page
 
+bool CDlgBatch::ReadMessage(const QString &strText, const QString &strMissing, QString &strMsg)
+{
+    strMsg = PlainWithoutBreaks(strText);
+    return !strMsg.isEmpty() || RefuseBatch(strMissing);
+}
+
 void CDlgBatch::on_pbSerialSet_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_SERIAL, devs))
-        return;
     uint nBaud, nDataBits, nStopBits;
     char cParity;
     ReadPortControls(false, nBaud, nDataBits, cParity, nStopBits);
     const QString strSetting = PortSettingText(nBaud, nDataBits, cParity, nStopBits);
     const int nTimeout = ui->spinBox_TimeOut->value();
-    ApplyToDevs(E_BP_SERIAL, devs, [&](CHOIDev *pDev) {
+    RunBatch(E_BP_SERIAL, [&](CHOIDev *pDev) {
         if (!pDev->SendParamSet(QStringLiteral("s0_baudrate"), strSetting, false))
             return false;
         pDev->SetS0Baudrate(strSetting);
@@ -209,7 +211,6 @@ void CDlgBatch::on_pbSerialSet_apply_clicked()
         pDev->SaveParam();
         return true;
     });
-    FinishBatch(E_BP_SERIAL, devs.size());
 }
 
 void CDlgBatch::slotSerialSendMsg()
@@ -217,11 +218,9 @@ void CDlgBatch::slotSerialSendMsg()
     QList<CHOIDev *> devs;
     if (!StartBatch(E_BP_SERIAL, devs))
         return;
-    const QString strMsg = PlainWithoutBreaks(ui->edtMsg->toPlainText());
-    if (strMsg.isEmpty()) {
-        RefuseBatch(tr("Please enter the send information."));
+    QString strMsg;
+    if (!ReadMessage(ui->edtMsg->toPlainText(), tr("Please enter the send information."), strMsg))
         return;
-    }
     uint nBaud, nDataBits, nStopBits;
     char cParity;
     ReadPortControls(false, nBaud, nDataBits, cParity, nStopBits);
@@ -230,7 +229,6 @@ void CDlgBatch::slotSerialSendMsg()
     ApplyToDevs(E_BP_SERIAL, devs, [&](CHOIDev *pDev) {
         return pDev->SendSerialMsg(strMsg, bHex, bCrLf, nBaud, nDataBits, cParity, nStopBits);
     });
-    FinishBatch(E_BP_SERIAL, devs.size());
 }
 
 // ---------------------------------------------------------------------------
@@ -245,18 +243,12 @@ void CDlgBatch::slotSinkPowerApply()
     const bool bRs232 = ui->chbRS232->isChecked();
     QString strPowerOn;
     QString strStandby;
-    if (bRs232) {
-        strPowerOn = PlainWithoutBreaks(ui->teSinkPower_msgPoweron->toPlainText());
-        if (strPowerOn.isEmpty()) {
-            RefuseBatch(tr("Please enter the power on information."));
-            return;
-        }
-        strStandby = PlainWithoutBreaks(ui->teSinkPower_msgStandby->toPlainText());
-        if (strStandby.isEmpty()) {
-            RefuseBatch(tr("Please enter the standby information."));
-            return;
-        }
-    }
+    if (bRs232
+        && (!ReadMessage(ui->teSinkPower_msgPoweron->toPlainText(), tr("Please enter the power on information."),
+                         strPowerOn)
+            || !ReadMessage(ui->teSinkPower_msgStandby->toPlainText(),
+                            tr("Please enter the standby information."), strStandby)))
+        return;
     uint nBaud, nDataBits, nStopBits;
     char cParity;
     ReadPortControls(true, nBaud, nDataBits, cParity, nStopBits);
@@ -265,25 +257,16 @@ void CDlgBatch::slotSinkPowerApply()
         return pDev->ApplySinkPower(strPowerOn, strStandby, bCec, bRs232, bHex, nBaud, nDataBits,
                                     cParity, nStopBits);
     });
-    FinishBatch(E_BP_POWER, devs.size());
 }
 
 void CDlgBatch::slotOpenMsg_touchPlay()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_POWER, devs))
-        return;
-    ApplyToDevs(E_BP_POWER, devs, [](CHOIDev *pDev) { return pDev->SendCecPower(true); });
-    FinishBatch(E_BP_POWER, devs.size());
+    RunBatch(E_BP_POWER, [](CHOIDev *pDev) { return pDev->SendCecPower(true); });
 }
 
 void CDlgBatch::slotCloseMsg_standby()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_POWER, devs))
-        return;
-    ApplyToDevs(E_BP_POWER, devs, [](CHOIDev *pDev) { return pDev->SendCecPower(false); });
-    FinishBatch(E_BP_POWER, devs.size());
+    RunBatch(E_BP_POWER, [](CHOIDev *pDev) { return pDev->SendCecPower(false); });
 }
 
 // ---------------------------------------------------------------------------
@@ -308,5 +291,4 @@ void CDlgBatch::slotOthersApply()
             g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
         return true;
     });
-    FinishBatch(E_BP_OTHERS, devs.size());
 }

@@ -6,6 +6,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/resolutioncombo.h"
 
 namespace {
 
@@ -26,17 +27,110 @@ int Rotation(int nIndex)
     return nIndex == 1 ? 3 : (nIndex == 2 ? 6 : 0);
 }
 
-// The decoder settings of the JPEG 2000 sub-page, read once per operation.
-struct T_DecoderValues
+// One line to a device; false when it was not taken into the link's queue.
+using DevLine = std::function<bool(CHOIDev *pDev)>;
+
+DevLine ParamLine(const char *pszName, const QString &strValue)
 {
-    bool bHdcpOn = false;
-    bool bHdcpOn22 = false;
-    QString strTiming;
-    bool bScreenStop = false;
-    int nTimeout = -1;
-    int nStretch = 2;
-    int nRotate = 0;
+    return [=](CHOIDev *pDev) { return pDev->SendParamSet(QLatin1String(pszName), strValue, false); };
+}
+
+DevLine ParamIntLine(const char *pszName, int nValue)
+{
+    return [=](CHOIDev *pDev) { return pDev->SendParamSetInt(QLatin1String(pszName), nValue, false); };
+}
+
+DevLine EventLine(const QString &strEvent)
+{
+    return [=](CHOIDev *pDev) { return pDev->SendEvent(strEvent); };
+}
+
+// One setting of the Video page: its lines, in order, and the value the
+// device object keeps of it.
+struct T_VideoSetting
+{
+    QList<DevLine> lines;
+    std::function<void(CHOIDev *pDev)> keep;
 };
+
+// Sends the lines of the settings; the first nDeciding lines each decide
+// whether the device took them, the rest follow into the queue whatever
+// they answer. Then the values are kept and the device saves.
+std::function<bool(CHOIDev *pDev)> SendSettings(const QList<T_VideoSetting> &settings, int nDeciding)
+{
+    return [=](CHOIDev *pDev) {
+        int nLine = 0;
+        for (const T_VideoSetting &setting : settings) {
+            for (const DevLine &line : setting.lines) {
+                if (!line(pDev) && nLine < nDeciding)
+                    return false;
+                ++nLine;
+            }
+        }
+        for (const T_VideoSetting &setting : settings)
+            setting.keep(pDev);
+        pDev->SaveParam();
+        return true;
+    };
+}
+
+T_VideoSetting HdcpSetting(const Ui::CDlgBatch *ui)
+{
+    const int nIndex = ui->cbHDCPHybrid->currentIndex();
+    const bool bOn = nIndex == 1;
+    const bool bOn22 = nIndex == 2;
+    return {{ParamLine("hdcp_always_on", YesNo(bOn)), ParamLine("hdcp_always_on_22", YesNo(bOn22))},
+            [=](CHOIDev *pDev) {
+                pDev->SetHdcpAlwaysOn(bOn);
+                pDev->SetHdcpAlwaysOn22(bOn22);
+            }};
+}
+
+T_VideoSetting TimingSetting(const QString &strCode)
+{
+    return {{ParamLine("v_output_timing_convert", strCode)},
+            [=](CHOIDev *pDev) { pDev->SetOutputTimingConvert(strCode); }};
+}
+
+T_VideoSetting ScreenSetting(const Ui::CDlgBatch *ui)
+{
+    const bool bStop = ui->chbScreenStop->isChecked();
+    const int nTimeout = ui->checkBox->isChecked() ? ui->spinBox_ScreenTimeOut->value() * 1000 : -1;
+    return {{ParamLine("v_turn_off_screen_on_pwr_save", YesNo(bStop)),
+             ParamIntLine("v_src_unavailable_timeout", nTimeout)},
+            [=](CHOIDev *pDev) {
+                pDev->SetTurnOffScreenOnPwrSave(bStop);
+                pDev->SetSrcUnavailableTimeout(nTimeout);
+            }};
+}
+
+T_VideoSetting StretchSetting(const Ui::CDlgBatch *ui)
+{
+    const int nStretch = StretchType(ui->cbStretchType->currentIndex());
+    return {{EventLine(QStringLiteral("e_vw_stretch_type_%1").arg(nStretch))},
+            [=](CHOIDev *pDev) { pDev->SetVwStretchType(nStretch); }};
+}
+
+T_VideoSetting RotateSetting(const Ui::CDlgBatch *ui)
+{
+    const int nRotate = Rotation(ui->cbRotate->currentIndex());
+    return {{EventLine(QStringLiteral("e_vw_rotate_%1").arg(nRotate))},
+            [=](CHOIDev *pDev) { pDev->SetVwRotate(nRotate); }};
+}
+
+T_VideoSetting PreviewSetting(const Ui::CDlgBatch *ui)
+{
+    const bool bPreview = ui->cbEnablePreview->isChecked();
+    return {{ParamLine("preview_enable", YesNo(bPreview))},
+            [=](CHOIDev *pDev) { pDev->SetPreviewEnable(bPreview); }};
+}
+
+T_VideoSetting QualitySetting(const Ui::CDlgBatch *ui)
+{
+    const int nQuality = ui->cbQuality->currentIndex() - 1;
+    return {{ParamIntLine("ast_video_quality_mode", nQuality)},
+            [=](CHOIDev *pDev) { pDev->SetVideoQualityMode(nQuality); }};
+}
 
 } // namespace
 
@@ -74,170 +168,50 @@ void CDlgBatch::on_checkBox_clicked(bool checked)
 
 void CDlgBatch::on_pbVideo_HDCP_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const int nIndex = ui->cbHDCPHybrid->currentIndex();
-    const bool bOn = nIndex == 1;
-    const bool bOn22 = nIndex == 2;
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendParamSet(QStringLiteral("hdcp_always_on"), YesNo(bOn), false))
-            return false;
-        pDev->SendParamSet(QStringLiteral("hdcp_always_on_22"), YesNo(bOn22), false);
-        pDev->SetHdcpAlwaysOn(bOn);
-        pDev->SetHdcpAlwaysOn22(bOn22);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({HdcpSetting(ui)}, 1));
 }
 
 void CDlgBatch::on_pbVideo_HDMI_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const QString strCode = GetOutputTimingCode();
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendParamSet(QStringLiteral("v_output_timing_convert"), strCode, false))
-            return false;
-        pDev->SetOutputTimingConvert(strCode);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({TimingSetting(GetOutputTimingCode())}, 1));
 }
 
 void CDlgBatch::on_pbVideo_Screen_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const bool bStop = ui->chbScreenStop->isChecked();
-    const int nTimeout = ui->checkBox->isChecked() ? ui->spinBox_ScreenTimeOut->value() * 1000 : -1;
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendParamSet(QStringLiteral("v_turn_off_screen_on_pwr_save"), YesNo(bStop), false))
-            return false;
-        pDev->SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), nTimeout, false);
-        pDev->SetTurnOffScreenOnPwrSave(bStop);
-        pDev->SetSrcUnavailableTimeout(nTimeout);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({ScreenSetting(ui)}, 1));
 }
 
 void CDlgBatch::on_pbVideo_Stretch_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const int nStretch = StretchType(ui->cbStretchType->currentIndex());
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendEvent(QStringLiteral("e_vw_stretch_type_%1").arg(nStretch)))
-            return false;
-        pDev->SetVwStretchType(nStretch);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({StretchSetting(ui)}, 1));
 }
 
 void CDlgBatch::on_pbVideo_Rotate_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const int nRotate = Rotation(ui->cbRotate->currentIndex());
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendEvent(QStringLiteral("e_vw_rotate_%1").arg(nRotate)))
-            return false;
-        pDev->SetVwRotate(nRotate);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({RotateSetting(ui)}, 1));
 }
 
 void CDlgBatch::on_pbEnablePreviewApply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const bool bPreview = ui->cbEnablePreview->isChecked();
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendParamSet(QStringLiteral("preview_enable"), YesNo(bPreview), false))
-            return false;
-        pDev->SetPreviewEnable(bPreview);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({PreviewSetting(ui)}, 1));
 }
 
 void CDlgBatch::on_pbVideoQualityApply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    const int nQuality = ui->cbQuality->currentIndex() - 1;
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (!pDev->SendParamSetInt(QStringLiteral("ast_video_quality_mode"), nQuality, false))
-            return false;
-        pDev->SetVideoQualityMode(nQuality);
-        pDev->SaveParam();
-        return true;
-    });
-    FinishBatch(E_BP_VIDEO, devs.size());
+    RunBatch(E_BP_VIDEO, SendSettings({QualitySetting(ui)}, 1));
 }
 
 void CDlgBatch::on_pbAllVideo_apply_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
-        if (pDev->GetDevType() == CHOIDev::E_DT_RX) {
-            T_DecoderValues v;
-            const int nHdcp = ui->cbHDCPHybrid->currentIndex();
-            v.bHdcpOn = nHdcp == 1;
-            v.bHdcpOn22 = nHdcp == 2;
-            v.strTiming = GetOutputTimingCode();
-            v.bScreenStop = ui->chbScreenStop->isChecked();
-            v.nTimeout = ui->checkBox->isChecked() ? ui->spinBox_ScreenTimeOut->value() * 1000 : -1;
-            v.nStretch = StretchType(ui->cbStretchType->currentIndex());
-            v.nRotate = Rotation(ui->cbRotate->currentIndex());
-            // Only the first line decides; the rest follow it into the queue.
-            if (!pDev->SendParamSet(QStringLiteral("hdcp_always_on"), YesNo(v.bHdcpOn), false))
-                return false;
-            pDev->SendParamSet(QStringLiteral("hdcp_always_on_22"), YesNo(v.bHdcpOn22), false);
-            pDev->SendParamSet(QStringLiteral("v_output_timing_convert"), v.strTiming, false);
-            pDev->SendParamSet(QStringLiteral("v_turn_off_screen_on_pwr_save"), YesNo(v.bScreenStop), false);
-            pDev->SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), v.nTimeout, false);
-            pDev->SendEvent(QStringLiteral("e_vw_stretch_type_%1").arg(v.nStretch));
-            pDev->SendEvent(QStringLiteral("e_vw_rotate_%1").arg(v.nRotate));
-            pDev->SetHdcpAlwaysOn(v.bHdcpOn);
-            pDev->SetHdcpAlwaysOn22(v.bHdcpOn22);
-            pDev->SetOutputTimingConvert(v.strTiming);
-            pDev->SetTurnOffScreenOnPwrSave(v.bScreenStop);
-            pDev->SetSrcUnavailableTimeout(v.nTimeout);
-            pDev->SetVwStretchType(v.nStretch);
-            pDev->SetVwRotate(v.nRotate);
-            pDev->SaveParam();
-            return true;
-        }
-        const int nQuality = ui->cbQuality->currentIndex() - 1;
-        const bool bPreview = ui->cbEnablePreview->isChecked();
-        if (!pDev->SendParamSetInt(QStringLiteral("ast_video_quality_mode"), nQuality, false))
-            return false;
-        if (!pDev->SendParamSet(QStringLiteral("preview_enable"), YesNo(bPreview), false))
-            return false;
-        pDev->SetVideoQualityMode(nQuality);
-        pDev->SetPreviewEnable(bPreview);
-        pDev->SaveParam();
-        return true;
+    // A decoder's first line decides for all seven; an encoder's two lines
+    // each decide.
+    const auto toDecoder = SendSettings({HdcpSetting(ui), TimingSetting(GetOutputTimingCode()),
+                                         ScreenSetting(ui), StretchSetting(ui), RotateSetting(ui)},
+                                        1);
+    const auto toEncoder = SendSettings({QualitySetting(ui), PreviewSetting(ui)}, 2);
+    RunBatch(E_BP_VIDEO, [&](CHOIDev *pDev) {
+        return pDev->GetDevType() == CHOIDev::E_DT_RX ? toDecoder(pDev) : toEncoder(pDev);
     });
-    FinishBatch(E_BP_VIDEO, devs.size());
 }
 
 // ---------------------------------------------------------------------------
@@ -308,17 +282,13 @@ void CDlgBatch::on_pbAdvanced_apply_clicked()
         }
         return true;
     });
-    FinishBatch(E_BP_VIDEO, devs.size());
 }
 
 void CDlgBatch::slotVedioModeApply()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
     const QString strLatency = ui->cmbVideoMode->currentData().toString();
     const bool bLowDelay = T_ProdIdInfo::LatencyName2Mode(strLatency) == E_LM_LOW_DELAY;
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
+    RunBatch(E_BP_VIDEO, [&](CHOIDev *pDev) {
         QString strLine;
         switch (pDev->GetDevType()) {
         case CHOIDev::E_DT_TX:
@@ -337,22 +307,17 @@ void CDlgBatch::slotVedioModeApply()
         pDev->SetVoMode(strLatency);
         return true;
     });
-    FinishBatch(E_BP_VIDEO, devs.size());
 }
 
 void CDlgBatch::on_pbHdcpSettings_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
     const bool bEnable = ui->radioBtn_HDCP_E->isChecked();
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
+    RunBatch(E_BP_VIDEO, [&](CHOIDev *pDev) {
         if (!pDev->ApplyHdcpEnable(bEnable, 0))
             return false;
         pDev->SetHdcpEnable(bEnable);
         return true;
     });
-    FinishBatch(E_BP_VIDEO, devs.size());
 }
 
 void CDlgBatch::slotForceResolution(CHOIDev *pCurDev)
@@ -360,17 +325,10 @@ void CDlgBatch::slotForceResolution(CHOIDev *pCurDev)
     ui->cbVoResulotion->clear();
     const T_ProdIdInfo *pProd = (g_pHOIDevMgr && pCurDev) ? g_pHOIDevMgr->GetProdIdInfo(pCurDev) : nullptr;
     if (pProd) {
-        const QStringList entries = pProd->force_resolution.split(QLatin1Char(','));
-        for (const QString &strEntry : entries) {
-            if (strEntry.isEmpty())
-                continue;
-            const int nPos = strEntry.indexOf(QLatin1Char('_'));
-            const QString strText = nPos > 0 ? QStringLiteral("%1 (%2fps)").arg(strEntry.left(nPos), strEntry.mid(nPos + 1))
-                                             : strEntry;
-            ui->cbVoResulotion->addItem(strText, strEntry);
-            if (strEntry == pCurDev->GetForceResolution())
-                ui->cbVoResulotion->setCurrentIndex(ui->cbVoResulotion->count() - 1);
-        }
+        FillResolutionCombo(ui->cbVoResulotion, pProd->force_resolution);
+        const int nCurrent = ui->cbVoResulotion->findData(pCurDev->GetForceResolution());
+        if (nCurrent >= 0)
+            ui->cbVoResulotion->setCurrentIndex(nCurrent);
     }
     const bool bAny = ui->cbVoResulotion->count() > 0;
     ui->cbVoResulotion->setEnabled(bAny);
@@ -379,15 +337,11 @@ void CDlgBatch::slotForceResolution(CHOIDev *pCurDev)
 
 void CDlgBatch::on_pbForce_clicked()
 {
-    QList<CHOIDev *> devs;
-    if (!StartBatch(E_BP_VIDEO, devs))
-        return;
     const QString strEntry = ui->cbVoResulotion->currentData().toString();
-    ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
+    RunBatch(E_BP_VIDEO, [&](CHOIDev *pDev) {
         if (!pDev->SendSetCmd(QStringLiteral("vfo"), strEntry, QString(), false))
             return false;
         pDev->SetForceResolution(strEntry);
         return true;
     });
-    FinishBatch(E_BP_VIDEO, devs.size());
 }

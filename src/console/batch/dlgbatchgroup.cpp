@@ -2,6 +2,7 @@
 #include "ui_dlgbatchgroup.h"
 
 #include <QEvent>
+#include <QSignalBlocker>
 #include <QTreeWidgetItem>
 
 #include "hoi_core/hoidev.h"
@@ -16,20 +17,18 @@ CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    // Filled without the by-name slots firing once per added group.
-    ui->cbFilter->blockSignals(true);
-    ui->cbSelectGroup->blockSignals(true);
-    ui->cbFilter->clear();
-    ui->cbFilter->addItem(tr("All"));
-    if (g_pHOIDevMgr) {
-        for (int i = 0; i < g_pHOIDevMgr->GetGroupCount(); ++i) {
+    {
+        // Filled without the by-name slots firing once per added group.
+        const QSignalBlocker filterBlocker(ui->cbFilter);
+        const QSignalBlocker targetBlocker(ui->cbSelectGroup);
+        ui->cbFilter->clear();
+        ui->cbFilter->addItem(tr("All"));
+        for (int i = 0; g_pHOIDevMgr && i < g_pHOIDevMgr->GetGroupCount(); ++i) {
             const QString strName = g_pHOIDevMgr->GetGroupName(i);
             AddGroupEntry(ui->cbFilter, strName);
             AddGroupEntry(ui->cbSelectGroup, strName);
         }
     }
-    ui->cbFilter->blockSignals(false);
-    ui->cbSelectGroup->blockSignals(false);
     slotUpdateDevItem();
 }
 

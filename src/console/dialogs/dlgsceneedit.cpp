@@ -43,6 +43,16 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
     ui->edtLayout->setValidator(new QRegExpValidator(NameRegExp(), ui->edtLayout));
     ui->edtLayout->setToolTip(InvalidCharTip());
 
+    FillNames();
+    ui->cBWindowLayout->hide();
+    ui->cBVivLayout->hide();
+    SetTexts();
+    FillLayoutKinds();
+    FillLocationsAndGroups();
+}
+
+void CDlgSceneEdit::FillNames()
+{
     ui->edtName->clear();
     ui->edtLayout->clear();
     if (g_pHOIDevMgr) {
@@ -61,12 +71,17 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
         ui->edtName->setCurrentIndex(0);
     }
     ui->edtName->setValidator(new QRegExpValidator(NameRegExp(), ui->edtName));
+}
+
+void CDlgSceneEdit::SetTexts()
+{
+    setWindowTitle(m_bCreate ? tr("Create Layout/Scene") : tr("Eidt Layout/Scene"));
     ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
     ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-    ui->cBWindowLayout->hide();
-    ui->cBVivLayout->hide();
-    setWindowTitle(m_bCreate ? tr("Create Layout/Scene") : tr("Eidt Layout/Scene"));
+}
 
+void CDlgSceneEdit::FillLayoutKinds()
+{
     const QStringList kinds = g_strWallKinds.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString &strKind : kinds) {
         if (g_pHOIDevMgr
@@ -77,22 +92,25 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
         // Shown translated; the kind constant rides along for the checks.
         ui->cBLayoutType->addItem(LayoutKindText(strKind), strKind);
     }
-    if (!m_bCreate) {
-        QString strKind;
-        if (m_pScene->IsWindowLayout())
-            strKind = g_strWindowDecoders;
-        else if (m_pScene->IsVivLayout())
-            strKind = g_strWallInWall;
-        else if (m_pScene->IsWPLayout())
-            strKind = g_strWindowProcessor;
-        const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findData(strKind);
-        if (index >= 0)
-            ui->cBLayoutType->setCurrentIndex(index);
-        ui->cBLayoutType->setEnabled(false);
-        SelectCount(ui->cbRowCount, m_pScene->GetRowCount());
-        SelectCount(ui->cbColCount, m_pScene->GetColCount());
-    }
+    if (m_bCreate)
+        return;
+    QString strKind;
+    if (m_pScene->IsWindowLayout())
+        strKind = g_strWindowDecoders;
+    else if (m_pScene->IsVivLayout())
+        strKind = g_strWallInWall;
+    else if (m_pScene->IsWPLayout())
+        strKind = g_strWindowProcessor;
+    const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findData(strKind);
+    if (index >= 0)
+        ui->cBLayoutType->setCurrentIndex(index);
+    ui->cBLayoutType->setEnabled(false);
+    SelectCount(ui->cbRowCount, m_pScene->GetRowCount());
+    SelectCount(ui->cbColCount, m_pScene->GetColCount());
+}
 
+void CDlgSceneEdit::FillLocationsAndGroups()
+{
     ui->cbLocation->addItem(QString());
     if (g_pHOIDevMgr) {
         for (int i = 0; i < g_pHOIDevMgr->GetLocationCount(); ++i)
@@ -180,73 +198,71 @@ void CDlgSceneEdit::on_edtLayout_textChanged(const QString &text)
     }
 }
 
-void CDlgSceneEdit::accept()
+bool CDlgSceneEdit::Refuse(const QString &strText, QWidget *pFocus)
+{
+    MsgCritical(this, QString(), strText);
+    if (pFocus)
+        pFocus->setFocus();
+    return false;
+}
+
+bool CDlgSceneEdit::ReadFullName(QString &strFullName)
+{
+    const QString strWall = ui->edtName->currentText();
+    if (strWall.isEmpty())
+        return Refuse(tr("Enter a Video wall name."), ui->edtName);
+    if (strWall.contains(QLatin1Char('-')))
+        return Refuse(tr("Name '-' error."), ui->edtName);
+    if (strWall.contains(QLatin1Char(' ')))
+        return Refuse(tr("Name ' ' error."), ui->edtName);
+    const QString strLayout = ui->edtLayout->text();
+    if (strLayout.isEmpty())
+        return Refuse(tr("Enter a layout name."), ui->edtLayout);
+    strFullName = strWall + QLatin1Char('-') + strLayout;
+    return true;
+}
+
+bool CDlgSceneEdit::CreateScene(const QString &strFullName)
 {
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
-        return;
-    const QString strWall = ui->edtName->currentText();
-    if (strWall.isEmpty()) {
-        MsgCritical(this, QString(), tr("Enter a Video wall name."));
-        ui->edtName->setFocus();
-        return;
+    const QString strKind = ui->cBLayoutType->currentData().toString();
+    if (strKind == g_strWindowDecoders
+        && (m_pRelated ? pMgr->IsAnyRxWithoutWindow(m_pRelated) : pMgr->IsAnyGridRxWithoutWindow(m_pVideoWall)))
+        return Refuse(tr("The current video wall already exists RX that can not be windowed"));
+    if (strKind == g_strWallInWall
+        && (m_pRelated ? pMgr->IsAnyRxWithoutViv(m_pRelated) : pMgr->IsAnyGridRxWithoutViv(m_pVideoWall))) {
+        return Refuse(tr("The current video wall already exists RX that can not be Video Wall "
+                         "within a Wall"));
     }
-    if (strWall.contains(QLatin1Char('-'))) {
-        MsgCritical(this, QString(), tr("Name '-' error."));
-        ui->edtName->setFocus();
-        return;
-    }
-    if (strWall.contains(QLatin1Char(' '))) {
-        MsgCritical(this, QString(), tr("Name ' ' error."));
-        ui->edtName->setFocus();
-        return;
-    }
-    const QString strLayout = ui->edtLayout->text();
-    if (strLayout.isEmpty()) {
-        MsgCritical(this, QString(), tr("Enter a layout name."));
-        ui->edtLayout->setFocus();
-        return;
-    }
-    const QString strFullName = strWall + QLatin1Char('-') + strLayout;
+    CHOIScene *pScene = pMgr->CreateScene(strFullName);
+    if (!pScene)
+        return Refuse(tr("Name \"%1\" exists. Use another name.").arg(strFullName), ui->edtName);
+    m_pScene = pScene;
+    m_pScene->SetWindowLayout(strKind == g_strWindowDecoders);
+    m_pScene->SetVivLayout(strKind == g_strWallInWall);
+    m_pScene->SetWPLayout(strKind == g_strWindowProcessor);
+    return true;
+}
 
-    if (m_bCreate) {
-        const QString strKind = ui->cBLayoutType->currentData().toString();
-        if (strKind == g_strWindowDecoders
-            && (m_pRelated ? pMgr->IsAnyRxWithoutWindow(m_pRelated)
-                           : pMgr->IsAnyGridRxWithoutWindow(m_pVideoWall))) {
-            MsgCritical(this, QString(),
-                        tr("The current video wall already exists RX that can not be windowed"));
-            return;
-        }
-        if (strKind == g_strWallInWall
-            && (m_pRelated ? pMgr->IsAnyRxWithoutViv(m_pRelated)
-                           : pMgr->IsAnyGridRxWithoutViv(m_pVideoWall))) {
-            MsgCritical(this, QString(),
-                        tr("The current video wall already exists RX that can not be Video Wall "
-                           "within a Wall"));
-            return;
-        }
-        CHOIScene *pScene = pMgr->CreateScene(strFullName);
-        if (!pScene) {
-            MsgCritical(this, QString(),
-                        tr("Name \"%1\" exists. Use another name.").arg(strFullName));
-            ui->edtName->setFocus();
-            return;
-        }
-        m_pScene = pScene;
-        m_pScene->SetWindowLayout(strKind == g_strWindowDecoders);
-        m_pScene->SetVivLayout(strKind == g_strWallInWall);
-        m_pScene->SetWPLayout(strKind == g_strWindowProcessor);
-    } else if (strFullName != m_pScene->GetName()) {
-        if (pMgr->FindSceneByName(strFullName)) {
-            MsgCritical(this, QString(),
-                        tr("Name \"%1\" exists. Use another name.").arg(strFullName));
-            ui->edtLayout->setFocus();
-            return;
-        }
-        m_pScene->SetName(strFullName);
-    }
+bool CDlgSceneEdit::RenameScene(const QString &strFullName)
+{
+    if (strFullName == m_pScene->GetName())
+        return true;
+    if (g_pHOIDevMgr->FindSceneByName(strFullName))
+        return Refuse(tr("Name \"%1\" exists. Use another name.").arg(strFullName), ui->edtLayout);
+    m_pScene->SetName(strFullName);
+    return true;
+}
 
+void CDlgSceneEdit::accept()
+{
+    if (!g_pHOIDevMgr)
+        return;
+    QString strFullName;
+    if (!ReadFullName(strFullName))
+        return;
+    if (!(m_bCreate ? CreateScene(strFullName) : RenameScene(strFullName)))
+        return;
     m_pScene->SetGridSize(ui->cbRowCount->currentText().toInt(),
                           ui->cbColCount->currentText().toInt());
     m_pScene->SetLocation(ui->cbLocation->currentText());
@@ -258,9 +274,7 @@ void CDlgSceneEdit::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        setWindowTitle(m_bCreate ? tr("Create Layout/Scene") : tr("Eidt Layout/Scene"));
-        ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
-        ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+        SetTexts();
         for (int i = 0; i < ui->cBLayoutType->count(); ++i)
             ui->cBLayoutType->setItemText(i, LayoutKindText(ui->cBLayoutType->itemData(i).toString()));
     }

@@ -39,7 +39,16 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void FillNames();
+    void SetTexts();
+    void FillLayoutKinds();
+    void FillLocationsAndGroups();
     void SelectCount(QComboBox *pBox, int nCount);
+    // The steps of OK; each refusal has been shown when they return false.
+    bool ReadFullName(QString &strFullName);
+    bool CreateScene(const QString &strFullName);
+    bool RenameScene(const QString &strFullName);
+    bool Refuse(const QString &strText, QWidget *pFocus = nullptr);
     QString InvalidCharTip() const;
 
     Ui::CDlgSceneEdit *ui;

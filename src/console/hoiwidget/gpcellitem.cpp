@@ -37,14 +37,15 @@ const QPixmap &StateIcon(bool bOnLine)
     return bOnLine ? online : offline;
 }
 
-void Refuse(const QString &text)
+// A refused drop; always false. A placement check that refuses without a
+// reason has nothing to show.
+bool Refuse(const QString &text)
 {
-    // A placement check that refuses without a reason has nothing to show.
-    if (text.isEmpty()) {
+    if (text.isEmpty())
         qDebug() << "drop refused without a message";
-        return;
-    }
-    MsgCritical(nullptr, QString(), text);
+    else
+        MsgCritical(nullptr, QString(), text);
+    return false;
 }
 
 } // namespace
@@ -143,53 +144,69 @@ void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     const T_SceneCell *pCell = GetCell();
     if (!pCell)
         return;
-
-    QColor base(187, 234, 255);
-    if (!pCell->rx || pCell->txList.isEmpty())
-        base = QColor(200, 200, 200);
-    if (pCell->rx && g_pHOIDevMgr && g_pHOIDevMgr->IsSupportRxMonitor(pCell->rx))
-        base = QColor(0, 200, 0).lighter(180);
-    QColor fill = base;
-    if (m_bDropTarget)
-        fill = QColor(255, 255, 0).lighter(90);
-    else if (isSelected())
-        fill = base.darker(150);
-    else if (option && (option->state & QStyle::State_MouseOver))
-        fill = base.lighter(90);
-
     painter->save();
     painter->setFont(TextFont());
+    PaintFrame(painter, pCell->wall);
+    PaintFill(painter, FillColor(*pCell, option));
+    // Icons and texts stay inside the frame.
+    painter->setClipPath(shape());
+    PaintStateIcons(painter, *pCell);
+    PaintTexts(painter);
+    painter->restore();
 
-    QPen solid(kOlive, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
-    const T_VideoWallInfo *pWall = pCell->wall;
+    if (pCell->rx)
+        pCell->rx->SetGroup(m_pScene->GetGroup());
+}
+
+QColor CGpCellItem::FillColor(const T_SceneCell &cell, const QStyleOptionGraphicsItem *option) const
+{
+    QColor base(187, 234, 255);
+    if (!cell.rx || cell.txList.isEmpty())
+        base = QColor(200, 200, 200);
+    if (cell.rx && g_pHOIDevMgr && g_pHOIDevMgr->IsSupportRxMonitor(cell.rx))
+        base = QColor(0, 200, 0).lighter(180);
+    if (m_bDropTarget)
+        return QColor(255, 255, 0).lighter(90);
+    if (isSelected())
+        return base.darker(150);
+    if (option && (option->state & QStyle::State_MouseOver))
+        return base.lighter(90);
+    return base;
+}
+
+void CGpCellItem::PaintFrame(QPainter *painter, const T_VideoWallInfo *pWall) const
+{
     if (!pWall) {
-        painter->setPen(solid);
+        painter->setPen(QPen(kOlive, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
         painter->drawRect(boundingRect());
-    } else {
-        const int top = pWall->pos_row;
-        const int left = pWall->pos_col;
-        const int bottom = top + pWall->row_count - 1;
-        const int right = left + pWall->col_count - 1;
-        // Border lines run on across the gap where the wall goes on, so
-        // the wall's outline is one continuous frame.
-        const qreal xFrom = m_nCol > left ? -kGap : 0;
-        const qreal xTo = m_nCol < right ? E_CELL_WIDTH + kGap : E_CELL_WIDTH;
-        const qreal yFrom = m_nRow > top ? -kGap : 0;
-        const qreal yTo = m_nRow < bottom ? E_CELL_HEIGHT + kGap : E_CELL_HEIGHT;
-        const QPen border(kNavy, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
-        const QPen inner(kOlive, 2.0, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
-        auto edge = [&](bool bBorder, const QLineF &outer, const QLineF &shortened) {
-            painter->setPen(bBorder ? border : inner);
-            painter->drawLine(bBorder ? outer : shortened);
-        };
-        edge(m_nRow == top, QLineF(xFrom, 0, xTo, 0), QLineF(kGap, 0, E_CELL_WIDTH - kGap, 0));
-        edge(m_nCol == left, QLineF(0, yFrom, 0, yTo), QLineF(0, kGap, 0, E_CELL_HEIGHT - kGap));
-        edge(m_nCol == right, QLineF(E_CELL_WIDTH, yFrom, E_CELL_WIDTH, yTo),
-             QLineF(E_CELL_WIDTH, kGap, E_CELL_WIDTH, E_CELL_HEIGHT - kGap));
-        edge(m_nRow == bottom, QLineF(xFrom, E_CELL_HEIGHT, xTo, E_CELL_HEIGHT),
-             QLineF(kGap, E_CELL_HEIGHT, E_CELL_WIDTH - kGap, E_CELL_HEIGHT));
+        return;
     }
+    const int top = pWall->pos_row;
+    const int left = pWall->pos_col;
+    const int bottom = top + pWall->row_count - 1;
+    const int right = left + pWall->col_count - 1;
+    // Border lines run on across the gap where the wall goes on, so the
+    // wall's outline is one continuous frame.
+    const qreal xFrom = m_nCol > left ? -kGap : 0;
+    const qreal xTo = m_nCol < right ? E_CELL_WIDTH + kGap : E_CELL_WIDTH;
+    const qreal yFrom = m_nRow > top ? -kGap : 0;
+    const qreal yTo = m_nRow < bottom ? E_CELL_HEIGHT + kGap : E_CELL_HEIGHT;
+    const QPen border(kNavy, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    const QPen inner(kOlive, 2.0, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+    auto edge = [&](bool bBorder, const QLineF &outer, const QLineF &shortened) {
+        painter->setPen(bBorder ? border : inner);
+        painter->drawLine(bBorder ? outer : shortened);
+    };
+    edge(m_nRow == top, QLineF(xFrom, 0, xTo, 0), QLineF(kGap, 0, E_CELL_WIDTH - kGap, 0));
+    edge(m_nCol == left, QLineF(0, yFrom, 0, yTo), QLineF(0, kGap, 0, E_CELL_HEIGHT - kGap));
+    edge(m_nCol == right, QLineF(E_CELL_WIDTH, yFrom, E_CELL_WIDTH, yTo),
+         QLineF(E_CELL_WIDTH, kGap, E_CELL_WIDTH, E_CELL_HEIGHT - kGap));
+    edge(m_nRow == bottom, QLineF(xFrom, E_CELL_HEIGHT, xTo, E_CELL_HEIGHT),
+         QLineF(kGap, E_CELL_HEIGHT, E_CELL_WIDTH - kGap, E_CELL_HEIGHT));
+}
 
+void CGpCellItem::PaintFill(QPainter *painter, const QColor &fill) const
+{
     const QBrush oldBrush = painter->brush();
     const QPen oldPen = painter->pen();
     painter->setPen(Qt::NoPen);
@@ -197,17 +214,22 @@ void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     painter->drawPath(shape());
     painter->setBrush(oldBrush);
     painter->setPen(oldPen);
-    painter->setClipPath(shape());
+}
 
-    for (CHOIDev *pTx : pCell->txList) {
+void CGpCellItem::PaintStateIcons(QPainter *painter, const T_SceneCell &cell) const
+{
+    for (CHOIDev *pTx : cell.txList) {
         if (pTx)
             painter->drawPixmap(2, 10, StateIcon(pTx->m_bOnLine));
     }
-    if (pCell->rx)
-        painter->drawPixmap(2, 30, StateIcon(pCell->rx->m_bOnLine));
+    if (cell.rx)
+        painter->drawPixmap(2, 30, StateIcon(cell.rx->m_bOnLine));
     if (CHOIDev *pProcessor = WallProcessor())
         painter->drawPixmap(2, 50, StateIcon(pProcessor->m_bOnLine));
+}
 
+void CGpCellItem::PaintTexts(QPainter *painter) const
+{
     painter->setPen(Qt::black);
     const int textFlags = Qt::AlignLeft | Qt::AlignTop;
     const int tops[] = {10, 30, 50};
@@ -215,10 +237,6 @@ void CGpCellItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
         painter->drawText(QRectF(kTextLeft, tops[eLine], 182, 98), textFlags,
                           ShownLineText(E_TextLine(eLine)));
     }
-    painter->restore();
-
-    if (pCell->rx)
-        pCell->rx->SetGroup(m_pScene->GetGroup());
 }
 
 // ---- drop-target marks ----
@@ -342,107 +360,121 @@ void CGpCellItem::dropEvent(QGraphicsSceneDragDropEvent *event)
     DropDevice(pDev);
 }
 
+// ---- the rules of a device drop ----
+//
+// Tried in this order; the first that refuses ends the drop with its
+// message.
+
 void CGpCellItem::DropDevice(CHOIDev *pDev)
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    if (!pMgr)
+    if (!g_pHOIDevMgr)
         return;
-    const CHOIDev::DevType eType = pDev->GetDevType();
-    const bool bTx = eType == CHOIDev::E_DT_TX;
-    const bool bRx = eType == CHOIDev::E_DT_RX;
-    const QString strName = Name(pDev);
-    const QString strWall = CHOIScene::GetSceneNamePrefix(m_pScene);
-
+    const bool bTx = pDev->GetDevType() == CHOIDev::E_DT_TX;
     if (m_bVWMode && bTx)
         return;
-    if (bRx && m_pScene->FindDevCell(pDev, nullptr, nullptr)) {
-        ClearAllHighlights();
-        MsgCritical(nullptr, QString(),
-                    tr("RX device ('%1') exists in the current videw wall.").arg(strName));
+    if (!CheckRxNotPlaced(pDev) || !CheckWindowingKinds(pDev))
         return;
-    }
-    const QList<CHOIScene *> scenes = pMgr->GetSceneList();
+    T_VideoWallInfo *pWall = GetCell()->wall;
+    if (pWall && bTx)
+        SetVideoWallTxByDrop(pDev, pWall); // refused or not, the last step follows
+    else if (!PlaceInCell(pDev))
+        return;
+    SendCellLinkToDevices(pDev);
+}
+
+bool CGpCellItem::RefuseClearingMarks(const QString &text)
+{
+    ClearAllHighlights();
+    Refuse(text);
+    return false;
+}
+
+bool CGpCellItem::CheckRxNotPlaced(CHOIDev *pDev)
+{
+    const QString strName = Name(pDev);
+    if (pDev->GetDevType() == CHOIDev::E_DT_RX && m_pScene->FindDevCell(pDev, nullptr, nullptr))
+        return RefuseClearingMarks(tr("RX device ('%1') exists in the current videw wall.").arg(strName));
+    const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
     for (CHOIScene *pOther : scenes) {
         for (const T_SceneCell *pCell : qAsConst(pOther->m_cells)) {
             if (pCell->rx == pDev) {
-                ClearAllHighlights();
-                MsgCritical(nullptr, QString(),
-                            tr("RX ('%1') exists in the Video Wall ('%2'),Please remove it first.")
-                                .arg(strName, CHOIScene::GetSceneNamePrefix(pOther)));
-                return;
+                return RefuseClearingMarks(
+                    tr("RX ('%1') exists in the Video Wall ('%2'),Please remove it first.")
+                        .arg(strName, CHOIScene::GetSceneNamePrefix(pOther)));
             }
         }
     }
-    auto isSibling = [&](const CHOIScene *pOther) {
-        return pOther->GetName() != m_pScene->GetName()
-               && CHOIScene::GetSceneNamePrefix(pOther) == strWall;
-    };
-    for (CHOIScene *pOther : scenes) {
-        if (isSibling(pOther) && pOther->IsWindowLayout() && bRx && !pMgr->IsSupportWindow(pDev)) {
-            MsgCritical(nullptr, QString(),
-                        tr("The current video wall is existing a PiP/Windowing Decoders,RX ('%1') "
-                           "can not be windowed.")
-                            .arg(strName));
-            return;
-        }
+    return true;
+}
+
+bool CGpCellItem::HasSiblingLayout(bool (CHOIScene::*pfnIsKind)() const) const
+{
+    const QString strWall = CHOIScene::GetSceneNamePrefix(m_pScene);
+    const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
+    for (const CHOIScene *pOther : scenes) {
+        if (pOther->GetName() != m_pScene->GetName()
+            && CHOIScene::GetSceneNamePrefix(pOther) == strWall && (pOther->*pfnIsKind)())
+            return true;
     }
-    for (CHOIScene *pOther : scenes) {
-        if (isSibling(pOther) && pOther->IsVivLayout() && bRx && !pMgr->IsSupportViv(pDev)) {
-            MsgCritical(nullptr, QString(),
-                        tr("The current video wall is existing a Video Wall within a Wall "
-                           "layout,RX ('%1') can not be windowed.")
-                            .arg(strName));
-            return;
-        }
+    return false;
+}
+
+bool CGpCellItem::CheckWindowingKinds(CHOIDev *pDev) const
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    const bool bTx = pDev->GetDevType() == CHOIDev::E_DT_TX;
+    const bool bRx = pDev->GetDevType() == CHOIDev::E_DT_RX;
+    const bool bNoWindow = bRx && !pMgr->IsSupportWindow(pDev);
+    const bool bNoViv = bRx && !pMgr->IsSupportViv(pDev);
+    const QString strName = Name(pDev);
+    // Every layout of the wall is looked at before this layout's own kind.
+    if (bNoWindow && HasSiblingLayout(&CHOIScene::IsWindowLayout)) {
+        return Refuse(tr("The current video wall is existing a PiP/Windowing Decoders,RX ('%1') "
+                         "can not be windowed.")
+                          .arg(strName));
+    }
+    if (bNoViv && HasSiblingLayout(&CHOIScene::IsVivLayout)) {
+        return Refuse(tr("The current video wall is existing a Video Wall within a Wall "
+                         "layout,RX ('%1') can not be windowed.")
+                          .arg(strName));
     }
     if (m_pScene->IsWindowLayout()) {
-        if (bRx && !pMgr->IsSupportWindow(pDev)) {
-            MsgCritical(nullptr, QString(), tr("RX ('%1') can not be windowed.").arg(strName));
-            return;
-        }
-        if (bTx) {
-            MsgCritical(nullptr, QString(),
-                        tr("The current layout is windowe layout,TX device not allowed."));
-            return;
-        }
+        if (bNoWindow)
+            return Refuse(tr("RX ('%1') can not be windowed.").arg(strName));
+        if (bTx)
+            return Refuse(tr("The current layout is windowe layout,TX device not allowed."));
     }
     if (m_pScene->IsVivLayout()) {
-        if (bRx && !pMgr->IsSupportViv(pDev)) {
-            MsgCritical(nullptr, QString(),
-                        tr("RX ('%1') can not be Video Wall within a Wall.").arg(strName));
-            return;
-        }
+        if (bNoViv)
+            return Refuse(tr("RX ('%1') can not be Video Wall within a Wall.").arg(strName));
         if (bTx) {
-            MsgCritical(nullptr, QString(),
-                        tr("The current layout is Video Wall within a Wall,"
-                           "TX device not allowed."));
-            return;
+            return Refuse(tr("The current layout is Video Wall within a Wall,"
+                             "TX device not allowed."));
         }
     }
+    return true;
+}
 
-    T_VideoWallInfo *pWall = GetCell()->wall;
-    if (pWall && bTx) {
-        SetVideoWallTxByDrop(pDev, pWall);
-    } else {
-        if (eType == CHOIDev::E_DT_MRX) {
-            MsgCritical(nullptr, QString(),
-                        tr("Device('%1') does not support video wall function.").arg(strName));
-            return;
-        }
-        CHOIDev *pPrevRx = GetCell()->rx;
-        QString strErr;
-        if (!m_pScene->SetCellDev(m_nRow, m_nCol, pDev, strErr)) {
-            ClearAllHighlights();
-            Refuse(strErr);
-            return;
-        }
-        if (bRx)
-            PlaceRxInWall(m_pScene, m_nRow, m_nCol, pDev, pPrevRx);
-        if (m_pScene->IsAutoApply() && pPrevRx && bRx)
-            m_pScene->StopRxLink(pPrevRx, true);
-        update();
-    }
+bool CGpCellItem::PlaceInCell(CHOIDev *pDev)
+{
+    if (pDev->GetDevType() == CHOIDev::E_DT_MRX)
+        return Refuse(tr("Device('%1') does not support video wall function.").arg(Name(pDev)));
+    const bool bRx = pDev->GetDevType() == CHOIDev::E_DT_RX;
+    CHOIDev *pPrevRx = GetCell()->rx;
+    QString strErr;
+    if (!m_pScene->SetCellDev(m_nRow, m_nCol, pDev, strErr))
+        return RefuseClearingMarks(strErr);
+    if (bRx)
+        PlaceRxInWall(m_pScene, m_nRow, m_nCol, pDev, pPrevRx);
+    if (m_pScene->IsAutoApply() && pPrevRx && bRx)
+        m_pScene->StopRxLink(pPrevRx, true);
+    update();
+    return true;
+}
 
+void CGpCellItem::SendCellLinkToDevices(CHOIDev *pDev)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
     if (m_pScene->IsAutoApply())
         m_pScene->UpdateOneCellLink(m_nRow, m_nCol);
     emit pMgr->signalDevChangeForList(pDev);
@@ -470,15 +502,12 @@ void CGpCellItem::SetVideoWallTxByDrop(CHOIDev *pTx, T_VideoWallInfo *pWall)
     if (m_bVWMode || !m_pScene || !pTx || !pWall)
         return;
     if (m_pScene->FindVideoWallOfDev(pTx)) {
-        ClearAllHighlights();
-        MsgCritical(nullptr, QString(),
-                    tr("TX device ('%1') exists in the current video wall.").arg(Name(pTx)));
+        RefuseClearingMarks(tr("TX device ('%1') exists in the current video wall.").arg(Name(pTx)));
         return;
     }
     QString strErr;
     if (!m_pScene->SetVideoWallTx(pWall, m_nRow, pTx, strErr)) {
-        ClearAllHighlights();
-        Refuse(strErr);
+        RefuseClearingMarks(strErr);
         return;
     }
     if (!scene())
@@ -528,8 +557,7 @@ void CGpCellItem::DropCell(QGraphicsSceneDragDropEvent *event)
     }
     QString strErr;
     if (!m_pScene->CanMoveCellDev(payload.nRow, payload.nColumn, m_nRow, m_nCol, strErr)) {
-        ClearAllHighlights();
-        Refuse(strErr);
+        RefuseClearingMarks(strErr);
         return;
     }
     pSource->update();

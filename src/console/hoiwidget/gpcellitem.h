@@ -1,6 +1,7 @@
 #ifndef HOI_CONSOLE_GPCELLITEM_H
 #define HOI_CONSOLE_GPCELLITEM_H
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QFont>
 #include <QGraphicsItem>
@@ -82,7 +83,39 @@ private:
     // The processor of the cell's wall in a windowing-processor layout
     // (its stored display name brought up to date); null otherwise.
     CHOIDev *WallProcessor() const;
+
+    // The layers of paint, bottom to top: the frame (a wall's cells share
+    // one outline), the fill of the cell's state, the on-line icons and the
+    // texts.
+    QColor FillColor(const T_SceneCell &cell, const QStyleOptionGraphicsItem *option) const;
+    void PaintFrame(QPainter *painter, const T_VideoWallInfo *pWall) const;
+    void PaintFill(QPainter *painter, const QColor &fill) const;
+    void PaintStateIcons(QPainter *painter, const T_SceneCell &cell) const;
+    void PaintTexts(QPainter *painter) const;
+
+    // A device dropped on the cell, by its rules in order. Each rule below
+    // that refuses shows its message and returns false.
     void DropDevice(CHOIDev *pDev);
+    // An RX is in one cell of one video wall at most.
+    bool CheckRxNotPlaced(CHOIDev *pDev);
+    // A windowing layout, or another layout of its wall that is one, takes
+    // only decoders that can window that way; it takes no TX. These
+    // refusals leave the marks of a TX held over a wall.
+    bool CheckWindowingKinds(CHOIDev *pDev) const;
+    bool HasSiblingLayout(bool (CHOIScene::*pfnIsKind)() const) const;
+    // Puts the device into the cell (an MRX is refused); an RX also takes
+    // the same cell of its wall's other layouts, and the RX it replaced
+    // stops when auto-apply is on.
+    bool PlaceInCell(CHOIDev *pDev);
+    // The last step of every device drop. With auto-apply on, the cell's
+    // devices are linked at once through CHOIScene::UpdateOneCellLink: a
+    // decoder gets its source lines from CHOIScene::ApplyRx ("vi",
+    // "ch_select", the audio source, its place in the layout), its encoders
+    // theirs from CHOIScene::ApplyTx, a cell of a wall the wall's lines from
+    // CHOIScene::ApplyVideoWall. Then the device lists and the information
+    // dock hear of the device.
+    void SendCellLinkToDevices(CHOIDev *pDev);
+    bool RefuseClearingMarks(const QString &text);
     void DropCell(QGraphicsSceneDragDropEvent *event);
     bool HasLayoutCell() const;
     // The format of a drag over this cell that it may take; empty, with the

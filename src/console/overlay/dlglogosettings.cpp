@@ -9,7 +9,6 @@
 #include "uiservices.h"
 
 namespace {
-const QSize kMaxOverlaySize(1920, 1080);
 const char kOverlayEvent[] = "e e_png_overlay";
 } // namespace
 
@@ -47,7 +46,7 @@ void CDlgLogoSettings::changeEvent(QEvent *event)
 
 void CDlgLogoSettings::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(tr("Select Overlay Image"), tr("Overlay image (*.png)"), kMaxOverlaySize,
+    m_imagePane.Choose(tr("Select Overlay Image"), tr("Overlay image (*.png)"), kOverlayImageMaxSize,
                        QStringLiteral("Image Resolution:%1X%2 (<1920X1080)"));
 }
 
@@ -87,8 +86,8 @@ void CDlgLogoSettings::on_pBOverlayApply_clicked()
     }
     int nX = 0;
     int nY = 0;
-    if (!ReadCoordinate(ui->lECoorX, tr("Please enter the X coordinate."), kMaxOverlaySize.width(), nX)
-        || !ReadCoordinate(ui->lECoorY, tr("Please enter the Y coordinate."), kMaxOverlaySize.height(), nY))
+    if (!ReadCoordinate(ui->lECoorX, tr("Please enter the X coordinate."), kOverlayImageMaxSize.width(), nX)
+        || !ReadCoordinate(ui->lECoorY, tr("Please enter the Y coordinate."), kOverlayImageMaxSize.height(), nY))
         return;
 
     const QString strH = QString::number(nX - 1);

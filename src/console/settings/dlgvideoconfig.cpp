@@ -14,6 +14,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/resolutioncombo.h"
 
 namespace {
 
@@ -57,20 +58,6 @@ QString InputCaption(const QString &strEntry)
             return QLatin1String(row.pszText) + strEntry.mid(strKey.size());
     }
     return strEntry;
-}
-
-// "1920x1080_60" is shown as "1920x1080 (60fps)"; the item itself is sent.
-void FillResolutionCombo(QComboBox *pCombo, const QString &strList)
-{
-    const QStringList items = strList.split(QLatin1Char(','));
-    for (const QString &strItem : items) {
-        if (strItem.isEmpty())
-            continue;
-        const int nBar = strItem.indexOf(QLatin1Char('_'));
-        const QString strCaption = nBar > 0 ? QStringLiteral("%1 (%2fps)").arg(strItem.left(nBar), strItem.mid(nBar + 1))
-                                            : strItem;
-        pCombo->addItem(strCaption, strItem);
-    }
 }
 
 void FillTextCombo(QComboBox *pCombo, const QString &strList)
@@ -158,56 +145,15 @@ CDlgVideoConfig::CDlgVideoConfig(CHOIDev *pDev, QWidget *parent)
     const T_ProdIdInfo prod = ProductOf(m_pDev);
     LoadInputs(prod.tx_video_input);
     LoadEncoderOutput(prod.force_resolution, prod.force_color_space);
-
-    ui->GruopBHDCP->setVisible(prod.hdcp_enable);
-    if (prod.hdcp_enable) {
-        if (m_pDev->GetHdcpEnable())
-            ui->radioBtn_HDCP_E->setChecked(true);
-        else
-            ui->radioBtn_HDCP_D->setChecked(true);
-    }
-
+    LoadHdcp(prod.hdcp_enable);
     const bool bDecoder = !(prod.vrx_force_resolution.isEmpty() && prod.CVBS_Resolution.isEmpty()
                             && prod.VGA_Resolution.isEmpty() && prod.DVID_Resolution.isEmpty()
                             && prod.YPbPr_Resolution.isEmpty());
-    if (bDecoder) {
-        LoadDecoderOutputs(prod.force_color_space);
-        FillResolutionCombo(ui->cbVoVRXResulotion, prod.vrx_force_resolution);
-        SelectData(ui->cbVoVRXResulotion, m_pDev->GetHdmiResolution());
-        FillResolutionCombo(ui->cbVoCVBSResulotion, prod.CVBS_Resolution);
-        SelectData(ui->cbVoCVBSResulotion, m_pDev->GetCvbsResolution());
-        FillResolutionCombo(ui->cbVGAResolution, prod.VGA_Resolution);
-        SelectData(ui->cbVGAResolution, m_pDev->GetVgaResolution());
-        FillResolutionCombo(ui->cbDVI_DResolution, prod.DVID_Resolution);
-        SelectData(ui->cbDVI_DResolution, m_pDev->GetDviDResolution());
-        FillResolutionCombo(ui->cbYPbPrResolution, prod.YPbPr_Resolution);
-        SelectData(ui->cbYPbPrResolution, m_pDev->GetYPbPrResolution());
-        // The hardware DIP switch, when it decides, disables them again.
-        for (QComboBox *pCombo : OutputCombos())
-            pCombo->setEnabled(true);
-        if (m_pDev->GetHwDipEnable() == 1)
-            ui->radioBtn_Enable->setChecked(true);
-        else
-            ui->radioBtn_Disable->setChecked(true);
-    } else {
-        ui->gbVideoOutput_3->hide();
-        for (QComboBox *pCombo : OutputCombos()) {
-            pCombo->setEnabled(false);
-            pCombo->hide();
-        }
-        for (QRadioButton *pButton : {ui->radioBtn_Enable, ui->radioBtn_Disable}) {
-            pButton->setEnabled(false);
-            pButton->hide();
-        }
-    }
-
-    FillResolutionCombo(ui->cbVoVGAResulotion, prod.ZK_VGA_Resolu);
-    SelectData(ui->cbVoVGAResulotion, m_pDev->GetMultiScreenVgaResolution());
-    const bool bVga = ui->cbVoVGAResulotion->count() > 0;
-    ui->cbVoVGAResulotion->setVisible(bVga);
-    ui->gbVideoOutput_4->setVisible(bVga);
-    ui->label_34->setVisible(bVga);
-
+    if (bDecoder)
+        LoadDecoderOutputs(prod);
+    else
+        HideDecoderOutputs();
+    LoadMultiScreenVga(prod.ZK_VGA_Resolu);
     LoadEncoderOptions();
 
     ui->gbAdvance->setChecked(false);
@@ -215,6 +161,11 @@ CDlgVideoConfig::CDlgVideoConfig(CHOIDev *pDev, QWidget *parent)
     ui->gbLowDelay->setChecked(false);
     ui->wdMaxResolution->hide();
     UpdateWidgetsByProduct();
+    FitEveryTab();
+}
+
+void CDlgVideoConfig::FitEveryTab()
+{
     // The layouts of pages not shown yet keep their old sizes until shown:
     // bring them up to date, inner ones first, so that the size fits every
     // tab and stays when the operator switches between them.
@@ -281,7 +232,69 @@ void CDlgVideoConfig::LoadEncoderOutput(const QString &strResolutions, const QSt
     ui->gbVideoOutput->setVisible(bResolution || bColorSpace);
 }
 
-void CDlgVideoConfig::LoadDecoderOutputs(const QString &strColorSpaces)
+void CDlgVideoConfig::LoadHdcp(bool bHdcp)
+{
+    ui->GruopBHDCP->setVisible(bHdcp);
+    if (!bHdcp)
+        return;
+    if (m_pDev->GetHdcpEnable())
+        ui->radioBtn_HDCP_E->setChecked(true);
+    else
+        ui->radioBtn_HDCP_D->setChecked(true);
+}
+
+void CDlgVideoConfig::LoadDecoderOutputs(const T_ProdIdInfo &prod)
+{
+    LoadOutputSelection(prod.force_color_space);
+    const struct
+    {
+        QComboBox *pCombo;
+        QString strList;
+        QString strCurrent;
+    } outputs[] = {
+        {ui->cbVoVRXResulotion, prod.vrx_force_resolution, m_pDev->GetHdmiResolution()},
+        {ui->cbVoCVBSResulotion, prod.CVBS_Resolution, m_pDev->GetCvbsResolution()},
+        {ui->cbVGAResolution, prod.VGA_Resolution, m_pDev->GetVgaResolution()},
+        {ui->cbDVI_DResolution, prod.DVID_Resolution, m_pDev->GetDviDResolution()},
+        {ui->cbYPbPrResolution, prod.YPbPr_Resolution, m_pDev->GetYPbPrResolution()},
+    };
+    for (const auto &output : outputs) {
+        FillResolutionCombo(output.pCombo, output.strList);
+        SelectData(output.pCombo, output.strCurrent);
+    }
+    // The hardware DIP switch, when it decides, disables them again.
+    for (QComboBox *pCombo : OutputCombos())
+        pCombo->setEnabled(true);
+    if (m_pDev->GetHwDipEnable() == 1)
+        ui->radioBtn_Enable->setChecked(true);
+    else
+        ui->radioBtn_Disable->setChecked(true);
+}
+
+void CDlgVideoConfig::HideDecoderOutputs()
+{
+    ui->gbVideoOutput_3->hide();
+    for (QComboBox *pCombo : OutputCombos()) {
+        pCombo->setEnabled(false);
+        pCombo->hide();
+    }
+    for (QRadioButton *pButton : {ui->radioBtn_Enable, ui->radioBtn_Disable}) {
+        pButton->setEnabled(false);
+        pButton->hide();
+    }
+}
+
+void CDlgVideoConfig::LoadMultiScreenVga(const QString &strResolutions)
+{
+    FillResolutionCombo(ui->cbVoVGAResulotion, strResolutions);
+    SelectData(ui->cbVoVGAResulotion, m_pDev->GetMultiScreenVgaResolution());
+    const bool bVga = ui->cbVoVGAResulotion->count() > 0;
+    ui->cbVoVGAResulotion->setVisible(bVga);
+    ui->gbVideoOutput_4->setVisible(bVga);
+    ui->label_34->setVisible(bVga);
+}
+
+void CDlgVideoConfig::LoadOutputSelection(const QString &strColorSpaces)
 {
     for (int i = E_DIM_HDMI; i <= E_DIM_YPBPR; ++i)
         ui->cbSelectMode->addItem(T_ProdIdInfo::VideoInput2Name(i), QVariant::fromValue(E_DVI_I_Mode(i)));
@@ -336,6 +349,24 @@ void CDlgVideoConfig::LoadEncoderOptions()
         ui->cbTranType->addItem(T_ProdIdInfo::TrasportType2Name(i), QVariant::fromValue(E_TrasportType(i)));
     selectCached(ui->cbTranType, E_EP_TRANSPORT_TYPE);
 
+    LoadEncoderSpins();
+
+    ui->cbLowDelay->clear();
+    for (int i = E_LM_HIGH_QUALITY; i <= E_LM_LOW_DELAY; ++i) {
+        const QString strName = T_ProdIdInfo::LatencyMode2Name(i);
+        ui->cbLowDelay->addItem(strName, strName);
+    }
+    SelectData(ui->cbLowDelay, m_pDev->GetVoMode());
+
+    if (!m_pDev->GetMaxResolution().isEmpty()) {
+        const int nIndex = ui->cbMaxResolution->findText(m_pDev->GetMaxResolution());
+        if (nIndex >= 0)
+            ui->cbMaxResolution->setCurrentIndex(nIndex);
+    }
+}
+
+void CDlgVideoConfig::LoadEncoderSpins()
+{
     QVariant value;
     const struct
     {
@@ -350,19 +381,6 @@ void CDlgVideoConfig::LoadEncoderOptions()
     for (const auto &spin : spins) {
         if (m_pDev->GetOptionValue(spin.nOption, value))
             spin.pSpin->setValue(value.toInt());
-    }
-
-    ui->cbLowDelay->clear();
-    for (int i = E_LM_HIGH_QUALITY; i <= E_LM_LOW_DELAY; ++i) {
-        const QString strName = T_ProdIdInfo::LatencyMode2Name(i);
-        ui->cbLowDelay->addItem(strName, strName);
-    }
-    SelectData(ui->cbLowDelay, m_pDev->GetVoMode());
-
-    if (!m_pDev->GetMaxResolution().isEmpty()) {
-        const int nIndex = ui->cbMaxResolution->findText(m_pDev->GetMaxResolution());
-        if (nIndex >= 0)
-            ui->cbMaxResolution->setCurrentIndex(nIndex);
     }
 }
 

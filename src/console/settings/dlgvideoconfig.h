@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 #include <QMetaType>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -11,10 +12,12 @@
 #include "hoi_core/hoitypes.h"
 
 class CHOIDev;
+struct T_ProdIdInfo;
 class QAbstractButton;
 class QComboBox;
 class QEvent;
 class QRadioButton;
+class QSpinBox;
 class QVariant;
 class QWidget;
 
@@ -85,15 +88,37 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Filling the form from the product and the device's cached values.
     void LoadInputs(const QString &strInputs);
     void LoadEncoderOutput(const QString &strResolutions, const QString &strColorSpaces);
-    void LoadDecoderOutputs(const QString &strColorSpaces);
+    void LoadHdcp(bool bHdcp);
+    // A decoder's outputs: the DVI-I output type with its colour space, the
+    // resolution of each output type, the hardware DIP switch.
+    void LoadDecoderOutputs(const T_ProdIdInfo &prod);
+    void LoadOutputSelection(const QString &strColorSpaces);
+    void HideDecoderOutputs();
+    void LoadMultiScreenVga(const QString &strResolutions);
     void LoadEncoderOptions();
+    void LoadEncoderSpins();
+    void FitEveryTab();
     void SetButtonTexts();
     QList<QComboBox *> OutputCombos() const;
 
+    // The steps of Apply. Each sends what its part of the form holds and
+    // sets bSent when it queued anything; false after a refusal, which has
+    // then been shown.
     bool ApplyBasic();
+    bool ChosenInput(QString &strInput);
+    bool ApplyEncoderOutput(bool &bSent);
+    // The hardware DIP switch, or the output type and resolution the
+    // software picks when the switch does not decide.
+    bool ApplyDecoderOutput(bool &bSent);
+    bool ApplyOutputSelection();
+    bool ApplyMultiScreenVga(bool &bSent);
     bool ApplyAdvanced();
+    bool ApplyEncoderOptions(bool &bSent);
+    QList<QPair<QSpinBox *, int>> EncoderSpins(int nMode) const;
+    bool ApplyLatencyMode(bool &bSent);
     bool ApplyColorSpace(QComboBox *pCombo);
     bool FailBasic(const QString &strMessage);
     bool FailAdvanced();

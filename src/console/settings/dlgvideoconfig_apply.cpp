@@ -92,22 +92,26 @@ bool CDlgVideoConfig::ApplyColorSpace(QComboBox *pCombo)
     return m_pDev->ApplyColorSpace(strValue);
 }
 
-bool CDlgVideoConfig::ApplyBasic()
+bool CDlgVideoConfig::ChosenInput(QString &strInput)
 {
-    QString strInput;
-    bool bChecked = false;
     for (QRadioButton *pButton : qAsConst(m_inputButtons)) {
         if (pButton->isChecked()) {
             strInput = pButton->property("value").toString();
-            bChecked = true;
-            break;
+            return true;
         }
     }
-    if (!m_inputButtons.isEmpty() && !bChecked) {
-        MsgCritical(this, QString(), tr("Select an video input to apply!"));
-        ui->tabWidget->setCurrentWidget(ui->tabBasic);
+    if (m_inputButtons.isEmpty())
+        return true;
+    MsgCritical(this, QString(), tr("Select an video input to apply!"));
+    ui->tabWidget->setCurrentWidget(ui->tabBasic);
+    return false;
+}
+
+bool CDlgVideoConfig::ApplyBasic()
+{
+    QString strInput;
+    if (!ChosenInput(strInput))
         return false;
-    }
 
     setEnabled(false);
     // Some steps queue without connecting; a closed link would keep their
@@ -122,7 +126,13 @@ bool CDlgVideoConfig::ApplyBasic()
             return FailBasic(tr("Failed to Input settings to devices."));
         bSent = true;
     }
+    if (!ApplyEncoderOutput(bSent) || !ApplyDecoderOutput(bSent) || !ApplyMultiScreenVga(bSent))
+        return false;
+    return FinishApply(bSent);
+}
 
+bool CDlgVideoConfig::ApplyEncoderOutput(bool &bSent)
+{
     if (ui->cbVoColorSpace->currentIndex() >= 0) {
         if (!ApplyColorSpace(ui->cbVoColorSpace))
             return FailBasic(tr("Failed to color space settings to devices."));
@@ -144,122 +154,150 @@ bool CDlgVideoConfig::ApplyBasic()
             return FailBasic(tr("Failed to HDMI settings to devices."));
         bSent = true;
     }
+    return true;
+}
 
+bool CDlgVideoConfig::ApplyDecoderOutput(bool &bSent)
+{
     if (ui->radioBtn_Disable->isChecked()) {
         m_pDev->SetHwDipEnable(0);
         if (!m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, QStringLiteral("n"), false))
             return FailBasic(tr("Failed to DIP settings to devices."));
         bSent = true;
-        const int nMode = ui->cbSelectMode->currentIndex() >= 0 ? EnumValue(ui->cbSelectMode->currentData()) : -1;
-        if (nMode >= E_DIM_HDMI && nMode <= E_DIM_YPBPR) {
-            const T_OutputRow &row = kOutputRows[nMode];
-            QComboBox *const combos[] = {ui->cbVoVRXResulotion, ui->cbVoCVBSResulotion, ui->cbVGAResolution,
-                                         ui->cbDVI_DResolution, ui->cbYPbPrResolution};
-            const QString strType = QLatin1String(row.pszType);
-            m_pDev->SetOutputDip(strType);
-            if (!m_pDev->ApplyOutputDip(strType, false))
-                return FailBasic(tr(row.pszTypeRefusal));
-            QComboBox *pCombo = combos[nMode];
-            const QString strValue = pCombo->currentIndex() >= 0 ? pCombo->currentData().toString() : QString();
-            (m_pDev->*row.pfnSetResolution)(strValue);
-            if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QLatin1String(row.pszPort), false))
-                return FailBasic(tr(row.pszResolutionRefusal));
-            if (nMode == E_DIM_HDMI && ui->cbVoColorSpace2->currentIndex() >= 0
-                && !ApplyColorSpace(ui->cbVoColorSpace2))
-                return FailBasic(tr("Failed to color space settings to devices."));
-        }
-    } else if (ui->radioBtn_Enable->isChecked()) {
+        return ApplyOutputSelection();
+    }
+    if (ui->radioBtn_Enable->isChecked()) {
         // The hardware switch picks the output; nothing else is sent for it.
         m_pDev->SetHwDipEnable(1);
         if (!m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, QStringLiteral("y"), false))
             return FailBasic(tr("Failed to DIP settings to devices."));
         bSent = true;
     }
+    return true;
+}
 
-    if (ui->cbVoVGAResulotion->currentIndex() >= 0) {
-        const QString strValue = ui->cbVoVGAResulotion->currentData().toString();
-        if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QStringLiteral("VGA"), false))
-            return FailBasic(tr("Failed to apply settings to devices."));
-        m_pDev->SetMultiScreenVgaResolution(strValue);
-        bSent = true;
+bool CDlgVideoConfig::ApplyOutputSelection()
+{
+    const int nMode = ui->cbSelectMode->currentIndex() >= 0 ? EnumValue(ui->cbSelectMode->currentData()) : -1;
+    if (nMode < E_DIM_HDMI || nMode > E_DIM_YPBPR)
+        return true;
+    const T_OutputRow &row = kOutputRows[nMode];
+    QComboBox *const combos[] = {ui->cbVoVRXResulotion, ui->cbVoCVBSResulotion, ui->cbVGAResolution,
+                                 ui->cbDVI_DResolution, ui->cbYPbPrResolution};
+    const QString strType = QLatin1String(row.pszType);
+    m_pDev->SetOutputDip(strType);
+    if (!m_pDev->ApplyOutputDip(strType, false))
+        return FailBasic(tr(row.pszTypeRefusal));
+    QComboBox *pCombo = combos[nMode];
+    const QString strValue = pCombo->currentIndex() >= 0 ? pCombo->currentData().toString() : QString();
+    (m_pDev->*row.pfnSetResolution)(strValue);
+    if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QLatin1String(row.pszPort), false))
+        return FailBasic(tr(row.pszResolutionRefusal));
+    if (nMode == E_DIM_HDMI && ui->cbVoColorSpace2->currentIndex() >= 0 && !ApplyColorSpace(ui->cbVoColorSpace2))
+        return FailBasic(tr("Failed to color space settings to devices."));
+    return true;
+}
+
+bool CDlgVideoConfig::ApplyMultiScreenVga(bool &bSent)
+{
+    if (ui->cbVoVGAResulotion->currentIndex() < 0)
+        return true;
+    const QString strValue = ui->cbVoVGAResulotion->currentData().toString();
+    if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QStringLiteral("VGA"), false))
+        return FailBasic(tr("Failed to apply settings to devices."));
+    m_pDev->SetMultiScreenVgaResolution(strValue);
+    bSent = true;
+    return true;
+}
+
+QList<QPair<QSpinBox *, int>> CDlgVideoConfig::EncoderSpins(int nMode) const
+{
+    QList<QPair<QSpinBox *, int>> spins;
+    switch (nMode) {
+    case E_FPSM_VBR:
+        spins << qMakePair(ui->sbVBRMaxBitrate, int(E_EP_VBR_MAX_BITRATE))
+              << qMakePair(ui->sbVBRMinQP, int(E_EP_VBR_MIN_QP))
+              << qMakePair(ui->sbVBRMaxQP, int(E_EP_VBR_MAX_QP));
+        break;
+    case E_FPSM_CBR:
+        spins << qMakePair(ui->sbCBRAvgBitrate, int(E_EP_CBR_AVG_BITRATE));
+        break;
+    case E_FPSM_FIXQP:
+        spins << qMakePair(ui->sbFixqpIQP, int(E_EP_FIXQP_IQP)) << qMakePair(ui->sbFixqpPQP, int(E_EP_FIXQP_PQP));
+        break;
+    default:
+        break;
     }
-
-    return FinishApply(bSent);
+    spins << qMakePair(ui->sbEncGOP, int(E_EP_ENC_GOP)) << qMakePair(ui->sbEncFPS, int(E_EP_ENC_FPS));
+    return spins;
 }
 
 bool CDlgVideoConfig::ApplyAdvanced()
 {
     bool bSent = false;
+    if (!ApplyEncoderOptions(bSent) || !ApplyLatencyMode(bSent))
+        return false;
+    return FinishApply(bSent);
+}
 
-    if (ui->gbAdvance->isChecked()) {
-        // The options queue without connecting; see ApplyBasic.
-        m_pDev->EnsureConnected();
-        const QVariant modeData = ui->cbEncMode->currentData();
-        const int nMode = ui->cbEncMode->currentIndex() >= 0 ? EnumValue(modeData) : -1;
-        if (IsShown(ui->cbEncMode)) {
-            if (!m_pDev->SetOptionValue(E_EP_ENC_RC_MODE, modeData, false))
-                return FailAdvanced();
-            bSent = true;
-        }
-
-        QList<QPair<QSpinBox *, int>> spins;
-        switch (nMode) {
-        case E_FPSM_VBR:
-            spins << qMakePair(ui->sbVBRMaxBitrate, int(E_EP_VBR_MAX_BITRATE))
-                  << qMakePair(ui->sbVBRMinQP, int(E_EP_VBR_MIN_QP))
-                  << qMakePair(ui->sbVBRMaxQP, int(E_EP_VBR_MAX_QP));
-            break;
-        case E_FPSM_CBR:
-            spins << qMakePair(ui->sbCBRAvgBitrate, int(E_EP_CBR_AVG_BITRATE));
-            break;
-        case E_FPSM_FIXQP:
-            spins << qMakePair(ui->sbFixqpIQP, int(E_EP_FIXQP_IQP)) << qMakePair(ui->sbFixqpPQP, int(E_EP_FIXQP_PQP));
-            break;
-        default:
-            break;
-        }
-        spins << qMakePair(ui->sbEncGOP, int(E_EP_ENC_GOP)) << qMakePair(ui->sbEncFPS, int(E_EP_ENC_FPS));
-        for (const auto &spin : qAsConst(spins)) {
-            if (!IsShown(spin.first))
-                continue;
-            if (!m_pDev->SetOptionValue(spin.second, spin.first->value(), false))
-                return FailAdvanced();
-            bSent = true;
-        }
-
-        if (IsShown(ui->cbTranType)) {
-            if (!m_pDev->SetOptionValue(E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
-                return FailAdvanced();
-            bSent = true;
-        }
-
-        if (IsShown(ui->cbMaxResolution)) {
-            const QString strValue = ui->cbMaxResolution->currentText();
-            if (!m_pDev->ApplyMaxEncRes(strValue))
-                return FailAdvanced();
-            m_pDev->SetMaxResolution(strValue);
-            bSent = true;
-        }
-    }
-
-    if (ui->gbLowDelay->isChecked() && ui->cbLowDelay->currentIndex() >= 0) {
-        const QString strName = ui->cbLowDelay->currentData().toString();
-        const int nLatency = T_ProdIdInfo::LatencyName2Mode(strName);
-        const CHOIDev::DevType eType = m_pDev->GetDevType();
-        QString strLine;
-        if (g_pHOIDevMgr
-            && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX || eType == CHOIDev::E_DT_WP))
-            strLine = nLatency == E_LM_LOW_DELAY ? g_pHOIDevMgr->GetRxLdy() : g_pHOIDevMgr->GetRxLdn();
-        if (!m_pDev->SendCmd(strLine)) {
-            setEnabled(true);
-            MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
-            return false;
-        }
-        m_pDev->SetVoMode(strName);
+bool CDlgVideoConfig::ApplyEncoderOptions(bool &bSent)
+{
+    if (!ui->gbAdvance->isChecked())
+        return true;
+    // The options queue without connecting; see ApplyBasic.
+    m_pDev->EnsureConnected();
+    const QVariant modeData = ui->cbEncMode->currentData();
+    const int nMode = ui->cbEncMode->currentIndex() >= 0 ? EnumValue(modeData) : -1;
+    if (IsShown(ui->cbEncMode)) {
+        if (!m_pDev->SetOptionValue(E_EP_ENC_RC_MODE, modeData, false))
+            return FailAdvanced();
         bSent = true;
     }
 
-    return FinishApply(bSent);
+    const QList<QPair<QSpinBox *, int>> spins = EncoderSpins(nMode);
+    for (const auto &spin : spins) {
+        if (!IsShown(spin.first))
+            continue;
+        if (!m_pDev->SetOptionValue(spin.second, spin.first->value(), false))
+            return FailAdvanced();
+        bSent = true;
+    }
+
+    if (IsShown(ui->cbTranType)) {
+        if (!m_pDev->SetOptionValue(E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
+            return FailAdvanced();
+        bSent = true;
+    }
+
+    if (IsShown(ui->cbMaxResolution)) {
+        const QString strValue = ui->cbMaxResolution->currentText();
+        if (!m_pDev->ApplyMaxEncRes(strValue))
+            return FailAdvanced();
+        m_pDev->SetMaxResolution(strValue);
+        bSent = true;
+    }
+    return true;
+}
+
+bool CDlgVideoConfig::ApplyLatencyMode(bool &bSent)
+{
+    if (!ui->gbLowDelay->isChecked() || ui->cbLowDelay->currentIndex() < 0)
+        return true;
+    const QString strName = ui->cbLowDelay->currentData().toString();
+    const int nLatency = T_ProdIdInfo::LatencyName2Mode(strName);
+    const CHOIDev::DevType eType = m_pDev->GetDevType();
+    QString strLine;
+    if (g_pHOIDevMgr && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX || eType == CHOIDev::E_DT_WP))
+        strLine = nLatency == E_LM_LOW_DELAY ? g_pHOIDevMgr->GetRxLdy() : g_pHOIDevMgr->GetRxLdn();
+    if (!m_pDev->SendCmd(strLine)) {
+        // Unlike the encoder options, the tab stays as it is.
+        setEnabled(true);
+        MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
+        return false;
+    }
+    m_pDev->SetVoMode(strName);
+    bSent = true;
+    return true;
 }
 
 void CDlgVideoConfig::slotButtonClicked(QAbstractButton *pButton)

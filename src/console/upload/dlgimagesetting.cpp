@@ -13,10 +13,6 @@
 
 namespace {
 
-// A logo must stay below 128 KiB; an idle image may reach 1.5 MiB.
-const qint64 kLogoLimit = 131072;
-const qint64 kBgLimit = 1572864;
-
 void SetTextColor(QLabel *pLabel, bool bOk)
 {
     QPalette pal = pLabel->palette();
@@ -133,7 +129,7 @@ void CDlgImageSetting::on_pushBtnSelect_Logo_clicked()
     m_logoSizeText = QStringLiteral("Image Size:%1 (KB) (<128KB)").arg(nSize / 1024);
     ui->label_SizeTatol_Logo->setText(m_logoSizeText);
     ui->label_SizeTatol_Logo->adjustSize();
-    const bool bOk = nSize < kLogoLimit;
+    const bool bOk = nSize <= kLogoImageMaxBytes;
     SetTextColor(ui->label_SizeTatol_Logo, bOk);
     ui->pushBtnUpload_Logo->setEnabled(bOk);
 }
@@ -159,7 +155,7 @@ void CDlgImageSetting::on_pushBtnSelect_bg_clicked()
     const qint64 nSize = QFileInfo(strPath).size();
     m_bgSizeText = QStringLiteral("Image Size:%1 (KB) (<1.5MB)").arg(nSize / 1024);
     ui->label_SizeTatol_bg->setText(m_bgSizeText);
-    const bool bOk = nSize <= kBgLimit;
+    const bool bOk = nSize <= kIdleImageMaxBytes;
     SetTextColor(ui->label_SizeTatol_bg, bOk);
     ui->pushBtnUpload_bg->setEnabled(bOk);
 }
@@ -168,7 +164,7 @@ void CDlgImageSetting::on_pushBtnUpload_Logo_clicked()
 {
     const QString strUrl = QStringLiteral("http://%1/upload_logo").arg(m_dev->GetIPAddr());
     const auto isBmp = [this](const QByteArray &data) { return m_bmpCheck.IsSupportedBmpData(data); };
-    if (!m_logoHttp.PostCheckedFile(m_logoPath, strUrl, QString(), kLogoLimit - 1, isBmp)) {
+    if (!m_logoHttp.PostCheckedFile(m_logoPath, strUrl, QString(), kLogoImageMaxBytes, isBmp)) {
         MsgCritical(this, QString(), tr("Upload failed."));
         m_logoProgress = 0;
         ShowLogoProgress(0);
@@ -183,7 +179,7 @@ void CDlgImageSetting::on_pushBtnUpload_Logo_clicked()
 void CDlgImageSetting::on_pushBtnUpload_bg_clicked()
 {
     const QString strUrl = QStringLiteral("http://%1/upload_bg").arg(m_dev->GetIPAddr());
-    if (!m_bgHttp.PostCheckedFile(m_bgPath, strUrl, QString(), kBgLimit, IsLoadableImage)) {
+    if (!m_bgHttp.PostCheckedFile(m_bgPath, strUrl, QString(), kIdleImageMaxBytes, IsLoadableImage)) {
         MsgCritical(this, QString(), tr("Upload failed."));
         m_bgProgress = 0;
         ShowBgProgress(0);

@@ -35,6 +35,13 @@ bool IsLoadableImage(const QByteArray &data);
 // The same, for a picture that must also fit in maxSize.
 bool IsImageWithin(const QByteArray &data, const QSize &maxSize);
 
+// The limits of the pictures uploaded to devices, checked when a picture is
+// chosen and again on its upload: an idle (background) image of at most
+// 1.5 MiB, a logo below 128 KiB, an overlay image of at most 1920 x 1080.
+const qint64 kIdleImageMaxBytes = 1572864;
+const qint64 kLogoImageMaxBytes = 131072 - 1;
+const QSize kOverlayImageMaxSize(1920, 1080);
+
 // Posts one local file to a device as a multipart/form-data body of exactly
 // one part (name "bgimage", type "image"). It judges nothing: the raw HTTP
 // status of the answer goes to the owner, which takes 200 as success and

@@ -173,7 +173,6 @@ void TestGrid::cleanup()
     while (m_mgr->GetVideoWallCount() > 0) {
         CHOIScene *pWall = m_mgr->GetVideoWall(0);
         m_mgr->RemoveVideoWall(pWall);
-        delete pWall;
     }
     for (CHOIDev *pDev : m_dev)
         pDev->SetVideoWall(nullptr);

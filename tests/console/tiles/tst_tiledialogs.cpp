@@ -114,7 +114,6 @@ void TestTileDialogs::cleanup()
     while (m_mgr->GetVideoWallCount() > 0) {
         CHOIScene *pWall = m_mgr->GetVideoWall(0);
         m_mgr->RemoveVideoWall(pWall);
-        delete pWall;
     }
 }
 
