@@ -56,6 +56,8 @@ public:
     bool OpenProject(const QString &path, bool bQuiet);
     // The current project path when this run opened or saved it, else empty.
     QString SaveTargetPath() const;
+    // The file dialog that asks where to write the project.
+    QString AskProjectPath(const QString &strCaption);
     void ClearGroupTiles();
     void ClearAllTiles();
     void CreateLanguageMenu();
