@@ -484,8 +484,6 @@ private:
 };
 
 // The one manager of the run; set by the entry routine before anything else.
-extern CHOIDevMgr* g_pDevMgr;
-// The same pointer under the name the windows use.
-extern CHOIDevMgr*& g_pHOIDevMgr;
+extern CHOIDevMgr* g_pHOIDevMgr;
 
 #endif

@@ -75,8 +75,7 @@ QString EscapeLogBytes(const QByteArray& bytes)
 
 } // namespace
 
-CHOIDevMgr* g_pDevMgr = nullptr;
-CHOIDevMgr*& g_pHOIDevMgr = g_pDevMgr;
+CHOIDevMgr* g_pHOIDevMgr = nullptr;
 
 CHOIDevMgr::CHOIDevMgr()
     : QObject(nullptr)
@@ -113,8 +112,8 @@ CHOIDevMgr::~CHOIDevMgr()
     m_scheduleTimer.stop();
     // Deferred deletes would never run once the event loop has ended.
     ClearAllImpl(true);
-    if (g_pDevMgr == this)
-        g_pDevMgr = nullptr;
+    if (g_pHOIDevMgr == this)
+        g_pHOIDevMgr = nullptr;
 }
 
 void CHOIDevMgr::SetOnLineTimings(int firstDelayMs, int intervalMs)

@@ -19,8 +19,8 @@ CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotOpenMsg);
     connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotCloseMsg);
-    if (g_pDevMgr)
-        connect(g_pDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgCECCtrl::slotOnDevCmdCompleted);
+    if (g_pHOIDevMgr)
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgCECCtrl::slotOnDevCmdCompleted);
 }
 
 CDlgCECCtrl::~CDlgCECCtrl()
@@ -54,7 +54,7 @@ bool CDlgCECCtrl::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgCECCtrl::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev || !g_pDevMgr || !g_pDevMgr->IsSupportCec(pDev))
+    if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportCec(pDev))
         return nullptr;
     return NewAliasHostnameItem(pDev);
 }

@@ -63,8 +63,8 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     ui->cmbParity->setCurrentIndex(0);
 
     connect(ui->btnSendMsg, &QPushButton::clicked, this, &CDlgSerialMsg::slotSendMsg);
-    if (g_pDevMgr)
-        connect(g_pDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgSerialMsg::slotOnDevCmdCompleted);
+    if (g_pHOIDevMgr)
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgSerialMsg::slotOnDevCmdCompleted);
     connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgSerialMsg::slotTextChanged);
 }
 
@@ -129,7 +129,7 @@ bool CDlgSerialMsg::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgSerialMsg::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev || !g_pDevMgr || !g_pDevMgr->IsSupportRs232(pDev))
+    if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportRs232(pDev))
         return nullptr;
     return NewAliasHostnameItem(pDev);
 }

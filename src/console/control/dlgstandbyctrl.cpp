@@ -19,8 +19,8 @@ CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgStandbyCtrl::slotOpenMsg);
-    if (g_pDevMgr)
-        connect(g_pDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgStandbyCtrl::slotOnDevCmdCompleted);
+    if (g_pHOIDevMgr)
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgStandbyCtrl::slotOnDevCmdCompleted);
 }
 
 CDlgStandbyCtrl::~CDlgStandbyCtrl()

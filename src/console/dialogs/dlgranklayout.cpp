@@ -14,7 +14,7 @@ namespace {
 // A layout deleted while the dialog was open is left out.
 bool IsLiveLayout(CHOIScene *pScene)
 {
-    return pScene && (!g_pDevMgr || g_pDevMgr->GetSceneList().contains(pScene));
+    return pScene && (!g_pHOIDevMgr || g_pHOIDevMgr->GetSceneList().contains(pScene));
 }
 
 } // namespace
@@ -118,16 +118,7 @@ void CDlgRankLayout::on_pushButton_2_clicked()
         if (!IsLiveLayout(pScene))
             continue;
         pScene->SetLayoutSeq(++nSeq);
-        E_SceneStatus eStatus = pScene->GetLastStatus();
-        if (pScene->IsWindowLayout())
-            eStatus = E_SS_UPDATED;
-        else if (pScene->IsVivLayout())
-            eStatus = E_SS_VIVLAYOUT;
-        else if (pScene->IsWPLayout())
-            eStatus = E_SS_WPLAYOUT;
-        QString strStatus;
-        const QIcon icon = SceneStatusInfo(eStatus, strStatus);
-        m_pLayoutCombo->addItem(icon, pScene->GetSceneNameSuffix(), SceneToVariant(pScene));
+        AddLayoutEntry(m_pLayoutCombo, pScene);
         if (nDefault < 0 && pScene->IsDefault())
             nDefault = m_pLayoutCombo->count() - 1;
     }

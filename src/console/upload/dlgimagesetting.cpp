@@ -37,12 +37,12 @@ CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     ui->pushBtnUpload_Logo->setEnabled(false);
     ui->pushBtnUpload_bg->setEnabled(false);
 
-    const T_ProdIdInfo *pProd = g_pDevMgr->GetProdIdInfo(m_dev);
+    const T_ProdIdInfo *pProd = g_pHOIDevMgr->GetProdIdInfo(m_dev);
     if (pProd->image_bg && !pProd->image_logo)
         ui->groupBox_Logo->hide();
     if (m_dev->GetDevType() == CHOIDev::E_DT_TX)
         ui->groupBox_4->hide();
-    if (!g_pDevMgr->IsLogoEnable())
+    if (!g_pHOIDevMgr->IsLogoEnable())
         ui->groupBox_Logo->hide();
 
     connect(&m_logoHttp, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
@@ -74,7 +74,7 @@ CDlgImageSetting::~CDlgImageSetting()
 
 bool CDlgImageSetting::IsLogoProduct() const
 {
-    return g_pDevMgr->GetProdIdInfo(m_dev)->image_logo;
+    return g_pHOIDevMgr->GetProdIdInfo(m_dev)->image_logo;
 }
 
 QString CDlgImageSetting::ExpectedBgResolutionText() const

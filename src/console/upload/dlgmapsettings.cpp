@@ -31,7 +31,7 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui->pushBtnUpload->setEnabled(false);
 
-    ui->gbMapDisplay->setVisible(g_pDevMgr->IsSupportMapDisplay(m_dev));
+    ui->gbMapDisplay->setVisible(g_pHOIDevMgr->IsSupportMapDisplay(m_dev));
     SetProductTexts();
 
     // Asked also when the display switch is hidden.
@@ -42,7 +42,7 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
     connect(m_dev, &CHOIDev::OnGetMapSettings, this, &CDlgMapSettings::slotGetMapSettings);
     connect(&m_timer, &QTimer::timeout, this, &CDlgMapSettings::slotGrogressBar);
 
-    if (g_pDevMgr->IsSupportOsdDisplayMethod(m_dev)) {
+    if (g_pHOIDevMgr->IsSupportOsdDisplayMethod(m_dev)) {
         ui->sw_OSD->setCurrentIndex(E_PAGE_OSD_METHOD);
         m_dev->QueryOsdDisplayMethod();
     } else {
@@ -65,12 +65,12 @@ CDlgMapSettings::~CDlgMapSettings()
 
 bool CDlgMapSettings::IsJpgType() const
 {
-    return g_pDevMgr->GetMapType(m_dev) == QLatin1String("jpg");
+    return g_pHOIDevMgr->GetMapType(m_dev) == QLatin1String("jpg");
 }
 
 void CDlgMapSettings::SetProductTexts()
 {
-    if (g_pDevMgr->IsSupportMapDisplay(m_dev)) {
+    if (g_pHOIDevMgr->IsSupportMapDisplay(m_dev)) {
         setWindowTitle(tr("Windowing Image Settings"));
         ui->label_7->setText(tr("Image Format:*.bmp"));
         ui->groupBox->setTitle(tr("Upload Windowing Image"));
@@ -138,7 +138,7 @@ void CDlgMapSettings::on_pushBtnSelect_clicked()
 
 void CDlgMapSettings::on_pushBtnUpload_clicked()
 {
-    const QString strUrl = IsJpgType() ? g_pDevMgr->GetDevUrl(m_dev) : g_pDevMgr->GetDevBgUrl(m_dev);
+    const QString strUrl = IsJpgType() ? g_pHOIDevMgr->GetDevUrl(m_dev) : g_pHOIDevMgr->GetDevBgUrl(m_dev);
     if (!m_http.PostCheckedFile(m_imagePath, strUrl, QString(), IsJpgType() ? kJpgLimit : kBmpLimit,
                                 IsLoadableImage)) {
         MsgCritical(this, QString(), tr("Upload failed."));
