@@ -276,13 +276,13 @@ bool RunFleet(int count, QTextStream &out)
     } else {
         CHOIDevMgr mgr;
         mgr.SetOnLineTimings(-1, 3600000);
-        g_pDevMgr = &mgr;
+        g_pHOIDevMgr = &mgr;
         bOk = mgr.LoadProdConfig() && Search(mgr, count);
         if (!bOk)
             out << count << "\tthe search did not find every device\n";
         else
             bOk = RunPages(child, count, out);
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
     }
     child.kill();
     child.waitForFinished();

@@ -293,7 +293,7 @@ int RunFleet(int count, bool bLogShown)
     }
 
     CHOIDevMgr mgr;
-    g_pDevMgr = &mgr;
+    g_pHOIDevMgr = &mgr;
     mgr.SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
     int status = 0;
     if (!mgr.LoadProdConfig()) {
@@ -330,7 +330,7 @@ int RunFleet(int count, bool bLogShown)
                     kRssLimitKb / 1024, peakKb <= kRssLimitKb ? "met" : "missed", static_cast<long long>(stallMs),
                     static_cast<long long>(kStallLimitMs), stallMs <= kStallLimitMs ? "met" : "missed");
     }
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     child.closeWriteChannel();
     child.kill();
     child.waitForFinished();

@@ -229,6 +229,8 @@ public:
     CHOIScene* FindVideoWallByName(const QString& name) const;
     CHOIScene* GetOrCreateVideoWall(const QString& name);
     CHOIScene* GetOrCreateVideoWallOfScene(CHOIScene* pScene, int layoutSeq);
+    // Unlists the wall of that name and deletes it later: callers take it off
+    // every device and view before control returns to the event loop.
     void RemoveVideoWall(CHOIScene* pWall);
     void RemoveAllRXOfVideoWall(const QString& name);
     void RemoveDevFromSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName);
@@ -482,8 +484,6 @@ private:
 };
 
 // The one manager of the run; set by the entry routine before anything else.
-extern CHOIDevMgr* g_pDevMgr;
-// The same pointer under the name the windows use.
-extern CHOIDevMgr*& g_pHOIDevMgr;
+extern CHOIDevMgr* g_pHOIDevMgr;
 
 #endif

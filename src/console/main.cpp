@@ -57,7 +57,7 @@ void InstallTestMessageBoxAnswer()
 // may still use it.
 struct T_DevMgrPointerReset
 {
-    ~T_DevMgrPointerReset() { g_pDevMgr = nullptr; }
+    ~T_DevMgrPointerReset() { g_pHOIDevMgr = nullptr; }
 };
 
 } // namespace
@@ -81,7 +81,7 @@ int main(int argc, char *argv[])
 
     T_DevMgrPointerReset pointerReset;
     CHOIDevMgr devMgr;
-    g_pDevMgr = &devMgr;
+    g_pHOIDevMgr = &devMgr;
 
     QApplication::setWindowIcon(ExecutableIcon());
 

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 
 #include "hoi_core/hoiconst.h"
+#include "hoi_core/hoiscene.h"
+#include "hoiwidget/itemdata.h"
 #include "platform/fileversioninfo.h"
 
 namespace {
@@ -117,16 +119,25 @@ T_FileDialogRequest MakeRequest(E_FileDialogKind eKind, QWidget *parent, const Q
                                 const QString &dir, const QString &filter,
                                 QString *selectedFilter, QFileDialog::Options options)
 {
-    T_FileDialogRequest request;
-    request.eKind = eKind;
-    request.pParent = parent;
-    request.strCaption = caption;
-    request.strDir = dir;
-    request.strFilter = filter;
-    request.pSelectedFilter = selectedFilter;
-    request.options = options;
-    return request;
+    return T_FileDialogRequest{eKind, parent, caption, dir, filter, selectedFilter, options};
 }
+
+// The text and picture of each layout status.
+struct T_SceneStatusLook
+{
+    E_SceneStatus eStatus;
+    const char *pszText;
+    const char *pszIcon;
+};
+
+const T_SceneStatusLook kSceneStatusLooks[] = {
+    {E_SS_EDIT, QT_TRANSLATE_NOOP("QObject", "Edit"), ":/images/matrix_edit.ico"},
+    {E_SS_UPDATED, QT_TRANSLATE_NOOP("QObject", "Updated"), ":/images/matrix_updated.ico"},
+    {E_SS_APPLIED, QT_TRANSLATE_NOOP("QObject", "Applied successfully"), ":/images/matrix_apply_ok.ico"},
+    {E_SS_FAILED, QT_TRANSLATE_NOOP("QObject", "Failed to apply"), ":/images/matrix_apply_err.ico"},
+    {E_SS_VIVLAYOUT, QT_TRANSLATE_NOOP("QObject", "Video Wall within a Wall"), ":/images/matrix_apply_viv.ico"},
+    {E_SS_WPLAYOUT, QT_TRANSLATE_NOOP("QObject", "WP Layout"), ":/images/matrix_apply_wp.ico"},
+};
 
 } // namespace
 
@@ -220,29 +231,32 @@ QRegExp NameRegExp()
 
 QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText)
 {
-    switch (static_cast<int>(eStatus)) {
-    case E_SS_EDIT:
-        strText = QObject::tr("Edit");
-        return QIcon(QStringLiteral(":/images/matrix_edit.ico"));
-    case E_SS_UPDATED:
-        strText = QObject::tr("Updated");
-        return QIcon(QStringLiteral(":/images/matrix_updated.ico"));
-    case E_SS_APPLIED:
-        strText = QObject::tr("Applied successfully");
-        return QIcon(QStringLiteral(":/images/matrix_apply_ok.ico"));
-    case E_SS_FAILED:
-        strText = QObject::tr("Failed to apply");
-        return QIcon(QStringLiteral(":/images/matrix_apply_err.ico"));
-    case E_SS_VIVLAYOUT:
-        strText = QObject::tr("Video Wall within a Wall");
-        return QIcon(QStringLiteral(":/images/matrix_apply_viv.ico"));
-    case E_SS_WPLAYOUT:
-        strText = QObject::tr("WP Layout");
-        return QIcon(QStringLiteral(":/images/matrix_apply_wp.ico"));
-    default:
-        strText.clear();
-        return QIcon();
+    for (const T_SceneStatusLook &look : kSceneStatusLooks) {
+        if (look.eStatus == eStatus) {
+            strText = QObject::tr(look.pszText);
+            return QIcon(QString::fromLatin1(look.pszIcon));
+        }
     }
+    strText.clear();
+    return QIcon();
+}
+
+QIcon LayoutStatusInfo(const CHOIScene *pScene, E_SceneStatus eStatus, QString &strText)
+{
+    if (pScene->IsWindowLayout())
+        eStatus = E_SS_UPDATED;
+    else if (pScene->IsVivLayout())
+        eStatus = E_SS_VIVLAYOUT;
+    else if (pScene->IsWPLayout())
+        eStatus = E_SS_WPLAYOUT;
+    return SceneStatusInfo(eStatus, strText);
+}
+
+void AddLayoutEntry(QComboBox *pBox, CHOIScene *pScene)
+{
+    QString strText;
+    pBox->addItem(LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText), pScene->GetSceneNameSuffix(),
+                  SceneToVariant(pScene));
 }
 
 QString AllGroupsText()

@@ -12,6 +12,7 @@
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoitypes.h"
 
+class CHOIScene;
 class QComboBox;
 
 // Helpers every window and dialog uses: the one message box, the file
@@ -97,6 +98,13 @@ QRegExp NameRegExp();
 // Fills strText with the status text and returns its icon; a value without
 // a text of its own clears strText and gives a null icon.
 QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText);
+// The same for a layout in a layout list: the windowing kinds (decoder
+// windows, wall within a wall, window processor) show their kind whatever
+// eStatus says.
+QIcon LayoutStatusInfo(const CHOIScene *pScene, E_SceneStatus eStatus, QString &strText);
+// Layout lists show each layout by the part of its name after the wall's,
+// with the icon of its last status, and keep the layout as the entry's data.
+void AddLayoutEntry(QComboBox *pBox, CHOIScene *pScene);
 
 // The tree's root, the pseudo-group and the layout kinds as the operator
 // reads them. Their constants (hoiconst.h) keep the English texts, which

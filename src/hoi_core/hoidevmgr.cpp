@@ -75,8 +75,7 @@ QString EscapeLogBytes(const QByteArray& bytes)
 
 } // namespace
 
-CHOIDevMgr* g_pDevMgr = nullptr;
-CHOIDevMgr*& g_pHOIDevMgr = g_pDevMgr;
+CHOIDevMgr* g_pHOIDevMgr = nullptr;
 
 CHOIDevMgr::CHOIDevMgr()
     : QObject(nullptr)
@@ -113,8 +112,8 @@ CHOIDevMgr::~CHOIDevMgr()
     m_scheduleTimer.stop();
     // Deferred deletes would never run once the event loop has ended.
     ClearAllImpl(true);
-    if (g_pDevMgr == this)
-        g_pDevMgr = nullptr;
+    if (g_pHOIDevMgr == this)
+        g_pHOIDevMgr = nullptr;
 }
 
 void CHOIDevMgr::SetOnLineTimings(int firstDelayMs, int intervalMs)
@@ -496,7 +495,9 @@ void CHOIDevMgr::RemoveVideoWall(CHOIScene* pWall)
         return;
     for (int i = 0; i < m_videoWallList.size(); ++i) {
         if (m_videoWallList.at(i)->GetName() == pWall->GetName()) {
-            m_videoWallList.removeAt(i);
+            // The manager owns its walls: one taken out goes, with its resync
+            // socket, once control is back in the event loop.
+            m_videoWallList.takeAt(i)->deleteLater();
             return;
         }
     }

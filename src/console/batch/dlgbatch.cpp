@@ -88,7 +88,7 @@ CDlgBatch::CDlgBatch(QWidget *parent)
     ui->cbMaxResolution->hide();
     InitEncoderCombos();
 
-    if (g_pDevMgr && !g_pDevMgr->IsLogoEnable()) {
+    if (g_pHOIDevMgr && !g_pHOIDevMgr->IsLogoEnable()) {
         ui->groupBox_Logo->hide();
         ui->groupBox_9->hide();
         ui->groupBox_13->hide();
@@ -630,7 +630,7 @@ void CDlgBatch::slotIPAddrApply()
 void CDlgBatch::ShowDetails(const QList<CHOIDev *> &devs)
 {
     // A device the manager has dropped since the operation is not shown.
-    const QList<CHOIDev *> known = g_pDevMgr ? g_pDevMgr->GetDevList() : QList<CHOIDev *>();
+    const QList<CHOIDev *> known = g_pHOIDevMgr ? g_pHOIDevMgr->GetDevList() : QList<CHOIDev *>();
     QList<CHOIDev *> listed;
     for (CHOIDev *pDev : devs) {
         if (known.contains(pDev))

@@ -61,7 +61,7 @@ void CDlgBatch::on_pushButtonOK_clicked()
         return;
     }
     ApplyToDevs(E_BP_AUDIO, devs, [&](CHOIDev *pDev) {
-        const T_ProdIdInfo *pProd = g_pDevMgr ? g_pDevMgr->GetProdIdInfo(pDev) : nullptr;
+        const T_ProdIdInfo *pProd = g_pHOIDevMgr ? g_pHOIDevMgr->GetProdIdInfo(pDev) : nullptr;
         if (pProd && pProd->id == kDelayPlayModel)
             return pDev->ApplyDelayPlay(strValue);
         return pDev->ApplyAudioDelay(strValue);

@@ -182,9 +182,9 @@ QString CDlgBatch::UploadUrl(E_UploadKind eKind, CHOIDev *pDev)
 {
     if (eKind == E_UK_LOGO)
         return QStringLiteral("http://%1/upload_logo").arg(pDev->GetIPAddr());
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return QString();
-    return eKind == E_UK_IDLE ? g_pDevMgr->GetDevUrl(pDev) : g_pDevMgr->GetDevOverlayUrl(pDev);
+    return eKind == E_UK_IDLE ? g_pHOIDevMgr->GetDevUrl(pDev) : g_pHOIDevMgr->GetDevOverlayUrl(pDev);
 }
 
 void CDlgBatch::StartUploadRound(E_UploadKind eKind)

@@ -179,8 +179,8 @@ void CDlgBatch::slotOthersApply()
             return pDev->Reboot();
         if (!pDev->ResetDefault())
             return false;
-        if (g_pDevMgr)
-            g_pDevMgr->AddResetDevHostName(pDev->GetHostName());
+        if (g_pHOIDevMgr)
+            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
         return true;
     });
 }

@@ -292,12 +292,12 @@ void CDlgBatch::slotVedioModeApply()
         QString strLine;
         switch (pDev->GetDevType()) {
         case CHOIDev::E_DT_TX:
-            strLine = bLowDelay ? g_pDevMgr->GetTxLdy() : g_pDevMgr->GetTxLdn();
+            strLine = bLowDelay ? g_pHOIDevMgr->GetTxLdy() : g_pHOIDevMgr->GetTxLdn();
             break;
         case CHOIDev::E_DT_RX:
         case CHOIDev::E_DT_MRX:
         case CHOIDev::E_DT_WP:
-            strLine = bLowDelay ? g_pDevMgr->GetRxLdy() : g_pDevMgr->GetRxLdn();
+            strLine = bLowDelay ? g_pHOIDevMgr->GetRxLdy() : g_pHOIDevMgr->GetRxLdn();
             break;
         default:
             break;
@@ -323,7 +323,7 @@ void CDlgBatch::on_pbHdcpSettings_clicked()
 void CDlgBatch::slotForceResolution(CHOIDev *pCurDev)
 {
     ui->cbVoResulotion->clear();
-    const T_ProdIdInfo *pProd = (g_pDevMgr && pCurDev) ? g_pDevMgr->GetProdIdInfo(pCurDev) : nullptr;
+    const T_ProdIdInfo *pProd = (g_pHOIDevMgr && pCurDev) ? g_pHOIDevMgr->GetProdIdInfo(pCurDev) : nullptr;
     if (pProd) {
         FillResolutionCombo(ui->cbVoResulotion, pProd->force_resolution);
         const int nCurrent = ui->cbVoResulotion->findData(pCurDev->GetForceResolution());

@@ -23,8 +23,8 @@ CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
         const QSignalBlocker targetBlocker(ui->cbSelectGroup);
         ui->cbFilter->clear();
         ui->cbFilter->addItem(tr("All"));
-        for (int i = 0; g_pDevMgr && i < g_pDevMgr->GetGroupCount(); ++i) {
-            const QString strName = g_pDevMgr->GetGroupName(i);
+        for (int i = 0; g_pHOIDevMgr && i < g_pHOIDevMgr->GetGroupCount(); ++i) {
+            const QString strName = g_pHOIDevMgr->GetGroupName(i);
             AddGroupEntry(ui->cbFilter, strName);
             AddGroupEntry(ui->cbSelectGroup, strName);
         }
@@ -67,7 +67,7 @@ void CDlgBatchGroup::AddDevRow(QTreeWidget *pTree, CHOIDev *pDev)
 void CDlgBatchGroup::slotUpdateDevItem()
 {
     ClearDevTrees();
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return;
 
     // The filter compares with "All" at its index 0, so a group that is
@@ -75,8 +75,8 @@ void CDlgBatchGroup::slotUpdateDevItem()
     const bool bAll = ui->cbFilter->currentIndex() <= 0;
     const QString strFilter = CurrentGroupEntry(ui->cbFilter);
     const QString strTarget = CurrentGroupEntry(ui->cbSelectGroup);
-    for (int i = 0; i < g_pDevMgr->GetDevCount(); ++i) {
-        CHOIDev *pDev = g_pDevMgr->GetDev(i);
+    for (int i = 0; i < g_pHOIDevMgr->GetDevCount(); ++i) {
+        CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
         if (!pDev)
             continue;
         const CHOIDev::DevType eType = pDev->GetDevType();
@@ -108,7 +108,7 @@ void CDlgBatchGroup::on_pbApply_clicked()
     for (QTreeWidgetItem *pItem : selected) {
         CHOIDev *pDev = VariantToDev(pItem->data(0, Qt::UserRole));
         // A row may outlive its device if the manager dropped it meanwhile.
-        if (!pDev || !g_pDevMgr || !g_pDevMgr->GetDevList().contains(pDev))
+        if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->GetDevList().contains(pDev))
             continue;
         if (pDev->GetGroup() == strTarget)
             continue;

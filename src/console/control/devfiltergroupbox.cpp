@@ -50,7 +50,7 @@ bool IsListedType(CHOIDev::DevType eType)
 
 QList<CHOIDev *> ManagerDevs()
 {
-    return g_pDevMgr ? g_pDevMgr->GetDevList() : QList<CHOIDev *>();
+    return g_pHOIDevMgr ? g_pHOIDevMgr->GetDevList() : QList<CHOIDev *>();
 }
 
 } // namespace
@@ -158,9 +158,9 @@ void QDevFilterGroupBox::FillSceneCombo()
 {
     const QSignalBlocker blocker(ui->cmbScenes);
     ui->cmbScenes->clear();
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return;
-    const QList<CHOIScene *> scenes = g_pDevMgr->GetSceneList();
+    const QList<CHOIScene *> scenes = g_pHOIDevMgr->GetSceneList();
     for (CHOIScene *pScene : scenes) {
         if (pScene)
             ui->cmbScenes->addItem(pScene->GetName(), SceneToVariant(pScene));
@@ -640,11 +640,11 @@ void QDevFilterGroupBox::on_treeWidget_currentItemChanged(QTreeWidgetItem *curre
 
 bool QDevFilterGroupBox::IsAllSupport(ProdFlag flag) const
 {
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return true;
     const QList<CHOIDev *> devs = GetCheckedDevList();
     for (CHOIDev *pDev : devs) {
-        if (pDev && !flag(*g_pDevMgr->GetProdIdInfo(pDev)))
+        if (pDev && !flag(*g_pHOIDevMgr->GetProdIdInfo(pDev)))
             return false;
     }
     return true;

@@ -36,7 +36,7 @@ int CDlgCECCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
 
 QTreeWidgetItem *CDlgCECCtrl::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev || !g_pDevMgr || !g_pDevMgr->IsSupportCec(pDev))
+    if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportCec(pDev))
         return nullptr;
     return NewAliasHostnameItem(pDev);
 }

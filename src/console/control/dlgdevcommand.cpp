@@ -8,8 +8,8 @@ CDlgDevCommand::CDlgDevCommand(E_ControlObject emCtrlObj, QWidget *parent)
     : QDialog(parent)
     , m_emCtrlObj(emCtrlObj)
 {
-    if (g_pDevMgr)
-        connect(g_pDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgDevCommand::slotOnDevCmdCompleted);
+    if (g_pHOIDevMgr)
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgDevCommand::slotOnDevCmdCompleted);
 }
 
 bool CDlgDevCommand::GetHeaderLabels(QStringList &headers)

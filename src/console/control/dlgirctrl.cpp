@@ -153,7 +153,7 @@ bool CDlgIrCtrl::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgIrCtrl::CreateDevItem(CHOIDev *dev)
 {
-    if (!dev || !g_pDevMgr || !g_pDevMgr->IsSupportIr(dev))
+    if (!dev || !g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportIr(dev))
         return nullptr;
     QTreeWidgetItem *pItem = new QTreeWidgetItem;
     pItem->setText(0, dev->GetDisplayName());
@@ -174,7 +174,7 @@ void CDlgIrCtrl::OnDevItemAdded(QTreeWidget *tree, CHOIDev *dev, QTreeWidgetItem
 void CDlgIrCtrl::OnCurrentDevItemChanged(QTreeWidgetItem *current)
 {
     CHOIDev *pDev = current ? VariantToDev(current->data(0, Qt::UserRole)) : nullptr;
-    if (pDev && (!g_pDevMgr || !g_pDevMgr->GetDevList().contains(pDev)))
+    if (pDev && (!g_pHOIDevMgr || !g_pHOIDevMgr->GetDevList().contains(pDev)))
         pDev = nullptr;
     UpdateKeyIcons(pDev ? pDev->GetIrDev() : QString());
 }
@@ -303,14 +303,14 @@ void CDlgIrCtrl::slotSelectIrDev()
         return;
     CHOIDev *pDev = VariantToPtr<CHOIDev>(pButton->property("dev"));
     QTreeWidgetItem *pItem = VariantToPtr<QTreeWidgetItem>(pButton->property("item"));
-    if (!pDev || !g_pDevMgr || !g_pDevMgr->GetDevList().contains(pDev))
+    if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->GetDevList().contains(pDev))
         return;
 
     CDlgSelectIrDev dlg(&m_ctrlIdList, nullptr);
     if (dlg.exec() != QDialog::Accepted)
         return;
     // The chooser may have let the device go while the type dialog was open.
-    if (!g_pDevMgr->GetDevList().contains(pDev))
+    if (!g_pHOIDevMgr->GetDevList().contains(pDev))
         return;
     pDev->SetIrDev(dlg.GetSelectedId());
     if (ListedItem(pItem)) {

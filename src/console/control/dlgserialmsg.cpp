@@ -60,7 +60,7 @@ T_SerialCombos CDlgSerialMsg::SerialCombos() const
 
 QTreeWidgetItem *CDlgSerialMsg::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev || !g_pDevMgr || !g_pDevMgr->IsSupportRs232(pDev))
+    if (!pDev || !g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportRs232(pDev))
         return nullptr;
     return NewAliasHostnameItem(pDev);
 }

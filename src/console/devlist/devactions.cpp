@@ -1,66 +1,14 @@
 #include "devlist/devactions.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QFile>
 
-#include "audio/dlgvolumeconfig.h"
-#include "edid/dlgedidsetting.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
-#include "overlay/dlglogosettings.h"
-#include "power/dlgsinkpowersetting.h"
-#include "settings/dlgipmlayoutsettings.h"
-#include "settings/dlgserialsetting.h"
-#include "settings/dlgvideoconfig.h"
-#include "settings/dlgvideosetting.h"
 #include "uiservices.h"
-#include "upload/dlgimagesetting.h"
-#include "upload/dlgmapsettings.h"
-#include "vtx/dlgdevipconfig.h"
-#include "vtx/dlgipcconfig.h"
-#include "vtx/dlgpreviewimage.h"
 
 namespace {
-
-using DevDialogFn = void (*)(CHOIDev *pDev, QWidget *pParent);
-
-struct T_DevDialogEntry
-{
-    E_DevDialog eDialog;
-    const char *pszClass;
-    DevDialogFn pfnRun; // null: the dialog is not built yet
-};
-
-// One line per dialog, in the order of E_DevDialog. To plug a dialog in,
-// include its header and put &RunModalDevDialog<CDlgXxx> in place of nullptr.
-const T_DevDialogEntry kDevDialogs[E_DD_COUNT] = {
-    {E_DD_VIDEO_CONFIG, "CDlgVideoConfig", &RunModalDevDialog<CDlgVideoConfig>},
-    {E_DD_VIDEO_SETTING, "CDlgVideoSetting", &RunModalDevDialog<CDlgVideoSetting>},
-    {E_DD_SERIAL_SETTING, "CDlgSerialSetting", &RunModalDevDialog<CDlgSerialSetting>},
-    {E_DD_VOLUME_CONFIG, "CDlgVolumeConfig", &RunModalDevDialog<CDlgVolumeConfig>},
-    {E_DD_SINK_POWER_SETTING, "CDlgSinkPowerSetting", &RunModalDevDialog<CDlgSinkPowerSetting>},
-    {E_DD_IPM_LAYOUT_SETTINGS, "CDlgIPMLayoutSettings", &RunModalDevDialog<CDlgIPMLayoutSettings>},
-    {E_DD_MAP_SETTINGS, "CDlgMapSettings", &RunModalDevDialog<CDlgMapSettings>},
-    {E_DD_IMAGE_SETTING, "CDlgImageSetting", &RunModalDevDialog<CDlgImageSetting>},
-    {E_DD_LOGO_SETTINGS, "CDlgLogoSettings", &RunModalDevDialog<CDlgLogoSettings>},
-    {E_DD_IPC_CONFIG, "CDlgIPCConfig", &RunModalDevDialog<CDlgIPCConfig>},
-    {E_DD_EDID_SETTING, "CDlgEDIDSetting", &RunModalDevDialog<CDlgEDIDSetting>},
-    {E_DD_DEV_IP_CONFIG, "CDlgDevIPConfig", &RunModalDevDialog<CDlgDevIPConfig>},
-    {E_DD_PREVIEW_SETTINGS, "CDlgPreviewImage", &RunModalDevDialog<CDlgPreviewImage>},
-};
-
-DevDialogRunner &TestRunner(E_DevDialog eDialog)
-{
-    static DevDialogRunner runners[E_DD_COUNT];
-    return runners[eDialog];
-}
-
-bool IsKnown(E_DevDialog eDialog)
-{
-    return eDialog >= 0 && eDialog < E_DD_COUNT;
-}
 
 int HexDigit(char c)
 {
@@ -74,32 +22,6 @@ int HexDigit(char c)
 }
 
 } // namespace
-
-void RunDevDialog(E_DevDialog eDialog, CHOIDev *pDev, QWidget *pParent)
-{
-    if (!IsKnown(eDialog)) {
-        qWarning() << "no device dialog of kind" << int(eDialog);
-        return;
-    }
-    if (!pDev)
-        return;
-    if (TestRunner(eDialog)) {
-        TestRunner(eDialog)(pDev, pParent);
-        return;
-    }
-    const T_DevDialogEntry &entry = kDevDialogs[eDialog];
-    if (!entry.pfnRun) {
-        qInfo() << entry.pszClass << "not available; nothing opened for" << pDev->GetDisplayName();
-        return;
-    }
-    entry.pfnRun(pDev, pParent);
-}
-
-void SetDevDialogRunner(E_DevDialog eDialog, const DevDialogRunner &runner)
-{
-    if (IsKnown(eDialog))
-        TestRunner(eDialog) = runner;
-}
 
 QByteArray HexTextToBytes(const QByteArray &text)
 {

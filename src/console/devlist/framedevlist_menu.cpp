@@ -7,12 +7,25 @@
 #include <QMenu>
 #include <QThread>
 
+#include "audio/dlgvolumeconfig.h"
 #include "devlist/devactions.h"
 #include "devlist/devmenu.h"
 #include "dialogs/dlgdevedit.h"
+#include "edid/dlgedidsetting.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "overlay/dlglogosettings.h"
+#include "power/dlgsinkpowersetting.h"
+#include "settings/dlgipmlayoutsettings.h"
+#include "settings/dlgserialsetting.h"
+#include "settings/dlgvideoconfig.h"
+#include "settings/dlgvideosetting.h"
 #include "uiservices.h"
+#include "upload/dlgimagesetting.h"
+#include "upload/dlgmapsettings.h"
+#include "vtx/dlgdevipconfig.h"
+#include "vtx/dlgipcconfig.h"
+#include "vtx/dlgpreviewimage.h"
 
 QList<CHOIDev *> CFrameDevList::SelectedDevs() const
 {
@@ -132,12 +145,12 @@ void CFrameDevList::slotConfigDevice()
 
 void CFrameDevList::slotVideoSettingsForVX7100()
 {
-    RunDevDialog(E_DD_VIDEO_SETTING, SingleDev(), nullptr);
+    ExecDevDialog<CDlgVideoSetting>(SingleDev(), nullptr);
 }
 
 void CFrameDevList::slotVideoSettings()
 {
-    RunDevDialog(E_DD_VIDEO_CONFIG, SingleDev(), this);
+    ExecDevDialog<CDlgVideoConfig>(SingleDev(), this);
 }
 
 void CFrameDevList::slotSerialConfig()
@@ -146,52 +159,52 @@ void CFrameDevList::slotSerialConfig()
     if (!pDev)
         return;
     m_pCurDev = pDev;
-    RunDevDialog(E_DD_SERIAL_SETTING, pDev, nullptr);
+    ExecDevDialog<CDlgSerialSetting>(pDev, nullptr);
 }
 
 void CFrameDevList::slotVolumeSettings()
 {
-    RunDevDialog(E_DD_VOLUME_CONFIG, SingleDev(), this);
+    ExecDevDialog<CDlgVolumeConfig>(SingleDev(), this);
 }
 
 void CFrameDevList::slotSinkPowerSettings()
 {
-    RunDevDialog(E_DD_SINK_POWER_SETTING, SingleDev(), this);
+    ExecDevDialog<CDlgSinkPowerSetting>(SingleDev(), this);
 }
 
 void CFrameDevList::slotLayoutSettings()
 {
-    RunDevDialog(E_DD_IPM_LAYOUT_SETTINGS, CurrentDev(), nullptr);
+    ExecDevDialog<CDlgIPMLayoutSettings>(CurrentDev(), nullptr);
 }
 
 void CFrameDevList::slotMapSettings()
 {
-    RunDevDialog(E_DD_MAP_SETTINGS, SingleDev(), this);
+    ExecDevDialog<CDlgMapSettings>(SingleDev(), this);
 }
 
 void CFrameDevList::slotImageSettings()
 {
-    RunDevDialog(E_DD_IMAGE_SETTING, SingleDev(), this);
+    ExecDevDialog<CDlgImageSetting>(SingleDev(), this);
 }
 
 void CFrameDevList::slotLogoSettings()
 {
-    RunDevDialog(E_DD_LOGO_SETTINGS, SingleDev(), this);
+    ExecDevDialog<CDlgLogoSettings>(SingleDev(), this);
 }
 
 void CFrameDevList::slotPreviewSettings()
 {
-    RunDevDialog(E_DD_PREVIEW_SETTINGS, SingleDev(), this);
+    ExecDevDialog<CDlgPreviewImage>(SingleDev(), this);
 }
 
 void CFrameDevList::slotIPCConfig()
 {
-    RunDevDialog(E_DD_IPC_CONFIG, SingleDev(), this);
+    ExecDevDialog<CDlgIPCConfig>(SingleDev(), this);
 }
 
 void CFrameDevList::slotEDIDSettings()
 {
-    RunDevDialog(E_DD_EDID_SETTING, m_pCurDev.data(), nullptr);
+    ExecDevDialog<CDlgEDIDSetting>(m_pCurDev.data(), nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -295,7 +308,7 @@ void CFrameDevList::slotQN714Download()
 
 void CFrameDevList::slotQN714IPConfig()
 {
-    RunDevDialog(E_DD_DEV_IP_CONFIG, CurrentDev(), this);
+    ExecDevDialog<CDlgDevIPConfig>(CurrentDev(), this);
 }
 
 void CFrameDevList::slotUpdateQN714Devices()

@@ -3,13 +3,13 @@
 
 #include <QCheckBox>
 
+#include "dialogs/dlgcreategroup.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/languagechange.h"
-#include "navtree/navactions.h"
 #include "uiservices.h"
 
 namespace {
@@ -214,15 +214,17 @@ void DlgGroup::on_pbAdd_clicked()
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
     if (!pMgr)
         return;
-    const T_CreateGroupResult result = NavActions().createLocationOrGroup(QString(), this);
-    if (!result.bOK)
+    // The dialog starts on "Location"; the operator may choose "Group".
+    CDlgCreateGroup dlg(QString(), this);
+    dlg.exec();
+    if (!dlg.m_bOK)
         return;
-    if (result.nType == 0) {
-        if (pMgr->AddLocation(result.strName))
-            new QTreeWidgetItem(ui->treeLocation, QStringList(result.strName));
-    } else if (result.nType == 1) {
-        if (pMgr->AddGroup(result.strName, 0))
-            new QTreeWidgetItem(ui->treeGroup, QStringList(result.strName));
+    if (dlg.m_nType == 0) {
+        if (pMgr->AddLocation(dlg.m_strName))
+            new QTreeWidgetItem(ui->treeLocation, QStringList(dlg.m_strName));
+    } else if (dlg.m_nType == 1) {
+        if (pMgr->AddGroup(dlg.m_strName, 0))
+            new QTreeWidgetItem(ui->treeGroup, QStringList(dlg.m_strName));
     }
 }
 

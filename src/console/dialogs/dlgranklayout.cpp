@@ -7,7 +7,6 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/languagechange.h"
-#include "hoiwidget/layoutstatus.h"
 #include "mainwindow/mainwindow.h"
 #include "uiservices.h"
 
@@ -16,7 +15,7 @@ namespace {
 // A layout deleted while the dialog was open is left out.
 bool IsLiveLayout(CHOIScene *pScene)
 {
-    return pScene && (!g_pDevMgr || g_pDevMgr->GetSceneList().contains(pScene));
+    return pScene && (!g_pHOIDevMgr || g_pHOIDevMgr->GetSceneList().contains(pScene));
 }
 
 } // namespace
@@ -121,9 +120,7 @@ void CDlgRankLayout::on_pushButton_2_clicked()
         if (!IsLiveLayout(pScene))
             continue;
         pScene->SetLayoutSeq(++nSeq);
-        QString strStatus;
-        const QIcon icon = LayoutStatusInfo(pScene, pScene->GetLastStatus(), strStatus);
-        m_pLayoutCombo->addItem(icon, pScene->GetSceneNameSuffix(), SceneToVariant(pScene));
+        AddLayoutEntry(m_pLayoutCombo, pScene);
         if (nDefault < 0 && pScene->IsDefault())
             nDefault = m_pLayoutCombo->count() - 1;
     }

@@ -29,10 +29,10 @@ CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
     ui->lbDevName->setText(pDev->GetDisplayName());
     m_strGroup = pDev->GetGroup();
     ui->cbGroup->clear();
-    if (g_pDevMgr) {
-        const int nCount = g_pDevMgr->GetGroupCount();
+    if (g_pHOIDevMgr) {
+        const int nCount = g_pHOIDevMgr->GetGroupCount();
         for (int i = 0; i < nCount; ++i)
-            AddGroupEntry(ui->cbGroup, g_pDevMgr->GetGroupName(i));
+            AddGroupEntry(ui->cbGroup, g_pHOIDevMgr->GetGroupName(i));
     }
     SelectGroupEntry(ui->cbGroup, pDev->GetGroup());
 }

@@ -29,12 +29,12 @@ CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
     ui->leName->setValidator(new QRegExpValidator(NameRegExp(), this));
     ui->leName->setFocus();
 
-    if (g_pDevMgr) {
-        const int nGroups = g_pDevMgr->GetGroupCount();
+    if (g_pHOIDevMgr) {
+        const int nGroups = g_pHOIDevMgr->GetGroupCount();
         if (nGroups == 0)
             AddGroupEntry(ui->cbGroup, g_strUngrouped);
         for (int i = 0; i < nGroups; ++i)
-            AddGroupEntry(ui->cbGroup, g_pDevMgr->GetGroupName(i));
+            AddGroupEntry(ui->cbGroup, g_pHOIDevMgr->GetGroupName(i));
     } else {
         AddGroupEntry(ui->cbGroup, g_strUngrouped);
     }
@@ -88,28 +88,28 @@ void CDlgVWEdit::OKClick()
         RefuseName(tr("Enter a video wall name."));
         return;
     }
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return;
     const QString strExists = tr("Name \"%1\" exists. Use another name.").arg(strName);
     const QString strGroup = CurrentGroupEntry(ui->cbGroup);
 
     if (!m_pScene) {
-        if (g_pDevMgr->FindVideoWallByName(strName)) {
+        if (g_pHOIDevMgr->FindVideoWallByName(strName)) {
             RefuseName(strExists);
             return;
         }
         // The manager builds its own wall from this one; the caller is handed
         // the manager's wall, which lives on after the dialog.
-        CHOIScene scene(g_pDevMgr, strName);
+        CHOIScene scene(g_pHOIDevMgr, strName);
         scene.SetGridSize(ui->cbRow->currentText().toInt(), ui->cbCol->currentText().toInt());
         scene.SetGroup(strGroup);
-        m_pScene = g_pDevMgr->GetOrCreateVideoWallOfScene(&scene, 0);
+        m_pScene = g_pHOIDevMgr->GetOrCreateVideoWallOfScene(&scene, 0);
     } else {
-        if (strName != m_strName && g_pDevMgr->FindVideoWallByName(strName)) {
+        if (strName != m_strName && g_pHOIDevMgr->FindVideoWallByName(strName)) {
             RefuseName(strExists);
             return;
         }
-        if (CHOIScene *pWall = g_pDevMgr->FindVideoWallByName(m_strName)) {
+        if (CHOIScene *pWall = g_pHOIDevMgr->FindVideoWallByName(m_strName)) {
             pWall->SetName(strName);
             pWall->SetGroup(strGroup);
         }

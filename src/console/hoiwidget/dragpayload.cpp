@@ -120,11 +120,11 @@ QString DragFormat(const QMimeData *pData)
 
 CHOIDev *FindManagedDev(quint64 nAddr)
 {
-    if (!g_pDevMgr || nAddr == 0)
+    if (!g_pHOIDevMgr || nAddr == 0)
         return nullptr;
-    const int nCount = g_pDevMgr->GetDevCount();
+    const int nCount = g_pHOIDevMgr->GetDevCount();
     for (int i = 0; i < nCount; ++i) {
-        CHOIDev *pDev = g_pDevMgr->GetDev(i);
+        CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
         if (quint64(reinterpret_cast<quintptr>(pDev)) == nAddr)
             return pDev;
     }

@@ -12,13 +12,15 @@
 
 #include <algorithm>
 
+#include "control/dlgcecctrl.h"
+#include "control/dlgirctrl.h"
+#include "control/dlgserialmsg.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/gpcellitem.h"
-#include "hoiwidget/gridactions.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/tablegraphicsscene.h"
 
@@ -341,16 +343,31 @@ bool CTableGraphicsView::IsRxOffered(CHOIDev *pRx) const
 
 QMenu *CTableGraphicsView::CreateContextMenu(CGpCellItem *pItem)
 {
-    CHOIDevMgr *pMgr = g_pHOIDevMgr;
     const T_SceneCell *pCell = pItem ? pItem->GetCell() : nullptr;
-    if (!m_pCurScene || !pCell || !pMgr)
+    if (!m_pCurScene || !pCell || !g_pHOIDevMgr)
         return nullptr;
 
     const bool bWindowing = m_pCurScene->IsWindowLayout() || m_pCurScene->IsVivLayout();
     const QList<T_VideoWallInfo *> walls = GetSelectedVideoWalls();
-    const QList<CGpCellItem *> selected = SelectedCells();
     QMenu *pMenu = new QMenu(this);
+    AddChangeDevEntries(pMenu, walls, bWindowing);
+    pMenu->addSeparator();
+    AddRemoveDevEntries(pMenu, pCell);
+    pMenu->addSeparator();
+    AddEditEntries(pMenu, walls, bWindowing);
+    pMenu->addSeparator();
+    AddOsdEntries(pMenu);
+    pMenu->addSeparator();
+    AddControlEntries(pMenu);
+    return pMenu;
+}
 
+// "Change TX" and "Change RX": every TX of the manager, and every RX the
+// layout may take.
+void CTableGraphicsView::AddChangeDevEntries(QMenu *pMenu, const QList<T_VideoWallInfo *> &walls, bool bWindowing)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    const int nSelected = SelectedCells().size();
     QMenu *pChangeTx = pMenu->addMenu(tr("Change TX"));
     QMenu *pChangeRx = pMenu->addMenu(tr("Change RX"));
     for (int i = 0; i < pMgr->GetDevCount(); ++i) {
@@ -366,13 +383,16 @@ QMenu *CTableGraphicsView::CreateContextMenu(CGpCellItem *pItem)
         } else if (pDev->GetDevType() == CHOIDev::E_DT_RX && IsRxOffered(pDev)) {
             QAction *pAction = pChangeRx->addAction(pDev->GetDisplayName());
             pAction->setData(DevToVariant(pDev));
-            pAction->setEnabled(selected.size() == 1 && !pMgr->IsRxInAnyVideoWall(pDev));
+            pAction->setEnabled(nSelected == 1 && !pMgr->IsRxInAnyVideoWall(pDev));
             connect(pAction, &QAction::triggered, this, &CTableGraphicsView::slotChangeRX);
         }
     }
     pChangeTx->setEnabled(!m_bVWMode && !bWindowing);
-    pMenu->addSeparator();
+}
 
+// "Remove TX" and "Remove RX": the devices of the clicked cell.
+void CTableGraphicsView::AddRemoveDevEntries(QMenu *pMenu, const T_SceneCell *pCell)
+{
     QMenu *pRemoveTx = pMenu->addMenu(tr("Remove TX"));
     bool bAnyTx = false;
     for (CHOIDev *pTx : pCell->txList) {
@@ -391,8 +411,11 @@ QMenu *CTableGraphicsView::CreateContextMenu(CGpCellItem *pItem)
         connect(pAction, &QAction::triggered, this, &CTableGraphicsView::slotRemoveRX);
     }
     pRemoveRx->setEnabled(pCell->rx != nullptr);
-    pMenu->addSeparator();
+}
 
+// Selection, clearing, combining and splitting, and the wall's properties.
+void CTableGraphicsView::AddEditEntries(QMenu *pMenu, const QList<T_VideoWallInfo *> &walls, bool bWindowing)
+{
     pMenu->addAction(tr("Select All"), this, &CTableGraphicsView::slotSelectAll);
     if (m_bVWMode)
         pMenu->addAction(tr("Remove All RX"), this, &CTableGraphicsView::slotRemoveAllRX);
@@ -411,9 +434,12 @@ QMenu *CTableGraphicsView::CreateContextMenu(CGpCellItem *pItem)
     if (!walls.isEmpty())
         pProps->setData(PtrToVariant(walls.first()));
     pProps->setEnabled(!walls.isEmpty());
-    pMenu->addSeparator();
+}
 
-    const bool bLogo = pMgr->IsLogoEnable();
+// The on-screen display of the selected RX, named as the products call it.
+void CTableGraphicsView::AddOsdEntries(QMenu *pMenu)
+{
+    const bool bLogo = g_pHOIDevMgr->IsLogoEnable();
     const bool bOsd = DoRxOsd(true, true);
     QAction *pOsdOn = pMenu->addAction(bLogo ? tr("Turn On IP/MAC Display") : tr("Turn On OSD"),
                                        this, &CTableGraphicsView::slotTurnRxOsdOn);
@@ -421,42 +447,46 @@ QMenu *CTableGraphicsView::CreateContextMenu(CGpCellItem *pItem)
     QAction *pOsdOff = pMenu->addAction(bLogo ? tr("Turn Off IP/MAC Display") : tr("Turn Off OSD"),
                                         this, &CTableGraphicsView::slotTurnRxOsdOff);
     pOsdOff->setEnabled(bOsd);
-    pMenu->addSeparator();
+}
 
+// The control dialogs the program offers at all.
+void CTableGraphicsView::AddControlEntries(QMenu *pMenu)
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
     if (pMgr->IsSupportIr(nullptr))
         pMenu->addAction(tr("Remote Control"), this, &CTableGraphicsView::slotShowRemoteControl);
     if (pMgr->IsSupportRs232(nullptr))
         pMenu->addAction(tr("Serial"), this, &CTableGraphicsView::slotShowSerial);
     if (pMgr->IsSupportCec(nullptr))
         pMenu->addAction(tr("CEC Control"), this, &CTableGraphicsView::slotShowCEC);
-    return pMenu;
 }
 
 // ---- device dialogs ----
 
-void CTableGraphicsView::ShowDeviceDialog(int eDialog)
+template <typename TResult>
+void CTableGraphicsView::ShowDeviceDialog(TResult (*pfnShowDlg)(CHOIScene *, CHOIDev *))
 {
     if (!m_pCurScene)
         return;
     const QList<CGpCellItem *> selected = SelectedCells();
     if (selected.isEmpty())
         return;
-    LaunchGridDialog(E_GridDialog(eDialog), m_pCurScene, selected.first()->GetCell()->rx);
+    pfnShowDlg(m_pCurScene, selected.first()->GetCell()->rx);
 }
 
 void CTableGraphicsView::slotShowRemoteControl()
 {
-    ShowDeviceDialog(E_GD_IR_CTRL);
+    ShowDeviceDialog(&CDlgIrCtrl::ShowDlg);
 }
 
 void CTableGraphicsView::slotShowSerial()
 {
-    ShowDeviceDialog(E_GD_SERIAL_MSG);
+    ShowDeviceDialog(&CDlgSerialMsg::ShowDlg);
 }
 
 void CTableGraphicsView::slotShowCEC()
 {
-    ShowDeviceDialog(E_GD_CEC_CTRL);
+    ShowDeviceDialog(&CDlgCECCtrl::ShowDlg);
 }
 
 // ---- device notifications ----

@@ -15,6 +15,7 @@ class CHOIScene;
 class QMenu;
 class QRubberBand;
 struct T_CellPos;
+struct T_SceneCell;
 struct T_VideoWallInfo;
 
 // The layout grid editor: one CGpCellItem per cell of the layout it shows.
@@ -92,11 +93,22 @@ private:
     void UpdateCells(const QList<T_CellPos> &cells);
     QString WallName() const;
     bool IsRxOffered(CHOIDev *pRx) const;
-    void ShowDeviceDialog(int eDialog);
+    // The groups of entries of the context menu, in their order.
+    void AddChangeDevEntries(QMenu *pMenu, const QList<T_VideoWallInfo *> &walls, bool bWindowing);
+    void AddRemoveDevEntries(QMenu *pMenu, const T_SceneCell *pCell);
+    void AddEditEntries(QMenu *pMenu, const QList<T_VideoWallInfo *> &walls, bool bWindowing);
+    void AddOsdEntries(QMenu *pMenu);
+    void AddControlEntries(QMenu *pMenu);
+    // Opens a shared control dialog for the layout and the RX of the first
+    // selected cell (none when that cell has none); nothing without a
+    // selected cell.
+    template <typename TResult>
+    void ShowDeviceDialog(TResult (*pfnShowDlg)(CHOIScene *, CHOIDev *));
     // Whether the view still shows pScene after a box or dialog ran: a
     // scheduled apply may have shown another layout meanwhile. An edit
     // begun on a layout no longer shown is dropped.
     bool IsStillShown(const QPointer<CHOIScene> &pScene) const;
+    bool ConfirmClear(const QString &strQuestion);
 
     CHOIScene *m_pCurScene;
     QRubberBand *m_pRubberBand;

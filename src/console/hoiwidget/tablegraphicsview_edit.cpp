@@ -200,15 +200,18 @@ void CTableGraphicsView::slotRemoveRX()
     DoRemoveRX(false);
 }
 
+// Asks before a layout is cleared: false when the operator says no or the
+// layout was replaced while the question was open.
+bool CTableGraphicsView::ConfirmClear(const QString &strQuestion)
+{
+    const QPointer<CHOIScene> pScene = m_pCurScene;
+    return MsgQuestion(this, QString(), strQuestion) == QMessageBox::Yes && IsStillShown(pScene);
+}
+
 void CTableGraphicsView::slotRemoveAllRX()
 {
-    if (!m_pCurScene || !g_pHOIDevMgr)
-        return;
-    const QPointer<CHOIScene> pScene = m_pCurScene;
-    if (MsgQuestion(this, QString(),
-                    tr("Are you sure you want to remove the all devices in current video wall?"))
-            != QMessageBox::Yes
-        || !IsStillShown(pScene))
+    if (!m_pCurScene || !g_pHOIDevMgr
+        || !ConfirmClear(tr("Are you sure you want to remove the all devices in current video wall?")))
         return;
     m_pCurScene->RemoveAllRX();
     g_pHOIDevMgr->RemoveAllRXOfVideoWall(WallName());
@@ -217,13 +220,7 @@ void CTableGraphicsView::slotRemoveAllRX()
 
 void CTableGraphicsView::slotRemoveAllTX()
 {
-    if (!m_pCurScene)
-        return;
-    const QPointer<CHOIScene> pScene = m_pCurScene;
-    if (MsgQuestion(this, QString(),
-                    tr("Are you sure you want to remove the all devices in current layout?"))
-            != QMessageBox::Yes
-        || !IsStillShown(pScene))
+    if (!m_pCurScene || !ConfirmClear(tr("Are you sure you want to remove the all devices in current layout?")))
         return;
     m_pCurScene->RemoveAllTX();
     RepaintAll();

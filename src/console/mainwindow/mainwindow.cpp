@@ -1,5 +1,5 @@
 // Construction and wiring of the main window, its busy state, the Help menu,
-// the tool dialog launchers, the dock toggles and the device notifications.
+// the tool dialogs, the dock toggles and the device notifications.
 #include "mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
@@ -12,6 +12,11 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include "batch/dlgbatch.h"
+#include "control/dlgcecctrl.h"
+#include "control/dlgirctrl.h"
+#include "control/dlgserialmsg.h"
+#include "control/dlgstandbyctrl.h"
 #include "dialogs/about.h"
 #include "dialogs/dlggroup.h"
 #include "docks/devinfowidget.h"
@@ -19,8 +24,8 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/tablegraphicsscene.h"
 #include "mainwindow/mythread.h"
-#include "mainwindow/toolactions.h"
 #include "navtree/formgrouplist.h"
+#include "schedule/dlgschedule.h"
 #include "uiservices.h"
 
 MainWindow::MainWindow(QWidget *parent)
@@ -40,45 +45,22 @@ MainWindow::MainWindow(QWidget *parent)
     , m_bCurPathInUse(false)
 {
     ui->setupUi(this);
-
-    ui->groupBox->hide();
-    ui->widget->hide();
-    ui->label->hide();
-    ui->lbSceneStatus->hide();
-    ui->lbSceneStatusIcon->hide();
-    ui->actionSchedule->setVisible(false);
-    ui->checkBDefLayout->hide();
-    ClearGroupTiles();
+    HideUnusedWidgets();
 
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
     ui->sw_RXToGroupOrList->setCurrentIndex(pMgr && pMgr->m_nListOrTree == 1 ? 1 : 0);
-
     ui->wgDevFrame->SetListMode(true, false, true);
     ui->wgDevFrame_ListRX->SetListMode(false, true, false);
 
     m_strTitle = ApplicationTitle();
     setWindowTitle(m_strTitle);
 
-    m_pLogDock = new CLogWidget(this);
-    m_pLogDock->hide();
-    m_pInfoDock = new CDevinfoWidget(this);
-    m_pInfoDock->hide();
-    addDockWidget(Qt::BottomDockWidgetArea, m_pInfoDock, Qt::Horizontal);
-    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->actionDevInfo, &QAction::setChecked);
-    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->menuInfo_Window, &QAction::setChecked);
-    addDockWidget(Qt::BottomDockWidgetArea, m_pLogDock, Qt::Horizontal);
+    CreateDocks();
     ConnectPanels();
     // A right click on the frame, the tool bar or the dock area opens no menu.
     setContextMenuPolicy(Qt::CustomContextMenu);
     ConnectTools();
-
-    ui->menuInfo_Window->setCheckable(true);
-    ui->menuInfo_Window->setChecked(true);
-    m_bInfoDockShown = true;
-    connect(ui->menuLog_Window, &QAction::triggered, this, &MainWindow::slotViewLogMenu);
-    ui->menuLog_Window->setCheckable(true);
-    ui->menuLog_Window->setChecked(false);
-    m_bLogDockShown = false;
+    InitDockMenuEntries();
 
     if (pMgr && pMgr->IsLanguageEnable()) {
         CreateLanguageMenu();
@@ -95,92 +77,35 @@ MainWindow::MainWindow(QWidget *parent)
     ui->gvVW->setScene(new CTableGraphicsScene(ui->gvVW));
     ui->gvVW->SetVWMode(true);
 
-    if (pMgr) {
-        connect(pMgr, &CHOIDevMgr::OnRestoreScene, this, &MainWindow::slotOnRestoreScene);
-        // The manager announces the end of a search only with OnSearchStop;
-        // a search asked to restore the layouts lists them again here.
-        connect(pMgr, &CHOIDevMgr::OnSearchStop, this, [this](int nDevFound, bool bRestoreSceneAfterSearch) {
-            Q_UNUSED(nDevFound)
-            if (bRestoreSceneAfterSearch)
-                slotOnRestoreScene();
-        });
-        connect(pMgr, &CHOIDevMgr::OnSceneStatusChange, this, &MainWindow::slotOnSceneStatusChange);
-        connect(pMgr, &CHOIDevMgr::OnDevNameChanged, this, &MainWindow::slotOnDevNameChanged);
-        connect(pMgr, &CHOIDevMgr::OnDeviceNotify, this, &MainWindow::slotOnDeviceNotify);
-        connect(pMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &MainWindow::slotOnDevCmdCompleted);
-        connect(pMgr, &CHOIDevMgr::OnScheduleExec, this, &MainWindow::slotOnScheduleExec);
-        connect(pMgr, &CHOIDevMgr::signalFoundQN714, this, &MainWindow::slotOnFoundQN714);
-    }
-
+    if (pMgr)
+        ConnectManager(pMgr);
     SetDeviceFunctionsEnabled(pMgr && !pMgr->HasUnknownDevice());
-
     ui->wgDevFrame->slotRefreshDeives();
     ui->wgDevFrame_GroupRx->slotRefreshDeives();
     ui->wgDevFrame_ListRX->slotRefreshDeives();
     slotRefreshSceneComoboBox();
     slotRefreshQN714ComoboBox();
-
     if (pMgr)
         connect(pMgr, &CHOIDevMgr::OnProgressNotify, this, &MainWindow::slotOnProgressNotify);
     ui->progressBar->hide();
 
-    if (pMgr) {
-        ui->actionIrControl->setVisible(pMgr->IsSupportIr(nullptr));
-        ui->actionSerial->setVisible(pMgr->IsSupportRs232(nullptr));
-        ui->actionCECControl->setVisible(pMgr->IsSupportCec(nullptr));
-        ui->actionViewLog->setVisible(pMgr->IsLogEnable(nullptr));
-        ui->actionStandby->setVisible(pMgr->IsBackupEnable(nullptr));
-    }
-
-    connect(ui->wgDevFrame, &CFrameDevList::signalQN714Operate, this, &MainWindow::slotQN714Operate);
-    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
-    connect(pTree, &CFormGroupList::onItemClickGroup, this, &MainWindow::slotOnGroupItemClick);
-    connect(pTree, &CFormGroupList::onItemClickGroup, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
-    connect(pTree, &CFormGroupList::signalGroupItem, this, &MainWindow::slotOnGroupItemClick);
-    connect(pTree, &CFormGroupList::signalGroupItemforAliasModity, this,
-            &MainWindow::slotOnGroupItemClickforAliasModify);
-    connect(pTree, &CFormGroupList::signalVWItem, this, &MainWindow::slotOnDeleteVWItemClick);
-    connect(pTree, &CFormGroupList::onItemClickVW, this,
-            qOverload<QTreeWidgetItem *>(&MainWindow::slotOnLayoutItemClick));
-    connect(pTree, &CFormGroupList::onItemClickVW, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
-    connect(pTree, &CFormGroupList::onItemClickAll, this, &MainWindow::slotOnAllItemClick);
-    connect(pTree, &CFormGroupList::onItemClickAll, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
-    connect(ui->pbGreateVW_2, &QPushButton::clicked, this, &MainWindow::on_pbGreateVW_clicked);
-    connect(ui->pbDeleteDev, &QPushButton::clicked, pTree, &CFormGroupList::slotDeleteDevices);
-    connect(pTree, &CFormGroupList::signalLayoutNameChange, this, &MainWindow::slotRefreshSceneComoboBox);
-    connect(pTree, &CFormGroupList::signalGroupNameChange, this, &MainWindow::slotGroupNameChange);
-    connect(pTree, &CFormGroupList::signalVWNameChange, this, &MainWindow::slotVWNameChange);
-    connect(pTree, &CFormGroupList::signalShowVWScene, this, &MainWindow::slotShowVWScene);
-
-    // A forced language from "language.ini" goes last, over the saved one.
-    {
-        QSettings languageIni(QCoreApplication::applicationDirPath() + QStringLiteral("/language.ini"),
-                              QSettings::IniFormat);
-        if (languageIni.value(QStringLiteral("change"), 0).toUInt() == 1) {
-            const uint nLanguage = languageIni.value(QStringLiteral("language"), 2).toUInt();
-            if (nLanguage == 0)
-                slotChangeEnglish();
-            else if (nLanguage == 1)
-                slotChangeChinese();
-        }
-    }
+    if (pMgr)
+        ShowConfiguredTools(pMgr);
+    ConnectGroupTree();
+    ApplyForcedLanguage();
 
     ui->actionDevInfo->trigger();
-    pTree->SelectRootItem();
-
-    if (pMgr && pMgr->m_nIsWelcome == 0) {
-        CMyThread *pThread = new CMyThread;
-        connect(pThread, &CMyThread::OnMyThreadSignal, this, &MainWindow::slotWelcome);
-        // Its run returns at once; nothing waits for it.
-        connect(pThread, &QThread::finished, pThread, &QObject::deleteLater);
-        pThread->start(QThread::InheritPriority);
-    }
+    ui->wgDevFrame_GroupRx->SelectRootItem();
+    StartWelcome();
 }
 
 MainWindow::~MainWindow()
 {
     ClearAllTiles();
-    DestroySharedToolDialogs();
+    // The IR pad and the serial message dialog are shared and live as long
+    // as the window.
+    CDlgIrCtrl::DestroyDlg();
+    CDlgSerialMsg::DestroyDlg();
     SaveListMode();
     delete ui;
     ui = nullptr;
@@ -188,8 +113,7 @@ MainWindow::~MainWindow()
     delete m_pTranslatorWidgets;
 }
 
-// Rows 3 to 22 of the wiring: panels to the Information dock, the Log dock's
-// check marks and the tool bar.
+// The panels to the Information dock, and the Log dock's check marks.
 void MainWindow::ConnectPanels()
 {
     connect(ui->wgDevFrame, &CFrameDevList::onItemChange, m_pInfoDock, &CDevinfoWidget::slotShowDevDetail);
@@ -200,39 +124,44 @@ void MainWindow::ConnectPanels()
     connect(ui->wgDevFrame_GroupRx, &CFormGroupList::onItemChange, this, &MainWindow::slotOnDevClickGroupRx);
     connect(m_pLogDock, &QDockWidget::visibilityChanged, ui->actionViewLog, &QAction::setChecked);
     connect(m_pLogDock, &QDockWidget::visibilityChanged, ui->menuLog_Window, &QAction::setChecked);
-    connect(ui->actionImport, &QAction::triggered, this, &MainWindow::slotImport);
-    connect(ui->actionExport, &QAction::triggered, this, &MainWindow::slotExportSummaryFile);
-    connect(ui->actionIrControl, &QAction::triggered, this, &MainWindow::slotRemoteControl);
-    connect(ui->actionSerial, &QAction::triggered, this, &MainWindow::slotSendSerialMsg);
-    connect(ui->actionCECControl, &QAction::triggered, this, &MainWindow::slotCECControl);
-    connect(ui->actionStandby, &QAction::triggered, this, &MainWindow::slotStandbyControl);
-    connect(ui->actionSchedule, &QAction::triggered, this, &MainWindow::slotOnSchedule);
-    connect(ui->actionDevInfo, &QAction::triggered, this, &MainWindow::slotViewDevInfo);
-    connect(ui->actionViewLog, &QAction::triggered, this, &MainWindow::slotViewLog);
-    connect(ui->actionHelp, &QAction::triggered, this, &MainWindow::slotHelp);
-    connect(ui->actionBatch_Commands, &QAction::triggered, this, &MainWindow::slotBatchCommands);
-    connect(ui->actionSave_alais, &QAction::triggered, this, &MainWindow::slotSaveSlaistoTxRX);
-    connect(ui->actionSearch, &QAction::triggered, this, &MainWindow::slotSearchTxRxOnline);
-    connect(ui->actionSave, &QAction::triggered, this, &MainWindow::slotSave);
 }
 
-// Rows 23 to 33: the menus.
+// The tool bar's and the menus' actions, each to the slot it runs.
 void MainWindow::ConnectTools()
 {
-    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::slotNew);
-    connect(ui->actionNewMune, &QAction::triggered, this, &MainWindow::slotNew);
-    connect(ui->menuOpen, &QAction::triggered, this, &MainWindow::slotImport);
-    connect(ui->menuSave, &QAction::triggered, this, &MainWindow::slotSave);
+    using WindowSlot = void (MainWindow::*)();
+    const QPair<QAction *, WindowSlot> actions[] = {
+        {ui->actionImport, &MainWindow::slotImport},
+        {ui->actionExport, &MainWindow::slotExportSummaryFile},
+        {ui->actionIrControl, &MainWindow::slotRemoteControl},
+        {ui->actionSerial, &MainWindow::slotSendSerialMsg},
+        {ui->actionCECControl, &MainWindow::slotCECControl},
+        {ui->actionStandby, &MainWindow::slotStandbyControl},
+        {ui->actionSchedule, &MainWindow::slotOnSchedule},
+        {ui->actionDevInfo, &MainWindow::slotViewDevInfo},
+        {ui->actionViewLog, &MainWindow::slotViewLog},
+        {ui->actionHelp, &MainWindow::slotHelp},
+        {ui->actionBatch_Commands, &MainWindow::slotBatchCommands},
+        {ui->actionSave_alais, &MainWindow::slotSaveSlaistoTxRX},
+        {ui->actionSearch, &MainWindow::slotSearchTxRxOnline},
+        {ui->actionSave, &MainWindow::slotSave},
+        {ui->actionNew, &MainWindow::slotNew},
+        {ui->actionNewMune, &MainWindow::slotNew},
+        {ui->menuOpen, &MainWindow::slotImport},
+        {ui->menuSave, &MainWindow::slotSave},
+        {ui->menuExport_summary_file, &MainWindow::slotExportSummaryFile},
+        {ui->menuSearch_Tx_Rx_online, &MainWindow::slotSearchTxRxOnline},
+        {ui->menuSave_alais_to_Tx_Rx, &MainWindow::slotSaveSlaistoTxRX},
+        {ui->menuBatch_commands, &MainWindow::slotBatchCommands},
+        {ui->menuInfo_Window, &MainWindow::slotViewDevInfoMenu},
+    };
+    for (const auto &action : actions)
+        connect(action.first, &QAction::triggered, this, action.second);
     connect(ui->menuSave_as, &QAction::triggered, this, &MainWindow::slotSaveas);
-    connect(ui->menuExport_summary_file, &QAction::triggered, this, &MainWindow::slotExportSummaryFile);
     connect(ui->menuExit, &QAction::triggered, this, &MainWindow::close);
-    connect(ui->menuSearch_Tx_Rx_online, &QAction::triggered, this, &MainWindow::slotSearchTxRxOnline);
-    connect(ui->menuSave_alais_to_Tx_Rx, &QAction::triggered, this, &MainWindow::slotSaveSlaistoTxRX);
-    connect(ui->menuBatch_commands, &QAction::triggered, this, &MainWindow::slotBatchCommands);
-    connect(ui->menuInfo_Window, &QAction::triggered, this, &MainWindow::slotViewDevInfoMenu);
 }
 
-// Rows 35 to 50: the layout page and the navigation panels.
+// The layout page and the navigation panels.
 void MainWindow::ConnectNavigation()
 {
     CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
@@ -255,6 +184,121 @@ void MainWindow::ConnectNavigation()
     connect(ui->wgDevFrame, &CFrameDevList::signalListToGroupTXDev, this, &MainWindow::slotListToGroupTXDev);
     connect(ui->wgDevFrame_ListRX, &CFrameDevList::signalDevFrameTo, pTree, &CFormGroupList::soltDevFrameTo);
     connect(pTree, &CFormGroupList::signalDevFrame, this, &MainWindow::slotDevFrame);
+}
+
+// The parts of the form the program does not use.
+void MainWindow::HideUnusedWidgets()
+{
+    const QList<QWidget *> unused = {ui->groupBox,      ui->widget,           ui->label,
+                                     ui->lbSceneStatus, ui->lbSceneStatusIcon, ui->checkBDefLayout};
+    for (QWidget *pWidget : unused)
+        pWidget->hide();
+    ui->actionSchedule->setVisible(false);
+    ClearGroupTiles();
+}
+
+void MainWindow::CreateDocks()
+{
+    m_pLogDock = new CLogWidget(this);
+    m_pLogDock->hide();
+    m_pInfoDock = new CDevinfoWidget(this);
+    m_pInfoDock->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, m_pInfoDock, Qt::Horizontal);
+    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->actionDevInfo, &QAction::setChecked);
+    connect(m_pInfoDock, &QDockWidget::visibilityChanged, ui->menuInfo_Window, &QAction::setChecked);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pLogDock, Qt::Horizontal);
+}
+
+// The View menu's dock entries: Information on, Log off.
+void MainWindow::InitDockMenuEntries()
+{
+    ui->menuInfo_Window->setCheckable(true);
+    ui->menuInfo_Window->setChecked(true);
+    m_bInfoDockShown = true;
+    connect(ui->menuLog_Window, &QAction::triggered, this, &MainWindow::slotViewLogMenu);
+    ui->menuLog_Window->setCheckable(true);
+    ui->menuLog_Window->setChecked(false);
+    m_bLogDockShown = false;
+}
+
+void MainWindow::ConnectManager(CHOIDevMgr *pMgr)
+{
+    connect(pMgr, &CHOIDevMgr::OnRestoreScene, this, &MainWindow::slotOnRestoreScene);
+    // The manager announces the end of a search only with OnSearchStop; a
+    // search asked to restore the layouts lists them again here.
+    connect(pMgr, &CHOIDevMgr::OnSearchStop, this, [this](int nDevFound, bool bRestoreSceneAfterSearch) {
+        Q_UNUSED(nDevFound)
+        if (bRestoreSceneAfterSearch)
+            slotOnRestoreScene();
+    });
+    connect(pMgr, &CHOIDevMgr::OnSceneStatusChange, this, &MainWindow::slotOnSceneStatusChange);
+    connect(pMgr, &CHOIDevMgr::OnDevNameChanged, this, &MainWindow::slotOnDevNameChanged);
+    connect(pMgr, &CHOIDevMgr::OnDeviceNotify, this, &MainWindow::slotOnDeviceNotify);
+    connect(pMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &MainWindow::slotOnDevCmdCompleted);
+    connect(pMgr, &CHOIDevMgr::OnScheduleExec, this, &MainWindow::slotOnScheduleExec);
+    connect(pMgr, &CHOIDevMgr::signalFoundQN714, this, &MainWindow::slotOnFoundQN714);
+}
+
+// The tool actions the product configuration offers at all.
+void MainWindow::ShowConfiguredTools(CHOIDevMgr *pMgr)
+{
+    ui->actionIrControl->setVisible(pMgr->IsSupportIr(nullptr));
+    ui->actionSerial->setVisible(pMgr->IsSupportRs232(nullptr));
+    ui->actionCECControl->setVisible(pMgr->IsSupportCec(nullptr));
+    ui->actionViewLog->setVisible(pMgr->IsLogEnable(nullptr));
+    ui->actionStandby->setVisible(pMgr->IsBackupEnable(nullptr));
+}
+
+// The group tree's commands and notifications, and the page buttons that
+// run through it.
+void MainWindow::ConnectGroupTree()
+{
+    connect(ui->wgDevFrame, &CFrameDevList::signalQN714Operate, this, &MainWindow::slotQN714Operate);
+    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
+    connect(pTree, &CFormGroupList::onItemClickGroup, this, &MainWindow::slotOnGroupItemClick);
+    connect(pTree, &CFormGroupList::onItemClickGroup, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(pTree, &CFormGroupList::signalGroupItem, this, &MainWindow::slotOnGroupItemClick);
+    connect(pTree, &CFormGroupList::signalGroupItemforAliasModity, this,
+            &MainWindow::slotOnGroupItemClickforAliasModify);
+    connect(pTree, &CFormGroupList::signalVWItem, this, &MainWindow::slotOnDeleteVWItemClick);
+    connect(pTree, &CFormGroupList::onItemClickVW, this,
+            qOverload<QTreeWidgetItem *>(&MainWindow::slotOnLayoutItemClick));
+    connect(pTree, &CFormGroupList::onItemClickVW, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(pTree, &CFormGroupList::onItemClickAll, this, &MainWindow::slotOnAllItemClick);
+    connect(pTree, &CFormGroupList::onItemClickAll, m_pInfoDock, &CDevinfoWidget::slotShowEmptyDetail);
+    connect(ui->pbGreateVW_2, &QPushButton::clicked, this, &MainWindow::on_pbGreateVW_clicked);
+    connect(ui->pbDeleteDev, &QPushButton::clicked, pTree, &CFormGroupList::slotDeleteDevices);
+    connect(pTree, &CFormGroupList::signalLayoutNameChange, this, &MainWindow::slotRefreshSceneComoboBox);
+    connect(pTree, &CFormGroupList::signalGroupNameChange, this, &MainWindow::slotGroupNameChange);
+    connect(pTree, &CFormGroupList::signalVWNameChange, this, &MainWindow::slotVWNameChange);
+    connect(pTree, &CFormGroupList::signalShowVWScene, this, &MainWindow::slotShowVWScene);
+}
+
+// A language forced by "language.ini" goes last, over the saved one.
+void MainWindow::ApplyForcedLanguage()
+{
+    QSettings languageIni(QCoreApplication::applicationDirPath() + QStringLiteral("/language.ini"),
+                          QSettings::IniFormat);
+    if (languageIni.value(QStringLiteral("change"), 0).toUInt() != 1)
+        return;
+    const uint nLanguage = languageIni.value(QStringLiteral("language"), 2).toUInt();
+    if (nLanguage == 0)
+        slotChangeEnglish();
+    else if (nLanguage == 1)
+        slotChangeChinese();
+}
+
+// The welcome dialog opens from a thread's signal, once the window is up.
+void MainWindow::StartWelcome()
+{
+    CHOIDevMgr *pMgr = g_pHOIDevMgr;
+    if (!pMgr || pMgr->m_nIsWelcome != 0)
+        return;
+    CMyThread *pThread = new CMyThread;
+    connect(pThread, &CMyThread::OnMyThreadSignal, this, &MainWindow::slotWelcome);
+    // Its run returns at once; nothing waits for it.
+    connect(pThread, &QThread::finished, pThread, &QObject::deleteLater);
+    pThread->start(QThread::InheritPriority);
 }
 
 void MainWindow::SetFeatureActions(bool bAllowed)
@@ -339,7 +383,7 @@ void MainWindow::slotMenuHelp()
     }
 }
 
-// ---- dialog launchers ----
+// ---- tool dialogs ----
 
 void MainWindow::slotHelp()
 {
@@ -349,12 +393,14 @@ void MainWindow::slotHelp()
 
 void MainWindow::slotBatchCommands()
 {
-    RunToolDialog(E_TD_BATCH, this);
+    CDlgBatch dlg(this);
+    dlg.exec();
 }
 
 void MainWindow::slotOnSchedule()
 {
-    RunToolDialog(E_TD_SCHEDULE, this);
+    CDlgSchedule dlg(this);
+    dlg.exec();
 }
 
 void MainWindow::slotOnManageGroup()
@@ -365,22 +411,22 @@ void MainWindow::slotOnManageGroup()
 
 void MainWindow::slotRemoteControl()
 {
-    RunToolDialog(E_TD_IR_CTRL, this);
+    CDlgIrCtrl::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotSendSerialMsg()
 {
-    RunToolDialog(E_TD_SERIAL_MSG, this);
+    CDlgSerialMsg::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotCECControl()
 {
-    RunToolDialog(E_TD_CEC_CTRL, this);
+    CDlgCECCtrl::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotStandbyControl()
 {
-    RunToolDialog(E_TD_STANDBY_CTRL, this);
+    CDlgStandbyCtrl::ShowDlg(nullptr, nullptr);
 }
 
 void MainWindow::slotSearchTxRxOnline()

@@ -56,6 +56,8 @@ public:
     bool OpenProject(const QString &path, bool bQuiet);
     // The current project path when this run opened or saved it, else empty.
     QString SaveTargetPath() const;
+    // The file dialog that asks where to write the project.
+    QString AskProjectPath(const QString &strCaption);
     void ClearGroupTiles();
     void ClearAllTiles();
     void CreateLanguageMenu();
@@ -171,9 +173,18 @@ protected:
     bool eventFilter(QObject *pWatched, QEvent *event) override;
 
 private:
+    // The steps of construction, in their order.
+    void HideUnusedWidgets();
+    void CreateDocks();
     void ConnectPanels();
     void ConnectTools();
+    void InitDockMenuEntries();
     void ConnectNavigation();
+    void ConnectManager(CHOIDevMgr *pMgr);
+    void ShowConfiguredTools(CHOIDevMgr *pMgr);
+    void ConnectGroupTree();
+    void ApplyForcedLanguage();
+    void StartWelcome();
     // The IR, serial, CEC, Log and Standby actions: on by the product
     // configuration when bAllowed and the window is not busy.
     void SetFeatureActions(bool bAllowed);
@@ -189,8 +200,6 @@ private:
     QList<CHOIScene *> CollectWallLayouts(const QString &strWall) const;
     // The layout of a list entry; null when the manager no longer has it.
     CHOIScene *EntryScene(int nIndex) const;
-    QIcon LayoutIcon(CHOIScene *pScene, QString *pText = nullptr) const;
-    void AppendLayoutEntry(CHOIScene *pScene);
     int FindSceneEntry(CHOIScene *pScene) const;
     void ShowWallLayouts(const QString &strWall);
     void ShowWallInGrid(const QString &strWall);

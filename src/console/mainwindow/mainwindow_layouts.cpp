@@ -5,11 +5,10 @@
 
 #include <QPixmap>
 
+#include "dialogs/dlgranklayout.h"
 #include "dialogs/dlgsceneedit.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/layoutstatus.h"
-#include "mainwindow/toolactions.h"
 #include "navtree/formgrouplist.h"
 #include "navtree/groupwidget.h"
 #include "uiservices.h"
@@ -46,23 +45,6 @@ int MainWindow::FindSceneEntry(CHOIScene *pScene) const
             return i;
     }
     return -1;
-}
-
-// The icon (and text) a layout shows in the list: the windowing kinds show
-// their own, any other layout its stored status.
-QIcon MainWindow::LayoutIcon(CHOIScene *pScene, QString *pText) const
-{
-    QString strText;
-    const QIcon icon = LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
-    if (pText)
-        *pText = strText;
-    return icon;
-}
-
-void MainWindow::AppendLayoutEntry(CHOIScene *pScene)
-{
-    ui->cbScenes->addItem(LayoutIcon(pScene), CHOIScene::GetSceneNameSuffix(pScene->GetName()),
-                          SceneToVariant(pScene));
 }
 
 // The layouts of one wall in the manager's order, sorted by their sequence
@@ -203,11 +185,11 @@ void MainWindow::slotRefreshSceneComoboBox()
         m_bSkipShowScene = true;
         const QList<CHOIScene *> layouts = CollectWallLayouts(m_strCurVWName);
         for (CHOIScene *pScene : layouts) {
-            AppendLayoutEntry(pScene);
+            AddLayoutEntry(ui->cbScenes, pScene);
             if (pScene == pCurrent) {
                 ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
                 QString strText;
-                LayoutIcon(pScene, &strText);
+                LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
                 ui->cbScenes->setToolTip(strText);
                 bCurrentFound = true;
             }
@@ -261,7 +243,7 @@ void MainWindow::slotAddScene()
     {
         const QSignalBlocker blocker(ui->cbScenes);
         m_bSkipShowScene = true;
-        AppendLayoutEntry(pNew);
+        AddLayoutEntry(ui->cbScenes, pNew);
         ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
     }
     pNew->CopyCellsFrom(pRelated ? pRelated : pWall, pWall->GetRowCount(), pWall->GetColCount());
@@ -351,7 +333,8 @@ void MainWindow::on_checkBDefLayout_clicked(bool checked)
 
 void MainWindow::on_pbRankLayout_clicked()
 {
-    RunLayoutOrder(this, ui->cbScenes, nullptr);
+    CDlgRankLayout dlg(this, ui->cbScenes, nullptr);
+    dlg.exec();
 }
 
 void MainWindow::on_checkBox_Auto_toggled(bool checked)

@@ -6,13 +6,13 @@
 
 #include <QDropEvent>
 
+#include "dialogs/dlgdevedit.h"
 #include "docks/devinfowidget.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/gpcellitem.h"
 #include "navtree/formgrouplist.h"
 #include "navtree/groupwidget.h"
-#include "navtree/navactions.h"
 #include "tiles/formall.h"
 #include "tiles/formdevice.h"
 #include "tiles/formonekey.h"
@@ -200,7 +200,7 @@ void MainWindow::ShowWallLayouts(const QString &strWall)
     m_bSkipShowScene = true;
     const QList<CHOIScene *> layouts = CollectWallLayouts(strWall);
     for (CHOIScene *pScene : layouts)
-        AppendLayoutEntry(pScene);
+        AddLayoutEntry(ui->cbScenes, pScene);
     // Nothing consumed the flag; it must not swallow a later change.
     if (layouts.isEmpty())
         m_bSkipShowScene = false;
@@ -432,8 +432,9 @@ void MainWindow::on_pbChangeRXGroupOrList()
 
 void MainWindow::on_pbEditDev_clicked()
 {
-    CFormGroupList *pTree = ui->wgDevFrame_GroupRx;
-    NavActions().devEdit(m_pCurDev.data(), this, [pTree](CHOIDev *pChanged) { pTree->slotDevChanged(pChanged); });
+    CDlgDevEdit dlg(m_pCurDev.data(), this);
+    connect(&dlg, &CDlgDevEdit::onDevChanged, ui->wgDevFrame_GroupRx, &CFormGroupList::slotDevChanged);
+    dlg.exec();
 }
 
 void MainWindow::on_pbDeleteDev_clicked()

@@ -70,6 +70,11 @@ QString MainWindow::SaveTargetPath() const
     return (g_pHOIDevMgr && m_bCurPathInUse) ? g_pHOIDevMgr->GetCurFilePath() : QString();
 }
 
+QString MainWindow::AskProjectPath(const QString &strCaption)
+{
+    return GetSaveFileName(this, strCaption, g_pHOIDevMgr->GetDefaultFilePath(), tr("Devinfo file (*.hoi)"));
+}
+
 bool MainWindow::OpenProject(const QString &path, bool bQuiet)
 {
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
@@ -117,7 +122,7 @@ void MainWindow::slotSave()
     RenumberTree();
     QString path = SaveTargetPath();
     if (path.isEmpty()) {
-        path = GetSaveFileName(this, tr("Save as"), pMgr->GetDefaultFilePath(), tr("Devinfo file (*.hoi)"));
+        path = AskProjectPath(tr("Save as"));
         if (path.isEmpty())
             return;
     }
@@ -136,8 +141,7 @@ bool MainWindow::slotSaveas()
     if (!pMgr)
         return false;
     RenumberTree();
-    const QString path =
-        GetSaveFileName(this, tr("Save as"), pMgr->GetDefaultFilePath(), tr("Devinfo file (*.hoi)"));
+    const QString path = AskProjectPath(tr("Save as"));
     if (path.isEmpty())
         return false;
     const bool bSaved = pMgr->ExportDevInfoFile(path);
@@ -189,8 +193,7 @@ void MainWindow::slotExport()
             return;
         bExported = pMgr->ExportSceneInfoFile(path);
     } else {
-        const QString path =
-            GetSaveFileName(this, tr("Export"), pMgr->GetDefaultFilePath(), tr("Devinfo file (*.hoi)"));
+        const QString path = AskProjectPath(tr("Export"));
         if (path.isEmpty())
             return;
         bExported = pMgr->ExportDevInfoFile(path);

@@ -8,18 +8,9 @@
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
-#include "mainwindow/toolactions.h"
 #include "navtree/formgrouplist.h"
+#include "upload/dlghttpmanage.h"
 #include "uiservices.h"
-
-namespace {
-
-enum {
-    E_TRANSFER_UPLOAD = 0,
-    E_TRANSFER_DOWNLOAD = 1
-};
-
-} // namespace
 
 QString MainWindow::GetCurDevIPAddr() const
 {
@@ -86,7 +77,8 @@ void MainWindow::UploadToQN714()
         MsgCritical(nullptr, QString(), QObject::tr("(%1) does not exist rx.").arg(strLayouts));
         return;
     }
-    RunControllerTransfer(E_TRANSFER_UPLOAD, &file, GetCurDevIPAddr(), nullptr);
+    CDlgHttpManage dlg(CDlgHttpManage::E_HM_UPLOAD, &file, GetCurDevIPAddr(), nullptr);
+    dlg.exec();
 }
 
 void MainWindow::DownloadFromQN714()
@@ -97,7 +89,13 @@ void MainWindow::DownloadFromQN714()
                        QMessageBox::Ok, QMessageBox::NoButton);
         return;
     }
-    const QString strFile = RunControllerTransfer(E_TRANSFER_DOWNLOAD, nullptr, strIP, nullptr);
+    QString strFile;
+    {
+        // Closed and gone before the downloaded project opens.
+        CDlgHttpManage dlg(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, strIP, nullptr);
+        dlg.exec();
+        strFile = dlg.GetFileName();
+    }
     if (strFile.isEmpty()) {
         ShowMessageBox(QMessageBox::Information, this, tr("Download"), tr("Download error."), QMessageBox::Ok,
                        QMessageBox::NoButton);

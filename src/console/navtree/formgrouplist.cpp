@@ -5,13 +5,14 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
+#include "batch/dlgbatchgroup.h"
+#include "dialogs/dlgdevedit.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
-#include "navtree/navactions.h"
 #include "uiservices.h"
 
 namespace {
@@ -653,10 +654,14 @@ void CFormGroupList::RunDevEdit(CHOIDev *pDev)
 {
     // The device may be removed while the dialog runs.
     const QPointer<CHOIDev> pGuard(pDev);
-    NavActions().devEdit(pDev, this, [this](CHOIDev *pChanged) {
-        slotDevChanged(pChanged);
-        slotDevChangedName(pChanged);
-    });
+    {
+        CDlgDevEdit dlg(pDev, this);
+        connect(&dlg, &CDlgDevEdit::onDevChanged, this, [this](CHOIDev *pChanged) {
+            slotDevChanged(pChanged);
+            slotDevChangedName(pChanged);
+        });
+        dlg.exec();
+    }
     if (!pGuard)
         return;
     QTreeWidgetItem *pItem = FindDevItem(pDev);
@@ -842,5 +847,8 @@ void CFormGroupList::on_pbGroupToList_clicked()
 
 void CFormGroupList::on_pbBatchGroup_clicked()
 {
-    NavActions().batchGroup(nullptr, [this](CHOIDev *pDev) { slotOnDevChangeGroup(pDev); });
+    CDlgBatchGroup dlg(nullptr);
+    connect(&dlg, &CDlgBatchGroup::signalDevChangeGroup, this,
+            qOverload<CHOIDev *>(&CFormGroupList::slotOnDevChangeGroup));
+    dlg.exec();
 }

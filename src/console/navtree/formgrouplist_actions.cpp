@@ -10,19 +10,51 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
+#include "audio/dlgvolumeconfig.h"
+#include "devlist/devactions.h"
+#include "devlist/devmenu.h"
+#include "dialogs/dlgcreategroup.h"
+#include "dialogs/dlgrxchangegroup.h"
+#include "dialogs/dlgvwedit.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "devlist/devactions.h"
-#include "devlist/devmenu.h"
-#include "navtree/navactions.h"
+#include "overlay/dlglogosettings.h"
+#include "power/dlgsinkpowersetting.h"
+#include "settings/dlgipmlayoutsettings.h"
+#include "settings/dlgserialsetting.h"
+#include "settings/dlgvideoconfig.h"
+#include "settings/dlgvideosetting.h"
 #include "uiservices.h"
+#include "upload/dlgimagesetting.h"
+#include "upload/dlgmapsettings.h"
 
 namespace {
 
 const int kColName = 0;
 const int kColNumber = 2;
+
+// The name typed in the group dialog; false when it was cancelled. The
+// dialog starts on "Group", so it refuses another group's name itself.
+bool AskGroupName(const QString &strOld, QWidget *pParent, QString *pName)
+{
+    CDlgCreateGroup dlg(strOld, pParent);
+    dlg.SetType(1);
+    dlg.exec();
+    *pName = dlg.m_strName;
+    return dlg.m_bOK;
+}
+
+// The wall dialog, preset to the group: the wall edited or made, null unless
+// OK passed its checks.
+CHOIScene *RunWallDialog(CHOIScene *pWall, const QString &strGroup, QWidget *pParent)
+{
+    CDlgVWEdit dlg(pWall, pParent);
+    dlg.SetGroupName(strGroup);
+    dlg.exec();
+    return dlg.m_bOk ? dlg.GetEditedVideoWall() : nullptr;
+}
 
 T_ProdIdInfo ProdOf(CHOIDev *pDev)
 {
@@ -154,11 +186,11 @@ bool CFormGroupList::CreateGroup(QWidget *pParent)
 {
     if (!g_pHOIDevMgr)
         return false;
-    const T_CreateGroupResult result = NavActions().createGroup(QString(), pParent);
-    if (!result.bOK || RefuseTakenGroupName(result.strName, QString(), pParent)
-        || !g_pHOIDevMgr->AddGroup(result.strName, uint(g_pHOIDevMgr->GetGroupCount() + 1)))
+    QString strName;
+    if (!AskGroupName(QString(), pParent, &strName) || RefuseTakenGroupName(strName, QString(), pParent)
+        || !g_pHOIDevMgr->AddGroup(strName, uint(g_pHOIDevMgr->GetGroupCount() + 1)))
         return false;
-    AddGroupItem(result.strName);
+    AddGroupItem(strName);
     return true;
 }
 
@@ -167,15 +199,15 @@ bool CFormGroupList::EditGroup(const QString &strOld, QWidget *pParent)
     // "ungrouped" keeps its name: devices of unknown groups go there.
     if (!g_pHOIDevMgr || strOld.isEmpty() || strOld == g_strUngrouped)
         return false;
-    const T_CreateGroupResult result = NavActions().createGroup(strOld, pParent);
-    if (!result.bOK || RefuseTakenGroupName(result.strName, strOld, pParent))
+    QString strName;
+    if (!AskGroupName(strOld, pParent, &strName) || RefuseTakenGroupName(strName, strOld, pParent))
         return false;
     QTreeWidgetItem *pItem = FindGroupItem(strOld);
-    if (!g_pHOIDevMgr->RenameGroup(strOld, result.strName))
+    if (!g_pHOIDevMgr->RenameGroup(strOld, strName))
         return false;
     if (pItem)
-        pItem->setText(kColName, result.strName);
-    emit signalGroupNameChange(result.strName);
+        pItem->setText(kColName, strName);
+    emit signalGroupNameChange(strName);
     return true;
 }
 
@@ -220,10 +252,10 @@ CHOIScene *CFormGroupList::CreateVideoWall(const QString &strGroup, QWidget *pPa
 {
     if (!g_pHOIDevMgr)
         return nullptr;
-    const T_VWEditResult result = NavActions().vwEdit(nullptr, strGroup, pParent);
-    if (!result.bOk || !result.pWall)
+    CHOIScene *pMade = RunWallDialog(nullptr, strGroup, pParent);
+    if (!pMade)
         return nullptr;
-    CHOIScene *pWall = g_pHOIDevMgr->FindVideoWallByName(result.pWall->GetName());
+    CHOIScene *pWall = g_pHOIDevMgr->FindVideoWallByName(pMade->GetName());
     if (!pWall || !AddVWItem(pWall))
         return nullptr;
     slotUpdateSeq();
@@ -246,8 +278,7 @@ bool CFormGroupList::EditVideoWall(CHOIScene *pWall, QWidget *pParent)
     const QPointer<CHOIScene> pGuard(pWall);
     const QString strOldName = pWall->GetName();
     const QString strOldGroup = pWall->GetGroup();
-    const T_VWEditResult result = NavActions().vwEdit(pWall, strOldGroup, pParent);
-    if (!result.bOk || !pGuard)
+    if (!RunWallDialog(pWall, strOldGroup, pParent) || !pGuard)
         return false;
     QTreeWidgetItem *pGroupItem = FindGroupItem(strOldGroup);
     QTreeWidgetItem *pWallItem = FindWallItem(pGroupItem, strOldName);
@@ -438,57 +469,49 @@ void CFormGroupList::slotVideoSettings()
     if (!pDev)
         return;
     if (ProdOf(pDev).video_set_2)
-        RunDevDialog(E_DD_VIDEO_SETTING, pDev, this);
+        ExecDevDialog<CDlgVideoSetting>(pDev, this);
     else
-        RunDevDialog(E_DD_VIDEO_CONFIG, pDev, this);
+        ExecDevDialog<CDlgVideoConfig>(pDev, this);
 }
 
 void CFormGroupList::slotVideoSettingsForVX7100()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_VIDEO_SETTING, pDev, this);
+    ExecDevDialog<CDlgVideoSetting>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotSerialConfig()
 {
-    if (CHOIDev *pDev = GroupItemDev(ui->twGroupManageList->currentItem()))
-        RunDevDialog(E_DD_SERIAL_SETTING, pDev, nullptr);
+    ExecDevDialog<CDlgSerialSetting>(GroupItemDev(ui->twGroupManageList->currentItem()), nullptr);
 }
 
 void CFormGroupList::slotVolumeSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_VOLUME_CONFIG, pDev, this);
+    ExecDevDialog<CDlgVolumeConfig>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotLayoutSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_IPM_LAYOUT_SETTINGS, pDev, this);
+    ExecDevDialog<CDlgIPMLayoutSettings>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotSinkPowerSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_SINK_POWER_SETTING, pDev, this);
+    ExecDevDialog<CDlgSinkPowerSetting>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotMapSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_MAP_SETTINGS, pDev, this);
+    ExecDevDialog<CDlgMapSettings>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotLogoSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_LOGO_SETTINGS, pDev, this);
+    ExecDevDialog<CDlgLogoSettings>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotImageSettings()
 {
-    if (CHOIDev *pDev = SelectedDev())
-        RunDevDialog(E_DD_IMAGE_SETTING, pDev, this);
+    ExecDevDialog<CDlgImageSetting>(SelectedDev(), this);
 }
 
 void CFormGroupList::slotTurnOnOSD()
@@ -598,9 +621,10 @@ void CFormGroupList::slotOnDevChangeGroup()
     if (!pDev)
         return;
     const QPointer<CHOIDev> pGuard(pDev);
-    QString strGroup;
-    if (!NavActions().rxChangeGroup(pDev, nullptr, &strGroup) || !pGuard)
+    CDlgRxChangeGroup dlg(pDev, nullptr);
+    if (dlg.exec() != QDialog::Accepted || !pGuard)
         return;
+    const QString strGroup = dlg.m_strGroup;
     // The row may have gone while the dialog ran.
     pItem = FindDevItem(pDev);
     if (!pItem)

@@ -45,9 +45,9 @@ void CDlgLogoSettings::on_pushBtnSelect_clicked()
 
 void CDlgLogoSettings::on_pushBtnUpload_clicked()
 {
-    if (!m_pDev || !g_pDevMgr)
+    if (!m_pDev || !g_pHOIDevMgr)
         return;
-    m_imagePane.Upload(g_pDevMgr->GetDevOverlayUrl(m_pDev));
+    m_imagePane.Upload(g_pHOIDevMgr->GetDevOverlayUrl(m_pDev));
 }
 
 // Reads one position field: false (message shown, focus in the field) when

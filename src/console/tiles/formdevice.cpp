@@ -27,11 +27,11 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
     });
     UpdateLabels();
 
-    m_pScene = new CHOIScene(g_pDevMgr, pDev ? pDev->GetDisplayName() : QString());
+    m_pScene = new CHOIScene(g_pHOIDevMgr, pDev ? pDev->GetDisplayName() : QString());
     m_pScene->SetGridSize(1, 1);
     // The apply of this private layout reports to the log like any other.
-    if (g_pDevMgr)
-        connect(m_pScene, &CHOIScene::OnProgressLog, g_pDevMgr, &CHOIDevMgr::EmitProgressLog);
+    if (g_pHOIDevMgr)
+        connect(m_pScene, &CHOIScene::OnProgressLog, g_pHOIDevMgr, &CHOIDevMgr::EmitProgressLog);
     if (!pDev)
         return;
     WatchDev(pDev);
@@ -157,10 +157,10 @@ QMenu *CFormDevice::CreateContextMenu()
 {
     QMenu *pMenu = new QMenu(this);
     QMenu *pChange = pMenu->addMenu(tr("Change TX"));
-    if (g_pDevMgr) {
-        const int nCount = g_pDevMgr->GetDevCount();
+    if (g_pHOIDevMgr) {
+        const int nCount = g_pHOIDevMgr->GetDevCount();
         for (int i = 0; i < nCount; ++i) {
-            CHOIDev *pDev = g_pDevMgr->GetDev(i);
+            CHOIDev *pDev = g_pHOIDevMgr->GetDev(i);
             if (pDev->GetDevType() != CHOIDev::E_DT_TX)
                 continue;
             QAction *pAction = pChange->addAction(pDev->GetDisplayName());

@@ -75,11 +75,11 @@ void CFormVW::UpdateLabels()
 
 CHOIScene *CFormVW::FindDefaultLayout(const QString &strWall, Qt::CaseSensitivity cs)
 {
-    if (!g_pDevMgr)
+    if (!g_pHOIDevMgr)
         return nullptr;
-    const int nCount = g_pDevMgr->GetSceneCount();
+    const int nCount = g_pHOIDevMgr->GetSceneCount();
     for (int i = 0; i < nCount; ++i) {
-        CHOIScene *pScene = g_pDevMgr->GetScene(i);
+        CHOIScene *pScene = g_pHOIDevMgr->GetScene(i);
         if (pScene->GetSceneNamePrefix().compare(strWall, cs) == 0 && pScene->IsDefault())
             return pScene;
     }

@@ -28,12 +28,12 @@ CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     m_bgPane.Attach({ui->lineEditFilePath_bg, ui->label_Size_bg, ui->label_SizeTatol_bg, ui->labelPicture_bg,
                      ui->label_pro_bg, ui->pushBtnUpload_bg, ui->groupBox_bg});
 
-    const T_ProdIdInfo *pProd = g_pDevMgr->GetProdIdInfo(m_dev);
+    const T_ProdIdInfo *pProd = g_pHOIDevMgr->GetProdIdInfo(m_dev);
     if (pProd->image_bg && !pProd->image_logo)
         ui->groupBox_Logo->hide();
     if (m_dev->GetDevType() == CHOIDev::E_DT_TX)
         ui->groupBox_4->hide();
-    if (!g_pDevMgr->IsLogoEnable())
+    if (!g_pHOIDevMgr->IsLogoEnable())
         ui->groupBox_Logo->hide();
 
     ShowOsdMethod(ui->cbOSDMethod, m_dev->GetOsdDisplayMethod());
@@ -60,7 +60,7 @@ void CDlgImageSetting::SetProgressInterval(int msecs)
 
 bool CDlgImageSetting::IsLogoProduct() const
 {
-    return g_pDevMgr->GetProdIdInfo(m_dev)->image_logo;
+    return g_pHOIDevMgr->GetProdIdInfo(m_dev)->image_logo;
 }
 
 QString CDlgImageSetting::ExpectedBgResolutionText() const

@@ -28,7 +28,7 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
         SetProductTexts();
     });
 
-    ui->gbMapDisplay->setVisible(g_pDevMgr->IsSupportMapDisplay(m_dev));
+    ui->gbMapDisplay->setVisible(g_pHOIDevMgr->IsSupportMapDisplay(m_dev));
     SetProductTexts();
 
     // Asked also when the display switch is hidden.
@@ -36,7 +36,7 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
 
     connect(m_dev, &CHOIDev::OnGetMapSettings, this, &CDlgMapSettings::slotGetMapSettings);
 
-    if (g_pDevMgr->IsSupportOsdDisplayMethod(m_dev)) {
+    if (g_pHOIDevMgr->IsSupportOsdDisplayMethod(m_dev)) {
         ui->sw_OSD->setCurrentIndex(E_PAGE_OSD_METHOD);
         m_dev->QueryOsdDisplayMethod();
     } else {
@@ -55,12 +55,12 @@ CDlgMapSettings::~CDlgMapSettings()
 
 bool CDlgMapSettings::IsJpgType() const
 {
-    return g_pDevMgr->GetMapType(m_dev) == QLatin1String("jpg");
+    return g_pHOIDevMgr->GetMapType(m_dev) == QLatin1String("jpg");
 }
 
 void CDlgMapSettings::SetProductTexts()
 {
-    if (g_pDevMgr->IsSupportMapDisplay(m_dev)) {
+    if (g_pHOIDevMgr->IsSupportMapDisplay(m_dev)) {
         setWindowTitle(tr("Windowing Image Settings"));
         ui->label_7->setText(tr("Image Format:*.bmp"));
         ui->groupBox->setTitle(tr("Upload Windowing Image"));
@@ -88,7 +88,7 @@ void CDlgMapSettings::on_pushBtnSelect_clicked()
 
 void CDlgMapSettings::on_pushBtnUpload_clicked()
 {
-    m_imagePane.Upload(IsJpgType() ? g_pDevMgr->GetDevUrl(m_dev) : g_pDevMgr->GetDevBgUrl(m_dev));
+    m_imagePane.Upload(IsJpgType() ? g_pHOIDevMgr->GetDevUrl(m_dev) : g_pHOIDevMgr->GetDevBgUrl(m_dev));
 }
 
 void CDlgMapSettings::on_pushBtnApply_clicked()

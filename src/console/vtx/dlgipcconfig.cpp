@@ -264,8 +264,8 @@ void CDlgIPCConfig::on_pBDelete_clicked()
             ++i;
             continue;
         }
-        if (g_pDevMgr)
-            g_pDevMgr->RemoveDevice(g_pDevMgr->FindDevByHostName(pInfo->hostname));
+        if (g_pHOIDevMgr)
+            g_pHOIDevMgr->RemoveDevice(g_pHOIDevMgr->FindDevByHostName(pInfo->hostname));
         if (m_pDev)
             m_pDev->RemoveIpcInfo(pInfo);
         delete pTree->takeTopLevelItem(i);
@@ -285,8 +285,8 @@ void CDlgIPCConfig::GetNewHostName(QString &alias, QString &hostName)
     // own records count too: a record whose product is unknown has no
     // device, and a second record with its name would overwrite it.
     QSet<QString> used;
-    if (g_pDevMgr) {
-        const QList<CHOIDev *> devs = g_pDevMgr->GetDevList();
+    if (g_pHOIDevMgr) {
+        const QList<CHOIDev *> devs = g_pHOIDevMgr->GetDevList();
         for (CHOIDev *pDev : devs) {
             if (pDev)
                 used.insert(pDev->GetMacId());
@@ -344,17 +344,17 @@ void CDlgIPCConfig::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
 
     const bool bNew = pInfo == m_pNewInfo;
     if (!bNew) {
-        CHOIDev *pCam = g_pDevMgr ? g_pDevMgr->FindDevByHostName(pInfo->hostname) : nullptr;
+        CHOIDev *pCam = g_pHOIDevMgr ? g_pHOIDevMgr->FindDevByHostName(pInfo->hostname) : nullptr;
         if (pCam)
             pCam->SetName(pInfo->aliasname);
-        else if (g_pDevMgr)
+        else if (g_pHOIDevMgr)
             // A record read without a host name has no device yet.
-            g_pDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
+            g_pHOIDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
     } else {
         m_pDev->AddIpcInfo(pInfo);
         m_pNewInfo = nullptr; // the gateway owns it now
-        if (g_pDevMgr)
-            g_pDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
+        if (g_pHOIDevMgr)
+            g_pHOIDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
     }
     RefreshIpcList();
     AddNewItemRow();
@@ -512,7 +512,7 @@ void CDlgIPCConfig::on_pushBtnSelect_clicked()
 
 void CDlgIPCConfig::on_pushBtnUpload_clicked()
 {
-    if (!m_pDev || !g_pDevMgr)
+    if (!m_pDev || !g_pHOIDevMgr)
         return;
-    m_imagePane.Upload(g_pDevMgr->GetDevPreviewUrl(m_pDev));
+    m_imagePane.Upload(g_pHOIDevMgr->GetDevPreviewUrl(m_pDev));
 }

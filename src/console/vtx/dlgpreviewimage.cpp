@@ -37,7 +37,7 @@ void CDlgPreviewImage::on_pushBtnSelect_clicked()
 
 void CDlgPreviewImage::on_pushBtnUpload_clicked()
 {
-    if (!m_pDev || !g_pDevMgr)
+    if (!m_pDev || !g_pHOIDevMgr)
         return;
-    m_imagePane.Upload(g_pDevMgr->GetDevPreviewUrl(m_pDev));
+    m_imagePane.Upload(g_pHOIDevMgr->GetDevPreviewUrl(m_pDev));
 }

@@ -167,7 +167,7 @@ void TestAudio::initTestCase()
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
     m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     QVERIFY(m_pMgr->LoadProdConfig());
 
     m_pLan = new CSimLan;
@@ -198,7 +198,7 @@ void TestAudio::cleanupTestCase()
     delete m_pDead;
     delete m_pUnknown;
     delete m_pLan;
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 
@@ -839,8 +839,8 @@ void TestAudio::launchersOpenDialogs()
         opened += QLatin1Char(' ') + QLatin1String(pWidget->metaObject()->className());
         pWidget->close();
     });
-    RunDevDialog(E_DD_VOLUME_CONFIG, Dev(E_ZAU), nullptr);
-    RunDevDialog(E_DD_SINK_POWER_SETTING, Dev(E_ZAU), nullptr);
+    ExecDevDialog<CDlgVolumeConfig>(Dev(E_ZAU), nullptr);
+    ExecDevDialog<CDlgSinkPowerSetting>(Dev(E_ZAU), nullptr);
     QCOMPARE(opened, QStringLiteral("CDlgVolumeConfig CDlgSinkPowerSetting"));
 }
 

@@ -232,7 +232,7 @@ void TestBatch::initTestCase()
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
     m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     QVERIFY(m_pMgr->LoadProdConfig());
 
     m_pLan = new CSimLan;
@@ -259,7 +259,7 @@ void TestBatch::initTestCase()
 void TestBatch::cleanupTestCase()
 {
     delete m_pLan;
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 

@@ -2,7 +2,8 @@
 #define TESTS_CONSOLE_COMMON_CONSOLETESTSUPPORT_H
 
 // Helpers the console's test areas share: writing files, answering message
-// boxes and reaching modal windows from inside their own event loops.
+// boxes, and (modaltestsupport.h) reaching modal windows from inside their
+// own event loops.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 
 #include <functional>
 
+#include "modaltestsupport.h"
 #include "uiservices.h"
 
 // Writes content to path in place of what was there; false unless all of it
@@ -121,57 +123,5 @@ struct T_SeenBoxes
 private:
     int m_nFirstAnswer;
 };
-
-// While it lives, hands the first modal window that opens (with bPopups
-// also a popup, such as a context menu) to fn, from inside that window's own
-// event loop; fn must close it.
-class CModalWatcher
-{
-public:
-    explicit CModalWatcher(const std::function<void(QWidget *)> &fn, bool bPopups = false)
-        : m_fn(fn)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, bPopups]() {
-            QWidget *pWidget = bPopups ? QApplication::activePopupWidget() : nullptr;
-            if (!pWidget)
-                pWidget = QApplication::activeModalWidget();
-            if (!pWidget)
-                return;
-            m_timer.stop();
-            m_bFired = true;
-            m_fn(pWidget);
-        });
-        m_timer.start();
-    }
-
-    bool Fired() const { return m_bFired; }
-
-private:
-    std::function<void(QWidget *)> m_fn;
-    QTimer m_timer;
-    bool m_bFired = false;
-};
-
-// Runs fn on the modal dialog of class T as soon as one runs; gives up after
-// five seconds so that no test can hang on a dialog.
-template <class T>
-void OnModal(const std::function<void(T *)> &fn)
-{
-    QTimer *pTimer = new QTimer;
-    pTimer->setInterval(10);
-    int *pTries = new int(0);
-    QObject::connect(pTimer, &QTimer::timeout, [pTimer, pTries, fn]() {
-        T *pDialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!pDialog && ++*pTries < 500)
-            return;
-        pTimer->stop();
-        pTimer->deleteLater();
-        delete pTries;
-        if (pDialog)
-            fn(pDialog);
-    });
-    pTimer->start();
-}
 
 #endif

@@ -34,7 +34,7 @@ public:
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 3600000);
         m_pMgr->SetSearchRoundInterval(200);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         if (!m_pMgr->LoadProdConfig())
             return false;
         for (int i = 0; i < models.size(); ++i) {
@@ -57,7 +57,7 @@ public:
 
     ~CControlLan()
     {
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
     }
 

@@ -21,8 +21,6 @@
 #include "control/dlgserialmsg.h"
 #include "control/dlgstandbyctrl.h"
 #include "hoi_core/hoiscene.h"
-#include "hoiwidget/gridactions.h"
-#include "mainwindow/toolactions.h"
 
 #include "controltestenv.h"
 
@@ -176,7 +174,8 @@ void TestControlDialogs::initTestCase()
 
 void TestControlDialogs::cleanupTestCase()
 {
-    DestroySharedToolDialogs();
+    CDlgIrCtrl::DestroyDlg();
+    CDlgSerialMsg::DestroyDlg();
     T_Boxes::Uninstall();
     if (!m_oldCwd.isEmpty())
         QDir::setCurrent(m_oldCwd);
@@ -870,16 +869,16 @@ void TestControlDialogs::gridOpensDialogsWithCellDevice()
         pDlg->reject();
     };
     OnModal<CDlgSerialMsg>(look);
-    LaunchGridDialog(E_GD_SERIAL_MSG, pScene, Dev(RX3));
+    CDlgSerialMsg::ShowDlg(pScene, Dev(RX3));
     QCOMPARE(rows, (QList<CHOIDev *>{Dev(TX0), Dev(RX2), Dev(RX3)}));
     QCOMPARE(checked, QList<CHOIDev *>{Dev(RX3)});
 
     OnModal<CDlgCECCtrl>(look);
-    LaunchGridDialog(E_GD_CEC_CTRL, pScene, Dev(RX2));
+    CDlgCECCtrl::ShowDlg(pScene, Dev(RX2));
     QCOMPARE(checked, QList<CHOIDev *>{Dev(RX2)});
 
     OnModal<CDlgIrCtrl>(look);
-    LaunchGridDialog(E_GD_IR_CTRL, pScene, Dev(RX2));
+    CDlgIrCtrl::ShowDlg(pScene, Dev(RX2));
     QCOMPARE(rows, (QList<CHOIDev *>{Dev(TX0), Dev(RX2), Dev(RX3)}));
     QCOMPARE(checked, QList<CHOIDev *>{Dev(RX2)});
     m_env.Mgr()->DeleteScene(pScene);
@@ -896,20 +895,21 @@ void TestControlDialogs::toolLauncherOpensSharedDialogs()
         pDlg->reject();
     };
     OnModal<CDlgStandbyCtrl>(look);
-    RunToolDialog(E_TD_STANDBY_CTRL, nullptr);
+    CDlgStandbyCtrl::ShowDlg(nullptr, nullptr);
     OnModal<CDlgSerialMsg>(look);
-    RunToolDialog(E_TD_SERIAL_MSG, nullptr);
+    CDlgSerialMsg::ShowDlg(nullptr, nullptr);
     OnModal<CDlgIrCtrl>(look);
-    RunToolDialog(E_TD_IR_CTRL, nullptr);
+    CDlgIrCtrl::ShowDlg(nullptr, nullptr);
     OnModal<CDlgCECCtrl>(look);
-    RunToolDialog(E_TD_CEC_CTRL, nullptr);
+    CDlgCECCtrl::ShowDlg(nullptr, nullptr);
     QCOMPARE(opened, (QStringList{"CDlgStandbyCtrl", "CDlgSerialMsg", "CDlgIrCtrl", "CDlgCECCtrl"}));
 
-    // The pad and the serial dialog go with the main window; a later opening
-    // builds them again.
-    DestroySharedToolDialogs();
+    // The pad and the serial dialog can be destroyed (the main window does so
+    // when it goes); a later opening builds them again.
+    CDlgIrCtrl::DestroyDlg();
+    CDlgSerialMsg::DestroyDlg();
     OnModal<CDlgSerialMsg>(look);
-    RunToolDialog(E_TD_SERIAL_MSG, nullptr);
+    CDlgSerialMsg::ShowDlg(nullptr, nullptr);
     QCOMPARE(opened.last(), QStringLiteral("CDlgSerialMsg"));
 }
 

@@ -145,7 +145,7 @@ void TestDevDialogs::initTestCase()
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
     m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     QVERIFY(m_pMgr->LoadProdConfig());
 
     m_pLan = new CSimLan;
@@ -179,7 +179,7 @@ void TestDevDialogs::cleanupTestCase()
 {
     delete m_pLan;
     delete m_pCtrlSim;
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 

@@ -153,7 +153,7 @@ void TestDevList::initTestCase()
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
     m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     QVERIFY(m_pMgr->LoadProdConfig());
 
     m_pLan = new CSimLan;
@@ -213,14 +213,12 @@ void TestDevList::cleanupTestCase()
     delete m_pDisplay;
     delete m_pLan;
     delete m_pCtrlSim;
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 
 void TestDevList::init()
 {
-    for (int k = 0; k < E_DD_COUNT; ++k)
-        SetDevDialogRunner(E_DevDialog(k), DevDialogRunner());
     if (m_pLan)
         m_pLan->ClearReceived();
     if (m_pCtrlSim)
@@ -770,58 +768,62 @@ void TestDevList::dialogRouting_data()
 {
     QTest::addColumn<QString>("slot");
     QTest::addColumn<QStringList>("selection");
-    QTest::addColumn<int>("dialog"); // -1: none opens
+    QTest::addColumn<QString>("dialog"); // empty: none opens
     QTest::addColumn<bool>("frameParent");
 
-    QTest::newRow("video") << "slotVideoSettings" << QStringList({"MRX3"}) << int(E_DD_VIDEO_CONFIG) << true;
+    QTest::newRow("video") << "slotVideoSettings" << QStringList({"MRX3"}) << "CDlgVideoConfig" << true;
     QTest::newRow("video VX7100") << "slotVideoSettingsForVX7100" << QStringList({"RX2"})
-                                  << int(E_DD_VIDEO_SETTING) << false;
-    QTest::newRow("serial") << "slotSerialConfig" << QStringList({"TX0"}) << int(E_DD_SERIAL_SETTING) << false;
-    QTest::newRow("audio") << "slotVolumeSettings" << QStringList({"TX0"}) << int(E_DD_VOLUME_CONFIG) << true;
+                                  << "CDlgVideoSetting" << false;
+    QTest::newRow("serial") << "slotSerialConfig" << QStringList({"TX0"}) << "CDlgSerialSetting" << false;
+    QTest::newRow("audio") << "slotVolumeSettings" << QStringList({"TX0"}) << "CDlgVolumeConfig" << true;
     QTest::newRow("display power") << "slotSinkPowerSettings" << QStringList({"RX2"})
-                                   << int(E_DD_SINK_POWER_SETTING) << true;
-    QTest::newRow("layout") << "slotLayoutSettings" << QStringList({"MRX3"}) << int(E_DD_IPM_LAYOUT_SETTINGS)
+                                   << "CDlgSinkPowerSetting" << true;
+    QTest::newRow("layout") << "slotLayoutSettings" << QStringList({"MRX3"}) << "CDlgIPMLayoutSettings"
                             << false;
-    QTest::newRow("map") << "slotMapSettings" << QStringList({"MRX3"}) << int(E_DD_MAP_SETTINGS) << true;
-    QTest::newRow("image") << "slotImageSettings" << QStringList({"RX2"}) << int(E_DD_IMAGE_SETTING) << true;
-    QTest::newRow("overlay") << "slotLogoSettings" << QStringList({"MRX3"}) << int(E_DD_LOGO_SETTINGS) << true;
-    QTest::newRow("preview") << "slotPreviewSettings" << QStringList({"TX0"}) << int(E_DD_PREVIEW_SETTINGS)
+    QTest::newRow("map") << "slotMapSettings" << QStringList({"MRX3"}) << "CDlgMapSettings" << true;
+    QTest::newRow("image") << "slotImageSettings" << QStringList({"RX2"}) << "CDlgImageSetting" << true;
+    QTest::newRow("overlay") << "slotLogoSettings" << QStringList({"MRX3"}) << "CDlgLogoSettings" << true;
+    QTest::newRow("preview") << "slotPreviewSettings" << QStringList({"TX0"}) << "CDlgPreviewImage"
                              << true;
-    QTest::newRow("virtual TX") << "slotIPCConfig" << QStringList({"GW"}) << int(E_DD_IPC_CONFIG) << true;
-    QTest::newRow("EDID") << "slotEDIDSettings" << QStringList({"TX0"}) << int(E_DD_EDID_SETTING) << false;
-    QTest::newRow("controller IP") << "slotQN714IPConfig" << QStringList({"CTRL"}) << int(E_DD_DEV_IP_CONFIG)
+    QTest::newRow("virtual TX") << "slotIPCConfig" << QStringList({"GW"}) << "CDlgIPCConfig" << true;
+    QTest::newRow("EDID") << "slotEDIDSettings" << QStringList({"TX0"}) << "CDlgEDIDSetting" << false;
+    QTest::newRow("controller IP") << "slotQN714IPConfig" << QStringList({"CTRL"}) << "CDlgDevIPConfig"
                                    << true;
-    QTest::newRow("video with two rows") << "slotVideoSettings" << QStringList({"MRX3", "RX2"}) << -1 << true;
+    QTest::newRow("video with two rows") << "slotVideoSettings" << QStringList({"MRX3", "RX2"}) << QString() << true;
 }
 
 void TestDevList::dialogRouting()
 {
     QFETCH(QString, slot);
     QFETCH(QStringList, selection);
-    QFETCH(int, dialog);
+    QFETCH(QString, dialog);
     QFETCH(bool, frameParent);
 
     struct T_Run
     {
-        int nDialog;
+        QString strDialog;
         CHOIDev *pDev;
         QWidget *pParent;
     };
     QList<T_Run> runs;
-    for (int k = 0; k < E_DD_COUNT; ++k)
-        SetDevDialogRunner(E_DevDialog(k), [&runs, k](CHOIDev *pDev, QWidget *pParent) {
-            runs.append({k, pDev, pParent});
-        });
+    CModalWatcher watcher(
+        [&runs](QWidget *pWidget) {
+            QObject *pDev = pWidget->property(kDevDialogDevice).value<QObject *>();
+            runs.append({QString::fromLatin1(pWidget->metaObject()->className()), qobject_cast<CHOIDev *>(pDev),
+                         pWidget->parentWidget()});
+            pWidget->close();
+        },
+        false, true);
 
     CFrameDevList *pFrame = FrameOf(selection.first());
     Select(selection);
     QVERIFY(QMetaObject::invokeMethod(pFrame, slot.toLatin1().constData()));
-    if (dialog < 0) {
+    if (dialog.isEmpty()) {
         QVERIFY(runs.isEmpty());
         return;
     }
     QCOMPARE(runs.size(), 1);
-    QCOMPARE(runs.at(0).nDialog, dialog);
+    QCOMPARE(runs.at(0).strDialog, dialog);
     QCOMPARE(runs.at(0).pDev, Dev(selection.first()));
     QCOMPARE(runs.at(0).pParent, frameParent ? static_cast<QWidget *>(pFrame) : nullptr);
 }

@@ -110,7 +110,7 @@ void TestDragDrop::initTestCase()
 
     m_pDevMgr = new CHOIDevMgr;
     m_pDevMgr->SetOnLineTimings(-1, 5000); // no background discovery
-    g_pDevMgr = m_pDevMgr;
+    g_pHOIDevMgr = m_pDevMgr;
     QVERIFY(m_pDevMgr->LoadProdConfig());
 
     // Devices the manager holds (added as a gateway's virtual devices are:
@@ -132,7 +132,7 @@ void TestDragDrop::initTestCase()
 void TestDragDrop::cleanupTestCase()
 {
     SetDragRunner(DragRunner());
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pDevMgr;
 }
 

@@ -18,6 +18,9 @@
 #include <QtTest>
 
 #include "consoletestsupport.h"
+#include "control/devfiltergroupbox.h"
+#include "control/dlgirctrl.h"
+#include "control/dlgserialmsg.h"
 #include "dialogs/dlgvideovallprop.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
@@ -25,7 +28,7 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/gpcellitem.h"
-#include "hoiwidget/gridactions.h"
+#include "hoiwidget/itemdata.h"
 #include "hoiwidget/tablegraphicsview.h"
 #include "simlan.h"
 
@@ -85,7 +88,7 @@ private slots:
     void changeTxOverCellsAndWall();
     void editDroppedWhenLayoutSwitchesUnderBox();
     void removeRxLeavesEveryLayout();
-    void deviceDialogsGoThroughLauncher();
+    void deviceDialogsOpenForFirstSelectedCell();
     void longProcessorNameWholeInTip();
 
     void wallDialogNameChecks();
@@ -147,7 +150,8 @@ void TestGrid::initTestCase()
 void TestGrid::cleanupTestCase()
 {
     SetMessageBoxRunner(MessageBoxRunner());
-    SetGridDialogRunner(GridDialogRunner());
+    CDlgIrCtrl::DestroyDlg();
+    CDlgSerialMsg::DestroyDlg();
     g_pHOIDevMgr = nullptr;
     delete m_mgr;
 }
@@ -169,7 +173,6 @@ void TestGrid::cleanup()
     while (m_mgr->GetVideoWallCount() > 0) {
         CHOIScene *pWall = m_mgr->GetVideoWall(0);
         m_mgr->RemoveVideoWall(pWall);
-        delete pWall;
     }
     for (CHOIDev *pDev : m_dev)
         pDev->SetVideoWall(nullptr);
@@ -845,31 +848,42 @@ void TestGrid::removeRxLeavesEveryLayout()
     QVERIFY(pL1->CellAt(0, 0)->txList.isEmpty());
 }
 
-void TestGrid::deviceDialogsGoThroughLauncher()
+void TestGrid::deviceDialogsOpenForFirstSelectedCell()
 {
     CHOIScene *pL1 = NewLayout("W1-L1", 1, 2);
     pL1->GetCell(0, 1)->rx = m_dev[RX1];
     Show(pL1);
-    QList<QVariantList> calls;
-    SetGridDialogRunner([&calls](E_GridDialog eDialog, CHOIScene *pScene, CHOIDev *pDev) {
-        calls.append(QVariantList() << int(eDialog) << QVariant::fromValue<void *>(pScene)
-                                    << QVariant::fromValue<void *>(pDev));
-    });
+    // Each dialog as it opened: its class, the layout its chooser shows and
+    // the devices checked there.
+    QStringList classes;
+    QList<CHOIScene *> scenes;
+    QList<QList<CHOIDev *>> checked;
+    auto look = [&](QWidget *pWidget) {
+        classes << QString::fromLatin1(pWidget->metaObject()->className());
+        QDevFilterGroupBox *pChooser = pWidget->findChild<QDevFilterGroupBox *>();
+        QComboBox *pScenes = pWidget->findChild<QComboBox *>("cmbScenes");
+        const bool bAll = pWidget->findChild<QCheckBox *>("chkAllDevices")->isChecked();
+        scenes << (bAll ? nullptr : VariantToScene(pScenes->currentData()));
+        checked << pChooser->GetCheckedDevList();
+        qobject_cast<QDialog *>(pWidget)->reject();
+    };
     // Nothing selected: nothing opens.
-    m_view->slotShowSerial();
-    QVERIFY(calls.isEmpty());
-    Select({QPoint(0, 1), QPoint(0, 0)});
-    m_view->slotShowRemoteControl();
-    m_view->slotShowSerial();
-    m_view->slotShowCEC();
-    SetGridDialogRunner(GridDialogRunner());
-    QCOMPARE(calls.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(calls.at(i).at(0).toInt(), i);
-        QCOMPARE(calls.at(i).at(1).value<void *>(), static_cast<void *>(pL1));
-        // The first selected cell in grid order has no RX.
-        QCOMPARE(calls.at(i).at(2).value<void *>(), static_cast<void *>(nullptr));
+    {
+        CModalWatcher watcher(look);
+        m_view->slotShowSerial();
+        QVERIFY(!watcher.Fired());
     }
+    Select({QPoint(0, 1), QPoint(0, 0)});
+    for (void (CTableGraphicsView::*slot)() : {&CTableGraphicsView::slotShowRemoteControl,
+                                               &CTableGraphicsView::slotShowSerial, &CTableGraphicsView::slotShowCEC}) {
+        CModalWatcher watcher(look);
+        (m_view->*slot)();
+        QVERIFY(watcher.Fired());
+    }
+    QCOMPARE(classes, QStringList({"CDlgIrCtrl", "CDlgSerialMsg", "CDlgCECCtrl"}));
+    QCOMPARE(scenes, QList<CHOIScene *>({pL1, pL1, pL1}));
+    // The first selected cell in grid order has no RX.
+    QCOMPARE(checked, QList<QList<CHOIDev *>>({{}, {}, {}}));
 }
 
 // ---- video wall properties ----

@@ -90,7 +90,6 @@ void TestSceneEdit::Load(const QByteArray &switches)
     while (m_mgr->GetVideoWallCount() > 0) {
         CHOIScene *pWall = m_mgr->GetVideoWall(0);
         m_mgr->RemoveVideoWall(pWall);
-        delete pWall;
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

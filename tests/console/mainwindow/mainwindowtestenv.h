@@ -15,8 +15,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "mainwindow/toolactions.h"
-#include "navtree/navactions.h"
 #include "uiservices.h"
 
 // Products of the devices these tests make. Every feature switch on;
@@ -58,7 +56,7 @@ public:
         WriteFile(QCoreApplication::applicationDirPath() + QStringLiteral("/config.xml"), config);
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 5000);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         m_bLoaded = m_pMgr->LoadProdConfig();
         m_pMgr->InitDefaultProjectFile();
         // No welcome and no tip unless a test asks for them.
@@ -86,14 +84,10 @@ public:
     {
         SetMessageBoxRunner(MessageBoxRunner());
         SetFileDialogRunner(FileDialogRunner());
-        SetToolDialogRunner(ToolDialogRunner());
-        SetControllerTransferRunner(ControllerTransferRunner());
-        SetLayoutOrderRunner(LayoutOrderRunner());
-        ResetNavActions();
         // Deferred deletions of the window's tiles and the manager's objects
         // run before the manager goes.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
     }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -16,6 +17,8 @@
 #include "mainwindow/mainwindow.h"
 #include "navtree/formgrouplist.h"
 #include "mainwindowtestenv.h"
+#include "simhttp.h"
+#include "simlan.h"
 
 namespace {
 
@@ -41,6 +44,49 @@ QString UnwritablePath()
 {
     return AppFile(QStringLiteral("no-such-folder/sub/project.hoi"));
 }
+
+// While it lives, lets the first transfer dialog that opens run to its end
+// ("100%" or "error!") and closes it with OK.
+class CTransferCloser
+{
+public:
+    CTransferCloser()
+        : m_watcher([this](QWidget *pWidget) {
+            m_strClass = QString::fromLatin1(pWidget->metaObject()->className());
+            QLabel *pProgress = pWidget->findChild<QLabel *>("lbProgress");
+            QPushButton *pOk = pWidget->findChild<QPushButton *>("pbOK");
+            if (!pProgress || !pOk) {
+                pWidget->close();
+                return;
+            }
+            m_bEnded = QTest::qWaitFor(
+                [pProgress]() { return pProgress->text() == "100%" || pProgress->text() == "error!"; }, 20000);
+            pOk->click();
+        })
+    {
+    }
+
+    // The dialog that opened, empty when none did.
+    QString Opened() const { return m_watcher.Fired() ? m_strClass : QString(); }
+    bool Ended() const { return m_bEnded; }
+
+private:
+    QString m_strClass;
+    bool m_bEnded = false;
+    CModalWatcher m_watcher;
+};
+
+// The controller's web server at a test LAN address.
+struct T_Controller
+{
+    explicit T_Controller(const char *pszAddress)
+    {
+        http.SetIpController(true);
+        bListening = http.Listen(QHostAddress(QString::fromLatin1(pszAddress)), 80);
+    }
+    CSimHttp http;
+    bool bListening = false;
+};
 
 } // namespace
 
@@ -570,6 +616,8 @@ void TestMainProject::closeKeepsWindowWhenSaveFails()
 
 void TestMainProject::uploadWritesSystemConfigAndHandsItOver()
 {
+    if (!CSimLan::IsTestLan())
+        QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
     CMainTestEnv env;
     CHOIDev *pTx = env.AddDev("ZTX-000000000001", "Cam");
     pTx->SetIPAddr("10.88.1.9");
@@ -582,25 +630,19 @@ void TestMainProject::uploadWritesSystemConfigAndHandsItOver()
     pList->setCurrentItem(pList->topLevelItem(0));
     QCOMPARE(w.GetCurDevIPAddr(), QString("10.88.1.9"));
 
-    int nMode = -1;
-    QString strIP;
-    QString strFile;
-    QByteArray sent;
-    SetControllerTransferRunner([&](int nTransfer, QIODevice *pFile, const QString &ip, QWidget *pParent) {
-        nMode = nTransfer;
-        strIP = ip;
-        QFile *pQFile = qobject_cast<QFile *>(pFile);
-        strFile = pQFile ? pQFile->fileName() : QString();
-        if (pFile && pFile->open(QIODevice::ReadOnly))
-            sent = pFile->readAll();
-        Q_UNUSED(pParent)
-        return QString();
-    });
+    T_Controller controller("10.88.1.9");
+    QVERIFY(controller.bListening);
+    CTransferCloser closer;
     Child<QPushButton>(&w, "pbQN714Upload")->click();
-    QCOMPARE(nMode, 0);
-    QCOMPARE(strIP, QString("10.88.1.9"));
-    QCOMPARE(strFile, DocumentsDir() + QStringLiteral("SystemConfig.hoi"));
-    QVERIFY(sent.contains("ZRX-000000000002"));
+    QCOMPARE(closer.Opened(), QString("CDlgHttpManage"));
+    QVERIFY(closer.Ended());
+    // The copy in the Documents folder went up to the current device's address.
+    QCOMPARE(controller.http.RequestCount(), 1);
+    const T_SimHttpRequest request = controller.http.Requests().first();
+    QCOMPARE(request.method, QByteArray("POST"));
+    QCOMPARE(request.path, QByteArray("/scene_upload"));
+    QCOMPARE(QString::fromUtf8(request.fileName), DocumentsDir() + QStringLiteral("SystemConfig.hoi"));
+    QVERIFY(controller.http.Stored("/scene_upload").contains("ZRX-000000000002"));
     QVERIFY(env.Boxes().isEmpty());
     QVERIFY(env.Mgr()->m_mapLayoutWithoutRx.isEmpty());
 }
@@ -611,13 +653,9 @@ void TestMainProject::uploadRefusedForLayoutWithoutRx()
     env.AddLayout("W1-a", 1)->SetGroup("Hall");
     env.AddLayout("W0-b", 2)->SetGroup("Lobby");
     MainWindow w;
-    bool bSent = false;
-    SetControllerTransferRunner([&bSent](int, QIODevice *, const QString &, QWidget *) {
-        bSent = true;
-        return QString();
-    });
+    CTransferCloser closer;
     Child<QPushButton>(&w, "pbQN714Upload")->click();
-    QVERIFY(!bSent);
+    QCOMPARE(closer.Opened(), QString());
     QCOMPARE(env.Texts(), QStringList({"(Lobby_W0; Hall_W1; ) does not exist rx."}));
     QCOMPARE(env.Boxes().at(0).icon, QMessageBox::Critical);
     QCOMPARE(env.Boxes().at(0).pParent, static_cast<QWidget *>(nullptr));
@@ -631,14 +669,10 @@ void TestMainProject::uploadFailsWhenCopyCannotBeWritten()
     const QString path = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
     QFile::remove(path);
     QVERIFY(QDir().mkpath(path));
-    bool bSent = false;
-    SetControllerTransferRunner([&bSent](int, QIODevice *, const QString &, QWidget *) {
-        bSent = true;
-        return QString();
-    });
+    CTransferCloser closer;
     Child<QPushButton>(&w, "pbQN714Upload")->click();
     QVERIFY(QDir().rmdir(path));
-    QVERIFY(!bSent);
+    QCOMPARE(closer.Opened(), QString());
     QCOMPARE(env.Boxes().size(), 1);
     QCOMPARE(env.Boxes().at(0).title, QString("Upload"));
     QCOMPARE(env.Boxes().at(0).text, QString("Upload Failed."));
@@ -648,19 +682,17 @@ void TestMainProject::downloadNeedsAnAddress()
 {
     CMainTestEnv env;
     MainWindow w;
-    bool bAsked = false;
-    SetControllerTransferRunner([&bAsked](int, QIODevice *, const QString &, QWidget *) {
-        bAsked = true;
-        return QString();
-    });
+    CTransferCloser closer;
     Child<QPushButton>(&w, "pbQN714Download")->click();
-    QVERIFY(!bAsked);
+    QCOMPARE(closer.Opened(), QString());
     QCOMPARE(env.Boxes().at(0).title, QString("Download"));
     QCOMPARE(env.Boxes().at(0).text, QString("Current QN714 Address is not found"));
 }
 
 void TestMainProject::downloadLoadsQuietlyOrReportsError()
 {
+    if (!CSimLan::IsTestLan())
+        QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
     CMainTestEnv env;
     CHOIDev *pTx = env.AddDev("ZTX-000000000001", "Cam");
     pTx->SetIPAddr("10.88.1.3");
@@ -672,26 +704,34 @@ void TestMainProject::downloadLoadsQuietlyOrReportsError()
     QTreeWidget *pList = Child<CFrameDevList>(&w, "wgDevFrame")->findChild<QTreeWidget *>("twDevices");
     pList->setCurrentItem(pList->topLevelItem(0));
 
-    QString strAnswer;
-    QList<int> modes;
-    QStringList ips;
-    SetControllerTransferRunner([&](int nMode, QIODevice *pFile, const QString &ip, QWidget *) {
-        modes << nMode;
-        ips << ip;
-        return pFile ? QString("file given") : strAnswer;
-    });
-    Child<QPushButton>(&w, "pbQN714Download")->click();
+    T_Controller controller("10.88.1.3");
+    QVERIFY(controller.bListening);
+    // Nothing uploaded yet: the controller has no project to give.
+    {
+        CTransferCloser closer;
+        Child<QPushButton>(&w, "pbQN714Download")->click();
+        QCOMPARE(closer.Opened(), QString("CDlgHttpManage"));
+        QVERIFY(closer.Ended());
+    }
     QCOMPARE(env.Texts(), QStringList({"Download error."}));
 
     env.ClearBoxes();
-    strAnswer = path;
-    Child<QPushButton>(&w, "pbQN714Download")->click();
-    QCOMPARE(modes, QList<int>({1, 1}));
-    QCOMPARE(ips, QStringList({"10.88.1.3", "10.88.1.3"}));
+    controller.http.SetStored("/scene_upload", ReadAll(path));
+    {
+        CTransferCloser closer;
+        Child<QPushButton>(&w, "pbQN714Download")->click();
+        QVERIFY(closer.Ended());
+    }
+    // Both times a download from the current device's address.
+    QCOMPARE(controller.http.RequestCount(), 2);
+    for (const T_SimHttpRequest &request : controller.http.Requests()) {
+        QCOMPARE(request.method, QByteArray("GET"));
+        QCOMPARE(request.path, QByteArray("/scene_download"));
+    }
     // Loaded as the current project, without "Imported successfully.".
     QVERIFY(env.Boxes().isEmpty());
     QVERIFY(env.Mgr()->FindDevByHostName("ZRX-000000000002"));
-    QCOMPARE(env.Mgr()->GetCurFilePath(), path);
+    QCOMPARE(env.Mgr()->GetCurFilePath(), DocumentsDir() + QStringLiteral("SystemConfig.hoi"));
 }
 
 void TestMainProject::contextMenuAsksFirst_data()
@@ -714,6 +754,8 @@ void TestMainProject::contextMenuAsksFirst()
     QFETCH(int, nAnswer);
     QFETCH(QString, strText);
     QFETCH(int, nTransfers);
+    if (!CSimLan::IsTestLan())
+        QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
     CMainTestEnv env;
     CHOIDev *pRx = env.AddDev("ZRX-000000000002", "Screen");
     pRx->SetIPAddr("10.88.1.4");
@@ -723,17 +765,13 @@ void TestMainProject::contextMenuAsksFirst()
     MainWindow w;
     QTreeWidget *pList = Child<CFrameDevList>(&w, "wgDevFrame")->findChild<QTreeWidget *>("twDevices");
     pList->setCurrentItem(pList->topLevelItem(0));
-    int nCount = 0;
-    SetControllerTransferRunner([&nCount](int, QIODevice *, const QString &, QWidget *) {
-        ++nCount;
-        return QString();
-    });
+    CTransferCloser closer;
     env.Answer(QMessageBox::StandardButton(nAnswer));
     emit Child<CFrameDevList>(&w, "wgDevFrame")->signalQN714Operate(CFrameDevList::E_QN714Operate(nOper));
     QCOMPARE(env.Boxes().at(0).icon, QMessageBox::Warning);
     QCOMPARE(env.Boxes().at(0).title, QString("warning"));
     QCOMPARE(env.Boxes().at(0).text, strText);
-    QCOMPARE(nCount, nTransfers);
+    QCOMPARE(closer.Opened(), nTransfers == 1 ? QString("CDlgHttpManage") : QString());
 }
 
 void TestMainProject::controllerComboFollowsFoundController()

@@ -22,9 +22,12 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 
+#include "batch/dlgbatchgroup.h"
 #include "dialogs/dlgcreategroup.h"
 #include "dialogs/dlgprompt.h"
+#include "dialogs/dlgrxchangegroup.h"
 #include "dialogs/dlgsceneedit.h"
+#include "dialogs/dlgvwedit.h"
 #include "dialogs/dlgwelcome.h"
 #include "docks/devinfowidget.h"
 #include "docks/logwidget.h"
@@ -564,26 +567,44 @@ void TestMainWindow::defaultAndAutoApplyChecks()
 void TestMainWindow::sortAndScheduledApplySelectEntries()
 {
     CMainTestEnv env;
-    env.AddLayout("W1-a", 1);
+    CHOIScene *pA = env.AddLayout("W1-a", 1);
     CHOIScene *pB = env.AddLayout("W1-b", 2);
     MainWindow w;
     w.slotVWNameChange("W1");
     w.slotRefreshSceneComoboBox();
 
-    QList<QObject *> seen;
-    SetLayoutOrderRunner([&seen](MainWindow *pOwner, QComboBox *pCombo, QWidget *pParent) {
-        seen << pOwner << pCombo << pParent;
+    // The order dialog lists the window's layouts; OK puts the window's list
+    // in the new order.
+    QComboBox *pScenes = Child<QComboBox>(&w, "cbScenes");
+    QStringList listed;
+    QWidget *pOrderParent = &w;
+    CModalWatcher watcher([&](QWidget *pWidget) {
+        pOrderParent = pWidget->parentWidget();
+        QTreeWidget *pRows = pWidget->findChild<QTreeWidget *>("treeWidget");
+        for (int i = 0; i < pRows->topLevelItemCount(); ++i)
+            listed << pRows->topLevelItem(i)->text(1);
+        pRows->setCurrentItem(pRows->topLevelItem(1));
+        Child<QPushButton>(pWidget, "pbUp")->click();
+        Child<QPushButton>(pWidget, "pushButton_2")->click();
     });
     Child<QPushButton>(&w, "pbRankLayout")->click();
-    QCOMPARE(seen, QList<QObject *>({&w, Child<QComboBox>(&w, "cbScenes"), nullptr}));
+    QVERIFY(watcher.Fired());
+    QCOMPARE(listed, QStringList({"a", "b"}));
+    QCOMPARE(pOrderParent, static_cast<QWidget *>(nullptr));
+    QCOMPARE(ComboTexts(pScenes), QStringList({"b", "a"}));
+    QCOMPARE(pB->GetLayoutSeq(), 1);
+    // The window's own refill: the list's new current entry is not shown.
+    QCOMPARE(w.GetCurScene(), pB);
+    QVERIFY(!pB->IsDefault());
+    QCOMPARE(Child<CTableGraphicsView>(&w, "tbwScene")->GetCurScene(), static_cast<CHOIScene *>(nullptr));
     QCOMPARE(w.GetSceneComboBox(), Child<QComboBox>(&w, "cbScenes"));
 
-    emit env.Mgr()->OnScheduleExec(pB);
-    QCOMPARE(w.GetCurScene(), pB);
+    emit env.Mgr()->OnScheduleExec(pA);
+    QCOMPARE(w.GetCurScene(), pA);
     // A layout that is not listed changes nothing.
     CHOIScene *pOther = env.AddLayout("W2-x", 1);
     emit env.Mgr()->OnScheduleExec(pOther);
-    QCOMPARE(w.GetCurScene(), pB);
+    QCOMPARE(w.GetCurScene(), pA);
 }
 
 // ---- pages and tiles ----
@@ -703,16 +724,16 @@ void TestMainWindow::wallEditRenamesLayoutsAndMovesGroup()
     QCOMPARE(Child<QGroupBox>(&w, "groupBox_3")->title(), QString("A"));
     QCOMPARE(Child<CTableGraphicsView>(&w, "gvVW")->GetCurScene(), pWall);
 
-    NavActions().vwEdit = [](CHOIScene *pEdited, const QString &strGroup, QWidget *) {
-        T_VWEditResult result;
-        result.bOk = strGroup == "Hall";
-        result.strOldName = pEdited->GetName();
-        result.pWall = pEdited;
-        pEdited->SetName("B");
-        pEdited->SetGroup("Lobby");
-        return result;
-    };
+    QString strPreset;
+    OnModal<CDlgVWEdit>([&strPreset](CDlgVWEdit *pDlg) {
+        QComboBox *pGroup = pDlg->findChild<QComboBox *>("cbGroup");
+        strPreset = pGroup->currentData().toString();
+        pDlg->findChild<QLineEdit *>("leName")->setText("B");
+        pGroup->setCurrentIndex(pGroup->findData("Lobby"));
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
     Child<QPushButton>(&w, "pbEditVW")->click();
+    QCOMPARE(strPreset, QString("Hall"));
     QCOMPARE(pX->GetName(), QString("B-x"));
     QCOMPARE(pY->GetName(), QString("B-y-z"));
     QCOMPARE(pKeep->GetName(), QString("AB-q"));
@@ -868,17 +889,23 @@ void TestMainWindow::groupChangesRefreshGroupPage()
     };
     QCOMPARE(tileDevs(), rx);
 
-    NavActions().batchGroup = [&](QWidget *, const DevNotifyCallback &onDevChangeGroup) {
-        rx.at(0)->SetGroup("Lobby");
-        onDevChangeGroup(rx.at(0));
-    };
+    OnModal<CDlgBatchGroup>([&rx](CDlgBatchGroup *pDlg) {
+        QTreeWidget *pDevices = pDlg->findChild<QTreeWidget *>("twDevice");
+        QComboBox *pTarget = pDlg->findChild<QComboBox *>("cbSelectGroup");
+        pTarget->setCurrentIndex(pTarget->findData("Lobby"));
+        pDevices->findItems(rx.at(0)->GetDisplayName(), Qt::MatchExactly).first()->setSelected(true);
+        pDlg->findChild<QPushButton *>("pbApply")->click();
+        pDlg->reject();
+    });
     QTest::mouseClick(pTree->findChild<QPushButton *>("pbBatchGroup"), Qt::LeftButton);
+    QCOMPARE(rx.at(0)->GetGroup(), QString("Lobby"));
     QCOMPARE(tileDevs(), rx.mid(1));
 
-    NavActions().rxChangeGroup = [](CHOIDev *, QWidget *, QString *pGroup) {
-        *pGroup = "Lobby";
-        return true;
-    };
+    OnModal<CDlgRxChangeGroup>([](CDlgRxChangeGroup *pDlg) {
+        QComboBox *pGroup = pDlg->findChild<QComboBox *>("cbGroup");
+        pGroup->setCurrentIndex(pGroup->findData("Lobby"));
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
     pTree->GetTree()->setCurrentItem(pTree->FindDevItem(rx.at(1)));
     pTree->slotOnDevChangeGroup();
     QCOMPARE(tileDevs(), rx.mid(2));
@@ -1030,20 +1057,32 @@ void TestMainWindow::dockToggles()
 void TestMainWindow::toolLaunchers()
 {
     CMainTestEnv env;
-    MainWindow w;
-    QList<int> kinds;
+    QStringList opened;
     QList<QWidget *> parents;
-    SetToolDialogRunner([&](E_ToolDialog eDialog, QWidget *pParent) {
-        kinds << int(eDialog);
-        parents << pParent;
-    });
-    for (const char *pszName : {"actionIrControl", "actionSerial", "actionCECControl", "actionStandby",
-                                "actionBatch_Commands", "menuBatch_commands", "actionSchedule"})
-        Action(w, pszName)->trigger();
-    QCOMPARE(kinds, QList<int>({E_TD_IR_CTRL, E_TD_SERIAL_MSG, E_TD_CEC_CTRL, E_TD_STANDBY_CTRL, E_TD_BATCH,
-                                E_TD_BATCH, E_TD_SCHEDULE}));
-    for (QWidget *pParent : parents)
-        QCOMPARE(pParent, &w);
+    {
+        MainWindow w;
+        for (const char *pszName : {"actionIrControl", "actionSerial", "actionCECControl", "actionStandby",
+                                    "actionBatch_Commands", "menuBatch_commands", "actionSchedule"}) {
+            CModalWatcher watcher([&](QWidget *pWidget) {
+                opened << QString::fromLatin1(pWidget->metaObject()->className());
+                parents << pWidget->parentWidget();
+                pWidget->close();
+            });
+            Action(w, pszName)->trigger();
+            QVERIFY2(watcher.Fired(), pszName);
+        }
+        QCOMPARE(opened, QStringList({"CDlgIrCtrl", "CDlgSerialMsg", "CDlgCECCtrl", "CDlgStandbyCtrl", "CDlgBatch",
+                                      "CDlgBatch", "CDlgSchedule"}));
+        // The shared control dialogs have no owner window; the others are the
+        // main window's.
+        for (QWidget *pParent : parents.mid(4))
+            QCOMPARE(pParent, &w);
+    }
+    // The IR pad and the serial message dialog go with the window.
+    for (QWidget *pWidget : QApplication::topLevelWidgets()) {
+        const QString strClass = QString::fromLatin1(pWidget->metaObject()->className());
+        QVERIFY2(strClass != "CDlgIrCtrl" && strClass != "CDlgSerialMsg", qPrintable(strClass));
+    }
 }
 
 // ---- language ----

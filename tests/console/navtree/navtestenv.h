@@ -1,15 +1,19 @@
 #ifndef HOI_TEST_NAVTESTENV_H
 #define HOI_TEST_NAVTESTENV_H
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
+#include "dialogs/dlgcreategroup.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "navtree/navactions.h"
+#include "modaltestsupport.h"
 #include "uiservices.h"
 
 // The products of the devices these tests make; written beside the test.
@@ -44,15 +48,14 @@ public:
         config.close();
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 5000);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         m_bLoaded = m_pMgr->LoadProdConfig();
     }
     ~CNavTestEnv()
     {
-        ResetNavActions();
         SetMessageBoxRunner(MessageBoxRunner());
         SetFileDialogRunner(FileDialogRunner());
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
     }
 
@@ -106,6 +109,20 @@ inline void AnswerBoxes(T_SeenBox *pSeen, QMessageBox::StandardButton answer)
         pSeen->strText = box.text();
         return int(answer);
     });
+}
+
+// The name the group dialog opened with.
+inline QString GroupDialogName(CDlgCreateGroup *pDlg)
+{
+    return pDlg->findChild<QLineEdit *>(QStringLiteral("leName"))->text();
+}
+
+// Types the name, as a group (1) or a location (0), and presses OK.
+inline void AnswerGroupDialog(CDlgCreateGroup *pDlg, const QString &strName, int nType = 1)
+{
+    pDlg->findChild<QComboBox *>(QStringLiteral("cbLocationOrGroup"))->setCurrentIndex(nType);
+    pDlg->findChild<QLineEdit *>(QStringLiteral("leName"))->setText(strName);
+    pDlg->findChild<QPushButton *>(QStringLiteral("pbOK"))->click();
 }
 
 #endif

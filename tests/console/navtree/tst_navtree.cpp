@@ -1,5 +1,9 @@
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDrag>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -12,6 +16,10 @@
 
 #include <memory>
 
+#include "batch/dlgbatchgroup.h"
+#include "dialogs/dlgdevedit.h"
+#include "dialogs/dlgrxchangegroup.h"
+#include "dialogs/dlgvwedit.h"
 #include "hoi_core/hoiconst.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/itemdata.h"
@@ -53,6 +61,15 @@ QString ShownText(QTreeWidget *pTree, QTreeWidgetItem *pItem)
     QStyleOptionViewItem option;
     (pDelegate->*(&COpener::initStyleOption))(&option, pTree->currentIndex());
     return option.text;
+}
+
+// Names the wall, puts it in the group and presses OK.
+void AnswerWallDialog(CDlgVWEdit *pDlg, const QString &strName, const QString &strGroup)
+{
+    pDlg->findChild<QLineEdit *>(QStringLiteral("leName"))->setText(strName);
+    QComboBox *pGroup = pDlg->findChild<QComboBox *>(QStringLiteral("cbGroup"));
+    pGroup->setCurrentIndex(pGroup->findData(strGroup));
+    pDlg->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok)->click();
 }
 
 } // namespace
@@ -536,14 +553,10 @@ void TestNavTree::groupCreate()
     m_pForm->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pForm.get()));
     QString strAsked = QStringLiteral("unset");
-    NavActions().createGroup = [&](const QString &strName, QWidget *) {
-        strAsked = strName;
-        T_CreateGroupResult result;
-        result.bOK = true;
-        result.nType = 1;
-        result.strName = QStringLiteral("New");
-        return result;
-    };
+    OnModal<CDlgCreateGroup>([&strAsked](CDlgCreateGroup *pDlg) {
+        strAsked = GroupDialogName(pDlg);
+        AnswerGroupDialog(pDlg, QStringLiteral("New"));
+    });
     QSignalSpy groupSpy(m_pForm.get(), &CFormGroupList::onItemClickGroup);
     QCOMPARE(RunMenu(m_pForm->GetRootItem(), QStringLiteral("Create Group")), QStringList{"Create Group"});
     QCOMPARE(strAsked, QString());
@@ -555,7 +568,9 @@ void TestNavTree::groupCreate()
     QCOMPARE(m_pForm->GetCurrentItem(), pNew);
     QCOMPARE(groupSpy.count(), 1);
 
-    // A name the manager has already is refused; the tree stays.
+    // A name the manager has already is refused; the tree stays. (Chosen as
+    // a location the dialog itself lets it pass.)
+    OnModal<CDlgCreateGroup>([](CDlgCreateGroup *pDlg) { AnswerGroupDialog(pDlg, QStringLiteral("New"), 0); });
     T_SeenBox seen;
     AnswerBoxes(&seen, QMessageBox::Ok);
     m_pForm->slotOnGroupAdd();
@@ -570,13 +585,10 @@ void TestNavTree::groupRename()
     QTreeWidgetItem *pA = m_pForm->FindGroupItem(QStringLiteral("A"));
     m_pForm->GetTree()->setCurrentItem(pA);
     QString strAsked;
-    NavActions().createGroup = [&](const QString &strName, QWidget *) {
-        strAsked = strName;
-        T_CreateGroupResult result;
-        result.bOK = true;
-        result.strName = QStringLiteral("A2");
-        return result;
-    };
+    OnModal<CDlgCreateGroup>([&strAsked](CDlgCreateGroup *pDlg) {
+        strAsked = GroupDialogName(pDlg);
+        AnswerGroupDialog(pDlg, QStringLiteral("A2"));
+    });
     QSignalSpy renameSpy(m_pForm.get(), &CFormGroupList::signalGroupNameChange);
     m_pForm->slotOnGroupEdit();
     QCOMPARE(strAsked, QStringLiteral("A"));
@@ -593,12 +605,8 @@ void TestNavTree::groupRenameToTakenNameRefused()
     Populate();
     QTreeWidgetItem *pA = m_pForm->FindGroupItem(QStringLiteral("A"));
     m_pForm->GetTree()->setCurrentItem(pA);
-    NavActions().createGroup = [](const QString &, QWidget *) {
-        T_CreateGroupResult result;
-        result.bOK = true;
-        result.strName = QStringLiteral("B");
-        return result;
-    };
+    // Chosen as a location, the dialog itself lets the name pass.
+    OnModal<CDlgCreateGroup>([](CDlgCreateGroup *pDlg) { AnswerGroupDialog(pDlg, QStringLiteral("B"), 0); });
     T_SeenBox seen;
     AnswerBoxes(&seen, QMessageBox::Ok);
     QSignalSpy renameSpy(m_pForm.get(), &CFormGroupList::signalGroupNameChange);
@@ -660,18 +668,10 @@ void TestNavTree::videoWallAdd()
     QTreeWidgetItem *pB = m_pForm->FindGroupItem(QStringLiteral("B"));
     m_pForm->GetTree()->setCurrentItem(pB);
     QString strPreset;
-    NavActions().vwEdit = [&](CHOIScene *pWall, const QString &strGroup, QWidget *) {
-        T_VWEditResult result;
-        if (pWall)
-            return result;
-        strPreset = strGroup;
-        // As the dialog does: the manager makes the wall from the one built.
-        CHOIScene built(pMgr, QStringLiteral("W2"));
-        built.SetGroup(strGroup);
-        result.bOk = true;
-        result.pWall = pMgr->GetOrCreateVideoWallOfScene(&built, 0);
-        return result;
-    };
+    OnModal<CDlgVWEdit>([&strPreset](CDlgVWEdit *pDlg) {
+        strPreset = pDlg->findChild<QComboBox *>(QStringLiteral("cbGroup"))->currentData().toString();
+        AnswerWallDialog(pDlg, QStringLiteral("W2"), strPreset);
+    });
     QSignalSpy showSpy(m_pForm.get(), &CFormGroupList::signalShowVWScene);
     m_pForm->slotOnVWAdd();
     QCOMPARE(strPreset, QStringLiteral("B"));
@@ -695,15 +695,7 @@ void TestNavTree::videoWallRenameRenamesLayouts()
     QTreeWidgetItem *pA = m_pForm->FindGroupItem(QStringLiteral("A"));
     QTreeWidgetItem *pWallItem = pA->child(1);
     m_pForm->GetTree()->setCurrentItem(pWallItem);
-    NavActions().vwEdit = [](CHOIScene *pWall, const QString &, QWidget *) {
-        T_VWEditResult result;
-        result.bOk = true;
-        result.strOldName = pWall->GetName();
-        result.pWall = pWall;
-        pWall->SetName(QStringLiteral("WB"));
-        pWall->SetGroup(QStringLiteral("B"));
-        return result;
-    };
+    OnModal<CDlgVWEdit>([](CDlgVWEdit *pDlg) { AnswerWallDialog(pDlg, QStringLiteral("WB"), QStringLiteral("B")); });
     QSignalSpy nameSpy(m_pForm.get(), &CFormGroupList::signalVWNameChange);
     QSignalSpy layoutSpy(m_pForm.get(), &CFormGroupList::signalLayoutNameChange);
     m_pForm->slotOnVWEdit();
@@ -757,11 +749,18 @@ void TestNavTree::doubleClickEditsDevicesOnly()
 {
     Populate();
     QList<CHOIDev *> edited;
-    NavActions().devEdit = [&](CHOIDev *pDev, QWidget *, const DevNotifyCallback &onDevChanged) {
-        edited << pDev;
-        pDev->SetName(QStringLiteral("edited"));
-        onDevChanged(pDev);
-    };
+    CModalWatcher watcher(
+        [&edited](QWidget *pWidget) {
+            if (CDlgDevEdit *pDlg = qobject_cast<CDlgDevEdit *>(pWidget)) {
+                CHOIDev *pDev = VariantToDev(pDlg->findChild<QComboBox *>(QStringLiteral("cbDevices"))->currentData());
+                edited << pDev;
+                // What the dialog reports reaches the tree.
+                pDev->SetName(QStringLiteral("edited"));
+                emit pDlg->onDevChanged(pDev);
+            }
+            pWidget->close();
+        },
+        false, true);
     QSignalSpy aliasSpy(m_pForm.get(), &CFormGroupList::signalGroupItemforAliasModity);
     QTreeWidgetItem *pA = m_pForm->FindGroupItem(QStringLiteral("A"));
     QTreeWidget *pTree = m_pForm->GetTree();
@@ -790,15 +789,24 @@ void TestNavTree::changeGroup()
     QTreeWidgetItem *pB = m_pForm->FindGroupItem(QStringLiteral("B"));
     QTreeWidgetItem *pR1Item = pA->child(0);
     m_pForm->GetTree()->setCurrentItem(pR1Item);
-    CHOIDev *pAsked = nullptr;
-    NavActions().rxChangeGroup = [&](CHOIDev *pDev, QWidget *, QString *pGroup) {
-        pAsked = pDev;
-        *pGroup = QStringLiteral("B");
-        return true;
+    QString strAsked;
+    auto choose = [&strAsked](CDlgRxChangeGroup *pDlg, QDialogButtonBox::StandardButton button) {
+        strAsked = pDlg->findChild<QLabel *>(QStringLiteral("lbDevName"))->text();
+        QComboBox *pGroup = pDlg->findChild<QComboBox *>(QStringLiteral("cbGroup"));
+        pGroup->setCurrentIndex(pGroup->findData(QStringLiteral("B")));
+        pDlg->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(button)->click();
     };
     QSignalSpy groupSpy(m_pForm.get(), &CFormGroupList::onItemClickGroup);
+    // Cancelled: the device stays.
+    OnModal<CDlgRxChangeGroup>([&choose](CDlgRxChangeGroup *pDlg) { choose(pDlg, QDialogButtonBox::Cancel); });
     m_pForm->slotOnDevChangeGroup();
-    QCOMPARE(pAsked, m_pR1);
+    QCOMPARE(strAsked, QStringLiteral("r1"));
+    QCOMPARE(m_pR1->GetGroup(), QStringLiteral("A"));
+    QCOMPARE(groupSpy.count(), 0);
+    strAsked.clear();
+    OnModal<CDlgRxChangeGroup>([&choose](CDlgRxChangeGroup *pDlg) { choose(pDlg, QDialogButtonBox::Ok); });
+    m_pForm->slotOnDevChangeGroup();
+    QCOMPARE(strAsked, QStringLiteral("r1"));
     QCOMPARE(m_pR1->GetGroup(), QStringLiteral("B"));
     QCOMPARE(ChildTexts(pB), (QStringList{"m1", "r1"}));
     QCOMPARE(pB->child(1)->text(2), QStringLiteral("2"));
@@ -807,10 +815,14 @@ void TestNavTree::changeGroup()
     QCOMPARE(groupSpy.at(0).at(0).value<QTreeWidgetItem *>(), pA);
 
     // The batch dialog reports each device it moved.
-    NavActions().batchGroup = [&](QWidget *, const DevNotifyCallback &onDevChangeGroup) {
-        m_pM1->SetGroup(QStringLiteral("A"));
-        onDevChangeGroup(m_pM1);
-    };
+    OnModal<CDlgBatchGroup>([](CDlgBatchGroup *pDlg) {
+        QComboBox *pTarget = pDlg->findChild<QComboBox *>(QStringLiteral("cbSelectGroup"));
+        pTarget->setCurrentIndex(pTarget->findData(QStringLiteral("A")));
+        QTreeWidget *pDevices = pDlg->findChild<QTreeWidget *>(QStringLiteral("twDevice"));
+        pDevices->findItems(QStringLiteral("m1"), Qt::MatchExactly).first()->setSelected(true);
+        pDlg->findChild<QPushButton *>(QStringLiteral("pbApply"))->click();
+        pDlg->reject();
+    });
     QTest::mouseClick(m_pForm->findChild<QPushButton *>(QStringLiteral("pbBatchGroup")), Qt::LeftButton);
     QCOMPARE(ChildTexts(pA), (QStringList{"W1", "m1"}));
     QCOMPARE(m_pM1->GetSequence(), 2);

@@ -388,20 +388,23 @@ void TestShellDialogs::groupEditorAddAndDelete()
 {
     Populate();
     CHOIDevMgr *pMgr = m_pEnv->Mgr();
-    int nNext = 0;
-    NavActions().createLocationOrGroup = [&](const QString &strName, QWidget *) {
-        T_CreateGroupResult result;
-        result.bOK = strName.isEmpty();
-        result.nType = nNext;
-        result.strName = nNext == 0 ? QStringLiteral("L3") : QStringLiteral("C");
-        return result;
+    // Each "Add" asks for a new name, starting on "Location".
+    QStringList asked;
+    auto answer = [&asked](const QString &strName, int nType) {
+        OnModal<CDlgCreateGroup>([&asked, strName, nType](CDlgCreateGroup *pDlg) {
+            asked << GroupDialogName(pDlg)
+                  << QString::number(Child<QComboBox>(pDlg, "cbLocationOrGroup")->currentIndex());
+            AnswerGroupDialog(pDlg, strName, nType);
+        });
     };
     DlgGroup dlg;
     QTreeWidget *pLocations = Child<QTreeWidget>(&dlg, "treeLocation");
     QTreeWidget *pGroups = Child<QTreeWidget>(&dlg, "treeGroup");
+    answer(QStringLiteral("L3"), 0);
     QTest::mouseClick(Child<QPushButton>(&dlg, "pbAdd"), Qt::LeftButton);
-    nNext = 1;
+    answer(QStringLiteral("C"), 1);
     QTest::mouseClick(Child<QPushButton>(&dlg, "pbAdd"), Qt::LeftButton);
+    QCOMPARE(asked, (QStringList{"", "0", "", "0"}));
     QCOMPARE(RowTexts(pLocations, 0), (QStringList{"L1", "L2", "L3"}));
     QCOMPARE(RowTexts(pGroups, 0), (QStringList{g_strUngrouped, "A", "B", "C"}));
     QCOMPARE(pMgr->IndexOfLocation(QStringLiteral("L3")), 2);

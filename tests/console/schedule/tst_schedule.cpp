@@ -103,7 +103,7 @@ void TestSchedule::initTestCase()
     m_pMgr->SetOnLineTimings(-1, 5000);
     // Nothing here is due; keep the check from running at all.
     m_pMgr->SetScheduleInterval(3600000);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     m_pHallA = m_pMgr->CreateScene(QStringLiteral("Hall-A"));
     m_pHallB = m_pMgr->CreateScene(QStringLiteral("Hall-B"));
     m_pStage = m_pMgr->CreateScene(QStringLiteral("Stage-Night"));
@@ -112,7 +112,7 @@ void TestSchedule::initTestCase()
 
 void TestSchedule::cleanupTestCase()
 {
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 

@@ -23,7 +23,7 @@ public:
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 3600000);
         m_pMgr->SetSearchRoundInterval(200);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         if (!m_pMgr->LoadProdConfig())
             return false;
         m_pMgr->LoadLayoutConfig();
@@ -48,7 +48,7 @@ public:
     {
         delete m_pLan;
         m_pLan = nullptr;
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
         m_pMgr = nullptr;
     }

@@ -33,7 +33,7 @@ public:
         delete m_pDisplay;
         delete m_pLan;
         delete m_pCtrlSim;
-        g_pDevMgr = nullptr;
+        g_pHOIDevMgr = nullptr;
         delete m_pMgr;
     }
 
@@ -96,7 +96,7 @@ public:
         m_pMgr = new CHOIDevMgr;
         m_pMgr->SetOnLineTimings(-1, 3600000);
         m_pMgr->SetSearchRoundInterval(200);
-        g_pDevMgr = m_pMgr;
+        g_pHOIDevMgr = m_pMgr;
         QVERIFY(m_pMgr->LoadProdConfig());
         QVERIFY(m_pMgr->LoadLayoutConfig());
         QVERIFY(m_pMgr->LoadMenuConfig());

@@ -19,7 +19,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
-#include "navtree/navactions.h"
 #include "tiletesthelpers.h"
 
 namespace {
@@ -50,7 +49,7 @@ private slots:
     void cleanup();
 
     void vwCreateRefusals();
-    void vwCreateThroughNavActions();
+    void vwCreateModal();
     void vwCreateWithoutGroups();
     void vwNameTyping_data();
     void vwNameTyping();
@@ -60,7 +59,7 @@ private slots:
 
     void rxGroupInitialChoice_data();
     void rxGroupInitialChoice();
-    void rxGroupThroughNavActions();
+    void rxGroupModal();
     void rxGroupWithoutDevice();
     void groupChoosersInChinese();
 
@@ -110,13 +109,11 @@ void TestTileDialogs::init()
 
 void TestTileDialogs::cleanup()
 {
-    ResetNavActions();
     while (m_mgr->GetSceneCount() > 0)
         m_mgr->DeleteSceneAt(0);
     while (m_mgr->GetVideoWallCount() > 0) {
         CHOIScene *pWall = m_mgr->GetVideoWall(0);
         m_mgr->RemoveVideoWall(pWall);
-        delete pWall;
     }
 }
 
@@ -151,9 +148,9 @@ void TestTileDialogs::vwCreateRefusals()
     QCOMPARE(dlg->GetEditedVideoWall(), static_cast<CHOIScene *>(nullptr));
 }
 
-// The group list's "add wall" runs the dialog through the launcher table and
-// reads the wall it made after the dialog is gone.
-void TestTileDialogs::vwCreateThroughNavActions()
+// Run modally, as the group list's "add wall" does: the wall it made is
+// read after the dialog is gone.
+void TestTileDialogs::vwCreateModal()
 {
     AddGroups({"G1", "G2"});
     OnModal<CDlgVWEdit>([](CDlgVWEdit *pDlg) {
@@ -169,15 +166,21 @@ void TestTileDialogs::vwCreateThroughNavActions()
         pDlg->findChild<QComboBox *>("cbCol")->setCurrentText("4");
         pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
     });
-    const T_VWEditResult result = NavActions().vwEdit(nullptr, "G2", nullptr);
-    QVERIFY(result.bOk);
-    QVERIFY(result.strOldName.isEmpty());
+    CHOIScene *pWall = nullptr;
+    {
+        CDlgVWEdit dlg(nullptr, nullptr);
+        dlg.SetGroupName("G2");
+        dlg.exec();
+        QVERIFY(dlg.m_bOk);
+        QVERIFY(dlg.m_strName.isEmpty());
+        pWall = dlg.GetEditedVideoWall();
+    }
     // The wall handed back is the manager's and outlives the dialog.
-    QVERIFY(result.pWall);
+    QVERIFY(pWall);
     QCOMPARE(m_mgr->GetVideoWallCount(), 1);
-    QCOMPARE(m_mgr->FindVideoWallByName("Side"), result.pWall);
-    QCOMPARE(result.pWall->GetRowCount() * 10 + result.pWall->GetColCount(), 24);
-    QCOMPARE(result.pWall->GetGroup(), QString("G2"));
+    QCOMPARE(m_mgr->FindVideoWallByName("Side"), pWall);
+    QCOMPARE(pWall->GetRowCount() * 10 + pWall->GetColCount(), 24);
+    QCOMPARE(pWall->GetGroup(), QString("G2"));
     QVERIFY(m_boxes.texts.isEmpty());
 }
 
@@ -322,9 +325,9 @@ void TestTileDialogs::rxGroupInitialChoice()
     QCOMPARE(m_pRx->GetGroup(), devGroup);
 }
 
-// The group list's "Change Group" runs the dialog through the launcher table
-// and moves the device only when it was accepted.
-void TestTileDialogs::rxGroupThroughNavActions()
+// Run modally, as the group list's "Change Group" does: accepted with the
+// group chosen, or rejected.
+void TestTileDialogs::rxGroupModal()
 {
     AddGroups({"G1", "G2", "G3"});
     m_pRx->SetGroup("G1");
@@ -332,17 +335,20 @@ void TestTileDialogs::rxGroupThroughNavActions()
         pDlg->findChild<QComboBox *>("cbGroup")->setCurrentText("G3");
         pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
     });
-    QString strGroup;
-    QVERIFY(NavActions().rxChangeGroup(m_pRx, nullptr, &strGroup));
-    QCOMPARE(strGroup, QString("G3"));
+    {
+        CDlgRxChangeGroup dlg(m_pRx, nullptr);
+        QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+        QCOMPARE(dlg.m_strGroup, QString("G3"));
+    }
 
     OnModal<CDlgRxChangeGroup>([](CDlgRxChangeGroup *pDlg) {
         pDlg->findChild<QComboBox *>("cbGroup")->setCurrentText("G2");
         pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Cancel)->click();
     });
-    strGroup = "untouched";
-    QVERIFY(!NavActions().rxChangeGroup(m_pRx, nullptr, &strGroup));
-    QCOMPARE(strGroup, QString("untouched"));
+    CDlgRxChangeGroup dlg(m_pRx, nullptr);
+    QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+    // The dialog changes no group itself.
+    QCOMPARE(m_pRx->GetGroup(), QString("G1"));
 }
 
 void TestTileDialogs::rxGroupWithoutDevice()

@@ -157,7 +157,7 @@ void TestUploadDialogs::initTestCase()
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
     m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     QVERIFY(m_pMgr->LoadProdConfig());
 
     m_pLan = new CSimLan;
@@ -190,7 +190,7 @@ void TestUploadDialogs::cleanupTestCase()
     qDeleteAll(m_http);
     m_http.clear();
     delete m_pLan;
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 

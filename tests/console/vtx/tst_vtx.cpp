@@ -221,7 +221,7 @@ void TestVtx::initTestCase()
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
     m_pMgr->SetSearchRoundInterval(200);
-    g_pDevMgr = m_pMgr;
+    g_pHOIDevMgr = m_pMgr;
     QVERIFY(m_pMgr->LoadProdConfig());
 
     m_pLan = new CSimLan;
@@ -261,7 +261,7 @@ void TestVtx::cleanupTestCase()
     delete m_pTxHttp;
     delete m_pLan;
     delete m_pCtrlSim;
-    g_pDevMgr = nullptr;
+    g_pHOIDevMgr = nullptr;
     delete m_pMgr;
 }
 
@@ -333,10 +333,10 @@ void TestVtx::launchers_data()
     QTest::addColumn<int>("dev");
     QTest::addColumn<QString>("className");
 
-    QTest::newRow("virtual TX") << int(E_DD_IPC_CONFIG) << kGw << "CDlgIPCConfig";
-    QTest::newRow("overlay") << int(E_DD_LOGO_SETTINGS) << kTx << "CDlgLogoSettings";
-    QTest::newRow("EDID") << int(E_DD_EDID_SETTING) << kRx << "CDlgEDIDSetting";
-    QTest::newRow("controller") << int(E_DD_DEV_IP_CONFIG) << kCtrl << "CDlgDevIPConfig";
+    QTest::newRow("virtual TX") << 0 << kGw << "CDlgIPCConfig";
+    QTest::newRow("overlay") << 1 << kTx << "CDlgLogoSettings";
+    QTest::newRow("EDID") << 2 << kRx << "CDlgEDIDSetting";
+    QTest::newRow("controller") << 3 << kCtrl << "CDlgDevIPConfig";
 }
 
 void TestVtx::launchers()
@@ -351,7 +351,10 @@ void TestVtx::launchers()
         opened = QLatin1String(pWidget->metaObject()->className());
         pWidget->close();
     });
-    RunDevDialog(E_DevDialog(kind), Dev(dev), nullptr);
+    using Opener = void (*)(CHOIDev *, QWidget *);
+    const Opener openers[] = {&ExecDevDialog<CDlgIPCConfig>, &ExecDevDialog<CDlgLogoSettings>,
+                              &ExecDevDialog<CDlgEDIDSetting>, &ExecDevDialog<CDlgDevIPConfig>};
+    openers[kind](Dev(dev), nullptr);
     QCOMPARE(opened, className);
 }
 

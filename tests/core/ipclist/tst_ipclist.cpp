@@ -304,7 +304,7 @@ void TestIpcList::loadFileUpdatesDevicesInPlace()
     CHOIDev* rx = AddDev(m_mgr, "RXP-000000000012");
     rx->SetTXDev(cam1);
     m_gw->GetIpcList().at(0)->aliasname = "renamed";
-    m_gw->m_listIpcInfo.removeLast();
+    delete m_gw->m_listIpcInfo.takeLast();
     QVERIFY(m_gw->SaveIpcConfig(path));
     QVERIFY(m_gw->LoadIpcConfigFile(path));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

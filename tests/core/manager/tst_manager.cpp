@@ -944,14 +944,14 @@ void TestManager::videoWalls()
     QVERIFY(mgr.IsRxInAnyVideoWall(pRx));
     QVERIFY(!mgr.IsRxInAnyVideoWall(nullptr));
 
-    // Taken out of the list, not deleted: the caller owns it then.
+    // Taken out of the list at once, freed when the event loop runs again.
     QPointer<CHOIScene> watch(pWall);
     mgr.RemoveVideoWall(pWall);
     QCOMPARE(mgr.GetVideoWallCount(), 1);
     QCOMPARE(mgr.GetVideoWall(0), pWall2);
-    FlushDeletes();
     QVERIFY(!watch.isNull());
-    delete pWall;
+    FlushDeletes();
+    QVERIFY(watch.isNull());
 }
 
 void TestManager::clearAllEmptiesEverything()

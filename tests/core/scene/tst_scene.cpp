@@ -164,6 +164,8 @@ void TestScene::init()
 
 void TestScene::cleanup()
 {
+    // Removed walls go before the devices their cells name.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     qDeleteAll(m_scenes);
     m_scenes.clear();
     while (m_mgr->GetSceneCount() > 0)
@@ -801,7 +803,6 @@ void TestScene::managerWallCellOps()
     QCOMPARE(other->CellAt(0, 1)->rx, rx2);
 
     m_mgr->RemoveVideoWall(pWall);
-    delete pWall;
 }
 
 void TestScene::removeDevFromAllScenesCoversWalls()
@@ -822,7 +823,6 @@ void TestScene::removeDevFromAllScenesCoversWalls()
     QCOMPARE(b->CellAt(0, 0)->txList, QList<CHOIDev*>() << txA);
     QCOMPARE(m_mgr->RemoveDevFromAllScenes(nullptr), 0);
     m_mgr->RemoveVideoWall(pWall);
-    delete pWall;
 }
 
 void TestScene::windowingKindChecks()
