@@ -116,6 +116,10 @@ public:
     bool ApplyMultiView(const QString &strWindows, bool bConnect = true);
     bool ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect = true);
     bool SendCmd(const QString &strCmd);
+    // Operator text placed inside double quotes on a root shell line: the
+    // device program must receive exactly what was typed, and nothing may
+    // run.
+    static QString QuoteForShell(const QString &strText);
     bool SendConfigCmd(const QString &strOption, bool bConnect = true);
     bool PushSendData(const char *data, bool bAddCRLF, bool bConnect = true);
     bool SendOsdOnOff(bool bOn, const QString &strText);

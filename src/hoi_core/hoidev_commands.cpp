@@ -11,21 +11,6 @@
 
 namespace {
 
-// Operator text placed inside double quotes on a root shell line: the device
-// program must receive exactly what was typed, and nothing may run.
-QString QuoteForShell(const QString &strText)
-{
-    QString out;
-    out.reserve(strText.size() + 8);
-    for (const QChar ch : strText) {
-        if (ch == QLatin1Char('\\') || ch == QLatin1Char('"') || ch == QLatin1Char('$')
-            || ch == QLatin1Char('`'))
-            out += QLatin1Char('\\');
-        out += ch;
-    }
-    return out;
-}
-
 // Operator text placed unquoted as a script's last arguments: the blank stays
 // the separator that splits it into the script's words; every other ASCII
 // character the shell could act on gets a backslash (a backslash before a
@@ -93,6 +78,19 @@ int VariantToTransport(const QVariant &value)
 }
 
 } // namespace
+
+QString CHOIDev::QuoteForShell(const QString &strText)
+{
+    QString out;
+    out.reserve(strText.size() + 8);
+    for (const QChar ch : strText) {
+        if (ch == QLatin1Char('\\') || ch == QLatin1Char('"') || ch == QLatin1Char('$')
+            || ch == QLatin1Char('`'))
+            out += QLatin1Char('\\');
+        out += ch;
+    }
+    return out;
+}
 
 // Lines every sender queues through the plain UTF-8 builder; the connection
 // is required.

@@ -187,19 +187,4 @@
         <translation>静音</translation>
     </message>
 </context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>None</source>
-        <translation>无</translation>
-    </message>
-    <message>
-        <source>Odd</source>
-        <translation>奇校验</translation>
-    </message>
-    <message>
-        <source>Even</source>
-        <translation>偶校验</translation>
-    </message>
-</context>
 </TS>

@@ -19,6 +19,13 @@
         <source>Standby</source>
         <translation>待机</translation>
     </message>
+</context>
+<context>
+    <name>CDlgDevCommand</name>
+    <message>
+        <source>No controlled device was selected.</source>
+        <translation>未选择受控设备。</translation>
+    </message>
     <message>
         <source>Alias</source>
         <translation>别名</translation>
@@ -26,10 +33,6 @@
     <message>
         <source>Hostname</source>
         <translation>主机名</translation>
-    </message>
-    <message>
-        <source>No controlled device was selected.</source>
-        <translation>未选择受控设备。</translation>
     </message>
 </context>
 <context>
@@ -194,10 +197,6 @@
         <source>[Select Type...]</source>
         <translation>[选择类型...]</translation>
     </message>
-    <message>
-        <source>No controlled device was selected.</source>
-        <translation>未选择受控设备。</translation>
-    </message>
 </context>
 <context>
     <name>CDlgSelectIrDev</name>
@@ -264,30 +263,6 @@
         <source>Parity:</source>
         <translation>校验位：</translation>
     </message>
-    <message>
-        <source>None</source>
-        <translation>无</translation>
-    </message>
-    <message>
-        <source>Odd</source>
-        <translation>奇校验</translation>
-    </message>
-    <message>
-        <source>Even</source>
-        <translation>偶校验</translation>
-    </message>
-    <message>
-        <source>Alias</source>
-        <translation>别名</translation>
-    </message>
-    <message>
-        <source>Hostname</source>
-        <translation>主机名</translation>
-    </message>
-    <message>
-        <source>No controlled device was selected.</source>
-        <translation>未选择受控设备。</translation>
-    </message>
 </context>
 <context>
     <name>CDlgStandbyCtrl</name>
@@ -302,18 +277,6 @@
     <message>
         <source>Synchronize</source>
         <translation>同步</translation>
-    </message>
-    <message>
-        <source>Alias</source>
-        <translation>别名</translation>
-    </message>
-    <message>
-        <source>Hostname</source>
-        <translation>主机名</translation>
-    </message>
-    <message>
-        <source>No controlled device was selected.</source>
-        <translation>未选择受控设备。</translation>
     </message>
 </context>
 <context>

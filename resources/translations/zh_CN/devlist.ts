@@ -101,54 +101,6 @@ this Device will automatically reboot for the settings to take effect.</source>
 此设备将自动重启以使设置生效。</translation>
     </message>
     <message>
-        <source>Character &apos;&amp;&apos; error.</source>
-        <translation>字符“&amp;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;*&apos; error.</source>
-        <translation>字符“*”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;@&apos; error.</source>
-        <translation>字符“@”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;_&apos; error.</source>
-        <translation>字符“_”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;;&apos; error.</source>
-        <translation>字符“;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;{&apos; error.</source>
-        <translation>字符“{”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos; &apos; error.</source>
-        <translation>字符“ ”（空格）错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;}&apos; error.</source>
-        <translation>字符“}”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&quot;&apos; error.</source>
-        <translation>字符“&quot;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&lt;&apos; error.</source>
-        <translation>字符“&lt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&gt;&apos; error.</source>
-        <translation>字符“&gt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;,&apos; error.</source>
-        <translation>字符“,”错误。</translation>
-    </message>
-    <message>
         <source>Ok</source>
         <translation>确定</translation>
     </message>
@@ -339,54 +291,6 @@ this Device will automatically reboot for the settings to take effect.</source>
     <message>
         <source>Version</source>
         <translation>版本</translation>
-    </message>
-    <message>
-        <source>Character &apos;&amp;&apos; error.</source>
-        <translation>字符“&amp;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;*&apos; error.</source>
-        <translation>字符“*”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;@&apos; error.</source>
-        <translation>字符“@”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;_&apos; error.</source>
-        <translation>字符“_”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;;&apos; error.</source>
-        <translation>字符“;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;{&apos; error.</source>
-        <translation>字符“{”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos; &apos; error.</source>
-        <translation>字符“ ”（空格）错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;}&apos; error.</source>
-        <translation>字符“}”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&quot;&apos; error.</source>
-        <translation>字符“&quot;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&lt;&apos; error.</source>
-        <translation>字符“&lt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&gt;&apos; error.</source>
-        <translation>字符“&gt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;,&apos; error.</source>
-        <translation>字符“,”错误。</translation>
     </message>
     <message>
         <source>Hostname: %1

@@ -66,10 +66,6 @@
 { } &quot; &lt; &gt; , ; _ - @ * &amp; </translation>
     </message>
     <message>
-        <source>Character &apos;%1&apos; error.</source>
-        <translation>字符“%1”错误。</translation>
-    </message>
-    <message>
         <source>Enter a Video wall name.</source>
         <translation>请输入电视墙名称。</translation>
     </message>
@@ -229,10 +225,6 @@
 { } &quot; &lt; &gt; , ; _ - @ * &amp; </translation>
     </message>
     <message>
-        <source>Character &apos;%1&apos; error.</source>
-        <translation>字符“%1”错误。</translation>
-    </message>
-    <message>
         <source>Enter a video wall name.</source>
         <translation>请输入电视墙名称。</translation>
     </message>
@@ -302,6 +294,61 @@
     <message>
         <source>TX device (&apos;%1&apos;) exists in the current video wall.</source>
         <translation>TX (&apos;%1&apos;) 已在当前电视墙中。</translation>
+    </message>
+</context>
+<context>
+    <name>CNameFilter</name>
+    <message>
+        <source>Character &apos;&amp;&apos; error.</source>
+        <translation>字符“&amp;”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;*&apos; error.</source>
+        <translation>字符“*”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;@&apos; error.</source>
+        <translation>字符“@”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;_&apos; error.</source>
+        <translation>字符“_”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;;&apos; error.</source>
+        <translation>字符“;”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;{&apos; error.</source>
+        <translation>字符“{”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos; &apos; error.</source>
+        <translation>字符“ ”（空格）错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;}&apos; error.</source>
+        <translation>字符“}”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;&quot;&apos; error.</source>
+        <translation>字符“&quot;”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;&lt;&apos; error.</source>
+        <translation>字符“&lt;”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;&gt;&apos; error.</source>
+        <translation>字符“&gt;”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;,&apos; error.</source>
+        <translation>字符“,”错误。</translation>
+    </message>
+    <message>
+        <source>Character &apos;-&apos; error.</source>
+        <translation>字符“-”错误。</translation>
     </message>
 </context>
 <context>
@@ -404,6 +451,21 @@
     <message>
         <source>Invalid gateway: %1</source>
         <translation>无效的网关：%1</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>奇校验</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>偶校验</translation>
     </message>
 </context>
 </TS>

@@ -101,58 +101,6 @@
         <source>Name &quot;%1&quot; exists. Use another name.</source>
         <translation>名称“%1”已存在，请使用其他名称。</translation>
     </message>
-    <message>
-        <source>Character &apos;&amp;&apos; error.</source>
-        <translation>字符“&amp;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;*&apos; error.</source>
-        <translation>字符“*”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;@&apos; error.</source>
-        <translation>字符“@”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;_&apos; error.</source>
-        <translation>字符“_”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;;&apos; error.</source>
-        <translation>字符“;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;{&apos; error.</source>
-        <translation>字符“{”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos; &apos; error.</source>
-        <translation>字符“ ”（空格）错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;}&apos; error.</source>
-        <translation>字符“}”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&quot;&apos; error.</source>
-        <translation>字符“&quot;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&lt;&apos; error.</source>
-        <translation>字符“&lt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&gt;&apos; error.</source>
-        <translation>字符“&gt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;,&apos; error.</source>
-        <translation>字符“,”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;-&apos; error.</source>
-        <translation>字符“-”错误。</translation>
-    </message>
 </context>
 <context>
     <name>CFormAll</name>

@@ -103,40 +103,12 @@
         <translation>图片分辨率：1280X720</translation>
     </message>
     <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
         <source>Select Logo</source>
         <translation>选择 Logo</translation>
     </message>
     <message>
-        <source>Open logo image failed</source>
-        <translation>打开 Logo 图片失败</translation>
-    </message>
-    <message>
-        <source>Open logo image failed!</source>
-        <translation>打开 Logo 图片失败！</translation>
-    </message>
-    <message>
         <source>Select Background</source>
         <translation>选择背景</translation>
-    </message>
-    <message>
-        <source>Open image failed</source>
-        <translation>打开图片失败</translation>
-    </message>
-    <message>
-        <source>Open image failed!</source>
-        <translation>打开图片失败！</translation>
-    </message>
-    <message>
-        <source>Upload failed.</source>
-        <translation>上传失败。</translation>
-    </message>
-    <message>
-        <source>Upload error.</source>
-        <translation>上传出错。</translation>
     </message>
 </context>
 <context>
@@ -230,10 +202,6 @@
         <translation>注意：重启设备后新设置才能生效。</translation>
     </message>
     <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
         <source>Select Background Image</source>
         <translation>选择背景图片</translation>
     </message>
@@ -244,22 +212,6 @@
     <message>
         <source>Background image (*.bmp)</source>
         <translation>背景图片 (*.bmp)</translation>
-    </message>
-    <message>
-        <source>Open image failed</source>
-        <translation>打开图片失败</translation>
-    </message>
-    <message>
-        <source>Open image failed!</source>
-        <translation>打开图片失败！</translation>
-    </message>
-    <message>
-        <source>Upload failed.</source>
-        <translation>上传失败。</translation>
-    </message>
-    <message>
-        <source>Upload error.</source>
-        <translation>上传出错。</translation>
     </message>
 </context>
 </TS>

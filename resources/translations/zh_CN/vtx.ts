@@ -262,34 +262,6 @@ this Device will automatically reboot for the settings to take effect.</source>
         <source>Read from device successful.</source>
         <translation>从设备读取成功。</translation>
     </message>
-    <message>
-        <source>Select Preview Image</source>
-        <translation>选择预览图片</translation>
-    </message>
-    <message>
-        <source>Preview image (*.jpg)</source>
-        <translation>预览图片 (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Open image failed</source>
-        <translation>打开图片失败</translation>
-    </message>
-    <message>
-        <source>Open image failed!</source>
-        <translation>打开图片失败！</translation>
-    </message>
-    <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
-        <source>Upload failed.</source>
-        <translation>上传失败。</translation>
-    </message>
-    <message>
-        <source>Upload error.</source>
-        <translation>上传出错。</translation>
-    </message>
 </context>
 <context>
     <name>CDlgIPCEdit</name>
@@ -360,54 +332,6 @@ this Device will automatically reboot for the settings to take effect.</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
-    </message>
-    <message>
-        <source>Character &apos;&amp;&apos; error.</source>
-        <translation>字符“&amp;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;*&apos; error.</source>
-        <translation>字符“*”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;@&apos; error.</source>
-        <translation>字符“@”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;_&apos; error.</source>
-        <translation>字符“_”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;;&apos; error.</source>
-        <translation>字符“;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;{&apos; error.</source>
-        <translation>字符“{”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos; &apos; error.</source>
-        <translation>字符“ ”（空格）错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;}&apos; error.</source>
-        <translation>字符“}”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&quot;&apos; error.</source>
-        <translation>字符“&quot;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&lt;&apos; error.</source>
-        <translation>字符“&lt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;&gt;&apos; error.</source>
-        <translation>字符“&gt;”错误。</translation>
-    </message>
-    <message>
-        <source>Character &apos;,&apos; error.</source>
-        <translation>字符“,”错误。</translation>
     </message>
     <message>
         <source>Character error.</source>
@@ -501,26 +425,6 @@ this Device will automatically reboot for the settings to take effect.</source>
         <translation>叠加图片 (*.png)</translation>
     </message>
     <message>
-        <source>Open image failed</source>
-        <translation>打开图片失败</translation>
-    </message>
-    <message>
-        <source>Open image failed!</source>
-        <translation>打开图片失败！</translation>
-    </message>
-    <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
-        <source>Upload failed.</source>
-        <translation>上传失败。</translation>
-    </message>
-    <message>
-        <source>Upload error.</source>
-        <translation>上传出错。</translation>
-    </message>
-    <message>
         <source>Value out of range.</source>
         <translation>数值超出范围。</translation>
     </message>
@@ -587,6 +491,17 @@ this Device will automatically reboot for the settings to take effect.</source>
         <source>Preview image (*.jpg)</source>
         <translation>预览图片 (*.jpg)</translation>
     </message>
+</context>
+<context>
+    <name>CImagePane</name>
+    <message>
+        <source>Open logo image failed</source>
+        <translation>打开 Logo 图片失败</translation>
+    </message>
+    <message>
+        <source>Open logo image failed!</source>
+        <translation>打开 Logo 图片失败！</translation>
+    </message>
     <message>
         <source>Open image failed</source>
         <translation>打开图片失败</translation>
@@ -596,12 +511,12 @@ this Device will automatically reboot for the settings to take effect.</source>
         <translation>打开图片失败！</translation>
     </message>
     <message>
-        <source>Upload Progress: %1%</source>
-        <translation>上传进度：%1%</translation>
-    </message>
-    <message>
         <source>Upload failed.</source>
         <translation>上传失败。</translation>
+    </message>
+    <message>
+        <source>Upload Progress: %1%</source>
+        <translation>上传进度：%1%</translation>
     </message>
     <message>
         <source>Upload error.</source>

@@ -1,11 +1,11 @@
 #include "audio/audiodelaygroupbox.h"
 #include "ui_audiodelaygroupbox.h"
 
-#include <QEvent>
 #include <QIntValidator>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -18,6 +18,7 @@ CAudioDelayGroupBox::CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent)
     , m_pDev(pDev)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     ui->lineEdit->setValidator(new QIntValidator(0, kMaxDelay, this));
     if (!m_pDev)
         return;
@@ -51,13 +52,6 @@ QString CAudioDelayGroupBox::InvalidDelayText()
 bool CAudioDelayGroupBox::IsDelayPlayProduct() const
 {
     return g_pHOIDevMgr && g_pHOIDevMgr->GetProdIdInfo(m_pDev)->id == QLatin1String("VRX0350");
-}
-
-void CAudioDelayGroupBox::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QGroupBox::changeEvent(event);
 }
 
 void CAudioDelayGroupBox::slotOnGetAutioDelay(QString strStatus)

@@ -31,9 +31,6 @@ private slots:
     void on_pushButtonOK_clicked();
     void slotOnGetAutioDelay(QString strStatus);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     bool IsDelayPlayProduct() const;
 

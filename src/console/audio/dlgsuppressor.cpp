@@ -1,12 +1,12 @@
 #include "audio/dlgsuppressor.h"
 #include "ui_dlgsuppressor.h"
 
-#include <QEvent>
 #include <QPushButton>
 #include <QTimer>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgSuppressor::CDlgSuppressor(CHOIDev *pDev, QWidget *parent)
@@ -15,6 +15,12 @@ CDlgSuppressor::CDlgSuppressor(CHOIDev *pDev, QWidget *parent)
     , m_pDev(pDev)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The button box renames its buttons when the event reaches it,
+        // after this; the own captions go on afterwards.
+        QTimer::singleShot(0, this, &CDlgSuppressor::SetButtonTexts);
+    });
     // Learning ends with Lock (or Escape); there is no close button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     SetButtonTexts();
@@ -30,17 +36,6 @@ CDlgSuppressor::~CDlgSuppressor()
 void CDlgSuppressor::SetButtonTexts()
 {
     ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Lock"));
-}
-
-void CDlgSuppressor::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The button box renames its buttons when the event reaches it,
-        // after this; the own captions go on afterwards.
-        QTimer::singleShot(0, this, &CDlgSuppressor::SetButtonTexts);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgSuppressor::on_btnClear_clicked()

@@ -23,9 +23,6 @@ public:
 private slots:
     void on_btnClear_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void SetButtonTexts();
 

@@ -1,7 +1,6 @@
 #include "audio/dlgvolumeconfig.h"
 #include "ui_dlgvolumeconfig.h"
 
-#include <QEvent>
 #include <QStringList>
 
 #include "audio/audiodelaygroupbox.h"
@@ -11,6 +10,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -44,6 +44,7 @@ CDlgVolumeConfig::CDlgVolumeConfig(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
 
     const T_ProdIdInfo &prod = ProdOf(m_pDev);
     // The tab can still be chosen; nothing on it reacts.
@@ -76,13 +77,6 @@ CDlgVolumeConfig::CDlgVolumeConfig(CHOIDev *pDev, QWidget *parent)
 CDlgVolumeConfig::~CDlgVolumeConfig()
 {
     delete ui;
-}
-
-void CDlgVolumeConfig::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 void CDlgVolumeConfig::AddPortBoxes()

@@ -25,9 +25,6 @@ private slots:
     void slotSuppressorModeChanged();
     void on_btnSuppressorSettings_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void AddPortBoxes();
     bool SendSuppressorOption(int nOptionId, bool bValue);

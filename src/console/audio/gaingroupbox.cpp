@@ -1,9 +1,8 @@
 #include "audio/gaingroupbox.h"
 #include "ui_gaingroupbox.h"
 
-#include <QEvent>
-
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -20,6 +19,7 @@ CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPort
     , ui(new Ui::CGainGroupBox)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     connect(&m_applyTimer, &QTimer::timeout, this, &CGainGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsGain);
 
@@ -61,13 +61,6 @@ int CGainGroupBox::GainStep() const
 {
     // The product reader never gives less than 1; guard the division anyway.
     return (m_pProd && m_pProd->gain_step > 0) ? m_pProd->gain_step : 6;
-}
-
-void CGainGroupBox::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    CAudioPortGroupBox::changeEvent(event);
 }
 
 void CGainGroupBox::slotGainChanged(int value)

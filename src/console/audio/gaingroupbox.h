@@ -25,9 +25,6 @@ public slots:
     void slotPowerClicked();
     void slotGainEditingFinished();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     int GainStep() const;
 

@@ -1,9 +1,8 @@
 #include "audio/volumegroupbox.h"
 #include "ui_volumegroupbox.h"
 
-#include <QEvent>
-
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -20,32 +19,31 @@ const T_VolumePoint kVolumeTable[] = {
 };
 const int kVolumePoints = int(sizeof(kVolumeTable) / sizeof(kVolumeTable[0]));
 
+// Reads nValue in the column from as the nearer of the two rows around it,
+// in the column to; halfway goes to the quieter row.
+int ConvertVolume(int nValue, int T_VolumePoint::*from, int T_VolumePoint::*to)
+{
+    if (nValue > kVolumeTable[0].*from)
+        return kVolumeTable[0].*to;
+    for (int i = 0; i + 1 < kVolumePoints; ++i) {
+        const T_VolumePoint &upper = kVolumeTable[i];
+        const T_VolumePoint &lower = kVolumeTable[i + 1];
+        if (upper.*from >= nValue && nValue >= lower.*from)
+            return (upper.*from - nValue >= nValue - lower.*from) ? lower.*to : upper.*to;
+    }
+    return kVolumeTable[kVolumePoints - 1].*to;
+}
+
 } // namespace
 
 int VolumeDbToPercent(int nDb)
 {
-    if (nDb > kVolumeTable[0].db)
-        return kVolumeTable[0].percent;
-    for (int i = 0; i + 1 < kVolumePoints; ++i) {
-        const T_VolumePoint &upper = kVolumeTable[i];
-        const T_VolumePoint &lower = kVolumeTable[i + 1];
-        if (upper.db >= nDb && nDb >= lower.db)
-            return (upper.db - nDb >= nDb - lower.db) ? lower.percent : upper.percent;
-    }
-    return kVolumeTable[kVolumePoints - 1].percent;
+    return ConvertVolume(nDb, &T_VolumePoint::db, &T_VolumePoint::percent);
 }
 
 int VolumePercentToDb(int nPercent)
 {
-    if (nPercent > kVolumeTable[0].percent)
-        return kVolumeTable[0].db;
-    for (int i = 0; i + 1 < kVolumePoints; ++i) {
-        const T_VolumePoint &upper = kVolumeTable[i];
-        const T_VolumePoint &lower = kVolumeTable[i + 1];
-        if (upper.percent >= nPercent && nPercent >= lower.percent)
-            return (upper.percent - nPercent >= nPercent - lower.percent) ? lower.db : upper.db;
-    }
-    return kVolumeTable[kVolumePoints - 1].db;
+    return ConvertVolume(nPercent, &T_VolumePoint::percent, &T_VolumePoint::db);
 }
 
 CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
@@ -54,6 +52,7 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
     , ui(new Ui::CVolumeGroupBox)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsVolume);
 
@@ -80,13 +79,6 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
 CVolumeGroupBox::~CVolumeGroupBox()
 {
     delete ui;
-}
-
-void CVolumeGroupBox::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    CAudioPortGroupBox::changeEvent(event);
 }
 
 void CVolumeGroupBox::slotVolumeChanged(int value)

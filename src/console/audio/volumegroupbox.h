@@ -32,9 +32,6 @@ public slots:
     void slotMuteClicked();
     void slotVolumeEditingFinished();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CVolumeGroupBox *ui;
 };

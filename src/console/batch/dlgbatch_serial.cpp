@@ -2,127 +2,19 @@
 #include "batch/dlgbatch.h"
 #include "ui_dlgbatch.h"
 
-#include <QMetaEnum>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-
-namespace {
-
-struct T_ParityName
-{
-    CHOIDev::ParityType eParity;
-    QString strName;
-};
-
-const QMetaEnum &BaudRateEnum()
-{
-    static const QMetaEnum s_enum =
-        CHOIDev::staticMetaObject.enumerator(CHOIDev::staticMetaObject.indexOfEnumerator("BaudRateType"));
-    return s_enum;
-}
-
-QString PlainWithoutBreaks(QString strText)
-{
-    strText.remove(QLatin1Char('\r'));
-    strText.remove(QLatin1Char('\n'));
-    return strText;
-}
-
-bool IsLineBreak(QChar ch)
-{
-    return ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QChar::ParagraphSeparator
-           || ch == QChar::LineSeparator;
-}
-
-bool IsHexEntryChar(QChar ch)
-{
-    const QChar upper = ch.toUpper();
-    return (upper >= QLatin1Char('0') && upper <= QLatin1Char('9'))
-           || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F')) || upper == QLatin1Char(' ');
-}
-
-// Drops what stands at the end of the text until the last character other
-// than a line break is a hexadecimal digit or a blank; true when it dropped
-// anything. Done as one edit: a long paste of other characters would
-// otherwise recurse once per character through the editor's change notice.
-bool FilterHexEnd(QTextDocument *pDoc)
-{
-    int nCut = -1;
-    for (int nPos = pDoc->characterCount() - 2; nPos >= 0; --nPos) {
-        const QChar ch = pDoc->characterAt(nPos);
-        if (IsLineBreak(ch))
-            continue;
-        if (IsHexEntryChar(ch))
-            break;
-        nCut = nPos;
-    }
-    if (nCut < 0)
-        return false;
-    QTextCursor cursor(pDoc);
-    cursor.setPosition(nCut);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    return true;
-}
-
-// The filter of a message editor while its hex switch is on; bFiltering
-// keeps the filter's own edit from running it again.
-template <class TEditor>
-void FilterHexEntry(TEditor *pEditor, bool bHex, bool &bFiltering)
-{
-    if (bFiltering || !bHex)
-        return;
-    bFiltering = true;
-    if (FilterHexEnd(pEditor->document()))
-        pEditor->moveCursor(QTextCursor::End);
-    bFiltering = false;
-}
-
-// Removes the paragraph under the editor's cursor, as hex mode comes on.
-template <class TEditor>
-void RemoveBlockUnderCursor(TEditor *pEditor)
-{
-    if (PlainWithoutBreaks(pEditor->toPlainText()).isEmpty())
-        return;
-    QTextCursor cursor = pEditor->textCursor();
-    cursor.select(QTextCursor::BlockUnderCursor);
-    cursor.removeSelectedText();
-    pEditor->setTextCursor(cursor);
-}
-
-} // namespace
+#include "hoiwidget/serialformat.h"
+#include "hoiwidget/serialtext.h"
 
 // ---------------------------------------------------------------------------
 // Port controls
 
 void CDlgBatch::InitSerialCombos()
 {
-    const QMetaEnum &baudEnum = BaudRateEnum();
-    QComboBox *const baudCombos[] = {ui->cmbBaudRate_2, ui->cmbBaudRate_sinkPower};
-    for (QComboBox *pCombo : baudCombos) {
-        pCombo->clear();
-        for (int i = 0; i < baudEnum.keyCount(); ++i) {
-            pCombo->addItem(QStringLiteral("%1").arg(baudEnum.value(i)));
-            if (baudEnum.value(i) == CHOIDev::BAUD115200)
-                pCombo->setCurrentIndex(i);
-        }
-    }
-
-    const T_ParityName parityNames[] = {
-        {CHOIDev::PAR_NONE, QObject::tr("None")},
-        {CHOIDev::PAR_ODD, QObject::tr("Odd")},
-        {CHOIDev::PAR_EVEN, QObject::tr("Even")},
-    };
-    QComboBox *const parityCombos[] = {ui->cmbParity_2, ui->cmbParity_sinkPower};
-    for (QComboBox *pCombo : parityCombos) {
-        pCombo->clear();
-        for (const T_ParityName &parity : parityNames)
-            pCombo->addItem(parity.strName, int(parity.eParity));
-    }
+    FillSerialCombos({ui->cmbBaudRate_2, ui->cmbDataBits_2, ui->cmbStopBits_2, ui->cmbParity_2});
+    FillSerialCombos({ui->cmbBaudRate_sinkPower, ui->cmbDataBits_sinkPower, ui->cmbStopBits_sinkPower,
+                      ui->cmbParity_sinkPower});
 }
 
 void CDlgBatch::ReadPortControls(bool bPowerPage, uint &nBaud, uint &nDataBits, char &cParity,
@@ -189,7 +81,7 @@ void CDlgBatch::on_edtMsg_textChanged()
 
 bool CDlgBatch::ReadMessage(const QString &strText, const QString &strMissing, QString &strMsg)
 {
-    strMsg = PlainWithoutBreaks(strText);
+    strMsg = WithoutLineBreaks(strText);
     return !strMsg.isEmpty() || RefuseBatch(strMissing);
 }
 

@@ -2,7 +2,6 @@
 #include "ui_devfiltergroupbox.h"
 
 #include <QBrush>
-#include <QEvent>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -13,6 +12,7 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 QString QDevFilterGroupBox::s_strRefusedPrefix;
@@ -70,6 +70,12 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     , m_pCustomItem(nullptr)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // Refilling runs slotFilterChange: the tree then lists every on-line
+        // device again under the new headers.
+        FillFilterCombo();
+    });
 
     // The layout filter and the TX/RX filter are kept working but not shown.
     ui->label_3->hide();
@@ -115,17 +121,6 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
 QDevFilterGroupBox::~QDevFilterGroupBox()
 {
     delete ui;
-}
-
-void QDevFilterGroupBox::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // Refilling runs slotFilterChange: the tree then lists every on-line
-        // device again under the new headers.
-        FillFilterCombo();
-    }
-    QGroupBox::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------

@@ -118,9 +118,6 @@ public slots:
     void on_pushBUP_clicked();
     void slotFilterChangeDevType();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     typedef bool (*ProdFlag)(const T_ProdIdInfo &prod);
 

@@ -1,9 +1,7 @@
 #include "control/dlgirctrl.h"
 #include "ui_dlgirctrl.h"
 
-#include <QApplication>
 #include <QDebug>
-#include <QEvent>
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
@@ -17,7 +15,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
-#include "uiservices.h"
+#include "hoiwidget/languagechange.h"
 
 QPointer<CDlgIrCtrl> CDlgIrCtrl::s_pDlg;
 
@@ -50,17 +48,17 @@ QString IrDevShortName(const QString &id)
 }
 
 CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
-    : QDialog(parent)
+    : CDlgDevCommand(E_CO_IR, parent)
     , ui(new Ui::CDlgIrCtrl)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    SetChooser(ui->gbDevices);
     // Room beyond the pad's own goes to the device names.
     ui->mainLayout->setStretch(0, 1);
 
     m_irCodeTable.GetCtrlIDs(&m_ctrlIdList);
-    if (g_pHOIDevMgr)
-        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CDlgIrCtrl::slotOnDevCmdCompleted);
 
     const T_IrKeyButton keys[] = {
         {QStringLiteral("Power"), ui->btnKey_Power},
@@ -128,10 +126,7 @@ CDlgIrCtrl::~CDlgIrCtrl()
 
 void CDlgIrCtrl::ShowDlg(CHOIScene *scene, CHOIDev *dev)
 {
-    if (!s_pDlg)
-        s_pDlg = new CDlgIrCtrl(QApplication::activeWindow());
-    s_pDlg->ui->gbDevices->Init(s_pDlg, scene, dev);
-    s_pDlg->exec();
+    ShowShared(s_pDlg, scene, dev);
 }
 
 void CDlgIrCtrl::DestroyDlg()
@@ -145,13 +140,6 @@ void CDlgIrCtrl::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Measured once laid out: the chooser's room is known only then.
     WidenForChooser();
-}
-
-void CDlgIrCtrl::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------
@@ -298,45 +286,11 @@ void CDlgIrCtrl::slotOnKeyPress()
     if (!bFound)
         return;
 
-    m_pendingDevs = ui->gbDevices->GetCheckedDevList();
-    if (m_pendingDevs.isEmpty()) {
-        MsgCritical(this, QString(), tr("No controlled device was selected."));
+    if (!TakeCheckedDevs())
         return;
-    }
-    const QList<CHOIDev *> devs = m_pendingDevs;
-    for (CHOIDev *pDev : devs) {
-        if (pDev->SendIrCode(&m_irCodeTable, pDev->GetIrDev(), strKey)) {
-            ui->gbDevices->SetDevItemColor(pDev, Qt::black);
-            connect(pDev, &QObject::destroyed, this, &CDlgIrCtrl::slotOnPendingDevDestroyed,
-                    Qt::UniqueConnection);
-        } else {
-            ui->gbDevices->SetDevItemColor(pDev, Qt::red);
-            m_pendingDevs.removeAll(pDev);
-        }
-    }
-    setEnabled(m_pendingDevs.isEmpty());
-}
-
-void CDlgIrCtrl::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
-{
-    if (emCtrlObj != E_CO_IR)
-        return;
-    const int nIndex = m_pendingDevs.lastIndexOf(pDev);
-    if (nIndex < 0)
-        return;
-    m_pendingDevs.removeAt(nIndex);
-    ui->gbDevices->SetDevItemColor(pDev, eResult == 0 ? Qt::green : Qt::red);
-    setEnabled(m_pendingDevs.isEmpty());
-}
-
-// A device the manager deletes never reports; the pad must not stay locked.
-void CDlgIrCtrl::slotOnPendingDevDestroyed(QObject *pObject)
-{
-    for (int i = m_pendingDevs.size() - 1; i >= 0; --i) {
-        if (static_cast<QObject *>(m_pendingDevs.at(i)) == pObject)
-            m_pendingDevs.removeAt(i);
-    }
-    setEnabled(m_pendingDevs.isEmpty());
+    SendToPending([this, &strKey](CHOIDev *pDev) {
+        return pDev->SendIrCode(&m_irCodeTable, pDev->GetIrDev(), strKey);
+    });
 }
 
 // ---------------------------------------------------------------------------

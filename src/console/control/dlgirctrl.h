@@ -1,15 +1,12 @@
 #ifndef HOI_CONSOLE_DLGIRCTRL_H
 #define HOI_CONSOLE_DLGIRCTRL_H
 
-#include <QDialog>
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
-#include "control/devfiltergroupbox.h"
-#include "hoi_core/basecomm.h"
-#include "hoi_core/hoitypes.h"
+#include "control/dlgdevcommand.h"
 #include "hoi_core/ircodetable.h"
 
 class CHOIDev;
@@ -37,7 +34,7 @@ QString IrDevShortName(const QString &id);
 // its emitter points at) is kept in the device; a key press sends, through
 // every checked device, the code of that key for that device's type. One
 // shared instance; it is locked while any device's IR command is pending.
-class CDlgIrCtrl : public QDialog, public IDevFilterCustomItem
+class CDlgIrCtrl : public CDlgDevCommand
 {
     Q_OBJECT
 
@@ -58,14 +55,9 @@ public:
 
 public slots:
     void slotOnKeyPress();
-    void slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
     void slotSelectIrDev();
 
-private slots:
-    void slotOnPendingDevDestroyed(QObject *pObject);
-
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -80,7 +72,6 @@ private:
     Ui::CDlgIrCtrl *ui;
     CIrCodeTable m_irCodeTable;
     QStringList m_ctrlIdList;
-    QList<CHOIDev *> m_pendingDevs;
     QList<T_IrKeyButton> m_keyButtons;
 
     static QPointer<CDlgIrCtrl> s_pDlg;

@@ -1,7 +1,8 @@
 #include "control/dlgselectirdev.h"
 #include "ui_dlgselectirdev.h"
 
-#include <QEvent>
+#include "hoiwidget/languagechange.h"
+
 #include <QPushButton>
 #include <QSet>
 #include <QSignalBlocker>
@@ -20,6 +21,7 @@ CDlgSelectIrDev::CDlgSelectIrDev(const QStringList *ctrlIds, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
 
     if (m_pCtrlIdList) {
         const QSignalBlocker blocker(ui->cmbManfacturer);
@@ -50,13 +52,6 @@ CDlgSelectIrDev::CDlgSelectIrDev(const QStringList *ctrlIds, QWidget *parent)
 CDlgSelectIrDev::~CDlgSelectIrDev()
 {
     delete ui;
-}
-
-void CDlgSelectIrDev::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 QString CDlgSelectIrDev::GetSelectedId() const

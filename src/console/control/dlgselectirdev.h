@@ -32,9 +32,6 @@ public slots:
     void slotSelectChanged();
     void on_lwIrDev_doubleClicked(QModelIndex index);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CDlgSelectIrDev *ui;
     const QStringList *m_pCtrlIdList;

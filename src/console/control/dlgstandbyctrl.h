@@ -1,13 +1,9 @@
 #ifndef HOI_CONSOLE_DLGSTANDBYCTRL_H
 #define HOI_CONSOLE_DLGSTANDBYCTRL_H
 
-#include <QDialog>
-#include <QList>
 #include <QPointer>
 
-#include "control/devfiltergroupbox.h"
-#include "hoi_core/basecomm.h"
-#include "hoi_core/hoitypes.h"
+#include "control/dlgdevcommand.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -20,7 +16,7 @@ class CDlgStandbyCtrl;
 // their backup configuration and colours each row by the outcome. Encoders
 // are never offered. One shared instance; it stays disabled while any
 // device has not answered.
-class CDlgStandbyCtrl : public QDialog, public IDevFilterCustomItem
+class CDlgStandbyCtrl : public CDlgDevCommand
 {
     Q_OBJECT
 
@@ -31,25 +27,13 @@ public:
     // Opens the shared instance modally; scene and dev may be null.
     static int ShowDlg(CHOIScene *pScene, CHOIDev *pDev);
 
-    bool GetHeaderLabels(QStringList &headers) override;
     QTreeWidgetItem *CreateDevItem(CHOIDev *pDev) override;
-    void OnDevItemAdded(QTreeWidget *pTree, CHOIDev *pDev, QTreeWidgetItem *pItem) override;
-    void OnCurrentDevItemChanged(QTreeWidgetItem *pCurrent) override;
-    void OnDevItemCheckChanged(QTreeWidgetItem *pItem) override;
 
 public slots:
     void slotOpenMsg();
-    void slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
-
-private slots:
-    void slotOnPendingDevDestroyed(QObject *pObject);
-
-protected:
-    void changeEvent(QEvent *event) override;
 
 private:
     Ui::CDlgStandbyCtrl *ui;
-    QList<CHOIDev *> m_pendingDevs;
 
     // Goes with the window it was made for; the guard keeps a later opening
     // from touching a deleted instance.

@@ -7,7 +7,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QDialog>
-#include <QEvent>
 #include <QHeaderView>
 #include <QHostAddress>
 #include <QIcon>
@@ -20,6 +19,8 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 namespace {
@@ -72,31 +73,6 @@ bool IsRxLike(CHOIDev::DevType eType)
     return eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX;
 }
 
-// Characters an alias may not end in; the last one typed is dropped quietly.
-const char kTrailingForbidden[] = "{}\"<>,;_@*& ";
-
-// Characters an alias may not hold, in the order they are reported.
-struct T_ForbiddenChar
-{
-    char c;
-    const char *pszMessage;
-};
-
-const T_ForbiddenChar kForbiddenChars[] = {
-    {'&', QT_TRANSLATE_NOOP("CFrameDevList", "Character '&' error.")},
-    {'*', QT_TRANSLATE_NOOP("CFrameDevList", "Character '*' error.")},
-    {'@', QT_TRANSLATE_NOOP("CFrameDevList", "Character '@' error.")},
-    {'_', QT_TRANSLATE_NOOP("CFrameDevList", "Character '_' error.")},
-    {';', QT_TRANSLATE_NOOP("CFrameDevList", "Character ';' error.")},
-    {'{', QT_TRANSLATE_NOOP("CFrameDevList", "Character '{' error.")},
-    {' ', QT_TRANSLATE_NOOP("CFrameDevList", "Character ' ' error.")},
-    {'}', QT_TRANSLATE_NOOP("CFrameDevList", "Character '}' error.")},
-    {'"', QT_TRANSLATE_NOOP("CFrameDevList", "Character '\"' error.")},
-    {'<', QT_TRANSLATE_NOOP("CFrameDevList", "Character '<' error.")},
-    {'>', QT_TRANSLATE_NOOP("CFrameDevList", "Character '>' error.")},
-    {',', QT_TRANSLATE_NOOP("CFrameDevList", "Character ',' error.")},
-};
-
 } // namespace
 
 CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
@@ -112,6 +88,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     , m_bRebuildPending(false)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
     ui->twDevices->setStyleSheet(QStringLiteral("font: 9pt 'Courier New';"));
 
@@ -557,8 +534,7 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
     // Writing a corrected text back runs this handler again on that text.
     const QString strText = item->text(1);
     if (!strText.isEmpty() && strText != pDev->GetDisplayName()) {
-        const QChar cLast = strText.at(strText.size() - 1);
-        if (QString::fromLatin1(kTrailingForbidden).contains(cLast)) {
+        if (CNameFilter::IsForbidden(strText.back(), CNameFilter::E_NK_ALIAS)) {
             item->setText(1, strText.left(strText.size() - 1));
             if (QTreeWidgetItem *pRow = devRow()) {
                 pRow->setToolTip(1, tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
@@ -566,12 +542,12 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
             }
             return;
         }
-        for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
-            if (!strText.contains(QLatin1Char(forbidden.c)))
-                continue;
-            MsgCritical(this, QString(), tr(forbidden.pszMessage));
+        QChar ch;
+        QString strMessage;
+        if (CNameFilter::FindForbidden(strText, CNameFilter::E_NK_ALIAS, ch, strMessage)) {
+            MsgCritical(this, QString(), strMessage);
             QString strClean = strText;
-            strClean.remove(QLatin1Char(forbidden.c));
+            strClean.remove(ch);
             if (QTreeWidgetItem *pRow = devRow())
                 pRow->setText(1, strClean);
             return;
@@ -699,11 +675,4 @@ void CFrameDevList::slotOnSearchStop(int nDevFound, bool bRestoreSceneAfterSearc
                       "blocked by the firewall.")
                        .arg(0)
                        .arg(strAddrs));
-}
-
-void CFrameDevList::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QWidget::changeEvent(event);
 }

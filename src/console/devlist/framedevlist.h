@@ -125,7 +125,6 @@ private slots:
     void on_pbListToGroup_clicked();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

@@ -1,9 +1,8 @@
 #include "dialogs/dlgcreategroup.h"
 #include "ui_dlgcreategroup.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -25,6 +24,10 @@ CDlgCreateGroup::CDlgCreateGroup(QString name, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        SetTitle();
+    });
     ui->leName->setText(name);
     ui->leName->setFocus();
     ui->cbLocationOrGroup->setCurrentIndex(E_CHOICE_LOCATION);
@@ -44,15 +47,6 @@ void CDlgCreateGroup::SetType(int nType)
 void CDlgCreateGroup::SetTitle()
 {
     setWindowTitle(m_strOrigName.isEmpty() ? tr("Create Group") : tr("Edit Group"));
-}
-
-void CDlgCreateGroup::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        SetTitle();
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgCreateGroup::on_pbOK_clicked()

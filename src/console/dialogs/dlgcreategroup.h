@@ -32,9 +32,6 @@ private slots:
     void on_pbOK_clicked();
     void on_pbCancel_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void SetTitle();
 

@@ -2,7 +2,6 @@
 #include "ui_dlgdevedit.h"
 
 #include <QAbstractButton>
-#include <QEvent>
 #include <QIcon>
 #include <QPushButton>
 #include <QRegExpValidator>
@@ -11,36 +10,9 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
-
-namespace {
-
-// Characters an alias may not end in; the last one typed is dropped quietly.
-const char kTrailingForbidden[] = "{}\"<>,;_@*& ";
-
-struct T_ForbiddenChar
-{
-    char c;
-    const char *pszMessage;
-};
-
-// Characters an alias may not hold, in the order they are reported.
-const T_ForbiddenChar kForbiddenChars[] = {
-    {'&', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '&' error.")},
-    {'*', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '*' error.")},
-    {'@', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '@' error.")},
-    {'_', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '_' error.")},
-    {';', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ';' error.")},
-    {'{', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '{' error.")},
-    {' ', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ' ' error.")},
-    {'}', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '}' error.")},
-    {'"', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '\"' error.")},
-    {'<', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '<' error.")},
-    {'>', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character '>' error.")},
-    {',', QT_TRANSLATE_NOOP("CDlgDevEdit", "Character ',' error.")},
-};
-
-} // namespace
 
 CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
@@ -51,6 +23,12 @@ CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The button box renames its buttons after this, when the event
+        // reaches it; the own captions go on afterwards.
+        QTimer::singleShot(0, this, &CDlgDevEdit::SetTexts);
+    });
     if (pDev && pDev->GetDevType() == CHOIDev::E_DT_QN714)
         ui->gbIPAddr->setEnabled(false);
 
@@ -96,17 +74,6 @@ void CDlgDevEdit::SetTexts()
     ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     ui->buttonBox->button(QDialogButtonBox::Apply)->setText(tr("Apply"));
     ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
-}
-
-void CDlgDevEdit::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The button box renames its buttons after this, when the event
-        // reaches it; the own captions go on afterwards.
-        QTimer::singleShot(0, this, &CDlgDevEdit::SetTexts);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgDevEdit::slotDevComboboxChanged()
@@ -256,23 +223,6 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
 
 void CDlgDevEdit::on_edtName_textChanged(QString arg1)
 {
-    if (arg1.isEmpty())
-        return;
-    // Putting a corrected text back runs this filter again on it.
-    if (QString::fromLatin1(kTrailingForbidden).contains(arg1.at(arg1.size() - 1))) {
-        ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
-        ui->edtName->setText(arg1.left(arg1.size() - 1));
-        ui->edtName->setFocus();
-        return;
-    }
-    for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
-        if (!arg1.contains(QLatin1Char(forbidden.c)))
-            continue;
-        MsgCritical(this, QString(), tr(forbidden.pszMessage));
-        QString strClean = arg1;
-        strClean.remove(QLatin1Char(forbidden.c));
-        ui->edtName->setText(strClean);
-        ui->edtName->setFocus();
-        return;
-    }
+    CNameFilter::Filter(this, ui->edtName, arg1, CNameFilter::E_NK_ALIAS,
+                        tr("Invaild character:\r\n{ } \" < > , ; _ @ * & "));
 }

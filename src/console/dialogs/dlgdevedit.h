@@ -45,9 +45,6 @@ public slots:
 private slots:
     void on_edtName_textChanged(QString arg1);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     bool Apply();
     void SetTexts();

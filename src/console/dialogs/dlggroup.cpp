@@ -2,7 +2,6 @@
 #include "ui_dlggroup.h"
 
 #include <QCheckBox>
-#include <QEvent>
 
 #include "dialogs/dlgcreategroup.h"
 #include "hoi_core/hoiconst.h"
@@ -10,6 +9,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -58,6 +58,7 @@ DlgGroup::DlgGroup(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     ui->treeDev->setColumnWidth(0, 40);
     ui->treeDev->setColumnWidth(1, 120);
     ui->treeScene->setColumnWidth(0, 40);
@@ -75,13 +76,6 @@ DlgGroup::DlgGroup(QWidget *parent)
 DlgGroup::~DlgGroup()
 {
     delete ui;
-}
-
-void DlgGroup::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 QCheckBox *DlgGroup::NewBox(QTreeWidgetItem *pRow)

@@ -35,9 +35,6 @@ private slots:
     void on_pbDelete_clicked();
     void on_pbOK_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void Fill();
     QCheckBox *NewBox(QTreeWidgetItem *pRow);

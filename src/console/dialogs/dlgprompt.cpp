@@ -1,9 +1,8 @@
 #include "dialogs/dlgprompt.h"
 #include "ui_dlgprompt.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 
 CDlgPrompt::CDlgPrompt(QWidget *parent)
     : QDialog(parent)
@@ -11,6 +10,7 @@ CDlgPrompt::CDlgPrompt(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     setAttribute(Qt::WA_DeleteOnClose, true);
     setAttribute(Qt::WA_QuitOnClose, false);
 }
@@ -18,13 +18,6 @@ CDlgPrompt::CDlgPrompt(QWidget *parent)
 CDlgPrompt::~CDlgPrompt()
 {
     delete ui;
-}
-
-void CDlgPrompt::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 void CDlgPrompt::on_pBNext_clicked()

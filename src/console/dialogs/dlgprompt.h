@@ -20,7 +20,6 @@ public:
 protected:
     // The tip may stay open beside the main window while the language
     // changes.
-    void changeEvent(QEvent *event) override;
 
 private slots:
     void on_pBNext_clicked();

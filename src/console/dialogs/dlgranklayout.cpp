@@ -6,6 +6,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "mainwindow/mainwindow.h"
 #include "uiservices.h"
 
@@ -27,6 +28,7 @@ CDlgRankLayout::CDlgRankLayout(MainWindow *pMainWindow, QComboBox *pLayoutCombo,
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     if (!m_pLayoutCombo)
         return;
     for (int i = 0; i < m_pLayoutCombo->count(); ++i) {
@@ -130,11 +132,4 @@ void CDlgRankLayout::on_pushButton_2_clicked()
 void CDlgRankLayout::on_pushButton_clicked()
 {
     reject();
-}
-
-void CDlgRankLayout::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }

@@ -34,9 +34,6 @@ private slots:
     void on_pushButton_2_clicked();
     void on_pushButton_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void UpdateButtons();
     // Takes the current row out and puts it back at nTo.

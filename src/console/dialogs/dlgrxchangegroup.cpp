@@ -5,6 +5,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
@@ -13,6 +14,12 @@ CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        const QString strName = ui->lbDevName->text();
+        ui->retranslateUi(this);
+        ui->lbDevName->setText(strName);
+        SetTexts();
+    });
     if (!pDev) {
         // Closing here would not stop a later exec from showing the dialog.
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
@@ -45,15 +52,4 @@ void CDlgRxChangeGroup::on_cbGroup_currentTextChanged(QString arg1)
 {
     Q_UNUSED(arg1)
     m_strGroup = CurrentGroupEntry(ui->cbGroup);
-}
-
-void CDlgRxChangeGroup::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        const QString strName = ui->lbDevName->text();
-        ui->retranslateUi(this);
-        ui->lbDevName->setText(strName);
-        SetTexts();
-    }
-    QDialog::changeEvent(event);
 }

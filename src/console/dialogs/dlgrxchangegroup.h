@@ -27,9 +27,6 @@ public:
 private slots:
     void on_cbGroup_currentTextChanged(QString arg1);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void SetTexts();
 

@@ -7,16 +7,8 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
-
-namespace {
-
-// Typed last, these are dropped without a word.
-const QString kTrailingForbidden = QStringLiteral("{}\"<>,;_@*& -");
-// Found anywhere else, each is reported and removed, in this order.
-const QString kForbiddenOrder = QStringLiteral("&*@_;{ }\"<>,-");
-
-} // namespace
 
 CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *parent)
     : QDialog(parent)
@@ -176,26 +168,7 @@ void CDlgSceneEdit::on_edtName_currentTextChanged(const QString &text)
 
 void CDlgSceneEdit::on_edtLayout_textChanged(const QString &text)
 {
-    if (text.isEmpty())
-        return;
-    QString strText = text;
-    if (kTrailingForbidden.contains(strText.back())) {
-        ui->edtLayout->setToolTip(InvalidCharTip());
-        strText.chop(1);
-        ui->edtLayout->setText(strText);
-        ui->edtLayout->setFocus();
-        return;
-    }
-    for (const QChar ch : kForbiddenOrder) {
-        if (!strText.contains(ch))
-            continue;
-        MsgCritical(this, QString(), tr("Character '%1' error.").arg(ch));
-        strText.remove(ch);
-        // Writing the text back runs this filter again for the next one.
-        ui->edtLayout->setText(strText);
-        ui->edtLayout->setFocus();
-        return;
-    }
+    CNameFilter::Filter(this, ui->edtLayout, text, CNameFilter::E_NK_WALL, InvalidCharTip());
 }
 
 bool CDlgSceneEdit::Refuse(const QString &strText, QWidget *pFocus)

@@ -7,14 +7,11 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 namespace {
-
-// Typed last, these are dropped without a word.
-const QString kTrailingForbidden = QStringLiteral("{}<>,;_@*&-\" ");
-// Found anywhere else, each is reported and removed, in this order.
-const QString kForbiddenOrder = QStringLiteral("&*@_;{ }\"<>,-");
 
 int Magnitude(int value)
 {
@@ -29,18 +26,8 @@ CDlgVideoVallProp::CDlgVideoVallProp(T_VideoWallInfo *pWall, QWidget *parent)
     , m_pScene(nullptr)
     , m_pWall(nullptr)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->groupBox->hide();
-    ui->twVidwoWall->hide();
-    ui->chkShowOSD->hide();
-    connect(ui->btnOk, &QPushButton::clicked, this, &CDlgVideoVallProp::accept);
-
-    SetUpNameField();
+    SetUpForm();
     LocateVideoWall(pWall);
-    if (g_pHOIDevMgr)
-        connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressNotify, this,
-                &CDlgVideoVallProp::slotOnProgressNotify);
     ui->tabWidget->setCurrentWidget(ui->tabBasic);
     UpdateBezelAndTitle();
     // Also for a wall that no layout holds: nothing to edit, OK does nothing.
@@ -54,22 +41,30 @@ CDlgVideoVallProp::CDlgVideoVallProp(CHOIScene *pScene, T_VideoWallInfo *pWall)
     , m_pScene(pScene)
     , m_pWall(pWall)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->twVidwoWall->hide();
-    ui->chkShowOSD->hide();
+    SetUpForm();
     ui->tabWidget->setCurrentWidget(ui->tabBasic);
     // The screens of a wall not yet made cannot be adjusted.
     ui->tabWidget->setTabEnabled(1, false);
-    ui->groupBox->hide();
-    connect(ui->btnOk, &QPushButton::clicked, this, &CDlgVideoVallProp::accept);
     UpdateTabTitle();
+    LoadVideoWall(pWall);
+}
 
+void CDlgVideoVallProp::SetUpForm()
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        UpdateTabTitle();
+    });
+    ui->groupBox->hide();
+    ui->twVidwoWall->hide();
+    ui->chkShowOSD->hide();
+    connect(ui->btnOk, &QPushButton::clicked, this, &CDlgVideoVallProp::accept);
     SetUpNameField();
     if (g_pHOIDevMgr)
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressNotify, this,
                 &CDlgVideoVallProp::slotOnProgressNotify);
-    LoadVideoWall(pWall);
 }
 
 CDlgVideoVallProp::~CDlgVideoVallProp()
@@ -381,25 +376,8 @@ void CDlgVideoVallProp::on_cBOverlay_clicked(bool checked)
 
 void CDlgVideoVallProp::on_edtName_textChanged(QString arg1)
 {
-    if (arg1.isEmpty())
-        return;
-    if (kTrailingForbidden.contains(arg1.back())) {
-        ui->edtName->setToolTip(tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
-        arg1.chop(1);
-        ui->edtName->setText(arg1);
-        ui->edtName->setFocus();
-        return;
-    }
-    for (const QChar ch : kForbiddenOrder) {
-        if (!arg1.contains(ch))
-            continue;
-        MsgCritical(this, QString(), tr("Character '%1' error.").arg(ch));
-        arg1.remove(ch);
-        // Writing the text back runs this filter again for the next one.
-        ui->edtName->setText(arg1);
-        ui->edtName->setFocus();
-        return;
-    }
+    CNameFilter::Filter(this, ui->edtName, arg1, CNameFilter::E_NK_WALL,
+                        tr("Invaild character:\r\n{ } \" < > , ; _ - @ * & "));
 }
 
 // ---- OK and Cancel ----
@@ -463,13 +441,4 @@ void CDlgVideoVallProp::accept()
 void CDlgVideoVallProp::on_btnClose_clicked()
 {
     reject();
-}
-
-void CDlgVideoVallProp::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        UpdateTabTitle();
-    }
-    QDialog::changeEvent(event);
 }

@@ -53,10 +53,9 @@ private slots:
     void on_cBOverlay_clicked(bool checked);
     void on_edtName_textChanged(QString arg1);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
+    // What both ways of opening set up first.
+    void SetUpForm();
     void SetUpNameField();
     void LocateVideoWall(T_VideoWallInfo *pWall);
     void UpdateBezelAndTitle();

@@ -7,38 +7,9 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/languagechange.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
-
-namespace {
-
-// Typed at the end of the name, these are taken back without a word.
-const QString kSilentChars = QStringLiteral("{}\"<>,;_@*&- ");
-
-// Found anywhere in the name (pasted text), these are removed with a
-// message, one kind at a time, in this order.
-struct T_ForbiddenChar
-{
-    QChar ch;
-    const char *pMessage;
-};
-
-const T_ForbiddenChar kForbiddenChars[] = {
-    {QLatin1Char('&'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '&' error.")},
-    {QLatin1Char('*'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '*' error.")},
-    {QLatin1Char('@'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '@' error.")},
-    {QLatin1Char('_'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '_' error.")},
-    {QLatin1Char(';'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character ';' error.")},
-    {QLatin1Char('{'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '{' error.")},
-    {QLatin1Char(' '), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character ' ' error.")},
-    {QLatin1Char('}'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '}' error.")},
-    {QLatin1Char('"'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '\"' error.")},
-    {QLatin1Char('<'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '<' error.")},
-    {QLatin1Char('>'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '>' error.")},
-    {QLatin1Char(','), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character ',' error.")},
-    {QLatin1Char('-'), QT_TRANSLATE_NOOP("CDlgVWEdit", "Character '-' error.")},
-};
-
-} // namespace
 
 CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
     : QDialog(parent)
@@ -48,6 +19,10 @@ CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        SetTexts();
+    });
     connect(ui->buttonBox->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &CDlgVWEdit::OKClick);
     connect(ui->buttonBox->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
             &CDlgVWEdit::Cancel);
@@ -96,25 +71,8 @@ void CDlgVWEdit::SetGroupName(QString strGroup)
 
 void CDlgVWEdit::on_leName_textChanged(QString arg1)
 {
-    if (arg1.isEmpty())
-        return;
-    if (kSilentChars.contains(arg1.at(arg1.size() - 1))) {
-        ui->leName->setToolTip(tr("Invaild character:") + QStringLiteral("\r\n{ } \" < > , ; _ - @ * & "));
-        arg1.chop(1);
-        // Setting the text runs this check again on the shortened name.
-        ui->leName->setText(arg1);
-        ui->leName->setFocus();
-        return;
-    }
-    for (const T_ForbiddenChar &forbidden : kForbiddenChars) {
-        if (!arg1.contains(forbidden.ch))
-            continue;
-        MsgCritical(this, QString(), tr(forbidden.pMessage));
-        arg1.remove(forbidden.ch);
-        ui->leName->setText(arg1);
-        ui->leName->setFocus();
-        return;
-    }
+    CNameFilter::Filter(this, ui->leName, arg1, CNameFilter::E_NK_WALL,
+                        tr("Invaild character:") + QStringLiteral("\r\n{ } \" < > , ; _ - @ * & "));
 }
 
 void CDlgVWEdit::RefuseName(const QString &strMessage)
@@ -166,13 +124,4 @@ void CDlgVWEdit::Cancel()
 {
     m_bOk = false;
     accept();
-}
-
-void CDlgVWEdit::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        SetTexts();
-    }
-    QDialog::changeEvent(event);
 }

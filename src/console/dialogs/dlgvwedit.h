@@ -37,9 +37,6 @@ public slots:
     void Cancel();
     void on_leName_textChanged(QString arg1);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void SetTexts();
     void RefuseName(const QString &strMessage);

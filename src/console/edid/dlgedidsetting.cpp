@@ -1,9 +1,8 @@
 #include "edid/dlgedidsetting.h"
 #include "ui_dlgedidsetting.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgEDIDSetting::CDlgEDIDSetting(CHOIDev *pDev, QWidget *parent)
@@ -14,6 +13,10 @@ CDlgEDIDSetting::CDlgEDIDSetting(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        m_edidPane.Retranslate();
+    });
     m_edidPane.Attach({ui->cbEDIDSet, ui->leEDIDFileName, ui->pbUplaodEDIDFile, ui->teEDIDInfo, ui->pbApply});
     m_edidPane.FillList();
 }
@@ -21,15 +24,6 @@ CDlgEDIDSetting::CDlgEDIDSetting(CHOIDev *pDev, QWidget *parent)
 CDlgEDIDSetting::~CDlgEDIDSetting()
 {
     delete ui;
-}
-
-void CDlgEDIDSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        m_edidPane.Retranslate();
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgEDIDSetting::on_cbEDIDSet_currentIndexChanged(int index)

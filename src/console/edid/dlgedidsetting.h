@@ -27,9 +27,6 @@ private slots:
     void on_pbUplaodEDIDFile_clicked();
     void on_pbApply_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CDlgEDIDSetting *ui;
     CHOIDev *m_pDev; // not owned; may be null

@@ -136,6 +136,11 @@ bool IsOwnDrag(const QDropEvent *pEvent)
     return IsOwnDragEvent(pEvent);
 }
 
+bool IsOwnTxDrag(const QDropEvent *pEvent)
+{
+    return IsOwnDrag(pEvent) && pEvent->mimeData()->hasFormat(g_strMimeTxItem);
+}
+
 CHOIDev *DroppedDev(const QDropEvent *pEvent, const QString &strFormat)
 {
     return DevOfDragData(IsOwnDrag(pEvent) ? pEvent->mimeData() : nullptr, strFormat);

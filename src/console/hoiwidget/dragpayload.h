@@ -58,6 +58,8 @@ QString DragFormat(const QMimeData *pData);
 // True when the drag was started by a widget of this process (through
 // ExecDrag, or known to the toolkit as a drag of this process).
 bool IsOwnDrag(const QDropEvent *pEvent);
+// The same, for a drag that carries an encoder (the TX format).
+bool IsOwnTxDrag(const QDropEvent *pEvent);
 
 // The manager's device at that address, or null when it holds none there.
 CHOIDev *FindManagedDev(quint64 nAddr);

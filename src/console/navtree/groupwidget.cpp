@@ -1,14 +1,8 @@
 #include "navtree/groupwidget.h"
 
-#include <QApplication>
-#include <QDrag>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 #include "hoi_core/hoiconst.h"
-#include "hoiwidget/dragpayload.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
@@ -57,68 +51,20 @@ CHOIScene *GroupItemScene(const QTreeWidgetItem *pItem)
 }
 
 QGroupWidget::QGroupWidget(QWidget *parent)
-    : QTreeWidget(parent)
-    , m_dragStartPos(0, 0)
+    : CDevDragTree(parent)
 {
-    setAcceptDrops(true);
     setItemDelegate(new CGroupNameDelegate(this));
 }
 
-void QGroupWidget::mousePressEvent(QMouseEvent *event)
+bool QGroupWidget::IsDragRow(const QTreeWidgetItem *pItem) const
 {
-    if (event->button() == Qt::LeftButton)
-        m_dragStartPos = event->pos();
-    QTreeWidget::mousePressEvent(event);
+    return pItem && GroupItemKind(pItem) != E_GTK_ROOT;
 }
 
-void QGroupWidget::mouseMoveEvent(QMouseEvent *event)
+CHOIDev *QGroupWidget::DragDev(const QTreeWidgetItem *pItem, QString &strFormat) const
 {
-    if (!(event->buttons() & Qt::LeftButton)
-        || (event->pos() - m_dragStartPos).manhattanLength() < QApplication::startDragDistance()) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-    QTreeWidgetItem *pItem = itemAt(m_dragStartPos);
-    const int nKind = GroupItemKind(pItem);
-    if (!pItem || nKind == E_GTK_ROOT) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-
-    // End the view's press state before anything is dragged; groups, walls
-    // and layouts stop here.
-    mouseReleaseEvent(event);
-    if (nKind != E_GTK_DEVICE)
-        return;
     CHOIDev *pDev = GroupItemDev(pItem);
-    if (!pDev)
-        return;
-    ExecDrag(CreateDrag(this, g_strMimeRxItem, WriteDevPayload(pDev), pDev));
-}
-
-void QGroupWidget::dragEnterEvent(QDragEnterEvent *event)
-{
-    HandleDragOver(event);
-}
-
-void QGroupWidget::dragMoveEvent(QDragMoveEvent *event)
-{
-    HandleDragOver(event);
-}
-
-void QGroupWidget::dropEvent(QDropEvent *event)
-{
-    HandleDragOver(event);
-}
-
-void QGroupWidget::HandleDragOver(QDropEvent *event)
-{
-    // Only our own TX drags are shown as welcome, and their drop does
-    // nothing here.
-    if (IsOwnDrag(event) && event->mimeData()->hasFormat(g_strMimeTxItem)) {
-        event->setDropAction(Qt::MoveAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    if (pDev)
+        strFormat = g_strMimeRxItem;
+    return pDev;
 }

@@ -1,8 +1,7 @@
 #ifndef HOI_CONSOLE_GROUPWIDGET_H
 #define HOI_CONSOLE_GROUPWIDGET_H
 
-#include <QPoint>
-#include <QTreeWidget>
+#include "hoiwidget/devdragtree.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -25,26 +24,17 @@ CHOIDev *GroupItemDev(const QTreeWidgetItem *pItem);
 CHOIScene *GroupItemScene(const QTreeWidgetItem *pItem);
 
 // The tree of the navigation panel as a drag source: a decoder row dragged
-// far enough becomes an RX drag with the device's tile as picture. TX drags
-// passing over it are shown as acceptable; dropping one changes nothing.
-class QGroupWidget : public QTreeWidget
+// far enough becomes an RX drag.
+class QGroupWidget : public CDevDragTree
 {
 public:
     explicit QGroupWidget(QWidget *parent = nullptr);
 
-    QPoint GetDragStartPos() const { return m_dragStartPos; }
-
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-
-private:
-    void HandleDragOver(QDropEvent *event);
-
-    QPoint m_dragStartPos; // viewport position of the last left press
+    // Every row but the root's: groups, walls and layouts end the press but
+    // drag nothing.
+    bool IsDragRow(const QTreeWidgetItem *pItem) const override;
+    CHOIDev *DragDev(const QTreeWidgetItem *pItem, QString &strFormat) const override;
 };
 
 #endif

@@ -1,12 +1,11 @@
 #include "overlay/dlglogosettings.h"
 #include "ui_dlglogosettings.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
 #include "uiservices.h"
+#include "upload/displayreplies.h"
 
 namespace {
 const char kOverlayEvent[] = "e e_png_overlay";
@@ -16,11 +15,12 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CDlgLogoSettings)
     , m_pDev(pDev)
-    , m_imagePane(this, staticMetaObject.className())
+    , m_imagePane(this)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    m_imagePane.Attach(ImagePaneOf(ui));
+    // The form's texts come back; what the operator chose or typed stays.
+    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
 
     if (m_pDev) {
         // The cache counts from 0, the operator from 1; an empty cache reads 0.
@@ -36,18 +36,11 @@ CDlgLogoSettings::~CDlgLogoSettings()
     delete ui;
 }
 
-void CDlgLogoSettings::changeEvent(QEvent *event)
-{
-    // The form's texts come back; what the operator chose or typed stays.
-    if (event->type() == QEvent::LanguageChange)
-        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
-    QDialog::changeEvent(event);
-}
-
 void CDlgLogoSettings::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(tr("Select Overlay Image"), tr("Overlay image (*.png)"), kOverlayImageMaxSize,
-                       QStringLiteral("Image Resolution:%1X%2 (<1920X1080)"));
+    m_imagePane.Choose(T_ImageRule::Within(kOverlayImageMaxSize, tr("Select Overlay Image"),
+                                           tr("Overlay image (*.png)"),
+                                           QStringLiteral("Image Resolution:%1X%2 (<1920X1080)")));
 }
 
 void CDlgLogoSettings::on_pushBtnUpload_clicked()
@@ -126,8 +119,5 @@ void CDlgLogoSettings::on_pushBtnApply_clicked()
 
 void CDlgLogoSettings::slotGetOverlaySettings(QString strStatus)
 {
-    if (strStatus == QLatin1String("y"))
-        ui->checkBoxDisplay->setChecked(true);
-    else if (strStatus == QLatin1String("n"))
-        ui->checkBoxDisplay->setChecked(false);
+    ShowYesNoReply(ui->checkBoxDisplay, strStatus);
 }

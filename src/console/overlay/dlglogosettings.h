@@ -35,9 +35,6 @@ private slots:
     void on_pushBtnApply_clicked();
     void slotGetOverlaySettings(QString strStatus);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     bool ReadCoordinate(QLineEdit *pEdit, const QString &strMissing, int nMax, int &nValue);
 

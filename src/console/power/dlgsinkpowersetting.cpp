@@ -1,41 +1,12 @@
 #include "power/dlgsinkpowersetting.h"
 #include "ui_dlgsinkpowersetting.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QMetaEnum>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/languagechange.h"
+#include "hoiwidget/serialtext.h"
 #include "uiservices.h"
-
-namespace {
-
-struct T_ParityName
-{
-    int nParity; // CHOIDev::ParityType
-    const char *pszName;
-};
-
-const int kParityCount = 3;
-const int kDefaultBaudRate = 115200;
-
-// The parity names are shared with the other serial forms: general context.
-QString ParityText(const char *pszName)
-{
-    return QCoreApplication::translate("QObject", pszName);
-}
-
-// Line breaks would end the shell line early; the device takes the text as one string.
-QString WithoutLineBreaks(QString strText)
-{
-    strText.remove(QLatin1Char('\r'));
-    strText.remove(QLatin1Char('\n'));
-    return strText;
-}
-
-} // namespace
 
 CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
@@ -44,6 +15,10 @@ CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        RetranslateParity(ui->cmbParity_sinkPower);
+    });
 
     connect(ui->chbCEC, &QCheckBox::clicked, this, &CDlgSinkPowerSetting::slotSinkPowerChBClickRight);
     connect(ui->chbRS232, &QCheckBox::clicked, this, &CDlgSinkPowerSetting::slotSinkPowerChBClickRight);
@@ -62,44 +37,13 @@ CDlgSinkPowerSetting::~CDlgSinkPowerSetting()
 
 void CDlgSinkPowerSetting::InitSerialCombos()
 {
-    static const QMetaEnum s_baudEnum = QMetaEnum::fromType<CHOIDev::BaudRateType>();
-
-    ui->cmbBaudRate_sinkPower->clear();
-    for (int i = 0; i < s_baudEnum.keyCount(); ++i) {
-        const int nRate = s_baudEnum.value(i);
-        ui->cmbBaudRate_sinkPower->addItem(QString::number(nRate));
-        if (nRate == kDefaultBaudRate)
-            ui->cmbBaudRate_sinkPower->setCurrentIndex(i);
-    }
-
-    const T_ParityName parities[kParityCount] = {
-        {CHOIDev::PAR_NONE, QT_TRANSLATE_NOOP("QObject", "None")},
-        {CHOIDev::PAR_ODD, QT_TRANSLATE_NOOP("QObject", "Odd")},
-        {CHOIDev::PAR_EVEN, QT_TRANSLATE_NOOP("QObject", "Even")},
-    };
-    ui->cmbParity_sinkPower->clear();
-    for (const T_ParityName &parity : parities)
-        ui->cmbParity_sinkPower->addItem(ParityText(parity.pszName), parity.nParity);
+    FillSerialCombos(SerialCombos());
 }
 
-void CDlgSinkPowerSetting::SetParityTexts()
+T_SerialCombos CDlgSinkPowerSetting::SerialCombos() const
 {
-    static const char *const names[kParityCount] = {
-        QT_TRANSLATE_NOOP("QObject", "None"),
-        QT_TRANSLATE_NOOP("QObject", "Odd"),
-        QT_TRANSLATE_NOOP("QObject", "Even"),
-    };
-    for (int i = 0; i < kParityCount && i < ui->cmbParity_sinkPower->count(); ++i)
-        ui->cmbParity_sinkPower->setItemText(i, ParityText(names[i]));
-}
-
-void CDlgSinkPowerSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        SetParityTexts();
-    }
-    QDialog::changeEvent(event);
+    return {ui->cmbBaudRate_sinkPower, ui->cmbDataBits_sinkPower, ui->cmbStopBits_sinkPower,
+            ui->cmbParity_sinkPower};
 }
 
 void CDlgSinkPowerSetting::slotSinkPowerChBClickRight()
@@ -129,15 +73,12 @@ void CDlgSinkPowerSetting::on_pbSinkPower_apply_clicked()
             return;
         }
     }
-    const uint nBaudRate = ui->cmbBaudRate_sinkPower->currentText().toUInt();
-    const uint nDataBits = ui->cmbDataBits_sinkPower->currentText().toUInt();
-    const uint nStopBits = ui->cmbStopBits_sinkPower->currentText().toUInt();
-    const int nParity = ui->cmbParity_sinkPower->currentData().toInt();
+    const T_SerialFormat format = ChosenSerialFormat(SerialCombos());
 
     const bool bSent = m_pDev
                        && m_pDev->ApplySinkPower(strPowerOn, strStandby, ui->chbCEC->isChecked(), bRs232,
-                                                 ui->chbHex->isChecked(), nBaudRate, nDataBits,
-                                                 char(nParity), nStopBits);
+                                                 ui->chbHex->isChecked(), format.nBaudRate, format.nDataBits,
+                                                 format.cParity, format.nStopBits);
     setEnabled(true);
     if (!bSent)
         MsgCritical(this, QString(), tr("Failed to Display Power settings to devices."));

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/serialformat.h"
+
 namespace Ui {
 class CDlgSinkPowerSetting;
 }
@@ -26,11 +28,8 @@ private slots:
     void slotSinkPowerChBClickRight();
     void on_pbSinkPower_apply_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
-    void SetParityTexts();
+    T_SerialCombos SerialCombos() const;
 
     Ui::CDlgSinkPowerSetting *ui;
     CHOIDev *m_pDev; // not owned

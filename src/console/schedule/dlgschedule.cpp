@@ -2,11 +2,11 @@
 #include "ui_dlgschedule.h"
 
 #include <QDate>
-#include <QEvent>
 
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "schedule/dlgscheduleedit2.h"
 #include "uiservices.h"
 
@@ -16,6 +16,10 @@ CDlgSchedule::CDlgSchedule(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        RefillRows();
+    });
 
     ui->treeWidget->clear();
     if (g_pHOIDevMgr) {
@@ -31,15 +35,6 @@ CDlgSchedule::CDlgSchedule(QWidget *parent)
 CDlgSchedule::~CDlgSchedule()
 {
     delete ui;
-}
-
-void CDlgSchedule::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        RefillRows();
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgSchedule::FillScheduleItem(QTreeWidgetItem *pItem, T_ScheduleInfo *pInfo)

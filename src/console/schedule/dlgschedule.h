@@ -32,9 +32,6 @@ private slots:
     void on_treeWidget_itemSelectionChanged();
     void on_treeWidget_doubleClicked(QModelIndex index);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     // The record a row stands for, or null when the manager no longer holds it.
     T_ScheduleInfo *RowSchedule(QTreeWidgetItem *pItem) const;

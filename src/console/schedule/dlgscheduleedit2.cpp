@@ -2,13 +2,13 @@
 #include "ui_dlgscheduleedit2.h"
 
 #include <QDateTime>
-#include <QEvent>
 #include <QPushButton>
 #include <QTimer>
 
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgScheduleEdit2::CDlgScheduleEdit2(T_ScheduleInfo *pInfo, QWidget *parent)
@@ -18,6 +18,12 @@ CDlgScheduleEdit2::CDlgScheduleEdit2(T_ScheduleInfo *pInfo, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        // The button box renames its buttons when the event reaches it,
+        // after this; the own captions go on afterwards.
+        QTimer::singleShot(0, this, &CDlgScheduleEdit2::SetButtonTexts);
+    });
     SetButtonTexts();
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgScheduleEdit2::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgScheduleEdit2::reject);
@@ -56,17 +62,6 @@ void CDlgScheduleEdit2::SetButtonTexts()
 {
     ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
     ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-}
-
-void CDlgScheduleEdit2::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        // The button box renames its buttons when the event reaches it,
-        // after this; the own captions go on afterwards.
-        QTimer::singleShot(0, this, &CDlgScheduleEdit2::SetButtonTexts);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgScheduleEdit2::accept()

@@ -27,9 +27,6 @@ public:
 public slots:
     void accept() override;
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void SetButtonTexts();
 

@@ -1,7 +1,6 @@
 #include "settings/dlgipmlayoutsettings.h"
 #include "ui_dlgipmlayoutsettings.h"
 
-#include <QEvent>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -9,6 +8,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/formipm.h"
 #include "uiservices.h"
@@ -20,19 +20,6 @@ const char kModeSeparate[] = "separate";
 const char kModeWindow[] = "window";
 // A TX host name is the model code, '-' and twelve hex digits.
 const int kMinHostNameLength = 13;
-
-// Text placed inside double quotes on the device's shell line arrives there
-// exactly as it is.
-QString QuoteForShell(const QString &strText)
-{
-    QString out;
-    for (const QChar ch : strText) {
-        if (ch == QLatin1Char('\\') || ch == QLatin1Char('"') || ch == QLatin1Char('$') || ch == QLatin1Char('`'))
-            out += QLatin1Char('\\');
-        out += ch;
-    }
-    return out;
-}
 
 void SelectText(QComboBox *pCombo, const QString &strText)
 {
@@ -51,6 +38,11 @@ CDlgIPMLayoutSettings::CDlgIPMLayoutSettings(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        if (ui->cmbLayout->count() > 0)
+            ui->cmbLayout->setItemText(0, tr("Edit..."));
+    });
     ui->gridLayout_9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!m_pDev)
         return;
@@ -77,16 +69,6 @@ CDlgIPMLayoutSettings::~CDlgIPMLayoutSettings()
 {
     ClearWindowRows();
     delete ui;
-}
-
-void CDlgIPMLayoutSettings::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        if (ui->cmbLayout->count() > 0)
-            ui->cmbLayout->setItemText(0, tr("Edit..."));
-    }
-    QDialog::changeEvent(event);
 }
 
 bool CDlgIPMLayoutSettings::IsAudioSupported() const
@@ -339,19 +321,22 @@ QString CDlgIPMLayoutSettings::GetFollowWindowTxHostName() const
     return m_windowForms.at(nIndex)->GetTXHostName();
 }
 
-void CDlgIPMLayoutSettings::GetAudioChoice(QString &strMode, QString &strSource, QString &strDisplay) const
+bool CDlgIPMLayoutSettings::GetAudioChoice(T_AudioChoice &choice) const
 {
+    if (!IsAudioSupported())
+        return false;
     if (ui->radioButton->isChecked()) {
-        strMode = QString::fromLatin1(kModeSeparate);
-        strSource = GetFollowTxHostName();
-        strDisplay = strSource;
+        choice.strMode = QString::fromLatin1(kModeSeparate);
+        choice.strSource = GetFollowTxHostName();
+        choice.strDisplay = choice.strSource;
     } else if (ui->radioButton_2->isChecked()) {
-        strMode = QString::fromLatin1(kModeWindow);
-        strSource = GetFollowWindowTxHostName();
-        if (strSource == QLatin1String(kNull))
-            strSource.clear();
-        strDisplay = ui->cmbFollowWindow->currentText();
+        choice.strMode = QString::fromLatin1(kModeWindow);
+        choice.strSource = GetFollowWindowTxHostName();
+        if (choice.strSource == QLatin1String(kNull))
+            choice.strSource.clear();
+        choice.strDisplay = ui->cmbFollowWindow->currentText();
     }
+    return true;
 }
 
 void CDlgIPMLayoutSettings::ShowAudioSource()
@@ -457,13 +442,9 @@ void CDlgIPMLayoutSettings::on_pbSave_clicked()
         return;
     const QString strLayout = ui->cmbLayout->currentText();
     m_pDev->SetIPMLayoutWindows(strLayout, BuildWindowList());
-    if (!IsAudioSupported())
-        return;
-    QString strMode;
-    QString strSource;
-    QString strDisplay;
-    GetAudioChoice(strMode, strSource, strDisplay);
-    m_pDev->SetIPMLayoutAudio(strLayout, strMode, strDisplay);
+    T_AudioChoice audio;
+    if (GetAudioChoice(audio))
+        m_pDev->SetIPMLayoutAudio(strLayout, audio.strMode, audio.strDisplay);
 }
 
 void CDlgIPMLayoutSettings::on_pbApply_clicked()
@@ -481,25 +462,22 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
     m_pDev->SetIPMMultiView(strWindows);
     m_pDev->SetIPMLayoutWindows(strLayout, strWindows);
 
-    if (!IsAudioSupported())
+    T_AudioChoice audio;
+    if (!GetAudioChoice(audio))
         return;
-
-    QString strMode;
-    QString strSource;
-    QString strDisplay;
-    GetAudioChoice(strMode, strSource, strDisplay);
-    if (!m_pDev->ApplyMultiViewAudioSeparate(strSource, false)) {
+    if (!m_pDev->ApplyMultiViewAudioSeparate(audio.strSource, false)) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }
     const QString strLine = QStringLiteral("gbparam s user_audio_mode \"%1 %2 %3\"")
-                                .arg(QuoteForShell(strLayout), QuoteForShell(strMode), QuoteForShell(strDisplay));
+                                .arg(CHOIDev::QuoteForShell(strLayout), CHOIDev::QuoteForShell(audio.strMode),
+                                     CHOIDev::QuoteForShell(audio.strDisplay));
     // Refused, like every queued line, when a name holds a line break.
     if (!m_pDev->SendCmd(strLine)) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }
-    m_pDev->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, strMode, strDisplay));
-    m_pDev->SetIPMLayoutAudio(strLayout, strMode, strDisplay);
+    m_pDev->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, audio.strMode, audio.strDisplay));
+    m_pDev->SetIPMLayoutAudio(strLayout, audio.strMode, audio.strDisplay);
     m_pDev->PushSendData("multiview apply", true, true);
 }

@@ -40,16 +40,21 @@ private slots:
     void on_radioButton_2_clicked(bool checked);
     void slotShowCurrentLayout();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void FillTxList();
     QString GetFollowTxHostName() const;
     QString TxDisplayName(const QString &strHostName) const;
     QString GetFollowWindowTxHostName() const;
     void ShowLayoutPicture();
-    void GetAudioChoice(QString &strMode, QString &strSource, QString &strDisplay) const;
+    // The audio the form chooses: its mode, the TX heard and the third word
+    // of the device's record. False when the device offers no choice.
+    struct T_AudioChoice
+    {
+        QString strMode;
+        QString strSource;
+        QString strDisplay;
+    };
+    bool GetAudioChoice(T_AudioChoice &choice) const;
     void ShowAudioSource();
     QString BuildWindowList() const;
     void FillLayoutList();

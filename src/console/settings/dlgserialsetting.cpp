@@ -1,32 +1,13 @@
 #include "settings/dlgserialsetting.h"
 #include "ui_dlgserialsetting.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QMetaEnum>
-
 #include "hoi_core/hoidev.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
-// One parity entry: its ParityType value (the character code of its letter)
-// and its name.
-struct T_ParityName
-{
-    int nParity;
-    const char *pszName;
-};
-
-const int kDefaultBaud = 115200;
 const int kDefaultTokenTimeout = 1;
 const uint kMaxTokenTimeout = 10;
-
-// The baud rates in declaration order, read once per process.
-const QMetaEnum &BaudRateEnum()
-{
-    static const QMetaEnum baudEnum = QMetaEnum::fromType<CHOIDev::BaudRateType>();
-    return baudEnum;
-}
 
 } // namespace
 
@@ -37,14 +18,11 @@ CDlgSerialSetting::CDlgSerialSetting(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-
-    ui->cmbBaudRate->clear();
-    const QMetaEnum &baudEnum = BaudRateEnum();
-    for (int i = 0; i < baudEnum.keyCount(); ++i)
-        ui->cmbBaudRate->addItem(QString::number(baudEnum.value(i)));
-    ui->cmbBaudRate->setCurrentIndex(ui->cmbBaudRate->findText(QString::number(kDefaultBaud)));
-
-    FillParity();
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        RetranslateParity(ui->cmbParity);
+    });
+    FillSerialCombos(SerialCombos());
 
     if (!m_pDev)
         return;
@@ -57,12 +35,6 @@ CDlgSerialSetting::CDlgSerialSetting(CHOIDev *pDev, QWidget *parent)
     const QString strParity = strSetting.mid(nDash + 2, 1);
     const QString strStopBits = strSetting.mid(nDash + 3, 1);
 
-    const char *pszParity = QT_TRANSLATE_NOOP("QObject", "None");
-    if (strParity == QLatin1String("o"))
-        pszParity = QT_TRANSLATE_NOOP("QObject", "Odd");
-    else if (strParity == QLatin1String("e"))
-        pszParity = QT_TRANSLATE_NOOP("QObject", "Even");
-
     auto selectText = [](QComboBox *pCombo, const QString &strText) {
         const int nIndex = pCombo->findText(strText);
         if (nIndex >= 0)
@@ -70,7 +42,9 @@ CDlgSerialSetting::CDlgSerialSetting(CHOIDev *pDev, QWidget *parent)
     };
     selectText(ui->cmbBaudRate, strBaud);
     selectText(ui->cmbDataBits, strDataBits);
-    selectText(ui->cmbParity, QCoreApplication::translate("QObject", pszParity));
+    // Any other letter reads as no parity, the entry chosen already.
+    if (strParity == QLatin1String("o") || strParity == QLatin1String("e"))
+        ui->cmbParity->setCurrentIndex(ui->cmbParity->findData(int(strParity.at(0).toLatin1())));
     selectText(ui->cmbStopBits, strStopBits);
 
     if (m_pDev->GetDevType() == CHOIDev::E_DT_TX) {
@@ -87,28 +61,9 @@ CDlgSerialSetting::~CDlgSerialSetting()
     delete ui;
 }
 
-void CDlgSerialSetting::FillParity()
+T_SerialCombos CDlgSerialSetting::SerialCombos() const
 {
-    // The names belong to the general context: every serial form shares them.
-    const T_ParityName parityNames[] = {
-        {CHOIDev::PAR_NONE, QT_TRANSLATE_NOOP("QObject", "None")},
-        {CHOIDev::PAR_ODD, QT_TRANSLATE_NOOP("QObject", "Odd")},
-        {CHOIDev::PAR_EVEN, QT_TRANSLATE_NOOP("QObject", "Even")},
-    };
-    const int nCurrent = ui->cmbParity->currentIndex();
-    ui->cmbParity->clear();
-    for (const T_ParityName &row : parityNames)
-        ui->cmbParity->addItem(QCoreApplication::translate("QObject", row.pszName), row.nParity);
-    ui->cmbParity->setCurrentIndex(nCurrent < 0 ? 0 : nCurrent);
-}
-
-void CDlgSerialSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        FillParity();
-    }
-    QDialog::changeEvent(event);
+    return {ui->cmbBaudRate, ui->cmbDataBits, ui->cmbStopBits, ui->cmbParity};
 }
 
 void CDlgSerialSetting::on_btnApplySerialSet_clicked()
@@ -116,16 +71,12 @@ void CDlgSerialSetting::on_btnApplySerialSet_clicked()
     if (!m_pDev || !m_pDev->EnsureConnected())
         return;
 
-    const uint nBaud = ui->cmbBaudRate->currentText().toUInt();
-    const uint nDataBits = ui->cmbDataBits->currentText().toUInt();
-    const uint nStopBits = ui->cmbStopBits->currentText().toUInt();
-    const int nParity = ui->cmbParity->currentData().toInt();
-
+    const T_SerialFormat format = ChosenSerialFormat(SerialCombos());
     const QString strValue = QStringLiteral("%1-%2%3%4")
-                                 .arg(nBaud)
-                                 .arg(nDataBits)
-                                 .arg(QChar(nParity))
-                                 .arg(nStopBits);
+                                 .arg(format.nBaudRate)
+                                 .arg(format.nDataBits)
+                                 .arg(QLatin1Char(format.cParity))
+                                 .arg(format.nStopBits);
     m_pDev->SendParamSet(QStringLiteral("s0_baudrate"), strValue, false);
     m_pDev->SetS0Baudrate(strValue);
 

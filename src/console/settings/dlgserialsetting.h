@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/serialformat.h"
+
 class CHOIDev;
 class QEvent;
 
@@ -27,11 +29,8 @@ private slots:
     void on_btnApplySerialSet_clicked();
     void on_btnApplySerialCancel_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
-    void FillParity();
+    T_SerialCombos SerialCombos() const;
 
     Ui::CDlgSerialSetting *ui;
     CHOIDev *m_pDev;

@@ -1,9 +1,8 @@
 #include "settings/dlgvideosetting.h"
 #include "ui_dlgvideosetting.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -32,6 +31,7 @@ CDlgVideoSetting::CDlgVideoSetting(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     if (!m_pDev)
         return;
 
@@ -81,13 +81,6 @@ CDlgVideoSetting::CDlgVideoSetting(CHOIDev *pDev, QWidget *parent)
 CDlgVideoSetting::~CDlgVideoSetting()
 {
     delete ui;
-}
-
-void CDlgVideoSetting::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 void CDlgVideoSetting::UpdateWidgetsByDevType()

@@ -31,9 +31,6 @@ private slots:
     void on_btnApplyVideoCancel_clicked();
     void on_cBDetecting_clicked(bool checked);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CDlgVideoSetting *ui;
     CHOIDev *m_pDev;

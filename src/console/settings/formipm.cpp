@@ -1,11 +1,10 @@
 #include "settings/formipm.h"
 #include "ui_formipm.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -20,6 +19,7 @@ CFormIPM::CFormIPM(QString strNumber, QWidget *parent)
     , ui(new Ui::CFormIPM)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     ui->label->setText(strNumber);
     ui->cmbMode->setItemData(0, QString::fromLatin1(kModeFit));
     ui->cmbMode->setItemData(1, QString::fromLatin1(kModeStretch));
@@ -77,11 +77,4 @@ void CFormIPM::SetValue(QString strTx, QString strMode)
         nMode = ui->cmbMode->findText(strMode);
     if (nMode >= 0)
         ui->cmbMode->setCurrentIndex(nMode);
-}
-
-void CFormIPM::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QWidget::changeEvent(event);
 }

@@ -34,9 +34,6 @@ public:
     // that matches nothing leaves that list as it is.
     void SetValue(QString strTx, QString strMode);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CFormIPM *ui;
 };

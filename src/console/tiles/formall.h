@@ -1,8 +1,9 @@
 #ifndef HOI_CONSOLE_FORMALL_H
 #define HOI_CONSOLE_FORMALL_H
 
-#include <QPointer>
 #include <QWidget>
+
+#include "tiles/tileitems.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -30,13 +31,10 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     Ui::CFormAll *ui;
-    QTreeWidgetItem *m_pItem;
-    QPointer<QTreeWidget> m_pTree;
-    bool m_bHadTree;
+    CLiveTreeItem m_item;
     QString m_strGroup; // the stored name; shown through GroupDisplayName
 };
 

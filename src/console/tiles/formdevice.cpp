@@ -1,9 +1,7 @@
 #include "tiles/formdevice.h"
 #include "ui_formdevice.h"
 
-#include <QDragEnterEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -13,27 +11,21 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
-namespace {
-
-bool IsOwnTxDrag(const QDropEvent *event)
-{
-    return IsOwnDrag(event) && event->mimeData()->hasFormat(g_strMimeTxItem);
-}
-
-} // namespace
-
 CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
-    : QWidget(parent)
+    : CTxDropTile(parent)
     , ui(new Ui::CFormDevice)
     , m_pDev(pDev)
     , m_pScene(nullptr)
-    , m_bAutoApply(false)
 {
     ui->setupUi(this);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        UpdateLabels();
+    });
     UpdateLabels();
-    setAcceptDrops(true);
 
     m_pScene = new CHOIScene(g_pHOIDevMgr, pDev ? pDev->GetDisplayName() : QString());
     m_pScene->SetGridSize(1, 1);
@@ -116,17 +108,6 @@ void CFormDevice::slotOnDevDestroyed(QObject *pObject)
     UpdateLabels();
 }
 
-void CFormDevice::slotIsAutoAppy(bool isAuto)
-{
-    m_bAutoApply = isAuto;
-}
-
-void CFormDevice::slotOneKey(QDropEvent *event)
-{
-    if (event)
-        HandleDrop(event);
-}
-
 void CFormDevice::Apply()
 {
     if (m_pDev)
@@ -135,7 +116,7 @@ void CFormDevice::Apply()
 
 void CFormDevice::ApplyCellIfAuto()
 {
-    if (m_bAutoApply)
+    if (IsAutoApply())
         m_pScene->UpdateOneCellLink(0, 0);
 }
 
@@ -161,41 +142,8 @@ bool CFormDevice::LinkTx(CHOIDev *pTx, QWidget *pMsgParent)
     return true;
 }
 
-void CFormDevice::dragEnterEvent(QDragEnterEvent *event)
+void CFormDevice::DropTx(QDropEvent *event)
 {
-    if (!IsOwnTxDrag(event))
-        return;
-    event->setDropAction(event->proposedAction());
-    event->accept();
-    update();
-}
-
-void CFormDevice::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!IsOwnTxDrag(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->proposedAction());
-    event->accept();
-}
-
-void CFormDevice::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    event->ignore();
-}
-
-void CFormDevice::dropEvent(QDropEvent *event)
-{
-    HandleDrop(event);
-}
-
-void CFormDevice::HandleDrop(QDropEvent *event)
-{
-    if (!event->mimeData() || !event->mimeData()->hasFormat(g_strMimeTxItem)) {
-        event->ignore();
-        return;
-    }
     // Only an encoder the manager still holds may feed the decoder; anything
     // else in this format would take the decoder's place in the cell.
     CHOIDev *pTx = DroppedDev(event, g_strMimeTxItem);
@@ -273,13 +221,4 @@ void CFormDevice::slotRemoveTX()
     m_pDev->SetTXDev(nullptr);
     UpdateLabels();
     ApplyCellIfAuto();
-}
-
-void CFormDevice::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        UpdateLabels();
-    }
-    QWidget::changeEvent(event);
 }

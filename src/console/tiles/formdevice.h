@@ -2,7 +2,8 @@
 #define HOI_CONSOLE_FORMDEVICE_H
 
 #include <QDropEvent>
-#include <QWidget>
+
+#include "tiles/txdroptile.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -16,7 +17,7 @@ class CFormDevice;
 // on it, or chosen from its menu, becomes the decoder's source; the tile keeps
 // the link in its own one-cell layout so it can be applied to these two
 // devices alone: at once with auto-apply, or later through Apply().
-class CFormDevice : public QWidget
+class CFormDevice : public CTxDropTile
 {
     Q_OBJECT
 
@@ -28,7 +29,6 @@ public:
     CHOIDev *GetDev() const { return m_pDev; }
     // The tile's own layout (1 x 1); never in the manager's lists.
     CHOIScene *GetScene() const { return m_pScene; }
-    bool IsAutoApply() const { return m_bAutoApply; }
 
     // The right-click menu, built fresh: "Change TX" with every encoder of
     // the manager, and "Remove TX". The caller deletes it.
@@ -38,27 +38,19 @@ signals:
     void signalDoubleClick(CHOIDev *pDev);
 
 public slots:
-    void slotIsAutoAppy(bool isAuto);
-    // A drop forwarded by the "To all screens" tile: handled as a drop here.
-    void slotOneKey(QDropEvent *event);
     void Apply();
     void slotChangeTX();
     void slotRemoveTX();
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
+    void DropTx(QDropEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private slots:
     void slotOnDevDestroyed(QObject *pObject);
 
 private:
-    void HandleDrop(QDropEvent *event);
     // Puts pTx into the cell and records it on the decoder; a refusal shows
     // the layout's text in a box parented to pMsgParent.
     bool LinkTx(CHOIDev *pTx, QWidget *pMsgParent);
@@ -71,7 +63,6 @@ private:
     Ui::CFormDevice *ui;
     CHOIDev *m_pDev;
     CHOIScene *m_pScene;
-    bool m_bAutoApply;
 };
 
 #endif

@@ -2,7 +2,8 @@
 #define HOI_CONSOLE_FORMONEKEY_H
 
 #include <QDropEvent>
-#include <QWidget>
+
+#include "tiles/txdroptile.h"
 
 class QTreeWidgetItem;
 
@@ -13,7 +14,7 @@ class CFormOneKey;
 // The "To all screens" tile of the group page: an encoder dropped on it is
 // handed, drop event and all, to every decoder and wall tile of the page
 // (connected to their slotOneKey), in the order of connection.
-class CFormOneKey : public QWidget
+class CFormOneKey : public CTxDropTile
 {
     Q_OBJECT
 
@@ -26,11 +27,7 @@ signals:
     void signalDropEventForOneKey(QDropEvent *event);
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void DropTx(QDropEvent *event) override;
 
 private:
     Ui::CFormOneKey *ui;

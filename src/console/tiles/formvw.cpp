@@ -1,8 +1,6 @@
 #include "tiles/formvw.h"
 #include "ui_formvw.h"
 
-#include <QDragEnterEvent>
-#include <QMimeData>
 #include <QVector>
 
 #include "hoi_core/hoiconst.h"
@@ -10,15 +8,10 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
-#include "tiles/tileitems.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
-
-bool IsOwnTxDrag(const QDropEvent *event)
-{
-    return IsOwnDrag(event) && event->mimeData()->hasFormat(g_strMimeTxItem);
-}
 
 // The encoder every cell starts with; empty ("N/A") when the cells differ
 // or one has none.
@@ -49,15 +42,15 @@ QString CommonSourceName(const CHOIScene *pLayout)
 } // namespace
 
 CFormVW::CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent)
-    : QWidget(parent)
+    : CTxDropTile(parent)
     , ui(new Ui::CFormVW)
-    , m_pItem(pVWItem)
-    , m_bAutoApply(false)
-    , m_pTree(pVWItem ? pVWItem->treeWidget() : nullptr)
-    , m_bHadTree(!m_pTree.isNull())
+    , m_item(pVWItem)
 {
     ui->setupUi(this);
-    setAcceptDrops(true);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        UpdateLabels();
+    });
     const QString strWall = pVWItem ? pVWItem->text(0) : QString();
     m_strTxName = CommonSourceName(FindDefaultLayout(strWall, Qt::CaseSensitive));
     UpdateLabels();
@@ -70,7 +63,7 @@ CFormVW::~CFormVW()
 
 QTreeWidgetItem *CFormVW::GetItem() const
 {
-    return LiveTreeItem(m_pTree, m_bHadTree, m_pItem);
+    return m_item.Get();
 }
 
 void CFormVW::UpdateLabels()
@@ -93,17 +86,6 @@ CHOIScene *CFormVW::FindDefaultLayout(const QString &strWall, Qt::CaseSensitivit
     return nullptr;
 }
 
-void CFormVW::slotIsAutoAppy(bool isAuto)
-{
-    m_bAutoApply = isAuto;
-}
-
-void CFormVW::slotOneKey(QDropEvent *event)
-{
-    if (event)
-        HandleDrop(event);
-}
-
 void CFormVW::Apply()
 {
     QTreeWidgetItem *pItem = GetItem();
@@ -113,40 +95,8 @@ void CFormVW::Apply()
         pLayout->Apply(1);
 }
 
-void CFormVW::dragEnterEvent(QDragEnterEvent *event)
+void CFormVW::DropTx(QDropEvent *event)
 {
-    if (!IsOwnTxDrag(event))
-        return;
-    event->setDropAction(event->proposedAction());
-    event->accept();
-}
-
-void CFormVW::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!IsOwnTxDrag(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->proposedAction());
-    event->accept();
-}
-
-void CFormVW::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    event->ignore();
-}
-
-void CFormVW::dropEvent(QDropEvent *event)
-{
-    HandleDrop(event);
-}
-
-void CFormVW::HandleDrop(QDropEvent *event)
-{
-    if (!event->mimeData() || !event->mimeData()->hasFormat(g_strMimeTxItem)) {
-        event->ignore();
-        return;
-    }
     CHOIDev *pTx = DroppedDev(event, g_strMimeTxItem);
     QTreeWidgetItem *pItem = GetItem();
     if (!pTx || pTx->GetDevType() != CHOIDev::E_DT_TX || !pItem)
@@ -184,7 +134,7 @@ void CFormVW::HandleDrop(QDropEvent *event)
             changed.append(T_CellPos{pWall->pos_row, pWall->pos_col});
     }
 
-    if (m_bAutoApply && !changed.isEmpty()) {
+    if (IsAutoApply() && !changed.isEmpty()) {
         QList<T_CellPos *> cells;
         for (T_CellPos &pos : changed)
             cells.append(&pos);
@@ -197,13 +147,4 @@ void CFormVW::mouseDoubleClickEvent(QMouseEvent *event)
     if (QTreeWidgetItem *pItem = GetItem())
         emit signalDoubleClick(pItem);
     QWidget::mouseDoubleClickEvent(event);
-}
-
-void CFormVW::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        UpdateLabels();
-    }
-    QWidget::changeEvent(event);
 }

@@ -2,9 +2,10 @@
 #define HOI_CONSOLE_FORMVW_H
 
 #include <QDropEvent>
-#include <QPointer>
 #include <QString>
-#include <QWidget>
+
+#include "tiles/tileitems.h"
+#include "tiles/txdroptile.h"
 
 class CHOIScene;
 class QTreeWidget;
@@ -18,7 +19,7 @@ class CFormVW;
 // becomes the source of the wall's default layout: every cell outside a
 // video wall takes it, and so does the layout's video wall when it has
 // exactly one. The tile keeps no layout of its own.
-class CFormVW : public QWidget
+class CFormVW : public CTxDropTile
 {
     Q_OBJECT
 
@@ -29,7 +30,6 @@ public:
 
     // The tree row, or null once the tree has dropped it.
     QTreeWidgetItem *GetItem() const;
-    bool IsAutoApply() const { return m_bAutoApply; }
 
     // The wall's default layout: the first of the manager's layouts whose
     // name before the first '-' is strWall and that is the default; null
@@ -40,27 +40,17 @@ signals:
     void signalDoubleClick(QTreeWidgetItem *pVWItem);
 
 public slots:
-    void slotIsAutoAppy(bool isAuto);
-    void slotOneKey(QDropEvent *event);
     void Apply();
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
+    void DropTx(QDropEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    void HandleDrop(QDropEvent *event);
     void UpdateLabels();
 
     Ui::CFormVW *ui;
-    QTreeWidgetItem *m_pItem;
-    bool m_bAutoApply;
-    QPointer<QTreeWidget> m_pTree;
-    bool m_bHadTree;
+    CLiveTreeItem m_item;
     QString m_strTxName; // the source shown after "TX:"; empty: "N/A"
 };
 

@@ -2,19 +2,25 @@
 
 #include <QTreeWidgetItemIterator>
 
-QTreeWidgetItem *LiveTreeItem(const QPointer<QTreeWidget> &pTree, bool bHadTree,
-                              QTreeWidgetItem *pItem)
+CLiveTreeItem::CLiveTreeItem(QTreeWidgetItem *pItem)
+    : m_pItem(pItem)
+    , m_pTree(pItem ? pItem->treeWidget() : nullptr)
+    , m_bHadTree(!m_pTree.isNull())
 {
-    if (!pItem)
+}
+
+QTreeWidgetItem *CLiveTreeItem::Get() const
+{
+    if (!m_pItem)
         return nullptr;
-    if (!bHadTree)
-        return pItem;
-    if (!pTree)
+    if (!m_bHadTree)
+        return m_pItem;
+    if (!m_pTree)
         return nullptr;
     // Compare addresses only: the item may already be deleted.
-    for (QTreeWidgetItemIterator it(pTree); *it; ++it) {
-        if (*it == pItem)
-            return pItem;
+    for (QTreeWidgetItemIterator it(m_pTree); *it; ++it) {
+        if (*it == m_pItem)
+            return m_pItem;
     }
     return nullptr;
 }

@@ -2,7 +2,6 @@
 #include "ui_dlghttpmanage.h"
 
 #include <QDebug>
-#include <QEvent>
 #include <QFile>
 #include <QHttpMultiPart>
 #include <QNetworkAccessManager>
@@ -12,6 +11,7 @@
 #include <QUrl>
 
 #include "hoi_core/appservices.h"
+#include "hoiwidget/languagechange.h"
 #include "upload/httpconnect.h"
 
 CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *parent)
@@ -24,6 +24,10 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] {
+        ui->retranslateUi(this);
+        ui->lbProgress->setText(m_bFailed ? tr("error!") : m_progressText);
+    });
     ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
     m_progressText = ui->lbProgress->text();
 
@@ -59,15 +63,6 @@ QString CDlgHttpManage::GetFileName() const
 {
     const QFileDevice *pFile = qobject_cast<const QFileDevice *>(m_file);
     return pFile ? pFile->fileName() : QString();
-}
-
-void CDlgHttpManage::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        ui->lbProgress->setText(m_bFailed ? tr("error!") : m_progressText);
-    }
-    QDialog::changeEvent(event);
 }
 
 void CDlgHttpManage::StartUpload()

@@ -48,9 +48,6 @@ private slots:
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
     void on_pbOK_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void StartUpload();
     void StartDownload();

@@ -3,11 +3,8 @@
 
 #include <QDialog>
 #include <QString>
-#include <QTimer>
-#include <QVariant>
 
-#include "upload/httpconnect.h"
-#include "vtx/bmpcheck.h"
+#include "vtx/imagepane.h"
 
 class CHOIDev;
 
@@ -27,10 +24,7 @@ public:
     ~CDlgImageSetting() override;
 
     // The progress estimate's tick; tests shorten it.
-    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
-
-public slots:
-    void done(int r) override;
+    void SetProgressInterval(int msecs);
 
 private slots:
     void on_pushBtnSelect_Logo_clicked();
@@ -39,39 +33,14 @@ private slots:
     void on_pushBtnUpload_bg_clicked();
     void on_pbApplyOSDMethod_clicked();
 
-    void slotGetMapUploadStatus_Logo(QVariant code);
-    void slotGetMapUploadStatus_bg(QVariant code);
-    void slotGrogressBar_Logo();
-    void slotGrogressBar_bg();
-
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     bool IsLogoProduct() const;
     QString ExpectedBgResolutionText() const;
-    void ShowLogoProgress(int nPercent);
-    void ShowBgProgress(int nPercent);
 
     Ui::CDlgImageSetting *ui;
     CHOIDev *m_dev;
-    QString m_logoPath;
-    QString m_bgPath;
-    HttpConnect m_logoHttp;
-    HttpConnect m_bgHttp;
-    QTimer m_logoTimer;
-    QTimer m_bgTimer;
-    int m_logoProgress = 0;
-    int m_bgProgress = 0;
-    CBmpCheck m_bmpCheck;
-
-    int m_nProgressInterval = 200;
-    // Texts the dialog wrote itself, put back after a language change.
-    QString m_bgResolutionText; // empty: the expected size of the product
-    QString m_bgSizeText;
-    QString m_logoSizeText;
-    int m_nBgShown = -1; // percentage in the progress label, -1 none yet
-    int m_nLogoShown = -1;
+    CImagePane m_logoPane;
+    CImagePane m_bgPane;
 };
 
 #endif // HOI_CONSOLE_DLGIMAGESETTING_H

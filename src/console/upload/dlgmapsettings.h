@@ -3,10 +3,8 @@
 
 #include <QDialog>
 #include <QString>
-#include <QTimer>
-#include <QVariant>
 
-#include "upload/httpconnect.h"
+#include "vtx/imagepane.h"
 
 class CHOIDev;
 
@@ -28,10 +26,7 @@ public:
     ~CDlgMapSettings() override;
 
     // The progress estimate's tick; tests shorten it.
-    void SetProgressInterval(int msecs) { m_nProgressInterval = msecs; }
-
-public slots:
-    void done(int r) override;
+    void SetProgressInterval(int msecs) { m_imagePane.SetProgressInterval(msecs); }
 
 private slots:
     void on_pushBtnSelect_clicked();
@@ -40,31 +35,16 @@ private slots:
     void on_pushBtnOSDApply_clicked();
     void on_pbApplyOSDMethod_clicked();
 
-    void slotGetMapUploadStatus(QVariant code);
     void slotGetMapSettings(QString strStatus);
-    void slotGrogressBar();
     void slotGetOSDSettings(QString strStatus);
-
-protected:
-    void changeEvent(QEvent *event) override;
 
 private:
     bool IsJpgType() const;
     void SetProductTexts();
-    void ShowProgress(int nPercent);
 
     Ui::CDlgMapSettings *ui;
     CHOIDev *m_dev;
-    QString m_imagePath;
-    HttpConnect m_http;
-    QTimer m_timer;
-    int m_progress = 0;
-
-    int m_nProgressInterval = 200;
-    // Texts the dialog wrote itself, put back after a language change.
-    QString m_resolutionText;
-    QString m_sizeText;
-    int m_nShown = -1; // percentage in the progress label, -1 none yet
+    CImagePane m_imagePane;
 };
 
 #endif // HOI_CONSOLE_DLGMAPSETTINGS_H

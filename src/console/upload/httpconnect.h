@@ -37,8 +37,10 @@ bool IsImageWithin(const QByteArray &data, const QSize &maxSize);
 
 // The limits of the pictures uploaded to devices, checked when a picture is
 // chosen and again on its upload: an idle (background) image of at most
-// 1.5 MiB, a logo below 128 KiB, an overlay image of at most 1920 x 1080.
+// 1.5 MiB, a windowing image of at most 10 MiB, a logo below 128 KiB, an
+// overlay image of at most 1920 x 1080.
 const qint64 kIdleImageMaxBytes = 1572864;
+const qint64 kWindowingImageMaxBytes = 10485760;
 const qint64 kLogoImageMaxBytes = 131072 - 1;
 const QSize kOverlayImageMaxSize(1920, 1080);
 

@@ -16,33 +16,32 @@ int32_t I32(const unsigned char* p) { return qFromLittleEndian<qint32>(p); }
 // Reads the next n bytes of the bitmap; false when fewer are left.
 using ReadFn = std::function<bool(unsigned char *p, size_t n)>;
 
+// The diagnostic line of a refused bitmap; always false.
+bool Refuse(const char *pszWhy)
+{
+    printf("%s\n\n", pszWhy);
+    fflush(stdout);
+    return false;
+}
+
 // Decoded field by field: the on-disk layout is packed little-endian, which a
 // plain struct read would not match on every compiler.
 bool ReadHeader(const ReadFn &read, T_BmpHeader *header)
 {
     unsigned char fh[14];
-    if (!read(fh, sizeof(fh))) {
-        printf("read file header error!\n\n");
-        fflush(stdout);
-        return false;
-    }
+    if (!read(fh, sizeof(fh)))
+        return Refuse("read file header error!");
     header->type = U16(fh);
     header->fileSize = U32(fh + 2);
     header->reserved1 = U16(fh + 6);
     header->reserved2 = U16(fh + 8);
     header->offBits = U32(fh + 10);
-    if (header->type != kBmpType) {
-        printf("Not bmp file!\n\n");
-        fflush(stdout);
-        return false;
-    }
+    if (header->type != kBmpType)
+        return Refuse("Not bmp file!");
 
     unsigned char ih[40];
-    if (!read(ih, sizeof(ih))) {
-        printf("read info header error!\n\n");
-        fflush(stdout);
-        return false;
-    }
+    if (!read(ih, sizeof(ih)))
+        return Refuse("read info header error!");
     header->size = U32(ih);
     header->width = I32(ih + 4);
     header->height = I32(ih + 8);
@@ -59,11 +58,8 @@ bool ReadHeader(const ReadFn &read, T_BmpHeader *header)
     // are not looked at.
     if (header->size == kInfoHeaderWithMasks) {
         unsigned char masks[16];
-        if (!read(masks, sizeof(masks))) {
-            printf("read extra bit mask error!\n\n");
-            fflush(stdout);
-            return false;
-        }
+        if (!read(masks, sizeof(masks)))
+            return Refuse("read extra bit mask error!");
         header->redMask = U32(masks);
         header->greenMask = U32(masks + 4);
         header->blueMask = U32(masks + 8);
@@ -105,11 +101,8 @@ bool CBmpCheck::IsSupportedBmpFile(QString path)
     T_BmpHeader header;
     memset(&header, 0, sizeof(header));
 
-    if (!fp) {
-        printf("bmp file open failed!\n\n");
-        fflush(stdout);
-        return false;
-    }
+    if (!fp)
+        return Refuse("bmp file open failed!");
     const bool ok = ReadBmpHeader(fp, &header) && IsSupportedFormat(header);
     fclose(fp);
     return ok;

@@ -1,11 +1,11 @@
 #include "vtx/dlgdevipconfig.h"
 #include "ui_dlgdevipconfig.h"
 
-#include <QEvent>
 #include <QThread>
 
 #include "hoi_core/hoidev.h"
 #include "hoiwidget/ipaddrwidget.h"
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -20,6 +20,7 @@ CDlgDevIPConfig::CDlgDevIPConfig(CHOIDev *pDev, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
     if (!m_pDev)
         return;
     ui->edtIPAddr->SetIPAddress(m_pDev->GetIPAddr());
@@ -33,13 +34,6 @@ CDlgDevIPConfig::CDlgDevIPConfig(CHOIDev *pDev, QWidget *parent)
 CDlgDevIPConfig::~CDlgDevIPConfig()
 {
     delete ui;
-}
-
-void CDlgDevIPConfig::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
 }
 
 void CDlgDevIPConfig::on_pushBApply_2_clicked()

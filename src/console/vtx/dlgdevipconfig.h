@@ -27,9 +27,6 @@ public:
 private slots:
     void on_pushBApply_2_clicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     Ui::CDlgDevIPConfig *ui;
     CHOIDev *m_pDev; // not owned

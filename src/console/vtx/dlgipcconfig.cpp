@@ -4,7 +4,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QDebug>
-#include <QEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QHttpMultiPart>
@@ -22,6 +21,7 @@
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 #include "vtx/dlgipcedit.h"
+#include "vtx/dlgpreviewimage.h"
 
 namespace {
 
@@ -43,8 +43,6 @@ enum {
 };
 
 const int kColumnWidths[E_COL_COUNT] = {28, 35, 50, 150, 150, 210, 80, 40, 70, 80, 70, 100, 200};
-
-const QSize kMaxPreviewSize(720, 480);
 
 const char kBoundary[] = "---webkitFormBoundary8ESp7IbP7szByKvn";
 const char kReadPath[] = "/action?cmdtype=devconfig&cmdstr=getipclist";
@@ -93,7 +91,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     , m_pNewInfo(nullptr)
     , m_nListLoads(0)
     , m_nDownloadLimit(kDownloadLimit)
-    , m_imagePane(this, staticMetaObject.className())
+    , m_imagePane(this)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -114,7 +112,8 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
 
     connect(ui->treeWidgetConfig->header(), &QHeaderView::sectionClicked, this, &CDlgIPCConfig::OnClickColumn);
 
-    m_imagePane.Attach(ImagePaneOf(ui));
+    // The form's texts come back; the lines of a chosen picture stay.
+    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
 }
 
 CDlgIPCConfig::~CDlgIPCConfig()
@@ -127,14 +126,6 @@ CDlgIPCConfig::~CDlgIPCConfig()
     }
     DropNewRecord();
     delete ui;
-}
-
-void CDlgIPCConfig::changeEvent(QEvent *event)
-{
-    // The form's texts come back; the lines of a chosen picture stay.
-    if (event->type() == QEvent::LanguageChange)
-        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
-    QDialog::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------
@@ -516,8 +507,7 @@ void CDlgIPCConfig::StoreDownload(const QByteArray &body)
 
 void CDlgIPCConfig::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(tr("Select Preview Image"), tr("Preview image (*.jpg)"), kMaxPreviewSize,
-                       QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
+    m_imagePane.Choose(CDlgPreviewImage::ImageRule());
 }
 
 void CDlgIPCConfig::on_pushBtnUpload_clicked()

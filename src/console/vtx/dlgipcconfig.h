@@ -52,9 +52,6 @@ private slots:
     void OnClickColumn(int iColumn);
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void RefreshIpcList();
     void AddNewItemRow();

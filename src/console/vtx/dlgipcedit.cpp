@@ -1,10 +1,10 @@
 #include "vtx/dlgipcedit.h"
 #include "ui_dlgipcedit.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoirecords.h"
+#include "hoiwidget/languagechange.h"
+#include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 namespace {
@@ -21,35 +21,6 @@ const struct {
     {"1680X1050", "1680X1050"},
 };
 
-// The characters an alias may not hold, in the order they are looked for.
-// The gateway's stream tools split their lists at them.
-const struct {
-    QChar ch;
-    const char *pszMessage;
-} kForbidden[] = {
-    {QLatin1Char('&'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '&' error.")},
-    {QLatin1Char('*'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '*' error.")},
-    {QLatin1Char('@'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '@' error.")},
-    {QLatin1Char('_'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '_' error.")},
-    {QLatin1Char(';'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character ';' error.")},
-    {QLatin1Char('{'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '{' error.")},
-    {QLatin1Char(' '), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character ' ' error.")},
-    {QLatin1Char('}'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '}' error.")},
-    {QLatin1Char('"'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '\"' error.")},
-    {QLatin1Char('<'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '<' error.")},
-    {QLatin1Char('>'), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character '>' error.")},
-    {QLatin1Char(','), QT_TRANSLATE_NOOP("CDlgIPCEdit", "Character ',' error.")},
-};
-
-bool IsForbidden(QChar ch)
-{
-    for (const auto &entry : kForbidden) {
-        if (entry.ch == ch)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
@@ -59,6 +30,7 @@ CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
 
     FillResolutions();
     // The items may be shown translated; the record holds the gateway's word.
@@ -100,13 +72,6 @@ void CDlgIPCEdit::FillResolutions()
         ui->cmBResolution->addItem(QLatin1String(res.pszText), QLatin1String(res.pszValue));
 }
 
-void CDlgIPCEdit::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
-    QDialog::changeEvent(event);
-}
-
 void CDlgIPCEdit::RestoreAlias(const QString &strMessage)
 {
     MsgCritical(this, QString(), strMessage);
@@ -118,15 +83,16 @@ void CDlgIPCEdit::RestoreAlias(const QString &strMessage)
 
 void CDlgIPCEdit::on_lEAlias_textChanged(const QString &arg1)
 {
-    if (arg1.isEmpty() || IsForbidden(arg1.at(arg1.size() - 1))) {
+    // The gateway's stream tools split their lists at these characters.
+    if (arg1.isEmpty() || CNameFilter::IsForbidden(arg1.back(), CNameFilter::E_NK_ALIAS)) {
         RestoreAlias(tr("Character error."));
         return;
     }
-    for (const auto &entry : kForbidden) {
-        if (arg1.contains(entry.ch)) {
-            RestoreAlias(tr(entry.pszMessage));
-            return;
-        }
+    QChar ch;
+    QString strMessage;
+    if (CNameFilter::FindForbidden(arg1, CNameFilter::E_NK_ALIAS, ch, strMessage)) {
+        RestoreAlias(strMessage);
+        return;
     }
     m_strLastAlias = arg1;
 }

@@ -25,9 +25,6 @@ private slots:
     void on_pBCancel_clicked();
     void on_lEAlias_textChanged(const QString &arg1);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void FillResolutions();
     void RestoreAlias(const QString &strMessage);

@@ -1,8 +1,6 @@
 #include "vtx/dlgpreviewimage.h"
 #include "ui_dlgpreviewimage.h"
 
-#include <QEvent>
-
 #include "hoi_core/hoidevmgr.h"
 
 namespace {
@@ -13,11 +11,12 @@ CDlgPreviewImage::CDlgPreviewImage(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CDlgPreviewImage)
     , m_pDev(pDev)
-    , m_imagePane(this, staticMetaObject.className())
+    , m_imagePane(this)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    m_imagePane.Attach(ImagePaneOf(ui));
+    // The form's texts come back; the lines of a chosen picture stay.
+    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
 }
 
 CDlgPreviewImage::~CDlgPreviewImage()
@@ -25,18 +24,15 @@ CDlgPreviewImage::~CDlgPreviewImage()
     delete ui;
 }
 
-void CDlgPreviewImage::changeEvent(QEvent *event)
+T_ImageRule CDlgPreviewImage::ImageRule()
 {
-    // The form's texts come back; the lines of a chosen picture stay.
-    if (event->type() == QEvent::LanguageChange)
-        m_imagePane.Retranslate([this] { ui->retranslateUi(this); });
-    QDialog::changeEvent(event);
+    return T_ImageRule::Within(kMaxPreviewSize, tr("Select Preview Image"), tr("Preview image (*.jpg)"),
+                               QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
 }
 
 void CDlgPreviewImage::on_pushBtnSelect_clicked()
 {
-    m_imagePane.Choose(tr("Select Preview Image"), tr("Preview image (*.jpg)"), kMaxPreviewSize,
-                       QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
+    m_imagePane.Choose(ImageRule());
 }
 
 void CDlgPreviewImage::on_pushBtnUpload_clicked()

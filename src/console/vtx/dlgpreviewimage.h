@@ -25,12 +25,12 @@ public:
     // Tests shorten the progress tick; the default is 200 ms.
     void SetProgressInterval(int msecs) { m_imagePane.SetProgressInterval(msecs); }
 
+    // What a preview image is: a picture of at most 720 x 480.
+    static T_ImageRule ImageRule();
+
 private slots:
     void on_pushBtnSelect_clicked();
     void on_pushBtnUpload_clicked();
-
-protected:
-    void changeEvent(QEvent *event) override;
 
 private:
     Ui::CDlgPreviewImage *ui;

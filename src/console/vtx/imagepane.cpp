@@ -1,6 +1,5 @@
 #include "vtx/imagepane.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QImage>
@@ -9,32 +8,14 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
+#include "vtx/bmpcheck.h"
 
 namespace {
 
 const int kProgressInterval = 200;
 const int kProgressRest = 99; // the line rests one below this until the answer
-
-// Tr translates in the owner's context, which lupdate cannot follow: every
-// text of Tr is listed here for each owner.
-[[maybe_unused]] const char *const kOwnerTexts[] = {
-    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Open image failed"),
-    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Open image failed!"),
-    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload Progress: %1%"),
-    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload failed."),
-    QT_TRANSLATE_NOOP("CDlgIPCConfig", "Upload error."),
-    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Open image failed"),
-    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Open image failed!"),
-    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload Progress: %1%"),
-    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload failed."),
-    QT_TRANSLATE_NOOP("CDlgLogoSettings", "Upload error."),
-    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Open image failed"),
-    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Open image failed!"),
-    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload Progress: %1%"),
-    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload failed."),
-    QT_TRANSLATE_NOOP("CDlgPreviewImage", "Upload error."),
-};
 
 void SetTextColor(QLabel *pLabel, const QColor &color)
 {
@@ -45,12 +26,28 @@ void SetTextColor(QLabel *pLabel, const QColor &color)
 
 } // namespace
 
-CImagePane::CImagePane(QWidget *pOwner, const char *pszContext)
+T_ImageRule T_ImageRule::Within(const QSize &maxSize, const QString &strCaption, const QString &strFilter,
+                                const QString &strResolution)
+{
+    T_ImageRule rule{strCaption, strFilter, strResolution};
+    rule.maxSize = maxSize;
+    return rule;
+}
+
+T_ImageRule T_ImageRule::UpTo(qint64 nMaxBytes, const QString &strCaption, const QString &strFilter,
+                              const QString &strResolution, const QString &strSize)
+{
+    T_ImageRule rule{strCaption, strFilter, strResolution, strSize};
+    rule.nMaxBytes = nMaxBytes;
+    return rule;
+}
+
+CImagePane::CImagePane(QWidget *pOwner)
     : QObject(nullptr)
     , m_pOwner(pOwner)
-    , m_pszContext(pszContext)
     , m_nProgress(0)
     , m_nProgressInterval(kProgressInterval)
+    , m_nShown(-1)
 {
     connect(&m_httpConnect, QOverload<QVariant>::of(&HttpConnect::OnGetMapUploadStatus), this,
             &CImagePane::slotGetOverlayUploadStatus);
@@ -58,11 +55,17 @@ CImagePane::CImagePane(QWidget *pOwner, const char *pszContext)
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CImagePane::slotPictureFileChanged);
 }
 
-void CImagePane::Attach(const T_ImagePane &pane)
+void CImagePane::Attach(const T_ImagePane &pane, const std::function<void()> &retranslateForm)
 {
     m_pane = pane;
     m_pane.pUpload->setEnabled(false);
     m_pOwner->installEventFilter(this);
+    if (retranslateForm) {
+        OnLanguageChange(m_pOwner, [this, retranslateForm] {
+            retranslateForm();
+            Retranslated();
+        });
+    }
 }
 
 bool CImagePane::eventFilter(QObject *watched, QEvent *event)
@@ -72,89 +75,123 @@ bool CImagePane::eventFilter(QObject *watched, QEvent *event)
         && m_httpConnect.IsBusy()) {
         m_httpConnect.Drop();
         m_timer.stop();
-        m_pOwner->setEnabled(true);
+        Busy()->setEnabled(true);
     }
     return QObject::eventFilter(watched, event);
 }
 
-QString CImagePane::Tr(const char *pszText) const
+void CImagePane::Choose(const T_ImageRule &rule)
 {
-    return QCoreApplication::translate(m_pszContext, pszText);
-}
-
-void CImagePane::Choose(const QString &strCaption, const QString &strFilter, const QSize &maxSize,
-                        const QString &strResolution)
-{
-    const QString strPath = GetOpenFileName(m_pOwner, strCaption, QString(), strFilter);
+    const QString strPath = GetOpenFileName(m_pOwner, rule.strCaption, QString(), rule.strFilter);
     if (strPath.isEmpty())
         return;
-    QImage image;
-    if (!image.load(strPath)) {
-        MsgInformation(m_pOwner, Tr("Open image failed"), Tr("Open image failed!"));
+    QSize size;
+    if (!IsChoosable(rule, strPath, size)) {
+        if (rule.bLogoBitmap)
+            MsgInformation(m_pOwner, tr("Open logo image failed"), tr("Open logo image failed!"));
+        else
+            MsgInformation(m_pOwner, tr("Open image failed"), tr("Open image failed!"));
         return;
     }
 
-    m_pane.pResolution->setText(strResolution.arg(image.width()).arg(image.height()));
+    bool bFits = true;
+    if (!rule.strResolution.isEmpty()) {
+        m_strResolutionText = rule.strResolution.arg(size.width()).arg(size.height());
+        m_pane.pResolution->setText(m_strResolutionText);
+    }
+    if (rule.maxSize.isValid()) {
+        bFits = size.width() <= rule.maxSize.width() && size.height() <= rule.maxSize.height();
+        SetTextColor(m_pane.pResolution, bFits ? QColor(Qt::black) : QColor(Qt::red));
+    }
     m_pane.pPath->setText(strPath);
-    m_pane.pSize->setText(QStringLiteral("Image Size:%1 (KB)").arg(QFileInfo(strPath).size() / 1024));
+    const qint64 nBytes = QFileInfo(strPath).size();
+    m_strSizeText = rule.strSize.arg(nBytes / 1024);
+    m_pane.pSize->setText(m_strSizeText);
+    m_pane.pSize->adjustSize();
+    if (rule.nMaxBytes >= 0) {
+        const bool bSmallEnough = nBytes <= rule.nMaxBytes;
+        SetTextColor(m_pane.pSize, bSmallEnough ? QColor(Qt::black) : QColor(Qt::red));
+        bFits = bFits && bSmallEnough;
+    }
 
-    const bool bFits = image.width() <= maxSize.width() && image.height() <= maxSize.height();
-    SetTextColor(m_pane.pResolution, bFits ? QColor(Qt::black) : QColor(Qt::red));
     if (!m_watcher.files().isEmpty())
         m_watcher.removePaths(m_watcher.files());
     m_strFilePath = strPath;
-    m_maxSize = maxSize;
+    m_rule = rule;
     ShowPicture();
     m_pane.pUpload->setEnabled(bFits);
 }
 
+bool CImagePane::IsChoosable(const T_ImageRule &rule, const QString &strPath, QSize &size) const
+{
+    if (rule.bLogoBitmap)
+        return CBmpCheck().IsSupportedBmpFile(strPath);
+    QImage image;
+    if (!image.load(strPath))
+        return false;
+    size = image.size();
+    return true;
+}
+
+bool CImagePane::IsSendable(const QByteArray &data) const
+{
+    if (m_rule.bLogoBitmap)
+        return CBmpCheck().IsSupportedBmpData(data);
+    if (m_rule.maxSize.isValid())
+        return IsImageWithin(data, m_rule.maxSize);
+    return IsLoadableImage(data);
+}
+
 void CImagePane::Upload(const QString &strUrl)
 {
-    const auto fits = [this](const QByteArray &data) { return IsImageWithin(data, m_maxSize); };
-    if (m_httpConnect.PostCheckedFile(m_strFilePath, strUrl, QString(), -1, fits)) {
-        m_pOwner->setEnabled(false);
-        m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(1));
+    const auto sendable = [this](const QByteArray &data) { return IsSendable(data); };
+    if (m_httpConnect.PostCheckedFile(m_strFilePath, strUrl, QString(), m_rule.nMaxBytes, sendable)) {
+        Busy()->setEnabled(false);
+        ShowProgress(1);
         m_nProgress = 1;
         m_timer.start(m_nProgressInterval);
     } else {
-        MsgCritical(m_pOwner, QString(), Tr("Upload failed."));
-        m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(0));
+        MsgCritical(m_pOwner, QString(), tr("Upload failed."));
+        ShowProgress(0);
     }
+}
+
+void CImagePane::ShowProgress(int nPercent)
+{
+    m_nShown = nPercent;
+    m_pane.pProgress->setText(tr("Upload Progress: %1%").arg(nPercent));
 }
 
 void CImagePane::slotGrogressBar()
 {
+    // An estimate by time: it waits at 98 % for the device's answer.
     ++m_nProgress;
     if (m_nProgress == kProgressRest && m_timer.isActive()) {
         m_timer.stop();
         return;
     }
-    m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(m_nProgress));
+    ShowProgress(m_nProgress);
 }
 
 void CImagePane::slotGetOverlayUploadStatus(QVariant code)
 {
-    m_pOwner->setEnabled(true);
+    Busy()->setEnabled(true);
     if (m_timer.isActive())
         m_timer.stop();
     if (code.isValid() && code.toInt() == 200)
-        m_pane.pProgress->setText(Tr("Upload Progress: %1%").arg(100));
+        ShowProgress(100);
     else
-        MsgCritical(m_pOwner, QString(), Tr("Upload error."));
+        MsgCritical(m_pOwner, QString(), tr("Upload error."));
 }
 
-void CImagePane::Retranslate(const std::function<void()> &retranslateUi)
+void CImagePane::Retranslated()
 {
-    const QString strRes = m_pane.pResolution->text();
-    const QString strSize = m_pane.pSize->text();
-    const QString strProgress = m_pane.pProgress->text();
-    retranslateUi();
-    if (!m_strFilePath.isEmpty()) {
-        m_pane.pResolution->setText(strRes);
-        m_pane.pSize->setText(strSize);
-    }
-    if (m_nProgress > 0)
-        m_pane.pProgress->setText(strProgress);
+    if (!m_strResolutionText.isEmpty())
+        m_pane.pResolution->setText(m_strResolutionText);
+    if (!m_strSizeText.isEmpty())
+        m_pane.pSize->setText(m_strSizeText);
+    if (m_nShown >= 0)
+        ShowProgress(m_nShown);
 }
 
 void CImagePane::ShowPicture()

@@ -206,6 +206,8 @@ void TestTileDialogs::vwNameTyping_data()
     QTest::newRow("pasted ampersand and semicolon")
         << "a&b;c&d" << "abcd" << (QStringList() << "Character '&' error." << "Character ';' error.");
     QTest::newRow("space inside") << "a b" << "ab" << (QStringList() << "Character ' ' error.");
+    // A wall name may not hold the hyphen an alias may.
+    QTest::newRow("hyphen inside") << "a-b" << "ab" << (QStringList() << "Character '-' error.");
     QTest::newRow("quote inside") << "a\"b" << "ab" << (QStringList() << "Character '\"' error.");
     QTest::newRow("braces in table order")
         << "a}b{c" << "abc" << (QStringList() << "Character '{' error." << "Character '}' error.");

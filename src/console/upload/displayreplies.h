@@ -1,0 +1,23 @@
+#ifndef HOI_CONSOLE_DISPLAYREPLIES_H
+#define HOI_CONSOLE_DISPLAYREPLIES_H
+
+#include <QString>
+
+class CHOIDev;
+class QAbstractButton;
+class QComboBox;
+
+// The display switches of the picture windows (idle, windowing, overlay
+// image), as the devices word them.
+
+// A switch's reply: "y" checks pBox, "n" unchecks it; false, with the box
+// left as it is, for any other text.
+bool ShowYesNoReply(QAbstractButton *pBox, const QString &strReply);
+// The MAC-address OSD method: "follow" is entry 0 of pCombo, "independence"
+// entry 1; false, with the combo left as it is, for any other text.
+bool ShowOsdMethod(QComboBox *pCombo, const QString &strMethod);
+// Sends pDev the method chosen in pCombo and keeps it in the device's cache.
+// It takes effect when the device reboots; nothing is awaited.
+void ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo);
+
+#endif
