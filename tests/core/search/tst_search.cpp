@@ -8,6 +8,7 @@
 #include "simlan.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -15,6 +16,7 @@
 #include <QTcpServer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -64,6 +66,19 @@ int CountLines(const QList<QByteArray>& lines, const QByteArray& line)
     return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }
 
+// Runs the event loop a turn at a time until done() holds; false after timeoutMs.
+bool TurnUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.hasExpired(timeoutMs))
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
 typedef QPair<int, int> Progress;
 
 QList<Progress> Progresses(const QSignalSpy& spy)
@@ -96,6 +111,8 @@ private slots:
     void renamedDeviceFoundByAddress();
     void hostileHostNamesAreIgnored();
     void removeDuringReadBack();
+    void betweenReadBackStarts_data();
+    void betweenReadBackStarts();
     void clearAllDuringChecks();
     void saveAliasToDevices();
 
@@ -105,6 +122,9 @@ private:
     CHOIDevMgr* NewMgr();
     // Runs one explicit search to its end; false when it did not end in time.
     bool Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore = true);
+    // Three decoders on the LAN, listed by one search of a new manager; null
+    // when that fails.
+    CHOIDevMgr* ThreeDecodersFound();
 
     std::unique_ptr<CSimLan> m_pLan;
     std::unique_ptr<CHOIDevMgr> m_pMgr;
@@ -149,6 +169,18 @@ bool TestSearch::Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore)
     if (!pMgr->StartSearch(bRestore))
         return false;
     return QTest::qWaitFor([&] { return stopSpy.count() > 0; }, timeoutMs);
+}
+
+CHOIDevMgr* TestSearch::ThreeDecodersFound()
+{
+    for (int i = 0; i < 3; ++i) {
+        if (!m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"))
+            return nullptr;
+    }
+    CHOIDevMgr* pMgr = m_pLan->Start() ? NewMgr() : nullptr;
+    if (!pMgr || !Search(pMgr, 30000) || pMgr->GetDevCount() != 3)
+        return nullptr;
+    return pMgr;
 }
 
 void TestSearch::searchEndToEnd()
@@ -384,12 +416,8 @@ void TestSearch::unreachableDevice()
 
 void TestSearch::quietCheck()
 {
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(pMgr->GetDevCount(), 3);
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
     CHOIDev* pDev1 = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1));
     QVERIFY(pDev1 && pDev1->m_bOnLine);
 
@@ -537,12 +565,8 @@ void TestSearch::hostileHostNamesAreIgnored()
 
 void TestSearch::removeDuringReadBack()
 {
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(pMgr->GetDevCount(), 3);
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
 
     // Device 2 stops answering: its read-back would wait for the reply time-out.
     m_pLan->Device(2)->setStallReplies(true);
@@ -558,6 +582,58 @@ void TestSearch::removeDuringReadBack()
     QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
     QCOMPARE(pMgr->GetDevCount(), 2);
     QVERIFY(pMgr->StartSearch(true));
+}
+
+void TestSearch::betweenReadBackStarts_data()
+{
+    QTest::addColumn<bool>("bClearAll");
+    QTest::newRow("device removed") << false;
+    QTest::newRow("all cleared") << true;
+}
+
+void TestSearch::betweenReadBackStarts()
+{
+    QFETCH(bool, bClearAll);
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
+
+    // Read-backs start one device a turn; the test steps in when the search
+    // turns to them, before the first has started.
+    pMgr->SetStartSliceMs(0);
+    m_pLan->ClearReceived();
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(pMgr->StartSearch(true));
+    QVERIFY(TurnUntil([&] { return pMgr->GetSearchState() == CHOIDevMgr::E_SS_READBACK; }, 10000));
+    CHOIDev* pFirst = pMgr->GetFoundDevMap().firstKey();
+    int removed = 0;
+    while (m_pLan->Address(removed).toString() != pFirst->GetIPAddr())
+        ++removed;
+    QStringList takenAway;
+    for (int i = 0; i < 3; ++i) {
+        if (bClearAll || i == removed)
+            takenAway << pMgr->GetProdDevName(CSimLan::HostNameFor("IPD1000", i));
+    }
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    if (bClearAll)
+        pMgr->ClearAll();
+    else
+        QVERIFY(pMgr->RemoveDevice(pFirst));
+
+    QTRY_COMPARE_WITH_TIMEOUT(stopSpy.count(), 1, 10000);
+    QTest::qWait(300);
+    QCOMPARE(stopSpy.count(), 1);
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), bClearAll ? 0 : 2);
+    QCOMPARE(pMgr->GetDevCount(), bClearAll ? 0 : 2);
+    // What was taken away between two starts is never connected or read
+    // back; the rest is read back once.
+    for (const QString& name : qAsConst(takenAway))
+        QCOMPARE(Texts(logSpy).filter(QStringLiteral("Device('%1') connecting").arg(name)), QStringList());
+    for (int i = 0; i < 3; ++i) {
+        const int expected = bClearAll || i == removed ? 0 : 1;
+        QCOMPARE(CountLines(m_pLan->Commands(i), "cat /etc/version"), expected);
+    }
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(stopSpy.last().at(0).toInt(), 3);
 }
 
 void TestSearch::clearAllDuringChecks()
