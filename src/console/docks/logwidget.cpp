@@ -54,7 +54,8 @@ void CLogWidget::CreateActions()
 void CLogWidget::slotOnProgressLog(QString strLog)
 {
     // A read-back brings hundreds of lines in one turn of the event loop:
-    // they go into the text together once the turn is over.
+    // they go into the text together once the turn is over. Lines that the
+    // text would push out before they were seen are dropped here already.
     m_pendingLines.append(strLog);
     if (m_pendingLines.size() > E_MAX_LINES)
         m_pendingLines.removeFirst();
@@ -66,6 +67,10 @@ void CLogWidget::AppendPendingLines()
 {
     if (m_pendingLines.isEmpty())
         return;
+    // A shown dock lays out every line it takes, some tens of microseconds
+    // each, and a thousand devices bring thousands of lines a turn: one turn
+    // takes at most E_FLUSH_LINES of them, the next turn the next ones.
+    const int count = qMin(m_pendingLines.size(), int(E_FLUSH_LINES));
     // Appended as plain text: a device name or reply holding '<' must show
     // as it is, not as markup.
     QScrollBar *pBar = ui->teLog->verticalScrollBar();
@@ -75,11 +80,14 @@ void CLogWidget::AppendPendingLines()
     cursor.beginEditBlock();
     if (!ui->teLog->document()->isEmpty())
         cursor.insertBlock();
-    cursor.insertText(m_pendingLines.join(QLatin1Char('\n')));
+    cursor.insertText(count == m_pendingLines.size() ? m_pendingLines.join(QLatin1Char('\n'))
+                                                     : m_pendingLines.mid(0, count).join(QLatin1Char('\n')));
     cursor.endEditBlock();
-    m_pendingLines.clear();
+    m_pendingLines.erase(m_pendingLines.begin(), m_pendingLines.begin() + count);
     if (bAtEnd)
         pBar->setValue(pBar->maximum());
+    if (!m_pendingLines.isEmpty())
+        m_flushTimer.start();
 }
 
 void CLogWidget::changeEvent(QEvent *event)

@@ -22,7 +22,8 @@ class CLogWidget : public QDockWidget
 public:
     enum
     {
-        E_MAX_LINES = 10000
+        E_MAX_LINES = 10000,
+        E_FLUSH_LINES = 250 // at most this many lines go into the text per turn
     };
 
     explicit CLogWidget(QWidget *parent = nullptr);
