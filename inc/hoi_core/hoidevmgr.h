@@ -7,11 +7,13 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 
 #include "hoi_core/basecomm.h"
@@ -126,7 +128,10 @@ public:
         E_FIRST_ONLINE_DELAY = 1000,
         E_ONLINE_INTERVAL = 5000,
         E_SCHEDULE_INTERVAL = 1000,
-        E_SEARCH_ROUNDS = 3
+        E_SEARCH_ROUNDS = 3,
+        // Longest time one turn of the event loop spends bringing devices up
+        // after a search or an on-line check (connecting, queuing read-backs).
+        E_START_SLICE_MS = 20
     };
 
     CHOIDevMgr();
@@ -294,6 +299,8 @@ public:
     void SetScheduleInterval(int intervalMs);
     void SetScheduleClock(std::function<QDateTime()> clock);
     void SetSearchRoundInterval(int intervalMs) { m_searcher.SetRoundInterval(intervalMs); }
+    // 0 brings up one device a turn.
+    void SetStartSliceMs(int ms) { m_nStartSliceMs = ms; }
 
 signals:
     void OnDeviceNotify(CHOIDev* pDev, E_DeviceNotify eNotify);
@@ -350,7 +357,14 @@ private:
     void DropFoundDev(CHOIDev* pDev);
     void FinishEmptySearch();
     void CheckReadBackEnd();
-    void RefreshOnLineFlags();
+    void QueueStartStep(std::function<void()> step);
+    void QueueStartStep(CHOIDev* pDev, std::function<void(CHOIDev*)> step);
+    void RunStartSteps();
+    void CancelStartSteps();
+    void RefreshOnLine(CHOIDev* pDev);
+    void RefreshControllers();
+    void EndOnLineRefresh(bool bExplicit);
+    void StartReadBack(CHOIDev* pDev);
     void ApplyHdcpMap(CHOIDev* pDev, bool bConnect);
     void SetIpcDevsOnLine(CHOIDev* pGateway);
     void HandleFoundQN714(const QString& hostName, const QByteArray& ip, const QByteArray& status,
@@ -407,6 +421,11 @@ private:
     QString m_strConfigFilePath;
 
     int m_nOnLineInterval = E_ONLINE_INTERVAL;
+    // What the end of a search does per device, a slice of it per turn of
+    // the event loop; dropped whenever the found-device map is emptied.
+    std::deque<std::function<void()>> m_startSteps;
+    QTimer m_startStepTimer;
+    int m_nStartSliceMs = E_START_SLICE_MS;
     // The time stamp of the log lines, formatted once per second.
     qint64 m_nLogStampSecs = -1;
     QString m_strLogStamp;

@@ -103,6 +103,10 @@ CHOIDevMgr::CHOIDevMgr()
 
     connect(&m_scheduleTimer, &QTimer::timeout, this, &CHOIDevMgr::slotOnCheckSchedule);
     m_scheduleTimer.start(E_SCHEDULE_INTERVAL);
+
+    m_startStepTimer.setSingleShot(true);
+    m_startStepTimer.setInterval(0);
+    connect(&m_startStepTimer, &QTimer::timeout, this, &CHOIDevMgr::RunStartSteps);
 }
 
 CHOIDevMgr::~CHOIDevMgr()

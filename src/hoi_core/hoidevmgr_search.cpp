@@ -5,6 +5,7 @@
 #include "hoi_core/hoidev.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QUrl>
 
 #include <cstdlib>
@@ -181,71 +182,132 @@ void CHOIDevMgr::HandleFoundQN714(const QString& hostName, const QByteArray& ip,
 
 void CHOIDevMgr::slotOnSearchStop()
 {
-    RefreshOnLineFlags();
     qDebug() << "multicast found device count =" << m_mapFoundDev.size();
+    const bool bExplicit = m_nSearchState == E_SS_DISCOVERY;
+    // Bringing a device up (connecting it, queuing its read-back) costs about
+    // a tenth of a millisecond: with a thousand devices that is done a slice
+    // of devices per turn of the event loop, so the window stays live.
+    for (CHOIDev* pDev : qAsConst(m_devList)) {
+        // A device this search found is refreshed in the step of its
+        // read-back, so the lines its refresh queues are replaced before any
+        // of them leaves.
+        if (!bExplicit || !m_mapFoundDev.contains(pDev))
+            QueueStartStep(pDev, [this](CHOIDev* p) { RefreshOnLine(p); });
+    }
+    QueueStartStep([this, bExplicit] { EndOnLineRefresh(bExplicit); });
+    RunStartSteps();
+}
 
-    if (m_nSearchState != E_SS_DISCOVERY) {
+void CHOIDevMgr::EndOnLineRefresh(bool bExplicit)
+{
+    RefreshControllers();
+    if (!bExplicit) {
         // The quiet check only enforces the HDCP list.
         const QList<CHOIDev*> found = m_mapFoundDev.keys();
-        for (CHOIDev* pDev : found)
-            ApplyHdcpMap(pDev, true);
+        for (CHOIDev* pDev : found) {
+            QueueStartStep(pDev, [this](CHOIDev* p) {
+                if (m_mapFoundDev.contains(p))
+                    ApplyHdcpMap(p, true);
+            });
+        }
         return;
     }
-
     if (m_mapFoundDev.isEmpty()) {
         FinishEmptySearch();
         return;
     }
-
     m_nSearchState = E_SS_READBACK;
     const QList<CHOIDev*> found = m_mapFoundDev.keys();
-    for (CHOIDev* pDev : found) {
-        if (!m_mapFoundDev.contains(pDev))
-            continue;
-        CBaseComm* pComm = pDev->GetComm();
-        if (pComm && pComm->GetSendQueueCount() > 0) {
-            EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
-            pComm->ClearSendQueue();
-        }
-        if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->UpdateFromDev(true)) {
-            DropFoundDev(pDev);
-            continue;
-        }
-        ApplyHdcpMap(pDev, false);
-        // The read-back queued above is what going on-line would queue again
-        // (without the name): set the flag alone.
-        pDev->m_bOnLine = true;
-        connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted, Qt::UniqueConnection);
-        connect(pDev, &CHOIDev::OnReadParam, this, &CHOIDevMgr::slotOnDevReadParam, Qt::UniqueConnection);
-        if (pDev->GetDevType() == CHOIDev::E_DT_GW)
-            SetIpcDevsOnLine(pDev);
-    }
-    // Devices dropped above, or controllers that count as read at once, may
-    // already make up the whole map.
-    CheckReadBackEnd();
+    for (CHOIDev* pDev : found)
+        QueueStartStep(pDev, [this](CHOIDev* p) { StartReadBack(p); });
+    // Devices dropped on the way, or controllers that count as read at once,
+    // may already make up the whole map.
+    QueueStartStep([this] { CheckReadBackEnd(); });
 }
 
-void CHOIDevMgr::RefreshOnLineFlags()
+void CHOIDevMgr::StartReadBack(CHOIDev* pDev)
 {
-    const QList<CHOIDev*> devs = m_devList;
-    for (CHOIDev* pDev : devs) {
-        if (!IsListed(pDev))
-            continue;
-        if (GetProdIdInfo(pDev)->id == QLatin1String("KRT4400"))
-            continue;
-        // A virtual TX never answers discovery; it follows its gateway below.
-        if (!pDev->GetParentHostName().isEmpty())
-            continue;
-        const bool bOnLine = m_mapFoundDev.contains(pDev);
-        if (bOnLine != pDev->m_bOnLine) {
-            pDev->SetOnLine(bOnLine);
-            if (m_resetHostNames.contains(pDev->GetHostName()))
-                RenameResetDev(pDev);
-            emit OnDeviceNotify(pDev, E_DN_STATUS);
-        }
-        if (pDev->GetDevType() == CHOIDev::E_DT_GW)
-            SetIpcDevsOnLine(pDev);
+    if (m_nSearchState != E_SS_READBACK || !m_mapFoundDev.contains(pDev))
+        return;
+    RefreshOnLine(pDev);
+    CBaseComm* pComm = pDev->GetComm();
+    if (pComm && pComm->GetSendQueueCount() > 0) {
+        EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
+        pComm->ClearSendQueue();
     }
+    if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->UpdateFromDev(true)) {
+        DropFoundDev(pDev);
+        return;
+    }
+    ApplyHdcpMap(pDev, false);
+    // The read-back queued above is what going on-line would queue again
+    // (without the name): set the flag alone.
+    pDev->m_bOnLine = true;
+    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnReadParam, this, &CHOIDevMgr::slotOnDevReadParam, Qt::UniqueConnection);
+    if (pDev->GetDevType() == CHOIDev::E_DT_GW)
+        SetIpcDevsOnLine(pDev);
+}
+
+void CHOIDevMgr::QueueStartStep(std::function<void()> step)
+{
+    m_startSteps.push_back(std::move(step));
+}
+
+void CHOIDevMgr::QueueStartStep(CHOIDev* pDev, std::function<void(CHOIDev*)> step)
+{
+    // The device may be removed, and deleted, before its step comes.
+    const QPointer<CHOIDev> guard(pDev);
+    QueueStartStep([guard, step] {
+        if (guard)
+            step(guard.data());
+    });
+}
+
+void CHOIDevMgr::RunStartSteps()
+{
+    QElapsedTimer slice;
+    slice.start();
+    while (!m_startSteps.empty()) {
+        // Taken off first: a step may empty the queue.
+        const std::function<void()> step = std::move(m_startSteps.front());
+        m_startSteps.pop_front();
+        step();
+        if (slice.elapsed() >= m_nStartSliceMs)
+            break;
+    }
+    if (!m_startSteps.empty())
+        m_startStepTimer.start();
+}
+
+void CHOIDevMgr::CancelStartSteps()
+{
+    m_startSteps.clear();
+    m_startStepTimer.stop();
+}
+
+void CHOIDevMgr::RefreshOnLine(CHOIDev* pDev)
+{
+    if (!IsListed(pDev))
+        return;
+    if (GetProdIdInfo(pDev)->id == QLatin1String("KRT4400"))
+        return;
+    // A virtual TX never answers discovery; it follows its gateway below.
+    if (!pDev->GetParentHostName().isEmpty())
+        return;
+    const bool bOnLine = m_mapFoundDev.contains(pDev);
+    if (bOnLine != pDev->m_bOnLine) {
+        pDev->SetOnLine(bOnLine);
+        if (m_resetHostNames.contains(pDev->GetHostName()))
+            RenameResetDev(pDev);
+        emit OnDeviceNotify(pDev, E_DN_STATUS);
+    }
+    if (pDev->GetDevType() == CHOIDev::E_DT_GW)
+        SetIpcDevsOnLine(pDev);
+}
+
+void CHOIDevMgr::RefreshControllers()
+{
     const QList<CHOIDev*> controllers = m_qn714List;
     for (CHOIDev* pDev : controllers) {
         pDev->SetOnLine(m_mapFoundDev.contains(pDev));
@@ -362,6 +424,8 @@ void CHOIDevMgr::DropFoundDev(CHOIDev* pDev)
 
 void CHOIDevMgr::ClearFoundDevMap(bool bDeleteNow)
 {
+    // What is left of the last search's end was for these devices.
+    CancelStartSteps();
     const QList<CHOIDev*> found = m_mapFoundDev.keys();
     m_mapFoundDev.clear();
     m_readDoneSet.clear();

@@ -18,7 +18,6 @@ CLogWidget::CLogWidget(QWidget *parent)
     // A fleet logs tens of thousands of lines an hour: only the last ones
     // are kept, with no undo history behind them.
     ui->teLog->setUndoRedoEnabled(false);
-    ui->teLog->document()->setMaximumBlockCount(E_MAX_LINES);
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(0);
     connect(&m_flushTimer, &QTimer::timeout, this, &CLogWidget::AppendPendingLines);
@@ -54,7 +53,8 @@ void CLogWidget::CreateActions()
 void CLogWidget::slotOnProgressLog(QString strLog)
 {
     // A read-back brings hundreds of lines in one turn of the event loop:
-    // they go into the text together once the turn is over.
+    // they go into the text together once the turn is over. Lines that the
+    // text would push out before they were seen are dropped here already.
     m_pendingLines.append(strLog);
     if (m_pendingLines.size() > E_MAX_LINES)
         m_pendingLines.removeFirst();
@@ -64,22 +64,51 @@ void CLogWidget::slotOnProgressLog(QString strLog)
 
 void CLogWidget::AppendPendingLines()
 {
+    QTextDocument *pDoc = ui->teLog->document();
+    // Taking lines off the top moves every line below it, tens of
+    // milliseconds in a shown dock: while lines keep coming that is done
+    // every few turns, in a turn of its own.
+    if (!m_pendingLines.isEmpty() && pDoc->blockCount() > E_MAX_LINES + E_TRIM_LINES) {
+        TrimLines();
+        m_flushTimer.start();
+        return;
+    }
     if (m_pendingLines.isEmpty())
         return;
+    // A shown dock lays out every line it takes, some tens of microseconds
+    // each, and a thousand devices bring thousands of lines a turn: one turn
+    // takes at most E_FLUSH_LINES of them, the next turn the next ones.
+    const int count = qMin(m_pendingLines.size(), int(E_FLUSH_LINES));
     // Appended as plain text: a device name or reply holding '<' must show
     // as it is, not as markup.
     QScrollBar *pBar = ui->teLog->verticalScrollBar();
     const bool bAtEnd = pBar->value() == pBar->maximum();
-    QTextCursor cursor(ui->teLog->document());
+    QTextCursor cursor(pDoc);
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
-    if (!ui->teLog->document()->isEmpty())
+    if (!pDoc->isEmpty())
         cursor.insertBlock();
-    cursor.insertText(m_pendingLines.join(QLatin1Char('\n')));
+    cursor.insertText(count == m_pendingLines.size() ? m_pendingLines.join(QLatin1Char('\n'))
+                                                     : m_pendingLines.mid(0, count).join(QLatin1Char('\n')));
     cursor.endEditBlock();
-    m_pendingLines.clear();
+    m_pendingLines.erase(m_pendingLines.begin(), m_pendingLines.begin() + count);
+    if (m_pendingLines.isEmpty())
+        TrimLines();
+    else
+        m_flushTimer.start();
     if (bAtEnd)
         pBar->setValue(pBar->maximum());
+}
+
+void CLogWidget::TrimLines()
+{
+    QTextDocument *pDoc = ui->teLog->document();
+    const int excess = pDoc->blockCount() - E_MAX_LINES;
+    if (excess <= 0)
+        return;
+    QTextCursor cursor(pDoc);
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+    cursor.removeSelectedText();
 }
 
 void CLogWidget::changeEvent(QEvent *event)

@@ -22,7 +22,9 @@ class CLogWidget : public QDockWidget
 public:
     enum
     {
-        E_MAX_LINES = 10000
+        E_MAX_LINES = 10000,
+        E_FLUSH_LINES = 250, // at most this many lines go into the text per turn
+        E_TRIM_LINES = 1000  // lines the text may hold beyond E_MAX_LINES while more come
     };
 
     explicit CLogWidget(QWidget *parent = nullptr);
@@ -39,6 +41,7 @@ protected:
 private:
     void CreateActions();
     void AppendPendingLines();
+    void TrimLines();
 
     QAction *m_pClearAction;
     QAction *m_pCopyAction;

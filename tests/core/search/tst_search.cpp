@@ -8,6 +8,7 @@
 #include "simlan.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -96,6 +97,8 @@ private slots:
     void renamedDeviceFoundByAddress();
     void hostileHostNamesAreIgnored();
     void removeDuringReadBack();
+    void betweenReadBackStarts_data();
+    void betweenReadBackStarts();
     void clearAllDuringChecks();
     void saveAliasToDevices();
 
@@ -105,6 +108,9 @@ private:
     CHOIDevMgr* NewMgr();
     // Runs one explicit search to its end; false when it did not end in time.
     bool Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore = true);
+    // Three decoders on the LAN, listed by one search of a new manager; null
+    // when that fails.
+    CHOIDevMgr* ThreeDecodersFound();
 
     std::unique_ptr<CSimLan> m_pLan;
     std::unique_ptr<CHOIDevMgr> m_pMgr;
@@ -149,6 +155,18 @@ bool TestSearch::Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore)
     if (!pMgr->StartSearch(bRestore))
         return false;
     return QTest::qWaitFor([&] { return stopSpy.count() > 0; }, timeoutMs);
+}
+
+CHOIDevMgr* TestSearch::ThreeDecodersFound()
+{
+    for (int i = 0; i < 3; ++i) {
+        if (!m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"))
+            return nullptr;
+    }
+    CHOIDevMgr* pMgr = m_pLan->Start() ? NewMgr() : nullptr;
+    if (!pMgr || !Search(pMgr, 30000) || pMgr->GetDevCount() != 3)
+        return nullptr;
+    return pMgr;
 }
 
 void TestSearch::searchEndToEnd()
@@ -384,12 +402,8 @@ void TestSearch::unreachableDevice()
 
 void TestSearch::quietCheck()
 {
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(pMgr->GetDevCount(), 3);
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
     CHOIDev* pDev1 = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1));
     QVERIFY(pDev1 && pDev1->m_bOnLine);
 
@@ -537,12 +551,8 @@ void TestSearch::hostileHostNamesAreIgnored()
 
 void TestSearch::removeDuringReadBack()
 {
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(pMgr->GetDevCount(), 3);
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
 
     // Device 2 stops answering: its read-back would wait for the reply time-out.
     m_pLan->Device(2)->setStallReplies(true);
@@ -558,6 +568,54 @@ void TestSearch::removeDuringReadBack()
     QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
     QCOMPARE(pMgr->GetDevCount(), 2);
     QVERIFY(pMgr->StartSearch(true));
+}
+
+void TestSearch::betweenReadBackStarts_data()
+{
+    QTest::addColumn<bool>("bClearAll");
+    QTest::newRow("device removed") << false;
+    QTest::newRow("all cleared") << true;
+}
+
+void TestSearch::betweenReadBackStarts()
+{
+    QFETCH(bool, bClearAll);
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
+
+    // Read-backs start one device a turn; the test steps in when the search
+    // turns to them, before the first has started.
+    pMgr->SetStartSliceMs(0);
+    m_pLan->ClearReceived();
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(pMgr->StartSearch(true));
+    QElapsedTimer waited;
+    waited.start();
+    while (pMgr->GetSearchState() != CHOIDevMgr::E_SS_READBACK && !waited.hasExpired(10000))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_READBACK));
+    CHOIDev* pFirst = pMgr->GetFoundDevMap().firstKey();
+    int removed = 0;
+    while (m_pLan->Address(removed).toString() != pFirst->GetIPAddr())
+        ++removed;
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    if (bClearAll)
+        pMgr->ClearAll();
+    else
+        QVERIFY(pMgr->RemoveDevice(pFirst));
+
+    QTRY_COMPARE_WITH_TIMEOUT(stopSpy.count(), 1, 10000);
+    QCOMPARE(stopSpy.at(0).at(0).toInt(), bClearAll ? 0 : 2);
+    QCOMPARE(pMgr->GetDevCount(), bClearAll ? 0 : 2);
+    // What was taken away is never connected or read back; the rest is read
+    // back once.
+    for (int i = 0; i < 3; ++i) {
+        const bool bTaken = bClearAll || i == removed;
+        const QString name = pMgr->GetProdDevName(CSimLan::HostNameFor("IPD1000", i));
+        if (bTaken)
+            QCOMPARE(Texts(logSpy).filter("Device('" + name + "') connecting"), QStringList());
+        QCOMPARE(CountLines(m_pLan->Commands(i), "cat /etc/version"), bTaken ? 0 : 1);
+    }
 }
 
 void TestSearch::clearAllDuringChecks()
