@@ -13,6 +13,7 @@
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/languagechange.h"
+#include "hoiwidget/treerows.h"
 #include "uiservices.h"
 
 QString QDevFilterGroupBox::s_strRefusedPrefix;
@@ -589,16 +590,9 @@ void QDevFilterGroupBox::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeW
 void QDevFilterGroupBox::MoveCurrentItem(int nStep)
 {
     QTreeWidget *pTree = ui->treeWidget;
-    QTreeWidgetItem *pItem = pTree->currentItem();
+    QTreeWidgetItem *pItem = MoveCurrentTopLevelRow(pTree, nStep);
     if (!pItem)
         return;
-    const int nIndex = pTree->indexOfTopLevelItem(pItem);
-    const int nNewIndex = nIndex + nStep;
-    if (nIndex < 0 || nNewIndex < 0 || nNewIndex >= pTree->topLevelItemCount())
-        return;
-
-    pTree->takeTopLevelItem(nIndex);
-    pTree->insertTopLevelItem(nNewIndex, pItem);
     // Taking the row out dropped the owner's cell widgets; put them back.
     if (m_pCustomItem) {
         if (CHOIDev *pDev = DevOfItem(pItem))
@@ -638,70 +632,14 @@ void QDevFilterGroupBox::on_treeWidget_currentItemChanged(QTreeWidgetItem *curre
 // ---------------------------------------------------------------------------
 // Features shared by every checked device
 
-bool QDevFilterGroupBox::IsAllSupport(ProdFlag flag) const
+bool QDevFilterGroupBox::IsAllSupport(bool T_ProdIdInfo::*flag) const
 {
     if (!g_pHOIDevMgr)
         return true;
     const QList<CHOIDev *> devs = GetCheckedDevList();
     for (CHOIDev *pDev : devs) {
-        if (pDev && !flag(*g_pHOIDevMgr->GetProdIdInfo(pDev)))
+        if (pDev && !(g_pHOIDevMgr->GetProdIdInfo(pDev)->*flag))
             return false;
     }
     return true;
-}
-
-bool QDevFilterGroupBox::IsAllSupportLogo() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.image_logo; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportMaxBitrate() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.max_bitrate; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportTransport() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.video_transport_type; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportMaxResolution() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.max_resolution; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportJpeg() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.jpeg_enable; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportVideoSet2() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.video_set_2; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportAudioDelay() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.audio_delay; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportAudioBatch() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.audio_batch; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportOverlay() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.overlay_enable; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportCec() const
-{
-    // The product's own flag; the global switch is the dialogs' matter.
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.cec_enable; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportSinkTxRS() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.sink_tx_rs; });
 }

@@ -10,11 +10,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "hoi_core/prodidinfo.h"
+
 class CHOIDev;
 class CHOIScene;
 class QTreeWidget;
 class QTreeWidgetItem;
-struct T_ProdIdInfo;
 
 namespace Ui {
 class QDevFilterGroupBox;
@@ -70,18 +71,19 @@ public:
     void SetDevItemColor(CHOIDev *pDev, const QColor &color);
 
     // True when every checked device's product has the flag (also when none
-    // is checked).
-    bool IsAllSupportLogo() const;
-    bool IsAllSupportMaxBitrate() const;
-    bool IsAllSupportTransport() const;
-    bool IsAllSupportMaxResolution() const;
-    bool IsAllSupportJpeg() const;
-    bool IsAllSupportVideoSet2() const;
-    bool IsAllSupportAudioDelay() const;
-    bool IsAllSupportAudioBatch() const;
-    bool IsAllSupportOverlay() const;
-    bool IsAllSupportCec() const;
-    bool IsAllSupportSinkTxRS() const;
+    // is checked). CEC is the product's own flag; the global switch is the
+    // dialogs' matter.
+    bool IsAllSupportLogo() const { return IsAllSupport(&T_ProdIdInfo::image_logo); }
+    bool IsAllSupportMaxBitrate() const { return IsAllSupport(&T_ProdIdInfo::max_bitrate); }
+    bool IsAllSupportTransport() const { return IsAllSupport(&T_ProdIdInfo::video_transport_type); }
+    bool IsAllSupportMaxResolution() const { return IsAllSupport(&T_ProdIdInfo::max_resolution); }
+    bool IsAllSupportJpeg() const { return IsAllSupport(&T_ProdIdInfo::jpeg_enable); }
+    bool IsAllSupportVideoSet2() const { return IsAllSupport(&T_ProdIdInfo::video_set_2); }
+    bool IsAllSupportAudioDelay() const { return IsAllSupport(&T_ProdIdInfo::audio_delay); }
+    bool IsAllSupportAudioBatch() const { return IsAllSupport(&T_ProdIdInfo::audio_batch); }
+    bool IsAllSupportOverlay() const { return IsAllSupport(&T_ProdIdInfo::overlay_enable); }
+    bool IsAllSupportCec() const { return IsAllSupport(&T_ProdIdInfo::cec_enable); }
+    bool IsAllSupportSinkTxRS() const { return IsAllSupport(&T_ProdIdInfo::sink_tx_rs); }
 
 signals:
     void signalIsSupportLogo(bool IsSupportLogo);
@@ -119,8 +121,6 @@ public slots:
     void slotFilterChangeDevType();
 
 private:
-    typedef bool (*ProdFlag)(const T_ProdIdInfo &prod);
-
     void FillSceneCombo();
     void FillDevTypeCombo();
     void FillFilterCombo();
@@ -139,7 +139,7 @@ private:
     CHOIDev *DevOfItem(const QTreeWidgetItem *pItem) const;
     void CollectChecked(QTreeWidgetItem *pItem, QList<CHOIDev *> &list) const;
     Qt::CheckState GetSubtreeCheckState(QTreeWidgetItem *pItem) const;
-    bool IsAllSupport(ProdFlag flag) const;
+    bool IsAllSupport(bool T_ProdIdInfo::*flag) const;
 
     Ui::QDevFilterGroupBox *ui;
     IDevFilterCustomItem *m_pCustomItem;

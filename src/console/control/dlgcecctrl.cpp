@@ -7,8 +7,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/languagechange.h"
 
-QPointer<CDlgCECCtrl> CDlgCECCtrl::s_pDlg;
-
 CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
     , ui(new Ui::CDlgCECCtrl)
@@ -24,11 +22,6 @@ CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
 CDlgCECCtrl::~CDlgCECCtrl()
 {
     delete ui;
-}
-
-int CDlgCECCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
-{
-    return ShowShared(s_pDlg, pScene, pDev);
 }
 
 // ---------------------------------------------------------------------------

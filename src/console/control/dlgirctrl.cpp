@@ -17,8 +17,6 @@
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/languagechange.h"
 
-QPointer<CDlgIrCtrl> CDlgIrCtrl::s_pDlg;
-
 namespace {
 
 // Column of the type button in the chooser's tree.
@@ -122,17 +120,6 @@ CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
 CDlgIrCtrl::~CDlgIrCtrl()
 {
     delete ui;
-}
-
-void CDlgIrCtrl::ShowDlg(CHOIScene *scene, CHOIDev *dev)
-{
-    ShowShared(s_pDlg, scene, dev);
-}
-
-void CDlgIrCtrl::DestroyDlg()
-{
-    delete s_pDlg;
-    s_pDlg = nullptr;
 }
 
 void CDlgIrCtrl::showEvent(QShowEvent *event)

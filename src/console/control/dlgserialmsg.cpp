@@ -9,8 +9,6 @@
 #include "hoiwidget/languagechange.h"
 #include "hoiwidget/serialtext.h"
 
-QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
-
 CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
     , ui(new Ui::CDlgSerialMsg)
@@ -36,18 +34,11 @@ CDlgSerialMsg::~CDlgSerialMsg()
     delete ui;
 }
 
-int CDlgSerialMsg::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
-{
-    return ShowShared(s_pDlg, pScene, pDev);
-}
-
 void CDlgSerialMsg::DestroyDlg()
 {
-    if (s_pDlg) {
+    if (HasSharedDlg())
         qDebug() << "Destroy Serial Dialog";
-        delete s_pDlg;
-        s_pDlg = nullptr;
-    }
+    CSharedDlg::DestroyDlg();
 }
 
 T_SerialCombos CDlgSerialMsg::SerialCombos() const

@@ -7,8 +7,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoiwidget/languagechange.h"
 
-QPointer<CDlgStandbyCtrl> CDlgStandbyCtrl::s_pDlg;
-
 CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
     , ui(new Ui::CDlgStandbyCtrl)
@@ -23,11 +21,6 @@ CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
 CDlgStandbyCtrl::~CDlgStandbyCtrl()
 {
     delete ui;
-}
-
-int CDlgStandbyCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
-{
-    return ShowShared(s_pDlg, pScene, pDev);
 }
 
 // ---------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
+#include "hoiwidget/treerows.h"
 #include "uiservices.h"
 
 namespace {
@@ -465,13 +466,12 @@ void CFrameDevList::MoveCurrentItem(bool bUp)
     }
 
     QTreeWidgetItem *pOther = pTree->topLevelItem(nTarget);
-    if (bUp) {
-        pTree->takeTopLevelItem(r);
-        pTree->insertTopLevelItem(r - 1, pCur);
-    } else {
-        pTree->takeTopLevelItem(r + 1);
-        pTree->insertTopLevelItem(r, pOther);
-    }
+    // Down lifts the neighbour above the current row instead of taking the
+    // current row out.
+    if (bUp)
+        MoveTopLevelRow(pTree, r, r - 1);
+    else
+        MoveTopLevelRow(pTree, r + 1, r);
     CHOIDev *pCurDev = ItemDev(pCur);
     CHOIDev *pOtherDev = ItemDev(pOther);
     if (pCurDev && pOtherDev) {
