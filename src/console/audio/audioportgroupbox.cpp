@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QSlider>
 
 #include "hoi_core/hoidev.h"
 
@@ -31,6 +32,18 @@ T_VolParam CAudioPortGroupBox::SetUpPort(QGridLayout *pGrid, QWidget *pSlider)
     setMinimumHeight(qMax(height(), need.height()));
     pGrid->setAlignment(pSlider, Qt::AlignCenter);
     return param;
+}
+
+void CAudioPortGroupBox::SetSliderSteps(QSlider *pSlider, int nMin, int nMax)
+{
+    pSlider->setRange(nMin, nMax);
+    pSlider->setSingleStep(1);
+    pSlider->setPageStep(1);
+}
+
+QString CAudioPortGroupBox::RangeTip(int nMin, int nMax)
+{
+    return QStringLiteral("%1~%2").arg(nMin).arg(nMax);
 }
 
 void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)
