@@ -86,13 +86,7 @@ void CDlgSceneEdit::FillLayoutKinds()
     }
     if (m_bCreate)
         return;
-    QString strKind;
-    if (m_pScene->IsWindowLayout())
-        strKind = g_strWindowDecoders;
-    else if (m_pScene->IsVivLayout())
-        strKind = g_strWallInWall;
-    else if (m_pScene->IsWPLayout())
-        strKind = g_strWindowProcessor;
+    const QString strKind = WindowingKind(m_pScene);
     const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findData(strKind);
     if (index >= 0)
         ui->cBLayoutType->setCurrentIndex(index);
