@@ -11,7 +11,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/itemdata.h"
 #include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
@@ -178,23 +177,9 @@ bool CDlgBatch::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgBatch::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev)
+    if (!pDev || !IsChooserDevType(pDev))
         return nullptr;
-    switch (pDev->GetDevType()) {
-    case CHOIDev::E_DT_TX:
-    case CHOIDev::E_DT_RX:
-    case CHOIDev::E_DT_MRX:
-    case CHOIDev::E_DT_WP:
-    case CHOIDev::E_DT_GW:
-        break;
-    default:
-        return nullptr;
-    }
-    QTreeWidgetItem *pItem = new QTreeWidgetItem(0);
-    pItem->setText(1, pDev->GetDisplayName());
-    pItem->setText(2, pDev->GetDefaultName());
-    pItem->setData(0, Qt::UserRole, DevToVariant(pDev));
-    return pItem;
+    return NewAliasHostnameItem(pDev);
 }
 
 void CDlgBatch::OnDevItemAdded(QTreeWidget *, CHOIDev *, QTreeWidgetItem *)

@@ -35,9 +35,16 @@ QString CutBeforeLastDash(const QString &strName)
     return dash >= 0 ? strName.left(dash) : strName;
 }
 
-bool IsListedType(CHOIDev::DevType eType)
+QList<CHOIDev *> ManagerDevs()
 {
-    switch (eType) {
+    return g_pHOIDevMgr ? g_pHOIDevMgr->GetDevList() : QList<CHOIDev *>();
+}
+
+} // namespace
+
+bool IsChooserDevType(const CHOIDev *pDev)
+{
+    switch (pDev->GetDevType()) {
     case CHOIDev::E_DT_TX:
     case CHOIDev::E_DT_RX:
     case CHOIDev::E_DT_MRX:
@@ -48,13 +55,6 @@ bool IsListedType(CHOIDev::DevType eType)
         return false;
     }
 }
-
-QList<CHOIDev *> ManagerDevs()
-{
-    return g_pHOIDevMgr ? g_pHOIDevMgr->GetDevList() : QList<CHOIDev *>();
-}
-
-} // namespace
 
 QTreeWidgetItem *NewAliasHostnameItem(CHOIDev *pDev)
 {
@@ -334,7 +334,7 @@ void QDevFilterGroupBox::slotFilterChangeDevType()
             continue;
         if (nIndex != 0 && (nIndex < 0 || CutBeforeLastDash(pDev->GetHostName()) != strModel))
             continue;
-        if (!pDev->m_bOnLine || !IsListedType(pDev->GetDevType()))
+        if (!pDev->m_bOnLine || !IsChooserDevType(pDev))
             continue;
         if (QTreeWidgetItem *pItem = MakeDevItem(pDev))
             AddDevItem(pDev, pItem);

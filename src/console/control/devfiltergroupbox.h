@@ -41,6 +41,11 @@ public:
     virtual void OnDevItemCheckChanged(QTreeWidgetItem *pItem) = 0;
 };
 
+// The kinds of device a chooser lists at all: encoders, decoders,
+// multi-view decoders, wall processors and gateways; never a controller or
+// a device of unknown type.
+bool IsChooserDevType(const CHOIDev *pDev);
+
 // The usual row of a multi-device dialog: an empty check-box column, the
 // display name and the default name, the device in column 0's user data.
 QTreeWidgetItem *NewAliasHostnameItem(CHOIDev *pDev);
