@@ -14,6 +14,7 @@
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/languagechange.h"
 #include "hoiwidget/treerows.h"
+#include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
 QString QDevFilterGroupBox::s_strRefusedPrefix;
@@ -79,13 +80,8 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     });
 
     // The layout filter and the TX/RX filter are kept working but not shown.
-    ui->label_3->hide();
-    ui->cmbScenes->hide();
-    ui->chkAllDevices->hide();
-    ui->cbbFilter->hide();
-    ui->pBOrderUp->hide();
-    ui->pBOrderUp->setEnabled(false);
-    ui->pBOrderDown->setEnabled(false);
+    SetWidgetsVisible({ui->label_3, ui->cmbScenes, ui->chkAllDevices, ui->cbbFilter, ui->pBOrderUp}, false);
+    SetWidgetsEnabled({ui->pBOrderUp, ui->pBOrderDown}, false);
     FillFilterCombo();
     ui->cbkAllDev->setChecked(false);
     ShowCount(0, 0);
@@ -301,23 +297,12 @@ void QDevFilterGroupBox::slotFilterChange()
         return;
     }
 
-    const QList<CHOIDev *> devs = ManagerDevs();
-    for (CHOIDev *pDev : devs) {
-        if (!pDev || !pDev->m_bOnLine)
-            continue;
+    ListOnlineDevs([bShowTx, bShowRx](const CHOIDev *pDev) {
         const CHOIDev::DevType eType = pDev->GetDevType();
-        const bool bKeep = (bShowTx && eType == CHOIDev::E_DT_TX)
-                           || (bShowRx && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX))
-                           || eType == CHOIDev::E_DT_WP || eType == CHOIDev::E_DT_GW;
-        if (!bKeep)
-            continue;
-        if (QTreeWidgetItem *pItem = MakeDevItem(pDev))
-            AddDevItem(pDev, pItem);
-    }
-    // The count follows the rows just listed (a preselected device stays
-    // checked); 0/0 over a full list would misinform the operator.
-    UpdateCheckedCount();
-    emit signalAllTabEnable(false);
+        return (bShowTx && eType == CHOIDev::E_DT_TX)
+               || (bShowRx && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX))
+               || eType == CHOIDev::E_DT_WP || eType == CHOIDev::E_DT_GW;
+    });
 }
 
 void QDevFilterGroupBox::slotFilterChangeDevType()
@@ -328,17 +313,24 @@ void QDevFilterGroupBox::slotFilterChangeDevType()
 
     const int nIndex = ui->cbDevType->currentIndex();
     const QString strModel = nIndex > 0 ? ui->cbDevType->itemData(nIndex).toString() : QString();
+    ListOnlineDevs([nIndex, strModel](const CHOIDev *pDev) {
+        if (nIndex != 0 && (nIndex < 0 || CutBeforeLastDash(pDev->GetHostName()) != strModel))
+            return false;
+        return IsChooserDevType(pDev);
+    });
+}
+
+void QDevFilterGroupBox::ListOnlineDevs(const std::function<bool(const CHOIDev *)> &keep)
+{
     const QList<CHOIDev *> devs = ManagerDevs();
     for (CHOIDev *pDev : devs) {
-        if (!pDev)
-            continue;
-        if (nIndex != 0 && (nIndex < 0 || CutBeforeLastDash(pDev->GetHostName()) != strModel))
-            continue;
-        if (!pDev->m_bOnLine || !IsChooserDevType(pDev))
+        if (!pDev || !pDev->m_bOnLine || !keep(pDev))
             continue;
         if (QTreeWidgetItem *pItem = MakeDevItem(pDev))
             AddDevItem(pDev, pItem);
     }
+    // The count follows the rows just listed (a preselected device stays
+    // checked); 0/0 over a full list would misinform the operator.
     UpdateCheckedCount();
     emit signalAllTabEnable(false);
 }

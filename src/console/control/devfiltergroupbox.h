@@ -1,6 +1,8 @@
 #ifndef HOI_CONSOLE_DEVFILTERGROUPBOX_H
 #define HOI_CONSOLE_DEVFILTERGROUPBOX_H
 
+#include <functional>
+
 #include <QColor>
 #include <QGroupBox>
 #include <QHash>
@@ -136,6 +138,9 @@ private:
     // the owner leaves the device out.
     QTreeWidgetItem *MakeDevItem(CHOIDev *pDev);
     void AddDevItem(CHOIDev *pDev, QTreeWidgetItem *pItem);
+    // Lists each on-line device keep accepts, in the manager's order; the
+    // checked count follows.
+    void ListOnlineDevs(const std::function<bool(const CHOIDev *)> &keep);
     void UpdateCheckedCount();
     void ShowCount(int nChecked, int nTotal);
     void MoveCurrentItem(int nStep);

@@ -8,6 +8,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/namefilter.h"
+#include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
 CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *parent)
@@ -22,13 +23,8 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgSceneEdit::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgSceneEdit::reject);
-    ui->edtName->setEnabled(false);
-    ui->cbRowCount->setEnabled(false);
-    ui->cbColCount->setEnabled(false);
-    ui->label->hide();
-    ui->cbLocation->hide();
-    ui->label_11->hide();
-    ui->cbGroup->hide();
+    SetWidgetsEnabled({ui->edtName, ui->cbRowCount, ui->cbColCount}, false);
+    SetWidgetsVisible({ui->label, ui->cbLocation, ui->label_11, ui->cbGroup}, false);
     ui->cbGroup->setEnabled(false);
     ui->cBLayoutType->setEnabled(m_bCreate);
     ui->edtLayout->setFocus();
@@ -36,8 +32,7 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
     ui->edtLayout->setToolTip(InvalidCharTip());
 
     FillNames();
-    ui->cBWindowLayout->hide();
-    ui->cBVivLayout->hide();
+    SetWidgetsVisible({ui->cBWindowLayout, ui->cBVivLayout}, false);
     SetTexts();
     FillLayoutKinds();
     FillLocationsAndGroups();

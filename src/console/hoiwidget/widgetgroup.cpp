@@ -2,13 +2,13 @@
 
 #include <QWidget>
 
-void SetWidgetsEnabled(std::initializer_list<QWidget *> widgets, bool bEnabled)
+void SetWidgetsEnabled(const QList<QWidget *> &widgets, bool bEnabled)
 {
     for (QWidget *pWidget : widgets)
         pWidget->setEnabled(bEnabled);
 }
 
-void SetWidgetsVisible(std::initializer_list<QWidget *> widgets, bool bVisible)
+void SetWidgetsVisible(const QList<QWidget *> &widgets, bool bVisible)
 {
     for (QWidget *pWidget : widgets)
         pWidget->setVisible(bVisible);
