@@ -3,6 +3,23 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
+QList<CHOIDev *> SelectedRowDevs(const QTreeWidget *pTree, RowDevReader devOf)
+{
+    QList<CHOIDev *> devs;
+    const QList<QTreeWidgetItem *> selected = pTree->selectedItems();
+    for (QTreeWidgetItem *pItem : selected) {
+        if (CHOIDev *pDev = devOf(pItem))
+            devs.append(pDev);
+    }
+    return devs;
+}
+
+CHOIDev *SingleSelectedRowDev(const QTreeWidget *pTree, RowDevReader devOf)
+{
+    const QList<QTreeWidgetItem *> selected = pTree->selectedItems();
+    return selected.size() == 1 ? devOf(selected.first()) : nullptr;
+}
+
 QTreeWidgetItem *MoveTopLevelRow(QTreeWidget *pTree, int nFrom, int nTo)
 {
     const int nCount = pTree->topLevelItemCount();
