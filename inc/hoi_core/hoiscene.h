@@ -125,6 +125,10 @@ public:
     void SetName(const QString& name);
     const QString& GetLocation() const { return m_strLocation; }
     void SetLocation(const QString& location);
+    // Takes the layout out of its location; like SetLocation with an empty
+    // text it then follows the first other layout of its wall, passing over
+    // those in alsoLeaving, which leave the same location with it.
+    void LeaveLocation(const QList<CHOIScene*>& alsoLeaving);
     // Takes the layout out of its location alone: unlike SetLocation with an
     // empty text it does not take the location of the wall's other layouts,
     // so the layouts of one wall can be cleared one by one.
