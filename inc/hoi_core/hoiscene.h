@@ -277,6 +277,13 @@ private:
     bool ApplyCell(T_SceneCell* pCell);
     void SetCellRx(T_SceneCell* pCell, CHOIDev* pDev);
     bool CanTakeRx(T_SceneCell* pCell, CHOIDev* pRx, QString& err) const;
+    // Steps of ApplyVideoWall, one wall row at a time; false stops the apply.
+    bool ApplyVideoWallRow(T_VideoWallInfo* pWall, int r, int flags, int& count);
+    bool StopVideoWallRow(T_VideoWallInfo* pWall, int r, int& count);
+    bool ApplyVideoWallRowTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags, T_VWDeferredSteps& rec);
+    bool ApplyVideoWallRowRx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags, T_VWDeferredSteps& rec,
+                             int& count);
+    bool PrepareVideoWallTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int row, int flags);
     void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, bool bPrepare);
     void QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col);
     void QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx);

@@ -324,97 +324,12 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
         return false;
     }
 
-    const bool bRowMode = pWall->mode == 1;
     int count = 0;
     for (int r = 0; r < pWall->row_count; ++r) {
-        const int row = pWall->pos_row + r;
-        const QList<CHOIDev*> txList = CellAt(row, pWall->pos_col)->txList;
-
-        if (txList.isEmpty()) {
-            // A row without an encoder: its decoders are stopped but keep
-            // their place in the wall.
-            for (int c = 0; c < pWall->col_count; ++c) {
-                CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
-                if (!pRx)
-                    continue;
-                if (!StopRxLink(pRx, false)) {
-                    AbortApply();
-                    return false;
-                }
-                pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
-                                   .arg(pWall->row_count - 1)
-                                   .arg(pWall->col_count - 1)
-                                   .arg(r)
-                                   .arg(c));
-                m_strExtraRx += pRx->GetHostName() + QLatin1Char(' ');
-                ++count;
-            }
-            continue;
-        }
-        if (txList.size() > 1) {
-            EmitLog(tr("Video wall('%1') fails to be applied because only one TX device can be in "
-                       "one cell. The operation is interrupted.")
-                        .arg(pWall->name));
+        if (!ApplyVideoWallRow(pWall, r, flags, count)) {
             AbortApply();
             return false;
         }
-
-        CHOIDev* pTx = txList.first();
-        // Each row keeps its own deferred record, so that every row's
-        // encoder and decoders are finished exactly once.
-        T_VWDeferredSteps rec;
-        if (r == 0 || bRowMode) {
-            if (m_pOwner && m_pOwner->IsHisiDev(pTx)) {
-                // Its decoders are told its multicast address now, before
-                // the encoder itself is prepared: it must already be final.
-                if (m_pOwner->m_bCustomMulticastIP && !AssignMulticastIP(pTx)) {
-                    AbortApply();
-                    return false;
-                }
-                rec.tx = pTx;
-                rec.wall = pWall;
-                rec.row = r;
-                rec.flags = flags;
-            } else {
-                if (!m_pendingDevs.contains(pTx) && !ApplyTx(pTx)) {
-                    AbortApply();
-                    return false;
-                }
-                if (!ApplyVideoWallDev(pWall, pTx, r, flags)) {
-                    AbortApply();
-                    return false;
-                }
-            }
-        }
-        for (int c = 0; c < pWall->col_count; ++c) {
-            CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
-            if (!pRx)
-                continue;
-            ++count;
-            bool bOk;
-            if (m_pOwner && m_pOwner->IsHisiDev(pRx)) {
-                bOk = PrepareVideoWallRx(pWall, pTx, pRx, r, c, flags);
-                if (bOk) {
-                    T_VWDeferredRxStep step;
-                    step.row = r;
-                    step.col = c;
-                    step.tx = pTx;
-                    step.rx = pRx;
-                    step.wall = pWall;
-                    step.flags = flags;
-                    rec.rxSteps.append(step);
-                }
-            } else {
-                bOk = ApplyVideoWallRx(pWall, pTx, pRx, r, c, flags);
-            }
-            if (!bOk) {
-                AbortApply();
-                return false;
-            }
-            m_strWallRx += pRx->GetHostName() + QLatin1Char(' ');
-        }
-        if (rec.tx || !rec.rxSteps.isEmpty())
-            m_deferredWallSteps.append(rec);
     }
 
     if (!m_strWallRx.isEmpty())
@@ -427,6 +342,105 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
         return false;
     }
     return true;
+}
+
+bool CHOIScene::ApplyVideoWallRow(T_VideoWallInfo* pWall, int r, int flags, int& count)
+{
+    const QList<CHOIDev*> txList = CellAt(pWall->pos_row + r, pWall->pos_col)->txList;
+    if (txList.isEmpty())
+        return StopVideoWallRow(pWall, r, count);
+    if (txList.size() > 1) {
+        EmitLog(tr("Video wall('%1') fails to be applied because only one TX device can be in "
+                   "one cell. The operation is interrupted.")
+                    .arg(pWall->name));
+        return false;
+    }
+
+    CHOIDev* pTx = txList.first();
+    // Each row keeps its own deferred record, so that every row's encoder
+    // and decoders are finished exactly once.
+    T_VWDeferredSteps rec;
+    if ((r == 0 || pWall->mode == 1) && !ApplyVideoWallRowTx(pWall, pTx, r, flags, rec))
+        return false;
+    if (!ApplyVideoWallRowRx(pWall, pTx, r, flags, rec, count))
+        return false;
+    if (rec.tx || !rec.rxSteps.isEmpty())
+        m_deferredWallSteps.append(rec);
+    return true;
+}
+
+bool CHOIScene::StopVideoWallRow(T_VideoWallInfo* pWall, int r, int& count)
+{
+    // A row without an encoder: its decoders are stopped but keep their
+    // place in the wall.
+    const int row = pWall->pos_row + r;
+    for (int c = 0; c < pWall->col_count; ++c) {
+        CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
+        if (!pRx)
+            continue;
+        if (!StopRxLink(pRx, false))
+            return false;
+        pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
+                           .arg(pWall->row_count - 1)
+                           .arg(pWall->col_count - 1)
+                           .arg(r)
+                           .arg(c));
+        m_strExtraRx += pRx->GetHostName() + QLatin1Char(' ');
+        ++count;
+    }
+    return true;
+}
+
+bool CHOIScene::ApplyVideoWallRowTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags,
+                                    T_VWDeferredSteps& rec)
+{
+    if (!(m_pOwner && m_pOwner->IsHisiDev(pTx)))
+        return PrepareVideoWallTx(pWall, pTx, r, flags);
+    // Its decoders are told its multicast address now, before the encoder
+    // itself is prepared: it must already be final.
+    if (m_pOwner->m_bCustomMulticastIP && !AssignMulticastIP(pTx))
+        return false;
+    rec.tx = pTx;
+    rec.wall = pWall;
+    rec.row = r;
+    rec.flags = flags;
+    return true;
+}
+
+bool CHOIScene::ApplyVideoWallRowRx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags,
+                                    T_VWDeferredSteps& rec, int& count)
+{
+    const int row = pWall->pos_row + r;
+    for (int c = 0; c < pWall->col_count; ++c) {
+        CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
+        if (!pRx)
+            continue;
+        ++count;
+        if (m_pOwner && m_pOwner->IsHisiDev(pRx)) {
+            if (!PrepareVideoWallRx(pWall, pTx, pRx, r, c, flags))
+                return false;
+            T_VWDeferredRxStep step;
+            step.row = r;
+            step.col = c;
+            step.tx = pTx;
+            step.rx = pRx;
+            step.wall = pWall;
+            step.flags = flags;
+            rec.rxSteps.append(step);
+        } else if (!ApplyVideoWallRx(pWall, pTx, pRx, r, c, flags)) {
+            return false;
+        }
+        m_strWallRx += pRx->GetHostName() + QLatin1Char(' ');
+    }
+    return true;
+}
+
+bool CHOIScene::PrepareVideoWallTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int row, int flags)
+{
+    // An encoder the apply already waits for has been sent its lines.
+    if (!m_pendingDevs.contains(pTx) && !ApplyTx(pTx))
+        return false;
+    return ApplyVideoWallDev(pWall, pTx, row, flags);
 }
 
 bool CHOIScene::ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row, int flags)
@@ -586,15 +600,9 @@ bool CHOIScene::ApplyDeferredWallSteps()
     for (const T_VWDeferredSteps& rec : records) {
         for (const T_VWDeferredRxStep& step : rec.rxSteps)
             FinishVideoWallRx(step.wall, step.tx, step.rx, step.row, step.col, step.flags);
-        if (rec.tx && rec.wall) {
-            if (!m_pendingDevs.contains(rec.tx) && !ApplyTx(rec.tx)) {
-                bOk = false;
-                break;
-            }
-            if (!ApplyVideoWallDev(rec.wall, rec.tx, rec.row, rec.flags)) {
-                bOk = false;
-                break;
-            }
+        if (rec.tx && rec.wall && !PrepareVideoWallTx(rec.wall, rec.tx, rec.row, rec.flags)) {
+            bOk = false;
+            break;
         }
     }
     m_bInDeferred = false;
