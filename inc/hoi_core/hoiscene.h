@@ -262,6 +262,9 @@ private:
     void BeginQueuing();
     int EndQueuing();
     void FinishIfDone();
+    // The end of a device operation's queuing: with something queued it runs
+    // on until the devices answer; with nothing it has failed at once.
+    bool FinishQueuedOrFail(bool bQueued);
     void RemovePendingDev(CHOIDev* pDev);
     void ClearPendingDevs();
     void CountCompletion(CHOIDev* pDev, int nResult, bool bAlive = true);

@@ -120,6 +120,18 @@ void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
         FinishApply();
 }
 
+bool CHOIScene::FinishQueuedOrFail(bool bQueued)
+{
+    if (bQueued) {
+        FinishIfDone();
+        return true;
+    }
+    emit OnProgressNotify(E_PN_NONE, 100);
+    m_eLastStatus = E_SS_FAILED;
+    emit OnStatusChange(this, E_SS_FAILED);
+    return false;
+}
+
 void CHOIScene::FinishApply()
 {
     E_SceneStatus eStatus;
@@ -344,14 +356,7 @@ bool CHOIScene::StopLink(QList<CHOIDev*>& devs)
         }
     }
     EndQueuing();
-    if (count > 0) {
-        FinishIfDone();
-        return true;
-    }
-    emit OnProgressNotify(E_PN_NONE, 100);
-    m_eLastStatus = E_SS_FAILED;
-    emit OnStatusChange(this, E_SS_FAILED);
-    return false;
+    return FinishQueuedOrFail(count > 0);
 }
 
 bool CHOIScene::StopRxLink(CHOIDev* pDev, bool bClearScene)

@@ -271,14 +271,7 @@ bool CHOIScene::ApplyDevSetup(CHOIDev* pDev, int item)
         AddPendingDev(pDev);
         SendDevSetup(pDev, item);
     }
-    if (EndQueuing() > 0) {
-        FinishIfDone();
-        return true;
-    }
-    emit OnProgressNotify(E_PN_NONE, 100);
-    m_eLastStatus = E_SS_FAILED;
-    emit OnStatusChange(this, E_SS_FAILED);
-    return false;
+    return FinishQueuedOrFail(EndQueuing() > 0);
 }
 
 bool CHOIScene::ApplyVideoWallTo1x1(QList<CHOIDev*>& devs)
@@ -301,13 +294,8 @@ bool CHOIScene::ApplyVideoWallTo1x1(QList<CHOIDev*>& devs)
         if (pDev->GetDevType() == CHOIDev::E_DT_RX)
             m_strSplitRx += pDev->GetHostName() + QLatin1Char(' ');
     }
-    if (EndQueuing() > 0) {
-        FinishIfDone();
+    if (FinishQueuedOrFail(EndQueuing() > 0))
         return true;
-    }
-    emit OnProgressNotify(E_PN_NONE, 100);
-    m_eLastStatus = E_SS_FAILED;
-    emit OnStatusChange(this, E_SS_FAILED);
     AbortApply();
     return false;
 }
