@@ -272,6 +272,9 @@ private:
     void FinishApply();
     void EmitLog(const QString& text);
     void LogDev(const char* text, CHOIDev* pDev);
+    // Connects a device a step is about to send to; a failure is logged as
+    // the interruption of the operation.
+    bool ConnectForApply(CHOIDev* pDev);
     bool IsInWallList(const T_VideoWallInfo* pWall) const;
     bool IsRectInGrid(int row, int col, int rows, int cols) const;
     void ForgetWall(const T_VideoWallInfo* pWall);
@@ -287,8 +290,19 @@ private:
     bool ApplyVideoWallRowRx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags, T_VWDeferredSteps& rec,
                              int& count);
     bool PrepareVideoWallTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int row, int flags);
-    void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, bool bPrepare);
-    void QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col);
+    // A wall decoder's link lines come in two parts: its source (the stream,
+    // its sound and its tile of the picture) and its wall settings (membership,
+    // channel, position). A decoder finished after the apply gets the source
+    // during the apply and the settings afterwards; any other gets both at once.
+    enum
+    {
+        E_WRX_SOURCE = 1,
+        E_WRX_PLACE = 2
+    };
+    void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int parts);
+    // The identity, link and set-up lines the flags ask for, then a save.
+    void QueueWallRxSteps(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int flags,
+                          int linkParts);
     void QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx);
     // A decoder whose source line was refused counts as failed at once.
     bool RefuseRx(CHOIDev* pRx);

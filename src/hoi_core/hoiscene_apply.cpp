@@ -24,6 +24,16 @@ void CHOIScene::LogDev(const char* text, CHOIDev* pDev)
     EmitLog(tr(text).arg(pDev ? pDev->GetDisplayName() : QString()));
 }
 
+bool CHOIScene::ConnectForApply(CHOIDev* pDev)
+{
+    if (!pDev)
+        return false;
+    if (pDev->EnsureConnected())
+        return true;
+    LogDev(kFailConnect, pDev);
+    return false;
+}
+
 // ---- pending devices ----
 
 void CHOIScene::AddPendingDev(CHOIDev* pDev)
@@ -438,10 +448,8 @@ bool CHOIScene::ApplyTx(CHOIDev* pTx)
     // told its id, the TX itself gets nothing and is not waited for.
     if (!pTx->HasOwnLink())
         return true;
-    if (!pTx->EnsureConnected()) {
-        LogDev(kFailConnect, pTx);
+    if (!ConnectForApply(pTx))
         return false;
-    }
     const bool bCustomIP = m_pOwner && m_pOwner->m_bCustomMulticastIP;
     if (bCustomIP && !AssignMulticastIP(pTx))
         return false;
@@ -470,12 +478,8 @@ void CHOIScene::QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx)
 
 bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
 {
-    if (!pCell || !pRx)
+    if (!pCell || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        LogDev(kFailConnect, pRx);
-        return false;
-    }
     AddPendingDev(pRx);
     const bool bWall = m_pOwner && m_pOwner->IsSupportVideoWall(pRx);
 

@@ -17,8 +17,6 @@ const char* const kNoMultiChannel =
     QT_TRANSLATE_NOOP("CHOIScene", "Device('%1') does not support mulchannel video.");
 const char* const kNoMultiHost = QT_TRANSLATE_NOOP(
     "CHOIScene", "Device ('%1') does not support video wall with multi host mode.");
-const char* const kFailConnect = QT_TRANSLATE_NOOP(
-    "CHOIScene", "Device('%1') fails to be connected. The operation is interrupted.");
 
 QString Name(CHOIDev* pDev)
 {
@@ -437,10 +435,8 @@ bool CHOIScene::ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row
         return false;
     if ((row != 0 && pWall->mode == 0) || !pDev->HasOwnLink())
         return true;
-    if (!pDev->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pDev)));
+    if (!ConnectForApply(pDev))
         return false;
-    }
     const bool bTx = pDev->GetDevType() == CHOIDev::E_DT_TX;
     const bool bIdentity = flags & E_VWF_IDENTITY;
     const bool bSetup = (flags & E_VWF_SETUP) && !bTx;
@@ -462,98 +458,82 @@ bool CHOIScene::ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row
 }
 
 void CHOIScene::QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
-                                int col, bool bPrepare)
+                                int col, int parts)
 {
-    const bool bCustomIP = m_pOwner && m_pOwner->m_bCustomMulticastIP;
+    const bool bSource = parts & E_WRX_SOURCE;
+    const bool bPlace = parts & E_WRX_PLACE;
     const QString& txId = pTx->GetMacId();
-    if (!bPrepare) {
+    if (bPlace) {
         pRx->SendParamSet(QStringLiteral("hostnamebydipswitch"), QStringLiteral("n"), false);
         pRx->SendParamSet(QStringLiteral("en_video_wall"), QStringLiteral("y"), false);
         pRx->SendParamSetEncoded(QStringLiteral("s_vw_name"), pWall->name, false);
         pRx->SendParamSet(QStringLiteral("multicast_on"), QStringLiteral("y"), false);
     }
-    if (bCustomIP)
+    if (m_pOwner && m_pOwner->m_bCustomMulticastIP)
         pRx->SendParamSet(QStringLiteral("multicast_ip"), pTx->m_strMulticastIP, false);
-    if (!bPrepare)
+    if (bPlace)
         pRx->SendParamSet(QStringLiteral("ch_select"), txId, false);
-    const bool bOldApi = m_pOwner && m_pOwner->GetProdIdInfo(pRx)->old_api;
-    pRx->SendSetCmd(QStringLiteral("vi"), bOldApi ? txId : QStringLiteral("1 ") + txId, QString(),
-                    false);
-    QueueAudioSelect(pRx, pTx);
-    if (!bPrepare) {
+    if (bSource) {
+        const bool bOldApi = m_pOwner && m_pOwner->GetProdIdInfo(pRx)->old_api;
+        pRx->SendSetCmd(QStringLiteral("vi"), bOldApi ? txId : QStringLiteral("1 ") + txId,
+                        QString(), false);
+        QueueAudioSelect(pRx, pTx);
+    }
+    if (bPlace) {
         pRx->SendParamSet(QStringLiteral("reset_ch_on_boot"), QStringLiteral("n"), false);
         pRx->SendEvent(QStringLiteral("e_vw_pos_layout_%1_%2")
                            .arg(pWall->row_count - 1)
                            .arg(pWall->col_count - 1));
     }
-    pRx->SendEvent(QStringLiteral("e_vw_moninfo_%1_%2_%3_%4")
-                       .arg(pWall->vw)
-                       .arg(pWall->ow)
-                       .arg(pWall->vh)
-                       .arg(pWall->oh));
-    pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
-                       .arg(pWall->row_count - 1)
-                       .arg(pWall->col_count - 1)
-                       .arg(pWall->mode == 0 ? row : 0)
-                       .arg(col));
-    if (!bPrepare)
+    if (bSource) {
+        pRx->SendEvent(QStringLiteral("e_vw_moninfo_%1_%2_%3_%4")
+                           .arg(pWall->vw)
+                           .arg(pWall->ow)
+                           .arg(pWall->vh)
+                           .arg(pWall->oh));
+        pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
+                           .arg(pWall->row_count - 1)
+                           .arg(pWall->col_count - 1)
+                           .arg(pWall->mode == 0 ? row : 0)
+                           .arg(col));
+    }
+    if (bPlace)
         pRx->SendEvent(QStringLiteral("e_vw_refresh_pos_idx_%1_%2").arg(row).arg(col));
 }
 
-void CHOIScene::QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
-                                  int col)
+void CHOIScene::QueueWallRxSteps(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
+                                 int col, int flags, int linkParts)
 {
-    const bool bCustomIP = m_pOwner && m_pOwner->m_bCustomMulticastIP;
-    pRx->SendParamSet(QStringLiteral("hostnamebydipswitch"), QStringLiteral("n"), false);
-    pRx->SendParamSet(QStringLiteral("en_video_wall"), QStringLiteral("y"), false);
-    pRx->SendParamSetEncoded(QStringLiteral("s_vw_name"), pWall->name, false);
-    pRx->SendParamSet(QStringLiteral("multicast_on"), QStringLiteral("y"), false);
-    if (bCustomIP)
-        pRx->SendParamSet(QStringLiteral("multicast_ip"), pTx->m_strMulticastIP, false);
-    pRx->SendParamSet(QStringLiteral("ch_select"), pTx->GetMacId(), false);
-    pRx->SendParamSet(QStringLiteral("reset_ch_on_boot"), QStringLiteral("n"), false);
-    pRx->SendEvent(QStringLiteral("e_vw_pos_layout_%1_%2")
-                       .arg(pWall->row_count - 1)
-                       .arg(pWall->col_count - 1));
-    pRx->SendEvent(QStringLiteral("e_vw_refresh_pos_idx_%1_%2").arg(row).arg(col));
+    if (flags & E_VWF_IDENTITY)
+        SendSceneParams(pRx, false);
+    if (flags & E_VWF_LINK)
+        QueueWallRxLink(pWall, pTx, pRx, row, col, linkParts);
+    if (flags & E_VWF_SETUP)
+        SendDevSetup(pRx, E_VWS_ALL);
+    if (flags & (E_VWF_LINK | E_VWF_SETUP))
+        pRx->SaveParam();
 }
 
 bool CHOIScene::ApplyVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
                                  int col, int flags)
 {
-    if (!pWall || !pTx || !pRx)
+    if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pRx)));
-        return false;
-    }
-    const bool bWait = flags & (E_VWF_LINK | E_VWF_SETUP);
-    if (bWait)
+    if (flags & (E_VWF_LINK | E_VWF_SETUP))
         AddPendingDev(pRx);
-    if (flags & E_VWF_IDENTITY)
-        SendSceneParams(pRx, false);
-    if (flags & E_VWF_LINK)
-        QueueWallRxLink(pWall, pTx, pRx, row, col, false);
-    if (flags & E_VWF_SETUP)
-        SendDevSetup(pRx, E_VWS_ALL);
-    if (bWait)
-        pRx->SaveParam();
+    QueueWallRxSteps(pWall, pTx, pRx, row, col, flags, E_WRX_SOURCE | E_WRX_PLACE);
     return true;
 }
 
 bool CHOIScene::PrepareVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
                                    int col, int flags)
 {
-    if (!pWall || !pTx || !pRx)
+    if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pRx)));
-        return false;
-    }
     // Only the link part is queued now; the wait needs something queued.
     if (flags & E_VWF_LINK) {
         AddPendingDev(pRx);
-        QueueWallRxLink(pWall, pTx, pRx, row, col, true);
+        QueueWallRxLink(pWall, pTx, pRx, row, col, E_WRX_SOURCE);
     }
     return true;
 }
@@ -561,20 +541,9 @@ bool CHOIScene::PrepareVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev
 bool CHOIScene::FinishVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
                                   int col, int flags)
 {
-    if (!pWall || !pTx || !pRx)
+    if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pRx)));
-        return false;
-    }
-    if (flags & E_VWF_IDENTITY)
-        SendSceneParams(pRx, false);
-    if (flags & E_VWF_LINK)
-        QueueWallRxFinish(pWall, pTx, pRx, row, col);
-    if (flags & E_VWF_SETUP)
-        SendDevSetup(pRx, E_VWS_ALL);
-    if (flags & (E_VWF_LINK | E_VWF_SETUP))
-        pRx->SaveParam();
+    QueueWallRxSteps(pWall, pTx, pRx, row, col, flags, E_WRX_PLACE);
     return true;
 }
 
