@@ -122,7 +122,7 @@ public:
 
     // Plain accessors.
     const QString& GetName() const { return m_strName; }
-    void SetName(const QString& name);
+    void SetName(const QString& name) { m_strName = name; }
     const QString& GetLocation() const { return m_strLocation; }
     void SetLocation(const QString& location);
     // Takes the layout out of its location; like SetLocation with an empty
@@ -146,7 +146,7 @@ public:
     bool IsWPLayout() const { return m_bWPLayout; }
     void SetWPLayout(bool b) { m_bWPLayout = b; }
     bool IsAutoApply() const { return m_bAutoApply; }
-    void SetAutoApply(bool bAutoApply);
+    void SetAutoApply(bool bAutoApply) { m_bAutoApply = bAutoApply; }
     T_VWDevSetup GetDevSetup(CHOIDev* pDev) const;
     void SetDevSetup(CHOIDev* pDev, const T_VWDevSetup& setup);
     // Every set-up entry of the layout, for the project file.

@@ -48,18 +48,6 @@ QString CHOIScene::GetSceneNameSuffix(const CHOIScene* pScene)
     return pScene ? GetSceneNameSuffix(pScene->GetName()) : QString();
 }
 
-void CHOIScene::SetName(const QString& name)
-{
-    if (m_strName != name)
-        m_strName = name;
-}
-
-void CHOIScene::SetAutoApply(bool bAutoApply)
-{
-    if (m_bAutoApply != bAutoApply)
-        m_bAutoApply = bAutoApply;
-}
-
 T_VWDevSetup CHOIScene::GetDevSetup(CHOIDev* pDev) const
 {
     return m_devSetups.value(pDev, T_VWDevSetup());
