@@ -129,22 +129,15 @@ bool CHOIDevMgr::RemoveLocation(const QString& name)
         if (pDev->GetLocation() == location)
             pDev->SetLocation(QString());
     }
-    // A layout given an empty location takes its first sibling's; siblings
-    // that still hold the removed name would hand it straight back. They are
-    // kept out of the sibling look-up while they are cleared.
+    // A layout leaving its location follows the rest of its wall, but not the
+    // layouts that leave with it: they would hand the removed name back.
     QList<CHOIScene*> affected;
     for (CHOIScene* pScene : qAsConst(m_sceneList)) {
         if (pScene->GetLocation() == location)
             affected.append(pScene);
     }
-    if (!affected.isEmpty()) {
-        const QList<CHOIScene*> fullList = m_sceneList;
-        for (CHOIScene* pScene : qAsConst(affected))
-            m_sceneList.removeOne(pScene);
-        for (CHOIScene* pScene : qAsConst(affected))
-            pScene->SetLocation(QString());
-        m_sceneList = fullList;
-    }
+    for (CHOIScene* pScene : qAsConst(affected))
+        pScene->LeaveLocation(affected);
     m_locationList.removeAt(m_locationList.indexOf(location));
     return true;
 }
