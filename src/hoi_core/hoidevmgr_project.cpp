@@ -1,6 +1,8 @@
 // The project file writer: the whole installation as one "*.hoi" XML file.
 #include "hoi_core/hoidevmgr.h"
 
+#include "hoidevmgr_p.h"
+
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
@@ -59,37 +61,25 @@ QString TxListText(const QList<CHOIDev*>& txList)
     return text;
 }
 
-// The cell of a layout, or null when the position lies outside its cells.
-const T_SceneCell* CellOf(const CHOIScene* pScene, int row, int col)
-{
-    if (row < 0 || col < 0 || row >= pScene->m_nRowCount || col >= pScene->m_nColCount)
-        return nullptr;
-    const int index = row * pScene->m_nColCount + col;
-    return index < pScene->m_cells.size() ? pScene->m_cells.at(index) : nullptr;
-}
-
 // The cells of a layout, row by row, skipping empty ones. Returns whether a
 // cell with an RX was written.
 bool WriteCells(QXmlStreamWriter& xml, const CHOIScene* pScene, bool bWithTx)
 {
     bool bHasRx = false;
-    for (int r = 0; r < pScene->m_nRowCount; ++r) {
-        for (int c = 0; c < pScene->m_nColCount; ++c) {
-            const T_SceneCell* pCell = CellOf(pScene, r, c);
-            if (!pCell || (!pCell->rx && pCell->txList.isEmpty()))
-                continue;
-            xml.writeStartElement(QStringLiteral("item"));
-            Attr(xml, "pos_row", r);
-            Attr(xml, "pos_col", c);
-            if (pCell->rx) {
-                Attr(xml, "rx", pCell->rx->GetHostName());
-                bHasRx = true;
-            }
-            if (bWithTx && !pCell->txList.isEmpty())
-                Attr(xml, "tx", TxListText(pCell->txList));
-            xml.writeEndElement();
+    ForEachCell(pScene, [&](int r, int c, const T_SceneCell* pCell) {
+        if (!pCell->rx && pCell->txList.isEmpty())
+            return;
+        xml.writeStartElement(QStringLiteral("item"));
+        Attr(xml, "pos_row", r);
+        Attr(xml, "pos_col", c);
+        if (pCell->rx) {
+            Attr(xml, "rx", pCell->rx->GetHostName());
+            bHasRx = true;
         }
-    }
+        if (bWithTx && !pCell->txList.isEmpty())
+            Attr(xml, "tx", TxListText(pCell->txList));
+        xml.writeEndElement();
+    });
     return bHasRx;
 }
 

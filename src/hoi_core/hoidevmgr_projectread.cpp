@@ -2,6 +2,8 @@
 // groups, locations and schedules from a "*.hoi" file.
 #include "hoi_core/hoidevmgr.h"
 
+#include "hoidevmgr_p.h"
+
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 #include "hoi_core/xmlpath.h"
@@ -229,14 +231,8 @@ void CHOIDevMgr::NoteLoadedScene(CHOIScene* pScene)
 // layout for every receiver.
 void CHOIDevMgr::SetLoadedDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
 {
-    if (!pDev)
-        return;
-    QString err;
-    if (CHOIScene* pWall = FindLoadedWall(wallName))
-        pWall->SetCellDev(row, col, pDev, err);
-    const QList<CHOIScene*> scenes = m_loadSceneIndex.value(wallName);
-    for (CHOIScene* pScene : scenes)
-        pScene->SetCellDev(row, col, pDev, err);
+    if (pDev)
+        SetCellDevOfWall(row, col, pDev, FindLoadedWall(wallName), m_loadSceneIndex.value(wallName));
 }
 
 CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
@@ -521,10 +517,8 @@ void CHOIDevMgr::ReadCellLink(QXmlStreamReader& reader, CHOIScene* pScene, bool 
 bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "cannot read" << path << file.errorString();
+    if (!OpenToRead(file, path))
         return false;
-    }
     // Read once and parsed twice from memory, so both passes see the same
     // bytes even if the file changes meanwhile.
     QByteArray data = file.readAll();

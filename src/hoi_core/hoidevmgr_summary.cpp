@@ -1,6 +1,8 @@
 // The text summary of the installation, laid out with tabs for people to read.
 #include "hoi_core/hoidevmgr.h"
 
+#include "hoidevmgr_p.h"
+
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
@@ -58,17 +60,10 @@ QString DevLabel(const CHOIDev* pDev)
     return pDev->GetDefaultName() + QLatin1Char('(') + pDev->GetDisplayName() + QLatin1Char(')');
 }
 
-const T_SceneCell* CellOf(const CHOIScene* pScene, int row, int col)
+// "device settings": each RX and TX of the layout's cells.
+void WriteDeviceSettings(QTextStream& out, const CHOIScene* pScene)
 {
-    if (row < 0 || col < 0 || row >= pScene->m_nRowCount || col >= pScene->m_nColCount)
-        return nullptr;
-    const int index = row * pScene->m_nColCount + col;
-    return index < pScene->m_cells.size() ? pScene->m_cells.at(index) : nullptr;
-}
-
-void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
-{
-    out << kEol << pScene->GetName() << " Info:" << kEol << "\tdevice settings:" << kEol;
+    out << "\tdevice settings:" << kEol;
     out << "\tNO.\tHostname" << "\t\t\t" << "Type" << "\t" << "Alias" << "\t\t\t" << "IP-Mode" << "\t\t"
         << "IP-Address" << "\t\t" << "Netmask" << "\t\t" << "Gateway" << kEol;
 
@@ -79,20 +74,19 @@ void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
             << CHOIDevMgr::PadIPAddress(pDev->GetNetmask()) << kEol;
     };
     int number = 0;
-    for (int r = 0; r < pScene->m_nRowCount; ++r) {
-        for (int c = 0; c < pScene->m_nColCount; ++c) {
-            const T_SceneCell* pCell = CellOf(pScene, r, c);
-            if (!pCell)
-                continue;
-            if (pCell->rx)
-                devLine(++number, pCell->rx, "RX");
-            for (const CHOIDev* pTx : pCell->txList) {
-                if (pTx)
-                    devLine(++number, pTx, "TX");
-            }
+    ForEachCell(pScene, [&](int, int, const T_SceneCell* pCell) {
+        if (pCell->rx)
+            devLine(++number, pCell->rx, "RX");
+        for (const CHOIDev* pTx : pCell->txList) {
+            if (pTx)
+                devLine(++number, pTx, "TX");
         }
-    }
+    });
+}
 
+// "videowall settings": a line for each cell of each wall rectangle.
+void WriteVideoWallSettings(QTextStream& out, const CHOIScene* pScene)
+{
     out << kEol << "\tvideowall settings:" << kEol;
     out << "\tNO.\tName" << "\t\t" << "Source(TX-Hostname)(Alias)" << "\t\t\t" << "Size" << "\t" << "Position"
         << "\t" << "RX-Hostname(Alias)" << kEol;
@@ -123,27 +117,36 @@ void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
             }
         }
     }
+}
 
+// "matrix info": the RX of each cell with the TXs it shows.
+void WriteMatrixInfo(QTextStream& out, const CHOIScene* pScene)
+{
     out << kEol << "\tmatrix info:" << kEol;
     out << "\tNO.\tRX-Hostname(Alias)" << "\t\t\t\t\t" << "TX-Hostname(Alias)" << kEol;
-    number = 0;
-    for (int r = 0; r < pScene->m_nRowCount; ++r) {
-        for (int c = 0; c < pScene->m_nColCount; ++c) {
-            const T_SceneCell* pCell = CellOf(pScene, r, c);
-            if (!pCell || (!pCell->rx && pCell->txList.isEmpty()))
-                continue;
-            out << "\t#" << ++number;
-            if (pCell->rx)
-                out << '\t' << DevLabel(pCell->rx) << "\t\t\t";
-            else
-                out << "\t\t\t\t\t\t\t\t";
-            for (const CHOIDev* pTx : pCell->txList) {
-                if (pTx)
-                    out << DevLabel(pTx) << '|';
-            }
-            out << kEol;
+    int number = 0;
+    ForEachCell(pScene, [&](int, int, const T_SceneCell* pCell) {
+        if (!pCell->rx && pCell->txList.isEmpty())
+            return;
+        out << "\t#" << ++number;
+        if (pCell->rx)
+            out << '\t' << DevLabel(pCell->rx) << "\t\t\t";
+        else
+            out << "\t\t\t\t\t\t\t\t";
+        for (const CHOIDev* pTx : pCell->txList) {
+            if (pTx)
+                out << DevLabel(pTx) << '|';
         }
-    }
+        out << kEol;
+    });
+}
+
+void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
+{
+    out << kEol << pScene->GetName() << " Info:" << kEol;
+    WriteDeviceSettings(out, pScene);
+    WriteVideoWallSettings(out, pScene);
+    WriteMatrixInfo(out, pScene);
 }
 
 } // namespace
