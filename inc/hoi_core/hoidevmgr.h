@@ -465,6 +465,7 @@ private:
     bool WriteWSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteVWLayoutItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteMSceneItem(CHOIDev* pDev, QXmlStreamWriter& xml);
+    void WriteVideoWallsSection(QXmlStreamWriter& xml, QMap<QString, QString>& layoutsWithoutRx);
     static void WriteScheduleItem(QXmlStreamWriter& xml, const T_ScheduleInfo* pInfo);
     void WriteGroupItem(const QString& group, bool bDevForm, QXmlStreamWriter& xml) const;
     void WriteLayoutAttributes(CHOIScene* pScene, QXmlStreamWriter& xml) const;
