@@ -141,6 +141,54 @@ void WriteMatrixInfo(QTextStream& out, const CHOIScene* pScene)
     });
 }
 
+// A table: its title and column heads, a numbered row for each entry of
+// the list (a null entry keeps its number but has no row) and a blank line.
+template <typename T>
+void WriteTable(QTextStream& out, const char* title, const char* heads, const QList<T*>& list,
+                void (*writeRow)(QTextStream&, const T*))
+{
+    out << title << kEol;
+    out << heads << kEol;
+    for (int i = 0; i < list.size(); ++i) {
+        if (const T* p = list.at(i)) {
+            out << "\t#" << i + 1 << '\t';
+            writeRow(out, p);
+            out << kEol;
+        }
+    }
+    out << kEol;
+}
+
+void WriteDeviceRow(QTextStream& out, const CHOIDev* pDev)
+{
+    QString type = TypeText(pDev);
+    QString defaultName = pDev->GetDefaultName();
+    if (type.isEmpty()) {
+        if (IsController(pDev)) {
+            type = pDev->GetTypeName();
+            defaultName = pDev->GetDisplayName();
+        } else {
+            type = QStringLiteral("Unkown");
+        }
+    }
+    out << pDev->GetDisplayName() << "\t\t" << defaultName << "\t\t" << type << "\t\t"
+        << CHOIDevMgr::PadIPAddress(pDev->GetIPAddr()) << "\t\t" << pDev->GetVersion();
+}
+
+void WriteLayoutRow(QTextStream& out, const CHOIScene* pScene)
+{
+    int rxTotal = 0;
+    int txTotal = 0;
+    for (const T_SceneCell* pCell : pScene->m_cells) {
+        if (!pCell)
+            continue;
+        if (pCell->rx)
+            ++rxTotal;
+        txTotal += pCell->txList.size();
+    }
+    out << pScene->GetName() << "\t\t\t\t" << rxTotal << "\t\t\t\t" << txTotal;
+}
+
 void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
 {
     out << kEol << pScene->GetName() << " Info:" << kEol;
@@ -171,47 +219,10 @@ bool CHOIDevMgr::ExportSceneInfoFile(const QString& path)
     QTextStream out(&file);
 
     out << "Date/Time:" << QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")) << kEol;
-    out << "Devices information:" << kEol;
-    out << "\tNO.\tAlias\t\t\tHostName\t\t\tType\t\t\tIPAddress\t\t\tVersion" << kEol;
-    for (int i = 0; i < m_devList.size(); ++i) {
-        const CHOIDev* pDev = m_devList.at(i);
-        if (!pDev)
-            continue;
-        QString type = TypeText(pDev);
-        QString defaultName = pDev->GetDefaultName();
-        if (type.isEmpty()) {
-            if (IsController(pDev)) {
-                type = pDev->GetTypeName();
-                defaultName = pDev->GetDisplayName();
-            } else {
-                type = QStringLiteral("Unkown");
-            }
-        }
-        out << "\t#" << i + 1 << '\t' << pDev->GetDisplayName() << "\t\t" << defaultName << "\t\t" << type
-            << "\t\t" << PadIPAddress(pDev->GetIPAddr()) << "\t\t" << pDev->GetVersion() << kEol;
-    }
-    out << kEol;
-
-    out << "scene settings:" << kEol;
-    out << "\tNO.\tName\t\t\t\tRX-Total\t\t\tTX-Total" << kEol;
-    for (int i = 0; i < m_sceneList.size(); ++i) {
-        const CHOIScene* pScene = m_sceneList.at(i);
-        if (!pScene)
-            continue;
-        int rxTotal = 0;
-        int txTotal = 0;
-        for (const T_SceneCell* pCell : pScene->m_cells) {
-            if (!pCell)
-                continue;
-            if (pCell->rx)
-                ++rxTotal;
-            txTotal += pCell->txList.size();
-        }
-        out << "\t#" << i + 1 << '\t' << pScene->GetName() << "\t\t\t\t" << rxTotal << "\t\t\t\t" << txTotal
-            << kEol;
-    }
-    out << kEol;
-
+    WriteTable(out, "Devices information:", "\tNO.\tAlias\t\t\tHostName\t\t\tType\t\t\tIPAddress\t\t\tVersion",
+               m_devList, WriteDeviceRow);
+    WriteTable(out, "scene settings:", "\tNO.\tName\t\t\t\tRX-Total\t\t\tTX-Total", m_sceneList,
+               WriteLayoutRow);
     for (const CHOIScene* pScene : qAsConst(m_sceneList)) {
         if (pScene)
             WriteLayoutBlock(out, pScene);
