@@ -1,12 +1,11 @@
 // The project file writer: the whole installation as one "*.hoi" XML file.
 #include "hoi_core/hoidevmgr.h"
 
-#include "hoidevmgr_p.h"
-
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 #include "hoi_core/xmlpath.h"
+#include "hoidevmgr_p.h"
 
 #include <QDebug>
 #include <QMetaEnum>

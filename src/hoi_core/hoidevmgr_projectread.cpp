@@ -2,11 +2,10 @@
 // groups, locations and schedules from a "*.hoi" file.
 #include "hoi_core/hoidevmgr.h"
 
-#include "hoidevmgr_p.h"
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 #include "hoi_core/xmlpath.h"
+#include "hoidevmgr_p.h"
 
 #include <QBuffer>
 #include <QDebug>

@@ -4,10 +4,9 @@
 
 #include "hoi_core/hoidevmgr.h"
 
-#include "hoidevmgr_p.h"
-
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
+#include "hoidevmgr_p.h"
 
 namespace {
 

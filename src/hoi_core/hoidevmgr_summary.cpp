@@ -1,11 +1,10 @@
 // The text summary of the installation, laid out with tabs for people to read.
 #include "hoi_core/hoidevmgr.h"
 
-#include "hoidevmgr_p.h"
-
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
+#include "hoidevmgr_p.h"
 
 #include <QDateTime>
 #include <QDebug>
