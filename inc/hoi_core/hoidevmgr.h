@@ -465,20 +465,29 @@ private:
     bool WriteWSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteVWLayoutItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteMSceneItem(CHOIDev* pDev, QXmlStreamWriter& xml);
+    void WriteVideoWallsSection(QXmlStreamWriter& xml, QMap<QString, QString>& layoutsWithoutRx);
     static void WriteScheduleItem(QXmlStreamWriter& xml, const T_ScheduleInfo* pInfo);
     void WriteGroupItem(const QString& group, bool bDevForm, QXmlStreamWriter& xml) const;
     void WriteLayoutAttributes(CHOIScene* pScene, QXmlStreamWriter& xml) const;
     void WriteMSceneWindows(CHOIDev* pDev, const T_IpmLayoutInfo& layout, QXmlStreamWriter& xml) const;
 
+    // The reader's steps: indexes up, one reader per section of the file,
+    // indexes down.
+    struct T_ProjectReadState;
+    void BeginProjectLoad();
+    bool ReadProjectElements(QXmlStreamReader& xml);
+    void ReadDevicesElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void ReadLayoutsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void ReadVideoWallsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void EndProjectLoad();
+
     CHOIDev* ReadDevItem(QXmlStreamReader& reader);
     void ReadDevParamItem(QXmlStreamReader& reader, CHOIDev* pDev);
-    void ReadDevLocationItem(QXmlStreamReader& reader, CHOIDev* pDev);
-    void ReadDevGroupItem(QXmlStreamReader& reader, CHOIDev* pDev);
     CHOIScene* ReadSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadWindowSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadVivSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadLayoutItem(QXmlStreamReader& reader, int kind);
-    void ReadSceneLocationItem(QXmlStreamReader& reader, CHOIScene* pScene);
     void ReadSceneGroupItem(QXmlStreamReader& reader, CHOIScene* pScene);
     CHOIDev* ReadMSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadVideoWallItem(QXmlStreamReader& reader);
