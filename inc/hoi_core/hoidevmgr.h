@@ -25,6 +25,7 @@
 class CHOIDev;
 class CHOIScene;
 class QIODevice;
+class QXmlStreamAttributes;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
@@ -348,6 +349,10 @@ private:
     // Product lookups and the null-device walk of the feature queries.
     typedef bool (*ProdTest)(const T_ProdIdInfo&);
     bool QueryFeature(CHOIDev* pDev, ProdTest test) const;
+    // Steps of LoadProdConfig: the console's switches on the root element,
+    // and the "tx" and "video_wall" ids of each product to its records.
+    void ReadProdConfigFlags(const QXmlStreamAttributes& attrs);
+    void ResolveProdSets();
     void ConnectScene(CHOIScene* pScene);
     void DeleteDevs(QList<CHOIDev*>& list, bool bNow);
     void ClearAllImpl(bool bNow);
