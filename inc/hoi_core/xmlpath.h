@@ -23,6 +23,15 @@ typedef std::function<void(const QString& elementPath, const QXmlStreamAttribute
 bool ReadXmlPaths(QXmlStreamReader& xml, const QString& root, const XmlElementHandler& onElement,
                   QString* pFoundRoot = nullptr);
 
+// One entry of a table of a record's attributes: the attribute's name and
+// the member of the record it fills.
+template <class Record, class Value>
+struct T_XmlField
+{
+    const char* name;
+    Value Record::*member;
+};
+
 // A walk against a fixed table of full paths, each with an id. The path is
 // kept as a stack of table entries, one per open element, so an element
 // costs one look-up of its own name however deep it lies.

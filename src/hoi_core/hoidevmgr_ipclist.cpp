@@ -15,11 +15,7 @@
 namespace {
 
 // The attributes of an "item" record, in the order they are written.
-const struct
-{
-    const char* name;
-    QString T_IpcInfo::*member;
-} kIpcFields[] = {
+const T_XmlField<T_IpcInfo, QString> kIpcFields[] = {
     {"aliasname", &T_IpcInfo::aliasname},
     {"hostname", &T_IpcInfo::hostname},
     {"sn", &T_IpcInfo::sn},

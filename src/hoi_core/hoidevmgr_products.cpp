@@ -59,11 +59,7 @@ private:
 };
 
 // The texts of a product, copied as they are.
-const struct
-{
-    const char* name;
-    QString T_ProdIdInfo::*member;
-} kProdTexts[] = {
+const T_XmlField<T_ProdIdInfo, QString> kProdTexts[] = {
     {"id", &T_ProdIdInfo::id},
     {"name", &T_ProdIdInfo::name},
     {"type", &T_ProdIdInfo::type},
@@ -150,11 +146,7 @@ const struct
 };
 
 // The counts of a product; absent or not a number gives 0.
-const struct
-{
-    const char* name;
-    qint32 T_ProdIdInfo::*member;
-} kProdCounts[] = {
+const T_XmlField<T_ProdIdInfo, qint32> kProdCounts[] = {
     {"tx_if_count", &T_ProdIdInfo::tx_if_count},
     {"tile_maxwinsnum", &T_ProdIdInfo::tile_maxwinsnum},
     {"overlay_maxwinsnum", &T_ProdIdInfo::overlay_maxwinsnum},
@@ -284,26 +276,17 @@ bool CHOIDevMgr::LoadProdConfig()
 void CHOIDevMgr::ReadProdConfigFlags(const QXmlStreamAttributes& attrs)
 {
     // The switches of the whole console, on the root element.
-    static const struct
-    {
-        const char* name;
-        bool CHOIDevMgr::*member;
-        bool bDefault;
-    } kFlags[] = {
-        {"ir_enable", &CHOIDevMgr::m_bIrEnable, true},
-        {"rs232_enable", &CHOIDevMgr::m_bRs232Enable, true},
-        {"cec_enable", &CHOIDevMgr::m_bCecEnable, true},
-        {"log_enable", &CHOIDevMgr::m_bLogEnable, true},
-        {"backup_enalbe", &CHOIDevMgr::m_bBackupEnable, true},
-        {"language_enable", &CHOIDevMgr::m_bLanguageEnable, false},
-        {"windowlayout_enable", &CHOIDevMgr::m_bWindowLayoutEnable, false},
-        {"wplayout_enable", &CHOIDevMgr::m_bWPLayoutEnable, false},
-        {"vivlayout_enable", &CHOIDevMgr::m_bVivLayoutEnable, false},
-        {"logo_enable", &CHOIDevMgr::m_bLogoEnable, false},
-    };
     const AttrReader a(attrs);
-    for (const auto& flag : kFlags)
-        this->*flag.member = a.Bool(flag.name, flag.bDefault);
+    m_bIrEnable = a.Bool("ir_enable", true);
+    m_bRs232Enable = a.Bool("rs232_enable", true);
+    m_bCecEnable = a.Bool("cec_enable", true);
+    m_bLogEnable = a.Bool("log_enable", true);
+    m_bBackupEnable = a.Bool("backup_enalbe", true);
+    m_bLanguageEnable = a.Bool("language_enable", false);
+    m_bWindowLayoutEnable = a.Bool("windowlayout_enable", false);
+    m_bWPLayoutEnable = a.Bool("wplayout_enable", false);
+    m_bVivLayoutEnable = a.Bool("vivlayout_enable", false);
+    m_bLogoEnable = a.Bool("logo_enable", false);
     m_strTxLdy = a.Text("txldy");
     m_strTxLdn = a.Text("txldn");
     m_strRxLdy = a.Text("rxldy");

@@ -54,6 +54,33 @@ QString Attr(const QXmlStreamAttributes& attrs, const char* name)
     return attrs.value(QLatin1String(name)).toString();
 }
 
+// Empties list and fills it with a record per "product" element, its text
+// members taken from the attributes of the fields.
+template <class Record, size_t N>
+bool ReadRecordList(const QString& path, const QString& root, const T_XmlField<Record, QString> (&fields)[N],
+                    QList<Record>& list)
+{
+    list.clear();
+    return ReadSettingsRecords(path, root, [&fields, &list](const QXmlStreamAttributes& attrs) {
+        Record record;
+        for (const auto& field : fields)
+            record.*field.member = Attr(attrs, field.name);
+        list.append(record);
+    });
+}
+
+const T_XmlField<T_IpmLayoutInfo, QString> kLayoutFields[] = {
+    {"layout_name", &T_IpmLayoutInfo::layout_name},
+    {"position_and_size_of_each_window", &T_IpmLayoutInfo::position_and_size_of_each_window},
+    {"image_path", &T_IpmLayoutInfo::image_path},
+    {"icon_path", &T_IpmLayoutInfo::icon_path},
+};
+
+const T_XmlField<T_MenuHelpInfo, QString> kMenuHelpFields[] = {
+    {"menu_name", &T_MenuHelpInfo::menu_name},
+    {"file_path", &T_MenuHelpInfo::file_path},
+};
+
 void WriteProduct(QXmlStreamWriter& xml, const char* element, const char* attr, const QString& value)
 {
     xml.writeStartElement(QLatin1String(element));
@@ -93,36 +120,19 @@ bool CHOIDevMgr::SaveListConfig()
 bool CHOIDevMgr::LoadHdcpConfig()
 {
     m_mapHdcp.clear();
-    const RecordHandler onRecord = [this](const QXmlStreamAttributes& attrs) {
+    return ReadSettingsRecords(HdcpXmlPath(), QStringLiteral("/hdcp"), [this](const QXmlStreamAttributes& attrs) {
         m_mapHdcp.insert(Attr(attrs, "host_name").toUpper(), StrToBool(Attr(attrs, "hdcp_enable"), false));
-    };
-    return ReadSettingsRecords(HdcpXmlPath(), QStringLiteral("/hdcp"), onRecord);
+    });
 }
 
 bool CHOIDevMgr::LoadLayoutConfig()
 {
-    m_ipmLayoutList.clear();
-    const RecordHandler onRecord = [this](const QXmlStreamAttributes& attrs) {
-        T_IpmLayoutInfo info;
-        info.layout_name = Attr(attrs, "layout_name");
-        info.position_and_size_of_each_window = Attr(attrs, "position_and_size_of_each_window");
-        info.image_path = Attr(attrs, "image_path");
-        info.icon_path = Attr(attrs, "icon_path");
-        m_ipmLayoutList.append(info);
-    };
-    return ReadSettingsRecords(IPMLayoutXmlPath(), QStringLiteral("/layout"), onRecord);
+    return ReadRecordList(IPMLayoutXmlPath(), QStringLiteral("/layout"), kLayoutFields, m_ipmLayoutList);
 }
 
 bool CHOIDevMgr::LoadMenuConfig()
 {
-    m_menuHelpList.clear();
-    const RecordHandler onRecord = [this](const QXmlStreamAttributes& attrs) {
-        T_MenuHelpInfo info;
-        info.menu_name = Attr(attrs, "menu_name");
-        info.file_path = Attr(attrs, "file_path");
-        m_menuHelpList.append(info);
-    };
-    return ReadSettingsRecords(MenuHelpXmlPath(), QStringLiteral("/menu"), onRecord);
+    return ReadRecordList(MenuHelpXmlPath(), QStringLiteral("/menu"), kMenuHelpFields, m_menuHelpList);
 }
 
 bool CHOIDevMgr::InitMrxLayouts()
