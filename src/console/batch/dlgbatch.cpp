@@ -179,18 +179,8 @@ bool CDlgBatch::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgBatch::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev)
+    if (!pDev || !CHOIDevMgr::IsAvUnit(pDev))
         return nullptr;
-    switch (pDev->GetDevType()) {
-    case CHOIDev::E_DT_TX:
-    case CHOIDev::E_DT_RX:
-    case CHOIDev::E_DT_MRX:
-    case CHOIDev::E_DT_WP:
-    case CHOIDev::E_DT_GW:
-        break;
-    default:
-        return nullptr;
-    }
     QTreeWidgetItem *pItem = new QTreeWidgetItem(0);
     pItem->setText(1, pDev->GetDisplayName());
     pItem->setText(2, pDev->GetDefaultName());
