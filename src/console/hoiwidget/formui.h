@@ -35,6 +35,7 @@ public:
 
     TUi *operator->() const { return m_pForm; }
     operator TUi *() const { return m_pForm; }
+    // For a function template that takes the form, where no conversion applies.
     TUi *get() const { return m_pForm; }
 
     // Lays the form out on pWindow and keeps its texts in the current
