@@ -12,7 +12,6 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 QString QDevFilterGroupBox::s_strRefusedPrefix;
@@ -66,12 +65,9 @@ QTreeWidgetItem *NewAliasHostnameItem(CHOIDev *pDev)
 
 QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     : QGroupBox(parent)
-    , ui(new Ui::QDevFilterGroupBox)
     , m_pCustomItem(nullptr)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpForm(this, [this] {
         // Refilling runs slotFilterChange: the tree then lists every on-line
         // device again under the new headers.
         FillFilterCombo();
@@ -118,10 +114,7 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     FillDevTypeCombo();
 }
 
-QDevFilterGroupBox::~QDevFilterGroupBox()
-{
-    delete ui;
-}
+QDevFilterGroupBox::~QDevFilterGroupBox() = default;
 
 // ---------------------------------------------------------------------------
 // Opening

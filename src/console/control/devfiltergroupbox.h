@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "hoiwidget/formui.h"
+
 class CHOIDev;
 class CHOIScene;
 class QTreeWidget;
@@ -141,7 +143,7 @@ private:
     Qt::CheckState GetSubtreeCheckState(QTreeWidgetItem *pItem) const;
     bool IsAllSupport(ProdFlag flag) const;
 
-    Ui::QDevFilterGroupBox *ui;
+    CFormUi<Ui::QDevFilterGroupBox> ui;
     IDevFilterCustomItem *m_pCustomItem;
     QMap<CHOIDev *, QTreeWidgetItem *> m_devItemMap;
     QList<CHOIDev *> m_preselectedDevs;

@@ -5,26 +5,19 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 
 QPointer<CDlgCECCtrl> CDlgCECCtrl::s_pDlg;
 
 CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
-    , ui(new Ui::CDlgCECCtrl)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     SetChooser(ui->gbDevices);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotOpenMsg);
     connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotCloseMsg);
 }
 
-CDlgCECCtrl::~CDlgCECCtrl()
-{
-    delete ui;
-}
+CDlgCECCtrl::~CDlgCECCtrl() = default;
 
 int CDlgCECCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
 {

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "control/dlgdevcommand.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -35,7 +36,7 @@ public slots:
 private:
     void SendPower(bool bOn);
 
-    Ui::CDlgCECCtrl *ui;
+    CFormUi<Ui::CDlgCECCtrl> ui;
 
     // Goes with the window it was made for; the guard keeps a later opening
     // from touching a deleted instance.

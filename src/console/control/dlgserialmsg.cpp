@@ -6,20 +6,15 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/serialtext.h"
 
 QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
 
 CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
-    , ui(new Ui::CDlgSerialMsg)
     , m_bFilteringHex(false)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         // The format the operator chose stays as it was.
         RetranslateParity(ui->cmbParity);
     });
@@ -31,10 +26,7 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgSerialMsg::slotTextChanged);
 }
 
-CDlgSerialMsg::~CDlgSerialMsg()
-{
-    delete ui;
-}
+CDlgSerialMsg::~CDlgSerialMsg() = default;
 
 int CDlgSerialMsg::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
 {

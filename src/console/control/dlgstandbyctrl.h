@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "control/dlgdevcommand.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -33,7 +34,7 @@ public slots:
     void slotOpenMsg();
 
 private:
-    Ui::CDlgStandbyCtrl *ui;
+    CFormUi<Ui::CDlgStandbyCtrl> ui;
 
     // Goes with the window it was made for; the guard keeps a later opening
     // from touching a deleted instance.

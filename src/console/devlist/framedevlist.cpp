@@ -19,7 +19,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -77,7 +76,6 @@ bool IsRxLike(CHOIDev::DevType eType)
 
 CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     : QWidget(parent)
-    , ui(new Ui::CFrameDevList)
     , m_pOwnerDlg(pOwnerDlg)
     , m_devTypeFilter(CHOIDev::E_DT_ALL)
     , m_bShowTx(true)
@@ -87,8 +85,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     , m_nRebuildHolds(0)
     , m_bRebuildPending(false)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
     ui->twDevices->setStyleSheet(QStringLiteral("font: 9pt 'Courier New';"));
 
@@ -119,10 +116,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     ui->btnDelete->hide();
 }
 
-CFrameDevList::~CFrameDevList()
-{
-    delete ui;
-}
+CFrameDevList::~CFrameDevList() = default;
 
 void CFrameDevList::SetListMode(bool bShowTx, bool bShowRx, bool bShowQN714)
 {

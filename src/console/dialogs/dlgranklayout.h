@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 class MainWindow;
 class QComboBox;
 class QTreeWidgetItem;
@@ -39,7 +41,7 @@ private:
     // Takes the current row out and puts it back at nTo.
     void MoveCurrentRow(int nTo);
 
-    Ui::CDlgRankLayout *ui;
+    CFormUi<Ui::CDlgRankLayout> ui;
     QComboBox *m_pLayoutCombo;
     MainWindow *m_pMainWindow;
 };

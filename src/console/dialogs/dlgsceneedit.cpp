@@ -12,14 +12,13 @@
 
 CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSceneEdit)
     , m_pScene(pScene)
     , m_pVideoWall(nullptr)
     , m_pRelated(pRelated)
     , m_bCreate(pScene == nullptr)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgSceneEdit::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgSceneEdit::reject);
     ui->edtName->setEnabled(false);
@@ -116,10 +115,7 @@ void CDlgSceneEdit::FillLocationsAndGroups()
     }
 }
 
-CDlgSceneEdit::~CDlgSceneEdit()
-{
-    delete ui;
-}
+CDlgSceneEdit::~CDlgSceneEdit() = default;
 
 QString CDlgSceneEdit::InvalidCharTip() const
 {

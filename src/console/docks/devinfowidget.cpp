@@ -5,7 +5,6 @@
 
 CDevinfoWidget::CDevinfoWidget(QWidget *parent)
     : QDockWidget(parent)
-    , ui(new Ui::CDevinfoWidget)
 {
     ui->setupUi(this);
     ui->textEdit->setReadOnly(true);
@@ -19,10 +18,7 @@ CDevinfoWidget::CDevinfoWidget(QWidget *parent)
     }
 }
 
-CDevinfoWidget::~CDevinfoWidget()
-{
-    delete ui;
-}
+CDevinfoWidget::~CDevinfoWidget() = default;
 
 QTextEdit *CDevinfoWidget::GetTextEdit() const
 {

@@ -83,7 +83,6 @@ private:
 
 CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgIPCConfig)
     , m_pDev(pDev)
     , m_pManager(nullptr)
     , m_pReply(nullptr)
@@ -94,7 +93,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     , m_imagePane(this)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     ui->pBModify->hide();
     ui->treeWidgetConfig->setMouseTracking(true);
     for (int i = 0; i < E_COL_COUNT; ++i)
@@ -113,7 +112,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     connect(ui->treeWidgetConfig->header(), &QHeaderView::sectionClicked, this, &CDlgIPCConfig::OnClickColumn);
 
     // The form's texts come back; the lines of a chosen picture stay.
-    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
+    m_imagePane.Attach(ImagePaneOf(ui.get()), [this] { ui->retranslateUi(this); });
 }
 
 CDlgIPCConfig::~CDlgIPCConfig()
@@ -125,7 +124,6 @@ CDlgIPCConfig::~CDlgIPCConfig()
         m_pReply->abort();
     }
     DropNewRecord();
-    delete ui;
 }
 
 // ---------------------------------------------------------------------------
