@@ -162,6 +162,9 @@ public:
         E_AF_NETMASK,
         E_AF_GATEWAY,
     };
+    // "autoip", "dhcp" or "static", as the device's "ip_mode" and the summary
+    // write it; empty for any other value.
+    static QString IPModeWord(IPMode eMode);
     // Every address set the network commands send passes here: a host
     // address (not 0.0.0.0, multicast or broadcast), a contiguous mask other
     // than 0.0.0.0 (with bEmptyMask also none at all) and a gateway that is

@@ -47,11 +47,6 @@ const QByteArray kEncodedKeep = QByteArrayLiteral(":/@+,=");
 // Unreserved in a URL, but the shell expands it at the start of a word.
 const QByteArray kEncodedForce = QByteArrayLiteral("~");
 
-QString YesNo(bool b)
-{
-    return b ? QStringLiteral("y") : QStringLiteral("n");
-}
-
 bool VariantToBool(const QVariant &value)
 {
     if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
@@ -75,6 +70,40 @@ int VariantToTransport(const QVariant &value)
     if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
         return T_ProdIdInfo::TrasportName2Type(value.toString());
     return value.toInt();
+}
+
+// The configuration line that sets one encoder parameter; empty for one that
+// is not sent this way.
+QString OptionLine(int nOptionId, const QString &strOption, const QVariant &value)
+{
+    switch (T_ProdIdInfo::EncParamValueType(nOptionId)) {
+    case E_EPV_FLAG:
+        return QStringLiteral("%1=%2").arg(strOption, YesNo(VariantToBool(value)));
+    case E_EPV_RC_MODE:
+        return QStringLiteral("%1=%2").arg(strOption,
+                                           T_ProdIdInfo::FPSMode2Name(VariantToFpsMode(value)));
+    case E_EPV_NUMBER:
+        return QStringLiteral("%1=%2").arg(strOption).arg(value.toInt());
+    case E_EPV_TRANSPORT:
+        return QStringLiteral("%1=%2").arg(
+            strOption, T_ProdIdInfo::TrasportType2Name(VariantToTransport(value)));
+    case E_EPV_TEXT:
+        break;
+    }
+    switch (nOptionId) {
+    case E_EP_SUPPRESSOR_RESET:
+        return strOption;
+    case E_EP_LOW_DELAY:
+        return QStringLiteral("%1 %2").arg(strOption, YesNo(VariantToBool(value)));
+    case E_EP_PNG_OVERLAY_POS_H:
+    case E_EP_PNG_OVERLAY_POS_V:
+        return QStringLiteral("%1 %2").arg(strOption).arg(value.toInt());
+    case E_EP_HW_DIP_ENABLE:
+        return QStringLiteral("%1=%2").arg(strOption, value.toString());
+    default:
+        // The output selector is sent by ApplyOutputDip; only the value is kept.
+        return QString();
+    }
 }
 
 } // namespace
@@ -370,48 +399,9 @@ bool CHOIDev::SetOptionValue(int nOptionId, const QVariant &value, bool bConnect
     const QString strOption = QStringLiteral("--") + strName;
     m_mapOptions.insert(strOption, value);
 
-    QString strCmd;
-    switch (nOptionId) {
-    case E_EP_HDCP_ENABLE:
-    case E_EP_SUPPRESSOR_BYPASS:
-    case E_EP_SUPPRESSOR_FIX:
-        strCmd = QStringLiteral("%1=%2").arg(strOption, YesNo(VariantToBool(value)));
-        break;
-    case E_EP_ENC_RC_MODE:
-        strCmd = QStringLiteral("%1=%2").arg(strOption,
-                                             T_ProdIdInfo::FPSMode2Name(VariantToFpsMode(value)));
-        break;
-    case E_EP_CBR_AVG_BITRATE:
-    case E_EP_VBR_MAX_BITRATE:
-    case E_EP_VBR_MIN_QP:
-    case E_EP_VBR_MAX_QP:
-    case E_EP_FIXQP_IQP:
-    case E_EP_FIXQP_PQP:
-    case E_EP_ENC_GOP:
-    case E_EP_ENC_FPS:
-        strCmd = QStringLiteral("%1=%2").arg(strOption).arg(value.toInt());
-        break;
-    case E_EP_TRANSPORT_TYPE:
-        strCmd = QStringLiteral("%1=%2").arg(
-            strOption, T_ProdIdInfo::TrasportType2Name(VariantToTransport(value)));
-        break;
-    case E_EP_SUPPRESSOR_RESET:
-        strCmd = strOption;
-        break;
-    case E_EP_LOW_DELAY:
-        strCmd = QStringLiteral("%1 %2").arg(strOption, YesNo(VariantToBool(value)));
-        break;
-    case E_EP_PNG_OVERLAY_POS_H:
-    case E_EP_PNG_OVERLAY_POS_V:
-        strCmd = QStringLiteral("%1 %2").arg(strOption).arg(value.toInt());
-        break;
-    case E_EP_HW_DIP_ENABLE:
-        strCmd = QStringLiteral("%1=%2").arg(strOption, value.toString());
-        break;
-    default:
-        // The output selector is sent by ApplyOutputDip; only the value is kept.
+    const QString strCmd = OptionLine(nOptionId, strOption, value);
+    if (strCmd.isEmpty())
         return false;
-    }
     return SendConfigCmd(strCmd, bConnect);
 }
 

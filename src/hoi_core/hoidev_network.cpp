@@ -10,25 +10,6 @@
 
 namespace {
 
-QString IPModeWord(int mode)
-{
-    switch (mode) {
-    case CHOIDev::E_IM_AUTOIP:
-        return QStringLiteral("autoip");
-    case CHOIDev::E_IM_DHCP:
-        return QStringLiteral("dhcp");
-    case CHOIDev::E_IM_STATIC:
-        return QStringLiteral("static");
-    default:
-        return QString();
-    }
-}
-
-QString YesNo(bool b)
-{
-    return b ? QStringLiteral("y") : QStringLiteral("n");
-}
-
 // Address texts go unquoted onto a root shell line (and onto the
 // controller's command line): only the characters of an IPv4 or IPv6
 // address may pass. An empty text is left to the device to judge.
@@ -93,6 +74,19 @@ bool IsNetmask(const QString &strText)
 }
 
 } // namespace
+
+QString CHOIDev::IPModeWord(IPMode eMode)
+{
+    switch (eMode) {
+    case E_IM_AUTOIP:
+        return QStringLiteral("autoip");
+    case E_IM_DHCP:
+        return QStringLiteral("dhcp");
+    case E_IM_STATIC:
+        return QStringLiteral("static");
+    }
+    return QString();
+}
 
 CHOIDev::E_AddrField CHOIDev::CheckIPv4Settings(const QString &strIPAddr, const QString &strNetmask,
                                                 const QString &strGateway, bool bEmptyMask)
