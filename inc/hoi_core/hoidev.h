@@ -466,7 +466,14 @@ private:
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);
-    void StoreResolution(const QByteArray &strValue);
+    // slotOnReadParam's steps: each stores the replies of its kind and says
+    // whether the name was one of them.
+    void ForgetParam(const QByteArray &name);
+    bool StoreFieldParam(const QByteArray &name, const QString &value);
+    bool StoreIdentityParam(const QByteArray &name, const QByteArray &rawValue);
+    bool StoreVideoParam(const QByteArray &name, const QString &value);
+    bool EmitSettingsParam(const QByteArray &name, const QString &value);
+    void StoreResolution(const QString &value);
     void SetAddrField(QString &field, const QString &strAddr);
     // ApplyToDev and ApplyIPToDev: checks, then with bName the name line and
     // with bAddr the saved address parameters; the new values are kept.
