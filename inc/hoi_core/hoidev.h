@@ -463,6 +463,11 @@ private:
     QString CommandPrefix() const;
     // The link a sender queues on, or null when it may not queue.
     CBaseComm *QueueLink(bool bConnect);
+    // Always tries to connect; with bConnect a failed try gives null.
+    CBaseComm *TryLink(bool bConnect);
+    // Connected, or brought up now; null when it cannot be.
+    CBaseComm *LiveLink();
+    bool QueueGbconfig(const QString &strArgs);
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);

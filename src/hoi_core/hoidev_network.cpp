@@ -244,43 +244,40 @@ bool CHOIDev::ApplyHdcpEnable(bool bOn, int nConnect)
     return true;
 }
 
-bool CHOIDev::ResetDefault()
+// The link for lines that go at once: connected already, or brought up now.
+CBaseComm *CHOIDev::LiveLink()
 {
     if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
+        return nullptr;
+    return m_pComm;
+}
+
+bool CHOIDev::ResetDefault()
+{
+    CBaseComm *pComm = LiveLink();
+    if (!pComm || !pComm->PushSendData(QByteArrayLiteral("reset_to_default.sh"), true))
         return false;
-    if (!m_pComm)
-        return false;
-    if (!m_pComm->PushSendData(QByteArrayLiteral("reset_to_default.sh"), true))
-        return false;
-    return m_pComm->PushSendData(QByteArrayLiteral("reboot"), true);
+    return pComm->PushSendData(QByteArrayLiteral("reboot"), true);
 }
 
 bool CHOIDev::ResetEdid()
 {
-    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->PushSendData(
-        QByteArrayLiteral("cat /sys/devices/platform/display/default_edid_hdmi > "
-                          "/sys/devices/platform/videoip/eeprom_content"),
-        true);
+    CBaseComm *pComm = LiveLink();
+    return pComm
+           && pComm->PushSendData(
+               QByteArrayLiteral("cat /sys/devices/platform/display/default_edid_hdmi > "
+                                 "/sys/devices/platform/videoip/eeprom_content"),
+               true);
 }
 
 bool CHOIDev::Reboot()
 {
-    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->PushSendData(QByteArrayLiteral("(sleep 1; reboot) &"), true);
+    CBaseComm *pComm = LiveLink();
+    return pComm && pComm->PushSendData(QByteArrayLiteral("(sleep 1; reboot) &"), true);
 }
 
 bool CHOIDev::QN714Reboot()
 {
-    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SendData(QByteArrayLiteral("config set reboot"), true);
+    CBaseComm *pComm = LiveLink();
+    return pComm && pComm->SendData(QByteArrayLiteral("config set reboot"), true);
 }

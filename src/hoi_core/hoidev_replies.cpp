@@ -72,6 +72,32 @@ void SplitControllerSetting(const QString &strText, QString *pAddr, QString *pMa
     *pGw = strText.mid(g + 8);
 }
 
+// The IPv4 addresses of one controller port's setting text; each is empty
+// where the text holds none.
+struct T_PortAddresses
+{
+    QString addr;
+    QString mask;
+    QString gw;
+};
+
+T_PortAddresses ControllerAddresses(const QString &strText)
+{
+    T_PortAddresses port;
+    SplitControllerSetting(strText, &port.addr, &port.mask, &port.gw);
+    port.addr = LeadingAddress(port.addr);
+    port.mask = LeadingAddress(port.mask);
+    port.gw = LeadingAddress(port.gw);
+    return port;
+}
+
+// A reply without an address leaves the one known before.
+void KeepAddress(QString &field, const QString &strAddr)
+{
+    if (!strAddr.isEmpty())
+        field = strAddr;
+}
+
 // Replies that fill one cached field as they come, with what a failed read
 // leaves there.
 struct T_TextReply
@@ -391,15 +417,9 @@ void CHOIDev::slotOnGetQN714IP(QByteArray strCmd)
     const int j = text.indexOf(QLatin1String("ipsetting2 is:ip4addr"));
     if (j > i)
         text = text.left(j);
-    text = text.mid(i + kKey.size() + 1);
-    QString addr, mask, gw;
-    SplitControllerSetting(text, &addr, &mask, &gw);
-    mask = LeadingAddress(mask);
-    gw = LeadingAddress(gw);
-    if (!mask.isEmpty())
-        m_strNetmask = mask;
-    if (!gw.isEmpty())
-        m_strGateway = gw;
+    const T_PortAddresses port = ControllerAddresses(text.mid(i + kKey.size() + 1));
+    KeepAddress(m_strNetmask, port.mask);
+    KeepAddress(m_strGateway, port.gw);
 }
 
 void CHOIDev::slotOnGetQN714IP2(QByteArray strCmd)
@@ -413,18 +433,10 @@ void CHOIDev::slotOnGetQN714IP2(QByteArray strCmd)
     const int v = text.indexOf(QLatin1String("API version:"));
     if (v >= 0)
         text = text.left(v);
-    text = text.mid(kKey.size() + 1);
-    QString addr, mask, gw;
-    SplitControllerSetting(text, &addr, &mask, &gw);
-    addr = LeadingAddress(addr);
-    mask = LeadingAddress(mask);
-    gw = LeadingAddress(gw);
-    if (!addr.isEmpty())
-        m_strIPAddr2 = addr;
-    if (!mask.isEmpty())
-        m_strNetmask2 = mask;
-    if (!gw.isEmpty())
-        m_strGateway2 = gw;
+    const T_PortAddresses port = ControllerAddresses(text.mid(kKey.size() + 1));
+    KeepAddress(m_strIPAddr2, port.addr);
+    KeepAddress(m_strNetmask2, port.mask);
+    KeepAddress(m_strGateway2, port.gw);
 }
 
 void CHOIDev::slotOnGetQN714Version(QByteArray strCmd)

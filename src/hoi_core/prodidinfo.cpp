@@ -92,23 +92,21 @@ T_VolParam &T_VolParam::Parse(const QByteArray &text)
             return *this;
     }
 
-    const QByteArray absent("-");
-    if (tokens.at(0) != absent) {
-        mask |= MASK_GAIN;
+    // A token other than "-" marks its field present.
+    const auto present = [this, &tokens](int i, quint32 bit) {
+        if (tokens.at(i) == "-")
+            return false;
+        mask |= bit;
+        return true;
+    };
+    if (present(0, MASK_GAIN))
         gain = LeadingInt(tokens.at(0));
-    }
-    if (tokens.at(1) != absent) {
-        mask |= MASK_PHANTOM_POWER;
+    if (present(1, MASK_PHANTOM_POWER))
         phantom_power = StrToBool(QString::fromUtf8(tokens.at(1)), phantom_power);
-    }
-    if (tokens.at(2) != absent) {
-        mask |= MASK_LEVEL_CONTROL;
+    if (present(2, MASK_LEVEL_CONTROL))
         level_control = LeadingInt(tokens.at(2));
-    }
-    if (tokens.at(3) != absent) {
-        mask |= MASK_MUTE;
+    if (present(3, MASK_MUTE))
         mute = StrToBool(QString::fromUtf8(tokens.at(3)), mute);
-    }
     return *this;
 }
 
