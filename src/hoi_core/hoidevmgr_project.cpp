@@ -34,11 +34,6 @@ inline void Attr(QXmlStreamWriter& xml, const char* name, qint64 value)
     xml.writeAttribute(QLatin1String(name), QString::number(value));
 }
 
-inline QString YesNo(bool b)
-{
-    return b ? QStringLiteral("y") : QStringLiteral("n");
-}
-
 // Key of an enum value as registered with CHOIDev's meta-object; empty for a
 // value without key.
 QString EnumKey(const char* enumName, int value)

@@ -40,19 +40,6 @@ bool IsController(const CHOIDev* pDev)
     return (dash >= 0 ? hostName.left(dash) : hostName) == g_strControllerModel;
 }
 
-QString IPModeWord(CHOIDev::IPMode mode)
-{
-    switch (mode) {
-    case CHOIDev::E_IM_AUTOIP:
-        return QStringLiteral("autoip");
-    case CHOIDev::E_IM_DHCP:
-        return QStringLiteral("dhcp");
-    case CHOIDev::E_IM_STATIC:
-        return QStringLiteral("static");
-    }
-    return QString();
-}
-
 // "Default name(display name)".
 QString DevLabel(const CHOIDev* pDev)
 {
@@ -68,7 +55,7 @@ void WriteDeviceSettings(QTextStream& out, const CHOIScene* pScene)
 
     const auto devLine = [&out](int number, const CHOIDev* pDev, const char* role) {
         out << "\t#" << number << '\t' << pDev->GetDefaultName() << "\t\t" << role << '\t'
-            << pDev->GetDisplayName() << '\t' << IPModeWord(pDev->GetIPMode()) << "\t\t"
+            << pDev->GetDisplayName() << '\t' << CHOIDev::IPModeWord(pDev->GetIPMode()) << "\t\t"
             << CHOIDevMgr::PadIPAddress(pDev->GetIPAddr()) << "\t\t"
             << CHOIDevMgr::PadIPAddress(pDev->GetNetmask()) << kEol;
     };
