@@ -162,6 +162,9 @@ public:
         E_AF_NETMASK,
         E_AF_GATEWAY,
     };
+    // "autoip", "dhcp" or "static", as the device's "ip_mode" and the summary
+    // write it; empty for any other value.
+    static QString IPModeWord(IPMode eMode);
     // Every address set the network commands send passes here: a host
     // address (not 0.0.0.0, multicast or broadcast), a contiguous mask other
     // than 0.0.0.0 (with bEmptyMask also none at all) and a gateway that is
@@ -460,10 +463,22 @@ private:
     QString CommandPrefix() const;
     // The link a sender queues on, or null when it may not queue.
     CBaseComm *QueueLink(bool bConnect);
+    // Always tries to connect; with bConnect a failed try gives null.
+    CBaseComm *TryLink(bool bConnect);
+    // Connected, or brought up now; null when it cannot be.
+    CBaseComm *LiveLink();
+    bool QueueGbconfig(const QString &strArgs);
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);
-    void StoreResolution(const QByteArray &strValue);
+    // slotOnReadParam's steps: each stores the replies of its kind and says
+    // whether the name was one of them.
+    void ForgetParam(const QByteArray &name);
+    bool StoreFieldParam(const QByteArray &name, const QString &value);
+    bool StoreIdentityParam(const QByteArray &name, const QByteArray &rawValue);
+    bool StoreVideoParam(const QByteArray &name, const QString &value);
+    bool EmitSettingsParam(const QByteArray &name, const QString &value);
+    void StoreResolution(const QString &value);
     void SetAddrField(QString &field, const QString &strAddr);
     // ApplyToDev and ApplyIPToDev: checks, then with bName the name line and
     // with bAddr the saved address parameters; the new values are kept.

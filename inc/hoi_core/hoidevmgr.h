@@ -25,6 +25,7 @@
 class CHOIDev;
 class CHOIScene;
 class QIODevice;
+class QXmlStreamAttributes;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
@@ -160,6 +161,9 @@ public:
     CHOIDev* FindTxByMulticastIP(const QString& ip, const CHOIDev* pExcept) const;
     CHOIDev* FindListedDevByHostName(const QString& hostName) const;
     void SaveAliasToTxRx();
+    // A TX, RX, MRX, WP or GW: a unit that carries an alias and takes batch
+    // settings, unlike the IP controller or a device of unknown type.
+    static bool IsAvUnit(const CHOIDev* pDev);
     QString GetProdDevName(const QString& hostName) const;
 
     // ---- products ----
@@ -348,6 +352,12 @@ private:
     // Product lookups and the null-device walk of the feature queries.
     typedef bool (*ProdTest)(const T_ProdIdInfo&);
     bool QueryFeature(CHOIDev* pDev, ProdTest test) const;
+    // Steps of LoadProdConfig: the console's switches on the root element,
+    // and the "tx" and "video_wall" ids of each product to its records.
+    void ReadProdConfigFlags(const QXmlStreamAttributes& attrs);
+    void ResolveProdSets();
+    // Moves every device, layout and video wall of group from to group to.
+    void ReplaceGroupName(const QString& from, const QString& to);
     void ConnectScene(CHOIScene* pScene);
     void DeleteDevs(QList<CHOIDev*>& list, bool bNow);
     void ClearAllImpl(bool bNow);
@@ -465,20 +475,29 @@ private:
     bool WriteWSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteVWLayoutItem(CHOIScene* pScene, QXmlStreamWriter& xml);
     bool WriteMSceneItem(CHOIDev* pDev, QXmlStreamWriter& xml);
+    void WriteVideoWallsSection(QXmlStreamWriter& xml, QMap<QString, QString>& layoutsWithoutRx);
     static void WriteScheduleItem(QXmlStreamWriter& xml, const T_ScheduleInfo* pInfo);
     void WriteGroupItem(const QString& group, bool bDevForm, QXmlStreamWriter& xml) const;
     void WriteLayoutAttributes(CHOIScene* pScene, QXmlStreamWriter& xml) const;
     void WriteMSceneWindows(CHOIDev* pDev, const T_IpmLayoutInfo& layout, QXmlStreamWriter& xml) const;
 
+    // The reader's steps: indexes up, one reader per section of the file,
+    // indexes down.
+    struct T_ProjectReadState;
+    void BeginProjectLoad();
+    bool ReadProjectElements(QXmlStreamReader& xml);
+    void ReadDevicesElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void ReadLayoutsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void ReadVideoWallsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    void EndProjectLoad();
+
     CHOIDev* ReadDevItem(QXmlStreamReader& reader);
     void ReadDevParamItem(QXmlStreamReader& reader, CHOIDev* pDev);
-    void ReadDevLocationItem(QXmlStreamReader& reader, CHOIDev* pDev);
-    void ReadDevGroupItem(QXmlStreamReader& reader, CHOIDev* pDev);
     CHOIScene* ReadSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadWindowSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadVivSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadLayoutItem(QXmlStreamReader& reader, int kind);
-    void ReadSceneLocationItem(QXmlStreamReader& reader, CHOIScene* pScene);
     void ReadSceneGroupItem(QXmlStreamReader& reader, CHOIScene* pScene);
     CHOIDev* ReadMSceneItem(QXmlStreamReader& reader);
     CHOIScene* ReadVideoWallItem(QXmlStreamReader& reader);

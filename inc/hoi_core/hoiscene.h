@@ -122,9 +122,13 @@ public:
 
     // Plain accessors.
     const QString& GetName() const { return m_strName; }
-    void SetName(const QString& name);
+    void SetName(const QString& name) { m_strName = name; }
     const QString& GetLocation() const { return m_strLocation; }
     void SetLocation(const QString& location);
+    // Takes the layout out of its location; like SetLocation with an empty
+    // text it then follows the first other layout of its wall, passing over
+    // those in alsoLeaving, which leave the same location with it.
+    void LeaveLocation(const QList<CHOIScene*>& alsoLeaving);
     // Takes the layout out of its location alone: unlike SetLocation with an
     // empty text it does not take the location of the wall's other layouts,
     // so the layouts of one wall can be cleared one by one.
@@ -142,7 +146,7 @@ public:
     bool IsWPLayout() const { return m_bWPLayout; }
     void SetWPLayout(bool b) { m_bWPLayout = b; }
     bool IsAutoApply() const { return m_bAutoApply; }
-    void SetAutoApply(bool bAutoApply);
+    void SetAutoApply(bool bAutoApply) { m_bAutoApply = bAutoApply; }
     T_VWDevSetup GetDevSetup(CHOIDev* pDev) const;
     void SetDevSetup(CHOIDev* pDev, const T_VWDevSetup& setup);
     // Every set-up entry of the layout, for the project file.
@@ -258,6 +262,9 @@ private:
     void BeginQueuing();
     int EndQueuing();
     void FinishIfDone();
+    // The end of a device operation's queuing: with something queued it runs
+    // on until the devices answer; with nothing it has failed at once.
+    bool FinishQueuedOrFail(bool bQueued);
     void RemovePendingDev(CHOIDev* pDev);
     void ClearPendingDevs();
     void CountCompletion(CHOIDev* pDev, int nResult, bool bAlive = true);
@@ -265,6 +272,9 @@ private:
     void FinishApply();
     void EmitLog(const QString& text);
     void LogDev(const char* text, CHOIDev* pDev);
+    // Connects a device a step is about to send to; a failure is logged as
+    // the interruption of the operation.
+    bool ConnectForApply(CHOIDev* pDev);
     bool IsInWallList(const T_VideoWallInfo* pWall) const;
     bool IsRectInGrid(int row, int col, int rows, int cols) const;
     void ForgetWall(const T_VideoWallInfo* pWall);
@@ -273,8 +283,26 @@ private:
     bool ApplyCell(T_SceneCell* pCell);
     void SetCellRx(T_SceneCell* pCell, CHOIDev* pDev);
     bool CanTakeRx(T_SceneCell* pCell, CHOIDev* pRx, QString& err) const;
-    void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, bool bPrepare);
-    void QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col);
+    // Steps of ApplyVideoWall, one wall row at a time; false stops the apply.
+    bool ApplyVideoWallRow(T_VideoWallInfo* pWall, int r, int flags, int& count);
+    bool StopVideoWallRow(T_VideoWallInfo* pWall, int r, int& count);
+    bool ApplyVideoWallRowTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags, T_VWDeferredSteps& rec);
+    bool ApplyVideoWallRowRx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags, T_VWDeferredSteps& rec,
+                             int& count);
+    bool PrepareVideoWallTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int row, int flags);
+    // A wall decoder's link lines come in two parts: its source (the stream,
+    // its sound and its tile of the picture) and its wall settings (membership,
+    // channel, position). A decoder finished after the apply gets the source
+    // during the apply and the settings afterwards; any other gets both at once.
+    enum
+    {
+        E_WRX_SOURCE = 1,
+        E_WRX_PLACE = 2
+    };
+    void QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int parts);
+    // The identity, link and set-up lines the flags ask for, then a save.
+    void QueueWallRxSteps(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int flags,
+                          int linkParts);
     void QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx);
     // A decoder whose source line was refused counts as failed at once.
     bool RefuseRx(CHOIDev* pRx);

@@ -2,6 +2,7 @@
 #define HOI_CORE_HOITYPES_H
 
 #include <QMetaType>
+#include <QString>
 
 // Enums carried by the signals of the device, layout and manager objects.
 // They live apart from the classes so that each header can name them without
@@ -41,6 +42,9 @@ Q_DECLARE_METATYPE(E_ControlObject)
 Q_DECLARE_METATYPE(E_DeviceNotify)
 Q_DECLARE_METATYPE(E_ProgressNotify)
 Q_DECLARE_METATYPE(E_SceneStatus)
+
+// "y" or "n": how devices and project files write a flag.
+QString YesNo(bool b);
 
 // Registers the enums above for queued connections and signal spies.
 // Safe to call more than once.

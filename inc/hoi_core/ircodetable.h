@@ -5,6 +5,11 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
+
+class QSqlQuery;
 
 // The infrared codes of the controlled appliances, read from the SQLite file
 // "ZEZOControlTable.db" beside the executable (table "ControlTable", one row
@@ -27,6 +32,12 @@ public:
 
 private:
     Q_DISABLE_COPY(CIrCodeTable)
+
+    // Opens the file, runs one statement with its bound values, hands the
+    // executed query to fnRows and closes the file again. A file that cannot
+    // be opened reads as no rows.
+    void RunQuery(const QString &strSql, const QVariantMap &bindings,
+                  const std::function<void(QSqlQuery &)> &fnRows);
 
     QSqlDatabase m_db;
 };

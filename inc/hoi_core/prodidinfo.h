@@ -43,6 +43,16 @@ enum E_EncParamId {
     E_EP_OUTPUT_DIP = 19,
 };
 
+// How an encoder parameter's value is typed, alike in what a device reports
+// and in what is sent to it.
+enum E_EncParamValue {
+    E_EPV_TEXT = 0,
+    E_EPV_FLAG = 1,
+    E_EPV_RC_MODE = 2,
+    E_EPV_NUMBER = 3,
+    E_EPV_TRANSPORT = 4,
+};
+
 // Rate-control mode of an encoder ("enc-rc-mode").
 enum E_FPSMode {
     E_FPSM_VBR = 0,
@@ -205,6 +215,7 @@ struct T_ProdIdInfo
     static int EncParamName2Id(const QString &name);
     static QString EncParamOption(int id);
     static bool EncParamHasValue(int id);
+    static E_EncParamValue EncParamValueType(int id);
 
     static QString FPSMode2Name(int mode);
     static E_FPSMode FPSName2Mode(const QString &name);
@@ -214,6 +225,8 @@ struct T_ProdIdInfo
     static int LatencyName2Mode(const QString &name);
     static QString VideoInput2Name(int input);
     static QString VideoInputName2Code(const QString &name);
+    // The input a "--output-dip" code selects; empty for an unknown code.
+    static QString VideoInputCode2Name(const QString &code);
 
     // Typed value of one option as the device reports it.
     static QVariant ParseParamLine(const QByteArray &key, const QByteArray &value);

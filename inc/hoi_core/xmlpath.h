@@ -7,31 +7,34 @@
 #include <QVector>
 #include <QXmlStreamReader>
 
-// The readers of the console's XML files pick elements by their full path
-// from the root ("/ipgwconfig/ipc/item"). Reads on to the next start element
-// and keeps elementPath and depth (1 for the root) in step with the
-// document; false at its end or at an error.
-inline bool ReadToStartElement(QXmlStreamReader& xml, QString& elementPath, int& depth)
-{
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-            const int slash = elementPath.lastIndexOf(QLatin1Char('/'));
-            if (slash >= 0)
-                elementPath.truncate(slash);
-        } else if (token == QXmlStreamReader::StartElement) {
-            ++depth;
-            elementPath += QLatin1Char('/') + xml.name().toString();
-            return true;
-        }
-    }
-    return false;
-}
+#include <functional>
 
-// The same walk against a fixed table of full paths, each with an id. The
-// path is kept as a stack of table entries, one per open element, so an
-// element costs one look-up of its own name however deep it lies.
+class QXmlStreamWriter;
+
+// The readers of the console's XML files pick elements by their full path
+// from the root ("/ipgwconfig/ipc/item").
+typedef std::function<void(const QString& elementPath, const QXmlStreamAttributes& attrs)> XmlElementHandler;
+
+// Walks the document to its end or its first error, handing every start
+// element with its full path to onElement. With a root given, a document
+// whose root element has another path stops the walk at once: false, with
+// that path in *pFoundRoot. True otherwise, also after an error, which is
+// left in xml for the caller to report.
+bool ReadXmlPaths(QXmlStreamReader& xml, const QString& root, const XmlElementHandler& onElement,
+                  QString* pFoundRoot = nullptr);
+
+// One entry of a table of a record's attributes: the attribute's name and
+// the member of the record it fills.
+template <class Record, class Value>
+struct T_XmlField
+{
+    const char* name;
+    Value Record::*member;
+};
+
+// A walk against a fixed table of full paths, each with an id. The path is
+// kept as a stack of table entries, one per open element, so an element
+// costs one look-up of its own name however deep it lies.
 class CXmlPathMatcher
 {
 public:
@@ -98,5 +101,12 @@ private:
 // stray byte in a device's reply would make every save fail: the writers of
 // the console's files pass every value through this, which leaves them out.
 QString XmlText(const QString& text);
+
+// Writes the file at path with root element root ("ver" 1.0), its content
+// written by writeContent, which may add attributes to the root first. The
+// old file stays in place until the new one is complete; false, with a
+// warning, when it cannot be written.
+bool SaveXmlFile(const QString& path, const QString& root,
+                 const std::function<void(QXmlStreamWriter&)>& writeContent);
 
 #endif

@@ -47,9 +47,15 @@ const QByteArray kEncodedKeep = QByteArrayLiteral(":/@+,=");
 // Unreserved in a URL, but the shell expands it at the start of a word.
 const QByteArray kEncodedForce = QByteArrayLiteral("~");
 
-QString YesNo(bool b)
+QString ShowArgs(const char *pOption)
 {
-    return b ? QStringLiteral("y") : QStringLiteral("n");
+    return QStringLiteral("--show ") + QLatin1String(pOption);
+}
+
+// "<option>=y" or "<option>=n".
+QString SwitchArgs(const char *pOption, bool bOn)
+{
+    return QLatin1String(pOption) + QLatin1Char('=') + YesNo(bOn);
 }
 
 bool VariantToBool(const QVariant &value)
@@ -75,6 +81,40 @@ int VariantToTransport(const QVariant &value)
     if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
         return T_ProdIdInfo::TrasportName2Type(value.toString());
     return value.toInt();
+}
+
+// The configuration line that sets one encoder parameter; empty for one that
+// is not sent this way.
+QString OptionLine(int nOptionId, const QString &strOption, const QVariant &value)
+{
+    switch (T_ProdIdInfo::EncParamValueType(nOptionId)) {
+    case E_EPV_FLAG:
+        return QStringLiteral("%1=%2").arg(strOption, YesNo(VariantToBool(value)));
+    case E_EPV_RC_MODE:
+        return QStringLiteral("%1=%2").arg(strOption,
+                                           T_ProdIdInfo::FPSMode2Name(VariantToFpsMode(value)));
+    case E_EPV_NUMBER:
+        return QStringLiteral("%1=%2").arg(strOption).arg(value.toInt());
+    case E_EPV_TRANSPORT:
+        return QStringLiteral("%1=%2").arg(
+            strOption, T_ProdIdInfo::TrasportType2Name(VariantToTransport(value)));
+    case E_EPV_TEXT:
+        break;
+    }
+    switch (nOptionId) {
+    case E_EP_SUPPRESSOR_RESET:
+        return strOption;
+    case E_EP_LOW_DELAY:
+        return QStringLiteral("%1 %2").arg(strOption, YesNo(VariantToBool(value)));
+    case E_EP_PNG_OVERLAY_POS_H:
+    case E_EP_PNG_OVERLAY_POS_V:
+        return QStringLiteral("%1 %2").arg(strOption).arg(value.toInt());
+    case E_EP_HW_DIP_ENABLE:
+        return QStringLiteral("%1=%2").arg(strOption, value.toString());
+    default:
+        // The output selector is sent by ApplyOutputDip; only the value is kept.
+        return QString();
+    }
 }
 
 } // namespace
@@ -131,41 +171,37 @@ bool CHOIDev::SendParamSetEncoded(const QString &strName, const QString &strValu
     return ParamSet(strName, QString::fromLatin1(encoded), bConnect);
 }
 
+CBaseComm *CHOIDev::TryLink(bool bConnect)
+{
+    const bool bConnected = EnsureConnected();
+    if (bConnect && !bConnected)
+        return nullptr;
+    return m_pComm;
+}
+
 bool CHOIDev::SendSetCmd(const QString &strOption, const QString &strValue, QString strExtra,
                          bool bConnect)
 {
     if (HasLineBreak(strOption + strValue + strExtra, "set command"))
         return false;
-    const bool bConnected = EnsureConnected();
-    if (bConnect && !bConnected)
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SetOption(strOption, strValue, strExtra);
+    CBaseComm *pComm = TryLink(bConnect);
+    return pComm && pComm->SetOption(strOption, strValue, strExtra);
 }
 
 bool CHOIDev::ApplyMultiView(const QString &strWindows, bool bConnect)
 {
     if (HasLineBreak(strWindows, "multiview setting"))
         return false;
-    const bool bConnected = EnsureConnected();
-    if (bConnect && !bConnected)
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SetMultiView(strWindows);
+    CBaseComm *pComm = TryLink(bConnect);
+    return pComm && pComm->SetMultiView(strWindows);
 }
 
 bool CHOIDev::ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect)
 {
     if (HasLineBreak(strText, "multiview audio setting"))
         return false;
-    const bool bConnected = EnsureConnected();
-    if (bConnect && !bConnected)
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SetMultiViewAudioSeparate(strText);
+    CBaseComm *pComm = TryLink(bConnect);
+    return pComm && pComm->SetMultiViewAudioSeparate(strText);
 }
 
 bool CHOIDev::SendCmd(const QString &strCmd)
@@ -229,93 +265,99 @@ bool CHOIDev::ApplyEncBackupInfo(const QString &strInfo)
         return false;
     if (HasLineBreak(strInfo, "backup text"))
         return false;
-    return QueueLine(QStringLiteral("gbconfig --enc-backup-info=\"%1\"").arg(QuoteForShell(strInfo)),
-                     true);
+    return QueueGbconfig(QStringLiteral("--enc-backup-info=\"%1\"").arg(QuoteForShell(strInfo)));
+}
+
+// Every "gbconfig" line of a single setting goes through here; a "--show"
+// line is answered through slotOnReadParam.
+bool CHOIDev::QueueGbconfig(const QString &strArgs)
+{
+    return QueueLine(QStringLiteral("gbconfig ") + strArgs, true);
 }
 
 bool CHOIDev::ApplyDelayPlay(const QString &strValue)
 {
-    return QueueLine(QStringLiteral("gbconfig --delay-play %1").arg(strValue), true);
+    return QueueGbconfig(QStringLiteral("--delay-play ") + strValue);
 }
 
 bool CHOIDev::QueryDelayPlay()
 {
-    return QueueLine(QStringLiteral("gbconfig --show --delay-play"), true);
+    return QueueGbconfig(ShowArgs("--delay-play"));
 }
 
 bool CHOIDev::ApplyMaxEncRes(const QString &strValue)
 {
-    return QueueLine(QStringLiteral("gbconfig --max-enc-res=%1").arg(strValue), true);
+    return QueueGbconfig(QStringLiteral("--max-enc-res=") + strValue);
 }
 
 bool CHOIDev::ApplyAudioDelay(const QString &strValue)
 {
-    return QueueLine(QStringLiteral("gbconfig --audio-delay %1").arg(strValue), true);
+    return QueueGbconfig(QStringLiteral("--audio-delay ") + strValue);
 }
 
 bool CHOIDev::QueryAudioDelay()
 {
-    return QueueLine(QStringLiteral("gbconfig --show --audio-delay"), true);
+    return QueueGbconfig(ShowArgs("--audio-delay"));
 }
 
 bool CHOIDev::ApplyLineOutMute(bool bMute)
 {
-    return QueueLine(QStringLiteral("gbconfig --line-out=1 --mute=%1").arg(YesNo(bMute)), true);
-}
-
-bool CHOIDev::ApplyHdmiOutAudioMute(bool bMute)
-{
-    return QueueLine(QStringLiteral("gbconfig --hdmi-out-audio --mute=%1").arg(YesNo(bMute)), true);
+    return QueueGbconfig(SwitchArgs("--line-out=1 --mute", bMute));
 }
 
 bool CHOIDev::QueryLineOutMute()
 {
-    return QueueLine(QStringLiteral("gbconfig --show --line-out=1 --mute"), true);
+    return QueueGbconfig(ShowArgs("--line-out=1 --mute"));
 }
 
-bool CHOIDev::QueryBackgroundImageDisplay()
+bool CHOIDev::ApplyHdmiOutAudioMute(bool bMute)
 {
-    return QueueLine(QStringLiteral("gbconfig --show --background-image-display"), true);
-}
-
-bool CHOIDev::QueryPngOverlayEnable()
-{
-    return QueueLine(QStringLiteral("gbconfig --show --png-overlay-enable"), true);
+    return QueueGbconfig(SwitchArgs("--hdmi-out-audio --mute", bMute));
 }
 
 bool CHOIDev::ApplyBackgroundImageDisplay(bool bOn)
 {
-    return QueueLine(QStringLiteral("gbconfig --background-image-display=%1").arg(YesNo(bOn)), true);
+    return QueueGbconfig(SwitchArgs("--background-image-display", bOn));
+}
+
+bool CHOIDev::QueryBackgroundImageDisplay()
+{
+    return QueueGbconfig(ShowArgs("--background-image-display"));
 }
 
 bool CHOIDev::ApplyPngOverlayEnable(bool bOn)
 {
-    return QueueLine(QStringLiteral("gbconfig --png-overlay-enable=%1").arg(YesNo(bOn)), true);
+    return QueueGbconfig(SwitchArgs("--png-overlay-enable", bOn));
 }
 
-bool CHOIDev::QueryOsdDisplay()
+bool CHOIDev::QueryPngOverlayEnable()
 {
-    return QueueLine(QStringLiteral("gbconfig --show --osd-display"), true);
-}
-
-bool CHOIDev::QueryOsdDisplayMethod()
-{
-    return QueueLine(QStringLiteral("gbconfig --show --osd-display-method"), true);
+    return QueueGbconfig(ShowArgs("--png-overlay-enable"));
 }
 
 bool CHOIDev::ApplyOsdDisplay(bool bOn)
 {
-    return QueueLine(QStringLiteral("gbconfig --osd-display=%1").arg(YesNo(bOn)), true);
+    return QueueGbconfig(SwitchArgs("--osd-display", bOn));
+}
+
+bool CHOIDev::QueryOsdDisplay()
+{
+    return QueueGbconfig(ShowArgs("--osd-display"));
 }
 
 bool CHOIDev::ApplyOsdDisplayMethod(const QString &strMethod)
 {
-    return QueueLine(QStringLiteral("gbconfig --osd-display-method=") + strMethod, true);
+    return QueueGbconfig(QStringLiteral("--osd-display-method=") + strMethod);
+}
+
+bool CHOIDev::QueryOsdDisplayMethod()
+{
+    return QueueGbconfig(ShowArgs("--osd-display-method"));
 }
 
 bool CHOIDev::ApplySourceSelect(const QString &strValue)
 {
-    return QueueLine(QStringLiteral("gbconfig --source-select ") + strValue, true);
+    return QueueGbconfig(QStringLiteral("--source-select ") + strValue);
 }
 
 bool CHOIDev::ApplySinkPower(const QString &strPowerOnCmd, const QString &strStandbyCmd, bool bCec,
@@ -370,48 +412,9 @@ bool CHOIDev::SetOptionValue(int nOptionId, const QVariant &value, bool bConnect
     const QString strOption = QStringLiteral("--") + strName;
     m_mapOptions.insert(strOption, value);
 
-    QString strCmd;
-    switch (nOptionId) {
-    case E_EP_HDCP_ENABLE:
-    case E_EP_SUPPRESSOR_BYPASS:
-    case E_EP_SUPPRESSOR_FIX:
-        strCmd = QStringLiteral("%1=%2").arg(strOption, YesNo(VariantToBool(value)));
-        break;
-    case E_EP_ENC_RC_MODE:
-        strCmd = QStringLiteral("%1=%2").arg(strOption,
-                                             T_ProdIdInfo::FPSMode2Name(VariantToFpsMode(value)));
-        break;
-    case E_EP_CBR_AVG_BITRATE:
-    case E_EP_VBR_MAX_BITRATE:
-    case E_EP_VBR_MIN_QP:
-    case E_EP_VBR_MAX_QP:
-    case E_EP_FIXQP_IQP:
-    case E_EP_FIXQP_PQP:
-    case E_EP_ENC_GOP:
-    case E_EP_ENC_FPS:
-        strCmd = QStringLiteral("%1=%2").arg(strOption).arg(value.toInt());
-        break;
-    case E_EP_TRANSPORT_TYPE:
-        strCmd = QStringLiteral("%1=%2").arg(
-            strOption, T_ProdIdInfo::TrasportType2Name(VariantToTransport(value)));
-        break;
-    case E_EP_SUPPRESSOR_RESET:
-        strCmd = strOption;
-        break;
-    case E_EP_LOW_DELAY:
-        strCmd = QStringLiteral("%1 %2").arg(strOption, YesNo(VariantToBool(value)));
-        break;
-    case E_EP_PNG_OVERLAY_POS_H:
-    case E_EP_PNG_OVERLAY_POS_V:
-        strCmd = QStringLiteral("%1 %2").arg(strOption).arg(value.toInt());
-        break;
-    case E_EP_HW_DIP_ENABLE:
-        strCmd = QStringLiteral("%1=%2").arg(strOption, value.toString());
-        break;
-    default:
-        // The output selector is sent by ApplyOutputDip; only the value is kept.
+    const QString strCmd = OptionLine(nOptionId, strOption, value);
+    if (strCmd.isEmpty())
         return false;
-    }
     return SendConfigCmd(strCmd, bConnect);
 }
 

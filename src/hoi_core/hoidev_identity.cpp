@@ -156,35 +156,17 @@ void CHOIDev::SetAddrField(QString &field, const QString &strAddr)
         field = strAddr;
 }
 
-void CHOIDev::SetIPAddr(const QString &strAddr)
-{
-    SetAddrField(m_strIPAddr, strAddr);
-}
+#define HOIDEV_SET_ADDRESS(Name, field)                                                            \
+    void CHOIDev::Set##Name(const QString &strAddr) { SetAddrField(field, strAddr); }
 
-void CHOIDev::SetNetmask(const QString &strAddr)
-{
-    SetAddrField(m_strNetmask, strAddr);
-}
+HOIDEV_SET_ADDRESS(IPAddr, m_strIPAddr)
+HOIDEV_SET_ADDRESS(Netmask, m_strNetmask)
+HOIDEV_SET_ADDRESS(Gateway, m_strGateway)
+HOIDEV_SET_ADDRESS(IPAddr2, m_strIPAddr2)
+HOIDEV_SET_ADDRESS(Netmask2, m_strNetmask2)
+HOIDEV_SET_ADDRESS(Gateway2, m_strGateway2)
 
-void CHOIDev::SetGateway(const QString &strAddr)
-{
-    SetAddrField(m_strGateway, strAddr);
-}
-
-void CHOIDev::SetIPAddr2(const QString &strAddr)
-{
-    SetAddrField(m_strIPAddr2, strAddr);
-}
-
-void CHOIDev::SetNetmask2(const QString &strAddr)
-{
-    SetAddrField(m_strNetmask2, strAddr);
-}
-
-void CHOIDev::SetGateway2(const QString &strAddr)
-{
-    SetAddrField(m_strGateway2, strAddr);
-}
+#undef HOIDEV_SET_ADDRESS
 
 #define HOIDEV_SET_IF_DIFFERENT(Name, field)                                                       \
     void CHOIDev::Set##Name(const QString &strValue)                                               \

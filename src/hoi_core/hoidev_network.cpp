@@ -10,25 +10,6 @@
 
 namespace {
 
-QString IPModeWord(int mode)
-{
-    switch (mode) {
-    case CHOIDev::E_IM_AUTOIP:
-        return QStringLiteral("autoip");
-    case CHOIDev::E_IM_DHCP:
-        return QStringLiteral("dhcp");
-    case CHOIDev::E_IM_STATIC:
-        return QStringLiteral("static");
-    default:
-        return QString();
-    }
-}
-
-QString YesNo(bool b)
-{
-    return b ? QStringLiteral("y") : QStringLiteral("n");
-}
-
 // Address texts go unquoted onto a root shell line (and onto the
 // controller's command line): only the characters of an IPv4 or IPv6
 // address may pass. An empty text is left to the device to judge.
@@ -93,6 +74,19 @@ bool IsNetmask(const QString &strText)
 }
 
 } // namespace
+
+QString CHOIDev::IPModeWord(IPMode eMode)
+{
+    switch (eMode) {
+    case E_IM_AUTOIP:
+        return QStringLiteral("autoip");
+    case E_IM_DHCP:
+        return QStringLiteral("dhcp");
+    case E_IM_STATIC:
+        return QStringLiteral("static");
+    }
+    return QString();
+}
 
 CHOIDev::E_AddrField CHOIDev::CheckIPv4Settings(const QString &strIPAddr, const QString &strNetmask,
                                                 const QString &strGateway, bool bEmptyMask)
@@ -250,43 +244,40 @@ bool CHOIDev::ApplyHdcpEnable(bool bOn, int nConnect)
     return true;
 }
 
-bool CHOIDev::ResetDefault()
+// The link for lines that go at once: connected already, or brought up now.
+CBaseComm *CHOIDev::LiveLink()
 {
     if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
+        return nullptr;
+    return m_pComm;
+}
+
+bool CHOIDev::ResetDefault()
+{
+    CBaseComm *pComm = LiveLink();
+    if (!pComm || !pComm->PushSendData(QByteArrayLiteral("reset_to_default.sh"), true))
         return false;
-    if (!m_pComm)
-        return false;
-    if (!m_pComm->PushSendData(QByteArrayLiteral("reset_to_default.sh"), true))
-        return false;
-    return m_pComm->PushSendData(QByteArrayLiteral("reboot"), true);
+    return pComm->PushSendData(QByteArrayLiteral("reboot"), true);
 }
 
 bool CHOIDev::ResetEdid()
 {
-    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->PushSendData(
-        QByteArrayLiteral("cat /sys/devices/platform/display/default_edid_hdmi > "
-                          "/sys/devices/platform/videoip/eeprom_content"),
-        true);
+    CBaseComm *pComm = LiveLink();
+    return pComm
+           && pComm->PushSendData(
+               QByteArrayLiteral("cat /sys/devices/platform/display/default_edid_hdmi > "
+                                 "/sys/devices/platform/videoip/eeprom_content"),
+               true);
 }
 
 bool CHOIDev::Reboot()
 {
-    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->PushSendData(QByteArrayLiteral("(sleep 1; reboot) &"), true);
+    CBaseComm *pComm = LiveLink();
+    return pComm && pComm->PushSendData(QByteArrayLiteral("(sleep 1; reboot) &"), true);
 }
 
 bool CHOIDev::QN714Reboot()
 {
-    if (!(m_pComm && m_pComm->IsConnected()) && !EnsureConnected())
-        return false;
-    if (!m_pComm)
-        return false;
-    return m_pComm->SendData(QByteArrayLiteral("config set reboot"), true);
+    CBaseComm *pComm = LiveLink();
+    return pComm && pComm->SendData(QByteArrayLiteral("config set reboot"), true);
 }

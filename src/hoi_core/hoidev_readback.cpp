@@ -12,6 +12,145 @@ namespace {
 const int kReadG = 1; // "param g": answered with a recognisable echo
 const int kReadR = 0; // "param r"
 
+// The lines of one read-back, in the order the devices expect them: one
+// routine per group of settings. A device without a link queues nothing.
+class CReadBack
+{
+public:
+    explicit CReadBack(CBaseComm *pComm)
+        : m_pComm(pComm)
+    {
+    }
+
+    // What every device reports: name, addresses, firmware, stream settings.
+    void CommonSettings(bool bName) const
+    {
+        if (bName)
+            ReadG({"name"});
+        if (m_pComm)
+            m_pComm->ReadParam(QStringLiteral("ethaddr"), kReadR);
+        ReadG({"ip_mode"});
+        Shell("ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'");
+        ReadG({"multicast_ip", "ch_select", "scene", "s_row_count", "s_col_count"});
+        Shell("cat /etc/version");
+        Shell("gbconfig -s -l");
+        // Nothing recognises the probe's answer; it only keeps the burst in step
+        // with what the devices expect.
+        Shell("gbconfig --help | grep sinkpower-mode |wc -l");
+        ReadG({"preview_enable", "ast_video_quality_mode", "s0_baudrate",
+               "soip_type2_token_timeout", "fource_output_color_space"});
+        Shell("route -n | grep UG | awk '{print $2}'");
+    }
+
+    void MultiView() const
+    {
+        if (m_pComm)
+            m_pComm->SendCmdLatin1(QStringLiteral("multiview get"));
+        ReadG({"user_audio_mode"});
+    }
+
+    void ReceiverVideo(bool bVideoWall) const
+    {
+        Get("vi");
+        Resolutions();
+        ReadG({"s_row", "s_col", "hdcp_always_on", "hdcp_always_on_22", "v_output_timing_convert",
+               "v_turn_off_screen_on_pwr_save", "v_src_unavailable_timeout", "vw_stretch_type",
+               "vw_rotate"});
+        Show(QStringLiteral("--png-overlay-pos-h"));
+        Show(QStringLiteral("--png-overlay-pos-v"));
+        if (bVideoWall)
+            ReadG({"s_vw_name", "vw_h_shift", "vw_v_shift", "vw_h_scale", "vw_v_scale",
+                   "vw_delay_kick"});
+    }
+
+    void SenderVideo(bool bVideoSettings, bool bVideoWall) const
+    {
+        if (bVideoSettings) {
+            Get("vi");
+            Get("vo");
+            Resolutions();
+        }
+        if (bVideoWall)
+            ReadG({"en_video_wall", "s_vw_name", "s_vw_mode", "s_vw_pos_row", "s_vw_pos_col",
+                   "s_vw_row_count", "s_vw_col_count", "s_vw_row", "vw_moninfo_ha",
+                   "vw_moninfo_ht", "vw_moninfo_va", "vw_moninfo_vt", "vw_v_shift"});
+    }
+
+    // Each port the product has; microphones also as one group.
+    void AudioPorts(const T_ProdIdInfo *pProd) const
+    {
+        for (int kind = T_ProdIdInfo::FirstAudioPortType(); kind != 0;
+             kind = T_ProdIdInfo::NextAudioPortType(kind)) {
+            const int n = pProd ? pProd->vol_port_count[kind] : 0;
+            if (n > 0 && kind == E_APT_MIC)
+                Show(T_ProdIdInfo::AudioPortOption(kind, -1));
+            for (int i = 0; i < n; ++i)
+                Show(T_ProdIdInfo::AudioPortOption(kind, i));
+        }
+    }
+
+    void EncoderParams() const
+    {
+        for (int id = T_ProdIdInfo::FirstAudioPortType(); id != 0;
+             id = T_ProdIdInfo::NextEncParamId(id)) {
+            if (!T_ProdIdInfo::EncParamHasValue(id))
+                continue;
+            const QString option = T_ProdIdInfo::EncParamOption(id);
+            if (!option.isEmpty())
+                Show(option);
+        }
+    }
+
+    // The EDID file and the stream addresses, read last.
+    void Files(const QString &strEdidPath) const
+    {
+        if (!m_pComm)
+            return;
+        m_pComm->SetTmpfsFile(strEdidPath);
+        m_pComm->ReadTmpfsFile();
+        m_pComm->ReadStreamIP();
+    }
+
+    void Show(const QString &option) const
+    {
+        if (m_pComm)
+            m_pComm->ShowConfig(option);
+    }
+
+private:
+    void ReadG(std::initializer_list<const char *> names) const
+    {
+        for (const char *name : names) {
+            if (m_pComm)
+                m_pComm->ReadParam(QString::fromLatin1(name), kReadG);
+        }
+    }
+
+    void Shell(const char *line) const
+    {
+        if (m_pComm)
+            m_pComm->SendCmd(QString::fromLatin1(line));
+    }
+
+    void Get(const char *name) const
+    {
+        if (m_pComm)
+            m_pComm->GetOption(QString::fromLatin1(name));
+    }
+
+    // The forced resolution of each output port.
+    void Resolutions() const
+    {
+        Get("fvo");
+        for (const char *port : {"CVBS", "VGA", "DVI-D", "YPbPr"}) {
+            if (m_pComm)
+                m_pComm->GetValue(QStringLiteral("fvo"), QString::fromLatin1(port));
+        }
+    }
+
+    CBaseComm *m_pComm;
+};
+
 } // namespace
 
 bool CHOIDev::UpdateFromDev()
@@ -32,121 +171,28 @@ bool CHOIDev::UpdateFromDev(bool isGetName)
     m_strOverlayPosV.clear();
     m_strColorSpace.clear();
 
-    CBaseComm *c = m_pComm;
-    auto readG = [c](const char *name) {
-        if (c)
-            c->ReadParam(QString::fromLatin1(name), kReadG);
-    };
-    auto shell = [c](const char *line) {
-        if (c)
-            c->SendCmd(QString::fromLatin1(line));
-    };
-    auto show = [c](const QString &option) {
-        if (c)
-            c->ShowConfig(option);
-    };
-    auto get = [c](const char *name) {
-        if (c)
-            c->GetOption(QString::fromLatin1(name));
-    };
-    auto get2 = [c](const char *a, const char *b) {
-        if (c)
-            c->GetValue(QString::fromLatin1(a), QString::fromLatin1(b));
-    };
+    const CReadBack readBack(m_pComm);
+    readBack.CommonSettings(isGetName);
+    if (m_eDevType == E_DT_MRX)
+        readBack.MultiView();
+    readBack.Show(QStringLiteral("--show --max-enc-res"));
 
-    if (isGetName)
-        readG("name");
-    if (c)
-        c->ReadParam(QStringLiteral("ethaddr"), kReadR);
-    readG("ip_mode");
-    shell("ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'");
-    for (const char *name : {"multicast_ip", "ch_select", "scene", "s_row_count", "s_col_count"})
-        readG(name);
-    shell("cat /etc/version");
-    shell("gbconfig -s -l");
-    // Nothing recognises the probe's answer; it only keeps the burst in step
-    // with what the devices expect.
-    shell("gbconfig --help | grep sinkpower-mode |wc -l");
-    for (const char *name : {"preview_enable", "ast_video_quality_mode", "s0_baudrate",
-                             "soip_type2_token_timeout", "fource_output_color_space"})
-        readG(name);
-    shell("route -n | grep UG | awk '{print $2}'");
-    if (m_eDevType == E_DT_MRX) {
-        if (c)
-            c->SendCmdLatin1(QStringLiteral("multiview get"));
-        readG("user_audio_mode");
-    }
-    show(QStringLiteral("--show --max-enc-res"));
-
+    const bool bVideoSettings = m_pOwner && m_pOwner->IsSupportVideoSettings(this);
     const bool bVideoWall = m_pOwner && m_pOwner->IsSupportVideoWall(this);
-    if (m_eDevType == E_DT_RX || m_eDevType == E_DT_MRX) {
-        get("vi");
-        get("fvo");
-        get2("fvo", "CVBS");
-        get2("fvo", "VGA");
-        get2("fvo", "DVI-D");
-        get2("fvo", "YPbPr");
-        for (const char *name : {"s_row", "s_col", "hdcp_always_on", "hdcp_always_on_22",
-                                 "v_output_timing_convert", "v_turn_off_screen_on_pwr_save",
-                                 "v_src_unavailable_timeout", "vw_stretch_type", "vw_rotate"})
-            readG(name);
-        show(QStringLiteral("--png-overlay-pos-h"));
-        show(QStringLiteral("--png-overlay-pos-v"));
-        if (bVideoWall) {
-            for (const char *name : {"s_vw_name", "vw_h_shift", "vw_v_shift", "vw_h_scale",
-                                     "vw_v_scale", "vw_delay_kick"})
-                readG(name);
-        }
-    } else {
-        if (m_pOwner && m_pOwner->IsSupportVideoSettings(this)) {
-            get("vi");
-            get("vo");
-            get("fvo");
-            get2("fvo", "CVBS");
-            get2("fvo", "VGA");
-            get2("fvo", "DVI-D");
-            get2("fvo", "YPbPr");
-        }
-        if (bVideoWall) {
-            for (const char *name :
-                 {"en_video_wall", "s_vw_name", "s_vw_mode", "s_vw_pos_row", "s_vw_pos_col",
-                  "s_vw_row_count", "s_vw_col_count", "s_vw_row", "vw_moninfo_ha", "vw_moninfo_ht",
-                  "vw_moninfo_va", "vw_moninfo_vt", "vw_v_shift"})
-                readG(name);
-        }
-    }
-
-    const T_ProdIdInfo *pProd = m_pOwner ? m_pOwner->FindProdIdInfo(m_strHostName) : nullptr;
-    for (int kind = T_ProdIdInfo::FirstAudioPortType(); kind != 0;
-         kind = T_ProdIdInfo::NextAudioPortType(kind)) {
-        const int n = pProd ? pProd->vol_port_count[kind] : 0;
-        if (n > 0 && kind == E_APT_MIC)
-            show(T_ProdIdInfo::AudioPortOption(kind, -1)); // all microphones
-        for (int i = 0; i < n; ++i)
-            show(T_ProdIdInfo::AudioPortOption(kind, i));
-    }
-
-    if (m_pOwner && m_pOwner->IsSupportVideoSettings(this)) {
-        for (int id = T_ProdIdInfo::FirstAudioPortType(); id != 0;
-             id = T_ProdIdInfo::NextEncParamId(id)) {
-            if (!T_ProdIdInfo::EncParamHasValue(id))
-                continue;
-            const QString option = T_ProdIdInfo::EncParamOption(id);
-            if (!option.isEmpty())
-                show(option);
-        }
-    }
+    if (m_eDevType == E_DT_RX || m_eDevType == E_DT_MRX)
+        readBack.ReceiverVideo(bVideoWall);
+    else
+        readBack.SenderVideo(bVideoSettings, bVideoWall);
+    readBack.AudioPorts(m_pOwner ? m_pOwner->FindProdIdInfo(m_strHostName) : nullptr);
+    if (bVideoSettings)
+        readBack.EncoderParams();
 
     m_strSinkInfo.clear();
     m_strEdid.clear();
     m_strVideoIP.clear();
     m_strAudioIP.clear();
 
-    if (c) {
-        c->SetTmpfsFile(m_pOwner ? m_pOwner->GetEdidPath(this) : QString());
-        c->ReadTmpfsFile();
-        c->ReadStreamIP();
-    }
+    readBack.Files(m_pOwner ? m_pOwner->GetEdidPath(this) : QString());
     return true;
 }
 

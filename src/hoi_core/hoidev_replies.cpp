@@ -8,6 +8,8 @@
 #include <QHostAddress>
 #include <QUrl>
 
+#include <optional>
+
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidevmgr.h"
 
@@ -70,6 +72,105 @@ void SplitControllerSetting(const QString &strText, QString *pAddr, QString *pMa
     *pGw = strText.mid(g + 8);
 }
 
+// The IPv4 addresses of one controller port's setting text; each is empty
+// where the text holds none.
+struct T_PortAddresses
+{
+    QString addr;
+    QString mask;
+    QString gw;
+};
+
+T_PortAddresses ControllerAddresses(const QString &strText)
+{
+    T_PortAddresses port;
+    SplitControllerSetting(strText, &port.addr, &port.mask, &port.gw);
+    port.addr = LeadingAddress(port.addr);
+    port.mask = LeadingAddress(port.mask);
+    port.gw = LeadingAddress(port.gw);
+    return port;
+}
+
+// A reply without an address leaves the one known before.
+void KeepAddress(QString &field, const QString &strAddr)
+{
+    if (!strAddr.isEmpty())
+        field = strAddr;
+}
+
+// Replies that fill one cached field as they come, with what a failed read
+// leaves there.
+struct T_TextReply
+{
+    const char *name;
+    QString CHOIDev::*field;
+    const char *onFailure; // null: kept; empty: cleared
+};
+
+const T_TextReply kTextReplies[] = {
+    {"sinkinfo", &CHOIDev::m_strSinkInfo, ""},
+    {"ipaddr", &CHOIDev::m_strIPAddr, nullptr},
+    {"config get ipsetting", &CHOIDev::m_strIPAddr, nullptr},
+    {"config get ipsetting2", &CHOIDev::m_strIPAddr2, nullptr},
+    {"netmask", &CHOIDev::m_strNetmask, nullptr},
+    {"gatewayip", &CHOIDev::m_strGateway, nullptr},
+    {"ethaddr", &CHOIDev::m_strEthAddr, nullptr},
+    {"ch_select", &CHOIDev::m_strChSelect, nullptr},
+    {"multicast_ip", &CHOIDev::m_strMulticastIP, nullptr},
+    {"cat /etc/version", &CHOIDev::m_strVersion, nullptr},
+    {"config get version", &CHOIDev::m_strVersion, nullptr},
+    {"user_audio_mode", &CHOIDev::m_strUserAudioMode, nullptr},
+    {"vi", &CHOIDev::m_strVideoInput, nullptr},
+    {"ai", &CHOIDev::m_strAudioInput, nullptr},
+    {"vo", &CHOIDev::m_strVideoOutput, nullptr},
+    {"--show --max-enc-res", &CHOIDev::m_strMaxResolution, nullptr},
+    {"--png-overlay-pos-h", &CHOIDev::m_strOverlayPosH, nullptr},
+    {"--png-overlay-pos-v", &CHOIDev::m_strOverlayPosV, nullptr},
+    {"v_output_timing_convert", &CHOIDev::m_strOutputTimingConvert, "0"},
+    {"s0_baudrate", &CHOIDev::m_strS0Baudrate, "115200-8n1"},
+};
+
+// "y" sets the flag, anything else clears it.
+struct T_FlagReply
+{
+    const char *name;
+    bool CHOIDev::*field;
+    bool bClearOnFailure;
+};
+
+const T_FlagReply kFlagReplies[] = {
+    {"--hdcp-enable", &CHOIDev::m_bHdcpEnable, false},
+    {"hdcp_always_on", &CHOIDev::m_bHdcpAlwaysOn, true},
+    {"hdcp_always_on_22", &CHOIDev::m_bHdcpAlwaysOn22, true},
+    {"v_turn_off_screen_on_pwr_save", &CHOIDev::m_bTurnOffScreenOnPwrSave, true},
+};
+
+struct T_NumberReply
+{
+    const char *name;
+    int CHOIDev::*field;
+    bool bUnsigned; // a negative reply reads as 0
+    std::optional<int> onFailure; // none: kept
+};
+
+const T_NumberReply kNumberReplies[] = {
+    {"ast_video_quality_mode", &CHOIDev::m_nVideoQualityMode, false, std::nullopt},
+    {"v_src_unavailable_timeout", &CHOIDev::m_nSrcUnavailableTimeout, false, 10000},
+    {"soip_type2_token_timeout", &CHOIDev::m_nSoipType2TokenTimeout, true, 1},
+    {"vw_stretch_type", &CHOIDev::m_nVwStretchType, true, 2},
+    {"vw_rotate", &CHOIDev::m_nVwRotate, true, 0},
+};
+
+template <typename T, size_t N>
+const T *FindReply(const T (&table)[N], const QByteArray &name)
+{
+    for (const T &entry : table) {
+        if (name == entry.name)
+            return &entry;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue, E_CommResult eResult)
@@ -78,52 +179,81 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
                            .arg(GetDefaultName(), QString::fromUtf8(strParamName),
                                 QString::fromUtf8(strParamValue)));
 
-    const QByteArray &name = strParamName;
-    const QString value = QString::fromUtf8(strParamValue);
-
     if (eResult != 0) {
-        if (name == "scene") {
-            m_strScene.clear();
-        } else if (name == "name") {
-            if (!m_strName.isEmpty()) {
-                m_strName.clear();
-                emit OnNameChanged(this);
-            }
-        } else if (name == "sinkinfo") {
-            m_strSinkInfo.clear();
-        } else if (name == "edid") {
-            m_strEdid.clear();
-        } else if (name == "hdcp_always_on") {
-            m_bHdcpAlwaysOn = false;
-        } else if (name == "hdcp_always_on_22") {
-            m_bHdcpAlwaysOn22 = false;
-        } else if (name == "v_turn_off_screen_on_pwr_save") {
-            m_bTurnOffScreenOnPwrSave = false;
-        } else if (name == "v_output_timing_convert") {
-            m_strOutputTimingConvert = QStringLiteral("0");
-        } else if (name == "v_src_unavailable_timeout") {
-            m_nSrcUnavailableTimeout = 10000;
-        } else if (name == "s0_baudrate") {
-            m_strS0Baudrate = QStringLiteral("115200-8n1");
-        } else if (name == "soip_type2_token_timeout") {
-            m_nSoipType2TokenTimeout = 1;
-        } else if (name == "vw_stretch_type") {
-            m_nVwStretchType = 2;
-        } else if (name == "vw_rotate") {
-            m_nVwRotate = 0;
-        }
+        ForgetParam(strParamName);
         emit OnReadParam(this, strParamName, strParamValue, eResult);
         return;
     }
 
+    const QString value = QString::fromUtf8(strParamValue);
+    if (!StoreFieldParam(strParamName, value) && !StoreIdentityParam(strParamName, strParamValue)
+        && !StoreVideoParam(strParamName, value) && !EmitSettingsParam(strParamName, value)) {
+        const QVariant v = T_ProdIdInfo::ParseParamLine(strParamName, strParamValue.trimmed());
+        if (!v.isNull())
+            m_mapOptions.insert(QString::fromUtf8(strParamName), v);
+    }
+
+    emit OnReadParam(this, strParamName, strParamValue, E_CommResult(0));
+}
+
+// A failed read puts the field back to what a device that never answered
+// would show.
+void CHOIDev::ForgetParam(const QByteArray &name)
+{
     if (name == "name") {
-        const QString alias = Decoded(strParamValue);
+        if (!m_strName.isEmpty()) {
+            m_strName.clear();
+            emit OnNameChanged(this);
+        }
+        return;
+    }
+    if (name == "scene") {
+        m_strScene.clear();
+        return;
+    }
+    if (name == "edid") {
+        m_strEdid.clear();
+        return;
+    }
+    if (const T_TextReply *pText = FindReply(kTextReplies, name)) {
+        if (pText->onFailure)
+            this->*pText->field = *pText->onFailure ? QString::fromLatin1(pText->onFailure) : QString();
+    } else if (const T_FlagReply *pFlag = FindReply(kFlagReplies, name)) {
+        if (pFlag->bClearOnFailure)
+            this->*pFlag->field = false;
+    } else if (const T_NumberReply *pNumber = FindReply(kNumberReplies, name)) {
+        if (pNumber->onFailure)
+            this->*pNumber->field = *pNumber->onFailure;
+    }
+}
+
+bool CHOIDev::StoreFieldParam(const QByteArray &name, const QString &value)
+{
+    if (const T_TextReply *pText = FindReply(kTextReplies, name)) {
+        this->*pText->field = value;
+    } else if (const T_FlagReply *pFlag = FindReply(kFlagReplies, name)) {
+        this->*pFlag->field = (value == QLatin1String("y"));
+    } else if (const T_NumberReply *pNumber = FindReply(kNumberReplies, name)) {
+        const QString number = value.trimmed();
+        this->*pNumber->field = pNumber->bUnsigned ? int(number.toUInt()) : number.toInt();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The alias, the host name and the address mode, checked or decoded first.
+bool CHOIDev::StoreIdentityParam(const QByteArray &name, const QByteArray &rawValue)
+{
+    const QString value = QString::fromUtf8(rawValue);
+    if (name == "name") {
+        const QString alias = Decoded(rawValue);
         if (alias != m_strName) {
             m_strName = alias;
             emit OnNameChanged(this);
         }
-    } else if (name == "sinkinfo") {
-        m_strSinkInfo = value;
+    } else if (name == "scene") {
+        m_strScene = Decoded(rawValue);
     } else if (name == "ip_mode") {
         if (value == QLatin1String("dhcp"))
             m_eIPMode = E_IM_DHCP;
@@ -131,16 +261,6 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
             m_eIPMode = E_IM_STATIC;
         else
             m_eIPMode = E_IM_AUTOIP;
-    } else if (name == "ipaddr" || name == "config get ipsetting") {
-        m_strIPAddr = value;
-    } else if (name == "config get ipsetting2") {
-        m_strIPAddr2 = value;
-    } else if (name == "netmask") {
-        m_strNetmask = value;
-    } else if (name == "gatewayip") {
-        m_strGateway = value;
-    } else if (name == "ethaddr") {
-        m_strEthAddr = value;
     } else if (name == "hostname_id") {
         if (IsValidHostId(value))
             m_strHostId = value;
@@ -151,56 +271,29 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
             m_strHostName = value;
         else
             qWarning() << GetDisplayName() << "reported the host name" << value << "which is refused";
-    } else if (name == "ch_select") {
-        m_strChSelect = value;
-    } else if (name == "multicast_ip") {
-        m_strMulticastIP = value;
-    } else if (name == "cat /etc/version" || name == "config get version") {
-        m_strVersion = value;
-    } else if (name == "preview_enable") {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Video replies whose text is translated before it is kept.
+bool CHOIDev::StoreVideoParam(const QByteArray &name, const QString &value)
+{
+    if (name == "preview_enable") {
         m_bPreviewEnable = (value != QLatin1String("n"));
-    } else if (name == "ast_video_quality_mode") {
-        m_nVideoQualityMode = value.trimmed().toInt();
-    } else if (name == "user_audio_mode") {
-        m_strUserAudioMode = value;
-    } else if (name == "scene") {
-        m_strScene = Decoded(strParamValue);
-    } else if (name == "vi") {
-        m_strVideoInput = value;
-    } else if (name == "ai") {
-        m_strAudioInput = value;
-    } else if (name == "vo") {
-        m_strVideoOutput = value;
     } else if (name == "fvo" || name == "fvo CVBS" || name == "fvo VGA" || name == "fvo DVI-D"
                || name == "fvo YPbPr") {
-        StoreResolution(strParamValue);
+        StoreResolution(value);
     } else if (name == "--output-dip") {
-        const QString code = value.trimmed();
-        if (code == QLatin1String("000"))
-            m_strOutputDip = QStringLiteral("HDMI");
-        else if (code == QLatin1String("100"))
-            m_strOutputDip = QStringLiteral("CVBS");
-        else if (code == QLatin1String("010"))
-            m_strOutputDip = QStringLiteral("VGA");
-        else if (code == QLatin1String("001"))
-            m_strOutputDip = QStringLiteral("DVI-D");
-        else if (code == QLatin1String("011"))
-            m_strOutputDip = QStringLiteral("YPbPr");
+        const QString input = T_ProdIdInfo::VideoInputCode2Name(value.trimmed());
+        if (!input.isEmpty())
+            m_strOutputDip = input;
     } else if (name == "--hw-dip-enable") {
         m_nHwDipEnable = (value == QLatin1String("n")) ? 0 : 1;
     } else if (name == "edid") {
         const int i = value.indexOf(QLatin1String("EDID:"), 1, Qt::CaseInsensitive);
         m_strEdid = (i >= 1) ? value.mid(i + 5) : value;
-    } else if (name == "--line-out=1 --mute") {
-        emit OnGetMuteSettings(value);
-    } else if (name == "--background-image-display") {
-        emit OnGetMapSettings(value);
-    } else if (name == "--png-overlay-enable") {
-        emit OnGetOverlaySettings(value);
-    } else if (name == "--osd-display" || name == "--osd-display-method") {
-        emit OnGetOSDSettings(value);
-    } else if (name == "--delay-play" || name == "--audio-delay") {
-        emit OnGetAudioDelaySettings(value);
     } else if (name == "--low-delay" || name == "gbconfig -s -l") {
         const QString v = value.trimmed();
         if (v == QLatin1String("y"))
@@ -209,47 +302,35 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
             m_strVoMode = QStringLiteral("high quality video");
         else
             m_strVoMode.clear();
-    } else if (name == "--show --max-enc-res") {
-        m_strMaxResolution = value;
-    } else if (name == "--png-overlay-pos-h") {
-        m_strOverlayPosH = value;
-    } else if (name == "--png-overlay-pos-v") {
-        m_strOverlayPosV = value;
     } else if (name == "fource_output_color_space") {
         m_strColorSpace = value.toUpper();
-    } else if (name == "--hdcp-enable") {
-        m_bHdcpEnable = (value == QLatin1String("y"));
-    } else if (name == "hdcp_always_on") {
-        m_bHdcpAlwaysOn = (value == QLatin1String("y"));
-    } else if (name == "hdcp_always_on_22") {
-        m_bHdcpAlwaysOn22 = (value == QLatin1String("y"));
-    } else if (name == "v_turn_off_screen_on_pwr_save") {
-        m_bTurnOffScreenOnPwrSave = (value == QLatin1String("y"));
-    } else if (name == "v_output_timing_convert") {
-        m_strOutputTimingConvert = value;
-    } else if (name == "v_src_unavailable_timeout") {
-        m_nSrcUnavailableTimeout = value.trimmed().toInt();
-    } else if (name == "s0_baudrate") {
-        m_strS0Baudrate = value;
-    } else if (name == "soip_type2_token_timeout") {
-        m_nSoipType2TokenTimeout = int(value.trimmed().toUInt());
-    } else if (name == "vw_stretch_type") {
-        m_nVwStretchType = int(value.trimmed().toUInt());
-    } else if (name == "vw_rotate") {
-        m_nVwRotate = int(value.trimmed().toUInt());
     } else {
-        const QVariant v = T_ProdIdInfo::ParseParamLine(strParamName, strParamValue.trimmed());
-        if (!v.isNull())
-            m_mapOptions.insert(QString::fromUtf8(strParamName), v);
+        return false;
     }
+    return true;
+}
 
-    emit OnReadParam(this, strParamName, strParamValue, E_CommResult(0));
+// Settings the windows show as the device reports them; nothing is kept.
+bool CHOIDev::EmitSettingsParam(const QByteArray &name, const QString &value)
+{
+    if (name == "--line-out=1 --mute")
+        emit OnGetMuteSettings(value);
+    else if (name == "--background-image-display")
+        emit OnGetMapSettings(value);
+    else if (name == "--png-overlay-enable")
+        emit OnGetOverlaySettings(value);
+    else if (name == "--osd-display" || name == "--osd-display-method")
+        emit OnGetOSDSettings(value);
+    else if (name == "--delay-play" || name == "--audio-delay")
+        emit OnGetAudioDelaySettings(value);
+    else
+        return false;
+    return true;
 }
 
 // "<port>.<resolution>" as the link joins an "fvo" read.
-void CHOIDev::StoreResolution(const QByteArray &strValue)
+void CHOIDev::StoreResolution(const QString &value)
 {
-    const QString value = QString::fromUtf8(strValue);
     const int dot = value.indexOf(QLatin1Char('.'));
     if (dot < 0)
         return;
@@ -336,15 +417,9 @@ void CHOIDev::slotOnGetQN714IP(QByteArray strCmd)
     const int j = text.indexOf(QLatin1String("ipsetting2 is:ip4addr"));
     if (j > i)
         text = text.left(j);
-    text = text.mid(i + kKey.size() + 1);
-    QString addr, mask, gw;
-    SplitControllerSetting(text, &addr, &mask, &gw);
-    mask = LeadingAddress(mask);
-    gw = LeadingAddress(gw);
-    if (!mask.isEmpty())
-        m_strNetmask = mask;
-    if (!gw.isEmpty())
-        m_strGateway = gw;
+    const T_PortAddresses port = ControllerAddresses(text.mid(i + kKey.size() + 1));
+    KeepAddress(m_strNetmask, port.mask);
+    KeepAddress(m_strGateway, port.gw);
 }
 
 void CHOIDev::slotOnGetQN714IP2(QByteArray strCmd)
@@ -358,18 +433,10 @@ void CHOIDev::slotOnGetQN714IP2(QByteArray strCmd)
     const int v = text.indexOf(QLatin1String("API version:"));
     if (v >= 0)
         text = text.left(v);
-    text = text.mid(kKey.size() + 1);
-    QString addr, mask, gw;
-    SplitControllerSetting(text, &addr, &mask, &gw);
-    addr = LeadingAddress(addr);
-    mask = LeadingAddress(mask);
-    gw = LeadingAddress(gw);
-    if (!addr.isEmpty())
-        m_strIPAddr2 = addr;
-    if (!mask.isEmpty())
-        m_strNetmask2 = mask;
-    if (!gw.isEmpty())
-        m_strGateway2 = gw;
+    const T_PortAddresses port = ControllerAddresses(text.mid(kKey.size() + 1));
+    KeepAddress(m_strIPAddr2, port.addr);
+    KeepAddress(m_strNetmask2, port.mask);
+    KeepAddress(m_strGateway2, port.gw);
 }
 
 void CHOIDev::slotOnGetQN714Version(QByteArray strCmd)

@@ -73,6 +73,18 @@ QString EscapeLogBytes(const QByteArray& bytes)
     return text;
 }
 
+// The first item of items whose text (a name or address, read by get) is
+// text; none when there is no such item.
+template <class Item>
+Item* FindByText(const QList<Item*>& items, const QString& (Item::*get)() const, const QString& text)
+{
+    for (Item* pItem : items) {
+        if ((pItem->*get)() == text)
+            return pItem;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 CHOIDevMgr* g_pHOIDevMgr = nullptr;
@@ -135,24 +147,12 @@ void CHOIDevMgr::SetOnLineTimings(int firstDelayMs, int intervalMs)
 
 CHOIDev* CHOIDevMgr::FindDevByHostName(const QString& hostName) const
 {
-    if (hostName.isEmpty())
-        return nullptr;
-    for (CHOIDev* pDev : m_devList) {
-        if (pDev->GetHostName() == hostName)
-            return pDev;
-    }
-    return nullptr;
+    return hostName.isEmpty() ? nullptr : FindByText(m_devList, &CHOIDev::GetHostName, hostName);
 }
 
 CHOIDev* CHOIDevMgr::FindDevByIp(const QString& ip) const
 {
-    if (ip.isEmpty())
-        return nullptr;
-    for (CHOIDev* pDev : m_devList) {
-        if (pDev->GetIPAddr() == ip)
-            return pDev;
-    }
-    return nullptr;
+    return ip.isEmpty() ? nullptr : FindByText(m_devList, &CHOIDev::GetIPAddr, ip);
 }
 
 bool CHOIDevMgr::HasUnknownDevice() const
@@ -372,30 +372,28 @@ CHOIDev* CHOIDevMgr::FindTxByMulticastIP(const QString& ip, const CHOIDev* pExce
 
 CHOIDev* CHOIDevMgr::FindListedDevByHostName(const QString& hostName) const
 {
-    if (hostName.isEmpty())
-        return nullptr;
-    for (CHOIDev* pDev : m_removedQN714List) {
-        if (pDev->GetHostName() == hostName)
-            return pDev;
+    return hostName.isEmpty() ? nullptr : FindByText(m_removedQN714List, &CHOIDev::GetHostName, hostName);
+}
+
+bool CHOIDevMgr::IsAvUnit(const CHOIDev* pDev)
+{
+    switch (pDev->GetDevType()) {
+    case CHOIDev::E_DT_TX:
+    case CHOIDev::E_DT_RX:
+    case CHOIDev::E_DT_MRX:
+    case CHOIDev::E_DT_WP:
+    case CHOIDev::E_DT_GW:
+        return true;
+    default:
+        return false;
     }
-    return nullptr;
 }
 
 void CHOIDevMgr::SaveAliasToTxRx()
 {
     const QList<CHOIDev*> devs = m_devList;
     for (CHOIDev* pDev : devs) {
-        switch (pDev->GetDevType()) {
-        case CHOIDev::E_DT_TX:
-        case CHOIDev::E_DT_RX:
-        case CHOIDev::E_DT_MRX:
-        case CHOIDev::E_DT_WP:
-        case CHOIDev::E_DT_GW:
-            break;
-        default:
-            continue;
-        }
-        if (!pDev->EnsureConnected())
+        if (!IsAvUnit(pDev) || !pDev->EnsureConnected())
             continue;
         if (pDev->GetComm())
             pDev->SendParamSetEncoded(QStringLiteral("name"), pDev->GetName(), false);
@@ -415,11 +413,7 @@ void CHOIDevMgr::ConnectScene(CHOIScene* pScene)
 
 CHOIScene* CHOIDevMgr::FindSceneByName(const QString& name) const
 {
-    for (CHOIScene* pScene : m_sceneList) {
-        if (pScene->GetName() == name)
-            return pScene;
-    }
-    return nullptr;
+    return FindByText(m_sceneList, &CHOIScene::GetName, name);
 }
 
 CHOIScene* CHOIDevMgr::CreateScene(const QString& name)
@@ -458,11 +452,7 @@ bool CHOIDevMgr::DeleteSceneByName(const QString& name)
 
 CHOIScene* CHOIDevMgr::FindVideoWallByName(const QString& name) const
 {
-    for (CHOIScene* pWall : m_videoWallList) {
-        if (pWall->GetName() == name)
-            return pWall;
-    }
-    return nullptr;
+    return FindByText(m_videoWallList, &CHOIScene::GetName, name);
 }
 
 CHOIScene* CHOIDevMgr::GetOrCreateVideoWall(const QString& name)

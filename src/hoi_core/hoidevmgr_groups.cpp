@@ -8,6 +8,22 @@
 
 #include <algorithm>
 
+namespace {
+
+// Gives every item that carries the name from (as its group or location,
+// read by get and written by set) the name to instead.
+template <class Item>
+void ReplaceName(const QList<Item*>& items, const QString& (Item::*get)() const,
+                 void (Item::*set)(const QString&), const QString& from, const QString& to)
+{
+    for (Item* pItem : items) {
+        if ((pItem->*get)() == from)
+            (pItem->*set)(to);
+    }
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------
 // Groups
 
@@ -43,18 +59,7 @@ bool CHOIDevMgr::RemoveGroup(const QString& name)
         return false;
     // The argument may be the record's own name, which is deleted below.
     const QString groupName = name;
-    for (CHOIDev* pDev : qAsConst(m_devList)) {
-        if (pDev->GetGroup() == groupName)
-            pDev->SetGroup(g_strUngrouped);
-    }
-    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (pScene->GetGroup() == groupName)
-            pScene->SetGroup(g_strUngrouped);
-    }
-    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
-        if (pWall->GetGroup() == groupName)
-            pWall->SetGroup(g_strUngrouped);
-    }
+    ReplaceGroupName(groupName, g_strUngrouped);
     delete m_groupList.takeAt(index);
     return true;
 }
@@ -67,19 +72,15 @@ bool CHOIDevMgr::RenameGroup(const QString& oldName, const QString& newName)
     const QString strOld = oldName;
     const QString strNew = newName;
     m_groupList.at(index)->name = strNew;
-    for (CHOIDev* pDev : qAsConst(m_devList)) {
-        if (pDev->GetGroup() == strOld)
-            pDev->SetGroup(strNew);
-    }
-    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (pScene->GetGroup() == strOld)
-            pScene->SetGroup(strNew);
-    }
-    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
-        if (pWall->GetGroup() == strOld)
-            pWall->SetGroup(strNew);
-    }
+    ReplaceGroupName(strOld, strNew);
     return true;
+}
+
+void CHOIDevMgr::ReplaceGroupName(const QString& from, const QString& to)
+{
+    ReplaceName(m_devList, &CHOIDev::GetGroup, &CHOIDev::SetGroup, from, to);
+    ReplaceName(m_sceneList, &CHOIScene::GetGroup, &CHOIScene::SetGroup, from, to);
+    ReplaceName(m_videoWallList, &CHOIScene::GetGroup, &CHOIScene::SetGroup, from, to);
 }
 
 void CHOIDevMgr::SetGroupSequence(const QString& name, uint sequence)
@@ -129,22 +130,15 @@ bool CHOIDevMgr::RemoveLocation(const QString& name)
         if (pDev->GetLocation() == location)
             pDev->SetLocation(QString());
     }
-    // A layout given an empty location takes its first sibling's; siblings
-    // that still hold the removed name would hand it straight back. They are
-    // kept out of the sibling look-up while they are cleared.
+    // A layout leaving its location follows the rest of its wall, but not the
+    // layouts that leave with it: they would hand the removed name back.
     QList<CHOIScene*> affected;
     for (CHOIScene* pScene : qAsConst(m_sceneList)) {
         if (pScene->GetLocation() == location)
             affected.append(pScene);
     }
-    if (!affected.isEmpty()) {
-        const QList<CHOIScene*> fullList = m_sceneList;
-        for (CHOIScene* pScene : qAsConst(affected))
-            m_sceneList.removeOne(pScene);
-        for (CHOIScene* pScene : qAsConst(affected))
-            pScene->SetLocation(QString());
-        m_sceneList = fullList;
-    }
+    for (CHOIScene* pScene : qAsConst(affected))
+        pScene->LeaveLocation(affected);
     m_locationList.removeAt(m_locationList.indexOf(location));
     return true;
 }
@@ -157,13 +151,7 @@ bool CHOIDevMgr::RenameLocation(const QString& oldName, const QString& newName)
     const QString strOld = oldName;
     const QString strNew = newName;
     m_locationList[index] = strNew;
-    for (CHOIDev* pDev : qAsConst(m_devList)) {
-        if (pDev->GetLocation() == strOld)
-            pDev->SetLocation(strNew);
-    }
-    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (pScene->GetLocation() == strOld)
-            pScene->SetLocation(strNew);
-    }
+    ReplaceName(m_devList, &CHOIDev::GetLocation, &CHOIDev::SetLocation, strOld, strNew);
+    ReplaceName(m_sceneList, &CHOIScene::GetLocation, &CHOIScene::SetLocation, strOld, strNew);
     return true;
 }

@@ -8,12 +8,28 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
 #include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 namespace {
+
+// The attributes of an "item" record, in the order they are written.
+const T_XmlField<T_IpcInfo, QString> kIpcFields[] = {
+    {"aliasname", &T_IpcInfo::aliasname},
+    {"hostname", &T_IpcInfo::hostname},
+    {"sn", &T_IpcInfo::sn},
+    {"url", &T_IpcInfo::url},
+    {"user", &T_IpcInfo::user},
+    {"passwd", &T_IpcInfo::passwd},
+    {"width", &T_IpcInfo::width},
+    {"height", &T_IpcInfo::height},
+    {"fps", &T_IpcInfo::fps},
+    {"transporttype", &T_IpcInfo::transporttype},
+    {"enable", &T_IpcInfo::enable},
+    {"outstreamtype", &T_IpcInfo::outstreamtype},
+    {"remark", &T_IpcInfo::remark},
+};
 
 // Reads the records under "/ipgwconfig/ipc/item" into list. False for a
 // damaged file, with the records before the damage in list, and with
@@ -23,85 +39,38 @@ namespace {
 bool ReadIpcList(QIODevice* pFile, bool bCheckRoot, QList<T_IpcInfo*>& list)
 {
     QXmlStreamReader xml(pFile);
-    QString elementPath;
-    int depth = 0;
-    while (ReadToStartElement(xml, elementPath, depth)) {
-        if (depth == 1 && bCheckRoot && elementPath != QLatin1String("/ipgwconfig"))
-            return false;
+    const QString root = bCheckRoot ? QStringLiteral("/ipgwconfig") : QString();
+    const auto onElement = [&list](const QString& elementPath, const QXmlStreamAttributes& attrs) {
         if (elementPath != QLatin1String("/ipgwconfig/ipc/item"))
-            continue;
-        const QXmlStreamAttributes attrs = xml.attributes();
-        const auto text = [&attrs](const char* name) { return attrs.value(QLatin1String(name)).toString(); };
-        if (!text("hostname").isEmpty() && !CHOIDev::IsValidHostName(text("hostname"))) {
-            qWarning() << "virtual TX with the host name" << text("hostname") << "left out";
-            continue;
+            return;
+        const QString hostName = attrs.value(QLatin1String("hostname")).toString();
+        if (!hostName.isEmpty() && !CHOIDev::IsValidHostName(hostName)) {
+            qWarning() << "virtual TX with the host name" << hostName << "left out";
+            return;
         }
         T_IpcInfo* pInfo = new T_IpcInfo;
-        pInfo->aliasname = text("aliasname");
-        pInfo->hostname = text("hostname");
-        pInfo->sn = text("sn");
-        pInfo->url = text("url");
-        pInfo->user = text("user");
-        pInfo->passwd = text("passwd");
-        pInfo->width = text("width");
-        pInfo->height = text("height");
-        pInfo->fps = text("fps");
-        pInfo->transporttype = text("transporttype");
-        pInfo->enable = text("enable");
-        pInfo->outstreamtype = text("outstreamtype");
-        pInfo->remark = text("remark");
+        for (const auto& field : kIpcFields)
+            pInfo->*field.member = attrs.value(QLatin1String(field.name)).toString();
         list.append(pInfo);
-    }
-    return !xml.hasError();
+    };
+    return ReadXmlPaths(xml, root, onElement) && !xml.hasError();
 }
 
 } // namespace
 
 bool CHOIDev::SaveIpcConfig(const QString& strPath)
 {
-    // The old list stays in place until the new one is complete.
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write" << strPath << file.errorString();
-        return false;
-    }
-    QXmlStreamWriter xml(&file);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("ipgwconfig"));
-    xml.writeAttribute(QStringLiteral("ver"), QStringLiteral("1.0"));
-    xml.writeAttribute(QStringLiteral("custom_multicast_ip"), QStringLiteral("0"));
-    xml.writeStartElement(QStringLiteral("ipc"));
-    const auto attr = [&xml](const char* name, const QString& value) {
-        xml.writeAttribute(QLatin1String(name), XmlText(value));
-    };
-    for (const T_IpcInfo* pInfo : qAsConst(m_listIpcInfo)) {
-        xml.writeStartElement(QStringLiteral("item"));
-        attr("aliasname", pInfo->aliasname);
-        attr("hostname", pInfo->hostname);
-        attr("sn", pInfo->sn);
-        attr("url", pInfo->url);
-        attr("user", pInfo->user);
-        attr("passwd", pInfo->passwd);
-        attr("width", pInfo->width);
-        attr("height", pInfo->height);
-        attr("fps", pInfo->fps);
-        attr("transporttype", pInfo->transporttype);
-        attr("enable", pInfo->enable);
-        attr("outstreamtype", pInfo->outstreamtype);
-        attr("remark", pInfo->remark);
+    return SaveXmlFile(strPath, QStringLiteral("ipgwconfig"), [this](QXmlStreamWriter& xml) {
+        xml.writeAttribute(QStringLiteral("custom_multicast_ip"), QStringLiteral("0"));
+        xml.writeStartElement(QStringLiteral("ipc"));
+        for (const T_IpcInfo* pInfo : qAsConst(m_listIpcInfo)) {
+            xml.writeStartElement(QStringLiteral("item"));
+            for (const auto& field : kIpcFields)
+                xml.writeAttribute(QLatin1String(field.name), XmlText(pInfo->*field.member));
+            xml.writeEndElement();
+        }
         xml.writeEndElement();
-    }
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    // QSaveFile::commit() does not see a failure of its own final flush; an
-    // uncommitted file is discarded and the old one stays.
-    if (xml.hasError() || !file.flush() || !file.commit()) {
-        qWarning() << "cannot write" << strPath << file.errorString();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool CHOIDev::LoadIpcConfigFile(const QString& strPath)

@@ -4,6 +4,7 @@
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
+#include "hoi_core/xmlpath.h"
 
 #include <QDebug>
 #include <QFile>
@@ -57,86 +58,103 @@ private:
     const QXmlStreamAttributes& m_attrs;
 };
 
-void ReadProduct(const QXmlStreamAttributes& attrs, T_ProdIdInfo& prod)
+// The texts of a product, copied as they are.
+const T_XmlField<T_ProdIdInfo, QString> kProdTexts[] = {
+    {"id", &T_ProdIdInfo::id},
+    {"name", &T_ProdIdInfo::name},
+    {"type", &T_ProdIdInfo::type},
+    {"tx", &T_ProdIdInfo::tx},
+    {"video_wall", &T_ProdIdInfo::video_wall},
+    {"param_prefix", &T_ProdIdInfo::param_prefix},
+    {"tx_video_input", &T_ProdIdInfo::tx_video_input},
+    {"force_resolution", &T_ProdIdInfo::force_resolution},
+    {"force_color_space", &T_ProdIdInfo::force_color_space},
+    {"vrx_force_resolution", &T_ProdIdInfo::vrx_force_resolution},
+    {"CVBS_Resolution", &T_ProdIdInfo::CVBS_Resolution},
+    {"VGA_Resolution", &T_ProdIdInfo::VGA_Resolution},
+    {"DVID_Resolution", &T_ProdIdInfo::DVID_Resolution},
+    {"YPbPr_Resolution", &T_ProdIdInfo::YPbPr_Resolution},
+    {"ZK_VGA_Resolu", &T_ProdIdInfo::ZK_VGA_Resolu},
+    {"edidpath", &T_ProdIdInfo::edidpath},
+    {"map_type", &T_ProdIdInfo::map_type},
+    {"url", &T_ProdIdInfo::url},
+    {"bg_url", &T_ProdIdInfo::bg_url},
+    {"overlay_url", &T_ProdIdInfo::overlay_url},
+    {"preview_url", &T_ProdIdInfo::preview_url},
+    {"mode_tile", &T_ProdIdInfo::mode_tile},
+    {"mode_overlay", &T_ProdIdInfo::mode_overlay},
+};
+
+// The feature flags of a product, each with its value when absent.
+const struct
 {
-    const AttrReader a(attrs);
-    prod.id = a.Text("id");
-    prod.name = a.Text("name");
-    prod.type = a.Text("type");
-    prod.tx = a.Text("tx");
-    prod.video_wall = a.Text("video_wall");
-    prod.rx_monitor = a.Bool("rx_monitor", false);
-    prod.osd_enable = a.Bool("osd_enable", true);
-    prod.old_api = a.Bool("old_api", false);
-    prod.rs232_enable = a.Bool("rs232_enable", false);
-    prod.ir_enable = a.Bool("ir_enable", false);
-    prod.cec_enable = a.Bool("cec_enable", false);
-    prod.vw_multi_tx = a.Bool("vw_multi_tx", false);
-    prod.vw_advance = a.Bool("vw_advance", false);
-    prod.tx_edid_reset_enable = a.Bool("tx_edid_reset_enable", true);
-    prod.param_prefix = a.Text("param_prefix");
-    prod.tx_if_count = a.Int("tx_if_count");
-    prod.tx_video_input = a.Text("tx_video_input");
-    prod.force_resolution = a.Text("force_resolution");
-    prod.force_color_space = a.Text("force_color_space");
-    prod.vrx_force_resolution = a.Text("vrx_force_resolution");
-    prod.CVBS_Resolution = a.Text("CVBS_Resolution");
-    prod.VGA_Resolution = a.Text("VGA_Resolution");
-    prod.DVID_Resolution = a.Text("DVID_Resolution");
-    prod.YPbPr_Resolution = a.Text("YPbPr_Resolution");
-    prod.ZK_VGA_Resolu = a.Text("ZK_VGA_Resolu");
-    prod.edidpath = a.Text("edidpath");
-    prod.mute_enable = a.Bool("mute_enable", true);
-    prod.hdmi_mute = a.Bool("hdmi_mute", false);
-    prod.vo_mode = a.Bool("vo_mode", false);
-    prod.audio_delay = a.Bool("audio_delay", false);
-    prod.audio_batch = a.Bool("audio_batch", false);
-    prod.layout_enable = a.Bool("layout_enable", false);
-    prod.hisi_enable = a.Bool("hisi_enable", true);
-    prod.jpeg_enable = a.Bool("jpeg_enable", true);
-    prod.map_enable = a.Bool("map_enable", false);
-    prod.overlay_enable = a.Bool("overlay_enable", false);
-    prod.preview_enable = a.Bool("preview_enable", false);
-    prod.map_dispaly_enable = a.Bool("map_dispaly_enable", true);
-    prod.map_type = a.Text("map_type");
-    prod.url = a.Text("url");
-    prod.bg_url = a.Text("bg_url");
-    prod.overlay_url = a.Text("overlay_url");
-    prod.preview_url = a.Text("preview_url");
-    prod.window_enable = a.Bool("window_enable", false);
-    prod.viv_enable = a.Bool("viv_enable", false);
-    prod.wall_set = a.Bool("wall_set", false);
-    prod.video_set_2 = a.Bool("video_set_2", false);
-    prod.serial_set = a.Bool("serial_set", false);
-    prod.image_bg = a.Bool("image_bg", false);
-    prod.idle_enable = a.Bool("idle_enable", false);
-    prod.image_logo = a.Bool("image_logo", false);
-    prod.ipc_enable = a.Bool("ipc_enable", false);
-    prod.ipc_flag = a.Bool("ipc_flag", false);
-    prod.sink_rs = a.Bool("sink_rs", false);
-    prod.sink_tx_rs = a.Bool("sink_tx_rs", false);
-    prod.video_mode_set = a.Bool("video_mode_set", true);
-    prod.display_power = a.Bool("display_power", true);
-    prod.osd_display_method = a.Bool("osd_display_method", false);
-    prod.mode_tile = a.Text("mode_tile");
-    prod.tile_maxwinsnum = a.Int("tile_maxwinsnum");
-    prod.mode_overlay = a.Text("mode_overlay");
-    prod.overlay_maxwinsnum = a.Int("overlay_maxwinsnum");
-    prod.edie_setting = a.Bool("edie_setting", false);
-    prod.video_profile = a.Bool("video_profile", false);
-    prod.video_rate_control = a.Bool("video_rate_control", false);
-    prod.video_rate_control_fix = a.Bool("video_rate_control_fix", false);
-    prod.video_max_bit = a.Bool("video_max_bit", false);
-    prod.video_minQP = a.Bool("video_minQP", false);
-    prod.video_maxQP = a.Bool("video_maxQP", false);
-    prod.video_GOP = a.Bool("video_GOP", false);
-    prod.video_FPS = a.Bool("video_FPS", false);
-    prod.video_transport_type = a.Bool("video_transport_type", false);
-    prod.max_resolution = a.Bool("max_resolution", false);
-    prod.max_bitrate = a.Bool("max_bitrate", false);
-    prod.hdcp_enable = a.Bool("hdcp_enable", false);
-    prod.edid_export = a.Bool("edid_export", false);
-    prod.audio_source = a.Bool("audio_source", false);
+    const char* name;
+    bool T_ProdIdInfo::*member;
+    bool bDefault;
+} kProdFlags[] = {
+    {"rx_monitor", &T_ProdIdInfo::rx_monitor, false},
+    {"osd_enable", &T_ProdIdInfo::osd_enable, true},
+    {"old_api", &T_ProdIdInfo::old_api, false},
+    {"rs232_enable", &T_ProdIdInfo::rs232_enable, false},
+    {"ir_enable", &T_ProdIdInfo::ir_enable, false},
+    {"cec_enable", &T_ProdIdInfo::cec_enable, false},
+    {"vw_multi_tx", &T_ProdIdInfo::vw_multi_tx, false},
+    {"vw_advance", &T_ProdIdInfo::vw_advance, false},
+    {"tx_edid_reset_enable", &T_ProdIdInfo::tx_edid_reset_enable, true},
+    {"mute_enable", &T_ProdIdInfo::mute_enable, true},
+    {"hdmi_mute", &T_ProdIdInfo::hdmi_mute, false},
+    {"vo_mode", &T_ProdIdInfo::vo_mode, false},
+    {"audio_delay", &T_ProdIdInfo::audio_delay, false},
+    {"audio_batch", &T_ProdIdInfo::audio_batch, false},
+    {"layout_enable", &T_ProdIdInfo::layout_enable, false},
+    {"hisi_enable", &T_ProdIdInfo::hisi_enable, true},
+    {"jpeg_enable", &T_ProdIdInfo::jpeg_enable, true},
+    {"map_enable", &T_ProdIdInfo::map_enable, false},
+    {"overlay_enable", &T_ProdIdInfo::overlay_enable, false},
+    {"preview_enable", &T_ProdIdInfo::preview_enable, false},
+    {"map_dispaly_enable", &T_ProdIdInfo::map_dispaly_enable, true},
+    {"window_enable", &T_ProdIdInfo::window_enable, false},
+    {"viv_enable", &T_ProdIdInfo::viv_enable, false},
+    {"wall_set", &T_ProdIdInfo::wall_set, false},
+    {"video_set_2", &T_ProdIdInfo::video_set_2, false},
+    {"serial_set", &T_ProdIdInfo::serial_set, false},
+    {"image_bg", &T_ProdIdInfo::image_bg, false},
+    {"idle_enable", &T_ProdIdInfo::idle_enable, false},
+    {"image_logo", &T_ProdIdInfo::image_logo, false},
+    {"ipc_enable", &T_ProdIdInfo::ipc_enable, false},
+    {"ipc_flag", &T_ProdIdInfo::ipc_flag, false},
+    {"sink_rs", &T_ProdIdInfo::sink_rs, false},
+    {"sink_tx_rs", &T_ProdIdInfo::sink_tx_rs, false},
+    {"video_mode_set", &T_ProdIdInfo::video_mode_set, true},
+    {"display_power", &T_ProdIdInfo::display_power, true},
+    {"osd_display_method", &T_ProdIdInfo::osd_display_method, false},
+    {"edie_setting", &T_ProdIdInfo::edie_setting, false},
+    {"video_profile", &T_ProdIdInfo::video_profile, false},
+    {"video_rate_control", &T_ProdIdInfo::video_rate_control, false},
+    {"video_rate_control_fix", &T_ProdIdInfo::video_rate_control_fix, false},
+    {"video_max_bit", &T_ProdIdInfo::video_max_bit, false},
+    {"video_minQP", &T_ProdIdInfo::video_minQP, false},
+    {"video_maxQP", &T_ProdIdInfo::video_maxQP, false},
+    {"video_GOP", &T_ProdIdInfo::video_GOP, false},
+    {"video_FPS", &T_ProdIdInfo::video_FPS, false},
+    {"video_transport_type", &T_ProdIdInfo::video_transport_type, false},
+    {"max_resolution", &T_ProdIdInfo::max_resolution, false},
+    {"max_bitrate", &T_ProdIdInfo::max_bitrate, false},
+    {"hdcp_enable", &T_ProdIdInfo::hdcp_enable, false},
+    {"edid_export", &T_ProdIdInfo::edid_export, false},
+    {"audio_source", &T_ProdIdInfo::audio_source, false},
+};
+
+// The counts of a product; absent or not a number gives 0.
+const T_XmlField<T_ProdIdInfo, qint32> kProdCounts[] = {
+    {"tx_if_count", &T_ProdIdInfo::tx_if_count},
+    {"tile_maxwinsnum", &T_ProdIdInfo::tile_maxwinsnum},
+    {"overlay_maxwinsnum", &T_ProdIdInfo::overlay_maxwinsnum},
+};
+
+// The audio ports of a product and the range of their gain.
+void ReadAudioPorts(const AttrReader& a, T_ProdIdInfo& prod)
+{
     for (int kind = E_APT_LINE_IN; kind <= E_APT_MIC; ++kind) {
         prod.vol_gain[kind] = false;
         prod.vol_phantom_power[kind] = false;
@@ -150,6 +168,18 @@ void ReadProduct(const QXmlStreamAttributes& attrs, T_ProdIdInfo& prod)
     prod.max_gain = a.IntOr("max_gain", 24);
     const int gainStep = a.Int("gain_step");
     prod.gain_step = gainStep > 0 ? gainStep : 6;
+}
+
+void ReadProduct(const QXmlStreamAttributes& attrs, T_ProdIdInfo& prod)
+{
+    const AttrReader a(attrs);
+    for (const auto& text : kProdTexts)
+        prod.*text.member = a.Text(text.name);
+    for (const auto& flag : kProdFlags)
+        prod.*flag.member = a.Bool(flag.name, flag.bDefault);
+    for (const auto& count : kProdCounts)
+        prod.*count.member = a.Int(count.name);
+    ReadAudioPorts(a, prod);
     if (prod.tx_if_count < 1)
         prod.tx_if_count = 1;
 }
@@ -217,69 +247,68 @@ bool CHOIDevMgr::LoadProdConfig()
     m_prodList.clear();
 
     QXmlStreamReader xml(&file);
-    QString elementPath;
-    int depth = 0;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            elementPath += QLatin1Char('/') + xml.name().toString();
-            ++depth;
-            if (depth == 1 && elementPath != QLatin1String("/hoiprod")) {
-                qWarning() << path << "does not begin with \"hoiprod\" but with" << elementPath;
-                return false;
-            }
-            const QXmlStreamAttributes attrs = xml.attributes();
-            if (elementPath == QLatin1String("/hoiprod")) {
-                const AttrReader a(attrs);
-                m_bIrEnable = a.Bool("ir_enable", true);
-                m_bRs232Enable = a.Bool("rs232_enable", true);
-                m_bCecEnable = a.Bool("cec_enable", true);
-                m_bLogEnable = a.Bool("log_enable", true);
-                m_bBackupEnable = a.Bool("backup_enalbe", true);
-                m_bLanguageEnable = a.Bool("language_enable", false);
-                m_bWindowLayoutEnable = a.Bool("windowlayout_enable", false);
-                m_bWPLayoutEnable = a.Bool("wplayout_enable", false);
-                m_bVivLayoutEnable = a.Bool("vivlayout_enable", false);
-                m_bLogoEnable = a.Bool("logo_enable", false);
-                m_strTxLdy = a.Text("txldy");
-                m_strTxLdn = a.Text("txldn");
-                m_strRxLdy = a.Text("rxldy");
-                m_strRxLdn = a.Text("rxldn");
-            } else if (elementPath == QLatin1String("/hoiprod/product")) {
-                if (!StrToBool(attrs.value(QLatin1String("show")).toString(), true))
-                    continue;
-                T_ProdIdInfo prod;
-                ReadProduct(attrs, prod);
-                m_prodList.append(prod);
-            }
-        } else if (token == QXmlStreamReader::EndElement) {
-            elementPath.truncate(qMax(0, elementPath.lastIndexOf(QLatin1Char('/'))));
-            --depth;
+    QString foundRoot;
+    const auto onElement = [this](const QString& elementPath, const QXmlStreamAttributes& attrs) {
+        if (elementPath == QLatin1String("/hoiprod")) {
+            ReadProdConfigFlags(attrs);
+        } else if (elementPath == QLatin1String("/hoiprod/product")) {
+            if (!StrToBool(attrs.value(QLatin1String("show")).toString(), true))
+                return;
+            T_ProdIdInfo prod;
+            ReadProduct(attrs, prod);
+            m_prodList.append(prod);
         }
+    };
+    if (!ReadXmlPaths(xml, QStringLiteral("/hoiprod"), onElement, &foundRoot)) {
+        qWarning() << path << "does not begin with \"hoiprod\" but with" << foundRoot;
+        return false;
     }
     // A damaged file still starts the program with what was read before the fault.
     if (xml.hasError())
         qWarning() << path << "line" << xml.lineNumber() << "column" << xml.columnNumber() << ":"
                    << xml.errorString() << "- products read so far are kept";
 
-    // Ids may name products later in the file, so the sets are resolved last.
-    // The list is not copied from here on: the sets point into it.
-    for (int i = 0; i < m_prodList.size(); ++i) {
-        T_ProdIdInfo& prod = m_prodList[i];
-        const QStringList txIds = prod.tx.split(QLatin1Char('|'));
-        for (const QString& id : txIds) {
-            if (const T_ProdIdInfo* pFound = id.isEmpty() ? nullptr : FindProdIdInfoById(id))
-                prod.tx_products.insert(pFound);
-        }
-        const QStringList wallIds = prod.video_wall.split(QLatin1Char('|'));
-        for (const QString& id : wallIds) {
-            if (const T_ProdIdInfo* pFound = id.isEmpty() ? nullptr : FindProdIdInfoById(id))
-                prod.video_wall_products.insert(pFound);
-        }
-    }
-
+    ResolveProdSets();
     m_strConfigFilePath = path;
     return true;
+}
+
+void CHOIDevMgr::ReadProdConfigFlags(const QXmlStreamAttributes& attrs)
+{
+    // The switches of the whole console, on the root element.
+    const AttrReader a(attrs);
+    m_bIrEnable = a.Bool("ir_enable", true);
+    m_bRs232Enable = a.Bool("rs232_enable", true);
+    m_bCecEnable = a.Bool("cec_enable", true);
+    m_bLogEnable = a.Bool("log_enable", true);
+    m_bBackupEnable = a.Bool("backup_enalbe", true);
+    m_bLanguageEnable = a.Bool("language_enable", false);
+    m_bWindowLayoutEnable = a.Bool("windowlayout_enable", false);
+    m_bWPLayoutEnable = a.Bool("wplayout_enable", false);
+    m_bVivLayoutEnable = a.Bool("vivlayout_enable", false);
+    m_bLogoEnable = a.Bool("logo_enable", false);
+    m_strTxLdy = a.Text("txldy");
+    m_strTxLdn = a.Text("txldn");
+    m_strRxLdy = a.Text("rxldy");
+    m_strRxLdn = a.Text("rxldn");
+}
+
+void CHOIDevMgr::ResolveProdSets()
+{
+    // Ids may name products later in the file, so the sets are resolved last.
+    // The list is not copied from here on: the sets point into it.
+    const auto resolve = [this](const QString& ids, QSet<const T_ProdIdInfo*>& set) {
+        const QStringList idList = ids.split(QLatin1Char('|'));
+        for (const QString& id : idList) {
+            if (const T_ProdIdInfo* pFound = id.isEmpty() ? nullptr : FindProdIdInfoById(id))
+                set.insert(pFound);
+        }
+    };
+    for (int i = 0; i < m_prodList.size(); ++i) {
+        T_ProdIdInfo& prod = m_prodList[i];
+        resolve(prod.tx, prod.tx_products);
+        resolve(prod.video_wall, prod.video_wall_products);
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -5,11 +5,14 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 #include "hoi_core/xmlpath.h"
+#include "hoidevmgr_p.h"
 
 #include <QDebug>
 #include <QMetaEnum>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
+
+#include <functional>
 
 namespace {
 
@@ -29,11 +32,6 @@ inline void Attr(QXmlStreamWriter& xml, const char* name, const QString& value)
 inline void Attr(QXmlStreamWriter& xml, const char* name, qint64 value)
 {
     xml.writeAttribute(QLatin1String(name), QString::number(value));
-}
-
-inline QString YesNo(bool b)
-{
-    return b ? QStringLiteral("y") : QStringLiteral("n");
 }
 
 // Key of an enum value as registered with CHOIDev's meta-object; empty for a
@@ -59,37 +57,34 @@ QString TxListText(const QList<CHOIDev*>& txList)
     return text;
 }
 
-// The cell of a layout, or null when the position lies outside its cells.
-const T_SceneCell* CellOf(const CHOIScene* pScene, int row, int col)
+// The size of the screen windows are laid out on.
+void WriteCanvasSize(QXmlStreamWriter& xml)
 {
-    if (row < 0 || col < 0 || row >= pScene->m_nRowCount || col >= pScene->m_nColCount)
-        return nullptr;
-    const int index = row * pScene->m_nColCount + col;
-    return index < pScene->m_cells.size() ? pScene->m_cells.at(index) : nullptr;
+    Attr(xml, "hsize", kCanvasWidth);
+    Attr(xml, "vsize", kCanvasHeight);
 }
 
-// The cells of a layout, row by row, skipping empty ones. Returns whether a
-// cell with an RX was written.
+// The "devices" element: the cells of a layout, row by row, skipping empty
+// ones. Returns whether a cell with an RX was written.
 bool WriteCells(QXmlStreamWriter& xml, const CHOIScene* pScene, bool bWithTx)
 {
     bool bHasRx = false;
-    for (int r = 0; r < pScene->m_nRowCount; ++r) {
-        for (int c = 0; c < pScene->m_nColCount; ++c) {
-            const T_SceneCell* pCell = CellOf(pScene, r, c);
-            if (!pCell || (!pCell->rx && pCell->txList.isEmpty()))
-                continue;
-            xml.writeStartElement(QStringLiteral("item"));
-            Attr(xml, "pos_row", r);
-            Attr(xml, "pos_col", c);
-            if (pCell->rx) {
-                Attr(xml, "rx", pCell->rx->GetHostName());
-                bHasRx = true;
-            }
-            if (bWithTx && !pCell->txList.isEmpty())
-                Attr(xml, "tx", TxListText(pCell->txList));
-            xml.writeEndElement();
+    xml.writeStartElement(QStringLiteral("devices"));
+    ForEachCell(pScene, [&](int r, int c, const T_SceneCell* pCell) {
+        if (!pCell->rx && pCell->txList.isEmpty())
+            return;
+        xml.writeStartElement(QStringLiteral("item"));
+        Attr(xml, "pos_row", r);
+        Attr(xml, "pos_col", c);
+        if (pCell->rx) {
+            Attr(xml, "rx", pCell->rx->GetHostName());
+            bHasRx = true;
         }
-    }
+        if (bWithTx && !pCell->txList.isEmpty())
+            Attr(xml, "tx", TxListText(pCell->txList));
+        xml.writeEndElement();
+    });
+    xml.writeEndElement();
     return bHasRx;
 }
 
@@ -117,6 +112,44 @@ void WriteWindowItem(QXmlStreamWriter& xml, int number, const QString& geometry,
     Attr(xml, "tx", tx);
     Attr(xml, "mode", mode.isEmpty() ? QStringLiteral("fit") : mode);
     xml.writeEndElement();
+}
+
+// A section element with an "item" for each entry of the list that is not
+// null and that take() accepts; write() fills the item.
+template <typename T, typename Take, typename Write>
+void WriteSection(QXmlStreamWriter& xml, const char* section, const QList<T*>& list, Take take, Write write)
+{
+    xml.writeStartElement(QLatin1String(section));
+    for (T* p : list) {
+        if (!p || !take(p))
+            continue;
+        xml.writeStartElement(QStringLiteral("item"));
+        write(p);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+}
+
+template <typename T>
+bool EveryEntry(const T*)
+{
+    return true;
+}
+
+bool IsPlainLayout(const CHOIScene* pScene)
+{
+    return !pScene->IsWindowLayout() && !pScene->IsVivLayout() && !pScene->IsWPLayout();
+}
+
+bool IsMultiviewDecoder(const CHOIDev* pDev)
+{
+    return pDev->GetDevType() == CHOIDev::E_DT_MRX;
+}
+
+// The wall of a layout whose wall has no RX, with the layout's group.
+void NoteWithoutRx(QMap<QString, QString>& layoutsWithoutRx, const CHOIScene* pScene)
+{
+    layoutsWithoutRx.insert(CHOIScene::GetSceneNamePrefix(pScene->GetName()), pScene->GetGroup());
 }
 
 } // namespace
@@ -232,9 +265,7 @@ bool CHOIDevMgr::WriteSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml)
 {
     WriteLayoutAttributes(pScene, xml);
 
-    xml.writeStartElement(QStringLiteral("devices"));
     const bool bHasRx = WriteCells(xml, pScene, true);
-    xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("video_walls"));
     for (const T_VideoWallInfo* pWall : qAsConst(pScene->m_videoWalls)) {
@@ -282,12 +313,9 @@ bool CHOIDevMgr::WriteSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml)
 bool CHOIDevMgr::WriteWSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml)
 {
     WriteLayoutAttributes(pScene, xml);
-    Attr(xml, "hsize", kCanvasWidth);
-    Attr(xml, "vsize", kCanvasHeight);
+    WriteCanvasSize(xml);
 
-    xml.writeStartElement(QStringLiteral("devices"));
     const bool bHasRx = WriteCells(xml, pScene, true);
-    xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("visualscreens"));
     for (const T_VisualScreenInfo& screen : qAsConst(pScene->m_visualScreens)) {
@@ -315,9 +343,7 @@ bool CHOIDevMgr::WriteVWLayoutItem(CHOIScene* pScene, QXmlStreamWriter& xml)
     Attr(xml, "auto_apply", pScene->IsAutoApply() ? 1 : 0);
     Attr(xml, "isDefault", pScene->IsDefault() ? 0 : 1);
 
-    xml.writeStartElement(QStringLiteral("devices"));
     WriteCells(xml, pScene, true);
-    xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("compositescreens"));
     int screenSeq = 0;
@@ -411,8 +437,7 @@ bool CHOIDevMgr::WriteMSceneItem(CHOIDev* pDev, QXmlStreamWriter& xml)
     Attr(xml, "name", pDev->GetDisplayName());
     Attr(xml, "hostname", pDev->GetHostName());
     Attr(xml, "sequence", pDev->GetSequence());
-    Attr(xml, "hsize", kCanvasWidth);
-    Attr(xml, "vsize", kCanvasHeight);
+    WriteCanvasSize(xml);
 
     const QList<T_IpmLayoutInfo>& layouts =
         pDev->m_listIPMLayout.isEmpty() ? m_ipmLayoutList : pDev->m_listIPMLayout;
@@ -473,6 +498,49 @@ void CHOIDevMgr::WriteScheduleItem(QXmlStreamWriter& xml, const T_ScheduleInfo* 
         Attr(xml, "scene", pInfo->scene->GetName());
 }
 
+// "videowalls": each wall with the wall-processor layouts of its name; a
+// wall without such layouts is left out.
+void CHOIDevMgr::WriteVideoWallsSection(QXmlStreamWriter& xml, QMap<QString, QString>& layoutsWithoutRx)
+{
+    // The processor layouts of each wall name, in layout list order.
+    QHash<QString, QList<CHOIScene*>> wpLayouts;
+    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
+        if (pScene && pScene->IsWPLayout())
+            wpLayouts[CHOIScene::GetSceneNamePrefix(pScene->GetName())].append(pScene);
+    }
+
+    xml.writeStartElement(QStringLiteral("videowalls"));
+    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
+        if (!pWall)
+            continue;
+        const QList<CHOIScene*> layouts = wpLayouts.value(pWall->GetName());
+        if (layouts.isEmpty())
+            continue;
+        // The grid and the cells are the first layout's.
+        const CHOIScene* pFirst = layouts.first();
+        xml.writeStartElement(QStringLiteral("item"));
+        Attr(xml, "name", pWall->GetName());
+        Attr(xml, "row_count", pFirst->GetRowCount());
+        Attr(xml, "col_count", pFirst->GetColCount());
+        Attr(xml, "sequence", pWall->GetLayoutSeq());
+        WriteCanvasSize(xml);
+        // Judged per wall: a wall without receivers is reported even when an
+        // earlier wall has some.
+        const bool bWallHasRx = WriteCells(xml, pFirst, false);
+
+        xml.writeStartElement(QStringLiteral("layouts"));
+        for (CHOIScene* pScene : layouts) {
+            WriteVWLayoutItem(pScene, xml);
+            if (!bWallHasRx)
+                NoteWithoutRx(layoutsWithoutRx, pScene);
+        }
+        xml.writeEndElement();
+        WriteGroupItem(pWall->GetGroup(), false, xml);
+        xml.writeEndElement(); // item
+    }
+    xml.writeEndElement();
+}
+
 bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
 {
     // Written beside the old file and put in its place only when complete,
@@ -483,22 +551,10 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
         return false;
     }
 
-    // Entries go into the manager's map only once the file is in place.
-    QMap<QString, QString> layoutsWithoutRx;
-    const auto noteWithoutRx = [&layoutsWithoutRx](const CHOIScene* pScene) {
-        layoutsWithoutRx.insert(CHOIScene::GetSceneNamePrefix(pScene->GetName()), pScene->GetGroup());
-    };
-
     m_saveDevSet.clear();
     for (CHOIDev* pDev : qAsConst(m_devList)) {
         if (pDev)
             m_saveDevSet.insert(pDev);
-    }
-    // The processor layouts of each wall name, in layout list order.
-    QHash<QString, QList<CHOIScene*>> wpLayouts;
-    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (pScene && pScene->IsWPLayout())
-            wpLayouts[CHOIScene::GetSceneNamePrefix(pScene->GetName())].append(pScene);
     }
 
     QXmlStreamWriter xml(&file);
@@ -508,97 +564,24 @@ bool CHOIDevMgr::ExportDevInfoFile(const QString& path)
     Attr(xml, "ver", QStringLiteral("1.0"));
     Attr(xml, "custom_multicast_ip", m_bCustomMulticastIP ? 1 : 0);
 
-    xml.writeStartElement(QStringLiteral("devices"));
-    for (CHOIDev* pDev : qAsConst(m_devList)) {
-        if (!pDev)
-            continue;
-        xml.writeStartElement(QStringLiteral("item"));
-        WriteDevItem(pDev, xml);
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-
-    xml.writeStartElement(QStringLiteral("scenes"));
-    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (!pScene || pScene->IsWindowLayout() || pScene->IsVivLayout() || pScene->IsWPLayout())
-            continue;
-        xml.writeStartElement(QStringLiteral("item"));
+    // Entries go into the manager's map only once the file is in place.
+    QMap<QString, QString> layoutsWithoutRx;
+    const auto writeLayout = [&](CHOIScene* pScene) {
         if (!WriteSceneItem(pScene, xml))
-            noteWithoutRx(pScene);
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-
-    const auto writeWindowing = [&](const char* section, bool (CHOIScene::*isKind)() const) {
-        xml.writeStartElement(QLatin1String(section));
-        for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-            if (!pScene || !(pScene->*isKind)())
-                continue;
-            xml.writeStartElement(QStringLiteral("item"));
-            if (!WriteWSceneItem(pScene, xml))
-                noteWithoutRx(pScene);
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
+            NoteWithoutRx(layoutsWithoutRx, pScene);
     };
-    writeWindowing("wscenes", &CHOIScene::IsWindowLayout);
-    writeWindowing("wscene2s", &CHOIScene::IsVivLayout);
-
-    xml.writeStartElement(QStringLiteral("mscenes"));
-    for (CHOIDev* pDev : qAsConst(m_devList)) {
-        if (!pDev || pDev->GetDevType() != CHOIDev::E_DT_MRX)
-            continue;
-        xml.writeStartElement(QStringLiteral("item"));
-        WriteMSceneItem(pDev, xml);
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-
-    xml.writeStartElement(QStringLiteral("videowalls"));
-    for (CHOIScene* pWall : qAsConst(m_videoWallList)) {
-        if (!pWall)
-            continue;
-        bool bStarted = false;
-        // Judged per wall: a wall without receivers is reported even when an
-        // earlier wall has some.
-        bool bWallHasRx = false;
-        for (CHOIScene* pScene : wpLayouts.value(pWall->GetName())) {
-            if (!bStarted) {
-                xml.writeStartElement(QStringLiteral("item"));
-                Attr(xml, "name", pWall->GetName());
-                Attr(xml, "row_count", pScene->GetRowCount());
-                Attr(xml, "col_count", pScene->GetColCount());
-                Attr(xml, "sequence", pWall->GetLayoutSeq());
-                Attr(xml, "hsize", kCanvasWidth);
-                Attr(xml, "vsize", kCanvasHeight);
-                xml.writeStartElement(QStringLiteral("devices"));
-                bWallHasRx = WriteCells(xml, pScene, false);
-                xml.writeEndElement();
-                xml.writeStartElement(QStringLiteral("layouts"));
-                bStarted = true;
-            }
-            WriteVWLayoutItem(pScene, xml);
-            if (!bWallHasRx)
-                noteWithoutRx(pScene);
-        }
-        if (bStarted) {
-            xml.writeEndElement(); // layouts
-            WriteGroupItem(pWall->GetGroup(), false, xml);
-            xml.writeEndElement(); // item
-        }
-    }
-    xml.writeEndElement();
-
-    xml.writeStartElement(QStringLiteral("schedules"));
-    for (const T_ScheduleInfo* pInfo : qAsConst(m_scheduleList)) {
-        if (!pInfo)
-            continue;
-        xml.writeStartElement(QStringLiteral("item"));
-        WriteScheduleItem(xml, pInfo);
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();
-
+    const auto writeWindowing = [&](CHOIScene* pScene) {
+        if (!WriteWSceneItem(pScene, xml))
+            NoteWithoutRx(layoutsWithoutRx, pScene);
+    };
+    WriteSection(xml, "devices", m_devList, EveryEntry<CHOIDev>, [&](CHOIDev* pDev) { WriteDevItem(pDev, xml); });
+    WriteSection(xml, "scenes", m_sceneList, IsPlainLayout, writeLayout);
+    WriteSection(xml, "wscenes", m_sceneList, std::mem_fn(&CHOIScene::IsWindowLayout), writeWindowing);
+    WriteSection(xml, "wscene2s", m_sceneList, std::mem_fn(&CHOIScene::IsVivLayout), writeWindowing);
+    WriteSection(xml, "mscenes", m_devList, IsMultiviewDecoder, [&](CHOIDev* pDev) { WriteMSceneItem(pDev, xml); });
+    WriteVideoWallsSection(xml, layoutsWithoutRx);
+    WriteSection(xml, "schedules", m_scheduleList, EveryEntry<T_ScheduleInfo>,
+                 [&](const T_ScheduleInfo* pInfo) { WriteScheduleItem(xml, pInfo); });
     xml.writeEndElement(); // hoi
     xml.writeEndDocument();
     m_saveDevSet.clear();

@@ -2,6 +2,8 @@
 // and the loader's own check of the same document.
 #include "hoi_core/hoidevmgr.h"
 
+#include "hoidevmgr_p.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QXmlStreamReader>
@@ -42,13 +44,19 @@ bool CHOIDevMgr::CheckProjectStream(QIODevice* pData, const QString& path)
     return true;
 }
 
+bool OpenToRead(QFile& file, const QString& path)
+{
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    qWarning() << "cannot read" << path << file.errorString();
+    return false;
+}
+
 bool CHOIDevMgr::CheckDevInfoFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "cannot read" << path << file.errorString();
+    if (!OpenToRead(file, path))
         return false;
-    }
     // The whole document is read, as the loader reads it: a file damaged at
     // its end is refused as well as one with a foreign root.
     if (!CheckProjectStream(&file, path))

@@ -5,6 +5,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
 #include "hoi_core/xmlpath.h"
+#include "hoidevmgr_p.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -17,18 +18,29 @@
 
 namespace {
 
-// The element paths the reader acts on.
+// The sections of the file; each has its own reader.
+enum E_ProjectSection {
+    E_PS_ROOT = 1,
+    E_PS_DEVICES,
+    E_PS_LAYOUTS,
+    E_PS_SCHEDULES,
+    E_PS_MULTIVIEW,
+    E_PS_VIDEOWALLS,
+};
+
+// The element paths the reader acts on. An id carries its section above
+// its low byte, so that an element goes to the reader of its section.
 enum E_ProjectPath {
-    E_PP_NONE = 0,
-    E_PP_ROOT,
-    E_PP_DEV,
+    E_PP_ROOT = E_PS_ROOT << 8,
+
+    E_PP_DEV = E_PS_DEVICES << 8,
     E_PP_DEV_PARAM,
     E_PP_DEV_LOCATION,
     E_PP_DEV_GROUP,
-    E_PP_SCENE,
+
+    E_PP_SCENE = E_PS_LAYOUTS << 8,
     E_PP_SCENE_LOCATION,
     E_PP_SCENE_GROUP,
-    E_PP_SCHEDULE,
     E_PP_SCENE_CELL,
     E_PP_SCENE_WALL,
     E_PP_SCENE_DEV_SETUP,
@@ -40,12 +52,16 @@ enum E_ProjectPath {
     E_PP_WSCENE2_CELL,
     E_PP_WSCENE2_SCREEN,
     E_PP_WSCENE2_GROUP,
-    E_PP_MSCENE,
+
+    E_PP_SCHEDULE = E_PS_SCHEDULES << 8,
+
+    E_PP_MSCENE = E_PS_MULTIVIEW << 8,
     E_PP_MSCENE_LAYOUT,
     E_PP_MSCENE_WINDOW,
     E_PP_MSCENE_AUDIO,
     E_PP_MSCENE_GROUP,
-    E_PP_VWALL,
+
+    E_PP_VWALL = E_PS_VIDEOWALLS << 8,
     E_PP_VWALL_CELL,
     E_PP_VWALL_LAYOUT,
     E_PP_VWALL_LAYOUT_CELL,
@@ -53,6 +69,11 @@ enum E_ProjectPath {
     E_PP_VWALL_SCREEN_DEV,
     E_PP_VWALL_GROUP,
 };
+
+inline int SectionOf(int pathId)
+{
+    return pathId >> 8;
+}
 
 const QHash<QString, int>& PathTable()
 {
@@ -194,78 +215,9 @@ T_VideoWallInfo* ReadWallRect(const Attrs& a, const CHOIScene* pScene, bool bCom
     return pWall;
 }
 
-} // namespace
-
-int CHOIDevMgr::ProjectFormatDepth()
+// The name and network settings of a device item.
+void ReadDevIdentity(const Attrs& a, const QString& hostName, CHOIDev* pDev)
 {
-    return ProjectPaths().MaxDepth();
-}
-
-CHOIDev* CHOIDevMgr::FindLoadedDev(const QString& hostName) const
-{
-    return hostName.isEmpty() ? nullptr : m_loadDevIndex.value(hostName, nullptr);
-}
-
-// FindVideoWallByName through the load index: the first wall of the name.
-CHOIScene* CHOIDevMgr::FindLoadedWall(const QString& name) const
-{
-    return m_loadWallIndex.value(name, nullptr);
-}
-
-void CHOIDevMgr::NoteLoadedWall(CHOIScene* pWall)
-{
-    if (pWall && !m_loadWallIndex.contains(pWall->GetName()))
-        m_loadWallIndex.insert(pWall->GetName(), pWall);
-}
-
-void CHOIDevMgr::NoteLoadedScene(CHOIScene* pScene)
-{
-    if (pScene)
-        m_loadSceneIndex[CHOIScene::GetSceneNamePrefix(pScene->GetName())].append(pScene);
-}
-
-// SetDevToSceneCell with the wall and its layouts found through the load
-// indexes: the same placements in the same order, without walking every
-// layout for every receiver.
-void CHOIDevMgr::SetLoadedDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
-{
-    if (!pDev)
-        return;
-    QString err;
-    if (CHOIScene* pWall = FindLoadedWall(wallName))
-        pWall->SetCellDev(row, col, pDev, err);
-    const QList<CHOIScene*> scenes = m_loadSceneIndex.value(wallName);
-    for (CHOIScene* pScene : scenes)
-        pScene->SetCellDev(row, col, pDev, err);
-}
-
-CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
-{
-    const Attrs a(reader);
-    const int commType = EnumValue("CommType", a.Text("comm_type"));
-    const QString hostName = a.Text("hostname");
-    // Host names go into other devices' shell lines: an item of any other
-    // form (an empty name included) is left out.
-    if (!CHOIDev::IsValidHostName(hostName)) {
-        qWarning() << "device item with the host name" << hostName << "left out";
-        return nullptr;
-    }
-    // One device per host name: a second item of the name is skipped.
-    if (FindLoadedDev(hostName)) {
-        qWarning() << "device" << hostName << "is listed more than once; only its first item is read";
-        return nullptr;
-    }
-    // A model the product table lacks is kept as a device of unknown type,
-    // so that the next save does not drop it from the file.
-    int type = CHOIDev::E_DT_UNKNOWN;
-    const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
-    if (!pProd)
-        pProd = GetProdIdInfo(nullptr);
-
-    CHOIDev* pDev = new CHOIDev(this, CHOIDev::DevType(type), pProd->param_prefix, pProd->old_api,
-                                commType < 0 ? CHOIDev::E_CT_TELNET : CHOIDev::CommType(commType), nullptr);
-    pDev->m_strEdidPath = pProd->edidpath;
-
     pDev->SetName(a.Text("name"));
     pDev->m_strIrDev = a.Text("ir_dev");
     const int ipMode = EnumValue("IPMode", a.Text("ip_mode"));
@@ -283,6 +235,11 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     pDev->m_strMulticastIP = a.Text("multicast_ip");
     pDev->m_strChSelect = a.Text("ch_select");
     pDev->m_strScene = a.Text("scene");
+}
+
+// The signal, output and behaviour settings of a device item.
+void ReadDevSettings(const Attrs& a, CHOIDev* pDev)
+{
     pDev->m_strSourceInfo = a.Text("sourceinfo");
     pDev->m_strSinkInfo = a.Text("sinkinfo");
     pDev->m_strVideoInput = a.Text("vi");
@@ -320,6 +277,151 @@ CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
     pDev->m_bHdcpEnable = a.NonZeroFlag("hdcpset");
     pDev->m_bPreviewEnable = a.YFlag("bpreview");
     pDev->m_nVideoQualityMode = a.Number("iquality");
+}
+
+// A group an item names joins the manager's list; returns the name.
+QString NoteGroupOf(CHOIDevMgr& mgr, const Attrs& a)
+{
+    const QString name = a.Text("name");
+    if (!name.isEmpty())
+        mgr.AddGroup(name, a.Unsigned("sequence"));
+    return name;
+}
+
+// "location/item" of a device or a layout.
+template <typename Item>
+void ReadLocationOf(CHOIDevMgr& mgr, const Attrs& a, Item* pItem)
+{
+    const QString name = a.Text("name");
+    pItem->SetLocation(name);
+    if (!name.isEmpty())
+        mgr.AddLocation(name);
+}
+
+// "group/item" of a device or a layout; returns the group's name.
+template <typename Item>
+QString ReadGroupOf(CHOIDevMgr& mgr, const Attrs& a, Item* pItem)
+{
+    pItem->SetGroup(a.Text("name"));
+    return NoteGroupOf(mgr, a);
+}
+
+T_VWDevSetup ReadDevSetup(const Attrs& a)
+{
+    T_VWDevSetup setup;
+    setup.hshift = a.Number("hshift");
+    setup.vshift = a.Number("vshift");
+    setup.hscale = a.Number("hscale");
+    setup.vscale = a.Number("vscale");
+    setup.delay_kick = a.Number("delay_kick");
+    return setup;
+}
+
+T_VisualScreenInfo ReadVisualScreen(const Attrs& a)
+{
+    T_VisualScreenInfo screen;
+    screen.name = a.Text("name");
+    screen.layerseq = a.Number("layerseq");
+    screen.hstart = a.Number("hstart");
+    screen.vstart = a.Number("vstart");
+    screen.hsize = a.Number("hsize");
+    screen.vsize = a.Number("vsize");
+    screen.tx = a.Text("tx");
+    return screen;
+}
+
+// One window of a multiview layout as the decoder's layout text holds it:
+// "tx:1:hstart_vstart_hsize_vsize:mode ".
+QString ReadWindowText(const Attrs& a)
+{
+    QString mode = a.Text("mode");
+    if (mode.isEmpty())
+        mode = QStringLiteral("fit");
+    return QStringLiteral("%1:1:%2_%3_%4_%5:%6 ")
+        .arg(a.Text("tx"), a.Text("hstart"), a.Text("vstart"), a.Text("hsize"), a.Text("vsize"), mode);
+}
+
+// The whole file, read once.
+bool ReadWholeFile(const QString& path, QByteArray& data)
+{
+    QFile file(path);
+    if (!OpenToRead(file, path))
+        return false;
+    data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        qWarning() << "cannot read" << path << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int CHOIDevMgr::ProjectFormatDepth()
+{
+    return ProjectPaths().MaxDepth();
+}
+
+CHOIDev* CHOIDevMgr::FindLoadedDev(const QString& hostName) const
+{
+    return hostName.isEmpty() ? nullptr : m_loadDevIndex.value(hostName, nullptr);
+}
+
+// FindVideoWallByName through the load index: the first wall of the name.
+CHOIScene* CHOIDevMgr::FindLoadedWall(const QString& name) const
+{
+    return m_loadWallIndex.value(name, nullptr);
+}
+
+void CHOIDevMgr::NoteLoadedWall(CHOIScene* pWall)
+{
+    if (pWall && !m_loadWallIndex.contains(pWall->GetName()))
+        m_loadWallIndex.insert(pWall->GetName(), pWall);
+}
+
+void CHOIDevMgr::NoteLoadedScene(CHOIScene* pScene)
+{
+    if (pScene)
+        m_loadSceneIndex[CHOIScene::GetSceneNamePrefix(pScene->GetName())].append(pScene);
+}
+
+// SetDevToSceneCell with the wall and its layouts found through the load
+// indexes: the same placements in the same order, without walking every
+// layout for every receiver.
+void CHOIDevMgr::SetLoadedDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
+{
+    if (pDev)
+        SetCellDevOfWall(row, col, pDev, FindLoadedWall(wallName), m_loadSceneIndex.value(wallName));
+}
+
+CHOIDev* CHOIDevMgr::ReadDevItem(QXmlStreamReader& reader)
+{
+    const Attrs a(reader);
+    const int commType = EnumValue("CommType", a.Text("comm_type"));
+    const QString hostName = a.Text("hostname");
+    // Host names go into other devices' shell lines: an item of any other
+    // form (an empty name included) is left out.
+    if (!CHOIDev::IsValidHostName(hostName)) {
+        qWarning() << "device item with the host name" << hostName << "left out";
+        return nullptr;
+    }
+    // One device per host name: a second item of the name is skipped.
+    if (FindLoadedDev(hostName)) {
+        qWarning() << "device" << hostName << "is listed more than once; only its first item is read";
+        return nullptr;
+    }
+    // A model the product table lacks is kept as a device of unknown type,
+    // so that the next save does not drop it from the file.
+    int type = CHOIDev::E_DT_UNKNOWN;
+    const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
+    if (!pProd)
+        pProd = GetProdIdInfo(nullptr);
+
+    CHOIDev* pDev = new CHOIDev(this, CHOIDev::DevType(type), pProd->param_prefix, pProd->old_api,
+                                commType < 0 ? CHOIDev::E_CT_TELNET : CHOIDev::CommType(commType), nullptr);
+    pDev->m_strEdidPath = pProd->edidpath;
+    ReadDevIdentity(a, hostName, pDev);
+    ReadDevSettings(a, pDev);
 
     // Wired last, so filling it raised no manager signal.
     m_devList.append(pDev);
@@ -339,23 +441,6 @@ void CHOIDevMgr::ReadDevParamItem(QXmlStreamReader& reader, CHOIDev* pDev)
     if (typed.isNull())
         return;
     pDev->m_mapOptions.insert(QString::fromUtf8(name), typed);
-}
-
-void CHOIDevMgr::ReadDevLocationItem(QXmlStreamReader& reader, CHOIDev* pDev)
-{
-    const QString name = Attrs(reader).Text("name");
-    pDev->SetLocation(name);
-    if (!name.isEmpty())
-        AddLocation(name);
-}
-
-void CHOIDevMgr::ReadDevGroupItem(QXmlStreamReader& reader, CHOIDev* pDev)
-{
-    const Attrs a(reader);
-    const QString name = a.Text("name");
-    pDev->SetGroup(name);
-    if (!name.isEmpty())
-        AddGroup(name, a.Unsigned("sequence"));
 }
 
 // The one routine behind the plain and the two windowing layout items; kind
@@ -397,21 +482,9 @@ CHOIScene* CHOIDevMgr::ReadVivSceneItem(QXmlStreamReader& reader)
     return ReadLayoutItem(reader, 2);
 }
 
-void CHOIDevMgr::ReadSceneLocationItem(QXmlStreamReader& reader, CHOIScene* pScene)
-{
-    const QString name = Attrs(reader).Text("name");
-    pScene->SetLocation(name);
-    if (!name.isEmpty())
-        AddLocation(name);
-}
-
 void CHOIDevMgr::ReadSceneGroupItem(QXmlStreamReader& reader, CHOIScene* pScene)
 {
-    const Attrs a(reader);
-    const QString name = a.Text("name");
-    pScene->SetGroup(name);
-    if (!name.isEmpty())
-        AddGroup(name, a.Unsigned("sequence"));
+    const QString name = ReadGroupOf(*this, Attrs(reader), pScene);
     if (CHOIScene* pWall = FindLoadedWall(CHOIScene::GetSceneNamePrefix(pScene->GetName())))
         SetWallGroup(pWall, name);
 }
@@ -518,30 +591,11 @@ void CHOIDevMgr::ReadCellLink(QXmlStreamReader& reader, CHOIScene* pScene, bool 
         pRx->SetVideoWall(pWall);
 }
 
-bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
+// Names are resolved through these indexes while the file is read; the
+// first device or wall of a name wins, as with FindDevByHostName and
+// FindVideoWallByName.
+void CHOIDevMgr::BeginProjectLoad()
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "cannot read" << path << file.errorString();
-        return false;
-    }
-    // Read once and parsed twice from memory, so both passes see the same
-    // bytes even if the file changes meanwhile.
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        qWarning() << "cannot read" << path << file.errorString();
-        return false;
-    }
-    file.close();
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    if (!CheckProjectStream(&buffer, path))
-        return false;
-    buffer.seek(0);
-
-    // Names are resolved through these indexes while the file is read; the
-    // first device or wall of a name wins, as with FindDevByHostName and
-    // FindVideoWallByName.
     m_loadDevIndex.clear();
     for (CHOIDev* pDev : qAsConst(m_devList)) {
         if (pDev && !m_loadDevIndex.contains(pDev->GetHostName()))
@@ -553,198 +607,252 @@ bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
     m_loadSceneIndex.clear();
     for (CHOIScene* pScene : qAsConst(m_sceneList))
         NoteLoadedScene(pScene);
+}
 
-    QXmlStreamReader xml(&buffer);
-    CXmlPathMatcher paths = ProjectPaths();
+void CHOIDevMgr::EndProjectLoad()
+{
+    m_loadDevIndex.clear();
+    m_loadWallIndex.clear();
+    m_loadSceneIndex.clear();
+}
+
+// What the reader carries from an item to the elements inside it.
+struct CHOIDevMgr::T_ProjectReadState
+{
     CHOIDev* pCurDev = nullptr;
-    CHOIScene* pCurScene = nullptr;     // a layout, or under "videowalls" the wall
+    CHOIScene* pCurScene = nullptr; // a layout, or under "videowalls" the wall
     CHOIScene* pCurWallLayout = nullptr;
     QString mvLayoutName;
     QString mvWindows;
     T_IpmAudioInfo mvAudio;
     QString screenName;
-    bool bRootOk = true;
+};
 
+void CHOIDevMgr::ReadDevicesElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state)
+{
+    switch (id) {
+    case E_PP_DEV:
+        state.pCurDev = ReadDevItem(xml);
+        break;
+    case E_PP_DEV_PARAM:
+        if (state.pCurDev)
+            ReadDevParamItem(xml, state.pCurDev);
+        break;
+    case E_PP_DEV_LOCATION:
+        if (state.pCurDev)
+            ReadLocationOf(*this, Attrs(xml), state.pCurDev);
+        break;
+    case E_PP_DEV_GROUP:
+        if (state.pCurDev)
+            ReadGroupOf(*this, Attrs(xml), state.pCurDev);
+        break;
+    default:
+        break;
+    }
+}
+
+// "scenes", "wscenes" and "wscene2s": the plain and the two windowing
+// layout kinds.
+void CHOIDevMgr::ReadLayoutsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state)
+{
+    CHOIScene*& pCurScene = state.pCurScene;
+    switch (id) {
+    case E_PP_SCENE:
+        pCurScene = ReadSceneItem(xml);
+        break;
+    case E_PP_WSCENE:
+        pCurScene = ReadWindowSceneItem(xml);
+        break;
+    case E_PP_WSCENE2:
+        pCurScene = ReadVivSceneItem(xml);
+        break;
+    case E_PP_SCENE_LOCATION:
+        if (pCurScene)
+            ReadLocationOf(*this, Attrs(xml), pCurScene);
+        break;
+    case E_PP_SCENE_GROUP:
+    case E_PP_WSCENE_GROUP:
+    case E_PP_WSCENE2_GROUP:
+        if (pCurScene)
+            ReadSceneGroupItem(xml, pCurScene);
+        break;
+    case E_PP_SCENE_CELL:
+    case E_PP_WSCENE_CELL:
+    case E_PP_WSCENE2_CELL:
+        if (pCurScene)
+            ReadCellLink(xml, pCurScene, true, nullptr);
+        break;
+    case E_PP_SCENE_WALL:
+        if (pCurScene) {
+            if (T_VideoWallInfo* pWall = ReadWallRect(Attrs(xml), pCurScene, false))
+                pCurScene->InsertVideoWall(pWall);
+        }
+        break;
+    case E_PP_SCENE_DEV_SETUP:
+        if (pCurScene) {
+            const Attrs a(xml);
+            if (CHOIDev* pDev = FindLoadedDev(a.Text("dev_hostname")))
+                pCurScene->SetDevSetup(pDev, ReadDevSetup(a));
+        }
+        break;
+    case E_PP_WSCENE_SCREEN:
+    case E_PP_WSCENE2_SCREEN:
+        if (pCurScene)
+            pCurScene->m_visualScreens.append(ReadVisualScreen(Attrs(xml)));
+        break;
+    default:
+        break;
+    }
+}
+
+// "mscenes": the layouts, windows and audio of each multiview decoder.
+void CHOIDevMgr::ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state)
+{
+    CHOIDev* pCurDev = state.pCurDev;
+    switch (id) {
+    case E_PP_MSCENE:
+        state.pCurDev = ReadMSceneItem(xml);
+        state.mvLayoutName.clear();
+        state.mvWindows.clear();
+        state.mvAudio.Clear();
+        break;
+    case E_PP_MSCENE_LAYOUT:
+        if (pCurDev) {
+            const Attrs a(xml);
+            state.mvLayoutName = a.Text("name");
+            pCurDev->AddIPMLayout(state.mvLayoutName, int(a.Unsigned("layoutseq")));
+            state.mvWindows.clear();
+            state.mvAudio.Clear();
+        }
+        break;
+    case E_PP_MSCENE_WINDOW:
+        if (pCurDev) {
+            state.mvWindows += ReadWindowText(Attrs(xml));
+            pCurDev->SetIPMLayoutWindows(state.mvLayoutName, state.mvWindows);
+        }
+        break;
+    case E_PP_MSCENE_AUDIO:
+        if (pCurDev) {
+            const Attrs a(xml);
+            state.mvAudio.mode = a.Text("mode");
+            state.mvAudio.source = a.Text("source");
+            pCurDev->SetIPMLayoutAudio(state.mvLayoutName, state.mvAudio);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// "videowalls": each wall of a wall processor with its layouts and their
+// composite screens.
+void CHOIDevMgr::ReadVideoWallsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state)
+{
+    CHOIScene* pCurScene = state.pCurScene;
+    CHOIScene*& pCurWallLayout = state.pCurWallLayout;
+    switch (id) {
+    case E_PP_VWALL:
+        state.pCurScene = ReadVideoWallItem(xml);
+        // The layouts of an earlier wall must not take this wall's data.
+        pCurWallLayout = nullptr;
+        break;
+    case E_PP_VWALL_CELL:
+        if (pCurScene)
+            ReadCellLink(xml, pCurScene, false, pCurScene);
+        break;
+    case E_PP_VWALL_LAYOUT:
+        if (pCurScene)
+            pCurWallLayout = ReadWPLayoutItem(xml, pCurScene);
+        state.screenName.clear();
+        break;
+    case E_PP_VWALL_LAYOUT_CELL:
+        if (pCurScene && pCurWallLayout)
+            ReadCellLink(xml, pCurWallLayout, true, nullptr);
+        break;
+    case E_PP_VWALL_SCREEN:
+        state.screenName.clear();
+        if (pCurScene && pCurWallLayout) {
+            if (T_VideoWallInfo* pWall = ReadWallRect(Attrs(xml), pCurWallLayout, true)) {
+                // Only an accepted screen can take a processor device.
+                state.screenName = pWall->name;
+                pCurWallLayout->InsertVideoWall(pWall);
+            }
+        }
+        break;
+    case E_PP_VWALL_SCREEN_DEV:
+        if (pCurScene && pCurWallLayout && !state.screenName.isEmpty()) {
+            if (CHOIDev* pDev = FindLoadedDev(Attrs(xml).Text("name")))
+                pCurWallLayout->SetVideoWallDevice(state.screenName, pDev->GetHostName(), pDev->GetDisplayName());
+        }
+        break;
+    case E_PP_VWALL_GROUP:
+        if (pCurScene) {
+            // Taken by the wall's own layout read last; a wall without one
+            // takes its group itself, never another wall.
+            const QString name = NoteGroupOf(*this, Attrs(xml));
+            if (pCurWallLayout)
+                pCurWallLayout->SetGroup(name);
+            SetWallGroup(pCurScene, name);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Walks the document and hands each element the format knows to the reader
+// of its section; false when the root is not "hoi".
+bool CHOIDevMgr::ReadProjectElements(QXmlStreamReader& xml)
+{
+    CXmlPathMatcher paths = ProjectPaths();
+    T_ProjectReadState state;
     while (paths.ReadToStartElement(xml)) {
         if (paths.Depth() == 1) {
-            if (paths.Id() != E_PP_ROOT) {
-                bRootOk = false;
-                break;
-            }
+            if (paths.Id() != E_PP_ROOT)
+                return false;
             continue;
         }
-
-        switch (paths.Id()) {
-        case E_PP_DEV:
-            pCurDev = ReadDevItem(xml);
+        const int id = paths.Id();
+        switch (SectionOf(id)) {
+        case E_PS_DEVICES:
+            ReadDevicesElement(id, xml, state);
             break;
-        case E_PP_DEV_PARAM:
-            if (pCurDev)
-                ReadDevParamItem(xml, pCurDev);
+        case E_PS_LAYOUTS:
+            ReadLayoutsElement(id, xml, state);
             break;
-        case E_PP_DEV_LOCATION:
-            if (pCurDev)
-                ReadDevLocationItem(xml, pCurDev);
-            break;
-        case E_PP_DEV_GROUP:
-            if (pCurDev)
-                ReadDevGroupItem(xml, pCurDev);
-            break;
-        case E_PP_SCENE:
-            pCurScene = ReadSceneItem(xml);
-            break;
-        case E_PP_SCENE_LOCATION:
-            if (pCurScene)
-                ReadSceneLocationItem(xml, pCurScene);
-            break;
-        case E_PP_SCENE_GROUP:
-        case E_PP_WSCENE_GROUP:
-        case E_PP_WSCENE2_GROUP:
-            if (pCurScene)
-                ReadSceneGroupItem(xml, pCurScene);
-            break;
-        case E_PP_SCHEDULE:
+        case E_PS_SCHEDULES:
             ReadScheduleItem(xml);
             break;
-        case E_PP_SCENE_CELL:
-        case E_PP_WSCENE_CELL:
-        case E_PP_WSCENE2_CELL:
-            if (pCurScene)
-                ReadCellLink(xml, pCurScene, true, nullptr);
+        case E_PS_MULTIVIEW:
+            ReadMultiviewElement(id, xml, state);
             break;
-        case E_PP_SCENE_WALL:
-            if (pCurScene) {
-                if (T_VideoWallInfo* pWall = ReadWallRect(Attrs(xml), pCurScene, false))
-                    pCurScene->InsertVideoWall(pWall);
-            }
-            break;
-        case E_PP_SCENE_DEV_SETUP:
-            if (pCurScene) {
-                const Attrs a(xml);
-                if (CHOIDev* pDev = FindLoadedDev(a.Text("dev_hostname"))) {
-                    T_VWDevSetup setup;
-                    setup.hshift = a.Number("hshift");
-                    setup.vshift = a.Number("vshift");
-                    setup.hscale = a.Number("hscale");
-                    setup.vscale = a.Number("vscale");
-                    setup.delay_kick = a.Number("delay_kick");
-                    pCurScene->SetDevSetup(pDev, setup);
-                }
-            }
-            break;
-        case E_PP_WSCENE:
-            pCurScene = ReadWindowSceneItem(xml);
-            break;
-        case E_PP_WSCENE2:
-            pCurScene = ReadVivSceneItem(xml);
-            break;
-        case E_PP_WSCENE_SCREEN:
-        case E_PP_WSCENE2_SCREEN:
-            if (pCurScene) {
-                const Attrs a(xml);
-                T_VisualScreenInfo screen;
-                screen.name = a.Text("name");
-                screen.layerseq = a.Number("layerseq");
-                screen.hstart = a.Number("hstart");
-                screen.vstart = a.Number("vstart");
-                screen.hsize = a.Number("hsize");
-                screen.vsize = a.Number("vsize");
-                screen.tx = a.Text("tx");
-                pCurScene->m_visualScreens.append(screen);
-            }
-            break;
-        case E_PP_MSCENE:
-            pCurDev = ReadMSceneItem(xml);
-            mvLayoutName.clear();
-            mvWindows.clear();
-            mvAudio.Clear();
-            break;
-        case E_PP_MSCENE_LAYOUT:
-            if (pCurDev) {
-                const Attrs a(xml);
-                mvLayoutName = a.Text("name");
-                pCurDev->AddIPMLayout(mvLayoutName, int(a.Unsigned("layoutseq")));
-                mvWindows.clear();
-                mvAudio.Clear();
-            }
-            break;
-        case E_PP_MSCENE_WINDOW:
-            if (pCurDev) {
-                const Attrs a(xml);
-                QString mode = a.Text("mode");
-                if (mode.isEmpty())
-                    mode = QStringLiteral("fit");
-                mvWindows += QStringLiteral("%1:1:%2_%3_%4_%5:%6 ")
-                                 .arg(a.Text("tx"), a.Text("hstart"), a.Text("vstart"), a.Text("hsize"),
-                                      a.Text("vsize"), mode);
-                pCurDev->SetIPMLayoutWindows(mvLayoutName, mvWindows);
-            }
-            break;
-        case E_PP_MSCENE_AUDIO:
-            if (pCurDev) {
-                const Attrs a(xml);
-                mvAudio.mode = a.Text("mode");
-                mvAudio.source = a.Text("source");
-                pCurDev->SetIPMLayoutAudio(mvLayoutName, mvAudio);
-            }
-            break;
-        case E_PP_MSCENE_GROUP:
-            break;
-        case E_PP_VWALL:
-            pCurScene = ReadVideoWallItem(xml);
-            // The layouts of an earlier wall must not take this wall's data.
-            pCurWallLayout = nullptr;
-            break;
-        case E_PP_VWALL_CELL:
-            if (pCurScene)
-                ReadCellLink(xml, pCurScene, false, pCurScene);
-            break;
-        case E_PP_VWALL_LAYOUT:
-            if (pCurScene)
-                pCurWallLayout = ReadWPLayoutItem(xml, pCurScene);
-            screenName.clear();
-            break;
-        case E_PP_VWALL_LAYOUT_CELL:
-            if (pCurScene && pCurWallLayout)
-                ReadCellLink(xml, pCurWallLayout, true, nullptr);
-            break;
-        case E_PP_VWALL_SCREEN:
-            screenName.clear();
-            if (pCurScene && pCurWallLayout) {
-                if (T_VideoWallInfo* pWall = ReadWallRect(Attrs(xml), pCurWallLayout, true)) {
-                    // Only an accepted screen can take a processor device.
-                    screenName = pWall->name;
-                    pCurWallLayout->InsertVideoWall(pWall);
-                }
-            }
-            break;
-        case E_PP_VWALL_SCREEN_DEV:
-            if (pCurScene && pCurWallLayout && !screenName.isEmpty()) {
-                if (CHOIDev* pDev = FindLoadedDev(Attrs(xml).Text("name")))
-                    pCurWallLayout->SetVideoWallDevice(screenName, pDev->GetHostName(), pDev->GetDisplayName());
-            }
-            break;
-        case E_PP_VWALL_GROUP:
-            if (pCurScene) {
-                // Taken by the wall's own layout read last; a wall without one
-                // takes its group itself, never another wall.
-                const Attrs a(xml);
-                const QString name = a.Text("name");
-                if (!name.isEmpty())
-                    AddGroup(name, a.Unsigned("sequence"));
-                if (pCurWallLayout)
-                    pCurWallLayout->SetGroup(name);
-                SetWallGroup(pCurScene, name);
-            }
+        case E_PS_VIDEOWALLS:
+            ReadVideoWallsElement(id, xml, state);
             break;
         default:
             break;
         }
     }
+    return true;
+}
 
-    m_loadDevIndex.clear();
-    m_loadWallIndex.clear();
-    m_loadSceneIndex.clear();
+bool CHOIDevMgr::ImportDevInfoFile(const QString& path)
+{
+    // Read once and parsed twice from memory, so both passes see the same
+    // bytes even if the file changes meanwhile.
+    QByteArray data;
+    if (!ReadWholeFile(path, data))
+        return false;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    if (!CheckProjectStream(&buffer, path))
+        return false;
+    buffer.seek(0);
+
+    BeginProjectLoad();
+    QXmlStreamReader xml(&buffer);
+    const bool bRootOk = ReadProjectElements(xml);
+    EndProjectLoad();
     if (!bRootOk) {
         qWarning() << path << "is no project file";
         return false;

@@ -6,12 +6,24 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
+#include "hoidevmgr_p.h"
 
 namespace {
 
 bool IsWallOrLayoutOf(const CHOIScene* pScene, const QString& wallName)
 {
     return pScene && CHOIScene::GetSceneNamePrefix(pScene->GetName()) == wallName;
+}
+
+// The layouts of the wall (and a layout named as the wall), in list order.
+QList<CHOIScene*> LayoutsOfWall(const QList<CHOIScene*>& sceneList, const QString& wallName)
+{
+    QList<CHOIScene*> layouts;
+    for (CHOIScene* pScene : sceneList) {
+        if (IsWallOrLayoutOf(pScene, wallName))
+            layouts.append(pScene);
+    }
+    return layouts;
 }
 
 // Whether a cell of the layout holds an RX whose product lacks the flag; an
@@ -72,17 +84,19 @@ bool TxPairProducts(const CHOIDevMgr& mgr, CHOIDev* pDevA, CHOIDev* pDevB, const
 
 } // namespace
 
+void SetCellDevOfWall(int row, int col, CHOIDev* pDev, CHOIScene* pWall, const QList<CHOIScene*>& layouts)
+{
+    QString err;
+    if (pWall)
+        pWall->SetCellDev(row, col, pDev, err);
+    for (CHOIScene* pScene : layouts)
+        pScene->SetCellDev(row, col, pDev, err);
+}
+
 void CHOIDevMgr::SetDevToSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)
 {
-    if (!pDev)
-        return;
-    QString err;
-    if (CHOIScene* pWall = FindVideoWallByName(wallName))
-        pWall->SetCellDev(row, col, pDev, err);
-    for (CHOIScene* pScene : qAsConst(m_sceneList)) {
-        if (IsWallOrLayoutOf(pScene, wallName))
-            pScene->SetCellDev(row, col, pDev, err);
-    }
+    if (pDev)
+        SetCellDevOfWall(row, col, pDev, FindVideoWallByName(wallName), LayoutsOfWall(m_sceneList, wallName));
 }
 
 void CHOIDevMgr::RemoveDevFromSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName)

@@ -4,10 +4,10 @@
 
 #include "hoi_core/appservices.h"
 #include "hoi_core/hoidev.h"
+#include "hoi_core/xmlpath.h"
 
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -15,12 +15,10 @@
 
 namespace {
 
-typedef std::function<void(const QString& elementPath, const QXmlStreamAttributes& attrs)> ElementHandler;
-
 // Walks one settings file, handing every start element with its full path to
 // the handler. False when the file cannot be opened or its root is not the
 // expected one; what was handled before stays.
-bool ReadSettingsXml(const QString& path, const QString& root, const ElementHandler& onElement)
+bool ReadSettingsXml(const QString& path, const QString& root, const XmlElementHandler& onElement)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -28,32 +26,60 @@ bool ReadSettingsXml(const QString& path, const QString& root, const ElementHand
         return false;
     }
     QXmlStreamReader xml(&file);
-    QString elementPath;
-    int depth = 0;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            elementPath += QLatin1Char('/') + xml.name().toString();
-            ++depth;
-            if (depth == 1 && elementPath != root) {
-                qWarning() << path << "has the root" << elementPath << "instead of" << root;
-                return false;
-            }
-            onElement(elementPath, xml.attributes());
-        } else if (token == QXmlStreamReader::EndElement) {
-            elementPath.truncate(qMax(0, elementPath.lastIndexOf(QLatin1Char('/'))));
-            --depth;
-        }
+    QString foundRoot;
+    if (!ReadXmlPaths(xml, root, onElement, &foundRoot)) {
+        qWarning() << path << "has the root" << foundRoot << "instead of" << root;
+        return false;
     }
     if (xml.hasError())
         qWarning() << path << "line" << xml.lineNumber() << ":" << xml.errorString();
     return true;
 }
 
+typedef std::function<void(const QXmlStreamAttributes& attrs)> RecordHandler;
+
+// A file of one record list holds a "product" element per record under the
+// root; onRecord gets the attributes of each.
+bool ReadSettingsRecords(const QString& path, const QString& root, const RecordHandler& onRecord)
+{
+    const QString recordPath = root + QStringLiteral("/product");
+    return ReadSettingsXml(path, root, [&](const QString& elementPath, const QXmlStreamAttributes& attrs) {
+        if (elementPath == recordPath)
+            onRecord(attrs);
+    });
+}
+
 QString Attr(const QXmlStreamAttributes& attrs, const char* name)
 {
     return attrs.value(QLatin1String(name)).toString();
 }
+
+// Empties list and fills it with a record per "product" element, its text
+// members taken from the attributes of the fields.
+template <class Record, size_t N>
+bool ReadRecordList(const QString& path, const QString& root, const T_XmlField<Record, QString> (&fields)[N],
+                    QList<Record>& list)
+{
+    list.clear();
+    return ReadSettingsRecords(path, root, [&fields, &list](const QXmlStreamAttributes& attrs) {
+        Record record;
+        for (const auto& field : fields)
+            record.*field.member = Attr(attrs, field.name);
+        list.append(record);
+    });
+}
+
+const T_XmlField<T_IpmLayoutInfo, QString> kLayoutFields[] = {
+    {"layout_name", &T_IpmLayoutInfo::layout_name},
+    {"position_and_size_of_each_window", &T_IpmLayoutInfo::position_and_size_of_each_window},
+    {"image_path", &T_IpmLayoutInfo::image_path},
+    {"icon_path", &T_IpmLayoutInfo::icon_path},
+};
+
+const T_XmlField<T_MenuHelpInfo, QString> kMenuHelpFields[] = {
+    {"menu_name", &T_MenuHelpInfo::menu_name},
+    {"file_path", &T_MenuHelpInfo::file_path},
+};
 
 void WriteProduct(QXmlStreamWriter& xml, const char* element, const char* attr, const QString& value)
 {
@@ -83,72 +109,30 @@ bool CHOIDevMgr::LoadListConfig()
 
 bool CHOIDevMgr::SaveListConfig()
 {
-    // Written aside and renamed over the old file, so a failed write keeps it.
-    QSaveFile file(ListXmlPath());
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write" << file.fileName() << file.errorString();
-        return false;
-    }
-    QXmlStreamWriter xml(&file);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("hoi"));
-    xml.writeAttribute(QStringLiteral("ver"), QStringLiteral("1.0"));
-    WriteProduct(xml, "list", "listortree", QString::number(m_nListOrTree));
-    WriteProduct(xml, "prompt", "isprompt", QString::number(m_nIsPrompt));
-    WriteProduct(xml, "welcome", "iwelcome", QString::number(m_nIsWelcome));
-    WriteProduct(xml, "propath", "filepath", m_strCurFilePath);
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    // commit() does not see a failure of its own final flush.
-    if (xml.hasError() || !file.flush() || !file.commit()) {
-        qWarning() << "cannot write" << file.fileName() << file.errorString();
-        return false;
-    }
-    return true;
+    return SaveXmlFile(ListXmlPath(), QStringLiteral("hoi"), [this](QXmlStreamWriter& xml) {
+        WriteProduct(xml, "list", "listortree", QString::number(m_nListOrTree));
+        WriteProduct(xml, "prompt", "isprompt", QString::number(m_nIsPrompt));
+        WriteProduct(xml, "welcome", "iwelcome", QString::number(m_nIsWelcome));
+        WriteProduct(xml, "propath", "filepath", m_strCurFilePath);
+    });
 }
 
 bool CHOIDevMgr::LoadHdcpConfig()
 {
     m_mapHdcp.clear();
-    return ReadSettingsXml(HdcpXmlPath(), QStringLiteral("/hdcp"),
-                           [this](const QString& path, const QXmlStreamAttributes& attrs) {
-                               if (path != QLatin1String("/hdcp/product"))
-                                   return;
-                               m_mapHdcp.insert(Attr(attrs, "host_name").toUpper(),
-                                                StrToBool(Attr(attrs, "hdcp_enable"), false));
-                           });
+    return ReadSettingsRecords(HdcpXmlPath(), QStringLiteral("/hdcp"), [this](const QXmlStreamAttributes& attrs) {
+        m_mapHdcp.insert(Attr(attrs, "host_name").toUpper(), StrToBool(Attr(attrs, "hdcp_enable"), false));
+    });
 }
 
 bool CHOIDevMgr::LoadLayoutConfig()
 {
-    m_ipmLayoutList.clear();
-    return ReadSettingsXml(IPMLayoutXmlPath(), QStringLiteral("/layout"),
-                           [this](const QString& path, const QXmlStreamAttributes& attrs) {
-                               if (path != QLatin1String("/layout/product"))
-                                   return;
-                               T_IpmLayoutInfo info;
-                               info.layout_name = Attr(attrs, "layout_name");
-                               info.position_and_size_of_each_window =
-                                   Attr(attrs, "position_and_size_of_each_window");
-                               info.image_path = Attr(attrs, "image_path");
-                               info.icon_path = Attr(attrs, "icon_path");
-                               m_ipmLayoutList.append(info);
-                           });
+    return ReadRecordList(IPMLayoutXmlPath(), QStringLiteral("/layout"), kLayoutFields, m_ipmLayoutList);
 }
 
 bool CHOIDevMgr::LoadMenuConfig()
 {
-    m_menuHelpList.clear();
-    return ReadSettingsXml(MenuHelpXmlPath(), QStringLiteral("/menu"),
-                           [this](const QString& path, const QXmlStreamAttributes& attrs) {
-                               if (path != QLatin1String("/menu/product"))
-                                   return;
-                               T_MenuHelpInfo info;
-                               info.menu_name = Attr(attrs, "menu_name");
-                               info.file_path = Attr(attrs, "file_path");
-                               m_menuHelpList.append(info);
-                           });
+    return ReadRecordList(MenuHelpXmlPath(), QStringLiteral("/menu"), kMenuHelpFields, m_menuHelpList);
 }
 
 bool CHOIDevMgr::InitMrxLayouts()

@@ -4,6 +4,7 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoiscene.h"
+#include "hoidevmgr_p.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -39,60 +40,39 @@ bool IsController(const CHOIDev* pDev)
     return (dash >= 0 ? hostName.left(dash) : hostName) == g_strControllerModel;
 }
 
-QString IPModeWord(CHOIDev::IPMode mode)
-{
-    switch (mode) {
-    case CHOIDev::E_IM_AUTOIP:
-        return QStringLiteral("autoip");
-    case CHOIDev::E_IM_DHCP:
-        return QStringLiteral("dhcp");
-    case CHOIDev::E_IM_STATIC:
-        return QStringLiteral("static");
-    }
-    return QString();
-}
-
 // "Default name(display name)".
 QString DevLabel(const CHOIDev* pDev)
 {
     return pDev->GetDefaultName() + QLatin1Char('(') + pDev->GetDisplayName() + QLatin1Char(')');
 }
 
-const T_SceneCell* CellOf(const CHOIScene* pScene, int row, int col)
+// "device settings": each RX and TX of the layout's cells.
+void WriteDeviceSettings(QTextStream& out, const CHOIScene* pScene)
 {
-    if (row < 0 || col < 0 || row >= pScene->m_nRowCount || col >= pScene->m_nColCount)
-        return nullptr;
-    const int index = row * pScene->m_nColCount + col;
-    return index < pScene->m_cells.size() ? pScene->m_cells.at(index) : nullptr;
-}
-
-void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
-{
-    out << kEol << pScene->GetName() << " Info:" << kEol << "\tdevice settings:" << kEol;
+    out << "\tdevice settings:" << kEol;
     out << "\tNO.\tHostname" << "\t\t\t" << "Type" << "\t" << "Alias" << "\t\t\t" << "IP-Mode" << "\t\t"
         << "IP-Address" << "\t\t" << "Netmask" << "\t\t" << "Gateway" << kEol;
 
     const auto devLine = [&out](int number, const CHOIDev* pDev, const char* role) {
         out << "\t#" << number << '\t' << pDev->GetDefaultName() << "\t\t" << role << '\t'
-            << pDev->GetDisplayName() << '\t' << IPModeWord(pDev->GetIPMode()) << "\t\t"
+            << pDev->GetDisplayName() << '\t' << CHOIDev::IPModeWord(pDev->GetIPMode()) << "\t\t"
             << CHOIDevMgr::PadIPAddress(pDev->GetIPAddr()) << "\t\t"
             << CHOIDevMgr::PadIPAddress(pDev->GetNetmask()) << kEol;
     };
     int number = 0;
-    for (int r = 0; r < pScene->m_nRowCount; ++r) {
-        for (int c = 0; c < pScene->m_nColCount; ++c) {
-            const T_SceneCell* pCell = CellOf(pScene, r, c);
-            if (!pCell)
-                continue;
-            if (pCell->rx)
-                devLine(++number, pCell->rx, "RX");
-            for (const CHOIDev* pTx : pCell->txList) {
-                if (pTx)
-                    devLine(++number, pTx, "TX");
-            }
+    ForEachCell(pScene, [&](int, int, const T_SceneCell* pCell) {
+        if (pCell->rx)
+            devLine(++number, pCell->rx, "RX");
+        for (const CHOIDev* pTx : pCell->txList) {
+            if (pTx)
+                devLine(++number, pTx, "TX");
         }
-    }
+    });
+}
 
+// "videowall settings": a line for each cell of each wall rectangle.
+void WriteVideoWallSettings(QTextStream& out, const CHOIScene* pScene)
+{
     out << kEol << "\tvideowall settings:" << kEol;
     out << "\tNO.\tName" << "\t\t" << "Source(TX-Hostname)(Alias)" << "\t\t\t" << "Size" << "\t" << "Position"
         << "\t" << "RX-Hostname(Alias)" << kEol;
@@ -123,27 +103,84 @@ void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
             }
         }
     }
+}
 
+// "matrix info": the RX of each cell with the TXs it shows.
+void WriteMatrixInfo(QTextStream& out, const CHOIScene* pScene)
+{
     out << kEol << "\tmatrix info:" << kEol;
     out << "\tNO.\tRX-Hostname(Alias)" << "\t\t\t\t\t" << "TX-Hostname(Alias)" << kEol;
-    number = 0;
-    for (int r = 0; r < pScene->m_nRowCount; ++r) {
-        for (int c = 0; c < pScene->m_nColCount; ++c) {
-            const T_SceneCell* pCell = CellOf(pScene, r, c);
-            if (!pCell || (!pCell->rx && pCell->txList.isEmpty()))
-                continue;
-            out << "\t#" << ++number;
-            if (pCell->rx)
-                out << '\t' << DevLabel(pCell->rx) << "\t\t\t";
-            else
-                out << "\t\t\t\t\t\t\t\t";
-            for (const CHOIDev* pTx : pCell->txList) {
-                if (pTx)
-                    out << DevLabel(pTx) << '|';
-            }
+    int number = 0;
+    ForEachCell(pScene, [&](int, int, const T_SceneCell* pCell) {
+        if (!pCell->rx && pCell->txList.isEmpty())
+            return;
+        out << "\t#" << ++number;
+        if (pCell->rx)
+            out << '\t' << DevLabel(pCell->rx) << "\t\t\t";
+        else
+            out << "\t\t\t\t\t\t\t\t";
+        for (const CHOIDev* pTx : pCell->txList) {
+            if (pTx)
+                out << DevLabel(pTx) << '|';
+        }
+        out << kEol;
+    });
+}
+
+// A table: its title and column heads, a numbered row for each entry of
+// the list (a null entry keeps its number but has no row) and a blank line.
+template <typename T>
+void WriteTable(QTextStream& out, const char* title, const char* heads, const QList<T*>& list,
+                void (*writeRow)(QTextStream&, const T*))
+{
+    out << title << kEol;
+    out << heads << kEol;
+    for (int i = 0; i < list.size(); ++i) {
+        if (const T* p = list.at(i)) {
+            out << "\t#" << i + 1 << '\t';
+            writeRow(out, p);
             out << kEol;
         }
     }
+    out << kEol;
+}
+
+void WriteDeviceRow(QTextStream& out, const CHOIDev* pDev)
+{
+    QString type = TypeText(pDev);
+    QString defaultName = pDev->GetDefaultName();
+    if (type.isEmpty()) {
+        if (IsController(pDev)) {
+            type = pDev->GetTypeName();
+            defaultName = pDev->GetDisplayName();
+        } else {
+            type = QStringLiteral("Unkown");
+        }
+    }
+    out << pDev->GetDisplayName() << "\t\t" << defaultName << "\t\t" << type << "\t\t"
+        << CHOIDevMgr::PadIPAddress(pDev->GetIPAddr()) << "\t\t" << pDev->GetVersion();
+}
+
+void WriteLayoutRow(QTextStream& out, const CHOIScene* pScene)
+{
+    int rxTotal = 0;
+    int txTotal = 0;
+    for (const T_SceneCell* pCell : pScene->m_cells) {
+        if (!pCell)
+            continue;
+        if (pCell->rx)
+            ++rxTotal;
+        txTotal += pCell->txList.size();
+    }
+    out << pScene->GetName() << "\t\t\t\t" << rxTotal << "\t\t\t\t" << txTotal;
+}
+
+void WriteLayoutBlock(QTextStream& out, const CHOIScene* pScene)
+{
+    out << kEol << pScene->GetName() << " Info:" << kEol;
+    WriteDeviceSettings(out, pScene);
+    WriteVideoWallSettings(out, pScene);
+    WriteMatrixInfo(out, pScene);
 }
 
 } // namespace
@@ -168,47 +205,10 @@ bool CHOIDevMgr::ExportSceneInfoFile(const QString& path)
     QTextStream out(&file);
 
     out << "Date/Time:" << QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")) << kEol;
-    out << "Devices information:" << kEol;
-    out << "\tNO.\tAlias\t\t\tHostName\t\t\tType\t\t\tIPAddress\t\t\tVersion" << kEol;
-    for (int i = 0; i < m_devList.size(); ++i) {
-        const CHOIDev* pDev = m_devList.at(i);
-        if (!pDev)
-            continue;
-        QString type = TypeText(pDev);
-        QString defaultName = pDev->GetDefaultName();
-        if (type.isEmpty()) {
-            if (IsController(pDev)) {
-                type = pDev->GetTypeName();
-                defaultName = pDev->GetDisplayName();
-            } else {
-                type = QStringLiteral("Unkown");
-            }
-        }
-        out << "\t#" << i + 1 << '\t' << pDev->GetDisplayName() << "\t\t" << defaultName << "\t\t" << type
-            << "\t\t" << PadIPAddress(pDev->GetIPAddr()) << "\t\t" << pDev->GetVersion() << kEol;
-    }
-    out << kEol;
-
-    out << "scene settings:" << kEol;
-    out << "\tNO.\tName\t\t\t\tRX-Total\t\t\tTX-Total" << kEol;
-    for (int i = 0; i < m_sceneList.size(); ++i) {
-        const CHOIScene* pScene = m_sceneList.at(i);
-        if (!pScene)
-            continue;
-        int rxTotal = 0;
-        int txTotal = 0;
-        for (const T_SceneCell* pCell : pScene->m_cells) {
-            if (!pCell)
-                continue;
-            if (pCell->rx)
-                ++rxTotal;
-            txTotal += pCell->txList.size();
-        }
-        out << "\t#" << i + 1 << '\t' << pScene->GetName() << "\t\t\t\t" << rxTotal << "\t\t\t\t" << txTotal
-            << kEol;
-    }
-    out << kEol;
-
+    WriteTable(out, "Devices information:", "\tNO.\tAlias\t\t\tHostName\t\t\tType\t\t\tIPAddress\t\t\tVersion",
+               m_devList, WriteDeviceRow);
+    WriteTable(out, "scene settings:", "\tNO.\tName\t\t\t\tRX-Total\t\t\tTX-Total", m_sceneList,
+               WriteLayoutRow);
     for (const CHOIScene* pScene : qAsConst(m_sceneList)) {
         if (pScene)
             WriteLayoutBlock(out, pScene);

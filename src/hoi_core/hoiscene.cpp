@@ -48,18 +48,6 @@ QString CHOIScene::GetSceneNameSuffix(const CHOIScene* pScene)
     return pScene ? GetSceneNameSuffix(pScene->GetName()) : QString();
 }
 
-void CHOIScene::SetName(const QString& name)
-{
-    if (m_strName != name)
-        m_strName = name;
-}
-
-void CHOIScene::SetAutoApply(bool bAutoApply)
-{
-    if (m_bAutoApply != bAutoApply)
-        m_bAutoApply = bAutoApply;
-}
-
 T_VWDevSetup CHOIScene::GetDevSetup(CHOIDev* pDev) const
 {
     return m_devSetups.value(pDev, T_VWDevSetup());
@@ -88,31 +76,46 @@ void CHOIScene::SetLocation(const QString& location)
 {
     if (location == m_strLocation)
         return;
-    m_strLocation = location;
-
-    const bool bInWall = m_strName.contains(QLatin1Char('-'));
-    if (!location.isEmpty()) {
-        for (T_SceneCell* pCell : qAsConst(m_cells)) {
-            if (pCell->rx && pCell->rx->GetLocation() != location)
-                pCell->rx->SetLocation(location);
-        }
-        if (bInWall) {
-            const QList<CHOIScene*> siblings = GetWallSceneList(GetSceneNamePrefix(m_strName));
-            for (CHOIScene* pScene : siblings) {
-                if (pScene->GetLocation() != location)
-                    pScene->SetLocation(location);
-            }
-        }
+    if (location.isEmpty()) {
+        LeaveLocation(QList<CHOIScene*>());
         return;
     }
+    m_strLocation = location;
 
-    // Taking a layout out of its location: the layouts of its wall or group
-    // keep theirs, and this one follows them.
-    if (bInWall) {
-        const QList<CHOIScene*> siblings = GetWallSceneList(GetSceneNamePrefix(m_strName));
-        if (!siblings.isEmpty())
-            m_strLocation = siblings.first()->GetLocation();
+    for (T_SceneCell* pCell : qAsConst(m_cells)) {
+        if (pCell->rx && pCell->rx->GetLocation() != location)
+            pCell->rx->SetLocation(location);
     }
+    if (m_strName.contains(QLatin1Char('-'))) {
+        const QList<CHOIScene*> siblings = GetWallSceneList(GetSceneNamePrefix(m_strName));
+        for (CHOIScene* pScene : siblings) {
+            if (pScene->GetLocation() != location)
+                pScene->SetLocation(location);
+        }
+    }
+}
+
+void CHOIScene::LeaveLocation(const QList<CHOIScene*>& alsoLeaving)
+{
+    if (m_strLocation.isEmpty())
+        return;
+    m_strLocation.clear();
+    // The layouts of its wall or group keep theirs, and this one follows them.
+    if (!m_strName.contains(QLatin1Char('-')))
+        return;
+    const QList<CHOIScene*> siblings = GetWallSceneList(GetSceneNamePrefix(m_strName));
+    for (CHOIScene* pScene : siblings) {
+        if (!alsoLeaving.contains(pScene)) {
+            m_strLocation = pScene->GetLocation();
+            return;
+        }
+    }
+}
+
+void CHOIScene::ClearLocation()
+{
+    // No sibling look-up: each layout of a wall can be taken out on its own.
+    m_strLocation.clear();
 }
 
 // ---- grid and cells ----

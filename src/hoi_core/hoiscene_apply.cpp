@@ -24,6 +24,16 @@ void CHOIScene::LogDev(const char* text, CHOIDev* pDev)
     EmitLog(tr(text).arg(pDev ? pDev->GetDisplayName() : QString()));
 }
 
+bool CHOIScene::ConnectForApply(CHOIDev* pDev)
+{
+    if (!pDev)
+        return false;
+    if (pDev->EnsureConnected())
+        return true;
+    LogDev(kFailConnect, pDev);
+    return false;
+}
+
 // ---- pending devices ----
 
 void CHOIScene::AddPendingDev(CHOIDev* pDev)
@@ -118,6 +128,18 @@ void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
     // ends the apply itself when nothing is left.
     if (m_pendingDevs.isEmpty() && !m_bQueuing && m_nPendingTotal > 0)
         FinishApply();
+}
+
+bool CHOIScene::FinishQueuedOrFail(bool bQueued)
+{
+    if (bQueued) {
+        FinishIfDone();
+        return true;
+    }
+    emit OnProgressNotify(E_PN_NONE, 100);
+    m_eLastStatus = E_SS_FAILED;
+    emit OnStatusChange(this, E_SS_FAILED);
+    return false;
 }
 
 void CHOIScene::FinishApply()
@@ -344,14 +366,7 @@ bool CHOIScene::StopLink(QList<CHOIDev*>& devs)
         }
     }
     EndQueuing();
-    if (count > 0) {
-        FinishIfDone();
-        return true;
-    }
-    emit OnProgressNotify(E_PN_NONE, 100);
-    m_eLastStatus = E_SS_FAILED;
-    emit OnStatusChange(this, E_SS_FAILED);
-    return false;
+    return FinishQueuedOrFail(count > 0);
 }
 
 bool CHOIScene::StopRxLink(CHOIDev* pDev, bool bClearScene)
@@ -433,10 +448,8 @@ bool CHOIScene::ApplyTx(CHOIDev* pTx)
     // told its id, the TX itself gets nothing and is not waited for.
     if (!pTx->HasOwnLink())
         return true;
-    if (!pTx->EnsureConnected()) {
-        LogDev(kFailConnect, pTx);
+    if (!ConnectForApply(pTx))
         return false;
-    }
     const bool bCustomIP = m_pOwner && m_pOwner->m_bCustomMulticastIP;
     if (bCustomIP && !AssignMulticastIP(pTx))
         return false;
@@ -465,12 +478,8 @@ void CHOIScene::QueueAudioSelect(CHOIDev* pRx, CHOIDev* pTx)
 
 bool CHOIScene::ApplyRx(T_SceneCell* pCell, CHOIDev* pRx)
 {
-    if (!pCell || !pRx)
+    if (!pCell || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        LogDev(kFailConnect, pRx);
-        return false;
-    }
     AddPendingDev(pRx);
     const bool bWall = m_pOwner && m_pOwner->IsSupportVideoWall(pRx);
 

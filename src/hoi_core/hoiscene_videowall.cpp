@@ -17,8 +17,6 @@ const char* const kNoMultiChannel =
     QT_TRANSLATE_NOOP("CHOIScene", "Device('%1') does not support mulchannel video.");
 const char* const kNoMultiHost = QT_TRANSLATE_NOOP(
     "CHOIScene", "Device ('%1') does not support video wall with multi host mode.");
-const char* const kFailConnect = QT_TRANSLATE_NOOP(
-    "CHOIScene", "Device('%1') fails to be connected. The operation is interrupted.");
 
 QString Name(CHOIDev* pDev)
 {
@@ -271,14 +269,7 @@ bool CHOIScene::ApplyDevSetup(CHOIDev* pDev, int item)
         AddPendingDev(pDev);
         SendDevSetup(pDev, item);
     }
-    if (EndQueuing() > 0) {
-        FinishIfDone();
-        return true;
-    }
-    emit OnProgressNotify(E_PN_NONE, 100);
-    m_eLastStatus = E_SS_FAILED;
-    emit OnStatusChange(this, E_SS_FAILED);
-    return false;
+    return FinishQueuedOrFail(EndQueuing() > 0);
 }
 
 bool CHOIScene::ApplyVideoWallTo1x1(QList<CHOIDev*>& devs)
@@ -301,13 +292,8 @@ bool CHOIScene::ApplyVideoWallTo1x1(QList<CHOIDev*>& devs)
         if (pDev->GetDevType() == CHOIDev::E_DT_RX)
             m_strSplitRx += pDev->GetHostName() + QLatin1Char(' ');
     }
-    if (EndQueuing() > 0) {
-        FinishIfDone();
+    if (FinishQueuedOrFail(EndQueuing() > 0))
         return true;
-    }
-    emit OnProgressNotify(E_PN_NONE, 100);
-    m_eLastStatus = E_SS_FAILED;
-    emit OnStatusChange(this, E_SS_FAILED);
     AbortApply();
     return false;
 }
@@ -324,97 +310,12 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
         return false;
     }
 
-    const bool bRowMode = pWall->mode == 1;
     int count = 0;
     for (int r = 0; r < pWall->row_count; ++r) {
-        const int row = pWall->pos_row + r;
-        const QList<CHOIDev*> txList = CellAt(row, pWall->pos_col)->txList;
-
-        if (txList.isEmpty()) {
-            // A row without an encoder: its decoders are stopped but keep
-            // their place in the wall.
-            for (int c = 0; c < pWall->col_count; ++c) {
-                CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
-                if (!pRx)
-                    continue;
-                if (!StopRxLink(pRx, false)) {
-                    AbortApply();
-                    return false;
-                }
-                pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
-                                   .arg(pWall->row_count - 1)
-                                   .arg(pWall->col_count - 1)
-                                   .arg(r)
-                                   .arg(c));
-                m_strExtraRx += pRx->GetHostName() + QLatin1Char(' ');
-                ++count;
-            }
-            continue;
-        }
-        if (txList.size() > 1) {
-            EmitLog(tr("Video wall('%1') fails to be applied because only one TX device can be in "
-                       "one cell. The operation is interrupted.")
-                        .arg(pWall->name));
+        if (!ApplyVideoWallRow(pWall, r, flags, count)) {
             AbortApply();
             return false;
         }
-
-        CHOIDev* pTx = txList.first();
-        // Each row keeps its own deferred record, so that every row's
-        // encoder and decoders are finished exactly once.
-        T_VWDeferredSteps rec;
-        if (r == 0 || bRowMode) {
-            if (m_pOwner && m_pOwner->IsHisiDev(pTx)) {
-                // Its decoders are told its multicast address now, before
-                // the encoder itself is prepared: it must already be final.
-                if (m_pOwner->m_bCustomMulticastIP && !AssignMulticastIP(pTx)) {
-                    AbortApply();
-                    return false;
-                }
-                rec.tx = pTx;
-                rec.wall = pWall;
-                rec.row = r;
-                rec.flags = flags;
-            } else {
-                if (!m_pendingDevs.contains(pTx) && !ApplyTx(pTx)) {
-                    AbortApply();
-                    return false;
-                }
-                if (!ApplyVideoWallDev(pWall, pTx, r, flags)) {
-                    AbortApply();
-                    return false;
-                }
-            }
-        }
-        for (int c = 0; c < pWall->col_count; ++c) {
-            CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
-            if (!pRx)
-                continue;
-            ++count;
-            bool bOk;
-            if (m_pOwner && m_pOwner->IsHisiDev(pRx)) {
-                bOk = PrepareVideoWallRx(pWall, pTx, pRx, r, c, flags);
-                if (bOk) {
-                    T_VWDeferredRxStep step;
-                    step.row = r;
-                    step.col = c;
-                    step.tx = pTx;
-                    step.rx = pRx;
-                    step.wall = pWall;
-                    step.flags = flags;
-                    rec.rxSteps.append(step);
-                }
-            } else {
-                bOk = ApplyVideoWallRx(pWall, pTx, pRx, r, c, flags);
-            }
-            if (!bOk) {
-                AbortApply();
-                return false;
-            }
-            m_strWallRx += pRx->GetHostName() + QLatin1Char(' ');
-        }
-        if (rec.tx || !rec.rxSteps.isEmpty())
-            m_deferredWallSteps.append(rec);
     }
 
     if (!m_strWallRx.isEmpty())
@@ -429,16 +330,113 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
     return true;
 }
 
+bool CHOIScene::ApplyVideoWallRow(T_VideoWallInfo* pWall, int r, int flags, int& count)
+{
+    const QList<CHOIDev*> txList = CellAt(pWall->pos_row + r, pWall->pos_col)->txList;
+    if (txList.isEmpty())
+        return StopVideoWallRow(pWall, r, count);
+    if (txList.size() > 1) {
+        EmitLog(tr("Video wall('%1') fails to be applied because only one TX device can be in "
+                   "one cell. The operation is interrupted.")
+                    .arg(pWall->name));
+        return false;
+    }
+
+    CHOIDev* pTx = txList.first();
+    // Each row keeps its own deferred record, so that every row's encoder
+    // and decoders are finished exactly once.
+    T_VWDeferredSteps rec;
+    if ((r == 0 || pWall->mode == 1) && !ApplyVideoWallRowTx(pWall, pTx, r, flags, rec))
+        return false;
+    if (!ApplyVideoWallRowRx(pWall, pTx, r, flags, rec, count))
+        return false;
+    if (rec.tx || !rec.rxSteps.isEmpty())
+        m_deferredWallSteps.append(rec);
+    return true;
+}
+
+bool CHOIScene::StopVideoWallRow(T_VideoWallInfo* pWall, int r, int& count)
+{
+    // A row without an encoder: its decoders are stopped but keep their
+    // place in the wall.
+    const int row = pWall->pos_row + r;
+    for (int c = 0; c < pWall->col_count; ++c) {
+        CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
+        if (!pRx)
+            continue;
+        if (!StopRxLink(pRx, false))
+            return false;
+        pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
+                           .arg(pWall->row_count - 1)
+                           .arg(pWall->col_count - 1)
+                           .arg(r)
+                           .arg(c));
+        m_strExtraRx += pRx->GetHostName() + QLatin1Char(' ');
+        ++count;
+    }
+    return true;
+}
+
+bool CHOIScene::ApplyVideoWallRowTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags,
+                                    T_VWDeferredSteps& rec)
+{
+    if (!(m_pOwner && m_pOwner->IsHisiDev(pTx)))
+        return PrepareVideoWallTx(pWall, pTx, r, flags);
+    // Its decoders are told its multicast address now, before the encoder
+    // itself is prepared: it must already be final.
+    if (m_pOwner->m_bCustomMulticastIP && !AssignMulticastIP(pTx))
+        return false;
+    rec.tx = pTx;
+    rec.wall = pWall;
+    rec.row = r;
+    rec.flags = flags;
+    return true;
+}
+
+bool CHOIScene::ApplyVideoWallRowRx(T_VideoWallInfo* pWall, CHOIDev* pTx, int r, int flags,
+                                    T_VWDeferredSteps& rec, int& count)
+{
+    const int row = pWall->pos_row + r;
+    for (int c = 0; c < pWall->col_count; ++c) {
+        CHOIDev* pRx = CellAt(row, pWall->pos_col + c)->rx;
+        if (!pRx)
+            continue;
+        ++count;
+        if (m_pOwner && m_pOwner->IsHisiDev(pRx)) {
+            if (!PrepareVideoWallRx(pWall, pTx, pRx, r, c, flags))
+                return false;
+            T_VWDeferredRxStep step;
+            step.row = r;
+            step.col = c;
+            step.tx = pTx;
+            step.rx = pRx;
+            step.wall = pWall;
+            step.flags = flags;
+            rec.rxSteps.append(step);
+        } else if (!ApplyVideoWallRx(pWall, pTx, pRx, r, c, flags)) {
+            return false;
+        }
+        m_strWallRx += pRx->GetHostName() + QLatin1Char(' ');
+    }
+    return true;
+}
+
+bool CHOIScene::PrepareVideoWallTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int row, int flags)
+{
+    // An encoder the apply already waits for has been sent its lines.
+    if (!m_pendingDevs.contains(pTx) && !ApplyTx(pTx))
+        return false;
+    return ApplyVideoWallDev(pWall, pTx, row, flags);
+}
+
 bool CHOIScene::ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row, int flags)
 {
     if (!pWall || !pDev)
         return false;
     if ((row != 0 && pWall->mode == 0) || !pDev->HasOwnLink())
         return true;
-    if (!pDev->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pDev)));
+    if (!ConnectForApply(pDev))
         return false;
-    }
     const bool bTx = pDev->GetDevType() == CHOIDev::E_DT_TX;
     const bool bIdentity = flags & E_VWF_IDENTITY;
     const bool bSetup = (flags & E_VWF_SETUP) && !bTx;
@@ -460,98 +458,82 @@ bool CHOIScene::ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row
 }
 
 void CHOIScene::QueueWallRxLink(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
-                                int col, bool bPrepare)
+                                int col, int parts)
 {
-    const bool bCustomIP = m_pOwner && m_pOwner->m_bCustomMulticastIP;
+    const bool bSource = parts & E_WRX_SOURCE;
+    const bool bPlace = parts & E_WRX_PLACE;
     const QString& txId = pTx->GetMacId();
-    if (!bPrepare) {
+    if (bPlace) {
         pRx->SendParamSet(QStringLiteral("hostnamebydipswitch"), QStringLiteral("n"), false);
         pRx->SendParamSet(QStringLiteral("en_video_wall"), QStringLiteral("y"), false);
         pRx->SendParamSetEncoded(QStringLiteral("s_vw_name"), pWall->name, false);
         pRx->SendParamSet(QStringLiteral("multicast_on"), QStringLiteral("y"), false);
     }
-    if (bCustomIP)
+    if (m_pOwner && m_pOwner->m_bCustomMulticastIP)
         pRx->SendParamSet(QStringLiteral("multicast_ip"), pTx->m_strMulticastIP, false);
-    if (!bPrepare)
+    if (bPlace)
         pRx->SendParamSet(QStringLiteral("ch_select"), txId, false);
-    const bool bOldApi = m_pOwner && m_pOwner->GetProdIdInfo(pRx)->old_api;
-    pRx->SendSetCmd(QStringLiteral("vi"), bOldApi ? txId : QStringLiteral("1 ") + txId, QString(),
-                    false);
-    QueueAudioSelect(pRx, pTx);
-    if (!bPrepare) {
+    if (bSource) {
+        const bool bOldApi = m_pOwner && m_pOwner->GetProdIdInfo(pRx)->old_api;
+        pRx->SendSetCmd(QStringLiteral("vi"), bOldApi ? txId : QStringLiteral("1 ") + txId,
+                        QString(), false);
+        QueueAudioSelect(pRx, pTx);
+    }
+    if (bPlace) {
         pRx->SendParamSet(QStringLiteral("reset_ch_on_boot"), QStringLiteral("n"), false);
         pRx->SendEvent(QStringLiteral("e_vw_pos_layout_%1_%2")
                            .arg(pWall->row_count - 1)
                            .arg(pWall->col_count - 1));
     }
-    pRx->SendEvent(QStringLiteral("e_vw_moninfo_%1_%2_%3_%4")
-                       .arg(pWall->vw)
-                       .arg(pWall->ow)
-                       .arg(pWall->vh)
-                       .arg(pWall->oh));
-    pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
-                       .arg(pWall->row_count - 1)
-                       .arg(pWall->col_count - 1)
-                       .arg(pWall->mode == 0 ? row : 0)
-                       .arg(col));
-    if (!bPrepare)
+    if (bSource) {
+        pRx->SendEvent(QStringLiteral("e_vw_moninfo_%1_%2_%3_%4")
+                           .arg(pWall->vw)
+                           .arg(pWall->ow)
+                           .arg(pWall->vh)
+                           .arg(pWall->oh));
+        pRx->SendEvent(QStringLiteral("e_vw_enable_%1_%2_%3_%4")
+                           .arg(pWall->row_count - 1)
+                           .arg(pWall->col_count - 1)
+                           .arg(pWall->mode == 0 ? row : 0)
+                           .arg(col));
+    }
+    if (bPlace)
         pRx->SendEvent(QStringLiteral("e_vw_refresh_pos_idx_%1_%2").arg(row).arg(col));
 }
 
-void CHOIScene::QueueWallRxFinish(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
-                                  int col)
+void CHOIScene::QueueWallRxSteps(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
+                                 int col, int flags, int linkParts)
 {
-    const bool bCustomIP = m_pOwner && m_pOwner->m_bCustomMulticastIP;
-    pRx->SendParamSet(QStringLiteral("hostnamebydipswitch"), QStringLiteral("n"), false);
-    pRx->SendParamSet(QStringLiteral("en_video_wall"), QStringLiteral("y"), false);
-    pRx->SendParamSetEncoded(QStringLiteral("s_vw_name"), pWall->name, false);
-    pRx->SendParamSet(QStringLiteral("multicast_on"), QStringLiteral("y"), false);
-    if (bCustomIP)
-        pRx->SendParamSet(QStringLiteral("multicast_ip"), pTx->m_strMulticastIP, false);
-    pRx->SendParamSet(QStringLiteral("ch_select"), pTx->GetMacId(), false);
-    pRx->SendParamSet(QStringLiteral("reset_ch_on_boot"), QStringLiteral("n"), false);
-    pRx->SendEvent(QStringLiteral("e_vw_pos_layout_%1_%2")
-                       .arg(pWall->row_count - 1)
-                       .arg(pWall->col_count - 1));
-    pRx->SendEvent(QStringLiteral("e_vw_refresh_pos_idx_%1_%2").arg(row).arg(col));
+    if (flags & E_VWF_IDENTITY)
+        SendSceneParams(pRx, false);
+    if (flags & E_VWF_LINK)
+        QueueWallRxLink(pWall, pTx, pRx, row, col, linkParts);
+    if (flags & E_VWF_SETUP)
+        SendDevSetup(pRx, E_VWS_ALL);
+    if (flags & (E_VWF_LINK | E_VWF_SETUP))
+        pRx->SaveParam();
 }
 
 bool CHOIScene::ApplyVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
                                  int col, int flags)
 {
-    if (!pWall || !pTx || !pRx)
+    if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pRx)));
-        return false;
-    }
-    const bool bWait = flags & (E_VWF_LINK | E_VWF_SETUP);
-    if (bWait)
+    if (flags & (E_VWF_LINK | E_VWF_SETUP))
         AddPendingDev(pRx);
-    if (flags & E_VWF_IDENTITY)
-        SendSceneParams(pRx, false);
-    if (flags & E_VWF_LINK)
-        QueueWallRxLink(pWall, pTx, pRx, row, col, false);
-    if (flags & E_VWF_SETUP)
-        SendDevSetup(pRx, E_VWS_ALL);
-    if (bWait)
-        pRx->SaveParam();
+    QueueWallRxSteps(pWall, pTx, pRx, row, col, flags, E_WRX_SOURCE | E_WRX_PLACE);
     return true;
 }
 
 bool CHOIScene::PrepareVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
                                    int col, int flags)
 {
-    if (!pWall || !pTx || !pRx)
+    if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pRx)));
-        return false;
-    }
     // Only the link part is queued now; the wait needs something queued.
     if (flags & E_VWF_LINK) {
         AddPendingDev(pRx);
-        QueueWallRxLink(pWall, pTx, pRx, row, col, true);
+        QueueWallRxLink(pWall, pTx, pRx, row, col, E_WRX_SOURCE);
     }
     return true;
 }
@@ -559,20 +541,9 @@ bool CHOIScene::PrepareVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev
 bool CHOIScene::FinishVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row,
                                   int col, int flags)
 {
-    if (!pWall || !pTx || !pRx)
+    if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
-    if (!pRx->EnsureConnected()) {
-        EmitLog(tr(kFailConnect).arg(Name(pRx)));
-        return false;
-    }
-    if (flags & E_VWF_IDENTITY)
-        SendSceneParams(pRx, false);
-    if (flags & E_VWF_LINK)
-        QueueWallRxFinish(pWall, pTx, pRx, row, col);
-    if (flags & E_VWF_SETUP)
-        SendDevSetup(pRx, E_VWS_ALL);
-    if (flags & (E_VWF_LINK | E_VWF_SETUP))
-        pRx->SaveParam();
+    QueueWallRxSteps(pWall, pTx, pRx, row, col, flags, E_WRX_PLACE);
     return true;
 }
 
@@ -586,15 +557,9 @@ bool CHOIScene::ApplyDeferredWallSteps()
     for (const T_VWDeferredSteps& rec : records) {
         for (const T_VWDeferredRxStep& step : rec.rxSteps)
             FinishVideoWallRx(step.wall, step.tx, step.rx, step.row, step.col, step.flags);
-        if (rec.tx && rec.wall) {
-            if (!m_pendingDevs.contains(rec.tx) && !ApplyTx(rec.tx)) {
-                bOk = false;
-                break;
-            }
-            if (!ApplyVideoWallDev(rec.wall, rec.tx, rec.row, rec.flags)) {
-                bOk = false;
-                break;
-            }
+        if (rec.tx && rec.wall && !PrepareVideoWallTx(rec.wall, rec.tx, rec.row, rec.flags)) {
+            bOk = false;
+            break;
         }
     }
     m_bInDeferred = false;

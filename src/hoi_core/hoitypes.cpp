@@ -1,5 +1,10 @@
 #include "hoi_core/hoitypes.h"
 
+QString YesNo(bool b)
+{
+    return b ? QStringLiteral("y") : QStringLiteral("n");
+}
+
 void RegisterHoiMetaTypes()
 {
     qRegisterMetaType<E_ControlObject>("E_ControlObject");

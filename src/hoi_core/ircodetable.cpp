@@ -64,23 +64,35 @@ QString CIrCodeTable::DatabasePath() const
     return m_db.databaseName();
 }
 
+void CIrCodeTable::RunQuery(const QString &strSql, const QVariantMap &bindings,
+                            const std::function<void(QSqlQuery &)> &fnRows)
+{
+    if (!m_db.open()) {
+        qDebug() << "IR code table not available:" << m_db.lastError().text();
+        return;
+    }
+    {
+        QSqlQuery query(m_db);
+        if (query.prepare(strSql)) {
+            for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
+                query.bindValue(it.key(), it.value());
+            if (query.exec())
+                fnRows(query);
+        }
+    }
+    m_db.close();
+}
+
 int CIrCodeTable::GetCtrlIDs(QStringList *pCtrlIds)
 {
     if (!pCtrlIds)
         return 0;
     pCtrlIds->clear();
-    if (!m_db.open()) {
-        qDebug() << "IR code table not available:" << m_db.lastError().text();
-        return 0;
-    }
-    {
-        QSqlQuery query(m_db);
-        if (query.exec(QStringLiteral("select distinct CtrlID from ControlTable;"))) {
-            while (query.next())
-                pCtrlIds->append(query.value(0).toString());
-        }
-    }
-    m_db.close();
+    RunQuery(QStringLiteral("select distinct CtrlID from ControlTable;"), {},
+             [pCtrlIds](QSqlQuery &query) {
+                 while (query.next())
+                     pCtrlIds->append(query.value(0).toString());
+             });
     return pCtrlIds->size();
 }
 
@@ -89,53 +101,34 @@ int CIrCodeTable::GetKeyValues(QString strCtrlId, QStringList *pKeyValues)
     if (!pKeyValues)
         return 0;
     pKeyValues->clear();
-    if (!m_db.open()) {
-        qDebug() << "IR code table not available:" << m_db.lastError().text();
-        return 0;
-    }
-    {
-        QSqlQuery query(m_db);
-        if (query.prepare(QStringLiteral("select KeyValue from ControlTable where CtrlID=:CtrlID;"))) {
-            query.bindValue(QStringLiteral(":CtrlID"), strCtrlId);
-            if (query.exec()) {
-                while (query.next())
-                    pKeyValues->append(query.value(0).toString());
-            }
-        }
-    }
-    m_db.close();
+    RunQuery(QStringLiteral("select KeyValue from ControlTable where CtrlID=:CtrlID;"),
+             {{QStringLiteral(":CtrlID"), strCtrlId}}, [pKeyValues](QSqlQuery &query) {
+                 while (query.next())
+                     pKeyValues->append(query.value(0).toString());
+             });
     return pKeyValues->size();
 }
 
 bool CIrCodeTable::GetKeyCode(QString strCtrlId, QString strKeyValue, uint *pIdCode,
                               uint *pOperateCode, uint *pFrequenceCode, QByteArray *pExecuteCode)
 {
-    if (!m_db.open()) {
-        qDebug() << "IR code table not available:" << m_db.lastError().text();
-        return false;
-    }
     bool found = false;
-    {
-        QSqlQuery query(m_db);
-        if (query.prepare(QStringLiteral(
-                "select IDCode,OperateCode,FrequenceCode,ExecuteCode from ControlTable where "
-                "CtrlID=:CtrlID and KeyValue=:KeyValue;"))) {
-            query.bindValue(QStringLiteral(":CtrlID"), strCtrlId);
-            query.bindValue(QStringLiteral(":KeyValue"), strKeyValue);
-            if (query.exec() && query.next()) {
-                found = true;
-                if (pIdCode)
-                    *pIdCode = query.value(0).toUInt();
-                if (pOperateCode)
-                    *pOperateCode = query.value(1).toUInt();
-                if (pFrequenceCode)
-                    *pFrequenceCode = query.value(2).toUInt();
-                if (pExecuteCode)
-                    *pExecuteCode = query.value(3).toByteArray();
-            }
-        }
-    }
-    m_db.close();
+    RunQuery(QStringLiteral("select IDCode,OperateCode,FrequenceCode,ExecuteCode from ControlTable "
+                            "where CtrlID=:CtrlID and KeyValue=:KeyValue;"),
+             {{QStringLiteral(":CtrlID"), strCtrlId}, {QStringLiteral(":KeyValue"), strKeyValue}},
+             [&](QSqlQuery &query) {
+                 if (!query.next())
+                     return;
+                 found = true;
+                 if (pIdCode)
+                     *pIdCode = query.value(0).toUInt();
+                 if (pOperateCode)
+                     *pOperateCode = query.value(1).toUInt();
+                 if (pFrequenceCode)
+                     *pFrequenceCode = query.value(2).toUInt();
+                 if (pExecuteCode)
+                     *pExecuteCode = query.value(3).toByteArray();
+             });
     return found;
 }
 

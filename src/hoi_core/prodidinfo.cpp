@@ -37,6 +37,21 @@ const char *const kEncParamNames[kLastEncParamId + 1] = {
     "output-dip",
 };
 
+// Names of the vocabulary's enums, in the order of their values.
+const char *const kAudioPortNames[] = {"line-in", "line-out", "mic"}; // from E_APT_LINE_IN
+const char *const kFPSModeNames[] = {"vbr", "cbr", "fixqp"};
+const char *const kTransportNames[] = {"raw", "ts"};
+const char *const kLatencyNames[] = {"high quality video", "low delay"};
+const char *const kVideoInputNames[] = {"HDMI", "CVBS", "VGA", "DVI-D", "YPbPr"};
+// The output selector's code of each video input above.
+const char *const kVideoInputCodes[] = {"000", "100", "010", "001", "011"};
+
+template <size_t N>
+QString NameAt(const char *const (&names)[N], int index)
+{
+    return (index >= 0 && size_t(index) < N) ? QString::fromLatin1(names[index]) : QString();
+}
+
 QString Tolerant(const QString &text)
 {
     return text.trimmed().toLower();
@@ -77,23 +92,21 @@ T_VolParam &T_VolParam::Parse(const QByteArray &text)
             return *this;
     }
 
-    const QByteArray absent("-");
-    if (tokens.at(0) != absent) {
-        mask |= MASK_GAIN;
+    // A token other than "-" marks its field present.
+    const auto present = [this, &tokens](int i, quint32 bit) {
+        if (tokens.at(i) == "-")
+            return false;
+        mask |= bit;
+        return true;
+    };
+    if (present(0, MASK_GAIN))
         gain = LeadingInt(tokens.at(0));
-    }
-    if (tokens.at(1) != absent) {
-        mask |= MASK_PHANTOM_POWER;
+    if (present(1, MASK_PHANTOM_POWER))
         phantom_power = StrToBool(QString::fromUtf8(tokens.at(1)), phantom_power);
-    }
-    if (tokens.at(2) != absent) {
-        mask |= MASK_LEVEL_CONTROL;
+    if (present(2, MASK_LEVEL_CONTROL))
         level_control = LeadingInt(tokens.at(2));
-    }
-    if (tokens.at(3) != absent) {
-        mask |= MASK_MUTE;
+    if (present(3, MASK_MUTE))
         mute = StrToBool(QString::fromUtf8(tokens.at(3)), mute);
-    }
     return *this;
 }
 
@@ -193,16 +206,7 @@ int T_ProdIdInfo::NextEncParamId(int id)
 
 QString T_ProdIdInfo::AudioPortType2Name(int kind)
 {
-    switch (kind) {
-    case E_APT_LINE_IN:
-        return QStringLiteral("line-in");
-    case E_APT_LINE_OUT:
-        return QStringLiteral("line-out");
-    case E_APT_MIC:
-        return QStringLiteral("mic");
-    default:
-        return QString();
-    }
+    return NameAt(kAudioPortNames, kind - E_APT_LINE_IN);
 }
 
 int T_ProdIdInfo::AudioPortName2Type(const QString &name)
@@ -279,18 +283,34 @@ bool T_ProdIdInfo::EncParamHasValue(int id)
     return id != 0 && id != E_EP_SUPPRESSOR_FIX && id != E_EP_SUPPRESSOR_RESET && id != 20;
 }
 
+E_EncParamValue T_ProdIdInfo::EncParamValueType(int id)
+{
+    switch (id) {
+    case E_EP_HDCP_ENABLE:
+    case E_EP_SUPPRESSOR_BYPASS:
+    case E_EP_SUPPRESSOR_FIX:
+        return E_EPV_FLAG;
+    case E_EP_ENC_RC_MODE:
+        return E_EPV_RC_MODE;
+    case E_EP_CBR_AVG_BITRATE:
+    case E_EP_VBR_MAX_BITRATE:
+    case E_EP_VBR_MIN_QP:
+    case E_EP_VBR_MAX_QP:
+    case E_EP_FIXQP_IQP:
+    case E_EP_FIXQP_PQP:
+    case E_EP_ENC_GOP:
+    case E_EP_ENC_FPS:
+        return E_EPV_NUMBER;
+    case E_EP_TRANSPORT_TYPE:
+        return E_EPV_TRANSPORT;
+    default:
+        return E_EPV_TEXT;
+    }
+}
+
 QString T_ProdIdInfo::FPSMode2Name(int mode)
 {
-    switch (mode) {
-    case E_FPSM_VBR:
-        return QStringLiteral("vbr");
-    case E_FPSM_CBR:
-        return QStringLiteral("cbr");
-    case E_FPSM_FIXQP:
-        return QStringLiteral("fixqp");
-    default:
-        return QString();
-    }
+    return NameAt(kFPSModeNames, mode);
 }
 
 E_FPSMode T_ProdIdInfo::FPSName2Mode(const QString &name)
@@ -305,14 +325,7 @@ E_FPSMode T_ProdIdInfo::FPSName2Mode(const QString &name)
 
 QString T_ProdIdInfo::TrasportType2Name(int type)
 {
-    switch (type) {
-    case E_TT_RAW:
-        return QStringLiteral("raw");
-    case E_TT_TS:
-        return QStringLiteral("ts");
-    default:
-        return QString();
-    }
+    return NameAt(kTransportNames, type);
 }
 
 E_TrasportType T_ProdIdInfo::TrasportName2Type(const QString &name)
@@ -322,14 +335,7 @@ E_TrasportType T_ProdIdInfo::TrasportName2Type(const QString &name)
 
 QString T_ProdIdInfo::LatencyMode2Name(int mode)
 {
-    switch (mode) {
-    case E_LM_HIGH_QUALITY:
-        return QStringLiteral("high quality video");
-    case E_LM_LOW_DELAY:
-        return QStringLiteral("low delay");
-    default:
-        return QString();
-    }
+    return NameAt(kLatencyNames, mode);
 }
 
 int T_ProdIdInfo::LatencyName2Mode(const QString &name)
@@ -340,36 +346,26 @@ int T_ProdIdInfo::LatencyName2Mode(const QString &name)
 
 QString T_ProdIdInfo::VideoInput2Name(int input)
 {
-    switch (input) {
-    case E_VI_HDMI:
-        return QStringLiteral("HDMI");
-    case E_VI_CVBS:
-        return QStringLiteral("CVBS");
-    case E_VI_VGA:
-        return QStringLiteral("VGA");
-    case E_VI_DVID:
-        return QStringLiteral("DVI-D");
-    case E_VI_YPBPR:
-        return QStringLiteral("YPbPr");
-    default:
-        return QString();
-    }
+    return NameAt(kVideoInputNames, input);
 }
 
 QString T_ProdIdInfo::VideoInputName2Code(const QString &name)
 {
     const QString key = Tolerant(name);
-    if (key == QLatin1String("hdmi"))
-        return QStringLiteral("000");
-    if (key == QLatin1String("cvbs"))
-        return QStringLiteral("100");
-    if (key == QLatin1String("vga"))
-        return QStringLiteral("010");
-    if (key == QLatin1String("dvi-d"))
-        return QStringLiteral("001");
-    if (key == QLatin1String("ypbpr"))
-        return QStringLiteral("011");
+    for (int input = E_VI_HDMI; input <= E_VI_YPBPR; ++input) {
+        if (key == VideoInput2Name(input).toLower())
+            return NameAt(kVideoInputCodes, input);
+    }
     return QStringLiteral("01");
+}
+
+QString T_ProdIdInfo::VideoInputCode2Name(const QString &code)
+{
+    for (int input = E_VI_HDMI; input <= E_VI_YPBPR; ++input) {
+        if (code == QLatin1String(kVideoInputCodes[input]))
+            return VideoInput2Name(input);
+    }
+    return QString();
 }
 
 QVariant T_ProdIdInfo::ParseParamLine(const QByteArray &key, const QByteArray &value)
@@ -395,27 +391,19 @@ QVariant T_ProdIdInfo::ParseParamLine(const QByteArray &key, const QByteArray &v
         return QVariant::fromValue(T_VolParam().Parse(value));
 
     const QString text = QString::fromUtf8(value);
-    switch (EncParamName2Id(optionName)) {
-    case E_EP_HDCP_ENABLE:
-    case E_EP_SUPPRESSOR_BYPASS:
-    case E_EP_SUPPRESSOR_FIX:
+    switch (EncParamValueType(EncParamName2Id(optionName))) {
+    case E_EPV_FLAG:
         return QVariant(StrToBool(text, false));
-    case E_EP_ENC_RC_MODE:
+    case E_EPV_RC_MODE:
         return QVariant::fromValue(FPSName2Mode(text));
-    case E_EP_CBR_AVG_BITRATE:
-    case E_EP_VBR_MAX_BITRATE:
-    case E_EP_VBR_MIN_QP:
-    case E_EP_VBR_MAX_QP:
-    case E_EP_FIXQP_IQP:
-    case E_EP_FIXQP_PQP:
-    case E_EP_ENC_GOP:
-    case E_EP_ENC_FPS:
+    case E_EPV_NUMBER:
         return QVariant(value.toInt());
-    case E_EP_TRANSPORT_TYPE:
+    case E_EPV_TRANSPORT:
         return QVariant::fromValue(TrasportName2Type(text));
-    default:
-        return QVariant(value);
+    case E_EPV_TEXT:
+        break;
     }
+    return QVariant(value);
 }
 
 QString T_ProdIdInfo::ParamValue2String(const QVariant &value)

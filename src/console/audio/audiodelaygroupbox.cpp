@@ -5,7 +5,6 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -14,11 +13,9 @@ const int kMaxDelay = 500; // ms
 
 CAudioDelayGroupBox::CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent)
     : QGroupBox(parent)
-    , ui(new Ui::CAudioDelayGroupBox)
     , m_pDev(pDev)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
     ui->lineEdit->setValidator(new QIntValidator(0, kMaxDelay, this));
     if (!m_pDev)
         return;
@@ -30,10 +27,7 @@ CAudioDelayGroupBox::CAudioDelayGroupBox(CHOIDev *pDev, QWidget *parent)
     connect(m_pDev, &CHOIDev::OnGetAudioDelaySettings, this, &CAudioDelayGroupBox::slotOnGetAutioDelay);
 }
 
-CAudioDelayGroupBox::~CAudioDelayGroupBox()
-{
-    delete ui;
-}
+CAudioDelayGroupBox::~CAudioDelayGroupBox() = default;
 
 bool CAudioDelayGroupBox::IsValidDelay(const QString &strValue)
 {

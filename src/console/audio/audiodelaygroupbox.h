@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CAudioDelayGroupBox;
 }
@@ -34,7 +36,7 @@ private slots:
 private:
     bool IsDelayPlayProduct() const;
 
-    Ui::CAudioDelayGroupBox *ui;
+    CFormUi<Ui::CAudioDelayGroupBox> ui;
     CHOIDev *m_pDev; // not owned; may be null
 };
 

@@ -6,17 +6,13 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgSuppressor::CDlgSuppressor(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSuppressor)
     , m_pDev(pDev)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpForm(this, [this] {
         // The button box renames its buttons when the event reaches it,
         // after this; the own captions go on afterwards.
         QTimer::singleShot(0, this, &CDlgSuppressor::SetButtonTexts);
@@ -28,10 +24,7 @@ CDlgSuppressor::CDlgSuppressor(CHOIDev *pDev, QWidget *parent)
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgSuppressor::reject);
 }
 
-CDlgSuppressor::~CDlgSuppressor()
-{
-    delete ui;
-}
+CDlgSuppressor::~CDlgSuppressor() = default;
 
 void CDlgSuppressor::SetButtonTexts()
 {

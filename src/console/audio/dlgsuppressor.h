@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgSuppressor;
 }
@@ -26,7 +28,7 @@ private slots:
 private:
     void SetButtonTexts();
 
-    Ui::CDlgSuppressor *ui;
+    CFormUi<Ui::CDlgSuppressor> ui;
     CHOIDev *m_pDev; // not owned
 };
 

@@ -10,7 +10,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -39,12 +38,9 @@ const T_ProdIdInfo &ProdOf(CHOIDev *pDev)
 
 CDlgVolumeConfig::CDlgVolumeConfig(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgVolumeConfig)
     , m_pDev(pDev)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
 
     const T_ProdIdInfo &prod = ProdOf(m_pDev);
     // The tab can still be chosen; nothing on it reacts.
@@ -74,10 +70,7 @@ CDlgVolumeConfig::CDlgVolumeConfig(CHOIDev *pDev, QWidget *parent)
             &CDlgVolumeConfig::slotSuppressorModeChanged);
 }
 
-CDlgVolumeConfig::~CDlgVolumeConfig()
-{
-    delete ui;
-}
+CDlgVolumeConfig::~CDlgVolumeConfig() = default;
 
 void CDlgVolumeConfig::AddPortBoxes()
 {

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgVolumeConfig;
 }
@@ -29,7 +31,7 @@ private:
     void AddPortBoxes();
     bool SendSuppressorOption(int nOptionId, bool bValue);
 
-    Ui::CDlgVolumeConfig *ui;
+    CFormUi<Ui::CDlgVolumeConfig> ui;
     CHOIDev *m_pDev; // not owned
 };
 

@@ -2,7 +2,6 @@
 #include "ui_gaingroupbox.h"
 
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -16,10 +15,8 @@ bool IsPortKind(int nKind)
 CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
                              int nPortIndex, QWidget *parent)
     : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
-    , ui(new Ui::CGainGroupBox)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
     connect(&m_applyTimer, &QTimer::timeout, this, &CGainGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsGain);
 
@@ -50,10 +47,7 @@ CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPort
     connect(ui->chkPower, &QCheckBox::clicked, this, &CGainGroupBox::slotPowerClicked);
 }
 
-CGainGroupBox::~CGainGroupBox()
-{
-    delete ui;
-}
+CGainGroupBox::~CGainGroupBox() = default;
 
 int CGainGroupBox::GainStep() const
 {

@@ -2,6 +2,7 @@
 #define HOI_CONSOLE_GAINGROUPBOX_H
 
 #include "audio/audioportgroupbox.h"
+#include "hoiwidget/formui.h"
 
 namespace Ui {
 class CGainGroupBox;
@@ -28,7 +29,7 @@ public slots:
 private:
     int GainStep() const;
 
-    Ui::CGainGroupBox *ui;
+    CFormUi<Ui::CGainGroupBox> ui;
 };
 
 #endif

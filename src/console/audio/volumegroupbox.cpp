@@ -2,7 +2,6 @@
 #include "ui_volumegroupbox.h"
 
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -49,10 +48,8 @@ int VolumePercentToDb(int nPercent)
 CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
                                  int nPortIndex, QWidget *parent)
     : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
-    , ui(new Ui::CVolumeGroupBox)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
     connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsVolume);
 
@@ -74,10 +71,7 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
     connect(ui->chkMute, &QCheckBox::clicked, this, &CVolumeGroupBox::slotMuteClicked);
 }
 
-CVolumeGroupBox::~CVolumeGroupBox()
-{
-    delete ui;
-}
+CVolumeGroupBox::~CVolumeGroupBox() = default;
 
 void CVolumeGroupBox::slotVolumeChanged(int value)
 {

@@ -2,6 +2,7 @@
 #define HOI_CONSOLE_VOLUMEGROUPBOX_H
 
 #include "audio/audioportgroupbox.h"
+#include "hoiwidget/formui.h"
 
 namespace Ui {
 class CVolumeGroupBox;
@@ -33,7 +34,7 @@ public slots:
     void slotVolumeEditingFinished();
 
 private:
-    Ui::CVolumeGroupBox *ui;
+    CFormUi<Ui::CVolumeGroupBox> ui;
 };
 
 #endif

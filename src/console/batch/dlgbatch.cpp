@@ -46,7 +46,6 @@ QString NumberToIPv4(quint32 nValue)
 
 CDlgBatch::CDlgBatch(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgBatch)
     , m_nFinishedCount(0)
     , m_nTotalBytes(0)
     , m_nSentBytes(0)
@@ -57,7 +56,7 @@ CDlgBatch::CDlgBatch(QWidget *parent)
     ui->setupUi(this);
     m_edidPane.Attach({ui->cbEDIDSet, ui->leEDIDFileName, ui->pbUplaodEDIDFile, ui->teEDIDInfo,
                        ui->pbEdidSet_apply});
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     ui->chkHexSend_sinkPower->setCurrentIndex(E_BP_IP);
     ui->groupBox->Init(this, nullptr, nullptr);
     InitSerialCombos();
@@ -143,7 +142,6 @@ CDlgBatch::~CDlgBatch()
     // Pending uploads end with the dialog; their replies would have nobody
     // to count them.
     DropUploads();
-    delete ui;
 }
 
 void CDlgBatch::changeEvent(QEvent *event)
@@ -177,7 +175,7 @@ bool CDlgBatch::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgBatch::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev || !IsChooserDevType(pDev))
+    if (!pDev || !CHOIDevMgr::IsAvUnit(pDev))
         return nullptr;
     return NewAliasHostnameItem(pDev);
 }

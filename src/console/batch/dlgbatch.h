@@ -12,6 +12,7 @@
 
 #include "control/devfiltergroupbox.h"
 #include "edid/edidpane.h"
+#include "hoiwidget/formui.h"
 #include "vtx/bmpcheck.h"
 
 class CHOIDev;
@@ -264,7 +265,7 @@ private:
     void SetLabelColor(QLabel *pLabel, bool bOk);
     void DropUploads();
 
-    Ui::CDlgBatch *ui;
+    CFormUi<Ui::CDlgBatch> ui;
     QList<CHOIDev *> m_listCurDev;  // devices of the running upload round
     int m_nFinishedCount;
     qint64 m_nTotalBytes;

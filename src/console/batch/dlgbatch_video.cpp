@@ -10,11 +10,6 @@
 
 namespace {
 
-QString YesNo(bool b)
-{
-    return b ? QStringLiteral("y") : QStringLiteral("n");
-}
-
 // "Stretch Out" 1, "Fit In" 2.
 int StretchType(int nIndex)
 {

@@ -8,10 +8,9 @@
 
 CDlgBatchDetail::CDlgBatchDetail(QList<CHOIDev *> devices, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgBatchDetail)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     setWindowTitle(tr("Failure details"));
 
     for (CHOIDev *pDev : qAsConst(devices)) {
@@ -25,10 +24,7 @@ CDlgBatchDetail::CDlgBatchDetail(QList<CHOIDev *> devices, QWidget *parent)
     }
 }
 
-CDlgBatchDetail::~CDlgBatchDetail()
-{
-    delete ui;
-}
+CDlgBatchDetail::~CDlgBatchDetail() = default;
 
 void CDlgBatchDetail::changeEvent(QEvent *event)
 {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QList>
 
+#include "hoiwidget/formui.h"
+
 class CHOIDev;
 
 namespace Ui {
@@ -25,7 +27,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    Ui::CDlgBatchDetail *ui;
+    CFormUi<Ui::CDlgBatchDetail> ui;
 };
 
 #endif

@@ -12,10 +12,9 @@
 
 CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgBatchGroup)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
 
     {
         // Filled without the by-name slots firing once per added group.
@@ -35,7 +34,6 @@ CDlgBatchGroup::CDlgBatchGroup(QWidget *parent)
 CDlgBatchGroup::~CDlgBatchGroup()
 {
     ClearDevTrees();
-    delete ui;
 }
 
 void CDlgBatchGroup::changeEvent(QEvent *event)

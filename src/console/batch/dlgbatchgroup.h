@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 class CHOIDev;
 class QTreeWidget;
 
@@ -41,7 +43,7 @@ private:
     void ClearDevTrees();
     static void AddDevRow(QTreeWidget *pTree, CHOIDev *pDev);
 
-    Ui::CDlgBatchGroup *ui;
+    CFormUi<Ui::CDlgBatchGroup> ui;
 };
 
 #endif

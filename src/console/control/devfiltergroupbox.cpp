@@ -12,7 +12,6 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/treerows.h"
 #include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
@@ -43,20 +42,6 @@ QList<CHOIDev *> ManagerDevs()
 
 } // namespace
 
-bool IsChooserDevType(const CHOIDev *pDev)
-{
-    switch (pDev->GetDevType()) {
-    case CHOIDev::E_DT_TX:
-    case CHOIDev::E_DT_RX:
-    case CHOIDev::E_DT_MRX:
-    case CHOIDev::E_DT_WP:
-    case CHOIDev::E_DT_GW:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QTreeWidgetItem *NewAliasHostnameItem(CHOIDev *pDev)
 {
     QTreeWidgetItem *pItem = new QTreeWidgetItem;
@@ -68,12 +53,9 @@ QTreeWidgetItem *NewAliasHostnameItem(CHOIDev *pDev)
 
 QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     : QGroupBox(parent)
-    , ui(new Ui::QDevFilterGroupBox)
     , m_pCustomItem(nullptr)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpForm(this, [this] {
         // Refilling runs slotFilterChange: the tree then lists every on-line
         // device again under the new headers.
         FillFilterCombo();
@@ -115,10 +97,7 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     FillDevTypeCombo();
 }
 
-QDevFilterGroupBox::~QDevFilterGroupBox()
-{
-    delete ui;
-}
+QDevFilterGroupBox::~QDevFilterGroupBox() = default;
 
 // ---------------------------------------------------------------------------
 // Opening
@@ -316,7 +295,7 @@ void QDevFilterGroupBox::slotFilterChangeDevType()
     ListOnlineDevs([nIndex, strModel](const CHOIDev *pDev) {
         if (nIndex != 0 && (nIndex < 0 || CutBeforeLastDash(pDev->GetHostName()) != strModel))
             return false;
-        return IsChooserDevType(pDev);
+        return CHOIDevMgr::IsAvUnit(pDev);
     });
 }
 

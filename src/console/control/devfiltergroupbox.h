@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -42,11 +43,6 @@ public:
     // followed.
     virtual void OnDevItemCheckChanged(QTreeWidgetItem *pItem) = 0;
 };
-
-// The kinds of device a chooser lists at all: encoders, decoders,
-// multi-view decoders, wall processors and gateways; never a controller or
-// a device of unknown type.
-bool IsChooserDevType(const CHOIDev *pDev);
 
 // The usual row of a multi-device dialog: an empty check-box column, the
 // display name and the default name, the device in column 0's user data.
@@ -151,7 +147,7 @@ private:
     Qt::CheckState GetSubtreeCheckState(QTreeWidgetItem *pItem) const;
     bool IsAllSupport(bool T_ProdIdInfo::*flag) const;
 
-    Ui::QDevFilterGroupBox *ui;
+    CFormUi<Ui::QDevFilterGroupBox> ui;
     IDevFilterCustomItem *m_pCustomItem;
     QMap<CHOIDev *, QTreeWidgetItem *> m_devItemMap;
     QList<CHOIDev *> m_preselectedDevs;

@@ -5,24 +5,17 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 
 CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
-    , ui(new Ui::CDlgCECCtrl)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     SetChooser(ui->gbDevices);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotOpenMsg);
     connect(ui->btnCloseMsg, &QPushButton::clicked, this, &CDlgCECCtrl::slotCloseMsg);
 }
 
-CDlgCECCtrl::~CDlgCECCtrl()
-{
-    delete ui;
-}
+CDlgCECCtrl::~CDlgCECCtrl() = default;
 
 // ---------------------------------------------------------------------------
 // The chooser's rows: devices with CEC only.

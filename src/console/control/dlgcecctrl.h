@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "control/dlgdevcommand.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -32,7 +33,7 @@ public slots:
 private:
     void SendPower(bool bOn);
 
-    Ui::CDlgCECCtrl *ui;
+    CFormUi<Ui::CDlgCECCtrl> ui;
 };
 
 #endif

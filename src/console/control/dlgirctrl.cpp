@@ -15,7 +15,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -47,11 +46,8 @@ QString IrDevShortName(const QString &id)
 
 CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_IR, parent)
-    , ui(new Ui::CDlgIrCtrl)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     SetChooser(ui->gbDevices);
     // Room beyond the pad's own goes to the device names.
     ui->mainLayout->setStretch(0, 1);
@@ -117,10 +113,7 @@ CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
     UpdateKeyEnable(QList<CHOIDev *>());
 }
 
-CDlgIrCtrl::~CDlgIrCtrl()
-{
-    delete ui;
-}
+CDlgIrCtrl::~CDlgIrCtrl() = default;
 
 void CDlgIrCtrl::showEvent(QShowEvent *event)
 {

@@ -8,6 +8,7 @@
 
 #include "control/dlgdevcommand.h"
 #include "hoi_core/ircodetable.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -64,7 +65,7 @@ private:
     // The item when it is still a row of the chooser's tree, else null.
     QTreeWidgetItem *ListedItem(QTreeWidgetItem *item) const;
 
-    Ui::CDlgIrCtrl *ui;
+    CFormUi<Ui::CDlgIrCtrl> ui;
     CIrCodeTable m_irCodeTable;
     QStringList m_ctrlIdList;
     QList<T_IrKeyButton> m_keyButtons;

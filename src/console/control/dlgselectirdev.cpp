@@ -1,8 +1,6 @@
 #include "control/dlgselectirdev.h"
 #include "ui_dlgselectirdev.h"
 
-#include "hoiwidget/languagechange.h"
-
 #include <QPushButton>
 #include <QSet>
 #include <QSignalBlocker>
@@ -16,12 +14,9 @@ const char kNullRow[] = "[null]";
 
 CDlgSelectIrDev::CDlgSelectIrDev(const QStringList *ctrlIds, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSelectIrDev)
     , m_pCtrlIdList(ctrlIds)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
 
     if (m_pCtrlIdList) {
         const QSignalBlocker blocker(ui->cmbManfacturer);
@@ -49,10 +44,7 @@ CDlgSelectIrDev::CDlgSelectIrDev(const QStringList *ctrlIds, QWidget *parent)
     connect(ui->lwIrDev, &QListWidget::currentRowChanged, this, &CDlgSelectIrDev::slotSelectChanged);
 }
 
-CDlgSelectIrDev::~CDlgSelectIrDev()
-{
-    delete ui;
-}
+CDlgSelectIrDev::~CDlgSelectIrDev() = default;
 
 QString CDlgSelectIrDev::GetSelectedId() const
 {

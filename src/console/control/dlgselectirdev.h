@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgSelectIrDev;
 }
@@ -33,7 +35,7 @@ public slots:
     void on_lwIrDev_doubleClicked(QModelIndex index);
 
 private:
-    Ui::CDlgSelectIrDev *ui;
+    CFormUi<Ui::CDlgSelectIrDev> ui;
     const QStringList *m_pCtrlIdList;
 };
 

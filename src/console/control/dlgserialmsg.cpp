@@ -6,18 +6,13 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/serialtext.h"
 
 CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
-    , ui(new Ui::CDlgSerialMsg)
     , m_bFilteringHex(false)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         // The format the operator chose stays as it was.
         RetranslateParity(ui->cmbParity);
     });
@@ -29,10 +24,7 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     connect(ui->edtMsg, &QPlainTextEdit::textChanged, this, &CDlgSerialMsg::slotTextChanged);
 }
 
-CDlgSerialMsg::~CDlgSerialMsg()
-{
-    delete ui;
-}
+CDlgSerialMsg::~CDlgSerialMsg() = default;
 
 void CDlgSerialMsg::DestroyDlg()
 {

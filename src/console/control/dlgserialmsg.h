@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "control/dlgdevcommand.h"
+#include "hoiwidget/formui.h"
 #include "hoiwidget/serialformat.h"
 
 class CHOIDev;
@@ -38,7 +39,7 @@ public slots:
 private:
     T_SerialCombos SerialCombos() const;
 
-    Ui::CDlgSerialMsg *ui;
+    CFormUi<Ui::CDlgSerialMsg> ui;
     bool m_bFilteringHex;
 };
 

@@ -5,23 +5,16 @@
 #include <QTreeWidgetItem>
 
 #include "hoi_core/hoidev.h"
-#include "hoiwidget/languagechange.h"
 
 CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
-    , ui(new Ui::CDlgStandbyCtrl)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     SetChooser(ui->gbDevices);
     connect(ui->btnOpenMsg, &QPushButton::clicked, this, &CDlgStandbyCtrl::slotOpenMsg);
 }
 
-CDlgStandbyCtrl::~CDlgStandbyCtrl()
-{
-    delete ui;
-}
+CDlgStandbyCtrl::~CDlgStandbyCtrl() = default;
 
 // ---------------------------------------------------------------------------
 // The chooser's rows: every device but encoders.

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "control/dlgdevcommand.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -30,7 +31,7 @@ public slots:
     void slotOpenMsg();
 
 private:
-    Ui::CDlgStandbyCtrl *ui;
+    CFormUi<Ui::CDlgStandbyCtrl> ui;
 };
 
 #endif

@@ -20,7 +20,6 @@
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/devtypelook.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "hoiwidget/treerows.h"
 #include "uiservices.h"
@@ -59,7 +58,6 @@ bool IsRxLike(CHOIDev::DevType eType)
 
 CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     : QWidget(parent)
-    , ui(new Ui::CFrameDevList)
     , m_pOwnerDlg(pOwnerDlg)
     , m_devTypeFilter(CHOIDev::E_DT_ALL)
     , m_bShowTx(true)
@@ -69,8 +67,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     , m_nRebuildHolds(0)
     , m_bRebuildPending(false)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
     ui->twDevices->setStyleSheet(QStringLiteral("font: 9pt 'Courier New';"));
 
@@ -101,10 +98,7 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     ui->btnDelete->hide();
 }
 
-CFrameDevList::~CFrameDevList()
-{
-    delete ui;
-}
+CFrameDevList::~CFrameDevList() = default;
 
 void CFrameDevList::SetListMode(bool bShowTx, bool bShowRx, bool bShowQN714)
 {

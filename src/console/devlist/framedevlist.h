@@ -9,6 +9,7 @@
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/formui.h"
 
 class QDialog;
 class QTreeWidgetItem;
@@ -160,7 +161,7 @@ private:
         CFrameDevList *m_pFrame;
     };
 
-    Ui::CFrameDevList *ui;
+    CFormUi<Ui::CFrameDevList> ui;
     QDialog *m_pOwnerDlg;
     CHOIDev::DevType m_devTypeFilter;
     // Guarded: a device the manager deletes must not be used later.

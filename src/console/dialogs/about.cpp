@@ -6,10 +6,9 @@
 
 About::About(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::About)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
 
     const QString strTitle = ApplicationTitle();
     setWindowTitle(tr("About") + QLatin1Char(' ') + strTitle);
@@ -19,10 +18,7 @@ About::About(QWidget *parent)
     adjustSize();
 }
 
-About::~About()
-{
-    delete ui;
-}
+About::~About() = default;
 
 QString About::ProgramVersion()
 {

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class About;
 }
@@ -20,7 +22,7 @@ public:
     static QString ProgramVersion();
 
 private:
-    Ui::About *ui;
+    CFormUi<Ui::About> ui;
 };
 
 #endif

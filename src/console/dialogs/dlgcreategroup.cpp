@@ -2,7 +2,6 @@
 #include "ui_dlgcreategroup.h"
 
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -19,25 +18,16 @@ CDlgCreateGroup::CDlgCreateGroup(QString name, QWidget *parent)
     , m_bOK(false)
     , m_nType(E_CHOICE_LOCATION)
     , m_strName(name)
-    , ui(new Ui::CDlgCreateGroup)
     , m_strOrigName(name)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        SetTitle();
-    });
+    ui.SetUpDialog(this, [this] { SetTitle(); });
     ui->leName->setText(name);
     ui->leName->setFocus();
     ui->cbLocationOrGroup->setCurrentIndex(E_CHOICE_LOCATION);
     SetTitle();
 }
 
-CDlgCreateGroup::~CDlgCreateGroup()
-{
-    delete ui;
-}
+CDlgCreateGroup::~CDlgCreateGroup() = default;
 
 void CDlgCreateGroup::SetType(int nType)
 {

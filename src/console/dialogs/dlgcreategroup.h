@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgCreateGroup;
 }
@@ -35,7 +37,7 @@ private slots:
 private:
     void SetTitle();
 
-    Ui::CDlgCreateGroup *ui;
+    CFormUi<Ui::CDlgCreateGroup> ui;
     QString m_strOrigName;
 };
 

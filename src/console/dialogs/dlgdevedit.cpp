@@ -10,21 +10,16 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgDevEdit)
     , m_pCurDev(pDev)
     , m_bCloseOnDone(false)
     , m_ipMode(CHOIDev::E_IM_AUTOIP)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         // The button box renames its buttons after this, when the event
         // reaches it; the own captions go on afterwards.
         QTimer::singleShot(0, this, &CDlgDevEdit::SetTexts);
@@ -63,10 +58,7 @@ CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
     ui->cBRestart->setChecked(true);
 }
 
-CDlgDevEdit::~CDlgDevEdit()
-{
-    delete ui;
-}
+CDlgDevEdit::~CDlgDevEdit() = default;
 
 void CDlgDevEdit::SetTexts()
 {

@@ -7,6 +7,7 @@
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/formui.h"
 
 class QAbstractButton;
 
@@ -49,7 +50,7 @@ private:
     bool Apply();
     void SetTexts();
 
-    Ui::CDlgDevEdit *ui;
+    CFormUi<Ui::CDlgDevEdit> ui;
     CHOIDev *m_pCurDev;
     bool m_bCloseOnDone;
     QString m_strOldName;

@@ -9,7 +9,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -54,11 +53,8 @@ QTreeWidgetItem *BoxRow(const QCheckBox *pBox)
 
 DlgGroup::DlgGroup(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::DlgGroup)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     ui->treeDev->setColumnWidth(0, 40);
     ui->treeDev->setColumnWidth(1, 120);
     ui->treeScene->setColumnWidth(0, 40);
@@ -73,10 +69,7 @@ DlgGroup::DlgGroup(QWidget *parent)
     Fill();
 }
 
-DlgGroup::~DlgGroup()
-{
-    delete ui;
-}
+DlgGroup::~DlgGroup() = default;
 
 QCheckBox *DlgGroup::NewBox(QTreeWidgetItem *pRow)
 {

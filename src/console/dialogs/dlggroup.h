@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 class QCheckBox;
 class QTreeWidgetItem;
 
@@ -42,7 +44,7 @@ private:
     // makes it the current name.
     void ShowMembers(const QString &strName, bool bGroup);
 
-    Ui::DlgGroup *ui;
+    CFormUi<Ui::DlgGroup> ui;
     QList<QCheckBox *> m_devBoxes;
     QList<QCheckBox *> m_sceneBoxes;
     QString m_strCurName;

@@ -2,23 +2,16 @@
 #include "ui_dlgprompt.h"
 
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 
 CDlgPrompt::CDlgPrompt(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgPrompt)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     setAttribute(Qt::WA_DeleteOnClose, true);
     setAttribute(Qt::WA_QuitOnClose, false);
 }
 
-CDlgPrompt::~CDlgPrompt()
-{
-    delete ui;
-}
+CDlgPrompt::~CDlgPrompt() = default;
 
 void CDlgPrompt::on_pBNext_clicked()
 {

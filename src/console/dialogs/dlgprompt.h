@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgPrompt;
 }
@@ -25,7 +27,7 @@ private slots:
     void on_pBNext_clicked();
 
 private:
-    Ui::CDlgPrompt *ui;
+    CFormUi<Ui::CDlgPrompt> ui;
 };
 
 #endif

@@ -6,7 +6,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/treerows.h"
 #include "mainwindow/mainwindow.h"
 #include "uiservices.h"
@@ -23,13 +22,10 @@ bool IsLiveLayout(CHOIScene *pScene)
 
 CDlgRankLayout::CDlgRankLayout(MainWindow *pMainWindow, QComboBox *pLayoutCombo, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgRankLayout)
     , m_pLayoutCombo(pLayoutCombo)
     , m_pMainWindow(pMainWindow)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     if (!m_pLayoutCombo)
         return;
     for (int i = 0; i < m_pLayoutCombo->count(); ++i) {
@@ -46,10 +42,7 @@ CDlgRankLayout::CDlgRankLayout(MainWindow *pMainWindow, QComboBox *pLayoutCombo,
         pFirst->setSelected(true);
 }
 
-CDlgRankLayout::~CDlgRankLayout()
-{
-    delete ui;
-}
+CDlgRankLayout::~CDlgRankLayout() = default;
 
 void CDlgRankLayout::UpdateButtons()
 {

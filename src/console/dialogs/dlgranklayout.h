@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 class MainWindow;
 class QComboBox;
 class QTreeWidgetItem;
@@ -39,7 +41,7 @@ private:
     // Moves the current row nStep rows and renumbers the two rows.
     void MoveCurrentRow(int nStep);
 
-    Ui::CDlgRankLayout *ui;
+    CFormUi<Ui::CDlgRankLayout> ui;
     QComboBox *m_pLayoutCombo;
     MainWindow *m_pMainWindow;
 };

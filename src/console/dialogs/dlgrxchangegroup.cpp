@@ -10,10 +10,9 @@
 
 CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgRxChangeGroup)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     OnLanguageChange(this, [this] {
         const QString strName = ui->lbDevName->text();
         ui->retranslateUi(this);
@@ -37,10 +36,7 @@ CDlgRxChangeGroup::CDlgRxChangeGroup(CHOIDev *pDev, QWidget *parent)
     SelectGroupEntry(ui->cbGroup, pDev->GetGroup());
 }
 
-CDlgRxChangeGroup::~CDlgRxChangeGroup()
-{
-    delete ui;
-}
+CDlgRxChangeGroup::~CDlgRxChangeGroup() = default;
 
 void CDlgRxChangeGroup::SetTexts()
 {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 class CHOIDev;
 
 namespace Ui {
@@ -30,7 +32,7 @@ private slots:
 private:
     void SetTexts();
 
-    Ui::CDlgRxChangeGroup *ui;
+    CFormUi<Ui::CDlgRxChangeGroup> ui;
 };
 
 #endif

@@ -13,14 +13,13 @@
 
 CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSceneEdit)
     , m_pScene(pScene)
     , m_pVideoWall(nullptr)
     , m_pRelated(pRelated)
     , m_bCreate(pScene == nullptr)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgSceneEdit::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgSceneEdit::reject);
     SetWidgetsEnabled({ui->edtName, ui->cbRowCount, ui->cbColCount}, false);
@@ -105,10 +104,7 @@ void CDlgSceneEdit::FillLocationsAndGroups()
     }
 }
 
-CDlgSceneEdit::~CDlgSceneEdit()
-{
-    delete ui;
-}
+CDlgSceneEdit::~CDlgSceneEdit() = default;
 
 QString CDlgSceneEdit::InvalidCharTip() const
 {

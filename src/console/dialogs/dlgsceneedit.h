@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 class CHOIScene;
 class QComboBox;
 
@@ -51,7 +53,7 @@ private:
     bool Refuse(const QString &strText, QWidget *pFocus = nullptr);
     QString InvalidCharTip() const;
 
-    Ui::CDlgSceneEdit *ui;
+    CFormUi<Ui::CDlgSceneEdit> ui;
     CHOIScene *m_pScene;
     CHOIScene *m_pVideoWall;
     CHOIScene *m_pRelated;

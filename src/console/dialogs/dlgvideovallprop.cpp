@@ -7,7 +7,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -22,7 +21,6 @@ int Magnitude(int value)
 
 CDlgVideoVallProp::CDlgVideoVallProp(T_VideoWallInfo *pWall, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgVideoVallProp)
     , m_pScene(nullptr)
     , m_pWall(nullptr)
 {
@@ -37,7 +35,6 @@ CDlgVideoVallProp::CDlgVideoVallProp(T_VideoWallInfo *pWall, QWidget *parent)
 
 CDlgVideoVallProp::CDlgVideoVallProp(CHOIScene *pScene, T_VideoWallInfo *pWall)
     : QDialog(nullptr)
-    , ui(new Ui::CDlgVideoVallProp)
     , m_pScene(pScene)
     , m_pWall(pWall)
 {
@@ -51,12 +48,7 @@ CDlgVideoVallProp::CDlgVideoVallProp(CHOIScene *pScene, T_VideoWallInfo *pWall)
 
 void CDlgVideoVallProp::SetUpForm()
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        UpdateTabTitle();
-    });
+    ui.SetUpDialog(this, [this] { UpdateTabTitle(); });
     ui->groupBox->hide();
     ui->twVidwoWall->hide();
     ui->chkShowOSD->hide();
@@ -67,10 +59,7 @@ void CDlgVideoVallProp::SetUpForm()
                 &CDlgVideoVallProp::slotOnProgressNotify);
 }
 
-CDlgVideoVallProp::~CDlgVideoVallProp()
-{
-    delete ui;
-}
+CDlgVideoVallProp::~CDlgVideoVallProp() = default;
 
 bool CDlgVideoVallProp::ShowDlg(CHOIScene *pScene, T_VideoWallInfo *pWall)
 {

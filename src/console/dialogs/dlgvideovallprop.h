@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
@@ -66,7 +67,7 @@ private:
     void ApplyOne(int nItem);
     void UpdateTabTitle();
 
-    Ui::CDlgVideoVallProp *ui;
+    CFormUi<Ui::CDlgVideoVallProp> ui;
     CHOIScene *m_pScene;
     T_VideoWallInfo *m_pWall;
 };

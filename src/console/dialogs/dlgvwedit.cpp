@@ -7,22 +7,15 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
 CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
     : QDialog(parent)
     , m_bOk(false)
-    , ui(new Ui::CDlgVWEdit)
     , m_pScene(pScene)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        SetTexts();
-    });
+    ui.SetUpDialog(this, [this] { SetTexts(); });
     connect(ui->buttonBox->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &CDlgVWEdit::OKClick);
     connect(ui->buttonBox->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
             &CDlgVWEdit::Cancel);
@@ -51,10 +44,7 @@ CDlgVWEdit::CDlgVWEdit(CHOIScene *pScene, QWidget *parent)
     SetTexts();
 }
 
-CDlgVWEdit::~CDlgVWEdit()
-{
-    delete ui;
-}
+CDlgVWEdit::~CDlgVWEdit() = default;
 
 void CDlgVWEdit::SetTexts()
 {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 class CHOIScene;
 
 namespace Ui {
@@ -41,7 +43,7 @@ private:
     void SetTexts();
     void RefuseName(const QString &strMessage);
 
-    Ui::CDlgVWEdit *ui;
+    CFormUi<Ui::CDlgVWEdit> ui;
     CHOIScene *m_pScene;
 };
 

@@ -9,11 +9,10 @@
 CDlgWelcome::CDlgWelcome(QWidget *parent)
     : QDialog(parent)
     , m_bOpenFile(true)
-    , ui(new Ui::CDlgWelcome)
     , m_strSelText(tr("More Files..."))
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
 
     // Opens with "new project" chosen (the toggle slot clears the other).
     ui->rBNew->setChecked(true);
@@ -27,10 +26,7 @@ CDlgWelcome::CDlgWelcome(QWidget *parent)
     ui->cBAgain->hide();
 }
 
-CDlgWelcome::~CDlgWelcome()
-{
-    delete ui;
-}
+CDlgWelcome::~CDlgWelcome() = default;
 
 void CDlgWelcome::on_rBNew_toggled(bool checked)
 {

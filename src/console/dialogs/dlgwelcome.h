@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgWelcome;
 }
@@ -38,7 +40,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Ui::CDlgWelcome *ui;
+    CFormUi<Ui::CDlgWelcome> ui;
     QString m_strSelText;
 };
 

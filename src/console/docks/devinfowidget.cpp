@@ -6,7 +6,6 @@
 
 CDevinfoWidget::CDevinfoWidget(QWidget *parent)
     : QDockWidget(parent)
-    , ui(new Ui::CDevinfoWidget)
 {
     ui->setupUi(this);
     ui->textEdit->setReadOnly(true);
@@ -20,10 +19,7 @@ CDevinfoWidget::CDevinfoWidget(QWidget *parent)
     }
 }
 
-CDevinfoWidget::~CDevinfoWidget()
-{
-    delete ui;
-}
+CDevinfoWidget::~CDevinfoWidget() = default;
 
 QTextEdit *CDevinfoWidget::GetTextEdit() const
 {

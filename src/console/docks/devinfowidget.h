@@ -7,6 +7,7 @@
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/formui.h"
 
 class QTextEdit;
 
@@ -45,7 +46,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    Ui::CDevinfoWidget *ui;
+    CFormUi<Ui::CDevinfoWidget> ui;
     // Not owned; cleared by the toolkit when the device is deleted.
     QPointer<CHOIDev> m_pCurDev;
 };

@@ -12,7 +12,6 @@ CLogWidget::CLogWidget(QWidget *parent)
     : QDockWidget(parent)
     , m_pClearAction(nullptr)
     , m_pCopyAction(nullptr)
-    , ui(new Ui::CLogWidget)
 {
     ui->setupUi(this);
     // A fleet logs tens of thousands of lines an hour: only the last ones
@@ -30,7 +29,6 @@ CLogWidget::~CLogWidget()
 {
     delete m_pClearAction;
     delete m_pCopyAction;
-    delete ui;
 }
 
 QTextEdit *CLogWidget::GetLogEdit() const

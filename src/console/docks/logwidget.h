@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "hoiwidget/formui.h"
+
 class QAction;
 class QTextEdit;
 
@@ -45,7 +47,7 @@ private:
 
     QAction *m_pClearAction;
     QAction *m_pCopyAction;
-    Ui::CLogWidget *ui;
+    CFormUi<Ui::CLogWidget> ui;
     QStringList m_pendingLines; // not yet in the text
     QTimer m_flushTimer;
 };

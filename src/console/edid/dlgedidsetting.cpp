@@ -2,29 +2,19 @@
 #include "ui_dlgedidsetting.h"
 
 #include "hoi_core/hoidev.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgEDIDSetting::CDlgEDIDSetting(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgEDIDSetting)
     , m_pDev(pDev)
     , m_edidPane(this, staticMetaObject.className())
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        m_edidPane.Retranslate();
-    });
+    ui.SetUpDialog(this, [this] { m_edidPane.Retranslate(); });
     m_edidPane.Attach({ui->cbEDIDSet, ui->leEDIDFileName, ui->pbUplaodEDIDFile, ui->teEDIDInfo, ui->pbApply});
     m_edidPane.FillList();
 }
 
-CDlgEDIDSetting::~CDlgEDIDSetting()
-{
-    delete ui;
-}
+CDlgEDIDSetting::~CDlgEDIDSetting() = default;
 
 void CDlgEDIDSetting::on_cbEDIDSet_currentIndexChanged(int index)
 {

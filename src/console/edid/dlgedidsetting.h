@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "edid/edidpane.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 
@@ -28,7 +29,7 @@ private slots:
     void on_pbApply_clicked();
 
 private:
-    Ui::CDlgEDIDSetting *ui;
+    CFormUi<Ui::CDlgEDIDSetting> ui;
     CHOIDev *m_pDev; // not owned; may be null
     CEdidPane m_edidPane;
 };

@@ -5,19 +5,15 @@
 
 CDlgChooseExpend::CDlgChooseExpend(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgChooseExpend)
     , m_bSummaryFile(false)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     connect(ui->radioSetting, &QRadioButton::clicked, this, &CDlgChooseExpend::slotSettingFile);
     connect(ui->radioSummary, &QRadioButton::clicked, this, &CDlgChooseExpend::slotSummaryFile);
 }
 
-CDlgChooseExpend::~CDlgChooseExpend()
-{
-    delete ui;
-}
+CDlgChooseExpend::~CDlgChooseExpend() = default;
 
 void CDlgChooseExpend::slotSettingFile()
 {

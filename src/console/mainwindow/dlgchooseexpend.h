@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgChooseExpend;
 }
@@ -31,7 +33,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    Ui::CDlgChooseExpend *ui;
+    CFormUi<Ui::CDlgChooseExpend> ui;
     bool m_bSummaryFile;
 };
 

@@ -62,7 +62,6 @@ bool IsDecoder(const CHOIDev *pDev)
 
 CFormGroupList::CFormGroupList(QWidget *parent, QWidget *pOwnerDialog)
     : QWidget(parent)
-    , ui(new Ui::CFormGroupList)
     , m_pRootItem(nullptr)
     , m_pCurrentDev(nullptr)
     , m_nDevTypeFilter(CHOIDev::E_DT_ALL)
@@ -92,10 +91,7 @@ CFormGroupList::CFormGroupList(QWidget *parent, QWidget *pOwnerDialog)
     ui->pbGroupToList->setIcon(QIcon(QStringLiteral(":/images/RXGroup.png")));
 }
 
-CFormGroupList::~CFormGroupList()
-{
-    delete ui;
-}
+CFormGroupList::~CFormGroupList() = default;
 
 QGroupWidget *CFormGroupList::GetTree() const
 {

@@ -6,6 +6,7 @@
 
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/formui.h"
 #include "navtree/groupwidget.h"
 
 class CHOIDev;
@@ -191,7 +192,7 @@ private:
     void MoveWallRows(CHOIScene *pWall, QTreeWidgetItem *pWallItem, QTreeWidgetItem *pGroupItem);
     void FillDeviceMenu(QMenu *pMenu, CHOIDev *pDev, int nSelected);
 
-    Ui::CFormGroupList *ui;
+    CFormUi<Ui::CFormGroupList> ui;
     QTreeWidgetItem *m_pRootItem;
     CHOIDev *m_pCurrentDev;
     int m_nDevTypeFilter;

@@ -13,14 +13,13 @@ const char kOverlayEvent[] = "e e_png_overlay";
 
 CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgLogoSettings)
     , m_pDev(pDev)
     , m_imagePane(this)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     // The form's texts come back; what the operator chose or typed stays.
-    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
+    m_imagePane.Attach(ImagePaneOf(ui.get()), [this] { ui->retranslateUi(this); });
 
     if (m_pDev) {
         // The cache counts from 0, the operator from 1; an empty cache reads 0.
@@ -31,10 +30,7 @@ CDlgLogoSettings::CDlgLogoSettings(CHOIDev *pDev, QWidget *parent)
     }
 }
 
-CDlgLogoSettings::~CDlgLogoSettings()
-{
-    delete ui;
-}
+CDlgLogoSettings::~CDlgLogoSettings() = default;
 
 void CDlgLogoSettings::on_pushBtnSelect_clicked()
 {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
 #include "vtx/imagepane.h"
 
 class CHOIDev;
@@ -38,7 +39,7 @@ private slots:
 private:
     bool ReadCoordinate(QLineEdit *pEdit, const QString &strMissing, int nMax, int &nValue);
 
-    Ui::CDlgLogoSettings *ui;
+    CFormUi<Ui::CDlgLogoSettings> ui;
     CHOIDev *m_pDev; // not owned
     CImagePane m_imagePane;
 };

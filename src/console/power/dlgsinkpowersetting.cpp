@@ -4,21 +4,14 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/serialtext.h"
 #include "uiservices.h"
 
 CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSinkPowerSetting)
     , m_pDev(dev)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        RetranslateParity(ui->cmbParity_sinkPower);
-    });
+    ui.SetUpDialog(this, [this] { RetranslateParity(ui->cmbParity_sinkPower); });
 
     connect(ui->chbCEC, &QCheckBox::clicked, this, &CDlgSinkPowerSetting::slotSinkPowerChBClickRight);
     connect(ui->chbRS232, &QCheckBox::clicked, this, &CDlgSinkPowerSetting::slotSinkPowerChBClickRight);
@@ -30,10 +23,7 @@ CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
     InitSerialCombos();
 }
 
-CDlgSinkPowerSetting::~CDlgSinkPowerSetting()
-{
-    delete ui;
-}
+CDlgSinkPowerSetting::~CDlgSinkPowerSetting() = default;
 
 void CDlgSinkPowerSetting::InitSerialCombos()
 {

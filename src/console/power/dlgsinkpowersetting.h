@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
 #include "hoiwidget/serialformat.h"
 
 namespace Ui {
@@ -31,7 +32,7 @@ private slots:
 private:
     T_SerialCombos SerialCombos() const;
 
-    Ui::CDlgSinkPowerSetting *ui;
+    CFormUi<Ui::CDlgSinkPowerSetting> ui;
     CHOIDev *m_pDev; // not owned
 };
 

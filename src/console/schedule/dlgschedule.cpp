@@ -6,20 +6,13 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "schedule/dlgscheduleedit2.h"
 #include "uiservices.h"
 
 CDlgSchedule::CDlgSchedule(QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSchedule)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        RefillRows();
-    });
+    ui.SetUpDialog(this, [this] { RefillRows(); });
 
     ui->treeWidget->clear();
     if (g_pHOIDevMgr) {
@@ -32,10 +25,7 @@ CDlgSchedule::CDlgSchedule(QWidget *parent)
         on_treeWidget_itemSelectionChanged();
 }
 
-CDlgSchedule::~CDlgSchedule()
-{
-    delete ui;
-}
+CDlgSchedule::~CDlgSchedule() = default;
 
 void CDlgSchedule::FillScheduleItem(QTreeWidgetItem *pItem, T_ScheduleInfo *pInfo)
 {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QModelIndex>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgSchedule;
 }
@@ -37,7 +39,7 @@ private:
     T_ScheduleInfo *RowSchedule(QTreeWidgetItem *pItem) const;
     void RefillRows();
 
-    Ui::CDlgSchedule *ui;
+    CFormUi<Ui::CDlgSchedule> ui;
 };
 
 #endif

@@ -8,18 +8,13 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CDlgScheduleEdit2::CDlgScheduleEdit2(T_ScheduleInfo *pInfo, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgScheduleEdit2)
     , m_pInfo(pInfo)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         // The button box renames its buttons when the event reaches it,
         // after this; the own captions go on afterwards.
         QTimer::singleShot(0, this, &CDlgScheduleEdit2::SetButtonTexts);
@@ -53,10 +48,7 @@ CDlgScheduleEdit2::CDlgScheduleEdit2(T_ScheduleInfo *pInfo, QWidget *parent)
     m_shownTime = ui->timeEdit->time();
 }
 
-CDlgScheduleEdit2::~CDlgScheduleEdit2()
-{
-    delete ui;
-}
+CDlgScheduleEdit2::~CDlgScheduleEdit2() = default;
 
 void CDlgScheduleEdit2::SetButtonTexts()
 {

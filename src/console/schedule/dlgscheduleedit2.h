@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QTime>
 
+#include "hoiwidget/formui.h"
+
 namespace Ui {
 class CDlgScheduleEdit2;
 }
@@ -30,7 +32,7 @@ public slots:
 private:
     void SetButtonTexts();
 
-    Ui::CDlgScheduleEdit2 *ui;
+    CFormUi<Ui::CDlgScheduleEdit2> ui;
     T_ScheduleInfo *m_pInfo; // not owned
     QDate m_shownDate;       // as the editor opened
     QTime m_shownTime;

@@ -11,10 +11,9 @@
 CDlgIpmLayoutModel::CDlgIpmLayoutModel(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , m_pDev(pDev)
-    , ui(new Ui::CDlgIpmLayoutModel)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     InitAllModelTree();
     InitSelectModelTree();
 }
@@ -23,7 +22,6 @@ CDlgIpmLayoutModel::~CDlgIpmLayoutModel()
 {
     ui->twAllModel->clear();
     ui->twSelectModel->clear();
-    delete ui;
 }
 
 void CDlgIpmLayoutModel::changeEvent(QEvent *event)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "hoi_core/hoirecords.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 class QEvent;
@@ -46,7 +47,7 @@ private:
     static QTreeWidgetItem *MakeRow(const T_IpmLayoutInfo &info);
 
     CHOIDev *m_pDev;
-    Ui::CDlgIpmLayoutModel *ui;
+    CFormUi<Ui::CDlgIpmLayoutModel> ui;
 };
 
 #endif

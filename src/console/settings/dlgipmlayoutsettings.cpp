@@ -8,7 +8,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/formipm.h"
 #include "uiservices.h"
@@ -32,14 +31,10 @@ void SelectText(QComboBox *pCombo, const QString &strText)
 
 CDlgIPMLayoutSettings::CDlgIPMLayoutSettings(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgIPMLayoutSettings)
     , m_pDev(pDev)
     , m_nFromTextDepth(0)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         if (ui->cmbLayout->count() > 0)
             ui->cmbLayout->setItemText(0, tr("Edit..."));
     });
@@ -68,7 +63,6 @@ CDlgIPMLayoutSettings::CDlgIPMLayoutSettings(CHOIDev *pDev, QWidget *parent)
 CDlgIPMLayoutSettings::~CDlgIPMLayoutSettings()
 {
     ClearWindowRows();
-    delete ui;
 }
 
 bool CDlgIPMLayoutSettings::IsAudioSupported() const

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "hoi_core/hoirecords.h"
+#include "hoiwidget/formui.h"
 
 class CFormIPM;
 class CHOIDev;
@@ -68,7 +69,7 @@ private:
     void ShowFollowWindow();
     bool IsAudioSupported() const;
 
-    Ui::CDlgIPMLayoutSettings *ui;
+    CFormUi<Ui::CDlgIPMLayoutSettings> ui;
     CHOIDev *m_pDev;
     QList<CFormIPM *> m_windowForms;
     // How deep BuildWindowRowsFromText is running; selecting a layout from it

@@ -2,7 +2,6 @@
 #include "ui_dlgserialsetting.h"
 
 #include "hoi_core/hoidev.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -13,15 +12,9 @@ const uint kMaxTokenTimeout = 10;
 
 CDlgSerialSetting::CDlgSerialSetting(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgSerialSetting)
     , m_pDev(pDev)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        RetranslateParity(ui->cmbParity);
-    });
+    ui.SetUpDialog(this, [this] { RetranslateParity(ui->cmbParity); });
     FillSerialCombos(SerialCombos());
 
     if (!m_pDev)
@@ -56,10 +49,7 @@ CDlgSerialSetting::CDlgSerialSetting(CHOIDev *pDev, QWidget *parent)
     }
 }
 
-CDlgSerialSetting::~CDlgSerialSetting()
-{
-    delete ui;
-}
+CDlgSerialSetting::~CDlgSerialSetting() = default;
 
 T_SerialCombos CDlgSerialSetting::SerialCombos() const
 {

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
 #include "hoiwidget/serialformat.h"
 
 class CHOIDev;
@@ -32,7 +33,7 @@ private slots:
 private:
     T_SerialCombos SerialCombos() const;
 
-    Ui::CDlgSerialSetting *ui;
+    CFormUi<Ui::CDlgSerialSetting> ui;
     CHOIDev *m_pDev;
 };
 

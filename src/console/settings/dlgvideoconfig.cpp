@@ -125,7 +125,6 @@ int CDlgVideoConfig::EnumValue(const QVariant &value)
 
 CDlgVideoConfig::CDlgVideoConfig(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgVideoConfig)
     , m_pDev(pDev)
     , m_bAccept(false)
     , m_nCurTab(0)
@@ -133,7 +132,7 @@ CDlgVideoConfig::CDlgVideoConfig(CHOIDev *pDev, QWidget *parent)
 {
     qRegisterMetaType<E_DVI_I_Mode>("E_DVI_I_Mode");
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     connect(ui->buttonBox, &QDialogButtonBox::clicked, this, &CDlgVideoConfig::slotButtonClicked);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgVideoConfig::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgVideoConfig::reject);
@@ -176,10 +175,7 @@ void CDlgVideoConfig::FitEveryTab()
     adjustSize();
 }
 
-CDlgVideoConfig::~CDlgVideoConfig()
-{
-    delete ui;
-}
+CDlgVideoConfig::~CDlgVideoConfig() = default;
 
 QStringList CDlgVideoConfig::AllowedVideoInputs(const QString &strInputs, int nIndex)
 {

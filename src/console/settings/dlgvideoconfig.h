@@ -10,6 +10,7 @@
 
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/formui.h"
 
 class CHOIDev;
 struct T_ProdIdInfo;
@@ -125,7 +126,7 @@ private:
     bool FinishApply(bool bSent);
     bool IsShown(const QWidget *pWidget) const;
 
-    Ui::CDlgVideoConfig *ui;
+    CFormUi<Ui::CDlgVideoConfig> ui;
     CHOIDev *m_pDev;
     QList<QRadioButton *> m_inputButtons;
     bool m_bAccept;

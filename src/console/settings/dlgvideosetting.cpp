@@ -2,7 +2,6 @@
 #include "ui_dlgvideosetting.h"
 
 #include "hoi_core/hoidev.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -26,12 +25,9 @@ const int kRotate270 = 6;
 
 CDlgVideoSetting::CDlgVideoSetting(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgVideoSetting)
     , m_pDev(pDev)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     if (!m_pDev)
         return;
 
@@ -78,10 +74,7 @@ CDlgVideoSetting::CDlgVideoSetting(CHOIDev *pDev, QWidget *parent)
     UpdateWidgetsByDevType();
 }
 
-CDlgVideoSetting::~CDlgVideoSetting()
-{
-    delete ui;
-}
+CDlgVideoSetting::~CDlgVideoSetting() = default;
 
 void CDlgVideoSetting::UpdateWidgetsByDevType()
 {

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 class CHOIDev;
 class QEvent;
 
@@ -32,7 +34,7 @@ private slots:
     void on_cBDetecting_clicked(bool checked);
 
 private:
-    Ui::CDlgVideoSetting *ui;
+    CFormUi<Ui::CDlgVideoSetting> ui;
     CHOIDev *m_pDev;
 };
 

@@ -4,7 +4,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 
 namespace {
 
@@ -16,10 +15,8 @@ const char kModeStretch[] = "stretch";
 
 CFormIPM::CFormIPM(QString strNumber, QWidget *parent)
     : QWidget(parent)
-    , ui(new Ui::CFormIPM)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
     ui->label->setText(strNumber);
     ui->cmbMode->setItemData(0, QString::fromLatin1(kModeFit));
     ui->cmbMode->setItemData(1, QString::fromLatin1(kModeStretch));
@@ -37,10 +34,7 @@ CFormIPM::CFormIPM(QString strNumber, QWidget *parent)
     ui->cmbMode->setCurrentIndex(0);
 }
 
-CFormIPM::~CFormIPM()
-{
-    delete ui;
-}
+CFormIPM::~CFormIPM() = default;
 
 QString CFormIPM::GetTXHostName() const
 {

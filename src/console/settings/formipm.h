@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "hoiwidget/formui.h"
+
 class QEvent;
 
 namespace Ui {
@@ -35,7 +37,7 @@ public:
     void SetValue(QString strTx, QString strMode);
 
 private:
-    Ui::CFormIPM *ui;
+    CFormUi<Ui::CFormIPM> ui;
 };
 
 #endif

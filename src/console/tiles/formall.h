@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "hoiwidget/formui.h"
 #include "tiles/tileitems.h"
 
 class QTreeWidget;
@@ -33,7 +34,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    Ui::CFormAll *ui;
+    CFormUi<Ui::CFormAll> ui;
     CLiveTreeItem m_item;
     QString m_strGroup; // the stored name; shown through GroupDisplayName
 };

@@ -11,20 +11,14 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
 #include "hoiwidget/itemdata.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
     : CTxDropTile(parent)
-    , ui(new Ui::CFormDevice)
     , m_pDev(pDev)
     , m_pScene(nullptr)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        UpdateLabels();
-    });
+    ui.SetUpForm(this, [this] { UpdateLabels(); });
     UpdateLabels();
 
     m_pScene = new CHOIScene(g_pHOIDevMgr, pDev ? pDev->GetDisplayName() : QString());
@@ -46,7 +40,6 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
 CFormDevice::~CFormDevice()
 {
     delete m_pScene;
-    delete ui;
 }
 
 void CFormDevice::UpdateLabels()

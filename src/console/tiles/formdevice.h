@@ -3,6 +3,7 @@
 
 #include <QDropEvent>
 
+#include "hoiwidget/formui.h"
 #include "tiles/txdroptile.h"
 
 class CHOIDev;
@@ -60,7 +61,7 @@ private:
     void ForgetDeadDev(CHOIDev *pDev);
     void UpdateLabels();
 
-    Ui::CFormDevice *ui;
+    CFormUi<Ui::CFormDevice> ui;
     CHOIDev *m_pDev;
     CHOIScene *m_pScene;
 };

@@ -1,21 +1,14 @@
 #include "tiles/formonekey.h"
 #include "ui_formonekey.h"
 
-#include "hoiwidget/languagechange.h"
-
 CFormOneKey::CFormOneKey(QTreeWidgetItem *pGroupItem, QWidget *parent)
     : CTxDropTile(parent)
-    , ui(new Ui::CFormOneKey)
 {
     Q_UNUSED(pGroupItem)
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpForm(this);
 }
 
-CFormOneKey::~CFormOneKey()
-{
-    delete ui;
-}
+CFormOneKey::~CFormOneKey() = default;
 
 void CFormOneKey::DropTx(QDropEvent *event)
 {

@@ -3,6 +3,7 @@
 
 #include <QDropEvent>
 
+#include "hoiwidget/formui.h"
 #include "tiles/txdroptile.h"
 
 class QTreeWidgetItem;
@@ -30,7 +31,7 @@ protected:
     void DropTx(QDropEvent *event) override;
 
 private:
-    Ui::CFormOneKey *ui;
+    CFormUi<Ui::CFormOneKey> ui;
 };
 
 #endif

@@ -8,7 +8,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/dragpayload.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -43,23 +42,15 @@ QString CommonSourceName(const CHOIScene *pLayout)
 
 CFormVW::CFormVW(QTreeWidgetItem *pVWItem, QWidget *parent)
     : CTxDropTile(parent)
-    , ui(new Ui::CFormVW)
     , m_item(pVWItem)
 {
-    ui->setupUi(this);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
-        UpdateLabels();
-    });
+    ui.SetUpForm(this, [this] { UpdateLabels(); });
     const QString strWall = pVWItem ? pVWItem->text(0) : QString();
     m_strTxName = CommonSourceName(FindDefaultLayout(strWall, Qt::CaseSensitive));
     UpdateLabels();
 }
 
-CFormVW::~CFormVW()
-{
-    delete ui;
-}
+CFormVW::~CFormVW() = default;
 
 QTreeWidgetItem *CFormVW::GetItem() const
 {

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QString>
 
+#include "hoiwidget/formui.h"
 #include "tiles/tileitems.h"
 #include "tiles/txdroptile.h"
 
@@ -49,7 +50,7 @@ protected:
 private:
     void UpdateLabels();
 
-    Ui::CFormVW *ui;
+    CFormUi<Ui::CFormVW> ui;
     CLiveTreeItem m_item;
     QString m_strTxName; // the source shown after "TX:"; empty: "N/A"
 };

@@ -11,21 +11,16 @@
 #include <QUrl>
 
 #include "hoi_core/appservices.h"
-#include "hoiwidget/languagechange.h"
 #include "upload/httpconnect.h"
 
 CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgHttpManage)
     , m_file(file)
     , m_ip(ip)
     , m_mode(mode)
     , m_nDownloadLimit(kDownloadLimit)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         ui->lbProgress->setText(m_bFailed ? tr("error!") : m_progressText);
     });
     ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
@@ -48,7 +43,6 @@ CDlgHttpManage::~CDlgHttpManage()
     m_manager = nullptr;
     if (m_bOpenedFile)
         m_file->close();
-    delete ui;
 }
 
 void CDlgHttpManage::done(int r)

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -53,7 +55,7 @@ private:
     void StartDownload();
     void ShowEnd(bool bOk);
 
-    Ui::CDlgHttpManage *ui;
+    CFormUi<Ui::CDlgHttpManage> ui;
     QNetworkAccessManager *m_manager = nullptr;
     QNetworkReply *m_reply = nullptr;
     QIODevice *m_file = nullptr;

@@ -3,20 +3,15 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoiwidget/languagechange.h"
 #include "upload/displayreplies.h"
 
 CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgImageSetting)
     , m_dev(dev)
     , m_logoPane(this)
     , m_bgPane(this)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] {
-        ui->retranslateUi(this);
+    ui.SetUpDialog(this, [this] {
         // The form's own texts would hide what was chosen and sent so far.
         ui->label_Size_bg->setText(ExpectedBgResolutionText());
         m_bgPane.Retranslated();
@@ -47,10 +42,7 @@ CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
     }
 }
 
-CDlgImageSetting::~CDlgImageSetting()
-{
-    delete ui;
-}
+CDlgImageSetting::~CDlgImageSetting() = default;
 
 void CDlgImageSetting::SetProgressInterval(int msecs)
 {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
 #include "vtx/imagepane.h"
 
 class CHOIDev;
@@ -37,7 +38,7 @@ private:
     bool IsLogoProduct() const;
     QString ExpectedBgResolutionText() const;
 
-    Ui::CDlgImageSetting *ui;
+    CFormUi<Ui::CDlgImageSetting> ui;
     CHOIDev *m_dev;
     CImagePane m_logoPane;
     CImagePane m_bgPane;

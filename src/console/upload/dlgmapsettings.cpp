@@ -16,13 +16,12 @@ enum {
 
 CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgMapSettings)
     , m_dev(dev)
     , m_imagePane(this)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    m_imagePane.Attach(ImagePaneOf(ui), [this] {
+    DropHelpButton(this);
+    m_imagePane.Attach(ImagePaneOf(ui.get()), [this] {
         ui->retranslateUi(this);
         // The form's texts are those of one kind of product only.
         SetProductTexts();
@@ -48,10 +47,7 @@ CDlgMapSettings::CDlgMapSettings(CHOIDev *dev, QWidget *parent)
     ShowOsdMethod(ui->cbOSDMethod, m_dev->GetOsdDisplayMethod());
 }
 
-CDlgMapSettings::~CDlgMapSettings()
-{
-    delete ui;
-}
+CDlgMapSettings::~CDlgMapSettings() = default;
 
 bool CDlgMapSettings::IsJpgType() const
 {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
 #include "vtx/imagepane.h"
 
 class CHOIDev;
@@ -42,7 +43,7 @@ private:
     bool IsJpgType() const;
     void SetProductTexts();
 
-    Ui::CDlgMapSettings *ui;
+    CFormUi<Ui::CDlgMapSettings> ui;
     CHOIDev *m_dev;
     CImagePane m_imagePane;
 };

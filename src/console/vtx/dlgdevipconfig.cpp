@@ -5,7 +5,6 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoiwidget/ipaddrwidget.h"
-#include "hoiwidget/languagechange.h"
 #include "uiservices.h"
 
 namespace {
@@ -14,13 +13,10 @@ const int kReconnectWait = 2000;
 
 CDlgDevIPConfig::CDlgDevIPConfig(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgDevIPConfig)
     , m_pDev(pDev)
     , m_nReconnectWait(kReconnectWait)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
     if (!m_pDev)
         return;
     ui->edtIPAddr->SetIPAddress(m_pDev->GetIPAddr());
@@ -31,10 +27,7 @@ CDlgDevIPConfig::CDlgDevIPConfig(CHOIDev *pDev, QWidget *parent)
     ui->edtGateway_2->SetIPAddress(m_pDev->GetGateway2());
 }
 
-CDlgDevIPConfig::~CDlgDevIPConfig()
-{
-    delete ui;
-}
+CDlgDevIPConfig::~CDlgDevIPConfig() = default;
 
 void CDlgDevIPConfig::on_pushBApply_2_clicked()
 {

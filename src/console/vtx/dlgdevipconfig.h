@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
+
 class CHOIDev;
 
 namespace Ui {
@@ -28,7 +30,7 @@ private slots:
     void on_pushBApply_2_clicked();
 
 private:
-    Ui::CDlgDevIPConfig *ui;
+    CFormUi<Ui::CDlgDevIPConfig> ui;
     CHOIDev *m_pDev; // not owned
     int m_nReconnectWait;
 };

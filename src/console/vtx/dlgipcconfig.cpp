@@ -82,7 +82,6 @@ private:
 
 CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgIPCConfig)
     , m_pDev(pDev)
     , m_pManager(nullptr)
     , m_pReply(nullptr)
@@ -93,7 +92,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     , m_imagePane(this)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     ui->pBModify->hide();
     ui->treeWidgetConfig->setMouseTracking(true);
     for (int i = 0; i < E_COL_COUNT; ++i)
@@ -112,7 +111,7 @@ CDlgIPCConfig::CDlgIPCConfig(CHOIDev *pDev, QWidget *parent)
     connect(ui->treeWidgetConfig->header(), &QHeaderView::sectionClicked, this, &CDlgIPCConfig::OnClickColumn);
 
     // The form's texts come back; the lines of a chosen picture stay.
-    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
+    m_imagePane.Attach(ImagePaneOf(ui.get()), [this] { ui->retranslateUi(this); });
 }
 
 CDlgIPCConfig::~CDlgIPCConfig()
@@ -124,7 +123,6 @@ CDlgIPCConfig::~CDlgIPCConfig()
         m_pReply->abort();
     }
     DropNewRecord();
-    delete ui;
 }
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
 #include "vtx/imagepane.h"
 
 class CHOIDev;
@@ -64,7 +65,7 @@ private:
     void DropNewRecord();
     void KeepInList(T_IpcInfo *pInfo);
 
-    Ui::CDlgIPCConfig *ui;
+    CFormUi<Ui::CDlgIPCConfig> ui;
     CHOIDev *m_pDev; // the gateway; not owned
     QNetworkAccessManager *m_pManager; // child
     QNetworkReply *m_pReply;           // the request sent last

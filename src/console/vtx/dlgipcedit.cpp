@@ -3,7 +3,6 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoirecords.h"
-#include "hoiwidget/languagechange.h"
 #include "hoiwidget/namefilter.h"
 #include "uiservices.h"
 
@@ -25,12 +24,9 @@ const struct {
 
 CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgIPCEdit)
     , m_pInfo(pInfo)
 {
-    ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    OnLanguageChange(this, [this] { ui->retranslateUi(this); });
+    ui.SetUpDialog(this);
 
     FillResolutions();
     // The items may be shown translated; the record holds the gateway's word.
@@ -60,10 +56,7 @@ CDlgIPCEdit::CDlgIPCEdit(T_IpcInfo *pInfo, QWidget *parent)
     ui->lERemark->setText(m_pInfo->remark);
 }
 
-CDlgIPCEdit::~CDlgIPCEdit()
-{
-    delete ui;
-}
+CDlgIPCEdit::~CDlgIPCEdit() = default;
 
 void CDlgIPCEdit::FillResolutions()
 {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "hoiwidget/formui.h"
+
 struct T_IpcInfo;
 
 namespace Ui {
@@ -29,7 +31,7 @@ private:
     void FillResolutions();
     void RestoreAlias(const QString &strMessage);
 
-    Ui::CDlgIPCEdit *ui;
+    CFormUi<Ui::CDlgIPCEdit> ui;
     T_IpcInfo *m_pInfo;     // not owned
     QString m_strLastAlias; // what the rule restores when there is no record
 };

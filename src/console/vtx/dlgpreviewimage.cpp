@@ -9,20 +9,16 @@ const QSize kMaxPreviewSize(720, 480);
 
 CDlgPreviewImage::CDlgPreviewImage(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
-    , ui(new Ui::CDlgPreviewImage)
     , m_pDev(pDev)
     , m_imagePane(this)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    DropHelpButton(this);
     // The form's texts come back; the lines of a chosen picture stay.
-    m_imagePane.Attach(ImagePaneOf(ui), [this] { ui->retranslateUi(this); });
+    m_imagePane.Attach(ImagePaneOf(ui.get()), [this] { ui->retranslateUi(this); });
 }
 
-CDlgPreviewImage::~CDlgPreviewImage()
-{
-    delete ui;
-}
+CDlgPreviewImage::~CDlgPreviewImage() = default;
 
 T_ImageRule CDlgPreviewImage::ImageRule()
 {

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include "hoiwidget/formui.h"
 #include "vtx/imagepane.h"
 
 class CHOIDev;
@@ -33,7 +34,7 @@ private slots:
     void on_pushBtnUpload_clicked();
 
 private:
-    Ui::CDlgPreviewImage *ui;
+    CFormUi<Ui::CDlgPreviewImage> ui;
     CHOIDev *m_pDev; // not owned; may be null
     CImagePane m_imagePane;
 };
