@@ -185,7 +185,9 @@ private:
     quint32 m_closeGeneration = 0;
     int m_receiveDepth = 0;
     bool m_sendDeferred = false;
-    bool m_failureReported = false;
+    // Counts ReportLinkFailure calls, so that a write can tell whether the
+    // link was lost and reported while it waited (nested writes included).
+    quint32 m_linkFailureReports = 0;
 };
 
 #endif // HOI_BASECOMM_H

@@ -83,11 +83,9 @@ bool CBaseComm::SendData(const QByteArray &data, bool bAddCRLF)
 
     // A write may lose the link on its way (the socket reports the loss while
     // it waits); that loss is then already reported and must not be again.
-    const bool outerReported = m_failureReported;
-    m_failureReported = false;
+    const quint32 reportsBefore = m_linkFailureReports;
     const bool ok = WriteRaw(data, bAddCRLF);
-    const bool lostMeanwhile = m_failureReported;
-    m_failureReported = outerReported || lostMeanwhile;
+    const bool lostMeanwhile = m_linkFailureReports != reportsBefore;
 
     emit OnSendData(data, ok);
     if (!ok) {
@@ -214,7 +212,7 @@ void CBaseComm::FailAndClose(E_CommResult eResult)
 
 void CBaseComm::ReportLinkFailure(E_CommResult eResult)
 {
-    m_failureReported = true;
+    ++m_linkFailureReports;
     emit OnSendQueueReturn(eResult);
 }
 
