@@ -172,7 +172,16 @@ protected:
     bool m_closingOnFailure = false; // set while CloseOnFailure runs
 
 private:
+    // The steps of one receive, in order. A listener may close the link
+    // under any of them; the bool ones return false when nothing is left.
     void ReceiveBody(const QByteArray &data);
+    bool AnswerNegotiation(); // a known Telnet option offer answered, an unknown one skipped
+    bool TakeText();          // NULs dropped, the text announced
+    bool TakeLines();         // each whole line handled
+    bool DropOverlongRest();  // true: the unfinished rest was too long and is dropped
+    void DueReceiveRest();    // the rest after the last line: prompt, login or partial reply
+    bool AnswerLoginPrompt(const QByteArray &rest);
+    bool IsClosedSince(quint32 generation) const { return generation != m_closeGeneration; }
     void RunBufferRecognisers();
     bool RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray));
     bool IsRebootCmd() const;

@@ -1,6 +1,7 @@
-// Recognition of what the device shell prints: whole-buffer recognisers for
-// replies the owner parses itself, and the line handler for values, exit
-// codes, EDID manufacturer and node lists.
+// Recognition of what the device shell prints: the prompts that end a reply
+// or ask for the login, whole-buffer recognisers for replies the owner parses
+// itself, and the line handler for values, exit codes, EDID manufacturer and
+// node lists.
 #include "hoi_core/basecomm.h"
 
 #include <QDebug>
@@ -51,6 +52,52 @@ QByteArray ValueBeforePrompt(const QByteArray &line, const QByteArray &lastLine,
 
 } // namespace
 
+bool CBaseComm::AnswerLoginPrompt(const QByteArray &rest)
+{
+    QByteArray answer;
+    if (EndsWithNoCase(rest, "login: "))
+        answer = m_user.toUtf8();
+    else if (EndsWithNoCase(rest, "Password: ") || rest == "[sudo] password for ubuntu: ")
+        answer = m_password.toUtf8();
+    else if (rest.startsWith("ubuntu@"))
+        answer = "sudo su";
+    else
+        return false;
+    RestartTimeOutChecker();
+    m_inNodeList = false;
+    SendData(answer, true);
+    return true;
+}
+
+void CBaseComm::DueReceiveRest()
+{
+    const quint32 generation = m_closeGeneration;
+    const QByteArray rest = m_recvBuffer;
+    const bool prompt = EndsWithNoCase(rest, "# ");
+    if (prompt) {
+        StopTimeOutChecker();
+    } else if (IsRebootCmd()) {
+        CompleteReboot();
+        return;
+    }
+    if (AnswerLoginPrompt(rest))
+        return;
+    if (rest.contains("incorrect password")) {
+        // A session that refused the login gives no prompt any more: closed,
+        // so that the next use logs in afresh instead of waiting on it.
+        FailAndClose(E_CR_FAILED);
+        return;
+    }
+
+    DueReceiveLine(rest);
+    if (IsClosedSince(generation))
+        return;
+    if (prompt) {
+        DropHeadIfCurrent();
+        CheckSendNext();
+    }
+}
+
 bool CBaseComm::RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray))
 {
     const int i = m_recvBuffer.indexOf(trigger);
@@ -89,7 +136,7 @@ void CBaseComm::RunBufferRecognisers()
         if (at >= 0)
             value = m_recvBuffer.mid(at + marker.size());
         emit OnReadParam("edid", value, E_CR_SUCCESS);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -106,13 +153,13 @@ void CBaseComm::RunBufferRecognisers()
     };
     for (const T_TwoPart &t : twoParts) {
         RunTwoPart(t.trigger, this->*t.pending, t.signal);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
     if (m_recvBuffer.contains("gbconfig -s -l")) {
         emit OnReadParam("gbconfig -s -l", m_recvBuffer, E_CR_SUCCESS);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -123,7 +170,7 @@ void CBaseComm::RunBufferRecognisers()
     };
     for (const T_TwoPart &t : networkParts) {
         RunTwoPart(t.trigger, this->*t.pending, t.signal);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -139,7 +186,7 @@ void CBaseComm::RunBufferRecognisers()
     for (const auto &t : controllerParts) {
         if (m_recvBuffer.contains(t.trigger)) {
             (this->*t.signal)(m_recvBuffer);
-            if (generation != m_closeGeneration)
+            if (IsClosedSince(generation))
                 return;
         }
     }
@@ -177,7 +224,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
             qCDebug(lcHoiLink, "get SinkInfo failed.");
             emit OnReadParam("sinkinfo", QByteArray(), E_CR_FAILED);
         }
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -186,7 +233,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
         m_lastLine.clear();
         qCDebug(lcHoiLink) << "OnExecResult:" << m_curCmd << "=" << line;
         emit OnExecResult(m_curCmd, line);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -194,7 +241,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
         m_inNodeList = false;
         return;
     }
-    if (generation != m_closeGeneration)
+    if (IsClosedSince(generation))
         return;
 
     if (line.startsWith(">>>>>")) {
