@@ -61,7 +61,6 @@ bool CBaseComm::CloseComm()
     // A name whose read was cut off must not take the first prompt of the
     // next session as its value.
     m_optionName.clear();
-    m_optionPort.clear();
     m_configName.clear();
     m_curCmd.clear();
     m_lastLine.clear();
