@@ -174,12 +174,12 @@ protected:
     bool m_closingOnFailure = false; // set while CloseOnFailure runs
 
 private:
-    // The steps of one receive, in order. A listener may close the link
-    // under any of them; the bool ones return false when nothing is left.
+    // The steps of one receive, in order; a listener may close the link
+    // under any of them.
     void ReceiveBody(const QByteArray &data);
-    bool AnswerNegotiation(); // a known Telnet option offer answered, an unknown one skipped
-    bool TakeText();          // NULs dropped, the text announced
-    bool TakeLines();         // each whole line handled
+    bool AnswerNegotiation(); // Telnet option offers answered or skipped; false: nothing left
+    bool TakeText();          // NULs dropped, the text announced; false: nothing left
+    bool TakeLines();         // each whole line handled; false: closed meanwhile
     bool DropOverlongRest();  // true: the unfinished rest was too long and is dropped
     void DueReceiveRest();    // the rest after the last line: prompt, login or partial reply
     bool AnswerLoginPrompt(const QByteArray &rest);
