@@ -122,6 +122,9 @@ protected:
     bool CheckIsParamOrReadyRead(const QByteArray &line);
     bool CheckIsOptionOrReadyRead(const QByteArray &line);
     bool CheckIsConfigOrReadyRead(const QByteArray &line);
+    // A prompt counts the shell as ready and stops the reply checker; true
+    // when it also ends the read of the name given.
+    bool EndsNamedRead(const QByteArray &line, const char *prompt, const QByteArray &name);
 
     // Connection-loss reports of the transport go through here, so that a
     // failed write that already lost the link is not reported a second time.
@@ -147,7 +150,6 @@ protected:
     quint32 m_readyCount = 0;
     QByteArray m_paramName;
     QByteArray m_optionName;
-    QByteArray m_optionPort;
     QByteArray m_configName;
     QList<QByteArray> m_sendQueue;
     bool m_inNodeList = false;
@@ -172,7 +174,18 @@ protected:
     bool m_closingOnFailure = false; // set while CloseOnFailure runs
 
 private:
+    // The steps of one receive, in order; a listener may close the link
+    // under any of them.
     void ReceiveBody(const QByteArray &data);
+    bool AnswerNegotiation(); // Telnet option offers answered or skipped; false: nothing left
+    bool TakeText();          // NULs dropped, the text announced; false: nothing left
+    bool TakeLines();         // each whole line handled; false: closed meanwhile
+    bool DropOverlongRest();  // true: the unfinished rest was too long and is dropped
+    void DueReceiveRest();    // the rest after the last line: prompt, login or partial reply
+    bool AnswerLoginPrompt(const QByteArray &rest);
+    struct T_NamedRead;
+    bool CheckIsNamedReadOrReadyRead(const QByteArray &line, const T_NamedRead &read);
+    bool IsClosedSince(quint32 generation) const { return generation != m_closeGeneration; }
     void RunBufferRecognisers();
     bool RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray));
     bool IsRebootCmd() const;
@@ -185,7 +198,9 @@ private:
     quint32 m_closeGeneration = 0;
     int m_receiveDepth = 0;
     bool m_sendDeferred = false;
-    bool m_failureReported = false;
+    // Counts ReportLinkFailure calls, so that a write can tell whether the
+    // link was lost and reported while it waited (nested writes included).
+    quint32 m_linkFailureReports = 0;
 };
 
 #endif // HOI_BASECOMM_H

@@ -31,12 +31,6 @@ bool IsAsciiAlnum(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool EndsWithNoCase(const QByteArray &text, const char *tail)
-{
-    const int n = int(qstrlen(tail));
-    return text.size() >= n && qstrnicmp(text.constData() + text.size() - n, tail, uint(n)) == 0;
-}
-
 } // namespace
 
 CBaseComm::CBaseComm(const QString &paramPrefix, const QString &hostIndex, QObject *parent)
@@ -67,7 +61,6 @@ bool CBaseComm::CloseComm()
     // A name whose read was cut off must not take the first prompt of the
     // next session as its value.
     m_optionName.clear();
-    m_optionPort.clear();
     m_configName.clear();
     m_curCmd.clear();
     m_lastLine.clear();
@@ -83,11 +76,9 @@ bool CBaseComm::SendData(const QByteArray &data, bool bAddCRLF)
 
     // A write may lose the link on its way (the socket reports the loss while
     // it waits); that loss is then already reported and must not be again.
-    const bool outerReported = m_failureReported;
-    m_failureReported = false;
+    const quint32 reportsBefore = m_linkFailureReports;
     const bool ok = WriteRaw(data, bAddCRLF);
-    const bool lostMeanwhile = m_failureReported;
-    m_failureReported = outerReported || lostMeanwhile;
+    const bool lostMeanwhile = m_linkFailureReports != reportsBefore;
 
     emit OnSendData(data, ok);
     if (!ok) {
@@ -214,7 +205,7 @@ void CBaseComm::FailAndClose(E_CommResult eResult)
 
 void CBaseComm::ReportLinkFailure(E_CommResult eResult)
 {
-    m_failureReported = true;
+    ++m_linkFailureReports;
     emit OnSendQueueReturn(eResult);
 }
 
@@ -259,45 +250,65 @@ void CBaseComm::OnReceiveData(const QByteArray &data)
 void CBaseComm::ReceiveBody(const QByteArray &data)
 {
     const quint32 generation = m_closeGeneration;
-    auto closedMeanwhile = [&] { return generation != m_closeGeneration; };
 
     if (uchar(data.at(0)) == 0xFF && !m_recvBuffer.isEmpty() && uchar(m_recvBuffer.at(0)) != 0xFF)
         m_recvBuffer.clear();
     m_recvBuffer.append(data);
 
-    // Option negotiation.
-    if (uchar(m_recvBuffer.at(0)) == 0xFF) {
-        const QByteArray hex = m_recvBuffer.toHex();
-        qCDebug(lcHoiLink, "<<<< OnReceiveDataHex: %s", hex.constData());
-        for (const T_Negotiation &n : kNegotiations) {
-            if (hex == n.request) {
-                m_recvBuffer.clear();
-                if (*n.answer)
-                    SendData(QByteArray::fromHex(n.answer), false);
-                return;
-            }
-        }
-        int skip = 0;
-        while (skip < m_recvBuffer.size() && !IsAsciiAlnum(m_recvBuffer.at(skip)))
-            ++skip;
-        m_recvBuffer.remove(0, skip);
-        if (m_recvBuffer.isEmpty())
-            return;
-    }
-
-    // Text.
-    m_recvBuffer.resize(int(std::remove(m_recvBuffer.begin(), m_recvBuffer.end(), '\0') - m_recvBuffer.begin()));
-    if (m_recvBuffer.isEmpty())
+    if (!AnswerNegotiation() || !TakeText())
         return;
-    qCDebug(lcHoiLink, "<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
-    emit OnRecvData(m_recvBuffer);
-    if (closedMeanwhile())
+    if (IsClosedSince(generation))
         return;
     RunBufferRecognisers();
-    if (closedMeanwhile())
+    if (IsClosedSince(generation))
         return;
+    if (!TakeLines())
+        return;
+    if (m_recvBuffer.isEmpty()) {
+        // The echo of "reboot" may come as a whole line with nothing after it.
+        if (IsRebootCmd())
+            CompleteReboot();
+        return;
+    }
+    if (DropOverlongRest())
+        return;
+    DueReceiveRest();
+}
 
-    // Lines.
+bool CBaseComm::AnswerNegotiation()
+{
+    if (uchar(m_recvBuffer.at(0)) != 0xFF)
+        return true;
+    const QByteArray hex = m_recvBuffer.toHex();
+    qCDebug(lcHoiLink, "<<<< OnReceiveDataHex: %s", hex.constData());
+    for (const T_Negotiation &n : kNegotiations) {
+        if (hex == n.request) {
+            m_recvBuffer.clear();
+            if (*n.answer)
+                SendData(QByteArray::fromHex(n.answer), false);
+            return false;
+        }
+    }
+    int skip = 0;
+    while (skip < m_recvBuffer.size() && !IsAsciiAlnum(m_recvBuffer.at(skip)))
+        ++skip;
+    m_recvBuffer.remove(0, skip);
+    return !m_recvBuffer.isEmpty();
+}
+
+bool CBaseComm::TakeText()
+{
+    m_recvBuffer.resize(int(std::remove(m_recvBuffer.begin(), m_recvBuffer.end(), '\0') - m_recvBuffer.begin()));
+    if (m_recvBuffer.isEmpty())
+        return false;
+    qCDebug(lcHoiLink, "<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
+    emit OnRecvData(m_recvBuffer);
+    return true;
+}
+
+bool CBaseComm::TakeLines()
+{
+    const quint32 generation = m_closeGeneration;
     int pos = 0;
     for (;;) {
         const int end = m_recvBuffer.indexOf("\r\n", pos);
@@ -308,71 +319,20 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
         if (line.isEmpty())
             continue;
         DueReceiveLine(line);
-        if (closedMeanwhile())
-            return;
+        if (IsClosedSince(generation))
+            return false;
         m_lastLine = line;
     }
     m_recvBuffer.remove(0, pos);
-    if (m_recvBuffer.isEmpty()) {
-        // The echo of "reboot" may come as a whole line with nothing after it.
-        if (IsRebootCmd())
-            CompleteReboot();
-        return;
-    }
+    return true;
+}
 
-    // Too long.
-    if (m_recvBuffer.size() >= kMaxLineLength) {
-        qWarning("Recv line length(%d) too long. \n", m_recvBuffer.size());
-        qDebug("%s", m_recvBuffer.toHex().constData());
-        m_recvBuffer.clear();
-        return;
-    }
-
-    // Reply end and prompts.
-    const QByteArray rest = m_recvBuffer;
-    const bool prompt = EndsWithNoCase(rest, "# ");
-    if (prompt) {
-        StopTimeOutChecker();
-    } else if (IsRebootCmd()) {
-        CompleteReboot();
-        return;
-    }
-    if (EndsWithNoCase(rest, "login: ")) {
-        RestartTimeOutChecker();
-        m_inNodeList = false;
-        SendData(m_user.toUtf8(), true);
-        return;
-    }
-    if (EndsWithNoCase(rest, "Password: ")) {
-        RestartTimeOutChecker();
-        m_inNodeList = false;
-        SendData(m_password.toUtf8(), true);
-        return;
-    }
-    if (rest.startsWith("ubuntu@")) {
-        RestartTimeOutChecker();
-        m_inNodeList = false;
-        SendData("sudo su", true);
-        return;
-    }
-    if (rest == "[sudo] password for ubuntu: ") {
-        RestartTimeOutChecker();
-        m_inNodeList = false;
-        SendData(m_password.toUtf8(), true);
-        return;
-    }
-    if (rest.contains("incorrect password")) {
-        // A session that refused the login gives no prompt any more: closed,
-        // so that the next use logs in afresh instead of waiting on it.
-        FailAndClose(E_CR_FAILED);
-        return;
-    }
-
-    DueReceiveLine(rest);
-    if (closedMeanwhile())
-        return;
-    if (prompt) {
-        DropHeadIfCurrent();
-        CheckSendNext();
-    }
+bool CBaseComm::DropOverlongRest()
+{
+    if (m_recvBuffer.size() < kMaxLineLength)
+        return false;
+    qWarning("Recv line length(%d) too long. \n", m_recvBuffer.size());
+    qDebug("%s", m_recvBuffer.toHex().constData());
+    m_recvBuffer.clear();
+    return true;
 }

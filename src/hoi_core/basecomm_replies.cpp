@@ -1,6 +1,7 @@
-// Recognition of what the device shell prints: whole-buffer recognisers for
-// replies the owner parses itself, and the line handler for values, exit
-// codes, EDID manufacturer and node lists.
+// Recognition of what the device shell prints: the prompts that end a reply
+// or ask for the login, whole-buffer recognisers for replies the owner parses
+// itself, and the line handler for values, exit codes, EDID manufacturer and
+// node lists.
 #include "hoi_core/basecomm.h"
 
 #include <QDebug>
@@ -51,6 +52,52 @@ QByteArray ValueBeforePrompt(const QByteArray &line, const QByteArray &lastLine,
 
 } // namespace
 
+bool CBaseComm::AnswerLoginPrompt(const QByteArray &rest)
+{
+    QByteArray answer;
+    if (EndsWithNoCase(rest, "login: "))
+        answer = m_user.toUtf8();
+    else if (EndsWithNoCase(rest, "Password: ") || rest == "[sudo] password for ubuntu: ")
+        answer = m_password.toUtf8();
+    else if (rest.startsWith("ubuntu@"))
+        answer = "sudo su";
+    else
+        return false;
+    RestartTimeOutChecker();
+    m_inNodeList = false;
+    SendData(answer, true);
+    return true;
+}
+
+void CBaseComm::DueReceiveRest()
+{
+    const quint32 generation = m_closeGeneration;
+    const QByteArray rest = m_recvBuffer;
+    const bool prompt = EndsWithNoCase(rest, "# ");
+    if (prompt) {
+        StopTimeOutChecker();
+    } else if (IsRebootCmd()) {
+        CompleteReboot();
+        return;
+    }
+    if (AnswerLoginPrompt(rest))
+        return;
+    if (rest.contains("incorrect password")) {
+        // A session that refused the login gives no prompt any more: closed,
+        // so that the next use logs in afresh instead of waiting on it.
+        FailAndClose(E_CR_FAILED);
+        return;
+    }
+
+    DueReceiveLine(rest);
+    if (IsClosedSince(generation))
+        return;
+    if (prompt) {
+        DropHeadIfCurrent();
+        CheckSendNext();
+    }
+}
+
 bool CBaseComm::RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray))
 {
     const int i = m_recvBuffer.indexOf(trigger);
@@ -89,7 +136,7 @@ void CBaseComm::RunBufferRecognisers()
         if (at >= 0)
             value = m_recvBuffer.mid(at + marker.size());
         emit OnReadParam("edid", value, E_CR_SUCCESS);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -106,13 +153,13 @@ void CBaseComm::RunBufferRecognisers()
     };
     for (const T_TwoPart &t : twoParts) {
         RunTwoPart(t.trigger, this->*t.pending, t.signal);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
     if (m_recvBuffer.contains("gbconfig -s -l")) {
         emit OnReadParam("gbconfig -s -l", m_recvBuffer, E_CR_SUCCESS);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -123,7 +170,7 @@ void CBaseComm::RunBufferRecognisers()
     };
     for (const T_TwoPart &t : networkParts) {
         RunTwoPart(t.trigger, this->*t.pending, t.signal);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -139,7 +186,7 @@ void CBaseComm::RunBufferRecognisers()
     for (const auto &t : controllerParts) {
         if (m_recvBuffer.contains(t.trigger)) {
             (this->*t.signal)(m_recvBuffer);
-            if (generation != m_closeGeneration)
+            if (IsClosedSince(generation))
                 return;
         }
     }
@@ -177,7 +224,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
             qCDebug(lcHoiLink, "get SinkInfo failed.");
             emit OnReadParam("sinkinfo", QByteArray(), E_CR_FAILED);
         }
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -186,7 +233,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
         m_lastLine.clear();
         qCDebug(lcHoiLink) << "OnExecResult:" << m_curCmd << "=" << line;
         emit OnExecResult(m_curCmd, line);
-        if (generation != m_closeGeneration)
+        if (IsClosedSince(generation))
             return;
     }
 
@@ -194,7 +241,7 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
         m_inNodeList = false;
         return;
     }
-    if (generation != m_closeGeneration)
+    if (IsClosedSince(generation))
         return;
 
     if (line.startsWith(">>>>>")) {
@@ -216,6 +263,15 @@ void CBaseComm::DueReceiveLine(const QByteArray &line)
     }
 }
 
+bool CBaseComm::EndsNamedRead(const QByteArray &line, const char *prompt, const QByteArray &name)
+{
+    if (!EndsWithNoCase(line, prompt))
+        return false;
+    StopTimeOutChecker();
+    ++m_readyCount;
+    return !name.isEmpty();
+}
+
 bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
 {
     const QByteArray &echo = m_readParamEcho;
@@ -227,12 +283,7 @@ bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
         }
         return true;
     }
-    if (!EndsWithNoCase(line, kShellPrompt))
-        return false;
-
-    StopTimeOutChecker();
-    ++m_readyCount;
-    if (m_paramName.isEmpty())
+    if (!EndsNamedRead(line, kShellPrompt, m_paramName))
         return false;
 
     QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
@@ -248,74 +299,60 @@ bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
     return true;
 }
 
-bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
+// What sets the option read and the config read apart; the rest of the two
+// is one routine.
+struct CBaseComm::T_NamedRead
 {
-    const QByteArray &echo = m_readOptionEcho;
-    const int i = line.indexOf(echo);
+    const QByteArray &echo;
+    QByteArray &name;         // given by the echo, kept until the prompt ends its read
+    bool bareEchoForgetsName; // an echo with no name after it clears the one before
+    bool outputPortPrefix;    // the value of an output port's option gets "<port>."
+    const char *echoLog;
+    const char *valueLog;
+    void (CBaseComm::*signal)(QByteArray, QByteArray, E_CommResult);
+};
+
+bool CBaseComm::CheckIsNamedReadOrReadyRead(const QByteArray &line, const T_NamedRead &read)
+{
+    const int i = line.indexOf(read.echo);
     if (i >= 0) {
-        if (line.size() > i + echo.size()) {
-            m_optionName = line.mid(i + echo.size()).trimmed();
-            m_optionPort.clear();
-            if (IsFvoName(m_optionName))
-                m_optionPort = m_optionName.mid(3).trimmed();
-            qCDebug(lcHoiLink, "GetReadOption: %s", m_optionName.constData());
+        if (line.size() > i + read.echo.size()) {
+            read.name = line.mid(i + read.echo.size()).trimmed();
+            qCDebug(lcHoiLink, "%s: %s", read.echoLog, read.name.constData());
+        } else if (read.bareEchoForgetsName) {
+            read.name.clear();
         }
         return true;
     }
-    if (!EndsWithNoCase(line, "# "))
+    if (!EndsNamedRead(line, "# ", read.name))
         return false;
 
-    StopTimeOutChecker();
-    ++m_readyCount;
-    if (m_optionName.isEmpty())
-        return false;
-
-    QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
+    QByteArray value = ValueBeforePrompt(line, m_lastLine, read.echo);
     E_CommResult result = E_CR_SUCCESS;
     if (value.endsWith("not defined") || value.endsWith(": not found")) {
         result = E_CR_FAILED;
         value.clear();
     }
-    qCDebug(lcHoiLink) << "Read option:" << m_optionName << "=" << value;
+    const QByteArray name = read.name;
+    read.name.clear();
+    qCDebug(lcHoiLink) << read.valueLog << name << "=" << value;
     // The output ports share one option; the owner tells them apart by "<port>.".
-    if (IsFvoName(m_optionName) && result == E_CR_SUCCESS)
-        value = m_optionPort + '.' + value;
-    const QByteArray name = m_optionName;
-    m_optionName.clear();
-    emit OnReadOption(name, value, result);
+    if (read.outputPortPrefix && IsFvoName(name) && result == E_CR_SUCCESS)
+        value = name.mid(3).trimmed() + '.' + value;
+    emit (this->*read.signal)(name, value, result);
     return true;
+}
+
+bool CBaseComm::CheckIsOptionOrReadyRead(const QByteArray &line)
+{
+    const T_NamedRead option = { m_readOptionEcho, m_optionName, false, true,
+                                 "GetReadOption", "Read option:", &CBaseComm::OnReadOption };
+    return CheckIsNamedReadOrReadyRead(line, option);
 }
 
 bool CBaseComm::CheckIsConfigOrReadyRead(const QByteArray &line)
 {
-    const QByteArray &echo = m_readConfigEcho;
-    const int i = line.indexOf(echo);
-    if (i >= 0) {
-        if (line.size() > i + echo.size()) {
-            m_configName = line.mid(i + echo.size()).trimmed();
-            qCDebug(lcHoiLink, "GetReadConfig: %s", m_configName.constData());
-        } else {
-            m_configName.clear();
-        }
-        return true;
-    }
-    if (!EndsWithNoCase(line, "# "))
-        return false;
-
-    StopTimeOutChecker();
-    ++m_readyCount;
-    if (m_configName.isEmpty())
-        return false;
-
-    QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
-    E_CommResult result = E_CR_SUCCESS;
-    if (value.endsWith("not defined") || value.endsWith(": not found")) {
-        result = E_CR_FAILED;
-        value.clear();
-    }
-    const QByteArray name = m_configName;
-    m_configName.clear();
-    qCDebug(lcHoiLink) << "Read Config:" << name << "=" << value;
-    emit OnReadConfig(name, value, result);
-    return true;
+    const T_NamedRead config = { m_readConfigEcho, m_configName, true, false,
+                                 "GetReadConfig", "Read Config:", &CBaseComm::OnReadConfig };
+    return CheckIsNamedReadOrReadyRead(line, config);
 }

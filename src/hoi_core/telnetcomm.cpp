@@ -117,16 +117,15 @@ bool CTelnetComm::WriteRaw(const QByteArray &data, bool bAddCRLF)
     return written;
 }
 
+// Taken at the next OpenComm; an open link stays where it is.
 void CTelnetComm::SetHostAddress(const QString &ipAddr)
 {
-    if (m_ipAddr != ipAddr)
-        m_ipAddr = ipAddr;
+    m_ipAddr = ipAddr;
 }
 
 void CTelnetComm::SetPort(quint16 port)
 {
-    if (m_port != port)
-        m_port = port;
+    m_port = port;
 }
 
 void CTelnetComm::slotOnConnected()
