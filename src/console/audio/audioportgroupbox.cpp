@@ -17,6 +17,7 @@ CAudioPortGroupBox::CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev,
 {
     m_applyTimer.setInterval(E_APPLY_DELAY);
     m_applyTimer.setSingleShot(true);
+    connect(&m_applyTimer, &QTimer::timeout, this, &CAudioPortGroupBox::slotApply);
 }
 
 T_VolParam CAudioPortGroupBox::SetUpPort(QGridLayout *pGrid, QWidget *pSlider)

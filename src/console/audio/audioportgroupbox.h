@@ -21,6 +21,10 @@ class CAudioPortGroupBox : public QGroupBox
 public:
     enum { E_APPLY_DELAY = 500 };
 
+public slots:
+    // Sends the box's slider value; the timer calls it.
+    virtual void slotApply() = 0;
+
 protected:
     CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType, int nPortIndex,
                        QWidget *parent);

@@ -17,7 +17,6 @@ CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPort
     : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
 {
     ui.SetUpForm(this);
-    connect(&m_applyTimer, &QTimer::timeout, this, &CGainGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsGain);
 
     const T_ProdIdInfo empty;

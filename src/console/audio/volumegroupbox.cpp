@@ -50,7 +50,6 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
     : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
 {
     ui.SetUpForm(this);
-    connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsVolume);
 
     SetSliderSteps(ui->hsVolume, 0, 10);
