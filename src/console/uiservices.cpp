@@ -139,6 +139,30 @@ const T_SceneStatusLook kSceneStatusLooks[] = {
     {E_SS_WPLAYOUT, QT_TRANSLATE_NOOP("QObject", "WP Layout"), ":/images/matrix_apply_wp.ico"},
 };
 
+// The windowing kinds of layout: how a layout says it is one, the kind's
+// constant and the status a layout list shows for it.
+struct T_WindowingKind
+{
+    bool (CHOIScene::*pfnIsKind)() const;
+    const QString &strKind;
+    E_SceneStatus eStatus;
+};
+
+const T_WindowingKind kWindowingKinds[] = {
+    {&CHOIScene::IsWindowLayout, g_strWindowDecoders, E_SS_UPDATED},
+    {&CHOIScene::IsVivLayout, g_strWallInWall, E_SS_VIVLAYOUT},
+    {&CHOIScene::IsWPLayout, g_strWindowProcessor, E_SS_WPLAYOUT},
+};
+
+const T_WindowingKind *FindWindowingKind(const CHOIScene *pScene)
+{
+    for (const T_WindowingKind &kind : kWindowingKinds) {
+        if ((pScene->*kind.pfnIsKind)())
+            return &kind;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int ShowMessageBox(QMessageBox::Icon icon, QWidget *parent, const QString &title,
@@ -243,13 +267,15 @@ QIcon SceneStatusInfo(E_SceneStatus eStatus, QString &strText)
 
 QIcon LayoutStatusInfo(const CHOIScene *pScene, E_SceneStatus eStatus, QString &strText)
 {
-    if (pScene->IsWindowLayout())
-        eStatus = E_SS_UPDATED;
-    else if (pScene->IsVivLayout())
-        eStatus = E_SS_VIVLAYOUT;
-    else if (pScene->IsWPLayout())
-        eStatus = E_SS_WPLAYOUT;
+    if (const T_WindowingKind *pKind = FindWindowingKind(pScene))
+        eStatus = pKind->eStatus;
     return SceneStatusInfo(eStatus, strText);
+}
+
+QString WindowingKind(const CHOIScene *pScene)
+{
+    const T_WindowingKind *pKind = FindWindowingKind(pScene);
+    return pKind ? pKind->strKind : QString();
 }
 
 void AddLayoutEntry(QComboBox *pBox, CHOIScene *pScene)

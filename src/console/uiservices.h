@@ -105,6 +105,9 @@ QIcon LayoutStatusInfo(const CHOIScene *pScene, E_SceneStatus eStatus, QString &
 // Layout lists show each layout by the part of its name after the wall's,
 // with the icon of its last status, and keep the layout as the entry's data.
 void AddLayoutEntry(QComboBox *pBox, CHOIScene *pScene);
+// The layout's windowing kind (decoder windows, wall within a wall, window
+// processor) as its constant; empty for a plain layout.
+QString WindowingKind(const CHOIScene *pScene);
 
 // The tree's root, the pseudo-group and the layout kinds as the operator
 // reads them. Their constants (hoiconst.h) keep the English texts, which

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QSlider>
 
 #include "hoi_core/hoidev.h"
 
@@ -16,6 +17,7 @@ CAudioPortGroupBox::CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev,
 {
     m_applyTimer.setInterval(E_APPLY_DELAY);
     m_applyTimer.setSingleShot(true);
+    connect(&m_applyTimer, &QTimer::timeout, this, &CAudioPortGroupBox::slotApply);
 }
 
 T_VolParam CAudioPortGroupBox::SetUpPort(QGridLayout *pGrid, QWidget *pSlider)
@@ -31,6 +33,18 @@ T_VolParam CAudioPortGroupBox::SetUpPort(QGridLayout *pGrid, QWidget *pSlider)
     setMinimumHeight(qMax(height(), need.height()));
     pGrid->setAlignment(pSlider, Qt::AlignCenter);
     return param;
+}
+
+void CAudioPortGroupBox::SetSliderSteps(QSlider *pSlider, int nMin, int nMax)
+{
+    pSlider->setRange(nMin, nMax);
+    pSlider->setSingleStep(1);
+    pSlider->setPageStep(1);
+}
+
+QString CAudioPortGroupBox::RangeTip(int nMin, int nMax)
+{
+    return QStringLiteral("%1~%2").arg(nMin).arg(nMax);
 }
 
 void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)

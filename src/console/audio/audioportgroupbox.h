@@ -8,6 +8,7 @@
 
 class CHOIDev;
 class QGridLayout;
+class QSlider;
 
 // What the gain and the volume boxes share: one audio port of one device,
 // titled with the port's display name in the current language, the device's
@@ -20,6 +21,10 @@ class CAudioPortGroupBox : public QGroupBox
 public:
     enum { E_APPLY_DELAY = 500 };
 
+public slots:
+    // Sends the box's slider value; the timer calls it.
+    virtual void slotApply() = 0;
+
 protected:
     CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType, int nPortIndex,
                        QWidget *parent);
@@ -28,6 +33,10 @@ protected:
     // its texts need it), the slider centred in its cell. Returns the port's
     // values as the device holds them (none without a device).
     T_VolParam SetUpPort(QGridLayout *pGrid, QWidget *pSlider);
+    // The slider goes from nMin to nMax one whole step per key or page.
+    static void SetSliderSteps(QSlider *pSlider, int nMin, int nMax);
+    // The tool tip of a box that takes nMin to nMax.
+    static QString RangeTip(int nMin, int nMax);
     // Sends those values of the port that param's mask names; nothing
     // without a device.
     void SendPortParam(const T_VolParam &param);

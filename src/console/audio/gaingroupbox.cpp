@@ -17,7 +17,6 @@ CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPort
     : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
 {
     ui.SetUpForm(this);
-    connect(&m_applyTimer, &QTimer::timeout, this, &CGainGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsGain);
 
     const T_ProdIdInfo empty;
@@ -25,14 +24,12 @@ CGainGroupBox::CGainGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPort
     const int nStep = GainStep();
     const bool bKnownKind = IsPortKind(m_nPortType);
 
-    ui->hsGain->setRange(prod.min_gain / nStep, prod.max_gain / nStep);
-    ui->hsGain->setSingleStep(1);
-    ui->hsGain->setPageStep(1);
+    SetSliderSteps(ui->hsGain, prod.min_gain / nStep, prod.max_gain / nStep);
     ui->hsGain->setEnabled(bKnownKind && prod.vol_gain[m_nPortType]);
 
     ui->sbGain->setRange(prod.min_gain, prod.max_gain);
     ui->sbGain->setSingleStep(nStep);
-    ui->sbGain->setToolTip(QStringLiteral("%1~%2").arg(prod.min_gain).arg(prod.max_gain));
+    ui->sbGain->setToolTip(RangeTip(prod.min_gain, prod.max_gain));
 
     if (param.mask & T_VolParam::MASK_GAIN) {
         ui->hsGain->setValue(param.gain / nStep);

@@ -21,7 +21,7 @@ public:
     ~CGainGroupBox() override;
 
 public slots:
-    void slotApply();
+    void slotApply() override;
     void slotGainChanged(int value);
     void slotPowerClicked();
     void slotGainEditingFinished();

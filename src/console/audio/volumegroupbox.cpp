@@ -50,13 +50,10 @@ CVolumeGroupBox::CVolumeGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int n
     : CAudioPortGroupBox(pProd, pDev, nPortType, nPortIndex, parent)
 {
     ui.SetUpForm(this);
-    connect(&m_applyTimer, &QTimer::timeout, this, &CVolumeGroupBox::slotApply);
     const T_VolParam param = SetUpPort(ui->gridLayout, ui->hsVolume);
 
-    ui->hsVolume->setRange(0, 10);
-    ui->hsVolume->setSingleStep(1);
-    ui->hsVolume->setPageStep(1);
-    ui->sbVolume->setToolTip(QStringLiteral("%1~%2").arg(0).arg(100));
+    SetSliderSteps(ui->hsVolume, 0, 10);
+    ui->sbVolume->setToolTip(RangeTip(0, 100));
 
     if (param.mask & T_VolParam::MASK_LEVEL_CONTROL) {
         const int nPercent = VolumeDbToPercent(param.level_control);

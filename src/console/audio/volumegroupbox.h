@@ -28,7 +28,7 @@ public:
     ~CVolumeGroupBox() override;
 
 public slots:
-    void slotApply();
+    void slotApply() override;
     void slotVolumeChanged(int value);
     void slotMuteClicked();
     void slotVolumeEditingFinished();

@@ -11,7 +11,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
-#include "hoiwidget/itemdata.h"
+#include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
 namespace {
@@ -88,9 +88,7 @@ CDlgBatch::CDlgBatch(QWidget *parent)
     InitEncoderCombos();
 
     if (g_pHOIDevMgr && !g_pHOIDevMgr->IsLogoEnable()) {
-        ui->groupBox_Logo->hide();
-        ui->groupBox_9->hide();
-        ui->groupBox_13->hide();
+        SetWidgetsVisible({ui->groupBox_Logo, ui->groupBox_9, ui->groupBox_13}, false);
     }
 
     ui->cbStretchType->setCurrentIndex(1);
@@ -179,11 +177,7 @@ QTreeWidgetItem *CDlgBatch::CreateDevItem(CHOIDev *pDev)
 {
     if (!pDev || !CHOIDevMgr::IsAvUnit(pDev))
         return nullptr;
-    QTreeWidgetItem *pItem = new QTreeWidgetItem(0);
-    pItem->setText(1, pDev->GetDisplayName());
-    pItem->setText(2, pDev->GetDefaultName());
-    pItem->setData(0, Qt::UserRole, DevToVariant(pDev));
-    return pItem;
+    return NewAliasHostnameItem(pDev);
 }
 
 void CDlgBatch::OnDevItemAdded(QTreeWidget *, CHOIDev *, QTreeWidgetItem *)
@@ -220,35 +214,28 @@ void CDlgBatch::slotVideoBitrate(bool bFlag)
 
 void CDlgBatch::slotIsTransport(bool bFlag)
 {
-    ui->label_57->setVisible(bFlag);
-    ui->cbTranType->setVisible(bFlag);
-    ui->wdTransportType->setVisible(bFlag);
+    SetWidgetsVisible({ui->label_57, ui->cbTranType, ui->wdTransportType}, bFlag);
 }
 
 void CDlgBatch::slotIsMaxRelution(bool bFlag)
 {
-    ui->label_59->setVisible(bFlag);
-    ui->cbMaxResolution->setVisible(bFlag);
-    ui->wdMaxResolution->setVisible(bFlag);
+    SetWidgetsVisible({ui->label_59, ui->cbMaxResolution, ui->wdMaxResolution}, bFlag);
 }
 
 void CDlgBatch::slotAllTabEnable(bool bFlag)
 {
-    QWidget *const controls[] = {
-        ui->pbIPAddr_apply,    ui->pbVideo_HDCP_apply,    ui->pbVideo_HDMI_apply,
-        ui->pbVideo_Screen_apply, ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply,
-        ui->pbEnablePreviewApply, ui->pbVideoQualityApply, ui->pbAllVideo_apply,
-        ui->pbVideoMode_apply, ui->pbAdvanced_apply,      ui->pushBtnSelect_bg,
-        ui->pushBtnUpload_bg,  ui->pbApplyOSDMethod,      ui->pushBtnSelect_Logo,
-        ui->pushBtnUpload_Logo, ui->pBOverlaySelect,      ui->pBOverlayUpload,
-        ui->pBOverlayApply,    ui->pushBtnApply,          ui->pushButtonOK,
-        ui->pbSerialSet_apply, ui->btnSendMsg,            ui->groupBox_13,
-        ui->btnOpenMsg,        ui->btnCloseMsg,           ui->pbUplaodEDIDFile,
-        ui->cbEDIDSet,         ui->pbOthersCommand_apply,
-        ui->pbHdcpSettings,    ui->pbVideoSetApplyAll,
-    };
-    for (QWidget *pWidget : controls)
-        pWidget->setEnabled(bFlag);
+    SetWidgetsEnabled({ui->pbIPAddr_apply,     ui->pbVideo_HDCP_apply,    ui->pbVideo_HDMI_apply,
+                       ui->pbVideo_Screen_apply, ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply,
+                       ui->pbEnablePreviewApply, ui->pbVideoQualityApply, ui->pbAllVideo_apply,
+                       ui->pbVideoMode_apply,  ui->pbAdvanced_apply,      ui->pushBtnSelect_bg,
+                       ui->pushBtnUpload_bg,   ui->pbApplyOSDMethod,      ui->pushBtnSelect_Logo,
+                       ui->pushBtnUpload_Logo, ui->pBOverlaySelect,       ui->pBOverlayUpload,
+                       ui->pBOverlayApply,     ui->pushBtnApply,          ui->pushButtonOK,
+                       ui->pbSerialSet_apply,  ui->btnSendMsg,            ui->groupBox_13,
+                       ui->btnOpenMsg,         ui->btnCloseMsg,           ui->pbUplaodEDIDFile,
+                       ui->cbEDIDSet,          ui->pbOthersCommand_apply, ui->pbHdcpSettings,
+                       ui->pbVideoSetApplyAll},
+                      bFlag);
     m_edidPane.SetApplyAllowed(bFlag);
 
     ui->lineEditFilePath_bg->clear();
@@ -264,16 +251,12 @@ void CDlgBatch::slotAllTabEnable(bool bFlag)
     ui->gbAdvance->setEnabled(bFlag);
     ui->leEDIDFileName->clear();
     ui->cbEDIDSet->setCurrentIndex(0);
-    ui->gbTimeoutSet->setEnabled(bFlag);
-    ui->cbVoResulotion->setEnabled(bFlag);
-    ui->pbForce->setEnabled(bFlag);
+    SetWidgetsEnabled({ui->gbTimeoutSet, ui->cbVoResulotion, ui->pbForce}, bFlag);
 }
 
 void CDlgBatch::slotAllDevApply(bool bFlag)
 {
-    ui->pbIPAddr_apply->setEnabled(bFlag);
-    ui->pbOthersCommand_apply->setEnabled(bFlag);
-    ui->btnSendMsg->setEnabled(bFlag);
+    SetWidgetsEnabled({ui->pbIPAddr_apply, ui->pbOthersCommand_apply, ui->btnSendMsg}, bFlag);
 }
 
 void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
@@ -282,13 +265,10 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
     ui->radioButtonJPEG->setChecked(!bFlag);
     ui->radioButtonH->setEnabled(false);
     ui->radioButtonH->setChecked(bFlag);
-    QWidget *const videoButtons[] = {
-        ui->pbVideo_HDCP_apply,    ui->pbVideo_HDMI_apply, ui->pbVideo_Screen_apply,
-        ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply, ui->pbAllVideo_apply,
-        ui->pbEnablePreviewApply,  ui->pbVideoQualityApply,
-    };
-    for (QWidget *pWidget : videoButtons)
-        pWidget->setEnabled(bVideoSet);
+    SetWidgetsEnabled({ui->pbVideo_HDCP_apply, ui->pbVideo_HDMI_apply, ui->pbVideo_Screen_apply,
+                       ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply, ui->pbAllVideo_apply,
+                       ui->pbEnablePreviewApply, ui->pbVideoQualityApply},
+                      bVideoSet);
     ui->pbSerialSet_apply->setEnabled(!bFlag);
     if (!bFlag) {
         if (bVideoSet) {
@@ -303,17 +283,14 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
 
 void CDlgBatch::EnableEncoderControls(bool bOn)
 {
-    QWidget *const controls[] = {ui->gbAdvance, ui->pbAdvanced_apply, ui->pbVideoSetApplyAll};
-    for (QWidget *pWidget : controls)
-        pWidget->setEnabled(bOn);
+    SetWidgetsEnabled({ui->gbAdvance, ui->pbAdvanced_apply, ui->pbVideoSetApplyAll}, bOn);
 }
 
 void CDlgBatch::EnableDecoderControls(bool bOn)
 {
-    QWidget *const controls[] = {ui->pushBtnSelect_bg, ui->pbApplyOSDMethod, ui->btnOpenMsg,
-                                 ui->btnCloseMsg,      ui->groupBox_13,      ui->chbCEC};
-    for (QWidget *pWidget : controls)
-        pWidget->setEnabled(bOn);
+    SetWidgetsEnabled({ui->pushBtnSelect_bg, ui->pbApplyOSDMethod, ui->btnOpenMsg, ui->btnCloseMsg,
+                       ui->groupBox_13, ui->chbCEC},
+                      bOn);
 }
 
 void CDlgBatch::slotIsTX(bool bFlag)
@@ -336,12 +313,9 @@ void CDlgBatch::slotIsWp(bool bFlag)
 void CDlgBatch::soltIsAudioDelay(bool bFlag)
 {
     ui->pushButtonOK->setEnabled(bFlag);
-    ui->btnOpenMsg->setEnabled(!bFlag);
-    ui->btnCloseMsg->setEnabled(!bFlag);
-    ui->pbVideoMode_apply->setEnabled(!bFlag);
+    SetWidgetsEnabled({ui->btnOpenMsg, ui->btnCloseMsg, ui->pbVideoMode_apply}, !bFlag);
     ui->groupBox_13->setEnabled(bFlag);
-    ui->pushBtnSelect_bg->setEnabled(!bFlag);
-    ui->pbApplyOSDMethod->setEnabled(!bFlag);
+    SetWidgetsEnabled({ui->pushBtnSelect_bg, ui->pbApplyOSDMethod}, !bFlag);
 }
 
 void CDlgBatch::slotAudioDelay(bool bFlag)
@@ -351,9 +325,7 @@ void CDlgBatch::slotAudioDelay(bool bFlag)
 
 void CDlgBatch::soltIsOverlayImage(bool bFlag)
 {
-    ui->pBOverlaySelect->setEnabled(bFlag);
-    ui->pBOverlayApply->setEnabled(bFlag);
-    ui->pushBtnApply->setEnabled(bFlag);
+    SetWidgetsEnabled({ui->pBOverlaySelect, ui->pBOverlayApply, ui->pushBtnApply}, bFlag);
 }
 
 void CDlgBatch::soltIsIdleImage(bool bIsLogo)
@@ -363,8 +335,7 @@ void CDlgBatch::soltIsIdleImage(bool bIsLogo)
 
 void CDlgBatch::soltIsBatchCEC(bool bFlag)
 {
-    ui->btnOpenMsg->setEnabled(bFlag);
-    ui->btnCloseMsg->setEnabled(bFlag);
+    SetWidgetsEnabled({ui->btnOpenMsg, ui->btnCloseMsg}, bFlag);
 }
 
 void CDlgBatch::soltIsSinkPowerRS(bool bFlag)
@@ -380,13 +351,10 @@ void CDlgBatch::soltIsGW(bool)
 
 void CDlgBatch::slotVX7100IsTX(bool bFlag)
 {
-    ui->pbVideo_HDCP_apply->setEnabled(!bFlag);
-    ui->pbVideo_HDMI_apply->setEnabled(!bFlag);
-    ui->pbVideo_Screen_apply->setEnabled(!bFlag);
-    ui->pbVideo_Stretch_apply->setEnabled(!bFlag);
-    ui->pbVideo_Rotate_apply->setEnabled(!bFlag);
-    ui->pbEnablePreviewApply->setEnabled(bFlag);
-    ui->pbVideoQualityApply->setEnabled(bFlag);
+    SetWidgetsEnabled({ui->pbVideo_HDCP_apply, ui->pbVideo_HDMI_apply, ui->pbVideo_Screen_apply,
+                       ui->pbVideo_Stretch_apply, ui->pbVideo_Rotate_apply},
+                      !bFlag);
+    SetWidgetsEnabled({ui->pbEnablePreviewApply, ui->pbVideoQualityApply}, bFlag);
 }
 
 void CDlgBatch::on_chkHexSend_sinkPower_currentChanged(int)

@@ -12,6 +12,8 @@
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/treerows.h"
+#include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
 QString QDevFilterGroupBox::s_strRefusedPrefix;
@@ -31,20 +33,6 @@ QString CutBeforeLastDash(const QString &strName)
 {
     const int dash = strName.lastIndexOf(QLatin1Char('-'));
     return dash >= 0 ? strName.left(dash) : strName;
-}
-
-bool IsListedType(CHOIDev::DevType eType)
-{
-    switch (eType) {
-    case CHOIDev::E_DT_TX:
-    case CHOIDev::E_DT_RX:
-    case CHOIDev::E_DT_MRX:
-    case CHOIDev::E_DT_WP:
-    case CHOIDev::E_DT_GW:
-        return true;
-    default:
-        return false;
-    }
 }
 
 QList<CHOIDev *> ManagerDevs()
@@ -74,13 +62,8 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
     });
 
     // The layout filter and the TX/RX filter are kept working but not shown.
-    ui->label_3->hide();
-    ui->cmbScenes->hide();
-    ui->chkAllDevices->hide();
-    ui->cbbFilter->hide();
-    ui->pBOrderUp->hide();
-    ui->pBOrderUp->setEnabled(false);
-    ui->pBOrderDown->setEnabled(false);
+    SetWidgetsVisible({ui->label_3, ui->cmbScenes, ui->chkAllDevices, ui->cbbFilter, ui->pBOrderUp}, false);
+    SetWidgetsEnabled({ui->pBOrderUp, ui->pBOrderDown}, false);
     FillFilterCombo();
     ui->cbkAllDev->setChecked(false);
     ShowCount(0, 0);
@@ -293,23 +276,12 @@ void QDevFilterGroupBox::slotFilterChange()
         return;
     }
 
-    const QList<CHOIDev *> devs = ManagerDevs();
-    for (CHOIDev *pDev : devs) {
-        if (!pDev || !pDev->m_bOnLine)
-            continue;
+    ListOnlineDevs([bShowTx, bShowRx](const CHOIDev *pDev) {
         const CHOIDev::DevType eType = pDev->GetDevType();
-        const bool bKeep = (bShowTx && eType == CHOIDev::E_DT_TX)
-                           || (bShowRx && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX))
-                           || eType == CHOIDev::E_DT_WP || eType == CHOIDev::E_DT_GW;
-        if (!bKeep)
-            continue;
-        if (QTreeWidgetItem *pItem = MakeDevItem(pDev))
-            AddDevItem(pDev, pItem);
-    }
-    // The count follows the rows just listed (a preselected device stays
-    // checked); 0/0 over a full list would misinform the operator.
-    UpdateCheckedCount();
-    emit signalAllTabEnable(false);
+        return (bShowTx && eType == CHOIDev::E_DT_TX)
+               || (bShowRx && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX))
+               || eType == CHOIDev::E_DT_WP || eType == CHOIDev::E_DT_GW;
+    });
 }
 
 void QDevFilterGroupBox::slotFilterChangeDevType()
@@ -320,17 +292,24 @@ void QDevFilterGroupBox::slotFilterChangeDevType()
 
     const int nIndex = ui->cbDevType->currentIndex();
     const QString strModel = nIndex > 0 ? ui->cbDevType->itemData(nIndex).toString() : QString();
+    ListOnlineDevs([nIndex, strModel](const CHOIDev *pDev) {
+        if (nIndex != 0 && (nIndex < 0 || CutBeforeLastDash(pDev->GetHostName()) != strModel))
+            return false;
+        return CHOIDevMgr::IsAvUnit(pDev);
+    });
+}
+
+void QDevFilterGroupBox::ListOnlineDevs(const std::function<bool(const CHOIDev *)> &keep)
+{
     const QList<CHOIDev *> devs = ManagerDevs();
     for (CHOIDev *pDev : devs) {
-        if (!pDev)
-            continue;
-        if (nIndex != 0 && (nIndex < 0 || CutBeforeLastDash(pDev->GetHostName()) != strModel))
-            continue;
-        if (!pDev->m_bOnLine || !IsListedType(pDev->GetDevType()))
+        if (!pDev || !pDev->m_bOnLine || !keep(pDev))
             continue;
         if (QTreeWidgetItem *pItem = MakeDevItem(pDev))
             AddDevItem(pDev, pItem);
     }
+    // The count follows the rows just listed (a preselected device stays
+    // checked); 0/0 over a full list would misinform the operator.
     UpdateCheckedCount();
     emit signalAllTabEnable(false);
 }
@@ -582,16 +561,9 @@ void QDevFilterGroupBox::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeW
 void QDevFilterGroupBox::MoveCurrentItem(int nStep)
 {
     QTreeWidget *pTree = ui->treeWidget;
-    QTreeWidgetItem *pItem = pTree->currentItem();
+    QTreeWidgetItem *pItem = MoveCurrentTopLevelRow(pTree, nStep);
     if (!pItem)
         return;
-    const int nIndex = pTree->indexOfTopLevelItem(pItem);
-    const int nNewIndex = nIndex + nStep;
-    if (nIndex < 0 || nNewIndex < 0 || nNewIndex >= pTree->topLevelItemCount())
-        return;
-
-    pTree->takeTopLevelItem(nIndex);
-    pTree->insertTopLevelItem(nNewIndex, pItem);
     // Taking the row out dropped the owner's cell widgets; put them back.
     if (m_pCustomItem) {
         if (CHOIDev *pDev = DevOfItem(pItem))
@@ -631,70 +603,14 @@ void QDevFilterGroupBox::on_treeWidget_currentItemChanged(QTreeWidgetItem *curre
 // ---------------------------------------------------------------------------
 // Features shared by every checked device
 
-bool QDevFilterGroupBox::IsAllSupport(ProdFlag flag) const
+bool QDevFilterGroupBox::IsAllSupport(bool T_ProdIdInfo::*flag) const
 {
     if (!g_pHOIDevMgr)
         return true;
     const QList<CHOIDev *> devs = GetCheckedDevList();
     for (CHOIDev *pDev : devs) {
-        if (pDev && !flag(*g_pHOIDevMgr->GetProdIdInfo(pDev)))
+        if (pDev && !(g_pHOIDevMgr->GetProdIdInfo(pDev)->*flag))
             return false;
     }
     return true;
-}
-
-bool QDevFilterGroupBox::IsAllSupportLogo() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.image_logo; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportMaxBitrate() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.max_bitrate; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportTransport() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.video_transport_type; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportMaxResolution() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.max_resolution; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportJpeg() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.jpeg_enable; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportVideoSet2() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.video_set_2; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportAudioDelay() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.audio_delay; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportAudioBatch() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.audio_batch; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportOverlay() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.overlay_enable; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportCec() const
-{
-    // The product's own flag; the global switch is the dialogs' matter.
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.cec_enable; });
-}
-
-bool QDevFilterGroupBox::IsAllSupportSinkTxRS() const
-{
-    return IsAllSupport([](const T_ProdIdInfo &p) { return p.sink_tx_rs; });
 }

@@ -1,6 +1,8 @@
 #ifndef HOI_CONSOLE_DEVFILTERGROUPBOX_H
 #define HOI_CONSOLE_DEVFILTERGROUPBOX_H
 
+#include <functional>
+
 #include <QColor>
 #include <QGroupBox>
 #include <QHash>
@@ -10,13 +12,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "hoi_core/prodidinfo.h"
 #include "hoiwidget/formui.h"
 
 class CHOIDev;
 class CHOIScene;
 class QTreeWidget;
 class QTreeWidgetItem;
-struct T_ProdIdInfo;
 
 namespace Ui {
 class QDevFilterGroupBox;
@@ -72,18 +74,19 @@ public:
     void SetDevItemColor(CHOIDev *pDev, const QColor &color);
 
     // True when every checked device's product has the flag (also when none
-    // is checked).
-    bool IsAllSupportLogo() const;
-    bool IsAllSupportMaxBitrate() const;
-    bool IsAllSupportTransport() const;
-    bool IsAllSupportMaxResolution() const;
-    bool IsAllSupportJpeg() const;
-    bool IsAllSupportVideoSet2() const;
-    bool IsAllSupportAudioDelay() const;
-    bool IsAllSupportAudioBatch() const;
-    bool IsAllSupportOverlay() const;
-    bool IsAllSupportCec() const;
-    bool IsAllSupportSinkTxRS() const;
+    // is checked). CEC is the product's own flag; the global switch is the
+    // dialogs' matter.
+    bool IsAllSupportLogo() const { return IsAllSupport(&T_ProdIdInfo::image_logo); }
+    bool IsAllSupportMaxBitrate() const { return IsAllSupport(&T_ProdIdInfo::max_bitrate); }
+    bool IsAllSupportTransport() const { return IsAllSupport(&T_ProdIdInfo::video_transport_type); }
+    bool IsAllSupportMaxResolution() const { return IsAllSupport(&T_ProdIdInfo::max_resolution); }
+    bool IsAllSupportJpeg() const { return IsAllSupport(&T_ProdIdInfo::jpeg_enable); }
+    bool IsAllSupportVideoSet2() const { return IsAllSupport(&T_ProdIdInfo::video_set_2); }
+    bool IsAllSupportAudioDelay() const { return IsAllSupport(&T_ProdIdInfo::audio_delay); }
+    bool IsAllSupportAudioBatch() const { return IsAllSupport(&T_ProdIdInfo::audio_batch); }
+    bool IsAllSupportOverlay() const { return IsAllSupport(&T_ProdIdInfo::overlay_enable); }
+    bool IsAllSupportCec() const { return IsAllSupport(&T_ProdIdInfo::cec_enable); }
+    bool IsAllSupportSinkTxRS() const { return IsAllSupport(&T_ProdIdInfo::sink_tx_rs); }
 
 signals:
     void signalIsSupportLogo(bool IsSupportLogo);
@@ -121,8 +124,6 @@ public slots:
     void slotFilterChangeDevType();
 
 private:
-    typedef bool (*ProdFlag)(const T_ProdIdInfo &prod);
-
     void FillSceneCombo();
     void FillDevTypeCombo();
     void FillFilterCombo();
@@ -133,6 +134,9 @@ private:
     // the owner leaves the device out.
     QTreeWidgetItem *MakeDevItem(CHOIDev *pDev);
     void AddDevItem(CHOIDev *pDev, QTreeWidgetItem *pItem);
+    // Lists each on-line device keep accepts, in the manager's order; the
+    // checked count follows.
+    void ListOnlineDevs(const std::function<bool(const CHOIDev *)> &keep);
     void UpdateCheckedCount();
     void ShowCount(int nChecked, int nTotal);
     void MoveCurrentItem(int nStep);
@@ -141,7 +145,7 @@ private:
     CHOIDev *DevOfItem(const QTreeWidgetItem *pItem) const;
     void CollectChecked(QTreeWidgetItem *pItem, QList<CHOIDev *> &list) const;
     Qt::CheckState GetSubtreeCheckState(QTreeWidgetItem *pItem) const;
-    bool IsAllSupport(ProdFlag flag) const;
+    bool IsAllSupport(bool T_ProdIdInfo::*flag) const;
 
     CFormUi<Ui::QDevFilterGroupBox> ui;
     IDevFilterCustomItem *m_pCustomItem;

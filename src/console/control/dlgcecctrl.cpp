@@ -6,8 +6,6 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 
-QPointer<CDlgCECCtrl> CDlgCECCtrl::s_pDlg;
-
 CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
 {
@@ -18,11 +16,6 @@ CDlgCECCtrl::CDlgCECCtrl(QWidget *parent)
 }
 
 CDlgCECCtrl::~CDlgCECCtrl() = default;
-
-int CDlgCECCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
-{
-    return ShowShared(s_pDlg, pScene, pDev);
-}
 
 // ---------------------------------------------------------------------------
 // The chooser's rows: devices with CEC only.

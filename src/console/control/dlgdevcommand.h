@@ -32,6 +32,10 @@ public:
     void OnCurrentDevItemChanged(QTreeWidgetItem *pCurrent) override;
     void OnDevItemCheckChanged(QTreeWidgetItem *pItem) override;
 
+    // Lists the scene's devices (all with no scene) with pDev checked and
+    // runs the window modally.
+    int ExecFor(CHOIScene *pScene, CHOIDev *pDev);
+
 public slots:
     void slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
 
@@ -39,17 +43,6 @@ protected:
     // emCtrlObj: what the completions of the window's command carry (the
     // shell link's 0, or the IR sends' 1); other completions are ignored.
     CDlgDevCommand(E_ControlObject emCtrlObj, QWidget *parent);
-
-    // Opens the one instance of a window (made on first use, a child of
-    // the active window) with its chooser listing the scene's devices (all
-    // with no scene) and pDev checked, and runs it modally.
-    template <class TDlg>
-    static int ShowShared(QPointer<TDlg> &pDlg, CHOIScene *pScene, CHOIDev *pDev)
-    {
-        if (!pDlg)
-            pDlg = new TDlg(QApplication::activeWindow());
-        return pDlg->ExecFor(pScene, pDev);
-    }
 
     // The chooser of the form, once it is set up.
     void SetChooser(QDevFilterGroupBox *pChooser);
@@ -68,11 +61,42 @@ private slots:
     void slotOnPendingDevDestroyed(QObject *pObject);
 
 private:
-    int ExecFor(CHOIScene *pScene, CHOIDev *pDev);
-
     const E_ControlObject m_emCtrlObj;
     QDevFilterGroupBox *m_pChooser = nullptr; // a child of the form
     QList<CHOIDev *> m_pendingDevs;
 };
+
+// The one instance of a window of this family: made on first use, a child
+// of the window active then. The window names itself as TDlg.
+template <class TDlg>
+class CSharedDlg
+{
+public:
+    // Opens the shared instance modally; scene and dev may be null (dev is
+    // checked in the chooser).
+    static int ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
+    {
+        if (!s_pDlg)
+            s_pDlg = new TDlg(QApplication::activeWindow());
+        return s_pDlg->ExecFor(pScene, pDev);
+    }
+
+    static void DestroyDlg()
+    {
+        delete s_pDlg;
+        s_pDlg = nullptr;
+    }
+
+protected:
+    static bool HasSharedDlg() { return !s_pDlg.isNull(); }
+
+private:
+    // Goes with the window it was made for; the guard keeps a later opening
+    // from touching a deleted instance.
+    static QPointer<TDlg> s_pDlg;
+};
+
+template <class TDlg>
+QPointer<TDlg> CSharedDlg<TDlg>::s_pDlg;
 
 #endif

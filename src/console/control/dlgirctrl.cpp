@@ -16,8 +16,6 @@
 #include "hoiwidget/columnfit.h"
 #include "hoiwidget/itemdata.h"
 
-QPointer<CDlgIrCtrl> CDlgIrCtrl::s_pDlg;
-
 namespace {
 
 // Column of the type button in the chooser's tree.
@@ -116,17 +114,6 @@ CDlgIrCtrl::CDlgIrCtrl(QWidget *parent)
 }
 
 CDlgIrCtrl::~CDlgIrCtrl() = default;
-
-void CDlgIrCtrl::ShowDlg(CHOIScene *scene, CHOIDev *dev)
-{
-    ShowShared(s_pDlg, scene, dev);
-}
-
-void CDlgIrCtrl::DestroyDlg()
-{
-    delete s_pDlg;
-    s_pDlg = nullptr;
-}
 
 void CDlgIrCtrl::showEvent(QShowEvent *event)
 {

@@ -35,18 +35,13 @@ QString IrDevShortName(const QString &id);
 // its emitter points at) is kept in the device; a key press sends, through
 // every checked device, the code of that key for that device's type. One
 // shared instance; it is locked while any device's IR command is pending.
-class CDlgIrCtrl : public CDlgDevCommand
+class CDlgIrCtrl : public CDlgDevCommand, public CSharedDlg<CDlgIrCtrl>
 {
     Q_OBJECT
 
 public:
     explicit CDlgIrCtrl(QWidget *parent = nullptr);
     ~CDlgIrCtrl() override;
-
-    // Opens the shared instance modally; scene and dev may be null (dev is
-    // checked in the chooser).
-    static void ShowDlg(CHOIScene *scene, CHOIDev *dev);
-    static void DestroyDlg();
 
     bool GetHeaderLabels(QStringList &headers) override;
     QTreeWidgetItem *CreateDevItem(CHOIDev *dev) override;
@@ -74,8 +69,6 @@ private:
     CIrCodeTable m_irCodeTable;
     QStringList m_ctrlIdList;
     QList<T_IrKeyButton> m_keyButtons;
-
-    static QPointer<CDlgIrCtrl> s_pDlg;
 };
 
 #endif

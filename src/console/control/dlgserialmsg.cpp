@@ -8,8 +8,6 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/serialtext.h"
 
-QPointer<CDlgSerialMsg> CDlgSerialMsg::s_pDlg;
-
 CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
     , m_bFilteringHex(false)
@@ -28,18 +26,11 @@ CDlgSerialMsg::CDlgSerialMsg(QWidget *parent)
 
 CDlgSerialMsg::~CDlgSerialMsg() = default;
 
-int CDlgSerialMsg::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
-{
-    return ShowShared(s_pDlg, pScene, pDev);
-}
-
 void CDlgSerialMsg::DestroyDlg()
 {
-    if (s_pDlg) {
+    if (HasSharedDlg())
         qDebug() << "Destroy Serial Dialog";
-        delete s_pDlg;
-        s_pDlg = nullptr;
-    }
+    CSharedDlg::DestroyDlg();
 }
 
 T_SerialCombos CDlgSerialMsg::SerialCombos() const

@@ -17,7 +17,7 @@ class CDlgSerialMsg;
 // Sends one text or hex message out of the RS-232 port of every checked
 // device ("soip2" on the device) and colours each row by the outcome. One
 // shared instance; it stays disabled while any device has not answered.
-class CDlgSerialMsg : public CDlgDevCommand
+class CDlgSerialMsg : public CDlgDevCommand, public CSharedDlg<CDlgSerialMsg>
 {
     Q_OBJECT
 
@@ -25,9 +25,7 @@ public:
     explicit CDlgSerialMsg(QWidget *parent = nullptr);
     ~CDlgSerialMsg() override;
 
-    // Opens the shared instance modally; scene and dev may be null (dev is
-    // checked in the chooser).
-    static int ShowDlg(CHOIScene *pScene, CHOIDev *pDev);
+    // The shared one's, with a trace line when there is one to destroy.
     static void DestroyDlg();
 
     QTreeWidgetItem *CreateDevItem(CHOIDev *pDev) override;
@@ -43,8 +41,6 @@ private:
 
     CFormUi<Ui::CDlgSerialMsg> ui;
     bool m_bFilteringHex;
-
-    static QPointer<CDlgSerialMsg> s_pDlg;
 };
 
 #endif

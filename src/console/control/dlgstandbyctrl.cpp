@@ -6,8 +6,6 @@
 
 #include "hoi_core/hoidev.h"
 
-QPointer<CDlgStandbyCtrl> CDlgStandbyCtrl::s_pDlg;
-
 CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
     : CDlgDevCommand(E_CO_DEV, parent)
 {
@@ -17,11 +15,6 @@ CDlgStandbyCtrl::CDlgStandbyCtrl(QWidget *parent)
 }
 
 CDlgStandbyCtrl::~CDlgStandbyCtrl() = default;
-
-int CDlgStandbyCtrl::ShowDlg(CHOIScene *pScene, CHOIDev *pDev)
-{
-    return ShowShared(s_pDlg, pScene, pDev);
-}
 
 // ---------------------------------------------------------------------------
 // The chooser's rows: every device but encoders.

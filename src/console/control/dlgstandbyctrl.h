@@ -17,16 +17,13 @@ class CDlgStandbyCtrl;
 // their backup configuration and colours each row by the outcome. Encoders
 // are never offered. One shared instance; it stays disabled while any
 // device has not answered.
-class CDlgStandbyCtrl : public CDlgDevCommand
+class CDlgStandbyCtrl : public CDlgDevCommand, public CSharedDlg<CDlgStandbyCtrl>
 {
     Q_OBJECT
 
 public:
     explicit CDlgStandbyCtrl(QWidget *parent = nullptr);
     ~CDlgStandbyCtrl() override;
-
-    // Opens the shared instance modally; scene and dev may be null.
-    static int ShowDlg(CHOIScene *pScene, CHOIDev *pDev);
 
     QTreeWidgetItem *CreateDevItem(CHOIDev *pDev) override;
 
@@ -35,10 +32,6 @@ public slots:
 
 private:
     CFormUi<Ui::CDlgStandbyCtrl> ui;
-
-    // Goes with the window it was made for; the guard keeps a later opening
-    // from touching a deleted instance.
-    static QPointer<CDlgStandbyCtrl> s_pDlg;
 };
 
 #endif

@@ -18,8 +18,10 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
+#include "hoiwidget/devtypelook.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/namefilter.h"
+#include "hoiwidget/treerows.h"
 #include "uiservices.h"
 
 namespace {
@@ -28,38 +30,18 @@ namespace {
 // to column 1. The main window sets both lists up before any row exists.
 int s_nIconColumn = 0;
 
-struct T_TypeLook
-{
-    const char *pszText;
-    const char *pszIconOff;
-    const char *pszIconOn;
-};
-
-T_TypeLook TypeLook(CHOIDev::DevType eType)
-{
-    switch (eType) {
-    case CHOIDev::E_DT_TX:
-        return {"TX", ":/images/T.png", ":/images/T+.png"};
-    case CHOIDev::E_DT_RX:
-        return {"RX", ":/images/R.png", ":/images/R+.png"};
-    case CHOIDev::E_DT_MRX:
-        return {"MRX", ":/images/M.png", ":/images/M+.png"};
-    case CHOIDev::E_DT_WP:
-        return {"WP", ":/images/wp.png", ":/images/wp+.png"};
-    case CHOIDev::E_DT_GW:
-        return {"GW", ":/images/gw.png", ":/images/gw+.png"};
-    case CHOIDev::E_DT_QN714:
-        return {"IP Controller", ":/images/C.png", ":/images/C+.png"};
-    default:
-        return {"Unknown", nullptr, nullptr};
-    }
-}
-
 QIcon TypeIcon(const CHOIDev *pDev)
 {
-    const T_TypeLook look = TypeLook(pDev->GetDevType());
-    const char *pszPath = pDev->m_bOnLine ? look.pszIconOn : look.pszIconOff;
-    return pszPath ? QIcon(QString::fromLatin1(pszPath)) : QIcon();
+    const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType());
+    if (!pLook)
+        return QIcon();
+    return QIcon(QString::fromLatin1(pDev->m_bOnLine ? pLook->pszIconOn : pLook->pszIconOff));
+}
+
+QString TypeText(const CHOIDev *pDev)
+{
+    const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType());
+    return QString::fromLatin1(pLook ? pLook->pszText : "Unknown");
 }
 
 bool IsTxLike(CHOIDev::DevType eType)
@@ -188,7 +170,7 @@ void CFrameDevList::FillDevItem(QTreeWidgetItem *pItem, CHOIDev *pDev)
     pItem->setText(0, QString::number(pDev->GetSequence()));
     pItem->setText(1, pDev->GetDisplayName());
     pItem->setIcon(s_nIconColumn, TypeIcon(pDev));
-    pItem->setText(2, QString::fromLatin1(TypeLook(pDev->GetDevType()).pszText));
+    pItem->setText(2, TypeText(pDev));
     pItem->setText(3, strDefault);
     pItem->setText(4, pDev->GetIPAddr());
     pItem->setText(5, pDev->GetVersion());
@@ -459,13 +441,12 @@ void CFrameDevList::MoveCurrentItem(bool bUp)
     }
 
     QTreeWidgetItem *pOther = pTree->topLevelItem(nTarget);
-    if (bUp) {
-        pTree->takeTopLevelItem(r);
-        pTree->insertTopLevelItem(r - 1, pCur);
-    } else {
-        pTree->takeTopLevelItem(r + 1);
-        pTree->insertTopLevelItem(r, pOther);
-    }
+    // Down lifts the neighbour above the current row instead of taking the
+    // current row out.
+    if (bUp)
+        MoveTopLevelRow(pTree, r, r - 1);
+    else
+        MoveTopLevelRow(pTree, r + 1, r);
     CHOIDev *pCurDev = ItemDev(pCur);
     CHOIDev *pOtherDev = ItemDev(pOther);
     if (pCurDev && pOtherDev) {

@@ -14,6 +14,7 @@
 #include "edid/dlgedidsetting.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/treerows.h"
 #include "overlay/dlglogosettings.h"
 #include "power/dlgsinkpowersetting.h"
 #include "settings/dlgipmlayoutsettings.h"
@@ -29,19 +30,12 @@
 
 QList<CHOIDev *> CFrameDevList::SelectedDevs() const
 {
-    QList<CHOIDev *> devs;
-    const QList<QTreeWidgetItem *> selected = ui->twDevices->selectedItems();
-    for (QTreeWidgetItem *pItem : selected) {
-        if (CHOIDev *pDev = ItemDev(pItem))
-            devs.append(pDev);
-    }
-    return devs;
+    return SelectedRowDevs(ui->twDevices, &ItemDev);
 }
 
 CHOIDev *CFrameDevList::SingleDev() const
 {
-    const QList<QTreeWidgetItem *> selected = ui->twDevices->selectedItems();
-    return selected.size() == 1 ? ItemDev(selected.first()) : nullptr;
+    return SingleSelectedRowDev(ui->twDevices, &ItemDev);
 }
 
 CHOIDev *CFrameDevList::CurrentDev() const

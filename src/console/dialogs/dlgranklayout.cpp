@@ -6,6 +6,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/itemdata.h"
+#include "hoiwidget/treerows.h"
 #include "mainwindow/mainwindow.h"
 #include "uiservices.h"
 
@@ -65,17 +66,14 @@ void CDlgRankLayout::on_treeWidget_currentItemChanged(QTreeWidgetItem *current, 
     UpdateButtons();
 }
 
-void CDlgRankLayout::MoveCurrentRow(int nTo)
+void CDlgRankLayout::MoveCurrentRow(int nStep)
 {
     QTreeWidget *pTree = ui->treeWidget;
-    QTreeWidgetItem *pCurrent = pTree->currentItem();
-    if (!pCurrent)
+    QTreeWidgetItem *pMoved = MoveCurrentTopLevelRow(pTree, nStep);
+    if (!pMoved)
         return;
-    const int nFrom = pTree->indexOfTopLevelItem(pCurrent);
-    if (nFrom < 0 || nTo < 0 || nTo >= pTree->topLevelItemCount() || nTo == nFrom)
-        return;
-    QTreeWidgetItem *pMoved = pTree->takeTopLevelItem(nFrom);
-    pTree->insertTopLevelItem(nTo, pMoved);
+    const int nTo = pTree->indexOfTopLevelItem(pMoved);
+    const int nFrom = nTo - nStep;
     pMoved->setText(0, QString::number(nTo + 1));
     pTree->topLevelItem(nFrom)->setText(0, QString::number(nFrom + 1));
     pTree->clearSelection();
@@ -86,14 +84,12 @@ void CDlgRankLayout::MoveCurrentRow(int nTo)
 
 void CDlgRankLayout::on_pbUp_clicked()
 {
-    if (QTreeWidgetItem *pCurrent = ui->treeWidget->currentItem())
-        MoveCurrentRow(ui->treeWidget->indexOfTopLevelItem(pCurrent) - 1);
+    MoveCurrentRow(-1);
 }
 
 void CDlgRankLayout::on_pbDown_clicked()
 {
-    if (QTreeWidgetItem *pCurrent = ui->treeWidget->currentItem())
-        MoveCurrentRow(ui->treeWidget->indexOfTopLevelItem(pCurrent) + 1);
+    MoveCurrentRow(1);
 }
 
 void CDlgRankLayout::on_pushButton_2_clicked()

@@ -38,8 +38,8 @@ private slots:
 
 private:
     void UpdateButtons();
-    // Takes the current row out and puts it back at nTo.
-    void MoveCurrentRow(int nTo);
+    // Moves the current row nStep rows and renumbers the two rows.
+    void MoveCurrentRow(int nStep);
 
     CFormUi<Ui::CDlgRankLayout> ui;
     QComboBox *m_pLayoutCombo;

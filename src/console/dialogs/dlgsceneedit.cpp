@@ -8,6 +8,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/namefilter.h"
+#include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
 CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *parent)
@@ -21,13 +22,8 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
     DropHelpButton(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CDlgSceneEdit::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CDlgSceneEdit::reject);
-    ui->edtName->setEnabled(false);
-    ui->cbRowCount->setEnabled(false);
-    ui->cbColCount->setEnabled(false);
-    ui->label->hide();
-    ui->cbLocation->hide();
-    ui->label_11->hide();
-    ui->cbGroup->hide();
+    SetWidgetsEnabled({ui->edtName, ui->cbRowCount, ui->cbColCount}, false);
+    SetWidgetsVisible({ui->label, ui->cbLocation, ui->label_11, ui->cbGroup}, false);
     ui->cbGroup->setEnabled(false);
     ui->cBLayoutType->setEnabled(m_bCreate);
     ui->edtLayout->setFocus();
@@ -35,8 +31,7 @@ CDlgSceneEdit::CDlgSceneEdit(CHOIScene *pScene, CHOIScene *pRelated, QWidget *pa
     ui->edtLayout->setToolTip(InvalidCharTip());
 
     FillNames();
-    ui->cBWindowLayout->hide();
-    ui->cBVivLayout->hide();
+    SetWidgetsVisible({ui->cBWindowLayout, ui->cBVivLayout}, false);
     SetTexts();
     FillLayoutKinds();
     FillLocationsAndGroups();
@@ -85,13 +80,7 @@ void CDlgSceneEdit::FillLayoutKinds()
     }
     if (m_bCreate)
         return;
-    QString strKind;
-    if (m_pScene->IsWindowLayout())
-        strKind = g_strWindowDecoders;
-    else if (m_pScene->IsVivLayout())
-        strKind = g_strWallInWall;
-    else if (m_pScene->IsWPLayout())
-        strKind = g_strWindowProcessor;
+    const QString strKind = WindowingKind(m_pScene);
     const int index = strKind.isEmpty() ? -1 : ui->cBLayoutType->findData(strKind);
     if (index >= 0)
         ui->cBLayoutType->setCurrentIndex(index);

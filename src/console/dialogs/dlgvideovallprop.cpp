@@ -106,24 +106,26 @@ void CDlgVideoVallProp::LocateVideoWall(T_VideoWallInfo *pWall)
         ui->twVidwoWall->setCurrentItem(pFound);
 }
 
+QTreeWidgetItem *CDlgVideoVallProp::CurrentWallRow() const
+{
+    QTreeWidgetItem *pItem = ui->twVidwoWall->currentItem();
+    return pItem && pItem->parent() ? pItem : nullptr;
+}
+
 T_VideoWallInfo *CDlgVideoVallProp::GetCurrentVideoWall() const
 {
     if (m_pWall)
         return m_pWall;
-    QTreeWidgetItem *pItem = ui->twVidwoWall->currentItem();
-    if (!pItem || !pItem->parent())
-        return nullptr;
-    return VariantToPtr<T_VideoWallInfo>(pItem->data(0, Qt::UserRole));
+    const QTreeWidgetItem *pItem = CurrentWallRow();
+    return pItem ? VariantToPtr<T_VideoWallInfo>(pItem->data(0, Qt::UserRole)) : nullptr;
 }
 
 CHOIScene *CDlgVideoVallProp::GetCurrentScene() const
 {
     if (m_pScene)
         return m_pScene;
-    QTreeWidgetItem *pItem = ui->twVidwoWall->currentItem();
-    if (!pItem || !pItem->parent())
-        return nullptr;
-    return VariantToScene(pItem->parent()->data(0, Qt::UserRole));
+    const QTreeWidgetItem *pItem = CurrentWallRow();
+    return pItem ? VariantToScene(pItem->parent()->data(0, Qt::UserRole)) : nullptr;
 }
 
 void CDlgVideoVallProp::on_twVidwoWall_itemSelectionChanged()

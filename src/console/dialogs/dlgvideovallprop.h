@@ -8,6 +8,7 @@
 
 class CHOIDev;
 class CHOIScene;
+class QTreeWidgetItem;
 struct T_VideoWallInfo;
 
 namespace Ui {
@@ -64,6 +65,8 @@ private:
     void FillWindowingDevices(const QString &strWallName);
     bool SaveBasicSettings(T_VideoWallInfo *pWall);
     CHOIDev *CurrentDevice() const;
+    // The current row when it is a wall's (under its layout's row).
+    QTreeWidgetItem *CurrentWallRow() const;
     void ApplyOne(int nItem);
     void UpdateTabTitle();
 

@@ -2,6 +2,7 @@
 #include "ui_devinfowidget.h"
 
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/devtypelook.h"
 
 CDevinfoWidget::CDevinfoWidget(QWidget *parent)
     : QDockWidget(parent)
@@ -30,29 +31,12 @@ QString CDevinfoWidget::DetailText(CHOIDev *pDev)
     if (!pDev)
         return QString();
     const bool bController = pDev->GetDevType() == CHOIDev::E_DT_QN714;
+    // A controller names its own type; other types the lists' word.
     QString strType;
-    switch (pDev->GetDevType()) {
-    case CHOIDev::E_DT_TX:
-        strType = QStringLiteral("TX");
-        break;
-    case CHOIDev::E_DT_RX:
-        strType = QStringLiteral("RX");
-        break;
-    case CHOIDev::E_DT_MRX:
-        strType = QStringLiteral("MRX");
-        break;
-    case CHOIDev::E_DT_WP:
-        strType = QStringLiteral("WP");
-        break;
-    case CHOIDev::E_DT_GW:
-        strType = QStringLiteral("GW");
-        break;
-    case CHOIDev::E_DT_QN714:
+    if (bController)
         strType = pDev->GetTypeName();
-        break;
-    default:
-        break;
-    }
+    else if (const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType()))
+        strType = QString::fromLatin1(pLook->pszText);
 
     QString strText;
     strText += tr("Alias: ") + pDev->GetDisplayName() + QLatin1Char('\n');

@@ -23,6 +23,7 @@
 #include "docks/logwidget.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/tablegraphicsscene.h"
+#include "hoiwidget/widgetgroup.h"
 #include "mainwindow/mythread.h"
 #include "navtree/formgrouplist.h"
 #include "schedule/dlgschedule.h"
@@ -189,10 +190,9 @@ void MainWindow::ConnectNavigation()
 // The parts of the form the program does not use.
 void MainWindow::HideUnusedWidgets()
 {
-    const QList<QWidget *> unused = {ui->groupBox,      ui->widget,           ui->label,
-                                     ui->lbSceneStatus, ui->lbSceneStatusIcon, ui->checkBDefLayout};
-    for (QWidget *pWidget : unused)
-        pWidget->hide();
+    SetWidgetsVisible({ui->groupBox, ui->widget, ui->label, ui->lbSceneStatus, ui->lbSceneStatusIcon,
+                       ui->checkBDefLayout},
+                      false);
     ui->actionSchedule->setVisible(false);
     ClearGroupTiles();
 }

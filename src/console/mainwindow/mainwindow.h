@@ -208,6 +208,8 @@ private:
     void ResetProjectViews();
     void RefreshPanels();
     void RenumberTree();
+    // Tells the operator how an export of either kind went.
+    void TellExported(bool bExported);
 
     // Tile helpers. A tile keeps the position of its tree row (rows that
     // make no tile still use theirs up); the columns are the 150-pixel

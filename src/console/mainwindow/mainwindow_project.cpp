@@ -166,10 +166,7 @@ void MainWindow::slotExportSummaryFile()
                                          tr("Sceneinfo file (*.txt)"));
     if (path.isEmpty())
         return;
-    if (g_pHOIDevMgr->ExportSceneInfoFile(path))
-        MsgInformation(this, QString(), tr("Exported successfully."));
-    else
-        MsgCritical(this, QString(), tr("Failed to export."));
+    TellExported(g_pHOIDevMgr->ExportSceneInfoFile(path));
 }
 
 void MainWindow::slotExport()
@@ -198,6 +195,11 @@ void MainWindow::slotExport()
             return;
         bExported = pMgr->ExportDevInfoFile(path);
     }
+    TellExported(bExported);
+}
+
+void MainWindow::TellExported(bool bExported)
+{
     if (bExported)
         MsgInformation(this, QString(), tr("Exported successfully."));
     else

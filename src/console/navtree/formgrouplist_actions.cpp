@@ -20,6 +20,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
+#include "hoiwidget/treerows.h"
 #include "overlay/dlglogosettings.h"
 #include "power/dlgsinkpowersetting.h"
 #include "settings/dlgipmlayoutsettings.h"
@@ -153,19 +154,12 @@ void CFormGroupList::FillDeviceMenu(QMenu *pMenu, CHOIDev *pDev, int nSelected)
 
 CHOIDev *CFormGroupList::SelectedDev() const
 {
-    const QList<QTreeWidgetItem *> selected = ui->twGroupManageList->selectedItems();
-    return selected.size() == 1 ? GroupItemDev(selected.first()) : nullptr;
+    return SingleSelectedRowDev(ui->twGroupManageList, &GroupItemDev);
 }
 
 QList<CHOIDev *> CFormGroupList::SelectedDevs() const
 {
-    QList<CHOIDev *> devs;
-    const QList<QTreeWidgetItem *> selected = ui->twGroupManageList->selectedItems();
-    for (QTreeWidgetItem *pItem : selected) {
-        if (CHOIDev *pDev = GroupItemDev(pItem))
-            devs.append(pDev);
-    }
-    return devs;
+    return SelectedRowDevs(ui->twGroupManageList, &GroupItemDev);
 }
 
 // ---- groups ----

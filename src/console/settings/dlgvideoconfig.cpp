@@ -14,6 +14,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/widgetgroup.h"
 #include "settings/resolutioncombo.h"
 
 namespace {
@@ -389,21 +390,13 @@ void CDlgVideoConfig::UpdateWidgetsByDevType()
         ui->gbAdvance, ui->label_2,  ui->label_3,   ui->label_13,      ui->label_14, ui->label_15,   ui->label_20,
         ui->label_21,  ui->cbProfile, ui->cbEncMode, ui->stackedWidget, ui->sbEncGOP, ui->sbEncFPS, ui->cbTranType,
     };
-    if (eType != CHOIDev::E_DT_TX) {
-        for (QWidget *pWidget : encoderWidgets)
-            pWidget->hide();
-    }
+    if (eType != CHOIDev::E_DT_TX)
+        SetWidgetsVisible(encoderWidgets, false);
     // Wall processors encode as well.
-    if (eType == CHOIDev::E_DT_WP) {
-        for (QWidget *pWidget : encoderWidgets)
-            pWidget->show();
-    }
-    if (!g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportVoMode(m_pDev)) {
-        ui->gbLowDelay->hide();
-        ui->cbLowDelay->hide();
-        ui->label_36->hide();
-        ui->label_37->hide();
-    }
+    if (eType == CHOIDev::E_DT_WP)
+        SetWidgetsVisible(encoderWidgets, true);
+    if (!g_pHOIDevMgr || !g_pHOIDevMgr->IsSupportVoMode(m_pDev))
+        SetWidgetsVisible({ui->gbLowDelay, ui->cbLowDelay, ui->label_36, ui->label_37}, false);
     if (eType == CHOIDev::E_DT_TX)
         ui->gbLowDelay->hide();
 }

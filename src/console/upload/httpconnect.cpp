@@ -161,23 +161,30 @@ bool HttpConnect::PostData(const QByteArray &data, const QString &filePath, cons
 void HttpConnect::Post(QIODevice *pBody, const QString &filePath, const QString &url)
 {
     m_file = pBody;
-    QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
+    m_reply = PostFormFile(m_manager, QUrl(url, QUrl::TolerantMode), "bgimage", filePath, "image", m_file);
+    connect(m_reply, &QNetworkReply::uploadProgress, this, &HttpConnect::slotOnUploadProgress);
+}
+
+QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, const QByteArray &name,
+                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody)
+{
+    QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArray("multipart/form-data; boundary=") + Boundary());
+                      QByteArray("multipart/form-data; boundary=") + HttpConnect::Boundary());
 
     QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    pMultiPart->setBoundary(Boundary());
+    pMultiPart->setBoundary(HttpConnect::Boundary());
     QHttpPart part;
-    part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                   QVariant(QByteArray("form-data; name=\"bgimage\"; filename=\"") + filePath.toUtf8() + '"'));
-    part.setHeader(QNetworkRequest::ContentTypeHeader, QVariant(QByteArray("image")));
-    part.setBodyDevice(m_file);
-    m_file->setParent(pMultiPart);
+    part.setRawHeader("Content-Disposition",
+                      "form-data; name=\"" + name + "\"; filename=\"" + strFileName.toUtf8() + '"');
+    part.setRawHeader("Content-Type", partType);
+    part.setBodyDevice(pBody);
+    pBody->setParent(pMultiPart);
     pMultiPart->append(part);
 
-    m_reply = m_manager->post(request, pMultiPart);
-    pMultiPart->setParent(m_reply);
-    connect(m_reply, &QNetworkReply::uploadProgress, this, &HttpConnect::slotOnUploadProgress);
+    QNetworkReply *pReply = pManager->post(request, pMultiPart);
+    pMultiPart->setParent(pReply);
+    return pReply;
 }
 
 void HttpConnect::Abort()

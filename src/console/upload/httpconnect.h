@@ -11,6 +11,7 @@
 class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QUrl;
 
 // The one way the console makes an HTTP access manager: devices are always
 // reached directly, whatever proxy the environment names (http_proxy and
@@ -29,6 +30,12 @@ void LimitDownload(QNetworkReply *pReply, qint64 nMaxBytes);
 // The transfer of pReply ended with HTTP status 200, no network error and
 // within its download limit.
 bool IsReplyOk(const QNetworkReply *pReply);
+
+// Posts pBody to url as a multipart/form-data body of exactly one part,
+// named name, with strFileName and partType; the boundary is
+// HttpConnect::Boundary(). The body and the form go with the reply.
+QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, const QByteArray &name,
+                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody);
 
 // The format check of a picture sent as it is: it must load as an image.
 bool IsLoadableImage(const QByteArray &data);

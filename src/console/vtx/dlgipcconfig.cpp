@@ -6,7 +6,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QHeaderView>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -20,6 +19,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
+#include "upload/httpconnect.h"
 #include "vtx/dlgipcedit.h"
 #include "vtx/dlgpreviewimage.h"
 
@@ -44,7 +44,6 @@ enum {
 
 const int kColumnWidths[E_COL_COUNT] = {28, 35, 50, 150, 150, 210, 80, 40, 70, 80, 70, 100, 200};
 
-const char kBoundary[] = "---webkitFormBoundary8ESp7IbP7szByKvn";
 const char kReadPath[] = "/action?cmdtype=devconfig&cmdstr=getipclist";
 const char kSavePath[] = "/upload/setipclist";
 const char kNewHostPrefix[] = "KRT4400-";
@@ -431,21 +430,8 @@ void CDlgIPCConfig::on_pBSaveDev_clicked()
         return;
     }
 
-    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_pDev->GetIPAddr() + QLatin1String(kSavePath)));
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArray("multipart/form-data; boundary=") + kBoundary);
-    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    pMultiPart->setBoundary(kBoundary);
-    QHttpPart part;
-    part.setRawHeader("Content-Disposition",
-                      QByteArray("form-data; name=\"upload\"; filename=\"") + strPath.toUtf8() + '"');
-    part.setRawHeader("Content-Type", "application/octet-stream");
-    part.setBodyDevice(pFile);
-    pFile->setParent(pMultiPart);
-    pMultiPart->append(part);
-
-    m_pReply = m_pManager->post(request, pMultiPart);
-    pMultiPart->setParent(m_pReply);
+    const QUrl url(QStringLiteral("http://") + m_pDev->GetIPAddr() + QLatin1String(kSavePath));
+    m_pReply = PostFormFile(m_pManager, url, "upload", strPath, "application/octet-stream", pFile);
     connect(m_pReply, &QNetworkReply::uploadProgress, this, &CDlgIPCConfig::slotOnUploadProgress);
 }
 

@@ -29,7 +29,7 @@
 #include "simdevice_commands.h"
 #include "simlan.h"
 
-#include "modaltesthelpers.h"
+#include "consoletestsupport.h"
 
 namespace {
 
@@ -508,7 +508,7 @@ void TestAudio::suppressorEnableLearnClear()
     boxes.Answer(QMessageBox::Yes);
     boxes.Answer(QMessageBox::Yes);
     boxes.Answer(QMessageBox::Yes);
-    CModalDriver driver;
+    CModalWatcher driver;
     bool bSeenLearnStart = false;
     driver.Then([&](QWidget *pWidget) {
         CDlgSuppressor *pHowl = qobject_cast<CDlgSuppressor *>(pWidget);
@@ -528,7 +528,7 @@ void TestAudio::suppressorEnableLearnClear()
         QTest::keyClick(pHowl, Qt::Key_Escape);
     });
     pLearn->click();
-    QCOMPARE(driver.Handled(), 1);
+    QCOMPARE(driver.Count(), 1);
     QVERIFY(bSeenLearnStart);
     QCOMPARE(boxes.Texts(), (QStringList{QStringLiteral("Sure to Learn Acoustic Feedback Parameters ?"),
                                          QStringLiteral("Please confirm Clear Acoustic Feedback Parameters !"),
@@ -563,12 +563,12 @@ void TestAudio::suppressorUnreachable()
     // A failed start of learning opens no "Howling detect".
     boxes.Clear();
     boxes.Answer(QMessageBox::Yes);
-    CModalDriver driver;
+    CModalWatcher driver;
     driver.Then([](QWidget *pWidget) { pWidget->close(); });
     Child<QPushButton>(&dlg, "btnSuppressorSettings")->click();
     QCOMPARE(boxes.Texts(),
              (QStringList{QStringLiteral("Sure to Learn Acoustic Feedback Parameters ?"), kFailConnect}));
-    QCOMPARE(driver.Handled(), 0);
+    QCOMPARE(driver.Count(), 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -829,7 +829,7 @@ void TestAudio::sinkPowerUnreachable()
 
 void TestAudio::launchersOpenDialogs()
 {
-    CModalDriver driver;
+    CModalWatcher driver;
     QString opened;
     driver.Then([&](QWidget *pWidget) {
         opened = QLatin1String(pWidget->metaObject()->className());

@@ -5,40 +5,85 @@
 // in and accepts or rejects it as the operator would.
 
 #include <QApplication>
+#include <QList>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 
-// While it lives, hands the first modal window that opens (with bPopups
-// also a popup, such as a context menu; with bEvery every one) to fn, from
-// inside that window's own event loop; fn must close it.
+// While it lives, looks every 10 ms for the active modal window and hands it
+// to a handler from inside that window's own event loop; a handler must
+// close its window. Three ways to use it:
+// - CModalWatcher(fn): the first modal window (with bPopups also a popup,
+//   such as a context menu) goes to fn, then the watcher stops; with bEvery
+//   it does not stop, and whatever is active at each look goes to fn.
+// - CModalWatcher() and Then(fn), Then(fn2)...: each modal window that
+//   opens, in turn, goes to the next queued handler.
+// - CModalWatcher() and Always(fn): each modal window that opens goes to fn.
+// In the last two, a window is handed over once; one opening at the address
+// of a destroyed one is new.
 class CModalWatcher
 {
 public:
-    explicit CModalWatcher(const std::function<void(QWidget *)> &fn, bool bPopups = false, bool bEvery = false)
+    using Handler = std::function<void(QWidget *)>;
+
+    explicit CModalWatcher(const Handler &fn, bool bPopups = false, bool bEvery = false)
         : m_fn(fn)
+        , m_bPopups(bPopups)
+        , m_bEvery(bEvery)
     {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, bPopups, bEvery]() {
-            QWidget *pWidget = bPopups ? QApplication::activePopupWidget() : nullptr;
-            if (!pWidget)
-                pWidget = QApplication::activeModalWidget();
-            if (!pWidget)
-                return;
-            if (!bEvery)
-                m_timer.stop();
-            ++m_nFired;
-            m_fn(pWidget);
-        });
-        m_timer.start();
+        Start();
     }
+
+    CModalWatcher()
+        : m_bEachWindow(true)
+    {
+        Start();
+    }
+
+    void Then(const Handler &handler) { m_handlers.append(handler); }
+    void Always(const Handler &handler) { m_fn = handler; }
 
     bool Fired() const { return m_nFired > 0; }
     int Count() const { return m_nFired; }
 
 private:
-    std::function<void(QWidget *)> m_fn;
+    void Start()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this]() { Look(); });
+        m_timer.start();
+    }
+
+    void Look()
+    {
+        QWidget *pWidget = m_bPopups ? QApplication::activePopupWidget() : nullptr;
+        if (!pWidget)
+            pWidget = QApplication::activeModalWidget();
+        if (!pWidget)
+            return;
+        Handler handler = m_fn;
+        if (m_bEachWindow) {
+            if (m_seen.contains(pWidget) || (m_handlers.isEmpty() && !m_fn))
+                return;
+            m_seen.append(pWidget);
+            if (!m_handlers.isEmpty())
+                handler = m_handlers.takeFirst();
+        } else if (!m_bEvery) {
+            m_timer.stop();
+        }
+        ++m_nFired;
+        handler(pWidget);
+    }
+
+    Handler m_fn;
+    QList<Handler> m_handlers;
+    // Null once destroyed, so a window at a reused address is new.
+    QList<QPointer<QWidget>> m_seen;
+    bool m_bPopups = false;
+    bool m_bEvery = false;
+    bool m_bEachWindow = false;
     QTimer m_timer;
     int m_nFired = 0;
 };

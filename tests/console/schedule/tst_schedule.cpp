@@ -15,7 +15,7 @@
 #include "schedule/dlgschedule.h"
 #include "schedule/dlgscheduleedit2.h"
 
-#include "modaltesthelpers.h"
+#include "consoletestsupport.h"
 
 namespace {
 
@@ -192,7 +192,7 @@ void TestSchedule::selectionRule()
 void TestSchedule::addStoresRunOnceRecord()
 {
     CBoxRecorder boxes;
-    CModalDriver driver;
+    CModalWatcher driver;
     const QDate tomorrow = QDate::currentDate().addDays(1);
     driver.Then([&](QWidget *pDlg) {
         T_EditForm form(pDlg);
@@ -217,7 +217,7 @@ void TestSchedule::addStoresRunOnceRecord()
     CDlgSchedule dlg(nullptr);
     T_ListForm form(dlg);
     form.pAdd->click();
-    QCOMPARE(driver.Handled(), 1);
+    QCOMPARE(driver.Count(), 1);
 
     QStringList expected{kNoScene};
     if (QTime::currentTime() >= QTime(0, 1))
@@ -258,7 +258,7 @@ void TestSchedule::addStoresRunOnceRecord()
 void TestSchedule::addCancelStoresNothing()
 {
     CBoxRecorder boxes;
-    CModalDriver driver;
+    CModalWatcher driver;
     driver.Then([](QWidget *pDlg) {
         T_EditForm form(pDlg);
         form.pScenes->setCurrentIndex(0);
@@ -267,7 +267,7 @@ void TestSchedule::addCancelStoresNothing()
     });
     CDlgSchedule dlg(nullptr);
     T_ListForm(dlg).pAdd->click();
-    QCOMPARE(driver.Handled(), 1);
+    QCOMPARE(driver.Count(), 1);
     QVERIFY(m_pMgr->m_scheduleList.isEmpty());
     QCOMPARE(T_ListForm(dlg).pTree->topLevelItemCount(), 0);
     QVERIFY(boxes.Boxes().isEmpty());
@@ -298,7 +298,7 @@ void TestSchedule::modifyKeepsRecurrence()
     pInfo->activited = false;
     const T_ScheduleInfo before = *pInfo;
 
-    CModalDriver driver;
+    CModalWatcher driver;
     CBoxRecorder boxes;
     driver.Then([&](QWidget *pDlg) {
         T_EditForm form(pDlg);
@@ -328,7 +328,7 @@ void TestSchedule::modifyKeepsRecurrence()
     } else {
         form.pModify->click();
     }
-    QCOMPARE(driver.Handled(), 1);
+    QCOMPARE(driver.Count(), 1);
     QVERIFY(boxes.Texts().isEmpty());
 
     // The rule, its days and its period stay; the operator's changes land.
@@ -359,7 +359,7 @@ void TestSchedule::modifyCancelKeepsRecord()
 {
     T_ScheduleInfo *pInfo = Store(2, m_pHallA, QDate(2030, 3, 4), 5, 6, 7);
     const T_ScheduleInfo before = *pInfo;
-    CModalDriver driver;
+    CModalWatcher driver;
     driver.Then([](QWidget *pDlg) {
         T_EditForm form(pDlg);
         form.pScenes->setCurrentIndex(1);
@@ -370,7 +370,7 @@ void TestSchedule::modifyCancelKeepsRecord()
     T_ListForm form(dlg);
     form.pTree->setCurrentItem(form.pTree->topLevelItem(0));
     form.pModify->click();
-    QCOMPARE(driver.Handled(), 1);
+    QCOMPARE(driver.Count(), 1);
     QCOMPARE(pInfo->type, 2);
     QCOMPARE(pInfo->scene, m_pHallA);
     QCOMPARE(pInfo->start_date.year, before.start_date.year);

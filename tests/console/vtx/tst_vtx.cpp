@@ -305,7 +305,8 @@ void TestVtx::DoubleClick(QTreeWidget *pTree, QTreeWidgetItem *pItem)
 // Returns how many editors opened.
 int TestVtx::EditRow(QTreeWidget *pTree, QTreeWidgetItem *pItem, const std::function<void(QWidget *)> &fn)
 {
-    CModalHandler handler(fn);
+    CModalWatcher handler;
+    handler.Always(fn);
     DoubleClick(pTree, pItem);
     return handler.Count();
 }
@@ -347,7 +348,8 @@ void TestVtx::launchers()
 
     CBoxLog boxes;
     QString opened;
-    CModalHandler handler([&](QWidget *pWidget) {
+    CModalWatcher handler;
+    handler.Always([&](QWidget *pWidget) {
         opened = QLatin1String(pWidget->metaObject()->className());
         pWidget->close();
     });

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "modaltestsupport.h"
 #include "uiservices.h"
 
 // One message box as the dialog built it.
@@ -74,34 +75,6 @@ public:
 private:
     QString m_strPath;
     T_FileDialogRequest m_last;
-    int m_nCount = 0;
-};
-
-// While it lives, hands each modal window that opens to fn, from inside that
-// window's own event loop; fn must close it.
-class CModalHandler
-{
-public:
-    explicit CModalHandler(const std::function<void(QWidget *)> &fn)
-        : m_fn(fn)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this]() {
-            QWidget *pWidget = QApplication::activeModalWidget();
-            // A stack dialog may reuse the address of the one before.
-            if (!pWidget || pWidget->property("vtxHandled").toBool())
-                return;
-            pWidget->setProperty("vtxHandled", true);
-            ++m_nCount;
-            m_fn(pWidget);
-        });
-        m_timer.start();
-    }
-    int Count() const { return m_nCount; }
-
-private:
-    std::function<void(QWidget *)> m_fn;
-    QTimer m_timer;
     int m_nCount = 0;
 };
 
