@@ -270,6 +270,7 @@ void MainWindow::ConnectGroupTree()
     connect(ui->pbDeleteDev, &QPushButton::clicked, pTree, &CFormGroupList::slotDeleteDevices);
     connect(pTree, &CFormGroupList::signalLayoutNameChange, this, &MainWindow::slotRefreshSceneComoboBox);
     connect(pTree, &CFormGroupList::signalGroupNameChange, this, &MainWindow::slotGroupNameChange);
+    connect(pTree, &CFormGroupList::signalGroupRemoved, this, &MainWindow::slotGroupRemoved);
     connect(pTree, &CFormGroupList::signalVWNameChange, this, &MainWindow::slotVWNameChange);
     connect(pTree, &CFormGroupList::signalShowVWScene, this, &MainWindow::slotShowVWScene);
 }

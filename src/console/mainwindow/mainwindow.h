@@ -113,6 +113,7 @@ public slots:
     void slotOnDeleteVWItemClick();
     void slotVWNameChange(QString strVWName);
     void slotGroupNameChange(QString strGroupName);
+    void slotGroupRemoved(const QString &strGroupName);
     void slotListToGroupTXDev();
     void slotTXDevChangedName(CHOIDev *pCurDev);
     void slotOnGroupItemClickforAliasModify(QTreeWidgetItem *pGroupItem);

@@ -359,6 +359,16 @@ void MainWindow::slotGroupNameChange(QString strGroupName)
     ui->groupBox_2->setTitle(GroupDisplayName(strGroupName));
 }
 
+void MainWindow::slotGroupRemoved(const QString &strGroupName)
+{
+    // The page would keep offering the commands of a group that is gone;
+    // it shows "ungrouped", where the group's members went.
+    if (ui->sw_rigthFace->currentWidget() != ui->page_Group || strGroupName != m_strCurGroup)
+        return;
+    if (QTreeWidgetItem *pItem = ui->wgDevFrame_GroupRx->FindGroupItem(g_strUngrouped))
+        slotDevFrame(pItem);
+}
+
 // ---- refreshing the group page ----
 
 void MainWindow::slotListToGroupTXDev()

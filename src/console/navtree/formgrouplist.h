@@ -80,6 +80,7 @@ signals:
     void signalLayoutDelete();
     void signalLayoutNameChange();
     void signalGroupNameChange(QString strGroup);
+    void signalGroupRemoved(const QString &strGroup);
     void signalGroupToList();
     void signalVWNameChange(QString strVW);
     void signalShowVWScene(CHOIScene *pVW);

@@ -219,6 +219,7 @@ bool CFormGroupList::DeleteGroup(const QString &strName, QWidget *pParent)
     if (g_pHOIDevMgr)
         g_pHOIDevMgr->RemoveGroup(strName);
     RemoveGroupItem(strName);
+    emit signalGroupRemoved(strName);
     return true;
 }
 

@@ -33,6 +33,7 @@
 #include "docks/logwidget.h"
 #include "hoi_core/hoiconst.h"
 #include "hoiwidget/tablegraphicsview.h"
+#include "uiservices.h"
 #include "mainwindow/dlgchooseexpend.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindowtestenv.h"
@@ -807,6 +808,9 @@ void TestMainWindow::deleteGroupNeedsSelection()
     QCOMPARE(env.Boxes().at(0).text, QString("Do you want to delete this group?"));
     QCOMPARE(env.Mgr()->IndexOfGroup("Hall"), -1);
     QVERIFY(!pTree->FindGroupItem("Hall"));
+    // The page moves to where the members went, not on the group that is gone.
+    QCOMPARE(Child<QGroupBox>(&w, "groupBox_2")->title(), GroupDisplayName(g_strUngrouped));
+    QVERIFY(!Child<QPushButton>(&w, "pbDeleteGroup")->isEnabled());
 }
 
 void TestMainWindow::groupCommandsRefuseTakenName_data()
