@@ -49,6 +49,19 @@ QTreeWidgetItem *BoxRow(const QCheckBox *pBox)
     return VariantToPtr<QTreeWidgetItem>(pBox->property("item"));
 }
 
+// A group's row shows its name in the interface language ("ungrouped" is
+// translated) and keeps the stored name for the manager.
+void AddGroupRow(QTreeWidget *pTree, const QString &strName)
+{
+    QTreeWidgetItem *pRow = new QTreeWidgetItem(pTree, QStringList(GroupDisplayName(strName)));
+    pRow->setData(0, Qt::UserRole, strName);
+}
+
+QString GroupRowName(const QTreeWidgetItem *pRow)
+{
+    return pRow->data(0, Qt::UserRole).toString();
+}
+
 } // namespace
 
 DlgGroup::DlgGroup(QWidget *parent)
@@ -93,7 +106,7 @@ void DlgGroup::Fill()
     for (int i = 0; i < pMgr->GetLocationCount(); ++i)
         new QTreeWidgetItem(ui->treeLocation, QStringList(pMgr->GetLocationName(i)));
     for (int i = 0; i < pMgr->GetGroupCount(); ++i)
-        new QTreeWidgetItem(ui->treeGroup, QStringList(pMgr->GetGroupName(i)));
+        AddGroupRow(ui->treeGroup, pMgr->GetGroupName(i));
 
     for (int i = 0; i < pMgr->GetDevCount(); ++i) {
         CHOIDev *pDev = pMgr->GetDev(i);
@@ -171,7 +184,7 @@ void DlgGroup::ShowMembers(const QString &strName, bool bGroup)
         CHOIScene *pScene = BoxScene(pBox);
         pBox->setChecked((bGroup ? pScene->GetGroup() : pScene->GetLocation()) == strName);
     }
-    ui->leName->setText(strName);
+    ui->leName->setText(bGroup ? GroupDisplayName(strName) : strName);
     ui->swEditType->setCurrentIndex(bGroup ? kPageGroup : kPageLocation);
     m_strCurName = strName;
 }
@@ -187,7 +200,7 @@ void DlgGroup::slotOnGroupItemChange(QTreeWidgetItem *current, int column)
 {
     Q_UNUSED(column)
     if (current)
-        ShowMembers(current->text(0), true);
+        ShowMembers(GroupRowName(current), true);
 }
 
 void DlgGroup::slotOnDevSelectAll(bool checked)
@@ -217,7 +230,7 @@ void DlgGroup::on_pbAdd_clicked()
             new QTreeWidgetItem(ui->treeLocation, QStringList(dlg.m_strName));
     } else if (dlg.m_nType == 1) {
         if (pMgr->AddGroup(dlg.m_strName, 0))
-            new QTreeWidgetItem(ui->treeGroup, QStringList(dlg.m_strName));
+            AddGroupRow(ui->treeGroup, dlg.m_strName);
     }
 }
 
@@ -230,8 +243,11 @@ void DlgGroup::on_pbDelete_clicked()
         if (QTreeWidgetItem *pRow = ui->treeLocation->currentItem())
             pMgr->RemoveLocation(pRow->text(0));
     } else {
-        if (QTreeWidgetItem *pRow = ui->treeGroup->currentItem())
-            pMgr->RemoveGroup(pRow->text(0));
+        // "ungrouped" stays, as in the tree: members of a deleted group go there.
+        QTreeWidgetItem *pRow = ui->treeGroup->currentItem();
+        if (!pRow || GroupRowName(pRow) == g_strUngrouped)
+            return;
+        pMgr->RemoveGroup(GroupRowName(pRow));
     }
     Fill();
 }
@@ -239,10 +255,17 @@ void DlgGroup::on_pbDelete_clicked()
 void DlgGroup::on_pbOK_clicked()
 {
     CHOIDevMgr *pMgr = g_pHOIDevMgr;
-    const QString strNew = ui->leName->text();
+    const bool bGroup = ui->swEditType->currentIndex() == kPageGroup;
+    const bool bUngrouped = bGroup && m_strCurName == g_strUngrouped;
+    QString strNew = ui->leName->text();
+    if (bUngrouped) {
+        // "ungrouped" keeps its name, as in the tree; only its members change.
+        if (strNew != GroupDisplayName(g_strUngrouped) && strNew != g_strUngrouped)
+            return;
+        strNew = g_strUngrouped;
+    }
     if (!pMgr || strNew.isEmpty() || m_strCurName.isEmpty())
         return;
-    const bool bGroup = ui->swEditType->currentIndex() == kPageGroup;
 
     if (strNew != m_strCurName) {
         // Renaming onto another name would merge the two for good.

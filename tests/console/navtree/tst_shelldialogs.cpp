@@ -360,6 +360,13 @@ void TestShellDialogs::groupEditorRenameRefusesTakenName()
     QCOMPARE(m_pEnv->Mgr()->IndexOfGroup(QStringLiteral("A")), 1);
     QCOMPARE(m_pR1->GetGroup(), QStringLiteral("A"));
     QCOMPARE(m_pR2->GetGroup(), QStringLiteral("B"));
+
+    // "ungrouped" keeps its name, as in the tree.
+    ClickRow(Child<QTreeWidget>(&dlg, "treeGroup"), g_strUngrouped);
+    Child<QLineEdit>(&dlg, "leName")->setText(QStringLiteral("X"));
+    QTest::mouseClick(Child<QPushButton>(&dlg, "pbOK"), Qt::LeftButton);
+    QCOMPARE(m_pEnv->Mgr()->IndexOfGroup(g_strUngrouped), 0);
+    QCOMPARE(m_pEnv->Mgr()->IndexOfGroup(QStringLiteral("X")), -1);
 }
 
 void TestShellDialogs::groupEditorLocationOfWallCleared()
@@ -413,6 +420,9 @@ void TestShellDialogs::groupEditorAddAndDelete()
     // Deleting a group: its members become "ungrouped"; no question asked.
     QTabWidget *pTabs = Child<QTabWidget>(&dlg, "twLocation_Group");
     pTabs->setCurrentIndex(1);
+    pGroups->setCurrentItem(pGroups->topLevelItem(0)); // "ungrouped" stays
+    QTest::mouseClick(Child<QPushButton>(&dlg, "pbDelete"), Qt::LeftButton);
+    QCOMPARE(pMgr->IndexOfGroup(g_strUngrouped), 0);
     pGroups->setCurrentItem(pGroups->topLevelItem(1));
     QTest::mouseClick(Child<QPushButton>(&dlg, "pbDelete"), Qt::LeftButton);
     QCOMPARE(pMgr->IndexOfGroup(QStringLiteral("A")), -1);
