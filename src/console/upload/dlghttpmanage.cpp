@@ -3,7 +3,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -71,21 +70,9 @@ void CDlgHttpManage::StartUpload()
         return;
     }
 
-    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_upload"), QUrl::TolerantMode));
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArray("multipart/form-data; boundary=") + HttpConnect::Boundary());
-
-    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    pMultiPart->setBoundary(HttpConnect::Boundary());
-    QHttpPart part;
-    part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                   QVariant(QByteArray("form-data; name=\"upload\"; filename=\"") + GetFileName().toUtf8() + '"'));
-    part.setHeader(QNetworkRequest::ContentTypeHeader, QVariant(QByteArray("application/octet-stream")));
-    part.setBodyDevice(m_file);
-    pMultiPart->append(part);
-
-    m_reply = m_manager->post(request, pMultiPart);
-    pMultiPart->setParent(m_reply);
+    const QUrl url(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_upload"), QUrl::TolerantMode);
+    // The file stays the caller's.
+    m_reply = PostFormFile(m_manager, url, "upload", GetFileName(), "application/octet-stream", m_file, false);
     connect(m_reply, &QNetworkReply::uploadProgress, this, &CDlgHttpManage::slotOnUploadProgress);
 }
 
