@@ -751,6 +751,7 @@ void TestUploadDialogs::mapUploadError()
     Find<QPushButton>(*dlg, "pushBtnSelect")->click();
     Find<QPushButton>(*dlg, "pushBtnUpload")->click();
     if (fault == CSimHttp::E_HF_STALL) {
+        QTRY_COMPARE(m_http.at(kWinRx)->RequestCount(), 1);
         QTRY_COMPARE(Find<QLabel>(*dlg, "label_4")->text(), QStringLiteral("Upload Progress: 98%"));
         QVERIFY(!dlg->isEnabled());
         // Closing is the way out: it drops the upload, silently.
@@ -973,6 +974,8 @@ void TestUploadDialogs::projectProgressText()
     QFETCH(QString, text);
     m_http.at(kCtrl)->SetFault(CSimHttp::E_HF_STALL);
     CDlgHttpManage dlg(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, m_pLan->Address(kCtrl).toString(), nullptr);
+    // In before the dialog goes: no request of this test arrives in a later one.
+    QTRY_COMPARE(m_http.at(kCtrl)->RequestCount(), 1);
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("0%"));
     QVERIFY(QMetaObject::invokeMethod(&dlg, "slotOnUploadProgress", Q_ARG(qlonglong, sent), Q_ARG(qlonglong, total)));
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), text);
