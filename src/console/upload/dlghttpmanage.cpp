@@ -19,9 +19,7 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
     , m_mode(mode)
     , m_nDownloadLimit(kDownloadLimit)
 {
-    ui.SetUpDialog(this, [this] {
-        ui->lbProgress->setText(m_bFailed ? tr("error!") : m_progressText);
-    });
+    ui.SetUpDialog(this, [this] { ShowState(); });
     ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
     m_progressText = ui->lbProgress->text();
 
@@ -109,7 +107,8 @@ void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
 
     if (m_mode == E_HM_DOWNLOAD && bOk) {
         // Written whole or not at all: a failed write keeps the previous copy
-        // and hands back no name, so nothing stale is imported.
+        // and hands back no name, so nothing stale is imported. Flushed
+        // first: commit() takes no notice of a write that fails on closing.
         const QString strPath = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
         QSaveFile file(strPath);
         const QByteArray body = reply->readAll();
@@ -125,10 +124,23 @@ void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
 
 void CDlgHttpManage::ShowEnd(bool bOk)
 {
-    m_bFailed = !bOk;
+    m_eEnd = bOk ? E_END_OK : E_END_FAILED;
     m_progressText = QStringLiteral("100%");
-    ui->lbProgress->setText(bOk ? m_progressText : tr("error!"));
+    ShowState();
     ui->pbOK->setEnabled(true);
+}
+
+void CDlgHttpManage::ShowState()
+{
+    ui->lbProgress->setText(m_eEnd == E_END_FAILED ? tr("error!") : m_progressText);
+    // Once the transfer is over the page no longer says it is under way.
+    if (m_eEnd == E_END_NONE)
+        return;
+    const bool bOk = m_eEnd == E_END_OK;
+    if (m_mode == E_HM_DOWNLOAD)
+        ui->lbDownloading->setText(bOk ? tr("Download complete.") : tr("Download failed."));
+    else
+        ui->lbUploading->setText(bOk ? tr("Upload complete.") : tr("Upload failed."));
 }
 
 void CDlgHttpManage::on_pbOK_clicked()

@@ -521,11 +521,12 @@ void TestVtx::ipcReadEditSaveUpload()
 
 void TestVtx::ipcBadReadKeepsList_data()
 {
-    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("status"); // not 0: the list as saved, under this status
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("limit"); // not 0: the list as saved, past this many bytes
 
     QTest::newRow("404") << 404 << QByteArray() << 0;
+    QTest::newRow("a whole list under 302") << 302 << QByteArray() << 0;
     QTest::newRow("not a list") << 0 << QByteArray("<html>busy</html>") << 0;
     QTest::newRow("empty") << 0 << QByteArray() << 0;
     QTest::newRow("too large") << 0 << QByteArray() << 64;
@@ -545,10 +546,9 @@ void TestVtx::ipcBadReadKeepsList()
     pGw->AddIpcInfo(pKept);
     QVERIFY(pGw->SaveIpcConfig(ListFile()));
     const QByteArray before = ReadAll(ListFile());
+    m_pGwHttp->SetStored(kListPath, limit || status ? before : body);
     if (status)
         m_pGwHttp->SetFault(CSimHttp::E_HF_STATUS, status);
-    else
-        m_pGwHttp->SetStored(kListPath, limit ? before : body);
 
     CBoxLog boxes;
     CDlgIPCConfig dlg(pGw, nullptr);
