@@ -999,19 +999,21 @@ void TestMainWindow::helpMenu()
                       " <product menu_name=\"User Manual\" file_path=\""
                           + strDoc.toUtf8()
                           + "\"/>\n"
-                            " <product menu_name=\"Empty\" file_path=\"\"/>\n</menu>\n"));
+                            " <product menu_name=\"Empty\" file_path=\"\"/>\n"
+                            " <product menu_name=\"Missing\" file_path=\"no/such.html\"/>\n</menu>\n"));
     CMainTestEnv env;
     QVERIFY(env.Mgr()->LoadMenuConfig());
     MainWindow w;
     QMenu *pHelp = Child<QMenu>(&w, "menuHelp");
-    QCOMPARE(MenuTexts(pHelp), QStringList({"User Manual", "Empty", "|", "About"}));
+    QCOMPARE(MenuTexts(pHelp), QStringList({"User Manual", "Empty", "Missing", "|", "About"}));
 
-    // The desktop cannot open files on this platform: the open fails.
-    pHelp->actions().at(0)->trigger();
-    pHelp->actions().at(1)->trigger();
-    QCOMPARE(env.Texts(), QStringList({"Open file failed,check the configuration file \"file_path\" fill in,\n"
-                                       "It is consistent with the path of the file.",
-                                       "The file path is empty."}));
+    // The desktop has no viewer on this platform: the file is there, the open fails.
+    for (int i = 0; i < 3; ++i)
+        pHelp->actions().at(i)->trigger();
+    QCOMPARE(env.Texts(), QStringList({"No viewer was found on this computer for \"" + strDoc + "\".",
+                                       "The file path is empty.",
+                                       "Open file failed,check the configuration file \"file_path\" fill in,\n"
+                                       "It is consistent with the path of the file."}));
     QCOMPARE(env.Boxes().at(0).pParent, &w);
 
     // An entry the window did not make is not in its table.
