@@ -297,6 +297,8 @@ void TestHttpConnect::oneUploadAtATime()
     QVERIFY(http.PostFile(first, Url("/upload_logo"), QStringLiteral("one")));
     QVERIFY(!http.PostFile(second, Url("/upload_logo"), QStringLiteral("two")));
     QTRY_COMPARE(m_http->RequestCount(), 1);
+    // Its part is read once the whole body is in.
+    QTRY_VERIFY(m_http->Requests().first().complete);
     http.Abort();
     QTRY_COMPARE(named.count(), 1);
     // The answer of the first upload keeps the first upload's name.
