@@ -70,6 +70,7 @@ private slots:
     void stalledRxEndsWithErrors();
     void customMulticastTakesFreeAddress();
     void rowModeWallPreparesEveryEncoder();
+    void keptWallStepAnsweredBeforeStatus();
     void wholeWallEvents();
     void halfFilledCells();
     void devSetupEventsInOrder();
@@ -100,6 +101,7 @@ private:
     CHOIDevMgr* m_mgr = nullptr;
     CHOIDev* m_dev[DEV_COUNT] = {};
     QList<CHOIScene*> m_scenes;
+    bool m_bStallRouting = false;
 };
 
 void TestApply::initTestCase()
@@ -149,6 +151,7 @@ void TestApply::init()
 
 void TestApply::cleanup()
 {
+    m_bStallRouting = false;
     for (int i = 0; i < DEV_COUNT; ++i) {
         m_lan.Device(i)->setStallReplies(false);
         m_lan.Device(i)->setPassword(QString());
@@ -415,7 +418,9 @@ void TestApply::rowModeWallPreparesEveryEncoder()
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QSignalSpy status(s, &CHOIScene::OnStatusChange);
     QVERIFY(s->Apply(1));
-    QCOMPARE(s->GetPendingTotal(), 2); // the two decoders; hisi encoders are not waited for
+    // The two decoders, the hisi one twice (its kept steps are waited for
+    // too); hisi encoders are not waited for.
+    QCOMPARE(s->GetPendingTotal(), 3);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
     QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
 
@@ -458,6 +463,42 @@ void TestApply::rowModeWallPreparesEveryEncoder()
     QVERIFY(Texts(log).contains(QString("castVWSwitchRX: msg_b_reconnect VW ('%1')").arg(rxs)));
     QTRY_COMPARE(Datagrams().size(), 2);
     QCOMPARE(Datagrams().first(), "msg_b_reconnect " + rxs.toUtf8());
+}
+
+void TestApply::keptWallStepAnsweredBeforeStatus()
+{
+    // A 2 x 2 wall whose hisi decoder stalls on its routing line, which is
+    // one of the steps kept for after the other devices have answered.
+    SimDevice* pHR = m_lan.Device(HR);
+    pHR->addCommandHandler([this](SimDevice& dev, SimCommand& cmd) {
+        if (!m_bStallRouting || !cmd.line.contains("ch_select"))
+            return false;
+        dev.setStallReplies(true);
+        cmd.prompt = false;
+        return true;
+    });
+    m_bStallRouting = true;
+    m_dev[HR]->GetComm()->SetCheckerInterval(1000);
+    CHOIScene* s = NewScene("Kept", 2, 2);
+    s->GetCell(0, 0)->txList << m_dev[A];
+    s->GetCell(0, 0)->rx = m_dev[X];
+    s->GetCell(0, 1)->rx = m_dev[Y];
+    s->GetCell(1, 0)->rx = m_dev[HR];
+    T_VideoWallInfo w;
+    w.row_count = 2;
+    w.col_count = 2;
+    w.name = "Square";
+    QVERIFY(s->AddVideoWall(&w));
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QVERIFY(Cmds(HR).contains(Param("ch_select", Id(A))));
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    const QStringList lines = Texts(log);
+    QCOMPARE(lines.count(QString("Device('%1') fails to be applied.").arg(Name(HR))), 1);
+    QCOMPARE(lines.last(), QString("Scene('Kept') is applied with errors encountered."));
+    QVERIFY(!s->IsApplying());
 }
 
 void TestApply::wholeWallEvents()
