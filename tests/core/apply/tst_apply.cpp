@@ -70,6 +70,7 @@ private slots:
     void stalledRxEndsWithErrors();
     void customMulticastTakesFreeAddress();
     void rowModeWallPreparesEveryEncoder();
+    void stoppedWallRowKeepsPositions();
     void keptWallStepAnsweredBeforeStatus();
     void wholeWallEvents();
     void halfFilledCells();
@@ -463,6 +464,38 @@ void TestApply::rowModeWallPreparesEveryEncoder()
     QVERIFY(Texts(log).contains(QString("castVWSwitchRX: msg_b_reconnect VW ('%1')").arg(rxs)));
     QTRY_COMPARE(Datagrams().size(), 2);
     QCOMPARE(Datagrams().first(), "msg_b_reconnect " + rxs.toUtf8());
+}
+
+void TestApply::stoppedWallRowKeepsPositions()
+{
+    // A 2 x 3 row-mode wall at (1, 1) whose second row has no encoder.
+    CHOIScene* s = NewScene("Stopped", 3, 4);
+    s->GetCell(1, 1)->txList << m_dev[A];
+    s->GetCell(1, 1)->rx = m_dev[X];
+    s->GetCell(2, 1)->rx = m_dev[Y];
+    s->GetCell(2, 3)->rx = m_dev[HR];
+    T_VideoWallInfo w;
+    w.mode = 1;
+    w.pos_row = 1;
+    w.pos_col = 1;
+    w.row_count = 2;
+    w.col_count = 3;
+    w.name = "Low";
+    QVERIFY(s->AddVideoWall(&w));
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    auto enables = [&](int i) {
+        Lines lines;
+        for (const QByteArray& line : Cmds(i)) {
+            if (line.contains("e_vw_enable_"))
+                lines << line;
+        }
+        return lines;
+    };
+    QCOMPARE(enables(Y), Lines() << Event("e_vw_enable_1_2_1_0"));
+    QCOMPARE(enables(HR), Lines() << Event("e_vw_enable_1_2_1_2"));
 }
 
 void TestApply::keptWallStepAnsweredBeforeStatus()
