@@ -238,8 +238,9 @@ public:
     CHOIScene* FindVideoWallByName(const QString& name) const;
     CHOIScene* GetOrCreateVideoWall(const QString& name);
     CHOIScene* GetOrCreateVideoWallOfScene(CHOIScene* pScene, int layoutSeq);
-    // Unlists the wall of that name and deletes it later: callers take it off
-    // every device and view before control returns to the event loop.
+    // Unlists the wall of that name, takes it off every device and deletes it
+    // later (the manager owns it: kept, it would leak); views drop it before
+    // control returns to the event loop.
     void RemoveVideoWall(CHOIScene* pWall);
     void RemoveAllRXOfVideoWall(const QString& name);
     void RemoveDevFromSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName);

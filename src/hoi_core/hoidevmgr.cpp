@@ -490,8 +490,14 @@ void CHOIDevMgr::RemoveVideoWall(CHOIScene* pWall)
     for (int i = 0; i < m_videoWallList.size(); ++i) {
         if (m_videoWallList.at(i)->GetName() == pWall->GetName()) {
             // The manager owns its walls: one taken out goes, with its resync
-            // socket, once control is back in the event loop.
-            m_videoWallList.takeAt(i)->deleteLater();
+            // socket, once control is back in the event loop. No device may
+            // name it by then, whoever called.
+            CHOIScene* pGone = m_videoWallList.takeAt(i);
+            for (CHOIDev* pDev : qAsConst(m_devList)) {
+                if (pDev->GetVideoWall() == pGone)
+                    pDev->SetVideoWall(nullptr);
+            }
+            pGone->deleteLater();
             return;
         }
     }

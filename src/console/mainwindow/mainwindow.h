@@ -153,6 +153,9 @@ public slots:
 
 private slots:
     void slotOnApplyingSceneGone();
+    // After "To all screens" has reached every tile: the cells it re-applies
+    // keep the window busy too.
+    void slotOnOneKeyDropped();
     // Connected by object name when the form is built.
     void on_checkBDefLayout_clicked(bool checked);
     void on_pbRankLayout_clicked();
@@ -196,6 +199,9 @@ private:
     // The layout whose status report ends the busy state; its deletion
     // ends it too.
     void SetApplyingScene(CHOIScene *pScene);
+    // Whether any layout other than pExcept still waits for its devices: the
+    // manager's, the walls' and the tiles' own.
+    bool IsAnyLayoutApplying(const CHOIScene *pExcept = nullptr) const;
 
     // Layout list helpers.
     QList<CHOIScene *> CollectWallLayouts(const QString &strWall) const;

@@ -11,6 +11,7 @@
 #include "hoiwidget/itemdata.h"
 #include "navtree/formgrouplist.h"
 #include "navtree/groupwidget.h"
+#include "tiles/formdevice.h"
 #include "uiservices.h"
 
 namespace {
@@ -110,8 +111,40 @@ void MainWindow::SetApplyingScene(CHOIScene *pScene)
 void MainWindow::slotOnApplyingSceneGone()
 {
     // Deleted before its status report: no report will end the busy state.
-    ui->progressBar->hide();
-    SetBusyState(false);
+    const bool bWorking = IsAnyLayoutApplying();
+    ui->progressBar->setVisible(bWorking);
+    SetBusyState(bWorking);
+}
+
+bool MainWindow::IsAnyLayoutApplying(const CHOIScene *pExcept) const
+{
+    // Several layouts apply at once from the tiles of a page (and a schedule
+    // may start one beside them): the first to end must not free the window.
+    auto applying = [pExcept](const CHOIScene *pScene) {
+        return pScene && pScene != pExcept && pScene->IsApplying();
+    };
+    if (const CHOIDevMgr *pMgr = g_pHOIDevMgr) {
+        for (int i = 0; i < pMgr->GetSceneCount(); ++i) {
+            if (applying(pMgr->GetScene(i)))
+                return true;
+        }
+        for (int i = 0; i < pMgr->GetVideoWallCount(); ++i) {
+            if (applying(pMgr->GetVideoWall(i)))
+                return true;
+        }
+    }
+    const QList<CFormDevice *> tiles = findChildren<CFormDevice *>();
+    for (const CFormDevice *pTile : tiles) {
+        if (applying(pTile->GetScene()))
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::slotOnOneKeyDropped()
+{
+    if (IsAnyLayoutApplying())
+        SetBusyState(true);
 }
 
 void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatus)
@@ -135,7 +168,8 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
     if (nEntry >= 0)
         ui->cbScenes->setItemIcon(nEntry, icon);
 
-    SetBusyState(false);
+    // The reporting layout has ended; others may not have.
+    SetBusyState(m_pApplyingScene || IsAnyLayoutApplying(pScene));
 }
 
 void MainWindow::slotShowScene(CHOIScene *pHoiScene)
@@ -361,7 +395,9 @@ void MainWindow::slotOnScheduleExec(CHOIScene *pScene)
 
 void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
 {
-    SetBusyState(eNotify != E_PN_NONE || m_pApplyingScene);
-    ui->progressBar->setVisible(eNotify != E_PN_NONE);
+    // The end of one layout's work is not the end while another still runs.
+    const bool bWorking = eNotify != E_PN_NONE || IsAnyLayoutApplying();
+    SetBusyState(bWorking || m_pApplyingScene);
+    ui->progressBar->setVisible(bWorking);
     ui->progressBar->setValue(nProgress);
 }
