@@ -209,6 +209,8 @@ private:
     void ResetProjectViews();
     void RefreshPanels();
     void RenumberTree();
+    // Writes the project; only on success does path become its path.
+    bool SaveProjectTo(const QString &path);
     // Tells the operator how an export of either kind went.
     void TellExported(bool bExported);
 
