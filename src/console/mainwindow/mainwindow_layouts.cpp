@@ -261,7 +261,9 @@ void MainWindow::slotModifyScene()
     CDlgSceneEdit dlg(pScene, nullptr, nullptr);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const int nEntry = ui->cbScenes->currentIndex();
+    // A scheduled apply may have chosen another entry while the dialog was
+    // open: the name goes to the layout edited, wherever it is listed.
+    const int nEntry = FindSceneEntry(pScene);
     if (nEntry >= 0)
         ui->cbScenes->setItemText(nEntry, CHOIScene::GetSceneNameSuffix(pScene->GetName()));
     slotShowCurrentScene();

@@ -491,6 +491,15 @@ void TestMainWindow::addLayoutFromDialog()
     QCOMPARE(pL2->GetName(), QString("W1-L3"));
     QCOMPARE(ComboTexts(Child<QComboBox>(&w, "cbScenes")), QStringList({"L1", "L3"}));
     QCOMPARE(w.GetCurScene(), pL2);
+
+    // A scheduled apply chooses L1 while the dialog is open: L3 is renamed.
+    OnModal<CDlgSceneEdit>([&](CDlgSceneEdit *pDlg) {
+        emit env.Mgr()->OnScheduleExec(pL1);
+        pDlg->findChild<QLineEdit *>("edtLayout")->setText("L4");
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
+    Child<QPushButton>(&w, "btnModifyScene")->click();
+    QCOMPARE(ComboTexts(Child<QComboBox>(&w, "cbScenes")), QStringList({"L1", "L4"}));
 }
 
 void TestMainWindow::removeLastLayoutAsksTwiceAndReturnsCells()
