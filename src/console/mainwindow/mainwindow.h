@@ -202,6 +202,8 @@ private:
     // The layout of a list entry; null when the manager no longer has it.
     CHOIScene *EntryScene(int nIndex) const;
     int FindSceneEntry(CHOIScene *pScene) const;
+    // The layout list's tool tip: the status of its current layout.
+    void ShowSceneToolTip();
     void ShowWallLayouts(const QString &strWall);
     void ShowWallInGrid(const QString &strWall);
 

@@ -134,12 +134,14 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
     const int nEntry = FindSceneEntry(pScene);
     if (nEntry >= 0)
         ui->cbScenes->setItemIcon(nEntry, icon);
+    ShowSceneToolTip();
 
     SetBusyState(false);
 }
 
 void MainWindow::slotShowScene(CHOIScene *pHoiScene)
 {
+    ShowSceneToolTip();
     ui->tbwScene->SetVWMode(false);
     ui->tbwScene->SetCurScene(pHoiScene);
     if (!pHoiScene)
@@ -152,8 +154,18 @@ void MainWindow::slotShowScene(CHOIScene *pHoiScene)
     ui->cbAutoApply->setChecked(pHoiScene->IsAutoApply());
 }
 
+void MainWindow::ShowSceneToolTip()
+{
+    // The status of the layout the list shows, never that of another one.
+    QString strText;
+    if (CHOIScene *pScene = GetCurScene())
+        LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
+    ui->cbScenes->setToolTip(strText);
+}
+
 void MainWindow::slotShowCurrentScene()
 {
+    ShowSceneToolTip();
     if (ui->cbScenes->currentIndex() < 0)
         return;
     if (m_bSkipShowScene) {
@@ -188,9 +200,6 @@ void MainWindow::slotRefreshSceneComoboBox()
             AddLayoutEntry(ui->cbScenes, pScene);
             if (pScene == pCurrent) {
                 ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
-                QString strText;
-                LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
-                ui->cbScenes->setToolTip(strText);
                 bCurrentFound = true;
             }
         }

@@ -24,6 +24,7 @@ void MainWindow::RefreshPanels()
         const QSignalBlocker blocker(ui->cbScenes);
         ui->cbScenes->clear();
     }
+    ShowSceneToolTip();
     ui->tbwScene->SetVWMode(false);
     ui->tbwScene->SetCurScene(nullptr);
     slotRefreshQN714ComoboBox();

@@ -321,9 +321,14 @@ void TestMainWindow::refreshKeepsCurrentLayout()
     QVERIFY(pC->IsDefault());
     QVERIFY(!pB->IsDefault());
 
+    pC->SetLastStatus(E_SS_APPLIED);
     w.slotRefreshSceneComoboBox();
     QCOMPARE(w.GetCurScene(), pC);
+    QCOMPARE(pCombo->toolTip(), QString("Applied successfully"));
+    // Another layout chosen: its own status, not the one shown before.
+    pCombo->setCurrentIndex(0);
     QCOMPARE(pCombo->toolTip(), QString("Edit"));
+    pCombo->setCurrentIndex(2);
 
     // Gone from the list: the first entry is current.
     env.Mgr()->DeleteScene(pC);
