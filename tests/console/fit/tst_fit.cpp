@@ -40,6 +40,7 @@
 #include "control/dlgselectirdev.h"
 #include "control/dlgserialmsg.h"
 #include "control/dlgstandbyctrl.h"
+#include "devlist/framedevlist.h"
 #include "dialogs/about.h"
 #include "dialogs/dlgprompt.h"
 #include "dialogs/dlgvideovallprop.h"
@@ -697,6 +698,9 @@ void TestFit::mainWindow()
         lookAt([&]() { pTree->slotSetCurrentItem(pWallItem); });
         lookAt([&]() { w.slotOnVWItemClick(pWallItem); });
         lookAt([&]() { w.slotOnDevClick(pRx); });
+        // The Information dock tells the controller's details.
+        lookAt([&]() { emit w.findChild<CFrameDevList *>(QStringLiteral("wgDevFrame"))->onItemChange(
+                           FirstOfType(CHOIDev::E_DT_QN714)); });
         w.hide();
     }
     pRx->SetGroup(oldGroup);
