@@ -208,6 +208,8 @@ private:
     // The layout of a list entry; null when the manager no longer has it.
     CHOIScene *EntryScene(int nIndex) const;
     int FindSceneEntry(CHOIScene *pScene) const;
+    // The layout list's tool tip: the status of its current layout.
+    void ShowSceneToolTip();
     void ShowWallLayouts(const QString &strWall);
     void ShowWallInGrid(const QString &strWall);
 
@@ -215,6 +217,8 @@ private:
     void ResetProjectViews();
     void RefreshPanels();
     void RenumberTree();
+    // Writes the project; only on success does path become its path.
+    bool SaveProjectTo(const QString &path);
     // Tells the operator how an export of either kind went.
     void TellExported(bool bExported);
 

@@ -167,6 +167,7 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
     const int nEntry = FindSceneEntry(pScene);
     if (nEntry >= 0)
         ui->cbScenes->setItemIcon(nEntry, icon);
+    ShowSceneToolTip();
 
     // The reporting layout has ended; others may not have.
     SetBusyState(m_pApplyingScene || IsAnyLayoutApplying(pScene));
@@ -174,6 +175,7 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
 
 void MainWindow::slotShowScene(CHOIScene *pHoiScene)
 {
+    ShowSceneToolTip();
     ui->tbwScene->SetVWMode(false);
     ui->tbwScene->SetCurScene(pHoiScene);
     if (!pHoiScene)
@@ -186,8 +188,18 @@ void MainWindow::slotShowScene(CHOIScene *pHoiScene)
     ui->cbAutoApply->setChecked(pHoiScene->IsAutoApply());
 }
 
+void MainWindow::ShowSceneToolTip()
+{
+    // The status of the layout the list shows, never that of another one.
+    QString strText;
+    if (CHOIScene *pScene = GetCurScene())
+        LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
+    ui->cbScenes->setToolTip(strText);
+}
+
 void MainWindow::slotShowCurrentScene()
 {
+    ShowSceneToolTip();
     if (ui->cbScenes->currentIndex() < 0)
         return;
     if (m_bSkipShowScene) {
@@ -222,9 +234,6 @@ void MainWindow::slotRefreshSceneComoboBox()
             AddLayoutEntry(ui->cbScenes, pScene);
             if (pScene == pCurrent) {
                 ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
-                QString strText;
-                LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
-                ui->cbScenes->setToolTip(strText);
                 bCurrentFound = true;
             }
         }
@@ -295,7 +304,9 @@ void MainWindow::slotModifyScene()
     CDlgSceneEdit dlg(pScene, nullptr, nullptr);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const int nEntry = ui->cbScenes->currentIndex();
+    // A scheduled apply may have chosen another entry while the dialog was
+    // open: the name goes to the layout edited, wherever it is listed.
+    const int nEntry = FindSceneEntry(pScene);
     if (nEntry >= 0)
         ui->cbScenes->setItemText(nEntry, CHOIScene::GetSceneNameSuffix(pScene->GetName()));
     slotShowCurrentScene();

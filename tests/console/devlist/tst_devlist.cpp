@@ -98,7 +98,7 @@ private slots:
 
     void contextMenu_data();
     void contextMenu();
-    void contextMenuRefusesUnknownKind();
+    void contextMenuOffersOnlyDeleteForUnknownKind();
     void dialogRouting_data();
     void dialogRouting();
     void generalSettingsDialog();
@@ -749,7 +749,7 @@ void TestDevList::contextMenu()
     QCOMPARE(MenuAt(pFrame, pos), entries);
 }
 
-void TestDevList::contextMenuRefusesUnknownKind()
+void TestDevList::contextMenuOffersOnlyDeleteForUnknownKind()
 {
     CHOIDev *pWp = Dev("WP");
     Select({"WP"});
@@ -757,7 +757,8 @@ void TestDevList::contextMenuRefusesUnknownKind()
     pWp->m_eDevType = CHOIDev::E_DT_UNKNOWN;
     const QStringList entries = MenuAt(m_pSource, pos);
     pWp->m_eDevType = CHOIDev::E_DT_WP;
-    QCOMPARE(entries, QStringList({"<none>"}));
+    // Deleting is all it offers: nothing else would ever remove it.
+    QCOMPARE(entries, QStringList({"Delete"}));
     QVERIFY(MenuAt(m_pSource, pos).contains(QStringLiteral("Turn On IP/MAC Display")));
 }
 

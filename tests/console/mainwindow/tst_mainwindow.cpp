@@ -321,9 +321,14 @@ void TestMainWindow::refreshKeepsCurrentLayout()
     QVERIFY(pC->IsDefault());
     QVERIFY(!pB->IsDefault());
 
+    pC->SetLastStatus(E_SS_APPLIED);
     w.slotRefreshSceneComoboBox();
     QCOMPARE(w.GetCurScene(), pC);
+    QCOMPARE(pCombo->toolTip(), QString("Applied successfully"));
+    // Another layout chosen: its own status, not the one shown before.
+    pCombo->setCurrentIndex(0);
     QCOMPARE(pCombo->toolTip(), QString("Edit"));
+    pCombo->setCurrentIndex(2);
 
     // Gone from the list: the first entry is current.
     env.Mgr()->DeleteScene(pC);
@@ -491,6 +496,15 @@ void TestMainWindow::addLayoutFromDialog()
     QCOMPARE(pL2->GetName(), QString("W1-L3"));
     QCOMPARE(ComboTexts(Child<QComboBox>(&w, "cbScenes")), QStringList({"L1", "L3"}));
     QCOMPARE(w.GetCurScene(), pL2);
+
+    // A scheduled apply chooses L1 while the dialog is open: L3 is renamed.
+    OnModal<CDlgSceneEdit>([&](CDlgSceneEdit *pDlg) {
+        emit env.Mgr()->OnScheduleExec(pL1);
+        pDlg->findChild<QLineEdit *>("edtLayout")->setText("L4");
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
+    Child<QPushButton>(&w, "btnModifyScene")->click();
+    QCOMPARE(ComboTexts(Child<QComboBox>(&w, "cbScenes")), QStringList({"L1", "L4"}));
 }
 
 void TestMainWindow::removeLastLayoutAsksTwiceAndReturnsCells()

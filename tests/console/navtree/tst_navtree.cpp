@@ -103,6 +103,7 @@ private slots:
     void videoWallAdd();
     void videoWallRenameRenamesLayouts();
     void videoWallDelete();
+    void videoWallGoneWhileAsked();
     void doubleClickEditsDevicesOnly();
     void changeGroup();
     void deleteDevices();
@@ -743,6 +744,25 @@ void TestNavTree::videoWallDelete()
     QCOMPARE(groupSpy.count(), 1);
     QCOMPARE(groupSpy.at(0).at(0).value<QTreeWidgetItem *>(), pA);
     QCOMPARE(m_pForm->GetCurrentItem(), pA);
+}
+
+void TestNavTree::videoWallGoneWhileAsked()
+{
+    Populate();
+    CHOIDevMgr *pMgr = m_pEnv->Mgr();
+    // While the question is open the wall goes and a new wall of its name
+    // comes with a layout: the Yes takes neither.
+    CHOIScene *pNew = nullptr;
+    SetMessageBoxRunner([&](QMessageBox &) {
+        pMgr->RemoveVideoWall(m_pW1);
+        pNew = m_pEnv->AddWall(QStringLiteral("W1"), QStringLiteral("A"), 2);
+        pMgr->CreateScene(QStringLiteral("W1-a"));
+        return int(QMessageBox::Yes);
+    });
+    QVERIFY(!m_pForm->DeleteVideoWall(m_pW1, m_pForm.get()));
+    QVERIFY(pNew);
+    QCOMPARE(pMgr->FindVideoWallByName(QStringLiteral("W1")), pNew);
+    QVERIFY(pMgr->FindSceneByName(QStringLiteral("W1-a")));
 }
 
 void TestNavTree::doubleClickEditsDevicesOnly()
