@@ -25,7 +25,7 @@
 #include "batch/dlgbatch.h"
 #include "batch/dlgbatchdetail.h"
 #include "batch/dlgbatchgroup.h"
-#include "batch/edidhex.h"
+#include "hoi_core/edidhex.h"
 #include "control/devfiltergroupbox.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
@@ -68,13 +68,22 @@ const char *const kTypes[] = {"RX", "RX", "RX", "TX", "TX", "RX", "MRX", "GW", "
 const int kDevCount = 10;
 enum { RX0 = 0, RX1 = 1, RX2 = 2, TX3 = 3, TX4 = 4, VRX5 = 5, MRX6 = 6, GW7 = 7, WP8 = 8, VS9 = 9 };
 
-// 128 bytes that begin with the EDID header.
-QByteArray Edid128(char fill)
+// 128 bytes of fill whose last byte makes them sum to 0 modulo 256.
+QByteArray EdidBlock(char fill, const QByteArray &head = QByteArray())
 {
     QByteArray bytes(128, fill);
-    const char header[] = {0, char(0xff), char(0xff), char(0xff), char(0xff), char(0xff), char(0xff), 0};
-    bytes.replace(0, 8, QByteArray(header, 8));
+    bytes.replace(0, head.size(), head);
+    uchar nSum = 0;
+    for (int i = 0; i < 127; ++i)
+        nSum = uchar(nSum + uchar(bytes.at(i)));
+    bytes[127] = char(uchar(0x100 - nSum));
     return bytes;
+}
+
+// A whole 128-byte EDID: the header, then fill.
+QByteArray Edid128(char fill)
+{
+    return EdidBlock(fill, QByteArray::fromHex("00ffffffffffff00"));
 }
 
 // Every control whose enabled state the chooser's capability signals set.
@@ -413,9 +422,13 @@ void TestBatch::edidHexRule_data()
     QTest::addColumn<int>("sendLength");
 
     QTest::newRow("128 bytes") << Edid128('\x01') << true << 8 << 383;
-    QTest::newRow("256 bytes") << Edid128('\x01') + QByteArray(128, '\x02') << true << 16 << 767;
+    QTest::newRow("256 bytes") << Edid128('\x01') + EdidBlock('\x02') << true << 16 << 767;
     QTest::newRow("129 bytes") << Edid128('\x01') + "x" << false << 0 << 0;
-    QTest::newRow("255 bytes") << (Edid128('\x01') + QByteArray(128, '\x02')).left(255) << false << 0 << 0;
+    QTest::newRow("255 bytes") << (Edid128('\x01') + EdidBlock('\x02')).left(255) << false << 0 << 0;
+    // Sinks refuse an EDID whose block does not sum to 0.
+    QByteArray badSum = Edid128('\x01');
+    badSum[127] = char(badSum.at(127) + 1);
+    QTest::newRow("bad checksum") << badSum << false << 0 << 0;
     QByteArray noHeader = Edid128('\x01');
     noHeader[0] = '\x01';
     QTest::newRow("first byte not 00") << noHeader << false << 0 << 0;
@@ -1273,7 +1286,7 @@ void TestBatch::edidSelectFile()
 {
     // A longer file counts as its first 256 bytes.
     const QString path = QDir::temp().filePath(QStringLiteral("tst_batch_edid.bin"));
-    const QByteArray bytes = Edid128('\x44') + QByteArray(128, '\x55') + QByteArray(44, '\x66');
+    const QByteArray bytes = Edid128('\x44') + EdidBlock('\x55') + QByteArray(44, '\x66');
     QVERIFY(WriteFile(path, bytes));
 
     CBoxRecorder boxes;
