@@ -124,6 +124,15 @@ void CSimHttp::SetFault(E_Fault eFault, int nValue)
         qWarning() << "simhttp: cannot listen again on" << m_address.toString() << m_port;
 }
 
+void CSimHttp::AnswerHeld(int nStatus)
+{
+    const QList<Session *> sessions = m_sessions;
+    for (Session *s : sessions) {
+        if (s->index >= 0 && m_requests.at(s->index).complete && m_requests.at(s->index).status == 0)
+            answer(s, nStatus, QByteArray("OK"));
+    }
+}
+
 void CSimHttp::onNewConnection()
 {
     while (QTcpSocket *pSocket = m_server->nextPendingConnection()) {

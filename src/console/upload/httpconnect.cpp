@@ -203,11 +203,9 @@ void HttpConnect::Drop()
 
 void HttpConnect::ReleaseBody()
 {
-    if (m_file) {
-        m_file->close();
-        delete m_file;
-        m_file = nullptr;
-    }
+    // The body belongs to the request's multipart, which goes with the reply:
+    // after an abort the network layer may still read it until then.
+    m_file = nullptr;
 }
 
 void HttpConnect::slotReplyFinished(QNetworkReply *reply)

@@ -163,6 +163,8 @@ private slots:
     void idleImageFailures();
     void logoAndOverlayRounds();
     void unansweredUploadKeepsRoundOpen();
+    void stalledUploadEndsRound();
+    void lateAnswerOfEarlierRoundNotCounted();
     void uploadEndKeepsWaitingPageDisabled();
     void uploadsCheckTheFileAgain_data();
     void uploadsCheckTheFileAgain();
@@ -276,6 +278,13 @@ void TestBatch::init()
 {
     if (!m_pLan)
         return;
+    // A test that failed half-way may have left a device off; the next one
+    // must not wait for it in vain.
+    for (int i = 0; i < kDevCount; ++i) {
+        m_pLan->SetDeviceOn(i, true);
+        if (!Dev(i)->m_bOnLine)
+            QVERIFY(SetOnLine(i, true));
+    }
     EnsureLinks();
     m_pLan->ClearReceived();
 }
@@ -1696,12 +1705,15 @@ void TestBatch::idleImageRound()
     QStringList progress;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
-        if (progress.isEmpty() || progress.last() != pProgress->text())
+        if (progress.last() != pProgress->text())
             progress << pProgress->text();
     });
-    sampler.start(1);
 
+    // The round starts at 0 % before any event is handled; a sample taken
+    // later may already see the first progress.
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    progress << pProgress->text();
+    sampler.start(1);
     QVERIFY(dlg.isEnabled());
     // Nothing is counted before the answers are in.
     QVERIFY(W<QPushButton>(dlg, "pbImageDetails")->isHidden());
@@ -1818,6 +1830,62 @@ void TestBatch::unansweredUploadKeepsRoundOpen()
         dlg.reject();
         QTRY_COMPARE_WITH_TIMEOUT(http[RX2]->OpenConnections(), 0, 5000);
     }
+}
+
+void TestBatch::stalledUploadEndsRound()
+{
+    // A device that takes the picture and never answers fails once its
+    // upload has made no progress for the stall time: the round ends.
+    CHttpFleet http(m_pLan, {RX0, RX2});
+    http[RX2]->SetFault(CSimHttp::E_HF_STALL);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    dlg.SetUploadStallTimeout(2000);
+    Check(dlg, {RX0, RX2});
+    files.Answer(MakeJpeg(QStringLiteral("idle6.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 1."), 15000);
+    QCOMPARE(W<QLabel>(dlg, "label_pro")->text(), QStringLiteral("Progress: 100%"));
+    QTRY_COMPARE(http[RX2]->OpenConnections(), 0);
+
+    // The next round goes through once the device answers again.
+    http[RX2]->SetFault(CSimHttp::E_HF_NONE);
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 0."), 10000);
+}
+
+void TestBatch::lateAnswerOfEarlierRoundNotCounted()
+{
+    CHttpFleet http(m_pLan, {RX0, RX1, RX2});
+    const auto held = [&http](int i) {
+        int n = 0;
+        for (const T_SimHttpRequest &request : http[i]->Requests())
+            n += request.complete && request.status == 0 ? 1 : 0;
+        return n;
+    };
+    http[RX2]->SetFault(CSimHttp::E_HF_STALL);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    Check(dlg, {RX0, RX2});
+    files.Answer(MakeJpeg(QStringLiteral("idle7.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(held(RX2), 1, 10000);
+
+    // A second round over three devices, one of which stalls to the end.
+    http[RX1]->SetFault(CSimHttp::E_HF_STALL);
+    Check(dlg, {RX1});
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(held(RX2), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(held(RX1), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->RequestCount(), 2, 10000);
+    // RX2 answers both rounds: the first round's answer comes late and
+    // must not close the second round, which still waits for RX1.
+    http[RX2]->AnswerHeld(200);
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX2]->OpenConnections(), 0, 10000);
+    http[RX1]->Close();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 1."), 10000);
 }
 
 void TestBatch::uploadsCheckTheFileAgain_data()
