@@ -203,6 +203,8 @@ private:
     // The controls that only an encoder, or only a decoder, can use.
     void EnableEncoderControls(bool bOn);
     void EnableDecoderControls(bool bOn);
+    // The EDID list and, once an EDID is held, its Apply.
+    void EnableEdidPage();
 
     // The frame of every synchronous operation. StartBatch disables the
     // dialog, empties the page's failure list and takes the checked devices;

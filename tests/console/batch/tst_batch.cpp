@@ -56,6 +56,7 @@ const char kConfig[] =
     "  <product id=\"ZMRX\" name=\"Multiview\" type=\"mrx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
     "           video_set_2=\"y\"/>\n"
     "  <product id=\"ZGW\" name=\"Gateway\" type=\"gw\" param_prefix=\"gb\"/>\n"
+    "  <product id=\"ZCAM\" name=\"Camera\" type=\"tx\" param_prefix=\"gb\" ipc_flag=\"y\"/>\n"
     "  <product id=\"ZWP\" name=\"Processor\" type=\"wp\" param_prefix=\"gb\" jpeg_enable=\"n\"/>\n"
     "  <product id=\"ZVS\" name=\"WallDecoder\" type=\"rx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
     "           video_set_2=\"y\" audio_delay=\"y\" overlay_enable=\"y\" url=\"/upload_bg\"\n"
@@ -506,8 +507,15 @@ void TestBatch::initialState()
     QCOMPARE(pBaud->currentText(), QStringLiteral("115200"));
     QCOMPARE(W<QComboBox>(dlg, "cmbParity_2")->itemData(2).toInt(), int(CHOIDev::PAR_EVEN));
 
-    // Only the devices the dialog can set are offered.
-    QTreeWidget *pTree = W<QDevFilterGroupBox>(dlg, "groupBox")->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
+    // Only the devices the dialog can set are offered: not a gateway's
+    // virtual TX, on line with its gateway but without a link.
+    m_pMgr->AddIpcDev(QStringLiteral("Cam"), QStringLiteral("ZCAM-0A5800000001"), Dev(GW7));
+    CHOIDev *pCamera = m_pMgr->FindDevByHostName(QStringLiteral("ZCAM-0A5800000001"));
+    QVERIFY(pCamera);
+    pCamera->m_bOnLine = true;
+    const auto dropCamera = qScopeGuard([this] { m_pMgr->RemoveChildDevices(Dev(GW7)); });
+    CDlgBatch listed;
+    QTreeWidget *pTree = W<QDevFilterGroupBox>(listed, "groupBox")->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
     QCOMPARE(pTree->topLevelItemCount(), kDevCount);
     QCOMPARE(pTree->headerItem()->text(1), QStringLiteral("Alias"));
     QCOMPARE(pTree->headerItem()->text(2), QStringLiteral("Hostname"));
@@ -627,6 +635,8 @@ void TestBatch::ipRangeRefused_data()
                                   << "The IP address end cannot be less than the IP address begin." << "";
     QTest::newRow("too few") << "192.168.1.5" << "192.168.1.6" << "255.255.0.0"
                              << "the total number of IP address is less than the total number of devices." << "";
+    QTest::newRow("mask not contiguous") << "10.1.1.1" << "10.1.1.9" << "255.0.255.0"
+                                         << "Invalid subnet mask: 255.0.255.0" << "edtIPAddr_mask";
 }
 
 void TestBatch::ipRangeRefused()
