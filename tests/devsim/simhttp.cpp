@@ -137,6 +137,15 @@ void CSimHttp::ClearRequests()
     m_requests.clear();
 }
 
+void CSimHttp::AnswerHeld(int nStatus)
+{
+    const QList<Session *> sessions = m_sessions;
+    for (Session *s : sessions) {
+        if (s->index >= 0 && m_requests.at(s->index).complete && m_requests.at(s->index).status == 0)
+            answer(s, nStatus, QByteArray("OK"));
+    }
+}
+
 void CSimHttp::onNewConnection()
 {
     while (QTcpSocket *pSocket = m_server->nextPendingConnection()) {

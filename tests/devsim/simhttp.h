@@ -80,6 +80,9 @@ public:
     // again on the same port after E_HF_REFUSE.
     void SetFault(E_Fault eFault, int nValue = 0);
     E_Fault Fault() const { return m_fault; }
+    // Answers every request that a stall holds now, late (RequestDone comes
+    // again for each).
+    void AnswerHeld(int nStatus);
     // The requests that ever got as far as a full header block, in order.
     QList<T_SimHttpRequest> Requests() const { return m_requests; }
     int RequestCount() const { return m_requests.size(); }

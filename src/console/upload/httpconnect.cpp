@@ -212,19 +212,15 @@ void HttpConnect::Drop()
 {
     if (!m_reply)
         return;
-    // The aborted reply may still read its body until it is gone; the body
-    // is its grandchild and goes with it.
-    m_file = nullptr;
+    ReleaseBody();
     DropReply(m_reply, this);
 }
 
 void HttpConnect::ReleaseBody()
 {
-    if (m_file) {
-        m_file->close();
-        delete m_file;
-        m_file = nullptr;
-    }
+    // The body belongs to the request's multipart, which goes with the reply:
+    // after an abort the network layer may still read it until then.
+    m_file = nullptr;
 }
 
 void HttpConnect::slotReplyFinished(QNetworkReply *reply)

@@ -117,7 +117,7 @@ private:
     bool BeginUpload(const QString &devName, const QString &url);
     // Posts pBody (open, read from the start) as the one part; filePath names it.
     void Post(QIODevice *pBody, const QString &filePath, const QString &url);
-    // Closes and deletes the body of the last upload.
+    // Lets go of the body of the last upload; its reply deletes it.
     void ReleaseBody();
 
     QNetworkAccessManager *m_manager = nullptr; // child

@@ -101,12 +101,19 @@ QColor TextColor(QLabel *pLabel)
     return pLabel->palette().color(QPalette::WindowText);
 }
 
-// An EDID block: the 8-byte header, then filler.
+// An EDID block: the 8-byte header, then filler; each whole block sums to
+// 0 modulo 256.
 QByteArray Edid(int nSize, bool bHeader = true)
 {
     QByteArray bytes(nSize, '\x5a');
     if (bHeader && nSize >= 8)
         bytes.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    for (int nBlock = 0; nBlock + 128 <= nSize; nBlock += 128) {
+        uchar nSum = 0;
+        for (int i = nBlock; i < nBlock + 127; ++i)
+            nSum = uchar(nSum + uchar(bytes.at(i)));
+        bytes[nBlock + 127] = char(uchar(0x100 - nSum));
+    }
     return bytes;
 }
 
@@ -1168,6 +1175,7 @@ void TestVtx::edidInvalidFileLeavesNothing()
     const QString dir = EdidDirPath() + QLatin1Char('/');
     QByteArray first = Edid(256);
     first[100] = '\x11';
+    first[101] = '\xa3'; // the block's sum stays
     QVERIFY(WriteAll(dir + "first.bin", first));
     QVERIFY(WriteAll(dir + "second.bin", Edid(128, false)));
     CHOIDev *pDev = Dev(kRx);
