@@ -1960,20 +1960,23 @@ void TestBatch::uploadEndKeepsWaitingPageDisabled()
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
     QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->RequestCount(), 1, 10000);
 
-    // A shell that takes the connection and never speaks: the link gives
-    // up after its reply time-outs.
+    // A shell that takes the connection and never speaks holds the other
+    // operation.
     Check(dlg, {RX1});
     Dev(RX1)->CloseComm();
-    Dev(RX1)->GetComm()->SetCheckerInterval(500);
     m_pLan->Device(RX1)->setSilent(true);
     const auto restore = qScopeGuard([this] {
         m_pLan->Device(RX1)->setSilent(false);
         Dev(RX1)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
     });
     W<QPushButton>(dlg, "btnCloseMsg")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(Dev(RX1)->GetComm()->IsConnected(), 10000);
     http[RX0]->Close();
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."), 5000);
     QVERIFY(!dlg.isEnabled());
+    // Only now may the link give up: after its reply time-outs, short here.
+    Dev(RX1)->GetComm()->SetCheckerInterval(500);
+    m_pLan->Device(RX1)->dropConnections();
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 1, fail: 1."), 10000);
     QVERIFY(dlg.isEnabled());
 }
