@@ -65,6 +65,9 @@ private slots:
     void unwritableCharactersAreLeftOut();
     void unknownProductStaysInList();
     void hostileHostNamesAreLeftOut();
+    void listsLeaveOtherDevicesAlone_data();
+    void listsLeaveOtherDevicesAlone();
+    void listTakesBackOwnerlessCamera();
     void loadFileUpdatesDevicesInPlace();
 
 private:
@@ -278,18 +281,90 @@ void TestIpcList::unknownProductStaysInList()
 void TestIpcList::hostileHostNamesAreLeftOut()
 {
     // A host name goes into other devices' shell lines: a record of another
-    // form is left out; one without a host name stays, it gets one later.
+    // form gets no device, and the operator hears which; the list keeps it,
+    // so a save writes back all that was read.
     const QString path = DocumentsDir() + m_gw->GetMacId() + ".xml";
     QVERIFY(WriteFile(path, "<ipgwconfig><ipc><item aliasname=\"a\" hostname=\"IPCAM-1;reboot;#\"/>"
                             "<item aliasname=\"b\"/><item aliasname=\"c\" hostname=\"IPCAM-000000000C01\"/>"
                             "</ipc></ipgwconfig>"));
     for (bool bAtStart : {false, true}) {
         m_gw->ClearIpcInfo();
-        QVERIFY(bAtStart ? m_mgr->LoadIpcConfig() : m_gw->LoadIpcConfigFile(path));
-        QCOMPARE(m_gw->GetIpcList().size(), 2);
-        QCOMPARE(m_gw->GetIpcList().at(0)->aliasname, QString("b"));
+        QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
+        QStringList leftOut;
+        QVERIFY(bAtStart ? m_mgr->LoadIpcConfig() : m_gw->LoadIpcConfigFile(path, &leftOut));
+        QCOMPARE(m_gw->GetIpcList().size(), 3);
         QCOMPARE(m_mgr->GetDevCount(), 2);
+        QCOMPARE(log.count(), 1);
+        QVERIFY(log.at(0).at(0).toString().endsWith(
+            "Virtual TX('a') is left out of the device list: 'IPCAM-1;reboot;#' is no host name."));
+        QCOMPARE(leftOut.size(), bAtStart ? 0 : 1);
     }
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(ReadFile(path).contains("hostname=\"IPCAM-1;reboot;#\""));
+}
+
+void TestIpcList::listsLeaveOtherDevicesAlone_data()
+{
+    QTest::addColumn<bool>("otherGateway");
+    QTest::newRow("an encoder on line") << false;
+    QTest::newRow("a camera of another gateway") << true;
+}
+
+void TestIpcList::listsLeaveOtherDevicesAlone()
+{
+    QFETCH(bool, otherGateway);
+    CHOIDev* owner = nullptr;
+    if (otherGateway) {
+        owner = AddDev(m_mgr, "GWP-00000000EE02", "Gate 2");
+        owner->m_listIpcInfo << Record("theirs", kCam1);
+        QVERIFY(m_mgr->AddIpcDev("theirs", kCam1, owner));
+    } else {
+        CHOIDev* pEncoder = AddDev(m_mgr, kCam1, "theirs");
+        pEncoder->SetIPAddr("127.0.0.5");
+        pEncoder->m_bOnLine = true;
+    }
+    CHOIDev* pDev = m_mgr->FindDevByHostName(kCam1);
+    const QString expected = "Virtual TX('mine') is left out of the device list: " + QString(kCam1)
+                             + " belongs to another device.";
+
+    // Read into the gateway, and at start: the other device keeps its name
+    // and its owner, the entry stays in this gateway's list.
+    const QString path = DocumentsDir() + m_gw->GetMacId() + ".xml";
+    m_gw->m_listIpcInfo << Record("mine", kCam1) << Record("c2", kCam2);
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    for (bool bAtStart : {false, true}) {
+        m_gw->ClearIpcInfo();
+        QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
+        QStringList leftOut;
+        QVERIFY(bAtStart ? m_mgr->LoadIpcConfig() : m_gw->LoadIpcConfigFile(path, &leftOut));
+        QCOMPARE(leftOut, bAtStart ? QStringList() : QStringList(expected));
+        QCOMPARE(log.count(), 1);
+        QVERIFY(log.at(0).at(0).toString().endsWith(expected));
+        QCOMPARE(m_gw->GetIpcList().size(), 2);
+        QCOMPARE(pDev->GetName(), QString("theirs"));
+        QCOMPARE(pDev->GetParentDev(), owner);
+        QVERIFY(!m_mgr->FindIpcDev(kCam1, m_gw));
+    }
+
+    // The gateway's next list without the name leaves the device in place.
+    delete m_gw->m_listIpcInfo.takeFirst();
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(m_gw->LoadIpcConfigFile(path));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_mgr->FindDevByHostName(kCam1), pDev);
+    QCOMPARE(CamDevCount(), 1);
+}
+
+void TestIpcList::listTakesBackOwnerlessCamera()
+{
+    // A project of an earlier version kept a camera without its gateway and
+    // without an address: the gateway's list takes it back.
+    CHOIDev* pCam = AddDev(m_mgr, kCam1, "old");
+    QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
+    QVERIFY(m_mgr->AddIpcDev("c1", kCam1, m_gw));
+    QCOMPARE(log.count(), 0);
+    QCOMPARE(pCam->GetParentDev(), m_gw);
+    QCOMPARE(pCam->GetName(), QString("c1"));
 }
 
 void TestIpcList::loadFileUpdatesDevicesInPlace()
