@@ -500,6 +500,8 @@ private:
     void ReadLayoutsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
     void ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
     void ReadVideoWallsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    // The links between devices that a device item names by name.
+    void ResolveDevLinks(const T_ProjectReadState& state);
     void EndProjectLoad();
 
     CHOIDev* ReadDevItem(QXmlStreamReader& reader);
