@@ -152,6 +152,7 @@ private slots:
     void ipcBadReadKeepsList();
     void ipcReadDuringEdit_data();
     void ipcReadDuringEdit();
+    void ipcListNamingAnEncoder();
     void ipcSameHostNameKeepsBoth();
     void ipcNewHostName_data();
     void ipcNewHostName();
@@ -569,13 +570,19 @@ void TestVtx::ipcBadReadKeepsList()
 void TestVtx::ipcReadDuringEdit_data()
 {
     QTest::addColumn<int>("row");
-    QTest::newRow("existing row") << 0;
-    QTest::newRow("placeholder row") << 1;
+    QTest::addColumn<QStringList>("aliases"); // of the list afterwards
+    QTest::addColumn<bool>("told");
+    // A camera the list read lacks stays as edited; a new one whose name a
+    // camera of the list read took is not kept, and the operator hears it.
+    QTest::newRow("existing row") << 0 << QStringList({"Lobby", "Yard", "Late"}) << false;
+    QTest::newRow("placeholder row") << 1 << QStringList({"Lobby", "Yard"}) << true;
 }
 
 void TestVtx::ipcReadDuringEdit()
 {
     QFETCH(int, row);
+    QFETCH(QStringList, aliases);
+    QFETCH(bool, told);
 
     ClearGatewayList();
     CHOIDev *pGw = Dev(kGw);
@@ -584,6 +591,7 @@ void TestVtx::ipcReadDuringEdit()
     pOld->hostname = QStringLiteral("KRT4400-02A7C5F10007");
     pOld->url = QStringLiteral("rtsp://10.9.0.7/o");
     pGw->AddIpcInfo(pOld);
+    m_pMgr->AddIpcDev(pOld->aliasname, pOld->hostname, pGw);
     m_pGwHttp->SetStored(kListPath, kGatewayList);
 
     CBoxLog boxes;
@@ -597,21 +605,61 @@ void TestVtx::ipcReadDuringEdit()
     Child<QPushButton>(dlg, "pBReadDev")->click();
     QCOMPARE(EditRow(pTree, pTree->topLevelItem(row),
                      [&](QWidget *pWidget) {
-                         QTest::qWaitFor([&]() { return boxes.Count() == 1; }, 10000);
+                         QVERIFY(QTest::qWaitFor([&]() { return boxes.Count() == 1; }, 10000));
                          Child<QLineEdit>(*pWidget, "lEAlias")->setText(QStringLiteral("Late"));
                          Child<QPushButton>(*pWidget, "pBOK")->click();
                      }),
              1);
-    QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful."));
+    QCOMPARE(boxes.At(0).text, QStringLiteral("Read from device successful."));
+    QCOMPARE(boxes.Count(), told ? 2 : 1);
+    if (told)
+        QCOMPARE(boxes.Last().text, QStringLiteral("The list read from the device took the name "
+                                                   "KRT4400-02A7C5F10001 meanwhile; the edit of 'Late' is not kept."));
 
-    QCOMPARE(pGw->GetIpcList().size(), 2);
-    QCOMPARE(pGw->GetIpcList().at(0)->aliasname, QStringLiteral("Lobby"));
-    QCOMPARE(pGw->GetIpcList().at(1)->aliasname, QStringLiteral("Yard"));
-    QCOMPARE(pTree->topLevelItemCount(), 3);
+    QStringList listed;
+    for (const T_IpcInfo *pInfo : pGw->GetIpcList())
+        listed << pInfo->aliasname;
+    QCOMPARE(listed, aliases);
+    QCOMPARE(pTree->topLevelItemCount(), aliases.size() + 1);
     QCOMPARE(pTree->topLevelItem(0)->text(3), QStringLiteral("Lobby"));
     QCOMPARE(m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10001"))->GetName(), QStringLiteral("Lobby"));
-    QVERIFY(!m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10007")));
+    CHOIDev *pKept = m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10007"));
+    QCOMPARE(pKept ? pKept->GetName() : QString(), told ? QString() : QStringLiteral("Late"));
+}
+
+// A list naming a device that is not the gateway's own (here an encoder on
+// line) leaves that device alone and says so in the result.
+void TestVtx::ipcListNamingAnEncoder()
+{
+    ClearGatewayList();
+    CHOIDev *pGw = Dev(kGw);
+    CHOIDev *pEnc = Dev(kTx);
+    const QString strEncName = pEnc->GetName();
+    const QString strHost = pEnc->GetHostName();
+    QVERIFY(pEnc->m_bOnLine);
+    QByteArray list = kGatewayList;
+    list.replace("KRT4400-02A7C5F10001", strHost.toUtf8());
+    m_pGwHttp->SetStored(kListPath, list);
+
+    CBoxLog boxes;
+    CDlgIPCConfig dlg(pGw, nullptr);
+    Child<QPushButton>(dlg, "pBReadDev")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
+    QCOMPARE(boxes.Last().title, QStringLiteral("Read from device"));
+    QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful.\nVirtual TX('Lobby') is left out of "
+                                               "the device list: %1 belongs to another device.")
+                                    .arg(strHost));
+    QCOMPARE(pGw->GetIpcList().size(), 2);
+    QCOMPARE(pEnc->GetName(), strEncName);
+    QCOMPARE(pEnc->GetParentDev(), static_cast<CHOIDev *>(nullptr));
+
+    // Deleting the row takes the record, never the encoder.
+    QTreeWidget *pTree = Child<QTreeWidget>(dlg, "treeWidgetConfig");
+    pTree->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    Child<QPushButton>(dlg, "pBDelete")->click();
+    QCOMPARE(pGw->GetIpcList().size(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_pMgr->FindDevByHostName(strHost), pEnc);
 }
 
 void TestVtx::ipcSameHostNameKeepsBoth()
@@ -710,6 +758,14 @@ void TestVtx::ipcSaveFailures()
     QVERIFY(Child<QPushButton>(dlg, "pBSave")->isEnabled());
     QTest::qWait(200);
     QCOMPARE(m_pGwHttp->RequestCount(), 0);
+
+    // A list read that cannot be stored is no success, and changes nothing.
+    m_pGwHttp->SetStored(kListPath, kGatewayList);
+    Child<QPushButton>(dlg, "pBReadDev")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 3, 10000);
+    QCOMPARE(boxes.Last().title, QStringLiteral("Read from device"));
+    QCOMPARE(boxes.Last().text, QStringLiteral("Save Failed."));
+    QVERIFY(Dev(kGw)->GetIpcList().isEmpty());
     QVERIFY(QDir().rmdir(ListFile()));
 }
 
