@@ -894,9 +894,15 @@ void TestVtx::previewFailures()
     QCOMPARE(boxes.Last().icon, QMessageBox::Information);
     QCOMPARE(boxes.Last().title, QStringLiteral("Open image failed"));
     QCOMPARE(boxes.Last().text, QStringLiteral("Open image failed!"));
+    // A PNG named ".jpg" is no JPEG.
+    const QString png = m_files.filePath(QStringLiteral("png.jpg"));
+    QVERIFY(WriteImage(png, 64, 48, "PNG"));
+    answer.Set(png);
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Open image failed!", "Open image failed!"}));
     answer.Set(QString());
     Child<QPushButton>(dlg, "pushBtnSelect")->click();
-    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Count(), 2);
     QCOMPARE(Child<QLineEdit>(dlg, "lineEditFilePath")->text(), path);
     QCOMPARE(Child<QLabel>(dlg, "label_3")->text(), res);
 
@@ -915,6 +921,9 @@ void TestVtx::previewFailures()
     QCOMPARE(boxes.Last().title, QString());
     QCOMPARE(pProgress->text(), QStringLiteral("Upload Progress: 0%"));
     QVERIFY(dlg.isEnabled());
+    // Its lines no longer describe a file that is there.
+    QCOMPARE(Child<QLabel>(dlg, "label_3")->text(), QStringLiteral("Image Resolution: 720X480 or lower"));
+    QCOMPARE(Child<QLabel>(dlg, "label_5")->text(), QStringLiteral("Image Size: N/A"));
 }
 
 void TestVtx::previewRecheckedAndDroppedOnClose()
@@ -928,10 +937,12 @@ void TestVtx::previewRecheckedAndDroppedOnClose()
     dlg.show();
     Child<QPushButton>(dlg, "pushBtnSelect")->click();
 
-    // Grown past 720 x 480 after it was chosen: not sent.
+    // Grown past 720 x 480, or turned into a PNG, after it was chosen: not sent.
     QVERIFY(WriteImage(path, 721, 480, "JPG"));
     Child<QPushButton>(dlg, "pushBtnUpload")->click();
-    QCOMPARE(boxes.Texts(), QStringList({"Upload failed."}));
+    QVERIFY(WriteImage(path, 320, 240, "PNG"));
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Upload failed.", "Upload failed."}));
     QVERIFY(dlg.isEnabled());
 
     // Closing the window ends an upload the device never answers.
@@ -943,7 +954,7 @@ void TestVtx::previewRecheckedAndDroppedOnClose()
     QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
     QVERIFY(dlg.isEnabled());
     QTest::qWait(100);
-    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Count(), 2);
     QCOMPARE(m_pGwHttp->RequestCount(), 1);
     m_pGwHttp->SetFault(CSimHttp::E_HF_NONE);
 }
