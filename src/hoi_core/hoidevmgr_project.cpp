@@ -279,8 +279,10 @@ void CHOIDevMgr::WriteLayoutAttributes(CHOIScene* pScene, QXmlStreamWriter& xml)
     Attr(xml, "row_count", pScene->GetRowCount());
     Attr(xml, "col_count", pScene->GetColCount());
     Attr(xml, "isDefault", pScene->IsDefault() ? 0 : 1);
-    if (const CHOIScene* pWall = FindVideoWallByName(CHOIScene::GetSceneNamePrefix(pScene->GetName())))
-        Attr(xml, "sequence", pWall->GetLayoutSeq());
+    // A layout whose wall is gone gets one with sequence 0 when it is read
+    // back; saying so here keeps the file as it is read.
+    const CHOIScene* pWall = FindVideoWallByName(CHOIScene::GetSceneNamePrefix(pScene->GetName()));
+    Attr(xml, "sequence", pWall ? pWall->GetLayoutSeq() : 0);
     Attr(xml, "layoutseq", pScene->GetLayoutSeq());
 }
 

@@ -410,6 +410,8 @@ void TestProjectFile::roundTrip()
     CHOIDev* mrx1 = m_mgr->FindDevByHostName(kMrx1);
     mrx1->SetIPMLayoutWindows("Dual", QStringLiteral("%1:1:0,0,960,1080:fit NULL:1:960,0,960,1080:stretch ").arg(kTx3));
     mrx1->SetIPMLayoutAudio("Quad", "window", "2");
+    // A layout whose wall is gone: the reader makes it one again.
+    Layout(m_mgr, "Solo-Only", QString(), 1, 1, 9);
 
     const QString first = m_dir.filePath("first.hoi");
     const QString second = m_dir.filePath("second.hoi");
