@@ -1,24 +1,33 @@
-// A fleet coming on line under the console's manager and its Log dock: N
-// simulated devices (1000 by default, encoders and decoders in turn) are
-// found by a search and read back, then switched off until the on-line check
-// has marked them off line, then switched on again, so that the on-line check
-// reads every one of them back. Run it as
+// A fleet coming on line under the console, twice: first in the real main
+// window as an operator has it (the source device list, the group tree, a
+// group page with its tiles, the Information and Log docks shown), then under
+// the manager alone (with the Log dock hidden, as the console starts). N
+// simulated devices (1000 by default; 3 in 20 encoders, the rest decoders)
+// are found by a search and read back; they are then arranged as a project
+// (groups of 16 decoders, each with a 2x4 video wall of six layouts), which
+// is saved and opened again, so that the on-line check brings the opened
+// project's devices on line and reads every one of them back. Last, the
+// console idles with every link open. Run it as
 //   unshare -n tests/lan/testlan.sh 1000 build/bin/bench_fleet 1000
 //
-// The devices run in a child process (this program started with
-// "--serve <count>"), so the CPU time and memory reported are the console's
-// alone. Per phase it reports the devices read back and failed, the wall and
-// CPU time, the command lines the console sent and the CPU per line, the
-// longest time the event loop did not turn, the resident size after the
-// phase and the peak so far. The Log dock is hidden, as the console starts;
-// "--log-shown" after the count shows it.
+// Each run is a process of its own ("--run window|manager <count>"), and the
+// devices run in a child of that ("--serve <count>"), so the CPU time and
+// memory reported are that console's alone.
+#include "docks/devinfowidget.h"
 #include "docks/logwidget.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "hoiwidget/itemdata.h"
+#include "mainwindow/mainwindow.h"
+#include "navtree/formgrouplist.h"
 #include "platform/openfilelimit.h"
 #include "simdevice_commands.h"
 #include "simlan.h"
+#include "uiservices.h"
 
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,11 +35,13 @@
 #include <QProcess>
 #include <QSet>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,8 +49,11 @@ namespace {
 
 const int kDefaultCount = 1000;
 const int kWaitMs = 300000;
-const qint64 kStallLimitMs = 100;
-const long kRssLimitKb = 150 * 1024;
+const int kIdleMs = 20000;
+const int kGroupSize = 16;
+const int kWallRows = 2;
+const int kWallCols = 4;
+const int kLayoutsPerWall = 6;
 
 // Debug output is formatted as the console formats it, but not printed.
 void DropDebug(QtMsgType type, const QMessageLogContext &context, const QString &msg)
@@ -76,8 +90,13 @@ long RssKb()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+bool IsEncoder(int i)
+{
+    return i % 20 < 3;
+}
+
 // ---------------------------------------------------------------------------
-// The child: the fleet. "off" and "on" on its input switch every device.
+// The fleet: "off" and "on" on its input switch every device.
 
 int Serve(int count)
 {
@@ -85,7 +104,7 @@ int Serve(int count)
     RaiseOpenFileLimit();
     CSimLan lan;
     for (int i = 0; i < count; ++i) {
-        const bool bTx = i % 2 == 0;
+        const bool bTx = IsEncoder(i);
         SimDevice *pDev = lan.AddDevice(CSimLan::HostNameFor(QLatin1String(bTx ? "IPE1000" : "IPD1000"), i),
                                         QLatin1String(bTx ? "TX" : "RX"));
         if (!pDev)
@@ -137,8 +156,8 @@ struct T_Phase
     bool finished = false;
 };
 
-// Counts the command lines sent and measures the longest pause between two
-// turns of the event loop (a 1 ms timer), from Start to Stop.
+// Counts the command lines sent and measures the longest time the thread
+// did not answer a 1 ms timer, from Start to Stop.
 class CMeter : public QObject
 {
 public:
@@ -217,12 +236,6 @@ int OnLineCount(CHOIDevMgr &mgr)
     return n;
 }
 
-void SwitchFleet(QProcess &child, const char *command)
-{
-    child.write(QByteArray(command) + '\n');
-    child.waitForBytesWritten();
-}
-
 T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
 {
     T_Phase phase;
@@ -240,17 +253,64 @@ T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
     return phase;
 }
 
-// The devices go off line, then come back: the on-line check reads each one
-// back as it sees it again.
-T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
+// The found devices as an installation: groups of 16 decoders, the first
+// eight of each in a 2x4 video wall with six layouts, each decoder showing an
+// encoder. Decoders left over stay ungrouped.
+void ArrangeProject(CHOIDevMgr &mgr)
+{
+    QList<CHOIDev *> tx;
+    QList<CHOIDev *> rx;
+    for (int i = 0; i < mgr.GetDevCount(); ++i) {
+        CHOIDev *pDev = mgr.GetDev(i);
+        if (pDev->GetDevType() == CHOIDev::E_DT_TX)
+            tx << pDev;
+        else if (pDev->GetDevType() == CHOIDev::E_DT_RX)
+            rx << pDev;
+    }
+    if (tx.isEmpty())
+        return;
+    const int nWallCells = kWallRows * kWallCols;
+    for (int g = 0; (g + 1) * kGroupSize <= rx.size(); ++g) {
+        const QString strGroup = QStringLiteral("G%1").arg(g + 1);
+        const QString strWall = QStringLiteral("W%1").arg(g + 1);
+        mgr.AddGroup(strGroup, uint(g + 1));
+        CHOIScene *pWall = mgr.GetOrCreateVideoWall(strWall);
+        pWall->SetGridSize(kWallRows, kWallCols);
+        pWall->SetGroup(strGroup);
+        pWall->SetLayoutSeq(1);
+        for (int c = 0; c < kGroupSize; ++c) {
+            CHOIDev *pDev = rx.at(g * kGroupSize + c);
+            pDev->SetGroup(strGroup);
+            pDev->SetTXDev(tx.at((g * 5 + c) % tx.size()));
+            if (c < nWallCells) {
+                pWall->GetCell(c / kWallCols, c % kWallCols)->rx = pDev;
+                pDev->SetVideoWall(pWall);
+                pDev->SetSequence(c + 1);
+            } else {
+                pDev->SetSequence(c - nWallCells + 2);
+            }
+        }
+        for (int l = 0; l < kLayoutsPerWall; ++l) {
+            CHOIScene *pScene = mgr.CreateScene(QStringLiteral("%1-L%2").arg(strWall).arg(l + 1));
+            pScene->SetGridSize(kWallRows, kWallCols);
+            pScene->SetGroup(strGroup);
+            pScene->SetLayoutSeq(l + 1);
+            pScene->SetDefault(l == 0);
+            for (int c = 0; c < nWallCells; ++c) {
+                T_SceneCell *pCell = pScene->GetCell(c / kWallCols, c % kWallCols);
+                pCell->rx = rx.at(g * kGroupSize + c);
+                pCell->txList << tx.at((g * 7 + l * 3 + c) % tx.size());
+            }
+        }
+    }
+}
+
+// The on-line check reads every device of the opened project back as it
+// finds it.
+T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, int count)
 {
     T_Phase phase;
     phase.name = "on-line check";
-    SwitchFleet(child, "off");
-    mgr.slotOnCheckOnLine();
-    if (!WaitFor(mgr, &CHOIDevMgr::OnDeviceNotify, [&] { return OnLineCount(mgr) == 0; }))
-        return phase;
-
     QSet<CHOIDev *> done;
     const auto conn = QObject::connect(&mgr, &CHOIDevMgr::OnDevCmdCompleted,
                                        [&](CHOIDev *pDev, E_ControlObject eObj, E_CommResult eResult) {
@@ -261,7 +321,7 @@ T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
                                                ++phase.failed;
                                        });
     meter.Start(phase);
-    SwitchFleet(child, "on");
+    mgr.slotOnCheckOnLine();
     phase.finished = WaitFor(mgr, &CHOIDevMgr::OnDevCmdCompleted,
                              [&] { return done.size() == count && OnLineCount(mgr) == count; });
     meter.Stop();
@@ -271,16 +331,98 @@ T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
     return phase;
 }
 
-void Print(int count, const T_Phase &p, int logLines)
+// Every link open, nothing asked: only the on-line check runs, every 5 s.
+T_Phase Idle(CMeter &meter, int count)
 {
-    std::printf("%d\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%lld\t%ld\t%ld\t%d%s\n", count, p.name, p.readBack, p.failed,
-                static_cast<long long>(p.wallMs), p.cpuMs, p.lines, p.lines > 0 ? p.cpuMs / p.lines : 0.0,
+    T_Phase phase;
+    phase.name = "idle";
+    meter.Start(phase);
+    QEventLoop loop;
+    QTimer::singleShot(kIdleMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    meter.Stop();
+    phase.readBack = count;
+    phase.finished = true;
+    return phase;
+}
+
+void Print(int count, const char *run, const T_Phase &p, int logLines)
+{
+    std::printf("%d\t%s\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%lld\t%ld\t%ld\t%d%s\n", count, run, p.name, p.readBack,
+                p.failed, static_cast<long long>(p.wallMs), p.cpuMs, p.lines, p.lines > 0 ? p.cpuMs / p.lines : 0.0,
                 static_cast<long long>(p.stallMs), p.rssKb / 1024, p.peakRssKb / 1024, logLines,
                 p.finished ? "" : "\tdid not finish");
     std::fflush(stdout);
 }
 
-int RunFleet(int count, bool bLogShown)
+// The windows of one run: the main window with its panels and docks, or a
+// bare window holding the hidden Log dock.
+class CConsole
+{
+public:
+    CConsole(CHOIDevMgr &mgr, bool bWindow)
+    {
+        if (bWindow) {
+            m_pMain.reset(new MainWindow);
+            m_pMain->resize(1600, 1000);
+            m_pMain->show();
+            m_pLog = m_pMain->findChild<CLogWidget *>();
+            m_pInfo = m_pMain->findChild<CDevinfoWidget *>();
+            m_pTree = m_pMain->findChild<CFormGroupList *>();
+            m_pLog->show();
+            m_pInfo->show();
+        } else {
+            m_pBare.reset(new QMainWindow);
+            m_pLog = new CLogWidget(m_pBare.get());
+            m_pBare->addDockWidget(Qt::BottomDockWidgetArea, m_pLog);
+            m_pBare->resize(1280, 1024);
+            m_pLog->hide();
+            m_pBare->show();
+        }
+        Q_UNUSED(mgr)
+        QCoreApplication::processEvents();
+    }
+
+    int LogLines() const { return m_pLog->GetLogEdit()->document()->blockCount(); }
+
+    // Saves the arranged project and opens it again, as the operator would;
+    // the window then shows a group page and a decoder in the Information dock.
+    bool Reopen(CHOIDevMgr &mgr, const QString &strPath)
+    {
+        if (!mgr.ExportDevInfoFile(strPath))
+            return false;
+        if (!m_pMain) {
+            mgr.ClearAll();
+            if (!mgr.ImportDevInfoFile(strPath))
+                return false;
+            mgr.InitMrxLayouts();
+            return true;
+        }
+        if (!m_pMain->OpenProject(strPath, true))
+            return false;
+        QTreeWidgetItem *pGroup = m_pTree->FindGroupItem(QStringLiteral("G1"));
+        if (!pGroup)
+            return false;
+        m_pTree->slotSetCurrentItem(pGroup);
+        for (int i = 0; i < pGroup->childCount(); ++i) {
+            if (CHOIDev *pDev = GroupItemDev(pGroup->child(i))) {
+                m_pInfo->slotShowDevDetail(pDev);
+                break;
+            }
+        }
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+private:
+    std::unique_ptr<MainWindow> m_pMain;
+    std::unique_ptr<QMainWindow> m_pBare;
+    CLogWidget *m_pLog = nullptr;
+    CDevinfoWidget *m_pInfo = nullptr;
+    CFormGroupList *m_pTree = nullptr;
+};
+
+int RunConsole(int count, bool bWindow)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -292,48 +434,69 @@ int RunFleet(int count, bool bLogShown)
         return 1;
     }
 
-    CHOIDevMgr mgr;
-    g_pHOIDevMgr = &mgr;
-    mgr.SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
+    const char *run = bWindow ? "window" : "manager";
+    QTemporaryDir dir;
     int status = 0;
-    if (!mgr.LoadProdConfig()) {
-        std::fprintf(stderr, "bench_fleet: no config.xml beside the program\n");
-        status = 1;
-    } else {
-        QMainWindow window;
-        CLogWidget *pLog = new CLogWidget(&window);
-        window.addDockWidget(Qt::BottomDockWidgetArea, pLog);
-        window.resize(1280, 1024);
-        pLog->setVisible(bLogShown);
-        window.show();
-        QCoreApplication::processEvents();
-
-        CMeter meter(mgr);
-        std::printf("devices\tphase\tread back\tfailed\twall ms\tCPU ms\tlines\tCPU/line ms\tstall ms\tRSS MiB"
-                    "\tpeak RSS MiB\tlog lines\n");
-        const T_Phase search = Search(mgr, meter, count);
-        Print(count, search, pLog->GetLogEdit()->document()->blockCount());
-        T_Phase check;
-        if (search.finished) {
-            check = OnLineCheck(mgr, meter, child, count);
-            Print(count, check, pLog->GetLogEdit()->document()->blockCount());
-        }
-        const T_Phase *phases[] = {&search, &check};
-        qint64 stallMs = 0;
-        for (const T_Phase *p : phases) {
-            if (!p->finished || p->failed > 0)
+    {
+        CHOIDevMgr mgr;
+        g_pHOIDevMgr = &mgr;
+        mgr.SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
+        // No welcome dialog and no tip.
+        mgr.m_nIsWelcome = 1;
+        mgr.m_nIsPrompt = 1;
+        if (!mgr.LoadProdConfig()) {
+            std::fprintf(stderr, "bench_fleet: no config.xml beside the program\n");
+            status = 1;
+        } else {
+            CConsole console(mgr, bWindow);
+            CMeter meter(mgr);
+            T_Phase phases[3];
+            phases[0] = Search(mgr, meter, count);
+            Print(count, run, phases[0], console.LogLines());
+            ArrangeProject(mgr);
+            if (!phases[0].finished || !console.Reopen(mgr, dir.filePath(QStringLiteral("fleet.hoi")))) {
+                std::fprintf(stderr, "bench_fleet: the project could not be saved and opened again\n");
                 status = 1;
-            stallMs = qMax(stallMs, p->stallMs);
+            } else {
+                phases[1] = OnLineCheck(mgr, meter, count);
+                Print(count, run, phases[1], console.LogLines());
+                if (phases[1].finished) {
+                    phases[2] = Idle(meter, count);
+                    Print(count, run, phases[2], console.LogLines());
+                }
+            }
+            for (const T_Phase &p : phases) {
+                if (!p.finished || p.failed > 0)
+                    status = 1;
+            }
+            // The window's tiles go before the manager.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        const long peakKb = PeakRssKb();
-        std::printf("targets: peak RSS %ld MiB (<= %ld): %s; longest stall %lld ms (<= %lld): %s\n", peakKb / 1024,
-                    kRssLimitKb / 1024, peakKb <= kRssLimitKb ? "met" : "missed", static_cast<long long>(stallMs),
-                    static_cast<long long>(kStallLimitMs), stallMs <= kStallLimitMs ? "met" : "missed");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        g_pHOIDevMgr = nullptr;
     }
-    g_pHOIDevMgr = nullptr;
     child.closeWriteChannel();
     child.kill();
     child.waitForFinished();
+    return status;
+}
+
+// Both runs, each in a process of its own so that its memory is its own.
+int RunBoth(int count)
+{
+    std::printf("devices\trun\tphase\tread back\tfailed\twall ms\tCPU ms\tlines\tCPU/line ms\tstall ms\tRSS MiB"
+                "\tpeak RSS MiB\tlog lines\n");
+    std::fflush(stdout);
+    int status = 0;
+    for (const char *run : {"window", "manager"}) {
+        QProcess console;
+        console.setProcessChannelMode(QProcess::ForwardedChannels);
+        console.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--run"), QLatin1String(run), QString::number(count)});
+        if (!console.waitForStarted() || !console.waitForFinished(-1) || console.exitStatus() != QProcess::NormalExit
+            || console.exitCode() != 0)
+            status = 1;
+    }
     return status;
 }
 
@@ -341,28 +504,37 @@ int RunFleet(int count, bool bLogShown)
 
 int main(int argc, char *argv[])
 {
-    // The dock is drawn without a screen.
+    // The windows are drawn without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 2 && qstrcmp(argv[1], "--serve") == 0) {
         QCoreApplication app(argc, argv);
         return Serve(QByteArray(argv[2]).toInt());
     }
+    const bool bRun = argc > 3 && qstrcmp(argv[1], "--run") == 0;
+    const int count = bRun ? QByteArray(argv[3]).toInt() : (argc > 1 ? QByteArray(argv[1]).toInt() : kDefaultCount);
 
     // As the console starts.
     qSetMessagePattern(QStringLiteral("%{file}:%{line} %{function}: %{message}"));
     RaiseOpenFileLimit();
     QApplication app(argc, argv);
-    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : kDefaultCount;
-    const bool bLogShown = argc > 2 && qstrcmp(argv[2], "--log-shown") == 0;
-    if (!CSimLan::IsTestLan() || count < 1 || count > CSimLan::AvailableAddresses()) {
-        std::fprintf(stderr, "bench_fleet: run me inside a test LAN with an address per device:\n"
+    if (!CSimLan::IsTestLan() || count < kGroupSize || count > CSimLan::AvailableAddresses()) {
+        std::fprintf(stderr, "bench_fleet: run me inside a test LAN with an address per device (at least %d):\n"
                              "  unshare -n tests/lan/testlan.sh %d %s %d\n",
-                     count, argv[0], count);
+                     kGroupSize, count, argv[0], count);
         return 2;
     }
+    if (!bRun)
+        return RunBoth(count);
+
+    InitConsoleResources();
     qInstallMessageHandler(DropDebug);
     RegisterHoiMetaTypes();
     qRegisterMetaType<E_CommResult>("E_CommResult");
-    return RunFleet(count, bLogShown);
+    // The end of a search is announced in a message box: answered at once.
+    SetMessageBoxRunner([](QMessageBox &box) {
+        QAbstractButton *pDefault = box.defaultButton();
+        return int(pDefault ? box.standardButton(pDefault) : QMessageBox::Ok);
+    });
+    return RunConsole(count, qstrcmp(argv[2], "window") == 0);
 }
