@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -104,8 +105,10 @@ void CLogWidget::TrimLines()
     const int excess = pDoc->blockCount() - E_MAX_LINES;
     if (excess <= 0)
         return;
+    // Selected by position: moving the cursor block by block lays out each
+    // line it passes.
     QTextCursor cursor(pDoc);
-    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+    cursor.setPosition(pDoc->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
 

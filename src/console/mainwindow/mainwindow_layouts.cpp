@@ -361,7 +361,11 @@ void MainWindow::slotOnScheduleExec(CHOIScene *pScene)
 
 void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
 {
-    SetBusyState(eNotify != E_PN_NONE || m_pApplyingScene);
+    // A search reports each device read back: the window is drawn again
+    // only when it becomes busy or free, not for every step.
+    const bool bBusy = eNotify != E_PN_NONE || m_pApplyingScene;
+    if (bBusy != m_bBusy)
+        SetBusyState(bBusy);
     ui->progressBar->setVisible(eNotify != E_PN_NONE);
     ui->progressBar->setValue(nProgress);
 }
