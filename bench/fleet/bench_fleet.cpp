@@ -41,6 +41,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -68,6 +69,14 @@ double CpuMs()
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
     return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000.0 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000.0;
+}
+
+// The console's own thread: what a stall costs it, whatever else runs.
+double ThreadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
 }
 
 long PeakRssKb()
@@ -151,6 +160,7 @@ struct T_Phase
     double cpuMs = 0;
     int lines = 0;
     qint64 stallMs = 0;
+    double stallCpuMs = 0;
     long rssKb = 0;
     long peakRssKb = 0;
     bool finished = false;
@@ -158,9 +168,11 @@ struct T_Phase
 
 // Counts the command lines sent and measures the longest time the thread
 // did not answer a timer of E_PROBE_MS, from Start to Stop: a stall of T
-// shows as a gap between T and T + E_PROBE_MS. Every time the timer fires
-// the event loop polls every open socket, which costs CPU time of its own;
-// the idle phase therefore runs without it.
+// shows as a gap between T and T + E_PROBE_MS. On a busy machine that time
+// is stretched by the other processes; the thread's own CPU time between
+// two answers is measured too. Every time the timer fires the event loop
+// polls every open socket, which costs CPU time of its own; the idle phase
+// therefore runs without it.
 class CMeter : public QObject
 {
 public:
@@ -176,16 +188,24 @@ public:
         });
         m_heart.setTimerType(Qt::PreciseTimer);
         m_heart.setInterval(E_PROBE_MS);
-        connect(&m_heart, &QTimer::timeout, this, [this] { m_stallMs = qMax(m_stallMs, m_beat.restart()); });
+        connect(&m_heart, &QTimer::timeout, this, [this] {
+            m_stallMs = qMax(m_stallMs, m_beat.restart());
+            const double threadMs = ThreadCpuMs();
+            m_stallCpuMs = qMax(m_stallCpuMs, threadMs - m_beatCpuMs);
+            m_beatCpuMs = threadMs;
+        });
     }
 
     void Start(T_Phase &phase, bool bProbe = true)
     {
+        PrintTime(phase.name, "start");
         m_pPhase = &phase;
         m_bProbe = bProbe;
         m_nLines = 0;
         m_nUpdateFailures = 0;
         m_stallMs = 0;
+        m_stallCpuMs = 0;
+        m_beatCpuMs = ThreadCpuMs();
         m_cpuStart = CpuMs();
         m_wall.start();
         m_beat.start();
@@ -200,18 +220,35 @@ public:
         m_pPhase->cpuMs = CpuMs() - m_cpuStart;
         m_pPhase->lines = m_nLines;
         m_pPhase->stallMs = m_bProbe ? qMax(m_stallMs, m_beat.elapsed()) : -1;
+        m_pPhase->stallCpuMs = m_bProbe ? qMax(m_stallCpuMs, ThreadCpuMs() - m_beatCpuMs) : -1;
         m_pPhase->rssKb = RssKb();
         m_pPhase->peakRssKb = PeakRssKb();
+        PrintTime(m_pPhase->name, "end");
     }
 
     int UpdateFailures() const { return m_nUpdateFailures; }
 
 private:
+    // With BENCH_PHASE_TIMES set, the monotonic clock at each phase's start
+    // and end goes to standard error, to cut a "perf record -k
+    // CLOCK_MONOTONIC" profile by phase.
+    static void PrintTime(const char *pszPhase, const char *pszEdge)
+    {
+        if (qEnvironmentVariableIsEmpty("BENCH_PHASE_TIMES"))
+            return;
+        timespec ts{};
+        clock_gettime(CLOCK_MONOTONIC, &ts);
+        std::fprintf(stderr, "phase\t%s\t%s\t%lld.%06ld\n", pszPhase, pszEdge, static_cast<long long>(ts.tv_sec),
+                     ts.tv_nsec / 1000);
+    }
+
     T_Phase *m_pPhase = nullptr;
     bool m_bProbe = true;
     int m_nLines = 0;
     int m_nUpdateFailures = 0;
     qint64 m_stallMs = 0;
+    double m_stallCpuMs = 0;
+    double m_beatCpuMs = 0;
     double m_cpuStart = 0;
     QElapsedTimer m_wall;
     QElapsedTimer m_beat;
@@ -357,9 +394,11 @@ T_Phase Idle(CMeter &meter, int count)
 void Print(int count, const char *run, const T_Phase &p, int logLines)
 {
     const QByteArray stall = p.stallMs < 0 ? QByteArray("-") : QByteArray::number(p.stallMs);
-    std::printf("%d\t%s\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%s\t%ld\t%ld\t%d%s\n", count, run, p.name, p.readBack,
-                p.failed, static_cast<long long>(p.wallMs), p.cpuMs, p.lines, p.lines > 0 ? p.cpuMs / p.lines : 0.0,
-                stall.constData(), p.rssKb / 1024, p.peakRssKb / 1024, logLines, p.finished ? "" : "\tdid not finish");
+    const QByteArray stallCpu = p.stallCpuMs < 0 ? QByteArray("-") : QByteArray::number(qRound(p.stallCpuMs));
+    std::printf("%d\t%s\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%s\t%s\t%ld\t%ld\t%d%s\n", count, run, p.name,
+                p.readBack, p.failed, static_cast<long long>(p.wallMs), p.cpuMs, p.lines,
+                p.lines > 0 ? p.cpuMs / p.lines : 0.0, stall.constData(), stallCpu.constData(), p.rssKb / 1024,
+                p.peakRssKb / 1024, logLines, p.finished ? "" : "\tdid not finish");
     std::fflush(stdout);
 }
 
@@ -492,8 +531,8 @@ int RunConsole(int count, bool bWindow)
 // Both runs, each in a process of its own so that its memory is its own.
 int RunBoth(int count)
 {
-    std::printf("devices\trun\tphase\tread back\tfailed\twall ms\tCPU ms\tlines\tCPU/line ms\tstall ms\tRSS MiB"
-                "\tpeak RSS MiB\tlog lines\n");
+    std::printf("devices\trun\tphase\tread back\tfailed\twall ms\tCPU ms\tlines\tCPU/line ms\tstall ms"
+                "\tstall CPU ms\tRSS MiB\tpeak RSS MiB\tlog lines\n");
     std::fflush(stdout);
     int status = 0;
     for (const char *run : {"window", "manager"}) {
