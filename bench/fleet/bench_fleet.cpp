@@ -36,6 +36,7 @@
 #include <QSet>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -228,6 +229,25 @@ public:
 
     int UpdateFailures() const { return m_nUpdateFailures; }
 
+    // Runs the event loop until the Log dock has taken every line the
+    // manager published: lines of a flood go into the text at the dock's
+    // own pace, and that work belongs to the phase that brought them. A
+    // line of the bench's own marks the end.
+    void WaitForLog(CHOIDevMgr &mgr, CLogWidget *pLog) const
+    {
+        const QString strMark = QStringLiteral("bench_fleet: end of phase %1").arg(QLatin1String(m_pPhase->name));
+        mgr.EmitProgressLog(strMark);
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (pLog->GetLogEdit()->document()->lastBlock().text().endsWith(strMark))
+                loop.quit();
+        });
+        poll.start(50);
+        QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
 private:
     // With BENCH_PHASE_TIMES set, the monotonic clock at each phase's start
     // and end goes to standard error, to cut a "perf record -k
@@ -281,7 +301,7 @@ int OnLineCount(CHOIDevMgr &mgr)
     return n;
 }
 
-T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
+T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, CLogWidget *pLog, int count)
 {
     T_Phase phase;
     phase.name = "search";
@@ -290,6 +310,7 @@ T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
     if (mgr.StartSearch(false)) {
         phase.finished = WaitFor(mgr, &CHOIDevMgr::OnSearchStop, [&] { return true; });
         nFound = mgr.GetDevCount();
+        meter.WaitForLog(mgr, pLog);
     }
     meter.Stop();
     // A device whose read-back failed is listed all the same.
@@ -352,7 +373,7 @@ void ArrangeProject(CHOIDevMgr &mgr)
 
 // The on-line check reads every device of the opened project back as it
 // finds it.
-T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, int count)
+T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, CLogWidget *pLog, int count)
 {
     T_Phase phase;
     phase.name = "on-line check";
@@ -369,6 +390,8 @@ T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, int count)
     mgr.slotOnCheckOnLine();
     phase.finished = WaitFor(mgr, &CHOIDevMgr::OnDevCmdCompleted,
                              [&] { return done.size() == count && OnLineCount(mgr) == count; });
+    if (phase.finished)
+        meter.WaitForLog(mgr, pLog);
     meter.Stop();
     QObject::disconnect(conn);
     phase.readBack = done.size() - phase.failed;
@@ -430,6 +453,7 @@ public:
         QCoreApplication::processEvents();
     }
 
+    CLogWidget *Log() const { return m_pLog; }
     int LogLines() const { return m_pLog->GetLogEdit()->document()->blockCount(); }
 
     // Saves the arranged project and opens it again, as the operator would;
@@ -498,14 +522,14 @@ int RunConsole(int count, bool bWindow)
             CConsole console(mgr, bWindow);
             CMeter meter(mgr);
             T_Phase phases[3];
-            phases[0] = Search(mgr, meter, count);
+            phases[0] = Search(mgr, meter, console.Log(), count);
             Print(count, run, phases[0], console.LogLines());
             ArrangeProject(mgr);
             if (!phases[0].finished || !console.Reopen(mgr, dir.filePath(QStringLiteral("fleet.hoi")))) {
                 std::fprintf(stderr, "bench_fleet: the project could not be saved and opened again\n");
                 status = 1;
             } else {
-                phases[1] = OnLineCheck(mgr, meter, count);
+                phases[1] = OnLineCheck(mgr, meter, console.Log(), count);
                 Print(count, run, phases[1], console.LogLines());
                 if (phases[1].finished) {
                     phases[2] = Idle(meter, count);
