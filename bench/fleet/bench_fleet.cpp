@@ -4,8 +4,8 @@
 // the manager alone (with the Log dock hidden, as the console starts). N
 // simulated devices (1000 by default; 3 in 20 encoders, the rest decoders)
 // are found by a search and read back; they are then arranged as a project
-// (groups of 16 decoders, each with a 2x4 video wall of six layouts), which
-// is saved and opened again, so that the on-line check brings the opened
+// (groups of 16 decoders, eight of each in a 2x4 video wall with six
+// layouts), which is saved and opened again, so that the on-line check brings the opened
 // project's devices on line and reads every one of them back. Last, the
 // console idles with every link open. Run it as
 //   unshare -n tests/lan/testlan.sh 1000 build/bin/bench_fleet 1000
@@ -192,7 +192,10 @@ public:
         connect(&m_heart, &QTimer::timeout, this, [this] {
             m_stallMs = qMax(m_stallMs, m_beat.restart());
             const double threadMs = ThreadCpuMs();
-            m_stallCpuMs = qMax(m_stallCpuMs, threadMs - m_beatCpuMs);
+            if (threadMs - m_beatCpuMs > m_stallCpuMs) {
+                m_stallCpuMs = threadMs - m_beatCpuMs;
+                PrintTime(m_pPhase->name, "longest stall so far ends");
+            }
             m_beatCpuMs = threadMs;
         });
     }
@@ -425,6 +428,28 @@ void Print(int count, const char *run, const T_Phase &p, int logLines)
     std::fflush(stdout);
 }
 
+// The goals of a fleet coming on line: at 1000 devices the console's CPU
+// per command line, its peak size and its longest stall; at 2000 its stall
+// and size; idle, its share of one core.
+void PrintTargets(int count, const char *run, const T_Phase (&phases)[3])
+{
+    const long rssLimitMiB = count <= 1000 ? 120 : 200;
+    double cpuPerLine = 0;
+    qint64 stallMs = 0;
+    for (int i = 0; i < 2; ++i) {
+        cpuPerLine = qMax(cpuPerLine, phases[i].lines > 0 ? phases[i].cpuMs / phases[i].lines : 0.0);
+        stallMs = qMax(stallMs, phases[i].stallMs);
+    }
+    const long peakMiB = PeakRssKb() / 1024;
+    const double idlePercent = phases[2].wallMs > 0 ? 100.0 * phases[2].cpuMs / phases[2].wallMs : 0.0;
+    std::printf("targets %d %s: CPU/line %.3f ms (<= 0.05)%s; peak RSS %ld MiB (<= %ld): %s; longest stall %lld ms "
+                "(<= 100): %s; idle %.2f %% of a core (< 1): %s\n",
+                count, run, cpuPerLine, count <= 1000 ? (cpuPerLine <= 0.05 ? ": met" : ": missed") : "",
+                peakMiB, rssLimitMiB, peakMiB <= rssLimitMiB ? "met" : "missed", static_cast<long long>(stallMs),
+                stallMs <= 100 ? "met" : "missed", idlePercent, idlePercent < 1.0 ? "met" : "missed");
+    std::fflush(stdout);
+}
+
 // The windows of one run: the main window with its panels and docks, or a
 // bare window holding the hidden Log dock.
 class CConsole
@@ -460,6 +485,12 @@ public:
     // the window then shows a group page and a decoder in the Information dock.
     bool Reopen(CHOIDevMgr &mgr, const QString &strPath)
     {
+        // The devices the open replaces are deleted later: part of the open,
+        // not of the phase after it.
+        struct T_DeleteReplaced
+        {
+            ~T_DeleteReplaced() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+        } deleteReplaced;
         if (!mgr.ExportDevInfoFile(strPath))
             return false;
         if (!m_pMain) {
@@ -540,6 +571,7 @@ int RunConsole(int count, bool bWindow)
                 if (!p.finished || p.failed > 0)
                     status = 1;
             }
+            PrintTargets(count, run, phases);
             // The window's tiles go before the manager.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }

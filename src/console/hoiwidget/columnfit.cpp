@@ -43,7 +43,8 @@ namespace {
 // measured by itself: measuring every row after each change costs a
 // thousand text layouts a turn in a fleet's lists. Changes that may touch
 // every row (a reset, new columns, a new header, an expanded branch) are
-// fitted over the rows as the view measures them.
+// fitted over the rows as the view measures them. A new order of the rows
+// (a sorted list re-sorting a changed row) changes no width.
 class CColumnFitter : public QObject
 {
 public:
@@ -60,7 +61,6 @@ public:
         const auto fitAll = [this]() { FitAllLater(); };
         connect(pModel, &QAbstractItemModel::columnsInserted, this, fitAll);
         connect(pModel, &QAbstractItemModel::modelReset, this, fitAll);
-        connect(pModel, &QAbstractItemModel::layoutChanged, this, fitAll);
         connect(pModel, &QAbstractItemModel::headerDataChanged, this, fitAll);
         connect(pView, &QTreeView::expanded, this, fitAll);
         FitAllLater();
