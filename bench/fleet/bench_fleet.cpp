@@ -1,24 +1,33 @@
-// A fleet coming on line under the console's manager and its Log dock: N
-// simulated devices (1000 by default, encoders and decoders in turn) are
-// found by a search and read back, then switched off until the on-line check
-// has marked them off line, then switched on again, so that the on-line check
-// reads every one of them back. Run it as
+// A fleet coming on line under the console, twice: first in the real main
+// window as an operator has it (the source device list, the group tree, a
+// group page with its tiles, the Information and Log docks shown), then under
+// the manager alone (with the Log dock hidden, as the console starts). N
+// simulated devices (1000 by default; 3 in 20 encoders, the rest decoders)
+// are found by a search and read back; they are then arranged as a project
+// (groups of 16 decoders, eight of each in a 2x4 video wall with six
+// layouts), which is saved and opened again, so that the on-line check brings the opened
+// project's devices on line and reads every one of them back. Last, the
+// console idles with every link open. Run it as
 //   unshare -n tests/lan/testlan.sh 1000 build/bin/bench_fleet 1000
 //
-// The devices run in a child process (this program started with
-// "--serve <count>"), so the CPU time and memory reported are the console's
-// alone. Per phase it reports the devices read back and failed, the wall and
-// CPU time, the command lines the console sent and the CPU per line, the
-// longest time the event loop did not turn, the resident size after the
-// phase and the peak so far. The Log dock is hidden, as the console starts;
-// "--log-shown" after the count shows it.
+// Each run is a process of its own ("--run window|manager <count>"), and the
+// devices run in a child of that ("--serve <count>"), so the CPU time and
+// memory reported are that console's alone.
+#include "docks/devinfowidget.h"
 #include "docks/logwidget.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "hoiwidget/itemdata.h"
+#include "mainwindow/mainwindow.h"
+#include "navtree/formgrouplist.h"
 #include "platform/openfilelimit.h"
 #include "simdevice_commands.h"
 #include "simlan.h"
+#include "uiservices.h"
 
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,11 +35,15 @@
 #include <QProcess>
 #include <QSet>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
 #include <cstdio>
+#include <ctime>
+#include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,8 +51,11 @@ namespace {
 
 const int kDefaultCount = 1000;
 const int kWaitMs = 300000;
-const qint64 kStallLimitMs = 100;
-const long kRssLimitKb = 150 * 1024;
+const int kIdleMs = 20000;
+const int kGroupSize = 16;
+const int kWallRows = 2;
+const int kWallCols = 4;
+const int kLayoutsPerWall = 6;
 
 // Debug output is formatted as the console formats it, but not printed.
 void DropDebug(QtMsgType type, const QMessageLogContext &context, const QString &msg)
@@ -54,6 +70,14 @@ double CpuMs()
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
     return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000.0 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000.0;
+}
+
+// The console's own thread: what a stall costs it, whatever else runs.
+double ThreadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
 }
 
 long PeakRssKb()
@@ -76,8 +100,13 @@ long RssKb()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+bool IsEncoder(int i)
+{
+    return i % 20 < 3;
+}
+
 // ---------------------------------------------------------------------------
-// The child: the fleet. "off" and "on" on its input switch every device.
+// The fleet: "off" and "on" on its input switch every device.
 
 int Serve(int count)
 {
@@ -85,7 +114,7 @@ int Serve(int count)
     RaiseOpenFileLimit();
     CSimLan lan;
     for (int i = 0; i < count; ++i) {
-        const bool bTx = i % 2 == 0;
+        const bool bTx = IsEncoder(i);
         SimDevice *pDev = lan.AddDevice(CSimLan::HostNameFor(QLatin1String(bTx ? "IPE1000" : "IPD1000"), i),
                                         QLatin1String(bTx ? "TX" : "RX"));
         if (!pDev)
@@ -132,16 +161,24 @@ struct T_Phase
     double cpuMs = 0;
     int lines = 0;
     qint64 stallMs = 0;
+    double stallCpuMs = 0;
     long rssKb = 0;
     long peakRssKb = 0;
     bool finished = false;
 };
 
-// Counts the command lines sent and measures the longest pause between two
-// turns of the event loop (a 1 ms timer), from Start to Stop.
+// Counts the command lines sent and measures the longest time the thread
+// did not answer a timer of E_PROBE_MS, from Start to Stop: a stall of T
+// shows as a gap between T and T + E_PROBE_MS. On a busy machine that time
+// is stretched by the other processes; the thread's own CPU time between
+// two answers is measured too. Every time the timer fires the event loop
+// polls every open socket, which costs CPU time of its own; the idle phase
+// therefore runs without it.
 class CMeter : public QObject
 {
 public:
+    enum { E_PROBE_MS = 10 };
+
     explicit CMeter(CHOIDevMgr &mgr)
     {
         connect(&mgr, &CHOIDevMgr::OnProgressLog, this, [this](const QString &line) {
@@ -151,20 +188,33 @@ public:
                 ++m_nUpdateFailures;
         });
         m_heart.setTimerType(Qt::PreciseTimer);
-        m_heart.setInterval(1);
-        connect(&m_heart, &QTimer::timeout, this, [this] { m_stallMs = qMax(m_stallMs, m_beat.restart()); });
+        m_heart.setInterval(E_PROBE_MS);
+        connect(&m_heart, &QTimer::timeout, this, [this] {
+            m_stallMs = qMax(m_stallMs, m_beat.restart());
+            const double threadMs = ThreadCpuMs();
+            if (threadMs - m_beatCpuMs > m_stallCpuMs) {
+                m_stallCpuMs = threadMs - m_beatCpuMs;
+                PrintTime(m_pPhase->name, "longest stall so far ends");
+            }
+            m_beatCpuMs = threadMs;
+        });
     }
 
-    void Start(T_Phase &phase)
+    void Start(T_Phase &phase, bool bProbe = true)
     {
+        PrintTime(phase.name, "start");
         m_pPhase = &phase;
+        m_bProbe = bProbe;
         m_nLines = 0;
         m_nUpdateFailures = 0;
         m_stallMs = 0;
+        m_stallCpuMs = 0;
+        m_beatCpuMs = ThreadCpuMs();
         m_cpuStart = CpuMs();
         m_wall.start();
         m_beat.start();
-        m_heart.start();
+        if (m_bProbe)
+            m_heart.start();
     }
 
     void Stop()
@@ -173,18 +223,55 @@ public:
         m_pPhase->wallMs = m_wall.elapsed();
         m_pPhase->cpuMs = CpuMs() - m_cpuStart;
         m_pPhase->lines = m_nLines;
-        m_pPhase->stallMs = qMax(m_stallMs, m_beat.elapsed());
+        m_pPhase->stallMs = m_bProbe ? qMax(m_stallMs, m_beat.elapsed()) : -1;
+        m_pPhase->stallCpuMs = m_bProbe ? qMax(m_stallCpuMs, ThreadCpuMs() - m_beatCpuMs) : -1;
         m_pPhase->rssKb = RssKb();
         m_pPhase->peakRssKb = PeakRssKb();
+        PrintTime(m_pPhase->name, "end");
     }
 
     int UpdateFailures() const { return m_nUpdateFailures; }
 
+    // Runs the event loop until the Log dock has taken every line the
+    // manager published: lines of a flood go into the text at the dock's
+    // own pace, and that work belongs to the phase that brought them. A
+    // line of the bench's own marks the end.
+    void WaitForLog(CHOIDevMgr &mgr, CLogWidget *pLog) const
+    {
+        const QString strMark = QStringLiteral("bench_fleet: end of phase %1").arg(QLatin1String(m_pPhase->name));
+        mgr.EmitProgressLog(strMark);
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (pLog->GetLogEdit()->document()->lastBlock().text().endsWith(strMark))
+                loop.quit();
+        });
+        poll.start(50);
+        QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
 private:
+    // With BENCH_PHASE_TIMES set, the monotonic clock at each phase's start
+    // and end goes to standard error, to cut a "perf record -k
+    // CLOCK_MONOTONIC" profile by phase.
+    static void PrintTime(const char *pszPhase, const char *pszEdge)
+    {
+        if (qEnvironmentVariableIsEmpty("BENCH_PHASE_TIMES"))
+            return;
+        timespec ts{};
+        clock_gettime(CLOCK_MONOTONIC, &ts);
+        std::fprintf(stderr, "phase\t%s\t%s\t%lld.%06ld\n", pszPhase, pszEdge, static_cast<long long>(ts.tv_sec),
+                     ts.tv_nsec / 1000);
+    }
+
     T_Phase *m_pPhase = nullptr;
+    bool m_bProbe = true;
     int m_nLines = 0;
     int m_nUpdateFailures = 0;
     qint64 m_stallMs = 0;
+    double m_stallCpuMs = 0;
+    double m_beatCpuMs = 0;
     double m_cpuStart = 0;
     QElapsedTimer m_wall;
     QElapsedTimer m_beat;
@@ -217,13 +304,7 @@ int OnLineCount(CHOIDevMgr &mgr)
     return n;
 }
 
-void SwitchFleet(QProcess &child, const char *command)
-{
-    child.write(QByteArray(command) + '\n');
-    child.waitForBytesWritten();
-}
-
-T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
+T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, CLogWidget *pLog, int count)
 {
     T_Phase phase;
     phase.name = "search";
@@ -232,6 +313,7 @@ T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
     if (mgr.StartSearch(false)) {
         phase.finished = WaitFor(mgr, &CHOIDevMgr::OnSearchStop, [&] { return true; });
         nFound = mgr.GetDevCount();
+        meter.WaitForLog(mgr, pLog);
     }
     meter.Stop();
     // A device whose read-back failed is listed all the same.
@@ -240,17 +322,64 @@ T_Phase Search(CHOIDevMgr &mgr, CMeter &meter, int count)
     return phase;
 }
 
-// The devices go off line, then come back: the on-line check reads each one
-// back as it sees it again.
-T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
+// The found devices as an installation: groups of 16 decoders, the first
+// eight of each in a 2x4 video wall with six layouts, each decoder showing an
+// encoder. Decoders left over stay ungrouped.
+void ArrangeProject(CHOIDevMgr &mgr)
+{
+    QList<CHOIDev *> tx;
+    QList<CHOIDev *> rx;
+    for (int i = 0; i < mgr.GetDevCount(); ++i) {
+        CHOIDev *pDev = mgr.GetDev(i);
+        if (pDev->GetDevType() == CHOIDev::E_DT_TX)
+            tx << pDev;
+        else if (pDev->GetDevType() == CHOIDev::E_DT_RX)
+            rx << pDev;
+    }
+    if (tx.isEmpty())
+        return;
+    const int nWallCells = kWallRows * kWallCols;
+    for (int g = 0; (g + 1) * kGroupSize <= rx.size(); ++g) {
+        const QString strGroup = QStringLiteral("G%1").arg(g + 1);
+        const QString strWall = QStringLiteral("W%1").arg(g + 1);
+        mgr.AddGroup(strGroup, uint(g + 1));
+        CHOIScene *pWall = mgr.GetOrCreateVideoWall(strWall);
+        pWall->SetGridSize(kWallRows, kWallCols);
+        pWall->SetGroup(strGroup);
+        pWall->SetLayoutSeq(1);
+        for (int c = 0; c < kGroupSize; ++c) {
+            CHOIDev *pDev = rx.at(g * kGroupSize + c);
+            pDev->SetGroup(strGroup);
+            pDev->SetTXDev(tx.at((g * 5 + c) % tx.size()));
+            if (c < nWallCells) {
+                pWall->GetCell(c / kWallCols, c % kWallCols)->rx = pDev;
+                pDev->SetVideoWall(pWall);
+                pDev->SetSequence(c + 1);
+            } else {
+                pDev->SetSequence(c - nWallCells + 2);
+            }
+        }
+        for (int l = 0; l < kLayoutsPerWall; ++l) {
+            CHOIScene *pScene = mgr.CreateScene(QStringLiteral("%1-L%2").arg(strWall).arg(l + 1));
+            pScene->SetGridSize(kWallRows, kWallCols);
+            pScene->SetGroup(strGroup);
+            pScene->SetLayoutSeq(l + 1);
+            pScene->SetDefault(l == 0);
+            for (int c = 0; c < nWallCells; ++c) {
+                T_SceneCell *pCell = pScene->GetCell(c / kWallCols, c % kWallCols);
+                pCell->rx = rx.at(g * kGroupSize + c);
+                pCell->txList << tx.at((g * 7 + l * 3 + c) % tx.size());
+            }
+        }
+    }
+}
+
+// The on-line check reads every device of the opened project back as it
+// finds it.
+T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, CLogWidget *pLog, int count)
 {
     T_Phase phase;
     phase.name = "on-line check";
-    SwitchFleet(child, "off");
-    mgr.slotOnCheckOnLine();
-    if (!WaitFor(mgr, &CHOIDevMgr::OnDeviceNotify, [&] { return OnLineCount(mgr) == 0; }))
-        return phase;
-
     QSet<CHOIDev *> done;
     const auto conn = QObject::connect(&mgr, &CHOIDevMgr::OnDevCmdCompleted,
                                        [&](CHOIDev *pDev, E_ControlObject eObj, E_CommResult eResult) {
@@ -261,9 +390,11 @@ T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
                                                ++phase.failed;
                                        });
     meter.Start(phase);
-    SwitchFleet(child, "on");
+    mgr.slotOnCheckOnLine();
     phase.finished = WaitFor(mgr, &CHOIDevMgr::OnDevCmdCompleted,
                              [&] { return done.size() == count && OnLineCount(mgr) == count; });
+    if (phase.finished)
+        meter.WaitForLog(mgr, pLog);
     meter.Stop();
     QObject::disconnect(conn);
     phase.readBack = done.size() - phase.failed;
@@ -271,16 +402,129 @@ T_Phase OnLineCheck(CHOIDevMgr &mgr, CMeter &meter, QProcess &child, int count)
     return phase;
 }
 
-void Print(int count, const T_Phase &p, int logLines)
+// Every link open, nothing asked: only the on-line check runs, every 5 s.
+T_Phase Idle(CMeter &meter, int count)
 {
-    std::printf("%d\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%lld\t%ld\t%ld\t%d%s\n", count, p.name, p.readBack, p.failed,
-                static_cast<long long>(p.wallMs), p.cpuMs, p.lines, p.lines > 0 ? p.cpuMs / p.lines : 0.0,
-                static_cast<long long>(p.stallMs), p.rssKb / 1024, p.peakRssKb / 1024, logLines,
-                p.finished ? "" : "\tdid not finish");
+    T_Phase phase;
+    phase.name = "idle";
+    meter.Start(phase, false);
+    QEventLoop loop;
+    QTimer::singleShot(kIdleMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    meter.Stop();
+    phase.readBack = count;
+    phase.finished = true;
+    return phase;
+}
+
+void Print(int count, const char *run, const T_Phase &p, int logLines)
+{
+    const QByteArray stall = p.stallMs < 0 ? QByteArray("-") : QByteArray::number(p.stallMs);
+    const QByteArray stallCpu = p.stallCpuMs < 0 ? QByteArray("-") : QByteArray::number(qRound(p.stallCpuMs));
+    std::printf("%d\t%s\t%s\t%d\t%d\t%lld\t%.0f\t%d\t%.3f\t%s\t%s\t%ld\t%ld\t%d%s\n", count, run, p.name,
+                p.readBack, p.failed, static_cast<long long>(p.wallMs), p.cpuMs, p.lines,
+                p.lines > 0 ? p.cpuMs / p.lines : 0.0, stall.constData(), stallCpu.constData(), p.rssKb / 1024,
+                p.peakRssKb / 1024, logLines, p.finished ? "" : "\tdid not finish");
     std::fflush(stdout);
 }
 
-int RunFleet(int count, bool bLogShown)
+// The goals of a fleet coming on line: at 1000 devices the console's CPU
+// per command line, its peak size and its longest stall; at 2000 its stall
+// and size; idle, its share of one core.
+void PrintTargets(int count, const char *run, const T_Phase (&phases)[3])
+{
+    const long rssLimitMiB = count <= 1000 ? 120 : 200;
+    double cpuPerLine = 0;
+    qint64 stallMs = 0;
+    for (int i = 0; i < 2; ++i) {
+        cpuPerLine = qMax(cpuPerLine, phases[i].lines > 0 ? phases[i].cpuMs / phases[i].lines : 0.0);
+        stallMs = qMax(stallMs, phases[i].stallMs);
+    }
+    const long peakMiB = PeakRssKb() / 1024;
+    const double idlePercent = phases[2].wallMs > 0 ? 100.0 * phases[2].cpuMs / phases[2].wallMs : 0.0;
+    std::printf("targets %d %s: CPU/line %.3f ms (<= 0.05)%s; peak RSS %ld MiB (<= %ld): %s; longest stall %lld ms "
+                "(<= 100): %s; idle %.2f %% of a core (< 1): %s\n",
+                count, run, cpuPerLine, count <= 1000 ? (cpuPerLine <= 0.05 ? ": met" : ": missed") : "",
+                peakMiB, rssLimitMiB, peakMiB <= rssLimitMiB ? "met" : "missed", static_cast<long long>(stallMs),
+                stallMs <= 100 ? "met" : "missed", idlePercent, idlePercent < 1.0 ? "met" : "missed");
+    std::fflush(stdout);
+}
+
+// The windows of one run: the main window with its panels and docks, or a
+// bare window holding the hidden Log dock.
+class CConsole
+{
+public:
+    CConsole(CHOIDevMgr &mgr, bool bWindow)
+    {
+        if (bWindow) {
+            m_pMain.reset(new MainWindow);
+            m_pMain->resize(1600, 1000);
+            m_pMain->show();
+            m_pLog = m_pMain->findChild<CLogWidget *>();
+            m_pInfo = m_pMain->findChild<CDevinfoWidget *>();
+            m_pTree = m_pMain->findChild<CFormGroupList *>();
+            m_pLog->show();
+            m_pInfo->show();
+        } else {
+            m_pBare.reset(new QMainWindow);
+            m_pLog = new CLogWidget(m_pBare.get());
+            m_pBare->addDockWidget(Qt::BottomDockWidgetArea, m_pLog);
+            m_pBare->resize(1280, 1024);
+            m_pLog->hide();
+            m_pBare->show();
+        }
+        Q_UNUSED(mgr)
+        QCoreApplication::processEvents();
+    }
+
+    CLogWidget *Log() const { return m_pLog; }
+    int LogLines() const { return m_pLog->GetLogEdit()->document()->blockCount(); }
+
+    // Saves the arranged project and opens it again, as the operator would;
+    // the window then shows a group page and a decoder in the Information dock.
+    bool Reopen(CHOIDevMgr &mgr, const QString &strPath)
+    {
+        // The devices the open replaces are deleted later: part of the open,
+        // not of the phase after it.
+        struct T_DeleteReplaced
+        {
+            ~T_DeleteReplaced() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+        } deleteReplaced;
+        if (!mgr.ExportDevInfoFile(strPath))
+            return false;
+        if (!m_pMain) {
+            mgr.ClearAll();
+            if (!mgr.ImportDevInfoFile(strPath))
+                return false;
+            mgr.InitMrxLayouts();
+            return true;
+        }
+        if (!m_pMain->OpenProject(strPath, true))
+            return false;
+        QTreeWidgetItem *pGroup = m_pTree->FindGroupItem(QStringLiteral("G1"));
+        if (!pGroup)
+            return false;
+        m_pTree->slotSetCurrentItem(pGroup);
+        for (int i = 0; i < pGroup->childCount(); ++i) {
+            if (CHOIDev *pDev = GroupItemDev(pGroup->child(i))) {
+                m_pInfo->slotShowDevDetail(pDev);
+                break;
+            }
+        }
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+private:
+    std::unique_ptr<MainWindow> m_pMain;
+    std::unique_ptr<QMainWindow> m_pBare;
+    CLogWidget *m_pLog = nullptr;
+    CDevinfoWidget *m_pInfo = nullptr;
+    CFormGroupList *m_pTree = nullptr;
+};
+
+int RunConsole(int count, bool bWindow)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -292,48 +536,70 @@ int RunFleet(int count, bool bLogShown)
         return 1;
     }
 
-    CHOIDevMgr mgr;
-    g_pHOIDevMgr = &mgr;
-    mgr.SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
+    const char *run = bWindow ? "window" : "manager";
+    QTemporaryDir dir;
     int status = 0;
-    if (!mgr.LoadProdConfig()) {
-        std::fprintf(stderr, "bench_fleet: no config.xml beside the program\n");
-        status = 1;
-    } else {
-        QMainWindow window;
-        CLogWidget *pLog = new CLogWidget(&window);
-        window.addDockWidget(Qt::BottomDockWidgetArea, pLog);
-        window.resize(1280, 1024);
-        pLog->setVisible(bLogShown);
-        window.show();
-        QCoreApplication::processEvents();
-
-        CMeter meter(mgr);
-        std::printf("devices\tphase\tread back\tfailed\twall ms\tCPU ms\tlines\tCPU/line ms\tstall ms\tRSS MiB"
-                    "\tpeak RSS MiB\tlog lines\n");
-        const T_Phase search = Search(mgr, meter, count);
-        Print(count, search, pLog->GetLogEdit()->document()->blockCount());
-        T_Phase check;
-        if (search.finished) {
-            check = OnLineCheck(mgr, meter, child, count);
-            Print(count, check, pLog->GetLogEdit()->document()->blockCount());
-        }
-        const T_Phase *phases[] = {&search, &check};
-        qint64 stallMs = 0;
-        for (const T_Phase *p : phases) {
-            if (!p->finished || p->failed > 0)
+    {
+        CHOIDevMgr mgr;
+        g_pHOIDevMgr = &mgr;
+        mgr.SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
+        // No welcome dialog and no tip.
+        mgr.m_nIsWelcome = 1;
+        mgr.m_nIsPrompt = 1;
+        if (!mgr.LoadProdConfig()) {
+            std::fprintf(stderr, "bench_fleet: no config.xml beside the program\n");
+            status = 1;
+        } else {
+            CConsole console(mgr, bWindow);
+            CMeter meter(mgr);
+            T_Phase phases[3];
+            phases[0] = Search(mgr, meter, console.Log(), count);
+            Print(count, run, phases[0], console.LogLines());
+            ArrangeProject(mgr);
+            if (!phases[0].finished || !console.Reopen(mgr, dir.filePath(QStringLiteral("fleet.hoi")))) {
+                std::fprintf(stderr, "bench_fleet: the project could not be saved and opened again\n");
                 status = 1;
-            stallMs = qMax(stallMs, p->stallMs);
+            } else {
+                phases[1] = OnLineCheck(mgr, meter, console.Log(), count);
+                Print(count, run, phases[1], console.LogLines());
+                if (phases[1].finished) {
+                    phases[2] = Idle(meter, count);
+                    Print(count, run, phases[2], console.LogLines());
+                }
+            }
+            for (const T_Phase &p : phases) {
+                if (!p.finished || p.failed > 0)
+                    status = 1;
+            }
+            PrintTargets(count, run, phases);
+            // The window's tiles go before the manager.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        const long peakKb = PeakRssKb();
-        std::printf("targets: peak RSS %ld MiB (<= %ld): %s; longest stall %lld ms (<= %lld): %s\n", peakKb / 1024,
-                    kRssLimitKb / 1024, peakKb <= kRssLimitKb ? "met" : "missed", static_cast<long long>(stallMs),
-                    static_cast<long long>(kStallLimitMs), stallMs <= kStallLimitMs ? "met" : "missed");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        g_pHOIDevMgr = nullptr;
     }
-    g_pHOIDevMgr = nullptr;
     child.closeWriteChannel();
     child.kill();
     child.waitForFinished();
+    return status;
+}
+
+// Both runs, each in a process of its own so that its memory is its own.
+int RunBoth(int count)
+{
+    std::printf("devices\trun\tphase\tread back\tfailed\twall ms\tCPU ms\tlines\tCPU/line ms\tstall ms"
+                "\tstall CPU ms\tRSS MiB\tpeak RSS MiB\tlog lines\n");
+    std::fflush(stdout);
+    int status = 0;
+    for (const char *run : {"window", "manager"}) {
+        QProcess console;
+        console.setProcessChannelMode(QProcess::ForwardedChannels);
+        console.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--run"), QLatin1String(run), QString::number(count)});
+        if (!console.waitForStarted() || !console.waitForFinished(-1) || console.exitStatus() != QProcess::NormalExit
+            || console.exitCode() != 0)
+            status = 1;
+    }
     return status;
 }
 
@@ -341,28 +607,37 @@ int RunFleet(int count, bool bLogShown)
 
 int main(int argc, char *argv[])
 {
-    // The dock is drawn without a screen.
+    // The windows are drawn without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 2 && qstrcmp(argv[1], "--serve") == 0) {
         QCoreApplication app(argc, argv);
         return Serve(QByteArray(argv[2]).toInt());
     }
+    const bool bRun = argc > 3 && qstrcmp(argv[1], "--run") == 0;
+    const int count = bRun ? QByteArray(argv[3]).toInt() : (argc > 1 ? QByteArray(argv[1]).toInt() : kDefaultCount);
 
     // As the console starts.
     qSetMessagePattern(QStringLiteral("%{file}:%{line} %{function}: %{message}"));
     RaiseOpenFileLimit();
     QApplication app(argc, argv);
-    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : kDefaultCount;
-    const bool bLogShown = argc > 2 && qstrcmp(argv[2], "--log-shown") == 0;
-    if (!CSimLan::IsTestLan() || count < 1 || count > CSimLan::AvailableAddresses()) {
-        std::fprintf(stderr, "bench_fleet: run me inside a test LAN with an address per device:\n"
+    if (!CSimLan::IsTestLan() || count < kGroupSize || count > CSimLan::AvailableAddresses()) {
+        std::fprintf(stderr, "bench_fleet: run me inside a test LAN with an address per device (at least %d):\n"
                              "  unshare -n tests/lan/testlan.sh %d %s %d\n",
-                     count, argv[0], count);
+                     kGroupSize, count, argv[0], count);
         return 2;
     }
+    if (!bRun)
+        return RunBoth(count);
+
+    InitConsoleResources();
     qInstallMessageHandler(DropDebug);
     RegisterHoiMetaTypes();
     qRegisterMetaType<E_CommResult>("E_CommResult");
-    return RunFleet(count, bLogShown);
+    // The end of a search is announced in a message box: answered at once.
+    SetMessageBoxRunner([](QMessageBox &box) {
+        QAbstractButton *pDefault = box.defaultButton();
+        return int(pDefault ? box.standardButton(pDefault) : QMessageBox::Ok);
+    });
+    return RunConsole(count, qstrcmp(argv[2], "window") == 0);
 }

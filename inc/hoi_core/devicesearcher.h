@@ -6,6 +6,7 @@
 #include <QList>
 #include <QNetworkInterface>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -77,7 +78,8 @@ private:
     int m_total;
     int m_current = 0;
     int m_busy = 0;
-    QStringList m_foundHosts;
+    // Every device answers each round: looked up once per reply.
+    QSet<QString> m_foundHosts;
     QUdpSocket m_udpSocket;
 
     // A member timer rather than a one-shot call, so that Stop or a new Start

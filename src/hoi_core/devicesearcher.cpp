@@ -177,7 +177,7 @@ void QDeviceSearcher::slotOnUdpReady()
         const QString strKey = QString::fromLatin1(strHostName);
         if (m_foundHosts.contains(strKey))
             continue;
-        m_foundHosts.append(strKey);
+        m_foundHosts.insert(strKey);
         emit OnFoundDevice(QString(), sender.toString().toLatin1(), strHostName, strStatus);
     }
 }

@@ -18,6 +18,7 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/columnfit.h"
+#include "hoiwidget/devrowindex.h"
 #include "hoiwidget/devtypelook.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/namefilter.h"
@@ -30,12 +31,12 @@ namespace {
 // to column 1. The main window sets both lists up before any row exists.
 int s_nIconColumn = 0;
 
-QIcon TypeIcon(const CHOIDev *pDev)
+QString TypeIconPath(const CHOIDev *pDev)
 {
     const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType());
     if (!pLook)
-        return QIcon();
-    return QIcon(QString::fromLatin1(pDev->m_bOnLine ? pLook->pszIconOn : pLook->pszIconOff));
+        return QString();
+    return QString::fromLatin1(pDev->m_bOnLine ? pLook->pszIconOn : pLook->pszIconOff);
 }
 
 // The controller's type is a word for the operator; the others are codes.
@@ -88,6 +89,8 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     });
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
     ui->twDevices->setStyleSheet(QStringLiteral("font: 9pt 'Courier New';"));
+    // One line per row: a changed row is not measured again.
+    ui->twDevices->setUniformRowHeights(true);
 
     connect(ui->btnSearchDevices, &QPushButton::clicked, this, &CFrameDevList::slotSerachDeives);
     connect(ui->btnDelete, &QPushButton::clicked, this, &CFrameDevList::slotDeleteDevices);
@@ -168,14 +171,7 @@ bool CFrameDevList::PassesTypeFilter(const CHOIDev *pDev) const
 
 QTreeWidgetItem *CFrameDevList::FindDevItem(const CHOIDev *pDev) const
 {
-    if (!pDev)
-        return nullptr;
-    for (int i = 0; i < ui->twDevices->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *pItem = ui->twDevices->topLevelItem(i);
-        if (ItemDev(pItem) == pDev)
-            return pItem;
-    }
-    return nullptr;
+    return m_rows.Find(pDev);
 }
 
 void CFrameDevList::FillDevItem(QTreeWidgetItem *pItem, CHOIDev *pDev)
@@ -187,7 +183,7 @@ void CFrameDevList::FillDevItem(QTreeWidgetItem *pItem, CHOIDev *pDev)
     const QString strDefault = pDev->GetDefaultName();
     pItem->setText(0, QString::number(pDev->GetSequence()));
     pItem->setText(1, pDev->GetDisplayName());
-    pItem->setIcon(s_nIconColumn, TypeIcon(pDev));
+    SetRowIcon(pItem, s_nIconColumn, TypeIconPath(pDev));
     pItem->setText(2, TypeText(pDev));
     pItem->setText(3, strDefault);
     pItem->setText(4, pDev->GetIPAddr());
@@ -204,7 +200,7 @@ void CFrameDevList::FillQN714Item(QTreeWidgetItem *pItem, CHOIDev *pDev)
     const QString strName = pDev->GetDisplayName();
     pItem->setText(0, QString());
     pItem->setText(1, strName);
-    pItem->setIcon(s_nIconColumn, TypeIcon(pDev));
+    SetRowIcon(pItem, s_nIconColumn, TypeIconPath(pDev));
     pItem->setText(2, ControllerTypeText());
     pItem->setText(3, strName);
     pItem->setText(4, pDev->GetIPAddr());
@@ -216,7 +212,7 @@ void CFrameDevList::FillQN714Item(QTreeWidgetItem *pItem, CHOIDev *pDev)
 
 void CFrameDevList::AddQN714Item(CHOIDev *pDev)
 {
-    QTreeWidgetItem *pItem = new QTreeWidgetItem;
+    QTreeWidgetItem *pItem = m_rows.NewRow(pDev);
     pItem->setData(0, Qt::UserRole, DevToVariant(pDev));
     FillQN714Item(pItem, pDev);
     // Each controller goes on top, so the manager's last one ends first.
@@ -232,7 +228,7 @@ void CFrameDevList::AddDevItem(CHOIDev *pDev)
         return;
 
     QTreeWidget *pTree = ui->twDevices;
-    QTreeWidgetItem *pItem = new QTreeWidgetItem;
+    QTreeWidgetItem *pItem = m_rows.NewRow(pDev);
     pItem->setData(0, Qt::UserRole, DevToVariant(pDev));
     FillDevItem(pItem, pDev);
     pTree->addTopLevelItem(pItem);

@@ -9,6 +9,7 @@
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/devrowindex.h"
 #include "hoiwidget/formui.h"
 
 class QDialog;
@@ -162,6 +163,7 @@ private:
     };
 
     CFormUi<Ui::CFrameDevList> ui;
+    CDevRowIndex m_rows;
     QDialog *m_pOwnerDlg;
     CHOIDev::DevType m_devTypeFilter;
     // Guarded: a device the manager deletes must not be used later.

@@ -59,12 +59,22 @@ QString CDevinfoWidget::DetailText(CHOIDev *pDev)
 void CDevinfoWidget::slotShowDevDetail(CHOIDev *pCurDev)
 {
     m_pCurDev = pCurDev;
-    ui->textEdit->setPlainText(DetailText(pCurDev));
+    ShowText(DetailText(pCurDev));
 }
 
 void CDevinfoWidget::slotShowEmptyDetail()
 {
-    ui->textEdit->setPlainText(QString());
+    ShowText(QString());
+}
+
+void CDevinfoWidget::ShowText(const QString &strText)
+{
+    // The device shown reports every finished command; text that stays the
+    // same is not laid out again (and keeps the operator's selection).
+    if (strText == m_strShownText)
+        return;
+    m_strShownText = strText;
+    ui->textEdit->setPlainText(strText);
 }
 
 void CDevinfoWidget::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj,

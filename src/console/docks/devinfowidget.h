@@ -46,9 +46,12 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void ShowText(const QString &strText);
+
     CFormUi<Ui::CDevinfoWidget> ui;
     // Not owned; cleared by the toolkit when the device is deleted.
     QPointer<CHOIDev> m_pCurDev;
+    QString m_strShownText;
 };
 
 #endif

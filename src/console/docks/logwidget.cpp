@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -18,7 +19,6 @@ CLogWidget::CLogWidget(QWidget *parent)
     // are kept, with no undo history behind them.
     ui->teLog->setUndoRedoEnabled(false);
     m_flushTimer.setSingleShot(true);
-    m_flushTimer.setInterval(0);
     connect(&m_flushTimer, &QTimer::timeout, this, &CLogWidget::AppendPendingLines);
     if (g_pHOIDevMgr)
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnProgressLog, this, &CLogWidget::slotOnProgressLog);
@@ -57,18 +57,29 @@ void CLogWidget::slotOnProgressLog(QString strLog)
     if (m_pendingLines.size() > E_MAX_LINES)
         m_pendingLines.removeFirst();
     if (!m_flushTimer.isActive())
-        m_flushTimer.start();
+        FlushLater();
+}
+
+void CLogWidget::FlushLater()
+{
+    // A line after a quiet spell shows at once. While lines pour in, the
+    // text takes them at a pace an operator can still read: those the
+    // newest E_MAX_LINES push out meanwhile are dropped before they cost a
+    // layout.
+    const qint64 elapsed = m_sinceFlush.isValid() ? m_sinceFlush.elapsed() : qint64(E_FLUSH_MS);
+    m_flushTimer.start(int(qMax<qint64>(0, E_FLUSH_MS - elapsed)));
 }
 
 void CLogWidget::AppendPendingLines()
 {
+    m_sinceFlush.start();
     QTextDocument *pDoc = ui->teLog->document();
     // Taking lines off the top moves every line below it, tens of
     // milliseconds in a shown dock: while lines keep coming that is done
     // every few turns, in a turn of its own.
     if (!m_pendingLines.isEmpty() && pDoc->blockCount() > E_MAX_LINES + E_TRIM_LINES) {
         TrimLines();
-        m_flushTimer.start();
+        FlushLater();
         return;
     }
     if (m_pendingLines.isEmpty())
@@ -93,7 +104,7 @@ void CLogWidget::AppendPendingLines()
     if (m_pendingLines.isEmpty())
         TrimLines();
     else
-        m_flushTimer.start();
+        FlushLater();
     if (bAtEnd)
         pBar->setValue(pBar->maximum());
 }
@@ -104,8 +115,10 @@ void CLogWidget::TrimLines()
     const int excess = pDoc->blockCount() - E_MAX_LINES;
     if (excess <= 0)
         return;
+    // Selected by position: moving the cursor block by block lays out each
+    // line it passes.
     QTextCursor cursor(pDoc);
-    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+    cursor.setPosition(pDoc->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
 

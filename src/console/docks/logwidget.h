@@ -2,6 +2,7 @@
 #define HOI_CONSOLE_LOGWIDGET_H
 
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
 
@@ -26,7 +27,8 @@ public:
     {
         E_MAX_LINES = 10000,
         E_FLUSH_LINES = 250, // at most this many lines go into the text per turn
-        E_TRIM_LINES = 1000  // lines the text may hold beyond E_MAX_LINES while more come
+        E_FLUSH_MS = 100,    // and such a turn comes at most this often
+        E_TRIM_LINES = 2500  // lines the text may hold beyond E_MAX_LINES while more come
     };
 
     explicit CLogWidget(QWidget *parent = nullptr);
@@ -44,12 +46,14 @@ private:
     void CreateActions();
     void AppendPendingLines();
     void TrimLines();
+    void FlushLater();
 
     QAction *m_pClearAction;
     QAction *m_pCopyAction;
     CFormUi<Ui::CLogWidget> ui;
     QStringList m_pendingLines; // not yet in the text
     QTimer m_flushTimer;
+    QElapsedTimer m_sinceFlush;
 };
 
 #endif

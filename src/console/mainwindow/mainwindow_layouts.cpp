@@ -407,8 +407,12 @@ void MainWindow::slotOnScheduleExec(CHOIScene *pScene)
 void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
 {
     // The end of one layout's work is not the end while another still runs.
+    // A search reports each device read back: the window is drawn again
+    // only when it becomes busy or free, not for every step.
     const bool bWorking = eNotify != E_PN_NONE || IsAnyLayoutApplying();
-    SetBusyState(bWorking || m_pApplyingScene);
+    const bool bBusy = bWorking || m_pApplyingScene;
+    if (bBusy != m_bBusy)
+        SetBusyState(bBusy);
     ui->progressBar->setVisible(bWorking);
     ui->progressBar->setValue(nProgress);
 }

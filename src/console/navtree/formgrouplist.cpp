@@ -12,6 +12,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "hoiwidget/columnfit.h"
+#include "hoiwidget/devrowindex.h"
 #include "hoiwidget/itemdata.h"
 #include "uiservices.h"
 
@@ -71,6 +72,8 @@ CFormGroupList::CFormGroupList(QWidget *parent, QWidget *pOwnerDialog)
     ui->twGroupManageList->setColumnWidth(kColName, 120);
     ui->twGroupManageList->setColumnWidth(kColType, 60);
     ui->twGroupManageList->setColumnWidth(kColNumber, 40);
+    // One line per row: a changed row is not measured again.
+    ui->twGroupManageList->setUniformRowHeights(true);
     KeepColumnsFitted(ui->twGroupManageList);
     ui->btnSearchDevices->hide();
 
@@ -149,7 +152,7 @@ QTreeWidgetItem *CFormGroupList::NewVWItem(CHOIScene *pWall, int nNumber)
 
 QTreeWidgetItem *CFormGroupList::CreateDevItem(CHOIDev *pDev)
 {
-    QTreeWidgetItem *pItem = new QTreeWidgetItem;
+    QTreeWidgetItem *pItem = m_rows.NewRow(pDev);
     SetItemKind(pItem, E_GTK_DEVICE);
     UpdateDevItem(pItem, pDev);
     return pItem;
@@ -169,7 +172,7 @@ void CFormGroupList::UpdateDevItem(QTreeWidgetItem *pItem, CHOIDev *pDev)
         strIcon = pDev->m_bOnLine ? QStringLiteral(":/images/M+.png") : QStringLiteral(":/images/M.png");
     else
         strIcon = pDev->m_bOnLine ? QStringLiteral(":/images/R+.png") : QStringLiteral(":/images/R.png");
-    pItem->setIcon(kColName, QIcon(strIcon));
+    SetRowIcon(pItem, kColName, strIcon);
     pItem->setData(kColName, Qt::UserRole, DevToVariant(pDev));
     SetItemKind(pItem, E_GTK_DEVICE);
     pItem->setForeground(kColName, QBrush(Qt::black));
@@ -498,21 +501,7 @@ QTreeWidgetItem *CFormGroupList::FindWallItem(QTreeWidgetItem *pGroupItem, const
 
 QTreeWidgetItem *CFormGroupList::FindDevItem(CHOIDev *pDev) const
 {
-    if (!pDev || !m_pRootItem)
-        return nullptr;
-    for (int g = 0; g < m_pRootItem->childCount(); ++g) {
-        QTreeWidgetItem *pGroupItem = m_pRootItem->child(g);
-        for (int i = 0; i < pGroupItem->childCount(); ++i) {
-            QTreeWidgetItem *pChild = pGroupItem->child(i);
-            if (GroupItemDev(pChild) == pDev)
-                return pChild;
-            for (int j = 0; j < pChild->childCount(); ++j) {
-                if (GroupItemDev(pChild->child(j)) == pDev)
-                    return pChild->child(j);
-            }
-        }
-    }
-    return nullptr;
+    return m_rows.Find(pDev);
 }
 
 QTreeWidgetItem *CFormGroupList::FindSceneParentItem(CHOIScene *pScene) const

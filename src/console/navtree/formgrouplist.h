@@ -6,6 +6,7 @@
 
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoitypes.h"
+#include "hoiwidget/devrowindex.h"
 #include "hoiwidget/formui.h"
 #include "navtree/groupwidget.h"
 
@@ -194,6 +195,7 @@ private:
     void FillDeviceMenu(QMenu *pMenu, CHOIDev *pDev, int nSelected);
 
     CFormUi<Ui::CFormGroupList> ui;
+    CDevRowIndex m_rows;
     QTreeWidgetItem *m_pRootItem;
     CHOIDev *m_pCurrentDev;
     int m_nDevTypeFilter;

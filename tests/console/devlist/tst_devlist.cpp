@@ -91,6 +91,7 @@ private slots:
     void rowLook();
     void addAndRemoveFollowManager();
     void onLineStateFollowsCheck();
+    void rowFoundAfterSortMoveAndRebuild();
     void newRowNumbering();
 
     void renameInPlace_data();
@@ -447,6 +448,53 @@ void TestDevList::onLineStateFollowsCheck()
     QTRY_COMPARE_WITH_TIMEOUT(IconImage(pItem->icon(1)), IconImage(QIcon(QStringLiteral(":/images/T.png"))), 2000);
     m_pMgr->SetOnLineTimings(-1, 3600000);
     QVERIFY(Dev("TX0")->m_bOnLine);
+}
+
+void TestDevList::rowFoundAfterSortMoveAndRebuild()
+{
+    // A report reaches the device's own row wherever sorting, a move or a
+    // rebuild has put it, and no other row.
+    QTreeWidget *pDisplay = Tree(m_pDisplay);
+    CHOIDev *pRx = Dev("RX7");
+    const QString strAlias = pRx->GetName();
+    const QString strOther = ItemOf(m_pDisplay, Dev("RX2"))->text(1);
+    pDisplay->sortItems(1, Qt::DescendingOrder);
+    for (const QString &name : {QStringLiteral("0 last"), QStringLiteral("~ first")}) {
+        pRx->SetName(name);
+        emit m_pMgr->OnDeviceNotify(pRx, E_DN_STATUS);
+        QTreeWidgetItem *pItem = ItemOf(m_pDisplay, pRx);
+        QCOMPARE(pItem->text(1), name);
+        QCOMPARE(pDisplay->indexOfTopLevelItem(pItem), name.startsWith(QLatin1Char('0')) ? 2 : 0);
+        QCOMPARE(ItemOf(m_pDisplay, Dev("RX2"))->text(1), strOther);
+    }
+    pRx->SetName(strAlias);
+    emit m_pMgr->OnDeviceNotify(pRx, E_DN_STATUS);
+    pDisplay->sortItems(0, Qt::AscendingOrder);
+
+    QTreeWidget *pSource = Tree(m_pSource);
+    CHOIDev *pTx = VariantToDev(pSource->topLevelItem(1)->data(0, Qt::UserRole));
+    const QString strAddr = pTx->GetIPAddr();
+    QTest::mouseClick(pSource->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      pSource->visualItemRect(pSource->topLevelItem(1)).center());
+    QTest::mouseClick(m_pSource->findChild<QPushButton *>(QStringLiteral("pbDownItem")), Qt::LeftButton);
+    QCOMPARE(pSource->indexOfTopLevelItem(ItemOf(m_pSource, pTx)), 2);
+    for (int round = 0; round < 2; ++round) {
+        // The second round after a rebuild: the rows are new.
+        if (round == 1)
+            m_pSource->slotRefreshDeives();
+        const QString strNew = QStringLiteral("10.88.9.%1").arg(round + 1);
+        pTx->SetIPAddr(strNew);
+        emit m_pMgr->OnDevCmdCompleted(pTx, E_CO_DEV, E_CR_SUCCESS);
+        QCOMPARE(ItemOf(m_pSource, pTx)->text(4), strNew);
+        QCOMPARE(pSource->topLevelItem(1)->text(4),
+                 VariantToDev(pSource->topLevelItem(1)->data(0, Qt::UserRole))->GetIPAddr());
+    }
+    pTx->SetIPAddr(strAddr);
+    emit m_pMgr->OnDevCmdCompleted(pTx, E_CO_DEV, E_CR_SUCCESS);
+    QTest::mouseClick(pSource->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      pSource->visualItemRect(ItemOf(m_pSource, pTx)).center());
+    QTest::mouseClick(m_pSource->findChild<QPushButton *>(QStringLiteral("pbUpItem")), Qt::LeftButton);
+    QCOMPARE(pSource->indexOfTopLevelItem(ItemOf(m_pSource, pTx)), 1);
 }
 
 void TestDevList::newRowNumbering()
