@@ -154,7 +154,9 @@ bool TestSearch::Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore)
     QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
     if (!pMgr->StartSearch(bRestore))
         return false;
-    return QTest::qWaitFor([&] { return stopSpy.count() > 0; }, timeoutMs);
+    // A real event loop: QTRY and qWaitFor sleep 10 ms between turns, and a
+    // read-back of many lines would wait that long for every reply.
+    return !stopSpy.isEmpty() || stopSpy.wait(timeoutMs);
 }
 
 CHOIDevMgr* TestSearch::ThreeDecodersFound()
