@@ -150,7 +150,7 @@ private:
 };
 
 // Runs fn on the modal dialog of class T as soon as one runs; gives up after
-// five seconds so that no test can hang on a dialog.
+// five seconds, and a dialog that comes later fails the test at the guard.
 template <class T>
 void OnModal(const std::function<void(T *)> &fn)
 {
