@@ -10,7 +10,52 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
+
+// Every console test runs with a guard (modalguard.cpp) that fails the
+// running test on a modal window nobody takes, naming its text, and closes
+// it: a box no test expects ends the test at once instead of blocking it
+// until the time-out. A watcher and OnModal take the windows they would be
+// handed; a window handed to a handler is that handler's to close.
+namespace ModalGuard {
+
+using Claim = std::function<bool(QWidget *)>;
+
+inline QList<const Claim *> &Claims()
+{
+    static QList<const Claim *> claims;
+    return claims;
+}
+
+inline QList<QPointer<QWidget>> &Handed()
+{
+    static QList<QPointer<QWidget>> handed;
+    return handed;
+}
+
+inline void Hand(QWidget *pWindow)
+{
+    Handed().append(pWindow);
+}
+
+inline bool IsTaken(QWidget *pWindow)
+{
+    // A handed window that was closed may be opened again (a dialog kept
+    // for reuse): then it is new.
+    Handed().erase(std::remove_if(Handed().begin(), Handed().end(),
+                                  [](const QPointer<QWidget> &p) { return !p || !p->isVisible(); }),
+                   Handed().end());
+    if (Handed().contains(pWindow))
+        return true;
+    for (const Claim *pClaim : Claims()) {
+        if ((*pClaim)(pWindow))
+            return true;
+    }
+    return false;
+}
+
+} // namespace ModalGuard
 
 // While it lives, looks every 10 ms for the active modal window and hands it
 // to a handler from inside that window's own event loop; a handler must
@@ -42,6 +87,8 @@ public:
         Start();
     }
 
+    ~CModalWatcher() { ModalGuard::Claims().removeAll(&m_claim); }
+
     void Then(const Handler &handler) { m_handlers.append(handler); }
     void Always(const Handler &handler) { m_fn = handler; }
 
@@ -54,6 +101,18 @@ private:
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this]() { Look(); });
         m_timer.start();
+        m_claim = [this](QWidget *pWidget) { return Takes(pWidget); };
+        ModalGuard::Claims().append(&m_claim);
+    }
+
+    // Whether the next look would hand pWidget to a handler.
+    bool Takes(QWidget *pWidget) const
+    {
+        if (!m_timer.isActive())
+            return false;
+        if (m_bEachWindow)
+            return m_seen.contains(pWidget) || !m_handlers.isEmpty() || m_fn;
+        return true;
     }
 
     void Look()
@@ -74,6 +133,7 @@ private:
             m_timer.stop();
         }
         ++m_nFired;
+        ModalGuard::Hand(pWidget);
         handler(pWidget);
     }
 
@@ -86,27 +146,37 @@ private:
     bool m_bEachWindow = false;
     QTimer m_timer;
     int m_nFired = 0;
+    ModalGuard::Claim m_claim;
 };
 
 // Runs fn on the modal dialog of class T as soon as one runs; gives up after
-// five seconds so that no test can hang on a dialog.
+// five seconds, and a dialog that comes later fails the test at the guard.
 template <class T>
 void OnModal(const std::function<void(T *)> &fn)
 {
-    QTimer *pTimer = new QTimer;
-    pTimer->setInterval(10);
-    int *pTries = new int(0);
-    QObject::connect(pTimer, &QTimer::timeout, [pTimer, pTries, fn]() {
+    // Waits for the dialog and takes it until it comes or the wait ends.
+    struct CPending : QTimer
+    {
+        ~CPending() override { ModalGuard::Claims().removeAll(&claim); }
+        ModalGuard::Claim claim = [](QWidget *pWidget) { return qobject_cast<T *>(pWidget) != nullptr; };
+        int nTries = 0;
+    };
+    CPending *pPending = new CPending;
+    ModalGuard::Claims().append(&pPending->claim);
+    pPending->setInterval(10);
+    QObject::connect(pPending, &QTimer::timeout, [pPending, fn]() {
         T *pDialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!pDialog && ++*pTries < 500)
+        if (!pDialog && ++pPending->nTries < 500)
             return;
-        pTimer->stop();
-        pTimer->deleteLater();
-        delete pTries;
-        if (pDialog)
+        pPending->stop();
+        pPending->deleteLater();
+        ModalGuard::Claims().removeAll(&pPending->claim);
+        if (pDialog) {
+            ModalGuard::Hand(pDialog);
             fn(pDialog);
+        }
     });
-    pTimer->start();
+    pPending->start();
 }
 
 #endif

@@ -46,7 +46,7 @@ public:
         if (!m_lan.Start())
             return false;
         QSignalSpy stopSpy(m_pMgr, &CHOIDevMgr::OnSearchStop);
-        if (!m_pMgr->StartSearch(false) || !stopSpy.wait(60000))
+        if (!m_pMgr->StartSearch(false) || !stopSpy.wait(30000))
             return false;
         for (int i = 0; i < models.size(); ++i) {
             if (!Dev(i))

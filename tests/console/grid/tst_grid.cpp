@@ -137,7 +137,7 @@ void TestGrid::initTestCase()
     QVERIFY(m_mgr->LoadProdConfig());
     QSignalSpy stop(m_mgr, &CHOIDevMgr::OnSearchStop);
     QVERIFY(m_mgr->StartSearch(false));
-    QVERIFY(stop.wait(60000));
+    QVERIFY(stop.wait(30000));
     for (int i = 0; i < DEV_COUNT; ++i) {
         m_dev[i] = m_mgr->FindDevByHostName(CSimLan::HostNameFor(kModels[i], i));
         QVERIFY2(m_dev[i], kModels[i]);
@@ -1027,24 +1027,28 @@ void TestGrid::wallDialogAdjustmentReachesDevice()
     dlg.findChild<QSpinBox *>("sbHShift")->setValue(3);
     dlg.findChild<QSpinBox *>("sbHScale")->setValue(9); // shown, not applied
 
+    // The device has the line before its answer ends the adjustment: the
+    // dialog takes the next click only once it is enabled again.
     QSignalSpy progress(m_mgr, &CHOIDevMgr::OnProgressNotify);
-    dlg.findChild<QPushButton *>("btnApplyHShift")->click();
-    QVERIFY(!dlg.isEnabled()); // while the adjustment is on its way
-    QTRY_COMPARE_WITH_TIMEOUT(m_lan.Commands(RXA1), Lines() << Event("e_vw_h_shift_l_3"), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 20000);
-    QCOMPARE(progress.last().at(1).toInt(), 100);
+    auto apply = [&](const char *button, const QString &event) {
+        m_lan.ClearReceived();
+        QPushButton *pApply = dlg.findChild<QPushButton *>(button);
+        QVERIFY(pApply->isEnabled() && dlg.isEnabled());
+        pApply->click();
+        QVERIFY(!dlg.isEnabled()); // while the adjustment is on its way
+        QTRY_COMPARE_WITH_TIMEOUT(m_lan.Commands(RXA1), Lines() << Event(event), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 20000);
+        QCOMPARE(progress.last().at(1).toInt(), 100);
+    };
+    apply("btnApplyHShift", "e_vw_h_shift_l_3");
     const T_VWDevSetup now = pL1->GetDevSetup(m_dev[RXA1]);
     QCOMPARE(QList<int>() << now.hshift << now.vshift << now.hscale << now.vscale << now.delay_kick,
              QList<int>() << -3 << 7 << 2 << 0 << 0);
 
-    m_lan.ClearReceived();
     dlg.findChild<QRadioButton *>("rbVShiftUp")->setChecked(true);
-    dlg.findChild<QPushButton *>("btnApplyVShift")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(m_lan.Commands(RXA1), Lines() << Event("e_vw_v_shift_u_7"), 20000);
-    m_lan.ClearReceived();
+    apply("btnApplyVShift", "e_vw_v_shift_u_7");
     dlg.findChild<QSpinBox *>("sbTearingDelay")->setValue(250);
-    dlg.findChild<QPushButton *>("btnApplyTearingDelay")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(m_lan.Commands(RXA1), Lines() << Event("e_vw_delay_kick_250"), 20000);
+    apply("btnApplyTearingDelay", "e_vw_delay_kick_250");
     QCOMPARE(pL1->GetDevSetup(m_dev[RXA1]).hscale, 2);
     QCOMPARE(m_lan.Commands(RX1), Lines());
 }

@@ -84,7 +84,7 @@ void TestMainWindowLan::initTestCase()
     m_pMgr->m_nIsPrompt = 1;
     QSignalSpy stop(m_pMgr, &CHOIDevMgr::OnSearchStop);
     QVERIFY(m_pMgr->StartSearch(false));
-    QVERIFY(stop.wait(60000));
+    QVERIFY(stop.wait(30000));
     for (int i = 0; i < DEV_COUNT; ++i) {
         m_dev[i] = m_pMgr->FindDevByHostName(CSimLan::HostNameFor(kModels[i], i));
         QVERIFY2(m_dev[i], kModels[i]);
@@ -209,7 +209,7 @@ void TestMainWindowLan::failedApplyIsReportedAndReleasesWindow()
 
     Child<QPushButton>(&w, "btnApplyScene")->click();
     QVERIFY(w.IsBusy());
-    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 90000);
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 30000);
     QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
     QCOMPARE(m_boxes, QStringList({"Failed to apply."}));
     QTRY_VERIFY(!w.IsBusy());
@@ -308,7 +308,7 @@ void TestMainWindowLan::searchFromToolBarShowsProgressUntilDone()
     QVERIFY(!Child<QWidget>(&w, "centralWidget")->isEnabled());
     QVERIFY(!w.findChild<QAction *>("actionSearch")->isEnabled());
 
-    QTRY_COMPARE_WITH_TIMEOUT(stop.count(), 1, 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(stop.count(), 1, 30000);
     QCOMPARE(stop.at(0).at(1).toBool(), true);
     // Busy while any report but the last one; the last one ends it.
     QVERIFY(progress.count() >= 2);

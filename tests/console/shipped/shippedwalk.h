@@ -116,7 +116,7 @@ public:
         CBoxRecorder boxes; // the end of the search is reported
         QSignalSpy stopSpy(m_pMgr, &CHOIDevMgr::OnSearchStop);
         QVERIFY(m_pMgr->StartSearch(false));
-        QTRY_COMPARE_WITH_TIMEOUT(stopSpy.count(), 1, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(stopSpy.count(), 1, 30000);
         m_pMgr->InitMrxLayouts();
         // The controller's version rebuilds the lists once more.
         QTRY_VERIFY_WITH_TIMEOUT(!DevOf(QStringLiteral("QN714"))->GetVersion().isEmpty(), 10000);

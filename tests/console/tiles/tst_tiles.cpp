@@ -136,7 +136,7 @@ void TestTiles::initTestCase()
     QVERIFY(m_mgr->LoadProdConfig());
     QSignalSpy stop(m_mgr, &CHOIDevMgr::OnSearchStop);
     QVERIFY(m_mgr->StartSearch(false));
-    QVERIFY(stop.wait(60000));
+    QVERIFY(stop.wait(30000));
     for (int i = 0; i < DEV_COUNT; ++i) {
         m_dev[i] = m_mgr->FindDevByHostName(CSimLan::HostNameFor(kModels[i], i));
         QVERIFY2(m_dev[i], kModels[i]);

@@ -30,6 +30,7 @@ class TestUiServices : public QObject
 
 private slots:
     void initTestCase();
+    void init();
     void cleanup();
 
     void nameRegExp_data();
@@ -41,6 +42,7 @@ private slots:
 
     void messageBoxWrappers_data();
     void messageBoxWrappers();
+    void unansweredBoxFailsTheTest();
     void buttonCaptions_data();
     void buttonCaptions();
     void chineseCaptionsAndMessages();
@@ -66,6 +68,10 @@ private:
 void TestUiServices::initTestCase()
 {
     InitConsoleResources();
+}
+
+void TestUiServices::init()
+{
     SetMessageBoxRunner([this](QMessageBox &box) {
         ++m_seen.nCount;
         m_seen.icon = box.icon();
@@ -231,6 +237,15 @@ void TestUiServices::messageBoxWrappers()
     QCOMPARE(int(m_seen.buttons), buttons);
     QCOMPARE(int(m_seen.defaultButton), defaultButton);
     QCOMPARE(m_seen.pParent, &parent);
+}
+
+void TestUiServices::unansweredBoxFailsTheTest()
+{
+    // The test guard closes the box and fails the test with its text.
+    SetMessageBoxRunner(MessageBoxRunner());
+    QEXPECT_FAIL("", "no one answers the box", Continue);
+    QCOMPARE(MsgCritical(nullptr, QStringLiteral("Stop"), QStringLiteral("Unexpected")),
+             int(QMessageBox::NoButton));
 }
 
 static void AddCaptionRows()

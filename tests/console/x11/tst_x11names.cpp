@@ -103,7 +103,7 @@ void TestX11Names::initTestCase()
     m_mgr.m_nIsPrompt = 1;
     QSignalSpy stop(&m_mgr, &CHOIDevMgr::OnSearchStop);
     QVERIFY(m_mgr.StartSearch(false));
-    QVERIFY(stop.wait(60000));
+    QVERIFY(stop.wait(30000));
     QList<CHOIDev *> devs;
     for (int i = 0; i < kDevCount; ++i) {
         devs << m_mgr.FindDevByHostName(CSimLan::HostNameFor(kModels[i], i));
