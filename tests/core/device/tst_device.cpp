@@ -185,6 +185,14 @@ void TestDevice::connectRefusedCompletesOnce()
     QCOMPARE(CountEnding(lines, QStringLiteral("connecting...")), 3);
     QCOMPARE(CountEnding(lines, QStringLiteral("operation time out.")), 2);
     QVERIFY(lines.last().startsWith(QStringLiteral("[3]")));
+
+    // Reported failed, so never written: the next session opens with what
+    // was asked after the failure, here a line queued while connecting.
+    sim->setRefuseConnections(false);
+    QVERIFY(dev->SendCmd(QStringLiteral("echo two")));
+    QVERIFY(dev->SendCmd(QStringLiteral("echo three")));
+    QVERIFY(WaitDone(done, 2));
+    QCOMPARE(m_lan->Commands(0), Lines({"echo two", "echo three"}));
 }
 
 void TestDevice::connectedThenSilentCompletesOnceWithTimeout()
