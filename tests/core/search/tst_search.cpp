@@ -536,17 +536,24 @@ void TestSearch::hostileHostNamesAreIgnored()
     // form is left out with one log line; the rest of the fleet loads.
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 1), "TX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 2), "TX"));
     QVERIFY(m_pLan->Start());
     m_pLan->Discovery().Device(1).hostName = "IPE1000-1;reboot;#";
+    // A whole valid name inside: refused all the same.
+    m_pLan->Discovery().Device(2).hostName = "IPE1000-0A5800000001;reboot";
     CHOIDevMgr* pMgr = NewMgr();
     QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
     QVERIFY(Search(pMgr, 30000));
     QCOMPARE(pMgr->GetDevCount(), 1);
     QVERIFY(pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 0)));
-    QCOMPARE(Texts(logSpy).filter("host name"),
-             QStringList("Invalid device host name \"IPE1000-1;reboot;#\" (IP=" + m_pLan->Address(1).toString()
-                         + "), the reply is ignored."));
+    QStringList refused = Texts(logSpy).filter("host name");
+    refused.sort();
+    QCOMPARE(refused, QStringList({"Invalid device host name \"IPE1000-0A5800000001;reboot\" (IP="
+                                       + m_pLan->Address(2).toString() + "), the reply is ignored.",
+                                   "Invalid device host name \"IPE1000-1;reboot;#\" (IP="
+                                       + m_pLan->Address(1).toString() + "), the reply is ignored."}));
     QVERIFY(m_pLan->Commands(1).isEmpty());
+    QVERIFY(m_pLan->Commands(2).isEmpty());
 }
 
 void TestSearch::removeDuringReadBack()
