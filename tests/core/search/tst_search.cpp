@@ -101,6 +101,7 @@ private slots:
     void betweenReadBackStarts();
     void clearAllDuringChecks();
     void saveAliasToDevices();
+    void factoryResetRenamesOnReturn();
 
 private:
     // A manager with the sample products, short discovery rounds and no
@@ -694,6 +695,35 @@ void TestSearch::saveAliasToDevices()
     pMgr->SaveAliasToTxRx();
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbparam s 1 name Hall%20TX"), 1, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam s 1 name Lobby"), 1, 5000);
+}
+
+void TestSearch::factoryResetRenamesOnReturn()
+{
+    const QString host = CSimLan::HostNameFor("IPE1000", 0);
+    QVERIFY(m_pLan->AddDevice(host, "TX"));
+    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    CHOIDev* pDev = pMgr->FindDevByHostName(host);
+    QVERIFY(pDev);
+    QCOMPARE(pDev->GetName(), QStringLiteral("Hall"));
+    QStringList names;
+    connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
+
+    // Reset as the device list does; the device restarts and is found again.
+    QVERIFY(pMgr->ResetDevToDefault(pDev));
+    QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    pMgr->SetOnLineTimings(0, 1000);
+    m_pLan->SetDeviceOn(0, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(0, true);
+
+    // Back on line: the host name is its alias, and its name is asked again.
+    QTRY_COMPARE_WITH_TIMEOUT(names, QStringList({host, QString()}), 10000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSearch)
