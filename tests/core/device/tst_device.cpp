@@ -279,6 +279,9 @@ void TestDevice::senderLines_data()
         Lines({"multiview set 4 1:a 2:b"}));
     row("multiview audio", [](CHOIDev *d) { return d->ApplyMultiViewAudioSeparate("HTX-1", true); },
         Lines({"multiview set audio separate HTX-1"}));
+    row("user audio mode",
+        [](CHOIDev *d) { return d->ApplyUserAudioMode("Hall \"A\" $1", "window", "2"); },
+        Lines({"gbparam s user_audio_mode \"Hall \\\"A\\\" \\$1 window 2\""}));
     row("cmd", [](CHOIDev *d) { return d->SendCmd("echo hi"); }, Lines({"echo hi"}));
     row("config", [](CHOIDev *d) { return d->SendConfigCmd("--low-delay y", true); },
         Lines({"gbconfig --low-delay y"}));
