@@ -20,6 +20,8 @@ const char kConfigXml[] = R"(<?xml version="1.0"?>
            vol_line_in_count="2" vol_line_out_count="1" vol_mic_count="2"/>
   <product id="VTX" name="WallEncoder" type="tx" param_prefix="gb" hisi_enable="1"
            video_wall="HRX" force_resolution="1080p60" edidpath="monitor_info"/>
+  <product id="MTX" name="MicEncoder" type="tx" param_prefix="gb" hisi_enable="0" edidpath="edid_hdmi"
+           vol_mic_count="1"/>
   <product id="OTX" name="OldEncoder" type="tx" param_prefix="gb" old_api="1" hisi_enable="0"/>
   <product id="HRX" name="Decoder" type="rx" param_prefix="gb" hisi_enable="0" video_wall="VTX"
            edidpath="monitor_info"/>
