@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QVariant>
 
@@ -196,7 +197,13 @@ public:
     const QList<T_IpcInfo *> &GetIpcList() const { return m_listIpcInfo; }
     // The virtual TX list file of a gateway.
     bool SaveIpcConfig(const QString &strPath);
-    bool LoadIpcConfigFile(const QString &strPath);
+    // Replaces the list and its virtual TX devices with the file's; false,
+    // changing nothing, for a file that cannot be read, is damaged or holds
+    // no list. pLeftOut gets a line for each entry left out of the device
+    // list.
+    bool LoadIpcConfigFile(const QString &strPath, QStringList *pLeftOut = nullptr);
+    // Whether data is a whole virtual TX list, as LoadIpcConfigFile takes it.
+    static bool IsIpcConfigData(const QByteArray &data);
     void SetIPMLayoutWindows(const QString &strLayout, const QString &strWindows);
     void SetIPMLayoutAudio(const QString &strLayout, const QString &strMode,
                            const QString &strSource);

@@ -151,7 +151,17 @@ public:
     bool RemoveChildDevices(CHOIDev* pParent, const QSet<QString>& keptHostNames = QSet<QString>());
     bool RemoveChildDevicesByName(const QString& hostName);
     void ClearAll();
-    void AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner);
+    // Enters the device that stands for one entry of pOwner's virtual TX
+    // list, or updates pOwner's own one of that host name. An entry naming
+    // a host name that belongs to any other device, or that is no host
+    // name, is left out of the device list with one log line, which
+    // pLeftOut also gets; false then. Nothing happens for an empty host name
+    // or one of no known product.
+    bool AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner, QString* pLeftOut = nullptr);
+    // Whether pDev stands for an entry of pOwner's virtual TX list.
+    bool IsIpcDevOf(const CHOIDev* pDev, const CHOIDev* pOwner) const;
+    // pOwner's own virtual TX of that host name; null when it has none.
+    CHOIDev* FindIpcDev(const QString& hostName, const CHOIDev* pOwner) const;
     int GetQN714Count() const { return m_qn714List.size(); }
     CHOIDev* GetQN714Dev(int index) const { return m_qn714List.at(index); }
     void AddQN714Dev(CHOIDev* pSource);
@@ -243,8 +253,9 @@ public:
     CHOIScene* FindVideoWallByName(const QString& name) const;
     CHOIScene* GetOrCreateVideoWall(const QString& name);
     CHOIScene* GetOrCreateVideoWallOfScene(CHOIScene* pScene, int layoutSeq);
-    // Unlists the wall of that name and deletes it later: callers take it off
-    // every device and view before control returns to the event loop.
+    // Unlists the wall of that name, takes it off every device and deletes it
+    // later (the manager owns it: kept, it would leak); views drop it before
+    // control returns to the event loop.
     void RemoveVideoWall(CHOIScene* pWall);
     void RemoveAllRXOfVideoWall(const QString& name);
     void RemoveDevFromSceneCell(int row, int col, CHOIDev* pDev, const QString& wallName);
@@ -495,6 +506,8 @@ private:
     void ReadLayoutsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
     void ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
     void ReadVideoWallsElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state);
+    // The links between devices that a device item names by name.
+    void ResolveDevLinks(const T_ProjectReadState& state);
     void EndProjectLoad();
 
     CHOIDev* ReadDevItem(QXmlStreamReader& reader);

@@ -221,7 +221,9 @@ public:
     void AddPendingDev(CHOIDev* pDev);
     bool ApplyTx(CHOIDev* pTx);
     bool ApplyRx(T_SceneCell* pCell, CHOIDev* pRx);
-    void ResyncAppliedRx();
+    // False when a kept wall step could not be queued; what follows it is
+    // then not sent.
+    bool ResyncAppliedRx();
     bool SendSceneParams(CHOIDev* pDev, bool bSave);
 
     // Video-wall picture set-up and apply steps.
@@ -232,6 +234,8 @@ public:
     bool ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row, int flags);
     bool ApplyVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int flags);
     bool PrepareVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int flags);
+    // Queues the decoder's kept wall lines after a clean apply; the apply
+    // waits for them like for every other line.
     bool FinishVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int flags);
     bool ApplyDeferredWallSteps();
 
@@ -270,6 +274,13 @@ private:
     void CountCompletion(CHOIDev* pDev, int nResult, bool bAlive = true);
     void UnlinkPendingDev(CHOIDev* pDev);
     void FinishApply();
+    // The clean end of the devices' first answers: the resynchronisation and
+    // the walls' kept steps. False when the apply has ended meanwhile.
+    bool RunKeptSteps();
+    void FailKeptSteps();
+    // Decoders the kept wall steps will wait for, counted in the total
+    // before they run so that the progress never goes back.
+    int CountKeptDevs() const;
     void EmitLog(const QString& text);
     void LogDev(const char* text, CHOIDev* pDev);
     // Connects a device a step is about to send to; a failure is logged as
@@ -292,8 +303,8 @@ private:
     bool PrepareVideoWallTx(T_VideoWallInfo* pWall, CHOIDev* pTx, int row, int flags);
     // A wall decoder's link lines come in two parts: its source (the stream,
     // its sound and its tile of the picture) and its wall settings (membership,
-    // channel, position). A decoder finished after the apply gets the source
-    // during the apply and the settings afterwards; any other gets both at once.
+    // channel, position). A decoder with kept steps gets the source first and
+    // the settings once every device has answered; any other gets both at once.
     enum
     {
         E_WRX_SOURCE = 1,
@@ -350,10 +361,12 @@ private:
     // synchronously is counted but cannot end the apply before the step has
     // fixed its total.
     bool m_bQueuing = false;
-    int m_nCountedWhileQueuing = 0;
-    // Set while the deferred wall steps run, once the last device has
-    // answered: nothing they queue is waited for.
-    bool m_bInDeferred = false;
+    // The kept wall steps' decoders counted in the total but not yet queued,
+    // and whether the clean end's steps have run for this apply.
+    int m_nKeptDevs = 0;
+    bool m_bKeptStepsRun = false;
+    // Completions counted so far, the progress's numerator.
+    int m_nCounted = 0;
 };
 
 #endif

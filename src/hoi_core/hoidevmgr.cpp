@@ -7,8 +7,18 @@
 #include "hoi_core/hoiscene.h"
 
 #include <QDebug>
+#include <QHostAddress>
 
 namespace {
+
+// A camera a project file brought in without its gateway (files of earlier
+// versions did not keep the gateway): nobody's, and no address to reach it
+// at, so no link of its own. A list naming it takes it back.
+bool IsOwnerlessCamera(const CHOIDev* pDev)
+{
+    return pDev->GetDevType() == CHOIDev::E_DT_TX && !pDev->m_pParentDev && pDev->m_strParentHostName.isEmpty()
+           && QHostAddress(pDev->GetIPAddr()).isNull();
+}
 
 bool IsShownAsIs(uchar c)
 {
@@ -210,17 +220,11 @@ bool CHOIDevMgr::RemoveChildDevices(CHOIDev* pParent, const QSet<QString>& keptH
 {
     if (!pParent)
         return true;
-    const QString parentHost = pParent->GetHostName();
     bool bRemoved = true;
     while (bRemoved) {
         bRemoved = false;
         for (CHOIDev* pDev : qAsConst(m_devList)) {
-            CHOIDev* pOwner = pDev->GetParentDev();
-            // A parent that left the list may already be gone: only the
-            // given pointer itself is safe to compare then.
-            const bool bChild =
-                pOwner && (pOwner == pParent || (IsListed(pOwner) && pOwner->GetHostName() == parentHost));
-            if (bChild && !keptHostNames.contains(pDev->GetHostName())) {
+            if (IsIpcDevOf(pDev, pParent) && !keptHostNames.contains(pDev->GetHostName())) {
                 RemoveDevice(pDev);
                 bRemoved = true;
                 break;
@@ -304,13 +308,47 @@ void CHOIDevMgr::ClearAllImpl(bool bNow)
     }
 }
 
-void CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner)
+bool CHOIDevMgr::IsIpcDevOf(const CHOIDev* pDev, const CHOIDev* pOwner) const
+{
+    if (!pDev || pDev == pOwner)
+        return false;
+    // Only the pointer is compared while there is one: a parent that left
+    // the list may already be gone. Without one (the gateway was removed, or
+    // the device came from a project file) the parent's host name tells.
+    if (pDev->m_pParentDev)
+        return pDev->m_pParentDev == pOwner;
+    return pDev->m_strParentHostName == (pOwner ? pOwner->GetHostName() : QString());
+}
+
+CHOIDev* CHOIDevMgr::FindIpcDev(const QString& hostName, const CHOIDev* pOwner) const
+{
+    CHOIDev* pDev = FindDevByHostName(hostName);
+    return IsIpcDevOf(pDev, pOwner) ? pDev : nullptr;
+}
+
+bool CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner, QString* pLeftOut)
 {
     int type = 0;
     const T_ProdIdInfo* pProd = FindProdIdInfo(hostName, &type);
-    if (!pProd || !CHOIDev::IsValidHostName(hostName))
-        return;
+    if (!pProd || hostName.isEmpty())
+        return true;
+    // Two gateways set up apart number their cameras alike, and a camera
+    // may carry an encoder's name: an entry never takes over a device that
+    // is not this owner's, which its next list would then delete.
+    QString leftOut;
     CHOIDev* pDev = FindDevByHostName(hostName);
+    if (!CHOIDev::IsValidHostName(hostName))
+        leftOut = tr("Virtual TX('%1') is left out of the device list: '%2' is no host name.").arg(alias, hostName);
+    else if (pDev && !IsIpcDevOf(pDev, pOwner) && !(pOwner && IsOwnerlessCamera(pDev)))
+        leftOut = tr("Virtual TX('%1') is left out of the device list: %2 belongs to another device.")
+                      .arg(alias, hostName);
+    if (!leftOut.isEmpty()) {
+        EmitProgressLog(leftOut);
+        if (pLeftOut)
+            *pLeftOut = leftOut;
+        return false;
+    }
+
     if (pDev) {
         pDev->SetHostName(hostName, true);
         if (pDev->GetName() != alias)
@@ -330,6 +368,7 @@ void CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDe
         m_devList.append(pDev);
         emit OnDeviceNotify(pDev, E_DN_ADD);
     }
+    return true;
 }
 
 void CHOIDevMgr::AddQN714Dev(CHOIDev* pSource)
@@ -490,8 +529,14 @@ void CHOIDevMgr::RemoveVideoWall(CHOIScene* pWall)
     for (int i = 0; i < m_videoWallList.size(); ++i) {
         if (m_videoWallList.at(i)->GetName() == pWall->GetName()) {
             // The manager owns its walls: one taken out goes, with its resync
-            // socket, once control is back in the event loop.
-            m_videoWallList.takeAt(i)->deleteLater();
+            // socket, once control is back in the event loop. No device may
+            // name it by then, whoever called.
+            CHOIScene* pGone = m_videoWallList.takeAt(i);
+            for (CHOIDev* pDev : qAsConst(m_devList)) {
+                if (pDev->GetVideoWall() == pGone)
+                    pDev->SetVideoWall(nullptr);
+            }
+            pGone->deleteLater();
             return;
         }
     }

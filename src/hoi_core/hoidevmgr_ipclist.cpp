@@ -6,7 +6,9 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/xmlpath.h"
 
+#include <QBuffer>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -33,9 +35,9 @@ const T_XmlField<T_IpcInfo, QString> kIpcFields[] = {
 
 // Reads the records under "/ipgwconfig/ipc/item" into list. False for a
 // damaged file, with the records before the damage in list, and with
-// bCheckRoot for a root other than "ipgwconfig". A record whose host name
-// has not the form of one is left out; one without a host name stays, it
-// gets one in the list window.
+// bCheckRoot for a root other than "ipgwconfig". Every record is kept, so a
+// save writes back what was read; those that cannot stand as devices are
+// left out of the device list when they are entered.
 bool ReadIpcList(QIODevice* pFile, bool bCheckRoot, QList<T_IpcInfo*>& list)
 {
     QXmlStreamReader xml(pFile);
@@ -43,11 +45,6 @@ bool ReadIpcList(QIODevice* pFile, bool bCheckRoot, QList<T_IpcInfo*>& list)
     const auto onElement = [&list](const QString& elementPath, const QXmlStreamAttributes& attrs) {
         if (elementPath != QLatin1String("/ipgwconfig/ipc/item"))
             return;
-        const QString hostName = attrs.value(QLatin1String("hostname")).toString();
-        if (!hostName.isEmpty() && !CHOIDev::IsValidHostName(hostName)) {
-            qWarning() << "virtual TX with the host name" << hostName << "left out";
-            return;
-        }
         T_IpcInfo* pInfo = new T_IpcInfo;
         for (const auto& field : kIpcFields)
             pInfo->*field.member = attrs.value(QLatin1String(field.name)).toString();
@@ -73,7 +70,18 @@ bool CHOIDev::SaveIpcConfig(const QString& strPath)
     });
 }
 
-bool CHOIDev::LoadIpcConfigFile(const QString& strPath)
+bool CHOIDev::IsIpcConfigData(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QList<T_IpcInfo*> list;
+    const bool bOk = ReadIpcList(&buffer, true, list);
+    qDeleteAll(list);
+    return bOk;
+}
+
+bool CHOIDev::LoadIpcConfigFile(const QString& strPath, QStringList* pLeftOut)
 {
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -99,8 +107,9 @@ bool CHOIDev::LoadIpcConfigFile(const QString& strPath)
         m_pOwner->RemoveChildDevices(this, kept);
     for (T_IpcInfo* pInfo : qAsConst(list)) {
         m_listIpcInfo.append(pInfo);
-        if (m_pOwner)
-            m_pOwner->AddIpcDev(pInfo->aliasname, pInfo->hostname, this);
+        QString leftOut;
+        if (m_pOwner && !m_pOwner->AddIpcDev(pInfo->aliasname, pInfo->hostname, this, &leftOut) && pLeftOut)
+            pLeftOut->append(leftOut);
     }
     return true;
 }
@@ -118,13 +127,19 @@ bool CHOIDevMgr::LoadIpcConfig()
         if (!ReadIpcList(&file, false, list)) {
             // The first save will replace the file with what was read: the
             // records after the damage, which the operator never saw, are
-            // kept beside it.
+            // kept beside it, and the operator hears of it.
             file.close();
             const QString backup = file.fileName() + QStringLiteral(".bak");
             QFile::remove(backup);
-            const bool bKept = QFile::copy(file.fileName(), backup);
-            qWarning() << file.fileName() << "is damaged;" << list.size() << "virtual TX read before the damage;"
-                       << (bKept ? "the file is kept as" : "cannot keep the file as") << backup;
+            if (QFile::copy(file.fileName(), backup))
+                EmitProgressLog(tr("The virtual TX list %1 is damaged: only the records before the damage are "
+                                   "read, and the file is kept as %2.")
+                                    .arg(QDir::toNativeSeparators(file.fileName()),
+                                         QDir::toNativeSeparators(backup)));
+            else
+                EmitProgressLog(tr("The virtual TX list %1 is damaged: only the records before the damage are "
+                                   "read, and the file cannot be kept aside.")
+                                    .arg(QDir::toNativeSeparators(file.fileName())));
         }
         for (T_IpcInfo* pInfo : qAsConst(list)) {
             pDev->m_listIpcInfo.append(pInfo);

@@ -98,10 +98,19 @@ QStringList SplitPadded(const QString& text, QChar sep, int count)
     return parts;
 }
 
+// The four parts of a window's geometry: "x_y_w_h", or "x,y,w,h" as the
+// shipped layout file writes it (the reader puts it back in the form of
+// the layout's own record).
+QStringList GeometryParts(const QString& geometry)
+{
+    const QChar sep = geometry.contains(QLatin1Char('_')) ? QLatin1Char('_') : QLatin1Char(',');
+    return SplitPadded(geometry, sep, 4);
+}
+
 void WriteWindowItem(QXmlStreamWriter& xml, int number, const QString& geometry,
                      const QString& tx, const QString& mode)
 {
-    const QStringList geo = SplitPadded(geometry, QLatin1Char('_'), 4);
+    const QStringList geo = GeometryParts(geometry);
     xml.writeStartElement(QStringLiteral("item"));
     Attr(xml, "name", number);
     Attr(xml, "layerseq", number);
@@ -146,6 +155,18 @@ bool IsMultiviewDecoder(const CHOIDev* pDev)
     return pDev->GetDevType() == CHOIDev::E_DT_MRX;
 }
 
+// The location of a device or a plain layout, when it has one.
+void WriteLocationItem(const QString& location, QXmlStreamWriter& xml)
+{
+    if (location.isEmpty())
+        return;
+    xml.writeStartElement(QStringLiteral("location"));
+    xml.writeStartElement(QStringLiteral("item"));
+    Attr(xml, "name", location);
+    xml.writeEndElement();
+    xml.writeEndElement();
+}
+
 // The wall of a layout whose wall has no RX, with the layout's group.
 void NoteWithoutRx(QMap<QString, QString>& layoutsWithoutRx, const CHOIScene* pScene)
 {
@@ -178,9 +199,10 @@ void CHOIDevMgr::WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml)
     CHOIDev* pTx = pDev->GetTXDev();
     if (pDev->GetDevType() == CHOIDev::E_DT_TX || !m_saveDevSet.contains(pTx))
         pTx = nullptr;
+    // A virtual TX whose gateway is not listed (removed, or not read yet)
+    // keeps the gateway's host name.
     CHOIDev* pParent = pDev->GetParentDev();
-    if (!m_saveDevSet.contains(pParent))
-        pParent = nullptr;
+    const QString parentHost = m_saveDevSet.contains(pParent) ? pParent->GetHostName() : pDev->GetParentHostName();
 
     Attr(xml, "name", pDev->GetDisplayName());
     Attr(xml, "ir_dev", pDev->m_strIrDev);
@@ -223,7 +245,7 @@ void CHOIDevMgr::WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml)
     Attr(xml, "max_resolution", pDev->m_strMaxResolution);
     Attr(xml, "sequence", pDev->m_nSequence);
     Attr(xml, "TX", pTx ? pTx->GetDisplayName() : QString());
-    Attr(xml, "parentdevice", pParent ? pParent->GetHostName() : QString());
+    Attr(xml, "parentdevice", parentHost);
     Attr(xml, "version", pDev->m_strVersion);
     Attr(xml, "hdcp_always_on", YesNo(pDev->m_bHdcpAlwaysOn));
     Attr(xml, "hdcp_always_on_22", YesNo(pDev->m_bHdcpAlwaysOn22));
@@ -245,6 +267,7 @@ void CHOIDevMgr::WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml)
         xml.writeEndElement();
     }
 
+    WriteLocationItem(pDev->GetLocation(), xml);
     WriteGroupItem(pDev->GetGroup(), true, xml);
 }
 
@@ -256,8 +279,10 @@ void CHOIDevMgr::WriteLayoutAttributes(CHOIScene* pScene, QXmlStreamWriter& xml)
     Attr(xml, "row_count", pScene->GetRowCount());
     Attr(xml, "col_count", pScene->GetColCount());
     Attr(xml, "isDefault", pScene->IsDefault() ? 0 : 1);
-    if (const CHOIScene* pWall = FindVideoWallByName(CHOIScene::GetSceneNamePrefix(pScene->GetName())))
-        Attr(xml, "sequence", pWall->GetLayoutSeq());
+    // A layout whose wall is gone gets one with sequence 0 when it is read
+    // back; saying so here keeps the file as it is read.
+    const CHOIScene* pWall = FindVideoWallByName(CHOIScene::GetSceneNamePrefix(pScene->GetName()));
+    Attr(xml, "sequence", pWall ? pWall->GetLayoutSeq() : 0);
     Attr(xml, "layoutseq", pScene->GetLayoutSeq());
 }
 
@@ -306,6 +331,7 @@ bool CHOIDevMgr::WriteSceneItem(CHOIScene* pScene, QXmlStreamWriter& xml)
     }
     xml.writeEndElement();
 
+    WriteLocationItem(pScene->GetLocation(), xml);
     WriteGroupItem(pScene->GetGroup(), false, xml);
     return bHasRx;
 }

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QHash>
 #include <QMetaEnum>
+#include <QPair>
 #include <QXmlStreamReader>
 
 #include <limits>
@@ -277,6 +278,11 @@ void ReadDevSettings(const Attrs& a, CHOIDev* pDev)
     pDev->m_bHdcpEnable = a.NonZeroFlag("hdcpset");
     pDev->m_bPreviewEnable = a.YFlag("bpreview");
     pDev->m_nVideoQualityMode = a.Number("iquality");
+    // A virtual TX follows its gateway; the gateway itself is found once
+    // every device is read.
+    const QString parentHost = a.Text("parentdevice");
+    if (CHOIDev::IsValidHostName(parentHost))
+        pDev->m_strParentHostName = parentHost;
 }
 
 // A group an item names joins the manager's list; returns the name.
@@ -330,15 +336,35 @@ T_VisualScreenInfo ReadVisualScreen(const Attrs& a)
     return screen;
 }
 
+// The separator of the window geometries of a multiview layout record:
+// "x,y,w,h" in the shipped layout file, "x_y_w_h" otherwise.
+QChar GeometrySeparator(const QList<T_IpmLayoutInfo>& table, const QString& layoutName)
+{
+    for (const T_IpmLayoutInfo& layout : table) {
+        if (layout.layout_name == layoutName) {
+            const QString& geometry = layout.position_and_size_of_each_window;
+            return !geometry.contains(QLatin1Char('_')) && geometry.contains(QLatin1Char(','))
+                       ? QLatin1Char(',')
+                       : QLatin1Char('_');
+        }
+    }
+    return QLatin1Char('_');
+}
+
 // One window of a multiview layout as the decoder's layout text holds it:
-// "tx:1:hstart_vstart_hsize_vsize:mode ".
-QString ReadWindowText(const Attrs& a)
+// "tx:1:hstart_vstart_hsize_vsize:mode ", the geometry in the form of the
+// layout's record, so that the layout is known again when it is saved.
+// Files of earlier versions hold an "x,y,w,h" geometry whole in "hstart".
+QString ReadWindowText(const Attrs& a, QChar sep)
 {
     QString mode = a.Text("mode");
     if (mode.isEmpty())
         mode = QStringLiteral("fit");
-    return QStringLiteral("%1:1:%2_%3_%4_%5:%6 ")
-        .arg(a.Text("tx"), a.Text("hstart"), a.Text("vstart"), a.Text("hsize"), a.Text("vsize"), mode);
+    const QStringList parts = {a.Text("hstart"), a.Text("vstart"), a.Text("hsize"), a.Text("vsize")};
+    const bool bWhole = parts.at(1).isEmpty() && parts.at(2).isEmpty() && parts.at(3).isEmpty()
+                        && (parts.at(0).contains(QLatin1Char(',')) || parts.at(0).contains(QLatin1Char('_')));
+    const QString geometry = bWhole ? parts.at(0) : parts.join(sep);
+    return QStringLiteral("%1:1:%2:%3 ").arg(a.Text("tx"), geometry, mode);
 }
 
 // The whole file, read once.
@@ -623,9 +649,14 @@ struct CHOIDevMgr::T_ProjectReadState
     CHOIScene* pCurScene = nullptr; // a layout, or under "videowalls" the wall
     CHOIScene* pCurWallLayout = nullptr;
     QString mvLayoutName;
+    QChar mvGeometrySep = QLatin1Char('_');
     QString mvWindows;
     T_IpmAudioInfo mvAudio;
     QString screenName;
+    // Resolved once every device is read: the TX a device shows (by its
+    // display name) and the gateways of virtual TX.
+    QList<QPair<CHOIDev*, QString>> shownTx;
+    QList<CHOIDev*> childDevs;
 };
 
 void CHOIDevMgr::ReadDevicesElement(int id, QXmlStreamReader& xml, T_ProjectReadState& state)
@@ -633,6 +664,13 @@ void CHOIDevMgr::ReadDevicesElement(int id, QXmlStreamReader& xml, T_ProjectRead
     switch (id) {
     case E_PP_DEV:
         state.pCurDev = ReadDevItem(xml);
+        if (state.pCurDev) {
+            const QString shownTx = Attrs(xml).Text("TX");
+            if (!shownTx.isEmpty())
+                state.shownTx.append(qMakePair(state.pCurDev, shownTx));
+            if (!state.pCurDev->m_strParentHostName.isEmpty())
+                state.childDevs.append(state.pCurDev);
+        }
         break;
     case E_PP_DEV_PARAM:
         if (state.pCurDev)
@@ -720,6 +758,7 @@ void CHOIDevMgr::ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectRe
         if (pCurDev) {
             const Attrs a(xml);
             state.mvLayoutName = a.Text("name");
+            state.mvGeometrySep = GeometrySeparator(m_ipmLayoutList, state.mvLayoutName);
             pCurDev->AddIPMLayout(state.mvLayoutName, int(a.Unsigned("layoutseq")));
             state.mvWindows.clear();
             state.mvAudio.Clear();
@@ -727,7 +766,7 @@ void CHOIDevMgr::ReadMultiviewElement(int id, QXmlStreamReader& xml, T_ProjectRe
         break;
     case E_PP_MSCENE_WINDOW:
         if (pCurDev) {
-            state.mvWindows += ReadWindowText(Attrs(xml));
+            state.mvWindows += ReadWindowText(Attrs(xml), state.mvGeometrySep);
             pCurDev->SetIPMLayoutWindows(state.mvLayoutName, state.mvWindows);
         }
         break;
@@ -833,7 +872,26 @@ bool CHOIDevMgr::ReadProjectElements(QXmlStreamReader& xml)
             break;
         }
     }
+    ResolveDevLinks(state);
     return true;
+}
+
+void CHOIDevMgr::ResolveDevLinks(const T_ProjectReadState& state)
+{
+    for (CHOIDev* pDev : state.childDevs) {
+        CHOIDev* pParent = FindLoadedDev(pDev->m_strParentHostName);
+        if (pParent && pParent->GetDevType() == CHOIDev::E_DT_GW)
+            pDev->m_pParentDev = pParent;
+    }
+    if (state.shownTx.isEmpty())
+        return;
+    QHash<QString, CHOIDev*> txByName;
+    for (CHOIDev* pDev : qAsConst(m_devList)) {
+        if (pDev && pDev->GetDevType() == CHOIDev::E_DT_TX && !txByName.contains(pDev->GetDisplayName()))
+            txByName.insert(pDev->GetDisplayName(), pDev);
+    }
+    for (const auto& shown : state.shownTx)
+        shown.first->SetTXDev(txByName.value(shown.second, nullptr));
 }
 
 bool CHOIDevMgr::ImportDevInfoFile(const QString& path)

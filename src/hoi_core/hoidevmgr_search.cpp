@@ -319,9 +319,10 @@ void CHOIDevMgr::SetIpcDevsOnLine(CHOIDev* pGateway)
 {
     const QList<T_IpcInfo*> cameras = pGateway->GetIpcList();
     for (const T_IpcInfo* pInfo : cameras) {
-        CHOIDev* pDev = FindDevByHostName(pInfo->hostname);
+        // A name the list shares with another device leaves that device alone.
+        CHOIDev* pDev = FindIpcDev(pInfo->hostname, pGateway);
         // Only the flag: a virtual TX has no shell of its own to read.
-        if (pDev && pDev != pGateway && pDev->m_bOnLine != pGateway->m_bOnLine) {
+        if (pDev && pDev->m_bOnLine != pGateway->m_bOnLine) {
             pDev->m_bOnLine = pGateway->m_bOnLine;
             emit OnDeviceNotify(pDev, E_DN_STATUS);
         }

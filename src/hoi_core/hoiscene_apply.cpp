@@ -38,8 +38,7 @@ bool CHOIScene::ConnectForApply(CHOIDev* pDev)
 
 void CHOIScene::AddPendingDev(CHOIDev* pDev)
 {
-    // Steps run after the final status are not waited for.
-    if (!pDev || m_bInDeferred || m_pendingDevs.contains(pDev))
+    if (!pDev || m_pendingDevs.contains(pDev))
         return;
     T_PendingLinks links;
     links.done = connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIScene::slotOnDevCmdCompleted);
@@ -75,15 +74,26 @@ void CHOIScene::RemovePendingDev(CHOIDev* pDev)
 void CHOIScene::BeginQueuing()
 {
     m_bQueuing = true;
-    m_nCountedWhileQueuing = 0;
 }
 
 int CHOIScene::EndQueuing()
 {
     m_bQueuing = false;
-    m_nPendingTotal = m_pendingDevs.size() + m_nCountedWhileQueuing;
-    m_nCountedWhileQueuing = 0;
+    m_nKeptDevs = CountKeptDevs();
+    m_nPendingTotal = m_pendingDevs.size() + m_nCounted + m_nKeptDevs;
     return m_nPendingTotal;
+}
+
+int CHOIScene::CountKeptDevs() const
+{
+    QSet<CHOIDev*> devs;
+    for (const T_VWDeferredSteps& rec : m_deferredWallSteps) {
+        for (const T_VWDeferredRxStep& step : rec.rxSteps) {
+            if (step.rx && (step.flags & E_VWF_ALL))
+                devs.insert(step.rx);
+        }
+    }
+    return devs.size();
 }
 
 void CHOIScene::FinishIfDone()
@@ -103,13 +113,10 @@ void CHOIScene::slotOnDevCmdCompleted(CHOIDev* pDev, E_ControlObject emCtrlObj,
 void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
 {
     UnlinkPendingDev(pDev);
-    if (m_bQueuing)
-        ++m_nCountedWhileQueuing;
+    ++m_nCounted;
 
-    if (m_nPendingTotal > 0) {
-        const int done = m_nPendingTotal - m_pendingDevs.size();
-        emit OnProgressNotify(E_PN_APPLY, done * 100 / m_nPendingTotal);
-    }
+    if (m_nPendingTotal > 0)
+        emit OnProgressNotify(E_PN_APPLY, m_nCounted * 100 / m_nPendingTotal);
 
     if (!bAlive) {
         // Deleted while waited for: nothing of it may be read any more.
@@ -144,14 +151,20 @@ bool CHOIScene::FinishQueuedOrFail(bool bQueued)
 
 void CHOIScene::FinishApply()
 {
+    // A clean first round is not the end while the walls' kept steps have
+    // not been answered.
+    if (m_nErrorCount == 0 && !m_bKeptStepsRun && !RunKeptSteps())
+        return;
+    // Kept steps that never ran are not waited for.
+    m_nPendingTotal -= m_nKeptDevs;
+    m_nKeptDevs = 0;
+
     E_SceneStatus eStatus;
     if (m_nErrorCount == 0 && !m_bWholeLayout) {
         // One cell, one adjustment or a few devices done is not the whole
         // layout on its devices: the layout keeps the status it had.
-        ResyncAppliedRx();
         eStatus = m_eLastStatus;
     } else if (m_nErrorCount == 0) {
-        ResyncAppliedRx();
         EmitLog(tr("Scene('%1') is applied.").arg(m_strName));
         eStatus = E_SS_APPLIED;
     } else if (m_nErrorCount == m_nPendingTotal) {
@@ -167,6 +180,35 @@ void CHOIScene::FinishApply()
     emit OnStatusChange(this, eStatus);
     emit OnProgressNotify(E_PN_NONE, 100);
     m_nApplyMode = 0;
+}
+
+bool CHOIScene::RunKeptSteps()
+{
+    m_bKeptStepsRun = true;
+    // Queued from inside a device's completion: one that fails at once is
+    // counted but cannot end the apply before every step is queued.
+    m_bQueuing = true;
+    const int countedBefore = m_nCounted;
+    const bool bQueued = ResyncAppliedRx();
+    m_bQueuing = false;
+    // What was really queued takes the place of the estimate in the total.
+    m_nPendingTotal += m_pendingDevs.size() + m_nCounted - countedBefore - m_nKeptDevs;
+    m_nKeptDevs = 0;
+    if (!bQueued) {
+        FailKeptSteps();
+        return false;
+    }
+    return m_pendingDevs.isEmpty();
+}
+
+void CHOIScene::FailKeptSteps()
+{
+    // As a device that cannot be connected during the apply: the whole
+    // apply ends failed.
+    m_eLastStatus = E_SS_FAILED;
+    emit OnStatusChange(this, E_SS_FAILED);
+    AbortApply();
+    emit OnProgressNotify(E_PN_NONE, 100);
 }
 
 void CHOIScene::AbortApply()
@@ -187,7 +229,8 @@ void CHOIScene::AbortApply()
     m_nErrorCount = 0;
     m_nApplyMode = 0;
     m_bQueuing = false;
-    m_nCountedWhileQueuing = 0;
+    m_nCounted = 0;
+    m_nKeptDevs = 0;
     EmitLog(tr("Scene('%1') fails to be applied.").arg(m_strName));
 }
 
@@ -198,6 +241,9 @@ void CHOIScene::BeginApplyState()
     ClearPendingDevs();
     m_nPendingTotal = 0;
     m_nErrorCount = 0;
+    m_nCounted = 0;
+    m_nKeptDevs = 0;
+    m_bKeptStepsRun = false;
     ClearResyncState();
 }
 
@@ -534,7 +580,7 @@ bool CHOIScene::RefuseRx(CHOIDev* pRx)
     return true;
 }
 
-void CHOIScene::ResyncAppliedRx()
+bool CHOIScene::ResyncAppliedRx()
 {
     // One message per decoder: the interfaces are listed once for them all.
     m_vwSync.BeginBatch();
@@ -546,7 +592,10 @@ void CHOIScene::ResyncAppliedRx()
         }
         m_wallRxList.clear();
         m_strWallRx.clear();
-        ApplyDeferredWallSteps();
+        if (!ApplyDeferredWallSteps()) {
+            m_vwSync.EndBatch();
+            return false;
+        }
     }
     if (!m_cellRxPrefixes.isEmpty()) {
         // Every one of these lines names the whole text: built once.
@@ -573,4 +622,5 @@ void CHOIScene::ResyncAppliedRx()
         m_strExtraRx.clear();
     }
     m_vwSync.EndBatch();
+    return true;
 }

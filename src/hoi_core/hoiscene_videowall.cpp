@@ -543,25 +543,24 @@ bool CHOIScene::FinishVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev*
 {
     if (!pWall || !pTx || !ConnectForApply(pRx))
         return false;
+    // Its wall settings are part of the apply: the outcome waits for them.
+    if (flags & E_VWF_ALL)
+        AddPendingDev(pRx);
     QueueWallRxSteps(pWall, pTx, pRx, row, col, flags, E_WRX_PLACE);
     return true;
 }
 
 bool CHOIScene::ApplyDeferredWallSteps()
 {
-    // The apply has ended; nothing queued here is waited for.
-    m_bInDeferred = true;
     const QList<T_VWDeferredSteps> records = m_deferredWallSteps;
     m_deferredWallSteps.clear();
-    bool bOk = true;
     for (const T_VWDeferredSteps& rec : records) {
-        for (const T_VWDeferredRxStep& step : rec.rxSteps)
-            FinishVideoWallRx(step.wall, step.tx, step.rx, step.row, step.col, step.flags);
-        if (rec.tx && rec.wall && !PrepareVideoWallTx(rec.wall, rec.tx, rec.row, rec.flags)) {
-            bOk = false;
-            break;
+        for (const T_VWDeferredRxStep& step : rec.rxSteps) {
+            if (!FinishVideoWallRx(step.wall, step.tx, step.rx, step.row, step.col, step.flags))
+                return false;
         }
+        if (rec.tx && rec.wall && !PrepareVideoWallTx(rec.wall, rec.tx, rec.row, rec.flags))
+            return false;
     }
-    m_bInDeferred = false;
-    return bOk;
+    return true;
 }

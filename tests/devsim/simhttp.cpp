@@ -15,6 +15,8 @@ QByteArray ReasonPhrase(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 204: return "No Content";
+    case 302: return "Found";
     case 400: return "Bad Request";
     case 404: return "Not Found";
     case 411: return "Length Required";
@@ -124,6 +126,26 @@ void CSimHttp::SetFault(E_Fault eFault, int nValue)
         qWarning() << "simhttp: cannot listen again on" << m_address.toString() << m_port;
 }
 
+void CSimHttp::ClearRequests()
+{
+    for (Session *s : qAsConst(m_sessions)) {
+        if (s->index >= 0) {
+            s->index = -1;
+            s->answered = true;
+        }
+    }
+    m_requests.clear();
+}
+
+void CSimHttp::AnswerHeld(int nStatus)
+{
+    const QList<Session *> sessions = m_sessions;
+    for (Session *s : sessions) {
+        if (s->index >= 0 && m_requests.at(s->index).complete && m_requests.at(s->index).status == 0)
+            answer(s, nStatus, QByteArray("OK"));
+    }
+}
+
 void CSimHttp::onNewConnection()
 {
     while (QTcpSocket *pSocket = m_server->nextPendingConnection()) {
@@ -217,34 +239,38 @@ void CSimHttp::finishRequest(Session *s)
         emit RequestDone(s->index);
         return;
     }
-    if (m_fault == E_HF_STATUS) {
-        answer(s, m_faultValue, QByteArray("error\n"));
-        return;
-    }
 
+    int status = 404;
+    QByteArray body;
+    QByteArray type;
     if (req.method == "POST") {
         const bool bUpload = m_uploadPaths.contains(req.path) || (m_bController && req.path == kScenePath);
-        if (!bUpload) {
-            answer(s, 404, QByteArray());
-        } else if (req.partCount < 1) {
-            answer(s, 400, QByteArray());
-        } else {
+        if (bUpload)
+            status = req.partCount < 1 ? 400 : 200;
+        if (status == 200 && m_fault != E_HF_STATUS)
             m_stored.insert(req.path, req.partData);
-            answer(s, 200, QByteArray("OK"));
-        }
-        return;
-    }
-    if (req.method == "GET") {
+        body = status == 200 ? QByteArray("OK") : QByteArray();
+    } else if (req.method == "GET") {
         if (req.path == "/action" && req.query == "cmdtype=devconfig&cmdstr=getipclist") {
-            answer(s, 200, m_stored.value(kIpcListPath), "text/xml");
-            return;
-        }
-        if (m_bController && req.path == "/scene_download" && m_stored.contains(kScenePath)) {
-            answer(s, 200, m_stored.value(kScenePath), "application/octet-stream");
-            return;
+            status = 200;
+            body = m_stored.value(kIpcListPath);
+            type = "text/xml";
+        } else if (m_bController && req.path == "/scene_download" && m_stored.contains(kScenePath)) {
+            status = 200;
+            body = m_stored.value(kScenePath);
+            type = "application/octet-stream";
         }
     }
-    answer(s, 404, QByteArray());
+    if (m_fault == E_HF_STATUS) {
+        // Another status on what would have been the answer: an error page
+        // for 4xx and 5xx, no body where HTTP allows none (204, 304).
+        status = m_faultValue;
+        if (status >= 400)
+            body = "error\n";
+        else if (status == 204 || status == 304)
+            body.clear();
+    }
+    answer(s, status, body, type);
 }
 
 void CSimHttp::answer(Session *s, int status, const QByteArray &body, const QByteArray &type)
@@ -256,7 +282,9 @@ void CSimHttp::answer(Session *s, int status, const QByteArray &body, const QByt
     QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) + "\r\n";
     if (!type.isEmpty())
         head += "Content-Type: " + type + "\r\n";
-    head += "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n";
+    if (status != 204 && status != 304)
+        head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    head += "Connection: close\r\n\r\n";
     s->socket->write(head + body);
     s->socket->disconnectFromHost(); // after the bytes are out
     if (index >= 0)

@@ -56,7 +56,7 @@ public:
         E_HF_NONE = 0,
         E_HF_REFUSE,     // not listening: connections are refused
         E_HF_STALL,      // reads the request, never answers
-        E_HF_STATUS,     // answers every request with the fault's status
+        E_HF_STATUS,     // answers every request with the fault's status, storing nothing
         E_HF_DROP_BODY,  // closes the connection after the fault's count of body bytes
     };
 
@@ -74,15 +74,20 @@ public:
     void SetIpController(bool bController) { m_bController = bController; }
     void AddUploadPath(const QByteArray &path) { m_uploadPaths.insert(path); }
 
-    // E_HF_STATUS takes the status (e.g. 404, 500), E_HF_DROP_BODY the body
+    // E_HF_STATUS takes the status (e.g. 404, 500; with 2xx and 3xx the body
+    // is what 200 would have brought, none for 204), E_HF_DROP_BODY the body
     // bytes to read before dropping. E_HF_NONE ends every fault and listens
     // again on the same port after E_HF_REFUSE.
     void SetFault(E_Fault eFault, int nValue = 0);
     E_Fault Fault() const { return m_fault; }
+    // Answers every request that a stall holds now, late (RequestDone comes
+    // again for each).
+    void AnswerHeld(int nStatus);
     // The requests that ever got as far as a full header block, in order.
     QList<T_SimHttpRequest> Requests() const { return m_requests; }
     int RequestCount() const { return m_requests.size(); }
-    void ClearRequests() { m_requests.clear(); }
+    // Connections still open keep running but record nothing more.
+    void ClearRequests();
     // Connections open now (a stalled request keeps its one).
     int OpenConnections() const { return m_sessions.size(); }
 

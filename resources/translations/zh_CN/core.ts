@@ -102,6 +102,22 @@
         <source>The search is complete.</source>
         <translation>搜索完成。</translation>
     </message>
+    <message>
+        <source>Virtual TX(&apos;%1&apos;) is left out of the device list: &apos;%2&apos; is no host name.</source>
+        <translation>虚拟 TX(&apos;%1&apos;)未加入设备列表：&apos;%2&apos; 不是有效的主机名。</translation>
+    </message>
+    <message>
+        <source>Virtual TX(&apos;%1&apos;) is left out of the device list: %2 belongs to another device.</source>
+        <translation>虚拟 TX(&apos;%1&apos;)未加入设备列表：%2 属于另一台设备。</translation>
+    </message>
+    <message>
+        <source>The virtual TX list %1 is damaged: only the records before the damage are read, and the file is kept as %2.</source>
+        <translation>虚拟 TX 列表 %1 已损坏：只读取了损坏处之前的记录，原文件已另存为 %2。</translation>
+    </message>
+    <message>
+        <source>The virtual TX list %1 is damaged: only the records before the damage are read, and the file cannot be kept aside.</source>
+        <translation>虚拟 TX 列表 %1 已损坏：只读取了损坏处之前的记录，且无法另存原文件。</translation>
+    </message>
 </context>
 <context>
     <name>CHOIScene</name>

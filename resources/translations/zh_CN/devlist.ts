@@ -466,5 +466,9 @@ and make sure that this software is not blocked by the firewall.</source>
         <source>Are you sure you want to restore default settings?</source>
         <translation>确定要恢复默认设置吗？</translation>
     </message>
+    <message>
+        <source>IP Controller</source>
+        <translation>IP 控制器</translation>
+    </message>
 </context>
 </TS>

@@ -436,6 +436,10 @@ Do you want to continue?</source>
         <source>warning</source>
         <translation>警告</translation>
     </message>
+    <message>
+        <source>No viewer was found on this computer for &quot;%1&quot;.</source>
+        <translation>本机上找不到可以查看“%1”的程序。</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

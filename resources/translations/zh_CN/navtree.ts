@@ -34,6 +34,10 @@
         <source>SinkInfo: </source>
         <translation>显示器信息：</translation>
     </message>
+    <message>
+        <source>IP Controller</source>
+        <translation>IP 控制器</translation>
+    </message>
 </context>
 <context>
     <name>CDlgPrompt</name>

@@ -27,6 +27,22 @@
         <source>error!</source>
         <translation>错误！</translation>
     </message>
+    <message>
+        <source>Download complete.</source>
+        <translation>下载完成。</translation>
+    </message>
+    <message>
+        <source>Download failed.</source>
+        <translation>下载失败。</translation>
+    </message>
+    <message>
+        <source>Upload complete.</source>
+        <translation>上传完成。</translation>
+    </message>
+    <message>
+        <source>Upload failed.</source>
+        <translation>上传失败。</translation>
+    </message>
 </context>
 <context>
     <name>CDlgImageSetting</name>

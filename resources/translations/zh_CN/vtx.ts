@@ -262,6 +262,10 @@ this Device will automatically reboot for the settings to take effect.</source>
         <source>Read from device successful.</source>
         <translation>从设备读取成功。</translation>
     </message>
+    <message>
+        <source>The list read from the device took the name %1 meanwhile; the edit of &apos;%2&apos; is not kept.</source>
+        <translation>编辑期间从设备读取的列表已使用名称 %1；对“%2”的编辑未保留。</translation>
+    </message>
 </context>
 <context>
     <name>CDlgIPCEdit</name>

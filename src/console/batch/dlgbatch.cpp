@@ -11,6 +11,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/widgetgroup.h"
 #include "uiservices.h"
 
@@ -175,7 +176,8 @@ bool CDlgBatch::GetHeaderLabels(QStringList &headers)
 
 QTreeWidgetItem *CDlgBatch::CreateDevItem(CHOIDev *pDev)
 {
-    if (!pDev || !CHOIDevMgr::IsAvUnit(pDev))
+    // A gateway's virtual TX takes no lines: every operation would fail on it.
+    if (!pDev || !CHOIDevMgr::IsAvUnit(pDev) || !pDev->HasOwnLink())
         return nullptr;
     return NewAliasHostnameItem(pDev);
 }
@@ -274,11 +276,20 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
         if (bVideoSet) {
             ui->pbApplyOSDMethod->setEnabled(false);
         } else {
-            m_edidPane.SetApplyAllowed(true);
-            ui->cbEDIDSet->setEnabled(true);
+            EnableEdidPage();
             ui->gbTimeoutSet->setEnabled(true);
         }
     }
+    // Products of either family whose device menu has "EDID Settings" take
+    // the same EDID here.
+    if (ui->groupBox->IsAllSupportEdidSetting())
+        EnableEdidPage();
+}
+
+void CDlgBatch::EnableEdidPage()
+{
+    m_edidPane.SetApplyAllowed(true);
+    ui->cbEDIDSet->setEnabled(true);
 }
 
 void CDlgBatch::EnableEncoderControls(bool bOn)
@@ -299,6 +310,14 @@ void CDlgBatch::slotIsTX(bool bFlag)
     EnableDecoderControls(!bFlag);
     ui->pbHdcpSettings->setEnabled(bFlag);
     ui->pbVideoMode_apply->setEnabled(true);
+    if (bFlag) {
+        // This runs again after the CEC and RS-232 display power signals:
+        // an encoder whose product has them keeps them.
+        if (ui->groupBox->IsAllSupportCec())
+            soltIsBatchCEC(true);
+        if (ui->groupBox->IsAllSupportSinkTxRS())
+            soltIsSinkPowerRS(true);
+    }
 }
 
 void CDlgBatch::slotIsWp(bool bFlag)
@@ -547,6 +566,16 @@ bool CDlgBatch::CheckIPRange(const QString &strBegin, const QString &strEnd, con
     }
     if (quint64(nEnd) - nBegin + 1 < quint64(nDevCount))
         return RefuseBatch(tr("the total number of IP address is less than the total number of devices."));
+    // The address set every device would refuse, as General Settings checks
+    // it; both ends of the range, since every address between them is alike.
+    // A refused field takes the focus, so the dialog is enabled first.
+    setDisabled(false);
+    if (!QIPAddrWidget::CheckAddressSet(this, QString(), ui->edtIPAddr_begin, ui->edtIPAddr_mask,
+                                        ui->edtIPAddr_geteway)
+        || !QIPAddrWidget::CheckAddressSet(this, QString(), ui->edtIPAddr_end, ui->edtIPAddr_mask,
+                                           ui->edtIPAddr_geteway))
+        return false;
+    setDisabled(true);
     return true;
 }
 

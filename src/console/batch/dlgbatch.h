@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPixmap;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -40,7 +41,7 @@ class CDlgBatch;
 // counted as failed and nothing is sent to it. A device whose link was down
 // counts only once that link has come up and answered its lines; until then
 // the dialog stays disabled. The three image uploads go over HTTP and finish
-// later.
+// later; an upload that makes no progress for the stall time fails.
 class CDlgBatch : public QDialog, public IDevFilterCustomItem
 {
     Q_OBJECT
@@ -55,6 +56,12 @@ public:
     void OnDevItemAdded(QTreeWidget *pTree, CHOIDev *pDev, QTreeWidgetItem *pItem) override;
     void OnCurrentDevItemChanged(QTreeWidgetItem *pItem) override;
     void OnDevItemCheckChanged(QTreeWidgetItem *pItem) override;
+
+    // An upload that makes no progress this long fails, so that a device
+    // that takes the request and never answers cannot hold its round open;
+    // only tests shorten it. Read when each upload starts.
+    static const int kDefaultUploadStallMs = 30000;
+    void SetUploadStallTimeout(int msecs) { m_nUploadStallMs = msecs; }
 
     // The forced HDMI output timing of the "HDMI Timing Hybrid" choice:
     // "0" for pass-through, else the CEA-861 code with the top bit set.
@@ -187,6 +194,7 @@ private:
         CHOIDev *pDev = nullptr;
         int nRound = 0;
         qint64 nSent = 0; // bytes this upload reported last
+        QTimer *pStall = nullptr; // child of the uploader; fires when progress stops
     };
     using DevCall = std::function<bool(CHOIDev *pDev)>;
 
@@ -195,6 +203,8 @@ private:
     // The controls that only an encoder, or only a decoder, can use.
     void EnableEncoderControls(bool bOn);
     void EnableDecoderControls(bool bOn);
+    // The EDID list and, once an EDID is held, its Apply.
+    void EnableEdidPage();
 
     // The frame of every synchronous operation. StartBatch disables the
     // dialog, empties the page's failure list and takes the checked devices;
@@ -257,6 +267,8 @@ private:
     bool ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue);
     bool ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data);
     static QString UploadUrl(E_UploadKind eKind, CHOIDev *pDev);
+    // Aborts pHttp's upload once it has made no progress for the stall time.
+    QTimer *StartStallWatch(HttpConnect *pHttp);
     void UploadFinished(HttpConnect *pHttp, const QVariant &code);
     void UploadProgress(HttpConnect *pHttp, qlonglong bytesSent);
     void BeginImageOperation();
@@ -285,6 +297,7 @@ private:
     // round cannot close a later one.
     QHash<HttpConnect *, T_Upload> m_uploads;
     int m_nUploadRound;
+    int m_nUploadStallMs = kDefaultUploadStallMs;
     // Devices of the running operation whose link was down when their lines
     // were queued; the result waits for each to end that queue.
     QSet<CHOIDev *> m_linkWaits;

@@ -3,10 +3,12 @@
 #include "batch/dlgbatch.h"
 #include "ui_dlgbatch.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
@@ -217,6 +219,7 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
         T_Upload upload;
         upload.pDev = pDev;
         upload.nRound = m_nUploadRound;
+        upload.pStall = StartStallWatch(pHttp);
         m_uploads.insert(pHttp, upload);
         if (!pHttp->PostData(data, strPath, strUrl, pDev->GetDisplayName())) {
             m_uploads.remove(pHttp);
@@ -238,6 +241,21 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
     setDisabled(false);
 }
 
+QTimer *CDlgBatch::StartStallWatch(HttpConnect *pHttp)
+{
+    QTimer *pStall = new QTimer(pHttp);
+    pStall->setSingleShot(true);
+    connect(pStall, &QTimer::timeout, this, [this, pHttp]() {
+        const T_Upload upload = m_uploads.value(pHttp);
+        qWarning() << "upload to" << (upload.pDev ? upload.pDev->GetDisplayName() : QString()) << "made no progress for"
+                   << m_nUploadStallMs << "ms; given up";
+        // Reported as a failure through the uploader's usual end.
+        pHttp->Abort();
+    });
+    pStall->start(m_nUploadStallMs);
+    return pStall;
+}
+
 void CDlgBatch::ShowImageResult()
 {
     ui->lbResultImage->setText(ResultText(m_listCurDev.size(), m_listImageFail.size()));
@@ -247,7 +265,10 @@ void CDlgBatch::ShowImageResult()
 void CDlgBatch::UploadProgress(HttpConnect *pHttp, qlonglong bytesSent)
 {
     auto it = m_uploads.find(pHttp);
-    if (it == m_uploads.end() || it->nRound != m_nUploadRound)
+    if (it == m_uploads.end())
+        return;
+    it->pStall->start();
+    if (it->nRound != m_nUploadRound)
         return;
     // Each report is the upload's own running total.
     m_nSentBytes += qint64(bytesSent) - it->nSent;
@@ -264,6 +285,7 @@ void CDlgBatch::UploadFinished(HttpConnect *pHttp, const QVariant &code)
     if (it != m_uploads.end()) {
         const T_Upload upload = it.value();
         m_uploads.erase(it);
+        upload.pStall->stop();
         if (upload.nRound == m_nUploadRound) {
             ++m_nFinishedCount;
             if (!code.isValid() || code.toInt() != 200)

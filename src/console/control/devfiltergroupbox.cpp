@@ -59,6 +59,8 @@ QDevFilterGroupBox::QDevFilterGroupBox(QWidget *parent)
         // Refilling runs slotFilterChange: the tree then lists every on-line
         // device again under the new headers.
         FillFilterCombo();
+        if (ui->cbDevType->count() > 0)
+            ui->cbDevType->setItemText(0, tr("All"));
     });
 
     // The layout filter and the TX/RX filter are kept working but not shown.
@@ -145,8 +147,9 @@ void QDevFilterGroupBox::FillSceneCombo()
 
 void QDevFilterGroupBox::FillDevTypeCombo()
 {
-    // The first entry selects itself, which lists every on-line device.
-    ui->cbDevType->addItem(QStringLiteral("All"), QStringLiteral("All"));
+    // The first entry selects itself, which lists every on-line device. Its
+    // data stays "All" whatever the language shows.
+    ui->cbDevType->addItem(tr("All"), QStringLiteral("All"));
     const QList<CHOIDev *> devs = ManagerDevs();
     for (CHOIDev *pDev : devs) {
         if (!pDev || !pDev->m_bOnLine || pDev->GetDevType() == CHOIDev::E_DT_QN714)

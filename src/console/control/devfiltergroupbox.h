@@ -87,6 +87,7 @@ public:
     bool IsAllSupportOverlay() const { return IsAllSupport(&T_ProdIdInfo::overlay_enable); }
     bool IsAllSupportCec() const { return IsAllSupport(&T_ProdIdInfo::cec_enable); }
     bool IsAllSupportSinkTxRS() const { return IsAllSupport(&T_ProdIdInfo::sink_tx_rs); }
+    bool IsAllSupportEdidSetting() const { return IsAllSupport(&T_ProdIdInfo::edie_setting); }
 
 signals:
     void signalIsSupportLogo(bool IsSupportLogo);

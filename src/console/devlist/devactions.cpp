@@ -1,8 +1,10 @@
 #include "devlist/devactions.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QDebug>
+#include <QSaveFile>
 
+#include "hoi_core/edidhex.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
@@ -105,18 +107,22 @@ void ExportDevEdid(CHOIDev *pDev, QWidget *pParent, const char *pszContext, QStr
     if (nSlash >= 0)
         strEdid = strEdid.left(nSlash);
 
+    // A cut or damaged EDID would be refused by any sink it is given to.
+    const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
+    if (!IsWholeEdid(bytes)) {
+        qWarning() << "EDID of" << pDev->GetHostName() << "is not whole:" << bytes.size() << "bytes; not exported";
+        MsgInformation(pParent, QString(), Tr("Exported failed."));
+        return;
+    }
+
     const QString strDir = EdidDirPath();
     if (pEdidDir)
         *pEdidDir = strDir;
     const QString strPath = GetSaveFileName(pParent, Tr("EDID Export"), strDir, Tr("Sceneinfo file (*.bin)"));
     if (strPath.isEmpty())
         return;
-    const QByteArray bytes = HexTextToBytes(strEdid.toLocal8Bit());
-    QFile file(strPath);
-    // A short write or a full disk is a failure too: the file would hold a
-    // cut EDID.
-    const bool bWritten = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                          && file.write(bytes) == bytes.size() && file.flush();
-    file.close();
+    QSaveFile file(strPath);
+    const bool bWritten =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     MsgInformation(pParent, QString(), bWritten ? Tr("Exported successfully.") : Tr("Exported failed."));
 }

@@ -49,8 +49,9 @@ void RebootDevs(const QList<CHOIDev *> &devs);
 // settings the console keeps for them. The operator was asked before.
 void ResetDevsToDefault(const QList<CHOIDev *> &devs);
 // Saves the device's EDID (the part before a '/') as a binary file the
-// operator chooses below the EDID folder, with a message either way. The
-// folder offered goes to pEdidDir when given.
+// operator chooses below the EDID folder, with a message either way. An EDID
+// that is not whole is refused before a file is asked for. The folder
+// offered goes to pEdidDir when given.
 void ExportDevEdid(CHOIDev *pDev, QWidget *pParent, const char *pszContext, QString *pEdidDir = nullptr);
 
 #endif

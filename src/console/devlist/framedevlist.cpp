@@ -38,8 +38,16 @@ QIcon TypeIcon(const CHOIDev *pDev)
     return QIcon(QString::fromLatin1(pDev->m_bOnLine ? pLook->pszIconOn : pLook->pszIconOff));
 }
 
+// The controller's type is a word for the operator; the others are codes.
+QString ControllerTypeText()
+{
+    return CFrameDevList::tr("IP Controller");
+}
+
 QString TypeText(const CHOIDev *pDev)
 {
+    if (pDev->GetDevType() == CHOIDev::E_DT_QN714)
+        return ControllerTypeText();
     const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType());
     return QString::fromLatin1(pLook ? pLook->pszText : "Unknown");
 }
@@ -67,7 +75,17 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
     , m_nRebuildHolds(0)
     , m_bRebuildPending(false)
 {
-    ui.SetUpForm(this);
+    ui.SetUpForm(this, [this]() {
+        // The rows' words follow the language too (taken first: a sorted
+        // list may reorder them as they change).
+        QList<QTreeWidgetItem *> rows;
+        for (int i = 0; i < ui->twDevices->topLevelItemCount(); ++i)
+            rows << ui->twDevices->topLevelItem(i);
+        for (QTreeWidgetItem *pItem : qAsConst(rows)) {
+            if (CHOIDev *pDev = ItemDev(pItem))
+                FillDevItem(pItem, pDev);
+        }
+    });
     ui->pbListToGroup->setIcon(QIcon(QStringLiteral(":/images/RXList.png")));
     ui->twDevices->setStyleSheet(QStringLiteral("font: 9pt 'Courier New';"));
 
@@ -187,7 +205,7 @@ void CFrameDevList::FillQN714Item(QTreeWidgetItem *pItem, CHOIDev *pDev)
     pItem->setText(0, QString());
     pItem->setText(1, strName);
     pItem->setIcon(s_nIconColumn, TypeIcon(pDev));
-    pItem->setText(2, g_strControllerType);
+    pItem->setText(2, ControllerTypeText());
     pItem->setText(3, strName);
     pItem->setText(4, pDev->GetIPAddr());
     pItem->setText(5, pDev->GetVersion());
@@ -236,7 +254,7 @@ void CFrameDevList::AddDevItem(CHOIDev *pDev)
         } else {
             int nCount = 0;
             for (int i = 0; i < pTree->topLevelItemCount(); ++i) {
-                if (pTree->topLevelItem(i)->text(2) != g_strControllerType)
+                if (pTree->topLevelItem(i)->text(2) != ControllerTypeText())
                     ++nCount;
             }
             pDev->SetSequence(nCount);

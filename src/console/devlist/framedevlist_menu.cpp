@@ -71,24 +71,36 @@ void CFrameDevList::contextMenuEvent(QContextMenuEvent *event)
 
     // What the selection holds; a virtual TX or a device of unknown kind
     // refuses the menu, unless a TX and an OSD device were met before it.
+    // A device of unknown kind can still be deleted (with no virtual TX
+    // chosen beside it): nothing else removes it, and while it is listed
+    // the layout functions stay off.
     const bool bSingle = selected.size() == 1;
     CHOIDev *pFirst = nullptr;
     bool bAnyTx = false;
     bool bAnyOsd = false;
+    bool bUnknown = false;
     for (QTreeWidgetItem *pItem : selected) {
         CHOIDev *pDev = ItemDev(pItem);
         if (!pDev)
             continue;
         if (!pFirst)
             pFirst = pDev;
-        if (pDev->GetDevType() == CHOIDev::E_DT_UNKNOWN || g_pHOIDevMgr->GetProdIdInfo(pDev)->ipc_flag)
+        if (g_pHOIDevMgr->GetProdIdInfo(pDev)->ipc_flag)
             return;
+        bUnknown = bUnknown || pDev->GetDevType() == CHOIDev::E_DT_UNKNOWN;
+        if (bUnknown)
+            continue;
         if (pDev->GetDevType() == CHOIDev::E_DT_TX)
             bAnyTx = true;
         if (pDev->IsSupportOsd())
             bAnyOsd = true;
         if (bAnyTx && bAnyOsd)
             break;
+    }
+    if (bUnknown) {
+        addEntry(tr("Delete"), &CFrameDevList::slotDeleteDevices);
+        menu.exec(event->globalPos());
+        return;
     }
     T_DevMenuFacts facts;
     facts.pDev = pFirst;

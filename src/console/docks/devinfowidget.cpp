@@ -1,6 +1,7 @@
 #include "docks/devinfowidget.h"
 #include "ui_devinfowidget.h"
 
+#include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/devtypelook.h"
 
@@ -33,8 +34,10 @@ QString CDevinfoWidget::DetailText(CHOIDev *pDev)
     const bool bController = pDev->GetDevType() == CHOIDev::E_DT_QN714;
     // A controller names its own type; other types the lists' word.
     QString strType;
+    // The controllers' type is a word for the operator, in the interface's
+    // language.
     if (bController)
-        strType = pDev->GetTypeName();
+        strType = pDev->GetTypeName() == g_strControllerType ? tr("IP Controller") : pDev->GetTypeName();
     else if (const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType()))
         strType = QString::fromLatin1(pLook->pszText);
 

@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 
-#include "batch/edidhex.h"
+#include "hoi_core/edidhex.h"
 #include "uiservices.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTranslator>
 #include <QUrl>
@@ -377,11 +378,15 @@ void MainWindow::slotMenuHelp()
     // A relative path names a file beside the program, like the configuration
     // files, whatever folder the program was started from.
     const QString strFile = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(strPath);
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile))) {
+    if (!QFileInfo(strFile).isFile()) {
         MsgCritical(this, QString(),
                     tr("Open file failed,check the configuration file \"file_path\" fill in,\n"
                        "It is consistent with the path of the file."));
+        return;
     }
+    // The file is there: what failed is the computer's viewer for it.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strFile)))
+        MsgCritical(this, QString(), tr("No viewer was found on this computer for \"%1\".").arg(strFile));
 }
 
 // ---- tool dialogs ----

@@ -153,6 +153,9 @@ public slots:
 
 private slots:
     void slotOnApplyingSceneGone();
+    // After "To all screens" has reached every tile: the cells it re-applies
+    // keep the window busy too.
+    void slotOnOneKeyDropped();
     // Connected by object name when the form is built.
     void on_checkBDefLayout_clicked(bool checked);
     void on_pbRankLayout_clicked();
@@ -196,12 +199,17 @@ private:
     // The layout whose status report ends the busy state; its deletion
     // ends it too.
     void SetApplyingScene(CHOIScene *pScene);
+    // Whether any layout other than pExcept still waits for its devices: the
+    // manager's, the walls' and the tiles' own.
+    bool IsAnyLayoutApplying(const CHOIScene *pExcept = nullptr) const;
 
     // Layout list helpers.
     QList<CHOIScene *> CollectWallLayouts(const QString &strWall) const;
     // The layout of a list entry; null when the manager no longer has it.
     CHOIScene *EntryScene(int nIndex) const;
     int FindSceneEntry(CHOIScene *pScene) const;
+    // The layout list's tool tip: the status of its current layout.
+    void ShowSceneToolTip();
     void ShowWallLayouts(const QString &strWall);
     void ShowWallInGrid(const QString &strWall);
 
@@ -209,6 +217,8 @@ private:
     void ResetProjectViews();
     void RefreshPanels();
     void RenumberTree();
+    // Writes the project; only on success does path become its path.
+    bool SaveProjectTo(const QString &path);
     // Tells the operator how an export of either kind went.
     void TellExported(bool bExported);
 

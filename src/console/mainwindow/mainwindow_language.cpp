@@ -167,9 +167,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
                 event->ignore();
             return;
         }
-        const bool bSaved = pMgr->ExportDevInfoFile(strPath);
-        pMgr->m_strCurFilePath = strPath;
-        if (!bSaved) {
+        if (!SaveProjectTo(strPath)) {
             MsgCritical(this, QString(), tr("Save failure."));
             // Closing now would lose the changes that could not be written.
             event->ignore();

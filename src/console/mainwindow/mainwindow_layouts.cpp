@@ -11,6 +11,7 @@
 #include "hoiwidget/itemdata.h"
 #include "navtree/formgrouplist.h"
 #include "navtree/groupwidget.h"
+#include "tiles/formdevice.h"
 #include "uiservices.h"
 
 namespace {
@@ -110,8 +111,40 @@ void MainWindow::SetApplyingScene(CHOIScene *pScene)
 void MainWindow::slotOnApplyingSceneGone()
 {
     // Deleted before its status report: no report will end the busy state.
-    ui->progressBar->hide();
-    SetBusyState(false);
+    const bool bWorking = IsAnyLayoutApplying();
+    ui->progressBar->setVisible(bWorking);
+    SetBusyState(bWorking);
+}
+
+bool MainWindow::IsAnyLayoutApplying(const CHOIScene *pExcept) const
+{
+    // Several layouts apply at once from the tiles of a page (and a schedule
+    // may start one beside them): the first to end must not free the window.
+    auto applying = [pExcept](const CHOIScene *pScene) {
+        return pScene && pScene != pExcept && pScene->IsApplying();
+    };
+    if (const CHOIDevMgr *pMgr = g_pHOIDevMgr) {
+        for (int i = 0; i < pMgr->GetSceneCount(); ++i) {
+            if (applying(pMgr->GetScene(i)))
+                return true;
+        }
+        for (int i = 0; i < pMgr->GetVideoWallCount(); ++i) {
+            if (applying(pMgr->GetVideoWall(i)))
+                return true;
+        }
+    }
+    const QList<CFormDevice *> tiles = findChildren<CFormDevice *>();
+    for (const CFormDevice *pTile : tiles) {
+        if (applying(pTile->GetScene()))
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::slotOnOneKeyDropped()
+{
+    if (IsAnyLayoutApplying())
+        SetBusyState(true);
 }
 
 void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatus)
@@ -134,12 +167,15 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
     const int nEntry = FindSceneEntry(pScene);
     if (nEntry >= 0)
         ui->cbScenes->setItemIcon(nEntry, icon);
+    ShowSceneToolTip();
 
-    SetBusyState(false);
+    // The reporting layout has ended; others may not have.
+    SetBusyState(m_pApplyingScene || IsAnyLayoutApplying(pScene));
 }
 
 void MainWindow::slotShowScene(CHOIScene *pHoiScene)
 {
+    ShowSceneToolTip();
     ui->tbwScene->SetVWMode(false);
     ui->tbwScene->SetCurScene(pHoiScene);
     if (!pHoiScene)
@@ -152,8 +188,18 @@ void MainWindow::slotShowScene(CHOIScene *pHoiScene)
     ui->cbAutoApply->setChecked(pHoiScene->IsAutoApply());
 }
 
+void MainWindow::ShowSceneToolTip()
+{
+    // The status of the layout the list shows, never that of another one.
+    QString strText;
+    if (CHOIScene *pScene = GetCurScene())
+        LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
+    ui->cbScenes->setToolTip(strText);
+}
+
 void MainWindow::slotShowCurrentScene()
 {
+    ShowSceneToolTip();
     if (ui->cbScenes->currentIndex() < 0)
         return;
     if (m_bSkipShowScene) {
@@ -188,9 +234,6 @@ void MainWindow::slotRefreshSceneComoboBox()
             AddLayoutEntry(ui->cbScenes, pScene);
             if (pScene == pCurrent) {
                 ui->cbScenes->setCurrentIndex(ui->cbScenes->count() - 1);
-                QString strText;
-                LayoutStatusInfo(pScene, pScene->GetLastStatus(), strText);
-                ui->cbScenes->setToolTip(strText);
                 bCurrentFound = true;
             }
         }
@@ -261,7 +304,9 @@ void MainWindow::slotModifyScene()
     CDlgSceneEdit dlg(pScene, nullptr, nullptr);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const int nEntry = ui->cbScenes->currentIndex();
+    // A scheduled apply may have chosen another entry while the dialog was
+    // open: the name goes to the layout edited, wherever it is listed.
+    const int nEntry = FindSceneEntry(pScene);
     if (nEntry >= 0)
         ui->cbScenes->setItemText(nEntry, CHOIScene::GetSceneNameSuffix(pScene->GetName()));
     slotShowCurrentScene();
@@ -361,7 +406,9 @@ void MainWindow::slotOnScheduleExec(CHOIScene *pScene)
 
 void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
 {
-    SetBusyState(eNotify != E_PN_NONE || m_pApplyingScene);
-    ui->progressBar->setVisible(eNotify != E_PN_NONE);
+    // The end of one layout's work is not the end while another still runs.
+    const bool bWorking = eNotify != E_PN_NONE || IsAnyLayoutApplying();
+    SetBusyState(bWorking || m_pApplyingScene);
+    ui->progressBar->setVisible(bWorking);
     ui->progressBar->setValue(nProgress);
 }

@@ -165,6 +165,8 @@ void MainWindow::slotDevFrame(QTreeWidgetItem *pItem)
         PlaceTile(ui->gridLayout_9, pTile, i, nCols);
         m_groupTiles.append(pTile);
     }
+    // Last: runs once every tile has taken the drop.
+    connect(pOneKey, &CFormOneKey::signalDropEventForOneKey, this, &MainWindow::slotOnOneKeyDropped);
     m_groupTiles.append(pOneKey);
 }
 

@@ -24,6 +24,7 @@ void MainWindow::RefreshPanels()
         const QSignalBlocker blocker(ui->cbScenes);
         ui->cbScenes->clear();
     }
+    ShowSceneToolTip();
     ui->tbwScene->SetVWMode(false);
     ui->tbwScene->SetCurScene(nullptr);
     slotRefreshQN714ComoboBox();
@@ -126,13 +127,22 @@ void MainWindow::slotSave()
         if (path.isEmpty())
             return;
     }
-    const bool bSaved = pMgr->ExportDevInfoFile(path);
-    pMgr->m_strCurFilePath = path;
-    m_bCurPathInUse = true;
-    if (bSaved)
+    if (SaveProjectTo(path))
         MsgInformation(this, QString(), tr("Save successfully."));
     else
         MsgCritical(this, QString(), tr("Save failure."));
+}
+
+bool MainWindow::SaveProjectTo(const QString &path)
+{
+    if (!g_pHOIDevMgr->ExportDevInfoFile(path))
+        return false;
+    // Only a written file becomes the project's path: a path that cannot be
+    // written would fail every later Save without asking, and be offered at
+    // the next start.
+    g_pHOIDevMgr->m_strCurFilePath = path;
+    m_bCurPathInUse = true;
+    return true;
 }
 
 bool MainWindow::slotSaveas()
@@ -144,16 +154,11 @@ bool MainWindow::slotSaveas()
     const QString path = AskProjectPath(tr("Save as"));
     if (path.isEmpty())
         return false;
-    const bool bSaved = pMgr->ExportDevInfoFile(path);
-    if (bSaved) {
-        pMgr->m_strCurFilePath = path;
-        m_bCurPathInUse = true;
+    const bool bSaved = SaveProjectTo(path);
+    if (bSaved)
         MsgInformation(this, QString(), tr("Save as successfully."));
-    } else {
-        // The project stays where it was: a path that cannot be written
-        // would fail every later Save and be offered at the next start.
+    else
         MsgCritical(this, QString(), tr("Save as failure."));
-    }
     return bSaved;
 }
 

@@ -1,6 +1,9 @@
 #include "settings/formipm.h"
 #include "ui_formipm.h"
 
+#include <QAbstractItemView>
+#include <QStyleOptionMenuItem>
+
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
@@ -11,12 +14,32 @@ namespace {
 const char kModeFit[] = "fit";
 const char kModeStretch[] = "stretch";
 
+// The open list draws each entry as a menu does, icon column and margins
+// included: as narrow as the closed box it shows "stretch" as "st...ch".
+void FitListToEntries(QComboBox *pCombo)
+{
+    QAbstractItemView *pList = pCombo->view();
+    QStyleOptionMenuItem opt;
+    opt.initFrom(pList);
+    opt.menuItemType = QStyleOptionMenuItem::Normal;
+    opt.maxIconWidth = pCombo->iconSize().width() + 4;
+    int nWidth = 0;
+    for (int i = 0; i < pCombo->count(); ++i) {
+        opt.text = pCombo->itemText(i);
+        opt.icon = pCombo->itemIcon(i);
+        const QSize text(pList->fontMetrics().horizontalAdvance(opt.text), pList->fontMetrics().height());
+        nWidth = qMax(nWidth, pCombo->style()->sizeFromContents(QStyle::CT_MenuItem, &opt, text, pCombo).width());
+    }
+    pList->setMinimumWidth(nWidth);
+}
+
 } // namespace
 
 CFormIPM::CFormIPM(QString strNumber, QWidget *parent)
     : QWidget(parent)
 {
-    ui.SetUpForm(this);
+    ui.SetUpForm(this, [this]() { FitListToEntries(ui->cmbMode); });
+    FitListToEntries(ui->cmbMode);
     ui->label->setText(strNumber);
     ui->cmbMode->setItemData(0, QString::fromLatin1(kModeFit));
     ui->cmbMode->setItemData(1, QString::fromLatin1(kModeStretch));

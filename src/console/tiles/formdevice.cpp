@@ -23,9 +23,12 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
 
     m_pScene = new CHOIScene(g_pHOIDevMgr, pDev ? pDev->GetDisplayName() : QString());
     m_pScene->SetGridSize(1, 1);
-    // The apply of this private layout reports to the log like any other.
-    if (g_pHOIDevMgr)
+    // The apply of this private layout reports to the log like any other,
+    // and its progress too: the window is busy until its end.
+    if (g_pHOIDevMgr) {
         connect(m_pScene, &CHOIScene::OnProgressLog, g_pHOIDevMgr, &CHOIDevMgr::EmitProgressLog);
+        connect(m_pScene, &CHOIScene::OnProgressNotify, g_pHOIDevMgr, &CHOIDevMgr::OnProgressNotify);
+    }
     if (!pDev)
         return;
     WatchDev(pDev);
@@ -39,7 +42,12 @@ CFormDevice::CFormDevice(CHOIDev *pDev, QWidget *parent)
 
 CFormDevice::~CFormDevice()
 {
+    const bool bApplying = m_pScene->IsApplying();
     delete m_pScene;
+    m_pScene = nullptr;
+    // An apply ended by the tile's end reports no end of its own.
+    if (bApplying && g_pHOIDevMgr)
+        emit g_pHOIDevMgr->OnProgressNotify(E_PN_NONE, 100);
 }
 
 void CFormDevice::UpdateLabels()

@@ -98,9 +98,6 @@ void CFormVW::DropTx(QDropEvent *event)
         MsgInformation(this, QString(), tr("The default layout is not a Standard Video Wall"));
         return;
     }
-    m_strTxName = pTx->GetDisplayName();
-    UpdateLabels();
-
     QVector<T_CellPos> changed;
     QList<T_VideoWallInfo *> walls;
     int nFirstWallRow = 0;
@@ -123,6 +120,11 @@ void CFormVW::DropTx(QDropEvent *event)
         T_VideoWallInfo *pWall = walls.first();
         if (pLayout->SetVideoWallTx(pWall, nFirstWallRow, pTx, strErr))
             changed.append(T_CellPos{pWall->pos_row, pWall->pos_col});
+    }
+    // The tile names the encoder only once a cell or the wall took it.
+    if (!changed.isEmpty()) {
+        m_strTxName = pTx->GetDisplayName();
+        UpdateLabels();
     }
 
     if (IsAutoApply() && !changed.isEmpty()) {

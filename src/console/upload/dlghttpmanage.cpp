@@ -3,7 +3,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -20,9 +19,7 @@ CDlgHttpManage::CDlgHttpManage(int mode, QIODevice *file, QString ip, QWidget *p
     , m_mode(mode)
     , m_nDownloadLimit(kDownloadLimit)
 {
-    ui.SetUpDialog(this, [this] {
-        ui->lbProgress->setText(m_bFailed ? tr("error!") : m_progressText);
-    });
+    ui.SetUpDialog(this, [this] { ShowState(); });
     ui->swHttpType->setCurrentIndex(mode == E_HM_DOWNLOAD ? E_HM_DOWNLOAD : E_HM_UPLOAD);
     m_progressText = ui->lbProgress->text();
 
@@ -71,21 +68,9 @@ void CDlgHttpManage::StartUpload()
         return;
     }
 
-    QNetworkRequest request(QUrl(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_upload"), QUrl::TolerantMode));
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArray("multipart/form-data; boundary=") + HttpConnect::Boundary());
-
-    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    pMultiPart->setBoundary(HttpConnect::Boundary());
-    QHttpPart part;
-    part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                   QVariant(QByteArray("form-data; name=\"upload\"; filename=\"") + GetFileName().toUtf8() + '"'));
-    part.setHeader(QNetworkRequest::ContentTypeHeader, QVariant(QByteArray("application/octet-stream")));
-    part.setBodyDevice(m_file);
-    pMultiPart->append(part);
-
-    m_reply = m_manager->post(request, pMultiPart);
-    pMultiPart->setParent(m_reply);
+    const QUrl url(QStringLiteral("http://") + m_ip + QStringLiteral("/scene_upload"), QUrl::TolerantMode);
+    // The file stays the caller's.
+    m_reply = PostFormFile(m_manager, url, "upload", GetFileName(), "application/octet-stream", m_file, false);
     connect(m_reply, &QNetworkReply::uploadProgress, this, &CDlgHttpManage::slotOnUploadProgress);
 }
 
@@ -122,7 +107,8 @@ void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
 
     if (m_mode == E_HM_DOWNLOAD && bOk) {
         // Written whole or not at all: a failed write keeps the previous copy
-        // and hands back no name, so nothing stale is imported.
+        // and hands back no name, so nothing stale is imported. Flushed
+        // first: commit() takes no notice of a write that fails on closing.
         const QString strPath = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
         QSaveFile file(strPath);
         const QByteArray body = reply->readAll();
@@ -138,10 +124,23 @@ void CDlgHttpManage::slotReplyFinished(QNetworkReply *reply)
 
 void CDlgHttpManage::ShowEnd(bool bOk)
 {
-    m_bFailed = !bOk;
+    m_eEnd = bOk ? E_END_OK : E_END_FAILED;
     m_progressText = QStringLiteral("100%");
-    ui->lbProgress->setText(bOk ? m_progressText : tr("error!"));
+    ShowState();
     ui->pbOK->setEnabled(true);
+}
+
+void CDlgHttpManage::ShowState()
+{
+    ui->lbProgress->setText(m_eEnd == E_END_FAILED ? tr("error!") : m_progressText);
+    // Once the transfer is over the page no longer says it is under way.
+    if (m_eEnd == E_END_NONE)
+        return;
+    const bool bOk = m_eEnd == E_END_OK;
+    if (m_mode == E_HM_DOWNLOAD)
+        ui->lbDownloading->setText(bOk ? tr("Download complete.") : tr("Download failed."));
+    else
+        ui->lbUploading->setText(bOk ? tr("Upload complete.") : tr("Upload failed."));
 }
 
 void CDlgHttpManage::on_pbOK_clicked()

@@ -54,6 +54,8 @@ private:
     void StartUpload();
     void StartDownload();
     void ShowEnd(bool bOk);
+    // The texts of the transfer's state, also after a language change.
+    void ShowState();
 
     CFormUi<Ui::CDlgHttpManage> ui;
     QNetworkAccessManager *m_manager = nullptr;
@@ -62,7 +64,7 @@ private:
     QString m_ip;
     int m_mode;
     QString m_progressText; // the percentage shown, kept over a language change
-    bool m_bFailed = false;
+    enum { E_END_NONE, E_END_OK, E_END_FAILED } m_eEnd = E_END_NONE;
     bool m_bOpenedFile = false; // the upload opened the caller's file
     qint64 m_nDownloadLimit;
 };

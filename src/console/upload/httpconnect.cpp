@@ -165,8 +165,22 @@ void HttpConnect::Post(QIODevice *pBody, const QString &filePath, const QString 
     connect(m_reply, &QNetworkReply::uploadProgress, this, &HttpConnect::slotOnUploadProgress);
 }
 
+namespace {
+
+QByteArray FormDataFileName(const QString &strFileName)
+{
+    // As browsers send it: a quote, CR or LF in the name would end the
+    // quoted value or the header early.
+    QByteArray name = strFileName.toUtf8();
+    name.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
+    return name;
+}
+
+} // namespace
+
 QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, const QByteArray &name,
-                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody)
+                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody,
+                            bool bTakeBody)
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
@@ -176,10 +190,11 @@ QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, co
     pMultiPart->setBoundary(HttpConnect::Boundary());
     QHttpPart part;
     part.setRawHeader("Content-Disposition",
-                      "form-data; name=\"" + name + "\"; filename=\"" + strFileName.toUtf8() + '"');
+                      "form-data; name=\"" + name + "\"; filename=\"" + FormDataFileName(strFileName) + '"');
     part.setRawHeader("Content-Type", partType);
     part.setBodyDevice(pBody);
-    pBody->setParent(pMultiPart);
+    if (bTakeBody)
+        pBody->setParent(pMultiPart);
     pMultiPart->append(part);
 
     QNetworkReply *pReply = pManager->post(request, pMultiPart);
@@ -197,17 +212,15 @@ void HttpConnect::Drop()
 {
     if (!m_reply)
         return;
-    DropReply(m_reply, this);
     ReleaseBody();
+    DropReply(m_reply, this);
 }
 
 void HttpConnect::ReleaseBody()
 {
-    if (m_file) {
-        m_file->close();
-        delete m_file;
-        m_file = nullptr;
-    }
+    // The body belongs to the request's multipart, which goes with the reply:
+    // after an abort the network layer may still read it until then.
+    m_file = nullptr;
 }
 
 void HttpConnect::slotReplyFinished(QNetworkReply *reply)

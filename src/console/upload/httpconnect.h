@@ -33,9 +33,11 @@ bool IsReplyOk(const QNetworkReply *pReply);
 
 // Posts pBody to url as a multipart/form-data body of exactly one part,
 // named name, with strFileName and partType; the boundary is
-// HttpConnect::Boundary(). The body and the form go with the reply.
+// HttpConnect::Boundary(). The form goes with the reply, and so does the
+// body when bTakeBody (else it stays the caller's and must outlive the reply).
 QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, const QByteArray &name,
-                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody);
+                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody,
+                            bool bTakeBody = true);
 
 // The format check of a picture sent as it is: it must load as an image.
 bool IsLoadableImage(const QByteArray &data);
@@ -115,7 +117,7 @@ private:
     bool BeginUpload(const QString &devName, const QString &url);
     // Posts pBody (open, read from the start) as the one part; filePath names it.
     void Post(QIODevice *pBody, const QString &filePath, const QString &url);
-    // Closes and deletes the body of the last upload.
+    // Lets go of the body of the last upload; its reply deletes it.
     void ReleaseBody();
 
     QNetworkAccessManager *m_manager = nullptr; // child

@@ -11,7 +11,6 @@
 #include <QNetworkRequest>
 #include <QSaveFile>
 #include <QSet>
-#include <QTemporaryFile>
 #include <QUrl>
 
 #include "hoi_core/appservices.h"
@@ -261,8 +260,10 @@ void CDlgIPCConfig::on_pBDelete_clicked()
             ++i;
             continue;
         }
+        // Only the gateway's own device: a name its list shares with an
+        // encoder or another gateway's camera leaves that one alone.
         if (g_pHOIDevMgr)
-            g_pHOIDevMgr->RemoveDevice(g_pHOIDevMgr->FindDevByHostName(pInfo->hostname));
+            g_pHOIDevMgr->RemoveDevice(g_pHOIDevMgr->FindIpcDev(pInfo->hostname, m_pDev));
         if (m_pDev)
             m_pDev->RemoveIpcInfo(pInfo);
         delete pTree->takeTopLevelItem(i);
@@ -325,23 +326,22 @@ void CDlgIPCConfig::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
     }
 
     // The editor works on a copy: a list read from the gateway while it is
-    // open replaces the records, this one and the placeholder's included.
-    // Their memory may then hold new records, so the pointer says nothing:
-    // the edit of a record that is gone is dropped.
+    // open replaces the records, this one and the placeholder's included,
+    // and their memory may then hold new records.
     const quint64 nLoads = m_nListLoads;
+    const bool bNew = pInfo == m_pNewInfo;
     T_IpcInfo edited = *pInfo;
     CDlgIPCEdit dlg(&edited, this);
     if (dlg.exec() != QDialog::Accepted)
         return;
     if (nLoads != m_nListLoads) {
-        qWarning() << "virtual TX list read again while" << edited.hostname << "was edited; edit dropped";
+        KeepEditAfterRead(edited, bNew);
         return;
     }
     *pInfo = edited;
 
-    const bool bNew = pInfo == m_pNewInfo;
     if (!bNew) {
-        CHOIDev *pCam = g_pHOIDevMgr ? g_pHOIDevMgr->FindDevByHostName(pInfo->hostname) : nullptr;
+        CHOIDev *pCam = g_pHOIDevMgr ? g_pHOIDevMgr->FindIpcDev(pInfo->hostname, m_pDev) : nullptr;
         if (pCam)
             pCam->SetName(pInfo->aliasname);
         else if (g_pHOIDevMgr)
@@ -352,6 +352,44 @@ void CDlgIPCConfig::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
         m_pNewInfo = nullptr; // the gateway owns it now
         if (g_pHOIDevMgr)
             g_pHOIDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
+    }
+    RefreshIpcList();
+    AddNewItemRow();
+}
+
+void CDlgIPCConfig::KeepEditAfterRead(const T_IpcInfo &edited, bool bNew)
+{
+    T_IpcInfo *pNow = nullptr;
+    for (T_IpcInfo *pInfo : m_pDev->GetIpcList()) {
+        if (pInfo->hostname == edited.hostname) {
+            pNow = pInfo;
+            break;
+        }
+    }
+    CHOIDev *pHolder = g_pHOIDevMgr ? g_pHOIDevMgr->FindDevByHostName(edited.hostname) : nullptr;
+    if (pNow && !bNew) {
+        // The camera is in the list read too: the edit goes onto it, with
+        // what the editor does not show as the gateway has it.
+        const QString strEnable = pNow->enable;
+        const QString strOutStream = pNow->outstreamtype;
+        *pNow = edited;
+        pNow->enable = strEnable;
+        pNow->outstreamtype = strOutStream;
+        if (CHOIDev *pCam = g_pHOIDevMgr ? g_pHOIDevMgr->FindIpcDev(edited.hostname, m_pDev) : nullptr)
+            pCam->SetName(edited.aliasname);
+    } else if (!pNow && !pHolder) {
+        // Gone from the list read, or a new camera whose name is still free:
+        // it stays in the list as edited.
+        T_IpcInfo *pInfo = new T_IpcInfo(edited);
+        m_pDev->AddIpcInfo(pInfo);
+        if (g_pHOIDevMgr)
+            g_pHOIDevMgr->AddIpcDev(pInfo->aliasname, pInfo->hostname, m_pDev);
+    } else {
+        // The name went to a camera of the list read, or to another device.
+        MsgInformation(this, QString(),
+                       tr("The list read from the device took the name %1 meanwhile; the edit of '%2' is not kept.")
+                           .arg(edited.hostname, edited.aliasname));
+        return;
     }
     RefreshIpcList();
     AddNewItemRow();
@@ -464,26 +502,30 @@ void CDlgIPCConfig::StoreDownload(const QByteArray &body)
 {
     if (!m_pDev)
         return;
-    QSaveFile file(IpcListFilePath());
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write" << file.fileName() << file.errorString();
-        return;
-    }
     // The list and its local file are the store between runs: an answer that
     // is no list replaces neither.
-    QTemporaryFile check;
-    if (!check.open() || check.write(body) != body.size() || !check.flush()
-        || !m_pDev->LoadIpcConfigFile(check.fileName())) {
-        file.cancelWriting();
+    if (!CHOIDev::IsIpcConfigData(body)) {
+        ShowAbout(QString(), tr("Error."));
+        return;
+    }
+    // The file first: a list taken but not stored would be gone at the next
+    // start, so a read whose file cannot be written changes nothing.
+    QSaveFile file(IpcListFilePath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.flush() || !file.commit()) {
+        qWarning() << "cannot write" << file.fileName() << file.errorString();
+        ShowAbout(tr("Read from device"), tr("Save Failed."));
+        return;
+    }
+    QStringList lines(tr("Read from device successful."));
+    if (!m_pDev->LoadIpcConfigFile(IpcListFilePath(), &lines)) {
         ShowAbout(QString(), tr("Error."));
         return;
     }
     ++m_nListLoads;
-    if (file.write(body) != body.size() || !file.commit())
-        qWarning() << "cannot write" << file.fileName() << file.errorString();
     RefreshIpcList();
     AddNewItemRow();
-    ShowAbout(tr("Read from device"), tr("Read from device successful."));
+    // Entries that got no device of this gateway follow the result.
+    ShowAbout(tr("Read from device"), lines.join(QLatin1Char('\n')));
 }
 
 // ---------------------------------------------------------------------------

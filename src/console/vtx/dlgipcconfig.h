@@ -59,6 +59,10 @@ private:
     bool SaveIpcListFile();
     void GetNewHostName(QString &alias, QString &hostName);
     void StoreDownload(const QByteArray &body);
+    // An edit accepted after a list read from the gateway replaced the
+    // record: kept where the camera can still stand, else the operator
+    // hears that it is not.
+    void KeepEditAfterRead(const T_IpcInfo &edited, bool bNew);
     void ShowAbout(const QString &strTitle, const QString &strText);
     void SetTransferButtons(bool bEnabled);
     T_IpcInfo *RowRecord(QTreeWidgetItem *pItem) const;

@@ -22,8 +22,11 @@ CDlgPreviewImage::~CDlgPreviewImage() = default;
 
 T_ImageRule CDlgPreviewImage::ImageRule()
 {
-    return T_ImageRule::Within(kMaxPreviewSize, tr("Select Preview Image"), tr("Preview image (*.jpg)"),
-                               QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
+    T_ImageRule rule = T_ImageRule::Within(kMaxPreviewSize, tr("Select Preview Image"), tr("Preview image (*.jpg)"),
+                                           QStringLiteral("Image Resolution:%1X%2 (<720X480)"));
+    // The devices show JPEG pictures only.
+    rule.format = QByteArrayLiteral("jpeg");
+    return rule;
 }
 
 void CDlgPreviewImage::on_pushBtnSelect_clicked()

@@ -1,8 +1,11 @@
 #include "vtx/imagepane.h"
 
+#include <QBuffer>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -59,10 +62,14 @@ void CImagePane::Attach(const T_ImagePane &pane, const std::function<void()> &re
 {
     m_pane = pane;
     m_pane.pUpload->setEnabled(false);
+    m_strResolutionForm = m_pane.pResolution->text();
+    m_strSizeForm = m_pane.pSize->text();
     m_pOwner->installEventFilter(this);
     if (retranslateForm) {
         OnLanguageChange(m_pOwner, [this, retranslateForm] {
             retranslateForm();
+            m_strResolutionForm = m_pane.pResolution->text();
+            m_strSizeForm = m_pane.pSize->text();
             Retranslated();
         });
     }
@@ -126,17 +133,35 @@ bool CImagePane::IsChoosable(const T_ImageRule &rule, const QString &strPath, QS
 {
     if (rule.bLogoBitmap)
         return CBmpCheck().IsSupportedBmpFile(strPath);
-    QImage image;
-    if (!image.load(strPath))
+    // Judged by the bytes alone: a PNG named ".jpg" is no JPEG.
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    if (!rule.format.isEmpty() && ContentFormat(data) != rule.format)
+        return false;
+    const QImage image = QImage::fromData(data);
+    if (image.isNull())
         return false;
     size = image.size();
     return true;
+}
+
+QByteArray CImagePane::ContentFormat(const QByteArray &data)
+{
+    // A buffer has no name, so the reader goes by the content only.
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader::imageFormat(&buffer);
 }
 
 bool CImagePane::IsSendable(const QByteArray &data) const
 {
     if (m_rule.bLogoBitmap)
         return CBmpCheck().IsSupportedBmpData(data);
+    if (!m_rule.format.isEmpty() && ContentFormat(data) != m_rule.format)
+        return false;
     if (m_rule.maxSize.isValid())
         return IsImageWithin(data, m_rule.maxSize);
     return IsLoadableImage(data);
@@ -151,9 +176,22 @@ void CImagePane::Upload(const QString &strUrl)
         m_nProgress = 1;
         m_timer.start(m_nProgressInterval);
     } else {
+        // The lines describe the file as chosen, which is not what is there now.
+        ClearChosenLines();
         MsgCritical(m_pOwner, QString(), tr("Upload failed."));
         ShowProgress(0);
     }
+}
+
+void CImagePane::ClearChosenLines()
+{
+    m_strResolutionText.clear();
+    m_strSizeText.clear();
+    m_pane.pResolution->setText(m_strResolutionForm);
+    SetTextColor(m_pane.pResolution, QColor(Qt::black));
+    m_pane.pSize->setText(m_strSizeForm);
+    SetTextColor(m_pane.pSize, QColor(Qt::black));
+    m_pane.pPicture->clear();
 }
 
 void CImagePane::ShowProgress(int nPercent)

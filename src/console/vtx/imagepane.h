@@ -55,6 +55,9 @@ struct T_ImageRule
     QString strSize = QStringLiteral("Image Size:%1 (KB)");
     QSize maxSize;         // invalid: any resolution
     qint64 nMaxBytes = -1; // negative: any size
+    // The format the picture's content must have ("jpeg"), whatever its
+    // name says; empty: any picture.
+    QByteArray format;
     // A power-on logo: a bitmap in one of the formats the devices take,
     // judged by its headers; it need not load as a picture.
     bool bLogoBitmap = false;
@@ -113,6 +116,10 @@ private:
     bool IsChoosable(const T_ImageRule &rule, const QString &strPath, QSize &size) const;
     // The check of the bytes sent.
     bool IsSendable(const QByteArray &data) const;
+    // The image format of the bytes, by their content ("jpeg", "png").
+    static QByteArray ContentFormat(const QByteArray &data);
+    // Forgets the lines and the picture of a file that no longer passes.
+    void ClearChosenLines();
     void ShowProgress(int nPercent);
     QWidget *Busy() const { return m_pane.pBusy ? m_pane.pBusy : m_pOwner; }
     // Shows the chosen file as it is on disk now and keeps watching it.
@@ -131,6 +138,9 @@ private:
     // The lines written here, put back after a language change.
     QString m_strResolutionText;
     QString m_strSizeText;
+    // The form's own texts of those lines, in the current language.
+    QString m_strResolutionForm;
+    QString m_strSizeForm;
     int m_nShown; // the percentage of the progress line, -1 none yet
 };
 

@@ -25,7 +25,7 @@
 #include "batch/dlgbatch.h"
 #include "batch/dlgbatchdetail.h"
 #include "batch/dlgbatchgroup.h"
-#include "batch/edidhex.h"
+#include "hoi_core/edidhex.h"
 #include "control/devfiltergroupbox.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
@@ -56,6 +56,7 @@ const char kConfig[] =
     "  <product id=\"ZMRX\" name=\"Multiview\" type=\"mrx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
     "           video_set_2=\"y\"/>\n"
     "  <product id=\"ZGW\" name=\"Gateway\" type=\"gw\" param_prefix=\"gb\"/>\n"
+    "  <product id=\"ZCAM\" name=\"Camera\" type=\"tx\" param_prefix=\"gb\" ipc_flag=\"y\"/>\n"
     "  <product id=\"ZWP\" name=\"Processor\" type=\"wp\" param_prefix=\"gb\" jpeg_enable=\"n\"/>\n"
     "  <product id=\"ZVS\" name=\"WallDecoder\" type=\"rx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
     "           video_set_2=\"y\" audio_delay=\"y\" overlay_enable=\"y\" url=\"/upload_bg\"\n"
@@ -68,13 +69,22 @@ const char *const kTypes[] = {"RX", "RX", "RX", "TX", "TX", "RX", "MRX", "GW", "
 const int kDevCount = 10;
 enum { RX0 = 0, RX1 = 1, RX2 = 2, TX3 = 3, TX4 = 4, VRX5 = 5, MRX6 = 6, GW7 = 7, WP8 = 8, VS9 = 9 };
 
-// 128 bytes that begin with the EDID header.
-QByteArray Edid128(char fill)
+// 128 bytes of fill whose last byte makes them sum to 0 modulo 256.
+QByteArray EdidBlock(char fill, const QByteArray &head = QByteArray())
 {
     QByteArray bytes(128, fill);
-    const char header[] = {0, char(0xff), char(0xff), char(0xff), char(0xff), char(0xff), char(0xff), 0};
-    bytes.replace(0, 8, QByteArray(header, 8));
+    bytes.replace(0, head.size(), head);
+    uchar nSum = 0;
+    for (int i = 0; i < 127; ++i)
+        nSum = uchar(nSum + uchar(bytes.at(i)));
+    bytes[127] = char(uchar(0x100 - nSum));
     return bytes;
+}
+
+// A whole 128-byte EDID: the header, then fill.
+QByteArray Edid128(char fill)
+{
+    return EdidBlock(fill, QByteArray::fromHex("00ffffffffffff00"));
 }
 
 // Every control whose enabled state the chooser's capability signals set.
@@ -154,6 +164,8 @@ private slots:
     void idleImageFailures();
     void logoAndOverlayRounds();
     void unansweredUploadKeepsRoundOpen();
+    void stalledUploadEndsRound();
+    void lateAnswerOfEarlierRoundNotCounted();
     void uploadEndKeepsWaitingPageDisabled();
     void uploadsCheckTheFileAgain_data();
     void uploadsCheckTheFileAgain();
@@ -267,6 +279,13 @@ void TestBatch::init()
 {
     if (!m_pLan)
         return;
+    // A test that failed half-way may have left a device off; the next one
+    // must not wait for it in vain.
+    for (int i = 0; i < kDevCount; ++i) {
+        m_pLan->SetDeviceOn(i, true);
+        if (!Dev(i)->m_bOnLine)
+            QVERIFY(SetOnLine(i, true));
+    }
     EnsureLinks();
     m_pLan->ClearReceived();
 }
@@ -413,9 +432,13 @@ void TestBatch::edidHexRule_data()
     QTest::addColumn<int>("sendLength");
 
     QTest::newRow("128 bytes") << Edid128('\x01') << true << 8 << 383;
-    QTest::newRow("256 bytes") << Edid128('\x01') + QByteArray(128, '\x02') << true << 16 << 767;
+    QTest::newRow("256 bytes") << Edid128('\x01') + EdidBlock('\x02') << true << 16 << 767;
     QTest::newRow("129 bytes") << Edid128('\x01') + "x" << false << 0 << 0;
-    QTest::newRow("255 bytes") << (Edid128('\x01') + QByteArray(128, '\x02')).left(255) << false << 0 << 0;
+    QTest::newRow("255 bytes") << (Edid128('\x01') + EdidBlock('\x02')).left(255) << false << 0 << 0;
+    // Sinks refuse an EDID whose block does not sum to 0.
+    QByteArray badSum = Edid128('\x01');
+    badSum[127] = char(badSum.at(127) + 1);
+    QTest::newRow("bad checksum") << badSum << false << 0 << 0;
     QByteArray noHeader = Edid128('\x01');
     noHeader[0] = '\x01';
     QTest::newRow("first byte not 00") << noHeader << false << 0 << 0;
@@ -484,8 +507,15 @@ void TestBatch::initialState()
     QCOMPARE(pBaud->currentText(), QStringLiteral("115200"));
     QCOMPARE(W<QComboBox>(dlg, "cmbParity_2")->itemData(2).toInt(), int(CHOIDev::PAR_EVEN));
 
-    // Only the devices the dialog can set are offered.
-    QTreeWidget *pTree = W<QDevFilterGroupBox>(dlg, "groupBox")->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
+    // Only the devices the dialog can set are offered: not a gateway's
+    // virtual TX, on line with its gateway but without a link.
+    m_pMgr->AddIpcDev(QStringLiteral("Cam"), QStringLiteral("ZCAM-0A5800000001"), Dev(GW7));
+    CHOIDev *pCamera = m_pMgr->FindDevByHostName(QStringLiteral("ZCAM-0A5800000001"));
+    QVERIFY(pCamera);
+    pCamera->m_bOnLine = true;
+    const auto dropCamera = qScopeGuard([this] { m_pMgr->RemoveChildDevices(Dev(GW7)); });
+    CDlgBatch listed;
+    QTreeWidget *pTree = W<QDevFilterGroupBox>(listed, "groupBox")->findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
     QCOMPARE(pTree->topLevelItemCount(), kDevCount);
     QCOMPARE(pTree->headerItem()->text(1), QStringLiteral("Alias"));
     QCOMPARE(pTree->headerItem()->text(2), QStringLiteral("Hostname"));
@@ -605,6 +635,8 @@ void TestBatch::ipRangeRefused_data()
                                   << "The IP address end cannot be less than the IP address begin." << "";
     QTest::newRow("too few") << "192.168.1.5" << "192.168.1.6" << "255.255.0.0"
                              << "the total number of IP address is less than the total number of devices." << "";
+    QTest::newRow("mask not contiguous") << "10.1.1.1" << "10.1.1.9" << "255.0.255.0"
+                                         << "Invalid subnet mask: 255.0.255.0" << "edtIPAddr_mask";
 }
 
 void TestBatch::ipRangeRefused()
@@ -1273,7 +1305,7 @@ void TestBatch::edidSelectFile()
 {
     // A longer file counts as its first 256 bytes.
     const QString path = QDir::temp().filePath(QStringLiteral("tst_batch_edid.bin"));
-    const QByteArray bytes = Edid128('\x44') + QByteArray(128, '\x55') + QByteArray(44, '\x66');
+    const QByteArray bytes = Edid128('\x44') + EdidBlock('\x55') + QByteArray(44, '\x66');
     QVERIFY(WriteFile(path, bytes));
 
     CBoxRecorder boxes;
@@ -1681,20 +1713,26 @@ void TestBatch::idleImageRound()
     W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
     QLabel *pProgress = W<QLabel>(dlg, "label_pro");
     QStringList progress;
-    QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, [&] {
-        if (progress.isEmpty() || progress.last() != pProgress->text())
+    const auto sample = [&] {
+        if (progress.last() != pProgress->text())
             progress << pProgress->text();
-    });
-    sampler.start(1);
+    };
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, sample);
 
+    // The round starts at 0 % before any event is handled; a sample taken
+    // later may already see the first progress.
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    progress << pProgress->text();
+    sampler.start(1);
     QVERIFY(dlg.isEnabled());
     // Nothing is counted before the answers are in.
     QVERIFY(W<QPushButton>(dlg, "pbImageDetails")->isHidden());
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 1."), 10000);
     QCOMPARE(pProgress->text(), QStringLiteral("Progress: 100%"));
     sampler.stop();
+    // The end may come between two samples.
+    sample();
     QCOMPARE(progress.first(), QStringLiteral("Progress: 0%"));
     QCOMPARE(progress.count(QStringLiteral("Progress: 100%")), 1);
     QCOMPARE(progress.last(), QStringLiteral("Progress: 100%"));
@@ -1807,6 +1845,62 @@ void TestBatch::unansweredUploadKeepsRoundOpen()
     }
 }
 
+void TestBatch::stalledUploadEndsRound()
+{
+    // A device that takes the picture and never answers fails once its
+    // upload has made no progress for the stall time: the round ends.
+    CHttpFleet http(m_pLan, {RX0, RX2});
+    http[RX2]->SetFault(CSimHttp::E_HF_STALL);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    dlg.SetUploadStallTimeout(2000);
+    Check(dlg, {RX0, RX2});
+    files.Answer(MakeJpeg(QStringLiteral("idle6.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 1."), 15000);
+    QCOMPARE(W<QLabel>(dlg, "label_pro")->text(), QStringLiteral("Progress: 100%"));
+    QTRY_COMPARE(http[RX2]->OpenConnections(), 0);
+
+    // The next round goes through once the device answers again.
+    http[RX2]->SetFault(CSimHttp::E_HF_NONE);
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 0."), 10000);
+}
+
+void TestBatch::lateAnswerOfEarlierRoundNotCounted()
+{
+    CHttpFleet http(m_pLan, {RX0, RX1, RX2});
+    const auto held = [&http](int i) {
+        int n = 0;
+        for (const T_SimHttpRequest &request : http[i]->Requests())
+            n += request.complete && request.status == 0 ? 1 : 0;
+        return n;
+    };
+    http[RX2]->SetFault(CSimHttp::E_HF_STALL);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    Check(dlg, {RX0, RX2});
+    files.Answer(MakeJpeg(QStringLiteral("idle7.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(held(RX2), 1, 10000);
+
+    // A second round over three devices, one of which stalls to the end.
+    http[RX1]->SetFault(CSimHttp::E_HF_STALL);
+    Check(dlg, {RX1});
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(held(RX2), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(held(RX1), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->RequestCount(), 2, 10000);
+    // RX2 answers both rounds: the first round's answer comes late and
+    // must not close the second round, which still waits for RX1.
+    http[RX2]->AnswerHeld(200);
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX2]->OpenConnections(), 0, 10000);
+    http[RX1]->Close();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 1."), 10000);
+}
+
 void TestBatch::uploadsCheckTheFileAgain_data()
 {
     QTest::addColumn<QByteArray>("select");
@@ -1866,20 +1960,23 @@ void TestBatch::uploadEndKeepsWaitingPageDisabled()
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
     QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->RequestCount(), 1, 10000);
 
-    // A shell that takes the connection and never speaks: the link gives
-    // up after its reply time-outs.
+    // A shell that takes the connection and never speaks holds the other
+    // operation.
     Check(dlg, {RX1});
     Dev(RX1)->CloseComm();
-    Dev(RX1)->GetComm()->SetCheckerInterval(500);
     m_pLan->Device(RX1)->setSilent(true);
     const auto restore = qScopeGuard([this] {
         m_pLan->Device(RX1)->setSilent(false);
         Dev(RX1)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
     });
     W<QPushButton>(dlg, "btnCloseMsg")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(Dev(RX1)->GetComm()->IsConnected(), 10000);
     http[RX0]->Close();
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."), 5000);
     QVERIFY(!dlg.isEnabled());
+    // Only now may the link give up: after its reply time-outs, short here.
+    Dev(RX1)->GetComm()->SetCheckerInterval(500);
+    m_pLan->Device(RX1)->dropConnections();
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 1, fail: 1."), 10000);
     QVERIFY(dlg.isEnabled());
 }

@@ -58,6 +58,14 @@ const T_SimSpec kSims[] = {
 };
 const int kSimCount = int(sizeof(kSims) / sizeof(kSims[0]));
 const int kCtrlIndex = 6;
+
+// A whole 128-byte EDID: the header, zeros and the checksum.
+QByteArray WholeEdid()
+{
+    QByteArray bytes = QByteArray::fromHex("00ffffffffffff00") + QByteArray(120, '\0');
+    bytes[127] = char(0x06); // 6 x 0xff + 0x06 = 0 modulo 256
+    return bytes;
+}
 const char kVtxHost[] = "ZVTX-0A5800000101";
 
 const QString kInvalidTip = QStringLiteral("Invaild character:\r\n{ } \" < > , ; _ - @ * & ");
@@ -98,7 +106,7 @@ private slots:
 
     void contextMenu_data();
     void contextMenu();
-    void contextMenuRefusesUnknownKind();
+    void contextMenuOffersOnlyDeleteForUnknownKind();
     void dialogRouting_data();
     void dialogRouting();
     void generalSettingsDialog();
@@ -749,7 +757,7 @@ void TestDevList::contextMenu()
     QCOMPARE(MenuAt(pFrame, pos), entries);
 }
 
-void TestDevList::contextMenuRefusesUnknownKind()
+void TestDevList::contextMenuOffersOnlyDeleteForUnknownKind()
 {
     CHOIDev *pWp = Dev("WP");
     Select({"WP"});
@@ -757,7 +765,8 @@ void TestDevList::contextMenuRefusesUnknownKind()
     pWp->m_eDevType = CHOIDev::E_DT_UNKNOWN;
     const QStringList entries = MenuAt(m_pSource, pos);
     pWp->m_eDevType = CHOIDev::E_DT_WP;
-    QCOMPARE(entries, QStringList({"<none>"}));
+    // Deleting is all it offers: nothing else would ever remove it.
+    QCOMPARE(entries, QStringList({"Delete"}));
     QVERIFY(MenuAt(m_pSource, pos).contains(QStringLiteral("Turn On IP/MAC Display")));
 }
 
@@ -970,13 +979,16 @@ void TestDevList::edidExport_data()
     QTest::addColumn<bool>("asked");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("pairs") << "00 ff ff ff ff ff ff 00" << "ok" << QStringList({"Exported successfully."}) << true
-                           << QByteArray::fromHex("00ffffffffffff00");
-    QTest::newRow("cut at slash") << "00 ff ff/12 34" << "ok" << QStringList({"Exported successfully."}) << true
-                                  << QByteArray::fromHex("00ffff");
+    const QString whole = QString::fromLatin1(WholeEdid().toHex(' '));
+    QTest::newRow("pairs") << whole << "ok" << QStringList({"Exported successfully."}) << true << WholeEdid();
+    QTest::newRow("cut at slash") << whole + "/12 34" << "ok" << QStringList({"Exported successfully."}) << true
+                                  << WholeEdid();
+    // A cut EDID is refused before a file is asked for.
+    QTest::newRow("not whole") << "00 ff ff ff ff ff ff 00" << "ok" << QStringList({"Exported failed."}) << false
+                               << QByteArray();
     QTest::newRow("empty EDID") << "" << "ok" << QStringList({"the EDID is empty."}) << false << QByteArray();
-    QTest::newRow("cancelled") << "00 ff" << "cancel" << QStringList() << true << QByteArray();
-    QTest::newRow("cannot be written") << "00 ff" << "bad" << QStringList({"Exported failed."}) << true
+    QTest::newRow("cancelled") << whole << "cancel" << QStringList() << true << QByteArray();
+    QTest::newRow("cannot be written") << whole << "bad" << QStringList({"Exported failed."}) << true
                                        << QByteArray();
 }
 

@@ -1,7 +1,9 @@
 // Every window an operator opens, in English and in Chinese, on a real X
-// screen: every text, icon and button it shows is whole. Each window (each
-// page of its tabs) is also kept as a picture beside the test, under
-// fit/<language>/.
+// screen: every text, icon, button and open list it shows is whole, no
+// line of a text box is broken, nothing the catalogues translate is left in
+// English on a Chinese screen, and the main window fits the screen on each
+// of its pages. Each window (each page of its tabs) is also kept as a
+// picture beside the test, under fit/<language>/.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -11,15 +13,22 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTranslator>
 #include <QTreeWidget>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "audio/dlgsuppressor.h"
@@ -31,11 +40,15 @@
 #include "control/dlgselectirdev.h"
 #include "control/dlgserialmsg.h"
 #include "control/dlgstandbyctrl.h"
+#include "devlist/framedevlist.h"
 #include "dialogs/about.h"
 #include "dialogs/dlgprompt.h"
 #include "dialogs/dlgvideovallprop.h"
 #include "dialogs/dlgwelcome.h"
+#include "hoi_core/hoiscene.h"
 #include "hoi_core/ircodetable.h"
+#include "mainwindow/mainwindow.h"
+#include "navtree/formgrouplist.h"
 #include "schedule/dlgschedule.h"
 #include "schedule/dlgscheduleedit2.h"
 #include "settings/dlgipmlayoutmodel.h"
@@ -205,8 +218,9 @@ QString CutPicture(QWidget *pWidget)
     return QStringLiteral("picture drawn over %1 of %2").arg(SizeText(drawn.size()), SizeText(shot.size()));
 }
 
-// What is cut off in one widget: an empty text when it shows whole.
-QString CutOff(QWidget *pWidget)
+// What is cut off in one widget: an empty text when it shows whole (with
+// bWidthOnly, as wide as it needs).
+QString CutOff(QWidget *pWidget, bool bWidthOnly)
 {
     if (pWidget->styleSheet().contains(QLatin1String("background-image")))
         return CutPicture(pWidget);
@@ -219,20 +233,96 @@ QString CutOff(QWidget *pWidget)
     }
     QSize has;
     const QSize need = Need(pWidget, &has);
-    if (has.width() >= need.width() && has.height() >= need.height())
+    if (has.width() >= need.width() && (bWidthOnly || has.height() >= need.height()))
         return QString();
     return QStringLiteral("%1 in %2").arg(SizeText(need), SizeText(has));
 }
 
+// A paint device that keeps the texts drawn on it.
+class CTextRecorder : public QPaintDevice
+{
+public:
+    QStringList Texts() const { return m_engine.texts; }
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 4000; // room for any window
+        }
+    }
+
+private:
+    struct T_Engine : QPaintEngine
+    {
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF &, const QTextItem &item) override { texts << item.text(); }
+        Type type() const override { return User; }
+        QStringList texts;
+    };
+    mutable T_Engine m_engine;
+};
+
+// An open combo box list too narrow for an entry draws it shortened
+// ("st...ch"): the open list draws every entry whole.
+QString CutPopup(QComboBox *pCombo)
+{
+    if (pCombo->count() == 0 || !pCombo->isEnabled())
+        return QString();
+    pCombo->showPopup();
+    QWidget *pList = pCombo->view()->viewport();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    CTextRecorder drawn;
+    pList->render(&drawn);
+    pCombo->hidePopup();
+    QString entries;
+    for (int i = 0; i < pCombo->count(); ++i)
+        entries += pCombo->itemText(i);
+    if (drawn.Texts().join(QString()) == entries)
+        return QString();
+    return QStringLiteral("open list %1 wide shows \"%2\"").arg(pList->width()).arg(drawn.Texts().join(QLatin1Char('|')));
+}
+
+// A text box whose lines are broken where the text has none.
+QString WrappedLines(const QTextEdit *pEdit)
+{
+    for (QTextBlock block = pEdit->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.layout() && block.layout()->lineCount() > 1)
+            return QStringLiteral("line \"%1\" wraps").arg(block.text());
+    }
+    return QString();
+}
+
 // Every cut-off widget of the window as it is shown now, and every widget
 // that lies (partly) outside the widget that holds it.
-QStringList CutOffWidgets(QWidget *pWindow)
+QStringList CutOffWidgets(QWidget *pWindow, bool bWidthOnly)
 {
     QStringList found;
     for (QWidget *pWidget : pWindow->findChildren<QWidget *>()) {
         if (!pWidget->isVisibleTo(pWindow) || pWidget->window() != pWindow || IsInnerPart(pWidget))
             continue;
-        QString cut = CutOff(pWidget);
+        QString cut = CutOff(pWidget, bWidthOnly);
+        if (QComboBox *pCombo = qobject_cast<QComboBox *>(pWidget); cut.isEmpty() && pCombo)
+            cut = CutPopup(pCombo);
+        if (const QTextEdit *pEdit = qobject_cast<const QTextEdit *>(pWidget); cut.isEmpty() && pEdit)
+            cut = WrappedLines(pEdit);
         const QWidget *pParent = pWidget->parentWidget();
         const bool bScrolled = pParent && qobject_cast<const QAbstractScrollArea *>(pParent->parentWidget());
         if (cut.isEmpty() && pParent && !bScrolled && !pParent->rect().contains(pWidget->geometry()))
@@ -241,6 +331,49 @@ QStringList CutOffWidgets(QWidget *pWindow)
             found << NameOf(pWidget) + QStringLiteral(": ") + cut;
     }
     return found;
+}
+
+// Every text the window draws as it is shown now.
+QStringList ShownTexts(QWidget *pWindow)
+{
+    CTextRecorder drawn;
+    pWindow->render(&drawn);
+    QStringList texts = drawn.Texts();
+    for (QString &text : texts)
+        text = text.trimmed();
+    texts.removeDuplicates();
+    return texts;
+}
+
+// The English texts the Chinese catalogues translate: one of them on a
+// Chinese screen was left out of the translation.
+const QSet<QString> &TranslatedTexts()
+{
+    static QSet<QString> s_texts;
+    if (!s_texts.isEmpty())
+        return s_texts;
+    const QDir dir(QStringLiteral(HOI_ZH_CATALOGUES));
+    for (const QString &name : dir.entryList({QStringLiteral("*.ts")})) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QXmlStreamReader xml(&file);
+        QString source;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("source")) {
+                // A carriage return is held as an element of its own.
+                source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (xml.name() == QLatin1String("translation")) {
+                const bool bDone = xml.attributes().value(QLatin1String("type")).isEmpty();
+                const QString translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                if (bDone && !translation.isEmpty() && translation != source)
+                    s_texts.insert(source);
+            }
+        }
+    }
+    return s_texts;
 }
 
 } // namespace
@@ -258,10 +391,12 @@ private slots:
     void deviceWindows();
     void toolWindows_data();
     void toolWindows();
+    void mainWindow_data();
+    void mainWindow();
 
 private:
     void SetLanguage(const QString &language);
-    void Look(QWidget *pWindow, const QString &name);
+    void Look(QWidget *pWindow, const QString &name, bool bWidthOnly = false);
     void LookAtPages(QWidget *pWindow, const QString &name);
     static QString Panes(QWidget *pWindow);
     void Report(const QString &name, const QString &fault);
@@ -284,6 +419,12 @@ private:
 void TestFit::initTestCase()
 {
     m_walk.Start();
+    // An EDID in the "EDID" folder, which the EDID pages load and show.
+    QByteArray edid(128, '\0');
+    edid.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    edid[127] = char(6); // the checksum
+    QFile file(EdidDirPath() + QStringLiteral("/HD1080.bin"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(edid) == edid.size());
 }
 
 void TestFit::cleanupTestCase()
@@ -327,7 +468,7 @@ CHOIDev *TestFit::FirstOfType(int type) const
 }
 
 // Keeps a picture of the window as it is shown now and what is cut off in it.
-void TestFit::Look(QWidget *pWindow, const QString &name)
+void TestFit::Look(QWidget *pWindow, const QString &name, bool bWidthOnly)
 {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -336,8 +477,14 @@ void TestFit::Look(QWidget *pWindow, const QString &name)
     QString file = name;
     file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]+")), QStringLiteral("_"));
     pWindow->grab().save(dir.filePath(QStringLiteral("fit/%1/%2.png").arg(m_language, file)));
-    for (const QString &cut : CutOffWidgets(pWindow))
+    for (const QString &cut : CutOffWidgets(pWindow, bWidthOnly))
         Report(name, cut);
+    if (m_language != QLatin1String("zh"))
+        return;
+    for (const QString &text : ShownTexts(pWindow)) {
+        if (TranslatedTexts().contains(text))
+            Report(name, QStringLiteral("English left: \"%1\"").arg(text));
+    }
 }
 
 // The size of the window and of the panes of its splitters.
@@ -499,5 +646,80 @@ void TestFit::toolWindows()
     QVERIFY2(m_faults.isEmpty(), qPrintable(QStringLiteral("%1 faults, see the warnings").arg(m_faults.size())));
 }
 
-QTEST_MAIN(TestFit)
+void TestFit::mainWindow_data()
+{
+    toolWindows_data();
+}
+
+// The main window on each of its right-hand pages: it fits the screen and
+// shows everything whole.
+void TestFit::mainWindow()
+{
+    QFETCH(QString, language);
+    SetLanguage(language);
+    CHOIDevMgr *pMgr = m_walk.m_pMgr;
+    pMgr->m_nIsWelcome = 1;
+    pMgr->m_nIsPrompt = 1;
+    // A group with a wall, a layout of it, and a decoder beside the wall.
+    const QString group = QStringLiteral("G1");
+    QVERIFY(pMgr->AddGroup(group, 1));
+    CHOIScene *pWall = pMgr->GetOrCreateVideoWall(QStringLiteral("W1"));
+    pWall->SetGroup(group);
+    pWall->SetGridSize(2, 2);
+    CHOIScene *pLayout = pMgr->CreateScene(QStringLiteral("W1-L1"));
+    pLayout->SetGroup(group);
+    pLayout->SetGridSize(2, 2);
+    CHOIDev *pRx = FirstOfType(CHOIDev::E_DT_RX);
+    const QString oldGroup = pRx->GetGroup();
+    pRx->SetGroup(group);
+    {
+        MainWindow w;
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        w.resize(screen.width(), screen.height());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CFormGroupList *pTree = w.findChild<CFormGroupList *>();
+        QTreeWidgetItem *pGroupItem = pTree->FindGroupItem(group);
+        QTreeWidgetItem *pWallItem = pTree->FindWallItem(pGroupItem, QStringLiteral("W1"));
+        QVERIFY(pGroupItem && pWallItem);
+        auto lookAt = [&](const std::function<void()> &choose) {
+            choose();
+            const QString page = w.findChild<QStackedWidget *>(QStringLiteral("sw_rigthFace"))->currentWidget()
+                                     ->objectName();
+            const QString name = QStringLiteral("Main window - ") + page;
+            // The form fixes the height of its rows of buttons.
+            Look(&w, name, true);
+            const int nNeed = w.minimumSizeHint().width();
+            if (nNeed > screen.width())
+                Report(name, QStringLiteral("needs %1 pixels of the screen's %2").arg(nNeed).arg(screen.width()));
+        };
+        lookAt([&]() { pTree->slotSetCurrentItem(pTree->GetRootItem()); });
+        lookAt([&]() { pTree->slotSetCurrentItem(pGroupItem); });
+        lookAt([&]() { pTree->slotSetCurrentItem(pWallItem); });
+        lookAt([&]() { w.slotOnVWItemClick(pWallItem); });
+        lookAt([&]() { w.slotOnDevClick(pRx); });
+        // The Information dock tells the controller's details.
+        lookAt([&]() { emit w.findChild<CFrameDevList *>(QStringLiteral("wgDevFrame"))->onItemChange(
+                           FirstOfType(CHOIDev::E_DT_QN714)); });
+        w.hide();
+    }
+    pRx->SetGroup(oldGroup);
+    pMgr->DeleteScene(pLayout);
+    pMgr->RemoveVideoWall(pWall);
+    pMgr->RemoveGroup(group);
+    QVERIFY2(m_faults.isEmpty(), qPrintable(QStringLiteral("%1 faults, see the warnings").arg(m_faults.size())));
+}
+
+// A home of the test's own: the main window reads the language flag kept
+// in the user's settings.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    QApplication app(argc, argv);
+    TestFit test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_fit.moc"

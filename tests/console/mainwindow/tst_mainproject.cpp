@@ -100,7 +100,7 @@ private slots:
 
     void newProjectAsksThenEmpties();
     void saveAsksOnceThenWritesSamePath();
-    void failedSaveStillKeepsChosenPath();
+    void failedSaveKeepsPreviousPath();
     void saveAsReportsAndReturns();
     void saveAddsProjectSuffix();
     void openDamagedFileLosesNothing_data();
@@ -205,7 +205,7 @@ void TestMainProject::saveAsksOnceThenWritesSamePath()
     QVERIFY(QFile::exists(path));
 }
 
-void TestMainProject::failedSaveStillKeepsChosenPath()
+void TestMainProject::failedSaveKeepsPreviousPath()
 {
     CMainTestEnv env;
     MainWindow w;
@@ -213,9 +213,12 @@ void TestMainProject::failedSaveStillKeepsChosenPath()
     w.slotSave();
     QCOMPARE(env.Texts(), QStringList({"Save failure."}));
     QCOMPARE(env.Boxes().at(0).icon, QMessageBox::Critical);
-    QCOMPARE(env.Mgr()->GetCurFilePath(), UnwritablePath());
+    QCOMPARE(env.Mgr()->GetCurFilePath(), QString());
+    // The next Save asks again instead of failing on that path.
+    env.AnswerFile(AppFile("second.hoi"));
     w.slotSave();
-    QCOMPARE(env.FileRequests().size(), 1);
+    QCOMPARE(env.FileRequests().size(), 2);
+    QCOMPARE(env.Mgr()->GetCurFilePath(), AppFile("second.hoi"));
 }
 
 void TestMainProject::saveAsReportsAndReturns()
@@ -601,8 +604,12 @@ void TestMainProject::closeKeepsWindowWhenSaveFails()
     CMainTestEnv env;
     MainWindow w;
     w.show();
-    env.AnswerFile(UnwritablePath());
+    // The project's folder goes after it was saved there.
+    QDir here(QCoreApplication::applicationDirPath());
+    QVERIFY(here.mkpath("gone"));
+    env.AnswerFile(here.filePath("gone/project.hoi"));
     w.slotSave();
+    QVERIFY(QDir(here.filePath("gone")).removeRecursively());
     env.ClearBoxes();
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());

@@ -321,9 +321,14 @@ void TestMainWindow::refreshKeepsCurrentLayout()
     QVERIFY(pC->IsDefault());
     QVERIFY(!pB->IsDefault());
 
+    pC->SetLastStatus(E_SS_APPLIED);
     w.slotRefreshSceneComoboBox();
     QCOMPARE(w.GetCurScene(), pC);
+    QCOMPARE(pCombo->toolTip(), QString("Applied successfully"));
+    // Another layout chosen: its own status, not the one shown before.
+    pCombo->setCurrentIndex(0);
     QCOMPARE(pCombo->toolTip(), QString("Edit"));
+    pCombo->setCurrentIndex(2);
 
     // Gone from the list: the first entry is current.
     env.Mgr()->DeleteScene(pC);
@@ -491,6 +496,15 @@ void TestMainWindow::addLayoutFromDialog()
     QCOMPARE(pL2->GetName(), QString("W1-L3"));
     QCOMPARE(ComboTexts(Child<QComboBox>(&w, "cbScenes")), QStringList({"L1", "L3"}));
     QCOMPARE(w.GetCurScene(), pL2);
+
+    // A scheduled apply chooses L1 while the dialog is open: L3 is renamed.
+    OnModal<CDlgSceneEdit>([&](CDlgSceneEdit *pDlg) {
+        emit env.Mgr()->OnScheduleExec(pL1);
+        pDlg->findChild<QLineEdit *>("edtLayout")->setText("L4");
+        pDlg->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
+    Child<QPushButton>(&w, "btnModifyScene")->click();
+    QCOMPARE(ComboTexts(Child<QComboBox>(&w, "cbScenes")), QStringList({"L1", "L4"}));
 }
 
 void TestMainWindow::removeLastLayoutAsksTwiceAndReturnsCells()
@@ -999,19 +1013,21 @@ void TestMainWindow::helpMenu()
                       " <product menu_name=\"User Manual\" file_path=\""
                           + strDoc.toUtf8()
                           + "\"/>\n"
-                            " <product menu_name=\"Empty\" file_path=\"\"/>\n</menu>\n"));
+                            " <product menu_name=\"Empty\" file_path=\"\"/>\n"
+                            " <product menu_name=\"Missing\" file_path=\"no/such.html\"/>\n</menu>\n"));
     CMainTestEnv env;
     QVERIFY(env.Mgr()->LoadMenuConfig());
     MainWindow w;
     QMenu *pHelp = Child<QMenu>(&w, "menuHelp");
-    QCOMPARE(MenuTexts(pHelp), QStringList({"User Manual", "Empty", "|", "About"}));
+    QCOMPARE(MenuTexts(pHelp), QStringList({"User Manual", "Empty", "Missing", "|", "About"}));
 
-    // The desktop cannot open files on this platform: the open fails.
-    pHelp->actions().at(0)->trigger();
-    pHelp->actions().at(1)->trigger();
-    QCOMPARE(env.Texts(), QStringList({"Open file failed,check the configuration file \"file_path\" fill in,\n"
-                                       "It is consistent with the path of the file.",
-                                       "The file path is empty."}));
+    // The desktop has no viewer on this platform: the file is there, the open fails.
+    for (int i = 0; i < 3; ++i)
+        pHelp->actions().at(i)->trigger();
+    QCOMPARE(env.Texts(), QStringList({"No viewer was found on this computer for \"" + strDoc + "\".",
+                                       "The file path is empty.",
+                                       "Open file failed,check the configuration file \"file_path\" fill in,\n"
+                                       "It is consistent with the path of the file."}));
     QCOMPARE(env.Boxes().at(0).pParent, &w);
 
     // An entry the window did not make is not in its table.

@@ -12,6 +12,7 @@
 #include "docks/logwidget.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindowtestenv.h"
+#include "navtree/formgrouplist.h"
 #include "simlan.h"
 
 namespace {
@@ -50,6 +51,7 @@ private slots:
     void applyKeepsWindowBusyUntilStatusReport();
     void failedApplyIsReportedAndReleasesWindow();
     void busyWindowOffersNoProjectEntries();
+    void tilesKeepWindowBusyUntilLastEnds();
     void searchFromToolBarShowsProgressUntilDone();
 
 private:
@@ -243,6 +245,50 @@ void TestMainWindowLan::busyWindowOffersNoProjectEntries()
     for (const char *pszName : entries)
         QVERIFY2(w.findChild<QAction *>(pszName)->isEnabled(), pszName);
     m_lan.Device(RX2)->setStallReplies(false);
+}
+
+void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds()
+{
+    // The group page's Apply: a wall's layout and a decoder tile's own layout
+    // apply side by side.
+    QVERIFY(m_pMgr->AddGroup("Hall", 1));
+    CHOIScene *pWall = m_pMgr->GetOrCreateVideoWall("W1");
+    pWall->SetGroup("Hall");
+    pWall->SetGridSize(1, 1);
+    CHOIScene *pLayout = m_pMgr->CreateScene("W1-L1");
+    pLayout->SetGridSize(1, 1);
+    pLayout->SetDefault(true);
+    pLayout->GetCell(0, 0)->txList << m_dev[TX];
+    pLayout->GetCell(0, 0)->rx = m_dev[RX1];
+    m_dev[RX2]->SetGroup("Hall");
+    m_dev[RX2]->SetTXDev(m_dev[TX]);
+    MainWindow *pWindow = nullptr;
+    // Connected before the window: sees the window as each end reaches it.
+    QList<bool> busyAtEnd;
+    const QMetaObject::Connection watch =
+        connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, this, [&](E_ProgressNotify eNotify, int) {
+            if (eNotify == E_PN_NONE && pWindow)
+                busyAtEnd << pWindow->IsBusy();
+        });
+    {
+        MainWindow w;
+        pWindow = &w;
+        w.show();
+        w.slotOnGroupItemClick(w.findChild<CFormGroupList *>()->FindGroupItem("Hall"));
+
+        Child<QPushButton>(&w, "pb_Apply")->click();
+        QVERIFY(w.IsBusy());
+        QTRY_COMPARE_WITH_TIMEOUT(busyAtEnd.size(), 2, 20000);
+        // The first end left the window busy; the last one freed it.
+        QCOMPARE(busyAtEnd, QList<bool>({true, true}));
+        QVERIFY(!w.IsBusy());
+        pWindow = nullptr;
+    }
+    disconnect(watch);
+    m_dev[RX2]->SetGroup(QString());
+    m_dev[RX2]->SetTXDev(nullptr);
+    m_pMgr->RemoveVideoWall(pWall);
+    m_pMgr->RemoveGroup("Hall");
 }
 
 void TestMainWindowLan::searchFromToolBarShowsProgressUntilDone()

@@ -103,6 +103,7 @@ private slots:
     void videoWallAdd();
     void videoWallRenameRenamesLayouts();
     void videoWallDelete();
+    void videoWallGoneWhileAsked();
     void doubleClickEditsDevicesOnly();
     void changeGroup();
     void deleteDevices();
@@ -745,6 +746,25 @@ void TestNavTree::videoWallDelete()
     QCOMPARE(m_pForm->GetCurrentItem(), pA);
 }
 
+void TestNavTree::videoWallGoneWhileAsked()
+{
+    Populate();
+    CHOIDevMgr *pMgr = m_pEnv->Mgr();
+    // While the question is open the wall goes and a new wall of its name
+    // comes with a layout: the Yes takes neither.
+    CHOIScene *pNew = nullptr;
+    SetMessageBoxRunner([&](QMessageBox &) {
+        pMgr->RemoveVideoWall(m_pW1);
+        pNew = m_pEnv->AddWall(QStringLiteral("W1"), QStringLiteral("A"), 2);
+        pMgr->CreateScene(QStringLiteral("W1-a"));
+        return int(QMessageBox::Yes);
+    });
+    QVERIFY(!m_pForm->DeleteVideoWall(m_pW1, m_pForm.get()));
+    QVERIFY(pNew);
+    QCOMPARE(pMgr->FindVideoWallByName(QStringLiteral("W1")), pNew);
+    QVERIFY(pMgr->FindSceneByName(QStringLiteral("W1-a")));
+}
+
 void TestNavTree::doubleClickEditsDevicesOnly()
 {
     Populate();
@@ -856,7 +876,11 @@ void TestNavTree::edidExport()
     Populate();
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    m_pR1->m_strEdid = QStringLiteral("00 ff ff,0x1F 1ff/01 02");
+    // A whole EDID, in the odd spellings the conversion takes.
+    QString strEdid = QStringLiteral("00 ff ff,0xff 1ff ff ff 00");
+    for (int i = 8; i < 127; ++i)
+        strEdid += QStringLiteral(" 00");
+    m_pR1->m_strEdid = strEdid + QStringLiteral(" 06/01 02");
     m_pForm->GetTree()->setCurrentItem(m_pForm->FindDevItem(m_pR1));
     T_FileDialogRequest asked;
     const QString strPath = dir.filePath(QStringLiteral("out.bin"));
@@ -873,7 +897,7 @@ void TestNavTree::edidExport()
     QCOMPARE(asked.strDir, EdidDirPath());
     QFile file(strPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray::fromHex("00ffff1fff"));
+    QCOMPARE(file.readAll(), QByteArray::fromHex("00ffffffffffff00") + QByteArray(119, '\0') + '\x06');
     QCOMPARE(seen.strText, QStringLiteral("Exported successfully."));
 
     // A file that cannot be written is reported, not claimed.

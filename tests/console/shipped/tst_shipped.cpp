@@ -223,7 +223,9 @@ void TestShipped::batchVideoPage_data()
 
 // The batch "Video" page shows a device the settings of its codec family:
 // the JPEG 2000 page to the products with those settings, the H.264 page to
-// every other one.
+// every other one. The "EDID" page takes the products whose device menu has
+// "EDID Settings", and an encoder that switches its display over RS-232
+// finds that on the "Power" page.
 void TestShipped::batchVideoPage()
 {
     QFETCH(QString, id);
@@ -238,6 +240,10 @@ void TestShipped::batchVideoPage()
     const char *pszApply = !bJpeg2000 ? "pbVideoMode_apply"
         : pDev->GetDevType() == CHOIDev::E_DT_RX ? "pbVideo_HDCP_apply" : "pbEnablePreviewApply";
     QVERIFY(dlg.findChild<QPushButton *>(QLatin1String(pszApply))->isEnabled());
+    const T_ProdIdInfo *pProd = m_pMgr->GetProdIdInfo(pDev);
+    QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("cbEDIDSet"))->isEnabled(), pProd->edie_setting);
+    if (pProd->sink_tx_rs)
+        QVERIFY(dlg.findChild<QWidget *>(QStringLiteral("chbRS232"))->isEnabled());
 }
 
 // Each type of the database enables on the pad exactly the keys it has; the

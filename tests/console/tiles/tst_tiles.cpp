@@ -629,6 +629,7 @@ void TestTiles::oneKeyReachesEveryTile()
     // The group page as the main window builds it.
     CHOIScene *pLayout = NewLayout("W1-L1", 1, 2, true);
     pLayout->GetCell(0, 0)->rx = m_dev[RX1];
+    pLayout->GetCell(0, 1)->rx = m_dev[RX3];
     QTreeWidgetItem *pGroup = new QTreeWidgetItem(m_pTree, QStringList() << "Hall");
     QTreeWidgetItem *pWallItem = new QTreeWidgetItem(pGroup, QStringList() << "W1");
     CFormOneKey oneKey(pGroup);
@@ -657,6 +658,8 @@ void TestTiles::oneKeyReachesEveryTile()
                                 << QString("Device ('%1') can't make link with '%2'.").arg(Name(TXQ), Name(MRX1)));
     QCOMPARE(m_dev[RX2]->GetTXDev(), m_dev[TX1]);
     QCOMPARE(pLayout->CellAt(0, 0)->txList, QList<CHOIDev *>() << m_dev[TX1]);
+    // Every cell refused it: the wall tile still names the encoder they took.
+    QCOMPARE(LabelText(&wall, "label_TX"), "TX:" + Name(TX1));
 
     // Other formats are not forwarded.
     Drop(&oneKey, m_dev[RX3], g_strMimeRxItem);

@@ -17,11 +17,17 @@ using NamedStatusSignal = void (HttpConnect::*)(QString, QVariant);
 const StatusSignal kStatus = &HttpConnect::OnGetMapUploadStatus;
 const NamedStatusSignal kNamedStatus = &HttpConnect::OnGetMapUploadStatus;
 
+// The file name as a browser sends it in the part's header.
+QByteArray SentName(const QString &path)
+{
+    return path.toUtf8().replace('"', "%22");
+}
+
 QByteArray ExpectedBody(const QString &path, const QByteArray &data)
 {
     return "-----webkitFormBoundary8ESp7IbP7szByKvn\r\n"
            "Content-Disposition: form-data; name=\"bgimage\"; filename=\""
-           + path.toUtf8() + "\"\r\nContent-Type: image\r\n\r\n" + data
+           + SentName(path) + "\"\r\nContent-Type: image\r\n\r\n" + data
            + "\r\n-----webkitFormBoundary8ESp7IbP7szByKvn--\r\n";
 }
 
@@ -51,6 +57,7 @@ private slots:
     void serverFailures();
     void stalledUploadEndsOnlyByAbort();
     void destroyedWhileUploading();
+    void droppedUploadKeepsBodyUntilGone();
     void oneUploadAtATime();
 
 private:
@@ -93,6 +100,7 @@ void TestHttpConnect::postsOneFileAsOnePart_data()
     QTest::newRow("empty file") << "empty.jpg" << 0 << QByteArray("/upload_bg");
     QTest::newRow("large idle image") << "idle image.jpg" << 1572864 << QByteArray("/upload_bg");
     QTest::newRow("not an image") << "ipc.xml" << 700 << QByteArray("/upload/setipclist");
+    QTest::newRow("quote in the name") << "say \"cheese\".bmp" << 300 << QByteArray("/upload_logo");
 }
 
 void TestHttpConnect::postsOneFileAsOnePart()
@@ -133,7 +141,7 @@ void TestHttpConnect::postsOneFileAsOnePart()
     QVERIFY(req.body == expected);
     QCOMPARE(req.partCount, 1);
     QCOMPARE(req.partName, QByteArray("bgimage"));
-    QCOMPARE(req.fileName, filePath.toUtf8()); // the full path, not the base name
+    QCOMPARE(req.fileName, SentName(filePath)); // the full path, not the base name
     QCOMPARE(req.partType, QByteArray("image"));
     QVERIFY(m_http->Stored(path) == data);
 
@@ -255,6 +263,30 @@ void TestHttpConnect::destroyedWhileUploading()
     QVERIFY(QFile::remove(filePath));
 }
 
+void TestHttpConnect::droppedUploadKeepsBodyUntilGone()
+{
+    const QString filePath = WriteFile(QStringLiteral("logo.bmp"), Pattern(4000));
+    m_http->SetFault(CSimHttp::E_HF_STALL);
+    HttpConnect http;
+    QSignalSpy status(&http, kStatus);
+    QVERIFY(http.PostFile(filePath, Url("/upload_logo"), QStringLiteral("rx-3")));
+    QPointer<QFile> body = http.findChild<QFile *>();
+    QVERIFY(body);
+    QTRY_COMPARE(m_http->RequestCount(), 1);
+
+    // The aborted reply may still read its body: the body goes with it.
+    http.Drop();
+    QVERIFY(body);
+    QTRY_VERIFY(!body);
+    QVERIFY(!http.IsBusy());
+
+    // The next upload is served as usual, and the dropped one is never reported.
+    m_http->SetFault(CSimHttp::E_HF_NONE);
+    QVERIFY(http.PostFile(filePath, Url("/upload_logo"), QStringLiteral("rx-3")));
+    QTRY_COMPARE(status.count(), 1);
+    QCOMPARE(status.at(0).at(0), QVariant(200));
+}
+
 void TestHttpConnect::oneUploadAtATime()
 {
     const QString first = WriteFile(QStringLiteral("first.bmp"), "first");
@@ -265,6 +297,8 @@ void TestHttpConnect::oneUploadAtATime()
     QVERIFY(http.PostFile(first, Url("/upload_logo"), QStringLiteral("one")));
     QVERIFY(!http.PostFile(second, Url("/upload_logo"), QStringLiteral("two")));
     QTRY_COMPARE(m_http->RequestCount(), 1);
+    // Its part is read once the whole body is in.
+    QTRY_VERIFY(m_http->Requests().first().complete);
     http.Abort();
     QTRY_COMPARE(named.count(), 1);
     // The answer of the first upload keeps the first upload's name.

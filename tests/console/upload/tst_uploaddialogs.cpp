@@ -751,6 +751,7 @@ void TestUploadDialogs::mapUploadError()
     Find<QPushButton>(*dlg, "pushBtnSelect")->click();
     Find<QPushButton>(*dlg, "pushBtnUpload")->click();
     if (fault == CSimHttp::E_HF_STALL) {
+        QTRY_COMPARE(m_http.at(kWinRx)->RequestCount(), 1);
         QTRY_COMPARE(Find<QLabel>(*dlg, "label_4")->text(), QStringLiteral("Upload Progress: 98%"));
         QVERIFY(!dlg->isEnabled());
         // Closing is the way out: it drops the upload, silently.
@@ -806,26 +807,35 @@ void TestUploadDialogs::mapRetranslateKeepsProductTexts()
 void TestUploadDialogs::projectUpload_data()
 {
     QTest::addColumn<QByteArray>("project");
+    QTest::addColumn<int>("status"); // the controller's answer
     QByteArray big;
     for (int i = 0; i < 20000; ++i)
         big += "<device host=\"ZRX-" + QByteArray::number(i) + "\"/>\r\n";
-    QTest::newRow("project") << big;
-    QTest::newRow("0 bytes") << QByteArray();
+    QTest::newRow("project") << big << 200;
+    QTest::newRow("0 bytes") << QByteArray() << 200;
+    QTest::newRow("answered 302") << QByteArray("<hoi ver=\"1.0\"/>") << 302;
 }
 
 void TestUploadDialogs::projectUpload()
 {
     QFETCH(QByteArray, project);
+    QFETCH(int, status);
     const QString path = Written(QStringLiteral("SystemConfig.hoi"), project);
     CSimHttp *pCtrl = m_http.at(kCtrl);
+    if (status != 200)
+        pCtrl->SetFault(CSimHttp::E_HF_STATUS, status);
     QFile file(path);
     CDlgHttpManage dlg(CDlgHttpManage::E_HM_UPLOAD, &file, m_pLan->Address(kCtrl).toString(), nullptr);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Progress"));
     QCOMPARE(Find<QStackedWidget>(dlg, "swHttpType")->currentIndex(), 0);
     QPushButton *pOk = Find<QPushButton>(dlg, "pbOK");
     QLabel *pProgress = Find<QLabel>(dlg, "lbProgress");
-    QTRY_COMPARE_WITH_TIMEOUT(pProgress->text(), QStringLiteral("100%"), 20000);
-    QVERIFY(pOk->isEnabled());
+    QCOMPARE(Find<QLabel>(dlg, "lbUploading")->text(), QStringLiteral("Uploading..."));
+    QTRY_VERIFY_WITH_TIMEOUT(pOk->isEnabled(), 20000);
+    QCOMPARE(pProgress->text(), status == 200 ? QStringLiteral("100%") : QStringLiteral("error!"));
+    // The page says the transfer is over.
+    QCOMPARE(Find<QLabel>(dlg, "lbUploading")->text(),
+             status == 200 ? QStringLiteral("Upload complete.") : QStringLiteral("Upload failed."));
     QCOMPARE(dlg.GetFileName(), path);
 
     QCOMPARE(pCtrl->RequestCount(), 1);
@@ -840,7 +850,7 @@ void TestUploadDialogs::projectUpload()
     QCOMPARE(req.partHeaders.at(0).second, "form-data; name=\"upload\"; filename=\"" + path.toUtf8() + '"');
     QCOMPARE(req.partHeaders.at(1).first, QByteArray("Content-Type"));
     QCOMPARE(req.partHeaders.at(1).second, QByteArray("application/octet-stream"));
-    QVERIFY(pCtrl->Stored("/scene_upload") == project);
+    QCOMPARE(req.partData, project);
 
     QSignalSpy accepted(&dlg, &QDialog::accepted);
     pOk->click();
@@ -883,6 +893,7 @@ void TestUploadDialogs::projectDownload()
     QCOMPARE(Find<QStackedWidget>(dlg, "swHttpType")->currentIndex(), 1);
     QTRY_COMPARE(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("100%"));
     QVERIFY(Find<QPushButton>(dlg, "pbOK")->isEnabled());
+    QCOMPARE(Find<QLabel>(dlg, "lbDownloading")->text(), QStringLiteral("Download complete."));
     QCOMPARE(dlg.GetFileName(), target);
     QFile file(target);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -898,11 +909,14 @@ void TestUploadDialogs::projectDownloadFailures_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QByteArray>("stored"); // on the controller, empty: none
     QTest::addColumn<qint64>("limit");
-    QTest::newRow("nothing uploaded: 404") << int(CSimHttp::E_HF_NONE) << 0 << QByteArray() << qint64(-1);
-    QTest::newRow("500") << int(CSimHttp::E_HF_STATUS) << 500 << QByteArray("new") << qint64(-1);
-    QTest::newRow("refused") << int(CSimHttp::E_HF_REFUSE) << 0 << QByteArray("new") << qint64(-1);
+    QTest::addColumn<int>("fileSizeLimit"); // of the console's files, as on a full disk; -1: none
+    QTest::newRow("nothing uploaded: 404") << int(CSimHttp::E_HF_NONE) << 0 << QByteArray() << qint64(-1) << -1;
+    QTest::newRow("500") << int(CSimHttp::E_HF_STATUS) << 500 << QByteArray("new") << qint64(-1) << -1;
+    QTest::newRow("204") << int(CSimHttp::E_HF_STATUS) << 204 << QByteArray("new") << qint64(-1) << -1;
+    QTest::newRow("refused") << int(CSimHttp::E_HF_REFUSE) << 0 << QByteArray("new") << qint64(-1) << -1;
     QTest::newRow("beyond the size limit") << int(CSimHttp::E_HF_NONE) << 0 << QByteArray(300000, 'n')
-                                           << qint64(100000);
+                                           << qint64(100000) << -1;
+    QTest::newRow("disk full") << int(CSimHttp::E_HF_NONE) << 0 << QByteArray(5000, 'n') << qint64(-1) << 100;
 }
 
 void TestUploadDialogs::projectDownloadFailures()
@@ -911,6 +925,7 @@ void TestUploadDialogs::projectDownloadFailures()
     QFETCH(int, value);
     QFETCH(QByteArray, stored);
     QFETCH(qint64, limit);
+    QFETCH(int, fileSizeLimit);
     const QString target = DocumentsDir() + QStringLiteral("SystemConfig.hoi");
     QVERIFY(WriteBytes(target, "<hoi ver=\"1.0\"/>"));
     m_http.at(kCtrl)->SetStored("/scene_upload", stored);
@@ -918,10 +933,12 @@ void TestUploadDialogs::projectDownloadFailures()
         m_http.at(kCtrl)->ClearStored();
     m_http.at(kCtrl)->SetFault(CSimHttp::E_Fault(fault), value);
 
+    CFileSizeLimit fileLimit(fileSizeLimit);
     CDlgHttpManage dlg(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, m_pLan->Address(kCtrl).toString(), nullptr);
     if (limit >= 0)
         dlg.SetDownloadLimit(limit);
     QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("error!"), 20000);
+    QCOMPARE(Find<QLabel>(dlg, "lbDownloading")->text(), QStringLiteral("Download failed."));
     QVERIFY(Find<QPushButton>(dlg, "pbOK")->isEnabled());
     QCOMPARE(dlg.GetFileName(), QString());
     QFile file(target);
@@ -973,6 +990,8 @@ void TestUploadDialogs::projectProgressText()
     QFETCH(QString, text);
     m_http.at(kCtrl)->SetFault(CSimHttp::E_HF_STALL);
     CDlgHttpManage dlg(CDlgHttpManage::E_HM_DOWNLOAD, nullptr, m_pLan->Address(kCtrl).toString(), nullptr);
+    // In before the dialog goes: no request of this test arrives in a later one.
+    QTRY_COMPARE(m_http.at(kCtrl)->RequestCount(), 1);
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), QStringLiteral("0%"));
     QVERIFY(QMetaObject::invokeMethod(&dlg, "slotOnUploadProgress", Q_ARG(qlonglong, sent), Q_ARG(qlonglong, total)));
     QCOMPARE(Find<QLabel>(dlg, "lbProgress")->text(), text);

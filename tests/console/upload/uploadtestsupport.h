@@ -1,6 +1,9 @@
 #ifndef TESTS_CONSOLE_UPLOADTESTSUPPORT_H
 #define TESTS_CONSOLE_UPLOADTESTSUPPORT_H
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <QByteArray>
 #include <QBuffer>
 #include <QColor>
@@ -52,6 +55,33 @@ public:
 
     QList<T_FileDialogRequest> m_requests;
     QList<QString> m_paths;
+};
+
+// While it lives, no file of this process grows beyond nBytes, as on a full
+// disk (nBytes negative: no limit).
+class CFileSizeLimit
+{
+public:
+    explicit CFileSizeLimit(qint64 nBytes)
+    {
+        if (nBytes < 0 || getrlimit(RLIMIT_FSIZE, &m_saved) != 0)
+            return;
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the process
+        rlimit limit = m_saved;
+        limit.rlim_cur = rlim_t(nBytes);
+        m_bSet = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~CFileSizeLimit()
+    {
+        if (m_bSet)
+            setrlimit(RLIMIT_FSIZE, &m_saved);
+    }
+    CFileSizeLimit(const CFileSizeLimit &) = delete;
+    CFileSizeLimit &operator=(const CFileSizeLimit &) = delete;
+
+private:
+    rlimit m_saved{};
+    bool m_bSet = false;
 };
 
 inline bool WriteBytes(const QString &path, const QByteArray &bytes)

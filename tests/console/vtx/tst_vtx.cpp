@@ -101,12 +101,19 @@ QColor TextColor(QLabel *pLabel)
     return pLabel->palette().color(QPalette::WindowText);
 }
 
-// An EDID block: the 8-byte header, then filler.
+// An EDID block: the 8-byte header, then filler; each whole block sums to
+// 0 modulo 256.
 QByteArray Edid(int nSize, bool bHeader = true)
 {
     QByteArray bytes(nSize, '\x5a');
     if (bHeader && nSize >= 8)
         bytes.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    for (int nBlock = 0; nBlock + 128 <= nSize; nBlock += 128) {
+        uchar nSum = 0;
+        for (int i = nBlock; i < nBlock + 127; ++i)
+            nSum = uchar(nSum + uchar(bytes.at(i)));
+        bytes[nBlock + 127] = char(uchar(0x100 - nSum));
+    }
     return bytes;
 }
 
@@ -152,6 +159,7 @@ private slots:
     void ipcBadReadKeepsList();
     void ipcReadDuringEdit_data();
     void ipcReadDuringEdit();
+    void ipcListNamingAnEncoder();
     void ipcSameHostNameKeepsBoth();
     void ipcNewHostName_data();
     void ipcNewHostName();
@@ -521,11 +529,12 @@ void TestVtx::ipcReadEditSaveUpload()
 
 void TestVtx::ipcBadReadKeepsList_data()
 {
-    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("status"); // not 0: the list as saved, under this status
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("limit"); // not 0: the list as saved, past this many bytes
 
     QTest::newRow("404") << 404 << QByteArray() << 0;
+    QTest::newRow("a whole list under 302") << 302 << QByteArray() << 0;
     QTest::newRow("not a list") << 0 << QByteArray("<html>busy</html>") << 0;
     QTest::newRow("empty") << 0 << QByteArray() << 0;
     QTest::newRow("too large") << 0 << QByteArray() << 64;
@@ -545,10 +554,9 @@ void TestVtx::ipcBadReadKeepsList()
     pGw->AddIpcInfo(pKept);
     QVERIFY(pGw->SaveIpcConfig(ListFile()));
     const QByteArray before = ReadAll(ListFile());
+    m_pGwHttp->SetStored(kListPath, limit || status ? before : body);
     if (status)
         m_pGwHttp->SetFault(CSimHttp::E_HF_STATUS, status);
-    else
-        m_pGwHttp->SetStored(kListPath, limit ? before : body);
 
     CBoxLog boxes;
     CDlgIPCConfig dlg(pGw, nullptr);
@@ -569,13 +577,19 @@ void TestVtx::ipcBadReadKeepsList()
 void TestVtx::ipcReadDuringEdit_data()
 {
     QTest::addColumn<int>("row");
-    QTest::newRow("existing row") << 0;
-    QTest::newRow("placeholder row") << 1;
+    QTest::addColumn<QStringList>("aliases"); // of the list afterwards
+    QTest::addColumn<bool>("told");
+    // A camera the list read lacks stays as edited; a new one whose name a
+    // camera of the list read took is not kept, and the operator hears it.
+    QTest::newRow("existing row") << 0 << QStringList({"Lobby", "Yard", "Late"}) << false;
+    QTest::newRow("placeholder row") << 1 << QStringList({"Lobby", "Yard"}) << true;
 }
 
 void TestVtx::ipcReadDuringEdit()
 {
     QFETCH(int, row);
+    QFETCH(QStringList, aliases);
+    QFETCH(bool, told);
 
     ClearGatewayList();
     CHOIDev *pGw = Dev(kGw);
@@ -584,6 +598,7 @@ void TestVtx::ipcReadDuringEdit()
     pOld->hostname = QStringLiteral("KRT4400-02A7C5F10007");
     pOld->url = QStringLiteral("rtsp://10.9.0.7/o");
     pGw->AddIpcInfo(pOld);
+    m_pMgr->AddIpcDev(pOld->aliasname, pOld->hostname, pGw);
     m_pGwHttp->SetStored(kListPath, kGatewayList);
 
     CBoxLog boxes;
@@ -597,21 +612,52 @@ void TestVtx::ipcReadDuringEdit()
     Child<QPushButton>(dlg, "pBReadDev")->click();
     QCOMPARE(EditRow(pTree, pTree->topLevelItem(row),
                      [&](QWidget *pWidget) {
-                         QTest::qWaitFor([&]() { return boxes.Count() == 1; }, 10000);
+                         QVERIFY(QTest::qWaitFor([&]() { return boxes.Count() == 1; }, 10000));
                          Child<QLineEdit>(*pWidget, "lEAlias")->setText(QStringLiteral("Late"));
                          Child<QPushButton>(*pWidget, "pBOK")->click();
                      }),
              1);
-    QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful."));
+    QCOMPARE(boxes.At(0).text, QStringLiteral("Read from device successful."));
+    QCOMPARE(boxes.Count(), told ? 2 : 1);
+    if (told)
+        QCOMPARE(boxes.Last().text, QStringLiteral("The list read from the device took the name "
+                                                   "KRT4400-02A7C5F10001 meanwhile; the edit of 'Late' is not kept."));
 
-    QCOMPARE(pGw->GetIpcList().size(), 2);
-    QCOMPARE(pGw->GetIpcList().at(0)->aliasname, QStringLiteral("Lobby"));
-    QCOMPARE(pGw->GetIpcList().at(1)->aliasname, QStringLiteral("Yard"));
-    QCOMPARE(pTree->topLevelItemCount(), 3);
+    QStringList listed;
+    for (const T_IpcInfo *pInfo : pGw->GetIpcList())
+        listed << pInfo->aliasname;
+    QCOMPARE(listed, aliases);
+    QCOMPARE(pTree->topLevelItemCount(), aliases.size() + 1);
     QCOMPARE(pTree->topLevelItem(0)->text(3), QStringLiteral("Lobby"));
     QCOMPARE(m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10001"))->GetName(), QStringLiteral("Lobby"));
-    QVERIFY(!m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10007")));
+    CHOIDev *pKept = m_pMgr->FindDevByHostName(QStringLiteral("KRT4400-02A7C5F10007"));
+    QCOMPARE(pKept ? pKept->GetName() : QString(), told ? QString() : QStringLiteral("Late"));
+}
+
+// A list naming an encoder on line leaves it alone and says so.
+void TestVtx::ipcListNamingAnEncoder()
+{
+    ClearGatewayList();
+    CHOIDev *pGw = Dev(kGw);
+    CHOIDev *pEnc = Dev(kTx);
+    const QString strName = pEnc->GetName();
+    const QString strHost = pEnc->GetHostName();
+    m_pGwHttp->SetStored(kListPath, QByteArray(kGatewayList).replace("KRT4400-02A7C5F10001", strHost.toUtf8()));
+
+    CBoxLog boxes;
+    CDlgIPCConfig dlg(pGw, nullptr);
+    Child<QPushButton>(dlg, "pBReadDev")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 1, 10000);
+    QCOMPARE(boxes.Last().text, QStringLiteral("Read from device successful.\nVirtual TX('Lobby') is left out of "
+                                               "the device list: %1 belongs to another device.")
+                                    .arg(strHost));
+    QCOMPARE(pEnc->GetName(), strName);
+    QCOMPARE(pEnc->GetParentDev(), static_cast<CHOIDev *>(nullptr));
+    // Deleting the row takes the record, never the encoder.
+    Child<QTreeWidget>(dlg, "treeWidgetConfig")->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    Child<QPushButton>(dlg, "pBDelete")->click();
+    QCOMPARE(pGw->GetIpcList().size(), 1);
+    QCOMPARE(m_pMgr->FindDevByHostName(strHost), pEnc);
 }
 
 void TestVtx::ipcSameHostNameKeepsBoth()
@@ -710,6 +756,14 @@ void TestVtx::ipcSaveFailures()
     QVERIFY(Child<QPushButton>(dlg, "pBSave")->isEnabled());
     QTest::qWait(200);
     QCOMPARE(m_pGwHttp->RequestCount(), 0);
+
+    // A list read that cannot be stored is no success, and changes nothing.
+    m_pGwHttp->SetStored(kListPath, kGatewayList);
+    Child<QPushButton>(dlg, "pBReadDev")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.Count(), 3, 10000);
+    QCOMPARE(boxes.Last().title, QStringLiteral("Read from device"));
+    QCOMPARE(boxes.Last().text, QStringLiteral("Save Failed."));
+    QVERIFY(Dev(kGw)->GetIpcList().isEmpty());
     QVERIFY(QDir().rmdir(ListFile()));
 }
 
@@ -838,9 +892,15 @@ void TestVtx::previewFailures()
     QCOMPARE(boxes.Last().icon, QMessageBox::Information);
     QCOMPARE(boxes.Last().title, QStringLiteral("Open image failed"));
     QCOMPARE(boxes.Last().text, QStringLiteral("Open image failed!"));
+    // A PNG named ".jpg" is no JPEG.
+    const QString png = m_files.filePath(QStringLiteral("png.jpg"));
+    QVERIFY(WriteImage(png, 64, 48, "PNG"));
+    answer.Set(png);
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Open image failed!", "Open image failed!"}));
     answer.Set(QString());
     Child<QPushButton>(dlg, "pushBtnSelect")->click();
-    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Count(), 2);
     QCOMPARE(Child<QLineEdit>(dlg, "lineEditFilePath")->text(), path);
     QCOMPARE(Child<QLabel>(dlg, "label_3")->text(), res);
 
@@ -859,6 +919,9 @@ void TestVtx::previewFailures()
     QCOMPARE(boxes.Last().title, QString());
     QCOMPARE(pProgress->text(), QStringLiteral("Upload Progress: 0%"));
     QVERIFY(dlg.isEnabled());
+    // Its lines no longer describe a file that is there.
+    QCOMPARE(Child<QLabel>(dlg, "label_3")->text(), QStringLiteral("Image Resolution: 720X480 or lower"));
+    QCOMPARE(Child<QLabel>(dlg, "label_5")->text(), QStringLiteral("Image Size: N/A"));
 }
 
 void TestVtx::previewRecheckedAndDroppedOnClose()
@@ -872,10 +935,12 @@ void TestVtx::previewRecheckedAndDroppedOnClose()
     dlg.show();
     Child<QPushButton>(dlg, "pushBtnSelect")->click();
 
-    // Grown past 720 x 480 after it was chosen: not sent.
+    // Grown past 720 x 480, or turned into a PNG, after it was chosen: not sent.
     QVERIFY(WriteImage(path, 721, 480, "JPG"));
     Child<QPushButton>(dlg, "pushBtnUpload")->click();
-    QCOMPARE(boxes.Texts(), QStringList({"Upload failed."}));
+    QVERIFY(WriteImage(path, 320, 240, "PNG"));
+    Child<QPushButton>(dlg, "pushBtnUpload")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"Upload failed.", "Upload failed."}));
     QVERIFY(dlg.isEnabled());
 
     // Closing the window ends an upload the device never answers.
@@ -887,7 +952,7 @@ void TestVtx::previewRecheckedAndDroppedOnClose()
     QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
     QVERIFY(dlg.isEnabled());
     QTest::qWait(100);
-    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Count(), 2);
     QCOMPARE(m_pGwHttp->RequestCount(), 1);
     m_pGwHttp->SetFault(CSimHttp::E_HF_NONE);
 }
@@ -1168,6 +1233,7 @@ void TestVtx::edidInvalidFileLeavesNothing()
     const QString dir = EdidDirPath() + QLatin1Char('/');
     QByteArray first = Edid(256);
     first[100] = '\x11';
+    first[101] = '\xa3'; // the block's sum stays
     QVERIFY(WriteAll(dir + "first.bin", first));
     QVERIFY(WriteAll(dir + "second.bin", Edid(128, false)));
     CHOIDev *pDev = Dev(kRx);

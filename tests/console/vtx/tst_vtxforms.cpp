@@ -508,8 +508,10 @@ void TestVtxForms::idlePictureDoesNotRepaint()
         pDlg.reset(new CDlgIPCConfig(nullptr, nullptr));
     // Larger than its box, so each reload of the picture lays the scroll
     // area out and repaints the window again.
-    const QString path = m_dir.filePath(QStringLiteral("idle_%1.png").arg(kind));
-    QVERIFY(WriteImage(path, 700, 450, "PNG"));
+    // The preview pictures are JPEG.
+    const char *format = kind == QLatin1String("overlay") ? "PNG" : "JPG";
+    const QString path = m_dir.filePath(QStringLiteral("idle_%1.%2").arg(kind, QString::fromLatin1(format).toLower()));
+    QVERIFY(WriteImage(path, 700, 450, format));
     pDlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(pDlg.data()));
     {
@@ -525,7 +527,7 @@ void TestVtxForms::idlePictureDoesNotRepaint()
     QVERIFY2(nPaints < 10, qPrintable(QString::number(nPaints)));
 
     // The picture still follows its file.
-    QVERIFY(WriteImage(path, 30, 20, "PNG"));
+    QVERIFY(WriteImage(path, 30, 20, format));
     QTRY_COMPARE_WITH_TIMEOUT(pPicture->pixmap(Qt::ReturnByValue).size(), QSize(30, 20), 5000);
 }
 

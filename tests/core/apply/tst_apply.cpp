@@ -70,6 +70,8 @@ private slots:
     void stalledRxEndsWithErrors();
     void customMulticastTakesFreeAddress();
     void rowModeWallPreparesEveryEncoder();
+    void stoppedWallRowKeepsPositions();
+    void keptWallStepAnsweredBeforeStatus();
     void wholeWallEvents();
     void halfFilledCells();
     void devSetupEventsInOrder();
@@ -100,6 +102,7 @@ private:
     CHOIDevMgr* m_mgr = nullptr;
     CHOIDev* m_dev[DEV_COUNT] = {};
     QList<CHOIScene*> m_scenes;
+    bool m_bStallRouting = false;
 };
 
 void TestApply::initTestCase()
@@ -149,6 +152,7 @@ void TestApply::init()
 
 void TestApply::cleanup()
 {
+    m_bStallRouting = false;
     for (int i = 0; i < DEV_COUNT; ++i) {
         m_lan.Device(i)->setStallReplies(false);
         m_lan.Device(i)->setPassword(QString());
@@ -415,7 +419,9 @@ void TestApply::rowModeWallPreparesEveryEncoder()
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QSignalSpy status(s, &CHOIScene::OnStatusChange);
     QVERIFY(s->Apply(1));
-    QCOMPARE(s->GetPendingTotal(), 2); // the two decoders; hisi encoders are not waited for
+    // The two decoders, the hisi one twice (its kept steps are waited for
+    // too); hisi encoders are not waited for.
+    QCOMPARE(s->GetPendingTotal(), 3);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
     QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
 
@@ -458,6 +464,62 @@ void TestApply::rowModeWallPreparesEveryEncoder()
     QVERIFY(Texts(log).contains(QString("castVWSwitchRX: msg_b_reconnect VW ('%1')").arg(rxs)));
     QTRY_COMPARE(Datagrams().size(), 2);
     QCOMPARE(Datagrams().first(), "msg_b_reconnect " + rxs.toUtf8());
+}
+
+void TestApply::stoppedWallRowKeepsPositions()
+{
+    // A 2 x 3 row-mode wall at (1, 1) whose second row has no encoder.
+    CHOIScene* s = NewScene("Stopped", 3, 4);
+    s->GetCell(1, 1)->txList << m_dev[A];
+    s->GetCell(1, 1)->rx = m_dev[X];
+    s->GetCell(2, 1)->rx = m_dev[Y];
+    s->GetCell(2, 3)->rx = m_dev[HR];
+    T_VideoWallInfo w{1, 1, 1, 2, 3}; // mode, top-left row and column, rows, columns
+    QVERIFY(s->AddVideoWall(&w));
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    auto enables = [&](int i) {
+        Lines lines;
+        for (const QByteArray& line : Cmds(i)) {
+            if (line.contains("e_vw_enable_"))
+                lines << line;
+        }
+        return lines;
+    };
+    QCOMPARE(enables(Y), Lines() << Event("e_vw_enable_1_2_1_0"));
+    QCOMPARE(enables(HR), Lines() << Event("e_vw_enable_1_2_1_2"));
+}
+
+void TestApply::keptWallStepAnsweredBeforeStatus()
+{
+    // A 2 x 2 wall whose hisi decoder stalls on its routing line, which is
+    // one of the steps kept for after the other devices have answered.
+    SimDevice* pHR = m_lan.Device(HR);
+    pHR->addCommandHandler([this](SimDevice& dev, SimCommand& cmd) {
+        if (!m_bStallRouting || !cmd.line.contains("ch_select"))
+            return false;
+        dev.setStallReplies(true);
+        cmd.prompt = false;
+        return true;
+    });
+    m_bStallRouting = true;
+    m_dev[HR]->GetComm()->SetCheckerInterval(1000);
+    CHOIScene* s = NewScene("Kept", 2, 2);
+    s->GetCell(0, 0)->txList << m_dev[A];
+    s->GetCell(0, 0)->rx = m_dev[X];
+    s->GetCell(0, 1)->rx = m_dev[Y];
+    s->GetCell(1, 0)->rx = m_dev[HR];
+    T_VideoWallInfo w{0, 0, 0, 2, 2};
+    QVERIFY(s->AddVideoWall(&w));
+    QSignalSpy log(s, &CHOIScene::OnProgressLog);
+    QSignalSpy status(s, &CHOIScene::OnStatusChange);
+    QVERIFY(s->Apply(1));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
+    QVERIFY(Cmds(HR).contains(Param("ch_select", Id(A))));
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    QVERIFY(Texts(log).contains(QString("Device('%1') fails to be applied.").arg(Name(HR))));
+    QCOMPARE(Texts(log).last(), QString("Scene('Kept') is applied with errors encountered."));
 }
 
 void TestApply::wholeWallEvents()

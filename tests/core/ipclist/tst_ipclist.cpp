@@ -65,6 +65,8 @@ private slots:
     void unwritableCharactersAreLeftOut();
     void unknownProductStaysInList();
     void hostileHostNamesAreLeftOut();
+    void listsLeaveOtherDevicesAlone_data();
+    void listsLeaveOtherDevicesAlone();
     void loadFileUpdatesDevicesInPlace();
 
 private:
@@ -278,18 +280,65 @@ void TestIpcList::unknownProductStaysInList()
 void TestIpcList::hostileHostNamesAreLeftOut()
 {
     // A host name goes into other devices' shell lines: a record of another
-    // form is left out; one without a host name stays, it gets one later.
+    // form gets no device, and the operator hears which; the list keeps it,
+    // so a save writes back all that was read.
     const QString path = DocumentsDir() + m_gw->GetMacId() + ".xml";
     QVERIFY(WriteFile(path, "<ipgwconfig><ipc><item aliasname=\"a\" hostname=\"IPCAM-1;reboot;#\"/>"
                             "<item aliasname=\"b\"/><item aliasname=\"c\" hostname=\"IPCAM-000000000C01\"/>"
                             "</ipc></ipgwconfig>"));
     for (bool bAtStart : {false, true}) {
         m_gw->ClearIpcInfo();
+        QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
         QVERIFY(bAtStart ? m_mgr->LoadIpcConfig() : m_gw->LoadIpcConfigFile(path));
-        QCOMPARE(m_gw->GetIpcList().size(), 2);
-        QCOMPARE(m_gw->GetIpcList().at(0)->aliasname, QString("b"));
+        QCOMPARE(m_gw->GetIpcList().size(), 3);
         QCOMPARE(m_mgr->GetDevCount(), 2);
+        QCOMPARE(log.count(), 1);
+        QVERIFY(log.at(0).at(0).toString().endsWith(
+            "Virtual TX('a') is left out of the device list: 'IPCAM-1;reboot;#' is no host name."));
     }
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(ReadFile(path).contains("hostname=\"IPCAM-1;reboot;#\""));
+}
+
+void TestIpcList::listsLeaveOtherDevicesAlone_data()
+{
+    QTest::addColumn<bool>("otherGateway");
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("an encoder") << false << "127.0.0.5" << true;
+    QTest::newRow("a camera of another gateway") << true << "" << true;
+    // A project of an earlier version kept it without gateway or address.
+    QTest::newRow("a camera without gateway") << false << "" << false;
+}
+
+void TestIpcList::listsLeaveOtherDevicesAlone()
+{
+    QFETCH(bool, otherGateway);
+    QFETCH(QString, ip);
+    QFETCH(bool, taken);
+    CHOIDev* owner = otherGateway ? AddDev(m_mgr, "GWP-00000000EE02") : nullptr;
+    m_mgr->AddIpcDev("theirs", kCam1, owner);
+    CHOIDev* pDev = m_mgr->FindDevByHostName(kCam1);
+    pDev->SetIPAddr(ip);
+
+    const QString path = DocumentsDir() + m_gw->GetMacId() + ".xml";
+    m_gw->m_listIpcInfo << Record("mine", kCam1) << Record("c2", kCam2);
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QSignalSpy log(m_mgr, &CHOIDevMgr::OnProgressLog);
+    QStringList leftOut;
+    QVERIFY(m_gw->LoadIpcConfigFile(path, &leftOut));
+    QCOMPARE(leftOut, taken ? QStringList("Virtual TX('mine') is left out of the device list: " + QString(kCam1)
+                                          + " belongs to another device.")
+                            : QStringList());
+    QCOMPARE(log.count(), leftOut.size());
+    QCOMPARE(pDev->GetName(), QString(taken ? "theirs" : "mine"));
+    QCOMPARE(pDev->GetParentDev(), taken ? owner : m_gw);
+
+    // The gateway's next list without the name removes only its own device.
+    delete m_gw->m_listIpcInfo.takeFirst();
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(m_gw->LoadIpcConfigFile(path));
+    QCOMPARE(m_mgr->FindDevByHostName(kCam1) == pDev, taken);
 }
 
 void TestIpcList::loadFileUpdatesDevicesInPlace()

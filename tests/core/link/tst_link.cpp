@@ -164,6 +164,7 @@ private slots:
     void setThenGet();
     void shellReplies_data();
     void shellReplies();
+    void edidAndSinkInfo_data();
     void edidAndSinkInfo();
     void sinkInfoMalformed();
     void nodeList();
@@ -603,12 +604,22 @@ void TestLinkComm::shellReplies()
     QCOMPARE(replies.first().first().toByteArray(), "/ # " + command + "\r\n" + output + "/ # ");
 }
 
+void TestLinkComm::edidAndSinkInfo_data()
+{
+    QTest::addColumn<QByteArray>("maker"); // EDID bytes 8 and 9
+    QTest::addColumn<QByteArray>("letters");
+    QTest::newRow("AAA") << QByteArray::fromHex("0421") << QByteArray("AAA");
+    // Letters past 'O' need the fifth bit of each.
+    QTest::newRow("ACR") << QByteArray::fromHex("0472") << QByteArray("ACR");
+}
+
 void TestLinkComm::edidAndSinkInfo()
 {
+    QFETCH(QByteArray, maker);
+    QFETCH(QByteArray, letters);
     Rig rig;
     QByteArray edid = rig.dev.edid();
-    edid[8] = 0x04;
-    edid[9] = 0x21;
+    edid.replace(8, 2, maker);
     rig.dev.setEdid(edid);
     rig.link->SetTmpfsFile("monitor_info");
     QVERIFY(rig.login());
@@ -620,10 +631,11 @@ void TestLinkComm::edidAndSinkInfo()
     QCOMPARE(reads.count(), 2);
     QCOMPARE(reads.at(1).at(0).toByteArray(), QByteArray("edid"));
     const QByteArray dump = reads.at(1).at(1).toByteArray();
-    QVERIFY2(dump.startsWith("00 ff ff ff | ff ff ff 00 | 04 21 01 00 | 00 00 00 00\r\n"), dump.constData());
+    QVERIFY2(dump.startsWith("00 ff ff ff | ff ff ff 00 | " + maker.toHex(' ') + " 01 00 | 00 00 00 00\r\n"),
+             dump.constData());
     QVERIFY(dump.endsWith("\r\n/ # "));
     QCOMPARE(reads.at(0).at(0).toByteArray(), QByteArray("sinkinfo"));
-    QCOMPARE(reads.at(0).at(1).toByteArray(), QByteArray("AAA"));
+    QCOMPARE(reads.at(0).at(1).toByteArray(), letters);
     QCOMPARE(reads.at(0).at(2).value<E_CommResult>(), E_CR_SUCCESS);
 }
 

@@ -944,9 +944,15 @@ void TestManager::videoWalls()
     QVERIFY(mgr.IsRxInAnyVideoWall(pRx));
     QVERIFY(!mgr.IsRxInAnyVideoWall(nullptr));
 
-    // Taken out of the list at once, freed when the event loop runs again.
+    // Taken out of the list at once, freed when the event loop runs again;
+    // no device names it any more, one of another wall keeps that one.
     QPointer<CHOIScene> watch(pWall);
+    CHOIDev* pOther = AddDev(mgr, "R-000000000002");
+    pRx->SetVideoWall(pWall);
+    pOther->SetVideoWall(pWall2);
     mgr.RemoveVideoWall(pWall);
+    QCOMPARE(pRx->GetVideoWall(), nullptr);
+    QCOMPARE(pOther->GetVideoWall(), pWall2);
     QCOMPARE(mgr.GetVideoWallCount(), 1);
     QCOMPARE(mgr.GetVideoWall(0), pWall2);
     QVERIFY(!watch.isNull());

@@ -39,12 +39,15 @@ inline const char* ConfigXml()
 )";
 }
 
+// The shipped file writes a window as "x,y,w,h"; others as "x_y_w_h".
 inline const char* LayoutXml()
 {
     return R"(<?xml version="1.0"?>
 <layout>
  <product layout_name="1x1" position_and_size_of_each_window="0_0_1920_1080" image_path="a.png" icon_path="a.ico"/>
  <product layout_name="2x1" position_and_size_of_each_window="0_0_960_1080;960_0_960_1080" image_path="b.png" icon_path="b.ico"/>
+ <product layout_name="Dual" position_and_size_of_each_window="0,0,960,1080;960,0,960,1080" image_path="d.png" icon_path="d.ico"/>
+ <product layout_name="Quad" position_and_size_of_each_window="0,0,960,540;960,0,960,540;0,540,960,540;960,540,960,540" image_path="q.png" icon_path="q.ico"/>
 </layout>
 )";
 }

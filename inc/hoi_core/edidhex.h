@@ -1,5 +1,5 @@
-#ifndef HOI_CONSOLE_EDIDHEX_H
-#define HOI_CONSOLE_EDIDHEX_H
+#ifndef HOI_CORE_EDIDHEX_H
+#define HOI_CORE_EDIDHEX_H
 
 #include <QByteArray>
 #include <QString>
@@ -8,14 +8,22 @@
 // digits each, as the EDID dialogs show it and send it to a device's EEPROM.
 // EDID files are read only up to their first 256 bytes.
 enum {
-    E_EDID_READ_MAX = 256
+    E_EDID_READ_MAX = 256,
+    E_EDID_BLOCK = 128
 };
+
+// A whole EDID: one or more 128-byte blocks, the first beginning with the
+// header 00 ff ff ff ff ff ff 00, the bytes of every block summing to 0
+// modulo 256. A sink refuses anything less, so nothing less is ever sent
+// to a device or written to a file.
+bool IsWholeEdid(const QByteArray &bytes);
 
 // Every byte as two lower-case digits, nothing between them.
 QString EdidRawHex(const QByteArray &bytes);
 
 // True exactly for a raw hex text of 256 or 512 characters (128 or 256
-// bytes) that begins with the EDID header "00ffffffffffff00" (case counts).
+// bytes) that begins with the EDID header "00ffffffffffff00" (case counts)
+// and is a whole EDID.
 bool IsValidEdidHeader(QString text);
 
 // One blank after each pair, a line feed instead after every 16th pair,

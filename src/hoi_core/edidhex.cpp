@@ -1,12 +1,28 @@
-#include "batch/edidhex.h"
+#include "hoi_core/edidhex.h"
 
 #include <QLatin1String>
 
 namespace {
 
 const QLatin1String kEdidHeader("00ffffffffffff00");
+const char kEdidHeaderBytes[] = {0, char(0xff), char(0xff), char(0xff), char(0xff), char(0xff), char(0xff), 0};
 
 } // namespace
+
+bool IsWholeEdid(const QByteArray &bytes)
+{
+    if (bytes.isEmpty() || bytes.size() % E_EDID_BLOCK != 0
+        || !bytes.startsWith(QByteArray::fromRawData(kEdidHeaderBytes, sizeof(kEdidHeaderBytes))))
+        return false;
+    for (int nBlock = 0; nBlock < bytes.size(); nBlock += E_EDID_BLOCK) {
+        uchar nSum = 0;
+        for (int i = nBlock; i < nBlock + E_EDID_BLOCK; ++i)
+            nSum = uchar(nSum + uchar(bytes.at(i)));
+        if (nSum != 0)
+            return false;
+    }
+    return true;
+}
 
 QString EdidRawHex(const QByteArray &bytes)
 {
@@ -17,7 +33,7 @@ bool IsValidEdidHeader(QString text)
 {
     if (text.size() != 256 && text.size() != 512)
         return false;
-    return text.startsWith(kEdidHeader, Qt::CaseSensitive);
+    return text.startsWith(kEdidHeader, Qt::CaseSensitive) && IsWholeEdid(QByteArray::fromHex(text.toLatin1()));
 }
 
 QString EdidDisplayText(const QString &rawHex)
