@@ -11,7 +11,7 @@ namespace {
 // Only a whole read that is exactly one of these is answered.
 struct T_Negotiation
 {
-    const char *request; // lower-case hex of the whole buffer
+    const char *request; // lower-case hex of the whole read
     const char *answer;  // hex, empty: nothing to send
 };
 
