@@ -86,6 +86,7 @@ public:
 
     static const int kDefaultCheckerInterval = 15000;
     static const int kMaxLineLength = 1024;
+    static const int kMaxReplyLength = 65536;
 
 signals:
     void OnConnected();
@@ -164,11 +165,11 @@ protected:
     int m_checkerLastInterval = 0;
     bool m_checkerArmed = false;
     QString m_tmpfsFile;
-    QByteArray m_pendingVersion;
-    QByteArray m_pendingMultiView;
-    QByteArray m_pendingStreamIP;
-    QByteArray m_pendingGateway;
-    QByteArray m_pendingNetmask;
+    // The text of the reply under way: from the prompt before its echo to
+    // the prompt that ends it, however many reads it took. The replies the
+    // owner parses whole are recognised in it once that prompt has come.
+    QByteArray m_replyText;
+    bool m_replyCut = false; // grew past kMaxReplyLength: not recognised
 
     int m_checkerInterval = kDefaultCheckerInterval;
     bool m_closingOnFailure = false; // set while CloseOnFailure runs
@@ -177,8 +178,9 @@ private:
     // The steps of one receive, in order; a listener may close the link
     // under any of them.
     void ReceiveBody(const QByteArray &data);
-    bool AnswerNegotiation(); // Telnet option offers answered or skipped; false: nothing left
-    bool TakeText();          // NULs dropped, the text announced; false: nothing left
+    QByteArray TakeTelnet(const QByteArray &data); // the text, option bytes and NULs taken out
+    void EndNegotiation(bool bWholeRead);          // the option offers gathered: answered or dropped
+    bool TakeText(const QByteArray &text);         // the text announced; false: closed meanwhile
     bool TakeLines();         // each whole line handled; false: closed meanwhile
     bool DropOverlongRest();  // true: the unfinished rest was too long and is dropped
     void DueReceiveRest();    // the rest after the last line: prompt, login or partial reply
@@ -186,12 +188,23 @@ private:
     struct T_NamedRead;
     bool CheckIsNamedReadOrReadyRead(const QByteArray &line, const T_NamedRead &read);
     bool IsClosedSince(quint32 generation) const { return generation != m_closeGeneration; }
-    void RunBufferRecognisers();
-    bool RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray));
+    bool EndReply(); // the finished reply recognised; false: closed meanwhile
+    void RunReplyRecognisers(const QByteArray &reply);
     bool IsRebootCmd() const;
     void CompleteReboot();
     void DropHeadIfCurrent();
     bool QueueLine(const QByteArray &line);
+
+    // Telnet commands are taken out of the stream wherever they stand, also
+    // split over reads. The offers of one run are answered only when the run
+    // is a whole read (or reads ending inside it) and one of the known offers.
+    enum E_TelnetState { E_TS_DATA, E_TS_COMMAND, E_TS_OPTION, E_TS_SUB, E_TS_SUB_COMMAND };
+    E_TelnetState m_telnetState = E_TS_DATA;
+    QByteArray m_negotiation;        // the run of commands under way
+    bool m_negotiationAlone = false; // no text came before it in its read
+    // The unfinished line was answered as a login prompt: more of it arriving
+    // later is not answered again.
+    bool m_loginLineAnswered = false;
 
     // Bumped by CloseComm, so the receive path notices when a listener closed
     // the link under its feet and stops working on a cleared buffer.

@@ -116,6 +116,8 @@ public:
                     bool bConnect = true);
     bool ApplyMultiView(const QString &strWindows, bool bConnect = true);
     bool ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect = true);
+    // Queues gbparam s user_audio_mode "<layout> <mode> <display>".
+    bool ApplyUserAudioMode(const QString &strLayout, const QString &strMode, const QString &strDisplay);
     bool SendCmd(const QString &strCmd);
     // Operator text placed inside double quotes on a root shell line: the
     // device program must receive exactly what was typed, and nothing may

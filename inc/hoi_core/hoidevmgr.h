@@ -167,6 +167,11 @@ public:
     void AddQN714Dev(CHOIDev* pSource);
     void ClearFoundDevList();
     void AddResetDevHostName(const QString& hostName);
+    // The factory reset of the device lists: the reset and reboot queued,
+    // then the host name recorded (the device is renamed when it is seen
+    // on-line again) and, for "video_set_2" products, the kept settings reset.
+    // Nothing is recorded for a device the lines could not be queued to.
+    bool ResetDevToDefault(CHOIDev* pDev);
     void ClearDevSceneText();
     CHOIDev* FindTxByMulticastIP(const QString& ip, const CHOIDev* pExcept) const;
     CHOIDev* FindListedDevByHostName(const QString& hostName) const;

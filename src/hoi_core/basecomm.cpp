@@ -3,8 +3,6 @@
 #include <QDebug>
 #include <QTime>
 
-#include <algorithm>
-
 Q_LOGGING_CATEGORY(lcHoiLink, "hoi.link", QtInfoMsg)
 
 namespace {
@@ -13,7 +11,7 @@ namespace {
 // Only a whole read that is exactly one of these is answered.
 struct T_Negotiation
 {
-    const char *request; // lower-case hex of the whole buffer
+    const char *request; // lower-case hex of the whole read
     const char *answer;  // hex, empty: nothing to send
 };
 
@@ -25,11 +23,6 @@ const T_Negotiation kNegotiations[] = {
     { "fffb01", "" },
     { "fffb01fffd06fffd00", "fffd01fffc06fffc00" },
 };
-
-bool IsAsciiAlnum(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 } // namespace
 
@@ -65,6 +58,13 @@ bool CBaseComm::CloseComm()
     m_curCmd.clear();
     m_lastLine.clear();
     m_recvBuffer.clear();
+    // A reply or an option offer cut off by the close is not completed by
+    // the next session's text.
+    m_replyText.clear();
+    m_replyCut = false;
+    m_telnetState = E_TS_DATA;
+    m_negotiation.clear();
+    m_loginLineAnswered = false;
     StopTimeOutChecker();
     ++m_closeGeneration;
     return true;
@@ -251,18 +251,12 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
 {
     const quint32 generation = m_closeGeneration;
 
-    if (uchar(data.at(0)) == 0xFF && !m_recvBuffer.isEmpty() && uchar(m_recvBuffer.at(0)) != 0xFF)
-        m_recvBuffer.clear();
-    m_recvBuffer.append(data);
-
-    if (!AnswerNegotiation() || !TakeText())
+    const QByteArray text = TakeTelnet(data);
+    // A read of option bytes alone is no news: the rest already seen (a
+    // prompt above all) must not be taken a second time.
+    if (IsClosedSince(generation) || text.isEmpty())
         return;
-    if (IsClosedSince(generation))
-        return;
-    RunBufferRecognisers();
-    if (IsClosedSince(generation))
-        return;
-    if (!TakeLines())
+    if (!TakeText(text) || !TakeLines())
         return;
     if (m_recvBuffer.isEmpty()) {
         // The echo of "reboot" may come as a whole line with nothing after it.
@@ -275,35 +269,107 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     DueReceiveRest();
 }
 
-bool CBaseComm::AnswerNegotiation()
+QByteArray CBaseComm::TakeTelnet(const QByteArray &data)
 {
-    if (uchar(m_recvBuffer.at(0)) != 0xFF)
-        return true;
-    const QByteArray hex = m_recvBuffer.toHex();
-    qCDebug(lcHoiLink, "<<<< OnReceiveDataHex: %s", hex.constData());
-    for (const T_Negotiation &n : kNegotiations) {
-        if (hex == n.request) {
-            m_recvBuffer.clear();
-            if (*n.answer)
-                SendData(QByteArray::fromHex(n.answer), false);
-            return false;
+    // Most reads are plain text.
+    if (m_telnetState == E_TS_DATA && m_negotiation.isEmpty() && !data.contains('\xff') && !data.contains('\0'))
+        return data;
+    QByteArray text;
+    text.reserve(data.size());
+    for (const char c : data) {
+        const uchar b = uchar(c);
+        switch (m_telnetState) {
+        case E_TS_DATA:
+            if (b == 0xFF) {
+                if (m_negotiation.isEmpty())
+                    m_negotiationAlone = text.isEmpty();
+                m_negotiation += c;
+                m_telnetState = E_TS_COMMAND;
+                break;
+            }
+            if (!m_negotiation.isEmpty())
+                EndNegotiation(false);
+            if (c != '\0')
+                text += c;
+            break;
+        case E_TS_COMMAND:
+            if (b == 0xFF) { // an escaped data byte
+                m_negotiation.chop(1);
+                if (!m_negotiation.isEmpty())
+                    EndNegotiation(false);
+                text += c;
+                m_telnetState = E_TS_DATA;
+                break;
+            }
+            m_negotiation += c;
+            m_telnetState = b == 0xFA ? E_TS_SUB : (b >= 0xFB ? E_TS_OPTION : E_TS_DATA);
+            break;
+        case E_TS_OPTION:
+            m_negotiation += c;
+            m_telnetState = E_TS_DATA;
+            break;
+        case E_TS_SUB:
+            m_negotiation += c;
+            if (b == 0xFF) {
+                m_telnetState = E_TS_SUB_COMMAND;
+            } else if (m_negotiation.size() >= kMaxLineLength) {
+                // No device sends such a subnegotiation: taken as ended.
+                m_negotiation.clear();
+                m_telnetState = E_TS_DATA;
+            }
+            break;
+        case E_TS_SUB_COMMAND:
+            m_negotiation += c;
+            m_telnetState = b == 0xF0 ? E_TS_DATA : E_TS_SUB;
+            break;
         }
     }
-    int skip = 0;
-    while (skip < m_recvBuffer.size() && !IsAsciiAlnum(m_recvBuffer.at(skip)))
-        ++skip;
-    m_recvBuffer.remove(0, skip);
-    return !m_recvBuffer.isEmpty();
+    // A read that ends inside a command, or inside the start of a known
+    // offer, leaves the run open for the next read.
+    if (!m_negotiation.isEmpty() && m_telnetState == E_TS_DATA)
+        EndNegotiation(true);
+    return text;
 }
 
-bool CBaseComm::TakeText()
+void CBaseComm::EndNegotiation(bool bWholeRead)
 {
-    m_recvBuffer.resize(int(std::remove(m_recvBuffer.begin(), m_recvBuffer.end(), '\0') - m_recvBuffer.begin()));
-    if (m_recvBuffer.isEmpty())
-        return false;
+    const QByteArray hex = m_negotiation.toHex();
+    qCDebug(lcHoiLink, "<<<< OnReceiveDataHex: %s", hex.constData());
+    const bool bAlone = bWholeRead && m_negotiationAlone;
+    if (bAlone) {
+        for (const T_Negotiation &n : kNegotiations) {
+            if (hex == n.request) {
+                m_negotiation.clear();
+                if (*n.answer)
+                    SendData(QByteArray::fromHex(n.answer), false);
+                return;
+            }
+        }
+        // The start of a known offer, cut off by the end of the read: the
+        // next read may complete it.
+        for (const T_Negotiation &n : kNegotiations) {
+            if (qstrncmp(n.request, hex.constData(), uint(hex.size())) == 0)
+                return;
+        }
+    }
+    m_negotiation.clear();
+}
+
+bool CBaseComm::TakeText(const QByteArray &text)
+{
+    const quint32 generation = m_closeGeneration;
+    m_recvBuffer.append(text);
+    if (!m_replyCut) {
+        m_replyText.append(text);
+        if (m_replyText.size() > kMaxReplyLength) {
+            qWarning("Reply length(%d) too long, not recognised.", m_replyText.size());
+            m_replyText.clear();
+            m_replyCut = true;
+        }
+    }
     qCDebug(lcHoiLink, "<<<< OnReceiveData(m_recvBuffer): %s", m_recvBuffer.constData());
     emit OnRecvData(m_recvBuffer);
-    return true;
+    return !IsClosedSince(generation);
 }
 
 bool CBaseComm::TakeLines()
@@ -323,6 +389,8 @@ bool CBaseComm::TakeLines()
             return false;
         m_lastLine = line;
     }
+    if (pos > 0)
+        m_loginLineAnswered = false;
     m_recvBuffer.remove(0, pos);
     return true;
 }

@@ -63,6 +63,10 @@ bool CBaseComm::AnswerLoginPrompt(const QByteArray &rest)
         answer = "sudo su";
     else
         return false;
+    // The same unfinished line, grown by a later read, is answered already.
+    if (m_loginLineAnswered)
+        return true;
+    m_loginLineAnswered = true;
     RestartTimeOutChecker();
     m_inNodeList = false;
     SendData(answer, true);
@@ -89,106 +93,74 @@ void CBaseComm::DueReceiveRest()
         return;
     }
 
+    // Any other unfinished text is taken when its line end or a prompt comes:
+    // taken now, a line that arrives in pieces would be taken piece by piece.
+    if (!prompt || !EndReply())
+        return;
     DueReceiveLine(rest);
     if (IsClosedSince(generation))
         return;
-    if (prompt) {
-        DropHeadIfCurrent();
-        CheckSendNext();
-    }
+    DropHeadIfCurrent();
+    CheckSendNext();
 }
 
-bool CBaseComm::RunTwoPart(const char *trigger, QByteArray &pending, void (CBaseComm::*signal)(QByteArray))
+bool CBaseComm::EndReply()
 {
-    const int i = m_recvBuffer.indexOf(trigger);
-    if (i >= 0) {
-        // Only the echo so far: hold it until its output arrives.
-        if (m_recvBuffer.size() <= i + int(qstrlen(trigger)) + 2) {
-            pending = m_recvBuffer;
-            return false;
-        }
-        // An echo held while still unfinished is answered by this reply too.
-        pending.clear();
-        (this->*signal)(m_recvBuffer);
-        return true;
-    }
-    if (!pending.isEmpty()) {
-        const QByteArray whole = pending + m_recvBuffer;
-        pending.clear();
-        (this->*signal)(whole);
-        return true;
-    }
-    return false;
+    const quint32 generation = m_closeGeneration;
+    const QByteArray reply = m_replyText;
+    const bool bCut = m_replyCut;
+    // The prompt that ends this reply begins the next one.
+    m_replyText = m_recvBuffer;
+    m_replyCut = false;
+    if (!bCut)
+        RunReplyRecognisers(reply);
+    return !IsClosedSince(generation);
 }
 
-void CBaseComm::RunBufferRecognisers()
+void CBaseComm::RunReplyRecognisers(const QByteArray &reply)
 {
     const quint32 generation = m_closeGeneration;
 
-    if (m_recvBuffer.contains(kEdidTrigger)) {
-        QByteArray value = m_recvBuffer;
+    if (reply.contains(kEdidTrigger)) {
+        QByteArray value = reply;
         const QByteArray fileEcho = "/ # cat /var/tmpfs/monitor_info";
-        int at = m_recvBuffer.indexOf(fileEcho);
+        int at = reply.indexOf(fileEcho);
         if (at >= 0)
-            value = m_recvBuffer.mid(at + fileEcho.size());
+            value = reply.mid(at + fileEcho.size());
         const QByteArray marker = "EDID=\r\n";
-        at = m_recvBuffer.indexOf(marker);
+        at = reply.indexOf(marker);
         if (at >= 0)
-            value = m_recvBuffer.mid(at + marker.size());
+            value = reply.mid(at + marker.size());
         emit OnReadParam("edid", value, E_CR_SUCCESS);
         if (IsClosedSince(generation))
             return;
     }
 
-    struct T_TwoPart
-    {
-        const char *trigger;
-        QByteArray CBaseComm::*pending;
-        void (CBaseComm::*signal)(QByteArray);
-    };
-    const T_TwoPart twoParts[] = {
-        { "/ # cat /etc/version", &CBaseComm::m_pendingVersion, &CBaseComm::OnGetDevVersion },
-        { "/ # multiview get", &CBaseComm::m_pendingMultiView, &CBaseComm::OnGetIPMMultiView },
-        { "/ # cat /var/tmpfs/streamip", &CBaseComm::m_pendingStreamIP, &CBaseComm::OnGetStreamIP },
-    };
-    for (const T_TwoPart &t : twoParts) {
-        RunTwoPart(t.trigger, this->*t.pending, t.signal);
-        if (IsClosedSince(generation))
-            return;
-    }
-
-    if (m_recvBuffer.contains("gbconfig -s -l")) {
-        emit OnReadParam("gbconfig -s -l", m_recvBuffer, E_CR_SUCCESS);
-        if (IsClosedSince(generation))
-            return;
-    }
-
-    const T_TwoPart networkParts[] = {
-        { "ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'", &CBaseComm::m_pendingNetmask,
-          &CBaseComm::OnGetDueMasknet },
-        { "route -n | grep UG | awk '{print $2}'", &CBaseComm::m_pendingGateway, &CBaseComm::OnGetDueGeteway },
-    };
-    for (const T_TwoPart &t : networkParts) {
-        RunTwoPart(t.trigger, this->*t.pending, t.signal);
-        if (IsClosedSince(generation))
-            return;
-    }
-
+    // Each tested on its own; the owner finds its value in the whole reply.
     const struct
     {
         const char *trigger;
         void (CBaseComm::*signal)(QByteArray);
-    } controllerParts[] = {
+    } wholeReplies[] = {
+        { "/ # cat /etc/version", &CBaseComm::OnGetDevVersion },
+        { "/ # multiview get", &CBaseComm::OnGetIPMMultiView },
+        { "/ # cat /var/tmpfs/streamip", &CBaseComm::OnGetStreamIP },
+        { "gbconfig -s -l", nullptr }, // handed on as a value read
+        { "ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'", &CBaseComm::OnGetDueMasknet },
+        { "route -n | grep UG | awk '{print $2}'", &CBaseComm::OnGetDueGeteway },
         { "ipsetting is:ip4addr", &CBaseComm::OnGetQN714IP },
         { "ipsetting2 is:ip4addr", &CBaseComm::OnGetQN714IP2 },
         { "API version:", &CBaseComm::OnGetQN714Version },
     };
-    for (const auto &t : controllerParts) {
-        if (m_recvBuffer.contains(t.trigger)) {
-            (this->*t.signal)(m_recvBuffer);
-            if (IsClosedSince(generation))
-                return;
-        }
+    for (const auto &t : wholeReplies) {
+        if (!reply.contains(t.trigger))
+            continue;
+        if (t.signal)
+            (this->*t.signal)(reply);
+        else
+            emit OnReadParam(t.trigger, reply, E_CR_SUCCESS);
+        if (IsClosedSince(generation))
+            return;
     }
 }
 

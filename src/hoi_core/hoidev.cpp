@@ -245,6 +245,10 @@ void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
     }
     // A retry still armed from this burst would report the same give-up again.
     m_retryTimer.stop();
+    // Lines reported failed are never written afterwards: the next session
+    // must not open with a setting the operator was told had failed.
+    if (eResult != 0 && m_pComm)
+        m_pComm->ClearSendQueue();
     qCDebug(lcHoiLink) << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
              << GetDisplayName() << "slotOnSendQueueReturn" << int(eResult);
     emit OnCmdCompleted(this, E_CO_DEV, eResult);

@@ -204,6 +204,14 @@ bool CHOIDev::ApplyMultiViewAudioSeparate(const QString &strText, bool bConnect)
     return pComm && pComm->SetMultiViewAudioSeparate(strText);
 }
 
+bool CHOIDev::ApplyUserAudioMode(const QString &strLayout, const QString &strMode, const QString &strDisplay)
+{
+    // The layout name is the operator's: quoted, so it reaches the device as typed.
+    return QueueLine(QStringLiteral("gbparam s user_audio_mode \"%1 %2 %3\"")
+                         .arg(QuoteForShell(strLayout), QuoteForShell(strMode), QuoteForShell(strDisplay)),
+                     true);
+}
+
 bool CHOIDev::SendCmd(const QString &strCmd)
 {
     return QueueLine(strCmd, true);

@@ -94,15 +94,16 @@ void CHOIDev::GetIPandVersionQN714()
     m_pComm->SendData(QByteArrayLiteral("config get version"), true);
 }
 
+// Like every command sender: the link is made and brought up when needed.
 bool CHOIDev::SaveParam()
 {
-    CBaseComm *pComm = QueueLink(false);
+    CBaseComm *pComm = QueueLink(true);
     return pComm && pComm->SaveParam();
 }
 
 bool CHOIDev::SendEvent(const QString &strEvent)
 {
-    CBaseComm *pComm = QueueLink(false);
+    CBaseComm *pComm = QueueLink(true);
     return pComm && pComm->SendEvent(strEvent);
 }
 

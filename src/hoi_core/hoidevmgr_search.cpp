@@ -329,6 +329,17 @@ void CHOIDevMgr::SetIpcDevsOnLine(CHOIDev* pGateway)
     }
 }
 
+bool CHOIDevMgr::ResetDevToDefault(CHOIDev* pDev)
+{
+    // A device never told to reset keeps the alias the operator gave it.
+    if (!pDev || !pDev->ResetDefault())
+        return false;
+    AddResetDevHostName(pDev->GetHostName());
+    if (GetProdIdInfo(pDev)->video_set_2)
+        pDev->ResetLocalSettings();
+    return true;
+}
+
 void CHOIDevMgr::RenameResetDev(CHOIDev* pDev)
 {
     if (!pDev->m_bOnLine)

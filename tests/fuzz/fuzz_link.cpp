@@ -43,15 +43,12 @@ public:
     // stays within one limit plus the largest chunk.
     void CheckBounded(int maxChunk) const
     {
-        const int bound = kMaxLineLength + maxChunk;
-        const QByteArray *kept[] = { &m_lastLine, &m_pendingVersion, &m_pendingMultiView, &m_pendingStreamIP,
-                                     &m_pendingGateway, &m_pendingNetmask };
         if (m_recvBuffer.size() >= kMaxLineLength)
             Fail("receive buffer", m_recvBuffer.size());
-        for (const QByteArray *b : kept) {
-            if (b->size() > bound)
-                Fail("kept reply", b->size());
-        }
+        if (m_lastLine.size() > kMaxLineLength + maxChunk)
+            Fail("last line", m_lastLine.size());
+        if (m_replyText.size() > kMaxReplyLength)
+            Fail("reply under way", m_replyText.size());
         if (m_sendQueue.size() > m_pushes)
             Fail("send queue", m_sendQueue.size());
     }

@@ -73,12 +73,8 @@ void RebootDevs(const QList<CHOIDev *> &devs)
 void ResetDevsToDefault(const QList<CHOIDev *> &devs)
 {
     for (CHOIDev *pDev : devs) {
-        pDev->ResetDefault();
-        if (g_pHOIDevMgr) {
-            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
-            if (g_pHOIDevMgr->GetProdIdInfo(pDev)->video_set_2)
-                pDev->ResetLocalSettings();
-        }
+        if (g_pHOIDevMgr)
+            g_pHOIDevMgr->ResetDevToDefault(pDev);
     }
 }
 

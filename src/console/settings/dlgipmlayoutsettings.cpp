@@ -463,11 +463,8 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }
-    const QString strLine = QStringLiteral("gbparam s user_audio_mode \"%1 %2 %3\"")
-                                .arg(CHOIDev::QuoteForShell(strLayout), CHOIDev::QuoteForShell(audio.strMode),
-                                     CHOIDev::QuoteForShell(audio.strDisplay));
     // Refused, like every queued line, when a name holds a line break.
-    if (!m_pDev->SendCmd(strLine)) {
+    if (!m_pDev->ApplyUserAudioMode(strLayout, audio.strMode, audio.strDisplay)) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }

@@ -96,6 +96,13 @@ void TestDevice::updateFromDevBurst_data()
                         "gbconfig --show --mic=1", "gbconfig --show --mic=2",
                         "cat /var/tmpfs/edid_hdmi", "cat /var/tmpfs/streamip"});
 
+    // The group query comes first even for a single microphone.
+    QTest::newRow("tx with one microphone")
+        << QStringLiteral("MTX-0011223344AA") << int(CHOIDev::E_DT_TX) << "TX" << false
+        << BurstHead(false) + maxRes
+               + Lines({"gbconfig --show --mic=0", "gbconfig --show --mic=1", "cat /var/tmpfs/edid_hdmi",
+                        "cat /var/tmpfs/streamip"});
+
     QTest::newRow("tx with video settings and wall")
         << QStringLiteral("VTX-0011223344DD") << int(CHOIDev::E_DT_TX) << "TX" << true
         << BurstHead(true) + maxRes
@@ -139,7 +146,7 @@ void TestDevice::updateFromDevBurst()
     SimDevice *sim = nullptr;
     CHOIDev *dev = MakeSimDev(CHOIDev::DevType(type), host, simType, &sim);
     QVERIFY(dev);
-    if (host == QLatin1String(kTxHost))
+    if (host.endsWith(QLatin1String("-0011223344AA")))
         sim->setEdidFileName(QStringLiteral("edid_hdmi"));
     QSignalSpy done(dev, &CHOIDev::OnCmdCompleted);
     QVERIFY(dev->UpdateFromDev(withName));

@@ -46,6 +46,8 @@ void TestDevice::readParam_data()
     row("host id with a command", "hostname_id", "1;reboot;#", hostId, "0011223344BB");
     row("host name with a command", "hostname", "HRX-1;reboot;#", [](CHOIDev *d) { return d->GetHostName(); },
         "HRX-0011223344BB");
+    row("valid host name with text around", "hostname", "HRX-0011223344CC;reboot",
+        [](CHOIDev *d) { return d->GetHostName(); }, "HRX-0011223344BB");
     row("channel", "ch_select", "0011223344AA", [](CHOIDev *d) { return d->m_strChSelect; },
         "0011223344AA");
     row("multicast", "multicast_ip", "225.0.1.2", [](CHOIDev *d) { return d->m_strMulticastIP; },

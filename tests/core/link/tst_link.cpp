@@ -86,6 +86,54 @@ bool waitFor(const std::function<bool()> &cond, int msecs = 5000)
     return QTest::qWaitFor(cond, msecs);
 }
 
+// A login and a read-back replayed on a fresh link, each reply cut into
+// reads of `piece` bytes (0: whole), Telnet option bytes before, after or
+// between the reads when given: what the link reported and wrote, in order.
+QStringList replayReadBack(int piece, const QByteArray &option)
+{
+    const QByteArray edid = SimDevice(QStringLiteral("HE200-00A5C0000001")).file("monitor_info");
+    const QList<QPair<QByteArray, QByteArray>> commands = {
+        { "gbparam g 1 name", "\"name\" not defined\r\n" },
+        { "gbparam g 1 multicast_ip", "225.0.0.1\r\n" },
+        { "cat /etc/version", "Linux 4.9.37\r\nBuild 20240101\r\nA7.1.0\r\n" },
+        { "gbget fvo VGA", "1024x768p60\r\n" },
+        { "gbconfig --show --max-enc-res", "1920x1080\r\n" },
+        { "ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'", "255.255.0.0\r\n" },
+        { "cat /var/tmpfs/monitor_info", edid + "\r\n" },
+        { "cat /var/tmpfs/streamip", "video IP address: 225.0.1.2\r\naudio IP address: 225.0.1.3\r\n" },
+    };
+    MemLink link;
+    QStringList events;
+    const auto value = [&](const QByteArray &n, const QByteArray &v, E_CommResult r) {
+        events << QString("%1=%2 %3").arg(QString(n), QString(v)).arg(r);
+    };
+    QObject::connect(&link, &CBaseComm::OnReadParam, value);
+    QObject::connect(&link, &CBaseComm::OnReadOption, value);
+    QObject::connect(&link, &CBaseComm::OnReadConfig, value);
+    for (auto signal : { &CBaseComm::OnGetDevVersion, &CBaseComm::OnGetDueMasknet, &CBaseComm::OnGetStreamIP })
+        QObject::connect(&link, signal, [&](const QByteArray &reply) { events << QString(reply); });
+    QObject::connect(&link, &CBaseComm::OnSendQueueReturn, [&](E_CommResult r) { events << QString("queue %1").arg(r); });
+
+    QList<QByteArray> replies = { "login: ", "root\r\n/ # " };
+    for (const auto &c : commands) {
+        link.PushSendData(c.first, true);
+        replies << c.first + "\r\n" + c.second + "/ # ";
+    }
+    for (const QByteArray &reply : replies) {
+        const int step = piece > 0 ? piece : reply.size();
+        for (int at = 0; at < reply.size(); at += step) {
+            const QByteArray chunk = reply.mid(at, step);
+            const int n = at / step % 3;
+            link.feed(option.isEmpty() ? QList<QByteArray> { chunk }
+                                       : n == 0 ? QList<QByteArray> { chunk, option }
+                                                : QList<QByteArray> { n == 1 ? option + chunk : chunk + option });
+        }
+    }
+    for (const QByteArray &line : qAsConst(link.written))
+        events << "wrote " + line;
+    return events;
+}
+
 } // namespace
 
 class TestLinkComm : public QObject
@@ -134,6 +182,8 @@ private slots:
     void loginPrompts();
     void pendingReplyAnsweredOnce();
     void cutOffReadAfterReconnect();
+    void replyInPieces_data();
+    void replyInPieces();
 };
 
 void TestLinkComm::negotiation_data()
@@ -577,15 +627,16 @@ void TestLinkComm::edidAndSinkInfo()
     QVERIFY(rig.run([&] { return rig.link->ReadTmpfsFile(); }));
 
     QCOMPARE(rig.dev.receivedLines().last(), QByteArray("cat /var/tmpfs/monitor_info"));
+    // The manufacturer comes with its line, the dump with the end of the reply.
     QCOMPARE(reads.count(), 2);
-    QCOMPARE(reads.at(0).at(0).toByteArray(), QByteArray("edid"));
-    const QByteArray dump = reads.at(0).at(1).toByteArray();
+    QCOMPARE(reads.at(1).at(0).toByteArray(), QByteArray("edid"));
+    const QByteArray dump = reads.at(1).at(1).toByteArray();
     QVERIFY2(dump.startsWith("00 ff ff ff | ff ff ff 00 | " + maker.toHex(' ') + " 01 00 | 00 00 00 00\r\n"),
              dump.constData());
     QVERIFY(dump.endsWith("\r\n/ # "));
-    QCOMPARE(reads.at(1).at(0).toByteArray(), QByteArray("sinkinfo"));
-    QCOMPARE(reads.at(1).at(1).toByteArray(), letters);
-    QCOMPARE(reads.at(1).at(2).value<E_CommResult>(), E_CR_SUCCESS);
+    QCOMPARE(reads.at(0).at(0).toByteArray(), QByteArray("sinkinfo"));
+    QCOMPARE(reads.at(0).at(1).toByteArray(), letters);
+    QCOMPARE(reads.at(0).at(2).value<E_CommResult>(), E_CR_SUCCESS);
 }
 
 void TestLinkComm::sinkInfoMalformed()
@@ -597,9 +648,9 @@ void TestLinkComm::sinkInfoMalformed()
     QSignalSpy reads(rig.link.get(), &CBaseComm::OnReadParam);
     QVERIFY(rig.run([&] { return rig.link->ReadTmpfsFile(); }));
     QCOMPARE(reads.count(), 2);
-    QCOMPARE(reads.at(1).at(0).toByteArray(), QByteArray("sinkinfo"));
-    QCOMPARE(reads.at(1).at(1).toByteArray(), QByteArray());
-    QCOMPARE(reads.at(1).at(2).value<E_CommResult>(), E_CR_FAILED);
+    QCOMPARE(reads.at(0).at(0).toByteArray(), QByteArray("sinkinfo"));
+    QCOMPARE(reads.at(0).at(1).toByteArray(), QByteArray());
+    QCOMPARE(reads.at(0).at(2).value<E_CommResult>(), E_CR_FAILED);
 }
 
 void TestLinkComm::nodeList()
@@ -904,6 +955,28 @@ void TestLinkComm::cutOffReadAfterReconnect()
     QCOMPARE(configs.first().at(1).toByteArray(), QByteArray("y"));
     QCOMPARE(link.written, QList<QByteArray>({ "gbget vi\r\n", "root\r\n", "gbget vi\r\n",
                                                "gbconfig --show --low-delay\r\n" }));
+}
+
+void TestLinkComm::replyInPieces_data()
+{
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<QByteArray>("option");
+    QTest::newRow("byte by byte") << 1 << QByteArray();
+    QTest::newRow("three bytes a read") << 3 << QByteArray();
+    QTest::newRow("echo offers between bytes") << 1 << QByteArray("\xff\xfb\x01");
+    QTest::newRow("subnegotiation between pieces") << 2 << QByteArray("\xff\xfa\x18\x01\xff\xf0");
+}
+
+void TestLinkComm::replyInPieces()
+{
+    QFETCH(int, piece);
+    QFETCH(QByteArray, option);
+
+    // Ten values and queue results, the user name and eight commands.
+    const QStringList whole = replayReadBack(0, QByteArray());
+    QCOMPARE(whole.size(), 19);
+    QCOMPARE(whole.first(), QString("name= 1"));
+    QCOMPARE(replayReadBack(piece, option), whole);
 }
 
 QTEST_GUILESS_MAIN(TestLinkComm)

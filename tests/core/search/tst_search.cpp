@@ -101,6 +101,7 @@ private slots:
     void betweenReadBackStarts();
     void clearAllDuringChecks();
     void saveAliasToDevices();
+    void factoryResetRenamesOnReturn();
 
 private:
     // A manager with the sample products, short discovery rounds and no
@@ -538,17 +539,24 @@ void TestSearch::hostileHostNamesAreIgnored()
     // form is left out with one log line; the rest of the fleet loads.
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 1), "TX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 2), "TX"));
     QVERIFY(m_pLan->Start());
     m_pLan->Discovery().Device(1).hostName = "IPE1000-1;reboot;#";
+    // A whole valid name inside: refused all the same.
+    m_pLan->Discovery().Device(2).hostName = "IPE1000-0A5800000001;reboot";
     CHOIDevMgr* pMgr = NewMgr();
     QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
     QVERIFY(Search(pMgr, 30000));
     QCOMPARE(pMgr->GetDevCount(), 1);
     QVERIFY(pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 0)));
-    QCOMPARE(Texts(logSpy).filter("host name"),
-             QStringList("Invalid device host name \"IPE1000-1;reboot;#\" (IP=" + m_pLan->Address(1).toString()
-                         + "), the reply is ignored."));
+    QStringList refused = Texts(logSpy).filter("host name");
+    refused.sort();
+    QCOMPARE(refused, QStringList({"Invalid device host name \"IPE1000-0A5800000001;reboot\" (IP="
+                                       + m_pLan->Address(2).toString() + "), the reply is ignored.",
+                                   "Invalid device host name \"IPE1000-1;reboot;#\" (IP="
+                                       + m_pLan->Address(1).toString() + "), the reply is ignored."}));
     QVERIFY(m_pLan->Commands(1).isEmpty());
+    QVERIFY(m_pLan->Commands(2).isEmpty());
 }
 
 void TestSearch::removeDuringReadBack()
@@ -655,9 +663,13 @@ void TestSearch::clearAllDuringChecks()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         stopSpy.clear();
         progressSpy.clear();
+        // Two read-backs can end between two looks at the state: one device
+        // holds its read-back open until the manager is emptied.
+        m_pLan->Device(0)->setStallReplies(state == int(CHOIDevMgr::E_SS_READBACK));
         QVERIFY(pMgr->StartSearch(true));
         QTRY_COMPARE_WITH_TIMEOUT(pMgr->GetSearchState(), state, 5000);
         pMgr->ClearAll();
+        m_pLan->Device(0)->setStallReplies(false);
         QCOMPARE(stopSpy.count(), 1);
         QCOMPARE(stopSpy.at(0).at(0).toInt(), 0);
         QCOMPARE(stopSpy.at(0).at(1).toBool(), true);
@@ -685,6 +697,35 @@ void TestSearch::saveAliasToDevices()
     pMgr->SaveAliasToTxRx();
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbparam s 1 name Hall%20TX"), 1, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam s 1 name Lobby"), 1, 5000);
+}
+
+void TestSearch::factoryResetRenamesOnReturn()
+{
+    const QString host = CSimLan::HostNameFor("IPE1000", 0);
+    QVERIFY(m_pLan->AddDevice(host, "TX"));
+    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    CHOIDev* pDev = pMgr->FindDevByHostName(host);
+    QVERIFY(pDev);
+    QCOMPARE(pDev->GetName(), QStringLiteral("Hall"));
+    QStringList names;
+    connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
+
+    // Reset as the device list does; the device restarts and is found again.
+    QVERIFY(pMgr->ResetDevToDefault(pDev));
+    QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    pMgr->SetOnLineTimings(0, 1000);
+    m_pLan->SetDeviceOn(0, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(0, true);
+
+    // Back on line: the host name is its alias, and its name is asked again.
+    QTRY_COMPARE_WITH_TIMEOUT(names, QStringList({host, QString()}), 10000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSearch)
