@@ -428,6 +428,7 @@ private:
     bool m_bRestoreSceneAfterSearch = true;
     bool m_bQN714Found = false;
     QList<CHOIDev*> m_devList;                 // owned
+    mutable QHash<QString, CHOIDev*> m_hostNameIndex; // of m_devList, see FindDevByHostName
     QList<CHOIScene*> m_sceneList;             // owned
     QTimer m_onLineTimer;
     QTimer m_firstOnLineTimer;

@@ -157,7 +157,21 @@ void CHOIDevMgr::SetOnLineTimings(int firstDelayMs, int intervalMs)
 
 CHOIDev* CHOIDevMgr::FindDevByHostName(const QString& hostName) const
 {
-    return hostName.isEmpty() ? nullptr : FindByText(m_devList, &CHOIDev::GetHostName, hostName);
+    if (hostName.isEmpty())
+        return nullptr;
+    // Every discovery reply asks here, thousands every on-line check: a
+    // look-up beside the list, taken only while the device still bears the
+    // name (host names change in many places, so an entry is checked, not
+    // trusted); anything else walks the list as before.
+    CHOIDev* pDev = m_hostNameIndex.value(hostName);
+    if (pDev && pDev->GetHostName() == hostName)
+        return pDev;
+    pDev = FindByText(m_devList, &CHOIDev::GetHostName, hostName);
+    if (pDev)
+        m_hostNameIndex.insert(hostName, pDev);
+    else
+        m_hostNameIndex.remove(hostName);
+    return pDev;
 }
 
 CHOIDev* CHOIDevMgr::FindDevByIp(const QString& ip) const
@@ -189,6 +203,9 @@ bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
 {
     if (!pDev || m_devList.removeAll(pDev) == 0)
         return false;
+    // Under any name it bore: its entry must never outlive it.
+    for (auto it = m_hostNameIndex.begin(); it != m_hostNameIndex.end();)
+        it = it.value() == pDev ? m_hostNameIndex.erase(it) : it + 1;
     const bool bWasFound = m_mapFoundDev.remove(pDev) > 0;
     m_readDoneSet.remove(pDev);
 
@@ -295,6 +312,7 @@ void CHOIDevMgr::ClearAllImpl(bool bNow)
         else
             pScene->deleteLater();
     }
+    m_hostNameIndex.clear();
     DeleteDevs(m_devList, bNow);
     DeleteDevs(m_qn714List, bNow);
 
@@ -587,10 +605,13 @@ void CHOIDevMgr::slotOnDevSendData(CHOIDev* pDev, QByteArray strData, bool bSucc
 void CHOIDevMgr::slotOnDevRecvData(CHOIDev* pDev, QByteArray strData)
 {
     QString text = EscapeLogBytes(strData);
-    // Host names read as model names in the log.
-    for (const T_ProdIdInfo& prod : qAsConst(m_prodList)) {
-        if (!prod.id.isEmpty() && text.contains(prod.id))
-            text.replace(prod.id + QLatin1Char('-'), prod.name + QLatin1Char('-'));
+    // Host names read as model names in the log; most replies hold none (a
+    // host name has its '-').
+    if (text.contains(QLatin1Char('-'))) {
+        for (const T_ProdIdInfo& prod : qAsConst(m_prodList)) {
+            if (!prod.id.isEmpty() && text.contains(prod.id))
+                text.replace(prod.id + QLatin1Char('-'), prod.name + QLatin1Char('-'));
+        }
     }
     EmitProgressLog(tr("Device('%1') recv data [%2]").arg(pDev ? pDev->GetDisplayName() : QString(), text));
 }

@@ -857,6 +857,16 @@ void TestManager::findTxByMulticastIp()
     QCOMPARE(mgr.FindDevByIp(QString()), static_cast<CHOIDev*>(nullptr));
     QCOMPARE(mgr.FindDevByHostName(QString()), static_cast<CHOIDev*>(nullptr));
     QVERIFY(!mgr.HasUnknownDevice());
+
+    // Found by the name it bears now, never by one it bore or once removed.
+    QCOMPARE(mgr.FindDevByHostName("T-000000000001"), pTx1);
+    pTx1->SetHostName("T-000000000009", true);
+    QVERIFY(!mgr.FindDevByHostName("T-000000000001"));
+    QCOMPARE(mgr.FindDevByHostName("T-000000000009"), pTx1);
+    pTx2->SetHostName("T-000000000001", true);
+    QCOMPARE(mgr.FindDevByHostName("T-000000000001"), pTx2);
+    QVERIFY(mgr.RemoveDevice(pTx2));
+    QVERIFY(!mgr.FindDevByHostName("T-000000000001"));
 }
 
 void TestManager::sceneList()
