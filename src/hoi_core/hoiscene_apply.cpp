@@ -223,6 +223,9 @@ void CHOIScene::AbortApply()
             const QSignalBlocker blocker(pComm);
             pComm->CloseComm();
         }
+        // The apply is reported failed: what it left unsent must not open
+        // the device's next session, also one still connecting now.
+        pComm->ClearSendQueue();
     }
     m_pendingDevs.clear();
     m_nPendingTotal = 0;

@@ -710,6 +710,13 @@ void TestApply::abortApply()
     QTest::qWait(1500);
     QCOMPARE(status.count(), 0);
     QCOMPARE(log.count(), logged);
+
+    // Its next session opens with what is asked after the abort only.
+    m_lan.Device(X)->setStallReplies(false);
+    const int sent = Cmds(X).size();
+    QVERIFY(m_dev[X]->SendEvent("after_abort"));
+    QTRY_VERIFY(Cmds(X).size() > sent);
+    QVERIFY2(Cmds(X).at(sent).contains("after_abort"), Cmds(X).at(sent).constData());
 }
 
 void TestApply::failedApplyLeavesNoResyncBehind()
