@@ -69,24 +69,6 @@ const char *const kTypes[] = {"RX", "RX", "RX", "TX", "TX", "RX", "MRX", "GW", "
 const int kDevCount = 10;
 enum { RX0 = 0, RX1 = 1, RX2 = 2, TX3 = 3, TX4 = 4, VRX5 = 5, MRX6 = 6, GW7 = 7, WP8 = 8, VS9 = 9 };
 
-// 128 bytes of fill whose last byte makes them sum to 0 modulo 256.
-QByteArray EdidBlock(char fill, const QByteArray &head = QByteArray())
-{
-    QByteArray bytes(128, fill);
-    bytes.replace(0, head.size(), head);
-    uchar nSum = 0;
-    for (int i = 0; i < 127; ++i)
-        nSum = uchar(nSum + uchar(bytes.at(i)));
-    bytes[127] = char(uchar(0x100 - nSum));
-    return bytes;
-}
-
-// A whole 128-byte EDID: the header, then fill.
-QByteArray Edid128(char fill)
-{
-    return EdidBlock(fill, QByteArray::fromHex("00ffffffffffff00"));
-}
-
 // Every control whose enabled state the chooser's capability signals set.
 const char *const kCapabilityControls[] = {
     "pbIPAddr_apply", "pbVideo_HDCP_apply", "pbVideo_HDMI_apply", "pbVideo_Screen_apply",
@@ -237,9 +219,9 @@ void TestBatch::initTestCase()
     QDir edidDir(EdidDirPath());
     for (const QString &name : edidDir.entryList(QDir::Files))
         edidDir.remove(name);
-    QVERIFY(WriteFile(edidDir.filePath(QStringLiteral("a_good.bin")), Edid128('\x11')));
-    QVERIFY(WriteFile(edidDir.filePath(QStringLiteral("b_bad.bin")), Edid128('\x22') + "x"));
-    QVERIFY(WriteFile(edidDir.filePath(QStringLiteral("C.BIN")), Edid128('\x33')));
+    QVERIFY(WriteFile(edidDir.filePath(QStringLiteral("a_good.bin")), TestEdid(128, '\x11')));
+    QVERIFY(WriteFile(edidDir.filePath(QStringLiteral("b_bad.bin")), TestEdid(128, '\x22') + "x"));
+    QVERIFY(WriteFile(edidDir.filePath(QStringLiteral("C.BIN")), TestEdid(128, '\x33')));
 
     m_pMgr = new CHOIDevMgr;
     m_pMgr->SetOnLineTimings(-1, 3600000);
@@ -431,15 +413,15 @@ void TestBatch::edidHexRule_data()
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("sendLength");
 
-    QTest::newRow("128 bytes") << Edid128('\x01') << true << 8 << 383;
-    QTest::newRow("256 bytes") << Edid128('\x01') + EdidBlock('\x02') << true << 16 << 767;
-    QTest::newRow("129 bytes") << Edid128('\x01') + "x" << false << 0 << 0;
-    QTest::newRow("255 bytes") << (Edid128('\x01') + EdidBlock('\x02')).left(255) << false << 0 << 0;
+    QTest::newRow("128 bytes") << TestEdid(128, '\x01') << true << 8 << 383;
+    QTest::newRow("256 bytes") << TestEdid(256, '\x01') << true << 16 << 767;
+    QTest::newRow("129 bytes") << TestEdid(128, '\x01') + "x" << false << 0 << 0;
+    QTest::newRow("255 bytes") << (TestEdid(256, '\x01')).left(255) << false << 0 << 0;
     // Sinks refuse an EDID whose block does not sum to 0.
-    QByteArray badSum = Edid128('\x01');
+    QByteArray badSum = TestEdid(128, '\x01');
     badSum[127] = char(badSum.at(127) + 1);
     QTest::newRow("bad checksum") << badSum << false << 0 << 0;
-    QByteArray noHeader = Edid128('\x01');
+    QByteArray noHeader = TestEdid(128, '\x01');
     noHeader[0] = '\x01';
     QTest::newRow("first byte not 00") << noHeader << false << 0 << 0;
 }
@@ -1262,7 +1244,7 @@ void TestBatch::edidListAndApply()
     QCOMPARE(items, QStringList({"a_good", "b_bad", "C.BIN", "Upload..."}));
     QVERIFY(!W<QPushButton>(dlg, "pbUplaodEDIDFile")->isEnabled());
     QTextEdit *pInfo = W<QTextEdit>(dlg, "teEDIDInfo");
-    const QString good = EdidRawHex(Edid128('\x11'));
+    const QString good = EdidRawHex(TestEdid(128, '\x11'));
     QCOMPARE(pInfo->toPlainText(), EdidDisplayText(good));
     QVERIFY(boxes.Texts().isEmpty());
 
@@ -1287,7 +1269,7 @@ void TestBatch::edidListAndApply()
     Check(dlg, {RX1}, false);
     // "C.BIN" loads the file of that name and turns Apply on again.
     pList->setCurrentIndex(2);
-    const QString upper = EdidRawHex(Edid128('\x33'));
+    const QString upper = EdidRawHex(TestEdid(128, '\x33'));
     QCOMPARE(pInfo->toPlainText(), EdidDisplayText(upper));
     QCOMPARE(boxes.Texts().size(), 1);
     m_pLan->ClearReceived();
@@ -1305,7 +1287,7 @@ void TestBatch::edidSelectFile()
 {
     // A longer file counts as its first 256 bytes.
     const QString path = QDir::temp().filePath(QStringLiteral("tst_batch_edid.bin"));
-    const QByteArray bytes = Edid128('\x44') + EdidBlock('\x55') + QByteArray(44, '\x66');
+    const QByteArray bytes = TestEdid(256, '\x44') + QByteArray(44, '\x66');
     QVERIFY(WriteFile(path, bytes));
 
     CBoxRecorder boxes;
@@ -1332,7 +1314,7 @@ void TestBatch::edidSelectFile()
     // A file that is no EDID leaves nothing to apply; a valid one again
     // does, and a cancelled choice again nothing.
     const QString bad = QDir::temp().filePath(QStringLiteral("tst_batch_bad.bin"));
-    QVERIFY(WriteFile(bad, Edid128('\x44').left(100)));
+    QVERIFY(WriteFile(bad, TestEdid(128, '\x44').left(100)));
     files.Answer(bad);
     W<QPushButton>(dlg, "pbUplaodEDIDFile")->click();
     QCOMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
@@ -1475,7 +1457,7 @@ void TestBatch::closedLinksAreBroughtUp_data()
                            << QByteArray("e e_cec") << QByteArrayList({"e e_cec_system_standby"});
     QTest::newRow("EDID") << QByteArray("pbEdidSet_apply") << QByteArray("EdidSet") << int(RX0) << int(RX1)
                           << QByteArray("echo")
-                          << QByteArrayList({"echo \"" + EdidSendText(EdidRawHex(Edid128('\x11'))).toLatin1()
+                          << QByteArrayList({"echo \"" + EdidSendText(EdidRawHex(TestEdid(128, '\x11'))).toLatin1()
                                              + "\" > /sys/devices/platform/videoip/eeprom_content"});
     QTest::newRow("Others") << QByteArray("pbOthersCommand_apply") << QByteArray("Others") << int(RX0) << int(RX1)
                             << QByteArray("(sleep") << QByteArrayList({"(sleep 1; reboot) &"});

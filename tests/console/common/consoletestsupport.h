@@ -27,6 +27,22 @@ inline bool WriteFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
 }
 
+// An EDID of nSize bytes: the 8-byte header (unless bHeader is false), then
+// fill; every whole 128-byte block sums to 0 modulo 256, as sinks require.
+inline QByteArray TestEdid(int nSize, char fill = '\x5a', bool bHeader = true)
+{
+    QByteArray bytes(nSize, fill);
+    if (bHeader && nSize >= 8)
+        bytes.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    for (int nBlock = 0; nBlock + 128 <= nSize; nBlock += 128) {
+        uchar nSum = 0;
+        for (int i = nBlock; i < nBlock + 127; ++i)
+            nSum = uchar(nSum + uchar(bytes.at(i)));
+        bytes[nBlock + 127] = char(uchar(0x100 - nSum));
+    }
+    return bytes;
+}
+
 // Writes a file beside the test, where the manager reads "config.xml".
 inline bool WriteBesideTest(const QString &name, const QByteArray &content)
 {

@@ -59,13 +59,6 @@ const T_SimSpec kSims[] = {
 const int kSimCount = int(sizeof(kSims) / sizeof(kSims[0]));
 const int kCtrlIndex = 6;
 
-// A whole 128-byte EDID: the header, zeros and the checksum.
-QByteArray WholeEdid()
-{
-    QByteArray bytes = QByteArray::fromHex("00ffffffffffff00") + QByteArray(120, '\0');
-    bytes[127] = char(0x06); // 6 x 0xff + 0x06 = 0 modulo 256
-    return bytes;
-}
 const char kVtxHost[] = "ZVTX-0A5800000101";
 
 const QString kInvalidTip = QStringLiteral("Invaild character:\r\n{ } \" < > , ; _ - @ * & ");
@@ -1027,10 +1020,10 @@ void TestDevList::edidExport_data()
     QTest::addColumn<bool>("asked");
     QTest::addColumn<QByteArray>("bytes");
 
-    const QString whole = QString::fromLatin1(WholeEdid().toHex(' '));
-    QTest::newRow("pairs") << whole << "ok" << QStringList({"Exported successfully."}) << true << WholeEdid();
+    const QString whole = QString::fromLatin1(TestEdid(128, '\0').toHex(' '));
+    QTest::newRow("pairs") << whole << "ok" << QStringList({"Exported successfully."}) << true << TestEdid(128, '\0');
     QTest::newRow("cut at slash") << whole + "/12 34" << "ok" << QStringList({"Exported successfully."}) << true
-                                  << WholeEdid();
+                                  << TestEdid(128, '\0');
     // A cut EDID is refused before a file is asked for.
     QTest::newRow("not whole") << "00 ff ff ff ff ff ff 00" << "ok" << QStringList({"Exported failed."}) << false
                                << QByteArray();

@@ -59,6 +59,7 @@
 #include "vtx/dlgpreviewimage.h"
 
 #include "../shipped/shippedwalk.h"
+#include "consoletestsupport.h"
 
 namespace {
 
@@ -420,11 +421,7 @@ void TestFit::initTestCase()
 {
     m_walk.Start();
     // An EDID in the "EDID" folder, which the EDID pages load and show.
-    QByteArray edid(128, '\0');
-    edid.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
-    edid[127] = char(6); // the checksum
-    QFile file(EdidDirPath() + QStringLiteral("/HD1080.bin"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(edid) == edid.size());
+    QVERIFY(WriteFile(EdidDirPath() + QStringLiteral("/HD1080.bin"), TestEdid(128, '\0')));
 }
 
 void TestFit::cleanupTestCase()

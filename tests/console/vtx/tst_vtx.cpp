@@ -29,6 +29,7 @@
 #include "vtx/dlgipcedit.h"
 #include "vtx/dlgpreviewimage.h"
 
+#include "consoletestsupport.h"
 #include "vtxtestsupport.h"
 
 namespace {
@@ -99,22 +100,6 @@ QStringList RowTexts(QTreeWidgetItem *pItem)
 QColor TextColor(QLabel *pLabel)
 {
     return pLabel->palette().color(QPalette::WindowText);
-}
-
-// An EDID block: the 8-byte header, then filler; each whole block sums to
-// 0 modulo 256.
-QByteArray Edid(int nSize, bool bHeader = true)
-{
-    QByteArray bytes(nSize, '\x5a');
-    if (bHeader && nSize >= 8)
-        bytes.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
-    for (int nBlock = 0; nBlock + 128 <= nSize; nBlock += 128) {
-        uchar nSum = 0;
-        for (int i = nBlock; i < nBlock + 127; ++i)
-            nSum = uchar(nSum + uchar(bytes.at(i)));
-        bytes[nBlock + 127] = char(uchar(0x100 - nSum));
-    }
-    return bytes;
 }
 
 QByteArray EdidLine(const QByteArray &bytes)
@@ -1104,10 +1089,10 @@ void TestVtx::edidFolderList()
 {
     ClearEdidFolder();
     const QString dir = EdidDirPath() + QLatin1Char('/');
-    const QByteArray good = Edid(128);
-    QVERIFY(WriteAll(dir + "b_bad.bin", Edid(129)));
+    const QByteArray good = TestEdid(128);
+    QVERIFY(WriteAll(dir + "b_bad.bin", TestEdid(129)));
     QVERIFY(WriteAll(dir + "a_good.bin", good));
-    QVERIFY(WriteAll(dir + "C_UP.BIN", Edid(256)));
+    QVERIFY(WriteAll(dir + "C_UP.BIN", TestEdid(256)));
     QVERIFY(WriteAll(dir + "notes.txt", "x"));
 
     CHOIDev *pDev = Dev(kRx);
@@ -1170,10 +1155,10 @@ void TestVtx::edidSelect_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("lines");
 
-    QTest::newRow("128") << Edid(128) << true << 8;
-    QTest::newRow("300") << Edid(300) << true << 16;
-    QTest::newRow("129") << Edid(129) << false << 0;
-    QTest::newRow("no header") << Edid(128, false) << false << 0;
+    QTest::newRow("128") << TestEdid(128) << true << 8;
+    QTest::newRow("300") << TestEdid(300) << true << 16;
+    QTest::newRow("129") << TestEdid(129) << false << 0;
+    QTest::newRow("no header") << TestEdid(128, '\x5a', false) << false << 0;
 }
 
 void TestVtx::edidSelect()
@@ -1231,11 +1216,11 @@ void TestVtx::edidInvalidFileLeavesNothing()
 {
     ClearEdidFolder();
     const QString dir = EdidDirPath() + QLatin1Char('/');
-    QByteArray first = Edid(256);
+    QByteArray first = TestEdid(256);
     first[100] = '\x11';
     first[101] = '\xa3'; // the block's sum stays
     QVERIFY(WriteAll(dir + "first.bin", first));
-    QVERIFY(WriteAll(dir + "second.bin", Edid(128, false)));
+    QVERIFY(WriteAll(dir + "second.bin", TestEdid(128, '\x5a', false)));
     CHOIDev *pDev = Dev(kRx);
     QVERIFY(pDev->EnsureConnected());
     CBoxLog boxes;
