@@ -55,6 +55,7 @@ SimDevice::SimDevice(const QString &hostName, const QString &devType, QObject *p
     : QObject(parent)
     , m_hostName(hostName)
     , m_devType(devType)
+    , m_answerDelay(1 + int(qHash(hostName) % 10))
 {
     resetToDefaults();
 }
@@ -258,6 +259,9 @@ void SimDevice::onNewConnection()
     while (QTcpSocket *socket = m_server->nextPendingConnection()) {
         auto *s = new Session;
         s->socket = socket;
+        // The answer follows its echo within milliseconds: held back by Nagle
+        // until the console's delayed acknowledgement, every line would take 40 ms.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         socket->setParent(s);
         m_sessions.append(s);
         connect(socket, &QTcpSocket::readyRead, s, [this, s] { onReadyRead(s); });
@@ -347,7 +351,8 @@ void SimDevice::onLine(Session *s, const QByteArray &line)
     case Session::User:
         if (m_password.isEmpty()) {
             s->state = Session::Shell;
-            queueWrite(s, line + "\r\n" + kPrompt);
+            queueWrite(s, line + "\r\n");
+            queueWrite(s, kPrompt, m_oneWrite ? 0 : m_answerDelay);
         } else {
             s->state = Session::Password;
             queueWrite(s, line + "\r\nPassword: ");
@@ -400,8 +405,11 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
         const int piece = m_chunkBytes > 0 ? m_chunkBytes : qMax(1, rest.size());
         for (int at = 0; at < rest.size(); at += piece)
             queueWrite(s, rest.mid(at, piece), m_chunkDelay);
-    } else {
+    } else if (m_oneWrite) {
         queueWrite(s, echo + rest);
+    } else {
+        queueWrite(s, echo);
+        queueWrite(s, rest, m_answerDelay);
     }
 
     if (cmd.dropConnection)

@@ -121,7 +121,14 @@ public:
     void dropConnections();                           // every session, now
     void setDropAfterCommands(int count) { m_dropAfter = count; } // -1: never
     void setStallReplies(bool stall) { m_stall = stall; } // commands recorded, never answered
-    void setReplyChunking(int pieceBytes, int delayMs);   // delayMs 0: every reply in one write
+    void setReplyChunking(int pieceBytes, int delayMs);   // delayMs 0: as below
+    // By default a device answers as embedded shells do: the echo of each
+    // line (and of the login name) at once, the answer and the prompt in a
+    // second write 1-10 ms later, the delay fixed per host name. One write
+    // puts echo, answer and prompt together at once.
+    void setAnswerDelay(int msecs) { m_answerDelay = qMax(0, msecs); }
+    int answerDelay() const { return m_answerDelay; }
+    void setOneWriteReplies(bool oneWrite) { m_oneWrite = oneWrite; }
     void setLoginRetryDelay(int msecs) { m_loginRetryDelay = msecs; }
     // After the third refused password the session stays open, silent.
     void setKeepRefusedSession(bool keep) { m_keepRefused = keep; }
@@ -195,6 +202,8 @@ private:
     bool m_stall = false;
     int m_chunkBytes = 0;
     int m_chunkDelay = 0;
+    int m_answerDelay = 1;
+    bool m_oneWrite = false;
     int m_loginRetryDelay = 300;
     bool m_keepRefused = false;
     int m_rebootDowntime = 0;
