@@ -80,6 +80,10 @@ public:
     void SetTmpfsFile(const QString &name) { m_tmpfsFile = name; }
     QString GetTmpfsFile() const { return m_tmpfsFile; }
 
+    // A link without login and prompt (the IP controller's line API): ready
+    // once connected, each queued line done once written.
+    void SetPromptless(bool promptless) { m_promptless = promptless; }
+
     // Tests only: the reply time-out started after every write.
     void SetCheckerInterval(int msecs) { m_checkerInterval = msecs; }
     int GetCheckerInterval() const { return m_checkerInterval; }
@@ -117,6 +121,7 @@ public slots:
 
 private slots:
     void slotOnCheckerTick();
+    void slotOnLinkUp();
 
 protected:
     void DueReceiveLine(const QByteArray &line);
@@ -190,9 +195,11 @@ private:
     bool IsClosedSince(quint32 generation) const { return generation != m_closeGeneration; }
     bool EndReply(); // the finished reply recognised; false: closed meanwhile
     void RunReplyRecognisers(const QByteArray &reply);
+    bool TakeControllerReply(const QByteArray &line); // false: closed meanwhile
     bool IsRebootCmd() const;
     void CompleteReboot();
     void DropHeadIfCurrent();
+    void CompleteWrittenLines(quint32 generation);
     bool QueueLine(const QByteArray &line);
 
     // Telnet commands are taken out of the stream wherever they stand, also
@@ -205,6 +212,14 @@ private:
     // The unfinished line was answered as a login prompt: more of it arriving
     // later is not answered again.
     bool m_loginLineAnswered = false;
+    // The user shell's prompt returns after every line until "sudo su" has
+    // taken effect; a second "sudo su" would be typed into sudo's password.
+    bool m_sudoAsked = false;
+    bool m_promptless = false;
+    bool m_endScheduled = false; // a promptless queue's end is on its way
+    // The IP controller's version reply, from its "API version:" line until
+    // the "System version:" line has ended: its line API gives no prompt.
+    QByteArray m_controllerVersion;
 
     // Bumped by CloseComm, so the receive path notices when a listener closed
     // the link under its feet and stops working on a cleared buffer.

@@ -42,6 +42,7 @@ CBaseComm::CBaseComm(const QString &paramPrefix, const QString &hostIndex, QObje
 
     m_checkerLastInterval = m_checkerInterval;
     connect(&m_checker, &QTimer::timeout, this, &CBaseComm::slotOnCheckerTick);
+    connect(this, &CBaseComm::OnConnected, this, &CBaseComm::slotOnLinkUp);
 }
 
 CBaseComm::~CBaseComm() = default;
@@ -65,6 +66,9 @@ bool CBaseComm::CloseComm()
     m_telnetState = E_TS_DATA;
     m_negotiation.clear();
     m_loginLineAnswered = false;
+    m_sudoAsked = false;
+    m_controllerVersion.clear();
+    m_endScheduled = false;
     StopTimeOutChecker();
     ++m_closeGeneration;
     return true;
@@ -130,11 +134,40 @@ void CBaseComm::CheckSendNext()
     qCDebug(lcHoiLink) << "CBaseComm::CheckSendNext" << "m_sendQueue=" << m_sendQueue.size();
     if (!m_sendQueue.isEmpty()) {
         m_curCmd = m_sendQueue.first();
-        SendData(m_curCmd, false);
+        if (SendData(m_curCmd, false) && m_promptless) {
+            // No prompt will end it: written, the line is done. The queue's
+            // end is reported from the event loop, after what the device
+            // printed meanwhile.
+            StopTimeOutChecker();
+            DropHeadIfCurrent();
+            if (!m_endScheduled) {
+                m_endScheduled = true;
+                const quint32 generation = m_closeGeneration;
+                QTimer::singleShot(0, this, [this, generation] { CompleteWrittenLines(generation); });
+            }
+        }
     } else {
         qCDebug(lcHoiLink, "SendQueueReturn");
         emit OnSendQueueReturn(E_CR_SUCCESS);
     }
+}
+
+void CBaseComm::slotOnLinkUp()
+{
+    if (!m_promptless)
+        return;
+    // Nothing greets on a line API: the link is ready as it stands.
+    StopTimeOutChecker();
+    ++m_readyCount;
+    if (!m_sendQueue.isEmpty())
+        CheckSendNext();
+}
+
+void CBaseComm::CompleteWrittenLines(quint32 generation)
+{
+    m_endScheduled = false;
+    if (!IsClosedSince(generation))
+        CheckSendNext();
 }
 
 void CBaseComm::StartTimeOutChecker(int msecs)
@@ -384,6 +417,8 @@ bool CBaseComm::TakeLines()
         pos = end + 2;
         if (line.isEmpty())
             continue;
+        if (!TakeControllerReply(line))
+            return false;
         DueReceiveLine(line);
         if (IsClosedSince(generation))
             return false;

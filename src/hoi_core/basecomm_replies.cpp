@@ -59,10 +59,14 @@ bool CBaseComm::AnswerLoginPrompt(const QByteArray &rest)
         answer = m_user.toUtf8();
     else if (EndsWithNoCase(rest, "Password: ") || rest == "[sudo] password for ubuntu: ")
         answer = m_password.toUtf8();
-    else if (rest.startsWith("ubuntu@"))
+    else if (rest.startsWith("ubuntu@")) {
+        if (m_sudoAsked)
+            return true;
+        m_sudoAsked = true;
         answer = "sudo su";
-    else
+    } else {
         return false;
+    }
     // The same unfinished line, grown by a later read, is answered already.
     if (m_loginLineAnswered)
         return true;
@@ -112,6 +116,14 @@ bool CBaseComm::EndReply()
     // The prompt that ends this reply begins the next one.
     m_replyText = m_recvBuffer;
     m_replyCut = false;
+    // A version reply that a prompt ends before its system version came is
+    // taken as it stands.
+    if (!m_controllerVersion.isEmpty()) {
+        emit OnGetQN714Version(m_controllerVersion);
+        m_controllerVersion.clear();
+        if (IsClosedSince(generation))
+            return false;
+    }
     if (!bCut)
         RunReplyRecognisers(reply);
     return !IsClosedSince(generation);
@@ -148,9 +160,6 @@ void CBaseComm::RunReplyRecognisers(const QByteArray &reply)
         { "gbconfig -s -l", nullptr }, // handed on as a value read
         { "ifconfig|grep Mask|sed -n 1p|awk -F \":\" '{print $4}'", &CBaseComm::OnGetDueMasknet },
         { "route -n | grep UG | awk '{print $2}'", &CBaseComm::OnGetDueGeteway },
-        { "ipsetting is:ip4addr", &CBaseComm::OnGetQN714IP },
-        { "ipsetting2 is:ip4addr", &CBaseComm::OnGetQN714IP2 },
-        { "API version:", &CBaseComm::OnGetQN714Version },
     };
     for (const auto &t : wholeReplies) {
         if (!reply.contains(t.trigger))
@@ -162,6 +171,40 @@ void CBaseComm::RunReplyRecognisers(const QByteArray &reply)
         if (IsClosedSince(generation))
             return;
     }
+}
+
+bool CBaseComm::TakeControllerReply(const QByteArray &line)
+{
+    // The IP controller's line API answers without a prompt, and its shell's
+    // user prompt is no "# ": its replies are taken as soon as they are whole.
+    const quint32 generation = m_closeGeneration;
+    static const QByteArray kApi = QByteArrayLiteral("API version:");
+    static const QByteArray kSystem = QByteArrayLiteral("System version:");
+    if (!m_controllerVersion.isEmpty()) {
+        m_controllerVersion += "\r\n" + line;
+        if (line.contains(kSystem)) {
+            const QByteArray reply = m_controllerVersion;
+            m_controllerVersion.clear();
+            emit OnGetQN714Version(reply);
+        } else if (m_controllerVersion.size() > kMaxReplyLength) {
+            qWarning("Version reply length(%d) too long, not recognised.", m_controllerVersion.size());
+            m_controllerVersion.clear();
+        }
+        return !IsClosedSince(generation);
+    }
+    if (line.contains("is:ip4addr")) {
+        if (line.contains("ipsetting is:ip4addr"))
+            emit OnGetQN714IP(line);
+        if (!IsClosedSince(generation) && line.contains("ipsetting2 is:ip4addr"))
+            emit OnGetQN714IP2(line);
+    }
+    if (IsClosedSince(generation) || !line.contains(kApi))
+        return !IsClosedSince(generation);
+    if (line.indexOf(kSystem, line.indexOf(kApi)) >= 0)
+        emit OnGetQN714Version(line);
+    else
+        m_controllerVersion = line;
+    return !IsClosedSince(generation);
 }
 
 void CBaseComm::DueReceiveLine(const QByteArray &line)

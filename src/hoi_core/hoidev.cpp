@@ -130,10 +130,13 @@ bool CHOIDev::ConnectComm()
     ++m_nRetryCount;
 
     if (m_eDevType == E_DT_QN714) {
+        // The controller's line API has neither login nor prompt; its shell has both.
+        pTelnet->SetPromptless(pTelnet->GetPort() == kControllerPort);
         m_pComm->OpenComm();
         m_pComm->WaitForConnected(kControllerWaitMs);
         if (!m_pComm->IsConnected()) {
             pTelnet->SetPort(kControllerAltPort);
+            pTelnet->SetPromptless(false);
             m_pComm->OpenComm();
             m_pComm->WaitForConnected(kControllerWaitMs);
         }

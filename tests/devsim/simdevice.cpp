@@ -31,7 +31,7 @@ QList<SimDevice::CommandHandler> &globalHandlers()
 // so that nothing fires after the session is gone.
 struct SimDevice::Session : public QObject
 {
-    enum State { Greeting, User, Password, Shell, Closing };
+    enum State { Greeting, User, Password, UserShell, SudoPassword, Shell, Closing };
     enum Iac { Data, Command, Option, Sub, SubIac };
 
     struct Out
@@ -49,6 +49,8 @@ struct SimDevice::Session : public QObject
     int loginFailures = 0;
     QList<Out> out;
     bool waiting = false;
+    QByteArray prompt = kPrompt; // empty: the line API's none
+    int sudoFailures = 0;
 };
 
 SimDevice::SimDevice(const QString &hostName, const QString &devType, QObject *parent)
@@ -275,16 +277,23 @@ void SimDevice::onNewConnection()
         if (m_silent)
             continue;
 
-        s->state = Session::User;
+        const ShellStyle style = shellStyle();
+        if (style == ShellStyle::LineApi) {
+            s->state = Session::Shell;
+            s->prompt.clear();
+            continue;
+        }
+        s->state = style == ShellStyle::UserThenSudo ? Session::UserShell : Session::User;
         QList<QByteArray> greeting;
         for (int p : qAsConst(m_negotiation))
             greeting.append(negotiationBytes(p));
         if (m_negotiationInOneWrite && !greeting.isEmpty())
             greeting = { greeting.join() };
+        const QByteArray ask = style == ShellStyle::UserThenSudo ? userPrompt() : QByteArray("login: ");
         if (m_loginWithNegotiation && !greeting.isEmpty())
-            greeting.last() += "login: ";
+            greeting.last() += ask;
         else
-            greeting.append("login: ");
+            greeting.append(ask);
         for (int i = 0; i < greeting.size(); ++i)
             queueWrite(s, greeting.at(i), i == 0 ? 0 : m_greetingDelay);
     }
@@ -375,10 +384,49 @@ void SimDevice::onLine(Session *s, const QByteArray &line)
             queueWrite(s, "\r\nlogin: ", m_loginRetryDelay);
         }
         return;
+    case Session::UserShell:
+        if (line.trimmed() == "sudo su") {
+            s->state = Session::SudoPassword;
+            queueWrite(s, line + "\r\n");
+            queueWrite(s, "[sudo] password for ubuntu: ", m_oneWrite ? 0 : m_answerDelay);
+            return;
+        }
+        runCommandLine(s, line);
+        return;
+    case Session::SudoPassword:
+        onSudoPassword(s, line);
+        return;
     case Session::Shell:
         runCommandLine(s, line);
         return;
     }
+}
+
+void SimDevice::onSudoPassword(Session *s, const QByteArray &line)
+{
+    if (line == m_password.toUtf8()) {
+        s->state = Session::Shell;
+        s->prompt = "root@" + m_hostName.toUtf8() + ":/home/ubuntu# ";
+        queueWrite(s, "\r\n" + s->prompt);
+        return;
+    }
+    // As sudo does: three tries, then the session is given up.
+    if (++s->sudoFailures >= 3) {
+        s->state = Session::Closing;
+        queueWrite(s, "\r\nsudo: 3 incorrect password attempts\r\n");
+        queueClose(s, m_loginRetryDelay);
+        return;
+    }
+    queueWrite(s, "\r\nSorry, try again.\r\n[sudo] password for ubuntu: ");
+}
+
+SimDevice::ShellStyle SimDevice::shellStyle() const
+{
+    if (m_shellStyle >= 0)
+        return ShellStyle(m_shellStyle);
+    if (m_devType == QLatin1String("QN714"))
+        return m_port == 23 ? ShellStyle::UserThenSudo : ShellStyle::LineApi;
+    return ShellStyle::Root;
 }
 
 void SimDevice::runCommandLine(Session *s, const QByteArray &line)
@@ -395,10 +443,20 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
     cmd.line = line;
     handleCommand(cmd);
 
+    if (s->prompt.isEmpty()) {
+        // The line API: no echo, no prompt, a write per output line.
+        for (const QByteArray &out : cmd.output.split('\n')) {
+            if (!out.isEmpty())
+                queueWrite(s, out + '\n', m_oneWrite ? 0 : m_answerDelay);
+        }
+        if (cmd.dropConnection)
+            reboot(cmd.dropDelayMs);
+        return;
+    }
     const QByteArray echo = line + "\r\n";
     QByteArray rest = cmd.output;
     if (cmd.prompt)
-        rest += kPrompt;
+        rest += s->state == Session::UserShell ? userPrompt() : s->prompt;
 
     if (m_chunkDelay > 0) {
         queueWrite(s, echo);

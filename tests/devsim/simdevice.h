@@ -106,6 +106,17 @@ public:
     void countSave() { ++m_saveCount; }
     void resetToDefaults();
 
+    // How the shell greets and answers. Root: "login: ", then the "/ # "
+    // prompt. LineApi: no greeting, no echo, no prompt, each output line in
+    // its own write (the IP controller on port 23000). UserThenSudo: the
+    // option offers, then the prompt "ubuntu@<host>:~$ " until "sudo su" and
+    // the password give "root@<host>:/home/ubuntu# " (the IP controller on
+    // port 23). Unless set, a device of type "QN714" takes LineApi on 23000
+    // and UserThenSudo on 23, every other device Root.
+    enum class ShellStyle { Root, LineApi, UserThenSudo };
+    void setShellStyle(ShellStyle style) { m_shellStyle = int(style); }
+    ShellStyle shellStyle() const;
+
     // Greeting on accept: the option offers (pattern numbers 1 to 6 of the
     // link's table; none when empty), then "login: ".
     void setNegotiation(const QList<int> &patterns) { m_negotiation = patterns; }
@@ -163,6 +174,8 @@ private:
     void onReadyRead(Session *s);
     void onLine(Session *s, const QByteArray &line);
     void runCommandLine(Session *s, const QByteArray &line);
+    void onSudoPassword(Session *s, const QByteArray &line);
+    QByteArray userPrompt() const { return "ubuntu@" + m_hostName.toUtf8() + ":~$ "; }
     void queueWrite(Session *s, const QByteArray &bytes, int delayMs = 0);
     void queueClose(Session *s, int delayMs);
     void pump(Session *s);
@@ -203,6 +216,7 @@ private:
     int m_chunkBytes = 0;
     int m_chunkDelay = 0;
     int m_answerDelay = 1;
+    int m_shellStyle = -1; // -1: by type and port
     bool m_oneWrite = false;
     int m_loginRetryDelay = 300;
     bool m_keepRefused = false;

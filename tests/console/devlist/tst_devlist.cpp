@@ -18,10 +18,12 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
 #include "simdevice_commands.h"
 #include "simlan.h"
 #include "uiservices.h"
+#include "vtx/dlgdevipconfig.h"
 
 #include "consoletestsupport.h"
 
@@ -194,9 +196,18 @@ void TestDevList::initTestCase()
     QCOMPARE(boxes.Boxes().at(0).icon, QMessageBox::Information);
     QCOMPARE(boxes.Boxes().at(0).title, QString());
 
-    // The controller reports its version after the search.
+    // The controller's line API answers with no prompt: after the search it
+    // shows its version and both ports, and its IP settings window opens filled.
     QVERIFY(Dev("CTRL"));
-    QTRY_VERIFY_WITH_TIMEOUT(!Dev("CTRL")->GetVersion().isEmpty(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Dev("CTRL")->GetVersion(), QStringLiteral("2.1/3.4"), 10000);
+    {
+        CDlgDevIPConfig dlg(Dev("CTRL"));
+        QStringList shown;
+        for (const char *name : {"edtIPAddr", "edtNetmask", "edtGateway", "edtIPAddr_2", "edtNetmask_2", "edtGateway_2"})
+            shown << dlg.findChild<QIPAddrWidget *>(QLatin1String(name))->GetIPAddress();
+        QCOMPARE(shown, QStringList({m_pLan->Address(kCtrlIndex).toString(), "255.255.0.0", "10.88.0.1",
+                                     "192.168.10.5", "255.255.255.0", "192.168.10.1"}));
+    }
 
     // A camera of the gateway, known to the gateway's list.
     T_IpcInfo *pInfo = new T_IpcInfo;

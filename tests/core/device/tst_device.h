@@ -67,6 +67,7 @@ private slots:
     void networkLines_data();
     void networkLines();
     void applyToDevOnController();
+    void controllerAddressAndVersion_data();
     void controllerAddressAndVersion();
     void controllerFallsBackToPort23();
 

@@ -180,6 +180,10 @@ private slots:
     void reboot();
     void loginPrompts_data();
     void loginPrompts();
+    void loginAnsweredOnce_data();
+    void loginAnsweredOnce();
+    void controllerReplies_data();
+    void controllerReplies();
     void pendingReplyAnsweredOnce();
     void cutOffReadAfterReconnect();
     void replyInPieces_data();
@@ -908,6 +912,72 @@ void TestLinkComm::loginPrompts()
     link.feed({ text });
     QCOMPARE(link.written, answers);
     QCOMPARE(::results(done), results);
+}
+
+void TestLinkComm::loginAnsweredOnce_data()
+{
+    QTest::addColumn<QByteArray>("prompt");
+    QTest::addColumn<QByteArray>("again");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("login prompt grown by a later read") << QByteArray("login: ") << QByteArray("login: ")
+                                                        << QByteArray("root\r\n");
+    QTest::newRow("user shell prompt after a line") << QByteArray("ubuntu@box:~$ ")
+                                                    << QByteArray("ls\r\nfile\r\nubuntu@box:~$ ")
+                                                    << QByteArray("sudo su\r\n");
+}
+
+void TestLinkComm::loginAnsweredOnce()
+{
+    QFETCH(QByteArray, prompt);
+    QFETCH(QByteArray, again);
+    QFETCH(QByteArray, answer);
+
+    // Answered twice, the second answer would be typed into the next prompt;
+    // a new session is asked afresh.
+    MemLink link;
+    link.feed({ prompt });
+    link.feed({ again });
+    QCOMPARE(link.written, QList<QByteArray>({ answer }));
+    link.CloseComm();
+    link.feed({ prompt });
+    QCOMPARE(link.written, QList<QByteArray>({ answer, answer }));
+}
+
+void TestLinkComm::controllerReplies_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<int>("piece");
+    // The line API answers with no echo and no prompt.
+    const QByteArray lineApi = "ipsetting is:ip4addr 10.88.1.9 netmask 255.255.0.0 gateway 10.88.0.1\r\n"
+                               "ipsetting2 is:ip4addr 192.168.10.5 netmask 255.255.255.0 gateway 192.168.10.1\r\n"
+                               "API version: 1.0.7\r\nSystem version: 2.3.1\r\n";
+    QTest::newRow("line API, whole") << lineApi << 0;
+    QTest::newRow("line API, byte by byte") << lineApi << 1;
+    const QList<QByteArray> lines = lineApi.split('\n');
+    const QByteArray prompt = "root@box:/home/ubuntu# ";
+    const QByteArray shell = prompt + "config get ipsetting\r\n" + lines.at(0) + '\n' + prompt
+        + "config get ipsetting2\r\n" + lines.at(1) + '\n' + prompt + "config get version\r\n" + lines.at(2)
+        + '\n' + lines.at(3) + '\n' + prompt;
+    QTest::newRow("root shell, each with a prompt") << shell << 0;
+}
+
+void TestLinkComm::controllerReplies()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(int, piece);
+
+    MemLink link;
+    QStringList events;
+    QObject::connect(&link, &CBaseComm::OnGetQN714IP, [&](const QByteArray &r) { events << "ip " + r; });
+    QObject::connect(&link, &CBaseComm::OnGetQN714IP2, [&](const QByteArray &r) { events << "ip2 " + r; });
+    QObject::connect(&link, &CBaseComm::OnGetQN714Version, [&](const QByteArray &r) { events << "version " + r; });
+    const int step = piece > 0 ? piece : stream.size();
+    for (int at = 0; at < stream.size(); at += step)
+        link.feed({ stream.mid(at, step) });
+
+    QCOMPARE(events, QStringList({ "ip ipsetting is:ip4addr 10.88.1.9 netmask 255.255.0.0 gateway 10.88.0.1",
+                                   "ip2 ipsetting2 is:ip4addr 192.168.10.5 netmask 255.255.255.0 gateway 192.168.10.1",
+                                   "version API version: 1.0.7\r\nSystem version: 2.3.1" }));
 }
 
 void TestLinkComm::pendingReplyAnsweredOnce()
