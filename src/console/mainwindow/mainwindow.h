@@ -230,6 +230,8 @@ private:
     void PlaceTile(QGridLayout *pGrid, QWidget *pTile, int nPosition, int nCols);
     void PlaceTiles(const QScrollArea *pArea, QGridLayout *pGrid, const QList<QWidget *> &tiles);
     void RemoveTile(QWidget *pTile);
+    // Every tile, at once: for the window's end, while its form is there.
+    void DeleteTilesNow();
 
     void UploadToQN714();
     void DownloadFromQN714();
