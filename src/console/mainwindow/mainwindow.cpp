@@ -335,6 +335,8 @@ void MainWindow::SetDeviceFunctionsEnabled(bool bEnable)
 void MainWindow::SetBusyState(bool bBusy)
 {
     m_bBusy = bBusy;
+    if (!bBusy)
+        m_applyShares.clear();
     // The menu's entries too: a project replaced under a running apply
     // would leave nothing to end it.
     QAction *const plain[] = {ui->actionExport, ui->actionImport, ui->actionBatch_Commands,

@@ -270,29 +270,30 @@ void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds()
     pLayout->GetCell(0, 0)->rx = m_dev[RX1];
     m_dev[RX2]->SetGroup("Hall");
     m_dev[RX2]->SetTXDev(m_dev[TX]);
-    MainWindow *pWindow = nullptr;
-    // Connected before the window: sees the window as each end reaches it.
-    QList<bool> busyAtEnd;
-    const QMetaObject::Connection watch =
-        connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, this, [&](E_ProgressNotify eNotify, int) {
-            if (eNotify == E_PN_NONE && pWindow)
-                busyAtEnd << pWindow->IsBusy();
-        });
     {
         MainWindow w;
-        pWindow = &w;
         w.show();
         w.slotOnGroupItemClick(w.findChild<CFormGroupList *>()->FindGroupItem("Hall"));
+        QProgressBar *pBar = Child<QProgressBar>(&w, "progressBar");
+        // Connected after the window: sees it as each end has left it.
+        QList<bool> busyAfterEnd;
+        QList<int> barAfterEnd;
+        connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, &w, [&](E_ProgressNotify eNotify, int) {
+            if (eNotify == E_PN_NONE) {
+                busyAfterEnd << w.IsBusy();
+                barAfterEnd << (pBar->isVisible() ? pBar->value() : -1);
+            }
+        });
 
         Child<QPushButton>(&w, "pb_Apply")->click();
         QVERIFY(w.IsBusy());
-        QTRY_COMPARE_WITH_TIMEOUT(busyAtEnd.size(), 2, 20000);
-        // The first end left the window busy; the last one freed it.
-        QCOMPARE(busyAtEnd, QList<bool>({true, true}));
-        QVERIFY(!w.IsBusy());
-        pWindow = nullptr;
+        QTRY_COMPARE_WITH_TIMEOUT(busyAfterEnd.size(), 2, 20000);
+        // The first end left the window busy, its bar short of the end; the
+        // last one freed it.
+        QCOMPARE(busyAfterEnd, QList<bool>({true, false}));
+        QVERIFY2(barAfterEnd.at(0) >= 0 && barAfterEnd.at(0) < 100, qPrintable(QString::number(barAfterEnd.at(0))));
+        QCOMPARE(barAfterEnd.at(1), -1);
     }
-    disconnect(watch);
 }
 
 // The window goes while a decoder tile waits for a decoder that never
