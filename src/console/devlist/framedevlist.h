@@ -13,7 +13,9 @@
 #include "hoiwidget/formui.h"
 
 class QDialog;
+class QMenu;
 class QTreeWidgetItem;
+struct T_DevMenuFacts;
 
 namespace Ui {
 class CFrameDevList;
@@ -130,6 +132,13 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // The steps of the context menu: false when the selection refuses it.
+    bool FillContextMenu(QMenu *pMenu);
+    void FillQN714Menu(QMenu *pMenu);
+    void FillDeviceMenu(QMenu *pMenu, CHOIDev *pFirst, bool bSingle, bool bAnyTx);
+    // True when an entry was added.
+    bool AddEdidEntries(QMenu *pMenu, const T_DevMenuFacts &facts, bool bAnyTx);
+
     static bool IsQN714Row(const CHOIDev *pDev);
     static CHOIDev *ItemDev(const QTreeWidgetItem *pItem);
 

@@ -43,96 +43,121 @@ CHOIDev *CFrameDevList::CurrentDev() const
     return ItemDev(ui->twDevices->currentItem());
 }
 
+namespace {
+
+// What the chosen rows hold, as far as the menu needs it.
+struct T_MenuSelection
+{
+    CHOIDev *pFirst = nullptr;
+    bool bAnyTx = false;
+    bool bAnyOsd = false;
+    bool bUnknown = false;
+};
+
+// False when the selection refuses the menu: a virtual TX does, unless a TX
+// and an OSD device were met before it. A device of unknown kind can still
+// be deleted (with no virtual TX chosen beside it): nothing else removes it,
+// and while it is listed the layout functions stay off.
+bool ScanSelection(const QList<CHOIDev *> &devs, T_MenuSelection *pSel)
+{
+    for (CHOIDev *pDev : devs) {
+        if (!pSel->pFirst)
+            pSel->pFirst = pDev;
+        if (g_pHOIDevMgr->GetProdIdInfo(pDev)->ipc_flag)
+            return false;
+        pSel->bUnknown = pSel->bUnknown || pDev->GetDevType() == CHOIDev::E_DT_UNKNOWN;
+        if (pSel->bUnknown)
+            continue;
+        if (pDev->GetDevType() == CHOIDev::E_DT_TX)
+            pSel->bAnyTx = true;
+        if (pDev->IsSupportOsd())
+            pSel->bAnyOsd = true;
+        if (pSel->bAnyTx && pSel->bAnyOsd)
+            break;
+    }
+    return true;
+}
+
+} // namespace
+
 void CFrameDevList::contextMenuEvent(QContextMenuEvent *event)
 {
     QTreeWidget *pTree = ui->twDevices;
     if (!g_pHOIDevMgr || !pTree->itemAt(pTree->viewport()->mapFromGlobal(event->globalPos())))
         return;
-
-    const QList<QTreeWidgetItem *> selected = pTree->selectedItems();
     QMenu menu(this);
-    auto addEntry = [&](const QString &strText, void (CFrameDevList::*slot)()) {
-        QAction *pAction = menu.addAction(strText);
-        connect(pAction, &QAction::triggered, this, slot);
-        return pAction;
-    };
-
-    const CHOIDev *pOnly = selected.size() == 1 ? ItemDev(selected.first()) : nullptr;
-    if (pOnly && IsQN714Row(pOnly)) {
-        addEntry(tr("Upload"), &CFrameDevList::slotQN714Upload);
-        addEntry(tr("Download"), &CFrameDevList::slotQN714Download);
-        addEntry(tr("IP Config"), &CFrameDevList::slotQN714IPConfig);
-        addEntry(tr("Delete"), &CFrameDevList::slotDeleteDevices);
-        addEntry(tr("Update Device Data"), &CFrameDevList::slotUpdateQN714Devices);
-        addEntry(tr("Reboot"), &CFrameDevList::slotQN714Reboot);
-        menu.exec(event->globalPos());
+    if (!FillContextMenu(&menu))
         return;
-    }
+    menu.exec(event->globalPos());
+}
 
-    // What the selection holds; a virtual TX or a device of unknown kind
-    // refuses the menu, unless a TX and an OSD device were met before it.
-    // A device of unknown kind can still be deleted (with no virtual TX
-    // chosen beside it): nothing else removes it, and while it is listed
-    // the layout functions stay off.
+bool CFrameDevList::FillContextMenu(QMenu *pMenu)
+{
+    const QList<QTreeWidgetItem *> selected = ui->twDevices->selectedItems();
     const bool bSingle = selected.size() == 1;
-    CHOIDev *pFirst = nullptr;
-    bool bAnyTx = false;
-    bool bAnyOsd = false;
-    bool bUnknown = false;
-    for (QTreeWidgetItem *pItem : selected) {
-        CHOIDev *pDev = ItemDev(pItem);
-        if (!pDev)
-            continue;
-        if (!pFirst)
-            pFirst = pDev;
-        if (g_pHOIDevMgr->GetProdIdInfo(pDev)->ipc_flag)
-            return;
-        bUnknown = bUnknown || pDev->GetDevType() == CHOIDev::E_DT_UNKNOWN;
-        if (bUnknown)
-            continue;
-        if (pDev->GetDevType() == CHOIDev::E_DT_TX)
-            bAnyTx = true;
-        if (pDev->IsSupportOsd())
-            bAnyOsd = true;
-        if (bAnyTx && bAnyOsd)
-            break;
+    const CHOIDev *pOnly = bSingle ? ItemDev(selected.first()) : nullptr;
+    if (pOnly && IsQN714Row(pOnly)) {
+        FillQN714Menu(pMenu);
+        return true;
     }
-    if (bUnknown) {
-        addEntry(tr("Delete"), &CFrameDevList::slotDeleteDevices);
-        menu.exec(event->globalPos());
-        return;
+    T_MenuSelection sel;
+    if (!ScanSelection(SelectedDevs(), &sel))
+        return false;
+    if (sel.bUnknown) {
+        pMenu->addAction(tr("Delete"), this, &CFrameDevList::slotDeleteDevices);
+        return true;
     }
+    FillDeviceMenu(pMenu, sel.pFirst, bSingle, sel.bAnyTx);
+    return true;
+}
+
+void CFrameDevList::FillQN714Menu(QMenu *pMenu)
+{
+    pMenu->addAction(tr("Upload"), this, &CFrameDevList::slotQN714Upload);
+    pMenu->addAction(tr("Download"), this, &CFrameDevList::slotQN714Download);
+    pMenu->addAction(tr("IP Config"), this, &CFrameDevList::slotQN714IPConfig);
+    pMenu->addAction(tr("Delete"), this, &CFrameDevList::slotDeleteDevices);
+    pMenu->addAction(tr("Update Device Data"), this, &CFrameDevList::slotUpdateQN714Devices);
+    pMenu->addAction(tr("Reboot"), this, &CFrameDevList::slotQN714Reboot);
+}
+
+void CFrameDevList::FillDeviceMenu(QMenu *pMenu, CHOIDev *pFirst, bool bSingle, bool bAnyTx)
+{
     T_DevMenuFacts facts;
     facts.pDev = pFirst;
     facts.prod = *g_pHOIDevMgr->GetProdIdInfo(pFirst);
     facts.bSingle = bSingle;
     facts.bSerialGreyed = true;
     facts.bTxVolume = bAnyTx;
-    AddDevSettingEntries(&menu, this, facts);
+    AddDevSettingEntries(pMenu, this, facts);
 
     if (bSingle && facts.prod.ipc_enable) {
-        addEntry(tr("Virsual TX Settings"), &CFrameDevList::slotIPCConfig);
-        menu.addSeparator();
+        pMenu->addAction(tr("Virsual TX Settings"), this, &CFrameDevList::slotIPCConfig);
+        pMenu->addSeparator();
     }
+    if (AddEdidEntries(pMenu, facts, bAnyTx))
+        pMenu->addSeparator();
+    AddDevCommandEntries(pMenu, this);
+}
 
-    bool bEdidEntries = false;
-    if (bSingle && DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidExport)) {
-        addEntry(tr("EDID Export"), &CFrameDevList::slotEDIDExport);
-        bEdidEntries = true;
+bool CFrameDevList::AddEdidEntries(QMenu *pMenu, const T_DevMenuFacts &facts, bool bAnyTx)
+{
+    if (!facts.bSingle)
+        return false;
+    bool bAdded = false;
+    if (DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidExport)) {
+        pMenu->addAction(tr("EDID Export"), this, &CFrameDevList::slotEDIDExport);
+        bAdded = true;
     }
-    if (bSingle && bAnyTx && DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidReset)) {
-        addEntry(tr("Reset EDID"), &CFrameDevList::slotResetDevEdid);
-        bEdidEntries = true;
+    if (bAnyTx && DevMenuHas(facts, &CHOIDevMgr::IsSupportEdidReset)) {
+        pMenu->addAction(tr("Reset EDID"), this, &CFrameDevList::slotResetDevEdid);
+        bAdded = true;
     }
-    if (bSingle && facts.prod.edie_setting) {
-        addEntry(tr("EDID Settings"), &CFrameDevList::slotEDIDSettings);
-        bEdidEntries = true;
+    if (facts.prod.edie_setting) {
+        pMenu->addAction(tr("EDID Settings"), this, &CFrameDevList::slotEDIDSettings);
+        bAdded = true;
     }
-    if (bEdidEntries)
-        menu.addSeparator();
-
-    AddDevCommandEntries(&menu, this);
-    menu.exec(event->globalPos());
+    return bAdded;
 }
 
 // ---------------------------------------------------------------------------

@@ -103,7 +103,11 @@ void CDevinfoWidget::slotOnDeviceNotify(CHOIDev *pDev, E_DeviceNotify eNotify)
 
 void CDevinfoWidget::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(tr("Information"));
+        // The labels of the details shown follow too; an emptied pane stays empty.
+        if (m_pCurDev && !m_strShownText.isEmpty())
+            ShowText(DetailText(m_pCurDev));
+    }
     QDockWidget::changeEvent(event);
 }

@@ -103,7 +103,17 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    ClearAllTiles();
+    // Nothing of the window may run from here on: the tiles and panels that
+    // go below still report, through the manager and their own signals.
+    if (g_pHOIDevMgr)
+        g_pHOIDevMgr->disconnect(this);
+    SetApplyingScene(nullptr);
+    const QList<QObject *> parts = findChildren<QObject *>();
+    for (QObject *pPart : parts)
+        pPart->disconnect(this);
+    ui->scrollArea->viewport()->removeEventFilter(this);
+    ui->scrollArea_2->viewport()->removeEventFilter(this);
+    DeleteTilesNow();
     // The IR pad and the serial message dialog are shared and live as long
     // as the window.
     CDlgIrCtrl::DestroyDlg();
@@ -325,6 +335,8 @@ void MainWindow::SetDeviceFunctionsEnabled(bool bEnable)
 void MainWindow::SetBusyState(bool bBusy)
 {
     m_bBusy = bBusy;
+    if (!bBusy)
+        m_applyShares.clear();
     // The menu's entries too: a project replaced under a running apply
     // would leave nothing to end it.
     QAction *const plain[] = {ui->actionExport, ui->actionImport, ui->actionBatch_Commands,

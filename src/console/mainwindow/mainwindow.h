@@ -1,9 +1,11 @@
 #ifndef HOI_CONSOLE_MAINWINDOW_H
 #define HOI_CONSOLE_MAINWINDOW_H
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 
@@ -199,9 +201,14 @@ private:
     // The layout whose status report ends the busy state; its deletion
     // ends it too.
     void SetApplyingScene(CHOIScene *pScene);
-    // Whether any layout other than pExcept still waits for its devices: the
-    // manager's, the walls' and the tiles' own.
+    // The layouts that still wait for their devices: the manager's, the
+    // walls' and the tiles' own.
+    QList<const CHOIScene *> ApplyingLayouts() const;
+    // Whether any layout other than pExcept still waits for its devices.
     bool IsAnyLayoutApplying(const CHOIScene *pExcept = nullptr) const;
+    // How far the layouts of this busy time have got together, in percent;
+    // -1 when none has applied in it.
+    int LayoutsProgress();
 
     // Layout list helpers.
     QList<CHOIScene *> CollectWallLayouts(const QString &strWall) const;
@@ -230,6 +237,8 @@ private:
     void PlaceTile(QGridLayout *pGrid, QWidget *pTile, int nPosition, int nCols);
     void PlaceTiles(const QScrollArea *pArea, QGridLayout *pGrid, const QList<QWidget *> &tiles);
     void RemoveTile(QWidget *pTile);
+    // Every tile, at once: for the window's end, while its form is there.
+    void DeleteTilesNow();
 
     void UploadToQN714();
     void DownloadFromQN714();
@@ -257,6 +266,9 @@ private:
     // of some other work (a scheduled apply of another wall) must not
     // release the window meanwhile.
     QPointer<CHOIScene> m_pApplyingScene;
+    // Per layout applied in this busy time: its devices answered and all of
+    // them. Emptied when the window is free again.
+    QHash<const CHOIScene *, QPair<int, int>> m_applyShares;
     // The last project of "list.xml" names the current path at start even
     // when it was not opened; saving over it would replace that project
     // with whatever this run holds. Only a path opened or saved in this run

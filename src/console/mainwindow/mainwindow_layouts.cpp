@@ -116,29 +116,58 @@ void MainWindow::slotOnApplyingSceneGone()
     SetBusyState(bWorking);
 }
 
-bool MainWindow::IsAnyLayoutApplying(const CHOIScene *pExcept) const
+QList<const CHOIScene *> MainWindow::ApplyingLayouts() const
 {
     // Several layouts apply at once from the tiles of a page (and a schedule
-    // may start one beside them): the first to end must not free the window.
-    auto applying = [pExcept](const CHOIScene *pScene) {
-        return pScene && pScene != pExcept && pScene->IsApplying();
+    // may start one beside them): the manager's, the walls' and the tiles'.
+    QList<const CHOIScene *> layouts;
+    auto take = [&layouts](const CHOIScene *pScene) {
+        if (pScene && pScene->IsApplying())
+            layouts.append(pScene);
     };
     if (const CHOIDevMgr *pMgr = g_pHOIDevMgr) {
-        for (int i = 0; i < pMgr->GetSceneCount(); ++i) {
-            if (applying(pMgr->GetScene(i)))
-                return true;
-        }
-        for (int i = 0; i < pMgr->GetVideoWallCount(); ++i) {
-            if (applying(pMgr->GetVideoWall(i)))
-                return true;
-        }
+        for (int i = 0; i < pMgr->GetSceneCount(); ++i)
+            take(pMgr->GetScene(i));
+        for (int i = 0; i < pMgr->GetVideoWallCount(); ++i)
+            take(pMgr->GetVideoWall(i));
     }
     const QList<CFormDevice *> tiles = findChildren<CFormDevice *>();
-    for (const CFormDevice *pTile : tiles) {
-        if (applying(pTile->GetScene()))
+    for (const CFormDevice *pTile : tiles)
+        take(pTile->GetScene());
+    return layouts;
+}
+
+bool MainWindow::IsAnyLayoutApplying(const CHOIScene *pExcept) const
+{
+    // The first to end must not free the window.
+    const QList<const CHOIScene *> layouts = ApplyingLayouts();
+    for (const CHOIScene *pScene : layouts) {
+        if (pScene != pExcept)
             return true;
     }
     return false;
+}
+
+int MainWindow::LayoutsProgress()
+{
+    // Every layout applying in this busy time keeps its share of the bar:
+    // one that has ended counts whole, so the bar neither reads 100 % while
+    // the others still wait nor falls back when one ends. The layouts are
+    // known by address only; an ended one may be gone.
+    for (auto it = m_applyShares.begin(); it != m_applyShares.end(); ++it)
+        it->first = it->second;
+    const QList<const CHOIScene *> applying = ApplyingLayouts();
+    for (const CHOIScene *pScene : applying) {
+        const int nTotal = qMax(pScene->GetPendingTotal(), pScene->GetPendingDevCount());
+        m_applyShares.insert(pScene, qMakePair(nTotal - pScene->GetPendingDevCount(), nTotal));
+    }
+    int nDone = 0;
+    int nTotal = 0;
+    for (const QPair<int, int> &share : qAsConst(m_applyShares)) {
+        nDone += share.first;
+        nTotal += share.second;
+    }
+    return nTotal > 0 ? nDone * 100 / nTotal : -1;
 }
 
 void MainWindow::slotOnOneKeyDropped()
@@ -414,5 +443,7 @@ void MainWindow::slotOnProgressNotify(E_ProgressNotify eNotify, int nProgress)
     if (bBusy != m_bBusy)
         SetBusyState(bBusy);
     ui->progressBar->setVisible(bWorking);
-    ui->progressBar->setValue(nProgress);
+    // A search shows its own steps; the layouts' reports, the bar of them all.
+    const int nLayouts = eNotify == E_PN_SEARCH || !bWorking ? -1 : LayoutsProgress();
+    ui->progressBar->setValue(nLayouts >= 0 ? nLayouts : nProgress);
 }

@@ -106,6 +106,16 @@ void MainWindow::ClearAllTiles()
     m_allTiles.clear();
 }
 
+void MainWindow::DeleteTilesNow()
+{
+    // Those of earlier pages, still waiting for the event loop, go too: a
+    // decoder tile reports the end of its apply as it goes.
+    m_groupTiles.clear();
+    m_allTiles.clear();
+    qDeleteAll(findChildren<CTxDropTile *>());
+    qDeleteAll(findChildren<CFormAll *>());
+}
+
 void MainWindow::slotOnGroupItemClick(QTreeWidgetItem *pGroupItem)
 {
     if (!pGroupItem)

@@ -12,12 +12,15 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <memory>
+
 #include "devlist/devactions.h"
 #include "devlist/framedevlist.h"
 #include "dialogs/dlgdevedit.h"
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoiwidget/devrowindex.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
 #include "simdevice_commands.h"
@@ -87,6 +90,9 @@ private slots:
     void addAndRemoveFollowManager();
     void onLineStateFollowsCheck();
     void rowFoundAfterSortMoveAndRebuild();
+    void rowIndexEdges_data();
+    void rowIndexEdges();
+    void longNameWidensItsColumn();
     void newRowNumbering();
 
     void renameInPlace_data();
@@ -499,6 +505,57 @@ void TestDevList::rowFoundAfterSortMoveAndRebuild()
                       pSource->visualItemRect(ItemOf(m_pSource, pTx)).center());
     QTest::mouseClick(m_pSource->findChild<QPushButton *>(QStringLiteral("pbUpItem")), Qt::LeftButton);
     QCOMPARE(pSource->indexOfTopLevelItem(ItemOf(m_pSource, pTx)), 1);
+}
+
+void TestDevList::rowIndexEdges_data()
+{
+    QTest::addColumn<bool>("takeOut"); // the row is taken out of its tree
+    QTest::addColumn<bool>("replace"); // a newer row of the device comes, then the older one goes
+    QTest::addColumn<bool>("found");   // the device's row is found: the newer one, if any
+
+    QTest::newRow("row out of its tree") << true << false << false;
+    QTest::newRow("older row deleted") << false << true << true;
+}
+
+void TestDevList::rowIndexEdges()
+{
+    QFETCH(bool, takeOut);
+    QFETCH(bool, replace);
+    QFETCH(bool, found);
+    CDevRowIndex rows;
+    QTreeWidget tree;
+    CHOIDev *pDev = Dev("RX2");
+    QTreeWidgetItem *pRow = rows.NewRow(pDev);
+    tree.addTopLevelItem(pRow);
+    std::unique_ptr<QTreeWidgetItem> pTaken(takeOut ? tree.takeTopLevelItem(0) : nullptr);
+    if (replace) {
+        QTreeWidgetItem *pNewer = rows.NewRow(pDev);
+        tree.addTopLevelItem(pNewer);
+        delete pRow;
+        pRow = pNewer;
+    }
+    QCOMPARE(rows.Find(pDev), found ? pRow : nullptr);
+}
+
+void TestDevList::longNameWidensItsColumn()
+{
+    // One renamed row is measured by itself, and its column follows it. A
+    // fit of every row still due from earlier work would hide that.
+    QTreeWidget *pSource = Tree(m_pSource);
+    QCoreApplication::processEvents();
+    CHOIDev *pTx = Dev("TX0");
+    const QString strAlias = pTx->GetName();
+    const int nWidth = pSource->columnWidth(1);
+    pTx->SetName(QStringLiteral("Encoder of the main lecture hall, left lectern, second input"));
+    emit m_pMgr->OnDeviceNotify(pTx, E_DN_STATUS);
+    const QModelIndex cell = pSource->model()->index(pSource->indexOfTopLevelItem(ItemOf(m_pSource, pTx)), 1);
+    const int nWanted = pSource->sizeHintForIndex(cell).width();
+    QVERIFY(pSource->columnWidth(1) < nWanted);
+    QTRY_VERIFY(pSource->columnWidth(1) >= nWanted);
+    pTx->SetName(strAlias);
+    emit m_pMgr->OnDeviceNotify(pTx, E_DN_STATUS);
+    // The later tests click the columns where they were.
+    pSource->setColumnWidth(1, nWidth);
 }
 
 void TestDevList::newRowNumbering()

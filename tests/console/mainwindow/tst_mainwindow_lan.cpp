@@ -1,7 +1,8 @@
 // The main window over simulated devices in a private test LAN: applying a
 // layout keeps the window busy until the layout's status report arrives,
-// a failed apply is reported, and a search from the tool bar shows its
-// progress and ends the busy state with the last progress report.
+// a failed apply is reported, the window goes cleanly while a tile still
+// waits, and a search from the tool bar shows its progress and ends the
+// busy state with the last progress report.
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -52,6 +53,7 @@ private slots:
     void failedApplyIsReportedAndReleasesWindow();
     void busyWindowOffersNoProjectEntries();
     void tilesKeepWindowBusyUntilLastEnds();
+    void windowGoesWhileTileWaits();
     void searchFromToolBarShowsProgressUntilDone();
 
 private:
@@ -112,8 +114,15 @@ void TestMainWindowLan::cleanup()
 {
     while (m_pMgr->GetSceneCount() > 0)
         m_pMgr->DeleteSceneAt(0);
-    for (int i = 0; i < DEV_COUNT; ++i)
+    while (m_pMgr->GetVideoWallCount() > 0)
+        m_pMgr->RemoveVideoWall(m_pMgr->GetVideoWall(0));
+    m_pMgr->RemoveGroup("Hall");
+    for (int i = 0; i < DEV_COUNT; ++i) {
         m_lan.SetDeviceOn(i, true);
+        m_lan.Device(i)->setStallReplies(false);
+        m_dev[i]->SetGroup(QString());
+        m_dev[i]->SetTXDev(nullptr);
+    }
     QTest::qWait(200);
     for (CHOIDev *pDev : m_dev) {
         if (CBaseComm *pComm = pDev->GetComm())
@@ -244,7 +253,6 @@ void TestMainWindowLan::busyWindowOffersNoProjectEntries()
     QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
     for (const char *pszName : entries)
         QVERIFY2(w.findChild<QAction *>(pszName)->isEnabled(), pszName);
-    m_lan.Device(RX2)->setStallReplies(false);
 }
 
 void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds()
@@ -262,33 +270,54 @@ void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds()
     pLayout->GetCell(0, 0)->rx = m_dev[RX1];
     m_dev[RX2]->SetGroup("Hall");
     m_dev[RX2]->SetTXDev(m_dev[TX]);
-    MainWindow *pWindow = nullptr;
-    // Connected before the window: sees the window as each end reaches it.
-    QList<bool> busyAtEnd;
-    const QMetaObject::Connection watch =
-        connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, this, [&](E_ProgressNotify eNotify, int) {
-            if (eNotify == E_PN_NONE && pWindow)
-                busyAtEnd << pWindow->IsBusy();
-        });
     {
         MainWindow w;
-        pWindow = &w;
         w.show();
         w.slotOnGroupItemClick(w.findChild<CFormGroupList *>()->FindGroupItem("Hall"));
+        QProgressBar *pBar = Child<QProgressBar>(&w, "progressBar");
+        // Connected after the window: sees it as each end has left it.
+        QList<bool> busyAfterEnd;
+        QList<int> barAfterEnd;
+        connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, &w, [&](E_ProgressNotify eNotify, int) {
+            if (eNotify == E_PN_NONE) {
+                busyAfterEnd << w.IsBusy();
+                barAfterEnd << (pBar->isVisible() ? pBar->value() : -1);
+            }
+        });
 
         Child<QPushButton>(&w, "pb_Apply")->click();
         QVERIFY(w.IsBusy());
-        QTRY_COMPARE_WITH_TIMEOUT(busyAtEnd.size(), 2, 20000);
-        // The first end left the window busy; the last one freed it.
-        QCOMPARE(busyAtEnd, QList<bool>({true, true}));
-        QVERIFY(!w.IsBusy());
-        pWindow = nullptr;
+        QTRY_COMPARE_WITH_TIMEOUT(busyAfterEnd.size(), 2, 20000);
+        // The first end left the window busy, its bar short of the end; the
+        // last one freed it.
+        QCOMPARE(busyAfterEnd, QList<bool>({true, false}));
+        QVERIFY2(barAfterEnd.at(0) >= 0 && barAfterEnd.at(0) < 100, qPrintable(QString::number(barAfterEnd.at(0))));
+        QCOMPARE(barAfterEnd.at(1), -1);
     }
-    disconnect(watch);
-    m_dev[RX2]->SetGroup(QString());
-    m_dev[RX2]->SetTXDev(nullptr);
-    m_pMgr->RemoveVideoWall(pWall);
-    m_pMgr->RemoveGroup("Hall");
+}
+
+// The window goes while a decoder tile waits for a decoder that never
+// answers: the tile's end still reaches the manager's listeners, and none
+// of them is the window any more.
+void TestMainWindowLan::windowGoesWhileTileWaits()
+{
+    QVERIFY(m_pMgr->AddGroup("Hall", 1));
+    m_dev[RX2]->SetGroup("Hall");
+    m_dev[RX2]->SetTXDev(m_dev[TX]);
+    m_lan.Device(RX2)->setStallReplies(true);
+    MainWindow *pWindow = new MainWindow;
+    pWindow->show();
+    pWindow->slotOnGroupItemClick(pWindow->findChild<CFormGroupList *>()->FindGroupItem("Hall"));
+    Child<QPushButton>(pWindow, "pb_Apply")->click();
+    QVERIFY(pWindow->IsBusy());
+    QTRY_VERIFY(!m_lan.Commands(RX2).isEmpty());
+
+    QSignalSpy progress(m_pMgr, &CHOIDevMgr::OnProgressNotify);
+    delete pWindow;
+    QCOMPARE(progress.count(), 1);
+    QCOMPARE(progress.at(0).at(0).value<E_ProgressNotify>(), E_PN_NONE);
+    // Its line is still unanswered; the next test starts on a new link.
+    m_dev[RX2]->GetComm()->CloseComm();
 }
 
 void TestMainWindowLan::searchFromToolBarShowsProgressUntilDone()

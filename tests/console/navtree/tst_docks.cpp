@@ -53,7 +53,7 @@ private slots:
     void logAppendsLines();
     void logKeepsLastLines();
     void logClearAndCopy();
-    void logRetranslatesMenu();
+    void docksFollowLanguage();
     void detailText_data();
     void detailText();
     void infoFollowsDevice();
@@ -139,16 +139,18 @@ void TestDocks::logClearAndCopy()
     QTRY_COMPARE(pLog->toPlainText(), QStringLiteral("three"));
 }
 
-void TestDocks::logRetranslatesMenu()
+void TestDocks::docksFollowLanguage()
 {
     CLogWidget dock;
     CDevinfoWidget info;
+    info.slotShowDevDetail(m_pEnv->AddDev(QStringLiteral("ZRX-0000000000b1"), QStringLiteral("lobby")));
     CMarkTranslator translator;
     QCoreApplication::installTranslator(&translator);
     QCoreApplication::processEvents();
     QCOMPARE(dock.windowTitle(), QStringLiteral("T:Log"));
     QCOMPARE(ActionTexts(dock.GetLogEdit()), (QStringList{"T:Clear", "T:Copy"}));
     QCOMPARE(info.windowTitle(), QStringLiteral("T:Information"));
+    QVERIFY(info.GetTextEdit()->toPlainText().startsWith(QStringLiteral("T:Alias: lobby\nT:Device Type: RX\n")));
     QCoreApplication::removeTranslator(&translator);
     QCoreApplication::processEvents();
     QCOMPARE(ActionTexts(dock.GetLogEdit()), (QStringList{"Clear", "Copy"}));
