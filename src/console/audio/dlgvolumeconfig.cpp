@@ -10,6 +10,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 namespace {
@@ -106,8 +107,10 @@ void CDlgVolumeConfig::AddPortBoxes()
 
 bool CDlgVolumeConfig::SendSuppressorOption(int nOptionId, bool bValue)
 {
-    if (m_pDev && m_pDev->SetOptionValue(nOptionId, QVariant(bValue), true))
+    if (m_pDev && m_pDev->SetOptionValue(nOptionId, QVariant(bValue), true)) {
+        CApplyWatch::Watch(this, m_pDev);
         return true;
+    }
     MsgCritical(this, QString(), tr("Fails to connect device."));
     return false;
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -136,6 +137,7 @@ private slots:
     void audioDelayQueryAndApply();
     void audioDelayRefusesBadValue();
     void audioDelayUnreachable();
+    void audioDelayLinkGivesUp();
     void sinkPowerForm();
     void sinkPowerApply_data();
     void sinkPowerApply();
@@ -655,6 +657,31 @@ void TestAudio::audioDelayUnreachable()
     CAudioDelayGroupBox empty(nullptr, nullptr);
     Child<QPushButton>(&empty, "pushButtonOK")->click();
     QCOMPARE(boxes.Boxes().size(), 1);
+}
+
+void TestAudio::audioDelayLinkGivesUp()
+{
+    // Switched off once the delay was read: the line is taken at once and
+    // given up only after the link's connection attempts.
+    CHOIDev *pDev = Dev(E_ZDL);
+    CBoxRecorder boxes;
+    CDlgVolumeConfig dlg(pDev, nullptr);
+    CAudioDelayGroupBox *pBox = At<CAudioDelayGroupBox>(Grid(dlg, "gridLayoutBasic"), 0, 0);
+    QLineEdit *pEdit = Child<QLineEdit>(pBox, "lineEdit");
+    QTRY_VERIFY(!pEdit->text().isEmpty());
+    const auto restore = qScopeGuard([&] {
+        m_pLan->SetDeviceOn(E_ZDL, true);
+        pDev->SetRetryInterval(3000);
+    });
+    m_pLan->SetDeviceOn(E_ZDL, false);
+    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
+    pDev->SetRetryInterval(50);
+
+    pEdit->setText(QStringLiteral("100"));
+    Child<QPushButton>(pBox, "pushButtonOK")->click();
+    QVERIFY(boxes.Boxes().isEmpty());
+    QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
+    QCOMPARE(pEdit->text(), QStringLiteral("100"));
 }
 
 // ---------------------------------------------------------------------------
