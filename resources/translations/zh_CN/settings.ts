@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CApplyWatch</name>
+    <message>
+        <source>Failed to apply settings to devices.</source>
+        <translation>设置应用到设备失败。</translation>
+    </message>
+</context>
+<context>
     <name>CDlgIPMLayoutSettings</name>
     <message>
         <source>Layout Settings</source>

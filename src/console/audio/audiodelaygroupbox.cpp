@@ -5,6 +5,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 namespace {
@@ -65,6 +66,8 @@ void CAudioDelayGroupBox::on_pushButtonOK_clicked()
     }
     const bool bSent = IsDelayPlayProduct() ? m_pDev->ApplyDelayPlay(strValue)
                                             : m_pDev->ApplyAudioDelay(strValue);
-    if (!bSent)
+    if (bSent)
+        CApplyWatch::Watch(this, m_pDev);
+    else
         MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
 }

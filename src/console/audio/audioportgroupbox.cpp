@@ -5,6 +5,7 @@
 #include <QSlider>
 
 #include "hoi_core/hoidev.h"
+#include "settings/applywatch.h"
 
 CAudioPortGroupBox::CAudioPortGroupBox(const T_ProdIdInfo *pProd, CHOIDev *pDev, int nPortType,
                                        int nPortIndex, QWidget *parent)
@@ -49,8 +50,8 @@ QString CAudioPortGroupBox::RangeTip(int nMin, int nMax)
 
 void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)
 {
-    if (m_pDev)
-        m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true);
+    if (m_pDev && m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true))
+        CApplyWatch::Watch(this, m_pDev);
 }
 
 void CAudioPortGroupBox::SetTitle()

@@ -38,7 +38,8 @@ protected:
     // The tool tip of a box that takes nMin to nMax.
     static QString RangeTip(int nMin, int nMax);
     // Sends those values of the port that param's mask names; nothing
-    // without a device.
+    // without a device. A line the device's link gives up is reported over
+    // the window.
     void SendPortParam(const T_VolParam &param);
     // A derived box retranslates its form first, then calls this.
     void changeEvent(QEvent *event) override;

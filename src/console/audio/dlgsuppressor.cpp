@@ -6,6 +6,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 CDlgSuppressor::CDlgSuppressor(CHOIDev *pDev, QWidget *parent)
@@ -38,6 +39,8 @@ void CDlgSuppressor::on_btnClear_clicked()
         != QMessageBox::Yes)
         return;
     // The reset option takes no value; the cached value only marks it sent.
-    if (!m_pDev || !m_pDev->SetOptionValue(E_EP_SUPPRESSOR_RESET, QVariant(true), true))
+    if (m_pDev && m_pDev->SetOptionValue(E_EP_SUPPRESSOR_RESET, QVariant(true), true))
+        CApplyWatch::Watch(this, m_pDev);
+    else
         MsgCritical(this, QString(), tr("Fails to connect device."));
 }

@@ -10,6 +10,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 namespace {
@@ -39,6 +40,7 @@ const T_ProdIdInfo &ProdOf(CHOIDev *pDev)
 CDlgVolumeConfig::CDlgVolumeConfig(CHOIDev *pDev, QWidget *parent)
     : QDialog(parent)
     , m_pDev(pDev)
+    , m_pSuppressorChoice(nullptr)
 {
     ui.SetUpDialog(this);
 
@@ -57,10 +59,8 @@ CDlgVolumeConfig::CDlgVolumeConfig(CHOIDev *pDev, QWidget *parent)
 
     QVariant bypass;
     if (m_pDev && m_pDev->GetOptionValue(E_EP_SUPPRESSOR_BYPASS, bypass)) {
-        if (bypass.toBool())
-            ui->rbSuppressorDisable->setChecked(true);
-        else
-            ui->rbSuppressorEnable->setChecked(true);
+        m_pSuppressorChoice = bypass.toBool() ? ui->rbSuppressorDisable : ui->rbSuppressorEnable;
+        m_pSuppressorChoice->setChecked(true);
     }
     ui->widget->setEnabled(ui->rbSuppressorEnable->isChecked());
 
@@ -106,8 +106,10 @@ void CDlgVolumeConfig::AddPortBoxes()
 
 bool CDlgVolumeConfig::SendSuppressorOption(int nOptionId, bool bValue)
 {
-    if (m_pDev && m_pDev->SetOptionValue(nOptionId, QVariant(bValue), true))
+    if (m_pDev && m_pDev->SetOptionValue(nOptionId, QVariant(bValue), true)) {
+        CApplyWatch::Watch(this, m_pDev);
         return true;
+    }
     MsgCritical(this, QString(), tr("Fails to connect device."));
     return false;
 }
@@ -115,7 +117,13 @@ bool CDlgVolumeConfig::SendSuppressorOption(int nOptionId, bool bValue)
 void CDlgVolumeConfig::slotSuppressorModeChanged()
 {
     ui->widget->setEnabled(ui->rbSuppressorEnable->isChecked());
-    SendSuppressorOption(E_EP_SUPPRESSOR_BYPASS, ui->rbSuppressorDisable->isChecked());
+    // A click on the button already chosen changes nothing on the device.
+    QAbstractButton *pChoice = ui->rbSuppressorDisable->isChecked() ? ui->rbSuppressorDisable
+                                                                      : ui->rbSuppressorEnable;
+    if (pChoice == m_pSuppressorChoice)
+        return;
+    const bool bSent = SendSuppressorOption(E_EP_SUPPRESSOR_BYPASS, pChoice == ui->rbSuppressorDisable);
+    m_pSuppressorChoice = bSent ? pChoice : nullptr;
 }
 
 void CDlgVolumeConfig::on_btnSuppressorSettings_clicked()

@@ -10,6 +10,7 @@ class CDlgVolumeConfig;
 }
 
 class CHOIDev;
+class QAbstractButton;
 
 // "Audio Settings" of one device: a volume box per output-level port and a
 // gain box per gain-capable port, laid out by the device's product record
@@ -33,6 +34,9 @@ private:
 
     CFormUi<Ui::CDlgVolumeConfig> ui;
     CHOIDev *m_pDev; // not owned
+    // The suppressor choice the device was last given or reported; null
+    // when unknown or when giving it was refused.
+    QAbstractButton *m_pSuppressorChoice;
 };
 
 #endif

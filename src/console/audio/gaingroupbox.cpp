@@ -63,11 +63,13 @@ void CGainGroupBox::slotGainChanged(int value)
 
 void CGainGroupBox::slotGainEditingFinished()
 {
-    // A typed value snaps towards zero to a whole step.
-    ui->hsGain->setValue(ui->sbGain->value() / GainStep());
+    // A typed value snaps towards zero to a whole step. As in the volume
+    // box, only a step the slider moves to is sent: leaving the box, even
+    // with a value that snaps back, asks the device for nothing.
+    const int nSlider = ui->sbGain->value() / GainStep();
+    if (nSlider != ui->hsGain->value())
+        ui->hsGain->setValue(nSlider);
     ui->sbGain->setValue(GainStep() * ui->hsGain->value());
-    if (sender())
-        m_applyTimer.start();
 }
 
 void CGainGroupBox::slotApply()

@@ -2,6 +2,7 @@
 #include "ui_dlgedidsetting.h"
 
 #include "hoi_core/hoidev.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 CDlgEDIDSetting::CDlgEDIDSetting(CHOIDev *pDev, QWidget *parent)
@@ -34,6 +35,10 @@ void CDlgEDIDSetting::on_pbApply_clicked()
         MsgCritical(this, QString(), m_edidPane.InvalidText());
         return;
     }
-    if (m_pDev)
-        m_pDev->PushSendData(m_edidPane.EepromLine().constData(), true, false);
+    if (!m_pDev)
+        return;
+    if (m_pDev->PushSendData(m_edidPane.EepromLine().constData(), true, false))
+        CApplyWatch::Watch(this, m_pDev);
+    else
+        CApplyWatch::ReportFailure(this);
 }

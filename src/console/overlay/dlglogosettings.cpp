@@ -4,6 +4,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 #include "upload/displayreplies.h"
 
@@ -86,6 +87,7 @@ void CDlgLogoSettings::on_pBOverlayApply_clicked()
         MsgCritical(this, QString(), tr("Failed to screen coordinate settings to devices."));
         return;
     }
+    CApplyWatch::Watch(this, m_pDev);
     m_pDev->SetOverlayPosH(strH);
     if (!m_pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_V, strV)) {
         setEnabled(true);
@@ -110,6 +112,7 @@ void CDlgLogoSettings::on_pushBtnApply_clicked()
         return;
     }
     m_pDev->PushSendData(kOverlayEvent, true, true);
+    CApplyWatch::Watch(this, m_pDev);
     setEnabled(true);
 }
 

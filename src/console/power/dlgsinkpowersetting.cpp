@@ -5,6 +5,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
 #include "hoiwidget/serialtext.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 CDlgSinkPowerSetting::CDlgSinkPowerSetting(CHOIDev *dev, QWidget *parent)
@@ -70,6 +71,8 @@ void CDlgSinkPowerSetting::on_pbSinkPower_apply_clicked()
                                                  ui->chbHex->isChecked(), format.nBaudRate, format.nDataBits,
                                                  format.cParity, format.nStopBits);
     setEnabled(true);
-    if (!bSent)
+    if (bSent)
+        CApplyWatch::Watch(this, m_pDev);
+    else
         MsgCritical(this, QString(), tr("Failed to Display Power settings to devices."));
 }

@@ -8,6 +8,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/itemdata.h"
+#include "settings/applywatch.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/formipm.h"
 #include "uiservices.h"
@@ -452,6 +453,7 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
         MsgCritical(this, QString(), tr("Failed to multiview settings to devices."));
         return;
     }
+    CApplyWatch::Watch(this, m_pDev);
     m_pDev->PushSendData("multiview set mode tile", true, true);
     m_pDev->SetIPMMultiView(strWindows);
     m_pDev->SetIPMLayoutWindows(strLayout, strWindows);

@@ -21,7 +21,7 @@ class CDlgIPMLayoutSettings;
 // the audio comes from (one fixed encoder, or the encoder of one window).
 // Save keeps the choice in the device object (and so in the project file);
 // Apply also sends it to the device as multiview command lines. Neither
-// waits for the device.
+// waits for the device; lines its link gives up are reported.
 //
 // Window list text (the device's "multiview set" argument, also what the
 // device object keeps per layout): one entry per window, separated by one

@@ -2,6 +2,7 @@
 #include "ui_dlgserialsetting.h"
 
 #include "hoi_core/hoidev.h"
+#include "settings/applywatch.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ void CDlgSerialSetting::on_btnApplySerialSet_clicked()
         m_pDev->SetSoipType2TokenTimeout(nTimeout);
     }
     m_pDev->SaveParam();
+    CApplyWatch::Watch(this, m_pDev);
 }
 
 void CDlgSerialSetting::on_btnApplySerialCancel_clicked()

@@ -17,7 +17,7 @@ class CDlgSerialSetting;
 // parameter "s0_baudrate" ("115200-8n1") and, for an encoder, the
 // serial-over-IP token time-out. Apply sends both as device parameters, asks
 // the device to save them and keeps them in the device object; it does not
-// wait for the device.
+// wait for the device, but says so when the device's link gives them up.
 class CDlgSerialSetting : public QDialog
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 #include "ui_dlgvideosetting.h"
 
 #include "hoi_core/hoidev.h"
+#include "settings/applywatch.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ void CDlgVideoSetting::on_btnApplyVideoSet_clicked()
         const int nIndex = ui->cbQuality->currentIndex();
         m_pDev->SetVideoQualityMode(nIndex < 0 ? -1 : nIndex - 1);
         m_pDev->ApplyPreviewSetting();
+        CApplyWatch::Watch(this, m_pDev);
         return;
     }
 
@@ -138,6 +140,7 @@ void CDlgVideoSetting::on_btnApplyVideoSet_clicked()
     m_pDev->SetVwRotate(nRotate == 1 ? kRotate180 : nRotate == 2 ? kRotate270 : 0);
 
     m_pDev->ApplyVideoOutputSetting();
+    CApplyWatch::Watch(this, m_pDev);
 }
 
 void CDlgVideoSetting::on_btnApplyVideoOK_clicked()

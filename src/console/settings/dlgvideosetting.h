@@ -16,7 +16,8 @@ class CDlgVideoSetting;
 // output side (HDCP mode, output timing, lost-video screen, video-wall
 // stretch and rotation), any other device its preview stream (on or off and
 // quality). Apply stores the choice in the device object and has the device
-// send it; nothing is awaited or reported.
+// send it; nothing is awaited, and only lines the device's link gives up are
+// reported.
 class CDlgVideoSetting : public QDialog
 {
     Q_OBJECT

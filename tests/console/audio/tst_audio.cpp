@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -136,6 +137,7 @@ private slots:
     void audioDelayQueryAndApply();
     void audioDelayRefusesBadValue();
     void audioDelayUnreachable();
+    void audioDelayLinkGivesUp();
     void sinkPowerForm();
     void sinkPowerApply_data();
     void sinkPowerApply();
@@ -444,14 +446,18 @@ void TestAudio::gainSnapsAndSends()
     QGridLayout *pAdvanced = Grid(dlg, "gridLayoutAdvanced");
     CGainGroupBox *pBox = At<CGainGroupBox>(pAdvanced, 0, 0);
     QSpinBox *pSpin = Child<QSpinBox>(pBox, "sbGain");
+    // Snaps back to the 12 the device has: nothing to send.
     pSpin->setValue(13);
     QTest::keyClick(pSpin, Qt::Key_Return);
     QCOMPARE(pSpin->value(), 12);
     QCOMPARE(Child<QSlider>(pBox, "hsGain")->value(), 2);
-    // The slider did not move, yet the snapped value goes out.
-    QVERIFY(ApplyTimer(pBox)->isActive());
+    QVERIFY(!ApplyTimer(pBox)->isActive());
+    pSpin->setValue(19);
+    QTest::keyClick(pSpin, Qt::Key_Return);
+    QCOMPARE(pSpin->value(), 18);
+    QCOMPARE(Child<QSlider>(pBox, "hsGain")->value(), 3);
     QTRY_COMPARE(Lines(E_ZAU, "gbconfig --line-in"),
-                 QList<QByteArray>{"gbconfig --line-in=1 --gain=12"});
+                 QList<QByteArray>{"gbconfig --line-in=1 --gain=18"});
 
     CGainGroupBox *pMic2 = At<CGainGroupBox>(pAdvanced, 1, 1);
     Child<QSlider>(pMic2, "hsGain")->setValue(3);
@@ -489,10 +495,13 @@ void TestAudio::suppressorEnableLearnClear()
     QVERIFY(!pDisable->isChecked());
     QVERIFY(!pLearnRow->isEnabled());
 
+    // A second click on the chosen button sends nothing more.
+    QSignalSpy done(Dev(E_ZAU2), &CHOIDev::OnCmdCompleted);
+    pEnable->click();
     pEnable->click();
     QVERIFY(pLearnRow->isEnabled());
-    QTRY_COMPARE(Lines(E_ZAU2, "gbconfig --suppressor"),
-                 QList<QByteArray>{"gbconfig --suppressor-bypass=n"});
+    QTRY_COMPARE(done.count(), 1);
+    QCOMPARE(Lines(E_ZAU2, "gbconfig --suppressor"), QList<QByteArray>{"gbconfig --suppressor-bypass=n"});
 
     // No: nothing is sent.
     m_pLan->ClearReceived();
@@ -655,6 +664,31 @@ void TestAudio::audioDelayUnreachable()
     CAudioDelayGroupBox empty(nullptr, nullptr);
     Child<QPushButton>(&empty, "pushButtonOK")->click();
     QCOMPARE(boxes.Boxes().size(), 1);
+}
+
+void TestAudio::audioDelayLinkGivesUp()
+{
+    // Switched off once the delay was read: the line is taken at once and
+    // given up only after the link's connection attempts.
+    CHOIDev *pDev = Dev(E_ZDL);
+    CBoxRecorder boxes;
+    CDlgVolumeConfig dlg(pDev, nullptr);
+    CAudioDelayGroupBox *pBox = At<CAudioDelayGroupBox>(Grid(dlg, "gridLayoutBasic"), 0, 0);
+    QLineEdit *pEdit = Child<QLineEdit>(pBox, "lineEdit");
+    QTRY_VERIFY(!pEdit->text().isEmpty());
+    const auto restore = qScopeGuard([&] {
+        m_pLan->SetDeviceOn(E_ZDL, true);
+        pDev->SetRetryInterval(3000);
+    });
+    m_pLan->SetDeviceOn(E_ZDL, false);
+    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
+    pDev->SetRetryInterval(50);
+
+    pEdit->setText(QStringLiteral("100"));
+    Child<QPushButton>(pBox, "pushButtonOK")->click();
+    QVERIFY(boxes.Boxes().isEmpty());
+    QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
+    QCOMPARE(pEdit->text(), QStringLiteral("100"));
 }
 
 // ---------------------------------------------------------------------------

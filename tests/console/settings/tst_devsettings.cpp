@@ -12,6 +12,7 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -119,6 +120,7 @@ private slots:
     void serialApply_data();
     void serialApply();
     void serialUnreachableDevice();
+    void serialLinkGivesUp();
 
     void windowRow();
     void layoutModelEditing();
@@ -506,6 +508,24 @@ void TestDevSettings::serialUnreachableDevice()
     QCOMPARE(dev.GetS0Baudrate(), QStringLiteral("115200-8n1"));
     QCOMPARE(dev.GetSoipType2TokenTimeout(), 1);
     QVERIFY(boxes.Boxes().isEmpty());
+}
+
+void TestDevSettings::serialLinkGivesUp()
+{
+    // Off line: the lines are taken at once, given up after the attempts.
+    CHOIDev *pDev = Dev(kTx0);
+    const auto restore = qScopeGuard([&] {
+        m_lan.Lan()->SetDeviceOn(kTx0, true);
+        pDev->SetRetryInterval(3000);
+    });
+    m_lan.Lan()->SetDeviceOn(kTx0, false);
+    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
+    pDev->SetRetryInterval(50);
+    CDlgSerialSetting dlg(pDev, nullptr);
+    CBoxRecorder boxes;
+    Click(dlg, "btnApplySerialSet");
+    QVERIFY(boxes.Boxes().isEmpty());
+    QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
 }
 
 // ---------------------------------------------------------------------------

@@ -1,0 +1,38 @@
+#include "settings/applywatch.h"
+
+#include <QWidget>
+
+#include "hoi_core/hoidev.h"
+#include "uiservices.h"
+
+CApplyWatch::CApplyWatch(QWidget *pWindow)
+    : QObject(pWindow)
+    , m_pWindow(pWindow)
+{
+}
+
+void CApplyWatch::Watch(QWidget *pWidget, CHOIDev *pDev)
+{
+    if (!pWidget || !pDev)
+        return;
+    QWidget *pWindow = pWidget->window();
+    CApplyWatch *pWatch = pWindow->findChild<CApplyWatch *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!pWatch)
+        pWatch = new CApplyWatch(pWindow);
+    connect(pDev, &CHOIDev::OnCmdCompleted, pWatch, &CApplyWatch::slotOnCmdCompleted, Qt::UniqueConnection);
+}
+
+void CApplyWatch::ReportFailure(QWidget *pWidget)
+{
+    MsgCritical(pWidget, QString(), tr("Failed to apply settings to devices."));
+}
+
+void CApplyWatch::slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
+{
+    if (emCtrlObj != E_CO_DEV)
+        return;
+    // One end of the queue speaks for every line queued before it.
+    disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CApplyWatch::slotOnCmdCompleted);
+    if (eResult != E_CR_SUCCESS)
+        ReportFailure(m_pWindow);
+}

@@ -1,0 +1,38 @@
+#ifndef HOI_CONSOLE_APPLYWATCH_H
+#define HOI_CONSOLE_APPLYWATCH_H
+
+#include <QObject>
+
+#include "hoi_core/basecomm.h"
+#include "hoi_core/hoitypes.h"
+
+class CHOIDev;
+class QWidget;
+
+// The device's own verdict on lines a settings window queued and returned
+// from. The link takes a line at once, also for a device that is off line,
+// and gives it up only after its connection attempts, seconds later; that
+// failure is shown over the window as "Failed to apply settings to
+// devices.". Success shows nothing.
+class CApplyWatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Lines for pDev were just queued from pWidget. Its window reports the
+    // end of the device's queue once, however many of its widgets queued
+    // lines meanwhile. Nothing without a device.
+    static void Watch(QWidget *pWidget, CHOIDev *pDev);
+    // The same report, now, for lines the device object refused to queue.
+    static void ReportFailure(QWidget *pWidget);
+
+private slots:
+    void slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+
+private:
+    explicit CApplyWatch(QWidget *pWindow);
+
+    QWidget *m_pWindow; // the parent
+};
+
+#endif
