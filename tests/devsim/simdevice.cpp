@@ -454,9 +454,8 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
         return;
     }
     const QByteArray echo = line + "\r\n";
-    QByteArray rest = cmd.output;
-    if (cmd.prompt)
-        rest += s->state == Session::UserShell ? userPrompt() : s->prompt;
+    const QByteArray prompt = !cmd.prompt ? QByteArray() : s->state == Session::UserShell ? userPrompt() : s->prompt;
+    const QByteArray rest = cmd.output + prompt;
 
     if (m_chunkDelay > 0) {
         queueWrite(s, echo);
@@ -466,8 +465,12 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
     } else if (m_oneWrite) {
         queueWrite(s, echo + rest);
     } else {
+        // The shell prints the prompt once the command has ended: a write of its own.
         queueWrite(s, echo);
-        queueWrite(s, rest, m_answerDelay);
+        if (!cmd.output.isEmpty())
+            queueWrite(s, cmd.output, m_answerDelay);
+        if (!prompt.isEmpty())
+            queueWrite(s, prompt, cmd.output.isEmpty() ? m_answerDelay : 1);
     }
 
     if (cmd.dropConnection)
