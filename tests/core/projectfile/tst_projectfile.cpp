@@ -468,6 +468,8 @@ void TestProjectFile::deviceItem()
     CHOIDev* tx2 = m_mgr->FindDevByHostName(kTx2);
     rx1->SetTXDev(tx1);
     tx1->m_pTXDev = tx2; // a TX never names one, even when set
+    m_mgr->AddLocation("Floor 1");
+    tx2->SetLocation("Floor 1");
     const XmlDoc doc = Save(m_mgr);
     QVERIFY(doc.Count() > 0);
 
@@ -518,6 +520,9 @@ void TestProjectFile::deviceItem()
     QCOMPARE(doc.At(tx2Group).Names(), QStringList() << "name" << "sequence");
     QCOMPARE(doc.At(tx2Group).Value("name"), QString("ungrouped"));
     QCOMPARE(doc.At(tx2Group).Value("sequence"), QString("0"));
+    const QList<int> tx2Location = doc.Children(tx2Item, "location");
+    QCOMPARE(tx2Location.size(), 1);
+    QCOMPARE(doc.At(doc.Children(tx2Location.first(), "item").first()).Value("name"), QString("Floor 1"));
     m_mgr->RemoveGroup("ungrouped");
     const XmlDoc doc2 = Save(m_mgr);
     const int tx2Item2 = doc2.Find("/hoi/devices/item", "hostname", kTx2);

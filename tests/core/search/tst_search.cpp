@@ -103,6 +103,7 @@ private slots:
     void betweenReadBackStarts();
     void clearAllDuringChecks();
     void saveAliasToDevices();
+    void factoryResetRenamesOnReturn_data();
     void factoryResetRenamesOnReturn();
     void encoderListedByGatewayFirst_data();
     void encoderListedByGatewayFirst();
@@ -704,8 +705,17 @@ void TestSearch::saveAliasToDevices()
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam s 1 name Lobby"), 1, 5000);
 }
 
+void TestSearch::factoryResetRenamesOnReturn_data()
+{
+    QTest::addColumn<bool>("bQueued");
+    QTest::newRow("reset queued") << true;
+    // A device never told to reset keeps the alias the operator gave it.
+    QTest::newRow("reset not queued") << false;
+}
+
 void TestSearch::factoryResetRenamesOnReturn()
 {
+    QFETCH(bool, bQueued);
     const QString host = CSimLan::HostNameFor("IPE1000", 0);
     QVERIFY(m_pLan->AddDevice(host, "TX"));
     m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
@@ -719,18 +729,29 @@ void TestSearch::factoryResetRenamesOnReturn()
     connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
 
     // Reset as the device list does; the device restarts and is found again.
-    QVERIFY(pMgr->ResetDevToDefault(pDev));
-    QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    if (!bQueued) {
+        // No link to queue on, and none to be opened.
+        pDev->CloseComm();
+        pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
+    }
+    QCOMPARE(pMgr->ResetDevToDefault(pDev), bQueued);
+    pDev->m_eCommType = CHOIDev::E_CT_TELNET;
+    if (bQueued) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
+        QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    }
     pMgr->SetOnLineTimings(0, 1000);
     m_pLan->SetDeviceOn(0, false);
     QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
     m_pLan->ClearReceived();
     m_pLan->SetDeviceOn(0, true);
 
-    // Back on line: the host name is its alias, and its name is asked again.
-    QTRY_COMPARE_WITH_TIMEOUT(names, QStringList({host, QString()}), 10000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1);
+    // Back on line: a reset device takes its host name as alias and its name
+    // is asked again; one never reset keeps its alias.
+    QTRY_VERIFY_WITH_TIMEOUT(pDev->m_bOnLine, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(names, bQueued ? QStringList({host, QString()}) : QStringList(), 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bQueued ? 1 : 0);
 }
 
 void TestSearch::encoderListedByGatewayFirst_data()
