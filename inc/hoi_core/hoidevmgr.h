@@ -158,7 +158,8 @@ public:
     // pLeftOut also gets; false then. Nothing happens for an empty host name
     // or one of no known product.
     bool AddIpcDev(const QString& alias, const QString& hostName, CHOIDev* pOwner, QString* pLeftOut = nullptr);
-    // Whether pDev stands for an entry of pOwner's virtual TX list.
+    // Whether pDev stands for an entry of pOwner's virtual TX list; never
+    // for a device with an address of its own.
     bool IsIpcDevOf(const CHOIDev* pDev, const CHOIDev* pOwner) const;
     // pOwner's own virtual TX of that host name; null when it has none.
     CHOIDev* FindIpcDev(const QString& hostName, const CHOIDev* pOwner) const;
@@ -393,6 +394,9 @@ private:
     void StartReadBack(CHOIDev* pDev);
     void ApplyHdcpMap(CHOIDev* pDev, bool bConnect);
     void SetIpcDevsOnLine(CHOIDev* pGateway);
+    // Makes a gateway's virtual TX that answered discovery at its own
+    // address a device of its own; its record stays in the gateway's list.
+    void DetachIpcDev(CHOIDev* pDev);
     void HandleFoundQN714(const QString& hostName, const QByteArray& ip, const QByteArray& status,
                           const T_ProdIdInfo* pProd);
     void RenameResetDev(CHOIDev* pDev);

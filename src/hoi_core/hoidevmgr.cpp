@@ -192,11 +192,13 @@ void CHOIDevMgr::WireDevice(CHOIDev* pDev)
 {
     if (!pDev)
         return;
-    connect(pDev, &CHOIDev::OnRecvData, this, &CHOIDevMgr::slotOnDevRecvData);
-    connect(pDev, &CHOIDev::OnSendData, this, &CHOIDevMgr::slotOnDevSendData);
-    connect(pDev, &CHOIDev::OnProgressLog, this, &CHOIDevMgr::EmitProgressLog);
-    connect(pDev, &CHOIDev::OnNameChanged, this, &CHOIDevMgr::OnDevNameChanged);
-    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::OnDevCmdCompleted);
+    // Unique: a virtual TX that turns out to be a device of its own is wired
+    // then, and one from a project file was wired already.
+    connect(pDev, &CHOIDev::OnRecvData, this, &CHOIDevMgr::slotOnDevRecvData, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnSendData, this, &CHOIDevMgr::slotOnDevSendData, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnProgressLog, this, &CHOIDevMgr::EmitProgressLog, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnNameChanged, this, &CHOIDevMgr::OnDevNameChanged, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::OnDevCmdCompleted, Qt::UniqueConnection);
 }
 
 bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)
@@ -259,7 +261,7 @@ bool CHOIDevMgr::RemoveChildDevicesByName(const QString& hostName)
         bRemoved = false;
         for (CHOIDev* pDev : qAsConst(m_devList)) {
             const QString owner = pDev->GetParentHostName();
-            if (!owner.isEmpty() && owner == parentHost) {
+            if (!owner.isEmpty() && owner == parentHost && !pDev->HasOwnLink()) {
                 RemoveDevice(pDev);
                 bRemoved = true;
                 break;
@@ -328,7 +330,9 @@ void CHOIDevMgr::ClearAllImpl(bool bNow)
 
 bool CHOIDevMgr::IsIpcDevOf(const CHOIDev* pDev, const CHOIDev* pOwner) const
 {
-    if (!pDev || pDev == pOwner)
+    // A device with an address of its own answers for itself: no list owns
+    // it, and none may rename or remove it.
+    if (!pDev || pDev == pOwner || !QHostAddress(pDev->GetIPAddr()).isNull())
         return false;
     // Only the pointer is compared while there is one: a parent that left
     // the list may already be gone. Without one (the gateway was removed, or
@@ -387,6 +391,32 @@ bool CHOIDevMgr::AddIpcDev(const QString& alias, const QString& hostName, CHOIDe
         emit OnDeviceNotify(pDev, E_DN_ADD);
     }
     return true;
+}
+
+void CHOIDevMgr::DetachIpcDev(CHOIDev* pDev)
+{
+    // The log line names the record as the gateway's list has it.
+    QString alias = pDev->GetName();
+    if (pDev->m_pParentDev) {
+        for (const T_IpcInfo* pInfo : pDev->m_pParentDev->GetIpcList()) {
+            if (pInfo->hostname == pDev->GetHostName()) {
+                alias = pInfo->aliasname;
+                break;
+            }
+        }
+    }
+    pDev->m_pParentDev = nullptr;
+    pDev->m_strParentHostName.clear();
+    // What discovery gives a device it creates: retries, the manager's
+    // connections and the pseudo-group.
+    connect(&pDev->m_retryTimer, &QTimer::timeout, pDev, &CHOIDev::slotConnectToDev, Qt::UniqueConnection);
+    WireDevice(pDev);
+    const CHOIDev::DevType type = pDev->GetDevType();
+    if (pDev->GetGroup().isEmpty()
+        && (type == CHOIDev::E_DT_TX || type == CHOIDev::E_DT_WP || type == CHOIDev::E_DT_GW))
+        pDev->SetGroup(g_strUngrouped);
+    EmitProgressLog(tr("Virtual TX('%1') is left out of the device list: %2 belongs to another device.")
+                        .arg(alias, pDev->GetHostName()));
 }
 
 void CHOIDevMgr::AddQN714Dev(CHOIDev* pSource)

@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QHash>
+#include <QHostAddress>
 #include <QMetaEnum>
 #include <QPair>
 #include <QXmlStreamReader>
@@ -279,9 +280,10 @@ void ReadDevSettings(const Attrs& a, CHOIDev* pDev)
     pDev->m_bPreviewEnable = a.YFlag("bpreview");
     pDev->m_nVideoQualityMode = a.Number("iquality");
     // A virtual TX follows its gateway; the gateway itself is found once
-    // every device is read.
+    // every device is read. A device with an address of its own answered
+    // discovery itself: it is nobody's virtual TX, whatever the file says.
     const QString parentHost = a.Text("parentdevice");
-    if (CHOIDev::IsValidHostName(parentHost))
+    if (CHOIDev::IsValidHostName(parentHost) && QHostAddress(pDev->GetIPAddr()).isNull())
         pDev->m_strParentHostName = parentHost;
 }
 

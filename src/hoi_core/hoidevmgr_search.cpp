@@ -118,6 +118,10 @@ void CHOIDevMgr::slotOnFoundDevice(QString strBroadcastAddr, QByteArray strIpAdd
             pDev->SetIPAddr(ip);
             if (pDev->GetHostName() != entryHost)
                 pDev->SetHostName(entryHost, true);
+            // A gateway's list may have named it before it was first found:
+            // what answers at an address of its own is nobody's virtual TX.
+            if (!pDev->GetParentHostName().isEmpty() && pDev->HasOwnLink())
+                DetachIpcDev(pDev);
         } else if (m_bQuiet) {
             qDebug() << "ignore new device:" << ip;
             return;
@@ -293,7 +297,7 @@ void CHOIDevMgr::RefreshOnLine(CHOIDev* pDev)
     if (GetProdIdInfo(pDev)->id == QLatin1String("KRT4400"))
         return;
     // A virtual TX never answers discovery; it follows its gateway below.
-    if (!pDev->GetParentHostName().isEmpty())
+    if (!pDev->HasOwnLink())
         return;
     const bool bOnLine = m_mapFoundDev.contains(pDev);
     if (bOnLine != pDev->m_bOnLine) {

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTranslator>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "docks/devinfowidget.h"
+#include "hoi_core/appservices.h"
 #include "hoi_core/hoiconst.h"
 #include "docks/logwidget.h"
 #include "navtestenv.h"
@@ -93,6 +95,22 @@ void TestDocks::logAppendsLines()
     QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d - third$"))
                 .match(lines.at(2))
                 .hasMatch());
+
+    // A gateway's virtual TX list found damaged when a project is opened.
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    QVERIFY(m_pEnv->AddDev(QStringLiteral("ZGW-0000000000e1"), QStringLiteral("gw")));
+    QFile list(DocumentsDir() + QStringLiteral("0000000000e1.xml"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("<ipgwconfig><ipc><it");
+    list.close();
+    m_pEnv->Mgr()->LoadIpcConfig();
+    qputenv("HOME", oldHome);
+    QTRY_COMPARE(pLog->document()->blockCount(), 4);
+    QVERIFY2(pLog->document()->lastBlock().text().contains(QStringLiteral(
+                 "0000000000e1.xml is damaged: only the records before the damage are read")),
+             qPrintable(pLog->document()->lastBlock().text()));
 }
 
 void TestDocks::logKeepsLastLines()

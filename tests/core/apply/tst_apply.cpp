@@ -71,6 +71,7 @@ private slots:
     void customMulticastTakesFreeAddress();
     void rowModeWallPreparesEveryEncoder();
     void stoppedWallRowKeepsPositions();
+    void keptWallStepAnsweredBeforeStatus_data();
     void keptWallStepAnsweredBeforeStatus();
     void wholeWallEvents();
     void halfFilledCells();
@@ -165,6 +166,7 @@ void TestApply::cleanup()
             pComm->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
         }
         m_dev[i]->SetRetryInterval(3000);
+        m_dev[i]->m_eCommType = CHOIDev::E_CT_TELNET;
     }
     qDeleteAll(m_scenes);
     m_scenes.clear();
@@ -491,8 +493,19 @@ void TestApply::stoppedWallRowKeepsPositions()
     QCOMPARE(enables(HR), Lines() << Event("e_vw_enable_1_2_1_2"));
 }
 
+void TestApply::keptWallStepAnsweredBeforeStatus_data()
+{
+    QTest::addColumn<bool>("bQueued");
+    QTest::addColumn<QString>("lastLog");
+    QTest::newRow("stalls") << true << "Scene('Kept') is applied with errors encountered.";
+    // As a decoder that cannot be connected during the apply.
+    QTest::newRow("cannot be queued") << false << "Scene('Kept') fails to be applied.";
+}
+
 void TestApply::keptWallStepAnsweredBeforeStatus()
 {
+    QFETCH(bool, bQueued);
+    QFETCH(QString, lastLog);
     // A 2 x 2 wall whose hisi decoder stalls on its routing line, which is
     // one of the steps kept for after the other devices have answered.
     SimDevice* pHR = m_lan.Device(HR);
@@ -503,7 +516,7 @@ void TestApply::keptWallStepAnsweredBeforeStatus()
         cmd.prompt = false;
         return true;
     });
-    m_bStallRouting = true;
+    m_bStallRouting = bQueued;
     m_dev[HR]->GetComm()->SetCheckerInterval(1000);
     CHOIScene* s = NewScene("Kept", 2, 2);
     s->GetCell(0, 0)->txList << m_dev[A];
@@ -515,11 +528,13 @@ void TestApply::keptWallStepAnsweredBeforeStatus()
     QSignalSpy log(s, &CHOIScene::OnProgressLog);
     QSignalSpy status(s, &CHOIScene::OnStatusChange);
     QVERIFY(s->Apply(1));
+    if (!bQueued)
+        m_dev[HR]->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1); // no link to queue on
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 20000);
-    QVERIFY(Cmds(HR).contains(Param("ch_select", Id(A))));
+    QCOMPARE(Cmds(HR).contains(Param("ch_select", Id(A))), bQueued);
     QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
-    QVERIFY(Texts(log).contains(QString("Device('%1') fails to be applied.").arg(Name(HR))));
-    QCOMPARE(Texts(log).last(), QString("Scene('Kept') is applied with errors encountered."));
+    QCOMPARE(Texts(log).contains(QString("Device('%1') fails to be applied.").arg(Name(HR))), bQueued);
+    QCOMPARE(Texts(log).last(), lastLog);
 }
 
 void TestApply::wholeWallEvents()

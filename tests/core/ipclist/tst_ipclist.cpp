@@ -334,6 +334,13 @@ void TestIpcList::listsLeaveOtherDevicesAlone()
     QCOMPARE(pDev->GetName(), QString(taken ? "theirs" : "mine"));
     QCOMPARE(pDev->GetParentDev(), taken ? owner : m_gw);
 
+    // The gateway's on-line refresh reaches its own cameras only.
+    m_gw->m_bOnLine = true;
+    m_mgr->slotOnFoundDevice(QString(), "127.0.0.3", kGateway, "online");
+    m_mgr->slotOnSearchStop();
+    QTRY_VERIFY(m_mgr->FindDevByHostName(kCam2)->m_bOnLine);
+    QCOMPARE(pDev->m_bOnLine, !taken);
+
     // The gateway's next list without the name removes only its own device.
     delete m_gw->m_listIpcInfo.takeFirst();
     QVERIFY(m_gw->SaveIpcConfig(path));

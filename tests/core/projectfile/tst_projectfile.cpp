@@ -468,6 +468,8 @@ void TestProjectFile::deviceItem()
     CHOIDev* tx2 = m_mgr->FindDevByHostName(kTx2);
     rx1->SetTXDev(tx1);
     tx1->m_pTXDev = tx2; // a TX never names one, even when set
+    m_mgr->AddLocation("Floor 1");
+    tx2->SetLocation("Floor 1");
     const XmlDoc doc = Save(m_mgr);
     QVERIFY(doc.Count() > 0);
 
@@ -518,6 +520,9 @@ void TestProjectFile::deviceItem()
     QCOMPARE(doc.At(tx2Group).Names(), QStringList() << "name" << "sequence");
     QCOMPARE(doc.At(tx2Group).Value("name"), QString("ungrouped"));
     QCOMPARE(doc.At(tx2Group).Value("sequence"), QString("0"));
+    const QList<int> tx2Location = doc.Children(tx2Item, "location");
+    QCOMPARE(tx2Location.size(), 1);
+    QCOMPARE(doc.At(doc.Children(tx2Location.first(), "item").first()).Value("name"), QString("Floor 1"));
     m_mgr->RemoveGroup("ungrouped");
     const XmlDoc doc2 = Save(m_mgr);
     const int tx2Item2 = doc2.Find("/hoi/devices/item", "hostname", kTx2);
@@ -854,7 +859,7 @@ void TestProjectFile::readerDeviceRules()
     const QByteArray xml = R"(<hoi>
  <devices>
   <item hostname="NOPE-000000000001" name="ghost" ipaddr="127.0.0.7"><param name="--enc-gop" value="3"/><group><item name="Ghosts"/></group></item>
-  <item hostname="TXP-000000000011" name="first" s0_baudrate="" ipaddr="abc" ip_mode="E_IM_BOGUS" comm_type="E_CT_OTHER" coorx="5" coory="6" sourceinfo="src">
+  <item hostname="TXP-000000000011" name="first" s0_baudrate="" ipaddr="abc" ip_mode="E_IM_BOGUS" comm_type="E_CT_OTHER" coorx="5" coory="6" sourceinfo="src" parentdevice="RXP-000000000012">
    <param name="--enc-gop" value="  42 "/>
    <param name="" value="1"/>
    <param name="plain" value=""/>
@@ -906,10 +911,12 @@ void TestProjectFile::readerDeviceRules()
     QVERIFY(rx->GetHdcpEnable());
     QCOMPARE(rx->GetMacId(), QString("000000000012"));
     // The shown TX comes back by its display name; a parent that is no
-    // gateway is kept as a name only.
+    // gateway is kept as a name only, and a device with an address of its
+    // own has none.
     QCOMPARE(rx->GetTXDev(), first);
-    QCOMPARE(rx->GetParentDev(), static_cast<CHOIDev*>(nullptr));
-    QCOMPARE(rx->GetParentHostName(), QString("TXP-000000000011"));
+    QCOMPARE(first->GetParentDev(), static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(first->GetParentHostName(), QString("RXP-000000000012"));
+    QCOMPARE(rx->GetParentHostName(), QString());
 
     // A device name change after loading reaches the manager: it is wired.
     QSignalSpy spy(m_mgr2, &CHOIDevMgr::OnDevNameChanged);

@@ -5,6 +5,7 @@
 #include "hoi_core/hoiconst.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
 #include "simlan.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -101,7 +103,10 @@ private slots:
     void betweenReadBackStarts();
     void clearAllDuringChecks();
     void saveAliasToDevices();
+    void factoryResetRenamesOnReturn_data();
     void factoryResetRenamesOnReturn();
+    void encoderListedByGatewayFirst_data();
+    void encoderListedByGatewayFirst();
 
 private:
     // A manager with the sample products, short discovery rounds and no
@@ -700,8 +705,17 @@ void TestSearch::saveAliasToDevices()
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam s 1 name Lobby"), 1, 5000);
 }
 
+void TestSearch::factoryResetRenamesOnReturn_data()
+{
+    QTest::addColumn<bool>("bQueued");
+    QTest::newRow("reset queued") << true;
+    // A device never told to reset keeps the alias the operator gave it.
+    QTest::newRow("reset not queued") << false;
+}
+
 void TestSearch::factoryResetRenamesOnReturn()
 {
+    QFETCH(bool, bQueued);
     const QString host = CSimLan::HostNameFor("IPE1000", 0);
     QVERIFY(m_pLan->AddDevice(host, "TX"));
     m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
@@ -715,18 +729,91 @@ void TestSearch::factoryResetRenamesOnReturn()
     connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
 
     // Reset as the device list does; the device restarts and is found again.
-    QVERIFY(pMgr->ResetDevToDefault(pDev));
-    QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    if (!bQueued) {
+        // No link to queue on, and none to be opened.
+        pDev->CloseComm();
+        pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
+    }
+    QCOMPARE(pMgr->ResetDevToDefault(pDev), bQueued);
+    pDev->m_eCommType = CHOIDev::E_CT_TELNET;
+    if (bQueued) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
+        QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    }
     pMgr->SetOnLineTimings(0, 1000);
     m_pLan->SetDeviceOn(0, false);
     QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
     m_pLan->ClearReceived();
     m_pLan->SetDeviceOn(0, true);
 
-    // Back on line: the host name is its alias, and its name is asked again.
-    QTRY_COMPARE_WITH_TIMEOUT(names, QStringList({host, QString()}), 10000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1);
+    // Back on line: a reset device takes its host name as alias and its name
+    // is asked again; one never reset keeps its alias.
+    QTRY_VERIFY_WITH_TIMEOUT(pDev->m_bOnLine, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(names, bQueued ? QStringList({host, QString()}) : QStringList(), 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bQueued ? 1 : 0);
+}
+
+void TestSearch::encoderListedByGatewayFirst_data()
+{
+    QTest::addColumn<bool>("bQuiet");
+    QTest::newRow("search") << false;
+    QTest::newRow("on-line check") << true;
+}
+
+void TestSearch::encoderListedByGatewayFirst()
+{
+    QFETCH(bool, bQuiet);
+    const QString gwHost = CSimLan::HostNameFor("IPG100", 0);
+    const QString encHost = CSimLan::HostNameFor("IPE1000", 1);
+    QVERIFY(m_pLan->AddDevice(gwHost, "TX"));
+    QVERIFY(m_pLan->AddDevice(encHost, "TX"));
+    QVERIFY(m_pLan->Start());
+    m_pLan->SetDeviceOn(1, false);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    CHOIDev* pGw = pMgr->FindDevByHostName(gwHost);
+    QVERIFY(pGw);
+
+    // The gateway's stored list names the encoder before it was ever found:
+    // it stands as a camera, and goes into a layout.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.xml");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<ipgwconfig><ipc><item aliasname=\"cam\" hostname=\"" + encHost.toUtf8()
+               + "\"/></ipc></ipgwconfig>");
+    file.close();
+    QVERIFY(pGw->LoadIpcConfigFile(path));
+    CHOIDev* pEnc = pMgr->FindDevByHostName(encHost);
+    QVERIFY(pEnc && pEnc->GetParentDev() == pGw);
+    CHOIScene* pScene = pMgr->CreateScene("G-L");
+    pScene->SetGridSize(1, 1);
+    pScene->GetCell(0, 0)->txList << pEnc;
+
+    // It answers discovery at its own address: a device of its own.
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    m_pLan->SetDeviceOn(1, true);
+    if (bQuiet)
+        pMgr->SetOnLineTimings(0, 1000);
+    else
+        QVERIFY(Search(pMgr, 30000));
+    QTRY_VERIFY_WITH_TIMEOUT(pEnc->m_bOnLine, 5000);
+    QCOMPARE(pEnc->GetParentDev(), static_cast<CHOIDev*>(nullptr));
+    QCOMPARE(pEnc->GetParentHostName(), QString());
+    QCOMPARE(Texts(logSpy).filter("Virtual TX"),
+             QStringList("Virtual TX('cam') is left out of the device list: " + encHost
+                         + " belongs to another device."));
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1, 5000);
+
+    // The gateway's list drops it: the encoder stays, in its layout.
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<ipgwconfig><ipc/></ipgwconfig>");
+    file.close();
+    QVERIFY(pGw->LoadIpcConfigFile(path));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(pMgr->FindDevByHostName(encHost), pEnc);
+    QVERIFY(pScene->HasDev(pEnc));
 }
 
 QTEST_GUILESS_MAIN(TestSearch)
