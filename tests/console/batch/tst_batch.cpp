@@ -147,6 +147,9 @@ private slots:
     void logoAndOverlayRounds();
     void unansweredUploadKeepsRoundOpen();
     void stalledUploadEndsRound();
+    void slowUploadNotGivenUp();
+    void closingEndsUploadsForGood();
+    void uploadWithoutPathRefused();
     void lateAnswerOfEarlierRoundNotCounted();
     void uploadEndKeepsWaitingPageDisabled();
     void uploadsCheckTheFileAgain_data();
@@ -1848,6 +1851,78 @@ void TestBatch::stalledUploadEndsRound()
     http[RX2]->SetFault(CSimHttp::E_HF_NONE);
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 0."), 10000);
+}
+
+void TestBatch::slowUploadNotGivenUp()
+{
+    // A device on a slow link takes the picture for longer than the limit,
+    // but never stops taking it that long: it is not given up.
+    CHttpFleet http(m_pLan, {RX0});
+    http[RX0]->SetFault(CSimHttp::E_HF_SLOW_READ, 200000);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    dlg.SetUploadStallTimeout(2500);
+    Check(dlg, {RX0});
+    files.Answer(MakeJpeg(QStringLiteral("slow.jpg"), 1000000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 0."), 30000);
+    QCOMPARE(http[RX0]->Requests().first().status, 200);
+}
+
+void TestBatch::closingEndsUploadsForGood()
+{
+    // Closing the dialog mid-upload ends the upload: the device gets little
+    // more than was on its way, not the rest of the picture, which would
+    // hold up its link. The next dialog's round counts its own answer.
+    CHttpFleet http(m_pLan, {RX0});
+    http[RX0]->SetFault(CSimHttp::E_HF_SLOW_READ, 200000);
+    CBatchFileAnswers files;
+    const QString path = MakeJpeg(QStringLiteral("closed.jpg"), 1000000);
+    const auto taken = [&http]() {
+        const QList<T_SimHttpRequest> requests = http[RX0]->Requests();
+        return requests.isEmpty() ? 0 : requests.first().body.size();
+    };
+    int nAtClose = 0;
+    {
+        CDlgBatch dlg;
+        Check(dlg, {RX0});
+        files.Answer(path);
+        W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+        W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(taken() > 500000, 10000);
+        nAtClose = taken();
+        dlg.reject();
+    }
+    CDlgBatch dlg;
+    Check(dlg, {RX0});
+    files.Answer(path);
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 0."), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->OpenConnections(), 0, 10000);
+    const QList<T_SimHttpRequest> requests = http[RX0]->Requests();
+    QCOMPARE(requests.size(), 2);
+    const int nAfterClose = requests.first().body.size() - nAtClose;
+    QVERIFY2(nAfterClose < 150000, qPrintable(QString::number(nAfterClose)));
+    QCOMPARE(requests.last().status, 200);
+}
+
+void TestBatch::uploadWithoutPathRefused()
+{
+    // Sent to the device's web root, the picture would be taken for set: a
+    // product without an upload path is refused, by name.
+    CBoxRecorder boxes;
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    Check(dlg, {GW7});
+    files.Answer(MakeJpeg(QStringLiteral("nopath.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"The image cannot be uploaded to Gateway: its product has no upload path "
+                                         "(\"url\") in config.xml."}));
+    QVERIFY(dlg.isEnabled());
+    QVERIFY(Result(dlg, "lbResultImage").isEmpty());
 }
 
 void TestBatch::lateAnswerOfEarlierRoundNotCounted()

@@ -932,7 +932,8 @@ void TestVtx::previewRecheckedAndDroppedOnClose()
     QVERIFY(WriteImage(path, 320, 240, "JPG"));
     m_pGwHttp->SetFault(CSimHttp::E_HF_STALL);
     Child<QPushButton>(dlg, "pushBtnUpload")->click();
-    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 1);
+    QTRY_COMPARE(m_pGwHttp->RequestCount(), 1);
+    QCOMPARE(m_pGwHttp->OpenConnections(), 1);
     QVERIFY(dlg.close());
     QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
     QVERIFY(dlg.isEnabled());
