@@ -289,7 +289,7 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
 void CDlgBatch::EnableEdidPage()
 {
     m_edidPane.SetApplyAllowed(true);
-    ui->cbEDIDSet->setEnabled(true);
+    m_edidPane.EnableChoice();
 }
 
 void CDlgBatch::EnableEncoderControls(bool bOn)

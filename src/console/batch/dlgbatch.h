@@ -205,7 +205,8 @@ private:
     // The controls that only an encoder, or only a decoder, can use.
     void EnableEncoderControls(bool bOn);
     void EnableDecoderControls(bool bOn);
-    // The EDID list and, once an EDID is held, its Apply.
+    // The EDID list (with Select while "Upload..." is chosen) and, once an
+    // EDID is held, its Apply.
     void EnableEdidPage();
 
     // The frame of every synchronous operation. StartBatch disables the

@@ -130,6 +130,8 @@ private slots:
 
     void edidListAndApply();
     void edidSelectFile();
+    void edidEmptyFolder();
+    void edidInvalidFirstFile();
     void audioDelayByModel();
     void audioDelayRefused_data();
     void audioDelayRefused();
@@ -1331,6 +1333,76 @@ void TestBatch::edidSelectFile()
     QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
     QFile::remove(path);
     QFile::remove(bad);
+}
+
+namespace {
+
+// Puts the files of the EDID folder aside, and back at the end.
+class CEdidFolderAside
+{
+public:
+    CEdidFolderAside()
+        : m_dir(EdidDirPath())
+    {
+        for (const QString &name : m_dir.entryList(QDir::Files)) {
+            QFile file(m_dir.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                m_files.insert(name, file.readAll());
+            file.close();
+            m_dir.remove(name);
+        }
+    }
+    ~CEdidFolderAside()
+    {
+        for (const QString &name : m_dir.entryList(QDir::Files))
+            m_dir.remove(name);
+        for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
+            WriteFile(m_dir.filePath(it.key()), it.value());
+    }
+
+private:
+    QDir m_dir;
+    QMap<QString, QByteArray> m_files;
+};
+
+} // namespace
+
+void TestBatch::edidEmptyFolder()
+{
+    // A fresh install: nothing in the folder, the file is chosen anywhere,
+    // also after a change of the checked devices has turned the page off.
+    CEdidFolderAside aside;
+    const QString path = QDir::temp().filePath(QStringLiteral("tst_batch_fresh.bin"));
+    QVERIFY(WriteFile(path, TestEdid(128, '\x55')));
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    QCOMPARE(W<QComboBox>(dlg, "cbEDIDSet")->count(), 1);
+    Check(dlg, {RX0});
+    Check(dlg, {RX0}, false);
+    Check(dlg, {RX0});
+    QPushButton *pSelect = W<QPushButton>(dlg, "pbUplaodEDIDFile");
+    QVERIFY(pSelect->isEnabled());
+    QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    files.Answer(path);
+    pSelect->click();
+    QVERIFY(W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    QFile::remove(path);
+}
+
+void TestBatch::edidInvalidFirstFile()
+{
+    // The first file is loaded while the dialog is built; its refusal waits
+    // for the dialog to be up, in front of it.
+    CEdidFolderAside aside;
+    QVERIFY(WriteFile(QDir(EdidDirPath()).filePath(QStringLiteral("bad.bin")), TestEdid(128, '\x22') + "x"));
+    CBoxRecorder boxes;
+    CDlgBatch dlg;
+    QVERIFY(boxes.Texts().isEmpty());
+    bool bUp = false;
+    boxes.WhileOpen([&] { bUp = dlg.isVisible(); });
+    dlg.show();
+    QTRY_COMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
+    QVERIFY(bUp);
 }
 
 void TestBatch::audioDelayByModel()
