@@ -192,6 +192,10 @@ void CDlgBatch::OnCurrentDevItemChanged(QTreeWidgetItem *)
 
 void CDlgBatch::OnDevItemCheckChanged(QTreeWidgetItem *)
 {
+    // The Image page's last result speaks of other devices now; a round
+    // still under way shows its own when it ends.
+    if (!IsUploadRoundOpen())
+        ClearImageResult();
 }
 
 // ---------------------------------------------------------------------------

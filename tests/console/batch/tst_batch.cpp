@@ -1807,8 +1807,11 @@ void TestBatch::idleImageRound()
     QCOMPARE(rows.size(), 2);
     QVERIFY(rows.last().startsWith(Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()));
 
-    // A round in which no upload starts ends at once, at 100 %.
+    // Another set of devices: that result speaks of others.
     Check(dlg, {RX0, RX2}, false);
+    QVERIFY(Result(dlg, "lbResultImage").isEmpty());
+    QVERIFY(pProgress->text().isEmpty());
+    // A round in which no upload starts ends at once, at 100 %.
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
     QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."));
     QCOMPARE(pProgress->text(), QStringLiteral("Progress: 100%"));

@@ -855,6 +855,10 @@ void TestVtx::previewUpload()
     QCOMPARE(req.path, QByteArray("/upload_preview"));
     QCOMPARE(req.partName, QByteArray("bgimage"));
     QCOMPARE(req.partData, ReadAll(path));
+
+    // That 100 % says nothing of the next file chosen.
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+    QCOMPARE(pProgress->text(), QStringLiteral("Upload Progress:"));
 }
 
 void TestVtx::previewFailures()
