@@ -50,7 +50,7 @@ const char kConfig[] =
     "           force_resolution=\"1920x1080_60,,1280x720,_30\" url=\"/upload_bg\"\n"
     "           overlay_url=\"/upload_overlay\"/>\n"
     "  <product id=\"ZTX\" name=\"Encoder\" type=\"tx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
-    "           image_logo=\"y\" max_bitrate=\"y\" video_transport_type=\"y\"/>\n"
+    "           image_logo=\"y\" max_bitrate=\"y\" video_transport_type=\"y\" cec_enable=\"y\"/>\n"
     "  <product id=\"VRX0350\" name=\"AudioDecoder\" type=\"rx\" param_prefix=\"gb\"\n"
     "           jpeg_enable=\"n\" audio_delay=\"y\"/>\n"
     "  <product id=\"ZMRX\" name=\"Multiview\" type=\"mrx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
@@ -528,12 +528,13 @@ void TestBatch::capabilities_data()
                         "pbApplyOSDMethod", "btnOpenMsg", "btnCloseMsg", "groupBox_13", "chbCEC",
                         "pbVideoMode_apply", "radioButtonJPEG", "radioButtonH"})
                + jpegButtons;
+    // Their product sends CEC: the CEC tests stay on for an encoder.
     QTest::newRow("encoders")
         << QList<int>{TX3, TX4}
         << QStringList({"pbIPAddr_apply", "pbOthersCommand_apply", "btnSendMsg", "pbSerialSet_apply",
                         "pbEdidSet_apply", "cbEDIDSet", "gbTimeoutSet", "pbVideoMode_apply", "gbAdvance",
                         "pbAdvanced_apply", "pbHdcpSettings", "pbVideoSetApplyAll", "pushBtnSelect_Logo",
-                        "pbEnablePreviewApply", "pbVideoQualityApply"});
+                        "pbEnablePreviewApply", "pbVideoQualityApply", "btnOpenMsg", "btnCloseMsg"});
     QTest::newRow("audio decoder")
         << QList<int>{VRX5}
         << QStringList({"pbIPAddr_apply", "pbOthersCommand_apply", "btnSendMsg", "pbSerialSet_apply",
@@ -622,6 +623,8 @@ void TestBatch::ipRangeRefused_data()
                                   << "The IP address end cannot be less than the IP address begin." << "";
     QTest::newRow("too few") << "192.168.1.5" << "192.168.1.6" << "255.255.0.0"
                              << "the total number of IP address is less than the total number of devices." << "";
+    QTest::newRow("end multicast") << "10.1.1.1" << "224.0.0.1" << "255.0.0.0"
+                                   << "Invalid IP address: 224.0.0.1" << "edtIPAddr_end";
     QTest::newRow("mask not contiguous") << "10.1.1.1" << "10.1.1.9" << "255.0.255.0"
                                          << "Invalid subnet mask: 255.0.255.0" << "edtIPAddr_mask";
 }
