@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
@@ -10,6 +11,8 @@ const QByteArray kIpcListPath = QByteArrayLiteral("/upload/setipclist");
 const QByteArray kScenePath = QByteArrayLiteral("/scene_upload");
 // Larger requests are not what a device takes; the connection is dropped.
 const qint64 kMaxBody = 64 * 1024 * 1024;
+// A slow reader takes its share this often.
+const int kSlowReadTickMs = 50;
 
 QByteArray ReasonPhrase(int status)
 {
@@ -152,6 +155,19 @@ void CSimHttp::onNewConnection()
         Session *s = new Session;
         s->socket = pSocket;
         m_sessions.append(s);
+        if (m_fault == E_HF_SLOW_READ) {
+            // Nothing more waits in this process or in the kernel than one
+            // share: the sender sees the pace in its own socket.
+            s->pace = qMax(1, m_faultValue * kSlowReadTickMs / 1000);
+            pSocket->setReadBufferSize(s->pace);
+            pSocket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, s->pace);
+            s->tick = new QTimer(this);
+            connect(s->tick, &QTimer::timeout, this, [this, s]() {
+                s->buffer += s->socket->read(s->pace);
+                process(s);
+            });
+            s->tick->start(kSlowReadTickMs);
+        }
         connect(pSocket, &QTcpSocket::readyRead, this, [this, s]() { onReadyRead(s); });
         connect(pSocket, &QTcpSocket::disconnected, this, [this, s]() {
             if (s->index >= 0 && !s->answered && !m_requests[s->index].complete) {
@@ -166,7 +182,14 @@ void CSimHttp::onNewConnection()
 
 void CSimHttp::onReadyRead(Session *s)
 {
+    if (s->pace > 0)
+        return; // the session's tick takes it
     s->buffer += s->socket->readAll();
+    process(s);
+}
+
+void CSimHttp::process(Session *s)
+{
     if (s->answered)
         return;
     if (!s->headerDone) {
@@ -295,6 +318,11 @@ void CSimHttp::dropSession(Session *s)
 {
     if (!m_sessions.removeOne(s))
         return;
+    if (s->tick) {
+        // It may be the one running now.
+        s->tick->stop();
+        s->tick->deleteLater();
+    }
     s->socket->disconnect(this);
     s->socket->abort();
     s->socket->deleteLater();

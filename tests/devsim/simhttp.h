@@ -12,6 +12,7 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 // One HTTP request as the simulated device received it.
 struct T_SimHttpRequest
@@ -58,6 +59,7 @@ public:
         E_HF_STALL,      // reads the request, never answers
         E_HF_STATUS,     // answers every request with the fault's status, storing nothing
         E_HF_DROP_BODY,  // closes the connection after the fault's count of body bytes
+        E_HF_SLOW_READ,  // takes the request at the fault's bytes per second, as over a slow link
     };
 
     explicit CSimHttp(QObject *parent = nullptr);
@@ -76,8 +78,9 @@ public:
 
     // E_HF_STATUS takes the status (e.g. 404, 500; with 2xx and 3xx the body
     // is what 200 would have brought, none for 204), E_HF_DROP_BODY the body
-    // bytes to read before dropping. E_HF_NONE ends every fault and listens
-    // again on the same port after E_HF_REFUSE.
+    // bytes to read before dropping, E_HF_SLOW_READ the bytes per second
+    // (connections made while it holds keep it to their end). E_HF_NONE ends
+    // every fault and listens again on the same port after E_HF_REFUSE.
     void SetFault(E_Fault eFault, int nValue = 0);
     E_Fault Fault() const { return m_fault; }
     // Answers every request that a stall holds now, late (RequestDone comes
@@ -114,10 +117,14 @@ private:
         qint64 contentLength = 0;
         int index = -1; // in m_requests once the header block is in
         bool answered = false;
+        int pace = 0; // bytes taken per tick of a slow reader; 0 takes all
+        QTimer *tick = nullptr; // of a slow reader
     };
 
     void onNewConnection();
     void onReadyRead(Session *s);
+    // Takes what the session has read so far.
+    void process(Session *s);
     void finishRequest(Session *s);
     void answer(Session *s, int status, const QByteArray &body, const QByteArray &type = QByteArray());
     void dropSession(Session *s);

@@ -683,6 +683,10 @@ Please set them carefully.</source>
         <source>(*.png)</source>
         <translation>(*.png)</translation>
     </message>
+    <message>
+        <source>The image cannot be uploaded to %1: its product has no upload path (&quot;%2&quot;) in config.xml.</source>
+        <translation>无法向“%1”上传图片：config.xml 中未给该产品指定上传路径（“%2”）。</translation>
+    </message>
 </context>
 <context>
     <name>CDlgBatchDetail</name>

@@ -192,6 +192,10 @@ void CDlgBatch::OnCurrentDevItemChanged(QTreeWidgetItem *)
 
 void CDlgBatch::OnDevItemCheckChanged(QTreeWidgetItem *)
 {
+    // The Image page's last result speaks of other devices now; a round
+    // still under way shows its own when it ends.
+    if (!IsUploadRoundOpen())
+        ClearImageResult();
 }
 
 // ---------------------------------------------------------------------------
@@ -289,7 +293,7 @@ void CDlgBatch::slotIsHisiDev(bool bFlag, bool bVideoSet)
 void CDlgBatch::EnableEdidPage()
 {
     m_edidPane.SetApplyAllowed(true);
-    ui->cbEDIDSet->setEnabled(true);
+    m_edidPane.EnableChoice();
 }
 
 void CDlgBatch::EnableEncoderControls(bool bOn)

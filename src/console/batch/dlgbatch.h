@@ -41,7 +41,8 @@ class CDlgBatch;
 // counted as failed and nothing is sent to it. A device whose link was down
 // counts only once that link has come up and answered its lines; until then
 // the dialog stays disabled. The three image uploads go over HTTP and finish
-// later; an upload that makes no progress for the stall time fails.
+// later; an upload whose device takes nothing of it for the stall time
+// fails.
 class CDlgBatch : public QDialog, public IDevFilterCustomItem
 {
     Q_OBJECT
@@ -57,9 +58,10 @@ public:
     void OnCurrentDevItemChanged(QTreeWidgetItem *pItem) override;
     void OnDevItemCheckChanged(QTreeWidgetItem *pItem) override;
 
-    // An upload that makes no progress this long fails, so that a device
-    // that takes the request and never answers cannot hold its round open;
-    // only tests shorten it. Read when each upload starts.
+    // An upload whose device takes nothing of it this long fails, so that a
+    // device that takes the request and never answers cannot hold its round
+    // open, while one on a slow link still taking it is waited for; only
+    // tests shorten it. Read when each upload starts.
     static const int kDefaultUploadStallMs = 30000;
     void SetUploadStallTimeout(int msecs) { m_nUploadStallMs = msecs; }
 
@@ -203,7 +205,8 @@ private:
     // The controls that only an encoder, or only a decoder, can use.
     void EnableEncoderControls(bool bOn);
     void EnableDecoderControls(bool bOn);
-    // The EDID list and, once an EDID is held, its Apply.
+    // The EDID list (with Select while "Upload..." is chosen) and, once an
+    // EDID is held, its Apply.
     void EnableEdidPage();
 
     // The frame of every synchronous operation. StartBatch disables the
@@ -262,12 +265,18 @@ private:
     void ShowChosenImage(E_UploadKind eKind, const QString &strPath, const QPixmap &pixmap,
                          bool bWithinLimit);
     void StartUploadRound(E_UploadKind eKind);
+    // Every device of devs has an upload address for eKind; false after a
+    // refusal (the product named, the dialog enabled again).
+    bool CheckUploadPaths(E_UploadKind eKind, const QList<CHOIDev *> &devs);
+    // Whether an upload of the latest round has not answered yet.
+    bool IsUploadRoundOpen() const;
     // One field of the overlay position, 1 to nMax; false after a refusal
     // (an information box, the field focused).
     bool ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue);
     bool ReadUploadFile(E_UploadKind eKind, QString &strPath, QByteArray &data);
     static QString UploadUrl(E_UploadKind eKind, CHOIDev *pDev);
-    // Aborts pHttp's upload once it has made no progress for the stall time.
+    // Aborts pHttp's upload once its device has taken nothing of it for the
+    // stall time.
     QTimer *StartStallWatch(HttpConnect *pHttp);
     void UploadFinished(HttpConnect *pHttp, const QVariant &code);
     void UploadProgress(HttpConnect *pHttp, qlonglong bytesSent);

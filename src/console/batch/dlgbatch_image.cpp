@@ -193,7 +193,7 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
 {
     setDisabled(true);
     BeginImageOperation();
-    if (!TakeCheckedDevs(m_listCurDev))
+    if (!TakeCheckedDevs(m_listCurDev) || !CheckUploadPaths(eKind, m_listCurDev))
         return;
     ui->label_pro->setText(tr("Progress: 0%"));
 
@@ -205,7 +205,6 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
     for (CHOIDev *pDev : qAsConst(m_listCurDev)) {
         if (pDev)
             ShowDevProgress(E_BP_IMAGE, pDev);
-        // A device without a product record has no upload address.
         const QString strUrl = pDev && pDev->m_bOnLine ? UploadUrl(eKind, pDev) : QString();
         if (!bFileOk || strUrl.isEmpty()) {
             m_listImageFail.append(pDev);
@@ -241,13 +240,38 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
     setDisabled(false);
 }
 
+bool CDlgBatch::CheckUploadPaths(E_UploadKind eKind, const QList<CHOIDev *> &devs)
+{
+    for (CHOIDev *pDev : devs) {
+        if (!pDev || HasUploadPath(UploadUrl(eKind, pDev)))
+            continue;
+        const T_ProdIdInfo *pProd = g_pHOIDevMgr ? g_pHOIDevMgr->GetProdIdInfo(pDev) : nullptr;
+        const QString strProduct = pProd && !pProd->name.isEmpty() ? pProd->name : pDev->GetDisplayName();
+        const QString strAttribute = eKind == E_UK_OVERLAY ? QStringLiteral("overlay_url") : QStringLiteral("url");
+        // Sent to the device's web root, the image would be taken for set.
+        return RefuseBatch(tr("The image cannot be uploaded to %1: its product has no upload path "
+                              "(\"%2\") in config.xml.")
+                               .arg(strProduct, strAttribute));
+    }
+    return true;
+}
+
+bool CDlgBatch::IsUploadRoundOpen() const
+{
+    for (const T_Upload &upload : m_uploads) {
+        if (upload.nRound == m_nUploadRound)
+            return true;
+    }
+    return false;
+}
+
 QTimer *CDlgBatch::StartStallWatch(HttpConnect *pHttp)
 {
     QTimer *pStall = new QTimer(pHttp);
     pStall->setSingleShot(true);
     connect(pStall, &QTimer::timeout, this, [this, pHttp]() {
         const T_Upload upload = m_uploads.value(pHttp);
-        qWarning() << "upload to" << (upload.pDev ? upload.pDev->GetDisplayName() : QString()) << "made no progress for"
+        qWarning() << "upload to" << (upload.pDev ? upload.pDev->GetDisplayName() : QString()) << "took nothing for"
                    << m_nUploadStallMs << "ms; given up";
         // Reported as a failure through the uploader's usual end.
         pHttp->Abort();

@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
+#include <memory>
+
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
@@ -108,6 +110,12 @@ void QDevFilterGroupBox::Init(IDevFilterCustomItem *pCustomItem, CHOIScene *pSce
 {
     m_pCustomItem = pCustomItem;
     FillSceneCombo();
+    {
+        // The models the owner lists; the tree is rebuilt below.
+        const QSignalBlocker blocker(ui->cbDevType);
+        ui->cbDevType->clear();
+        FillDevTypeCombo();
+    }
 
     m_preselectedDevs.clear();
     ui->cbkAllDev->setChecked(false);
@@ -152,12 +160,21 @@ void QDevFilterGroupBox::FillDevTypeCombo()
     ui->cbDevType->addItem(tr("All"), QStringLiteral("All"));
     const QList<CHOIDev *> devs = ManagerDevs();
     for (CHOIDev *pDev : devs) {
-        if (!pDev || !pDev->m_bOnLine || pDev->GetDevType() == CHOIDev::E_DT_QN714)
+        if (!pDev || !pDev->m_bOnLine || pDev->GetDevType() == CHOIDev::E_DT_QN714 || !IsOwnersDev(pDev))
             continue;
         const QString strText = CutBeforeLastDash(pDev->GetDefaultName());
         if (ui->cbDevType->findText(strText) < 0)
             ui->cbDevType->addItem(strText, CutBeforeLastDash(pDev->GetHostName()));
     }
+}
+
+bool QDevFilterGroupBox::IsOwnersDev(CHOIDev *pDev) const
+{
+    if (!m_pCustomItem)
+        return true;
+    // The row is made only to ask.
+    const std::unique_ptr<QTreeWidgetItem> pItem(m_pCustomItem->CreateDevItem(pDev));
+    return pItem != nullptr;
 }
 
 void QDevFilterGroupBox::FillFilterCombo()

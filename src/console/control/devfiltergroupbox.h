@@ -126,7 +126,11 @@ public slots:
 
 private:
     void FillSceneCombo();
+    // Offers a model only when the owner lists a device of it: a model the
+    // owner leaves out (a gateway's cameras) would list nothing.
     void FillDevTypeCombo();
+    // Whether the owner gives pDev a row.
+    bool IsOwnersDev(CHOIDev *pDev) const;
     void FillFilterCombo();
     void ShowDevOfScene(CHOIScene *pScene);
     // Clears the tree and the row map and sets the headers.

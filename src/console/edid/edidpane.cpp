@@ -3,11 +3,15 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
 
 #include "hoi_core/edidhex.h"
 #include "uiservices.h"
@@ -31,6 +35,34 @@ const QLatin1String kBinSuffix(".bin");
     QT_TRANSLATE_NOOP("CDlgBatch", "(*.bin)"),
     QT_TRANSLATE_NOOP("CDlgBatch", "EDID Setting"),
 };
+// The first file of the list is loaded while its window is built: a message
+// about it waits until the window is up, so that it belongs to it.
+class CShowWatcher : public QObject
+{
+public:
+    CShowWatcher(QWidget *pOwner, const std::function<void()> &fnShown)
+        : QObject(pOwner)
+        , m_fnShown(fnShown)
+    {
+        pOwner->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            // After the show has been handled; the window's exec then runs it.
+            QTimer::singleShot(0, parent(), m_fnShown);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_fnShown;
+};
+
 } // namespace
 
 CEdidPane::CEdidPane(QWidget *pOwner, const char *pszContext)
@@ -73,6 +105,12 @@ void CEdidPane::SetApplyAllowed(bool bAllowed)
     Hold(m_strEdid);
 }
 
+void CEdidPane::EnableChoice()
+{
+    m_pane.pList->setEnabled(true);
+    m_pane.pSelect->setEnabled(m_pane.pList->currentIndex() >= m_listFiles.size());
+}
+
 void CEdidPane::FillList()
 {
     m_listFiles = QDir(EdidDirPath()).entryList(QStringList(QStringLiteral("*.bin")), QDir::Files,
@@ -97,7 +135,9 @@ void CEdidPane::FillList()
     }
     m_pane.pSelect->setEnabled(false);
     m_pane.pList->setCurrentIndex(0);
+    m_bFilling = true;
     ChooseItem(0);
+    m_bFilling = false;
 }
 
 void CEdidPane::ChooseItem(int index)
@@ -136,13 +176,26 @@ bool CEdidPane::LoadFile(const QString &strPath)
     if (!IsValidEdidHeader(strRaw)) {
         // Nothing the operator has not seen is ever sent.
         Hold(QString());
-        ShowMessageBox(QMessageBox::NoIcon, m_pOwner, Tr("EDID Setting"), InvalidText(), QMessageBox::Ok,
-                       QMessageBox::NoButton);
+        ShowInvalid();
         return true;
     }
     m_pane.pInfo->setPlainText(EdidDisplayText(strRaw));
     Hold(EdidSendText(strRaw));
     return true;
+}
+
+void CEdidPane::ShowInvalid()
+{
+    QWidget *pOwner = m_pOwner;
+    const QString strTitle = Tr("EDID Setting");
+    const QString strText = InvalidText();
+    const auto show = [pOwner, strTitle, strText] {
+        ShowMessageBox(QMessageBox::NoIcon, pOwner, strTitle, strText, QMessageBox::Ok, QMessageBox::NoButton);
+    };
+    if (m_bFilling && !pOwner->isVisible())
+        new CShowWatcher(pOwner, show);
+    else
+        show();
 }
 
 void CEdidPane::Retranslate()

@@ -38,6 +38,10 @@ public:
     void Select(const QString &strStartDir);
     // Whether the owner lets Apply on at all (the batch page's capability).
     void SetApplyAllowed(bool bAllowed);
+    // Turns the list on, and Select with it while "Upload..." is the choice:
+    // on a fresh install that is the only item, and no change of choice
+    // would ever turn Select on.
+    void EnableChoice();
     // The held EDID as it is sent; empty when none.
     const QString &Edid() const { return m_strEdid; }
     // The shell line that writes the held EDID into a device's EEPROM.
@@ -51,6 +55,8 @@ private:
     QString Tr(const char *pszText) const;
     // False, with nothing changed, when the file cannot be opened.
     bool LoadFile(const QString &strPath);
+    // "Invalid EDID !"; for the list's first file, once the owner is up.
+    void ShowInvalid();
     void Hold(const QString &strEdid);
 
     QWidget *m_pOwner; // not owned
@@ -59,6 +65,7 @@ private:
     QStringList m_listFiles; // file name of each list item but the last
     QString m_strEdid;
     bool m_bApplyAllowed;
+    bool m_bFilling = false; // the list's first file is loading
 };
 
 #endif

@@ -9,6 +9,8 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 QNetworkAccessManager *NewDeviceAccessManager(QObject *parent)
@@ -34,6 +36,22 @@ namespace {
 
 const char kLimitProperty[] = "hoiDownloadLimit";
 const char kTooLargeProperty[] = "hoiDownloadTooLarge";
+
+// What an upload keeps in its socket and in the kernel's send buffer (which
+// the kernel doubles): enough for a full LAN, little enough that the bytes
+// the kernel took are close to the bytes the device took, and that an
+// upload ended early sends little more.
+const qint64 kSocketQueueBytes = 16 * 1024;
+const int kSendBufferBytes = 32 * 1024;
+
+QByteArray FormDataFileName(const QString &strFileName)
+{
+    // As browsers send it: a quote, CR or LF in the name would end the
+    // quoted value or the header early.
+    QByteArray name = strFileName.toUtf8();
+    name.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
+    return name;
+}
 
 } // namespace
 
@@ -62,6 +80,11 @@ bool IsReplyOk(const QNetworkReply *pReply)
            && !pReply->property(kTooLargeProperty).toBool();
 }
 
+bool HasUploadPath(const QString &url)
+{
+    return QUrl(url, QUrl::TolerantMode).path().size() > 1;
+}
+
 bool IsLoadableImage(const QByteArray &data)
 {
     return !QImage::fromData(data).isNull();
@@ -73,18 +96,39 @@ bool IsImageWithin(const QByteArray &data, const QSize &maxSize)
     return !image.isNull() && image.width() <= maxSize.width() && image.height() <= maxSize.height();
 }
 
+
+QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, const QByteArray &name,
+                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody,
+                            bool bTakeBody)
+{
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QByteArray("multipart/form-data; boundary=") + HttpConnect::Boundary());
+
+    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    pMultiPart->setBoundary(HttpConnect::Boundary());
+    QHttpPart part;
+    part.setRawHeader("Content-Disposition",
+                      "form-data; name=\"" + name + "\"; filename=\"" + FormDataFileName(strFileName) + '"');
+    part.setRawHeader("Content-Type", partType);
+    part.setBodyDevice(pBody);
+    if (bTakeBody)
+        pBody->setParent(pMultiPart);
+    pMultiPart->append(part);
+
+    QNetworkReply *pReply = pManager->post(request, pMultiPart);
+    pMultiPart->setParent(pReply);
+    return pReply;
+}
+
 HttpConnect::HttpConnect(QObject *parent)
     : QObject(parent)
-    , m_manager(NewDeviceAccessManager(this))
 {
-    connect(m_manager, &QNetworkAccessManager::finished, this, &HttpConnect::slotReplyFinished);
 }
 
 HttpConnect::~HttpConnect()
 {
-    // The owner is going away: drop the upload without reporting it. The
-    // reply owns the body and the file, the manager owns the reply.
-    disconnect(m_manager, nullptr, this, nullptr);
+    // The owner is going away: the upload ends unreported.
     Drop();
 }
 
@@ -97,11 +141,15 @@ bool HttpConnect::BeginUpload(const QString &devName, const QString &url)
 {
     // A second upload would take over the file and the name of the first,
     // whose answer would then be reported under the wrong name.
-    if (m_reply) {
+    if (m_socket) {
         qWarning() << "upload to" << m_devName << "still under way; refused" << url;
         return false;
     }
     m_devName = devName;
+    if (!HasUploadPath(url)) {
+        qWarning() << "no upload path in" << url << "; nothing sent";
+        return false;
+    }
     return true;
 }
 
@@ -160,90 +208,178 @@ bool HttpConnect::PostData(const QByteArray &data, const QString &filePath, cons
 
 void HttpConnect::Post(QIODevice *pBody, const QString &filePath, const QString &url)
 {
+    const QUrl target(url, QUrl::TolerantMode);
+    QByteArray path = target.path(QUrl::FullyEncoded).toLatin1();
+    if (path.isEmpty())
+        path = "/";
+    if (target.hasQuery())
+        path += '?' + target.query(QUrl::FullyEncoded).toLatin1();
+    QByteArray host = target.host(QUrl::FullyEncoded).toLatin1();
+    if (target.port() >= 0)
+        host += ':' + QByteArray::number(target.port());
+
+    const QByteArray partHead = "--" + Boundary() + "\r\nContent-Disposition: form-data; name=\"bgimage\"; filename=\""
+                                + FormDataFileName(filePath) + "\"\r\nContent-Type: image\r\n\r\n";
+    m_tail = "\r\n--" + Boundary() + "--\r\n";
+    m_nFileLeft = pBody->size();
+    m_nBodyBytes = partHead.size() + m_nFileLeft + m_tail.size();
+    m_head = "POST " + path + " HTTP/1.1\r\nHost: " + host
+             + "\r\nContent-Type: multipart/form-data; boundary=" + Boundary()
+             + "\r\nMIME-Version: 1.0\r\nContent-Length: " + QByteArray::number(m_nBodyBytes)
+             + "\r\nConnection: close\r\n\r\n";
+    m_nRequestHeadBytes = m_head.size();
+    m_head += partHead;
+    m_nWritten = 0;
+    m_nReported = 0;
+    m_bTailQueued = false;
+    m_answer.clear();
+
+    m_socket = new QTcpSocket(this);
+    m_socket->setProxy(QNetworkProxy::NoProxy);
     m_file = pBody;
-    m_reply = PostFormFile(m_manager, QUrl(url, QUrl::TolerantMode), "bgimage", filePath, "image", m_file);
-    connect(m_reply, &QNetworkReply::uploadProgress, this, &HttpConnect::slotOnUploadProgress);
+    m_file->setParent(m_socket);
+    connect(m_socket, &QTcpSocket::connected, this, &HttpConnect::OnConnected);
+    connect(m_socket, &QTcpSocket::bytesWritten, this, &HttpConnect::OnBytesWritten);
+    connect(m_socket, &QTcpSocket::readyRead, this, &HttpConnect::OnReadyRead);
+    connect(m_socket, &QTcpSocket::disconnected, this, &HttpConnect::OnClosed);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &HttpConnect::OnClosed);
+    if (target.scheme() != QLatin1String("http") || target.host().isEmpty()) {
+        qWarning() << "no device address in" << url;
+        // Reported later, as any other failure.
+        QTimer::singleShot(0, m_socket, [this] { Finish(QVariant()); });
+        return;
+    }
+    m_socket->connectToHost(target.host(), quint16(target.port(80)));
+}
+
+void HttpConnect::OnConnected()
+{
+    // A small send buffer: the kernel takes more only as the device does.
+    m_socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kSendBufferBytes);
+    FeedSocket();
+}
+
+void HttpConnect::FeedSocket()
+{
+    while (m_socket && m_socket->bytesToWrite() < kSocketQueueBytes) {
+        QByteArray chunk;
+        if (!m_head.isEmpty()) {
+            chunk.swap(m_head);
+        } else if (m_nFileLeft > 0) {
+            chunk = m_file->read(qMin(m_nFileLeft, kSocketQueueBytes));
+            if (chunk.isEmpty()) {
+                // The announced length can no longer be kept.
+                qWarning() << "upload body ended early:" << m_file->errorString();
+                Finish(QVariant());
+                return;
+            }
+            m_nFileLeft -= chunk.size();
+        } else if (!m_bTailQueued) {
+            chunk = m_tail;
+            m_bTailQueued = true;
+        } else {
+            return;
+        }
+        m_socket->write(chunk);
+    }
+}
+
+void HttpConnect::OnBytesWritten(qint64 nBytes)
+{
+    m_nWritten += nBytes;
+    const qint64 nBody = qBound<qint64>(0, m_nWritten - m_nRequestHeadBytes, m_nBodyBytes);
+    if (nBody > m_nReported) {
+        m_nReported = nBody;
+        emit signalSendBytes(nBody);
+    }
+    FeedSocket(); // the owner may have ended the upload meanwhile
 }
 
 namespace {
 
-QByteArray FormDataFileName(const QString &strFileName)
+// Whether answer holds the whole answer to the request (interim 1xx answers
+// skipped), its status in nStatus (0 when it is no HTTP answer). Once the
+// connection has closed, an answer is whole as far as its head came.
+bool IsWholeAnswer(QByteArray answer, bool bClosed, int &nStatus)
 {
-    // As browsers send it: a quote, CR or LF in the name would end the
-    // quoted value or the header early.
-    QByteArray name = strFileName.toUtf8();
-    name.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
-    return name;
+    for (;;) {
+        nStatus = 0;
+        const int nHeadEnd = answer.indexOf("\r\n\r\n");
+        if (nHeadEnd < 0)
+            return bClosed;
+        const QList<QByteArray> lines = answer.left(nHeadEnd).split('\n');
+        const QList<QByteArray> words = lines.first().simplified().split(' ');
+        bool bNumber = false;
+        const int nCode = words.size() >= 2 && words.first().startsWith("HTTP/") ? words.at(1).toInt(&bNumber) : 0;
+        if (!bNumber)
+            return true;
+        nStatus = nCode;
+        answer.remove(0, nHeadEnd + 4);
+        if (nStatus >= 100 && nStatus < 200)
+            continue;
+        if (bClosed || nStatus == 204 || nStatus == 304)
+            return true;
+        for (const QByteArray &line : lines) {
+            const int nColon = line.indexOf(':');
+            if (nColon > 0 && line.left(nColon).trimmed().toLower() == "content-length")
+                return answer.size() >= line.mid(nColon + 1).trimmed().toLongLong();
+        }
+        // Without a length the answer ends with the connection.
+        return false;
+    }
 }
 
 } // namespace
 
-QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, const QByteArray &name,
-                            const QString &strFileName, const QByteArray &partType, QIODevice *pBody,
-                            bool bTakeBody)
+void HttpConnect::OnReadyRead()
 {
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArray("multipart/form-data; boundary=") + HttpConnect::Boundary());
+    m_answer += m_socket->readAll();
+    int nStatus = 0;
+    if (IsWholeAnswer(m_answer, false, nStatus))
+        Finish(nStatus > 0 ? QVariant(nStatus) : QVariant());
+}
 
-    QHttpMultiPart *pMultiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    pMultiPart->setBoundary(HttpConnect::Boundary());
-    QHttpPart part;
-    part.setRawHeader("Content-Disposition",
-                      "form-data; name=\"" + name + "\"; filename=\"" + FormDataFileName(strFileName) + '"');
-    part.setRawHeader("Content-Type", partType);
-    part.setBodyDevice(pBody);
-    if (bTakeBody)
-        pBody->setParent(pMultiPart);
-    pMultiPart->append(part);
-
-    QNetworkReply *pReply = pManager->post(request, pMultiPart);
-    pMultiPart->setParent(pReply);
-    return pReply;
+void HttpConnect::OnClosed()
+{
+    if (!m_socket)
+        return;
+    m_answer += m_socket->readAll();
+    int nStatus = 0;
+    IsWholeAnswer(m_answer, true, nStatus);
+    Finish(nStatus > 0 ? QVariant(nStatus) : QVariant());
 }
 
 void HttpConnect::Abort()
 {
-    if (m_reply)
-        m_reply->abort(); // finishes the reply: the failure is reported as usual
+    if (m_socket)
+        Finish(QVariant());
 }
 
 void HttpConnect::Drop()
 {
-    if (!m_reply)
-        return;
-    ReleaseBody();
-    DropReply(m_reply, this);
+    if (m_socket)
+        ReleaseSocket();
 }
 
-void HttpConnect::ReleaseBody()
+void HttpConnect::ReleaseSocket()
 {
-    // The body belongs to the request's multipart, which goes with the reply:
-    // after an abort the network layer may still read it until then.
+    // Deleted later: this may run inside one of its signals. The body goes
+    // with it.
+    QTcpSocket *pSocket = m_socket;
+    m_socket = nullptr;
     m_file = nullptr;
+    m_head.clear();
+    pSocket->disconnect(this);
+    pSocket->abort();
+    pSocket->deleteLater();
 }
 
-void HttpConnect::slotReplyFinished(QNetworkReply *reply)
+void HttpConnect::Finish(const QVariant &code)
 {
-    // A dropped upload may still finish inside the network layer.
-    if (reply != m_reply) {
-        reply->deleteLater();
+    if (!m_socket)
         return;
-    }
-    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    m_reply = nullptr;
-    reply->deleteLater();
-    ReleaseBody();
+    ReleaseSocket();
     // Reported last: an owner may start its next upload from these signals.
     emit OnGetMapUploadStatus(code);
     emit OnGetMapUploadStatus(m_devName, code);
-}
-
-void HttpConnect::slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal)
-{
-    // The network layer closes a finished upload with a (0, 0) report; the
-    // body always has its framing, so that one says nothing about bytes sent.
-    if (bytesSent == 0 && bytesTotal == 0)
-        return;
-    emit signalSendBytes(bytesSent);
 }

@@ -11,6 +11,7 @@
 class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTcpSocket;
 class QUrl;
 
 // The one way the console makes an HTTP access manager: devices are always
@@ -39,6 +40,11 @@ QNetworkReply *PostFormFile(QNetworkAccessManager *pManager, const QUrl &url, co
                             const QString &strFileName, const QByteArray &partType, QIODevice *pBody,
                             bool bTakeBody = true);
 
+// Whether url names a path on the device beyond its web root: a post to
+// the root would be answered by the device's home page and taken for
+// success. No upload goes without one.
+bool HasUploadPath(const QString &url);
+
 // The format check of a picture sent as it is: it must load as an image.
 bool IsLoadableImage(const QByteArray &data);
 // The same, for a picture that must also fit in maxSize.
@@ -58,6 +64,12 @@ const QSize kOverlayImageMaxSize(1920, 1080);
 // status of the answer goes to the owner, which takes 200 as success and
 // anything else, an invalid variant included, as failure.
 //
+// The request goes over a connection of its own whose kernel send buffer is
+// kept small, so the bytes reported sent are the bytes the device has taken,
+// give or take that buffer, and a device on a slow link is seen taking its
+// body to the end; and an upload ended early leaves at most that buffer on
+// its way to the device, never the rest of the file.
+//
 // One upload at a time. The wait has no time-out of its own: an owner ends a
 // stalled upload with Abort() (a failure report follows), with Drop() or by
 // destroying the uploader (nothing follows).
@@ -70,7 +82,8 @@ public:
 
     // Starts the upload of filePath to url (the full upload URL). False when
     // nothing was sent: empty path, unreadable file, an upload already under
-    // way. True: the status signals follow once the answer is in.
+    // way, a url without an upload path. True: the status signals follow
+    // once the answer is in.
     bool PostFile(const QString &filePath, const QString &url, const QString &devName);
 
     // Judges the bytes about to be sent; false refuses the upload.
@@ -90,7 +103,7 @@ public:
     bool PostData(const QByteArray &data, const QString &filePath, const QString &url, const QString &devName);
 
     // Whether an upload is under way.
-    bool IsBusy() const { return m_reply != nullptr; }
+    bool IsBusy() const { return m_socket != nullptr; }
     // Drops the upload under way; the status signals then report an invalid
     // variant. Nothing happens when idle.
     void Abort();
@@ -105,24 +118,38 @@ signals:
     void OnGetMapUploadStatus(QVariant code);
     // The same, with the devName of the upload (one uploader per device).
     void OnGetMapUploadStatus(QString strDevName, QVariant code);
-    // Bytes of the request body sent so far.
+    // Bytes of the request body the device has taken so far (as far as the
+    // connection tells).
     void signalSendBytes(qlonglong bytesSent);
-
-public slots:
-    void slotReplyFinished(QNetworkReply *reply);
-    void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 private:
     // Takes devName for the next upload; false while one is under way.
     bool BeginUpload(const QString &devName, const QString &url);
     // Posts pBody (open, read from the start) as the one part; filePath names it.
     void Post(QIODevice *pBody, const QString &filePath, const QString &url);
-    // Lets go of the body of the last upload; its reply deletes it.
-    void ReleaseBody();
+    void OnConnected();
+    // Keeps a little of the request waiting in the socket, no more.
+    void FeedSocket();
+    void OnBytesWritten(qint64 nBytes);
+    void OnReadyRead();
+    // The connection ended: the answer as far as it came.
+    void OnClosed();
+    // Reports the end once and lets the connection go.
+    void Finish(const QVariant &code);
+    // Lets go of the connection of the last upload, and of its body.
+    void ReleaseSocket();
 
-    QNetworkAccessManager *m_manager = nullptr; // child
-    QNetworkReply *m_reply = nullptr;           // of the upload under way
-    QIODevice *m_file = nullptr;                // body of the one part
+    QTcpSocket *m_socket = nullptr; // child; of the upload under way
+    QIODevice *m_file = nullptr;    // body of the one part; child of the socket
+    QByteArray m_head;              // request head and part head, sent first
+    QByteArray m_tail;              // the closing delimiter, sent last
+    qint64 m_nRequestHeadBytes = 0; // of m_head, the part before the body
+    qint64 m_nBodyBytes = 0;        // Content-Length
+    qint64 m_nFileLeft = 0;         // bytes of the file still to send
+    qint64 m_nWritten = 0;          // bytes of the request the kernel took
+    qint64 m_nReported = 0;         // body bytes reported sent
+    bool m_bTailQueued = false;
+    QByteArray m_answer;            // the device's answer so far
     QString m_devName;
 };
 

@@ -64,6 +64,7 @@ void CImagePane::Attach(const T_ImagePane &pane, const std::function<void()> &re
     m_pane.pUpload->setEnabled(false);
     m_strResolutionForm = m_pane.pResolution->text();
     m_strSizeForm = m_pane.pSize->text();
+    m_strProgressForm = m_pane.pProgress->text();
     m_pOwner->installEventFilter(this);
     if (retranslateForm) {
         OnLanguageChange(m_pOwner, [this, retranslateForm] {
@@ -127,6 +128,9 @@ void CImagePane::Choose(const T_ImageRule &rule)
     m_rule = rule;
     ShowPicture();
     m_pane.pUpload->setEnabled(bFits);
+    // The progress of an earlier upload says nothing of this file.
+    m_nShown = -1;
+    m_pane.pProgress->setText(m_strProgressForm);
 }
 
 bool CImagePane::IsChoosable(const T_ImageRule &rule, const QString &strPath, QSize &size) const
@@ -224,6 +228,8 @@ void CImagePane::slotGetOverlayUploadStatus(QVariant code)
 
 void CImagePane::Retranslated()
 {
+    // The owner's retranslateUi has just put the form's text there.
+    m_strProgressForm = m_pane.pProgress->text();
     if (!m_strResolutionText.isEmpty())
         m_pane.pResolution->setText(m_strResolutionText);
     if (!m_strSizeText.isEmpty())

@@ -141,6 +141,7 @@ private:
     // The form's own texts of those lines, in the current language.
     QString m_strResolutionForm;
     QString m_strSizeForm;
+    QString m_strProgressForm;
     int m_nShown; // the percentage of the progress line, -1 none yet
 };
 

@@ -50,7 +50,7 @@ const char kConfig[] =
     "           force_resolution=\"1920x1080_60,,1280x720,_30\" url=\"/upload_bg\"\n"
     "           overlay_url=\"/upload_overlay\"/>\n"
     "  <product id=\"ZTX\" name=\"Encoder\" type=\"tx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
-    "           image_logo=\"y\" max_bitrate=\"y\" video_transport_type=\"y\"/>\n"
+    "           image_logo=\"y\" max_bitrate=\"y\" video_transport_type=\"y\" cec_enable=\"y\"/>\n"
     "  <product id=\"VRX0350\" name=\"AudioDecoder\" type=\"rx\" param_prefix=\"gb\"\n"
     "           jpeg_enable=\"n\" audio_delay=\"y\"/>\n"
     "  <product id=\"ZMRX\" name=\"Multiview\" type=\"mrx\" param_prefix=\"gb\" jpeg_enable=\"n\"\n"
@@ -130,6 +130,8 @@ private slots:
 
     void edidListAndApply();
     void edidSelectFile();
+    void edidEmptyFolder();
+    void edidInvalidFirstFile();
     void audioDelayByModel();
     void audioDelayRefused_data();
     void audioDelayRefused();
@@ -147,6 +149,9 @@ private slots:
     void logoAndOverlayRounds();
     void unansweredUploadKeepsRoundOpen();
     void stalledUploadEndsRound();
+    void slowUploadNotGivenUp();
+    void closingEndsUploadsForGood();
+    void uploadWithoutPathRefused();
     void lateAnswerOfEarlierRoundNotCounted();
     void uploadEndKeepsWaitingPageDisabled();
     void uploadsCheckTheFileAgain_data();
@@ -523,12 +528,13 @@ void TestBatch::capabilities_data()
                         "pbApplyOSDMethod", "btnOpenMsg", "btnCloseMsg", "groupBox_13", "chbCEC",
                         "pbVideoMode_apply", "radioButtonJPEG", "radioButtonH"})
                + jpegButtons;
+    // Their product sends CEC: the CEC tests stay on for an encoder.
     QTest::newRow("encoders")
         << QList<int>{TX3, TX4}
         << QStringList({"pbIPAddr_apply", "pbOthersCommand_apply", "btnSendMsg", "pbSerialSet_apply",
                         "pbEdidSet_apply", "cbEDIDSet", "gbTimeoutSet", "pbVideoMode_apply", "gbAdvance",
                         "pbAdvanced_apply", "pbHdcpSettings", "pbVideoSetApplyAll", "pushBtnSelect_Logo",
-                        "pbEnablePreviewApply", "pbVideoQualityApply"});
+                        "pbEnablePreviewApply", "pbVideoQualityApply", "btnOpenMsg", "btnCloseMsg"});
     QTest::newRow("audio decoder")
         << QList<int>{VRX5}
         << QStringList({"pbIPAddr_apply", "pbOthersCommand_apply", "btnSendMsg", "pbSerialSet_apply",
@@ -617,6 +623,8 @@ void TestBatch::ipRangeRefused_data()
                                   << "The IP address end cannot be less than the IP address begin." << "";
     QTest::newRow("too few") << "192.168.1.5" << "192.168.1.6" << "255.255.0.0"
                              << "the total number of IP address is less than the total number of devices." << "";
+    QTest::newRow("end multicast") << "10.1.1.1" << "224.0.0.1" << "255.0.0.0"
+                                   << "Invalid IP address: 224.0.0.1" << "edtIPAddr_end";
     QTest::newRow("mask not contiguous") << "10.1.1.1" << "10.1.1.9" << "255.0.255.0"
                                          << "Invalid subnet mask: 255.0.255.0" << "edtIPAddr_mask";
 }
@@ -1330,6 +1338,76 @@ void TestBatch::edidSelectFile()
     QFile::remove(bad);
 }
 
+namespace {
+
+// Puts the files of the EDID folder aside, and back at the end.
+class CEdidFolderAside
+{
+public:
+    CEdidFolderAside()
+        : m_dir(EdidDirPath())
+    {
+        for (const QString &name : m_dir.entryList(QDir::Files)) {
+            QFile file(m_dir.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                m_files.insert(name, file.readAll());
+            file.close();
+            m_dir.remove(name);
+        }
+    }
+    ~CEdidFolderAside()
+    {
+        for (const QString &name : m_dir.entryList(QDir::Files))
+            m_dir.remove(name);
+        for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
+            WriteFile(m_dir.filePath(it.key()), it.value());
+    }
+
+private:
+    QDir m_dir;
+    QMap<QString, QByteArray> m_files;
+};
+
+} // namespace
+
+void TestBatch::edidEmptyFolder()
+{
+    // A fresh install: nothing in the folder, the file is chosen anywhere,
+    // also after a change of the checked devices has turned the page off.
+    CEdidFolderAside aside;
+    const QString path = QDir::temp().filePath(QStringLiteral("tst_batch_fresh.bin"));
+    QVERIFY(WriteFile(path, TestEdid(128, '\x55')));
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    QCOMPARE(W<QComboBox>(dlg, "cbEDIDSet")->count(), 1);
+    Check(dlg, {RX0});
+    Check(dlg, {RX0}, false);
+    Check(dlg, {RX0});
+    QPushButton *pSelect = W<QPushButton>(dlg, "pbUplaodEDIDFile");
+    QVERIFY(pSelect->isEnabled());
+    QVERIFY(!W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    files.Answer(path);
+    pSelect->click();
+    QVERIFY(W<QPushButton>(dlg, "pbEdidSet_apply")->isEnabled());
+    QFile::remove(path);
+}
+
+void TestBatch::edidInvalidFirstFile()
+{
+    // The first file is loaded while the dialog is built; its refusal waits
+    // for the dialog to be up, in front of it.
+    CEdidFolderAside aside;
+    QVERIFY(WriteFile(QDir(EdidDirPath()).filePath(QStringLiteral("bad.bin")), TestEdid(128, '\x22') + "x"));
+    CBoxRecorder boxes;
+    CDlgBatch dlg;
+    QVERIFY(boxes.Texts().isEmpty());
+    bool bUp = false;
+    boxes.WhileOpen([&] { bUp = dlg.isVisible(); });
+    dlg.show();
+    QTRY_COMPARE(boxes.Texts(), QStringList({"Invalid EDID !"}));
+    QVERIFY(bUp);
+}
+
 void TestBatch::audioDelayByModel()
 {
     for (int dev : {int(VRX5), int(VS9)}) {
@@ -1732,8 +1810,11 @@ void TestBatch::idleImageRound()
     QCOMPARE(rows.size(), 2);
     QVERIFY(rows.last().startsWith(Dev(RX1)->GetDisplayName() + QLatin1Char('|') + Dev(RX1)->GetDefaultName()));
 
-    // A round in which no upload starts ends at once, at 100 %.
+    // Another set of devices: that result speaks of others.
     Check(dlg, {RX0, RX2}, false);
+    QVERIFY(Result(dlg, "lbResultImage").isEmpty());
+    QVERIFY(pProgress->text().isEmpty());
+    // A round in which no upload starts ends at once, at 100 %.
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
     QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."));
     QCOMPARE(pProgress->text(), QStringLiteral("Progress: 100%"));
@@ -1848,6 +1929,78 @@ void TestBatch::stalledUploadEndsRound()
     http[RX2]->SetFault(CSimHttp::E_HF_NONE);
     W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 2, fail: 0."), 10000);
+}
+
+void TestBatch::slowUploadNotGivenUp()
+{
+    // A device on a slow link takes the picture for longer than the limit,
+    // but never stops taking it that long: it is not given up.
+    CHttpFleet http(m_pLan, {RX0});
+    http[RX0]->SetFault(CSimHttp::E_HF_SLOW_READ, 200000);
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    dlg.SetUploadStallTimeout(2500);
+    Check(dlg, {RX0});
+    files.Answer(MakeJpeg(QStringLiteral("slow.jpg"), 1000000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 0."), 30000);
+    QCOMPARE(http[RX0]->Requests().first().status, 200);
+}
+
+void TestBatch::closingEndsUploadsForGood()
+{
+    // Closing the dialog mid-upload ends the upload: the device gets little
+    // more than was on its way, not the rest of the picture, which would
+    // hold up its link. The next dialog's round counts its own answer.
+    CHttpFleet http(m_pLan, {RX0});
+    http[RX0]->SetFault(CSimHttp::E_HF_SLOW_READ, 200000);
+    CBatchFileAnswers files;
+    const QString path = MakeJpeg(QStringLiteral("closed.jpg"), 1000000);
+    const auto taken = [&http]() {
+        const QList<T_SimHttpRequest> requests = http[RX0]->Requests();
+        return requests.isEmpty() ? 0 : requests.first().body.size();
+    };
+    int nAtClose = 0;
+    {
+        CDlgBatch dlg;
+        Check(dlg, {RX0});
+        files.Answer(path);
+        W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+        W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(taken() > 500000, 10000);
+        nAtClose = taken();
+        dlg.reject();
+    }
+    CDlgBatch dlg;
+    Check(dlg, {RX0});
+    files.Answer(path);
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 0."), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(http[RX0]->OpenConnections(), 0, 10000);
+    const QList<T_SimHttpRequest> requests = http[RX0]->Requests();
+    QCOMPARE(requests.size(), 2);
+    const int nAfterClose = requests.first().body.size() - nAtClose;
+    QVERIFY2(nAfterClose < 150000, qPrintable(QString::number(nAfterClose)));
+    QCOMPARE(requests.last().status, 200);
+}
+
+void TestBatch::uploadWithoutPathRefused()
+{
+    // Sent to the device's web root, the picture would be taken for set: a
+    // product without an upload path is refused, by name.
+    CBoxRecorder boxes;
+    CBatchFileAnswers files;
+    CDlgBatch dlg;
+    Check(dlg, {GW7});
+    files.Answer(MakeJpeg(QStringLiteral("nopath.jpg"), 30000));
+    W<QPushButton>(dlg, "pushBtnSelect_bg")->click();
+    W<QPushButton>(dlg, "pushBtnUpload_bg")->click();
+    QCOMPARE(boxes.Texts(), QStringList({"The image cannot be uploaded to Gateway: its product has no upload path "
+                                         "(\"url\") in config.xml."}));
+    QVERIFY(dlg.isEnabled());
+    QVERIFY(Result(dlg, "lbResultImage").isEmpty());
 }
 
 void TestBatch::lateAnswerOfEarlierRoundNotCounted()

@@ -573,6 +573,9 @@ void TestDevFilter::ownerHooks()
             expected << pDev;
     }
     QCOMPARE(RowDevs(form.pTree), expected);
+    // Nor is a model it leaves out offered.
+    QCOMPARE(form.pModel->findText(QStringLiteral("Encoder")), -1);
+    QVERIFY(form.pModel->findText(QStringLiteral("Decoder")) > 0);
     QCOMPARE(owner.m_added.size(), expected.size());
     QVERIFY(owner.m_bAddedInTree);
     QCOMPARE(owner.m_added.first().first, expected.first());

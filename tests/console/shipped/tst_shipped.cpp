@@ -68,8 +68,8 @@ private slots:
     void deviceMenus();
     void everyWindowReached();
     void virtualTxHasNoMenu();
-    void batchVideoPage_data();
-    void batchVideoPage();
+    void batchPages_data();
+    void batchPages();
     void irPadOffersDatabaseKeys();
     void helpEntries();
 
@@ -211,12 +211,12 @@ void TestShipped::virtualTxHasNoMenu()
     QCOMPARE(MenuOf(DevOf(m_walk.m_cameraId)), QStringList({"<none>"}));
 }
 
-void TestShipped::batchVideoPage_data()
+void TestShipped::batchPages_data()
 {
     QTest::addColumn<QString>("id");
     for (const T_ProdIdInfo &prod : m_pMgr->GetProdList()) {
         const int type = T_ProdIdInfo::TypeText2DevType(prod.type);
-        if (!CShippedWalk::IsCamera(prod) && type >= CHOIDev::E_DT_TX && type <= CHOIDev::E_DT_WP)
+        if (!CShippedWalk::IsCamera(prod) && type >= CHOIDev::E_DT_TX && type <= CHOIDev::E_DT_GW)
             QTest::newRow(qPrintable(prod.id)) << prod.id;
     }
 }
@@ -225,8 +225,9 @@ void TestShipped::batchVideoPage_data()
 // the JPEG 2000 page to the products with those settings, the H.264 page to
 // every other one. The "EDID" page takes the products whose device menu has
 // "EDID Settings", and an encoder that switches its display over RS-232
-// finds that on the "Power" page.
-void TestShipped::batchVideoPage()
+// finds that on the "Power" page. A product with an idle image of its own
+// has the "Image" page's upload path (the page refuses one without).
+void TestShipped::batchPages()
 {
     QFETCH(QString, id);
     CHOIDev *pDev = DevOf(id);
@@ -244,6 +245,10 @@ void TestShipped::batchVideoPage()
     QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("cbEDIDSet"))->isEnabled(), pProd->edie_setting);
     if (pProd->sink_tx_rs)
         QVERIFY(dlg.findChild<QWidget *>(QStringLiteral("chbRS232"))->isEnabled());
+    const QString idleUrl = m_pMgr->GetDevUrl(pDev);
+    if (dlg.findChild<QPushButton *>(QStringLiteral("pushBtnSelect_bg"))->isEnabled()
+        && (pProd->image_bg || pProd->idle_enable))
+        QVERIFY2(QUrl(idleUrl).path().size() > 1, qPrintable(idleUrl));
 }
 
 // Each type of the database enables on the pad exactly the keys it has; the

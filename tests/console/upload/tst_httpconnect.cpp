@@ -160,17 +160,21 @@ void TestHttpConnect::postsOneFileAsOnePart()
 void TestHttpConnect::refusesWithoutFile_data()
 {
     QTest::addColumn<QString>("filePath");
-    QTest::newRow("empty path") << QString();
-    QTest::newRow("missing file") << QStringLiteral("/nonexistent/dir/logo.bmp");
+    QTest::addColumn<QByteArray>("urlPath");
+    QTest::newRow("empty path") << QString() << QByteArray("/upload_logo");
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/dir/logo.bmp") << QByteArray("/upload_logo");
+    // The device's home page would answer 200.
+    QTest::newRow("web root") << WriteFile(QStringLiteral("root.bmp"), "bm") << QByteArray("/");
 }
 
 void TestHttpConnect::refusesWithoutFile()
 {
     QFETCH(QString, filePath);
+    QFETCH(QByteArray, urlPath);
     HttpConnect http;
     QSignalSpy status(&http, kStatus);
     QSignalSpy named(&http, kNamedStatus);
-    QVERIFY(!http.PostFile(filePath, Url("/upload_logo"), QStringLiteral("dev")));
+    QVERIFY(!http.PostFile(filePath, m_http->BaseUrl() + QString::fromLatin1(urlPath), QStringLiteral("dev")));
     QVERIFY(!http.IsBusy());
     QTest::qWait(300);
     QCOMPARE(status.count(), 0);

@@ -855,6 +855,10 @@ void TestVtx::previewUpload()
     QCOMPARE(req.path, QByteArray("/upload_preview"));
     QCOMPARE(req.partName, QByteArray("bgimage"));
     QCOMPARE(req.partData, ReadAll(path));
+
+    // That 100 % says nothing of the next file chosen.
+    Child<QPushButton>(dlg, "pushBtnSelect")->click();
+    QCOMPARE(pProgress->text(), QStringLiteral("Upload Progress:"));
 }
 
 void TestVtx::previewFailures()
@@ -932,7 +936,8 @@ void TestVtx::previewRecheckedAndDroppedOnClose()
     QVERIFY(WriteImage(path, 320, 240, "JPG"));
     m_pGwHttp->SetFault(CSimHttp::E_HF_STALL);
     Child<QPushButton>(dlg, "pushBtnUpload")->click();
-    QTRY_COMPARE(m_pGwHttp->OpenConnections(), 1);
+    QTRY_COMPARE(m_pGwHttp->RequestCount(), 1);
+    QCOMPARE(m_pGwHttp->OpenConnections(), 1);
     QVERIFY(dlg.close());
     QTRY_COMPARE(m_pGwHttp->OpenConnections(), 0);
     QVERIFY(dlg.isEnabled());
