@@ -176,6 +176,7 @@ private slots:
     void dropWithLinesQueued();
     void refusedConnection_data();
     void refusedConnection();
+    void nestedLoopServesLinks();
     void reboot_data();
     void reboot();
     void loginPrompts_data();
@@ -833,6 +834,46 @@ void TestLinkComm::refusedConnection()
     QCOMPARE(results(done), QList<E_CommResult> { E_CR_FAILED });
     QCOMPARE(gone.count(), disconnects);
     QVERIFY(!rig.link->IsConnected());
+}
+
+void TestLinkComm::nestedLoopServesLinks()
+{
+    // A listener that runs a nested event loop from inside a link's reply (as
+    // a modal message box does) still has the other links and the timers
+    // served meanwhile, and the link it was called from goes on afterwards.
+    Rig outer;
+    Rig inner;
+    QVERIFY(outer.login());
+    QVERIFY(inner.login());
+    QStringList events;
+    bool bNested = false;
+    connect(outer.link.get(), &CBaseComm::OnSendQueueReturn, this, [&](E_CommResult r) {
+        events << QString("outer %1").arg(r);
+        if (bNested)
+            return;
+        bNested = true;
+        QEventLoop loop;
+        QStringList seen;
+        const auto note = [&](const QString &event) {
+            seen << event;
+            if (seen.size() == 2)
+                loop.quit();
+        };
+        connect(inner.link.get(), &CBaseComm::OnSendQueueReturn, &loop,
+                [&](E_CommResult r2) { note(QString("inner %1").arg(r2)); });
+        QTimer::singleShot(1, &loop, [&] { note("timer"); });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        inner.link->SendCmd("echo inner");
+        loop.exec();
+        seen.sort();
+        events << seen;
+        outer.link->SendCmd("echo after");
+    });
+    QVERIFY(outer.link->SendCmd("echo outer"));
+    QVERIFY(waitFor([&] { return events.size() == 4; }, 10000));
+
+    QCOMPARE(events, QStringList({ "outer 0", "inner 0", "timer", "outer 0" }));
+    QCOMPARE(outer.dev.receivedLines(), QList<QByteArray>({ "root", "echo outer", "echo after" }));
 }
 
 void TestLinkComm::reboot_data()
