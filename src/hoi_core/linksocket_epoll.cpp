@@ -30,8 +30,10 @@ const int kConnectTimeoutMs = 30000;
 // Events taken from the set per turn of the event loop; more wait for the
 // next turn, so that one turn stays short.
 const int kEventsPerTurn = 256;
-// A read takes at most this much at once; a reply is rarely a tenth of it.
+// A read takes at most this much at once (a reply is rarely a tenth of
+// it), and a ready socket is read at most so many times a turn.
 const int kReadChunk = 64 * 1024;
+const int kReadsPerEvent = 4;
 
 class CEpollLinkSocket;
 
@@ -470,7 +472,8 @@ void CEpollLinkSocket::ReadAvailable()
     int err = 0;
     bool bClosed = false;
     bool bRead = false;
-    for (;;) {
+    // A device that sends without pause has the rest read in later turns.
+    for (int i = 0; i < kReadsPerEvent; ++i) {
         const ssize_t n = ::recv(m_fd, pBuffer, kReadChunk, 0);
         if (n > 0) {
             m_readBuffer.append(pBuffer, int(n));

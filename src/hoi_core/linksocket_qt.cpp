@@ -17,7 +17,7 @@ public:
         // Devices are on the installation network: never through a proxy of the environment.
         m_socket.setProxy(QNetworkProxy::NoProxy);
         connect(&m_socket, &QTcpSocket::connected, this, &CLinkSocket::Connected);
-        connect(&m_socket, &QTcpSocket::readyRead, this, &CLinkSocket::ReadyRead);
+        connect(&m_socket, &QTcpSocket::readyRead, this, &CQtLinkSocket::TellReadyRead);
         connect(&m_socket, &QTcpSocket::disconnected, this, &CLinkSocket::Disconnected);
         connect(&m_socket, &QTcpSocket::errorOccurred, this, &CLinkSocket::ErrorOccurred);
     }
@@ -31,7 +31,11 @@ public:
     bool IsValid() const override { return m_socket.isValid(); }
     bool WaitForConnected(int msecs) override { return m_socket.waitForConnected(msecs); }
     qint64 BytesAvailable() const override { return m_socket.bytesAvailable(); }
-    QByteArray ReadAll() override { return m_socket.readAll(); }
+    QByteArray ReadAll() override
+    {
+        m_bTaken = true;
+        return m_socket.readAll();
+    }
     QHostAddress PeerAddress() const override { return m_socket.peerAddress(); }
     quint16 PeerPort() const override { return m_socket.peerPort(); }
 
@@ -57,7 +61,19 @@ public:
     }
 
 private:
+    // QTcpSocket tells nothing of what arrives while a listener of readyRead
+    // runs a nested event loop (a modal box): told once the listener returns,
+    // when it took what was there before.
+    void TellReadyRead()
+    {
+        do {
+            m_bTaken = false;
+            emit ReadyRead();
+        } while (m_bTaken && m_socket.bytesAvailable() > 0);
+    }
+
     QTcpSocket m_socket;
+    bool m_bTaken = false;
 };
 
 } // namespace
