@@ -5,7 +5,7 @@
 
 #include <QAbstractSocket>
 
-class QTcpSocket;
+class CLinkSocket;
 
 // The command link over a Telnet (TCP) connection to the device's shell.
 class CTelnetComm : public CBaseComm
@@ -37,7 +37,7 @@ public slots:
     void slotOnError(QAbstractSocket::SocketError err);
 
 private:
-    QTcpSocket *m_socket = nullptr;
+    CLinkSocket *m_socket = nullptr;
     QString m_ipAddr;
     quint16 m_port = 0;
 

@@ -9,6 +9,7 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/appicon.h"
 #include "platform/openfilelimit.h"
+#include "platform/openglstack.h"
 #include "platform/singleinstance.h"
 #include "uiservices.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
     qSetMessagePattern(QStringLiteral("%{file}:%{line} %{function}: %{message}"));
     // One socket per device link; a refusal leaves the limit as it was.
     RaiseOpenFileLimit();
+    LeaveOpenGLUnloaded();
 
     // The process-wide constants (hoiconst.h) are built before main runs.
     QApplication app(argc, argv);

@@ -1,11 +1,9 @@
 #include "hoi_core/telnetcomm.h"
 
-#include "hoi_core/sockopt.h"
+#include "hoi_core/linksocket.h"
 
 #include <QDebug>
 #include <QHostAddress>
-#include <QNetworkProxy>
-#include <QTcpSocket>
 #include <QTimer>
 
 namespace {
@@ -15,16 +13,14 @@ const int kWriteWaitMsecs = 30000;
 CTelnetComm::CTelnetComm(const QString &paramPrefix, const QString &hostIndex, const QString &ipAddr, quint16 port,
                          QObject *parent)
     : CBaseComm(paramPrefix, hostIndex, parent)
-    , m_socket(new QTcpSocket)
+    , m_socket(CLinkSocket::Create())
     , m_ipAddr(ipAddr)
     , m_port(port)
 {
-    // Devices are on the installation network: never through a proxy of the environment.
-    m_socket->setProxy(QNetworkProxy::NoProxy);
-    connect(m_socket, &QTcpSocket::connected, this, &CTelnetComm::slotOnConnected);
-    connect(m_socket, &QTcpSocket::readyRead, this, &CTelnetComm::slotOnReadData);
-    connect(m_socket, &QTcpSocket::disconnected, this, &CTelnetComm::slotOnDisconnected);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &CTelnetComm::slotOnError);
+    connect(m_socket, &CLinkSocket::Connected, this, &CTelnetComm::slotOnConnected);
+    connect(m_socket, &CLinkSocket::ReadyRead, this, &CTelnetComm::slotOnReadData);
+    connect(m_socket, &CLinkSocket::Disconnected, this, &CTelnetComm::slotOnDisconnected);
+    connect(m_socket, &CLinkSocket::ErrorOccurred, this, &CTelnetComm::slotOnError);
 }
 
 CTelnetComm::~CTelnetComm()
@@ -45,7 +41,7 @@ bool CTelnetComm::OpenComm()
     if (!address.setAddress(m_ipAddr))
         return false;
     CBaseComm::CloseComm();
-    m_socket->connectToHost(address, m_port, QIODevice::ReadWrite);
+    m_socket->ConnectToHost(address, m_port);
     return IsConnecting();
 }
 
@@ -59,7 +55,7 @@ bool CTelnetComm::IsConnecting()
 {
     if (!m_socket)
         return false;
-    const QAbstractSocket::SocketState state = m_socket->state();
+    const QAbstractSocket::SocketState state = m_socket->State();
     return state == QAbstractSocket::HostLookupState || state == QAbstractSocket::ConnectingState;
 }
 
@@ -68,46 +64,28 @@ void CTelnetComm::AbortConnect()
     if (!m_socket)
         return;
     qDebug() << "CTelnetComm::AbortConnect";
-    m_socket->abort();
+    m_socket->Abort();
 }
 
 bool CTelnetComm::IsConnected()
 {
-    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
+    return m_socket && m_socket->State() == QAbstractSocket::ConnectedState;
 }
 
 bool CTelnetComm::WaitForConnected(int msecs)
 {
     if (m_socket)
-        m_socket->waitForConnected(msecs);
+        m_socket->WaitForConnected(msecs);
     return true;
 }
 
 bool CTelnetComm::WriteRaw(const QByteArray &data, bool bAddCRLF)
 {
-    if (!m_socket || !m_socket->isValid())
+    if (!m_socket || !m_socket->IsValid())
         return false;
 
     m_writing = true;
-    const QByteArray bytes = bAddCRLF ? data + "\r\n" : data;
-    // Straight to the socket while nothing waits in its buffer: a buffered
-    // write registers and drops a write notifier per line, and with many
-    // open sockets that costs more than the line. What the system does not
-    // take at once goes to the socket's buffer, as a buffered write would
-    // leave it; when it takes nothing, or fails, the buffered write waits
-    // and reports as ever.
-    qint64 sent = 0;
-    if (!bytes.isEmpty() && m_socket->state() == QAbstractSocket::ConnectedState && m_socket->bytesToWrite() == 0)
-        sent = SendOnSocket(m_socket->socketDescriptor(), bytes.constData(), bytes.size());
-    bool written = true;
-    if (sent > 0) {
-        if (sent < bytes.size())
-            m_socket->write(bytes.constData() + sent, bytes.size() - sent);
-    } else {
-        if (!bytes.isEmpty())
-            m_socket->write(bytes);
-        written = m_socket->waitForBytesWritten(kWriteWaitMsecs);
-    }
+    const bool written = m_socket->Write(bAddCRLF ? data + "\r\n" : data, kWriteWaitMsecs);
     m_writing = false;
 
     if (written)
@@ -139,7 +117,7 @@ void CTelnetComm::slotOnConnected()
 
 void CTelnetComm::slotOnDisconnected()
 {
-    qDebug().noquote() << "Disconnected: " << m_socket->peerAddress().toString() << ":" << m_socket->peerPort();
+    qDebug().noquote() << "Disconnected: " << m_socket->PeerAddress().toString() << ":" << m_socket->PeerPort();
     const bool bOwnFailure = m_closingOnFailure;
     const bool bSocketError = m_closingOnError;
     CloseComm();
@@ -161,9 +139,9 @@ void CTelnetComm::slotOnReadData()
         return;
     }
     m_readDeferred = false;
-    if (m_socket->bytesAvailable() < 1)
+    if (m_socket->BytesAvailable() < 1)
         return;
-    OnReceiveData(m_socket->readAll());
+    OnReceiveData(m_socket->ReadAll());
 }
 
 void CTelnetComm::slotOnError(QAbstractSocket::SocketError err)

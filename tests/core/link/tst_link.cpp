@@ -176,6 +176,7 @@ private slots:
     void dropWithLinesQueued();
     void refusedConnection_data();
     void refusedConnection();
+    void nestedLoopServesLinks();
     void reboot_data();
     void reboot();
     void loginPrompts_data();
@@ -837,6 +838,42 @@ void TestLinkComm::refusedConnection()
     QCOMPARE(results(done), QList<E_CommResult> { E_CR_FAILED });
     QCOMPARE(gone.count(), disconnects);
     QVERIFY(!rig.link->IsConnected());
+}
+
+void TestLinkComm::nestedLoopServesLinks()
+{
+    // A listener that runs a nested event loop from inside a link's reply (as
+    // a modal message box does) has the other links and the timers served
+    // meanwhile; what its own link received meanwhile is taken once it
+    // returns, though nothing more comes.
+    Rig outer;
+    Rig inner;
+    QVERIFY(outer.login());
+    QVERIFY(inner.login());
+    QSignalSpy chunks(outer.link.get(), &CBaseComm::OnRecvData);
+    QStringList events;
+    connect(outer.link.get(), &CBaseComm::OnSendQueueReturn, this, [&](E_CommResult r) {
+        events << QString("outer %1").arg(r);
+        QEventLoop loop;
+        QStringList seen;
+        const auto note = [&](const QString &event) {
+            seen << event;
+            if (seen.size() == 2)
+                loop.quit();
+        };
+        connect(inner.link.get(), &CBaseComm::OnSendQueueReturn, &loop,
+                [&](E_CommResult r2) { note(QString("inner %1").arg(r2)); });
+        QTimer::singleShot(1, &loop, [&] { note("timer"); });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        outer.dev.sendRaw("late\r\n");
+        inner.link->SendCmd("echo inner");
+        loop.exec();
+        seen.sort();
+        events << seen;
+    });
+    QVERIFY(outer.link->SendCmd("echo outer"));
+    QTRY_VERIFY_WITH_TIMEOUT(!chunks.isEmpty() && chunks.last().first().toByteArray().contains("late"), 10000);
+    QCOMPARE(events, QStringList({ "outer 0", "inner 0", "timer" }));
 }
 
 void TestLinkComm::reboot_data()
