@@ -49,6 +49,7 @@
 #include "hoi_core/ircodetable.h"
 #include "mainwindow/mainwindow.h"
 #include "navtree/formgrouplist.h"
+#include "platform/openglstack.h"
 #include "schedule/dlgschedule.h"
 #include "schedule/dlgscheduleedit2.h"
 #include "settings/dlgipmlayoutmodel.h"
@@ -714,6 +715,8 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    // As the console starts: without the OpenGL drivers it never uses.
+    LeaveOpenGLUnloaded();
     QApplication app(argc, argv);
     TestFit test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -173,6 +173,12 @@ void TestX11::windowShownAndClosed()
     QVERIFY2(attributes.width >= 1000 && attributes.height >= 600,
              qPrintable(QStringLiteral("%1 x %2").arg(attributes.width).arg(attributes.height)));
 
+    // Drawn without OpenGL: the system's drivers, which it never uses, stay unloaded.
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(console.processId()));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY(mapped.contains("libQt5Gui") && !mapped.contains("_dri.so") && !mapped.contains("libGLX_mesa"));
+
     // Give the window a moment to paint, then look at the screen.
     QTest::qWait(1500);
     const QImage screen = GrabScreen();

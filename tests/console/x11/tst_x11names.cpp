@@ -28,6 +28,7 @@
 #include "hoiwidget/tablegraphicsview.h"
 #include "mainwindow/mainwindow.h"
 #include "navtree/formgrouplist.h"
+#include "platform/openglstack.h"
 #include "simdevice_commands.h"
 #include "simlan.h"
 
@@ -258,6 +259,8 @@ int main(int argc, char *argv[])
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    // As the console starts: without the OpenGL drivers it never uses.
+    LeaveOpenGLUnloaded();
     QApplication app(argc, argv);
     TestX11Names test;
     return QTest::qExec(&test, argc, argv);
