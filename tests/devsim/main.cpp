@@ -20,11 +20,11 @@ struct T_Model
     const char *type;
     bool bHisi; // the product is of the H.264 family, which prints its version otherwise
 };
-// The products of the sample config.xml in turn, so that the first eight
+// The products of the sample config.xml in turn, so that the first nine
 // devices show every window of the device menus.
 const T_Model kModels[] = {{"IPE1000", "TX", true},  {"IPD1000", "RX", true}, {"IPE2000", "TX", false},
                            {"IPD2000", "RX", false}, {"IPM2000", "MRX", true}, {"IPW400", "WP", true},
-                           {"IPG100", "GW", true},   {"IPD1000", "RX", true}};
+                           {"IPG100", "GW", true},   {"IPD1000", "RX", true},  {"QN714", "QN714", false}};
 
 int ServeLan(int count, QTextStream &out, QTextStream &err)
 {
@@ -45,7 +45,7 @@ int ServeLan(int count, QTextStream &out, QTextStream &err)
         }
         SimInstallDeviceCommands(*pDev);
         SimSetVersion(*pDev, "V1.0.0", model.bHisi);
-        out << lan.Address(i).toString() << ' ' << int(CSimLan::E_TELNET_PORT) << ' ' << pDev->hostName() << ' '
+        out << lan.Address(i).toString() << ' ' << pDev->port() << ' ' << pDev->hostName() << ' '
             << model.type << '\n';
     }
     if (!lan.Start()) {

@@ -38,7 +38,8 @@ SimDevice* CSimLan::AddDevice(const QString& hostName, const QString& devType, b
         return nullptr;
     }
     SimDevice* pDev = new SimDevice(hostName, devType);
-    if (!pDev->listen(SimTestLanAddress(i), E_TELNET_PORT)) {
+    const quint16 port = devType == QLatin1String("QN714") ? E_CONTROLLER_PORT : E_TELNET_PORT;
+    if (!pDev->listen(SimTestLanAddress(i), port)) {
         qWarning() << "simlan: cannot listen on" << SimTestLanAddress(i).toString();
         delete pDev;
         return nullptr;

@@ -19,7 +19,8 @@ class CSimLan : public QObject
 public:
     enum
     {
-        E_TELNET_PORT = 24
+        E_TELNET_PORT = 24,
+        E_CONTROLLER_PORT = 23000 // the IP controller's line API
     };
 
     explicit CSimLan(QObject* parent = nullptr);
@@ -32,7 +33,8 @@ public:
     // "<modelId>-<12 hex digits>", the digits made from the index.
     static QString HostNameFor(const QString& modelId, int index);
 
-    // Adds a device at the next free address. Without a shell (bTelnet false)
+    // Adds a device at the next free address, its shell on E_TELNET_PORT
+    // (an IP controller, type "QN714": E_CONTROLLER_PORT). Without a shell (bTelnet false)
     // the device answers discovery but refuses every connection. Null when
     // the LAN has no address left or the port cannot be bound.
     SimDevice* AddDevice(const QString& hostName, const QString& devType = QStringLiteral("TX"),
