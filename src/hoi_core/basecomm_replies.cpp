@@ -7,6 +7,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -48,6 +49,17 @@ QByteArray ValueBeforePrompt(const QByteArray &line, const QByteArray &lastLine,
     if (line.size() > 4)
         return line.left(line.size() - 4);
     return lastLine.contains(echo) ? QByteArray() : lastLine;
+}
+
+// Whether value starts with "\"<name>\" not defined", the shell's answer to
+// an unknown parameter; asked at every value read, so compared in place.
+bool IsNotDefinedReply(const QByteArray &value, const QByteArray &name)
+{
+    static const char kTail[] = "\" not defined";
+    const int tail = int(sizeof(kTail) - 1);
+    return value.size() >= name.size() + 1 + tail && value.at(0) == '"'
+        && std::memcmp(value.constData() + 1, name.constData(), size_t(name.size())) == 0
+        && std::memcmp(value.constData() + 1 + name.size(), kTail, size_t(tail)) == 0;
 }
 
 } // namespace
@@ -303,7 +315,7 @@ bool CBaseComm::CheckIsParamOrReadyRead(const QByteArray &line)
 
     QByteArray value = ValueBeforePrompt(line, m_lastLine, echo);
     E_CommResult result = E_CR_SUCCESS;
-    if (value.startsWith('"' + m_paramName + '"' + " not defined")) {
+    if (IsNotDefinedReply(value, m_paramName)) {
         result = E_CR_FAILED;
         value.clear();
     }

@@ -608,7 +608,11 @@ bool CHOIDevMgr::IsRxInAnyVideoWall(CHOIDev* pDev) const
 
 void CHOIDevMgr::EmitProgressLog(const QString& strLog)
 {
-    const QString line = QStringLiteral("%1 - %2").arg(LogStamp(), strLog);
+    // Several lines per device line: joined without parsing a pattern.
+    const QString& stamp = LogStamp();
+    QString line;
+    line.reserve(stamp.size() + 3 + strLog.size());
+    line.append(stamp).append(QLatin1String(" - ")).append(strLog);
     qCDebug(lcHoiLink).noquote() << line;
     emit OnProgressLog(line);
 }

@@ -352,7 +352,11 @@ QString CHOIDevMgr::GetProdDevName(const QString& hostName) const
     const int dash = hostName.indexOf(QLatin1Char('-'));
     if (dash < 0)
         return hostName;
-    return pProd->name + hostName.mid(dash);
+    // Every log line that names a device asks: one string, built once.
+    QString name;
+    name.reserve(pProd->name.size() + hostName.size() - dash);
+    name.append(pProd->name).append(hostName.midRef(dash));
+    return name;
 }
 
 // ---------------------------------------------------------------------------

@@ -447,9 +447,9 @@ int T_ProdIdInfo::TypeText2DevType(const QString &type)
 
 int T_ProdIdInfo::MatchHostName(const QString &hostName) const
 {
-    const int dash = hostName.indexOf(QLatin1Char('-'));
-    const QString model = dash < 0 ? hostName : hostName.left(dash);
-    if (id.isEmpty() || id != model)
+    // Asked for every log line that names a device: compared in place.
+    const QStringRef model = hostName.leftRef(hostName.indexOf(QLatin1Char('-')));
+    if (id.isEmpty() || model != id)
         return 0;
     return TypeText2DevType(type);
 }
