@@ -125,6 +125,7 @@ int Serve(int count)
         SimDevice *pDev = lan.AddDevice(CSimLan::HostNameFor(QStringLiteral("BRX"), i), QStringLiteral("RX"));
         if (!pDev)
             return 1;
+        pDev->setOneWriteReplies(true); // as the figures in bench/README.md were taken
         SimInstallDeviceCommands(*pDev);
     }
     if (!lan.Start())

@@ -11,7 +11,7 @@
 //   unshare -n tests/lan/testlan.sh 1000 build/bin/bench_fleet 1000
 //
 // The devices answer as embedded shells do (the echo of a line at once, the
-// answer and the prompt 1-10 ms later), then, in a second pair of runs, with
+// answer and the prompt in one write 1-10 ms later), then, in a second pair of runs, with
 // echo, answer and prompt in one write at once ("--devices two-writes" or
 // "--devices one-write" runs one kind only).
 //
@@ -167,6 +167,7 @@ int Serve(int count, bool bOneWrite)
         if (!pDev)
             return 1;
         pDev->setOneWriteReplies(bOneWrite);
+        pDev->setPromptApart(false);
         SimInstallDeviceCommands(*pDev);
     }
     if (!lan.Start())

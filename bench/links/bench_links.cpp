@@ -60,8 +60,10 @@ int Serve(int count)
 {
     CSimLan lan;
     for (int i = 0; i < count; ++i) {
-        if (!lan.AddDevice(CSimLan::HostNameFor(QStringLiteral("IPD1000"), i), QStringLiteral("RX")))
+        SimDevice *pDev = lan.AddDevice(CSimLan::HostNameFor(QStringLiteral("IPD1000"), i), QStringLiteral("RX"));
+        if (!pDev)
             return 1;
+        pDev->setPromptApart(false); // the echo, then the answer with its prompt
     }
     if (!lan.Start())
         return 1;

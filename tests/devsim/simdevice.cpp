@@ -465,12 +465,16 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
     } else if (m_oneWrite) {
         queueWrite(s, echo + rest);
     } else {
-        // The shell prints the prompt once the command has ended: a write of its own.
         queueWrite(s, echo);
-        if (!cmd.output.isEmpty())
-            queueWrite(s, cmd.output, m_answerDelay);
-        if (!prompt.isEmpty())
-            queueWrite(s, prompt, cmd.output.isEmpty() ? m_answerDelay : 1);
+        if (!m_promptApart) {
+            queueWrite(s, rest, m_answerDelay);
+        } else {
+            // The shell prints the prompt once the command has ended: a write of its own.
+            if (!cmd.output.isEmpty())
+                queueWrite(s, cmd.output, m_answerDelay);
+            if (!prompt.isEmpty())
+                queueWrite(s, prompt, cmd.output.isEmpty() ? m_answerDelay : 1);
+        }
     }
 
     if (cmd.dropConnection)

@@ -134,12 +134,15 @@ public:
     void setStallReplies(bool stall) { m_stall = stall; } // commands recorded, never answered
     void setReplyChunking(int pieceBytes, int delayMs);   // delayMs 0: as below
     // By default a device answers as embedded shells do: the echo of each
-    // line (and of the login name) at once, the answer and the prompt in a
-    // second write 1-10 ms later, the delay fixed per host name. One write
-    // puts echo, answer and prompt together at once.
+    // line (and of the login name) at once, the answer 1-10 ms later (the
+    // delay fixed per host name) and then the prompt. One write puts echo,
+    // answer and prompt together at once.
     void setAnswerDelay(int msecs) { m_answerDelay = qMax(0, msecs); }
     int answerDelay() const { return m_answerDelay; }
     void setOneWriteReplies(bool oneWrite) { m_oneWrite = oneWrite; }
+    // Apart (the default): the output, then the prompt in a write of its
+    // own. Together: the output and the prompt in the second write.
+    void setPromptApart(bool apart) { m_promptApart = apart; }
     void setLoginRetryDelay(int msecs) { m_loginRetryDelay = msecs; }
     // After the third refused password the session stays open, silent.
     void setKeepRefusedSession(bool keep) { m_keepRefused = keep; }
@@ -218,6 +221,7 @@ private:
     int m_answerDelay = 1;
     int m_shellStyle = -1; // -1: by type and port
     bool m_oneWrite = false;
+    bool m_promptApart = true;
     int m_loginRetryDelay = 300;
     bool m_keepRefused = false;
     int m_rebootDowntime = 0;
