@@ -1095,6 +1095,10 @@ void TestDevList::edidExport_data()
     // A cut EDID is refused before a file is asked for.
     QTest::newRow("not whole") << "00 ff ff ff ff ff ff 00" << "ok" << QStringList({"Exported failed."}) << false
                                << QByteArray();
+    QByteArray badSecond = TestEdid(256, '\0');
+    badSecond[128 + 10] = 1; // the second block's sum is no longer 0
+    QTest::newRow("second block's sum wrong") << QString::fromLatin1(badSecond.toHex(' ')) << "ok"
+                                              << QStringList({"Exported failed."}) << false << QByteArray();
     QTest::newRow("empty EDID") << "" << "ok" << QStringList({"the EDID is empty."}) << false << QByteArray();
     QTest::newRow("cancelled") << whole << "cancel" << QStringList() << true << QByteArray();
     QTest::newRow("cannot be written") << whole << "bad" << QStringList({"Exported failed."}) << true
