@@ -262,6 +262,13 @@ void CSimHttp::finishRequest(Session *s)
         emit RequestDone(s->index);
         return;
     }
+    if (m_fault == E_HF_ENDLESS_ANSWER) {
+        s->answered = true;
+        m_requests[s->index].status = 200;
+        s->socket->write("HTTP/1.1 200 OK\r\n\r\n" + QByteArray(qMax(0, m_faultValue), 'x'));
+        emit RequestDone(s->index);
+        return;
+    }
 
     int status = 404;
     QByteArray body;

@@ -60,6 +60,7 @@ public:
         E_HF_STATUS,     // answers every request with the fault's status, storing nothing
         E_HF_DROP_BODY,  // closes the connection after the fault's count of body bytes
         E_HF_SLOW_READ,  // takes the request at the fault's bytes per second, as over a slow link
+        E_HF_ENDLESS_ANSWER, // answers 200 without a length, sends the fault's count of bytes, stays open
     };
 
     explicit CSimHttp(QObject *parent = nullptr);

@@ -43,6 +43,9 @@ const char kTooLargeProperty[] = "hoiDownloadTooLarge";
 // upload ended early sends little more.
 const qint64 kSocketQueueBytes = 16 * 1024;
 const int kSendBufferBytes = 32 * 1024;
+// A device's answer is a short page: one that keeps sending past this is
+// no answer to an upload.
+const int kMaxAnswerBytes = 1024 * 1024;
 
 QByteArray FormDataFileName(const QString &strFileName)
 {
@@ -209,9 +212,7 @@ bool HttpConnect::PostData(const QByteArray &data, const QString &filePath, cons
 void HttpConnect::Post(QIODevice *pBody, const QString &filePath, const QString &url)
 {
     const QUrl target(url, QUrl::TolerantMode);
-    QByteArray path = target.path(QUrl::FullyEncoded).toLatin1();
-    if (path.isEmpty())
-        path = "/";
+    QByteArray path = target.path(QUrl::FullyEncoded).toLatin1(); // not empty: BeginUpload
     if (target.hasQuery())
         path += '?' + target.query(QUrl::FullyEncoded).toLatin1();
     QByteArray host = target.host(QUrl::FullyEncoded).toLatin1();
@@ -287,12 +288,16 @@ void HttpConnect::FeedSocket()
 void HttpConnect::OnBytesWritten(qint64 nBytes)
 {
     m_nWritten += nBytes;
-    const qint64 nBody = qBound<qint64>(0, m_nWritten - m_nRequestHeadBytes, m_nBodyBytes);
-    if (nBody > m_nReported) {
-        m_nReported = nBody;
-        emit signalSendBytes(nBody);
-    }
+    slotOnUploadProgress(qBound<qint64>(0, m_nWritten - m_nRequestHeadBytes, m_nBodyBytes), m_nBodyBytes);
     FeedSocket(); // the owner may have ended the upload meanwhile
+}
+
+void HttpConnect::slotOnUploadProgress(qlonglong bytesSent, qlonglong)
+{
+    if (bytesSent <= m_nReported)
+        return;
+    m_nReported = bytesSent;
+    emit signalSendBytes(bytesSent);
 }
 
 namespace {
@@ -334,6 +339,11 @@ bool IsWholeAnswer(QByteArray answer, bool bClosed, int &nStatus)
 void HttpConnect::OnReadyRead()
 {
     m_answer += m_socket->readAll();
+    if (m_answer.size() > kMaxAnswerBytes) {
+        qWarning() << "answer of" << m_devName << "longer than" << kMaxAnswerBytes << "bytes; taken as failure";
+        Finish(QVariant());
+        return;
+    }
     int nStatus = 0;
     if (IsWholeAnswer(m_answer, false, nStatus))
         Finish(nStatus > 0 ? QVariant(nStatus) : QVariant());

@@ -122,6 +122,10 @@ signals:
     // connection tells).
     void signalSendBytes(qlonglong bytesSent);
 
+public slots:
+    // Forwards the body bytes the device has taken, each count once.
+    void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
+
 private:
     // Takes devName for the next upload; false while one is under way.
     bool BeginUpload(const QString &devName, const QString &url);

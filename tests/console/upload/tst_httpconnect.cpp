@@ -192,6 +192,7 @@ void TestHttpConnect::serverFailures_data()
     QTest::newRow("404") << int(CSimHttp::E_HF_STATUS) << 404 << QVariant(404);
     QTest::newRow("201 is no 200") << int(CSimHttp::E_HF_STATUS) << 201 << QVariant(201);
     QTest::newRow("dropped mid-body") << int(CSimHttp::E_HF_DROP_BODY) << 1000 << QVariant();
+    QTest::newRow("answer without end") << int(CSimHttp::E_HF_ENDLESS_ANSWER) << 2 * 1024 * 1024 << QVariant();
 }
 
 void TestHttpConnect::serverFailures()
