@@ -227,6 +227,8 @@ void CSimHttp::process(Session *s)
         }
         m_requests.append(req);
         s->index = m_requests.size() - 1;
+        if (m_fault == E_HF_CONTINUE)
+            s->socket->write("HTTP/1.1 100 Continue\r\n\r\n");
     }
 
     T_SimHttpRequest &req = m_requests[s->index];
@@ -309,14 +311,32 @@ void CSimHttp::answer(Session *s, int status, const QByteArray &body, const QByt
     const int index = s->index;
     if (index >= 0)
         m_requests[index].status = status;
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) + "\r\n";
-    if (!type.isEmpty())
-        head += "Content-Type: " + type + "\r\n";
-    if (status != 204 && status != 304)
-        head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-    head += "Connection: close\r\n\r\n";
-    s->socket->write(head + body);
-    s->socket->disconnectFromHost(); // after the bytes are out
+    const QByteArray statusLine = QByteArray::number(status) + ' ' + ReasonPhrase(status);
+    const bool bLength = status != 204 && status != 304;
+    if (m_fault == E_HF_LF_HEAD) {
+        // A small server passing on the lines of its script as they are.
+        s->socket->write("HTTP/1.0 " + statusLine + "\r\nContent-type: text/plain\n\n" + body);
+        s->socket->disconnectFromHost();
+    } else if (m_fault == E_HF_LF_ONLY) {
+        QByteArray head = "HTTP/1.1 " + statusLine + '\n';
+        if (bLength)
+            head += "Content-Length: " + QByteArray::number(body.size()) + '\n';
+        s->socket->write(head + '\n' + body);
+    } else if (m_fault == E_HF_CHUNKED) {
+        QByteArray chunks;
+        if (!body.isEmpty())
+            chunks = QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n";
+        s->socket->write("HTTP/1.1 " + statusLine + "\r\nTransfer-Encoding: chunked\r\n\r\n" + chunks + "0\r\n\r\n");
+    } else {
+        QByteArray head = "HTTP/1.1 " + statusLine + "\r\n";
+        if (!type.isEmpty())
+            head += "Content-Type: " + type + "\r\n";
+        if (bLength)
+            head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+        head += "Connection: close\r\n\r\n";
+        s->socket->write(head + body);
+        s->socket->disconnectFromHost(); // after the bytes are out
+    }
     if (index >= 0)
         emit RequestDone(index);
 }

@@ -48,7 +48,7 @@ struct T_SimHttpRequest
 //   POST "/scene_upload": 200, stored under "/scene_upload"
 //   GET  "/scene_download": 200 with that, 404 while nothing was uploaded
 // Anything else: 404. A POST without a multipart body: 400.
-// Every answer closes its connection.
+// Every answer closes its connection, but under E_HF_LF_ONLY and E_HF_CHUNKED.
 class CSimHttp : public QObject
 {
     Q_OBJECT
@@ -61,6 +61,11 @@ public:
         E_HF_DROP_BODY,  // closes the connection after the fault's count of body bytes
         E_HF_SLOW_READ,  // takes the request at the fault's bytes per second, as over a slow link
         E_HF_ENDLESS_ANSWER, // answers 200 without a length, sends the fault's count of bytes, stays open
+        // Answers as usual, in the shapes of lenient servers:
+        E_HF_LF_HEAD,    // HTTP/1.0, header lines and the empty line ending in a bare LF (a CGI script's), no length
+        E_HF_LF_ONLY,    // every line ending in a bare LF, with a length; stays open
+        E_HF_CHUNKED,    // a chunked body; stays open
+        E_HF_CONTINUE,   // "100 Continue" as soon as the request head is in, then the answer
     };
 
     explicit CSimHttp(QObject *parent = nullptr);

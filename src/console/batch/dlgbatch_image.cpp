@@ -228,14 +228,11 @@ void CDlgBatch::StartUploadRound(E_UploadKind eKind)
         }
     }
 
-    // A round in which no upload started has ended here. Otherwise the
-    // overlay round shows what is known now; the others wait for the last
-    // answer.
+    // A round in which no upload started has ended here; any other waits
+    // for its last answer.
     if (m_nFinishedCount == m_listCurDev.size()) {
         ShowImageResult();
         ui->label_pro->setText(tr("Progress: 100%"));
-    } else if (eKind == E_UK_OVERLAY) {
-        ShowImageResult();
     }
     setDisabled(false);
 }

@@ -27,6 +27,14 @@ void CApplyWatch::ReportFailure(QWidget *pWidget)
     MsgCritical(pWidget, QString(), tr("Failed to apply settings to devices."));
 }
 
+void CApplyWatch::WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued)
+{
+    if (bQueued)
+        Watch(pWidget, pDev);
+    else
+        ReportFailure(pWidget);
+}
+
 void CApplyWatch::slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
 {
     if (emCtrlObj != E_CO_DEV)

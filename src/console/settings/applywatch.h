@@ -25,6 +25,8 @@ public:
     static void Watch(QWidget *pWidget, CHOIDev *pDev);
     // The same report, now, for lines the device object refused to queue.
     static void ReportFailure(QWidget *pWidget);
+    // Watch when bQueued, else ReportFailure.
+    static void WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued);
 
 private slots:
     void slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);

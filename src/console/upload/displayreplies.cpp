@@ -28,9 +28,10 @@ bool ShowOsdMethod(QComboBox *pCombo, const QString &strMethod)
     return false;
 }
 
-void ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo)
+bool ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo)
 {
     const QString strMethod = QLatin1String(kOsdMethods[pCombo->currentIndex() == 0 ? 0 : 1]);
-    pDev->ApplyOsdDisplayMethod(strMethod);
+    const bool bQueued = pDev->ApplyOsdDisplayMethod(strMethod);
     pDev->SetOsdDisplayMethod(strMethod);
+    return bQueued;
 }

@@ -3,6 +3,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "settings/applywatch.h"
 #include "upload/displayreplies.h"
 
 CDlgImageSetting::CDlgImageSetting(CHOIDev *dev, QWidget *parent)
@@ -89,5 +90,5 @@ void CDlgImageSetting::on_pushBtnUpload_bg_clicked()
 
 void CDlgImageSetting::on_pbApplyOSDMethod_clicked()
 {
-    ApplyOsdMethod(m_dev, ui->cbOSDMethod);
+    CApplyWatch::WatchQueued(this, m_dev, ApplyOsdMethod(m_dev, ui->cbOSDMethod));
 }

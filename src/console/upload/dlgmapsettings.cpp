@@ -3,6 +3,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "settings/applywatch.h"
 #include "upload/displayreplies.h"
 
 namespace {
@@ -89,17 +90,17 @@ void CDlgMapSettings::on_pushBtnUpload_clicked()
 
 void CDlgMapSettings::on_pushBtnApply_clicked()
 {
-    m_dev->ApplyBackgroundImageDisplay(ui->checkBoxDisplay->isChecked());
+    CApplyWatch::WatchQueued(this, m_dev, m_dev->ApplyBackgroundImageDisplay(ui->checkBoxDisplay->isChecked()));
 }
 
 void CDlgMapSettings::on_pushBtnOSDApply_clicked()
 {
-    m_dev->ApplyOsdDisplay(ui->cbxOSDDisplay->isChecked());
+    CApplyWatch::WatchQueued(this, m_dev, m_dev->ApplyOsdDisplay(ui->cbxOSDDisplay->isChecked()));
 }
 
 void CDlgMapSettings::on_pbApplyOSDMethod_clicked()
 {
-    ApplyOsdMethod(m_dev, ui->cbOSDMethod);
+    CApplyWatch::WatchQueued(this, m_dev, ApplyOsdMethod(m_dev, ui->cbOSDMethod));
 }
 
 void CDlgMapSettings::slotGetMapSettings(QString strStatus)

@@ -302,6 +302,59 @@ void HttpConnect::slotOnUploadProgress(qlonglong bytesSent, qlonglong)
 
 namespace {
 
+// Where the head that starts at nFrom ends, past the empty line that ends
+// it; -1 while that line is not in. HTTP lets a line end in a bare LF, as
+// small servers pass on a CGI script's own header lines.
+int HeadEnd(const QByteArray &bytes, int nFrom = 0)
+{
+    for (int nLf = bytes.indexOf('\n', nFrom); nLf >= 0; nLf = bytes.indexOf('\n', nLf + 1)) {
+        if (bytes.mid(nLf + 1, 1) == "\n")
+            return nLf + 2;
+        if (bytes.mid(nLf + 1, 2) == "\r\n")
+            return nLf + 3;
+    }
+    return -1;
+}
+
+// The value of header name among the lines of a head, empty when missing.
+QByteArray HeaderValue(const QList<QByteArray> &lines, const QByteArray &name)
+{
+    for (const QByteArray &line : lines) {
+        const int nColon = line.indexOf(':');
+        if (nColon > 0 && line.left(nColon).trimmed().toLower() == name)
+            return line.mid(nColon + 1).trimmed();
+    }
+    return QByteArray();
+}
+
+// Whether a chunked body is in up to its last chunk and the end of its
+// trailer; bBad when a chunk size cannot be read.
+bool IsWholeChunked(const QByteArray &body, bool &bBad)
+{
+    bBad = false;
+    int nPos = 0;
+    for (;;) {
+        const int nLf = body.indexOf('\n', nPos);
+        if (nLf < 0)
+            return false;
+        bool bHex = false;
+        const qint64 nSize = body.mid(nPos, nLf - nPos).split(';').first().trimmed().toLongLong(&bHex, 16);
+        if (!bHex || nSize < 0) {
+            bBad = true;
+            return true;
+        }
+        if (nSize == 0)
+            return HeadEnd(body, nLf) >= 0; // the trailer ends as a head does
+        // The chunk's data, then its line end.
+        if (nLf + 1 + nSize >= body.size())
+            return false;
+        const int nDataEnd = body.indexOf('\n', int(nLf + 1 + nSize));
+        if (nDataEnd < 0)
+            return false;
+        nPos = nDataEnd + 1;
+    }
+}
+
 // Whether answer holds the whole answer to the request (interim 1xx answers
 // skipped), its status in nStatus (0 when it is no HTTP answer). Once the
 // connection has closed, an answer is whole as far as its head came.
@@ -309,7 +362,7 @@ bool IsWholeAnswer(QByteArray answer, bool bClosed, int &nStatus)
 {
     for (;;) {
         nStatus = 0;
-        const int nHeadEnd = answer.indexOf("\r\n\r\n");
+        const int nHeadEnd = HeadEnd(answer);
         if (nHeadEnd < 0)
             return bClosed;
         const QList<QByteArray> lines = answer.left(nHeadEnd).split('\n');
@@ -319,16 +372,21 @@ bool IsWholeAnswer(QByteArray answer, bool bClosed, int &nStatus)
         if (!bNumber)
             return true;
         nStatus = nCode;
-        answer.remove(0, nHeadEnd + 4);
+        answer.remove(0, nHeadEnd);
         if (nStatus >= 100 && nStatus < 200)
             continue;
         if (bClosed || nStatus == 204 || nStatus == 304)
             return true;
-        for (const QByteArray &line : lines) {
-            const int nColon = line.indexOf(':');
-            if (nColon > 0 && line.left(nColon).trimmed().toLower() == "content-length")
-                return answer.size() >= line.mid(nColon + 1).trimmed().toLongLong();
+        if (HeaderValue(lines, "transfer-encoding").toLower().endsWith("chunked")) {
+            bool bBad = false;
+            const bool bWhole = IsWholeChunked(answer, bBad);
+            if (bBad)
+                nStatus = 0; // framing broken: no answer to trust
+            return bWhole;
         }
+        const QByteArray length = HeaderValue(lines, "content-length");
+        if (!length.isEmpty())
+            return answer.size() >= length.toLongLong();
         // Without a length the answer ends with the connection.
         return false;
     }

@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "settings/applywatch.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/dlgipmlayoutsettings.h"
 #include "settings/dlgserialsetting.h"
@@ -121,6 +122,8 @@ private slots:
     void serialApply();
     void serialUnreachableDevice();
     void serialLinkGivesUp();
+    void applyWatchEnds_data();
+    void applyWatchEnds();
 
     void windowRow();
     void layoutModelEditing();
@@ -526,6 +529,32 @@ void TestDevSettings::serialLinkGivesUp()
     Click(dlg, "btnApplySerialSet");
     QVERIFY(boxes.Boxes().isEmpty());
     QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
+}
+
+void TestDevSettings::applyWatchEnds_data()
+{
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("boxCount");
+    QTest::newRow("drained") << int(E_CR_SUCCESS) << 0;
+    QTest::newRow("refused") << int(E_CR_FAILED) << 1;
+    QTest::newRow("reply time-out") << int(E_CR_TIMEOUT) << 1;
+    QTest::newRow("connect time-out") << int(E_CR_CONNECT_TIMEOUT) << 1;
+}
+
+void TestDevSettings::applyWatchEnds()
+{
+    QFETCH(int, result);
+    QFETCH(int, boxCount);
+    // The end of the queue as the device's link reports it.
+    CHOIDev dev(nullptr, CHOIDev::E_DT_RX, QString(), false, CHOIDev::E_CT_TELNET);
+    QWidget window;
+    CBoxRecorder boxes;
+    CApplyWatch::Watch(&window, &dev);
+    emit dev.OnCmdCompleted(&dev, E_CO_DEV, E_CommResult(result));
+    QCOMPARE(boxes.Boxes().size(), boxCount);
+    // A later end speaks of lines the window did not queue.
+    emit dev.OnCmdCompleted(&dev, E_CO_DEV, E_CR_FAILED);
+    QCOMPARE(boxes.Boxes().size(), boxCount);
 }
 
 // ---------------------------------------------------------------------------

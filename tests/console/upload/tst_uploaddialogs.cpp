@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -108,6 +109,8 @@ private slots:
     void mapUploadError_data();
     void mapUploadError();
     void mapSwitches();
+    void switchLinkGivesUp_data();
+    void switchLinkGivesUp();
     void mapRetranslateKeepsProductTexts();
 
     void projectUpload_data();
@@ -787,6 +790,39 @@ void TestUploadDialogs::mapSwitches()
                                     "gbconfig --osd-display-method=independence",
                                     "gbconfig --background-image-display=n"}));
     Dev(kWinRx)->SetOsdDisplayMethod(QString());
+}
+
+void TestUploadDialogs::switchLinkGivesUp_data()
+{
+    QTest::addColumn<bool>("mapDialog");
+    QTest::addColumn<QByteArray>("button");
+    QTest::newRow("image display") << true << QByteArray("pushBtnApply");
+    QTest::newRow("OSD display") << true << QByteArray("pushBtnOSDApply");
+    QTest::newRow("OSD method") << true << QByteArray("pbApplyOSDMethod");
+    QTest::newRow("image settings, OSD method") << false << QByteArray("pbApplyOSDMethod");
+}
+
+void TestUploadDialogs::switchLinkGivesUp()
+{
+    QFETCH(bool, mapDialog);
+    QFETCH(QByteArray, button);
+    // Off line: the line is taken at once, given up after the attempts.
+    CHOIDev *pDev = Dev(kWinRx);
+    const auto restore = qScopeGuard([&] {
+        m_pLan->SetDeviceOn(kWinRx, true);
+        pDev->SetRetryInterval(3000);
+        pDev->SetOsdDisplayMethod(QString());
+    });
+    m_pLan->SetDeviceOn(kWinRx, false);
+    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
+    pDev->SetRetryInterval(50);
+    QScopedPointer<QDialog> dlg(mapDialog ? static_cast<QDialog *>(new CDlgMapSettings(pDev, nullptr))
+                                          : new CDlgImageSetting(pDev, nullptr));
+    CBoxLog boxes;
+    Find<QPushButton>(*dlg, button.constData())->click();
+    QVERIFY(boxes.m_boxes.isEmpty());
+    QTRY_COMPARE(boxes.m_boxes.size(), 1);
+    QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Failed to apply settings to devices."));
 }
 
 void TestUploadDialogs::mapRetranslateKeepsProductTexts()
