@@ -373,15 +373,20 @@ void TestDevice::applyToDevOnController()
 void TestDevice::controllerAddressAndVersion_data()
 {
     QTest::addColumn<quint16>("port");
-    QTest::newRow("line API, no prompt") << quint16(23000);
-    QTest::newRow("user shell, then sudo") << quint16(23);
+    QTest::addColumn<bool>("lfUnended");
+    QTest::newRow("line API, no prompt") << quint16(23000) << false;
+    QTest::newRow("line API, LF alone, last line unended") << quint16(23000) << true;
+    QTest::newRow("user shell, then sudo") << quint16(23) << false;
 }
 
 void TestDevice::controllerAddressAndVersion()
 {
     QFETCH(quint16, port);
+    QFETCH(bool, lfUnended);
     const QString host = QStringLiteral("QN714-001122334455");
     SimDevice sim(host, QStringLiteral("QN714"));
+    sim.setLineApiLfOnly(lfUnended);
+    sim.setLineApiLastLineOpen(lfUnended);
     QVERIFY(sim.listen(SimTestLanAddress(7), port));
     SimInstallDeviceCommands(sim);
     CHOIDev *dev = MakeDev(CHOIDev::E_DT_QN714, host, SimTestLanAddress(7).toString());
