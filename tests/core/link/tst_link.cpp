@@ -1004,6 +1004,9 @@ void TestLinkComm::controllerReplies_data()
         + "config get ipsetting2\r\n" + lines.at(1) + '\n' + prompt + "config get version\r\n" + lines.at(2)
         + '\n' + lines.at(3) + '\n' + prompt;
     QTest::newRow("root shell, each with a prompt") << shell << 0 << false << all;
+    QTest::newRow("root shell, version cut by a prompt")
+        << prompt + "config get version\r\n" + lines.at(2) + '\n' + prompt << 0 << false
+        << QStringList({ "version API version: 1.0.7" });
 }
 
 void TestLinkComm::controllerReplies()
