@@ -1,6 +1,7 @@
 #ifndef HOI_BASECOMM_H
 #define HOI_BASECOMM_H
 
+#include <QBasicTimer>
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QList>
@@ -81,14 +82,19 @@ public:
     QString GetTmpfsFile() const { return m_tmpfsFile; }
 
     // A link without login and prompt (the IP controller's line API): ready
-    // once connected, each queued line done once written.
+    // once connected, each line done once written, no reply awaited. Its
+    // lines may end in LF alone, and its last one may not end at all: that
+    // one is taken once the link has been quiet for the quiet interval.
     void SetPromptless(bool promptless) { m_promptless = promptless; }
+    // Tests only: how long a promptless link waits for the end of a line.
+    void SetQuietInterval(int msecs) { m_quietInterval = msecs; }
 
     // Tests only: the reply time-out started after every write.
     void SetCheckerInterval(int msecs) { m_checkerInterval = msecs; }
     int GetCheckerInterval() const { return m_checkerInterval; }
 
     static const int kDefaultCheckerInterval = 15000;
+    static const int kDefaultQuietInterval = 300;
     static const int kMaxLineLength = 1024;
     static const int kMaxReplyLength = 65536;
 
@@ -124,6 +130,7 @@ private slots:
     void slotOnLinkUp();
 
 protected:
+    void timerEvent(QTimerEvent *event) override;
     void DueReceiveLine(const QByteArray &line);
     bool CheckIsParamOrReadyRead(const QByteArray &line);
     bool CheckIsOptionOrReadyRead(const QByteArray &line);
@@ -187,6 +194,8 @@ private:
     void EndNegotiation(bool bWholeRead);          // the option offers gathered: answered or dropped
     bool TakeText(const QByteArray &text);         // the text announced; false: closed meanwhile
     bool TakeLines();         // each whole line handled; false: closed meanwhile
+    void TakeUnendedLine();   // the promptless link's rest, after a quiet while
+    void SendDeferred();      // a line pushed under a receive, once that has ended
     bool DropOverlongRest();  // true: the unfinished rest was too long and is dropped
     void DueReceiveRest();    // the rest after the last line: prompt, login or partial reply
     bool AnswerLoginPrompt(const QByteArray &rest);
@@ -229,6 +238,9 @@ private:
     // Counts ReportLinkFailure calls, so that a write can tell whether the
     // link was lost and reported while it waited (nested writes included).
     quint32 m_linkFailureReports = 0;
+    // Promptless only: restarted by each read that leaves an unended line.
+    QBasicTimer m_quietTimer;
+    int m_quietInterval = kDefaultQuietInterval;
 };
 
 #endif // HOI_BASECOMM_H

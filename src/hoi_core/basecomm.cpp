@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QTime>
+#include <QTimerEvent>
 
 Q_LOGGING_CATEGORY(lcHoiLink, "hoi.link", QtInfoMsg)
 
@@ -69,6 +70,7 @@ bool CBaseComm::CloseComm()
     m_sudoAsked = false;
     m_controllerVersion.clear();
     m_endScheduled = false;
+    m_quietTimer.stop();
     StopTimeOutChecker();
     ++m_closeGeneration;
     return true;
@@ -138,7 +140,6 @@ void CBaseComm::CheckSendNext()
             // No prompt will end it: written, the line is done. The queue's
             // end is reported from the event loop, after what the device
             // printed meanwhile.
-            StopTimeOutChecker();
             DropHeadIfCurrent();
             if (!m_endScheduled) {
                 m_endScheduled = true;
@@ -157,7 +158,6 @@ void CBaseComm::slotOnLinkUp()
     if (!m_promptless)
         return;
     // Nothing greets on a line API: the link is ready as it stands.
-    StopTimeOutChecker();
     ++m_readyCount;
     if (!m_sendQueue.isEmpty())
         CheckSendNext();
@@ -172,6 +172,10 @@ void CBaseComm::CompleteWrittenLines(quint32 generation)
 
 void CBaseComm::StartTimeOutChecker(int msecs)
 {
+    // No prompt would ever stop it: the lines a line API takes past the queue
+    // (the controller's own settings) would time out and bring a reconnect.
+    if (m_promptless)
+        return;
     qCDebug(lcHoiLink).noquote() << QTime::currentTime().toString("hh:mm:ss.zzz") << "StartChecker: " << msecs;
     m_checkerLastInterval = msecs;
     m_checkerDeadline.setRemainingTime(msecs);
@@ -265,6 +269,13 @@ void CBaseComm::CompleteReboot()
     CheckSendNext();
 }
 
+inline void CBaseComm::SendDeferred()
+{
+    m_sendDeferred = false;
+    if (!m_sendQueue.isEmpty() && IsConnected() && m_readyCount > 0 && !IsTimeOutCheckerRunning())
+        CheckSendNext();
+}
+
 void CBaseComm::OnReceiveData(const QByteArray &data)
 {
     if (data.isEmpty())
@@ -272,12 +283,38 @@ void CBaseComm::OnReceiveData(const QByteArray &data)
     ++m_receiveDepth;
     ReceiveBody(data);
     --m_receiveDepth;
+    if (m_receiveDepth == 0 && m_sendDeferred)
+        SendDeferred();
+}
 
-    if (m_receiveDepth == 0 && m_sendDeferred) {
-        m_sendDeferred = false;
-        if (!m_sendQueue.isEmpty() && IsConnected() && m_readyCount > 0 && !IsTimeOutCheckerRunning())
-            CheckSendNext();
+void CBaseComm::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_quietTimer.timerId()) {
+        QObject::timerEvent(event);
+        return;
     }
+    m_quietTimer.stop();
+    TakeUnendedLine();
+}
+
+void CBaseComm::TakeUnendedLine()
+{
+    // The line API may leave its last line unended ("System version: ..."):
+    // nothing more has come for a while, so the rest is that line. Under a
+    // receive (a listener's nested event loop) the buffer is that receive's:
+    // asked again later.
+    if (m_recvBuffer.isEmpty())
+        return;
+    if (m_receiveDepth > 0) {
+        m_quietTimer.start(m_quietInterval, this);
+        return;
+    }
+    ++m_receiveDepth;
+    m_recvBuffer += '\n';
+    TakeLines();
+    --m_receiveDepth;
+    if (m_sendDeferred)
+        SendDeferred();
 }
 
 void CBaseComm::ReceiveBody(const QByteArray &data)
@@ -299,6 +336,8 @@ void CBaseComm::ReceiveBody(const QByteArray &data)
     }
     if (DropOverlongRest())
         return;
+    if (m_promptless)
+        m_quietTimer.start(m_quietInterval, this);
     DueReceiveRest();
 }
 
@@ -408,13 +447,25 @@ bool CBaseComm::TakeText(const QByteArray &text)
 bool CBaseComm::TakeLines()
 {
     const quint32 generation = m_closeGeneration;
+    // The line API may end its lines in LF alone; the shells end them in CR LF.
+    const bool lfEnds = m_promptless;
     int pos = 0;
     for (;;) {
-        const int end = m_recvBuffer.indexOf("\r\n", pos);
+        int end;
+        int next;
+        if (lfEnds) {
+            end = m_recvBuffer.indexOf('\n', pos);
+            next = end + 1;
+            if (end > pos && m_recvBuffer.at(end - 1) == '\r')
+                --end;
+        } else {
+            end = m_recvBuffer.indexOf("\r\n", pos);
+            next = end + 2;
+        }
         if (end < 0)
             break;
         const QByteArray line = m_recvBuffer.mid(pos, end - pos);
-        pos = end + 2;
+        pos = next;
         if (line.isEmpty())
             continue;
         if (!TakeControllerReply(line))

@@ -445,9 +445,15 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
 
     if (s->prompt.isEmpty()) {
         // The line API: no echo, no prompt, a write per output line.
-        for (const QByteArray &out : cmd.output.split('\n')) {
-            if (!out.isEmpty())
-                queueWrite(s, out + '\n', m_oneWrite ? 0 : m_answerDelay);
+        QList<QByteArray> lines = cmd.output.split('\n');
+        lines.removeAll(QByteArray());
+        for (int i = 0; i < lines.size(); ++i) {
+            QByteArray out = lines.at(i);
+            if (m_lineApiLfOnly && out.endsWith('\r'))
+                out.chop(1);
+            if (!m_lineApiLastLineOpen || i + 1 < lines.size())
+                out += '\n';
+            queueWrite(s, out, m_oneWrite ? 0 : m_answerDelay);
         }
         if (cmd.dropConnection)
             reboot(cmd.dropDelayMs);

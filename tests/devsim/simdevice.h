@@ -116,6 +116,10 @@ public:
     enum class ShellStyle { Root, LineApi, UserThenSudo };
     void setShellStyle(ShellStyle style) { m_shellStyle = int(style); }
     ShellStyle shellStyle() const;
+    // The line API ends its lines in CR LF unless set: in LF alone, and the
+    // last line of each answer left unended.
+    void setLineApiLfOnly(bool lfOnly) { m_lineApiLfOnly = lfOnly; }
+    void setLineApiLastLineOpen(bool open) { m_lineApiLastLineOpen = open; }
 
     // Greeting on accept: the option offers (pattern numbers 1 to 6 of the
     // link's table; none when empty), then "login: ".
@@ -220,6 +224,8 @@ private:
     int m_chunkDelay = 0;
     int m_answerDelay = 1;
     int m_shellStyle = -1; // -1: by type and port
+    bool m_lineApiLfOnly = false;
+    bool m_lineApiLastLineOpen = false;
     bool m_oneWrite = false;
     bool m_promptApart = true;
     int m_loginRetryDelay = 300;

@@ -69,6 +69,7 @@ private slots:
     void applyToDevOnController();
     void controllerAddressAndVersion_data();
     void controllerAddressAndVersion();
+    void controllerFallsBackToPort23_data();
     void controllerFallsBackToPort23();
 
     void identityHelpers();

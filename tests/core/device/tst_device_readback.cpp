@@ -9,6 +9,7 @@
 
 #include "hoi_core/ircodetable.h"
 #include "hoi_core/telnetcomm.h"
+#include "simunansweredport.h"
 
 namespace {
 
@@ -373,15 +374,20 @@ void TestDevice::applyToDevOnController()
 void TestDevice::controllerAddressAndVersion_data()
 {
     QTest::addColumn<quint16>("port");
-    QTest::newRow("line API, no prompt") << quint16(23000);
-    QTest::newRow("user shell, then sudo") << quint16(23);
+    QTest::addColumn<bool>("lfUnended");
+    QTest::newRow("line API, no prompt") << quint16(23000) << false;
+    QTest::newRow("line API, LF alone, last line unended") << quint16(23000) << true;
+    QTest::newRow("user shell, then sudo") << quint16(23) << false;
 }
 
 void TestDevice::controllerAddressAndVersion()
 {
     QFETCH(quint16, port);
+    QFETCH(bool, lfUnended);
     const QString host = QStringLiteral("QN714-001122334455");
     SimDevice sim(host, QStringLiteral("QN714"));
+    sim.setLineApiLfOnly(lfUnended);
+    sim.setLineApiLastLineOpen(lfUnended);
     QVERIFY(sim.listen(SimTestLanAddress(7), port));
     SimInstallDeviceCommands(sim);
     CHOIDev *dev = MakeDev(CHOIDev::E_DT_QN714, host, SimTestLanAddress(7).toString());
@@ -410,11 +416,22 @@ void TestDevice::controllerAddressAndVersion()
     QTRY_VERIFY(sim.receivedLines().contains("config set reboot"));
 }
 
+void TestDevice::controllerFallsBackToPort23_data()
+{
+    QTest::addColumn<bool>("unanswered");
+    QTest::newRow("23000 refused") << false;
+    QTest::newRow("23000 unanswered") << true;
+}
+
 void TestDevice::controllerFallsBackToPort23()
 {
+    QFETCH(bool, unanswered);
     const QString host = QStringLiteral("QN714-001122334455");
     SimDevice sim(host, QStringLiteral("QN714"));
     QVERIFY(sim.listen(SimTestLanAddress(7), 23));
+    SimUnansweredPort hole;
+    if (unanswered)
+        QVERIFY(hole.open(SimTestLanAddress(7), 23000));
     SimInstallDeviceCommands(sim);
     CHOIDev *dev = MakeDev(CHOIDev::E_DT_QN714, host, SimTestLanAddress(7).toString());
     QSignalSpy log(dev, &CHOIDev::OnProgressLog);
@@ -427,8 +444,13 @@ void TestDevice::controllerFallsBackToPort23()
     QCOMPARE(LogLines(log), QStringList({QStringLiteral("Device('Controller-001122334455') connected."),
                                          QStringLiteral("[1]Device('Controller-001122334455') connecting...")}));
     QVERIFY(!dev->m_retryTimer.isActive());
+    // The user shell is no line API: a queued line waits for the root prompt.
+    QVERIFY(dev->GetComm()->SendCmd(QStringLiteral("config get version")));
+    QTRY_COMPARE(sim.receivedLines(), Lines({"sudo su", "", "config get version"}));
+    QTRY_COMPARE(dev->GetComm()->GetSendQueueCount(), 0);
 
     // Nothing answers on either port: no retry is armed for the controller.
+    hole.close();
     sim.stopListening();
     dev->CloseComm();
     QVERIFY(!dev->EnsureConnected());

@@ -984,37 +984,55 @@ void TestLinkComm::controllerReplies_data()
 {
     QTest::addColumn<QByteArray>("stream");
     QTest::addColumn<int>("piece");
+    QTest::addColumn<bool>("promptless");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList all = { "ip ipsetting is:ip4addr 10.88.1.9 netmask 255.255.0.0 gateway 10.88.0.1",
+                              "ip2 ipsetting2 is:ip4addr 192.168.10.5 netmask 255.255.255.0 gateway 192.168.10.1",
+                              "version API version: 1.0.7\r\nSystem version: 2.3.1" };
     // The line API answers with no echo and no prompt.
     const QByteArray lineApi = "ipsetting is:ip4addr 10.88.1.9 netmask 255.255.0.0 gateway 10.88.0.1\r\n"
                                "ipsetting2 is:ip4addr 192.168.10.5 netmask 255.255.255.0 gateway 192.168.10.1\r\n"
                                "API version: 1.0.7\r\nSystem version: 2.3.1\r\n";
-    QTest::newRow("line API, whole") << lineApi << 0;
-    QTest::newRow("line API, byte by byte") << lineApi << 1;
+    QTest::newRow("line API, whole") << lineApi << 0 << true << all;
+    QTest::newRow("line API, byte by byte") << lineApi << 1 << true << all;
+    const QByteArray lfApi = QByteArray(lineApi).replace("\r\n", "\n");
+    QTest::newRow("line API, LF alone") << lfApi << 0 << true << all;
+    QTest::newRow("line API, last line unended") << lfApi.left(lfApi.size() - 1) << 0 << true << all;
     const QList<QByteArray> lines = lineApi.split('\n');
     const QByteArray prompt = "root@box:/home/ubuntu# ";
     const QByteArray shell = prompt + "config get ipsetting\r\n" + lines.at(0) + '\n' + prompt
         + "config get ipsetting2\r\n" + lines.at(1) + '\n' + prompt + "config get version\r\n" + lines.at(2)
         + '\n' + lines.at(3) + '\n' + prompt;
-    QTest::newRow("root shell, each with a prompt") << shell << 0;
+    QTest::newRow("root shell, each with a prompt") << shell << 0 << false << all;
+    QTest::newRow("root shell, version cut by a prompt")
+        << prompt + "config get version\r\n" + lines.at(2) + '\n' + prompt << 0 << false
+        << QStringList({ "version API version: 1.0.7" });
 }
 
 void TestLinkComm::controllerReplies()
 {
     QFETCH(QByteArray, stream);
     QFETCH(int, piece);
+    QFETCH(bool, promptless);
+    QFETCH(QStringList, expected);
 
     MemLink link;
+    link.SetPromptless(promptless);
+    link.SetQuietInterval(20);
     QStringList events;
     QObject::connect(&link, &CBaseComm::OnGetQN714IP, [&](const QByteArray &r) { events << "ip " + r; });
     QObject::connect(&link, &CBaseComm::OnGetQN714IP2, [&](const QByteArray &r) { events << "ip2 " + r; });
     QObject::connect(&link, &CBaseComm::OnGetQN714Version, [&](const QByteArray &r) { events << "version " + r; });
+    // Written past the queue, as the owner asks; no prompt answers them on
+    // the line API, so they must leave no reply time-out running there.
+    for (const char *line : { "config get ipsetting", "config get ipsetting2", "config get version" })
+        QVERIFY(link.SendData(line, true));
     const int step = piece > 0 ? piece : stream.size();
     for (int at = 0; at < stream.size(); at += step)
         link.feed({ stream.mid(at, step) });
 
-    QCOMPARE(events, QStringList({ "ip ipsetting is:ip4addr 10.88.1.9 netmask 255.255.0.0 gateway 10.88.0.1",
-                                   "ip2 ipsetting2 is:ip4addr 192.168.10.5 netmask 255.255.255.0 gateway 192.168.10.1",
-                                   "version API version: 1.0.7\r\nSystem version: 2.3.1" }));
+    QTRY_COMPARE(events, expected);
+    QVERIFY(!link.IsTimeOutCheckerRunning());
 }
 
 void TestLinkComm::pendingReplyAnsweredOnce()
