@@ -124,6 +124,7 @@ private slots:
     void controllerOperations();
 
     void searchEndWithoutDevices();
+    void encoderTakenFromGatewayShownAsFound();
     void resetToFactoryDefault();
     void deleteRefused();
     void deleteGatewayAndController();
@@ -1220,6 +1221,30 @@ void TestDevList::searchEndWithoutDevices()
 
 // ---------------------------------------------------------------------------
 // Changes that end devices; kept last.
+
+void TestDevList::encoderTakenFromGatewayShownAsFound()
+{
+    // The gateway's list names an encoder that is off: it stands as the
+    // gateway's camera, under the record's alias and on line with it.
+    const int iSim = SimIndex("TX1");
+    const QString host = Dev("TX1")->GetHostName();
+    QVERIFY(m_pMgr->RemoveDevice(Dev("TX1")));
+    m_pMgr->AddIpcDev(QStringLiteral("Cam9"), host, Dev("GW"));
+    CHOIDev *pEnc = Dev("TX1");
+    pEnc->m_bOnLine = true;
+    QCOMPARE(ItemOf(m_pSource, pEnc)->text(1), QStringLiteral("Cam9"));
+
+    // It answers the on-line check at its own address: it is named and
+    // shown as a device found.
+    m_pLan->Device(iSim)->setParam(QStringLiteral("name"), QStringLiteral("Studio"));
+    m_pLan->SetDeviceOn(iSim, true);
+    m_pMgr->SetOnLineTimings(0, 3600000);
+    QTRY_VERIFY_WITH_TIMEOUT(!pEnc->GetVersion().isEmpty(), 10000);
+    QTreeWidgetItem *pItem = ItemOf(m_pSource, pEnc);
+    QTRY_COMPARE(QStringList({pItem->text(1), pItem->text(4), pItem->text(5)}),
+                 QStringList({QStringLiteral("Studio"), m_pLan->Address(iSim).toString(), pEnc->GetVersion()}));
+    m_pMgr->SetOnLineTimings(-1, 3600000);
+}
 
 void TestDevList::resetToFactoryDefault()
 {
