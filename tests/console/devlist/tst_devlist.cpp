@@ -511,17 +511,20 @@ void TestDevList::rowFoundAfterSortMoveAndRebuild()
 void TestDevList::rowIndexEdges_data()
 {
     QTest::addColumn<bool>("takeOut"); // the row is taken out of its tree
-    QTest::addColumn<bool>("replace"); // a newer row of the device comes, then the older one goes
+    QTest::addColumn<bool>("replace"); // a newer row of the device comes first
+    QTest::addColumn<bool>("remove");  // the (older) row is deleted
     QTest::addColumn<bool>("found");   // the device's row is found: the newer one, if any
 
-    QTest::newRow("row out of its tree") << true << false << false;
-    QTest::newRow("older row deleted") << false << true << true;
+    QTest::newRow("row out of its tree") << true << false << false << false;
+    QTest::newRow("older row deleted") << false << true << true << true;
+    QTest::newRow("row deleted") << false << false << true << false;
 }
 
 void TestDevList::rowIndexEdges()
 {
     QFETCH(bool, takeOut);
     QFETCH(bool, replace);
+    QFETCH(bool, remove);
     QFETCH(bool, found);
     CDevRowIndex rows;
     QTreeWidget tree;
@@ -529,11 +532,14 @@ void TestDevList::rowIndexEdges()
     QTreeWidgetItem *pRow = rows.NewRow(pDev);
     tree.addTopLevelItem(pRow);
     std::unique_ptr<QTreeWidgetItem> pTaken(takeOut ? tree.takeTopLevelItem(0) : nullptr);
-    if (replace) {
-        QTreeWidgetItem *pNewer = rows.NewRow(pDev);
+    QTreeWidgetItem *pNewer = replace ? rows.NewRow(pDev) : nullptr;
+    if (pNewer)
         tree.addTopLevelItem(pNewer);
+    if (remove) {
         delete pRow;
         pRow = pNewer;
+        // Another device's row may take the freed memory.
+        tree.addTopLevelItem(rows.NewRow(Dev("RX7")));
     }
     QCOMPARE(rows.Find(pDev), found ? pRow : nullptr);
 }
