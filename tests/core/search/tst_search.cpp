@@ -806,8 +806,10 @@ void TestSearch::encoderListedByGatewayFirst()
                          + " belongs to another device."));
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1, 5000);
 
-    // Wired and retried as a found device: switched off, its link gives up
-    // after its retries, and the manager tells the windows.
+    // Wired and retried as a found device: switched off once its read-back
+    // is over, its idle link gives up after its retries, and the manager
+    // tells the windows.
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 5000);
     QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
     m_pLan->SetDeviceOn(1, false);
     QTRY_VERIFY_WITH_TIMEOUT(!pEnc->GetComm()->IsConnected(), 5000);
