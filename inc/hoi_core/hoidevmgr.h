@@ -54,6 +54,9 @@ struct T_FoundDevInfo
     int vw_h_scale = 0;
     int vw_v_scale = 0;
     int vw_delay_kick = 0;
+    // Found for the first time: read back whole, its name too, also by the
+    // quiet on-line check.
+    bool bFirstFound = false;
 };
 
 // One entry of the help menu ("menuhelp.xml").
@@ -392,6 +395,10 @@ private:
     void RefreshControllers();
     void EndOnLineRefresh(bool bExplicit);
     void StartReadBack(CHOIDev* pDev);
+    // The read-back of a found device; false when it cannot be connected.
+    bool ReadBackFoundDev(CHOIDev* pDev);
+    // What a device found for the first time is given before its read-back.
+    void AdoptFoundDev(CHOIDev* pDev);
     void ApplyHdcpMap(CHOIDev* pDev, bool bConnect);
     void SetIpcDevsOnLine(CHOIDev* pGateway);
     // Makes a gateway's virtual TX that answered discovery at its own

@@ -407,14 +407,12 @@ void CHOIDevMgr::DetachIpcDev(CHOIDev* pDev)
     }
     pDev->m_pParentDev = nullptr;
     pDev->m_strParentHostName.clear();
-    // What discovery gives a device it creates: retries, the manager's
-    // connections and the pseudo-group.
+    // The retries a virtual TX went without, then what discovery gives a
+    // device it creates. The record's alias was never the device's own: it
+    // is named by its read-back, as a new device is.
     connect(&pDev->m_retryTimer, &QTimer::timeout, pDev, &CHOIDev::slotConnectToDev, Qt::UniqueConnection);
-    WireDevice(pDev);
-    const CHOIDev::DevType type = pDev->GetDevType();
-    if (pDev->GetGroup().isEmpty()
-        && (type == CHOIDev::E_DT_TX || type == CHOIDev::E_DT_WP || type == CHOIDev::E_DT_GW))
-        pDev->SetGroup(g_strUngrouped);
+    AdoptFoundDev(pDev);
+    pDev->SetName(QString());
     EmitProgressLog(tr("Virtual TX('%1') is left out of the device list: %2 belongs to another device.")
                         .arg(alias, pDev->GetHostName()));
 }

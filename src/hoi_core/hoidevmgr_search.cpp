@@ -131,12 +131,19 @@ void CHOIDevMgr::slotOnFoundDevice(QString strBroadcastAddr, QByteArray strIpAdd
             pDev->SetHostName(entryHost, true);
             pDev->m_strStatus = status;
             pDev->SetIPAddr(ip);
-            if (type == CHOIDev::E_DT_TX || type == CHOIDev::E_DT_WP || type == CHOIDev::E_DT_GW)
-                pDev->SetGroup(g_strUngrouped);
-            WireDevice(pDev);
-            m_mapFoundDev.insert(pDev, T_FoundDevInfo());
+            AdoptFoundDev(pDev);
         }
     }
+}
+
+void CHOIDevMgr::AdoptFoundDev(CHOIDev* pDev)
+{
+    const CHOIDev::DevType type = pDev->GetDevType();
+    if (pDev->GetGroup().isEmpty()
+        && (type == CHOIDev::E_DT_TX || type == CHOIDev::E_DT_WP || type == CHOIDev::E_DT_GW))
+        pDev->SetGroup(g_strUngrouped);
+    WireDevice(pDev);
+    m_mapFoundDev[pDev].bFirstFound = true;
 }
 
 void CHOIDevMgr::HandleFoundQN714(const QString& hostName, const QByteArray& ip, const QByteArray& status,
@@ -192,10 +199,12 @@ void CHOIDevMgr::slotOnSearchStop()
     // a tenth of a millisecond: with a thousand devices that is done a slice
     // of devices per turn of the event loop, so the window stays live.
     for (CHOIDev* pDev : qAsConst(m_devList)) {
-        // A device this search found is refreshed in the step of its
+        // A device read back (every one a search found, one a quiet check
+        // found for the first time) is refreshed in the step of its
         // read-back, so the lines its refresh queues are replaced before any
         // of them leaves.
-        if (!bExplicit || !m_mapFoundDev.contains(pDev))
+        const auto it = m_mapFoundDev.constFind(pDev);
+        if (it == m_mapFoundDev.cend() || !(bExplicit || it->bFirstFound))
             QueueStartStep(pDev, [this](CHOIDev* p) { RefreshOnLine(p); });
     }
     QueueStartStep([this, bExplicit] { EndOnLineRefresh(bExplicit); });
@@ -206,11 +215,18 @@ void CHOIDevMgr::EndOnLineRefresh(bool bExplicit)
 {
     RefreshControllers();
     if (!bExplicit) {
-        // The quiet check only enforces the HDCP list.
+        // The quiet check only enforces the HDCP list, and reads back a
+        // device it found for the first time (one a gateway named) as a
+        // search would.
         const QList<CHOIDev*> found = m_mapFoundDev.keys();
         for (CHOIDev* pDev : found) {
             QueueStartStep(pDev, [this](CHOIDev* p) {
-                if (m_mapFoundDev.contains(p))
+                const auto it = m_mapFoundDev.constFind(p);
+                if (it == m_mapFoundDev.cend())
+                    return;
+                if (it->bFirstFound)
+                    ReadBackFoundDev(p);
+                else
                     ApplyHdcpMap(p, true);
             });
         }
@@ -233,24 +249,31 @@ void CHOIDevMgr::StartReadBack(CHOIDev* pDev)
 {
     if (m_nSearchState != E_SS_READBACK || !m_mapFoundDev.contains(pDev))
         return;
+    if (!ReadBackFoundDev(pDev)) {
+        DropFoundDev(pDev);
+        return;
+    }
+    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnReadParam, this, &CHOIDevMgr::slotOnDevReadParam, Qt::UniqueConnection);
+}
+
+bool CHOIDevMgr::ReadBackFoundDev(CHOIDev* pDev)
+{
     RefreshOnLine(pDev);
     CBaseComm* pComm = pDev->GetComm();
     if (pComm && pComm->GetSendQueueCount() > 0) {
         EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
         pComm->ClearSendQueue();
     }
-    if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->UpdateFromDev(true)) {
-        DropFoundDev(pDev);
-        return;
-    }
+    if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->UpdateFromDev(true))
+        return false;
     ApplyHdcpMap(pDev, false);
     // The read-back queued above is what going on-line would queue again
     // (without the name): set the flag alone.
     pDev->m_bOnLine = true;
-    connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted, Qt::UniqueConnection);
-    connect(pDev, &CHOIDev::OnReadParam, this, &CHOIDevMgr::slotOnDevReadParam, Qt::UniqueConnection);
     if (pDev->GetDevType() == CHOIDev::E_DT_GW)
         SetIpcDevsOnLine(pDev);
+    return true;
 }
 
 void CHOIDevMgr::QueueStartStep(std::function<void()> step)

@@ -124,6 +124,7 @@ private slots:
     void controllerOperations();
 
     void searchEndWithoutDevices();
+    void encoderTakenFromGatewayShownAsFound();
     void resetToFactoryDefault();
     void deleteRefused();
     void deleteGatewayAndController();
@@ -510,17 +511,20 @@ void TestDevList::rowFoundAfterSortMoveAndRebuild()
 void TestDevList::rowIndexEdges_data()
 {
     QTest::addColumn<bool>("takeOut"); // the row is taken out of its tree
-    QTest::addColumn<bool>("replace"); // a newer row of the device comes, then the older one goes
+    QTest::addColumn<bool>("replace"); // a newer row of the device comes first
+    QTest::addColumn<bool>("remove");  // the (older) row is deleted
     QTest::addColumn<bool>("found");   // the device's row is found: the newer one, if any
 
-    QTest::newRow("row out of its tree") << true << false << false;
-    QTest::newRow("older row deleted") << false << true << true;
+    QTest::newRow("row out of its tree") << true << false << false << false;
+    QTest::newRow("older row deleted") << false << true << true << true;
+    QTest::newRow("row deleted") << false << false << true << false;
 }
 
 void TestDevList::rowIndexEdges()
 {
     QFETCH(bool, takeOut);
     QFETCH(bool, replace);
+    QFETCH(bool, remove);
     QFETCH(bool, found);
     CDevRowIndex rows;
     QTreeWidget tree;
@@ -528,11 +532,14 @@ void TestDevList::rowIndexEdges()
     QTreeWidgetItem *pRow = rows.NewRow(pDev);
     tree.addTopLevelItem(pRow);
     std::unique_ptr<QTreeWidgetItem> pTaken(takeOut ? tree.takeTopLevelItem(0) : nullptr);
-    if (replace) {
-        QTreeWidgetItem *pNewer = rows.NewRow(pDev);
+    QTreeWidgetItem *pNewer = replace ? rows.NewRow(pDev) : nullptr;
+    if (pNewer)
         tree.addTopLevelItem(pNewer);
+    if (remove) {
         delete pRow;
         pRow = pNewer;
+        // Another device's row may take the freed memory.
+        tree.addTopLevelItem(rows.NewRow(Dev("RX7")));
     }
     QCOMPARE(rows.Find(pDev), found ? pRow : nullptr);
 }
@@ -1220,6 +1227,30 @@ void TestDevList::searchEndWithoutDevices()
 
 // ---------------------------------------------------------------------------
 // Changes that end devices; kept last.
+
+void TestDevList::encoderTakenFromGatewayShownAsFound()
+{
+    // The gateway's list names an encoder that is off: it stands as the
+    // gateway's camera, under the record's alias and on line with it.
+    const int iSim = SimIndex("TX1");
+    const QString host = Dev("TX1")->GetHostName();
+    QVERIFY(m_pMgr->RemoveDevice(Dev("TX1")));
+    m_pMgr->AddIpcDev(QStringLiteral("Cam9"), host, Dev("GW"));
+    CHOIDev *pEnc = Dev("TX1");
+    pEnc->m_bOnLine = true;
+    QCOMPARE(ItemOf(m_pSource, pEnc)->text(1), QStringLiteral("Cam9"));
+
+    // It answers the on-line check at its own address: it is named and
+    // shown as a device found.
+    m_pLan->Device(iSim)->setParam(QStringLiteral("name"), QStringLiteral("Studio"));
+    m_pLan->SetDeviceOn(iSim, true);
+    m_pMgr->SetOnLineTimings(0, 3600000);
+    QTRY_VERIFY_WITH_TIMEOUT(!pEnc->GetVersion().isEmpty(), 10000);
+    QTreeWidgetItem *pItem = ItemOf(m_pSource, pEnc);
+    QTRY_COMPARE(QStringList({pItem->text(1), pItem->text(4), pItem->text(5)}),
+                 QStringList({QStringLiteral("Studio"), m_pLan->Address(iSim).toString(), pEnc->GetVersion()}));
+    m_pMgr->SetOnLineTimings(-1, 3600000);
+}
 
 void TestDevList::resetToFactoryDefault()
 {

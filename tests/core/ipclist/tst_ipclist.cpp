@@ -68,6 +68,7 @@ private slots:
     void listsLeaveOtherDevicesAlone_data();
     void listsLeaveOtherDevicesAlone();
     void loadFileUpdatesDevicesInPlace();
+    void projectCameraWithoutItsGateway();
 
 private:
     int CamDevCount() const;
@@ -368,6 +369,24 @@ void TestIpcList::loadFileUpdatesDevicesInPlace()
     QCOMPARE(cam1->GetName(), QString("renamed"));
     QCOMPARE(rx->GetTXDev(), cam1);
     QVERIFY(!m_mgr->FindDevByHostName(kCam2));
+}
+
+void TestIpcList::projectCameraWithoutItsGateway()
+{
+    // A project saved without the gateway names it by host name only; the
+    // gateway's list, read later without the camera, still takes it away.
+    QVERIFY(m_mgr->RemoveDevice(m_gw));
+    const QString project = m_home.filePath("cam.hoi");
+    QVERIFY(WriteFile(project, QByteArray("<hoi><devices><item hostname=\"") + kCam1 + "\" parentdevice=\""
+                                   + kGateway + "\"/></devices></hoi>"));
+    QVERIFY(m_mgr->ImportDevInfoFile(project));
+    QVERIFY(m_mgr->FindDevByHostName(kCam1));
+    m_gw = AddDev(m_mgr, kGateway);
+    m_gw->m_listIpcInfo << Record("c2", kCam2);
+    const QString path = m_home.filePath("list.xml");
+    QVERIFY(m_gw->SaveIpcConfig(path));
+    QVERIFY(m_gw->LoadIpcConfigFile(path));
+    QVERIFY(!m_mgr->FindDevByHostName(kCam1));
 }
 
 QTEST_GUILESS_MAIN(TestIpcList)

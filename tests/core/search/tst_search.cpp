@@ -806,6 +806,25 @@ void TestSearch::encoderListedByGatewayFirst()
                          + " belongs to another device."));
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1, 5000);
 
+    // Wired and retried as a found device: switched off once its read-back
+    // is over, its idle link gives up after its retries, and the manager
+    // tells the windows.
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 5000);
+    QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
+    m_pLan->SetDeviceOn(1, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pEnc->GetComm()->IsConnected(), 5000);
+    pEnc->SetRetryInterval(100);
+    QVERIFY(pEnc->EnsureConnected());
+    const auto gaveUp = [&doneSpy, pEnc]() {
+        for (const QList<QVariant>& args : qAsConst(doneSpy)) {
+            if (args.at(0).value<CHOIDev*>() == pEnc && args.at(2).value<E_CommResult>() == E_CR_CONNECT_TIMEOUT)
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(gaveUp(), 5000);
+    QVERIFY(!Texts(logSpy).filter("') operation time out.").isEmpty());
+
     // The gateway's list drops it: the encoder stays, in its layout.
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("<ipgwconfig><ipc/></ipgwconfig>");
