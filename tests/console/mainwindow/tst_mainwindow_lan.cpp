@@ -350,7 +350,8 @@ void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds()
 
 // The window goes while a decoder tile waits for a decoder that never
 // answers: the tile's end still reaches the manager's listeners, and none
-// of them is the window any more.
+// of them is the window any more. The tile goes first, while the window is
+// whole: its end finds the window as it was, shown and busy.
 void TestMainWindowLan::windowGoesWhileTileWaits()
 {
     QVERIFY(m_pMgr->AddGroup("Hall", 1));
@@ -365,9 +366,16 @@ void TestMainWindowLan::windowGoesWhileTileWaits()
     QTRY_VERIFY(!m_lan.Commands(RX2).isEmpty());
 
     QSignalSpy progress(m_pMgr, &CHOIDevMgr::OnProgressNotify);
+    // Shown: the window's own end has not begun to take it apart.
+    QList<bool> busyAtEnd;
+    const QMetaObject::Connection watch = connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, this, [&]() {
+        busyAtEnd << (pWindow->isVisible() && pWindow->IsBusy());
+    });
     delete pWindow;
+    disconnect(watch);
     QCOMPARE(progress.count(), 1);
     QCOMPARE(progress.at(0).at(0).value<E_ProgressNotify>(), E_PN_NONE);
+    QCOMPARE(busyAtEnd, QList<bool>({true}));
     // Its line is still unanswered; the next test starts on a new link.
     m_dev[RX2]->GetComm()->CloseComm();
 }
