@@ -158,10 +158,14 @@ public:
     int GetApplyMode() const { return m_nApplyMode; }
     int GetPendingTotal() const { return m_nPendingTotal; }
     int GetErrorCount() const { return m_nErrorCount; }
-    // A layout is applying while devices of its last apply have not answered.
-    bool IsApplying() const { return !m_pendingDevs.isEmpty(); }
+    // A layout is applying while devices of its last apply have not answered,
+    // those whose kept wall steps are still to be sent included: between the
+    // two rounds it waits for none, yet has not ended.
+    bool IsApplying() const { return !m_pendingDevs.isEmpty() || m_nKeptDevs > 0; }
     bool IsPendingDev(CHOIDev* pDev) const { return m_pendingDevs.contains(pDev); }
     int GetPendingDevCount() const { return m_pendingDevs.size(); }
+    // The completions counted against GetPendingTotal, as the progress reports.
+    int GetCountedDevs() const { return m_nCounted; }
 
     // The other ordinary layouts of the manager whose name prefix is the
     // given one.

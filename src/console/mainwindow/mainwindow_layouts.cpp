@@ -151,6 +151,8 @@ bool MainWindow::IsAnyLayoutApplying(const CHOIScene *pExcept) const
 int MainWindow::LayoutsProgress()
 {
     // Every layout applying in this busy time keeps its share of the bar:
+    // what it has counted against its total, as its own report (the devices
+    // of its kept wall steps are in the total before they are waited for);
     // one that has ended counts whole, so the bar neither reads 100 % while
     // the others still wait nor falls back when one ends. The layouts are
     // known by address only; an ended one may be gone.
@@ -158,8 +160,10 @@ int MainWindow::LayoutsProgress()
         it->first = it->second;
     const QList<const CHOIScene *> applying = ApplyingLayouts();
     for (const CHOIScene *pScene : applying) {
-        const int nTotal = qMax(pScene->GetPendingTotal(), pScene->GetPendingDevCount());
-        m_applyShares.insert(pScene, qMakePair(nTotal - pScene->GetPendingDevCount(), nTotal));
+        const int nCounted = pScene->GetCountedDevs();
+        // While a step still queues, the total is not fixed yet.
+        const int nTotal = qMax(pScene->GetPendingTotal(), nCounted + pScene->GetPendingDevCount());
+        m_applyShares.insert(pScene, qMakePair(nCounted, nTotal));
     }
     int nDone = 0;
     int nTotal = 0;

@@ -20,14 +20,16 @@ namespace {
 
 const char kConfig[] = R"(<?xml version="1.0"?>
 <hoiprod ir_enable="yes" rs232_enable="yes" cec_enable="yes" log_enable="yes" backup_enalbe="yes">
- <product id="ZTX" name="Encoder" type="tx" param_prefix="gb" video_wall="ZRX" ir_enable="y" rs232_enable="y" cec_enable="y" hisi_enable="false" jpeg_enable="false"/>
+ <product id="ZTX" name="Encoder" type="tx" param_prefix="gb" video_wall="ZRX|HRX" ir_enable="y" rs232_enable="y" cec_enable="y" hisi_enable="false" jpeg_enable="false"/>
  <product id="ZRX" name="Decoder" type="rx" param_prefix="gb" tx="ZTX" video_wall="ZTX" hisi_enable="false" jpeg_enable="false"/>
+ <product id="HRX" name="HDecoder" type="rx" param_prefix="gb" tx="ZTX" video_wall="ZTX" hisi_enable="true" jpeg_enable="false"/>
 </hoiprod>
 )";
 
-enum { TX, RX1, RX2, DEV_COUNT };
-const char *const kModels[DEV_COUNT] = {"ZTX", "ZRX", "ZRX"};
-const char *const kTypes[DEV_COUNT] = {"TX", "RX", "RX"};
+// H1 and H2 are "hisi" decoders: their wall steps are kept for a second round.
+enum { TX, RX1, RX2, H1, H2, DEV_COUNT };
+const char *const kModels[DEV_COUNT] = {"ZTX", "ZRX", "ZRX", "HRX", "HRX"};
+const char *const kTypes[DEV_COUNT] = {"TX", "RX", "RX", "RX", "RX"};
 const char *const kToolActions[] = {"actionIrControl", "actionSerial", "actionCECControl", "actionViewLog",
                                     "actionStandby"};
 
@@ -52,6 +54,7 @@ private slots:
     void applyKeepsWindowBusyUntilStatusReport();
     void failedApplyIsReportedAndReleasesWindow();
     void busyWindowOffersNoProjectEntries();
+    void tilesKeepWindowBusyUntilLastEnds_data();
     void tilesKeepWindowBusyUntilLastEnds();
     void windowGoesWhileTileWaits();
     void searchFromToolBarShowsProgressUntilDone();
@@ -125,8 +128,10 @@ void TestMainWindowLan::cleanup()
     }
     QTest::qWait(200);
     for (CHOIDev *pDev : m_dev) {
-        if (CBaseComm *pComm = pDev->GetComm())
+        if (CBaseComm *pComm = pDev->GetComm()) {
             pComm->ClearSendQueue();
+            pComm->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
+        }
     }
 }
 
@@ -255,50 +260,98 @@ void TestMainWindowLan::busyWindowOffersNoProjectEntries()
         QVERIFY2(w.findChild<QAction *>(pszName)->isEnabled(), pszName);
 }
 
+void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds_data()
+{
+    QTest::addColumn<bool>("bHisiWall");
+    QTest::addColumn<int>("nBeforeLast");
+    // A wall's layout and a decoder tile's own layout apply side by side; the
+    // tile's decoder answers last, with a time-out: the layout, ended, counts
+    // whole (2 of 2) beside the tile's encoder (1 of 2).
+    QTest::newRow("wall and decoder tiles") << false << 75;
+    // One layout whose two decoders get their wall lines in a second round:
+    // between the rounds it waits for no device, yet has 3 of 5 counted.
+    QTest::newRow("hisi wall") << true << 80;
+}
+
 void TestMainWindowLan::tilesKeepWindowBusyUntilLastEnds()
 {
-    // The group page's Apply: a wall's layout and a decoder tile's own layout
-    // apply side by side.
+    QFETCH(bool, bHisiWall);
+    QFETCH(int, nBeforeLast);
+    // The group page's Apply.
     QVERIFY(m_pMgr->AddGroup("Hall", 1));
     CHOIScene *pWall = m_pMgr->GetOrCreateVideoWall("W1");
     pWall->SetGroup("Hall");
-    pWall->SetGridSize(1, 1);
     CHOIScene *pLayout = m_pMgr->CreateScene("W1-L1");
-    pLayout->SetGridSize(1, 1);
     pLayout->SetDefault(true);
-    pLayout->GetCell(0, 0)->txList << m_dev[TX];
-    pLayout->GetCell(0, 0)->rx = m_dev[RX1];
-    m_dev[RX2]->SetGroup("Hall");
-    m_dev[RX2]->SetTXDev(m_dev[TX]);
+    if (bHisiWall) {
+        pWall->SetGridSize(1, 2);
+        pLayout->SetGridSize(1, 2);
+        pLayout->GetCell(0, 0)->txList << m_dev[TX];
+        pLayout->GetCell(0, 0)->rx = m_dev[H1];
+        pLayout->GetCell(0, 1)->rx = m_dev[H2];
+        const T_VideoWallInfo wall{0, 0, 0, 1, 2};
+        QVERIFY(pLayout->AddVideoWall(&wall));
+    } else {
+        pWall->SetGridSize(1, 1);
+        pLayout->SetGridSize(1, 1);
+        pLayout->GetCell(0, 0)->txList << m_dev[TX];
+        pLayout->GetCell(0, 0)->rx = m_dev[RX1];
+        m_dev[RX2]->SetGroup("Hall");
+        m_dev[RX2]->SetTXDev(m_dev[TX]);
+        m_lan.Device(RX2)->setStallReplies(true);
+        m_dev[RX2]->GetComm()->SetCheckerInterval(500);
+    }
+    const int nEnds = bHisiWall ? 1 : 2;
     {
         MainWindow w;
         w.show();
         w.slotOnGroupItemClick(w.findChild<CFormGroupList *>()->FindGroupItem("Hall"));
         QProgressBar *pBar = Child<QProgressBar>(&w, "progressBar");
-        // Connected after the window: sees it as each end has left it.
+        // Connected after the window: sees it as each report has left it.
+        QList<int> bar;
         QList<bool> busyAfterEnd;
         QList<int> barAfterEnd;
         connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, &w, [&](E_ProgressNotify eNotify, int) {
-            if (eNotify == E_PN_NONE) {
-                busyAfterEnd << w.IsBusy();
-                barAfterEnd << (pBar->isVisible() ? pBar->value() : -1);
+            if (eNotify == E_PN_APPLY) {
+                bar << pBar->value();
+                return;
             }
+            busyAfterEnd << w.IsBusy();
+            barAfterEnd << (pBar->isVisible() ? pBar->value() : -1);
         });
 
         Child<QPushButton>(&w, "pb_Apply")->click();
         QVERIFY(w.IsBusy());
-        QTRY_COMPARE_WITH_TIMEOUT(busyAfterEnd.size(), 2, 20000);
-        // The first end left the window busy, its bar short of the end; the
-        // last one freed it.
-        QCOMPARE(busyAfterEnd, QList<bool>({true, false}));
-        QVERIFY2(barAfterEnd.at(0) >= 0 && barAfterEnd.at(0) < 100, qPrintable(QString::number(barAfterEnd.at(0))));
-        QCOMPARE(barAfterEnd.at(1), -1);
+        QTRY_COMPARE_WITH_TIMEOUT(busyAfterEnd.size(), nEnds, 20000);
+        // Every end but the last left the window busy, its bar short of the
+        // end; the last one freed it. The bar never fell back and read 100
+        // only at the last report.
+        QCOMPARE(busyAfterEnd.count(true), nEnds - 1);
+        QVERIFY(!busyAfterEnd.last());
+        QCOMPARE(barAfterEnd.last(), -1);
+        for (int i = 0; i + 1 < nEnds; ++i)
+            QVERIFY2(barAfterEnd.at(i) >= 0 && barAfterEnd.at(i) < 100, qPrintable(QString::number(i)));
+        QString strBar;
+        for (int nValue : qAsConst(bar))
+            strBar += QString::number(nValue) + QLatin1Char(' ');
+        QVERIFY2(bar.size() >= 2 && bar.first() == 0 && bar.last() == 100, qPrintable(strBar));
+        QVERIFY2(bar.at(bar.size() - 2) == nBeforeLast, qPrintable(strBar));
+        for (int i = 1; i < bar.size(); ++i)
+            QVERIFY2(bar.at(i - 1) <= bar.at(i) && bar.at(i - 1) < 100, qPrintable(strBar));
+
+        // The next busy time starts from nothing, whatever the last one held.
+        bar.clear();
+        busyAfterEnd.clear();
+        QVERIFY(pLayout->Apply(2));
+        QCOMPARE(bar, QList<int>({0}));
+        QTRY_COMPARE_WITH_TIMEOUT(busyAfterEnd, QList<bool>({false}), 20000);
     }
 }
 
 // The window goes while a decoder tile waits for a decoder that never
 // answers: the tile's end still reaches the manager's listeners, and none
-// of them is the window any more.
+// of them is the window any more. The tile goes first, while the window is
+// whole: its end finds the window as it was, shown and busy.
 void TestMainWindowLan::windowGoesWhileTileWaits()
 {
     QVERIFY(m_pMgr->AddGroup("Hall", 1));
@@ -313,9 +366,16 @@ void TestMainWindowLan::windowGoesWhileTileWaits()
     QTRY_VERIFY(!m_lan.Commands(RX2).isEmpty());
 
     QSignalSpy progress(m_pMgr, &CHOIDevMgr::OnProgressNotify);
+    // Shown: the window's own end has not begun to take it apart.
+    QList<bool> busyAtEnd;
+    const QMetaObject::Connection watch = connect(m_pMgr, &CHOIDevMgr::OnProgressNotify, this, [&]() {
+        busyAtEnd << (pWindow->isVisible() && pWindow->IsBusy());
+    });
     delete pWindow;
+    disconnect(watch);
     QCOMPARE(progress.count(), 1);
     QCOMPARE(progress.at(0).at(0).value<E_ProgressNotify>(), E_PN_NONE);
+    QCOMPARE(busyAtEnd, QList<bool>({true}));
     // Its line is still unanswered; the next test starts on a new link.
     m_dev[RX2]->GetComm()->CloseComm();
 }
