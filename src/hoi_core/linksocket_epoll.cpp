@@ -126,6 +126,20 @@ private:
         CWatch *m_pOuter;
     };
 
+    // The ReadyRead being told, on the stack of EmitReadyRead: what happened
+    // under it, usually nothing. A listener that runs a nested event loop
+    // gets no second ReadyRead inside the first: what arrives meanwhile is
+    // told once it returns, and a close read behind that only after it.
+    enum E_Telling : quint8 {
+        E_TELL_MORE = 1,
+        E_TELL_CLOSE_HELD = 2,
+        E_TELL_ENDED = 4, // the connection ended, or the socket is gone
+    };
+    struct T_Telling
+    {
+        quint8 flags = 0;
+    };
+
     void TestConnection();
     bool ReadAvailable();
     bool EmitReadyRead();
@@ -142,21 +156,17 @@ private:
     int m_fd = -1;
     quint64 m_handle = 0; // in the reactor's set: not 0
     bool m_watchingWrites = false;
-    // Those on the stack, innermost first: ended at every connect and close.
+    // Those on the stack, innermost first, and the ReadyRead being told:
+    // ended at every connect and close.
     CWatch *m_pWatches = nullptr;
+    T_Telling *m_pTelling = nullptr;
+    QAbstractSocket::SocketError m_heldError = QAbstractSocket::RemoteHostClosedError;
     int m_connectTimerId = 0;
     QAbstractSocket::SocketState m_state = QAbstractSocket::UnconnectedState;
     QHostAddress m_peerAddress;
     quint16 m_peerPort = 0;
     QByteArray m_readBuffer;
     QByteArray m_writeBuffer;
-    // A listener of ReadyRead that runs a nested event loop gets no second
-    // ReadyRead inside the first; what arrives meanwhile is told once it
-    // returns, and a close read behind it only after that.
-    bool m_emittingReadyRead = false;
-    bool m_readWhileEmitting = false;
-    bool m_closeHeld = false;
-    QAbstractSocket::SocketError m_heldError = QAbstractSocket::RemoteHostClosedError;
 };
 
 // What a connected socket waits for.
@@ -195,6 +205,12 @@ QAbstractSocket::SocketError TransferError(int err)
 {
     return (err == ECONNRESET || err == EPIPE) ? QAbstractSocket::RemoteHostClosedError
                                                : QAbstractSocket::NetworkError;
+}
+
+// ... and for a read that ended the connection: errno, or 0 for the peer's close.
+QAbstractSocket::SocketError CloseError(int err)
+{
+    return err != 0 ? TransferError(err) : QAbstractSocket::RemoteHostClosedError;
 }
 
 // ---------------------------------------------------------------------------
@@ -531,12 +547,11 @@ bool CEpollLinkSocket::ReadAvailable()
         break;
     }
     // What came before a close is read first, as from a QTcpSocket.
-    const QAbstractSocket::SocketError closeError =
-        err != 0 ? TransferError(err) : QAbstractSocket::RemoteHostClosedError;
-    if (m_emittingReadyRead) {
-        m_readWhileEmitting = m_readWhileEmitting || bRead;
-        if (bClosed && m_readWhileEmitting && !m_readBuffer.isEmpty()) {
-            HoldClose(closeError);
+    if (m_pTelling) {
+        if (bRead)
+            m_pTelling->flags |= E_TELL_MORE;
+        if (bClosed && (m_pTelling->flags & E_TELL_MORE) && !m_readBuffer.isEmpty()) {
+            HoldClose(CloseError(err));
             return false;
         }
     } else if (bRead && !EmitReadyRead()) {
@@ -544,25 +559,29 @@ bool CEpollLinkSocket::ReadAvailable()
     }
     if (!bClosed)
         return true;
-    Fail(closeError);
+    Fail(CloseError(err));
     return false;
 }
 
 // False when the connection ended under the signal.
 bool CEpollLinkSocket::EmitReadyRead()
 {
-    const CWatch watch(this);
-    m_emittingReadyRead = true;
-    do {
-        m_readWhileEmitting = false;
+    T_Telling telling;
+    m_pTelling = &telling;
+    for (;;) {
         emit ReadyRead();
+        if (telling.flags == 0) {
+            m_pTelling = nullptr;
+            return true;
+        }
         // Closed, reconnected or deleted: the telling ended with its connection.
-        if (!watch.Same())
+        if (telling.flags & E_TELL_ENDED)
             return false;
-    } while (m_readWhileEmitting);
-    m_emittingReadyRead = false;
-    if (!m_closeHeld)
-        return true;
+        if (!(telling.flags & E_TELL_MORE))
+            break;
+        telling.flags &= ~E_TELL_MORE;
+    }
+    m_pTelling = nullptr;
     Fail(m_heldError);
     return false;
 }
@@ -572,7 +591,7 @@ bool CEpollLinkSocket::EmitReadyRead()
 // the close is reported.
 void CEpollLinkSocket::HoldClose(QAbstractSocket::SocketError err)
 {
-    m_closeHeld = true;
+    m_pTelling->flags |= E_TELL_CLOSE_HELD;
     m_heldError = err;
     m_pReactor->Remove(m_handle, m_fd);
     m_handle = 0;
@@ -608,6 +627,10 @@ void CEpollLinkSocket::EndSession()
     for (CWatch *pWatch = m_pWatches; pWatch; pWatch = pWatch->m_pOuter)
         pWatch->m_pSocket = nullptr;
     m_pWatches = nullptr;
+    if (m_pTelling) {
+        m_pTelling->flags |= E_TELL_ENDED;
+        m_pTelling = nullptr;
+    }
 }
 
 void CEpollLinkSocket::CloseDescriptor()
@@ -627,9 +650,6 @@ void CEpollLinkSocket::CloseDescriptor()
     m_watchingWrites = false;
     m_readBuffer.clear();
     m_writeBuffer.clear();
-    m_emittingReadyRead = false;
-    m_readWhileEmitting = false;
-    m_closeHeld = false;
 }
 
 void CEpollLinkSocket::FailConnecting(QAbstractSocket::SocketError err)

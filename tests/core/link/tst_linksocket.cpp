@@ -26,12 +26,13 @@ enum E_Case {
     E_BLOCKING_CONNECT,
     E_REFUSED,
     E_NO_ANSWER,        // the peer's queue is full, so its system never answers
-    E_PEER_CLOSE,       // the peer sends "hello" and closes
+    E_PEER_CLOSE,       // the peer sends a whole read and closes: both taken in one turn
     E_PEER_WHOLE_READ,  // the peer sends what one read of the socket takes, and stays
     E_PEER_RESET,
     E_ABORT,
     E_LARGE_WRITES,     // larger than the system's buffers, to a reader of its own thread
     E_NESTED_CLOSE,     // under the first ReadyRead the peer sends more and closes
+    E_NESTED_TAKEN,     // ... and the listener takes what came before the close
     E_NESTED_RECONNECT, // under the first ReadyRead "two" comes and the socket reconnects
 };
 
@@ -154,7 +155,8 @@ void TestLinkSocket::signalsInOrder_data()
     const int connected = QAbstractSocket::ConnectedState;
     const int unconnected = QAbstractSocket::UnconnectedState;
     const QString closed = QString("error %1").arg(QAbstractSocket::RemoteHostClosedError);
-    const QStringList closeBehindHello { "connected", "read 5", closed, "disconnected" };
+    const QString wholeRead = QString("read %1").arg(kWholeRead);
+    const QStringList closeBehindData { "connected", wholeRead, closed, "disconnected" };
 
     QTest::newRow("blocking connect") << int(E_BLOCKING_CONNECT) << QString() << QStringList { "connected" }
                                       << connected;
@@ -163,10 +165,9 @@ void TestLinkSocket::signalsInOrder_data()
                              << unconnected;
     QTest::newRow("no answer: the wait runs out unreported")
         << int(E_NO_ANSWER) << QString() << QStringList() << unconnected;
-    QTest::newRow("peer's close behind data") << int(E_PEER_CLOSE) << QString() << closeBehindHello << unconnected;
+    QTest::newRow("peer's close behind data") << int(E_PEER_CLOSE) << QString() << closeBehindData << unconnected;
     QTest::newRow("a whole read and no more is no close")
-        << int(E_PEER_WHOLE_READ) << QString() << QStringList { "connected", QString("read %1").arg(kWholeRead) }
-        << connected;
+        << int(E_PEER_WHOLE_READ) << QString() << QStringList { "connected", wholeRead } << connected;
     QTest::newRow("reset by the peer") << int(E_PEER_RESET) << QString()
                                        << QStringList { "connected", closed, "disconnected" } << unconnected;
     QTest::newRow("abort") << int(E_ABORT) << QString() << QStringList { "connected", "disconnected" }
@@ -177,17 +178,22 @@ void TestLinkSocket::signalsInOrder_data()
         << int(E_NESTED_CLOSE) << QString()
         << QStringList { "connected", QString("read %1").arg(3 + kWholeRead), closed, "disconnected" }
         << unconnected;
+    QTest::newRow("nested loop: bytes taken in it, then the close")
+        << int(E_NESTED_TAKEN) << QString() << QStringList { "connected", "read 3", closed, "disconnected" }
+        << unconnected;
     QTest::newRow("nested loop: reconnect")
         << int(E_NESTED_RECONNECT) << QString()
         << QStringList { "connected", "read 3", "disconnected", "connected", "read 3" } << connected;
+    if (!HOI_LINK_SOCKET_DELETABLE)
+        return;
     QTest::newRow("deleted under Connected")
         << int(E_BLOCKING_CONNECT) << QString("connected") << QStringList { "connected" } << kDeleted;
     QTest::newRow("deleted under ReadyRead")
-        << int(E_PEER_CLOSE) << QString("read") << QStringList(closeBehindHello.mid(0, 2)) << kDeleted;
+        << int(E_PEER_CLOSE) << QString("read") << QStringList(closeBehindData.mid(0, 2)) << kDeleted;
     QTest::newRow("deleted under ErrorOccurred")
-        << int(E_PEER_CLOSE) << QString("error") << QStringList(closeBehindHello.mid(0, 3)) << kDeleted;
+        << int(E_PEER_CLOSE) << QString("error") << QStringList(closeBehindData.mid(0, 3)) << kDeleted;
     QTest::newRow("deleted under Disconnected")
-        << int(E_PEER_CLOSE) << QString("disconnected") << closeBehindHello << kDeleted;
+        << int(E_PEER_CLOSE) << QString("disconnected") << closeBehindData << kDeleted;
 }
 
 void TestLinkSocket::signalsInOrder()
@@ -257,11 +263,10 @@ void TestLinkSocket::signalsInOrder()
         QTcpSocket *peer = rig.acceptPeer();
         QVERIFY(peer);
         QTRY_COMPARE(rig.log, QStringList { "connected" });
-        if (act == E_PEER_CLOSE) {
-            send(peer, "hello");
-            peer->disconnectFromHost();
-        } else if (act == E_PEER_WHOLE_READ) {
+        if (act == E_PEER_CLOSE || act == E_PEER_WHOLE_READ) {
             send(peer, QByteArray(kWholeRead, 'x'));
+            if (act == E_PEER_CLOSE)
+                peer->disconnectFromHost();
         } else if (act == E_PEER_RESET) {
             const linger reset { 1, 0 };
             QCOMPARE(::setsockopt(int(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof(reset)), 0);
@@ -270,7 +275,7 @@ void TestLinkSocket::signalsInOrder()
             rig.socket->Abort();
         } else if (act == E_NESTED_CLOSE) {
             // Read while the listener of "one" runs its loop, the close too.
-            rig.underFirstRead = [&] {
+            rig.underFirstRead = [&, peer] {
                 send(peer, QByteArray(kWholeRead, 'x'));
                 peer->disconnectFromHost();
                 QVERIFY(nestedLoopUntil([&] {
@@ -279,9 +284,18 @@ void TestLinkSocket::signalsInOrder()
                 }));
             };
             send(peer, "one");
+        } else if (act == E_NESTED_TAKEN) {
+            rig.underFirstRead = [&, peer] {
+                send(peer, "two");
+                peer->disconnectFromHost();
+                QVERIFY(nestedLoopUntil([&] { return rig.socket->BytesAvailable() > 0; }));
+                QCOMPARE(rig.socket->ReadAll(), QByteArray("two"));
+                QVERIFY(nestedLoopUntil([&] { return rig.socket->State() != QAbstractSocket::ConnectedState; }));
+            };
+            send(peer, "one");
         } else if (act == E_NESTED_RECONNECT) {
             // "two" is read in the listener's loop and dropped with its connection.
-            rig.underFirstRead = [&] {
+            rig.underFirstRead = [&, peer] {
                 send(peer, "two");
                 QVERIFY(nestedLoopUntil([&] { return rig.socket->BytesAvailable() > 0; }));
                 rig.socket->Abort();
