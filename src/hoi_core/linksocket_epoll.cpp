@@ -578,7 +578,7 @@ bool CEpollLinkSocket::EmitReadyRead()
         if (telling.flags & E_TELL_ENDED)
             return false;
         if (!(telling.flags & E_TELL_MORE))
-            break;
+            break; // only the held close is left
         telling.flags &= ~E_TELL_MORE;
     }
     m_pTelling = nullptr;
