@@ -99,9 +99,52 @@ protected:
     void timerEvent(QTimerEvent *pEvent) override;
 
 private:
+    // Made before a signal: the code after it learns whether a listener
+    // closed, reconnected or deleted the socket meanwhile, without touching
+    // a deleted socket.
+    class CWatch
+    {
+    public:
+        explicit CWatch(CEpollLinkSocket *pSocket)
+            : m_pSocket(pSocket)
+            , m_pOuter(pSocket->m_pWatches)
+        {
+            pSocket->m_pWatches = this;
+        }
+        ~CWatch()
+        {
+            if (m_pSocket)
+                m_pSocket->m_pWatches = m_pOuter;
+        }
+        CWatch(const CWatch &) = delete;
+        CWatch &operator=(const CWatch &) = delete;
+        bool Same() const { return m_pSocket != nullptr; }
+
+    private:
+        friend class CEpollLinkSocket;
+        CEpollLinkSocket *m_pSocket;
+        CWatch *m_pOuter;
+    };
+
+    // The ReadyRead being told, on the stack of EmitReadyRead: what happened
+    // under it, usually nothing. A listener that runs a nested event loop
+    // gets no second ReadyRead inside the first: what arrives meanwhile is
+    // told once it returns, and a close read behind that only after it.
+    enum E_Telling : quint8 {
+        E_TELL_MORE = 1,
+        E_TELL_CLOSE_HELD = 2,
+        E_TELL_ENDED = 4, // the connection ended, or the socket is gone
+    };
+    struct T_Telling
+    {
+        quint8 flags = 0;
+    };
+
     void TestConnection();
-    void ReadAvailable();
-    void EmitReadyRead();
+    bool ReadAvailable();
+    bool EmitReadyRead();
+    void HoldClose(QAbstractSocket::SocketError err);
+    void EndSession();
     bool Flush();
     void WatchWrites(bool bWatch);
     void CloseDescriptor();
@@ -113,19 +156,17 @@ private:
     int m_fd = -1;
     quint64 m_handle = 0; // in the reactor's set: not 0
     bool m_watchingWrites = false;
-    // Bumped at every connect and close: a listener may close or reconnect
-    // the socket under any signal, and the code after the signal must know.
-    quint32 m_session = 0;
+    // Those on the stack, innermost first, and the ReadyRead being told:
+    // ended at every connect and close.
+    CWatch *m_pWatches = nullptr;
+    T_Telling *m_pTelling = nullptr;
+    QAbstractSocket::SocketError m_heldError = QAbstractSocket::RemoteHostClosedError;
     int m_connectTimerId = 0;
     QAbstractSocket::SocketState m_state = QAbstractSocket::UnconnectedState;
     QHostAddress m_peerAddress;
     quint16 m_peerPort = 0;
     QByteArray m_readBuffer;
     QByteArray m_writeBuffer;
-    // A listener of ReadyRead that runs a nested event loop gets no second
-    // ReadyRead inside the first; what arrives meanwhile is told once it returns.
-    bool m_emittingReadyRead = false;
-    bool m_readWhileEmitting = false;
 };
 
 // What a connected socket waits for.
@@ -164,6 +205,12 @@ QAbstractSocket::SocketError TransferError(int err)
 {
     return (err == ECONNRESET || err == EPIPE) ? QAbstractSocket::RemoteHostClosedError
                                                : QAbstractSocket::NetworkError;
+}
+
+// ... and for a read that ended the connection: errno, or 0 for the peer's close.
+QAbstractSocket::SocketError CloseError(int err)
+{
+    return err != 0 ? TransferError(err) : QAbstractSocket::RemoteHostClosedError;
 }
 
 // ---------------------------------------------------------------------------
@@ -282,6 +329,7 @@ void CLinkReactor::Dispatch()
 
 CEpollLinkSocket::~CEpollLinkSocket()
 {
+    // Also ends the watches of a signal under which the socket is deleted.
     CloseDescriptor();
     if (m_pReactor)
         m_pReactor->Release();
@@ -311,7 +359,7 @@ void CEpollLinkSocket::ConnectToHost(const QHostAddress &address, quint16 port)
         len = sizeof(sockaddr_in);
     }
 
-    ++m_session;
+    EndSession();
     m_peerAddress = address;
     m_peerPort = port;
     m_state = QAbstractSocket::ConnectingState;
@@ -345,12 +393,14 @@ void CEpollLinkSocket::Abort()
     CloseDescriptor();
     m_state = QAbstractSocket::UnconnectedState;
     // As QAbstractSocket: the peer is still known while the disconnection is told.
-    if (bWasConnected)
+    if (bWasConnected) {
+        const CWatch watch(this);
         emit Disconnected();
-    if (m_state == QAbstractSocket::UnconnectedState) {
-        m_peerAddress.clear();
-        m_peerPort = 0;
+        if (!watch.Same())
+            return;
     }
+    m_peerAddress.clear();
+    m_peerPort = 0;
 }
 
 bool CEpollLinkSocket::WaitForConnected(int msecs)
@@ -365,7 +415,10 @@ bool CEpollLinkSocket::WaitForConnected(int msecs)
             m_peerPort = 0;
             break;
         }
+        const CWatch watch(this);
         TestConnection();
+        if (!watch.Same())
+            return false;
     }
     return m_state == QAbstractSocket::ConnectedState;
 }
@@ -404,14 +457,13 @@ bool CEpollLinkSocket::Write(const QByteArray &bytes, int msecs)
     // Nothing of it taken: wait, as a buffered QTcpSocket write does, until
     // the system takes some.
     const int sizeBefore = m_writeBuffer.size();
-    const quint32 session = m_session;
-    while (m_session == session && m_writeBuffer.size() == sizeBefore) {
+    while (m_writeBuffer.size() == sizeBefore) {
         if (!WaitWritable(deadline))
             return false;
         if (!Flush())
             return false;
     }
-    return m_session == session;
+    return true;
 }
 
 void CEpollLinkSocket::OnEvents(quint32 events)
@@ -422,10 +474,9 @@ void CEpollLinkSocket::OnEvents(quint32 events)
     }
     if (m_state != QAbstractSocket::ConnectedState)
         return;
-    const quint32 session = m_session;
-    if (events & (EPOLLIN | EPOLLHUP | EPOLLERR))
-        ReadAvailable();
-    if (m_session == session && (events & EPOLLOUT))
+    if ((events & (EPOLLIN | EPOLLHUP | EPOLLERR)) && !ReadAvailable())
+        return;
+    if (events & EPOLLOUT)
         Flush();
 }
 
@@ -466,7 +517,8 @@ void CEpollLinkSocket::TestConnection()
     emit Connected();
 }
 
-void CEpollLinkSocket::ReadAvailable()
+// False when the connection ended here or under a signal told from here.
+bool CEpollLinkSocket::ReadAvailable()
 {
     char *pBuffer = m_pReactor->ReadBuffer();
     int err = 0;
@@ -495,25 +547,55 @@ void CEpollLinkSocket::ReadAvailable()
         break;
     }
     // What came before a close is read first, as from a QTcpSocket.
-    const quint32 session = m_session;
-    if (bRead) {
-        if (m_emittingReadyRead)
-            m_readWhileEmitting = true;
-        else
-            EmitReadyRead();
+    if (m_pTelling) {
+        if (bRead)
+            m_pTelling->flags |= E_TELL_MORE;
+        if (bClosed && (m_pTelling->flags & E_TELL_MORE) && !m_readBuffer.isEmpty()) {
+            HoldClose(CloseError(err));
+            return false;
+        }
+    } else if (bRead && !EmitReadyRead()) {
+        return false;
     }
-    if (bClosed && m_session == session)
-        Fail(err != 0 ? TransferError(err) : QAbstractSocket::RemoteHostClosedError);
+    if (!bClosed)
+        return true;
+    Fail(CloseError(err));
+    return false;
 }
 
-void CEpollLinkSocket::EmitReadyRead()
+// False when the connection ended under the signal.
+bool CEpollLinkSocket::EmitReadyRead()
 {
-    m_emittingReadyRead = true;
-    do {
-        m_readWhileEmitting = false;
+    T_Telling telling;
+    m_pTelling = &telling;
+    for (;;) {
         emit ReadyRead();
-    } while (m_readWhileEmitting);
-    m_emittingReadyRead = false;
+        if (telling.flags == 0) {
+            m_pTelling = nullptr;
+            return true;
+        }
+        // Closed, reconnected or deleted: the telling ended with its connection.
+        if (telling.flags & E_TELL_ENDED)
+            return false;
+        if (!(telling.flags & E_TELL_MORE))
+            break; // only the held close is left
+        telling.flags &= ~E_TELL_MORE;
+    }
+    m_pTelling = nullptr;
+    Fail(m_heldError);
+    return false;
+}
+
+// A close read while bytes wait to be told: the descriptor leaves the set,
+// so that the nested loop is not woken for it again, and stays open until
+// the close is reported.
+void CEpollLinkSocket::HoldClose(QAbstractSocket::SocketError err)
+{
+    m_pTelling->flags |= E_TELL_CLOSE_HELD;
+    m_heldError = err;
+    m_pReactor->Remove(m_handle, m_fd);
+    m_handle = 0;
+    m_watchingWrites = false;
 }
 
 bool CEpollLinkSocket::Flush()
@@ -534,15 +616,26 @@ bool CEpollLinkSocket::Flush()
 
 void CEpollLinkSocket::WatchWrites(bool bWatch)
 {
-    if (bWatch == m_watchingWrites || m_fd < 0 || m_state != QAbstractSocket::ConnectedState)
+    if (bWatch == m_watchingWrites || !m_handle || m_state != QAbstractSocket::ConnectedState)
         return;
     m_watchingWrites = bWatch;
     m_pReactor->Modify(m_handle, m_fd, Interest(bWatch));
 }
 
+void CEpollLinkSocket::EndSession()
+{
+    for (CWatch *pWatch = m_pWatches; pWatch; pWatch = pWatch->m_pOuter)
+        pWatch->m_pSocket = nullptr;
+    m_pWatches = nullptr;
+    if (m_pTelling) {
+        m_pTelling->flags |= E_TELL_ENDED;
+        m_pTelling = nullptr;
+    }
+}
+
 void CEpollLinkSocket::CloseDescriptor()
 {
-    ++m_session;
+    EndSession();
     if (m_connectTimerId) {
         killTimer(m_connectTimerId);
         m_connectTimerId = 0;
@@ -572,10 +665,10 @@ void CEpollLinkSocket::Fail(QAbstractSocket::SocketError err)
 {
     // As QAbstractSocket: the error while still connected, then, unless a
     // listener has aborted meanwhile, the disconnection.
-    const quint32 session = m_session + 1;
     CloseDescriptor();
+    const CWatch watch(this);
     emit ErrorOccurred(err);
-    if (m_session == session)
+    if (watch.Same())
         Abort();
 }
 
