@@ -19,12 +19,15 @@ bool SimUnansweredPort::open(const QHostAddress &address, quint16 port)
     sa.sin_addr.s_addr = htonl(address.toIPv4Address());
     // A backlog of one holds two connections; with no SYN cookies in play
     // (the queue of half-open ones is never full), the third is dropped.
-    if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&sa), sizeof sa) != 0 || ::listen(m_fd, 1) != 0) {
+    socklen_t len = sizeof sa;
+    if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&sa), sizeof sa) != 0 || ::listen(m_fd, 1) != 0
+        || ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&sa), &len) != 0) {
         close();
         return false;
     }
+    m_port = ntohs(sa.sin_port);
     for (QTcpSocket &filler : m_fillers) {
-        filler.connectToHost(address, port);
+        filler.connectToHost(address, m_port);
         if (!filler.waitForConnected(5000)) {
             close();
             return false;
@@ -40,4 +43,5 @@ void SimUnansweredPort::close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_port = 0;
 }

@@ -7,7 +7,8 @@
 // A port on which connection attempts go unanswered, as behind a firewall
 // that drops them: a listening socket whose backlog is filled by connections
 // of its own and never accepted, so the system drops every further attempt
-// and the caller's connect runs until it gives up. IPv4 only.
+// and the caller's connect runs until it gives up. IPv4 only; port 0 takes
+// a free port, port() tells which.
 class SimUnansweredPort
 {
 public:
@@ -18,9 +19,11 @@ public:
 
     bool open(const QHostAddress &address, quint16 port);
     void close();
+    quint16 port() const { return m_port; }
 
 private:
     int m_fd = -1;
+    quint16 m_port = 0;
     QTcpSocket m_fillers[2];
 };
 

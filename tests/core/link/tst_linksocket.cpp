@@ -1,6 +1,7 @@
 // The link's connection itself, whichever the build picks, against plain
 // servers on 127.0.0.1: the signals of a QTcpSocket in the same order.
 #include "hoi_core/linksocket.h"
+#include "simunansweredport.h"
 
 #include <QPointer>
 #include <QScopeGuard>
@@ -15,17 +16,14 @@
 #include <utility>
 #include <vector>
 
-#include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
 enum E_Case {
     E_BLOCKING_CONNECT,
     E_REFUSED,
-    E_NO_ANSWER,        // the peer's queue is full, so its system never answers
+    E_NO_ANSWER,
     E_PEER_CLOSE,       // the peer sends a whole read and closes: both taken in one turn
     E_PEER_WHOLE_READ,  // the peer sends what one read of the socket takes, and stays
     E_PEER_RESET,
@@ -219,22 +217,9 @@ void TestLinkSocket::signalsInOrder()
         gone.close();
         rig.socket->ConnectToHost(local, closedPort);
     } else if (act == E_NO_ANSWER) {
-        // A connection nobody takes fills a queue of one; the system drops
-        // the next attempts unanswered.
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-        sockaddr_in addr {};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof(addr);
-        auto *pAddr = reinterpret_cast<sockaddr *>(&addr);
-        QVERIFY(::bind(fd, pAddr, len) == 0 && ::listen(fd, 0) == 0 && ::getsockname(fd, pAddr, &len) == 0);
-        QTcpSocket filler;
-        filler.connectToHost(local, ntohs(addr.sin_port));
-        QVERIFY(filler.waitForConnected(5000));
-        pollfd queued { fd, POLLIN, 0 };
-        QCOMPARE(::poll(&queued, 1, 5000), 1);
-        rig.socket->ConnectToHost(local, ntohs(addr.sin_port));
+        SimUnansweredPort hole;
+        QVERIFY(hole.open(local, 0));
+        rig.socket->ConnectToHost(local, hole.port());
         QVERIFY(!rig.socket->WaitForConnected(50));
     } else if (act == E_LARGE_WRITES) {
         rig.socket->ConnectToHost(local, port);
