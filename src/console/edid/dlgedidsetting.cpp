@@ -37,8 +37,5 @@ void CDlgEDIDSetting::on_pbApply_clicked()
     }
     if (!m_pDev)
         return;
-    if (m_pDev->PushSendData(m_edidPane.EepromLine().constData(), true, false))
-        CApplyWatch::Watch(this, m_pDev);
-    else
-        CApplyWatch::ReportFailure(this);
+    CApplyWatch::WatchQueued(this, m_pDev, m_pDev->PushSendData(m_edidPane.EepromLine().constData(), true, false));
 }
