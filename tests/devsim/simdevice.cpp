@@ -449,9 +449,9 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
         lines.removeAll(QByteArray());
         for (int i = 0; i < lines.size(); ++i) {
             QByteArray out = lines.at(i);
-            if (m_lineApiLfOnly && out.endsWith('\r'))
+            if (m_lineApiLax && out.endsWith('\r'))
                 out.chop(1);
-            if (!m_lineApiLastLineOpen || i + 1 < lines.size())
+            if (!m_lineApiLax || i + 1 < lines.size())
                 out += '\n';
             queueWrite(s, out, m_oneWrite ? 0 : m_answerDelay);
         }

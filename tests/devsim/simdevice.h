@@ -118,8 +118,7 @@ public:
     ShellStyle shellStyle() const;
     // The line API ends its lines in CR LF unless set: in LF alone, and the
     // last line of each answer left unended.
-    void setLineApiLfOnly(bool lfOnly) { m_lineApiLfOnly = lfOnly; }
-    void setLineApiLastLineOpen(bool open) { m_lineApiLastLineOpen = open; }
+    void setLineApiLax(bool lax) { m_lineApiLax = lax; }
 
     // Greeting on accept: the option offers (pattern numbers 1 to 6 of the
     // link's table; none when empty), then "login: ".
@@ -224,8 +223,7 @@ private:
     int m_chunkDelay = 0;
     int m_answerDelay = 1;
     int m_shellStyle = -1; // -1: by type and port
-    bool m_lineApiLfOnly = false;
-    bool m_lineApiLastLineOpen = false;
+    bool m_lineApiLax = false;
     bool m_oneWrite = false;
     bool m_promptApart = true;
     int m_loginRetryDelay = 300;

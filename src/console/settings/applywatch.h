@@ -23,9 +23,8 @@ public:
     // end of the device's queue once, however many of its widgets queued
     // lines meanwhile. Nothing without a device.
     static void Watch(QWidget *pWidget, CHOIDev *pDev);
-    // The same report, now, for lines the device object refused to queue.
-    static void ReportFailure(QWidget *pWidget);
-    // Watch when bQueued, else ReportFailure.
+    // Watch when bQueued; else the device object refused the lines: the
+    // same report, now.
     static void WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued);
 
 private slots:
@@ -33,6 +32,7 @@ private slots:
 
 private:
     explicit CApplyWatch(QWidget *pWindow);
+    static void ReportFailure(QWidget *pWidget);
 
     QWidget *m_pWindow; // the parent
 };

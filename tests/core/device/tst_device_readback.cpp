@@ -386,8 +386,7 @@ void TestDevice::controllerAddressAndVersion()
     QFETCH(bool, lfUnended);
     const QString host = QStringLiteral("QN714-001122334455");
     SimDevice sim(host, QStringLiteral("QN714"));
-    sim.setLineApiLfOnly(lfUnended);
-    sim.setLineApiLastLineOpen(lfUnended);
+    sim.setLineApiLax(lfUnended);
     QVERIFY(sim.listen(SimTestLanAddress(7), port));
     SimInstallDeviceCommands(sim);
     CHOIDev *dev = MakeDev(CHOIDev::E_DT_QN714, host, SimTestLanAddress(7).toString());
