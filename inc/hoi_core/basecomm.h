@@ -142,6 +142,9 @@ protected:
     // Connection-loss reports of the transport go through here, so that a
     // failed write that already lost the link is not reported a second time.
     void ReportLinkFailure(E_CommResult eResult);
+    // The transport calls it when the peer closes, before the close clears
+    // what was received.
+    void TakeRestBeforeClose();
     // The link's own failures (reply time-out, failed write, refused login)
     // close it and report once themselves; the disconnection that the close
     // causes is no news to the owner.
@@ -194,6 +197,8 @@ private:
     void EndNegotiation(bool bWholeRead);          // the option offers gathered: answered or dropped
     bool TakeText(const QByteArray &text);         // the text announced; false: closed meanwhile
     bool TakeLines();         // each whole line handled; false: closed meanwhile
+    bool TakeLine(const QByteArray &line); // one whole line; false: closed meanwhile
+    bool IsLastLineOfAnswer(const QByteArray &rest) const;
     void TakeUnendedLine();   // the promptless link's rest, after a quiet while
     void SendDeferred();      // a line pushed under a receive, once that has ended
     bool DropOverlongRest();  // true: the unfinished rest was too long and is dropped
@@ -205,6 +210,7 @@ private:
     bool EndReply(); // the finished reply recognised; false: closed meanwhile
     void RunReplyRecognisers(const QByteArray &reply);
     bool TakeControllerReply(const QByteArray &line); // false: closed meanwhile
+    void EndAnsweredLine(const char *cmd); // the current line, when it is cmd, answered
     bool IsRebootCmd() const;
     void CompleteReboot();
     void DropHeadIfCurrent();

@@ -297,24 +297,49 @@ void CBaseComm::timerEvent(QTimerEvent *event)
     TakeUnendedLine();
 }
 
+bool CBaseComm::IsLastLineOfAnswer(const QByteArray &rest) const
+{
+    // Only the version's answer ends in a line of its own kind ("System
+    // version: ..."); a quiet while inside any other line is a pause (a
+    // segment resent), and the line goes on after it.
+    static const QByteArray kSystem = QByteArrayLiteral("System version:");
+    const int at = rest.indexOf(kSystem);
+    return at >= 0 && (!m_controllerVersion.isEmpty() || rest.lastIndexOf("API version:", at) >= 0);
+}
+
 void CBaseComm::TakeUnendedLine()
 {
-    // The line API may leave its last line unended ("System version: ..."):
-    // nothing more has come for a while, so the rest is that line. Under a
-    // receive (a listener's nested event loop) the buffer is that receive's:
-    // asked again later.
-    if (m_recvBuffer.isEmpty())
+    // The line API may leave its last line unended: nothing more has come
+    // for a while, so the rest is that line. Under a receive (a listener's
+    // nested event loop) the buffer is that receive's: asked again later.
+    if (m_recvBuffer.isEmpty() || !IsLastLineOfAnswer(m_recvBuffer))
         return;
     if (m_receiveDepth > 0) {
         m_quietTimer.start(m_quietInterval, this);
         return;
     }
+    // Moved out first: a listener's nested loop may read more meanwhile,
+    // and that is a line of its own.
+    QByteArray line;
+    line.swap(m_recvBuffer);
+    if (line.endsWith('\r'))
+        line.chop(1);
     ++m_receiveDepth;
-    m_recvBuffer += '\n';
-    TakeLines();
+    m_loginLineAnswered = false;
+    TakeLine(line);
     --m_receiveDepth;
-    if (m_sendDeferred)
+    if (m_receiveDepth == 0 && m_sendDeferred)
         SendDeferred();
+}
+
+void CBaseComm::TakeRestBeforeClose()
+{
+    // The peer's close may follow its unended last line at once, before the
+    // quiet while is over.
+    if (!m_promptless || m_receiveDepth > 0)
+        return;
+    m_quietTimer.stop();
+    TakeUnendedLine();
 }
 
 void CBaseComm::ReceiveBody(const QByteArray &data)
@@ -444,6 +469,18 @@ bool CBaseComm::TakeText(const QByteArray &text)
     return !IsClosedSince(generation);
 }
 
+inline bool CBaseComm::TakeLine(const QByteArray &line)
+{
+    const quint32 generation = m_closeGeneration;
+    if (!TakeControllerReply(line))
+        return false;
+    DueReceiveLine(line);
+    if (IsClosedSince(generation))
+        return false;
+    m_lastLine = line;
+    return true;
+}
+
 bool CBaseComm::TakeLines()
 {
     const quint32 generation = m_closeGeneration;
@@ -466,14 +503,8 @@ bool CBaseComm::TakeLines()
             break;
         const QByteArray line = m_recvBuffer.mid(pos, end - pos);
         pos = next;
-        if (line.isEmpty())
-            continue;
-        if (!TakeControllerReply(line))
+        if (!line.isEmpty() && !TakeLine(line))
             return false;
-        DueReceiveLine(line);
-        if (IsClosedSince(generation))
-            return false;
-        m_lastLine = line;
     }
     if (pos > 0)
         m_loginLineAnswered = false;

@@ -131,6 +131,7 @@ bool CBaseComm::EndReply()
     // A version reply that a prompt ends before its system version came is
     // taken as it stands.
     if (!m_controllerVersion.isEmpty()) {
+        EndAnsweredLine("config get version");
         emit OnGetQN714Version(m_controllerVersion);
         m_controllerVersion.clear();
         if (IsClosedSince(generation))
@@ -185,6 +186,18 @@ void CBaseComm::RunReplyRecognisers(const QByteArray &reply)
     }
 }
 
+void CBaseComm::EndAnsweredLine(const char *cmd)
+{
+    // The owner may close the link on the answer (the version read does),
+    // before the prompt would end the line: still queued, it would be sent
+    // again after the reconnect. A line API's lines are done once written.
+    if (m_promptless || (m_curCmd != cmd && m_curCmd != QByteArray(cmd) + "\r\n"))
+        return;
+    DropHeadIfCurrent();
+    // The prompt that follows ends no line a second time.
+    m_curCmd.clear();
+}
+
 bool CBaseComm::TakeControllerReply(const QByteArray &line)
 {
     // The IP controller's line API answers without a prompt, and its shell's
@@ -197,6 +210,7 @@ bool CBaseComm::TakeControllerReply(const QByteArray &line)
         if (line.contains(kSystem)) {
             const QByteArray reply = m_controllerVersion;
             m_controllerVersion.clear();
+            EndAnsweredLine("config get version");
             emit OnGetQN714Version(reply);
         } else if (m_controllerVersion.size() > kMaxReplyLength) {
             qWarning("Version reply length(%d) too long, not recognised.", m_controllerVersion.size());
@@ -205,16 +219,21 @@ bool CBaseComm::TakeControllerReply(const QByteArray &line)
         return !IsClosedSince(generation);
     }
     if (line.contains("is:ip4addr")) {
-        if (line.contains("ipsetting is:ip4addr"))
+        if (line.contains("ipsetting is:ip4addr")) {
+            EndAnsweredLine("config get ipsetting");
             emit OnGetQN714IP(line);
-        if (!IsClosedSince(generation) && line.contains("ipsetting2 is:ip4addr"))
+        }
+        if (!IsClosedSince(generation) && line.contains("ipsetting2 is:ip4addr")) {
+            EndAnsweredLine("config get ipsetting2");
             emit OnGetQN714IP2(line);
+        }
     }
     if (IsClosedSince(generation) || !line.contains(kApi))
         return !IsClosedSince(generation);
-    if (line.indexOf(kSystem, line.indexOf(kApi)) >= 0)
+    if (line.indexOf(kSystem, line.indexOf(kApi)) >= 0) {
+        EndAnsweredLine("config get version");
         emit OnGetQN714Version(line);
-    else
+    } else
         m_controllerVersion = line;
     return !IsClosedSince(generation);
 }

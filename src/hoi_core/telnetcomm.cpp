@@ -120,6 +120,8 @@ void CTelnetComm::slotOnDisconnected()
     qDebug().noquote() << "Disconnected: " << m_socket->PeerAddress().toString() << ":" << m_socket->PeerPort();
     const bool bOwnFailure = m_closingOnFailure;
     const bool bSocketError = m_closingOnError;
+    if (!bOwnFailure && !bSocketError)
+        TakeRestBeforeClose();
     CloseComm();
     if (bOwnFailure)
         return;
@@ -146,6 +148,8 @@ void CTelnetComm::slotOnReadData()
 
 void CTelnetComm::slotOnError(QAbstractSocket::SocketError err)
 {
+    if (err == QAbstractSocket::RemoteHostClosedError)
+        TakeRestBeforeClose();
     m_closingOnError = true;
     CloseComm();
     m_closingOnError = false;

@@ -185,6 +185,8 @@ private slots:
     void loginAnsweredOnce();
     void controllerReplies_data();
     void controllerReplies();
+    void controllerVersionListener();
+    void controllerClosesAfterLastLine();
     void pendingReplyAnsweredOnce();
     void cutOffReadAfterReconnect();
     void replyInPieces_data();
@@ -998,6 +1000,8 @@ void TestLinkComm::controllerReplies_data()
     const QByteArray lfApi = QByteArray(lineApi).replace("\r\n", "\n");
     QTest::newRow("line API, LF alone") << lfApi << 0 << true << all;
     QTest::newRow("line API, last line unended") << lfApi.left(lfApi.size() - 1) << 0 << true << all;
+    // -1: each line in two halves, the link quiet between them (a segment resent).
+    QTest::newRow("line API, a pause inside each line") << lfApi.left(lfApi.size() - 1) << -1 << true << all;
     const QList<QByteArray> lines = lineApi.split('\n');
     const QByteArray prompt = "root@box:/home/ubuntu# ";
     const QByteArray shell = prompt + "config get ipsetting\r\n" + lines.at(0) + '\n' + prompt
@@ -1027,12 +1031,73 @@ void TestLinkComm::controllerReplies()
     // the line API, so they must leave no reply time-out running there.
     for (const char *line : { "config get ipsetting", "config get ipsetting2", "config get version" })
         QVERIFY(link.SendData(line, true));
+    if (piece < 0) {
+        for (QByteArray line : stream.split('\n')) {
+            if (line.size() + 1 < stream.size())
+                line += '\n';
+            link.feed({ line.left(line.size() / 2) });
+            QTest::qWait(60);
+            link.feed({ line.mid(line.size() / 2) });
+        }
+    }
     const int step = piece > 0 ? piece : stream.size();
-    for (int at = 0; at < stream.size(); at += step)
+    for (int at = 0; piece >= 0 && at < stream.size(); at += step)
         link.feed({ stream.mid(at, step) });
 
     QTRY_COMPARE(events, expected);
     QVERIFY(!link.IsTimeOutCheckerRunning());
+}
+
+void TestLinkComm::controllerVersionListener()
+{
+    // The owner's listener of an unended version line may run an event loop
+    // that reads the next answer and queue a line: both handled once, in
+    // order, and the line written.
+    MemLink link;
+    link.SetPromptless(true);
+    link.SetQuietInterval(1);
+    emit link.OnConnected();
+    QStringList events;
+    QObject::connect(&link, &CBaseComm::OnGetQN714IP, [&](const QByteArray &r) { events << r; });
+    QObject::connect(&link, &CBaseComm::OnGetQN714Version, [&](const QByteArray &r) {
+        events << r;
+        if (events.size() > 1)
+            return;
+        link.feed({ "ipsetting is:ip4addr 10.88.1.9\nAPI version: 1.0.8\nSystem version: 2.4" });
+        QVERIFY(link.PushSendData("config get ipsetting2", true));
+    });
+    link.feed({ "API version: 1.0.7\nSystem version: 2.3.1" });
+
+    QTRY_COMPARE(events, QStringList({ "API version: 1.0.7\r\nSystem version: 2.3.1", "ipsetting is:ip4addr 10.88.1.9",
+                                       "API version: 1.0.8\r\nSystem version: 2.4" }));
+    QTRY_COMPARE(link.written, QList<QByteArray>({ "config get ipsetting2\r\n" }));
+}
+
+void TestLinkComm::controllerClosesAfterLastLine()
+{
+    // The close follows the unended last line at once, long before the link
+    // would take it for quiet.
+    Rig rig;
+    rig.dev.setShellStyle(SimDevice::ShellStyle::LineApi);
+    rig.dev.setLineApiLax(true);
+    rig.dev.addCommandHandler([](SimDevice &, SimCommand &cmd) {
+        if (cmd.line != "config get version")
+            return false;
+        cmd.print(QByteArray("API version: 1.0.7"));
+        cmd.print(QByteArray("System version: 2.3.1"));
+        cmd.dropConnection = true;
+        cmd.dropDelayMs = 0;
+        return true;
+    });
+    QVERIFY(rig.link);
+    rig.link->SetPromptless(true);
+    QSignalSpy versions(rig.link.get(), &CBaseComm::OnGetQN714Version);
+    QSignalSpy up(rig.link.get(), &CBaseComm::OnConnected);
+    QVERIFY(rig.link->OpenComm());
+    QTRY_COMPARE(up.count(), 1);
+    QVERIFY(rig.link->SendData("config get version", true));
+    QTRY_COMPARE(versions.count(), 1);
+    QCOMPARE(versions.first().first().toByteArray(), QByteArray("API version: 1.0.7\r\nSystem version: 2.3.1"));
 }
 
 void TestLinkComm::pendingReplyAnsweredOnce()
