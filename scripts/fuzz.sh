@@ -10,6 +10,8 @@ secs=${HOI_FUZZ_SECONDS:-30}
 cmake -S "$top" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DHOI_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target hoi_fuzz_all -j"$(nproc)"
 
+# The sanitizer runtime's options of the sanitizer build (see CMakeLists.txt).
+export ASAN_OPTIONS="intercept_tls_get_addr=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 found=0
 for target in "$build"/fuzz/fuzz_*; do
   [ -f "$target" ] && [ -x "$target" ] || continue
