@@ -176,8 +176,9 @@ public:
                                          const QString &strGateway, bool bEmptyMask = false);
     bool ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
                       const QString &strNewNetmask, const QString &strNGatway);
-    void ApplyPreviewSetting();
-    void ApplyVideoOutputSetting();
+    // True when every line was queued.
+    bool ApplyPreviewSetting();
+    bool ApplyVideoOutputSetting();
     bool ApplyVideoInput(const QString &strInput, QString strSecond, const QString &strThird,
                          bool bConnect = true);
     bool ApplyOutputDip(const QString &strInputName, bool bConnect = true);

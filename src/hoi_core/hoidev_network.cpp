@@ -185,30 +185,29 @@ bool CHOIDev::ApplyColorSpace(QString strValue)
     return true;
 }
 
-void CHOIDev::ApplyPreviewSetting()
+bool CHOIDev::ApplyPreviewSetting()
 {
-    if (m_pComm)
-        m_pComm->WriteParam(QStringLiteral("preview_enable"), YesNo(m_bPreviewEnable));
-    SendParamSetInt(QStringLiteral("ast_video_quality_mode"), m_nVideoQualityMode, false);
-    if (m_pComm)
-        m_pComm->SaveParam();
+    // No connection attempt: without a link nothing is queued.
+    bool bQueued = m_pComm && m_pComm->WriteParam(QStringLiteral("preview_enable"), YesNo(m_bPreviewEnable));
+    bQueued &= SendParamSetInt(QStringLiteral("ast_video_quality_mode"), m_nVideoQualityMode, false);
+    bQueued &= m_pComm && m_pComm->SaveParam();
+    return bQueued;
 }
 
-void CHOIDev::ApplyVideoOutputSetting()
+bool CHOIDev::ApplyVideoOutputSetting()
 {
-    if (!EnsureConnected())
-        return;
-    if (m_pComm) {
-        m_pComm->WriteParam(QStringLiteral("hdcp_always_on"), YesNo(m_bHdcpAlwaysOn));
-        m_pComm->WriteParam(QStringLiteral("hdcp_always_on_22"), YesNo(m_bHdcpAlwaysOn22));
-        m_pComm->WriteParam(QStringLiteral("v_output_timing_convert"), m_strOutputTimingConvert);
-        m_pComm->WriteParam(QStringLiteral("v_turn_off_screen_on_pwr_save"),
-                            YesNo(m_bTurnOffScreenOnPwrSave));
-    }
-    SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), m_nSrcUnavailableTimeout, false);
-    SendEvent(QString::asprintf("e_vw_stretch_type_%d", m_nVwStretchType));
-    SendEvent(QString::asprintf("e_vw_rotate_%d", m_nVwRotate));
-    SaveParam();
+    if (!EnsureConnected() || !m_pComm)
+        return false;
+    bool bQueued = m_pComm->WriteParam(QStringLiteral("hdcp_always_on"), YesNo(m_bHdcpAlwaysOn));
+    bQueued &= m_pComm->WriteParam(QStringLiteral("hdcp_always_on_22"), YesNo(m_bHdcpAlwaysOn22));
+    bQueued &= m_pComm->WriteParam(QStringLiteral("v_output_timing_convert"), m_strOutputTimingConvert);
+    bQueued &= m_pComm->WriteParam(QStringLiteral("v_turn_off_screen_on_pwr_save"),
+                                   YesNo(m_bTurnOffScreenOnPwrSave));
+    bQueued &= SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), m_nSrcUnavailableTimeout, false);
+    bQueued &= SendEvent(QString::asprintf("e_vw_stretch_type_%d", m_nVwStretchType));
+    bQueued &= SendEvent(QString::asprintf("e_vw_rotate_%d", m_nVwRotate));
+    bQueued &= SaveParam();
+    return bQueued;
 }
 
 bool CHOIDev::ApplyVideoInput(const QString &strInput, QString strSecond, const QString &strThird,

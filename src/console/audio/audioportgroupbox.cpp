@@ -50,8 +50,8 @@ QString CAudioPortGroupBox::RangeTip(int nMin, int nMax)
 
 void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)
 {
-    if (m_pDev && m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true))
-        CApplyWatch::Watch(this, m_pDev);
+    if (m_pDev)
+        CApplyWatch::WatchQueued(this, m_pDev, m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true));
 }
 
 void CAudioPortGroupBox::SetTitle()

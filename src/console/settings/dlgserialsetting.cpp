@@ -68,16 +68,16 @@ void CDlgSerialSetting::on_btnApplySerialSet_clicked()
                                  .arg(format.nDataBits)
                                  .arg(QLatin1Char(format.cParity))
                                  .arg(format.nStopBits);
-    m_pDev->SendParamSet(QStringLiteral("s0_baudrate"), strValue, false);
+    bool bQueued = m_pDev->SendParamSet(QStringLiteral("s0_baudrate"), strValue, false);
     m_pDev->SetS0Baudrate(strValue);
 
     if (m_pDev->GetDevType() == CHOIDev::E_DT_TX) {
         const int nTimeout = ui->spinBox_TimeOut->value();
-        m_pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
+        bQueued &= m_pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
         m_pDev->SetSoipType2TokenTimeout(nTimeout);
     }
-    m_pDev->SaveParam();
-    CApplyWatch::Watch(this, m_pDev);
+    bQueued &= m_pDev->SaveParam();
+    CApplyWatch::WatchQueued(this, m_pDev, bQueued);
 }
 
 void CDlgSerialSetting::on_btnApplySerialCancel_clicked()

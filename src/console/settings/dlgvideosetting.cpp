@@ -113,8 +113,7 @@ void CDlgVideoSetting::on_btnApplyVideoSet_clicked()
         // into a mode the device does not know.
         const int nIndex = ui->cbQuality->currentIndex();
         m_pDev->SetVideoQualityMode(nIndex < 0 ? -1 : nIndex - 1);
-        m_pDev->ApplyPreviewSetting();
-        CApplyWatch::Watch(this, m_pDev);
+        CApplyWatch::WatchQueued(this, m_pDev, m_pDev->ApplyPreviewSetting());
         return;
     }
 
@@ -139,8 +138,7 @@ void CDlgVideoSetting::on_btnApplyVideoSet_clicked()
     const int nRotate = ui->cbRotate->currentIndex();
     m_pDev->SetVwRotate(nRotate == 1 ? kRotate180 : nRotate == 2 ? kRotate270 : 0);
 
-    m_pDev->ApplyVideoOutputSetting();
-    CApplyWatch::Watch(this, m_pDev);
+    CApplyWatch::WatchQueued(this, m_pDev, m_pDev->ApplyVideoOutputSetting());
 }
 
 void CDlgVideoSetting::on_btnApplyVideoOK_clicked()

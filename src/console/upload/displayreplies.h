@@ -16,9 +16,9 @@ bool ShowYesNoReply(QAbstractButton *pBox, const QString &strReply);
 // The MAC-address OSD method: "follow" is entry 0 of pCombo, "independence"
 // entry 1; false, with the combo left as it is, for any other text.
 bool ShowOsdMethod(QComboBox *pCombo, const QString &strMethod);
-// Sends pDev the method chosen in pCombo and keeps it in the device's cache;
-// false when the line could not be queued. It takes effect when the device
-// reboots.
+// Sends pDev the method chosen in pCombo; the device's cache takes it once
+// the device's queue ends in success. False when the line could not be
+// queued. It takes effect when the device reboots.
 bool ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo);
 
 #endif

@@ -131,6 +131,7 @@ private slots:
     void allMicAddressesMicZero();
     void gainSnapsAndSends();
     void phantomPowerAtOnce();
+    void portBoxUnreachable();
     void suppressorEnableLearnClear();
     void suppressorUnreachable();
     void audioDelayQueryAndApply_data();
@@ -479,6 +480,16 @@ void TestAudio::phantomPowerAtOnce()
     QTRY_COMPARE(Lines(E_ZAU, "gbconfig --mic"),
                  QList<QByteArray>{"gbconfig --mic=1 --phantom-power=n"});
     QTRY_COMPARE(m_pLan->Device(E_ZAU)->config(QStringLiteral("--mic=1")), QStringLiteral("18 n - n"));
+}
+
+void TestAudio::portBoxUnreachable()
+{
+    CBoxRecorder boxes;
+    CDlgVolumeConfig dlg(m_pDead, nullptr);
+    CVolumeGroupBox *pBox = At<CVolumeGroupBox>(Grid(dlg, "gridLayoutBasic"), 1, 0);
+    QVERIFY(pBox);
+    Child<QCheckBox>(pBox, "chkMute")->click();
+    QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
 }
 
 void TestAudio::suppressorEnableLearnClear()

@@ -111,6 +111,7 @@ private slots:
     void mapSwitches();
     void switchLinkGivesUp_data();
     void switchLinkGivesUp();
+    void osdMethodCannotQueue();
     void mapRetranslateKeepsProductTexts();
 
     void projectUpload_data();
@@ -782,13 +783,13 @@ void TestUploadDialogs::mapSwitches()
     Find<QPushButton>(dlg, "pushBtnOSDApply")->click();
     Find<QComboBox>(dlg, "cbOSDMethod")->setCurrentIndex(1);
     Find<QPushButton>(dlg, "pbApplyOSDMethod")->click();
-    QCOMPARE(Dev(kWinRx)->GetOsdDisplayMethod(), QStringLiteral("independence"));
     Find<QCheckBox>(dlg, "checkBoxDisplay")->setChecked(false);
     Find<QPushButton>(dlg, "pushBtnApply")->click();
     QTRY_COMPARE(Starting(Commands(kWinRx), "gbconfig"),
                  QList<QByteArray>({"gbconfig --background-image-display=y", "gbconfig --osd-display=n",
                                     "gbconfig --osd-display-method=independence",
                                     "gbconfig --background-image-display=n"}));
+    QTRY_COMPARE(Dev(kWinRx)->GetOsdDisplayMethod(), QStringLiteral("independence"));
     Dev(kWinRx)->SetOsdDisplayMethod(QString());
 }
 
@@ -816,13 +817,33 @@ void TestUploadDialogs::switchLinkGivesUp()
     m_pLan->SetDeviceOn(kWinRx, false);
     QTRY_VERIFY(!pDev->GetComm()->IsConnected());
     pDev->SetRetryInterval(50);
+    pDev->SetOsdDisplayMethod(QStringLiteral("independence"));
     QScopedPointer<QDialog> dlg(mapDialog ? static_cast<QDialog *>(new CDlgMapSettings(pDev, nullptr))
                                           : new CDlgImageSetting(pDev, nullptr));
+    Find<QComboBox>(*dlg, "cbOSDMethod")->setCurrentIndex(0);
     CBoxLog boxes;
     Find<QPushButton>(*dlg, button.constData())->click();
     QVERIFY(boxes.m_boxes.isEmpty());
     QTRY_COMPARE(boxes.m_boxes.size(), 1);
     QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Failed to apply settings to devices."));
+    // A method given up is not the one shown at the next opening.
+    CDlgImageSetting again(pDev, nullptr);
+    QCOMPARE(Find<QComboBox>(again, "cbOSDMethod")->currentIndex(), 1);
+}
+
+void TestUploadDialogs::osdMethodCannotQueue()
+{
+    CHOIDev dev(m_pMgr, CHOIDev::E_DT_RX, QStringLiteral("gb"), false, CHOIDev::CommType(1));
+    dev.SetHostName(CSimLan::HostNameFor(QLatin1String(kModels[kWinRx]), 9), true);
+    dev.SetOsdDisplayMethod(QStringLiteral("independence"));
+    CBoxLog boxes;
+    CDlgImageSetting dlg(&dev, nullptr);
+    Find<QComboBox>(dlg, "cbOSDMethod")->setCurrentIndex(0);
+    Find<QPushButton>(dlg, "pbApplyOSDMethod")->click();
+    QCOMPARE(boxes.m_boxes.size(), 1);
+    QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Failed to apply settings to devices."));
+    CDlgImageSetting again(&dev, nullptr);
+    QCOMPARE(Find<QComboBox>(again, "cbOSDMethod")->currentIndex(), 1);
 }
 
 void TestUploadDialogs::mapRetranslateKeepsProductTexts()
