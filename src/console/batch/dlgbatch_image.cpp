@@ -12,6 +12,7 @@
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "upload/displayreplies.h"
 #include "hoi_core/prodidinfo.h"
 #include "upload/httpconnect.h"
 #include "uiservices.h"
@@ -354,16 +355,7 @@ void CDlgBatch::DropUploads()
 
 void CDlgBatch::on_pbApplyOSDMethod_clicked()
 {
-    const int nIndex = ui->cbOSDMethod->currentIndex();
-    const QString strMethod = nIndex == 0   ? QStringLiteral("follow")
-                              : nIndex == 1 ? QStringLiteral("independence")
-                                            : QString();
-    RunBatch(E_BP_IMAGE, [&](CHOIDev *pDev) {
-        if (!pDev->ApplyOsdDisplayMethod(strMethod))
-            return false;
-        pDev->SetOsdDisplayMethod(strMethod);
-        return true;
-    });
+    RunBatch(E_BP_IMAGE, [&](CHOIDev *pDev) { return ApplyOsdMethod(pDev, ui->cbOSDMethod); });
 }
 
 bool CDlgBatch::ReadOverlayCoordinate(QLineEdit *pField, const QString &strMissing, int nMax, int &nValue)

@@ -2182,6 +2182,15 @@ void TestBatch::overlayDisplayAndOsd()
     W<QPushButton>(dlg, "pbApplyOSDMethod")->click();
     QCOMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 0."));
     QTRY_COMPARE(Lines(VS9, {"gbconfig"}), QList<QByteArray>({"gbconfig --osd-display-method=independence"}));
+    QTRY_COMPARE(Dev(VS9)->GetOsdDisplayMethod(), QStringLiteral("independence"));
+
+    // A method the device never took is not the one kept.
+    m_pLan->SetDeviceOn(VS9, false);
+    QTRY_VERIFY(!Dev(VS9)->GetComm()->IsConnected());
+    QSignalSpy done(Dev(VS9), &CHOIDev::OnCmdCompleted);
+    W<QComboBox>(dlg, "cbOSDMethod")->setCurrentIndex(0);
+    W<QPushButton>(dlg, "pbApplyOSDMethod")->click();
+    QTRY_VERIFY(!done.isEmpty());
     QCOMPARE(Dev(VS9)->GetOsdDisplayMethod(), QStringLiteral("independence"));
 }
 
