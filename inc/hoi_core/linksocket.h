@@ -9,7 +9,13 @@
 // The TCP connection under a device link, with the part of QTcpSocket the
 // link uses: the same states, and the same signals in the same order (an
 // abort of a connected socket reports the disconnection at once, a peer's
-// close reports the error first and then the disconnection).
+// close reports the error first and then the disconnection), but while a
+// listener of ReadyRead runs a nested event loop (a modal box):
+// - what arrives meanwhile is told by a ReadyRead once it returns, when
+//   bytes are still there (a QTcpSocket waits for the next data);
+// - on Linux, a close read while bytes wait to be taken is held until then,
+//   so a loop waiting for the close runs to its own limit (a QTcpSocket
+//   reports it in the loop and keeps the bytes readable).
 //
 // Each system has its own (chosen by the build): on Linux the device
 // sockets of a thread share one epoll set that the event loop watches

@@ -129,7 +129,8 @@ private:
     // The ReadyRead being told, on the stack of EmitReadyRead: what happened
     // under it, usually nothing. A listener that runs a nested event loop
     // gets no second ReadyRead inside the first: what arrives meanwhile is
-    // told once it returns, and a close read behind that only after it.
+    // told once it returns, and a close read while bytes wait to be taken
+    // only after that.
     enum E_Telling : quint8 {
         E_TELL_MORE = 1,
         E_TELL_CLOSE_HELD = 2,
@@ -546,11 +547,12 @@ bool CEpollLinkSocket::ReadAvailable()
         }
         break;
     }
-    // What came before a close is read first, as from a QTcpSocket.
+    // What came before a close is read first, as from a QTcpSocket, even
+    // when the listener was told of it and has not read it yet.
     if (m_pTelling) {
         if (bRead)
             m_pTelling->flags |= E_TELL_MORE;
-        if (bClosed && (m_pTelling->flags & E_TELL_MORE) && !m_readBuffer.isEmpty()) {
+        if (bClosed && !m_readBuffer.isEmpty()) {
             HoldClose(CloseError(err));
             return false;
         }
@@ -577,11 +579,15 @@ bool CEpollLinkSocket::EmitReadyRead()
         // Closed, reconnected or deleted: the telling ended with its connection.
         if (telling.flags & E_TELL_ENDED)
             return false;
-        if (!(telling.flags & E_TELL_MORE))
-            break; // only the held close is left
+        // Told again only while bytes wait: the listener may have taken
+        // them in its loop.
+        if (!(telling.flags & E_TELL_MORE) || m_readBuffer.isEmpty())
+            break;
         telling.flags &= ~E_TELL_MORE;
     }
     m_pTelling = nullptr;
+    if (!(telling.flags & E_TELL_CLOSE_HELD))
+        return true;
     Fail(m_heldError);
     return false;
 }
