@@ -322,6 +322,8 @@ void CSimHttp::answer(Session *s, int status, const QByteArray &body, const QByt
         if (bLength)
             head += "Content-Length: " + QByteArray::number(body.size()) + '\n';
         s->socket->write(head + '\n' + body);
+    } else if (m_fault == E_HF_RAW_ANSWER) {
+        s->socket->write(m_rawAnswer);
     } else if (m_fault == E_HF_CHUNKED) {
         QByteArray chunks;
         if (!body.isEmpty())

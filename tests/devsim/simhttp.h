@@ -48,7 +48,8 @@ struct T_SimHttpRequest
 //   POST "/scene_upload": 200, stored under "/scene_upload"
 //   GET  "/scene_download": 200 with that, 404 while nothing was uploaded
 // Anything else: 404. A POST without a multipart body: 400.
-// Every answer closes its connection, but under E_HF_LF_ONLY and E_HF_CHUNKED.
+// Every answer closes its connection, but under E_HF_LF_ONLY, E_HF_CHUNKED and
+// E_HF_RAW_ANSWER.
 class CSimHttp : public QObject
 {
     Q_OBJECT
@@ -66,6 +67,7 @@ public:
         E_HF_LF_ONLY,    // every line ending in a bare LF, with a length; stays open
         E_HF_CHUNKED,    // a chunked body; stays open
         E_HF_CONTINUE,   // "100 Continue" as soon as the request head is in, then the answer
+        E_HF_RAW_ANSWER, // takes the request as usual, answers with the bytes of SetRawAnswer; stays open
     };
 
     explicit CSimHttp(QObject *parent = nullptr);
@@ -89,6 +91,8 @@ public:
     // every fault and listens again on the same port after E_HF_REFUSE.
     void SetFault(E_Fault eFault, int nValue = 0);
     E_Fault Fault() const { return m_fault; }
+    // What E_HF_RAW_ANSWER sends, byte for byte.
+    void SetRawAnswer(const QByteArray &bytes) { m_rawAnswer = bytes; }
     // Answers every request that a stall holds now, late (RequestDone comes
     // again for each).
     void AnswerHeld(int nStatus);
@@ -142,6 +146,7 @@ private:
     QSet<QByteArray> m_uploadPaths;
     E_Fault m_fault = E_HF_NONE;
     int m_faultValue = 0;
+    QByteArray m_rawAnswer;
     QList<Session *> m_sessions;
     QList<T_SimHttpRequest> m_requests;
     QMap<QByteArray, QByteArray> m_stored;

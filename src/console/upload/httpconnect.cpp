@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cstring>
+
 QNetworkAccessManager *NewDeviceAccessManager(QObject *parent)
 {
     QNetworkAccessManager *pManager = new QNetworkAccessManager(parent);
@@ -233,7 +235,7 @@ void HttpConnect::Post(QIODevice *pBody, const QString &filePath, const QString 
     m_nWritten = 0;
     m_nReported = 0;
     m_bTailQueued = false;
-    m_answer.clear();
+    m_answer.Clear();
 
     m_socket = new QTcpSocket(this);
     m_socket->setProxy(QNetworkProxy::NoProxy);
@@ -302,119 +304,281 @@ void HttpConnect::slotOnUploadProgress(qlonglong bytesSent, qlonglong)
 
 namespace {
 
-// Where the head that starts at nFrom ends, past the empty line that ends
-// it; -1 while that line is not in. HTTP lets a line end in a bare LF, as
-// small servers pass on a CGI script's own header lines.
-int HeadEnd(const QByteArray &bytes, int nFrom = 0)
+bool IsBlank(char c)
 {
-    for (int nLf = bytes.indexOf('\n', nFrom); nLf >= 0; nLf = bytes.indexOf('\n', nLf + 1)) {
-        if (bytes.mid(nLf + 1, 1) == "\n")
-            return nLf + 2;
-        if (bytes.mid(nLf + 1, 2) == "\r\n")
-            return nLf + 3;
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Narrows [p, e) to its bytes without the blanks around them.
+void Trim(const char *&p, const char *&e)
+{
+    while (p < e && IsBlank(*p))
+        ++p;
+    while (e > p && IsBlank(e[-1]))
+        --e;
+}
+
+// Whether [p, e) is word, ignoring case.
+bool IsWord(const char *p, const char *e, const char *word)
+{
+    const int nSize = int(qstrlen(word));
+    return e - p == nSize && qstrnicmp(p, word, uint(nSize)) == 0;
+}
+
+// The status of a status line [p, e) such as "HTTP/1.1 200 OK"; 0 when the
+// line is none.
+int StatusCode(const char *p, const char *e)
+{
+    Trim(p, e);
+    if (e - p < 5 || qstrncmp(p, "HTTP/", 5) != 0)
+        return 0;
+    while (p < e && !IsBlank(*p))
+        ++p;
+    while (p < e && IsBlank(*p))
+        ++p;
+    int nCode = 0;
+    const char *pDigits = p;
+    for (; p < e && p - pDigits < 9 && *p >= '0' && *p <= '9'; ++p)
+        nCode = nCode * 10 + (*p - '0');
+    return p > pDigits && (p == e || IsBlank(*p)) ? nCode : 0;
+}
+
+// Splits a header line [p, e) at its colon into a trimmed name [p, e) and
+// value [pValue, e); false when it has no name.
+bool SplitField(const char *&p, const char *&e, const char *&pValue, const char *&pValueEnd)
+{
+    const char *pColon = static_cast<const char *>(memchr(p, ':', size_t(e - p)));
+    if (!pColon || pColon == p)
+        return false;
+    pValue = pColon + 1;
+    pValueEnd = e;
+    Trim(pValue, pValueEnd);
+    e = pColon;
+    Trim(p, e);
+    return true;
+}
+
+// A Content-Length value; what passes the cap counts as just past it, so
+// that the answer fails at the cap.
+int ContentLength(const char *p, const char *e)
+{
+    int nLength = 0;
+    for (; p < e; ++p) {
+        if (*p < '0' || *p > '9')
+            return 0;
+        nLength = qMin(nLength * 10 + (*p - '0'), kMaxAnswerBytes + 1);
     }
+    return nLength;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
-// The value of header name among the lines of a head, empty when missing.
-QByteArray HeaderValue(const QList<QByteArray> &lines, const QByteArray &name)
+QVariant CodeOf(int nStatus)
 {
-    for (const QByteArray &line : lines) {
-        const int nColon = line.indexOf(':');
-        if (nColon > 0 && line.left(nColon).trimmed().toLower() == name)
-            return line.mid(nColon + 1).trimmed();
-    }
-    return QByteArray();
-}
-
-// Whether a chunked body is in up to its last chunk and the end of its
-// trailer; bBad when a chunk size cannot be read.
-bool IsWholeChunked(const QByteArray &body, bool &bBad)
-{
-    bBad = false;
-    int nPos = 0;
-    for (;;) {
-        const int nLf = body.indexOf('\n', nPos);
-        if (nLf < 0)
-            return false;
-        bool bHex = false;
-        const qint64 nSize = body.mid(nPos, nLf - nPos).split(';').first().trimmed().toLongLong(&bHex, 16);
-        if (!bHex || nSize < 0) {
-            bBad = true;
-            return true;
-        }
-        if (nSize == 0)
-            return HeadEnd(body, nLf) >= 0; // the trailer ends as a head does
-        // The chunk's data, then its line end.
-        if (nLf + 1 + nSize >= body.size())
-            return false;
-        const int nDataEnd = body.indexOf('\n', int(nLf + 1 + nSize));
-        if (nDataEnd < 0)
-            return false;
-        nPos = nDataEnd + 1;
-    }
-}
-
-// Whether answer holds the whole answer to the request (interim 1xx answers
-// skipped), its status in nStatus (0 when it is no HTTP answer). Once the
-// connection has closed, an answer is whole as far as its head came.
-bool IsWholeAnswer(QByteArray answer, bool bClosed, int &nStatus)
-{
-    for (;;) {
-        nStatus = 0;
-        const int nHeadEnd = HeadEnd(answer);
-        if (nHeadEnd < 0)
-            return bClosed;
-        const QList<QByteArray> lines = answer.left(nHeadEnd).split('\n');
-        const QList<QByteArray> words = lines.first().simplified().split(' ');
-        bool bNumber = false;
-        const int nCode = words.size() >= 2 && words.first().startsWith("HTTP/") ? words.at(1).toInt(&bNumber) : 0;
-        if (!bNumber)
-            return true;
-        nStatus = nCode;
-        answer.remove(0, nHeadEnd);
-        if (nStatus >= 100 && nStatus < 200)
-            continue;
-        if (bClosed || nStatus == 204 || nStatus == 304)
-            return true;
-        if (HeaderValue(lines, "transfer-encoding").toLower().endsWith("chunked")) {
-            bool bBad = false;
-            const bool bWhole = IsWholeChunked(answer, bBad);
-            if (bBad)
-                nStatus = 0; // framing broken: no answer to trust
-            return bWhole;
-        }
-        const QByteArray length = HeaderValue(lines, "content-length");
-        if (!length.isEmpty())
-            return answer.size() >= length.toLongLong();
-        // Without a length the answer ends with the connection.
-        return false;
-    }
+    return nStatus > 0 ? QVariant(nStatus) : QVariant();
 }
 
 } // namespace
 
+void HttpConnect::AnswerReader::Clear()
+{
+    *this = AnswerReader();
+}
+
+bool HttpConnect::AnswerReader::Append(const QByteArray &bytes)
+{
+    m_bytes += bytes;
+    return m_bytes.size() <= kMaxAnswerBytes;
+}
+
+bool HttpConnect::AnswerReader::IsWhole()
+{
+    for (;;) {
+        switch (m_phase) {
+        case E_AR_HEAD:
+            if (!ReadHead())
+                return false;
+            break;
+        case E_AR_LENGTH:
+            if (m_bytes.size() < m_nEnd)
+                return false;
+            m_phase = E_AR_WHOLE;
+            break;
+        case E_AR_CHUNK_SIZE:
+            if (!ReadChunkSize())
+                return false;
+            break;
+        case E_AR_CHUNK_END: {
+            // Anything up to the LF after the data ends its line.
+            const int nLf = NextLf();
+            if (nLf < 0)
+                return false;
+            m_nPos = m_nScan = nLf + 1;
+            m_phase = E_AR_CHUNK_SIZE;
+            break;
+        }
+        case E_AR_TRAILER:
+            // The trailer ends as a head does.
+            if (HeadEnd() < 0)
+                return false;
+            m_phase = E_AR_WHOLE;
+            break;
+        case E_AR_TO_CLOSE:
+            return false;
+        case E_AR_WHOLE:
+        case E_AR_BROKEN:
+            return true;
+        }
+    }
+}
+
+bool HttpConnect::AnswerReader::ReadHead()
+{
+    // Empty lines before a status line are passed over, as Qt's access
+    // manager does.
+    const char *pBytes = m_bytes.constData();
+    while (m_nPos < m_bytes.size() && (pBytes[m_nPos] == '\r' || pBytes[m_nPos] == '\n'))
+        ++m_nPos;
+    m_nScan = qMax(m_nScan, m_nPos);
+    const int nHeadEnd = HeadEnd();
+    if (nHeadEnd < 0)
+        return false;
+    const char *pLine = pBytes + m_nPos;
+    const char *pHeadEnd = pBytes + nHeadEnd;
+    const char *pLf = static_cast<const char *>(memchr(pLine, '\n', size_t(pHeadEnd - pLine)));
+    const int nCode = StatusCode(pLine, pLf);
+    m_nPos = m_nScan = nHeadEnd;
+    if (nCode <= 0) {
+        m_phase = E_AR_BROKEN;
+        return true;
+    }
+    if (nCode >= 100 && nCode < 200)
+        return true; // interim: the next head follows
+    m_nStatus = nCode;
+    if (nCode == 204 || nCode == 304) {
+        m_phase = E_AR_WHOLE;
+        return true;
+    }
+
+    // A field may come in several lines; the last coding named decides.
+    bool bChunked = false;
+    int nLength = -1;
+    for (pLine = pLf + 1; pLine < pHeadEnd; pLine = pLf + 1) {
+        pLf = static_cast<const char *>(memchr(pLine, '\n', size_t(pHeadEnd - pLine)));
+        const char *pName = pLine;
+        const char *pNameEnd = pLf;
+        const char *pValue = nullptr;
+        const char *pValueEnd = nullptr;
+        if (!SplitField(pName, pNameEnd, pValue, pValueEnd))
+            continue;
+        if (IsWord(pName, pNameEnd, "transfer-encoding") && pValue < pValueEnd) {
+            const char *pCoding = pValueEnd;
+            while (pCoding > pValue && pCoding[-1] != ',')
+                --pCoding;
+            Trim(pCoding, pValueEnd);
+            bChunked = IsWord(pCoding, pValueEnd, "chunked");
+        } else if (IsWord(pName, pNameEnd, "content-length") && nLength < 0 && pValue < pValueEnd) {
+            nLength = ContentLength(pValue, pValueEnd);
+        }
+    }
+    if (bChunked) {
+        m_phase = E_AR_CHUNK_SIZE;
+    } else if (nLength >= 0) {
+        m_nEnd = nHeadEnd + nLength;
+        m_phase = E_AR_LENGTH;
+    } else {
+        m_phase = E_AR_TO_CLOSE;
+    }
+    return true;
+}
+
+bool HttpConnect::AnswerReader::ReadChunkSize()
+{
+    const int nLf = NextLf();
+    if (nLf < 0)
+        return false;
+    const char *p = m_bytes.constData() + m_nPos;
+    const char *e = m_bytes.constData() + nLf;
+    if (const void *pSemicolon = memchr(p, ';', size_t(e - p)))
+        e = static_cast<const char *>(pSemicolon);
+    Trim(p, e);
+    // A size that cannot fit in what is left of the cap is no size a
+    // device sends: the framing is broken.
+    const int nLeft = kMaxAnswerBytes - (nLf + 1);
+    int nSize = 0;
+    bool bRead = p < e;
+    for (; bRead && p < e; ++p) {
+        const int nDigit = HexDigit(*p);
+        nSize = nSize * 16 + nDigit;
+        bRead = nDigit >= 0 && nSize <= nLeft;
+    }
+    if (!bRead) {
+        m_phase = E_AR_BROKEN;
+    } else if (nSize == 0) {
+        m_nScan = nLf; // its LF may start the trailer's empty line
+        m_phase = E_AR_TRAILER;
+    } else {
+        m_nEnd = m_nScan = nLf + 1 + nSize;
+        m_phase = E_AR_CHUNK_END;
+    }
+    return true;
+}
+
+int HttpConnect::AnswerReader::HeadEnd()
+{
+    // HTTP lets a line end in a bare LF, as small servers pass on a CGI
+    // script's own lines: any LF followed by LF or CR LF ends the head.
+    const char *pBytes = m_bytes.constData();
+    const int nSize = m_bytes.size();
+    for (int nLf = m_bytes.indexOf('\n', m_nScan); nLf >= 0; nLf = m_bytes.indexOf('\n', nLf + 1)) {
+        if (nLf + 1 < nSize && pBytes[nLf + 1] == '\n')
+            return nLf + 2;
+        if (nLf + 2 < nSize && pBytes[nLf + 1] == '\r' && pBytes[nLf + 2] == '\n')
+            return nLf + 3;
+        if (nLf + 2 >= nSize) {
+            m_nScan = nLf; // the bytes after it are not all in
+            return -1;
+        }
+    }
+    m_nScan = nSize;
+    return -1;
+}
+
+int HttpConnect::AnswerReader::NextLf()
+{
+    const int nLf = m_bytes.indexOf('\n', m_nScan);
+    if (nLf < 0)
+        m_nScan = qMax(m_nScan, m_bytes.size());
+    return nLf;
+}
+
 void HttpConnect::OnReadyRead()
 {
-    m_answer += m_socket->readAll();
-    if (m_answer.size() > kMaxAnswerBytes) {
+    if (!m_answer.Append(m_socket->readAll())) {
         qWarning() << "answer of" << m_devName << "longer than" << kMaxAnswerBytes << "bytes; taken as failure";
         Finish(QVariant());
         return;
     }
-    int nStatus = 0;
-    if (IsWholeAnswer(m_answer, false, nStatus))
-        Finish(nStatus > 0 ? QVariant(nStatus) : QVariant());
+    if (m_answer.IsWhole())
+        Finish(CodeOf(m_answer.Status()));
 }
 
 void HttpConnect::OnClosed()
 {
     if (!m_socket)
         return;
-    m_answer += m_socket->readAll();
-    int nStatus = 0;
-    IsWholeAnswer(m_answer, true, nStatus);
-    Finish(nStatus > 0 ? QVariant(nStatus) : QVariant());
+    m_answer.Append(m_socket->readAll());
+    m_answer.IsWhole();
+    Finish(CodeOf(m_answer.Status()));
 }
 
 void HttpConnect::Abort()

@@ -127,6 +127,51 @@ public slots:
     void slotOnUploadProgress(qlonglong bytesSent, qlonglong bytesTotal);
 
 private:
+    // Reads the device's answer as it comes. Where the reading stands is
+    // kept between reads, and each read looks only at the bytes that came
+    // since: a long answer trickling in costs no more than its length.
+    class AnswerReader
+    {
+    public:
+        void Clear();
+        // Takes the bytes that came; false once the answer is past its cap.
+        bool Append(const QByteArray &bytes);
+        // Reads on; whether the whole answer to the request is in (interim
+        // 1xx answers skipped) or can no longer be read.
+        bool IsWhole();
+        // The status of the answer (0 when none came or its framing is
+        // broken). Once the connection has closed, an answer is whole as
+        // far as its head came.
+        int Status() const { return m_phase == E_AR_BROKEN ? 0 : m_nStatus; }
+
+    private:
+        enum E_Phase {
+            E_AR_HEAD,       // a head, from its status line to its empty line
+            E_AR_LENGTH,     // a body of Content-Length bytes
+            E_AR_CHUNK_SIZE, // the size line of the next chunk
+            E_AR_CHUNK_END,  // the data of a chunk, then its line end
+            E_AR_TRAILER,    // after the last chunk, up to its empty line
+            E_AR_TO_CLOSE,   // a body that ends with the connection
+            E_AR_WHOLE,
+            E_AR_BROKEN,     // no HTTP answer, or one that cannot be read
+        };
+        // Each reads on from m_nPos; false while the bytes it needs are not in.
+        bool ReadHead();
+        bool ReadChunkSize();
+        // Where the head whose lines are searched from m_nScan ends, past
+        // its empty line; -1 while that line is not in.
+        int HeadEnd();
+        // The next LF from m_nScan; -1 while none is in.
+        int NextLf();
+
+        QByteArray m_bytes;
+        E_Phase m_phase = E_AR_HEAD;
+        int m_nPos = 0;    // start of what m_phase reads
+        int m_nScan = 0;   // the bytes before it need no second look
+        int m_nEnd = 0;    // end of a length body or of a chunk's data
+        int m_nStatus = 0; // of the final head, once in
+    };
+
     // Takes devName for the next upload; false while one is under way.
     bool BeginUpload(const QString &devName, const QString &url);
     // Posts pBody (open, read from the start) as the one part; filePath names it.
@@ -153,7 +198,7 @@ private:
     qint64 m_nWritten = 0;          // bytes of the request the kernel took
     qint64 m_nReported = 0;         // body bytes reported sent
     bool m_bTailQueued = false;
-    QByteArray m_answer;            // the device's answer so far
+    AnswerReader m_answer;          // the device's answer so far
     QString m_devName;
 };
 
