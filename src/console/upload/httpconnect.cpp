@@ -358,8 +358,7 @@ bool SplitField(const char *&p, const char *&e, const char *&pValue, const char 
     return true;
 }
 
-// A Content-Length value; what passes the cap counts as just past it, so
-// that the answer fails at the cap.
+// A Content-Length value; what passes the cap counts as just past it.
 int ContentLength(const char *p, const char *e)
 {
     int nLength = 0;
@@ -492,6 +491,8 @@ bool HttpConnect::AnswerReader::ReadHead()
     }
     if (bChunked) {
         m_phase = E_AR_CHUNK_SIZE;
+    } else if (nLength > kMaxAnswerBytes - nHeadEnd) {
+        m_phase = E_AR_BROKEN; // as a chunk size past the cap
     } else if (nLength >= 0) {
         m_nEnd = nHeadEnd + nLength;
         m_phase = E_AR_LENGTH;

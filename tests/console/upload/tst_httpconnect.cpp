@@ -205,6 +205,8 @@ void TestHttpConnect::answers_data()
     const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     QTest::newRow("chunk sizes past the cap")
         << eRaw << 0 << QVariant() << chunked + "7ffffffffffffff0\r\n7fffffffffffffe0\r\n0\r\n\r\n";
+    QTest::newRow("length past the cap")
+        << eRaw << 0 << QVariant() << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\nOK");
     QTest::newRow("chunk size no hex number") << eRaw << 0 << QVariant() << chunked + "zz\r\nOK\r\n0\r\n\r\n";
     QTest::newRow("LF in chunk data") << eRaw << 0 << QVariant(200) << chunked + "3\r\nO\nK\r\n0\r\n\r\n";
     QTest::newRow("codings in two lines")
