@@ -233,8 +233,9 @@ bool CBaseComm::TakeControllerReply(const QByteArray &line)
     if (line.indexOf(kSystem, line.indexOf(kApi)) >= 0) {
         EndAnsweredLine("config get version");
         emit OnGetQN714Version(line);
-    } else
+    } else {
         m_controllerVersion = line;
+    }
     return !IsClosedSince(generation);
 }
 

@@ -120,8 +120,6 @@ void CTelnetComm::slotOnDisconnected()
     qDebug().noquote() << "Disconnected: " << m_socket->PeerAddress().toString() << ":" << m_socket->PeerPort();
     const bool bOwnFailure = m_closingOnFailure;
     const bool bSocketError = m_closingOnError;
-    if (!bOwnFailure && !bSocketError)
-        TakeRestBeforeClose();
     CloseComm();
     if (bOwnFailure)
         return;
