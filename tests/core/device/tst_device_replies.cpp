@@ -159,10 +159,12 @@ void TestDevice::readParam()
 void TestDevice::readParamNameChangesOnce()
 {
     CHOIDev *dev = MakeDev(CHOIDev::E_DT_TX, kTxHost, QString());
+    dev->m_bNameUnread = true;
     QSignalSpy named(dev, &CHOIDev::OnNameChanged);
     QSignalSpy read(dev, &CHOIDev::OnReadParam);
     dev->slotOnReadParam("name", "My%20TX", E_CommResult(0));
     QCOMPARE(dev->GetName(), QStringLiteral("My TX"));
+    QVERIFY(!dev->m_bNameUnread);
     QCOMPARE(dev->GetDisplayName(), QStringLiteral("My TX"));
     QCOMPARE(named.count(), 1);
     dev->slotOnReadParam("name", "My%20TX", E_CommResult(0));
@@ -207,6 +209,8 @@ void TestDevice::readParamFailureResets()
         QCOMPARE(int(args.at(3).value<E_CommResult>()), 1);
     QCOMPARE(named.count(), 1);
     QVERIFY(dev->GetName().isEmpty());
+    // The on-line check reads it again.
+    QVERIFY(dev->m_bNameUnread);
     QVERIFY(dev->m_strScene.isEmpty());
     QVERIFY(dev->GetSinkInfo().isEmpty());
     QVERIFY(dev->GetEdid().isEmpty());
