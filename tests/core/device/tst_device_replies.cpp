@@ -159,12 +159,10 @@ void TestDevice::readParam()
 void TestDevice::readParamNameChangesOnce()
 {
     CHOIDev *dev = MakeDev(CHOIDev::E_DT_TX, kTxHost, QString());
-    dev->m_bNameUnread = true;
     QSignalSpy named(dev, &CHOIDev::OnNameChanged);
     QSignalSpy read(dev, &CHOIDev::OnReadParam);
     dev->slotOnReadParam("name", "My%20TX", E_CommResult(0));
     QCOMPARE(dev->GetName(), QStringLiteral("My TX"));
-    QVERIFY(!dev->m_bNameUnread);
     QCOMPARE(dev->GetDisplayName(), QStringLiteral("My TX"));
     QCOMPARE(named.count(), 1);
     dev->slotOnReadParam("name", "My%20TX", E_CommResult(0));

@@ -853,8 +853,10 @@ void TestSearch::encoderListedByGatewayFirst()
     // is over, its idle link gives up after its retries, and the manager
     // tells the windows.
     QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 5000);
-    // Its read-back went out once, nothing queued before it in its way.
+    // Its read-back, name and all, went out once, nothing queued before it
+    // in its way.
     QCOMPARE(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1);
+    QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 1);
     QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
     QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
     m_pLan->SetDeviceOn(1, false);
@@ -888,11 +890,12 @@ void TestSearch::unreadNameReadAgain()
     CHOIDev* pEnc = EncoderListedAsCamera(dir.filePath("list.xml"));
     QVERIFY(pEnc);
     CHOIDevMgr* pMgr = m_pMgr.get();
+    CHOIDev* pGw = pEnc->GetParentDev();
     m_pLan->Device(1)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
 
     // It answers discovery but its shell refuses: its read-back fails.
-    pEnc->SetRetryInterval(100);
     QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
     m_pLan->SetDeviceOn(1, true);
     m_pLan->Device(1)->setRefuseConnections(true);
     pMgr->SetOnLineTimings(0, 1000);
@@ -908,8 +911,21 @@ void TestSearch::unreadNameReadAgain()
     // Unread: empty, never the camera's alias.
     QCOMPARE(pEnc->GetName(), QString());
 
-    // The shell is back: a later check reads it back, its name with it.
+    // Its shell is back but hangs: a later check reads it back, and the
+    // checks that pass meanwhile (two, marked by the gateway going off and
+    // on) leave that read-back alone.
+    m_pLan->Device(1)->setStallReplies(true);
     m_pLan->Device(1)->setRefuseConnections(false);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 1, 10000);
+    m_pLan->Discovery().SetDeviceOn(0, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pGw->m_bOnLine, 5000);
+    m_pLan->Discovery().SetDeviceOn(0, true);
+    QTRY_VERIFY_WITH_TIMEOUT(pGw->m_bOnLine, 5000);
+    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
+
+    // It answers: the read-back names it.
+    m_pLan->Device(1)->setStallReplies(false);
+    m_pLan->Device(1)->dropConnections();
     QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
     QVERIFY(!pEnc->m_bNameUnread);
 }
