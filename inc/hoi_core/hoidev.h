@@ -391,6 +391,9 @@ public:
     bool m_bOldApi;           // the product's "old_api"
     DevType m_eDevType;
     QString m_strName; // alias; device parameter "name"
+    // "name" was never read back (a device found first, or whose read of it
+    // failed): the on-line check reads the device back again.
+    bool m_bNameUnread = false;
     QString m_strIrDev;
     QString m_strScene;
     CommType m_eCommType;
@@ -479,6 +482,8 @@ private:
     CBaseComm *LiveLink();
     bool QueueGbconfig(const QString &strArgs);
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
+    // False for an empty name: it would erase the one the device keeps.
+    bool CanWriteName(const QString &strName) const;
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);
     // slotOnReadParam's steps: each stores the replies of its kind and says

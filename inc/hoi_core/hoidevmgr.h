@@ -54,9 +54,9 @@ struct T_FoundDevInfo
     int vw_h_scale = 0;
     int vw_v_scale = 0;
     int vw_delay_kick = 0;
-    // Found for the first time: read back whole, its name too, also by the
-    // quiet on-line check.
-    bool bFirstFound = false;
+    // Read back whole, its name too, also by the quiet on-line check: its
+    // name was never read (CHOIDev::m_bNameUnread).
+    bool bReadBack = false;
 };
 
 // One entry of the help menu ("menuhelp.xml").
@@ -391,8 +391,11 @@ private:
     void QueueStartStep(CHOIDev* pDev, std::function<void(CHOIDev*)> step);
     void RunStartSteps();
     void CancelStartSteps();
-    void RefreshOnLine(CHOIDev* pDev);
+    // With bReadBackFollows a device coming on-line only takes the flag.
+    void RefreshOnLine(CHOIDev* pDev, bool bReadBackFollows = false);
     void RefreshControllers();
+    // Which devices the quiet check reads back (T_FoundDevInfo::bReadBack).
+    void MarkQuietReadBacks();
     void EndOnLineRefresh(bool bExplicit);
     void StartReadBack(CHOIDev* pDev);
     // The read-back of a found device; false when it cannot be connected.

@@ -146,8 +146,18 @@ bool CHOIDev::ParamSet(const QString &strName, const QString &strValue, bool bCo
 {
     if (HasLineBreak(strName, "parameter name") || HasLineBreak(strValue, "parameter value"))
         return false;
+    if (strName == QLatin1String("name") && !CanWriteName(strValue))
+        return false;
     CBaseComm *pComm = QueueLink(bConnect);
     return pComm && pComm->WriteParam(strName, strValue);
+}
+
+bool CHOIDev::CanWriteName(const QString &strName) const
+{
+    if (!strName.isEmpty())
+        return true;
+    qWarning() << "refused an empty name for" << m_strHostName;
+    return false;
 }
 
 bool CHOIDev::SendParamSet(const QString &strName, const QString &strValue, bool bConnect)
@@ -406,7 +416,8 @@ bool CHOIDev::ApplySinkPower(const QString &strPowerOnCmd, const QString &strSta
 
 bool CHOIDev::ApplyName()
 {
-    if (!EnsureConnected())
+    // Refused before a link is opened for it.
+    if (!CanWriteName(m_strName) || !EnsureConnected())
         return false;
     SendParamSetEncoded(QStringLiteral("name"), m_strName, false);
     return true;

@@ -105,6 +105,8 @@ bool CHOIDev::WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QStr
 {
     if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
+    if (bName && !CanWriteName(m_strName))
+        return false;
     // Addresses that would leave the device unreachable are never sent. DHCP
     // and Auto IP take the mask from the network, so none may be given.
     if (bAddr && CheckIPv4Settings(strIPAddr, strNetmask, strGateway, eMode != E_IM_STATIC) != E_AF_NONE) {

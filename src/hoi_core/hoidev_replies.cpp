@@ -201,6 +201,7 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
 void CHOIDev::ForgetParam(const QByteArray &name)
 {
     if (name == "name") {
+        m_bNameUnread = true;
         if (!m_strName.isEmpty()) {
             m_strName.clear();
             emit OnNameChanged(this);
@@ -247,6 +248,7 @@ bool CHOIDev::StoreIdentityParam(const QByteArray &name, const QByteArray &rawVa
 {
     const QString value = QString::fromUtf8(rawValue);
     if (name == "name") {
+        m_bNameUnread = false;
         const QString alias = Decoded(rawValue);
         if (alias != m_strName) {
             m_strName = alias;

@@ -478,10 +478,15 @@ void CHOIDevMgr::SaveAliasToTxRx()
 {
     const QList<CHOIDev*> devs = m_devList;
     for (CHOIDev* pDev : devs) {
-        if (!IsAvUnit(pDev) || !pDev->EnsureConnected())
+        if (!IsAvUnit(pDev))
             continue;
-        if (pDev->GetComm())
-            pDev->SendParamSetEncoded(QStringLiteral("name"), pDev->GetName(), false);
+        // An empty alias (a name never read back among them) would erase
+        // the device's own.
+        if (pDev->GetName().isEmpty())
+            EmitProgressLog(tr("Device('%1') keeps its stored name: it has no alias to save.")
+                                .arg(pDev->GetDisplayName()));
+        else
+            pDev->ApplyName();
     }
 }
 

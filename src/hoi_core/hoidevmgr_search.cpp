@@ -143,7 +143,9 @@ void CHOIDevMgr::AdoptFoundDev(CHOIDev* pDev)
         && (type == CHOIDev::E_DT_TX || type == CHOIDev::E_DT_WP || type == CHOIDev::E_DT_GW))
         pDev->SetGroup(g_strUngrouped);
     WireDevice(pDev);
-    m_mapFoundDev[pDev].bFirstFound = true;
+    pDev->m_bNameUnread = true;
+    if (!m_mapFoundDev.contains(pDev))
+        m_mapFoundDev.insert(pDev, T_FoundDevInfo());
 }
 
 void CHOIDevMgr::HandleFoundQN714(const QString& hostName, const QByteArray& ip, const QByteArray& status,
@@ -195,20 +197,34 @@ void CHOIDevMgr::slotOnSearchStop()
 {
     qDebug() << "multicast found device count =" << m_mapFoundDev.size();
     const bool bExplicit = m_nSearchState == E_SS_DISCOVERY;
+    if (!bExplicit)
+        MarkQuietReadBacks();
     // Bringing a device up (connecting it, queuing its read-back) costs about
     // a tenth of a millisecond: with a thousand devices that is done a slice
     // of devices per turn of the event loop, so the window stays live.
     for (CHOIDev* pDev : qAsConst(m_devList)) {
-        // A device read back (every one a search found, one a quiet check
-        // found for the first time) is refreshed in the step of its
-        // read-back, so the lines its refresh queues are replaced before any
-        // of them leaves.
+        // A device read back (every one a search found, one whose name a
+        // quiet check reads) is refreshed in the step of its read-back,
+        // which reads all that going on-line would.
         const auto it = m_mapFoundDev.constFind(pDev);
-        if (it == m_mapFoundDev.cend() || !(bExplicit || it->bFirstFound))
+        if (it == m_mapFoundDev.cend() || !(bExplicit || it->bReadBack))
             QueueStartStep(pDev, [this](CHOIDev* p) { RefreshOnLine(p); });
     }
     QueueStartStep([this, bExplicit] { EndOnLineRefresh(bExplicit); });
     RunStartSteps();
+}
+
+void CHOIDevMgr::MarkQuietReadBacks()
+{
+    for (auto it = m_mapFoundDev.begin(); it != m_mapFoundDev.end(); ++it) {
+        CHOIDev* pDev = it.key();
+        // A read-back still under way (connecting, retrying) is not queued
+        // twice; the next check looks again.
+        CBaseComm* pComm = pDev->GetComm();
+        const bool bBusy = pDev->m_retryTimer.isActive()
+                           || (pComm && (pComm->GetSendQueueCount() > 0 || pComm->IsConnecting()));
+        it->bReadBack = pDev->m_bNameUnread && !bBusy;
+    }
 }
 
 void CHOIDevMgr::EndOnLineRefresh(bool bExplicit)
@@ -216,15 +232,15 @@ void CHOIDevMgr::EndOnLineRefresh(bool bExplicit)
     RefreshControllers();
     if (!bExplicit) {
         // The quiet check only enforces the HDCP list, and reads back a
-        // device it found for the first time (one a gateway named) as a
-        // search would.
+        // device whose name is unread (one a gateway named, one whose
+        // read-back failed) as a search would.
         const QList<CHOIDev*> found = m_mapFoundDev.keys();
         for (CHOIDev* pDev : found) {
             QueueStartStep(pDev, [this](CHOIDev* p) {
                 const auto it = m_mapFoundDev.constFind(p);
                 if (it == m_mapFoundDev.cend())
                     return;
-                if (it->bFirstFound)
+                if (it->bReadBack)
                     ReadBackFoundDev(p);
                 else
                     ApplyHdcpMap(p, true);
@@ -259,7 +275,7 @@ void CHOIDevMgr::StartReadBack(CHOIDev* pDev)
 
 bool CHOIDevMgr::ReadBackFoundDev(CHOIDev* pDev)
 {
-    RefreshOnLine(pDev);
+    RefreshOnLine(pDev, true);
     CBaseComm* pComm = pDev->GetComm();
     if (pComm && pComm->GetSendQueueCount() > 0) {
         EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
@@ -313,7 +329,7 @@ void CHOIDevMgr::CancelStartSteps()
     m_startStepTimer.stop();
 }
 
-void CHOIDevMgr::RefreshOnLine(CHOIDev* pDev)
+void CHOIDevMgr::RefreshOnLine(CHOIDev* pDev, bool bReadBackFollows)
 {
     if (!IsListed(pDev))
         return;
@@ -324,7 +340,12 @@ void CHOIDevMgr::RefreshOnLine(CHOIDev* pDev)
         return;
     const bool bOnLine = m_mapFoundDev.contains(pDev);
     if (bOnLine != pDev->m_bOnLine) {
-        pDev->SetOnLine(bOnLine);
+        // The whole read-back follows: the part going on-line queues would
+        // only be found in its way and cleared.
+        if (bOnLine && bReadBackFollows)
+            pDev->m_bOnLine = true;
+        else
+            pDev->SetOnLine(bOnLine);
         if (m_resetHostNames.contains(pDev->GetHostName()))
             RenameResetDev(pDev);
         emit OnDeviceNotify(pDev, E_DN_STATUS);

@@ -118,6 +118,10 @@
         <source>The virtual TX list %1 is damaged: only the records before the damage are read, and the file cannot be kept aside.</source>
         <translation>虚拟 TX 列表 %1 已损坏：只读取了损坏处之前的记录，且无法另存原文件。</translation>
     </message>
+    <message>
+        <source>Device(&apos;%1&apos;) keeps its stored name: it has no alias to save.</source>
+        <translation>设备(&apos;%1&apos;)保留其已存储的名称：没有可保存的别名。</translation>
+    </message>
 </context>
 <context>
     <name>CHOIScene</name>

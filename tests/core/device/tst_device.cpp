@@ -482,6 +482,11 @@ void TestDevice::senderRefusals_data()
         << Action([](CHOIDev *d) { return d->ApplyToDev(CHOIDev::E_IM_DHCP, "0.0.0.0", "", ""); });
     QTest::newRow("when-asked sender without link")
         << Action([](CHOIDev *d) { return d->SendParamSet("name", "x", false); });
+    // An empty name would erase the one the device keeps.
+    QTest::newRow("empty name") << Action([](CHOIDev *d) { return d->ApplyName(); });
+    QTest::newRow("empty name line") << Action([](CHOIDev *d) { return d->SendParamSetEncoded("name", "", true); });
+    QTest::newRow("address set with empty name")
+        << Action([](CHOIDev *d) { return d->ApplyToDev(CHOIDev::E_IM_DHCP, "10.88.1.1", "", ""); });
 }
 
 void TestDevice::senderRefusals()

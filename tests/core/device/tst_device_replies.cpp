@@ -207,6 +207,8 @@ void TestDevice::readParamFailureResets()
         QCOMPARE(int(args.at(3).value<E_CommResult>()), 1);
     QCOMPARE(named.count(), 1);
     QVERIFY(dev->GetName().isEmpty());
+    // The on-line check reads it again.
+    QVERIFY(dev->m_bNameUnread);
     QVERIFY(dev->m_strScene.isEmpty());
     QVERIFY(dev->GetSinkInfo().isEmpty());
     QVERIFY(dev->GetEdid().isEmpty());
