@@ -391,8 +391,9 @@ public:
     bool m_bOldApi;           // the product's "old_api"
     DevType m_eDevType;
     QString m_strName; // alias; device parameter "name"
-    // "name" was never read back (a device found first, or whose read of it
-    // failed): the on-line check reads the device back again.
+    // "name" was never read back (a device found first, or detached from a
+    // gateway, whose read-back failed): the on-line check reads the device
+    // back again.
     bool m_bNameUnread = false;
     QString m_strIrDev;
     QString m_strScene;

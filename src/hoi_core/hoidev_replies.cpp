@@ -201,7 +201,7 @@ void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue,
 void CHOIDev::ForgetParam(const QByteArray &name)
 {
     if (name == "name") {
-        m_bNameUnread = true;
+        m_bNameUnread = false; // answered: the device has none
         if (!m_strName.isEmpty()) {
             m_strName.clear();
             emit OnNameChanged(this);
