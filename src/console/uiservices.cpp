@@ -248,6 +248,17 @@ QString LegacyProjectFilePath()
     return QDir::homePath() + QStringLiteral("/VIVAvezaZE/Untitled.hoi");
 }
 
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 QRegExp NameRegExp()
 {
     return QRegExp(QStringLiteral("^[^\\\\/:*?\"<>|()]{2,80}$"));

@@ -90,6 +90,11 @@ QString EdidDirPath();
 // folder).
 QString LegacyProjectFilePath();
 
+// ---- text ----
+
+// The value of a hexadecimal digit, -1 for any other character.
+int HexDigit(char c);
+
 // ---- names, status and title ----
 
 // Names the operator types: 2 to 80 characters, none of \ / : * ? " < > | ( ).

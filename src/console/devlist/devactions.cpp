@@ -10,21 +10,6 @@
 #include "hoi_core/prodidinfo.h"
 #include "uiservices.h"
 
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
 QByteArray HexTextToBytes(const QByteArray &text)
 {
     // A 256-byte EDID needs 512 digits; the cap keeps a damaged text small.

@@ -15,6 +15,8 @@
 
 #include <cstring>
 
+#include "uiservices.h"
+
 QNetworkAccessManager *NewDeviceAccessManager(QObject *parent)
 {
     QNetworkAccessManager *pManager = new QNetworkAccessManager(parent);
@@ -368,17 +370,6 @@ int ContentLength(const char *p, const char *e)
         nLength = qMin(nLength * 10 + (*p - '0'), kMaxAnswerBytes + 1);
     }
     return nLength;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 QVariant CodeOf(int nStatus)
