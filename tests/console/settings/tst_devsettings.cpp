@@ -552,27 +552,23 @@ void TestDevSettings::serialLinkGivesUp()
 
 void TestDevSettings::applyWatchEnds_data()
 {
-    QTest::addColumn<bool>("queued");
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("boxCount");
-    QTest::newRow("drained") << true << int(E_CR_SUCCESS) << 0;
-    QTest::newRow("refused") << true << int(E_CR_FAILED) << 1;
-    QTest::newRow("reply time-out") << true << int(E_CR_TIMEOUT) << 1;
-    QTest::newRow("connect time-out") << true << int(E_CR_CONNECT_TIMEOUT) << 1;
-    // Refused by the device object: reported at once, nothing watched.
-    QTest::newRow("not queued") << false << int(E_CR_SUCCESS) << 1;
+    QTest::newRow("drained") << int(E_CR_SUCCESS) << 0;
+    QTest::newRow("refused") << int(E_CR_FAILED) << 1;
+    QTest::newRow("reply time-out") << int(E_CR_TIMEOUT) << 1;
+    QTest::newRow("connect time-out") << int(E_CR_CONNECT_TIMEOUT) << 1;
 }
 
 void TestDevSettings::applyWatchEnds()
 {
-    QFETCH(bool, queued);
     QFETCH(int, result);
     QFETCH(int, boxCount);
     // The end of the queue as the device's link reports it.
     CHOIDev dev(nullptr, CHOIDev::E_DT_RX, QString(), false, CHOIDev::E_CT_TELNET);
     QWidget window;
     CBoxRecorder boxes;
-    CApplyWatch::WatchQueued(&window, &dev, queued);
+    CApplyWatch::Watch(&window, &dev);
     emit dev.OnCmdCompleted(&dev, E_CO_DEV, E_CommResult(result));
     QCOMPARE(boxes.Boxes().size(), boxCount);
     // A later end speaks of lines the window did not queue.

@@ -111,7 +111,6 @@ private slots:
     void mapSwitches();
     void switchLinkGivesUp_data();
     void switchLinkGivesUp();
-    void osdMethodCannotQueue();
     void mapRetranslateKeepsProductTexts();
 
     void projectUpload_data();
@@ -828,21 +827,6 @@ void TestUploadDialogs::switchLinkGivesUp()
     QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Failed to apply settings to devices."));
     // A method given up is not the one shown at the next opening.
     CDlgImageSetting again(pDev, nullptr);
-    QCOMPARE(Find<QComboBox>(again, "cbOSDMethod")->currentIndex(), 1);
-}
-
-void TestUploadDialogs::osdMethodCannotQueue()
-{
-    CHOIDev dev(m_pMgr, CHOIDev::E_DT_RX, QStringLiteral("gb"), false, CHOIDev::CommType(1));
-    dev.SetHostName(CSimLan::HostNameFor(QLatin1String(kModels[kWinRx]), 9), true);
-    dev.SetOsdDisplayMethod(QStringLiteral("independence"));
-    CBoxLog boxes;
-    CDlgImageSetting dlg(&dev, nullptr);
-    Find<QComboBox>(dlg, "cbOSDMethod")->setCurrentIndex(0);
-    Find<QPushButton>(dlg, "pbApplyOSDMethod")->click();
-    QCOMPARE(boxes.m_boxes.size(), 1);
-    QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Failed to apply settings to devices."));
-    CDlgImageSetting again(&dev, nullptr);
     QCOMPARE(Find<QComboBox>(again, "cbOSDMethod")->currentIndex(), 1);
 }
 

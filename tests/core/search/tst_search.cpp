@@ -119,10 +119,6 @@ private:
     // Three decoders on the LAN, listed by one search of a new manager; null
     // when that fails.
     CHOIDevMgr* ThreeDecodersFound();
-    // A gateway (device 0) listed by one search of a new manager, whose list
-    // file at path names the encoder (device 1, switched off) as its camera
-    // "cam"; the encoder, or null when that fails.
-    CHOIDev* EncoderListedAsCamera(const QString& path);
 
     std::unique_ptr<CSimLan> m_pLan;
     std::unique_ptr<CHOIDevMgr> m_pMgr;
@@ -181,27 +177,6 @@ CHOIDevMgr* TestSearch::ThreeDecodersFound()
     if (!pMgr || !Search(pMgr, 30000) || pMgr->GetDevCount() != 3)
         return nullptr;
     return pMgr;
-}
-
-CHOIDev* TestSearch::EncoderListedAsCamera(const QString& path)
-{
-    const QString gwHost = CSimLan::HostNameFor("IPG100", 0);
-    const QString encHost = CSimLan::HostNameFor("IPE1000", 1);
-    if (!m_pLan->AddDevice(gwHost, "TX") || !m_pLan->AddDevice(encHost, "TX") || !m_pLan->Start())
-        return nullptr;
-    m_pLan->SetDeviceOn(1, false);
-    CHOIDevMgr* pMgr = NewMgr();
-    CHOIDev* pGw = pMgr && Search(pMgr, 30000) ? pMgr->FindDevByHostName(gwHost) : nullptr;
-    QFile file(path);
-    if (!pGw || !file.open(QIODevice::WriteOnly))
-        return nullptr;
-    file.write("<ipgwconfig><ipc><item aliasname=\"cam\" hostname=\"" + encHost.toUtf8()
-               + "\"/></ipc></ipgwconfig>");
-    file.close();
-    if (!pGw->LoadIpcConfigFile(path))
-        return nullptr;
-    CHOIDev* pEnc = pMgr->FindDevByHostName(encHost);
-    return pEnc && pEnc->GetParentDev() == pGw ? pEnc : nullptr;
 }
 
 void TestSearch::searchEndToEnd()
@@ -819,15 +794,29 @@ void TestSearch::encoderListedByGatewayFirst_data()
 void TestSearch::encoderListedByGatewayFirst()
 {
     QFETCH(bool, bQuiet);
+    const QString gwHost = CSimLan::HostNameFor("IPG100", 0);
+    const QString encHost = CSimLan::HostNameFor("IPE1000", 1);
+    QVERIFY(m_pLan->AddDevice(gwHost, "TX"));
+    QVERIFY(m_pLan->AddDevice(encHost, "TX"));
+    QVERIFY(m_pLan->Start());
+    m_pLan->SetDeviceOn(1, false);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    CHOIDev* pGw = pMgr->FindDevByHostName(gwHost);
+    QVERIFY(pGw);
+
     // The gateway's stored list names the encoder before it was ever found:
     // it stands as a camera, goes into a layout and a group.
     QTemporaryDir dir;
     const QString path = dir.filePath("list.xml");
-    CHOIDev* pEnc = EncoderListedAsCamera(path);
-    QVERIFY(pEnc);
-    CHOIDevMgr* pMgr = m_pMgr.get();
-    CHOIDev* pGw = pEnc->GetParentDev();
-    const QString encHost = pEnc->GetHostName();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<ipgwconfig><ipc><item aliasname=\"cam\" hostname=\"" + encHost.toUtf8()
+               + "\"/></ipc></ipgwconfig>");
+    file.close();
+    QVERIFY(pGw->LoadIpcConfigFile(path));
+    CHOIDev* pEnc = pMgr->FindDevByHostName(encHost);
+    QVERIFY(pEnc && pEnc->GetParentDev() == pGw);
     CHOIScene* pScene = pMgr->CreateScene("G-L");
     pScene->SetGridSize(1, 1);
     pScene->GetCell(0, 0)->txList << pEnc;
@@ -835,6 +824,11 @@ void TestSearch::encoderListedByGatewayFirst()
 
     // It answers discovery at its own address: a device of its own.
     QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QString nameAtDetach = "?"; // its name until the read-back: none, not the camera's alias
+    connect(pMgr, &CHOIDevMgr::OnProgressLog, pEnc, [&nameAtDetach, pEnc](const QString& s) {
+        if (s.contains("Virtual TX"))
+            nameAtDetach = pEnc->GetName();
+    });
     m_pLan->SetDeviceOn(1, true);
     if (bQuiet)
         pMgr->SetOnLineTimings(0, 1000);
@@ -846,18 +840,19 @@ void TestSearch::encoderListedByGatewayFirst()
     QCOMPARE(Texts(logSpy).filter("Virtual TX"),
              QStringList("Virtual TX('cam') is left out of the device list: " + encHost
                          + " belongs to another device."));
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1, 5000);
+    QCOMPARE(nameAtDetach, QString());
     QCOMPARE(pEnc->GetGroup(), QStringLiteral("Hall"));
+
+    // Its read-back, name and all, goes out once, nothing queued in its way.
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1);
+    QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 1);
+    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
 
     // Wired and retried as a found device: switched off once its read-back
     // is over, its idle link gives up after its retries, and the manager
     // tells the windows.
-    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 5000);
-    // Its read-back, name and all, went out once, nothing queued before it
-    // in its way.
-    QCOMPARE(CountLines(m_pLan->Commands(1), "cat /etc/version"), 1);
-    QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 1);
-    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
     QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
     m_pLan->SetDeviceOn(1, false);
     QTRY_VERIFY_WITH_TIMEOUT(!pEnc->GetComm()->IsConnected(), 5000);
@@ -874,7 +869,6 @@ void TestSearch::encoderListedByGatewayFirst()
     QVERIFY(!Texts(logSpy).filter("') operation time out.").isEmpty());
 
     // The gateway's list drops it: the encoder stays, in its layout.
-    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("<ipgwconfig><ipc/></ipgwconfig>");
     file.close();
@@ -886,46 +880,19 @@ void TestSearch::encoderListedByGatewayFirst()
 
 void TestSearch::unreadNameReadAgain()
 {
-    QTemporaryDir dir;
-    CHOIDev* pEnc = EncoderListedAsCamera(dir.filePath("list.xml"));
-    QVERIFY(pEnc);
-    CHOIDevMgr* pMgr = m_pMgr.get();
-    CHOIDev* pGw = pEnc->GetParentDev();
-    m_pLan->Device(1)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
-
-    // It answers discovery but its shell refuses: its read-back fails.
-    QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
-    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
-    m_pLan->SetDeviceOn(1, true);
-    m_pLan->Device(1)->setRefuseConnections(true);
-    pMgr->SetOnLineTimings(0, 1000);
-    const auto failed = [&doneSpy, pEnc]() {
-        for (const QList<QVariant>& args : qAsConst(doneSpy)) {
-            if (args.at(0).value<CHOIDev*>() == pEnc && args.at(2).value<E_CommResult>() != E_CR_SUCCESS)
-                return true;
-        }
-        return false;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(failed(), 10000);
-    QCOMPARE(pEnc->GetParentDev(), static_cast<CHOIDev*>(nullptr));
-    // Unread: empty, never the camera's alias.
+    // Found, but its shell refuses: its read-back fails, its name unread.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->Start());
+    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+    m_pLan->Device(0)->setRefuseConnections(true);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 40000));
+    CHOIDev* pEnc = pMgr->GetDev(0);
     QCOMPARE(pEnc->GetName(), QString());
 
-    // Its shell is back but hangs: a later check reads it back, and the
-    // checks that pass meanwhile (two, marked by the gateway going off and
-    // on) leave that read-back alone.
-    m_pLan->Device(1)->setStallReplies(true);
-    m_pLan->Device(1)->setRefuseConnections(false);
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 1, 10000);
-    m_pLan->Discovery().SetDeviceOn(0, false);
-    QTRY_VERIFY_WITH_TIMEOUT(!pGw->m_bOnLine, 5000);
-    m_pLan->Discovery().SetDeviceOn(0, true);
-    QTRY_VERIFY_WITH_TIMEOUT(pGw->m_bOnLine, 5000);
-    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
-
-    // It answers: the read-back names it.
-    m_pLan->Device(1)->setStallReplies(false);
-    m_pLan->Device(1)->dropConnections();
+    // The shell is back: the next on-line check reads it back, name and all.
+    m_pLan->Device(0)->setRefuseConnections(false);
+    pMgr->SetOnLineTimings(0, 1000);
     QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
     QVERIFY(!pEnc->m_bNameUnread);
 }
