@@ -61,6 +61,9 @@ public:
     virtual bool PushSendData(const QByteArray &data, bool bAddCRLF);
     virtual void ClearSendQueue();
     int GetSendQueueCount() const { return m_sendQueue.size(); }
+    // Lines queued since the link was made: tells an owner whether anyone
+    // queued after it.
+    quint32 GetPushCount() const { return m_pushCount; }
 
     virtual bool ReadTmpfsFile();
     virtual bool ReadStreamIP();
@@ -168,6 +171,7 @@ protected:
     QByteArray m_optionName;
     QByteArray m_configName;
     QList<QByteArray> m_sendQueue;
+    quint32 m_pushCount = 0;
     bool m_inNodeList = false;
     // The reply checker is started at every write and stopped at every
     // prompt. Restarting a timer costs in proportion to the number of timers

@@ -221,6 +221,20 @@ public:
     // ---- on-line edge ----
     void SetOnLine(bool bOnLine);
 
+    // ---- reading a device whose name is unread back whole ----
+    // The one rule for when the on-line check tries it: the name unread, the
+    // link idle (no line queued, not connecting, no retry armed) and, after
+    // failed tries, a gap of checks that doubles up to nMaxGap. Called once
+    // per check that finds the device.
+    bool IsQuietReadBackDue(int nMaxGap);
+    // UpdateFromDev(true) as a counted try; false (a failed try) when it
+    // cannot be queued. A search's try (bQuiet false) starts afresh.
+    bool ReadBackWhole(bool bQuiet);
+    // Only the quiet try's lines are queued: nobody waits on them, so their
+    // end and their log lines go to the manager alone.
+    bool IsQuietQueue() const;
+    int GetQuietFailures() const { return m_nQuietFailures; }
+
     // ---- identity ----
     // A host name is a model id (letters, digits, '_' and '.'), '-' and 12
     // hexadecimal digits (the host id), optionally ':' and an input number.
@@ -343,6 +357,8 @@ public:
 
 signals:
     void OnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+    // The end of a queue that held only the quiet read-back's lines.
+    void OnQuietReadBackEnd(CHOIDev *pDev, E_CommResult eResult);
     void OnReadParam(CHOIDev *pDev, QByteArray strParamName, QByteArray strParamValue,
                      E_CommResult eResult);
     void OnSendData(CHOIDev *pDev, QByteArray strData, bool bSucceed);
@@ -391,9 +407,10 @@ public:
     bool m_bOldApi;           // the product's "old_api"
     DevType m_eDevType;
     QString m_strName; // alias; device parameter "name"
-    // "name" was never read back (a device found first, or detached from a
-    // gateway, whose read-back failed): the on-line check reads the device
-    // back again.
+    // The console holds no name of this device's own (one found first, or
+    // detached from a gateway, whose name has not been read yet): no line
+    // writes its default name over the one it stores, and the on-line check
+    // reads it back. Cleared by the device's answer or a name given to it.
     bool m_bNameUnread = false;
     QString m_strIrDev;
     QString m_strScene;
@@ -483,8 +500,14 @@ private:
     CBaseComm *LiveLink();
     bool QueueGbconfig(const QString &strArgs);
     bool ParamSet(const QString &strName, const QString &strValue, bool bConnect);
-    // False for an empty name: it would erase the one the device keeps.
+    // False for an empty name, which would erase the one the device keeps,
+    // and for any name while its own is unread.
     bool CanWriteName(const QString &strName) const;
+    // Every queue end: to the manager alone when only the quiet read-back
+    // was queued, else to everyone.
+    void EndQueue(E_CommResult eResult);
+    // A log line of the link's, left out while the queue is quiet.
+    void LinkLog(const QString &strLine);
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);
     // slotOnReadParam's steps: each stores the replies of its kind and says
@@ -505,6 +528,12 @@ private:
                        const QString &strGateway);
 
     int m_nRetryInterval;
+    bool m_bReadBackTry = false;   // a ReadBackWhole is queued
+    bool m_bQuietReadBack = false; // and it is the on-line check's
+    bool m_bQuietQueuing = false;  // its lines are being queued
+    quint32 m_nQuietMark = 0;      // the link's push count after them
+    int m_nQuietFailures = 0;      // tries in a row that left the name unread
+    int m_nQuietChecks = 0;        // checks since the last try
 };
 
 #endif

@@ -54,9 +54,6 @@ struct T_FoundDevInfo
     int vw_h_scale = 0;
     int vw_v_scale = 0;
     int vw_delay_kick = 0;
-    // Read back whole, its name too, also by the quiet on-line check: its
-    // name was never read (CHOIDev::m_bNameUnread).
-    bool bReadBack = false;
 };
 
 // One entry of the help menu ("menuhelp.xml").
@@ -135,7 +132,9 @@ public:
         E_SEARCH_ROUNDS = 3,
         // Longest time one turn of the event loop spends bringing devices up
         // after a search or an on-line check (connecting, queuing read-backs).
-        E_START_SLICE_MS = 20
+        E_START_SLICE_MS = 20,
+        // A device whose name stays unread is tried at least this often.
+        E_READBACK_MAX_GAP_MS = 60000
     };
 
     CHOIDevMgr();
@@ -357,6 +356,7 @@ public slots:
     void slotOnSceneDestroy(QObject* pObject);
     void slotOnCheckOnLine();
     void slotOnCheckSchedule();
+    void slotOnQuietReadBackEnd(CHOIDev* pDev, E_CommResult eResult);
 
 public:
     // Read and written directly by the windows and the project files.
@@ -394,12 +394,15 @@ private:
     // With bReadBackFollows a device coming on-line only takes the flag.
     void RefreshOnLine(CHOIDev* pDev, bool bReadBackFollows = false);
     void RefreshControllers();
-    // Which devices the quiet check reads back (T_FoundDevInfo::bReadBack).
-    void MarkQuietReadBacks();
+    // In checks: how seldom a device whose name stays unread is tried.
+    int ReadBackMaxGap() const;
+    // A quiet read-back's end, or a try that could not be queued.
+    void NoteQuietReadBackEnd(CHOIDev* pDev);
     void EndOnLineRefresh(bool bExplicit);
     void StartReadBack(CHOIDev* pDev);
     // The read-back of a found device; false when it cannot be connected.
-    bool ReadBackFoundDev(CHOIDev* pDev);
+    // The quiet check's (bQuiet) is nobody else's news.
+    bool ReadBackFoundDev(CHOIDev* pDev, bool bQuiet);
     // What a device found for the first time is given before its read-back.
     void AdoptFoundDev(CHOIDev* pDev);
     void ApplyHdcpMap(CHOIDev* pDev, bool bConnect);

@@ -106,6 +106,7 @@ bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
     if (bAddCRLF)
         line += "\r\n";
     m_sendQueue.append(line);
+    ++m_pushCount;
 
     if (IsConnected() && !IsTimeOutCheckerRunning()) {
         if (m_readyCount == 0) {

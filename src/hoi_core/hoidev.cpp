@@ -103,9 +103,15 @@ bool CHOIDev::ConnectComm()
         connect(pTelnet, &CBaseComm::OnReadParam, this, &CHOIDev::slotOnReadParam);
         connect(pTelnet, &CBaseComm::OnReadOption, this, &CHOIDev::slotOnReadParam);
         connect(pTelnet, &CBaseComm::OnReadConfig, this, &CHOIDev::slotOnReadParam);
-        connect(pTelnet, &CBaseComm::OnSendData, this,
-                [this](QByteArray strData, bool bSucceed) { emit OnSendData(this, strData, bSucceed); });
-        connect(pTelnet, &CBaseComm::OnRecvData, this, [this](QByteArray strData) { emit OnRecvData(this, strData); });
+        // The quiet read-back's lines stay out of the log.
+        connect(pTelnet, &CBaseComm::OnSendData, this, [this](QByteArray strData, bool bSucceed) {
+            if (!IsQuietQueue())
+                emit OnSendData(this, strData, bSucceed);
+        });
+        connect(pTelnet, &CBaseComm::OnRecvData, this, [this](QByteArray strData) {
+            if (!IsQuietQueue())
+                emit OnRecvData(this, strData);
+        });
         connect(pTelnet, &CBaseComm::OnDisconnected, this, &CHOIDev::slotOnDevDisconnect);
         connect(pTelnet, &CBaseComm::OnConnected, this, &CHOIDev::slotOnDevConnect);
         connect(pTelnet, &CBaseComm::OnGetMuteStatus, this, &CHOIDev::slotOnGetMuteStatus);
@@ -145,7 +151,7 @@ bool CHOIDev::ConnectComm()
         m_pComm->OpenComm();
     }
 
-    emit OnProgressLog(tr("[%1]Device('%2') connecting...").arg(m_nRetryCount).arg(GetDisplayName()));
+    LinkLog(tr("[%1]Device('%2') connecting...").arg(m_nRetryCount).arg(GetDisplayName()));
     return m_pComm->IsConnected();
 }
 
@@ -221,7 +227,7 @@ void CHOIDev::slotConnectToDev()
 void CHOIDev::ConnectToDev(bool bFromTimer)
 {
     if (bFromTimer)
-        emit OnProgressLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
+        LinkLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
     if (m_pComm)
         m_pComm->AbortConnect();
 
@@ -229,7 +235,7 @@ void CHOIDev::ConnectToDev(bool bFromTimer)
         m_retryTimer.stop();
         if (m_pComm)
             m_pComm->ClearSendQueue();
-        emit OnCmdCompleted(this, E_CO_DEV, E_CommResult(3));
+        EndQueue(E_CR_CONNECT_TIMEOUT);
         return;
     }
     if (ConnectComm())
@@ -239,7 +245,7 @@ void CHOIDev::ConnectToDev(bool bFromTimer)
 void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
 {
     if (eResult != 0 && m_nRetryCount < m_nMaxRetryCount) {
-        emit OnProgressLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
+        LinkLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
         m_retryTimer.start(m_nRetryInterval);
         // The failure may be reported from inside the socket's own error
         // signal, where the socket cannot take a new connection yet.
@@ -254,7 +260,27 @@ void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
         m_pComm->ClearSendQueue();
     qCDebug(lcHoiLink) << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
              << GetDisplayName() << "slotOnSendQueueReturn" << int(eResult);
-    emit OnCmdCompleted(this, E_CO_DEV, eResult);
+    EndQueue(eResult);
+}
+
+void CHOIDev::EndQueue(E_CommResult eResult)
+{
+    const bool bQuiet = IsQuietQueue();
+    if (m_bReadBackTry) {
+        // Lines queued behind a try make it no less failed.
+        m_bReadBackTry = m_bQuietReadBack = false;
+        m_nQuietFailures = m_bNameUnread ? m_nQuietFailures + 1 : 0;
+    }
+    if (bQuiet)
+        emit OnQuietReadBackEnd(this, eResult);
+    else
+        emit OnCmdCompleted(this, E_CO_DEV, eResult);
+}
+
+void CHOIDev::LinkLog(const QString &strLine)
+{
+    if (!IsQuietQueue())
+        emit OnProgressLog(strLine);
 }
 
 void CHOIDev::slotOnIrSendQueueReturn(E_CommResult eResult)
@@ -269,10 +295,10 @@ void CHOIDev::slotOnIrSendQueueReturn(E_CommResult eResult)
 void CHOIDev::slotOnDevConnect()
 {
     m_retryTimer.stop();
-    emit OnProgressLog(tr("Device('%1') connected.").arg(GetDisplayName()));
+    LinkLog(tr("Device('%1') connected.").arg(GetDisplayName()));
 }
 
 void CHOIDev::slotOnDevDisconnect()
 {
-    emit OnProgressLog(tr("Device('%1') disconnected.").arg(GetDisplayName()));
+    LinkLog(tr("Device('%1') disconnected.").arg(GetDisplayName()));
 }

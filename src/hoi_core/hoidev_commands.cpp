@@ -154,6 +154,9 @@ bool CHOIDev::ParamSet(const QString &strName, const QString &strValue, bool bCo
 
 bool CHOIDev::CanWriteName(const QString &strName) const
 {
+    // All the console could write is its default name, over the stored one.
+    if (m_bNameUnread)
+        return false;
     if (!strName.isEmpty())
         return true;
     qWarning() << "refused an empty name for" << m_strHostName;

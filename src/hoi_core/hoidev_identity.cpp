@@ -109,6 +109,10 @@ bool CHOIDev::SendEvent(const QString &strEvent)
 
 void CHOIDev::SetName(const QString &strName)
 {
+    // A name given (by the operator, a project or a gateway's list) is the
+    // console's to write.
+    if (!strName.isEmpty())
+        m_bNameUnread = false;
     if (strName == m_strName)
         return;
     m_strName = strName;

@@ -105,6 +105,10 @@ bool CHOIDev::WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QStr
 {
     if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
+    // A name the device has not told yet is left out, not refused: the
+    // addresses still go.
+    if (m_bNameUnread)
+        bName = false;
     if (bName && !CanWriteName(m_strName))
         return false;
     // Addresses that would leave the device unreachable are never sent. DHCP

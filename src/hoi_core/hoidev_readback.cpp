@@ -196,6 +196,51 @@ bool CHOIDev::UpdateFromDev(bool isGetName)
     return true;
 }
 
+bool CHOIDev::IsQuietReadBackDue(int nMaxGap)
+{
+    if (!m_bNameUnread)
+        return false;
+    ++m_nQuietChecks;
+    // Lines queued (its own try still under way, or anyone's), a connection
+    // or a retry under way: nothing goes in their way, nor twice.
+    if (m_retryTimer.isActive() || (m_pComm && (m_pComm->GetSendQueueCount() > 0 || m_pComm->IsConnecting())))
+        return false;
+    if (m_bReadBackTry) {
+        // Idle, yet its end never came (its link was closed under it).
+        m_bReadBackTry = m_bQuietReadBack = false;
+        ++m_nQuietFailures;
+    }
+    // The next check after a failed try, then every 2, 4, 8... checks from
+    // the last try: a device that keeps failing (a refused password, one
+    // that locks out after failed logins) is tried seldom, one that answers
+    // again is read within nMaxGap checks.
+    const int nGap = m_nQuietFailures == 0 ? 1 : qMin(1 << qMin(m_nQuietFailures - 1, 16), qMax(1, nMaxGap));
+    return m_nQuietChecks >= nGap;
+}
+
+bool CHOIDev::ReadBackWhole(bool bQuiet)
+{
+    m_nQuietChecks = 0;
+    if (!bQuiet)
+        m_nQuietFailures = 0;
+    m_bReadBackTry = true;
+    m_bQuietReadBack = m_bQuietQueuing = bQuiet;
+    const bool bQueued = UpdateFromDev(true);
+    m_bQuietQueuing = false;
+    if (!bQueued) {
+        m_bReadBackTry = m_bQuietReadBack = false;
+        m_nQuietFailures = m_bNameUnread ? m_nQuietFailures + 1 : 0;
+        return false;
+    }
+    m_nQuietMark = m_pComm ? m_pComm->GetPushCount() : 0;
+    return true;
+}
+
+bool CHOIDev::IsQuietQueue() const
+{
+    return m_bQuietReadBack && (m_bQuietQueuing || (m_pComm && m_pComm->GetPushCount() == m_nQuietMark));
+}
+
 void CHOIDev::SetOnLine(bool bOnLine)
 {
     if (bOnLine == m_bOnLine)

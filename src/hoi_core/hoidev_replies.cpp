@@ -175,9 +175,8 @@ const T *FindReply(const T (&table)[N], const QByteArray &name)
 
 void CHOIDev::slotOnReadParam(QByteArray strParamName, QByteArray strParamValue, E_CommResult eResult)
 {
-    emit OnProgressLog(tr("'%1' read param name='%2', value='%3'")
-                           .arg(GetDefaultName(), QString::fromUtf8(strParamName),
-                                QString::fromUtf8(strParamValue)));
+    LinkLog(tr("'%1' read param name='%2', value='%3'")
+                .arg(GetDefaultName(), QString::fromUtf8(strParamName), QString::fromUtf8(strParamValue)));
 
     if (eResult != 0) {
         ForgetParam(strParamName);

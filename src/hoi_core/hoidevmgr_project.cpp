@@ -204,7 +204,9 @@ void CHOIDevMgr::WriteDevItem(CHOIDev* pDev, QXmlStreamWriter& xml)
     CHOIDev* pParent = pDev->GetParentDev();
     const QString parentHost = m_saveDevSet.contains(pParent) ? pParent->GetHostName() : pDev->GetParentHostName();
 
-    Attr(xml, "name", pDev->GetDisplayName());
+    // A name never read from the device is no alias: opened again, it would
+    // be written to the device.
+    Attr(xml, "name", pDev->m_bNameUnread ? QString() : pDev->GetDisplayName());
     Attr(xml, "ir_dev", pDev->m_strIrDev);
     Attr(xml, "comm_type", EnumKey("CommType", pDev->m_eCommType));
     Attr(xml, "ip_mode", EnumKey("IPMode", pDev->m_eIPMode));

@@ -221,6 +221,8 @@ T_VideoWallInfo* ReadWallRect(const Attrs& a, const CHOIScene* pScene, bool bCom
 void ReadDevIdentity(const Attrs& a, const QString& hostName, CHOIDev* pDev)
 {
     pDev->SetName(a.Text("name"));
+    // Saved before its name was read: it still is unread.
+    pDev->m_bNameUnread = pDev->GetName().isEmpty();
     pDev->m_strIrDev = a.Text("ir_dev");
     const int ipMode = EnumValue("IPMode", a.Text("ip_mode"));
     if (ipMode >= 0)

@@ -197,55 +197,62 @@ void CHOIDevMgr::slotOnSearchStop()
 {
     qDebug() << "multicast found device count =" << m_mapFoundDev.size();
     const bool bExplicit = m_nSearchState == E_SS_DISCOVERY;
-    if (!bExplicit)
-        MarkQuietReadBacks();
     // Bringing a device up (connecting it, queuing its read-back) costs about
     // a tenth of a millisecond: with a thousand devices that is done a slice
-    // of devices per turn of the event loop, so the window stays live.
+    // of devices per turn of the event loop, so the window stays live. What
+    // a step does is decided when it comes: lines queued meanwhile count.
     for (CHOIDev* pDev : qAsConst(m_devList)) {
-        // A device read back (every one a search found, one whose name a
-        // quiet check reads) is refreshed in the step of its read-back,
-        // which reads all that going on-line would.
-        const auto it = m_mapFoundDev.constFind(pDev);
-        if (it == m_mapFoundDev.cend() || !(bExplicit || it->bReadBack))
-            QueueStartStep(pDev, [this](CHOIDev* p) { RefreshOnLine(p); });
+        // Every device a search found is refreshed in the step of its
+        // read-back, which reads all that going on-line would.
+        if (bExplicit && m_mapFoundDev.contains(pDev))
+            continue;
+        QueueStartStep(pDev, [this](CHOIDev* p) {
+            if (!m_mapFoundDev.contains(p) || !p->IsQuietReadBackDue(ReadBackMaxGap()))
+                RefreshOnLine(p);
+            else if (!ReadBackFoundDev(p, true))
+                NoteQuietReadBackEnd(p);
+        });
     }
     QueueStartStep([this, bExplicit] { EndOnLineRefresh(bExplicit); });
     RunStartSteps();
 }
 
-void CHOIDevMgr::MarkQuietReadBacks()
+int CHOIDevMgr::ReadBackMaxGap() const
 {
-    for (auto it = m_mapFoundDev.begin(); it != m_mapFoundDev.end(); ++it) {
-        CHOIDev* pDev = it.key();
-        // A read-back still under way (connecting, retrying) is not queued
-        // twice; the next check looks again.
-        CBaseComm* pComm = pDev->GetComm();
-        const bool bBusy = pDev->m_retryTimer.isActive()
-                           || (pComm && (pComm->GetSendQueueCount() > 0 || pComm->IsConnecting()));
-        it->bReadBack = pDev->m_bNameUnread && !bBusy;
-    }
+    // A device whose name is unread is read at least once a minute.
+    return m_nOnLineInterval > 0 ? qMax(1, E_READBACK_MAX_GAP_MS / m_nOnLineInterval) : 1;
+}
+
+void CHOIDevMgr::slotOnQuietReadBackEnd(CHOIDev* pDev, E_CommResult eResult)
+{
+    Q_UNUSED(eResult)
+    NoteQuietReadBackEnd(pDev);
+}
+
+void CHOIDevMgr::NoteQuietReadBackEnd(CHOIDev* pDev)
+{
+    if (!IsListed(pDev))
+        return;
+    // A device that keeps failing is logged once, at its first failed try.
+    if (pDev->GetQuietFailures() == 1)
+        EmitProgressLog(tr("Device('%1') fails to be updated.").arg(pDev->GetDisplayName()));
+    emit OnDeviceNotify(pDev, E_DN_STATUS);
 }
 
 void CHOIDevMgr::EndOnLineRefresh(bool bExplicit)
 {
     RefreshControllers();
     if (!bExplicit) {
-        // The quiet check only enforces the HDCP list, and reads back a
-        // device whose name is unread (one a gateway named, one whose
-        // read-back failed) as a search would.
+        // The quiet check only enforces the HDCP list (and reads back the
+        // devices whose name is unread, above).
         const QList<CHOIDev*> found = m_mapFoundDev.keys();
-        for (CHOIDev* pDev : found) {
+        for (CHOIDev* pDev : found)
             QueueStartStep(pDev, [this](CHOIDev* p) {
-                const auto it = m_mapFoundDev.constFind(p);
-                if (it == m_mapFoundDev.cend())
-                    return;
-                if (it->bReadBack)
-                    ReadBackFoundDev(p);
-                else
+                // A line behind a quiet read-back would make its end the
+                // windows' news: the next check sees to it.
+                if (m_mapFoundDev.contains(p) && !p->IsQuietQueue())
                     ApplyHdcpMap(p, true);
             });
-        }
         return;
     }
     if (m_mapFoundDev.isEmpty()) {
@@ -265,7 +272,7 @@ void CHOIDevMgr::StartReadBack(CHOIDev* pDev)
 {
     if (m_nSearchState != E_SS_READBACK || !m_mapFoundDev.contains(pDev))
         return;
-    if (!ReadBackFoundDev(pDev)) {
+    if (!ReadBackFoundDev(pDev, false)) {
         DropFoundDev(pDev);
         return;
     }
@@ -273,17 +280,20 @@ void CHOIDevMgr::StartReadBack(CHOIDev* pDev)
     connect(pDev, &CHOIDev::OnReadParam, this, &CHOIDevMgr::slotOnDevReadParam, Qt::UniqueConnection);
 }
 
-bool CHOIDevMgr::ReadBackFoundDev(CHOIDev* pDev)
+bool CHOIDevMgr::ReadBackFoundDev(CHOIDev* pDev, bool bQuiet)
 {
     RefreshOnLine(pDev, true);
     CBaseComm* pComm = pDev->GetComm();
-    if (pComm && pComm->GetSendQueueCount() > 0) {
+    // Only a search clears what is queued: the quiet check never starts on
+    // a queue that holds lines.
+    if (!bQuiet && pComm && pComm->GetSendQueueCount() > 0) {
         EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
         pComm->ClearSendQueue();
     }
-    if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->UpdateFromDev(true))
+    if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->ReadBackWhole(bQuiet))
         return false;
-    ApplyHdcpMap(pDev, false);
+    if (!bQuiet)
+        ApplyHdcpMap(pDev, false);
     // The read-back queued above is what going on-line would queue again
     // (without the name): set the flag alone.
     pDev->m_bOnLine = true;

@@ -442,6 +442,8 @@ bool CHOIScene::SendSceneParams(CHOIDev* pDev, bool bSave)
     if (!pDev)
         return false;
     bool bOk = pDev->SendParamSetEncoded(QStringLiteral("scene"), m_strName, false);
+    // Refused for a device whose name is unread: its default name would
+    // replace the one it stores.
     pDev->SendParamSetEncoded(QStringLiteral("name"), pDev->GetDisplayName(), false);
     pDev->SendParamSetInt(QStringLiteral("s_row_count"), m_nRowCount, false);
     pDev->SendParamSetInt(QStringLiteral("s_col_count"), m_nColCount, false);

@@ -150,8 +150,12 @@ bool CDlgDevEdit::Apply()
         && !QIPAddrWidget::CheckAddressSet(this, QString(), ui->edtIPAddr, ui->edtNetmask, ui->edtNetmask_2))
         return false;
 
-    m_strOldName = pDev->GetDisplayName();
-    pDev->SetName(ui->edtName->text());
+    m_strOldName = pDev->GetName();
+    m_bOldNameUnread = pDev->m_bNameUnread;
+    // Left as filled in, the box holds the default name of a device whose
+    // own is unread: no name to give it.
+    if (!pDev->m_bNameUnread || ui->edtName->text() != pDev->GetDisplayName())
+        pDev->SetName(ui->edtName->text());
     CHOIDev::IPMode eMode = CHOIDev::E_IM_AUTOIP;
     if (ui->rbDHCP->isChecked())
         eMode = CHOIDev::E_IM_DHCP;
@@ -204,7 +208,8 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
     disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CDlgDevEdit::slotOnDevCmdCompleted);
     if (eResult != E_CR_SUCCESS) {
         pDev->SetName(m_strOldName);
-        ui->edtName->setText(m_strOldName);
+        pDev->m_bNameUnread = m_bOldNameUnread;
+        ui->edtName->setText(pDev->GetDisplayName());
         emit onDevChanged(pDev);
         MsgCritical(this, QString(), tr("apply to device failed."));
     }

@@ -53,7 +53,9 @@ private:
     CFormUi<Ui::CDlgDevEdit> ui;
     CHOIDev *m_pCurDev;
     bool m_bCloseOnDone;
+    // The alias before the last Apply, put back when the device refuses.
     QString m_strOldName;
+    bool m_bOldNameUnread = false;
     QString m_strIPAddr;
     QString m_strNetmask;
     QString m_strGateway;

@@ -106,6 +106,7 @@ private slots:
     void editShowsDevice();
     void radioButtonsEnableAddresses();
     void aliasOnlyQueuesNoReboot();
+    void unreadNameLeftOut();
     void networkChangeRebootsAfterSettings();
     void staticAddressRefused_data();
     void staticAddressRefused();
@@ -274,6 +275,34 @@ void TestDevDialogs::aliasOnlyQueuesNoReboot()
                                 "gbparam save 1"}));
     QCOMPARE(m_pLan->Device(kTx0)->param(QStringLiteral("name")), QStringLiteral("Front"));
     QCOMPARE(changed.count(), 1);
+}
+
+void TestDevDialogs::unreadNameLeftOut()
+{
+    // Its name never read: the box shows its default name, and an Apply
+    // that leaves the box alone writes the addresses only.
+    CHOIDev *pDev = Dev(kRx2);
+    const QString strOwn = pDev->GetName();
+    pDev->SetName(QString());
+    pDev->m_bNameUnread = true;
+    CDlgDevEdit dlg(pDev, nullptr);
+    T_DevEditForm form(dlg);
+    dlg.show();
+    QCOMPARE(form.pName->text(), pDev->GetDefaultName());
+    QTest::mouseClick(form.Apply(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
+    QCOMPARE(Filtered(Commands(kRx2), {"gbparam s 1 name", "gbparam save"}),
+             QList<QByteArray>({"gbparam save 1"}));
+    QCOMPARE(pDev->GetName(), QString());
+
+    // A name the operator types is written.
+    m_pLan->ClearReceived();
+    form.pName->setText(QStringLiteral("Stage"));
+    QTest::mouseClick(form.Apply(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
+    QCOMPARE(Filtered(Commands(kRx2), {"gbparam s 1 name"}), QList<QByteArray>({"gbparam s 1 name Stage"}));
+    QVERIFY(!pDev->m_bNameUnread);
+    pDev->SetName(strOwn);
 }
 
 void TestDevDialogs::networkChangeRebootsAfterSettings()

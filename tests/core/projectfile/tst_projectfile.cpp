@@ -412,6 +412,8 @@ void TestProjectFile::roundTrip()
     mrx1->SetIPMLayoutAudio("Quad", "window", "2");
     // A layout whose wall is gone: the reader makes it one again.
     Layout(m_mgr, "Solo-Only", QString(), 1, 1, 9);
+    // A name never read: its default name is no alias to keep.
+    m_mgr->FindDevByHostName(kTx2)->m_bNameUnread = true;
 
     const QString first = m_dir.filePath("first.hoi");
     const QString second = m_dir.filePath("second.hoi");
@@ -439,6 +441,7 @@ void TestProjectFile::roundTrip()
     QCOMPARE(tx1->GetMacId(), QString("0000000000A1"));
     QCOMPARE(tx1->m_mapOptions.value("--enc-gop").toInt(), 30);
     QCOMPARE(tx1->m_mapOptions.value("--hdcp-enable").toBool(), true);
+    QVERIFY(m_mgr2->FindDevByHostName(kTx2)->m_bNameUnread);
     CHOIDev* rx1 = m_mgr2->FindDevByHostName(Rx(1));
     QCOMPARE(rx1->m_strEdidPath, QString("/dev/edid0"));
     QCOMPARE(rx1->m_strParamPrefix, QString("pp"));

@@ -67,6 +67,12 @@ int CountLines(const QList<QByteArray>& lines, const QByteArray& line)
     return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }
 
+int CountPrefixed(const QList<QByteArray>& lines, const QByteArray& prefix)
+{
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [&prefix](const QByteArray& l) { return l.startsWith(prefix); }));
+}
+
 typedef QPair<int, int> Progress;
 
 QList<Progress> Progresses(const QSignalSpy& spy)
@@ -109,6 +115,8 @@ private slots:
     void encoderListedByGatewayFirst_data();
     void encoderListedByGatewayFirst();
     void unreadNameReadAgain();
+    void quietReadBackKeepsQueuedLines();
+    void readBackUnderWayGoesOnce();
 
 private:
     // A manager with the sample products, short discovery rounds and no
@@ -119,6 +127,9 @@ private:
     // Three decoders on the LAN, listed by one search of a new manager; null
     // when that fails.
     CHOIDevMgr* ThreeDecodersFound();
+    // Quiet checks whose rounds have been sent since the discovery log was
+    // cleared.
+    int CheckCount() const;
 
     std::unique_ptr<CSimLan> m_pLan;
     std::unique_ptr<CHOIDevMgr> m_pMgr;
@@ -165,6 +176,11 @@ bool TestSearch::Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore)
     // A real event loop: QTRY and qWaitFor sleep 10 ms between turns, and a
     // read-back of many lines would wait that long for every reply.
     return !stopSpy.isEmpty() || stopSpy.wait(timeoutMs);
+}
+
+int TestSearch::CheckCount() const
+{
+    return m_pLan->Discovery().Requests().size() / (CHOIDevMgr::E_SEARCH_ROUNDS * ListMulticastSources().size());
 }
 
 CHOIDevMgr* TestSearch::ThreeDecodersFound()
@@ -880,21 +896,126 @@ void TestSearch::encoderListedByGatewayFirst()
 
 void TestSearch::unreadNameReadAgain()
 {
-    // Found, but its shell refuses: its read-back fails, its name unread.
+    // Found while its password is refused: its read-back fails, its name unread.
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
     QVERIFY(m_pLan->Start());
-    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
-    m_pLan->Device(0)->setRefuseConnections(true);
+    SimDevice* pSim = m_pLan->Device(0);
+    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+    pSim->setPassword(QStringLiteral("not the console's"));
+    pSim->setLoginRetryDelay(0);
     CHOIDevMgr* pMgr = NewMgr();
     QVERIFY(Search(pMgr, 40000));
     CHOIDev* pEnc = pMgr->GetDev(0);
-    QCOMPARE(pEnc->GetName(), QString());
+    QVERIFY(pEnc->m_bNameUnread);
 
-    // The shell is back: the next on-line check reads it back, name and all.
-    m_pLan->Device(0)->setRefuseConnections(false);
-    pMgr->SetOnLineTimings(0, 1000);
-    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
+    // The checks try it again, less and less often (the 1st, 2nd, 4th and
+    // 8th check: three refused logins each), quietly: no completion for
+    // the windows, at most one log line.
+    QSignalSpy sessionSpy(pSim, &SimDevice::sessionOpened);
+    QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    m_pLan->Discovery().ClearLog();
+    pMgr->SetSearchRoundInterval(30);
+    pMgr->SetOnLineTimings(0, 150);
+    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() > 10, 20000);
+    QVERIFY2(sessionSpy.count() <= 4 * 3, qPrintable(QString::number(sessionSpy.count())));
+    QCOMPARE(doneSpy.count(), 0);
+    QVERIFY(Texts(logSpy).filter(pEnc->GetDisplayName()).size() <= 1);
+
+    // It answers again: a later try reads its name.
+    pSim->setPassword(QString());
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 20000);
     QVERIFY(!pEnc->m_bNameUnread);
+    QCOMPARE(doneSpy.count(), 0);
+}
+
+void TestSearch::quietReadBackKeepsQueuedLines()
+{
+    // Two encoders whose names are unread (their shells refused the
+    // search) and a decoder, of a family whose apply waits for encoders
+    // too; the encoders switched off, then back on.
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE2000", i), "TX"));
+        m_pLan->Device(i)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+        m_pLan->Device(i)->setRefuseConnections(true);
+    }
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD2000", 2), "RX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 40000));
+    QList<CHOIDev*> encs;
+    for (int i = 0; i < 2; ++i) {
+        encs << pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE2000", i));
+        QVERIFY(encs.last() && encs.last()->m_bNameUnread);
+        m_pLan->SetDeviceOn(i, false);
+    }
+    CHOIDev* pDec = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD2000", 2));
+    pMgr->SetSearchRoundInterval(30);
+    pMgr->SetOnLineTimings(0, 150);
+    QTRY_VERIFY_WITH_TIMEOUT(!encs[0]->m_bOnLine && !encs[1]->m_bOnLine, 5000);
+
+    // One device brought up a turn: the first encoder back applies a layout
+    // of the other before that one's step comes.
+    CHOIScene* pScene = pMgr->CreateScene("G-L");
+    pScene->SetGridSize(1, 1);
+    pScene->GetCell(0, 0)->rx = pDec;
+    QSignalSpy statusSpy(pScene, &CHOIScene::OnStatusChange);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    CHOIDev* pVictim = nullptr;
+    pMgr->SetStartSliceMs(0);
+    connect(pMgr, &CHOIDevMgr::OnDeviceNotify, pScene, [&](CHOIDev* pDev, E_DeviceNotify eNotify) {
+        if (pVictim || eNotify != E_DN_STATUS || !encs.contains(pDev) || !pDev->m_bOnLine)
+            return;
+        pVictim = encs.at(1 - encs.indexOf(pDev));
+        pScene->GetCell(0, 0)->txList << pVictim;
+        QVERIFY(pScene->Apply(1));
+    });
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(0, true);
+    m_pLan->SetDeviceOn(1, true);
+
+    // It took the layout's lines, without its default name, and the apply
+    // waited for them.
+    QTRY_COMPARE_WITH_TIMEOUT(statusSpy.count(), 1, 10000);
+    QCOMPARE(statusSpy.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    const int victim = encs.indexOf(pVictim);
+    QVERIFY(m_pLan->Commands(victim).contains("gbparam s 1 scene G-L"));
+    QCOMPARE(CountPrefixed(m_pLan->Commands(victim), "gbparam s 1 name"), 0);
+    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
+    // Its name is read by a later check, and is still its own.
+    QTRY_COMPARE_WITH_TIMEOUT(pVictim->GetName(), QStringLiteral("Enc Own"), 10000);
+    QCOMPARE(m_pLan->Device(victim)->param(QStringLiteral("name")), QStringLiteral("Enc%20Own"));
+}
+
+void TestSearch::readBackUnderWayGoesOnce()
+{
+    // Found while its shell refused; back, it hangs on the first line of the
+    // read-back of the next check.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->Start());
+    SimDevice* pSim = m_pLan->Device(0);
+    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+    pSim->setRefuseConnections(true);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 40000));
+    CHOIDev* pEnc = pMgr->GetDev(0);
+    pSim->setRefuseConnections(false);
+    pSim->setStallReplies(true);
+    m_pLan->ClearReceived();
+    m_pLan->Discovery().ClearLog();
+    pMgr->SetSearchRoundInterval(30);
+    pMgr->SetOnLineTimings(0, 150);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1, 10000);
+    const int seen = CheckCount();
+    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() >= seen + 3, 5000);
+
+    // The checks that passed queued nothing more: sent again on a new
+    // session, the read-back goes out once.
+    pSim->setStallReplies(false);
+    pSim->dropConnections();
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 10000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "cat /etc/version"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSearch)
