@@ -484,7 +484,6 @@ inline bool CBaseComm::TakeLine(const QByteArray &line)
 
 bool CBaseComm::TakeLines()
 {
-    const quint32 generation = m_closeGeneration;
     // The line API may end its lines in LF alone; the shells end them in CR LF.
     const bool lfEnds = m_promptless;
     int pos = 0;

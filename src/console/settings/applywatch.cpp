@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include "hoi_core/hoidev.h"
 #include "uiservices.h"
 
@@ -33,6 +35,19 @@ void CApplyWatch::WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued)
         Watch(pWidget, pDev);
     else
         ReportFailure(pWidget);
+}
+
+void CApplyWatch::KeepOnSuccess(CHOIDev *pDev, const std::function<void(CHOIDev *)> &fnKeep)
+{
+    auto pConnection = std::make_shared<QMetaObject::Connection>();
+    *pConnection = connect(pDev, &CHOIDev::OnCmdCompleted, pDev,
+                           [pConnection, fnKeep](CHOIDev *pDone, E_ControlObject emCtrlObj, E_CommResult eResult) {
+                               if (emCtrlObj != E_CO_DEV)
+                                   return;
+                               disconnect(*pConnection);
+                               if (eResult == E_CR_SUCCESS)
+                                   fnKeep(pDone);
+                           });
 }
 
 void CApplyWatch::slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)

@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoitypes.h"
 
@@ -26,6 +28,11 @@ public:
     // Watch when bQueued; else the device object refused the lines: the
     // same report, now.
     static void WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued);
+    // Lines for pDev were just queued: fnKeep stores in the device object
+    // what they set, once the device's queue ends in success. So the next
+    // opening and the project file never show a value the device refused
+    // or never got.
+    static void KeepOnSuccess(CHOIDev *pDev, const std::function<void(CHOIDev *)> &fnKeep);
 
 private slots:
     void slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);

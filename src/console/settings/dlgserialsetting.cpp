@@ -59,28 +59,38 @@ T_SerialCombos CDlgSerialSetting::SerialCombos() const
 
 void CDlgSerialSetting::on_btnApplySerialSet_clicked()
 {
-    if (!m_pDev || !m_pDev->EnsureConnected())
+    if (!m_pDev)
         return;
-
     const T_SerialFormat format = ChosenSerialFormat(SerialCombos());
     const QString strValue = QStringLiteral("%1-%2%3%4")
                                  .arg(format.nBaudRate)
                                  .arg(format.nDataBits)
                                  .arg(QLatin1Char(format.cParity))
                                  .arg(format.nStopBits);
-    bool bQueued = m_pDev->SendParamSet(QStringLiteral("s0_baudrate"), strValue, false);
-    m_pDev->SetS0Baudrate(strValue);
-
-    if (m_pDev->GetDevType() == CHOIDev::E_DT_TX) {
-        const int nTimeout = ui->spinBox_TimeOut->value();
-        bQueued &= m_pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
-        m_pDev->SetSoipType2TokenTimeout(nTimeout);
-    }
-    bQueued &= m_pDev->SaveParam();
-    CApplyWatch::WatchQueued(this, m_pDev, bQueued);
+    CApplyWatch::WatchQueued(this, m_pDev, ApplySerialSetting(m_pDev, strValue, ui->spinBox_TimeOut->value()));
 }
 
 void CDlgSerialSetting::on_btnApplySerialCancel_clicked()
 {
     reject();
+}
+
+bool ApplySerialSetting(CHOIDev *pDev, const QString &strSetting, int nTimeout)
+{
+    const bool bEncoder = pDev->GetDevType() == CHOIDev::E_DT_TX;
+    // Nothing is queued for a device whose link cannot be made.
+    if (!pDev->EnsureConnected())
+        return false;
+    bool bQueued = pDev->SendParamSet(QStringLiteral("s0_baudrate"), strSetting, false);
+    if (bEncoder)
+        bQueued &= pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
+    bQueued &= pDev->SaveParam();
+    if (!bQueued)
+        return false;
+    CApplyWatch::KeepOnSuccess(pDev, [strSetting, nTimeout, bEncoder](CHOIDev *pDone) {
+        pDone->SetS0Baudrate(strSetting);
+        if (bEncoder)
+            pDone->SetSoipType2TokenTimeout(nTimeout);
+    });
+    return true;
 }

@@ -15,9 +15,9 @@ class CDlgSerialSetting;
 
 // "Serial Settings" of one device: the RS-232 format kept in the device
 // parameter "s0_baudrate" ("115200-8n1") and, for an encoder, the
-// serial-over-IP token time-out. Apply sends both as device parameters, asks
-// the device to save them and keeps them in the device object; it does not
-// wait for the device, but says so when the device's link gives them up.
+// serial-over-IP token time-out. Apply sends both as device parameters and
+// asks the device to save them; it does not wait for the device, but says so
+// when the device's link cannot be made or gives them up.
 class CDlgSerialSetting : public QDialog
 {
     Q_OBJECT
@@ -36,5 +36,11 @@ private:
     CFormUi<Ui::CDlgSerialSetting> ui;
     CHOIDev *m_pDev;
 };
+
+// Sends pDev the serial setting text ("9600-7e2") and, for an encoder, the
+// token time-out, then the save. The device object keeps them once the
+// device's queue ends in success. False, with nothing queued, when the link
+// cannot be made.
+bool ApplySerialSetting(CHOIDev *pDev, const QString &strSetting, int nTimeout);
 
 #endif

@@ -3,9 +3,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 
-#include <memory>
-
 #include "hoi_core/hoidev.h"
+#include "settings/applywatch.h"
 
 namespace {
 const char *const kOsdMethods[] = {"follow", "independence"};
@@ -35,17 +34,6 @@ bool ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo)
     const QString strMethod = QLatin1String(kOsdMethods[pCombo->currentIndex() == 0 ? 0 : 1]);
     if (!pDev->ApplyOsdDisplayMethod(strMethod))
         return false;
-    // The next opening shows the cache: it must not show a method the device
-    // refused or never got.
-    auto pConnection = std::make_shared<QMetaObject::Connection>();
-    *pConnection = QObject::connect(
-        pDev, &CHOIDev::OnCmdCompleted, pDev,
-        [pConnection, strMethod](CHOIDev *pDone, E_ControlObject emCtrlObj, E_CommResult eResult) {
-            if (emCtrlObj != E_CO_DEV)
-                return;
-            QObject::disconnect(*pConnection);
-            if (eResult == E_CR_SUCCESS)
-                pDone->SetOsdDisplayMethod(strMethod);
-        });
+    CApplyWatch::KeepOnSuccess(pDev, [strMethod](CHOIDev *pDone) { pDone->SetOsdDisplayMethod(strMethod); });
     return true;
 }

@@ -796,25 +796,31 @@ void TestUploadDialogs::switchLinkGivesUp_data()
 {
     QTest::addColumn<bool>("mapDialog");
     QTest::addColumn<QByteArray>("button");
-    QTest::newRow("image display") << true << QByteArray("pushBtnApply");
-    QTest::newRow("OSD display") << true << QByteArray("pushBtnOSDApply");
-    QTest::newRow("OSD method") << true << QByteArray("pbApplyOSDMethod");
-    QTest::newRow("image settings, OSD method") << false << QByteArray("pbApplyOSDMethod");
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("image display") << true << QByteArray("pushBtnApply") << true;
+    QTest::newRow("OSD display") << true << QByteArray("pushBtnOSDApply") << true;
+    QTest::newRow("OSD method") << true << QByteArray("pbApplyOSDMethod") << true;
+    QTest::newRow("image settings, OSD method") << false << QByteArray("pbApplyOSDMethod") << true;
+    // No link can be made: refused at once.
+    QTest::newRow("image settings, OSD method, no link") << false << QByteArray("pbApplyOSDMethod") << false;
 }
 
 void TestUploadDialogs::switchLinkGivesUp()
 {
     QFETCH(bool, mapDialog);
     QFETCH(QByteArray, button);
+    QFETCH(bool, linked);
     // Off line: the line is taken at once, given up after the attempts.
-    CHOIDev *pDev = Dev(kWinRx);
+    CHOIDev linkless(m_pMgr, CHOIDev::E_DT_RX, QStringLiteral("gb"), false, CHOIDev::CommType(1));
+    linkless.SetHostName(CSimLan::HostNameFor(QLatin1String(kModels[kWinRx]), 9), true);
+    CHOIDev *pDev = linked ? Dev(kWinRx) : &linkless;
     const auto restore = qScopeGuard([&] {
         m_pLan->SetDeviceOn(kWinRx, true);
         pDev->SetRetryInterval(3000);
         pDev->SetOsdDisplayMethod(QString());
     });
-    m_pLan->SetDeviceOn(kWinRx, false);
-    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
+    m_pLan->SetDeviceOn(kWinRx, !linked);
+    QTRY_VERIFY(!linked || !pDev->GetComm()->IsConnected());
     pDev->SetRetryInterval(50);
     pDev->SetOsdDisplayMethod(QStringLiteral("independence"));
     QScopedPointer<QDialog> dlg(mapDialog ? static_cast<QDialog *>(new CDlgMapSettings(pDev, nullptr))
@@ -822,7 +828,7 @@ void TestUploadDialogs::switchLinkGivesUp()
     Find<QComboBox>(*dlg, "cbOSDMethod")->setCurrentIndex(0);
     CBoxLog boxes;
     Find<QPushButton>(*dlg, button.constData())->click();
-    QVERIFY(boxes.m_boxes.isEmpty());
+    QCOMPARE(boxes.m_boxes.size(), linked ? 0 : 1);
     QTRY_COMPARE(boxes.m_boxes.size(), 1);
     QCOMPARE(boxes.m_boxes.at(0).text, QStringLiteral("Failed to apply settings to devices."));
     // A method given up is not the one shown at the next opening.

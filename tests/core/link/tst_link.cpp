@@ -186,6 +186,8 @@ private slots:
     void controllerReplies_data();
     void controllerReplies();
     void controllerVersionListener();
+    void controllerVersionCutEndsItsLine();
+    void controllerClosesAfterLastLine_data();
     void controllerClosesAfterLastLine();
     void pendingReplyAnsweredOnce();
     void cutOffReadAfterReconnect();
@@ -1073,30 +1075,62 @@ void TestLinkComm::controllerVersionListener()
     QTRY_COMPARE(link.written, QList<QByteArray>({ "config get ipsetting2\r\n" }));
 }
 
+void TestLinkComm::controllerVersionCutEndsItsLine()
+{
+    // The owner closes the link on the version; still queued, the line would
+    // go again in the next session.
+    MemLink link;
+    const QByteArray prompt = "root@box:/home/ubuntu# ";
+    link.feed({ prompt });
+    QVERIFY(link.PushSendData("config get version", true));
+    QObject::connect(&link, &CBaseComm::OnGetQN714Version, [&] { link.CloseComm(); });
+    link.feed({ "config get version\r\nAPI version: 1.0.7\r\n" + prompt });
+    link.feed({ prompt });
+    QCOMPARE(link.written, QList<QByteArray>({ "config get version\r\n" }));
+}
+
+void TestLinkComm::controllerClosesAfterLastLine_data()
+{
+    QTest::addColumn<bool>("peerCloses");
+    QTest::addColumn<int>("versionCount");
+    QTest::newRow("the peer's close") << true << 1;
+    // The owner's abort ends the session, its unended rest with it.
+    QTest::newRow("the owner's abort") << false << 0;
+}
+
 void TestLinkComm::controllerClosesAfterLastLine()
 {
+    QFETCH(bool, peerCloses);
+    QFETCH(int, versionCount);
     // The close follows the unended last line at once, long before the link
     // would take it for quiet.
     Rig rig;
     rig.dev.setShellStyle(SimDevice::ShellStyle::LineApi);
     rig.dev.setLineApiLax(true);
-    rig.dev.addCommandHandler([](SimDevice &, SimCommand &cmd) {
+    rig.dev.addCommandHandler([peerCloses](SimDevice &, SimCommand &cmd) {
         if (cmd.line != "config get version")
             return false;
         cmd.print(QByteArray("API version: 1.0.7"));
         cmd.print(QByteArray("System version: 2.3.1"));
-        cmd.dropConnection = true;
+        cmd.dropConnection = peerCloses;
         cmd.dropDelayMs = 0;
         return true;
     });
     QVERIFY(rig.link);
     rig.link->SetPromptless(true);
+    rig.link->SetQuietInterval(60000);
     QSignalSpy versions(rig.link.get(), &CBaseComm::OnGetQN714Version);
+    QSignalSpy received(rig.link.get(), &CBaseComm::OnRecvData);
     QVERIFY(rig.link->OpenComm());
     QTRY_VERIFY(rig.link->IsConnected());
     QVERIFY(rig.link->SendData("config get version", true));
-    QTRY_COMPARE(versions.count(), 1);
-    QCOMPARE(versions.first().first().toByteArray(), QByteArray("API version: 1.0.7\r\nSystem version: 2.3.1"));
+    QTRY_VERIFY(!received.isEmpty() && received.last().first().toByteArray().endsWith("System version: 2.3.1"));
+    if (!peerCloses)
+        rig.link->CloseComm();
+    QTRY_VERIFY(!rig.link->IsConnected());
+    QCOMPARE(versions.count(), versionCount);
+    if (versionCount)
+        QCOMPARE(versions.first().first().toByteArray(), QByteArray("API version: 1.0.7\r\nSystem version: 2.3.1"));
 }
 
 void TestLinkComm::pendingReplyAnsweredOnce()
