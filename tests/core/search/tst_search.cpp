@@ -1,199 +1,37 @@
-// Search, read-back and on-line check of the device manager, end to end in
-// the private test LAN: simulated devices answer discovery from their own
-// addresses and serve their Telnet shells there.
-#include "hoi_core/devicesearcher.h"
-#include "hoi_core/hoiconst.h"
-#include "hoi_core/hoidev.h"
-#include "hoi_core/hoidevmgr.h"
-#include "hoi_core/hoiscene.h"
-#include "simlan.h"
+// Search and read-back of the device manager, end to end in the private
+// test LAN: simulated devices answer discovery from their own addresses and
+// serve their Telnet shells there.
+#include "searchtestsupport.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <QtTest>
 
-#include <memory>
-
-namespace {
-
-const int kRoundMs = 200;
-
-QString AppFile(const char* name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
-}
-
-// The texts of the log lines, without their time stamps.
-QStringList Texts(const QSignalSpy& spy)
-{
-    QStringList texts;
-    for (const QList<QVariant>& args : spy)
-        texts << args.at(0).toString().mid(22);
-    return texts;
-}
-
-// The lines of the search itself, in order; the devices' own lines (connecting,
-// data, values read) are left out.
-QStringList SearchLines(const QSignalSpy& spy)
-{
-    static const QRegularExpression re(
-        QStringLiteral("^(Search start\\.\\.\\.|\\[\\d\\]Start multicast on .*|\\[\\] found device: .*|"
-                       "Device\\('.*'\\) (is|fails to be) updated\\.|All devices are updated\\.|"
-                       "The search is complete\\.|Unkown Device type.*|Warning: .*)$"));
-    QStringList lines;
-    for (const QString& text : Texts(spy)) {
-        if (re.match(text).hasMatch())
-            lines << text;
-    }
-    return lines;
-}
-
-QString MulticastAddrs()
-{
-    QStringList addrs;
-    for (const T_McastSource& src : ListMulticastSources())
-        addrs << src.addr.toString();
-    return addrs.join(QLatin1Char(','));
-}
-
-int CountLines(const QList<QByteArray>& lines, const QByteArray& line)
-{
-    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-}
-
-int CountPrefixed(const QList<QByteArray>& lines, const QByteArray& prefix)
-{
-    return static_cast<int>(
-        std::count_if(lines.begin(), lines.end(), [&prefix](const QByteArray& l) { return l.startsWith(prefix); }));
-}
-
-typedef QPair<int, int> Progress;
-
-QList<Progress> Progresses(const QSignalSpy& spy)
-{
-    QList<Progress> list;
-    for (const QList<QVariant>& args : spy)
-        list << Progress(args.at(0).value<E_ProgressNotify>(), args.at(1).toInt());
-    return list;
-}
-
-} // namespace
-
-class TestSearch : public QObject
+class TestSearch : public CSearchFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { InitTestCase(); }
+    void init() { Init(); }
+    void cleanup() { Cleanup(); }
 
     void searchEndToEnd();
-    void nothingAnswers();
     void environmentProxyIgnored();
+    void nothingAnswers();
     void fleetOf200();
     void unreachableDevice();
     void readBackCannotBeQueued();
-    void quietCheck();
-    void quietCheckFindsController();
     void controllerOnlySearchEnds();
     void renamedDeviceFoundByAddress();
     void hostileHostNamesAreIgnored();
     void removeDuringReadBack();
     void betweenReadBackStarts_data();
     void betweenReadBackStarts();
-    void clearAllDuringChecks();
     void saveAliasToDevices();
-    void factoryResetRenamesOnReturn_data();
-    void factoryResetRenamesOnReturn();
     void encoderListedByGatewayFirst_data();
     void encoderListedByGatewayFirst();
-    void unreadNameReadAgain();
-    void quietReadBackKeepsQueuedLines();
-    void readBackUnderWayGoesOnce();
-
-private:
-    // A manager with the sample products, short discovery rounds and no
-    // background check unless a test starts it.
-    CHOIDevMgr* NewMgr();
-    // Runs one explicit search to its end; false when it did not end in time.
-    bool Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore = true);
-    // Three decoders on the LAN, listed by one search of a new manager; null
-    // when that fails.
-    CHOIDevMgr* ThreeDecodersFound();
-    // Quiet checks whose rounds have been sent since the discovery log was
-    // cleared.
-    int CheckCount() const;
-
-    std::unique_ptr<CSimLan> m_pLan;
-    std::unique_ptr<CHOIDevMgr> m_pMgr;
 };
-
-void TestSearch::initTestCase()
-{
-    if (!CSimLan::IsTestLan())
-        QSKIP("needs the private test LAN (tests/lan/testlan.sh)");
-    QVERIFY(CSimLan::AvailableAddresses() >= 200);
-    QFile::remove(AppFile("config.xml"));
-    QVERIFY(QFile::copy(QStringLiteral(HOI_RESOURCES_DIR "/config.xml"), AppFile("config.xml")));
-}
-
-void TestSearch::init()
-{
-    QFile::remove(AppFile("hdcp.xml"));
-    m_pLan.reset(new CSimLan);
-}
-
-void TestSearch::cleanup()
-{
-    m_pMgr.reset();
-    m_pLan.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-CHOIDevMgr* TestSearch::NewMgr()
-{
-    m_pMgr.reset(new CHOIDevMgr);
-    m_pMgr->SetOnLineTimings(-1, CHOIDevMgr::E_ONLINE_INTERVAL);
-    m_pMgr->SetSearchRoundInterval(kRoundMs);
-    if (!m_pMgr->LoadProdConfig())
-        return nullptr;
-    m_pMgr->LoadHdcpConfig();
-    return m_pMgr.get();
-}
-
-bool TestSearch::Search(CHOIDevMgr* pMgr, int timeoutMs, bool bRestore)
-{
-    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
-    if (!pMgr->StartSearch(bRestore))
-        return false;
-    // A real event loop: QTRY and qWaitFor sleep 10 ms between turns, and a
-    // read-back of many lines would wait that long for every reply.
-    return !stopSpy.isEmpty() || stopSpy.wait(timeoutMs);
-}
-
-int TestSearch::CheckCount() const
-{
-    return m_pLan->Discovery().Requests().size() / (CHOIDevMgr::E_SEARCH_ROUNDS * ListMulticastSources().size());
-}
-
-CHOIDevMgr* TestSearch::ThreeDecodersFound()
-{
-    for (int i = 0; i < 3; ++i) {
-        if (!m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", i), "RX"))
-            return nullptr;
-    }
-    CHOIDevMgr* pMgr = m_pLan->Start() ? NewMgr() : nullptr;
-    if (!pMgr || !Search(pMgr, 30000) || pMgr->GetDevCount() != 3)
-        return nullptr;
-    return pMgr;
-}
 
 void TestSearch::searchEndToEnd()
 {
@@ -442,84 +280,6 @@ void TestSearch::readBackCannotBeQueued()
     QCOMPARE(pMgr->GetDevCount(), 3);
 }
 
-void TestSearch::quietCheck()
-{
-    CHOIDevMgr* pMgr = ThreeDecodersFound();
-    QVERIFY(pMgr);
-    CHOIDev* pDev1 = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1));
-    QVERIFY(pDev1 && pDev1->m_bOnLine);
-
-    // A new encoder appears; the background check runs every second (its
-    // rounds take 600 ms here).
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 3), "TX"));
-    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
-    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
-    QSignalSpy notifySpy(pMgr, &CHOIDevMgr::OnDeviceNotify);
-    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
-    m_pLan->ClearReceived();
-    pMgr->SetOnLineTimings(0, 1000);
-    QTest::qWait(2500);
-    QVERIFY(pMgr->IsQuietSearch());
-    QCOMPARE(pMgr->GetDevCount(), 3);
-    QVERIFY(!pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 3)));
-    QVERIFY(m_pLan->Commands(3).isEmpty());
-    QVERIFY(logSpy.isEmpty());
-    QVERIFY(progressSpy.isEmpty());
-    QVERIFY(notifySpy.isEmpty());
-    QVERIFY(stopSpy.isEmpty());
-
-    // Switched off: off-line within one check, announced once.
-    m_pLan->SetDeviceOn(1, false);
-    QTRY_VERIFY_WITH_TIMEOUT(!pDev1->m_bOnLine, 2000);
-    QCOMPARE(notifySpy.count(), 1);
-    QCOMPARE(notifySpy.at(0).at(0).value<CHOIDev*>(), pDev1);
-    QCOMPARE(notifySpy.at(0).at(1).value<E_DeviceNotify>(), E_DN_STATUS);
-    QTest::qWait(2200);
-    QCOMPARE(notifySpy.count(), 1);
-
-    // Back on: on-line again, and its settings are read again (without its name).
-    m_pLan->ClearReceived();
-    m_pLan->SetDeviceOn(1, true);
-    QTRY_VERIFY_WITH_TIMEOUT(pDev1->m_bOnLine, 2000);
-    QCOMPARE(notifySpy.count(), 2);
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /var/tmpfs/streamip"), 1, 5000);
-    QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 0);
-    QCOMPARE(pMgr->GetDevCount(), 3);
-}
-
-void TestSearch::quietCheckFindsController()
-{
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("QN714", 1), "QN714", false));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QSignalSpy foundSpy(pMgr, &CHOIDevMgr::signalFoundQN714);
-    pMgr->SetOnLineTimings(0, 1000);
-    QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 1, 3000);
-    CHOIDev* pCtrl = foundSpy.at(0).at(0).value<CHOIDev*>();
-    QVERIFY(pCtrl);
-    QCOMPARE(pMgr->GetDevCount(), 1); // the decoder is not created by the check
-    QCOMPARE(pMgr->GetDev(0), pCtrl);
-    QCOMPARE(pCtrl->GetDevType(), CHOIDev::E_DT_QN714);
-    QCOMPARE(pCtrl->GetHostName(), CSimLan::HostNameFor("QN714", 1));
-    QCOMPARE(pCtrl->GetName(), CSimLan::HostNameFor("QN714", 1));
-    QCOMPARE(pCtrl->GetTypeName(), g_strControllerType);
-    QCOMPARE(pCtrl->GetIPAddr(), m_pLan->Address(1).toString());
-    QCOMPARE(pMgr->GetFoundQN714List(), QList<CHOIDev*>({pCtrl}));
-    QTRY_VERIFY_WITH_TIMEOUT(pCtrl->m_bOnLine, 2000);
-    QTest::qWait(2200);
-    QCOMPARE(foundSpy.count(), 1);
-
-    // A controller the operator deleted is not found again until the list is cleared.
-    pMgr->AddQN714Dev(pCtrl);
-    QVERIFY(pMgr->RemoveDevice(pCtrl));
-    QTest::qWait(2500);
-    QCOMPARE(foundSpy.count(), 1);
-    QCOMPARE(pMgr->GetDevCount(), 0);
-    pMgr->ClearFoundDevList();
-    QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 2, 3000);
-}
-
 void TestSearch::controllerOnlySearchEnds()
 {
     // A controller has nothing to read back: counted at once, it alone must
@@ -668,62 +428,6 @@ void TestSearch::betweenReadBackStarts()
     }
 }
 
-void TestSearch::clearAllDuringChecks()
-{
-    for (int i = 0; i < 2; ++i)
-        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", i), "TX"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    pMgr->SetSearchRoundInterval(40);
-    pMgr->SetOnLineTimings(0, 90);
-    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
-    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
-
-    // Empty the manager at random moments of the background checks.
-    QRandomGenerator rng(4711);
-    for (int k = 0; k < 25; ++k) {
-        QTest::qWait(static_cast<int>(rng.bounded(150)));
-        pMgr->ClearAll();
-        QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
-        QVERIFY(pMgr->GetFoundDevMap().isEmpty());
-    }
-    // The quiet checks never ended a search or touched the status bar.
-    QCOMPARE(stopSpy.count(), 0);
-    QCOMPARE(progressSpy.count(), 0);
-
-    // A search is still accepted and runs to its end.
-    QVERIFY(Search(pMgr, 30000));
-    QCOMPARE(stopSpy.last().at(0).toInt(), 2);
-    QCOMPARE(pMgr->GetDevCount(), 2);
-
-    // Emptied in the middle of the rounds and of the read-back: the search
-    // ends at once and the window leaves its busy state.
-    for (int state : {int(CHOIDevMgr::E_SS_DISCOVERY), int(CHOIDevMgr::E_SS_READBACK)}) {
-        pMgr->ClearAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        stopSpy.clear();
-        progressSpy.clear();
-        // Two read-backs can end between two looks at the state: one device
-        // holds its read-back open until the manager is emptied.
-        m_pLan->Device(0)->setStallReplies(state == int(CHOIDevMgr::E_SS_READBACK));
-        QVERIFY(pMgr->StartSearch(true));
-        QTRY_COMPARE_WITH_TIMEOUT(pMgr->GetSearchState(), state, 5000);
-        pMgr->ClearAll();
-        m_pLan->Device(0)->setStallReplies(false);
-        QCOMPARE(stopSpy.count(), 1);
-        QCOMPARE(stopSpy.at(0).at(0).toInt(), 0);
-        QCOMPARE(stopSpy.at(0).at(1).toBool(), true);
-        QCOMPARE(Progresses(progressSpy).last(), Progress(E_PN_NONE, 100));
-        QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
-        QCOMPARE(pMgr->GetDevCount(), 0);
-        QTest::qWait(300);
-        QCOMPARE(stopSpy.count(), 1);
-        QVERIFY(Search(pMgr, 30000));
-        QCOMPARE(stopSpy.last().at(0).toInt(), 2);
-    }
-    QTest::qWait(300);
-}
-
 void TestSearch::saveAliasToDevices()
 {
     QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
@@ -749,55 +453,6 @@ void TestSearch::saveAliasToDevices()
     QCOMPARE(Texts(logSpy).filter("stored name"),
              QStringList("Device('" + pNameless->GetDisplayName()
                          + "') keeps its stored name: it has no alias to save."));
-}
-
-void TestSearch::factoryResetRenamesOnReturn_data()
-{
-    QTest::addColumn<bool>("bQueued");
-    QTest::newRow("reset queued") << true;
-    // A device never told to reset keeps the alias the operator gave it.
-    QTest::newRow("reset not queued") << false;
-}
-
-void TestSearch::factoryResetRenamesOnReturn()
-{
-    QFETCH(bool, bQueued);
-    const QString host = CSimLan::HostNameFor("IPE1000", 0);
-    QVERIFY(m_pLan->AddDevice(host, "TX"));
-    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 30000));
-    CHOIDev* pDev = pMgr->FindDevByHostName(host);
-    QVERIFY(pDev);
-    QCOMPARE(pDev->GetName(), QStringLiteral("Hall"));
-    QStringList names;
-    connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
-
-    // Reset as the device list does; the device restarts and is found again.
-    if (!bQueued) {
-        // No link to queue on, and none to be opened.
-        pDev->CloseComm();
-        pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
-    }
-    QCOMPARE(pMgr->ResetDevToDefault(pDev), bQueued);
-    pDev->m_eCommType = CHOIDev::E_CT_TELNET;
-    if (bQueued) {
-        QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
-        QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
-    }
-    pMgr->SetOnLineTimings(0, 1000);
-    m_pLan->SetDeviceOn(0, false);
-    QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
-    m_pLan->ClearReceived();
-    m_pLan->SetDeviceOn(0, true);
-
-    // Back on line: a reset device takes its host name as alias and its name
-    // is asked again; one never reset keeps its alias.
-    QTRY_VERIFY_WITH_TIMEOUT(pDev->m_bOnLine, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(names, bQueued ? QStringList({host, QString()}) : QStringList(), 5000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bQueued ? 1 : 0);
 }
 
 void TestSearch::encoderListedByGatewayFirst_data()
@@ -847,7 +502,7 @@ void TestSearch::encoderListedByGatewayFirst()
     });
     m_pLan->SetDeviceOn(1, true);
     if (bQuiet)
-        pMgr->SetOnLineTimings(0, 1000);
+        pMgr->SetOnLineTimings(0, kCheckMs);
     else
         QVERIFY(Search(pMgr, 30000));
     QTRY_VERIFY_WITH_TIMEOUT(pEnc->m_bOnLine, 5000);
@@ -892,130 +547,6 @@ void TestSearch::encoderListedByGatewayFirst()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(pMgr->FindDevByHostName(encHost), pEnc);
     QVERIFY(pScene->HasDev(pEnc));
-}
-
-void TestSearch::unreadNameReadAgain()
-{
-    // Found while its password is refused: its read-back fails, its name unread.
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
-    QVERIFY(m_pLan->Start());
-    SimDevice* pSim = m_pLan->Device(0);
-    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
-    pSim->setPassword(QStringLiteral("not the console's"));
-    pSim->setLoginRetryDelay(0);
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 40000));
-    CHOIDev* pEnc = pMgr->GetDev(0);
-    QVERIFY(pEnc->m_bNameUnread);
-
-    // The checks try it again, less and less often (the 1st, 2nd, 4th and
-    // 8th check: three refused logins each), quietly: no completion for
-    // the windows, at most one log line.
-    QSignalSpy sessionSpy(pSim, &SimDevice::sessionOpened);
-    QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
-    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
-    m_pLan->Discovery().ClearLog();
-    pMgr->SetSearchRoundInterval(30);
-    pMgr->SetOnLineTimings(0, 150);
-    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() > 10, 20000);
-    QVERIFY2(sessionSpy.count() <= 4 * 3, qPrintable(QString::number(sessionSpy.count())));
-    QCOMPARE(doneSpy.count(), 0);
-    QVERIFY(Texts(logSpy).filter(pEnc->GetDisplayName()).size() <= 1);
-
-    // It answers again: a later try reads its name.
-    pSim->setPassword(QString());
-    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 20000);
-    QVERIFY(!pEnc->m_bNameUnread);
-    QCOMPARE(doneSpy.count(), 0);
-}
-
-void TestSearch::quietReadBackKeepsQueuedLines()
-{
-    // Two encoders whose names are unread (their shells refused the
-    // search) and a decoder, of a family whose apply waits for encoders
-    // too; the encoders switched off, then back on.
-    for (int i = 0; i < 2; ++i) {
-        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE2000", i), "TX"));
-        m_pLan->Device(i)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
-        m_pLan->Device(i)->setRefuseConnections(true);
-    }
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD2000", 2), "RX"));
-    QVERIFY(m_pLan->Start());
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 40000));
-    QList<CHOIDev*> encs;
-    for (int i = 0; i < 2; ++i) {
-        encs << pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE2000", i));
-        QVERIFY(encs.last() && encs.last()->m_bNameUnread);
-        m_pLan->SetDeviceOn(i, false);
-    }
-    CHOIDev* pDec = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD2000", 2));
-    pMgr->SetSearchRoundInterval(30);
-    pMgr->SetOnLineTimings(0, 150);
-    QTRY_VERIFY_WITH_TIMEOUT(!encs[0]->m_bOnLine && !encs[1]->m_bOnLine, 5000);
-
-    // One device brought up a turn: the first encoder back applies a layout
-    // of the other before that one's step comes.
-    CHOIScene* pScene = pMgr->CreateScene("G-L");
-    pScene->SetGridSize(1, 1);
-    pScene->GetCell(0, 0)->rx = pDec;
-    QSignalSpy statusSpy(pScene, &CHOIScene::OnStatusChange);
-    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
-    CHOIDev* pVictim = nullptr;
-    pMgr->SetStartSliceMs(0);
-    connect(pMgr, &CHOIDevMgr::OnDeviceNotify, pScene, [&](CHOIDev* pDev, E_DeviceNotify eNotify) {
-        if (pVictim || eNotify != E_DN_STATUS || !encs.contains(pDev) || !pDev->m_bOnLine)
-            return;
-        pVictim = encs.at(1 - encs.indexOf(pDev));
-        pScene->GetCell(0, 0)->txList << pVictim;
-        QVERIFY(pScene->Apply(1));
-    });
-    m_pLan->ClearReceived();
-    m_pLan->SetDeviceOn(0, true);
-    m_pLan->SetDeviceOn(1, true);
-
-    // It took the layout's lines, without its default name, and the apply
-    // waited for them.
-    QTRY_COMPARE_WITH_TIMEOUT(statusSpy.count(), 1, 10000);
-    QCOMPARE(statusSpy.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
-    const int victim = encs.indexOf(pVictim);
-    QVERIFY(m_pLan->Commands(victim).contains("gbparam s 1 scene G-L"));
-    QCOMPARE(CountPrefixed(m_pLan->Commands(victim), "gbparam s 1 name"), 0);
-    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
-    // Its name is read by a later check, and is still its own.
-    QTRY_COMPARE_WITH_TIMEOUT(pVictim->GetName(), QStringLiteral("Enc Own"), 10000);
-    QCOMPARE(m_pLan->Device(victim)->param(QStringLiteral("name")), QStringLiteral("Enc%20Own"));
-}
-
-void TestSearch::readBackUnderWayGoesOnce()
-{
-    // Found while its shell refused; back, it hangs on the first line of the
-    // read-back of the next check.
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
-    QVERIFY(m_pLan->Start());
-    SimDevice* pSim = m_pLan->Device(0);
-    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
-    pSim->setRefuseConnections(true);
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 40000));
-    CHOIDev* pEnc = pMgr->GetDev(0);
-    pSim->setRefuseConnections(false);
-    pSim->setStallReplies(true);
-    m_pLan->ClearReceived();
-    m_pLan->Discovery().ClearLog();
-    pMgr->SetSearchRoundInterval(30);
-    pMgr->SetOnLineTimings(0, 150);
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1, 10000);
-    const int seen = CheckCount();
-    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() >= seen + 3, 5000);
-
-    // The checks that passed queued nothing more: sent again on a new
-    // session, the read-back goes out once.
-    pSim->setStallReplies(false);
-    pSim->dropConnections();
-    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 10000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "cat /etc/version"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSearch)

@@ -1,0 +1,331 @@
+// The device manager's quiet on-line checks, end to end in the private test
+// LAN: what they refresh, and the read-back of devices whose name is unread.
+#include "searchtestsupport.h"
+
+#include <QRandomGenerator>
+
+class TestOnLineCheck : public CSearchFixture
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InitTestCase(); }
+    void init() { Init(); }
+    void cleanup() { Cleanup(); }
+
+    void quietCheck();
+    void quietCheckFindsController();
+    void clearAllDuringChecks();
+    void factoryResetRenamesOnReturn_data();
+    void factoryResetRenamesOnReturn();
+    void unreadNameReadAgain();
+    void quietReadBackKeepsQueuedLines();
+    void readBackUnderWayGoesOnce();
+};
+
+void TestOnLineCheck::quietCheck()
+{
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
+    CHOIDev* pDev1 = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1));
+    QVERIFY(pDev1 && pDev1->m_bOnLine);
+
+    // A new encoder appears; the background checks run.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 3), "TX"));
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
+    QSignalSpy notifySpy(pMgr, &CHOIDevMgr::OnDeviceNotify);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    m_pLan->ClearReceived();
+    m_pLan->Discovery().ClearLog();
+    pMgr->SetOnLineTimings(0, kCheckMs);
+    WaitChecks(3);
+    QVERIFY(pMgr->IsQuietSearch());
+    QCOMPARE(pMgr->GetDevCount(), 3);
+    QVERIFY(!pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 3)));
+    QVERIFY(m_pLan->Commands(3).isEmpty());
+    QVERIFY(logSpy.isEmpty());
+    QVERIFY(progressSpy.isEmpty());
+    QVERIFY(notifySpy.isEmpty());
+    QVERIFY(stopSpy.isEmpty());
+
+    // Switched off: off-line within one check, announced once.
+    m_pLan->SetDeviceOn(1, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pDev1->m_bOnLine, 2000);
+    QCOMPARE(notifySpy.count(), 1);
+    QCOMPARE(notifySpy.at(0).at(0).value<CHOIDev*>(), pDev1);
+    QCOMPARE(notifySpy.at(0).at(1).value<E_DeviceNotify>(), E_DN_STATUS);
+    WaitChecks(3);
+    QCOMPARE(notifySpy.count(), 1);
+
+    // Back on: on-line again, and its settings are read again (without its name).
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(1, true);
+    QTRY_VERIFY_WITH_TIMEOUT(pDev1->m_bOnLine, 2000);
+    QCOMPARE(notifySpy.count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /var/tmpfs/streamip"), 1, 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 0);
+    QCOMPARE(pMgr->GetDevCount(), 3);
+}
+
+void TestOnLineCheck::quietCheckFindsController()
+{
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("QN714", 1), "QN714", false));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QSignalSpy foundSpy(pMgr, &CHOIDevMgr::signalFoundQN714);
+    pMgr->SetOnLineTimings(0, kCheckMs);
+    QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 1, 3000);
+    CHOIDev* pCtrl = foundSpy.at(0).at(0).value<CHOIDev*>();
+    QVERIFY(pCtrl);
+    QCOMPARE(pMgr->GetDevCount(), 1); // the decoder is not created by the check
+    QCOMPARE(pMgr->GetDev(0), pCtrl);
+    QCOMPARE(pCtrl->GetDevType(), CHOIDev::E_DT_QN714);
+    QCOMPARE(pCtrl->GetHostName(), CSimLan::HostNameFor("QN714", 1));
+    QCOMPARE(pCtrl->GetName(), CSimLan::HostNameFor("QN714", 1));
+    QCOMPARE(pCtrl->GetTypeName(), g_strControllerType);
+    QCOMPARE(pCtrl->GetIPAddr(), m_pLan->Address(1).toString());
+    QCOMPARE(pMgr->GetFoundQN714List(), QList<CHOIDev*>({pCtrl}));
+    QTRY_VERIFY_WITH_TIMEOUT(pCtrl->m_bOnLine, 2000);
+    WaitChecks(3);
+    QCOMPARE(foundSpy.count(), 1);
+
+    // A controller the operator deleted is not found again until the list is cleared.
+    pMgr->AddQN714Dev(pCtrl);
+    QVERIFY(pMgr->RemoveDevice(pCtrl));
+    WaitChecks(3);
+    QCOMPARE(foundSpy.count(), 1);
+    QCOMPARE(pMgr->GetDevCount(), 0);
+    pMgr->ClearFoundDevList();
+    QTRY_COMPARE_WITH_TIMEOUT(foundSpy.count(), 2, 3000);
+}
+
+void TestOnLineCheck::clearAllDuringChecks()
+{
+    for (int i = 0; i < 2; ++i)
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", i), "TX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    pMgr->SetSearchRoundInterval(40);
+    pMgr->SetOnLineTimings(0, 90);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QSignalSpy progressSpy(pMgr, &CHOIDevMgr::OnProgressNotify);
+
+    // Empty the manager at random moments of the background checks.
+    QRandomGenerator rng(4711);
+    for (int k = 0; k < 25; ++k) {
+        QTest::qWait(static_cast<int>(rng.bounded(150)));
+        pMgr->ClearAll();
+        QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+        QVERIFY(pMgr->GetFoundDevMap().isEmpty());
+    }
+    // The quiet checks never ended a search or touched the status bar.
+    QCOMPARE(stopSpy.count(), 0);
+    QCOMPARE(progressSpy.count(), 0);
+
+    // A search is still accepted and runs to its end.
+    QVERIFY(Search(pMgr, 30000));
+    QCOMPARE(stopSpy.last().at(0).toInt(), 2);
+    QCOMPARE(pMgr->GetDevCount(), 2);
+
+    // Emptied in the middle of the rounds and of the read-back: the search
+    // ends at once and the window leaves its busy state.
+    for (int state : {int(CHOIDevMgr::E_SS_DISCOVERY), int(CHOIDevMgr::E_SS_READBACK)}) {
+        pMgr->ClearAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        stopSpy.clear();
+        progressSpy.clear();
+        // Two read-backs can end between two looks at the state: one device
+        // holds its read-back open until the manager is emptied.
+        m_pLan->Device(0)->setStallReplies(state == int(CHOIDevMgr::E_SS_READBACK));
+        QVERIFY(pMgr->StartSearch(true));
+        QTRY_COMPARE_WITH_TIMEOUT(pMgr->GetSearchState(), state, 5000);
+        pMgr->ClearAll();
+        m_pLan->Device(0)->setStallReplies(false);
+        QCOMPARE(stopSpy.count(), 1);
+        QCOMPARE(stopSpy.at(0).at(0).toInt(), 0);
+        QCOMPARE(stopSpy.at(0).at(1).toBool(), true);
+        QCOMPARE(Progresses(progressSpy).last(), Progress(E_PN_NONE, 100));
+        QCOMPARE(pMgr->GetSearchState(), int(CHOIDevMgr::E_SS_IDLE));
+        QCOMPARE(pMgr->GetDevCount(), 0);
+        QTest::qWait(300);
+        QCOMPARE(stopSpy.count(), 1);
+        QVERIFY(Search(pMgr, 30000));
+        QCOMPARE(stopSpy.last().at(0).toInt(), 2);
+    }
+    QTest::qWait(300);
+}
+
+void TestOnLineCheck::factoryResetRenamesOnReturn_data()
+{
+    QTest::addColumn<bool>("bQueued");
+    QTest::newRow("reset queued") << true;
+    // A device never told to reset keeps the alias the operator gave it.
+    QTest::newRow("reset not queued") << false;
+}
+
+void TestOnLineCheck::factoryResetRenamesOnReturn()
+{
+    QFETCH(bool, bQueued);
+    const QString host = CSimLan::HostNameFor("IPE1000", 0);
+    QVERIFY(m_pLan->AddDevice(host, "TX"));
+    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 30000));
+    CHOIDev* pDev = pMgr->FindDevByHostName(host);
+    QVERIFY(pDev);
+    QCOMPARE(pDev->GetName(), QStringLiteral("Hall"));
+    QStringList names;
+    connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
+
+    // Reset as the device list does; the device restarts and is found again.
+    if (!bQueued) {
+        // No link to queue on, and none to be opened.
+        pDev->CloseComm();
+        pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
+    }
+    QCOMPARE(pMgr->ResetDevToDefault(pDev), bQueued);
+    pDev->m_eCommType = CHOIDev::E_CT_TELNET;
+    if (bQueued) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
+        QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
+    }
+    pMgr->SetOnLineTimings(0, kCheckMs);
+    m_pLan->SetDeviceOn(0, false);
+    QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(0, true);
+
+    // Back on line: a reset device takes its host name as alias and its name
+    // is asked again; one never reset keeps its alias.
+    QTRY_VERIFY_WITH_TIMEOUT(pDev->m_bOnLine, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(names, bQueued ? QStringList({host, QString()}) : QStringList(), 5000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bQueued ? 1 : 0);
+}
+
+void TestOnLineCheck::unreadNameReadAgain()
+{
+    // Found while its password is refused: its read-back fails, its name unread.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->Start());
+    SimDevice* pSim = m_pLan->Device(0);
+    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+    pSim->setPassword(QStringLiteral("not the console's"));
+    pSim->setLoginRetryDelay(0);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 40000));
+    CHOIDev* pEnc = pMgr->GetDev(0);
+    QVERIFY(pEnc->m_bNameUnread);
+
+    // The checks try it again, less and less often (the 1st, 2nd and 4th
+    // check: three refused logins each), quietly: no completion for the
+    // windows, at most one log line.
+    QSignalSpy sessionSpy(pSim, &SimDevice::sessionOpened);
+    QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    m_pLan->Discovery().ClearLog();
+    pMgr->SetOnLineTimings(0, kCheckMs);
+    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() > 7, 20000);
+    QVERIFY2(sessionSpy.count() <= 3 * 3, qPrintable(QString::number(sessionSpy.count())));
+    QCOMPARE(doneSpy.count(), 0);
+    QVERIFY(Texts(logSpy).filter(pEnc->GetDisplayName()).size() <= 1);
+
+    // It answers again: a later try reads its name.
+    pSim->setPassword(QString());
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 20000);
+    QVERIFY(!pEnc->m_bNameUnread);
+    QCOMPARE(doneSpy.count(), 0);
+}
+
+void TestOnLineCheck::quietReadBackKeepsQueuedLines()
+{
+    // Two encoders whose names are unread (their shells refused the
+    // search) and a decoder, of a family whose apply waits for encoders
+    // too; the encoders switched off, then back on.
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE2000", i), "TX"));
+        m_pLan->Device(i)->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+        m_pLan->Device(i)->setRefuseConnections(true);
+    }
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD2000", 2), "RX"));
+    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 40000));
+    QList<CHOIDev*> encs;
+    for (int i = 0; i < 2; ++i) {
+        encs << pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE2000", i));
+        QVERIFY(encs.last() && encs.last()->m_bNameUnread);
+        m_pLan->SetDeviceOn(i, false);
+    }
+    CHOIDev* pDec = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD2000", 2));
+    pMgr->SetOnLineTimings(0, kCheckMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!encs[0]->m_bOnLine && !encs[1]->m_bOnLine, 5000);
+
+    // One device brought up a turn: the first encoder back applies a layout
+    // of the other before that one's step comes.
+    CHOIScene* pScene = pMgr->CreateScene("G-L");
+    pScene->SetGridSize(1, 1);
+    pScene->GetCell(0, 0)->rx = pDec;
+    QSignalSpy statusSpy(pScene, &CHOIScene::OnStatusChange);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    CHOIDev* pVictim = nullptr;
+    pMgr->SetStartSliceMs(0);
+    connect(pMgr, &CHOIDevMgr::OnDeviceNotify, pScene, [&](CHOIDev* pDev, E_DeviceNotify eNotify) {
+        if (pVictim || eNotify != E_DN_STATUS || !encs.contains(pDev) || !pDev->m_bOnLine)
+            return;
+        pVictim = encs.at(1 - encs.indexOf(pDev));
+        pScene->GetCell(0, 0)->txList << pVictim;
+        QVERIFY(pScene->Apply(1));
+    });
+    m_pLan->ClearReceived();
+    m_pLan->SetDeviceOn(0, true);
+    m_pLan->SetDeviceOn(1, true);
+
+    // It took the layout's lines, without its default name, and the apply
+    // waited for them.
+    QTRY_COMPARE_WITH_TIMEOUT(statusSpy.count(), 1, 10000);
+    QCOMPARE(statusSpy.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    const int victim = encs.indexOf(pVictim);
+    QVERIFY(m_pLan->Commands(victim).contains("gbparam s 1 scene G-L"));
+    QCOMPARE(CountPrefixed(m_pLan->Commands(victim), "gbparam s 1 name"), 0);
+    QCOMPARE(Texts(logSpy).filter("Warning:"), QStringList());
+    // Its name is read by a later check, and is still its own.
+    QTRY_COMPARE_WITH_TIMEOUT(pVictim->GetName(), QStringLiteral("Enc Own"), 10000);
+    QCOMPARE(m_pLan->Device(victim)->param(QStringLiteral("name")), QStringLiteral("Enc%20Own"));
+}
+
+void TestOnLineCheck::readBackUnderWayGoesOnce()
+{
+    // Found while its shell refused; back, it hangs on the first line of the
+    // read-back of the next check.
+    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
+    QVERIFY(m_pLan->Start());
+    SimDevice* pSim = m_pLan->Device(0);
+    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
+    pSim->setRefuseConnections(true);
+    CHOIDevMgr* pMgr = NewMgr();
+    QVERIFY(Search(pMgr, 40000));
+    CHOIDev* pEnc = pMgr->GetDev(0);
+    pSim->setRefuseConnections(false);
+    pSim->setStallReplies(true);
+    m_pLan->ClearReceived();
+    m_pLan->Discovery().ClearLog();
+    pMgr->SetOnLineTimings(0, kCheckMs);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), 1, 10000);
+    const int seen = CheckCount();
+    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() >= seen + 3, 5000);
+
+    // The checks that passed queued nothing more: sent again on a new
+    // session, the read-back goes out once.
+    pSim->setStallReplies(false);
+    pSim->dropConnections();
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetComm()->GetSendQueueCount(), 0, 10000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "cat /etc/version"), 1);
+}
+
+QTEST_GUILESS_MAIN(TestOnLineCheck)
+#include "tst_onlinecheck.moc"
