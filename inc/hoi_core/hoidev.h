@@ -231,8 +231,9 @@ public:
     // cannot be queued. A search's try (bQuiet false) starts afresh.
     bool ReadBackWhole(bool bQuiet);
     // Only the quiet try's lines are queued: nobody waits on them, so their
-    // end and their log lines go to the manager alone.
-    bool IsQuietQueue() const;
+    // end and their log lines go to the manager alone. Asked for every line
+    // sent and received: the usual answer costs one test.
+    bool IsQuietQueue() const { return m_bQuietReadBack && QuietQueueHoldsOnlyIts(); }
     int GetQuietFailures() const { return m_nQuietFailures; }
 
     // ---- identity ----
@@ -508,6 +509,7 @@ private:
     void EndQueue(E_CommResult eResult);
     // A log line of the link's, left out while the queue is quiet.
     void LinkLog(const QString &strLine);
+    bool QuietQueueHoldsOnlyIts() const;
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);
     // slotOnReadParam's steps: each stores the replies of its kind and says

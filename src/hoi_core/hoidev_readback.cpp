@@ -236,9 +236,9 @@ bool CHOIDev::ReadBackWhole(bool bQuiet)
     return true;
 }
 
-bool CHOIDev::IsQuietQueue() const
+bool CHOIDev::QuietQueueHoldsOnlyIts() const
 {
-    return m_bQuietReadBack && (m_bQuietQueuing || (m_pComm && m_pComm->GetPushCount() == m_nQuietMark));
+    return m_bQuietQueuing || (m_pComm && m_pComm->GetPushCount() == m_nQuietMark);
 }
 
 void CHOIDev::SetOnLine(bool bOnLine)
