@@ -254,6 +254,9 @@ void TestHttpConnect::rawAnswers_data()
     row("codings in two lines",
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nOK\r\n0\r\n\r\n",
         QVariant(200));
+    row("empty last coding", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked,\r\n\r\n2\r\nOK\r\n0\r\n\r\n", QVariant(200));
+    row("coding on a folded line",
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip,\r\n chunked\r\n\r\n2\r\nOK\r\n0\r\n\r\n", QVariant(200));
     row("LF head, CR LF empty line", "HTTP/1.1 200 OK\nContent-Length: 2\n\r\nOK", QVariant(200));
     row("empty lines before status lines", "\r\nHTTP/1.1 100 Continue\r\n\r\n\r\n" + length2, QVariant(200));
 }
