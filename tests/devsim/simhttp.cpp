@@ -13,6 +13,9 @@ const QByteArray kScenePath = QByteArrayLiteral("/scene_upload");
 const qint64 kMaxBody = 64 * 1024 * 1024;
 // A slow reader takes its share this often.
 const int kSlowReadTickMs = 50;
+// Between two pieces of an answer: a peer in this process has read the
+// first long before, unless the machine is very busy.
+const int kPiecePauseMs = 10;
 
 QByteArray ReasonPhrase(int status)
 {
@@ -58,6 +61,21 @@ QByteArray HeaderParam(const QByteArray &value, const QByteArray &key)
         return v;
     }
     return QByteArray();
+}
+
+QList<QByteArray> Pieces(const QByteArray &bytes, CSimHttp::E_AnswerSplit eSplit)
+{
+    QList<QByteArray> pieces;
+    int nFrom = 0;
+    for (int i = 0; i < bytes.size(); ++i) {
+        const bool bCut = eSplit == CSimHttp::E_AS_BYTES || i + 1 == bytes.size()
+                          || (eSplit == CSimHttp::E_AS_LINE_ENDS && (bytes[i] == '\n' || bytes[i + 1] == '\n'));
+        if (bCut) {
+            pieces.append(bytes.mid(nFrom, i + 1 - nFrom));
+            nFrom = i + 1;
+        }
+    }
+    return pieces;
 }
 
 } // namespace
@@ -228,7 +246,7 @@ void CSimHttp::process(Session *s)
         m_requests.append(req);
         s->index = m_requests.size() - 1;
         if (m_fault == E_HF_CONTINUE)
-            s->socket->write("HTTP/1.1 100 Continue\r\n\r\n");
+            send(s, "HTTP/1.1 100 Continue\r\n\r\n", false);
     }
 
     T_SimHttpRequest &req = m_requests[s->index];
@@ -267,7 +285,7 @@ void CSimHttp::finishRequest(Session *s)
     if (m_fault == E_HF_ENDLESS_ANSWER) {
         s->answered = true;
         m_requests[s->index].status = 200;
-        s->socket->write("HTTP/1.1 200 OK\r\n\r\n" + QByteArray(qMax(0, m_faultValue), 'x'));
+        send(s, "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(qMax(0, m_faultValue), 'x'), false);
         emit RequestDone(s->index);
         return;
     }
@@ -315,20 +333,19 @@ void CSimHttp::answer(Session *s, int status, const QByteArray &body, const QByt
     const bool bLength = status != 204 && status != 304;
     if (m_fault == E_HF_LF_HEAD) {
         // A small server passing on the lines of its script as they are.
-        s->socket->write("HTTP/1.0 " + statusLine + "\r\nContent-type: text/plain\n\n" + body);
-        s->socket->disconnectFromHost();
+        send(s, "HTTP/1.0 " + statusLine + "\r\nContent-type: text/plain\n\n" + body, true);
     } else if (m_fault == E_HF_LF_ONLY) {
         QByteArray head = "HTTP/1.1 " + statusLine + '\n';
         if (bLength)
             head += "Content-Length: " + QByteArray::number(body.size()) + '\n';
-        s->socket->write(head + '\n' + body);
+        send(s, head + '\n' + body, false);
     } else if (m_fault == E_HF_RAW_ANSWER) {
-        s->socket->write(m_rawAnswer);
+        send(s, m_rawAnswer, false);
     } else if (m_fault == E_HF_CHUNKED) {
         QByteArray chunks;
         if (!body.isEmpty())
             chunks = QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n";
-        s->socket->write("HTTP/1.1 " + statusLine + "\r\nTransfer-Encoding: chunked\r\n\r\n" + chunks + "0\r\n\r\n");
+        send(s, "HTTP/1.1 " + statusLine + "\r\nTransfer-Encoding: chunked\r\n\r\n" + chunks + "0\r\n\r\n", false);
     } else {
         QByteArray head = "HTTP/1.1 " + statusLine + "\r\n";
         if (!type.isEmpty())
@@ -336,21 +353,51 @@ void CSimHttp::answer(Session *s, int status, const QByteArray &body, const QByt
         if (bLength)
             head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
         head += "Connection: close\r\n\r\n";
-        s->socket->write(head + body);
-        s->socket->disconnectFromHost(); // after the bytes are out
+        send(s, head + body, true);
     }
     if (index >= 0)
         emit RequestDone(index);
+}
+
+void CSimHttp::send(Session *s, const QByteArray &bytes, bool bClose)
+{
+    if (m_split == E_AS_WHOLE)
+        s->pieces.append(bytes);
+    else
+        s->pieces += Pieces(bytes, m_split);
+    s->closeAfter = s->closeAfter || bClose;
+    if (!s->pause || !s->pause->isActive())
+        sendPiece(s);
+}
+
+void CSimHttp::sendPiece(Session *s)
+{
+    if (!s->pieces.isEmpty()) {
+        s->socket->write(s->pieces.takeFirst());
+        s->socket->flush(); // on its way now, alone
+    }
+    if (!s->pieces.isEmpty()) {
+        if (!s->pause) {
+            s->pause = new QTimer(this);
+            s->pause->setSingleShot(true);
+            connect(s->pause, &QTimer::timeout, this, [this, s]() { sendPiece(s); });
+        }
+        s->pause->start(kPiecePauseMs);
+    } else if (s->closeAfter) {
+        s->socket->disconnectFromHost(); // after the bytes are out
+    }
 }
 
 void CSimHttp::dropSession(Session *s)
 {
     if (!m_sessions.removeOne(s))
         return;
-    if (s->tick) {
-        // It may be the one running now.
-        s->tick->stop();
-        s->tick->deleteLater();
+    // Either timer may be the one running now.
+    for (QTimer *pTimer : {s->tick, s->pause}) {
+        if (pTimer) {
+            pTimer->stop();
+            pTimer->deleteLater();
+        }
     }
     s->socket->disconnect(this);
     s->socket->abort();

@@ -49,7 +49,7 @@ struct T_SimHttpRequest
 //   GET  "/scene_download": 200 with that, 404 while nothing was uploaded
 // Anything else: 404. A POST without a multipart body: 400.
 // Every answer closes its connection, but under E_HF_LF_ONLY, E_HF_CHUNKED and
-// E_HF_RAW_ANSWER.
+// E_HF_RAW_ANSWER. An answer goes in one write, or in pieces (SetAnswerSplit).
 class CSimHttp : public QObject
 {
     Q_OBJECT
@@ -68,6 +68,14 @@ public:
         E_HF_CHUNKED,    // a chunked body; stays open
         E_HF_CONTINUE,   // "100 Continue" as soon as the request head is in, then the answer
         E_HF_RAW_ANSWER, // takes the request as usual, answers with the bytes of SetRawAnswer; stays open
+    };
+
+    // How an answer goes out. Each piece is written on its own, after a
+    // pause long enough for a peer in this process to have read the last one.
+    enum E_AnswerSplit {
+        E_AS_WHOLE = 0,  // in one write
+        E_AS_BYTES,      // a byte at a time
+        E_AS_LINE_ENDS,  // cut on either side of every LF: inside a head, a chunk's size line and line end
     };
 
     explicit CSimHttp(QObject *parent = nullptr);
@@ -93,6 +101,7 @@ public:
     E_Fault Fault() const { return m_fault; }
     // What E_HF_RAW_ANSWER sends, byte for byte.
     void SetRawAnswer(const QByteArray &bytes) { m_rawAnswer = bytes; }
+    void SetAnswerSplit(E_AnswerSplit eSplit) { m_split = eSplit; }
     // Answers every request that a stall holds now, late (RequestDone comes
     // again for each).
     void AnswerHeld(int nStatus);
@@ -129,6 +138,9 @@ private:
         bool answered = false;
         int pace = 0; // bytes taken per tick of a slow reader; 0 takes all
         QTimer *tick = nullptr; // of a slow reader
+        QList<QByteArray> pieces; // of the answer, still to write
+        bool closeAfter = false;  // once they are out
+        QTimer *pause = nullptr;  // between two pieces
     };
 
     void onNewConnection();
@@ -137,6 +149,10 @@ private:
     void process(Session *s);
     void finishRequest(Session *s);
     void answer(Session *s, int status, const QByteArray &body, const QByteArray &type = QByteArray());
+    // Writes bytes of the answer, in pieces as m_split says; the connection
+    // closes after them when bClose.
+    void send(Session *s, const QByteArray &bytes, bool bClose);
+    void sendPiece(Session *s);
     void dropSession(Session *s);
 
     QTcpServer *m_server = nullptr;
@@ -147,6 +163,7 @@ private:
     E_Fault m_fault = E_HF_NONE;
     int m_faultValue = 0;
     QByteArray m_rawAnswer;
+    E_AnswerSplit m_split = E_AS_WHOLE;
     QList<Session *> m_sessions;
     QList<T_SimHttpRequest> m_requests;
     QMap<QByteArray, QByteArray> m_stored;

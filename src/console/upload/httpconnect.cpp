@@ -308,7 +308,8 @@ namespace {
 
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    // LF too: a folded field's value spans lines.
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 // Narrows [p, e) to its bytes without the blanks around them.
@@ -343,6 +344,38 @@ int StatusCode(const char *p, const char *e)
     for (; p < e && p - pDigits < 9 && *p >= '0' && *p <= '9'; ++p)
         nCode = nCode * 10 + (*p - '0');
     return p > pDigits && (p == e || IsBlank(*p)) ? nCode : 0;
+}
+
+// The LF that ends the line at p of a head ending at e, with the lines
+// folded onto it (those that start with a blank).
+const char *FieldEnd(const char *p, const char *e)
+{
+    const char *pLf = static_cast<const char *>(memchr(p, '\n', size_t(e - p)));
+    while (pLf + 1 < e && (pLf[1] == ' ' || pLf[1] == '\t'))
+        pLf = static_cast<const char *>(memchr(pLf + 1, '\n', size_t(e - pLf - 1)));
+    return pLf;
+}
+
+// Narrows the list [p, e) to its last member, trimmed; empty members are
+// none ("chunked," names chunked last). False when it names none.
+bool LastMember(const char *&p, const char *&e)
+{
+    for (const char *pEnd = e;;) {
+        const char *pStart = pEnd;
+        while (pStart > p && pStart[-1] != ',')
+            --pStart;
+        const char *pMember = pStart;
+        const char *pMemberEnd = pEnd;
+        Trim(pMember, pMemberEnd);
+        if (pMember < pMemberEnd) {
+            p = pMember;
+            e = pMemberEnd;
+            return true;
+        }
+        if (pStart == p)
+            return false;
+        pEnd = pStart - 1; // before its comma
+    }
 }
 
 // Splits a header line [p, e) at its colon into a trimmed name [p, e) and
@@ -463,19 +496,16 @@ bool HttpConnect::AnswerReader::ReadHead()
     bool bChunked = false;
     int nLength = -1;
     for (pLine = pLf + 1; pLine < pHeadEnd; pLine = pLf + 1) {
-        pLf = static_cast<const char *>(memchr(pLine, '\n', size_t(pHeadEnd - pLine)));
+        pLf = FieldEnd(pLine, pHeadEnd);
         const char *pName = pLine;
         const char *pNameEnd = pLf;
         const char *pValue = nullptr;
         const char *pValueEnd = nullptr;
         if (!SplitField(pName, pNameEnd, pValue, pValueEnd))
             continue;
-        if (IsWord(pName, pNameEnd, "transfer-encoding") && pValue < pValueEnd) {
-            const char *pCoding = pValueEnd;
-            while (pCoding > pValue && pCoding[-1] != ',')
-                --pCoding;
-            Trim(pCoding, pValueEnd);
-            bChunked = IsWord(pCoding, pValueEnd, "chunked");
+        if (IsWord(pName, pNameEnd, "transfer-encoding")) {
+            if (LastMember(pValue, pValueEnd))
+                bChunked = IsWord(pValue, pValueEnd, "chunked");
         } else if (IsWord(pName, pNameEnd, "content-length") && nLength < 0 && pValue < pValueEnd) {
             nLength = ContentLength(pValue, pValueEnd);
         }
