@@ -5,12 +5,16 @@
 // each device on its own address, with its shell on port 24, answering
 // discovery, with the models of the sample config.xml, so that a console
 // started in the same namespace finds and reads them.
+// HOI_DEVSIM_REFUSE_LOGIN=<i>[,<j>...][:<seconds>] makes those devices refuse
+// the console's password (for the first seconds only, when given), each with
+// a stored name of its own: a device whose name the console has not read.
 #include "simdevice_commands.h"
 #include "simfleet.h"
 #include "simlan.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -25,6 +29,23 @@ struct T_Model
 const T_Model kModels[] = {{"IPE1000", "TX", true},  {"IPD1000", "RX", true}, {"IPE2000", "TX", false},
                            {"IPD2000", "RX", false}, {"IPM2000", "MRX", true}, {"IPW400", "WP", true},
                            {"IPG100", "GW", true},   {"IPD1000", "RX", true},  {"QN714", "QN714", false}};
+
+void RefuseLogins(CSimLan &lan, const QString &spec)
+{
+    if (spec.isEmpty())
+        return;
+    const QStringList parts = spec.split(QLatin1Char(':'));
+    for (const QString &index : parts.first().split(QLatin1Char(','))) {
+        const int i = index.toInt();
+        if (i < 0 || i >= lan.Count())
+            continue;
+        SimDevice *pDev = lan.Device(i);
+        pDev->setParam(QStringLiteral("name"), QStringLiteral("Own%20Name%20") + QString::number(i));
+        pDev->setPassword(QStringLiteral("refused"));
+        if (parts.size() > 1)
+            QTimer::singleShot(parts.at(1).toInt() * 1000, pDev, [pDev] { pDev->setPassword(QString()); });
+    }
+}
 
 int ServeLan(int count, QTextStream &out, QTextStream &err)
 {
@@ -48,6 +69,7 @@ int ServeLan(int count, QTextStream &out, QTextStream &err)
         out << lan.Address(i).toString() << ' ' << pDev->port() << ' ' << pDev->hostName() << ' '
             << model.type << '\n';
     }
+    RefuseLogins(lan, qEnvironmentVariable("HOI_DEVSIM_REFUSE_LOGIN"));
     if (!lan.Start()) {
         err << "hoi_devsim: cannot answer discovery\n";
         return 1;
