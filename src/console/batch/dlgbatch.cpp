@@ -484,29 +484,39 @@ void CDlgBatch::ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev)
 
 void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call)
 {
-    QList<CHOIDev *> &failList = FailList(ePage);
+    // Every device counts once its queue has ended: drained, or given up
+    // after the link's own retries. Waiting for all of them from the start,
+    // the round cannot end before its last device has been called.
+    m_eWaitPage = ePage;
+    m_nWaitDevCount = devs.size();
+    m_linkWaits = QSet<CHOIDev *>(devs.begin(), devs.end());
     for (CHOIDev *pDev : devs) {
-        if (!pDev) {
-            failList.append(pDev);
+        if (pDev)
+            ShowDevProgress(ePage, pDev);
+        if (!pDev || !pDev->m_bOnLine) {
+            LinkAnswered(pDev, false);
             continue;
         }
-        ShowDevProgress(ePage, pDev);
-        // Lines queued on a link that is down bring it up; the device counts
-        // as done only once that link has taken them.
-        const bool bLinkUp = pDev->GetComm() && pDev->GetComm()->IsConnected();
-        if (!pDev->m_bOnLine || !call(pDev))
-            failList.append(pDev);
-        else if (!bLinkUp)
-            m_linkWaits.insert(pDev);
+        // Listened to before the call: a queue given up at once ends inside it.
+        connect(pDev, &CHOIDev::OnCmdCompleted, this,
+                [this](CHOIDev *pFrom, E_ControlObject eObj, E_CommResult eResult) {
+                    if (eObj == E_CO_DEV)
+                        LinkAnswered(pFrom, eResult == E_CR_SUCCESS);
+                });
+        connect(pDev, &QObject::destroyed, this, [this, pDev]() { LinkAnswered(pDev, false); });
+        const bool bOk = call(pDev);
+        // A call that queued nothing has no queue end to wait for.
+        if (!bOk || !pDev->GetComm() || pDev->GetComm()->GetSendQueueCount() == 0)
+            LinkAnswered(pDev, bOk);
     }
-    FinishBatch(ePage, devs.size());
 }
 
 void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
 {
     if (!m_linkWaits.remove(pDev))
         return;
-    pDev->disconnect(this);
+    if (pDev)
+        pDev->disconnect(this);
     if (!bOk)
         FailList(m_eWaitPage).append(pDev);
     if (m_linkWaits.isEmpty())
@@ -520,22 +530,6 @@ QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const
 
 void CDlgBatch::FinishBatch(E_BatchPage ePage, int nDevCount)
 {
-    if (!m_linkWaits.isEmpty()) {
-        // The dialog stays disabled until every such link has ended its
-        // queue: drained, or given up after the link's own retries.
-        m_eWaitPage = ePage;
-        m_nWaitDevCount = nDevCount;
-        const QSet<CHOIDev *> waits = m_linkWaits;
-        for (CHOIDev *pDev : waits) {
-            connect(pDev, &CHOIDev::OnCmdCompleted, this,
-                    [this](CHOIDev *pFrom, E_ControlObject eObj, E_CommResult eResult) {
-                        if (eObj == E_CO_DEV)
-                            LinkAnswered(pFrom, eResult == E_CR_SUCCESS);
-                    });
-            connect(pDev, &QObject::destroyed, this, [this, pDev]() { LinkAnswered(pDev, false); });
-        }
-        return;
-    }
     ResultLabel(ePage)->setText(ResultText(nDevCount, FailList(ePage).size()));
     DetailsButton(ePage)->show();
     setDisabled(false);

@@ -34,15 +34,14 @@ class CDlgBatch;
 // the chooser on the left, one device after another, and reports per page
 // how many devices took it and which did not.
 //
-// A synchronous operation runs inside its clicked slot with the dialog
-// disabled: it only queues lines on each device's link and never waits for a
-// reply, so a dead device holds up no other. A device counts as done once its
-// deciding command was accepted into its link's queue; an off-line device is
-// counted as failed and nothing is sent to it. A device whose link was down
-// counts only once that link has come up and answered its lines; until then
-// the dialog stays disabled. The three image uploads go over HTTP and finish
-// later; an upload whose device takes nothing of it for the stall time
-// fails.
+// A synchronous operation queues its lines on every device's link inside its
+// clicked slot, without waiting for a reply, so a dead device holds up no
+// other. A device counts once its link's queue has ended: drained, or given
+// up after the link's own retries. The result line comes after the last;
+// until then the dialog stays disabled. An off-line device is counted as
+// failed and nothing is sent to it. The three image uploads go over HTTP
+// and finish later; an upload whose device takes nothing of it for the
+// stall time fails.
 class CDlgBatch : public QDialog, public IDevFilterCustomItem
 {
     Q_OBJECT
@@ -217,14 +216,13 @@ private:
     // A refused input check: the message, the dialog enabled again; false.
     bool RefuseBatch(const QString &strText, QWidget *pFocus = nullptr);
     // Shows each device on the page's label and calls it; an off-line
-    // device or a false result goes into the failure list. Then
-    // FinishBatch.
+    // device, a false result or a queue that ended in failure goes into the
+    // failure list. FinishBatch once every device's queue has ended.
     void ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call);
     // An operation without input to check: StartBatch, then ApplyToDevs.
     void RunBatch(E_BatchPage ePage, const DevCall &call);
     void ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev);
-    // The result line, the Details button and the dialog enabled again,
-    // once the links the operation had to bring up have answered.
+    // The result line, the Details button and the dialog enabled again.
     void FinishBatch(E_BatchPage ePage, int nDevCount);
     void LinkAnswered(CHOIDev *pDev, bool bOk);
     QString ResultText(int nDevCount, int nFailCount) const;
@@ -307,8 +305,7 @@ private:
     QHash<HttpConnect *, T_Upload> m_uploads;
     int m_nUploadRound;
     int m_nUploadStallMs = kDefaultUploadStallMs;
-    // Devices of the running operation whose link was down when their lines
-    // were queued; the result waits for each to end that queue.
+    // Devices of the running operation whose queue has not ended yet.
     QSet<CHOIDev *> m_linkWaits;
     E_BatchPage m_eWaitPage = E_BP_IP;
     int m_nWaitDevCount = 0;
