@@ -6,6 +6,7 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoiwidget/serialformat.h"
 #include "hoiwidget/serialtext.h"
+#include "settings/dlgserialsetting.h"
 
 // ---------------------------------------------------------------------------
 // Port controls
@@ -92,17 +93,8 @@ void CDlgBatch::on_pbSerialSet_apply_clicked()
     ReadPortControls(false, nBaud, nDataBits, cParity, nStopBits);
     const QString strSetting = PortSettingText(nBaud, nDataBits, cParity, nStopBits);
     const int nTimeout = ui->spinBox_TimeOut->value();
-    RunBatch(E_BP_SERIAL, [&](CHOIDev *pDev) {
-        if (!pDev->SendParamSet(QStringLiteral("s0_baudrate"), strSetting, false))
-            return false;
-        pDev->SetS0Baudrate(strSetting);
-        if (pDev->GetDevType() == CHOIDev::E_DT_TX) {
-            pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
-            pDev->SetSoipType2TokenTimeout(nTimeout);
-        }
-        pDev->SaveParam();
-        return true;
-    });
+    // As the device's own Serial Settings: kept once the device took it.
+    RunBatch(E_BP_SERIAL, [&](CHOIDev *pDev) { return ApplySerialSetting(pDev, strSetting, nTimeout); });
 }
 
 void CDlgBatch::slotSerialSendMsg()

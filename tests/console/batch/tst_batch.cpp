@@ -1351,6 +1351,8 @@ void TestBatch::resultAfterEveryQueueEnds()
     W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(m_pLan->Address(RX1).toString());
     W<QCheckBox>(dlg, "cBdevRestart")->setChecked(false);
     W<QLineEdit>(dlg, "lineEdit")->setText(QStringLiteral("120"));
+    for (int i : devs)
+        Dev(i)->SetS0Baudrate(QStringLiteral("9600-8n1"));
     for (int i : stalls ? QList<int>() : devs)
         Dev(i)->CloseComm();
     m_pLan->Device(dead)->setRefuseConnections(!stalls);
@@ -1360,6 +1362,8 @@ void TestBatch::resultAfterEveryQueueEnds()
         m_pLan->Device(dead)->setRefuseConnections(false);
         m_pLan->Device(dead)->setStallReplies(false);
         Dev(dead)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
+        for (int i : devs)
+            Dev(i)->SetS0Baudrate(QStringLiteral("115200-8n1"));
         RestoreAddresses(saved);
     });
     W<QPushButton>(dlg, button.constData())->click();
@@ -1373,6 +1377,11 @@ void TestBatch::resultAfterEveryQueueEnds()
                             + QLatin1Char('|') + Dev(dead)->GetIPAddr();
     QCOMPARE(DetailRows(dlg, ("pb" + page + "Details").constData()),
              QStringList({QStringLiteral("Failure details"), deadRow}));
+    // Only a device that took the serial format keeps it.
+    if (page == "SerialSet") {
+        QCOMPARE(Dev(live)->GetS0Baudrate(), QStringLiteral("115200-8n1"));
+        QCOMPARE(Dev(dead)->GetS0Baudrate(), QStringLiteral("9600-8n1"));
+    }
     // The restart ends the session a second later.
     if (page == "Others")
         QTRY_VERIFY_WITH_TIMEOUT(!Dev(live)->GetComm()->IsConnected(), 5000);
