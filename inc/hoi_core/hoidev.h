@@ -221,7 +221,7 @@ public:
     // ---- on-line edge ----
     void SetOnLine(bool bOnLine);
 
-    // ---- reading a device whose name is unread back whole ----
+    // ---- the read-back of a device whose name is unread ----
     // The one rule for when the on-line check tries it: the name unread, the
     // link idle (no line queued, not connecting, no retry armed) and, after
     // failed tries, a gap of checks that doubles up to nMaxGap. Called once
@@ -233,7 +233,7 @@ public:
     // Only the quiet try's lines are queued: nobody waits on them, so their
     // end and their log lines go to the manager alone. Asked for every line
     // sent and received: the usual answer costs one test.
-    bool IsQuietQueue() const { return m_bQuietReadBack && QuietQueueHoldsOnlyIts(); }
+    bool IsQuietQueue() const { return m_bQuietReadBack && QuietLinesAlone(); }
     int GetQuietFailures() const { return m_nQuietFailures; }
 
     // ---- identity ----
@@ -509,7 +509,7 @@ private:
     void EndQueue(E_CommResult eResult);
     // A log line of the link's, left out while the queue is quiet.
     void LinkLog(const QString &strLine);
-    bool QuietQueueHoldsOnlyIts() const;
+    bool QuietLinesAlone() const;
     bool QueueLine(const QString &strLine, bool bConnect);
     void ConnectToDev(bool bFromTimer);
     // slotOnReadParam's steps: each stores the replies of its kind and says

@@ -236,7 +236,7 @@ bool CHOIDev::ReadBackWhole(bool bQuiet)
     return true;
 }
 
-bool CHOIDev::QuietQueueHoldsOnlyIts() const
+bool CHOIDev::QuietLinesAlone() const
 {
     return m_bQuietQueuing || (m_pComm && m_pComm->GetPushCount() == m_nQuietMark);
 }
