@@ -227,8 +227,8 @@ public:
     // failed tries, a gap of checks that doubles up to nMaxGap. Called once
     // per check that finds the device.
     bool IsQuietReadBackDue(int nMaxGap);
-    // UpdateFromDev(true) as a counted try; false (a failed try) when it
-    // cannot be queued. A search's try (bQuiet false) starts afresh.
+    // UpdateFromDev(true); false when it cannot be queued. The quiet
+    // check's try (bQuiet) counts for the gap; a search's starts it afresh.
     bool ReadBackWhole(bool bQuiet);
     // Only the quiet try's lines are queued: nobody waits on them, so their
     // end and their log lines go to the manager alone. Asked for every line
@@ -359,7 +359,7 @@ public:
 signals:
     void OnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
     // The end of a queue that held only the quiet read-back's lines.
-    void OnQuietReadBackEnd(CHOIDev *pDev, E_CommResult eResult);
+    void OnQuietReadBackEnd(CHOIDev *pDev);
     void OnReadParam(CHOIDev *pDev, QByteArray strParamName, QByteArray strParamValue,
                      E_CommResult eResult);
     void OnSendData(CHOIDev *pDev, QByteArray strData, bool bSucceed);
@@ -530,8 +530,7 @@ private:
                        const QString &strGateway);
 
     int m_nRetryInterval;
-    bool m_bReadBackTry = false;   // a ReadBackWhole is queued
-    bool m_bQuietReadBack = false; // and it is the on-line check's
+    bool m_bQuietReadBack = false; // the on-line check's try is queued
     bool m_bQuietQueuing = false;  // its lines are being queued
     quint32 m_nQuietMark = 0;      // the link's push count after them
     int m_nQuietFailures = 0;      // tries in a row that left the name unread

@@ -356,7 +356,6 @@ public slots:
     void slotOnSceneDestroy(QObject* pObject);
     void slotOnCheckOnLine();
     void slotOnCheckSchedule();
-    void slotOnQuietReadBackEnd(CHOIDev* pDev, E_CommResult eResult);
 
 public:
     // Read and written directly by the windows and the project files.

@@ -266,13 +266,13 @@ void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
 void CHOIDev::EndQueue(E_CommResult eResult)
 {
     const bool bQuiet = IsQuietQueue();
-    if (m_bReadBackTry) {
-        // Lines queued behind a try make it no less failed.
-        m_bReadBackTry = m_bQuietReadBack = false;
+    if (m_bQuietReadBack) {
+        // Lines queued behind the try make it no less failed.
+        m_bQuietReadBack = false;
         m_nQuietFailures = m_bNameUnread ? m_nQuietFailures + 1 : 0;
     }
     if (bQuiet)
-        emit OnQuietReadBackEnd(this, eResult);
+        emit OnQuietReadBackEnd(this);
     else
         emit OnCmdCompleted(this, E_CO_DEV, eResult);
 }

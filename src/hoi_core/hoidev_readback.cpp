@@ -205,9 +205,9 @@ bool CHOIDev::IsQuietReadBackDue(int nMaxGap)
     // or a retry under way: nothing goes in their way, nor twice.
     if (m_retryTimer.isActive() || (m_pComm && (m_pComm->GetSendQueueCount() > 0 || m_pComm->IsConnecting())))
         return false;
-    if (m_bReadBackTry) {
+    if (m_bQuietReadBack) {
         // Idle, yet its end never came (its link was closed under it).
-        m_bReadBackTry = m_bQuietReadBack = false;
+        m_bQuietReadBack = false;
         ++m_nQuietFailures;
     }
     // The next check after a failed try, then every 2, 4, 8... checks from
@@ -221,15 +221,16 @@ bool CHOIDev::IsQuietReadBackDue(int nMaxGap)
 bool CHOIDev::ReadBackWhole(bool bQuiet)
 {
     m_nQuietChecks = 0;
+    // A search's read-back counts as a failed try until it reads the name:
+    // the search logged its failure, and the next check tries again.
     if (!bQuiet)
-        m_nQuietFailures = 0;
-    m_bReadBackTry = true;
+        m_nQuietFailures = 1;
     m_bQuietReadBack = m_bQuietQueuing = bQuiet;
     const bool bQueued = UpdateFromDev(true);
     m_bQuietQueuing = false;
     if (!bQueued) {
-        m_bReadBackTry = m_bQuietReadBack = false;
-        m_nQuietFailures = m_bNameUnread ? m_nQuietFailures + 1 : 0;
+        m_bQuietReadBack = false;
+        m_nQuietFailures += bQuiet ? 1 : 0;
         return false;
     }
     m_nQuietMark = m_pComm ? m_pComm->GetPushCount() : 0;

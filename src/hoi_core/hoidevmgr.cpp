@@ -199,7 +199,7 @@ void CHOIDevMgr::WireDevice(CHOIDev* pDev)
     connect(pDev, &CHOIDev::OnProgressLog, this, &CHOIDevMgr::EmitProgressLog, Qt::UniqueConnection);
     connect(pDev, &CHOIDev::OnNameChanged, this, &CHOIDevMgr::OnDevNameChanged, Qt::UniqueConnection);
     connect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::OnDevCmdCompleted, Qt::UniqueConnection);
-    connect(pDev, &CHOIDev::OnQuietReadBackEnd, this, &CHOIDevMgr::slotOnQuietReadBackEnd, Qt::UniqueConnection);
+    connect(pDev, &CHOIDev::OnQuietReadBackEnd, this, &CHOIDevMgr::NoteQuietReadBackEnd, Qt::UniqueConnection);
 }
 
 bool CHOIDevMgr::RemoveDevice(CHOIDev* pDev)

@@ -223,12 +223,6 @@ int CHOIDevMgr::ReadBackMaxGap() const
     return m_nOnLineInterval > 0 ? qMax(1, E_READBACK_MAX_GAP_MS / m_nOnLineInterval) : 1;
 }
 
-void CHOIDevMgr::slotOnQuietReadBackEnd(CHOIDev* pDev, E_CommResult eResult)
-{
-    Q_UNUSED(eResult)
-    NoteQuietReadBackEnd(pDev);
-}
-
 void CHOIDevMgr::NoteQuietReadBackEnd(CHOIDev* pDev)
 {
     if (!IsListed(pDev))
