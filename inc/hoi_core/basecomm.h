@@ -61,6 +61,8 @@ public:
     virtual bool PushSendData(const QByteArray &data, bool bAddCRLF);
     virtual void ClearSendQueue();
     int GetSendQueueCount() const { return m_sendQueue.size(); }
+    // Lines queued, or written on a promptless link whose end is on its way.
+    bool HasLinesPending() const { return !m_sendQueue.isEmpty() || m_endScheduled; }
     // Lines queued since the link was made: tells an owner whether anyone
     // queued after it.
     quint32 GetPushCount() const { return m_pushCount; }

@@ -100,8 +100,14 @@ public:
     bool HasOwnLink() const;
     bool OpenCommAltPort();
     QString GetDisplayName() const;
-    // Closes the link quietly (no completion arrives for it); always true.
+    // Closes the link quietly (no completion arrives for it; the queue is
+    // kept); always true.
     bool CloseComm();
+    // Drops the lines queued on the link, and those a promptless link wrote
+    // whose end is still on its way. Whoever waits on them learns at once
+    // that they failed: the end of the queue, with E_CR_FAILED. False when
+    // nothing was pending.
+    bool ClearSendQueue();
     // Only tests shorten it; the default is 3000 ms.
     void SetRetryInterval(int msecs) { m_nRetryInterval = msecs; }
     int GetRetryInterval() const { return m_nRetryInterval; }
@@ -507,6 +513,8 @@ private:
     // Every queue end: to the manager alone when only the quiet read-back
     // was queued, else to everyone.
     void EndQueue(E_CommResult eResult);
+    // The queue dropped and its end reported failed.
+    void DropQueue();
     // A log line of the link's, left out while the queue is quiet.
     void LinkLog(const QString &strLine);
     bool QuietLinesAlone() const;

@@ -129,7 +129,15 @@ bool CBaseComm::PushSendData(const QByteArray &data, bool bAddCRLF)
 void CBaseComm::ClearSendQueue()
 {
     qDebug() << "CBaseComm::ClearSendQueue";
+    // Whoever drops the lines reports their end; a promptless link's written
+    // lines end with them.
+    m_endScheduled = false;
+    if (m_sendQueue.isEmpty())
+        return;
     m_sendQueue.clear();
+    // The line under way is nobody's now: its prompt must not take a line
+    // queued later, of the same text, as answered.
+    m_curCmd.clear();
 }
 
 void CBaseComm::CheckSendNext()
@@ -166,9 +174,10 @@ void CBaseComm::slotOnLinkUp()
 
 void CBaseComm::CompleteWrittenLines(quint32 generation)
 {
+    if (IsClosedSince(generation) || !m_endScheduled)
+        return;
     m_endScheduled = false;
-    if (!IsClosedSince(generation))
-        CheckSendNext();
+    CheckSendNext();
 }
 
 void CBaseComm::StartTimeOutChecker(int msecs)

@@ -219,6 +219,21 @@ bool CHOIDev::CloseComm()
     return true;
 }
 
+bool CHOIDev::ClearSendQueue()
+{
+    if (!m_pComm || !m_pComm->HasLinesPending())
+        return false;
+    DropQueue();
+    return true;
+}
+
+void CHOIDev::DropQueue()
+{
+    m_pComm->ClearSendQueue();
+    // Told at once: whoever queues next must not take this end as its own.
+    EndQueue(E_CR_FAILED);
+}
+
 void CHOIDev::slotConnectToDev()
 {
     ConnectToDev(sender() == &m_retryTimer);

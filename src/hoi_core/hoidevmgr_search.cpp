@@ -266,6 +266,8 @@ void CHOIDevMgr::StartReadBack(CHOIDev* pDev)
 {
     if (m_nSearchState != E_SS_READBACK || !m_mapFoundDev.contains(pDev))
         return;
+    // The end of lines the read-back drops is not its own.
+    disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CHOIDevMgr::slotOnDevCmdCompleted);
     if (!ReadBackFoundDev(pDev, false)) {
         DropFoundDev(pDev);
         return;
@@ -282,7 +284,7 @@ bool CHOIDevMgr::ReadBackFoundDev(CHOIDev* pDev, bool bQuiet)
     // a queue that holds lines.
     if (!bQuiet && pComm && pComm->GetSendQueueCount() > 0) {
         EmitProgressLog(tr("Warning: device cmmmand queue is not empty when update."));
-        pComm->ClearSendQueue();
+        pDev->ClearSendQueue();
     }
     if (pDev->GetDevType() != CHOIDev::E_DT_QN714 && !pDev->ReadBackWhole(bQuiet))
         return false;

@@ -4,7 +4,6 @@
 #include "hoi_core/hoiscene.h"
 
 #include <QHostAddress>
-#include <QSignalBlocker>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
@@ -214,26 +213,21 @@ void CHOIScene::FailKeptSteps()
 void CHOIScene::AbortApply()
 {
     const QList<CHOIDev*> devs = m_pendingDevs.keys();
-    for (CHOIDev* pDev : devs) {
-        UnlinkPendingDev(pDev);
-        CBaseComm* pComm = pDev->GetComm();
-        if (!pComm)
-            continue;
-        if (pComm->IsConnected() || pDev->GetDevType() == CHOIDev::E_DT_QN714) {
-            const QSignalBlocker blocker(pComm);
-            pComm->CloseComm();
-        }
-        // The apply is reported failed: what it left unsent must not open
-        // the device's next session, also one still connecting now.
-        pComm->ClearSendQueue();
-    }
-    m_pendingDevs.clear();
+    // Idle before the drops below report failures to others: this layout
+    // reports its own.
+    ClearPendingDevs();
     m_nPendingTotal = 0;
     m_nErrorCount = 0;
     m_nApplyMode = 0;
     m_bQueuing = false;
     m_nCounted = 0;
     m_nKeptDevs = 0;
+    for (CHOIDev* pDev : devs) {
+        // The apply is reported failed: what it left unsent must not open
+        // the device's next session, also one still connecting now.
+        pDev->ClearSendQueue();
+        pDev->CloseComm();
+    }
     EmitLog(tr("Scene('%1') fails to be applied.").arg(m_strName));
 }
 

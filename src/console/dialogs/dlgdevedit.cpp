@@ -211,11 +211,16 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
         pDev->m_bNameUnread = m_bOldNameUnread;
         ui->edtName->setText(pDev->GetDisplayName());
         emit onDevChanged(pDev);
-        MsgCritical(this, QString(), tr("apply to device failed."));
     }
-    setEnabled(true);
-    if (m_bCloseOnDone)
-        QDialog::accept();
+    // From the event loop: the end may be a drop, reported from inside a
+    // layout's abort or a search's walk, which a modal box must not enter.
+    QTimer::singleShot(0, this, [this, eResult] {
+        if (eResult != E_CR_SUCCESS)
+            MsgCritical(this, QString(), tr("apply to device failed."));
+        setEnabled(true);
+        if (m_bCloseOnDone)
+            QDialog::accept();
+    });
 }
 
 void CDlgDevEdit::on_edtName_textChanged(QString arg1)

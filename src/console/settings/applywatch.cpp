@@ -1,5 +1,6 @@
 #include "settings/applywatch.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -56,6 +57,8 @@ void CApplyWatch::slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E
         return;
     // One end of the queue speaks for every line queued before it.
     disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CApplyWatch::slotOnCmdCompleted);
+    // Shown from the event loop: the end may be a drop, reported from inside
+    // a layout's abort or a search's walk, which a modal box must not enter.
     if (eResult != E_CR_SUCCESS)
-        ReportFailure(m_pWindow);
+        QTimer::singleShot(0, m_pWindow, [pWindow = m_pWindow] { ReportFailure(pWindow); });
 }

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
@@ -320,10 +321,14 @@ void CDlgVideoConfig::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtr
     if (pDev != m_pDev || emCtrlObj != E_CO_DEV)
         return;
     disconnect(m_pDev, &CHOIDev::OnCmdCompleted, this, &CDlgVideoConfig::slotOnDevCmdCompleted);
+    // From the event loop: the end may be a drop, reported from inside a
+    // layout's abort or a search's walk, which a modal box must not enter.
     m_bWaiting = false;
-    if (eResult != E_CR_SUCCESS)
-        MsgCritical(this, QString(), tr("apply to device failed."));
-    setEnabled(true);
-    if (m_bAccept)
-        QDialog::accept();
+    QTimer::singleShot(0, this, [this, eResult] {
+        if (eResult != E_CR_SUCCESS)
+            MsgCritical(this, QString(), tr("apply to device failed."));
+        setEnabled(true);
+        if (m_bAccept)
+            QDialog::accept();
+    });
 }

@@ -574,9 +574,11 @@ void TestDevSettings::applyWatchEnds()
     CBoxRecorder boxes;
     CApplyWatch::Watch(&window, &dev);
     emit dev.OnCmdCompleted(&dev, E_CO_DEV, E_CommResult(result));
+    QCoreApplication::processEvents(); // the box is shown from the event loop
     QCOMPARE(boxes.Boxes().size(), boxCount);
     // A later end speaks of lines the window did not queue.
     emit dev.OnCmdCompleted(&dev, E_CO_DEV, E_CR_FAILED);
+    QCoreApplication::processEvents();
     QCOMPARE(boxes.Boxes().size(), boxCount);
 }
 

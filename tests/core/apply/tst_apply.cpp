@@ -80,6 +80,7 @@ private slots:
     void partialRoadsKeepLayoutStatus_data();
     void partialRoadsKeepLayoutStatus();
     void abortApply();
+    void abortEndsOtherLayoutsLines();
     void failedApplyLeavesNoResyncBehind();
     void hisiWallEncoderAddressKnownToDecoders();
     void virtualTxIsNotWaitedFor();
@@ -732,6 +733,27 @@ void TestApply::abortApply()
     QVERIFY(m_dev[X]->SendEvent("after_abort"));
     QTRY_VERIFY(Cmds(X).size() > sent);
     QVERIFY2(Cmds(X).at(sent).contains("after_abort"), Cmds(X).at(sent).constData());
+}
+
+void TestApply::abortEndsOtherLayoutsLines()
+{
+    // Two layouts wait on the stalled decoder X; the abort of one drops the
+    // other's lines too, which then ends, once, with X failed.
+    ShortenTimings(X);
+    m_lan.Device(X)->setStallReplies(true);
+    CHOIScene* pOther = OneCell("Other", B, X);
+    CHOIScene* pAborted = OneCell("Aborted", A, X);
+    QSignalSpy otherLog(pOther, &CHOIScene::OnProgressLog);
+    QSignalSpy otherStatus(pOther, &CHOIScene::OnStatusChange);
+    QSignalSpy abortedStatus(pAborted, &CHOIScene::OnStatusChange);
+    QVERIFY(pOther->Apply(1));
+    QVERIFY(pAborted->Apply(1));
+    QTRY_VERIFY(!Cmds(X).isEmpty());
+    pAborted->AbortApply();
+    QTRY_COMPARE(otherStatus.count(), 1);
+    QCOMPARE(otherStatus.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
+    QCOMPARE(Texts(otherLog).count(QString("Device('%1') fails to be applied.").arg(Name(X))), 1);
+    QCOMPARE(abortedStatus.count(), 0);
 }
 
 void TestApply::failedApplyLeavesNoResyncBehind()
