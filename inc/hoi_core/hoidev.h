@@ -234,7 +234,9 @@ public:
     // per check that finds the device.
     bool IsQuietReadBackDue(int nMaxGap);
     // UpdateFromDev(true); false when it cannot be queued. The quiet
-    // check's try (bQuiet) counts for the gap; a search's starts it afresh.
+    // check's try (bQuiet) counts for the gap and goes only onto an empty
+    // queue (else it is left for a later check, and true); a search's starts
+    // the gap afresh.
     bool ReadBackWhole(bool bQuiet);
     // Only the quiet try's lines are queued: nobody waits on them, so their
     // end and their log lines go to the manager alone. Asked for every line
@@ -510,6 +512,8 @@ private:
     // False for an empty name, which would erase the one the device keeps,
     // and for any name while its own is unread.
     bool CanWriteName(const QString &strName) const;
+    // Connection attempts a queue gets before it is given up.
+    int AttemptLimit() const;
     // Every queue end: to the manager alone when only the quiet read-back
     // was queued, else to everyone.
     void EndQueue(E_CommResult eResult);

@@ -246,7 +246,7 @@ void CHOIDev::ConnectToDev(bool bFromTimer)
     if (m_pComm)
         m_pComm->AbortConnect();
 
-    if (m_nRetryCount >= m_nMaxRetryCount) {
+    if (m_nRetryCount >= AttemptLimit()) {
         m_retryTimer.stop();
         if (m_pComm)
             m_pComm->ClearSendQueue();
@@ -259,7 +259,7 @@ void CHOIDev::ConnectToDev(bool bFromTimer)
 
 void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
 {
-    if (eResult != 0 && m_nRetryCount < m_nMaxRetryCount) {
+    if (eResult != 0 && m_nRetryCount < AttemptLimit()) {
         LinkLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
         m_retryTimer.start(m_nRetryInterval);
         // The failure may be reported from inside the socket's own error
@@ -276,6 +276,14 @@ void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
     qCDebug(lcHoiLink) << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << " --"
              << GetDisplayName() << "slotOnSendQueueReturn" << int(eResult);
     EndQueue(eResult);
+}
+
+int CHOIDev::AttemptLimit() const
+{
+    // A try the console makes on its own makes one attempt: a device that
+    // locks an account after failed logins is not locked by it. Lines of the
+    // operator's joining it bring back the link's retries.
+    return IsQuietQueue() ? 1 : m_nMaxRetryCount;
 }
 
 void CHOIDev::EndQueue(E_CommResult eResult)

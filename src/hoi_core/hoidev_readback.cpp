@@ -220,6 +220,10 @@ bool CHOIDev::IsQuietReadBackDue(int nMaxGap)
 
 bool CHOIDev::ReadBackWhole(bool bQuiet)
 {
+    // Lines queued since the check found the link idle (a listener of the
+    // device's on-line notice): the try would take their end for its own.
+    if (bQuiet && m_pComm && m_pComm->HasLinesPending())
+        return true;
     m_nQuietChecks = 0;
     // A search's read-back counts as a failed try until it reads the name:
     // the search logged its failure, and the next check tries again.

@@ -63,6 +63,7 @@ private slots:
     void versionReply_data();
     void versionReply();
     void setOnLineEdges();
+    void quietReadBackBacksOff();
 
     void networkLines_data();
     void networkLines();

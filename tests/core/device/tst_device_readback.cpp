@@ -274,6 +274,38 @@ void TestDevice::setOnLineEdges()
     QVERIFY(!ctl->GetComm());
 }
 
+void TestDevice::quietReadBackBacksOff()
+{
+    // A device whose name is unread and whose address nobody holds: each
+    // try the checks make is one connection attempt, given up at its retry.
+    CHOIDev *dev = MakeDev(CHOIDev::E_DT_TX, kTxHost, QStringLiteral("10.88.250.250"));
+    dev->m_bNameUnread = true;
+    dev->SetRetryInterval(1);
+    QSignalSpy log(dev, &CHOIDev::OnProgressLog);
+    QSignalSpy ends(dev, &CHOIDev::OnQuietReadBackEnd);
+    QSignalSpy done(dev, &CHOIDev::OnCmdCompleted);
+    QList<int> tries;
+    for (int check = 1; check <= 45; ++check) {
+        if (!dev->IsQuietReadBackDue(12))
+            continue;
+        tries << check;
+        QVERIFY(dev->ReadBackWhole(true));
+        if (tries.size() == 3) {
+            // This try's lines vanish without an end: it counts as failed
+            // when the next check finds the link idle.
+            dev->GetComm()->ClearSendQueue();
+            dev->m_retryTimer.stop();
+            dev->GetComm()->AbortConnect();
+            continue;
+        }
+        QTRY_COMPARE(ends.count(), tries.size() - (tries.size() > 3 ? 1 : 0));
+    }
+    // The gap doubles up to 12 checks and stays there, counted from each try.
+    QCOMPARE(tries, QList<int>({1, 2, 4, 8, 16, 28, 40}));
+    QCOMPARE(CountEnding(LogLines(log), QStringLiteral("connecting...")), 0);
+    QCOMPARE(done.count(), 0);
+}
+
 void TestDevice::networkLines_data()
 {
     QTest::addColumn<QString>("host");

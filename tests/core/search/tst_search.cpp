@@ -24,6 +24,7 @@ private slots:
     void readBackCannotBeQueued();
     void controllerOnlySearchEnds();
     void renamedDeviceFoundByAddress();
+    void searchDropsQueuedLines();
     void hostileHostNamesAreIgnored();
     void removeDuringReadBack();
     void betweenReadBackStarts_data();
@@ -330,6 +331,33 @@ void TestSearch::renamedDeviceFoundByAddress()
         QCOMPARE(inputs.at(e - 1)->GetHostIndex(), e);
     }
     QCOMPARE(notifySpy.count(), 0);
+}
+
+void TestSearch::searchDropsQueuedLines()
+{
+    CHOIDevMgr* pMgr = ThreeDecodersFound();
+    QVERIFY(pMgr);
+    CHOIDev* pDev = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 0));
+    // A line the device never answers is under way when the search comes.
+    m_pLan->Device(0)->setStallReplies(true);
+    pDev->GetComm()->SetCheckerInterval(300);
+    QSignalSpy doneSpy(pDev, &CHOIDev::OnCmdCompleted);
+    QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
+    m_pLan->ClearReceived();
+    QVERIFY(pDev->SendEvent(QStringLiteral("before_search")));
+    QTRY_COMPARE(CountLines(m_pLan->Commands(0), "e 1 before_search"), 1);
+    QSignalSpy stopSpy(pMgr, &CHOIDevMgr::OnSearchStop);
+    QVERIFY(pMgr->StartSearch(false));
+    QTRY_VERIFY(!doneSpy.isEmpty());
+    m_pLan->Device(0)->setStallReplies(false);
+    QVERIFY(stopSpy.wait(20000));
+
+    // Cleared with its warning, and its waiter told: the read-back went
+    // without it.
+    QCOMPARE(Texts(logSpy).count("Warning: device cmmmand queue is not empty when update."), 1);
+    QCOMPARE(doneSpy.first().at(2).value<E_CommResult>(), E_CR_FAILED);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "e 1 before_search"), 1);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1);
 }
 
 void TestSearch::hostileHostNamesAreIgnored()
