@@ -157,11 +157,17 @@ public:
                         bool bRs232, bool bHex, uint nBaudRate, uint nDataBits, char cParity,
                         uint nStopBits);
     bool ApplyName();
-    bool SetOptionValue(int nOptionId, const QVariant &value, bool bConnect = true);
+    // The senders below store what they send as they queue it; with bKeep
+    // false they only queue, and the caller keeps the value (Keep...) once
+    // the device took it.
+    bool SetOptionValue(int nOptionId, const QVariant &value, bool bConnect = true,
+                        bool bKeep = true);
+    bool KeepOptionValue(int nOptionId, const QVariant &value);
     bool SetVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam,
-                     bool bConnect = true);
+                     bool bConnect = true, bool bKeep = true);
     bool SetVolParam(int nPortType, int nPortIndex, const T_VolParam *pVolParam,
-                     bool bConnect = true);
+                     bool bConnect = true, bool bKeep = true);
+    bool KeepVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam);
 
     // ---- network and maintenance ----
     // The field of an IPv4 address set that no device may be given.
@@ -180,15 +186,29 @@ public:
     // empty, 0.0.0.0 or a host address, all in dotted decimal.
     static E_AddrField CheckIPv4Settings(const QString &strIPAddr, const QString &strNetmask,
                                          const QString &strGateway, bool bEmptyMask = false);
+    // ApplyToDev, ApplyIPToDev and ApplyVideoInput, too, store what they
+    // send as they queue it, unless bKeep is false.
     bool ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
-                      const QString &strNewNetmask, const QString &strNGatway);
-    // True when every line was queued.
+                      const QString &strNewNetmask, const QString &strNGatway, bool bKeep = true);
+    void KeepIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
+                        const QString &strGateway);
+    // True when every line was queued. Without arguments they send the
+    // device's own values; with them, those, storing nothing.
     bool ApplyPreviewSetting();
+    bool ApplyPreviewSetting(bool bEnable, int nQualityMode);
     bool ApplyVideoOutputSetting();
+    bool ApplyVideoOutputSetting(const T_VideoOutputSetting &setting);
+    T_VideoOutputSetting GetVideoOutputSetting() const;
+    void SetVideoOutputSetting(const T_VideoOutputSetting &setting);
     bool ApplyVideoInput(const QString &strInput, QString strSecond, const QString &strThird,
-                         bool bConnect = true);
+                         bool bConnect = true, bool bKeep = true);
+    void KeepVideoInput(const QString &strInput, const QString &strSecond, const QString &strThird);
     bool ApplyOutputDip(const QString &strInputName, bool bConnect = true);
-    bool ApplyHdcpEnable(bool bOn, int nConnect = 1);
+    // Sets the HDCP-changed flag as it queues, whatever bKeep says: the
+    // search's HDCP list must not undo what the operator sent.
+    bool ApplyHdcpEnable(bool bOn, int nConnect = 1, bool bKeep = true);
+    // The option and the HDCP flag, once the device took ApplyHdcpEnable.
+    void KeepHdcpEnable(bool bOn);
     bool SaveParam();
     bool SendEvent(const QString &strEvent);
     void GetIPandVersionQN714();
@@ -388,7 +408,7 @@ public slots:
     bool UpdateFromDev(bool isGetName);
     bool UpdateFromDev();
     bool ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
-                    QString strNGatway);
+                    QString strNGatway, bool bKeep = true);
     bool ApplyToQN714IP1(QString strNewIPAddr, QString strNewNetmask, QString strNGatway);
     bool ApplyToQN714IP2(QString strNewIPAddr, QString strNewNetmask, QString strNGatway);
     void slotOnGetMuteStatus(QByteArray strCmd);
@@ -534,9 +554,10 @@ private:
     void StoreResolution(const QString &value);
     void SetAddrField(QString &field, const QString &strAddr);
     // ApplyToDev and ApplyIPToDev: checks, then with bName the name line and
-    // with bAddr the saved address parameters; the new values are kept.
+    // with bAddr the saved address parameters; with bKeep the new values are
+    // kept.
     bool WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
-                         const QString &strGateway, bool bName, bool bAddr);
+                         const QString &strGateway, bool bName, bool bAddr, bool bKeep);
     // ApplyToQN714IP1/2: strKey names the port's address setting.
     bool SendQN714Addr(const QString &strKey, const QString &strIPAddr, const QString &strNetmask,
                        const QString &strGateway);

@@ -25,6 +25,19 @@ struct T_IpcInfo
     QString remark;
 };
 
+// The output settings of a decoder, as CHOIDev::ApplyVideoOutputSetting
+// sends them.
+struct T_VideoOutputSetting
+{
+    bool bHdcpAlwaysOn = false;
+    bool bHdcpAlwaysOn22 = false;
+    QString strTimingConvert; // "0" or "800000" and a CEA-861 code
+    bool bTurnOffScreen = false;
+    int nSrcUnavailableTimeout = -1; // ms, -1: no detection
+    int nStretchType = 2;
+    int nRotate = 0;
+};
+
 // One multiview layout of "IPMLayout.xml".
 struct T_IpmLayoutInfo
 {

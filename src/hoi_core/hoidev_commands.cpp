@@ -426,59 +426,81 @@ bool CHOIDev::ApplyName()
     return true;
 }
 
-bool CHOIDev::SetOptionValue(int nOptionId, const QVariant &value, bool bConnect)
+bool CHOIDev::KeepOptionValue(int nOptionId, const QVariant &value)
 {
     const QString strName = T_ProdIdInfo::EncParamId2Name(nOptionId);
     if (strName.isEmpty() || value.isNull())
         return false;
-    const QString strOption = QStringLiteral("--") + strName;
-    m_mapOptions.insert(strOption, value);
+    m_mapOptions.insert(QStringLiteral("--") + strName, value);
+    return true;
+}
 
-    const QString strCmd = OptionLine(nOptionId, strOption, value);
+bool CHOIDev::SetOptionValue(int nOptionId, const QVariant &value, bool bConnect, bool bKeep)
+{
+    const QString strName = T_ProdIdInfo::EncParamId2Name(nOptionId);
+    if (strName.isEmpty() || value.isNull())
+        return false;
+    if (bKeep)
+        KeepOptionValue(nOptionId, value);
+
+    const QString strCmd = OptionLine(nOptionId, QStringLiteral("--") + strName, value);
     if (strCmd.isEmpty())
         return false;
     return SendConfigCmd(strCmd, bConnect);
 }
 
-bool CHOIDev::SetVolParam(int nPortType, int nPortIndex, const T_VolParam *pVolParam, bool bConnect)
+bool CHOIDev::SetVolParam(int nPortType, int nPortIndex, const T_VolParam *pVolParam, bool bConnect,
+                          bool bKeep)
 {
     if (!pVolParam)
         return false;
-    return SetVolParam(nPortType, nPortIndex, *pVolParam, bConnect);
+    return SetVolParam(nPortType, nPortIndex, *pVolParam, bConnect, bKeep);
 }
 
-bool CHOIDev::SetVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam, bool bConnect)
+bool CHOIDev::KeepVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam)
+{
+    const QString strPort = T_ProdIdInfo::AudioPortOption(nPortType, nPortIndex);
+    const int nFields = volParam.mask
+                        & (T_VolParam::MASK_GAIN | T_VolParam::MASK_PHANTOM_POWER
+                           | T_VolParam::MASK_LEVEL_CONTROL | T_VolParam::MASK_MUTE);
+    if (strPort.isEmpty() || nFields == 0)
+        return false;
+
+    T_VolParam cached;
+    GetVolParam(nPortType, nPortIndex, &cached);
+    if (nFields & T_VolParam::MASK_GAIN)
+        cached.gain = volParam.gain;
+    if (nFields & T_VolParam::MASK_PHANTOM_POWER)
+        cached.phantom_power = volParam.phantom_power;
+    if (nFields & T_VolParam::MASK_LEVEL_CONTROL)
+        cached.level_control = volParam.level_control;
+    if (nFields & T_VolParam::MASK_MUTE)
+        cached.mute = volParam.mute;
+    cached.mask |= nFields;
+    m_mapOptions.insert(strPort, QVariant::fromValue(cached));
+    return true;
+}
+
+bool CHOIDev::SetVolParam(int nPortType, int nPortIndex, const T_VolParam &volParam, bool bConnect,
+                          bool bKeep)
 {
     const QString strPort = T_ProdIdInfo::AudioPortOption(nPortType, nPortIndex);
     if (strPort.isEmpty())
         return false;
 
-    T_VolParam cached;
-    GetVolParam(nPortType, nPortIndex, &cached);
-
     QString strText;
-    if (volParam.mask & T_VolParam::MASK_GAIN) {
+    if (volParam.mask & T_VolParam::MASK_GAIN)
         strText += QStringLiteral(" --gain=%1").arg(volParam.gain);
-        cached.gain = volParam.gain;
-    }
-    if (volParam.mask & T_VolParam::MASK_PHANTOM_POWER) {
+    if (volParam.mask & T_VolParam::MASK_PHANTOM_POWER)
         strText += QStringLiteral(" --phantom-power=%1").arg(YesNo(volParam.phantom_power));
-        cached.phantom_power = volParam.phantom_power;
-    }
-    if (volParam.mask & T_VolParam::MASK_LEVEL_CONTROL) {
+    if (volParam.mask & T_VolParam::MASK_LEVEL_CONTROL)
         strText += QStringLiteral(" --level-control=%1").arg(volParam.level_control);
-        cached.level_control = volParam.level_control;
-    }
-    if (volParam.mask & T_VolParam::MASK_MUTE) {
+    if (volParam.mask & T_VolParam::MASK_MUTE)
         strText += QStringLiteral(" --mute=%1").arg(YesNo(volParam.mute));
-        cached.mute = volParam.mute;
-    }
     if (strText.isEmpty())
         return false;
 
-    cached.mask |= volParam.mask
-                   & (T_VolParam::MASK_GAIN | T_VolParam::MASK_PHANTOM_POWER
-                      | T_VolParam::MASK_LEVEL_CONTROL | T_VolParam::MASK_MUTE);
-    m_mapOptions.insert(strPort, QVariant::fromValue(cached));
+    if (bKeep)
+        KeepVolParam(nPortType, nPortIndex, volParam);
     return SendConfigCmd(QStringLiteral("%1%2").arg(strPort, strText), bConnect);
 }

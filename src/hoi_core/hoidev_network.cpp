@@ -73,6 +73,12 @@ bool IsNetmask(const QString &strText)
     return (nHost & (nHost + 1)) == 0;
 }
 
+// The device's "vi" text: input:second:third.
+QString VideoInputText(const QString &strInput, const QString &strSecond, const QString &strThird)
+{
+    return QStringLiteral("%1:%2:%3").arg(strInput, strSecond, strThird);
+}
+
 } // namespace
 
 QString CHOIDev::IPModeWord(IPMode eMode)
@@ -101,7 +107,7 @@ CHOIDev::E_AddrField CHOIDev::CheckIPv4Settings(const QString &strIPAddr, const 
 }
 
 bool CHOIDev::WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
-                              const QString &strGateway, bool bName, bool bAddr)
+                              const QString &strGateway, bool bName, bool bAddr, bool bKeep)
 {
     if (!AreAddressTexts({&strIPAddr, &strNetmask, &strGateway}))
         return false;
@@ -132,25 +138,32 @@ bool CHOIDev::WriteIPSettings(IPMode eMode, const QString &strIPAddr, const QStr
         m_pComm->WriteParam(QStringLiteral("gatewayip"), strGateway);
         m_pComm->SaveParam();
     }
+    if (bKeep)
+        KeepIPSettings(eMode, strIPAddr, strNetmask, strGateway);
+    return true;
+}
+
+void CHOIDev::KeepIPSettings(IPMode eMode, const QString &strIPAddr, const QString &strNetmask,
+                             const QString &strGateway)
+{
     m_eIPMode = eMode;
     m_strIPAddr = strIPAddr;
     m_strNetmask = strNetmask;
     m_strGateway = strGateway;
-    return true;
 }
 
 bool CHOIDev::ApplyToDev(IPMode emNewIPMode, QString strNewIPAddr, QString strNewNetmask,
-                         QString strNGatway)
+                         QString strNGatway, bool bKeep)
 {
     // An IP controller's addresses go by ApplyToQN714IP1/2.
     return WriteIPSettings(emNewIPMode, strNewIPAddr, strNewNetmask, strNGatway, true,
-                           m_eDevType != E_DT_QN714);
+                           m_eDevType != E_DT_QN714, bKeep);
 }
 
 bool CHOIDev::ApplyIPToDev(IPMode emNewIPMode, const QString &strNewIPAddr,
-                           const QString &strNewNetmask, const QString &strNGatway)
+                           const QString &strNewNetmask, const QString &strNGatway, bool bKeep)
 {
-    return WriteIPSettings(emNewIPMode, strNewIPAddr, strNewNetmask, strNGatway, false, true);
+    return WriteIPSettings(emNewIPMode, strNewIPAddr, strNewNetmask, strNGatway, false, true, bKeep);
 }
 
 bool CHOIDev::SendQN714Addr(const QString &strKey, const QString &strIPAddr, const QString &strNetmask,
@@ -193,43 +206,82 @@ bool CHOIDev::ApplyColorSpace(QString strValue)
 
 bool CHOIDev::ApplyPreviewSetting()
 {
+    return ApplyPreviewSetting(m_bPreviewEnable, m_nVideoQualityMode);
+}
+
+bool CHOIDev::ApplyPreviewSetting(bool bEnable, int nQualityMode)
+{
     // No connection attempt: without a link nothing is queued.
-    bool bQueued = m_pComm && m_pComm->WriteParam(QStringLiteral("preview_enable"), YesNo(m_bPreviewEnable));
-    bQueued &= SendParamSetInt(QStringLiteral("ast_video_quality_mode"), m_nVideoQualityMode, false);
+    bool bQueued = m_pComm && m_pComm->WriteParam(QStringLiteral("preview_enable"), YesNo(bEnable));
+    bQueued &= SendParamSetInt(QStringLiteral("ast_video_quality_mode"), nQualityMode, false);
     bQueued &= m_pComm && m_pComm->SaveParam();
     return bQueued;
 }
 
+T_VideoOutputSetting CHOIDev::GetVideoOutputSetting() const
+{
+    T_VideoOutputSetting setting;
+    setting.bHdcpAlwaysOn = m_bHdcpAlwaysOn;
+    setting.bHdcpAlwaysOn22 = m_bHdcpAlwaysOn22;
+    setting.strTimingConvert = m_strOutputTimingConvert;
+    setting.bTurnOffScreen = m_bTurnOffScreenOnPwrSave;
+    setting.nSrcUnavailableTimeout = m_nSrcUnavailableTimeout;
+    setting.nStretchType = m_nVwStretchType;
+    setting.nRotate = m_nVwRotate;
+    return setting;
+}
+
+void CHOIDev::SetVideoOutputSetting(const T_VideoOutputSetting &setting)
+{
+    m_bHdcpAlwaysOn = setting.bHdcpAlwaysOn;
+    m_bHdcpAlwaysOn22 = setting.bHdcpAlwaysOn22;
+    m_strOutputTimingConvert = setting.strTimingConvert;
+    m_bTurnOffScreenOnPwrSave = setting.bTurnOffScreen;
+    m_nSrcUnavailableTimeout = setting.nSrcUnavailableTimeout;
+    m_nVwStretchType = setting.nStretchType;
+    m_nVwRotate = setting.nRotate;
+}
+
 bool CHOIDev::ApplyVideoOutputSetting()
+{
+    return ApplyVideoOutputSetting(GetVideoOutputSetting());
+}
+
+bool CHOIDev::ApplyVideoOutputSetting(const T_VideoOutputSetting &setting)
 {
     if (!EnsureConnected() || !m_pComm)
         return false;
-    bool bQueued = m_pComm->WriteParam(QStringLiteral("hdcp_always_on"), YesNo(m_bHdcpAlwaysOn));
-    bQueued &= m_pComm->WriteParam(QStringLiteral("hdcp_always_on_22"), YesNo(m_bHdcpAlwaysOn22));
-    bQueued &= m_pComm->WriteParam(QStringLiteral("v_output_timing_convert"), m_strOutputTimingConvert);
-    bQueued &= m_pComm->WriteParam(QStringLiteral("v_turn_off_screen_on_pwr_save"),
-                                   YesNo(m_bTurnOffScreenOnPwrSave));
-    bQueued &= SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), m_nSrcUnavailableTimeout, false);
-    bQueued &= SendEvent(QString::asprintf("e_vw_stretch_type_%d", m_nVwStretchType));
-    bQueued &= SendEvent(QString::asprintf("e_vw_rotate_%d", m_nVwRotate));
+    bool bQueued = m_pComm->WriteParam(QStringLiteral("hdcp_always_on"), YesNo(setting.bHdcpAlwaysOn));
+    bQueued &= m_pComm->WriteParam(QStringLiteral("hdcp_always_on_22"), YesNo(setting.bHdcpAlwaysOn22));
+    bQueued &= m_pComm->WriteParam(QStringLiteral("v_output_timing_convert"), setting.strTimingConvert);
+    bQueued &= m_pComm->WriteParam(QStringLiteral("v_turn_off_screen_on_pwr_save"), YesNo(setting.bTurnOffScreen));
+    bQueued &= SendParamSetInt(QStringLiteral("v_src_unavailable_timeout"), setting.nSrcUnavailableTimeout, false);
+    bQueued &= SendEvent(QString::asprintf("e_vw_stretch_type_%d", setting.nStretchType));
+    bQueued &= SendEvent(QString::asprintf("e_vw_rotate_%d", setting.nRotate));
     bQueued &= SaveParam();
     return bQueued;
 }
 
 bool CHOIDev::ApplyVideoInput(const QString &strInput, QString strSecond, const QString &strThird,
-                              bool bConnect)
+                              bool bConnect, bool bKeep)
 {
     if ((bConnect && !EnsureConnected()) || !m_pComm)
         return false;
-    m_strVideoInput = QStringLiteral("%1:%2:%3").arg(strInput, strSecond, strThird);
+    const QString strText = VideoInputText(strInput, strSecond, strThird);
+    if (bKeep)
+        m_strVideoInput = strText;
 
     const T_ProdIdInfo *pProd = m_pOwner ? m_pOwner->GetProdIdInfo(this) : nullptr;
     const bool bOldApi = pProd ? pProd->old_api : m_bOldApi;
-    const QString strValue = bOldApi ? m_strVideoInput
+    const QString strValue = bOldApi ? strText
                                      : QStringLiteral("%1 %2:%3")
-                                           .arg(QString::number(GetHostIndex()), GetMacId(),
-                                                m_strVideoInput);
+                                           .arg(QString::number(GetHostIndex()), GetMacId(), strText);
     return m_pComm->SetOption(QStringLiteral("vi"), strValue, QString());
+}
+
+void CHOIDev::KeepVideoInput(const QString &strInput, const QString &strSecond, const QString &strThird)
+{
+    m_strVideoInput = VideoInputText(strInput, strSecond, strThird);
 }
 
 bool CHOIDev::ApplyOutputDip(const QString &strInputName, bool bConnect)
@@ -241,12 +293,18 @@ bool CHOIDev::ApplyOutputDip(const QString &strInputName, bool bConnect)
     return m_pComm->SendConfig(strText);
 }
 
-bool CHOIDev::ApplyHdcpEnable(bool bOn, int nConnect)
+bool CHOIDev::ApplyHdcpEnable(bool bOn, int nConnect, bool bKeep)
 {
-    if (!SetOptionValue(E_EP_HDCP_ENABLE, bOn, nConnect != 0))
+    if (!SetOptionValue(E_EP_HDCP_ENABLE, bOn, nConnect != 0, bKeep))
         return false;
     m_bHdcpChanged = true;
     return true;
+}
+
+void CHOIDev::KeepHdcpEnable(bool bOn)
+{
+    KeepOptionValue(E_EP_HDCP_ENABLE, bOn);
+    m_bHdcpEnable = bOn;
 }
 
 // The link for lines that go at once: connected already, or brought up now.

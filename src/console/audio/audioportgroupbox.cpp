@@ -50,8 +50,14 @@ QString CAudioPortGroupBox::RangeTip(int nMin, int nMax)
 
 void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)
 {
-    if (m_pDev)
-        CApplyWatch::WatchQueued(this, m_pDev, m_pDev->SetVolParam(m_nPortType, m_nPortIndex, &param, true));
+    if (!m_pDev)
+        return;
+    const int nType = m_nPortType;
+    const int nIndex = m_nPortIndex;
+    const bool bQueued = CApplyWatch::KeepOnSuccess(
+        m_pDev, [&] { return m_pDev->SetVolParam(nType, nIndex, param, true, false); },
+        [nType, nIndex, param](CHOIDev *pDone) { pDone->KeepVolParam(nType, nIndex, param); });
+    CApplyWatch::WatchQueued(this, m_pDev, bQueued);
 }
 
 void CAudioPortGroupBox::SetTitle()

@@ -38,8 +38,8 @@ void CDlgSuppressor::on_btnClear_clicked()
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    // The reset option takes no value; the cached value only marks it sent.
-    if (m_pDev && m_pDev->SetOptionValue(E_EP_SUPPRESSOR_RESET, QVariant(true), true))
+    // The reset option takes no value; the cached value only marks it taken.
+    if (m_pDev && CApplyWatch::SetOptionValue(m_pDev, E_EP_SUPPRESSOR_RESET, QVariant(true), true))
         CApplyWatch::Watch(this, m_pDev);
     else
         MsgCritical(this, QString(), tr("Fails to connect device."));

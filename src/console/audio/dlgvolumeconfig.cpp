@@ -106,7 +106,7 @@ void CDlgVolumeConfig::AddPortBoxes()
 
 bool CDlgVolumeConfig::SendSuppressorOption(int nOptionId, bool bValue)
 {
-    if (m_pDev && m_pDev->SetOptionValue(nOptionId, QVariant(bValue), true)) {
+    if (m_pDev && CApplyWatch::SetOptionValue(m_pDev, nOptionId, QVariant(bValue), true)) {
         CApplyWatch::Watch(this, m_pDev);
         return true;
     }

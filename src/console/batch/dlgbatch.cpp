@@ -13,6 +13,7 @@
 #include "hoi_core/prodidinfo.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/widgetgroup.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 namespace {
@@ -599,11 +600,16 @@ void CDlgBatch::slotIPAddrApply()
     ApplyToDevs(E_BP_IP, devs, [&](CHOIDev *pDev) {
         // A failed device still uses up its address.
         const QString strAddr = NumberToIPv4(nBegin + quint32(devs.indexOf(pDev)));
-        if (!pDev->ApplyIPToDev(CHOIDev::E_IM_STATIC, strAddr, strMask, strGateway))
-            return false;
-        if (bRestart)
-            pDev->Reboot();
-        return true;
+        return CApplyWatch::KeepOnSuccess(
+            pDev,
+            [&] {
+                if (!pDev->ApplyIPToDev(CHOIDev::E_IM_STATIC, strAddr, strMask, strGateway, false))
+                    return false;
+                if (bRestart)
+                    pDev->Reboot();
+                return true;
+            },
+            [=](CHOIDev *pDone) { pDone->KeepIPSettings(CHOIDev::E_IM_STATIC, strAddr, strMask, strGateway); });
     });
 }
 

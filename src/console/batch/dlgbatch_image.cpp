@@ -386,10 +386,7 @@ void CDlgBatch::on_pBOverlayApply_clicked()
     const QString strX = QString::number(nX - 1);
     const QString strY = QString::number(nY - 1);
     ApplyToDevs(E_BP_IMAGE, devs, [&](CHOIDev *pDev) {
-        bool bOk = pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_H, strX);
-        pDev->SetOverlayPosH(strX);
-        bOk = pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_V, strY) && bOk;
-        pDev->SetOverlayPosV(strY);
+        const bool bOk = ApplyOverlayPosition(pDev, strX, strY, true);
         pDev->PushSendData("e e_png_overlay", true, true);
         return bOk;
     });

@@ -6,6 +6,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/applywatch.h"
 #include "settings/resolutioncombo.h"
 
 namespace {
@@ -50,22 +51,29 @@ struct T_VideoSetting
 
 // Sends the lines of the settings; the first nDeciding lines each decide
 // whether the device took them, the rest follow into the queue whatever
-// they answer. Then the values are kept and the device saves.
+// they answer. Then the device saves, and the values are kept once its
+// queue ends in success.
 std::function<bool(CHOIDev *pDev)> SendSettings(const QList<T_VideoSetting> &settings, int nDeciding)
 {
     return [=](CHOIDev *pDev) {
-        int nLine = 0;
-        for (const T_VideoSetting &setting : settings) {
-            for (const DevLine &line : setting.lines) {
-                if (!line(pDev) && nLine < nDeciding)
-                    return false;
-                ++nLine;
-            }
-        }
-        for (const T_VideoSetting &setting : settings)
-            setting.keep(pDev);
-        pDev->SaveParam();
-        return true;
+        return CApplyWatch::KeepOnSuccess(
+            pDev,
+            [&] {
+                int nLine = 0;
+                for (const T_VideoSetting &setting : settings) {
+                    for (const DevLine &line : setting.lines) {
+                        if (!line(pDev) && nLine < nDeciding)
+                            return false;
+                        ++nLine;
+                    }
+                }
+                pDev->SaveParam();
+                return true;
+            },
+            [settings](CHOIDev *pDone) {
+                for (const T_VideoSetting &setting : settings)
+                    setting.keep(pDone);
+            });
     };
 }
 
@@ -254,26 +262,25 @@ void CDlgBatch::on_pbAdvanced_apply_clicked()
     }
     ApplyToDevs(E_BP_VIDEO, devs, [&](CHOIDev *pDev) {
         const QVariant mode = ui->cbEncMode_2->currentData();
-        if (!pDev->SetOptionValue(E_EP_ENC_RC_MODE, mode, false))
+        if (!CApplyWatch::SetOptionValue(pDev, E_EP_ENC_RC_MODE, mode, false))
             return false;
         if (mode.value<E_FPSMode>() == E_FPSM_VBR) {
-            if (!pDev->SetOptionValue(E_EP_VBR_MAX_BITRATE, ui->sbVBRMaxBitrate->value(), false))
+            if (!CApplyWatch::SetOptionValue(pDev, E_EP_VBR_MAX_BITRATE, ui->sbVBRMaxBitrate->value(), false))
                 return false;
         } else if (mode.value<E_FPSMode>() == E_FPSM_CBR) {
-            if (!pDev->SetOptionValue(E_EP_CBR_AVG_BITRATE, ui->sbCBRAvgBitrate->value(), false))
+            if (!CApplyWatch::SetOptionValue(pDev, E_EP_CBR_AVG_BITRATE, ui->sbCBRAvgBitrate->value(), false))
                 return false;
         }
-        if (!pDev->SetOptionValue(E_EP_ENC_FPS, ui->sbEncFPS->value(), false))
+        if (!CApplyWatch::SetOptionValue(pDev, E_EP_ENC_FPS, ui->sbEncFPS->value(), false))
             return false;
         // The rows the checked devices' products lack are hidden.
         if (ui->cbTranType->isVisibleTo(ui->page_2)
-            && !pDev->SetOptionValue(E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
+            && !CApplyWatch::SetOptionValue(pDev, E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
             return false;
         if (ui->cbMaxResolution->isVisibleTo(ui->page_2)) {
             const QString strRes = ui->cbMaxResolution->currentText();
-            if (!pDev->ApplyMaxEncRes(strRes))
-                return false;
-            pDev->SetMaxResolution(strRes);
+            return CApplyWatch::KeepOnSuccess(pDev, [&] { return pDev->ApplyMaxEncRes(strRes); },
+                                              [strRes](CHOIDev *pDone) { pDone->SetMaxResolution(strRes); });
         }
         return true;
     });
@@ -297,10 +304,8 @@ void CDlgBatch::slotVedioModeApply()
         default:
             break;
         }
-        if (!pDev->SendCmd(strLine))
-            return false;
-        pDev->SetVoMode(strLatency);
-        return true;
+        return CApplyWatch::KeepOnSuccess(pDev, [&] { return pDev->SendCmd(strLine); },
+                                          [strLatency](CHOIDev *pDone) { pDone->SetVoMode(strLatency); });
     });
 }
 
@@ -308,10 +313,8 @@ void CDlgBatch::on_pbHdcpSettings_clicked()
 {
     const bool bEnable = ui->radioBtn_HDCP_E->isChecked();
     RunBatch(E_BP_VIDEO, [&](CHOIDev *pDev) {
-        if (!pDev->ApplyHdcpEnable(bEnable, 0))
-            return false;
-        pDev->SetHdcpEnable(bEnable);
-        return true;
+        return CApplyWatch::KeepOnSuccess(pDev, [&] { return pDev->ApplyHdcpEnable(bEnable, 0, false); },
+                                          [bEnable](CHOIDev *pDone) { pDone->KeepHdcpEnable(bEnable); });
     });
 }
 
@@ -334,9 +337,8 @@ void CDlgBatch::on_pbForce_clicked()
 {
     const QString strEntry = ui->cbVoResulotion->currentData().toString();
     RunBatch(E_BP_VIDEO, [&](CHOIDev *pDev) {
-        if (!pDev->SendSetCmd(QStringLiteral("vfo"), strEntry, QString(), false))
-            return false;
-        pDev->SetForceResolution(strEntry);
-        return true;
+        return CApplyWatch::KeepOnSuccess(
+            pDev, [&] { return pDev->SendSetCmd(QStringLiteral("vfo"), strEntry, QString(), false); },
+            [strEntry](CHOIDev *pDone) { pDone->SetForceResolution(strEntry); });
     });
 }

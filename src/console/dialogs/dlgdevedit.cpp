@@ -11,6 +11,7 @@
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
 #include "hoiwidget/namefilter.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
@@ -176,7 +177,10 @@ bool CDlgDevEdit::Apply()
     const QString strGateway = ui->edtNetmask_2->GetIPAddress();
     const QString strIPAddr = ui->edtIPAddr->GetIPAddress();
     const QString strSentNetmask = strNetmask == QLatin1String("0.0.0.0") ? QString() : strNetmask;
-    if (!pDev->ApplyToDev(eMode, strIPAddr, strSentNetmask, strGateway)) {
+    const bool bQueued = CApplyWatch::KeepOnSuccess(
+        pDev, [&] { return pDev->ApplyToDev(eMode, strIPAddr, strSentNetmask, strGateway, false); },
+        [=](CHOIDev *pDone) { pDone->KeepIPSettings(eMode, strIPAddr, strSentNetmask, strGateway); });
+    if (!bQueued) {
         emit onDevChanged(pDev);
         setEnabled(true);
         MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
@@ -185,6 +189,7 @@ bool CDlgDevEdit::Apply()
 
     const bool bNetChanged = strIPAddr != m_strIPAddr || strNetmask != m_strNetmask
         || strGateway != m_strGateway || eMode != m_ipMode;
+    m_bNetSent = bNetChanged;
     if (bNetChanged) {
         m_strIPAddr = strIPAddr;
         m_ipMode = eMode;
@@ -210,6 +215,8 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
         pDev->SetName(m_strOldName);
         pDev->m_bNameUnread = m_bOldNameUnread;
         ui->edtName->setText(pDev->GetDisplayName());
+        emit onDevChanged(pDev);
+    } else if (m_bNetSent) {
         emit onDevChanged(pDev);
     }
     // From the event loop: the end may be a drop, reported from inside a

@@ -19,8 +19,9 @@ class CDlgDevEdit;
 // addresses. Apply writes the alias into the device at once, sends the
 // settings over the device's link (with a reboot when the network settings
 // changed) and keeps the dialog disabled until the device reports the end of
-// its command queue; a failure puts the old name back. The selector switches
-// to any other device of the manager without closing.
+// its command queue; the device object keeps the addresses only then, and a
+// failure puts the old name back. The selector switches to any other device
+// of the manager without closing.
 class CDlgDevEdit : public QDialog
 {
     Q_OBJECT
@@ -60,6 +61,8 @@ private:
     QString m_strNetmask;
     QString m_strGateway;
     CHOIDev::IPMode m_ipMode;
+    // The last Apply sent other addresses: the lists show them once kept.
+    bool m_bNetSent = false;
 };
 
 #endif

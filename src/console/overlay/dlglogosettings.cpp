@@ -82,19 +82,12 @@ void CDlgLogoSettings::on_pBOverlayApply_clicked()
 
     const QString strH = QString::number(nX - 1);
     const QString strV = QString::number(nY - 1);
-    if (!m_pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_H, strH)) {
+    if (!ApplyOverlayPosition(m_pDev, strH, strV, false)) {
         setEnabled(true);
         MsgCritical(this, QString(), tr("Failed to screen coordinate settings to devices."));
         return;
     }
     CApplyWatch::Watch(this, m_pDev);
-    m_pDev->SetOverlayPosH(strH);
-    if (!m_pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_V, strV)) {
-        setEnabled(true);
-        MsgCritical(this, QString(), tr("Failed to screen coordinate settings to devices."));
-        return;
-    }
-    m_pDev->SetOverlayPosV(strV);
     m_pDev->PushSendData(kOverlayEvent, true, true);
     setEnabled(true);
 }

@@ -38,7 +38,8 @@ void CApplyWatch::WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued)
         ReportFailure(pWidget);
 }
 
-void CApplyWatch::KeepOnSuccess(CHOIDev *pDev, const std::function<void(CHOIDev *)> &fnKeep)
+bool CApplyWatch::KeepOnSuccess(CHOIDev *pDev, const std::function<bool()> &fnQueue,
+                                const std::function<void(CHOIDev *)> &fnKeep)
 {
     auto pConnection = std::make_shared<QMetaObject::Connection>();
     *pConnection = connect(pDev, &CHOIDev::OnCmdCompleted, pDev,
@@ -49,6 +50,17 @@ void CApplyWatch::KeepOnSuccess(CHOIDev *pDev, const std::function<void(CHOIDev 
                                if (eResult == E_CR_SUCCESS)
                                    fnKeep(pDone);
                            });
+    if (fnQueue())
+        return true;
+    disconnect(*pConnection);
+    return false;
+}
+
+bool CApplyWatch::SetOptionValue(CHOIDev *pDev, int nOptionId, const QVariant &value, bool bConnect)
+{
+    return KeepOnSuccess(
+        pDev, [&] { return pDev->SetOptionValue(nOptionId, value, bConnect, false); },
+        [nOptionId, value](CHOIDev *pDone) { pDone->KeepOptionValue(nOptionId, value); });
 }
 
 void CApplyWatch::slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)

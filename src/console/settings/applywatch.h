@@ -9,6 +9,7 @@
 #include "hoi_core/hoitypes.h"
 
 class CHOIDev;
+class QVariant;
 class QWidget;
 
 // The device's own verdict on lines a settings window queued and returned
@@ -28,11 +29,17 @@ public:
     // Watch when bQueued; else the device object refused the lines: the
     // same report, now.
     static void WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued);
-    // Lines for pDev were just queued: fnKeep stores in the device object
-    // what they set, once the device's queue ends in success. So the next
-    // opening and the project file never show a value the device refused
-    // or never got.
-    static void KeepOnSuccess(CHOIDev *pDev, const std::function<void(CHOIDev *)> &fnKeep);
+    // fnQueue queues lines on pDev, true when it queued them all; fnKeep
+    // stores in the device object what they set, once the device's queue
+    // ends in success, and never after a failure: so the next opening and
+    // the project file never show a value the device refused or never got.
+    // Listens from before the lines are queued (a link giving up at once
+    // ends inside fnQueue) and for that one end only. Nothing is kept when
+    // fnQueue returns false; its result is returned.
+    static bool KeepOnSuccess(CHOIDev *pDev, const std::function<bool()> &fnQueue,
+                              const std::function<void(CHOIDev *)> &fnKeep);
+    // CHOIDev::SetOptionValue, its value kept in the option cache in this way.
+    static bool SetOptionValue(CHOIDev *pDev, int nOptionId, const QVariant &value, bool bConnect);
 
 private slots:
     void slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);

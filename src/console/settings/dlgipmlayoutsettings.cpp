@@ -449,28 +449,42 @@ void CDlgIPMLayoutSettings::on_pbApply_clicked()
     const QString strLayout = ui->cmbLayout->currentText();
     const QString strWindows = BuildWindowList();
 
-    if (!m_pDev->ApplyMultiView(strWindows, false)) {
+    const bool bWindows = CApplyWatch::KeepOnSuccess(
+        m_pDev,
+        [&] {
+            if (!m_pDev->ApplyMultiView(strWindows, false))
+                return false;
+            m_pDev->PushSendData("multiview set mode tile", true, true);
+            return true;
+        },
+        [strLayout, strWindows](CHOIDev *pDone) {
+            pDone->SetIPMMultiView(strWindows);
+            pDone->SetIPMLayoutWindows(strLayout, strWindows);
+        });
+    if (!bWindows) {
         MsgCritical(this, QString(), tr("Failed to multiview settings to devices."));
         return;
     }
     CApplyWatch::Watch(this, m_pDev);
-    m_pDev->PushSendData("multiview set mode tile", true, true);
-    m_pDev->SetIPMMultiView(strWindows);
-    m_pDev->SetIPMLayoutWindows(strLayout, strWindows);
 
     T_AudioChoice audio;
     if (!GetAudioChoice(audio))
         return;
-    if (!m_pDev->ApplyMultiViewAudioSeparate(audio.strSource, false)) {
+    const bool bAudio = CApplyWatch::KeepOnSuccess(
+        m_pDev,
+        [&] {
+            // The mode line is refused, like every queued line, when a name
+            // holds a line break.
+            return m_pDev->ApplyMultiViewAudioSeparate(audio.strSource, false)
+                   && m_pDev->ApplyUserAudioMode(strLayout, audio.strMode, audio.strDisplay);
+        },
+        [strLayout, audio](CHOIDev *pDone) {
+            pDone->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, audio.strMode, audio.strDisplay));
+            pDone->SetIPMLayoutAudio(strLayout, audio.strMode, audio.strDisplay);
+        });
+    if (!bAudio) {
         MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
         return;
     }
-    // Refused, like every queued line, when a name holds a line break.
-    if (!m_pDev->ApplyUserAudioMode(strLayout, audio.strMode, audio.strDisplay)) {
-        MsgCritical(this, QString(), tr("Failed to multiview audio settings to devices."));
-        return;
-    }
-    m_pDev->SetUserAudioMode(QStringLiteral("%1 %2 %3").arg(strLayout, audio.strMode, audio.strDisplay));
-    m_pDev->SetIPMLayoutAudio(strLayout, audio.strMode, audio.strDisplay);
     m_pDev->PushSendData("multiview apply", true, true);
 }

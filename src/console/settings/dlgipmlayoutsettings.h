@@ -20,8 +20,9 @@ class CDlgIPMLayoutSettings;
 // which encoder and picture mode each window of that layout has, and where
 // the audio comes from (one fixed encoder, or the encoder of one window).
 // Save keeps the choice in the device object (and so in the project file);
-// Apply also sends it to the device as multiview command lines. Neither
-// waits for the device; lines its link gives up are reported.
+// Apply sends it to the device as multiview command lines, and the device
+// object keeps it once the device took them. Neither waits for the device;
+// lines its link gives up are reported.
 //
 // Window list text (the device's "multiview set" argument, also what the
 // device object keeps per layout): one entry per window, separated by one

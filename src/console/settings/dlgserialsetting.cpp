@@ -81,16 +81,17 @@ bool ApplySerialSetting(CHOIDev *pDev, const QString &strSetting, int nTimeout)
     // Nothing is queued for a device whose link cannot be made.
     if (!pDev->EnsureConnected())
         return false;
-    bool bQueued = pDev->SendParamSet(QStringLiteral("s0_baudrate"), strSetting, false);
-    if (bEncoder)
-        bQueued &= pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
-    bQueued &= pDev->SaveParam();
-    if (!bQueued)
-        return false;
-    CApplyWatch::KeepOnSuccess(pDev, [strSetting, nTimeout, bEncoder](CHOIDev *pDone) {
-        pDone->SetS0Baudrate(strSetting);
-        if (bEncoder)
-            pDone->SetSoipType2TokenTimeout(nTimeout);
-    });
-    return true;
+    return CApplyWatch::KeepOnSuccess(
+        pDev,
+        [&] {
+            bool bQueued = pDev->SendParamSet(QStringLiteral("s0_baudrate"), strSetting, false);
+            if (bEncoder)
+                bQueued &= pDev->SendParamSetInt(QStringLiteral("soip_type2_token_timeout"), nTimeout, false);
+            return pDev->SaveParam() && bQueued;
+        },
+        [strSetting, nTimeout, bEncoder](CHOIDev *pDone) {
+            pDone->SetS0Baudrate(strSetting);
+            if (bEncoder)
+                pDone->SetSoipType2TokenTimeout(nTimeout);
+        });
 }

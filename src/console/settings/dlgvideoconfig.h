@@ -120,7 +120,12 @@ private:
     bool ApplyEncoderOptions(bool &bSent);
     QList<QPair<QSpinBox *, int>> EncoderSpins(int nMode) const;
     bool ApplyLatencyMode(bool &bSent);
+    // Single sends whose value the device object keeps once the device
+    // took it: the colour space, a forced output resolution ("vfo" on
+    // strPort, kept by pfnKeep).
     bool ApplyColorSpace(QComboBox *pCombo);
+    bool ApplyForcedOutput(const QString &strValue, const QString &strPort,
+                           void (CHOIDev::*pfnKeep)(const QString &));
     bool FailBasic(const QString &strMessage);
     bool FailAdvanced();
     bool FinishApply(bool bSent);

@@ -1,7 +1,8 @@
 // CDlgVideoConfig: Apply, OK and the device's completion report. Each step
 // queues its command through the device object and learns at once whether
 // it was accepted; the device's own verdict on the whole batch arrives later
-// as OnCmdCompleted.
+// as OnCmdCompleted, and only a success lets the device object keep what the
+// steps sent.
 #include "settings/dlgvideoconfig.h"
 #include "ui_dlgvideoconfig.h"
 
@@ -12,6 +13,7 @@
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/prodidinfo.h"
+#include "settings/applywatch.h"
 #include "uiservices.h"
 
 namespace {
@@ -89,8 +91,17 @@ bool CDlgVideoConfig::FinishApply(bool bSent)
 bool CDlgVideoConfig::ApplyColorSpace(QComboBox *pCombo)
 {
     const QString strValue = pCombo->currentData().toString().toLower();
-    m_pDev->SetColorSpace(strValue);
-    return m_pDev->ApplyColorSpace(strValue);
+    return CApplyWatch::KeepOnSuccess(
+        m_pDev, [&] { return m_pDev->ApplyColorSpace(strValue); },
+        [strValue](CHOIDev *pDone) { pDone->SetColorSpace(strValue); });
+}
+
+bool CDlgVideoConfig::ApplyForcedOutput(const QString &strValue, const QString &strPort,
+                                        void (CHOIDev::*pfnKeep)(const QString &))
+{
+    return CApplyWatch::KeepOnSuccess(
+        m_pDev, [&] { return m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, strPort, false); },
+        [strValue, pfnKeep](CHOIDev *pDone) { (pDone->*pfnKeep)(strValue); });
 }
 
 bool CDlgVideoConfig::ChosenInput(QString &strInput)
@@ -123,7 +134,10 @@ bool CDlgVideoConfig::ApplyBasic()
     if (!m_inputButtons.isEmpty()) {
         const QString strProfile = ui->gbAdvance->isChecked() ? ui->cbProfile->currentData().toString()
                                                               : QStringLiteral("-");
-        if (!m_pDev->ApplyVideoInput(strInput, QStringLiteral("-"), strProfile, true))
+        const QString strSecond = QStringLiteral("-");
+        if (!CApplyWatch::KeepOnSuccess(
+                m_pDev, [&] { return m_pDev->ApplyVideoInput(strInput, strSecond, strProfile, true, false); },
+                [=](CHOIDev *pDone) { pDone->KeepVideoInput(strInput, strSecond, strProfile); }))
             return FailBasic(tr("Failed to Input settings to devices."));
         bSent = true;
     }
@@ -142,16 +156,15 @@ bool CDlgVideoConfig::ApplyEncoderOutput(bool &bSent)
 
     if (IsShown(ui->GruopBHDCP)) {
         const bool bOn = ui->radioBtn_HDCP_E->isChecked();
-        if (!m_pDev->ApplyHdcpEnable(bOn))
+        if (!CApplyWatch::KeepOnSuccess(m_pDev, [&] { return m_pDev->ApplyHdcpEnable(bOn, 1, false); },
+                                        [bOn](CHOIDev *pDone) { pDone->KeepHdcpEnable(bOn); }))
             return FailBasic(tr("Failed to HDCP settings to devices."));
-        m_pDev->SetHdcpEnable(bOn);
         bSent = true;
     }
 
     if (ui->cbVoResulotion->currentIndex() >= 0) {
         const QString strValue = ui->cbVoResulotion->currentData().toString();
-        m_pDev->SetForceResolution(strValue);
-        if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QString(), false))
+        if (!ApplyForcedOutput(strValue, QString(), &CHOIDev::SetForceResolution))
             return FailBasic(tr("Failed to HDMI settings to devices."));
         bSent = true;
     }
@@ -160,21 +173,20 @@ bool CDlgVideoConfig::ApplyEncoderOutput(bool &bSent)
 
 bool CDlgVideoConfig::ApplyDecoderOutput(bool &bSent)
 {
-    if (ui->radioBtn_Disable->isChecked()) {
-        m_pDev->SetHwDipEnable(0);
-        if (!m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, QStringLiteral("n"), false))
-            return FailBasic(tr("Failed to DIP settings to devices."));
-        bSent = true;
-        return ApplyOutputSelection();
-    }
-    if (ui->radioBtn_Enable->isChecked()) {
-        // The hardware switch picks the output; nothing else is sent for it.
-        m_pDev->SetHwDipEnable(1);
-        if (!m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, QStringLiteral("y"), false))
-            return FailBasic(tr("Failed to DIP settings to devices."));
-        bSent = true;
-    }
-    return true;
+    const bool bSoftware = ui->radioBtn_Disable->isChecked();
+    // With the hardware switch, it picks the output; nothing else is sent.
+    if (!bSoftware && !ui->radioBtn_Enable->isChecked())
+        return true;
+    const QString strDip = bSoftware ? QStringLiteral("n") : QStringLiteral("y");
+    if (!CApplyWatch::KeepOnSuccess(
+            m_pDev, [&] { return m_pDev->SetOptionValue(E_EP_HW_DIP_ENABLE, strDip, false, false); },
+            [bSoftware, strDip](CHOIDev *pDone) {
+                pDone->SetHwDipEnable(bSoftware ? 0 : 1);
+                pDone->KeepOptionValue(E_EP_HW_DIP_ENABLE, strDip);
+            }))
+        return FailBasic(tr("Failed to DIP settings to devices."));
+    bSent = true;
+    return !bSoftware || ApplyOutputSelection();
 }
 
 bool CDlgVideoConfig::ApplyOutputSelection()
@@ -186,13 +198,12 @@ bool CDlgVideoConfig::ApplyOutputSelection()
     QComboBox *const combos[] = {ui->cbVoVRXResulotion, ui->cbVoCVBSResulotion, ui->cbVGAResolution,
                                  ui->cbDVI_DResolution, ui->cbYPbPrResolution};
     const QString strType = QLatin1String(row.pszType);
-    m_pDev->SetOutputDip(strType);
-    if (!m_pDev->ApplyOutputDip(strType, false))
+    if (!CApplyWatch::KeepOnSuccess(m_pDev, [&] { return m_pDev->ApplyOutputDip(strType, false); },
+                                    [strType](CHOIDev *pDone) { pDone->SetOutputDip(strType); }))
         return FailBasic(tr(row.pszTypeRefusal));
     QComboBox *pCombo = combos[nMode];
     const QString strValue = pCombo->currentIndex() >= 0 ? pCombo->currentData().toString() : QString();
-    (m_pDev->*row.pfnSetResolution)(strValue);
-    if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QLatin1String(row.pszPort), false))
+    if (!ApplyForcedOutput(strValue, QLatin1String(row.pszPort), row.pfnSetResolution))
         return FailBasic(tr(row.pszResolutionRefusal));
     if (nMode == E_DIM_HDMI && ui->cbVoColorSpace2->currentIndex() >= 0 && !ApplyColorSpace(ui->cbVoColorSpace2))
         return FailBasic(tr("Failed to color space settings to devices."));
@@ -204,9 +215,8 @@ bool CDlgVideoConfig::ApplyMultiScreenVga(bool &bSent)
     if (ui->cbVoVGAResulotion->currentIndex() < 0)
         return true;
     const QString strValue = ui->cbVoVGAResulotion->currentData().toString();
-    if (!m_pDev->SendSetCmd(QLatin1String(kVfo), strValue, QStringLiteral("VGA"), false))
+    if (!ApplyForcedOutput(strValue, QStringLiteral("VGA"), &CHOIDev::SetMultiScreenVgaResolution))
         return FailBasic(tr("Failed to apply settings to devices."));
-    m_pDev->SetMultiScreenVgaResolution(strValue);
     bSent = true;
     return true;
 }
@@ -250,7 +260,7 @@ bool CDlgVideoConfig::ApplyEncoderOptions(bool &bSent)
     const QVariant modeData = ui->cbEncMode->currentData();
     const int nMode = ui->cbEncMode->currentIndex() >= 0 ? EnumValue(modeData) : -1;
     if (IsShown(ui->cbEncMode)) {
-        if (!m_pDev->SetOptionValue(E_EP_ENC_RC_MODE, modeData, false))
+        if (!CApplyWatch::SetOptionValue(m_pDev, E_EP_ENC_RC_MODE, modeData, false))
             return FailAdvanced();
         bSent = true;
     }
@@ -259,22 +269,22 @@ bool CDlgVideoConfig::ApplyEncoderOptions(bool &bSent)
     for (const auto &spin : spins) {
         if (!IsShown(spin.first))
             continue;
-        if (!m_pDev->SetOptionValue(spin.second, spin.first->value(), false))
+        if (!CApplyWatch::SetOptionValue(m_pDev, spin.second, spin.first->value(), false))
             return FailAdvanced();
         bSent = true;
     }
 
     if (IsShown(ui->cbTranType)) {
-        if (!m_pDev->SetOptionValue(E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
+        if (!CApplyWatch::SetOptionValue(m_pDev, E_EP_TRANSPORT_TYPE, ui->cbTranType->currentData(), false))
             return FailAdvanced();
         bSent = true;
     }
 
     if (IsShown(ui->cbMaxResolution)) {
         const QString strValue = ui->cbMaxResolution->currentText();
-        if (!m_pDev->ApplyMaxEncRes(strValue))
+        if (!CApplyWatch::KeepOnSuccess(m_pDev, [&] { return m_pDev->ApplyMaxEncRes(strValue); },
+                                        [strValue](CHOIDev *pDone) { pDone->SetMaxResolution(strValue); }))
             return FailAdvanced();
-        m_pDev->SetMaxResolution(strValue);
         bSent = true;
     }
     return true;
@@ -290,13 +300,13 @@ bool CDlgVideoConfig::ApplyLatencyMode(bool &bSent)
     QString strLine;
     if (g_pHOIDevMgr && (eType == CHOIDev::E_DT_RX || eType == CHOIDev::E_DT_MRX || eType == CHOIDev::E_DT_WP))
         strLine = nLatency == E_LM_LOW_DELAY ? g_pHOIDevMgr->GetRxLdy() : g_pHOIDevMgr->GetRxLdn();
-    if (!m_pDev->SendCmd(strLine)) {
+    if (!CApplyWatch::KeepOnSuccess(m_pDev, [&] { return m_pDev->SendCmd(strLine); },
+                                    [strName](CHOIDev *pDone) { pDone->SetVoMode(strName); })) {
         // Unlike the encoder options, the tab stays as it is.
         setEnabled(true);
         MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
         return false;
     }
-    m_pDev->SetVoMode(strName);
     bSent = true;
     return true;
 }

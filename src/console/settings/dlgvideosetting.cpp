@@ -108,37 +108,47 @@ void CDlgVideoSetting::on_btnApplyVideoSet_clicked()
         return;
 
     if (m_pDev->GetDevType() != CHOIDev::E_DT_RX) {
-        m_pDev->SetPreviewEnable(ui->cbEnablePreview->isChecked());
+        const bool bPreview = ui->cbEnablePreview->isChecked();
         // Without a choice the quality stays automatic rather than turning
         // into a mode the device does not know.
         const int nIndex = ui->cbQuality->currentIndex();
-        m_pDev->SetVideoQualityMode(nIndex < 0 ? -1 : nIndex - 1);
-        CApplyWatch::WatchQueued(this, m_pDev, m_pDev->ApplyPreviewSetting());
+        const int nQuality = nIndex < 0 ? -1 : nIndex - 1;
+        CApplyWatch::WatchQueued(this, m_pDev,
+                                 CApplyWatch::KeepOnSuccess(
+                                     m_pDev, [&] { return m_pDev->ApplyPreviewSetting(bPreview, nQuality); },
+                                     [bPreview, nQuality](CHOIDev *pDone) {
+                                         pDone->SetPreviewEnable(bPreview);
+                                         pDone->SetVideoQualityMode(nQuality);
+                                     }));
         return;
     }
 
+    T_VideoOutputSetting setting = m_pDev->GetVideoOutputSetting();
     const int nHdcp = ui->cbHDCPHybrid->currentIndex();
-    m_pDev->SetHdcpAlwaysOn(nHdcp == 1);
-    m_pDev->SetHdcpAlwaysOn22(nHdcp == 2);
+    setting.bHdcpAlwaysOn = nHdcp == 1;
+    setting.bHdcpAlwaysOn22 = nHdcp == 2;
 
     const int nTiming = ui->cbHDMIHybrid->currentIndex();
-    m_pDev->SetOutputTimingConvert(QLatin1String(nTiming >= 1 && nTiming < kTimingCount ? kTimingCodes[nTiming]
-                                                                                         : kTimingCodes[0]));
+    setting.strTimingConvert =
+        QLatin1String(nTiming >= 1 && nTiming < kTimingCount ? kTimingCodes[nTiming] : kTimingCodes[0]);
 
-    m_pDev->SetTurnOffScreenOnPwrSave(ui->chbScreenStop->isChecked());
+    setting.bTurnOffScreen = ui->chbScreenStop->isChecked();
     if (!ui->cBDetecting->isChecked()) {
-        m_pDev->SetSrcUnavailableTimeout(kNoDetection);
+        setting.nSrcUnavailableTimeout = kNoDetection;
     } else {
         const int nSeconds = ui->spinBox_ScreenTimeOut->value();
         if (nSeconds >= kMinTimeoutSeconds && nSeconds <= kMaxTimeoutSeconds)
-            m_pDev->SetSrcUnavailableTimeout(nSeconds * 1000);
+            setting.nSrcUnavailableTimeout = nSeconds * 1000;
     }
 
-    m_pDev->SetVwStretchType(ui->cbStretchType->currentIndex() == 0 ? kStretchOut : kFitIn);
+    setting.nStretchType = ui->cbStretchType->currentIndex() == 0 ? kStretchOut : kFitIn;
     const int nRotate = ui->cbRotate->currentIndex();
-    m_pDev->SetVwRotate(nRotate == 1 ? kRotate180 : nRotate == 2 ? kRotate270 : 0);
+    setting.nRotate = nRotate == 1 ? kRotate180 : nRotate == 2 ? kRotate270 : 0;
 
-    CApplyWatch::WatchQueued(this, m_pDev, m_pDev->ApplyVideoOutputSetting());
+    CApplyWatch::WatchQueued(this, m_pDev,
+                             CApplyWatch::KeepOnSuccess(
+                                 m_pDev, [&] { return m_pDev->ApplyVideoOutputSetting(setting); },
+                                 [setting](CHOIDev *pDone) { pDone->SetVideoOutputSetting(setting); }));
 }
 
 void CDlgVideoSetting::on_btnApplyVideoOK_clicked()

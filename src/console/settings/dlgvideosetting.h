@@ -15,9 +15,9 @@ class CDlgVideoSetting;
 // "Video Settings" of one device of the VX7100 family. A decoder gets its
 // output side (HDCP mode, output timing, lost-video screen, video-wall
 // stretch and rotation), any other device its preview stream (on or off and
-// quality). Apply stores the choice in the device object and has the device
-// send it; nothing is awaited, and only lines the device's link gives up are
-// reported.
+// quality). Apply has the device send the choice, which the device object
+// keeps once the device took it; nothing is awaited, and only lines the
+// device's link gives up are reported.
 class CDlgVideoSetting : public QDialog
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include <QComboBox>
 
 #include "hoi_core/hoidev.h"
+#include "hoi_core/prodidinfo.h"
 #include "settings/applywatch.h"
 
 namespace {
@@ -32,8 +33,25 @@ bool ShowOsdMethod(QComboBox *pCombo, const QString &strMethod)
 bool ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo)
 {
     const QString strMethod = QLatin1String(kOsdMethods[pCombo->currentIndex() == 0 ? 0 : 1]);
-    if (!pDev->ApplyOsdDisplayMethod(strMethod))
-        return false;
-    CApplyWatch::KeepOnSuccess(pDev, [strMethod](CHOIDev *pDone) { pDone->SetOsdDisplayMethod(strMethod); });
-    return true;
+    return CApplyWatch::KeepOnSuccess(
+        pDev, [&] { return pDev->ApplyOsdDisplayMethod(strMethod); },
+        [strMethod](CHOIDev *pDone) { pDone->SetOsdDisplayMethod(strMethod); });
+}
+
+bool ApplyOverlayPosition(CHOIDev *pDev, const QString &strH, const QString &strV, bool bBoth)
+{
+    return CApplyWatch::KeepOnSuccess(
+        pDev,
+        [&] {
+            const bool bH = pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_H, strH, true, false);
+            if (!bH && !bBoth)
+                return false;
+            return pDev->SetOptionValue(E_EP_PNG_OVERLAY_POS_V, strV, true, false) && bH;
+        },
+        [strH, strV](CHOIDev *pDone) {
+            pDone->KeepOptionValue(E_EP_PNG_OVERLAY_POS_H, strH);
+            pDone->SetOverlayPosH(strH);
+            pDone->KeepOptionValue(E_EP_PNG_OVERLAY_POS_V, strV);
+            pDone->SetOverlayPosV(strV);
+        });
 }

@@ -20,5 +20,10 @@ bool ShowOsdMethod(QComboBox *pCombo, const QString &strMethod);
 // the device's queue ends in success. False when the line could not be
 // queued. It takes effect when the device reboots.
 bool ApplyOsdMethod(CHOIDev *pDev, const QComboBox *pCombo);
+// Sends pDev the overlay position (0-based texts, connecting first); the
+// device's cache takes it once the device's queue ends in success. False
+// when a line could not be queued; with bBoth the vertical one is tried
+// even then.
+bool ApplyOverlayPosition(CHOIDev *pDev, const QString &strH, const QString &strV, bool bBoth);
 
 #endif

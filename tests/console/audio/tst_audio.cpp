@@ -563,7 +563,9 @@ void TestAudio::suppressorEnableLearnClear()
     QTRY_COMPARE(Lines(E_ZAU2, "gbconfig --suppressor"),
                  QList<QByteArray>{"gbconfig --suppressor-bypass=y"});
 
-    // The choice is remembered for the next opening.
+    // The choice the device took is remembered for the next opening.
+    QVariant bypass;
+    QTRY_VERIFY(Dev(E_ZAU2)->GetOptionValue(E_EP_SUPPRESSOR_BYPASS, bypass) && bypass.toBool());
     CDlgVolumeConfig again(Dev(E_ZAU2), nullptr);
     QVERIFY(Child<QRadioButton>(&again, "rbSuppressorDisable")->isChecked());
     QVERIFY(!Child<QWidget>(&again, "widget")->isEnabled());

@@ -615,7 +615,8 @@ void TestBatch::screenSettings()
     Check(dlg, {RX0});
     W<QCheckBox>(dlg, "chbScreenStop")->setChecked(true);
     W<QPushButton>(dlg, "pbVideo_Screen_apply")->click();
-    QTRY_COMPARE(Lines(RX0, {"gbparam s "}),
+    QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
+    QCOMPARE(Lines(RX0, {"gbparam s "}),
                  QList<QByteArray>({Param(RX0, "v_turn_off_screen_on_pwr_save", "y"),
                                     Param(RX0, "v_src_unavailable_timeout", "10000")}));
     QCOMPARE(Dev(RX0)->GetSrcUnavailableTimeout(), 10000);
@@ -628,7 +629,8 @@ void TestBatch::screenSettings()
     QVERIFY(!W<QSpinBox>(dlg, "spinBox_ScreenTimeOut")->isEnabled());
     QVERIFY(!W<QCheckBox>(dlg, "chbScreenStop")->isEnabled());
     W<QPushButton>(dlg, "pbVideo_Screen_apply")->click();
-    QTRY_COMPARE(Lines(RX0, {"gbparam s "}),
+    QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
+    QCOMPARE(Lines(RX0, {"gbparam s "}),
                  QList<QByteArray>({Param(RX0, "v_turn_off_screen_on_pwr_save", "y"),
                                     Param(RX0, "v_src_unavailable_timeout", "-1")}));
     QCOMPARE(Dev(RX0)->GetSrcUnavailableTimeout(), -1);
@@ -648,7 +650,8 @@ void TestBatch::applyAllVideo()
         W<QComboBox>(dlg, "cbQuality")->setCurrentIndex(3);
         QVERIFY(W<QPushButton>(dlg, "pbAllVideo_apply")->isEnabled());
         W<QPushButton>(dlg, "pbAllVideo_apply")->click();
-        QTRY_COMPARE(Lines(VS9, {"gbparam s", "gbparam save", "e "}),
+        QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
+        QCOMPARE(Lines(VS9, {"gbparam s", "gbparam save", "e "}),
                      QList<QByteArray>({Param(VS9, "hdcp_always_on", "y"), Param(VS9, "hdcp_always_on_22", "n"),
                                         Param(VS9, "v_output_timing_convert", "80000010"),
                                         Param(VS9, "v_turn_off_screen_on_pwr_save", "n"),
@@ -664,12 +667,12 @@ void TestBatch::applyAllVideo()
         W<QComboBox>(dlg, "cbQuality")->setCurrentIndex(3);
         W<QCheckBox>(dlg, "cbEnablePreview")->setChecked(true);
         W<QPushButton>(dlg, "pbAllVideo_apply")->click();
-        QTRY_COMPARE(Lines(MRX6, {"gbparam s", "gbparam save", "e "}),
+        QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
+        QCOMPARE(Lines(MRX6, {"gbparam s", "gbparam save", "e "}),
                      QList<QByteArray>({Param(MRX6, "ast_video_quality_mode", "2"),
                                         Param(MRX6, "preview_enable", "y"), Save(MRX6)}));
         QCOMPARE(Dev(MRX6)->GetVideoQualityMode(), 2);
         QVERIFY(Dev(MRX6)->GetPreviewEnable());
-        QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
     }
 }
 
@@ -759,7 +762,8 @@ void TestBatch::hdcpDisable()
     QVERIFY(W<QRadioButton>(dlg, "radioButtonJPEG")->isChecked());
     Dev(TX3)->SetHdcpEnable(1);
     W<QPushButton>(dlg, "pbHdcpSettings")->click();
-    QTRY_COMPARE(Lines(TX3, {"gbconfig"}), QList<QByteArray>({"gbconfig --hdcp-enable=n"}));
+    QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
+    QCOMPARE(Lines(TX3, {"gbconfig"}), QList<QByteArray>({"gbconfig --hdcp-enable=n"}));
     QVERIFY(!Dev(TX3)->GetHdcpEnable());
 }
 
@@ -776,7 +780,8 @@ void TestBatch::forcedResolution()
     QCOMPARE(pCombo->currentIndex(), 1);
     pCombo->setCurrentIndex(0);
     W<QPushButton>(dlg, "pbForce")->click();
-    QTRY_COMPARE(Lines(RX0, {"gbset"}), QList<QByteArray>({"gbset -vfo  1920x1080_60"}));
+    QTRY_COMPARE(Result(dlg, "lbResultVideoSet"), QStringLiteral("succeed: 1, fail: 0."));
+    QCOMPARE(Lines(RX0, {"gbset"}), QList<QByteArray>({"gbset -vfo  1920x1080_60"}));
     QCOMPARE(Dev(RX0)->GetForceResolution(), QStringLiteral("1920x1080_60"));
 
     // A product without a list leaves the group off.
@@ -813,7 +818,8 @@ void TestBatch::serialSetting()
         W<QComboBox>(dlg, "cmbStopBits_2")->setCurrentIndex(1);
         W<QSpinBox>(dlg, "spinBox_TimeOut")->setValue(5);
         W<QPushButton>(dlg, "pbSerialSet_apply")->click();
-        QTRY_COMPARE(Lines(RX0, {"gbparam s", "gbparam save"}),
+        QTRY_COMPARE(Result(dlg, "lbResultSerialSet"), QStringLiteral("succeed: 1, fail: 0."));
+        QCOMPARE(Lines(RX0, {"gbparam s", "gbparam save"}),
                      QList<QByteArray>({Param(RX0, "s0_baudrate", "9600-7e2"), Save(RX0)}));
         QCOMPARE(Dev(RX0)->GetS0Baudrate(), QStringLiteral("9600-7e2"));
     }
@@ -1351,8 +1357,10 @@ void TestBatch::resultAfterEveryQueueEnds()
     W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(m_pLan->Address(RX1).toString());
     W<QCheckBox>(dlg, "cBdevRestart")->setChecked(false);
     W<QLineEdit>(dlg, "lineEdit")->setText(QStringLiteral("120"));
-    for (int i : devs)
+    for (int i : devs) {
         Dev(i)->SetS0Baudrate(QStringLiteral("9600-8n1"));
+        Dev(i)->SetOutputTimingConvert(QStringLiteral("8000005D"));
+    }
     for (int i : stalls ? QList<int>() : devs)
         Dev(i)->CloseComm();
     m_pLan->Device(dead)->setRefuseConnections(!stalls);
@@ -1362,8 +1370,10 @@ void TestBatch::resultAfterEveryQueueEnds()
         m_pLan->Device(dead)->setRefuseConnections(false);
         m_pLan->Device(dead)->setStallReplies(false);
         Dev(dead)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
-        for (int i : devs)
+        for (int i : devs) {
             Dev(i)->SetS0Baudrate(QStringLiteral("115200-8n1"));
+            Dev(i)->SetOutputTimingConvert(QStringLiteral("0"));
+        }
         RestoreAddresses(saved);
     });
     W<QPushButton>(dlg, button.constData())->click();
@@ -1377,10 +1387,15 @@ void TestBatch::resultAfterEveryQueueEnds()
                             + QLatin1Char('|') + Dev(dead)->GetIPAddr();
     QCOMPARE(DetailRows(dlg, ("pb" + page + "Details").constData()),
              QStringList({QStringLiteral("Failure details"), deadRow}));
-    // Only a device that took the serial format keeps it.
+    // Only a device that took the serial format, or the output timing,
+    // keeps it.
     if (page == "SerialSet") {
         QCOMPARE(Dev(live)->GetS0Baudrate(), QStringLiteral("115200-8n1"));
         QCOMPARE(Dev(dead)->GetS0Baudrate(), QStringLiteral("9600-8n1"));
+    }
+    if (page == "VideoSet") {
+        QCOMPARE(Dev(live)->GetOutputTimingConvert(), QStringLiteral("0"));
+        QCOMPARE(Dev(dead)->GetOutputTimingConvert(), QStringLiteral("8000005D"));
     }
     // The restart ends the session a second later.
     if (page == "Others")

@@ -318,10 +318,13 @@ void TestDevDialogs::networkChangeRebootsAfterSettings()
         QTRY_VERIFY_WITH_TIMEOUT(!pDev->GetComm()->IsConnected(), 5000);
     };
 
-    // A new gateway: the settings, then the reboot behind them.
+    // A new gateway: the settings, then the reboot behind them; the lists
+    // hear of it again once the device took it.
+    QSignalSpy changed(&dlg, &CDlgDevEdit::onDevChanged);
     form.pGateway->SetIPAddress(QStringLiteral("10.88.0.254"));
     QTest::mouseClick(form.Apply(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
+    QCOMPARE(changed.count(), 2);
     QCOMPARE(Filtered(Commands(kTx0), {"gbparam s 1 gatewayip", "gbparam save", "(sleep"}),
              QList<QByteArray>({"gbparam s 1 gatewayip 10.88.0.254", "gbparam save 1", "(sleep 1; reboot) &"}));
     QCOMPARE(pDev->GetGateway(), QStringLiteral("10.88.0.254"));
@@ -409,7 +412,9 @@ void TestDevDialogs::deadDeviceRestoresName()
     QSignalSpy changed(&dlg, &CDlgDevEdit::onDevChanged);
     CBoxRecorder boxes;
 
+    const QString gateway = pDev->GetGateway();
     form.pName->setText(QStringLiteral("Ghost"));
+    form.pGateway->SetIPAddress(QStringLiteral("10.88.0.254"));
     dlg.accept();
     QCOMPARE(pDev->GetName(), QStringLiteral("Ghost"));
     QVERIFY(!dlg.isEnabled());
@@ -419,6 +424,8 @@ void TestDevDialogs::deadDeviceRestoresName()
     QCOMPARE(boxes.Boxes().at(0).title, QString());
     QCOMPARE(pDev->GetDisplayName(), oldName);
     QCOMPARE(form.pName->text(), oldName);
+    // The addresses it never took are not kept.
+    QCOMPARE(pDev->GetGateway(), gateway);
     QCOMPARE(changed.count(), 2);
     // accept() asked for the close: the failure closes it as well.
     QVERIFY(!dlg.isVisible());

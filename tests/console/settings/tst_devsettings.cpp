@@ -98,7 +98,12 @@ void SelectText(QComboBox *pCombo, const QString &strText)
     pCombo->setCurrentIndex(nIndex);
 }
 
+// A settings window opened on a device.
+using OpenWindow = std::function<QDialog *(CHOIDev *pDev)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(OpenWindow)
 
 class TestDevSettings : public QObject
 {
@@ -126,6 +131,8 @@ private slots:
     void serialLinkGivesUp();
     void applyWatchEnds_data();
     void applyWatchEnds();
+    void refusedApplyKeepsNothing_data();
+    void refusedApplyKeepsNothing();
 
     void windowRow();
     void layoutModelEditing();
@@ -322,10 +329,12 @@ void TestDevSettings::videoSettingDecoder()
     QCOMPARE(Combo(dlg, "cbRotate")->currentIndex(), rotateIndex);
 
     dlg.show();
+    QSignalSpy done(pDev, &CHOIDev::OnCmdCompleted);
     Click(dlg, "btnApplyVideoSet");
     QVERIFY(dlg.isVisible());
-    QCOMPARE(pDev->GetOutputTimingConvert(), timingOut);
+    QTRY_COMPARE(done.count(), 1);
     QCOMPARE(pDev->GetSrcUnavailableTimeout(), timeoutOut);
+    QCOMPARE(pDev->GetOutputTimingConvert(), timingOut);
     QCOMPARE(pDev->GetVwStretchType(), stretchOut);
     QCOMPARE(pDev->GetVwRotate(), rotateOut);
     QCOMPARE(pDev->GetHdcpAlwaysOn(), hdcpIndex == 1);
@@ -356,11 +365,13 @@ void TestDevSettings::videoSettingEncoderPreview()
     dlg.open();
     Find<QCheckBox>(dlg, "cbEnablePreview")->setChecked(false);
     SelectText(Combo(dlg, "cbQuality"), QStringLiteral("Quality 5(The Worst)"));
+    QSignalSpy done(pDev, &CHOIDev::OnCmdCompleted);
     Click(dlg, "btnApplyVideoOK");
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QVERIFY(!pDev->GetPreviewEnable());
+    QTRY_COMPARE(done.count(), 1);
     QCOMPARE(pDev->GetVideoQualityMode(), 5);
+    QVERIFY(!pDev->GetPreviewEnable());
     // The decoder's values are not touched.
     QCOMPARE(pDev->GetOutputTimingConvert(), QStringLiteral("8000005D"));
     QCOMPARE(WaitForLines(kTx0, 3), QList<QByteArray>({"gbparam s 1 preview_enable n",
@@ -580,6 +591,65 @@ void TestDevSettings::applyWatchEnds()
     emit dev.OnCmdCompleted(&dev, E_CO_DEV, E_CR_FAILED);
     QCoreApplication::processEvents();
     QCOMPARE(boxes.Boxes().size(), boxCount);
+}
+
+void TestDevSettings::refusedApplyKeepsNothing_data()
+{
+    QTest::addColumn<int>("dev");
+    QTest::addColumn<OpenWindow>("open");
+    QTest::addColumn<QByteArray>("combo"); // the next entry is chosen
+    QTest::addColumn<QByteArray>("button");
+
+    const OpenWindow video = [](CHOIDev *pDev) { return new CDlgVideoSetting(pDev); };
+    QTest::newRow("decoder rotation") << int(kRx) << video << QByteArray("cbRotate")
+                                      << QByteArray("btnApplyVideoSet");
+    QTest::newRow("encoder preview quality") << int(kTx0) << video << QByteArray("cbQuality")
+                                             << QByteArray("btnApplyVideoSet");
+    QTest::newRow("multiview layout") << int(kMva)
+                                      << OpenWindow([](CHOIDev *pDev) { return new CDlgIPMLayoutSettings(pDev); })
+                                      << QByteArray("cmbLayout") << QByteArray("pbApply");
+}
+
+void TestDevSettings::refusedApplyKeepsNothing()
+{
+    QFETCH(int, dev);
+    QFETCH(OpenWindow, open);
+    QFETCH(QByteArray, combo);
+    QFETCH(QByteArray, button);
+
+    CHOIDev *pDev = Dev(dev);
+    const auto restore = qScopeGuard([&] {
+        m_lan.RefuseLogin(dev, false);
+        pDev->SetRetryInterval(3000);
+    });
+    pDev->SetRetryInterval(50);
+    m_lan.RefuseLogin(dev, true);
+    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
+    auto shown = [&] { return Combo(*QScopedPointer<QDialog>(open(pDev)), combo)->currentText(); };
+    const QString was = shown();
+    QScopedPointer<QDialog> pDlg(open(pDev));
+    QComboBox *pCombo = Combo(*pDlg, combo);
+    pCombo->setCurrentIndex((pCombo->currentIndex() + 1) % pCombo->count());
+    QVERIFY(pCombo->currentText() != was);
+    const QByteArray project = m_lan.Project();
+    QVERIFY(!project.isEmpty());
+
+    CBoxRecorder boxes;
+    pDlg->show();
+    Click(*pDlg, button);
+    QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
+    // Neither a window opened again nor the project file shows what the
+    // device never took.
+    QCOMPARE(shown(), was);
+    QCOMPARE(m_lan.Project(), project);
+
+    // Nor does the device's next success, which speaks of other lines.
+    m_lan.RefuseLogin(dev, false);
+    QSignalSpy done(pDev, &CHOIDev::OnCmdCompleted);
+    QVERIFY(pDev->SaveParam());
+    QTRY_COMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(2).value<E_CommResult>(), E_CR_SUCCESS);
+    QCOMPARE(shown(), was);
 }
 
 // ---------------------------------------------------------------------------

@@ -623,12 +623,18 @@ void TestVideoConfig::deadDeviceFailsClearly()
     QTest::qWait(500);
     CDlgVideoConfig dlg(pDev, nullptr);
     dlg.open();
+    InputButtons(dlg).at(1)->click();
+    SelectData(Combo(dlg, "cbVoColorSpace"), QStringLiteral("YUV444"));
+    SelectData(Combo(dlg, "cbVoResulotion"), QStringLiteral("1280x720"));
+    const QByteArray project = m_lan.Project();
     CBoxRecorder boxes;
     dlg.accept();
     QVERIFY(!dlg.isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 30000);
     QCOMPARE(boxes.Texts(), QStringList({"apply to device failed."}));
     QCOMPARE(boxes.Boxes().at(0).icon, QMessageBox::Critical);
+    // Nothing the device never took is kept, nor saved.
+    QCOMPARE(m_lan.Project(), project);
     // OK asked for the close: the failure closes it as well.
     QVERIFY(!dlg.isVisible());
     m_lan.Lan()->SetDeviceOn(kDeadTx, true);
