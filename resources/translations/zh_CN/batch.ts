@@ -687,6 +687,10 @@ Please set them carefully.</source>
         <source>The image cannot be uploaded to %1: its product has no upload path (&quot;%2&quot;) in config.xml.</source>
         <translation>无法向“%1”上传图片：config.xml 中未给该产品指定上传路径（“%2”）。</translation>
     </message>
+    <message>
+        <source>%1 devices</source>
+        <translation>%1 台设备</translation>
+    </message>
 </context>
 <context>
     <name>CDlgBatchDetail</name>

@@ -44,6 +44,14 @@ QString NumberToIPv4(quint32 nValue)
         .arg(nValue & 0xFF);
 }
 
+// Devices still answering named on a page's label; beyond, how many.
+const int kMaxNamedWaits = 3;
+
+quint32 PushCount(const CHOIDev *pDev)
+{
+    return pDev->GetComm() ? pDev->GetComm()->GetPushCount() : 0;
+}
+
 } // namespace
 
 CDlgBatch::CDlgBatch(QWidget *parent)
@@ -485,12 +493,13 @@ void CDlgBatch::ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev)
 
 void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, const DevCall &call)
 {
-    // Every device counts once its queue has ended: drained, or given up
-    // after the link's own retries. Waiting for all of them from the start,
-    // the round cannot end before its last device has been called.
+    // Every device counts once its queue has ended: drained, given up after
+    // the link's own retries, or dropped. Waiting for all of them from the
+    // start, the round cannot end before its last device has been called.
     m_eWaitPage = ePage;
     m_nWaitDevCount = devs.size();
-    m_linkWaits = QSet<CHOIDev *>(devs.begin(), devs.end());
+    m_linkWaits = devs;
+    m_bCalling = true;
     for (CHOIDev *pDev : devs) {
         if (pDev)
             ShowDevProgress(ePage, pDev);
@@ -498,23 +507,28 @@ void CDlgBatch::ApplyToDevs(E_BatchPage ePage, const QList<CHOIDev *> &devs, con
             LinkAnswered(pDev, false);
             continue;
         }
+        // Told by what the call pushed, not by what is queued: the queue may
+        // hold someone else's lines, whose end says nothing of this call.
+        const quint32 nPushed = PushCount(pDev);
         // Listened to before the call: a queue given up at once ends inside it.
         connect(pDev, &CHOIDev::OnCmdCompleted, this,
-                [this](CHOIDev *pFrom, E_ControlObject eObj, E_CommResult eResult) {
-                    if (eObj == E_CO_DEV)
+                [this, nPushed](CHOIDev *pFrom, E_ControlObject eObj, E_CommResult eResult) {
+                    if (eObj == E_CO_DEV && PushCount(pFrom) != nPushed)
                         LinkAnswered(pFrom, eResult == E_CR_SUCCESS);
                 });
         connect(pDev, &QObject::destroyed, this, [this, pDev]() { LinkAnswered(pDev, false); });
         const bool bOk = call(pDev);
         // A call that queued nothing has no queue end to wait for.
-        if (!bOk || !pDev->GetComm() || pDev->GetComm()->GetSendQueueCount() == 0)
+        if (!bOk || PushCount(pDev) == nPushed)
             LinkAnswered(pDev, bOk);
     }
+    m_bCalling = false;
+    ShowLinkWaits();
 }
 
 void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
 {
-    if (!m_linkWaits.remove(pDev))
+    if (!m_linkWaits.removeOne(pDev))
         return;
     if (pDev)
         pDev->disconnect(this);
@@ -522,6 +536,21 @@ void CDlgBatch::LinkAnswered(CHOIDev *pDev, bool bOk)
         FailList(m_eWaitPage).append(pDev);
     if (m_linkWaits.isEmpty())
         FinishBatch(m_eWaitPage, m_nWaitDevCount);
+    else if (!m_bCalling)
+        ShowLinkWaits();
+}
+
+void CDlgBatch::ShowLinkWaits()
+{
+    if (m_linkWaits.isEmpty())
+        return;
+    // The last device called may have answered long ago.
+    QStringList names;
+    for (CHOIDev *pDev : qAsConst(m_linkWaits))
+        names << pDev->GetDisplayName();
+    const QString strWaits = names.size() <= kMaxNamedWaits ? names.join(QStringLiteral(", "))
+                                                            : tr("%1 devices").arg(names.size());
+    ResultLabel(m_eWaitPage)->setText(IsSettingPrefix() + strWaits);
 }
 
 QString CDlgBatch::ResultText(int nDevCount, int nFailCount) const

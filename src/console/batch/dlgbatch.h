@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -36,9 +35,10 @@ class CDlgBatch;
 //
 // A synchronous operation queues its lines on every device's link inside its
 // clicked slot, without waiting for a reply, so a dead device holds up no
-// other. A device counts once its link's queue has ended: drained, or given
-// up after the link's own retries. The result line comes after the last;
-// until then the dialog stays disabled. An off-line device is counted as
+// other. A device counts once its link's queue has ended: drained, given
+// up after the link's own retries, or dropped. The result line comes after
+// the last; until then the dialog stays disabled and the page's label names
+// the devices still to answer. An off-line device is counted as
 // failed and nothing is sent to it. The three image uploads go over HTTP
 // and finish later; an upload whose device takes nothing of it for the
 // stall time fails.
@@ -222,6 +222,9 @@ private:
     // An operation without input to check: StartBatch, then ApplyToDevs.
     void RunBatch(E_BatchPage ePage, const DevCall &call);
     void ShowDevProgress(E_BatchPage ePage, CHOIDev *pDev);
+    // Once every device has been called: the devices whose queue has not
+    // ended yet, or how many when many.
+    void ShowLinkWaits();
     // The result line, the Details button and the dialog enabled again.
     void FinishBatch(E_BatchPage ePage, int nDevCount);
     void LinkAnswered(CHOIDev *pDev, bool bOk);
@@ -305,8 +308,10 @@ private:
     QHash<HttpConnect *, T_Upload> m_uploads;
     int m_nUploadRound;
     int m_nUploadStallMs = kDefaultUploadStallMs;
-    // Devices of the running operation whose queue has not ended yet.
-    QSet<CHOIDev *> m_linkWaits;
+    // Devices of the running operation whose queue has not ended yet, in
+    // the order they are called.
+    QList<CHOIDev *> m_linkWaits;
+    bool m_bCalling = false; // the running operation is still calling its devices
     E_BatchPage m_eWaitPage = E_BP_IP;
     int m_nWaitDevCount = 0;
     bool m_bFiltering; // a hex filter is removing text

@@ -35,6 +35,7 @@ CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
             devs.append(g_pHOIDevMgr->GetQN714Dev(i));
         for (CHOIDev *pListed : qAsConst(devs)) {
             ui->cbDevices->addItem(QIcon(), pListed->GetDisplayName(), DevToVariant(pListed));
+            connect(pListed, &CHOIDev::OnNameChanged, this, &CDlgDevEdit::slotOnDevNameChanged);
             if (pListed == pDev)
                 nCurrent = ui->cbDevices->count() - 1;
         }
@@ -84,7 +85,7 @@ void CDlgDevEdit::slotRefreshData()
     if (!bHasDev)
         return;
 
-    ui->edtName->setText(m_pCurDev->GetDisplayName());
+    ShowName(m_pCurDev);
     ui->edtHostnameID->setText(m_pCurDev->GetDefaultName());
     m_strIPAddr = m_pCurDev->GetIPAddr();
     m_strNetmask = m_pCurDev->GetNetmask();
@@ -153,10 +154,16 @@ bool CDlgDevEdit::Apply()
 
     m_strOldName = pDev->GetName();
     m_bOldNameUnread = pDev->m_bNameUnread;
-    // Left as filled in, the box holds the default name of a device whose
-    // own is unread: no name to give it.
-    if (!pDev->m_bNameUnread || ui->edtName->text() != pDev->GetDisplayName())
+    // Left as filled in, the box may hold the default name of a device whose
+    // own was unread then: it names the device only when the operator
+    // changed it, or when the device has no name of its own to keep.
+    const bool bOwnName = pDev->m_bNameUnread || !pDev->GetName().isEmpty();
+    if (ui->edtName->text() != m_strFilledName || !bOwnName) {
         pDev->SetName(ui->edtName->text());
+        m_strFilledName = ui->edtName->text();
+    } else {
+        ShowName(pDev);
+    }
     CHOIDev::IPMode eMode = CHOIDev::E_IM_AUTOIP;
     if (ui->rbDHCP->isChecked())
         eMode = CHOIDev::E_IM_DHCP;
@@ -214,7 +221,7 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
     if (eResult != E_CR_SUCCESS) {
         pDev->SetName(m_strOldName);
         pDev->m_bNameUnread = m_bOldNameUnread;
-        ui->edtName->setText(pDev->GetDisplayName());
+        ShowName(pDev);
         emit onDevChanged(pDev);
     } else if (m_bNetSent) {
         emit onDevChanged(pDev);
@@ -228,6 +235,25 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
         if (m_bCloseOnDone)
             QDialog::accept();
     });
+}
+
+void CDlgDevEdit::slotOnDevNameChanged(CHOIDev *pDev)
+{
+    // A name read while the window is open: an untouched box takes it, so
+    // that it holds the device's own. From the event loop, as the read
+    // arrives inside the link's receive path, where the alias filter must
+    // not show a box.
+    QTimer::singleShot(0, this, [this, pDev] {
+        if (pDev == m_pCurDev && ui->edtName->text() == m_strFilledName)
+            ShowName(pDev);
+    });
+}
+
+void CDlgDevEdit::ShowName(CHOIDev *pDev)
+{
+    ui->edtName->setText(pDev->GetDisplayName());
+    // As the alias filter left it.
+    m_strFilledName = ui->edtName->text();
 }
 
 void CDlgDevEdit::on_edtName_textChanged(QString arg1)

@@ -43,6 +43,7 @@ public slots:
     void slotUpdateIPAddrEnable();
     void slotButtonClicked(QAbstractButton *pButton);
     void slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+    void slotOnDevNameChanged(CHOIDev *pDev);
 
 private slots:
     void on_edtName_textChanged(QString arg1);
@@ -50,10 +51,14 @@ private slots:
 private:
     bool Apply();
     void SetTexts();
+    // Fills the alias box with the device's display name.
+    void ShowName(CHOIDev *pDev);
 
     CFormUi<Ui::CDlgDevEdit> ui;
     CHOIDev *m_pCurDev;
     bool m_bCloseOnDone;
+    // What the alias box was filled with: left so, it gives no name.
+    QString m_strFilledName;
     // The alias before the last Apply, put back when the device refuses.
     QString m_strOldName;
     bool m_bOldNameUnread = false;

@@ -23,6 +23,9 @@ void CApplyWatch::Watch(QWidget *pWidget, CHOIDev *pDev)
     if (!pWatch)
         pWatch = new CApplyWatch(pWindow);
     connect(pDev, &CHOIDev::OnCmdCompleted, pWatch, &CApplyWatch::slotOnCmdCompleted, Qt::UniqueConnection);
+    // Removed from the manager, a device is closed quietly and deleted: no
+    // end of its queue follows.
+    connect(pDev, &QObject::destroyed, pWatch, &CApplyWatch::slotOnDevDestroyed, Qt::UniqueConnection);
 }
 
 void CApplyWatch::ReportFailure(QWidget *pWidget)
@@ -68,9 +71,17 @@ void CApplyWatch::slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E
     if (emCtrlObj != E_CO_DEV)
         return;
     // One end of the queue speaks for every line queued before it.
-    disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CApplyWatch::slotOnCmdCompleted);
-    // Shown from the event loop: the end may be a drop, reported from inside
-    // a layout's abort or a search's walk, which a modal box must not enter.
+    disconnect(pDev, nullptr, this, nullptr);
     if (eResult != E_CR_SUCCESS)
-        QTimer::singleShot(0, m_pWindow, [pWindow = m_pWindow] { ReportFailure(pWindow); });
+        ReportFailureLater();
+}
+
+void CApplyWatch::slotOnDevDestroyed(QObject *)
+{
+    ReportFailureLater();
+}
+
+void CApplyWatch::ReportFailureLater()
+{
+    QTimer::singleShot(0, m_pWindow, [pWindow = m_pWindow] { ReportFailure(pWindow); });
 }

@@ -16,7 +16,8 @@ class QWidget;
 // from. The link takes a line at once, also for a device that is off line,
 // and gives it up only after its connection attempts, seconds later; that
 // failure is shown over the window as "Failed to apply settings to
-// devices.". Success shows nothing.
+// devices.", as is a device deleted before its queue ended. Success shows
+// nothing.
 class CApplyWatch : public QObject
 {
     Q_OBJECT
@@ -43,10 +44,14 @@ public:
 
 private slots:
     void slotOnCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult);
+    void slotOnDevDestroyed(QObject *pDev);
 
 private:
     explicit CApplyWatch(QWidget *pWindow);
     static void ReportFailure(QWidget *pWidget);
+    // From the event loop: the end may be a drop, reported from inside a
+    // layout's abort or a search's walk, which a modal box must not enter.
+    void ReportFailureLater();
 
     QWidget *m_pWindow; // the parent
 };

@@ -37,6 +37,7 @@
 #include "uiservices.h"
 
 #include "batchtestsupport.h"
+#include "droptestsupport.h"
 
 namespace {
 
@@ -107,6 +108,10 @@ private slots:
     void deadDeviceStillOnLineDoesNotStall();
     void resultAfterEveryQueueEnds_data();
     void resultAfterEveryQueueEnds();
+    void roundWaitsForLastQueue();
+    void refusedCallEndsAtOnce();
+    void droppedLinesFailTheirDevice_data();
+    void droppedLinesFailTheirDevice();
 
     void groupChangeMovesDecoders();
     void groupChangeFilter();
@@ -1400,6 +1405,72 @@ void TestBatch::resultAfterEveryQueueEnds()
     // The restart ends the session a second later.
     if (page == "Others")
         QTRY_VERIFY_WITH_TIMEOUT(!Dev(live)->GetComm()->IsConnected(), 5000);
+}
+
+void TestBatch::roundWaitsForLastQueue()
+{
+    // The first device off line, the second on a session that never logs
+    // in: once the third has answered, the round names the second alone.
+    CDlgBatch dlg;
+    Check(dlg, {RX0, RX1, RX2});
+    CDropRig rig(m_pMgr, m_pLan, RX1);
+    QVERIFY(rig.Hold());
+    Dev(RX0)->m_bOnLine = false;
+    const auto restore = qScopeGuard([&] { Dev(RX0)->m_bOnLine = true; });
+    W<QPushButton>(dlg, "btnCloseMsg")->click();
+    QVERIFY(!dlg.isEnabled());
+    const QString waiting = QStringLiteral("is setting ") + Dev(RX1)->GetDisplayName();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSinkPower"), waiting, 10000);
+    QVERIFY(!dlg.isEnabled());
+    QVERIFY(Dev(RX1)->ClearSendQueue());
+    QCOMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 1, fail: 2."));
+    QVERIFY(dlg.isEnabled());
+}
+
+void TestBatch::refusedCallEndsAtOnce()
+{
+    // Neither CEC nor RS-232 chosen, the device refuses the display power
+    // and queues nothing: counted at once, while the end of the line queued
+    // before is not its own.
+    CDlgBatch dlg;
+    Check(dlg, {RX0});
+    QSignalSpy ends(Dev(RX0), &CHOIDev::OnCmdCompleted);
+    QVERIFY(Dev(RX0)->SendCecPower(true));
+    QVERIFY(QMetaObject::invokeMethod(&dlg, "slotSinkPowerApply"));
+    QCOMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 0, fail: 1."));
+    QVERIFY(dlg.isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 10000);
+    QCOMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 0, fail: 1."));
+}
+
+void TestBatch::droppedLinesFailTheirDevice_data()
+{
+    AddDropWayRows();
+}
+
+void TestBatch::droppedLinesFailTheirDevice()
+{
+    QFETCH(int, way);
+    // TX4, the last encoder: found again, it keeps its place in the chooser.
+    CDropRig rig(m_pMgr, m_pLan, TX4);
+    CDlgBatch dlg;
+    Check(dlg, {TX3, TX4});
+    W<QComboBox>(dlg, "cmbBaudRate_2")->setCurrentText(QStringLiteral("2400"));
+    const auto restore = qScopeGuard([&] {
+        Dev(TX3)->SetS0Baudrate(QStringLiteral("115200-8n1"));
+        m_pLan->Device(TX3)->setParam(QStringLiteral("s0_baudrate"), QStringLiteral("115200-8n1"));
+    });
+    QVERIFY(rig.Hold());
+    W<QPushButton>(dlg, "pbSerialSet_apply")->click();
+    QVERIFY(rig.Drop(E_DropWay(way)));
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSerialSet"), QStringLiteral("succeed: 1, fail: 1."), 10000);
+    QVERIFY(dlg.isEnabled());
+    QVERIFY(rig.Release());
+    Dev(TX4)->SetRetryInterval(200);
+    QCOMPARE(Dev(TX3)->GetS0Baudrate(), QStringLiteral("2400-8n1"));
+    // What was dropped never reached the device, nor is it kept.
+    QVERIFY(m_pLan->Device(TX4)->param(QStringLiteral("s0_baudrate")) != QLatin1String("2400-8n1"));
+    QVERIFY(Dev(TX4)->GetS0Baudrate() != QLatin1String("2400-8n1"));
 }
 
 // ---------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
@@ -20,6 +21,7 @@
 #include "dialogs/dlgdevedit.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
 #include "simdevice_commands.h"
@@ -107,6 +109,9 @@ private slots:
     void radioButtonsEnableAddresses();
     void aliasOnlyQueuesNoReboot();
     void unreadNameLeftOut();
+    void nameReadWhileOpen_data();
+    void nameReadWhileOpen();
+    void refusedApplyLeavesNameUnread();
     void networkChangeRebootsAfterSettings();
     void staticAddressRefused_data();
     void staticAddressRefused();
@@ -301,6 +306,85 @@ void TestDevDialogs::unreadNameLeftOut()
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
     QCOMPARE(Filtered(Commands(kRx2), {"gbparam s 1 name"}), QList<QByteArray>({"gbparam s 1 name Stage"}));
     pDev->SetName(strOwn);
+}
+
+void TestDevDialogs::nameReadWhileOpen_data()
+{
+    QTest::addColumn<bool>("edited");
+    QTest::newRow("box untouched") << false;
+    QTest::newRow("box edited and put back") << true;
+}
+
+void TestDevDialogs::nameReadWhileOpen()
+{
+    QFETCH(bool, edited);
+    // Unread when the window opens, the device's own name is read while it
+    // is open; a box left as it was filled never names the device.
+    CHOIDev *pDev = Dev(kRx2);
+    SimDevice *pSim = m_pLan->Device(kRx2);
+    const QString strOwn = pDev->GetName();
+    const auto restore = qScopeGuard([&] { pDev->SetName(strOwn); });
+    pSim->setParam(QStringLiteral("name"), QStringLiteral("EncKeep4"));
+    pDev->SetName(QString());
+    pDev->m_bNameUnread = true;
+    CDlgDevEdit dlg(pDev, nullptr);
+    T_DevEditForm form(dlg);
+    dlg.show();
+    const QString strDefault = form.pName->text();
+    QCOMPARE(strDefault, pDev->GetDefaultName());
+    if (edited)
+        form.pName->setText(QStringLiteral("Typing"));
+    QSignalSpy read(pDev, &CHOIDev::OnCmdCompleted);
+    QVERIFY(pDev->UpdateFromDev(true));
+    QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, 30000);
+    if (edited)
+        form.pName->setText(strDefault);
+    else
+        QTRY_COMPARE(form.pName->text(), QStringLiteral("EncKeep4"));
+
+    m_pLan->ClearReceived();
+    QTest::mouseClick(form.Apply(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
+    // Only what was read goes back.
+    QCOMPARE(Filtered(Commands(kRx2), {"gbparam s 1 name"}), QList<QByteArray>({"gbparam s 1 name EncKeep4"}));
+    QCOMPARE(pSim->param(QStringLiteral("name")), QStringLiteral("EncKeep4"));
+    QCOMPARE(pDev->GetDisplayName(), QStringLiteral("EncKeep4"));
+    QCOMPARE(form.pName->text(), QStringLiteral("EncKeep4"));
+}
+
+void TestDevDialogs::refusedApplyLeavesNameUnread()
+{
+    // A name typed for a device whose own is unread, and the device never
+    // takes it: its name is unread again, so a layout sends none.
+    CHOIDev *pDev = Dev(kTx1);
+    const QString strOwn = pDev->GetName();
+    const auto restore = qScopeGuard([&] {
+        m_pLan->SetDeviceOn(kTx1, true);
+        pDev->SetName(strOwn);
+    });
+    pDev->SetName(QString());
+    pDev->m_bNameUnread = true;
+    m_pLan->SetDeviceOn(kTx1, false);
+    {
+        CDlgDevEdit dlg(pDev, nullptr);
+        T_DevEditForm form(dlg);
+        dlg.show();
+        CBoxRecorder boxes;
+        form.pName->setText(QStringLiteral("Ghost"));
+        QTest::mouseClick(form.Apply(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 30000);
+        QCOMPARE(boxes.Texts(), QStringList({QStringLiteral("apply to device failed.")}));
+    }
+    m_pLan->SetDeviceOn(kTx1, true);
+    CHOIScene scene(m_pMgr, QStringLiteral("Rollback"));
+    scene.SetGridSize(1, 1);
+    scene.GetCell(0, 0)->txList << pDev;
+    scene.GetCell(0, 0)->rx = Dev(kRx2);
+    QSignalSpy status(&scene, &CHOIScene::OnStatusChange);
+    QVERIFY(scene.Apply(1));
+    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 10000);
+    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
+    QVERIFY(Filtered(Commands(kTx1), {"gbparam s 1 name"}).isEmpty());
 }
 
 void TestDevDialogs::networkChangeRebootsAfterSettings()

@@ -27,6 +27,7 @@
 #include "settings/dlgvideosetting.h"
 #include "settings/formipm.h"
 
+#include "droptestsupport.h"
 #include "settingstestsupport.h"
 
 namespace {
@@ -133,6 +134,8 @@ private slots:
     void applyWatchEnds();
     void refusedApplyKeepsNothing_data();
     void refusedApplyKeepsNothing();
+    void serialDroppedLines_data();
+    void serialDroppedLines();
 
     void windowRow();
     void layoutModelEditing();
@@ -650,6 +653,30 @@ void TestDevSettings::refusedApplyKeepsNothing()
     QTRY_COMPARE(done.count(), 1);
     QCOMPARE(done.at(0).at(2).value<E_CommResult>(), E_CR_SUCCESS);
     QCOMPARE(shown(), was);
+}
+
+void TestDevSettings::serialDroppedLines_data()
+{
+    AddDropWayRows();
+}
+
+void TestDevSettings::serialDroppedLines()
+{
+    QFETCH(int, way);
+    CDropRig rig(m_lan.Mgr(), m_lan.Lan(), kRx);
+    QVERIFY(rig.Hold());
+    CBoxRecorder boxes;
+    CDlgSerialSetting dlg(rig.Dev(), nullptr);
+    dlg.open();
+    SelectText(Combo(dlg, "cmbBaudRate"), QStringLiteral("2400"));
+    Click(dlg, "btnApplySerialSet");
+    QVERIFY(rig.Drop(E_DropWay(way)));
+    QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
+    QVERIFY(rig.Release());
+    QCOMPARE(boxes.Boxes().size(), 1);
+    // What was dropped never reached the device, nor is it kept.
+    QVERIFY(m_lan.Sim(kRx)->param(QStringLiteral("s0_baudrate")) != QLatin1String("2400-8n1"));
+    QVERIFY(rig.Dev()->GetS0Baudrate() != QLatin1String("2400-8n1"));
 }
 
 // ---------------------------------------------------------------------------

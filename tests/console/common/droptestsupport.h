@@ -1,0 +1,115 @@
+#ifndef TESTS_CONSOLE_COMMON_DROPTESTSUPPORT_H
+#define TESTS_CONSOLE_COMMON_DROPTESTSUPPORT_H
+
+// The ways lines queued on a device are dropped under whoever waits on
+// them: a layout's abort, the device's removal (its link closed quietly,
+// the device deleted) and an explicit search, which clears a queue holding
+// lines. The device's link is up on a session that never logs in, so its
+// lines stay queued until they are dropped.
+
+#include <QScopedPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "hoi_core/hoidev.h"
+#include "hoi_core/hoidevmgr.h"
+#include "hoi_core/hoiscene.h"
+#include "simlan.h"
+
+enum E_DropWay { E_DW_ABORT, E_DW_REMOVAL, E_DW_SEARCH };
+
+// One row per way, in the column "way".
+inline void AddDropWayRows()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("layout's abort") << int(E_DW_ABORT);
+    QTest::newRow("quiet close and removal") << int(E_DW_REMOVAL);
+    QTest::newRow("search's clear") << int(E_DW_SEARCH);
+}
+
+class CDropRig
+{
+public:
+    CDropRig(CHOIDevMgr *pMgr, CSimLan *pLan, int nDev)
+        : m_pMgr(pMgr)
+        , m_pLan(pLan)
+        , m_nDev(nDev)
+        , m_strHost(pLan->Device(nDev)->hostName())
+    {
+    }
+    // A test that failed half-way leaves the device answering.
+    ~CDropRig()
+    {
+        if (m_bHeld)
+            Release();
+    }
+
+    // Null while the device is removed.
+    CHOIDev *Dev() const { return m_pMgr->FindDevByHostName(m_strHost); }
+
+    // The device's link comes up on a session that never logs in.
+    bool Hold()
+    {
+        Dev()->CloseComm();
+        m_bHeld = true;
+        m_pLan->Device(m_nDev)->setSilent(true);
+        Dev()->EnsureConnected();
+        return QTest::qWaitFor([this] { return Dev()->GetComm()->IsConnected(); });
+    }
+
+    bool Drop(E_DropWay eWay)
+    {
+        m_eWay = eWay;
+        CHOIDev *pDev = Dev();
+        if (!pDev->GetComm()->HasLinesPending())
+            return false;
+        if (eWay == E_DW_REMOVAL)
+            return m_pMgr->RemoveDevice(pDev);
+        if (eWay == E_DW_SEARCH) {
+            m_pSearchStop.reset(new QSignalSpy(m_pMgr, &CHOIDevMgr::OnSearchStop));
+            return m_pMgr->StartSearch(false);
+        }
+        // A layout that queued its lines behind them, aborted.
+        CHOIScene scene(m_pMgr, QStringLiteral("Drop"));
+        scene.SetGridSize(1, 1);
+        if (pDev->GetDevType() == CHOIDev::E_DT_TX)
+            scene.GetCell(0, 0)->txList << pDev;
+        else
+            scene.GetCell(0, 0)->rx = pDev;
+        if (!scene.Apply(1) || !scene.IsPendingDev(pDev))
+            return false;
+        scene.AbortApply();
+        return true;
+    }
+
+    // The device answers again: its link closed, the search under way ended,
+    // a removed device found again.
+    bool Release()
+    {
+        m_bHeld = false;
+        SimDevice *pSim = m_pLan->Device(m_nDev);
+        pSim->setSilent(false);
+        if (m_eWay == E_DW_SEARCH && m_pSearchStop) {
+            // Its read-back waits on the silent session: the link logs in anew.
+            pSim->dropConnections();
+            return QTest::qWaitFor([this] { return !m_pSearchStop->isEmpty(); }, 30000);
+        }
+        if (m_eWay == E_DW_REMOVAL) {
+            QSignalSpy stop(m_pMgr, &CHOIDevMgr::OnSearchStop);
+            return m_pMgr->StartSearch(false) && QTest::qWaitFor([&] { return !stop.isEmpty(); }, 30000)
+                   && Dev();
+        }
+        return Dev()->CloseComm();
+    }
+
+private:
+    CHOIDevMgr *m_pMgr;
+    CSimLan *m_pLan;
+    int m_nDev;
+    QString m_strHost;
+    bool m_bHeld = false;
+    E_DropWay m_eWay = E_DW_ABORT;
+    QScopedPointer<QSignalSpy> m_pSearchStop;
+};
+
+#endif
