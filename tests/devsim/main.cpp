@@ -8,6 +8,10 @@
 // HOI_DEVSIM_REFUSE_LOGIN=<i>[,<j>...][:<seconds>] makes those devices refuse
 // the console's password (for the first seconds only, when given), each with
 // a stored name of its own: a device whose name the console has not read.
+// HOI_DEVSIM_ANSWER_DELAY_MS=<n> makes every device answer n ms later than
+// usual: a shell's answers and prompts (its echo still at once) and the web
+// server's answers. Discovery replies keep their pace: a search listens for
+// a fixed time by design.
 #include "simdevice_commands.h"
 #include "simfleet.h"
 #include "simlan.h"

@@ -1,4 +1,5 @@
 #include "simdevice.h"
+#include "simdelay.h"
 
 #include <QPointer>
 #include <QTcpServer>
@@ -18,6 +19,12 @@ const char *const kNegotiationHex[] = {
     "fffb01",
     "fffb01fffd06fffd00",
 };
+
+// The delay of an answer's first write: the usual one, plus the switch's.
+int Later(int msecs)
+{
+    return msecs + SimExtraAnswerDelay();
+}
 
 QList<SimDevice::CommandHandler> &globalHandlers()
 {
@@ -361,20 +368,20 @@ void SimDevice::onLine(Session *s, const QByteArray &line)
         if (m_password.isEmpty()) {
             s->state = Session::Shell;
             queueWrite(s, line + "\r\n");
-            queueWrite(s, kPrompt, m_oneWrite ? 0 : m_answerDelay);
+            queueWrite(s, kPrompt, Later(m_oneWrite ? 0 : m_answerDelay));
         } else {
             s->state = Session::Password;
-            queueWrite(s, line + "\r\nPassword: ");
+            queueWrite(s, line + "\r\nPassword: ", Later(0));
         }
         return;
     case Session::Password:
         if (line == m_password.toUtf8()) {
             s->state = Session::Shell;
-            queueWrite(s, QByteArray("\r\n") + kPrompt);
+            queueWrite(s, QByteArray("\r\n") + kPrompt, Later(0));
             return;
         }
         // Refused: the text stays unfinished until the next login prompt.
-        queueWrite(s, "\r\nincorrect password");
+        queueWrite(s, "\r\nincorrect password", Later(0));
         if (++s->loginFailures >= 3) {
             s->state = Session::Closing;
             if (!m_keepRefused)
@@ -388,7 +395,7 @@ void SimDevice::onLine(Session *s, const QByteArray &line)
         if (line.trimmed() == "sudo su") {
             s->state = Session::SudoPassword;
             queueWrite(s, line + "\r\n");
-            queueWrite(s, "[sudo] password for ubuntu: ", m_oneWrite ? 0 : m_answerDelay);
+            queueWrite(s, "[sudo] password for ubuntu: ", Later(m_oneWrite ? 0 : m_answerDelay));
             return;
         }
         runCommandLine(s, line);
@@ -407,17 +414,17 @@ void SimDevice::onSudoPassword(Session *s, const QByteArray &line)
     if (line == m_password.toUtf8()) {
         s->state = Session::Shell;
         s->prompt = "root@" + m_hostName.toUtf8() + ":/home/ubuntu# ";
-        queueWrite(s, "\r\n" + s->prompt);
+        queueWrite(s, "\r\n" + s->prompt, Later(0));
         return;
     }
     // As sudo does: three tries, then the session is given up.
     if (++s->sudoFailures >= 3) {
         s->state = Session::Closing;
-        queueWrite(s, "\r\nsudo: 3 incorrect password attempts\r\n");
+        queueWrite(s, "\r\nsudo: 3 incorrect password attempts\r\n", Later(0));
         queueClose(s, m_loginRetryDelay);
         return;
     }
-    queueWrite(s, "\r\nSorry, try again.\r\n[sudo] password for ubuntu: ");
+    queueWrite(s, "\r\nSorry, try again.\r\n[sudo] password for ubuntu: ", Later(0));
 }
 
 SimDevice::ShellStyle SimDevice::shellStyle() const
@@ -453,7 +460,8 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
                 out.chop(1);
             if (!m_lineApiLax || i + 1 < lines.size())
                 out += '\n';
-            queueWrite(s, out, m_oneWrite ? 0 : m_answerDelay);
+            const int usual = m_oneWrite ? 0 : m_answerDelay;
+            queueWrite(s, out, i == 0 ? Later(usual) : usual);
         }
         if (cmd.dropConnection)
             reboot(cmd.dropDelayMs);
@@ -467,19 +475,19 @@ void SimDevice::runCommandLine(Session *s, const QByteArray &line)
         queueWrite(s, echo);
         const int piece = m_chunkBytes > 0 ? m_chunkBytes : qMax(1, rest.size());
         for (int at = 0; at < rest.size(); at += piece)
-            queueWrite(s, rest.mid(at, piece), m_chunkDelay);
+            queueWrite(s, rest.mid(at, piece), at == 0 ? Later(m_chunkDelay) : m_chunkDelay);
     } else if (m_oneWrite) {
-        queueWrite(s, echo + rest);
+        queueWrite(s, echo + rest, Later(0));
     } else {
         queueWrite(s, echo);
         if (!m_promptApart) {
-            queueWrite(s, rest, m_answerDelay);
+            queueWrite(s, rest, Later(m_answerDelay));
         } else {
             // The shell prints the prompt once the command has ended: a write of its own.
             if (!cmd.output.isEmpty())
-                queueWrite(s, cmd.output, m_answerDelay);
+                queueWrite(s, cmd.output, Later(m_answerDelay));
             if (!prompt.isEmpty())
-                queueWrite(s, prompt, cmd.output.isEmpty() ? m_answerDelay : 1);
+                queueWrite(s, prompt, cmd.output.isEmpty() ? Later(m_answerDelay) : 1);
         }
     }
 
@@ -495,7 +503,7 @@ void SimDevice::reboot(int delayMs)
         queueClose(s, delayMs);
     }
     if (m_rebootDowntime > 0 && isListening()) {
-        QTimer::singleShot(delayMs, this, [this] {
+        QTimer::singleShot(Later(delayMs), this, [this] {
             stopListening();
             QTimer::singleShot(m_rebootDowntime, this, [this] { setRefuseConnections(false); });
         });

@@ -139,7 +139,8 @@ public:
     // By default a device answers as embedded shells do: the echo of each
     // line (and of the login name) at once, the answer 1-10 ms later (the
     // delay fixed per host name) and then the prompt. One write puts echo,
-    // answer and prompt together at once.
+    // answer and prompt together at once. HOI_DEVSIM_ANSWER_DELAY_MS adds
+    // its delay to every answer, whatever is set here (simdelay.h).
     void setAnswerDelay(int msecs) { m_answerDelay = qMax(0, msecs); }
     int answerDelay() const { return m_answerDelay; }
     void setOneWriteReplies(bool oneWrite) { m_oneWrite = oneWrite; }

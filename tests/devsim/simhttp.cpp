@@ -1,4 +1,5 @@
 #include "simhttp.h"
+#include "simdelay.h"
 
 #include <QDebug>
 #include <QTcpServer>
@@ -366,8 +367,25 @@ void CSimHttp::send(Session *s, const QByteArray &bytes, bool bClose)
     else
         s->pieces += Pieces(bytes, m_split);
     s->closeAfter = s->closeAfter || bClose;
-    if (!s->pause || !s->pause->isActive())
-        sendPiece(s);
+    if (s->pause && s->pause->isActive())
+        return;
+    if (!s->started && SimExtraAnswerDelay() > 0) {
+        s->started = true;
+        pauseBeforePiece(s, SimExtraAnswerDelay());
+        return;
+    }
+    s->started = true;
+    sendPiece(s);
+}
+
+void CSimHttp::pauseBeforePiece(Session *s, int msecs)
+{
+    if (!s->pause) {
+        s->pause = new QTimer(this);
+        s->pause->setSingleShot(true);
+        connect(s->pause, &QTimer::timeout, this, [this, s]() { sendPiece(s); });
+    }
+    s->pause->start(msecs);
 }
 
 void CSimHttp::sendPiece(Session *s)
@@ -377,12 +395,7 @@ void CSimHttp::sendPiece(Session *s)
         s->socket->flush(); // on its way now, alone
     }
     if (!s->pieces.isEmpty()) {
-        if (!s->pause) {
-            s->pause = new QTimer(this);
-            s->pause->setSingleShot(true);
-            connect(s->pause, &QTimer::timeout, this, [this, s]() { sendPiece(s); });
-        }
-        s->pause->start(kPiecePauseMs);
+        pauseBeforePiece(s, kPiecePauseMs);
     } else if (s->closeAfter) {
         s->socket->disconnectFromHost(); // after the bytes are out
     }

@@ -49,7 +49,8 @@ struct T_SimHttpRequest
 //   GET  "/scene_download": 200 with that, 404 while nothing was uploaded
 // Anything else: 404. A POST without a multipart body: 400.
 // Every answer closes its connection, but under E_HF_LF_ONLY, E_HF_CHUNKED and
-// E_HF_RAW_ANSWER. An answer goes in one write, or in pieces (SetAnswerSplit).
+// E_HF_RAW_ANSWER. An answer goes in one write, or in pieces (SetAnswerSplit);
+// HOI_DEVSIM_ANSWER_DELAY_MS holds back its first write by that much.
 class CSimHttp : public QObject
 {
     Q_OBJECT
@@ -124,7 +125,8 @@ public:
     static bool ParseMultipart(const QByteArray &contentType, const QByteArray &body, T_SimHttpRequest &req);
 
 signals:
-    // After every request was recorded (answered, stalled or dropped).
+    // After every request was recorded (answered, stalled or dropped); the
+    // answer may still be on its way, so this is not the console's end.
     void RequestDone(int index);
 
 private:
@@ -140,7 +142,8 @@ private:
         QTimer *tick = nullptr; // of a slow reader
         QList<QByteArray> pieces; // of the answer, still to write
         bool closeAfter = false;  // once they are out
-        QTimer *pause = nullptr;  // between two pieces
+        QTimer *pause = nullptr;  // between two pieces, or before the first
+        bool started = false;     // something of the answer was sent or is held back
     };
 
     void onNewConnection();
@@ -153,6 +156,7 @@ private:
     // closes after them when bClose.
     void send(Session *s, const QByteArray &bytes, bool bClose);
     void sendPiece(Session *s);
+    void pauseBeforePiece(Session *s, int msecs);
     void dropSession(Session *s);
 
     QTcpServer *m_server = nullptr;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -42,6 +43,19 @@ private:
     QStringList m_answers;
     QList<T_FileDialogRequest> m_requests;
 };
+
+// The folder of this run's own for the files a test writes: two runs on one
+// machine never share a name.
+inline QTemporaryDir &TestDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+inline QString TempPath(const QString &name)
+{
+    return TestDir().filePath(name);
+}
 
 const char kConfig[] =
     "<?xml version=\"1.0\"?>\n"
@@ -114,6 +128,7 @@ inline void CBatchTest::initTestCase()
     RegisterProdMetaTypes();
     qRegisterMetaType<CHOIDev *>("CHOIDev*");
     qRegisterMetaType<E_CommResult>("E_CommResult");
+    QVERIFY(TestDir().isValid());
 
     QFile config(QCoreApplication::applicationDirPath() + QStringLiteral("/config.xml"));
     QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -201,6 +201,10 @@ void TestUploadDialogs::init()
 {
     if (!m_pLan)
         return;
+    // A window of the test before may have left reads queued: a test starts
+    // once every queue has ended.
+    for (int i = 0; i < kDevCount; ++i)
+        QTRY_COMPARE(Dev(i)->GetComm() ? Dev(i)->GetComm()->GetSendQueueCount() : 0, 0);
     m_pLan->ClearReceived();
     for (CSimHttp *pHttp : qAsConst(m_http)) {
         pHttp->SetFault(CSimHttp::E_HF_NONE);
@@ -773,9 +777,15 @@ void TestUploadDialogs::mapUploadError()
 
 void TestUploadDialogs::mapSwitches()
 {
+    // The window's own read is done once both switches are shown.
+    QSignalSpy mapRead(Dev(kWinRx), &CHOIDev::OnGetMapSettings);
+    QSignalSpy osdRead(Dev(kWinRx), &CHOIDev::OnGetOSDSettings);
     CDlgMapSettings dlg(Dev(kWinRx), nullptr);
-    QTRY_COMPARE(Starting(Commands(kWinRx), "gbconfig").size(), 2);
+    QTRY_COMPARE(mapRead.count(), 1);
+    QTRY_COMPARE(osdRead.count(), 1);
+    QCOMPARE(Starting(Commands(kWinRx), "gbconfig").size(), 2);
     m_pLan->ClearReceived();
+    QSignalSpy done(Dev(kWinRx), &CHOIDev::OnCmdCompleted);
     Find<QCheckBox>(dlg, "checkBoxDisplay")->setChecked(true);
     Find<QPushButton>(dlg, "pushBtnApply")->click();
     Find<QCheckBox>(dlg, "cbxOSDDisplay")->setChecked(false);
@@ -784,11 +794,15 @@ void TestUploadDialogs::mapSwitches()
     Find<QPushButton>(dlg, "pbApplyOSDMethod")->click();
     Find<QCheckBox>(dlg, "checkBoxDisplay")->setChecked(false);
     Find<QPushButton>(dlg, "pushBtnApply")->click();
-    QTRY_COMPARE(Starting(Commands(kWinRx), "gbconfig"),
-                 QList<QByteArray>({"gbconfig --background-image-display=y", "gbconfig --osd-display=n",
-                                    "gbconfig --osd-display-method=independence",
-                                    "gbconfig --background-image-display=n"}));
-    QTRY_COMPARE(Dev(kWinRx)->GetOsdDisplayMethod(), QStringLiteral("independence"));
+    // The four lines are queued at once: one end of the device's queue.
+    QTRY_COMPARE(done.count(), 1);
+    QCOMPARE(done.first().at(1).value<E_ControlObject>(), E_CO_DEV);
+    QCOMPARE(done.first().at(2).value<E_CommResult>(), E_CR_SUCCESS);
+    QCOMPARE(Starting(Commands(kWinRx), "gbconfig"),
+             QList<QByteArray>({"gbconfig --background-image-display=y", "gbconfig --osd-display=n",
+                                "gbconfig --osd-display-method=independence",
+                                "gbconfig --background-image-display=n"}));
+    QCOMPARE(Dev(kWinRx)->GetOsdDisplayMethod(), QStringLiteral("independence"));
     Dev(kWinRx)->SetOsdDisplayMethod(QString());
 }
 

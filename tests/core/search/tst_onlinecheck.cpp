@@ -62,10 +62,13 @@ void TestOnLineCheck::quietCheck()
 
     // Back on: on-line again, and its settings are read again (without its name).
     m_pLan->ClearReceived();
+    QSignalSpy readDone(pDev1, &CHOIDev::OnCmdCompleted);
     m_pLan->SetDeviceOn(1, true);
     QTRY_VERIFY_WITH_TIMEOUT(pDev1->m_bOnLine, 2000);
     QCOMPARE(notifySpy.count(), 2);
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(1), "cat /var/tmpfs/streamip"), 1, 5000);
+    // The read's end, however long the device takes to answer it.
+    QTRY_COMPARE_WITH_TIMEOUT(readDone.count(), 1, 30000);
+    QCOMPARE(CountLines(m_pLan->Commands(1), "cat /var/tmpfs/streamip"), 1);
     QCOMPARE(CountLines(m_pLan->Commands(1), "gbparam g 1 name"), 0);
     QCOMPARE(pMgr->GetDevCount(), 3);
 }
@@ -188,23 +191,27 @@ void TestOnLineCheck::factoryResetRenamesOnReturn()
         pDev->CloseComm();
         pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
     }
+    QSignalSpy resetDone(pDev, &CHOIDev::OnCmdCompleted);
     QCOMPARE(pMgr->ResetDevToDefault(pDev), bQueued);
     pDev->m_eCommType = CHOIDev::E_CT_TELNET;
     if (bQueued) {
-        QTRY_VERIFY_WITH_TIMEOUT(m_pLan->Commands(0).endsWith("reboot"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(resetDone.count(), 1, 30000);
+        QVERIFY(m_pLan->Commands(0).endsWith("reboot"));
         QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
     }
     pMgr->SetOnLineTimings(0, kCheckMs);
     m_pLan->SetDeviceOn(0, false);
     QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
     m_pLan->ClearReceived();
+    QSignalSpy readDone(pDev, &CHOIDev::OnCmdCompleted);
     m_pLan->SetDeviceOn(0, true);
 
     // Back on line: a reset device takes its host name as alias and its name
     // is asked again; one never reset keeps its alias.
     QTRY_VERIFY_WITH_TIMEOUT(pDev->m_bOnLine, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(names, bQueued ? QStringList({host, QString()}) : QStringList(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(readDone.count(), 1, 30000);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1);
+    QCOMPARE(names, bQueued ? QStringList({host, QString()}) : QStringList());
     QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bQueued ? 1 : 0);
 }
 
