@@ -112,6 +112,19 @@ protected:
         return p;
     }
     static QString Result(QWidget &dlg, const char *label) { return W<QLabel>(dlg, label)->text(); }
+    // The lines a device receives, as the console writes them.
+    QByteArray Param(int i, const char *name, const QByteArray &value) const;
+    QByteArray Save(int i) const;
+    QByteArray Event(int i, const QByteArray &event) const;
+    // Addresses of the three plain decoders, on the device objects and the
+    // simulators, so an IP test leaves the fleet as it found it.
+    struct T_Addresses
+    {
+        QStringList dev;
+        QList<QMap<QString, QString>> sim;
+    };
+    T_Addresses SaveAddresses() const;
+    void RestoreAddresses(const T_Addresses &saved);
     // Opens a page's failure details and reads its rows as
     // "alias|hostname|address", the window title first.
     static QStringList DetailRows(QWidget &dlg, const char *button);
@@ -269,6 +282,48 @@ inline QStringList CBatchTest::DetailRows(QWidget &dlg, const char *button)
     });
     W<QPushButton>(dlg, button)->click();
     return rows;
+}
+
+inline CBatchTest::T_Addresses CBatchTest::SaveAddresses() const
+{
+    T_Addresses saved;
+    for (int i : {RX0, RX1, RX2}) {
+        saved.dev << Dev(i)->GetIPAddr() << Dev(i)->GetNetmask() << Dev(i)->GetGateway();
+        saved.sim << m_pLan->Device(i)->params();
+    }
+    return saved;
+}
+
+inline void CBatchTest::RestoreAddresses(const T_Addresses &saved)
+{
+    for (int i : {RX0, RX1, RX2}) {
+        Dev(i)->SetIPAddr(saved.dev.at(i * 3));
+        Dev(i)->SetNetmask(saved.dev.at(i * 3 + 1));
+        Dev(i)->SetGateway(saved.dev.at(i * 3 + 2));
+        for (const char *name : {"ip_mode", "ipaddr", "netmask", "gatewayip"}) {
+            const QString key = QLatin1String(name);
+            if (saved.sim.at(i).contains(key))
+                m_pLan->Device(i)->setParam(key, saved.sim.at(i).value(key));
+            else
+                m_pLan->Device(i)->removeParam(key);
+        }
+    }
+}
+
+inline QByteArray CBatchTest::Param(int i, const char *name, const QByteArray &value) const
+{
+    return "gbparam s " + QByteArray::number(Dev(i)->GetHostIndex()) + QByteArray(" ") + name
+           + " " + value;
+}
+
+inline QByteArray CBatchTest::Save(int i) const
+{
+    return "gbparam save " + QByteArray::number(Dev(i)->GetHostIndex());
+}
+
+inline QByteArray CBatchTest::Event(int i, const QByteArray &event) const
+{
+    return "e " + QByteArray::number(Dev(i)->GetHostIndex()) + " " + event;
 }
 
 #endif

@@ -920,8 +920,11 @@ void TestDevSettings::layoutApplyAndSave()
     QTest::qWait(200);
     QVERIFY(m_lan.Commands(kMva).isEmpty());
 
-    // Audio by window 2: the TX that window shows.
+    // Audio by window 2: the TX that window shows. Kept once the device
+    // took it.
+    QSignalSpy done(pDev, &CHOIDev::OnCmdCompleted);
     Click(dlg, "pbApply");
+    QTRY_COMPARE(done.count(), 1);
     QCOMPARE(WaitForLines(kMva, 5),
              QList<QByteArray>({"multiview set " + windows.toLatin1(), "multiview set mode tile",
                                 "multiview set audio separate " + Host(kTx1).toLatin1(),
@@ -934,6 +937,7 @@ void TestDevSettings::layoutApplyAndSave()
     Find<QRadioButton>(dlg, "radioButton")->click();
     Combo(dlg, "cmbFollowTX")->setCurrentIndex(0);
     Click(dlg, "pbApply");
+    QTRY_COMPARE(done.count(), 2);
     const QList<QByteArray> lines = WaitForLines(kMva, 5);
     QCOMPARE(lines.size(), 5);
     QCOMPARE(lines.at(2).trimmed(), QByteArray("multiview set audio separate"));
