@@ -3,6 +3,7 @@
 #include "searchtestsupport.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 
 class TestOnLineCheck : public CSearchFixture
 {
@@ -370,14 +371,16 @@ void TestOnLineCheck::operatorLinesBesideQuietTry()
     pScene->GetCell(0, 0)->rx = pDec;
     QSignalSpy statusSpy(pScene, &CHOIScene::OnStatusChange);
     QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
+    bool bApplied = false;
+    QMetaObject::Connection listener;
+    const auto unlisten = qScopeGuard([&] { disconnect(listener); });
     if (bAhead) {
         // Back on line, a listener of that notice applies the layout before
         // the check's try would go.
         m_pLan->SetDeviceOn(0, false);
         pMgr->SetOnLineTimings(0, kCheckMs);
         QTRY_VERIFY_WITH_TIMEOUT(!pDec->m_bOnLine, 5000);
-        bool bApplied = false;
-        connect(pMgr, &CHOIDevMgr::OnDeviceNotify, pScene, [&](CHOIDev* pDev, E_DeviceNotify eNotify) {
+        listener = connect(pMgr, &CHOIDevMgr::OnDeviceNotify, pScene, [&](CHOIDev* pDev, E_DeviceNotify eNotify) {
             if (bApplied || pDev != pDec || eNotify != E_DN_STATUS || !pDev->m_bOnLine)
                 return;
             bApplied = true;
