@@ -50,7 +50,8 @@ public:
         E_HOSTNAME_OFFSET = 40,
         E_RECV_BUF_SIZE = 1048576,
         E_ROUND_INTERVAL = 1000,
-        E_NO_IFACE_DELAY = 100
+        E_NO_IFACE_DELAY = 100,
+        E_GATHER_MS = 1
     };
     static const char* const s_szGroup; // "225.1.0.0"
 
@@ -86,6 +87,10 @@ private:
     // cancels the pending end of a search that found no interface.
     QTimer m_doneTimer;
     int m_roundInterval = E_ROUND_INTERVAL;
+
+    // A fleet answers a round within milliseconds: the replies are read
+    // together E_GATHER_MS after the first, rather than one wake-up each.
+    QTimer m_gatherTimer;
 };
 
 #endif // HOI_CORE_DEVICESEARCHER_H

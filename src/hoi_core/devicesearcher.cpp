@@ -88,7 +88,16 @@ QDeviceSearcher::QDeviceSearcher(int iTotal, QObject* parent)
     connect(&m_repeatTimer, &QTimer::timeout, this, [this]() { slotDoSearch(false); });
     // A proxy of the environment cannot carry datagrams: bind directly.
     m_udpSocket.setProxy(QNetworkProxy::NoProxy);
-    connect(&m_udpSocket, &QUdpSocket::readyRead, this, &QDeviceSearcher::slotOnUdpReady);
+    // While replies wait unread the socket tells no more of them, so a
+    // round's replies cost a few wake-ups, not one each.
+    m_gatherTimer.setSingleShot(true);
+    m_gatherTimer.setTimerType(Qt::PreciseTimer);
+    m_gatherTimer.setInterval(E_GATHER_MS);
+    connect(&m_gatherTimer, &QTimer::timeout, this, &QDeviceSearcher::slotOnUdpReady);
+    connect(&m_udpSocket, &QUdpSocket::readyRead, &m_gatherTimer, [this]() {
+        if (!m_gatherTimer.isActive())
+            m_gatherTimer.start();
+    });
     m_doneTimer.setSingleShot(true);
     connect(&m_doneTimer, &QTimer::timeout, this, &QDeviceSearcher::slotSearchDone);
 }
@@ -104,6 +113,7 @@ void QDeviceSearcher::Start()
     m_foundHosts.clear();
     m_repeatTimer.stop();
     m_doneTimer.stop();
+    m_gatherTimer.stop();
     m_udpSocket.abort();
 
     m_udpSocket.bind(QHostAddress(QHostAddress::AnyIPv4), E_REPLY_PORT, QUdpSocket::ReuseAddressHint);
@@ -124,6 +134,7 @@ void QDeviceSearcher::Stop()
 {
     m_repeatTimer.stop();
     m_doneTimer.stop();
+    m_gatherTimer.stop();
     m_udpSocket.abort();
     m_busy = 0;
 }
@@ -133,6 +144,8 @@ void QDeviceSearcher::slotDoSearch(bool bFirstCall)
     if (bFirstCall)
         m_current = 0;
     if (m_current >= m_total) {
+        // Replies still gathering came in time.
+        slotOnUdpReady();
         slotSearchDone();
         return;
     }
@@ -165,6 +178,7 @@ void QDeviceSearcher::slotSearchDone()
 
 void QDeviceSearcher::slotOnUdpReady()
 {
+    m_gatherTimer.stop();
     while (m_udpSocket.hasPendingDatagrams()) {
         char buf[E_REPLY_SIZE];
         memset(buf, 0, sizeof(buf));
