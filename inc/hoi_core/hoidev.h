@@ -563,6 +563,7 @@ private:
                        const QString &strGateway);
 
     int m_nRetryInterval;
+    bool m_bInAttempt = false; // ConnectToDev's connection attempt under way
     bool m_bQuietReadBack = false; // the on-line check's try is queued
     bool m_bQuietQueuing = false;  // its lines are being queued
     quint32 m_nQuietMark = 0;      // the link's push count after them

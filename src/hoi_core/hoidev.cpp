@@ -246,22 +246,36 @@ void CHOIDev::ConnectToDev(bool bFromTimer)
     if (m_pComm)
         m_pComm->AbortConnect();
 
-    if (m_nRetryCount >= AttemptLimit()) {
+    const auto giveUp = [this] {
         m_retryTimer.stop();
         if (m_pComm)
             m_pComm->ClearSendQueue();
         EndQueue(E_CR_CONNECT_TIMEOUT);
+    };
+    if (m_nRetryCount >= AttemptLimit()) {
+        giveUp();
         return;
     }
-    if (ConnectComm())
+    m_bInAttempt = true;
+    const bool bConnected = ConnectComm();
+    m_bInAttempt = false;
+    if (bConnected)
         m_retryTimer.stop();
+    else if (m_eDevType == E_DT_QN714)
+        giveUp(); // its attempts block: no timer tries again
 }
 
 void CHOIDev::slotOnSendQueueReturn(E_CommResult eResult)
 {
+    // A failure of the attempt under way (the controller's block, each port
+    // reporting its own): what follows is that attempt's to decide.
+    if (m_bInAttempt && eResult != E_CR_SUCCESS)
+        return;
     if (eResult != 0 && m_nRetryCount < AttemptLimit()) {
         LinkLog(tr("Device('%1') operation time out.").arg(GetDisplayName()));
-        m_retryTimer.start(m_nRetryInterval);
+        // Nothing is connected to the controller's: it would tick for ever.
+        if (m_eDevType != E_DT_QN714)
+            m_retryTimer.start(m_nRetryInterval);
         // The failure may be reported from inside the socket's own error
         // signal, where the socket cannot take a new connection yet.
         QTimer::singleShot(0, this, [this]() { ConnectToDev(false); });

@@ -484,9 +484,22 @@ void TestDevice::controllerFallsBackToPort23()
     QCOMPARE(dev->GetVersion(), QStringLiteral("1.0.7/2.3.1"));
     QCOMPARE(sim.receivedLines(), Lines({"sudo su", "", "config get version"}));
 
-    // Nothing answers on either port: no retry is armed for the controller.
+    // Its link lost with a line queued, and nothing answers on either port
+    // any more: the reconnect fails at once and ends the queue; no retry is
+    // armed for the controller.
+    QVERIFY(dev->EnsureConnected());
+    sim.setStallReplies(true);
+    QSignalSpy done(dev, &CHOIDev::OnCmdCompleted);
+    QVERIFY(dev->SendCmd(QStringLiteral("config get version")));
+    QTRY_VERIFY(sim.receivedLines().endsWith("config get version"));
     hole.close();
     sim.stopListening();
+    sim.dropConnections();
+    QTRY_COMPARE(done.count(), 1);
+    QCoreApplication::processEvents(); // a second end would be on its way
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(2).value<E_CommResult>(), E_CR_CONNECT_TIMEOUT);
+    QVERIFY(!dev->m_retryTimer.isActive());
     dev->CloseComm();
     QVERIFY(!dev->EnsureConnected());
     QVERIFY(!dev->m_retryTimer.isActive());
