@@ -55,7 +55,7 @@ void CAudioPortGroupBox::SendPortParam(const T_VolParam &param)
     const int nType = m_nPortType;
     const int nIndex = m_nPortIndex;
     const bool bQueued = CApplyWatch::KeepOnSuccess(
-        m_pDev, [&] { return m_pDev->SetVolParam(nType, nIndex, param, true, false); },
+        m_pDev, [&] { return m_pDev->SetVolParam(nType, nIndex, &param, true, false); },
         [nType, nIndex, param](CHOIDev *pDone) { pDone->KeepVolParam(nType, nIndex, param); });
     CApplyWatch::WatchQueued(this, m_pDev, bQueued);
 }

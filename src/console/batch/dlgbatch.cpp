@@ -544,12 +544,17 @@ void CDlgBatch::ShowLinkWaits()
 {
     if (m_linkWaits.isEmpty())
         return;
-    // The last device called may have answered long ago.
-    QStringList names;
-    for (CHOIDev *pDev : qAsConst(m_linkWaits))
-        names << pDev->GetDisplayName();
-    const QString strWaits = names.size() <= kMaxNamedWaits ? names.join(QStringLiteral(", "))
-                                                            : tr("%1 devices").arg(names.size());
+    // The last device called may have answered long ago. Names only for a
+    // few: a large round counts down at every answer.
+    QString strWaits;
+    if (m_linkWaits.size() > kMaxNamedWaits) {
+        strWaits = tr("%1 devices").arg(m_linkWaits.size());
+    } else {
+        QStringList names;
+        for (CHOIDev *pDev : qAsConst(m_linkWaits))
+            names << pDev->GetDisplayName();
+        strWaits = names.join(QStringLiteral(", "));
+    }
     ResultLabel(m_eWaitPage)->setText(IsSettingPrefix() + strWaits);
 }
 

@@ -129,7 +129,6 @@ private slots:
     void serialApply_data();
     void serialApply();
     void serialUnreachableDevice();
-    void serialLinkGivesUp();
     void applyWatchEnds_data();
     void applyWatchEnds();
     void refusedApplyKeepsNothing_data();
@@ -546,28 +545,6 @@ void TestDevSettings::serialUnreachableDevice()
     QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
 }
 
-void TestDevSettings::serialLinkGivesUp()
-{
-    // Off line: the lines are taken at once, given up after the attempts.
-    CHOIDev *pDev = Dev(kTx0);
-    const auto restore = qScopeGuard([&] {
-        m_lan.Lan()->SetDeviceOn(kTx0, true);
-        pDev->SetRetryInterval(3000);
-    });
-    m_lan.Lan()->SetDeviceOn(kTx0, false);
-    QTRY_VERIFY(!pDev->GetComm()->IsConnected());
-    pDev->SetRetryInterval(50);
-    const QString stored = pDev->GetS0Baudrate();
-    CDlgSerialSetting dlg(pDev, nullptr);
-    CBoxRecorder boxes;
-    SelectText(Combo(dlg, "cmbBaudRate"), QStringLiteral("1200"));
-    Click(dlg, "btnApplySerialSet");
-    QVERIFY(boxes.Boxes().isEmpty());
-    QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
-    // What the device never got is not kept.
-    QCOMPARE(pDev->GetS0Baudrate(), stored);
-}
-
 void TestDevSettings::applyWatchEnds_data()
 {
     QTest::addColumn<int>("result");
@@ -611,6 +588,9 @@ void TestDevSettings::refusedApplyKeepsNothing_data()
     QTest::newRow("multiview layout") << int(kMva)
                                       << OpenWindow([](CHOIDev *pDev) { return new CDlgIPMLayoutSettings(pDev); })
                                       << QByteArray("cmbLayout") << QByteArray("pbApply");
+    QTest::newRow("serial format") << int(kTx0)
+                                   << OpenWindow([](CHOIDev *pDev) { return new CDlgSerialSetting(pDev, nullptr); })
+                                   << QByteArray("cmbBaudRate") << QByteArray("btnApplySerialSet");
 }
 
 void TestDevSettings::refusedApplyKeepsNothing()
@@ -640,6 +620,8 @@ void TestDevSettings::refusedApplyKeepsNothing()
     CBoxRecorder boxes;
     pDlg->show();
     Click(*pDlg, button);
+    // The lines are taken at once and given up after the attempts.
+    QVERIFY(boxes.Boxes().isEmpty());
     QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
     // Neither a window opened again nor the project file shows what the
     // device never took.

@@ -24,7 +24,22 @@ private slots:
     void readBackUnderWayGoesOnce();
     void operatorLinesBesideQuietTry_data();
     void operatorLinesBesideQuietTry();
+
+private:
+    // One device that stores name, found while its shell refused
+    // connections: its name is unread. Null when the search failed.
+    CHOIDevMgr* FoundUnread(const char* model, const char* type, const char* name);
 };
+
+CHOIDevMgr* TestOnLineCheck::FoundUnread(const char* model, const char* type, const char* name)
+{
+    if (!m_pLan->AddDevice(CSimLan::HostNameFor(model, 0), type) || !m_pLan->Start())
+        return nullptr;
+    m_pLan->Device(0)->setParam(QStringLiteral("name"), QString::fromLatin1(name));
+    m_pLan->Device(0)->setRefuseConnections(true);
+    CHOIDevMgr* pMgr = NewMgr();
+    return Search(pMgr, 40000) ? pMgr : nullptr;
+}
 
 void TestOnLineCheck::quietCheck()
 {
@@ -309,13 +324,9 @@ void TestOnLineCheck::readBackUnderWayGoesOnce()
 {
     // Found while its shell refused; back, it hangs on the first line of the
     // read-back of the next check.
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPE1000", 0), "TX"));
-    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = FoundUnread("IPE1000", "TX", "Enc%20Own");
+    QVERIFY(pMgr);
     SimDevice* pSim = m_pLan->Device(0);
-    pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
-    pSim->setRefuseConnections(true);
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 40000));
     CHOIDev* pEnc = pMgr->GetDev(0);
     // Its HDCP setting is due from the next checks on.
     QFile hdcp(AppFile("hdcp.xml"));
@@ -358,13 +369,9 @@ void TestOnLineCheck::operatorLinesBesideQuietTry()
 {
     QFETCH(bool, bAhead);
     // A decoder found while its shell refused: its name is unread.
-    QVERIFY(m_pLan->AddDevice(CSimLan::HostNameFor("IPD1000", 0), "RX"));
-    QVERIFY(m_pLan->Start());
+    CHOIDevMgr* pMgr = FoundUnread("IPD1000", "RX", "Dec%20Own");
+    QVERIFY(pMgr);
     SimDevice* pSim = m_pLan->Device(0);
-    pSim->setParam(QStringLiteral("name"), QStringLiteral("Dec%20Own"));
-    pSim->setRefuseConnections(true);
-    CHOIDevMgr* pMgr = NewMgr();
-    QVERIFY(Search(pMgr, 40000));
     CHOIDev* pDec = pMgr->GetDev(0);
     CHOIScene* pScene = pMgr->CreateScene("G-L");
     pScene->SetGridSize(1, 1);
