@@ -21,7 +21,6 @@
 #include "dialogs/dlgdevedit.h"
 #include "hoi_core/hoidev.h"
 #include "hoi_core/hoidevmgr.h"
-#include "hoi_core/hoiscene.h"
 #include "hoiwidget/ipaddrwidget.h"
 #include "hoiwidget/itemdata.h"
 #include "simdevice_commands.h"
@@ -111,11 +110,11 @@ private slots:
     void unreadNameLeftOut();
     void nameReadWhileOpen_data();
     void nameReadWhileOpen();
-    void refusedApplyLeavesNameUnread();
     void networkChangeRebootsAfterSettings();
     void staticAddressRefused_data();
     void staticAddressRefused();
     void acceptClosesAfterCompletion();
+    void deadDeviceRestoresName_data();
     void deadDeviceRestoresName();
     void aliasFilter_data();
     void aliasFilter();
@@ -352,41 +351,6 @@ void TestDevDialogs::nameReadWhileOpen()
     QCOMPARE(form.pName->text(), QStringLiteral("EncKeep4"));
 }
 
-void TestDevDialogs::refusedApplyLeavesNameUnread()
-{
-    // A name typed for a device whose own is unread, and the device never
-    // takes it: its name is unread again, so a layout sends none.
-    CHOIDev *pDev = Dev(kTx1);
-    const QString strOwn = pDev->GetName();
-    const auto restore = qScopeGuard([&] {
-        m_pLan->SetDeviceOn(kTx1, true);
-        pDev->SetName(strOwn);
-    });
-    pDev->SetName(QString());
-    pDev->m_bNameUnread = true;
-    m_pLan->SetDeviceOn(kTx1, false);
-    {
-        CDlgDevEdit dlg(pDev, nullptr);
-        T_DevEditForm form(dlg);
-        dlg.show();
-        CBoxRecorder boxes;
-        form.pName->setText(QStringLiteral("Ghost"));
-        QTest::mouseClick(form.Apply(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 30000);
-        QCOMPARE(boxes.Texts(), QStringList({QStringLiteral("apply to device failed.")}));
-    }
-    m_pLan->SetDeviceOn(kTx1, true);
-    CHOIScene scene(m_pMgr, QStringLiteral("Rollback"));
-    scene.SetGridSize(1, 1);
-    scene.GetCell(0, 0)->txList << pDev;
-    scene.GetCell(0, 0)->rx = Dev(kRx2);
-    QSignalSpy status(&scene, &CHOIScene::OnStatusChange);
-    QVERIFY(scene.Apply(1));
-    QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 10000);
-    QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_APPLIED);
-    QVERIFY(Filtered(Commands(kTx1), {"gbparam s 1 name"}).isEmpty());
-}
-
 void TestDevDialogs::networkChangeRebootsAfterSettings()
 {
     CHOIDev *pDev = Dev(kTx0);
@@ -485,9 +449,27 @@ void TestDevDialogs::acceptClosesAfterCompletion()
     QCOMPARE(pDev->GetName(), QStringLiteral("Rear"));
 }
 
+void TestDevDialogs::deadDeviceRestoresName_data()
+{
+    QTest::addColumn<bool>("unread");
+    QTest::newRow("own name") << false;
+    // Unread again after the refusal: a layout sends the device no name.
+    QTest::newRow("name unread") << true;
+}
+
 void TestDevDialogs::deadDeviceRestoresName()
 {
+    QFETCH(bool, unread);
     CHOIDev *pDev = Dev(kTx1);
+    const QString strOwn = pDev->GetName();
+    const auto restore = qScopeGuard([&] {
+        m_pLan->SetDeviceOn(kTx1, true);
+        pDev->SetName(strOwn);
+    });
+    if (unread) {
+        pDev->SetName(QString());
+        pDev->m_bNameUnread = true;
+    }
     m_pLan->SetDeviceOn(kTx1, false);
     const QString oldName = pDev->GetDisplayName();
     CDlgDevEdit dlg(pDev, nullptr);
@@ -507,13 +489,13 @@ void TestDevDialogs::deadDeviceRestoresName()
     QCOMPARE(boxes.Boxes().at(0).icon, QMessageBox::Critical);
     QCOMPARE(boxes.Boxes().at(0).title, QString());
     QCOMPARE(pDev->GetDisplayName(), oldName);
+    QCOMPARE(pDev->m_bNameUnread, unread);
     QCOMPARE(form.pName->text(), oldName);
     // The addresses it never took are not kept.
     QCOMPARE(pDev->GetGateway(), gateway);
     QCOMPARE(changed.count(), 2);
     // accept() asked for the close: the failure closes it as well.
     QVERIFY(!dlg.isVisible());
-    m_pLan->SetDeviceOn(kTx1, true);
 }
 
 void TestDevDialogs::aliasFilter_data()
