@@ -9,13 +9,15 @@
 // EDID files are read only up to their first 256 bytes.
 enum {
     E_EDID_READ_MAX = 256,
-    E_EDID_BLOCK = 128
+    E_EDID_BLOCK = 128,
+    E_EDID_EXTENSIONS = 126 // the byte of the first block that counts the extensions
 };
 
 // A whole EDID: one or more 128-byte blocks, the first beginning with the
-// header 00 ff ff ff ff ff ff 00, the bytes of every block summing to 0
-// modulo 256. A sink refuses anything less, so nothing less is ever sent
-// to a device or written to a file.
+// header 00 ff ff ff ff ff ff 00, the bytes of the first block and of each
+// extension block it announces (as far as present) summing to 0 modulo 256.
+// A sink refuses anything less, so nothing less is ever sent to a device or
+// written to a file.
 bool IsWholeEdid(const QByteArray &bytes);
 
 // Every byte as two lower-case digits, nothing between them.

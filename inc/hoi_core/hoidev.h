@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <functional>
+
 #include "hoi_core/basecomm.h"
 #include "hoi_core/hoirecords.h"
 #include "hoi_core/hoitypes.h"
@@ -108,6 +110,12 @@ public:
     // that they failed: the end of the queue, with E_CR_FAILED. False when
     // nothing was pending.
     bool ClearSendQueue();
+    // fnQueue queues lines; fnEnd is told how the queue's next end came out,
+    // whatever ended it (answer, time-out, drop), at most once. Listens from
+    // before the lines go: a link that gives up at once ends inside fnQueue.
+    // Returns what fnQueue returned; after false nothing more is told.
+    bool WatchQueueEnd(const std::function<bool()> &fnQueue,
+                       const std::function<void(CHOIDev *, E_CommResult)> &fnEnd);
     // Only tests shorten it; the default is 3000 ms.
     void SetRetryInterval(int msecs) { m_nRetryInterval = msecs; }
     int GetRetryInterval() const { return m_nRetryInterval; }
@@ -498,6 +506,10 @@ public:
     CBaseComm *m_pComm;  // owned
     bool m_bOnLine;
     bool m_bHdcpChanged;
+    // The search's HDCP list: its line queued and not ended yet; its last
+    // try failed (the on-line check then opens no link for it again).
+    bool m_bHdcpListQueued = false;
+    bool m_bHdcpListFailed = false;
     int m_nSinkPowerMode;
     QMap<QString, QVariant> m_mapOptions; // "--name" (or an audio port key) to value
     QString m_strEdidPath;

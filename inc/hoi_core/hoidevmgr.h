@@ -170,11 +170,11 @@ public:
     void AddQN714Dev(CHOIDev* pSource);
     void ClearFoundDevList();
     void AddResetDevHostName(const QString& hostName);
-    // The factory reset of the device lists: the reset and reboot queued,
-    // then the host name recorded (the device is renamed when it is seen
-    // on-line again) and, for "video_set_2" products, the kept settings reset.
-    // Nothing is recorded for a device the lines could not be queued to.
-    bool ResetDevToDefault(CHOIDev* pDev);
+    // The factory reset: the reset and reboot queued; once the device took
+    // the reset, its host name recorded (it is renamed when seen on-line
+    // again) and, with bLocalSettings for "video_set_2" products, the kept
+    // settings reset. False, recording nothing, when nothing was queued.
+    bool ResetDevToDefault(CHOIDev* pDev, bool bLocalSettings = true);
     void ClearDevSceneText();
     CHOIDev* FindTxByMulticastIP(const QString& ip, const CHOIDev* pExcept) const;
     CHOIDev* FindListedDevByHostName(const QString& hostName) const;

@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QTime>
 
+#include <memory>
+
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/telnetcomm.h"
 
@@ -225,6 +227,23 @@ bool CHOIDev::ClearSendQueue()
         return false;
     DropQueue();
     return true;
+}
+
+bool CHOIDev::WatchQueueEnd(const std::function<bool()> &fnQueue,
+                            const std::function<void(CHOIDev *, E_CommResult)> &fnEnd)
+{
+    auto pConnection = std::make_shared<QMetaObject::Connection>();
+    *pConnection = connect(this, &CHOIDev::OnCmdCompleted, this,
+                           [pConnection, fnEnd](CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult) {
+                               if (emCtrlObj != E_CO_DEV)
+                                   return;
+                               disconnect(*pConnection);
+                               fnEnd(pDev, eResult);
+                           });
+    if (fnQueue())
+        return true;
+    disconnect(*pConnection);
+    return false;
 }
 
 void CHOIDev::DropQueue()

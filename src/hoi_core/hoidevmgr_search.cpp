@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -383,15 +384,47 @@ void CHOIDevMgr::SetIpcDevsOnLine(CHOIDev* pGateway)
     }
 }
 
-bool CHOIDevMgr::ResetDevToDefault(CHOIDev* pDev)
+bool CHOIDevMgr::ResetDevToDefault(CHOIDev* pDev, bool bLocalSettings)
 {
-    // A device never told to reset keeps the alias the operator gave it.
-    if (!pDev || !pDev->ResetDefault())
+    if (!pDev)
         return false;
-    AddResetDevHostName(pDev->GetHostName());
-    if (GetProdIdInfo(pDev)->video_set_2)
-        pDev->ResetLocalSettings();
-    return true;
+    const bool bLocal = bLocalSettings && GetProdIdInfo(pDev)->video_set_2;
+    // The device took the reset once the link writes the line after it: a
+    // shell line goes only when the one before was answered, and the reboot
+    // behind it may cut the link before any prompt. A reset that never got
+    // there (login refused, off line, stalled, dropped) changes nothing here.
+    // The watch lives with the device and ends with its queue.
+    QObject* pWatch = new QObject(pDev);
+    auto pResetWritten = std::make_shared<bool>(false);
+    const auto end = [pDev, pWatch] {
+        disconnect(pDev, nullptr, pWatch, nullptr);
+        pWatch->deleteLater();
+    };
+    const auto take = [this, pDev, bLocal, end] {
+        end();
+        AddResetDevHostName(pDev->GetHostName());
+        if (bLocal)
+            pDev->ResetLocalSettings();
+    };
+    connect(pDev, &CHOIDev::OnSendData, pWatch, [pResetWritten, take](CHOIDev*, const QByteArray& data, bool) {
+        if (data == "reset_to_default.sh\r\n")
+            *pResetWritten = true;
+        else if (*pResetWritten)
+            take();
+    });
+    connect(pDev, &CHOIDev::OnCmdCompleted, pWatch,
+            [pResetWritten, take, end](CHOIDev*, E_ControlObject emCtrlObj, E_CommResult eResult) {
+                if (emCtrlObj != E_CO_DEV)
+                    return;
+                if (*pResetWritten && eResult == E_CR_SUCCESS)
+                    take();
+                else
+                    end();
+            });
+    if (pDev->ResetDefault())
+        return true;
+    end();
+    return false;
 }
 
 void CHOIDevMgr::RenameResetDev(CHOIDev* pDev)
@@ -406,13 +439,28 @@ void CHOIDevMgr::RenameResetDev(CHOIDev* pDev)
 
 void CHOIDevMgr::ApplyHdcpMap(CHOIDev* pDev, bool bConnect)
 {
-    if (pDev->m_bHdcpChanged)
+    if (pDev->m_bHdcpChanged || pDev->m_bHdcpListQueued)
         return;
     const QString key = pDev->GetHostName().toUpper();
     if (!m_mapHdcp.contains(key))
         return;
-    if (pDev->SetOptionValue(E_EP_HDCP_ENABLE, m_mapHdcp.value(key), bConnect))
-        pDev->m_bHdcpChanged = true;
+    // After a failed try the check waits for a session the device let in
+    // (a search, the operator, a read-back): it logs in no more on its own.
+    if (bConnect && pDev->m_bHdcpListFailed && !(pDev->GetComm() && pDev->GetComm()->IsConnected()))
+        return;
+    const QVariant value = m_mapHdcp.value(key);
+    // Applied once the device took it: a device that never got the line
+    // gets it at a later try, and no project stores it meanwhile.
+    pDev->m_bHdcpListQueued = pDev->WatchQueueEnd(
+        [&] { return pDev->SetOptionValue(E_EP_HDCP_ENABLE, value, bConnect, false); },
+        [value](CHOIDev* p, E_CommResult eResult) {
+            p->m_bHdcpListQueued = false;
+            p->m_bHdcpListFailed = eResult != E_CR_SUCCESS;
+            if (eResult != E_CR_SUCCESS || p->m_bHdcpChanged)
+                return;
+            p->KeepOptionValue(E_EP_HDCP_ENABLE, value);
+            p->m_bHdcpChanged = true;
+        });
 }
 
 void CHOIDevMgr::slotOnDevCmdCompleted(CHOIDev* pDev, E_ControlObject emCtrlObj, E_CommResult eResult)

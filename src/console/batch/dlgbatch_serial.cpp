@@ -169,10 +169,7 @@ void CDlgBatch::slotOthersApply()
     ApplyToDevs(E_BP_OTHERS, devs, [&](CHOIDev *pDev) {
         if (nCommand == 0)
             return pDev->Reboot();
-        if (!pDev->ResetDefault())
-            return false;
-        if (g_pHOIDevMgr)
-            g_pHOIDevMgr->AddResetDevHostName(pDev->GetHostName());
-        return true;
+        // The host name is recorded once the device took the reset.
+        return g_pHOIDevMgr ? g_pHOIDevMgr->ResetDevToDefault(pDev, false) : pDev->ResetDefault();
     });
 }

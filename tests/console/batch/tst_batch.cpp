@@ -146,6 +146,12 @@ void TestBatch::edidHexRule_data()
     QByteArray badSum = TestEdid(128, '\x01');
     badSum[127] = char(badSum.at(127) + 1);
     QTest::newRow("bad checksum") << badSum << false << 0 << 0;
+    // An EEPROM dump: one block announcing no extension, then blank fill.
+    QByteArray padded = TestEdid(128, '\x01');
+    padded[127] = char(padded.at(127) + 1);
+    padded[126] = '\0';
+    padded += QByteArray(128, '\xff');
+    QTest::newRow("padded past its blocks") << padded << true << 16 << 767;
     QByteArray noHeader = TestEdid(128, '\x01');
     noHeader[0] = '\x01';
     QTest::newRow("first byte not 00") << noHeader << false << 0 << 0;

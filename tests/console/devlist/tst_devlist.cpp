@@ -1103,7 +1103,9 @@ void TestDevList::edidExport_data()
     QTest::newRow("not whole") << "00 ff ff ff ff ff ff 00" << "ok" << QStringList({"Exported failed."}) << false
                                << QByteArray();
     QByteArray badSecond = TestEdid(256, '\0');
-    badSecond[128 + 10] = 1; // the second block's sum is no longer 0
+    badSecond[126] = 1; // the first block announces the second
+    badSecond[127] = char(badSecond.at(127) - 1);
+    badSecond[128 + 10] = 1; // whose sum is no longer 0
     QTest::newRow("second block's sum wrong") << QString::fromLatin1(badSecond.toHex(' ')) << "ok"
                                               << QStringList({"Exported failed."}) << false << QByteArray();
     QTest::newRow("empty EDID") << "" << "ok" << QStringList({"the EDID is empty."}) << false << QByteArray();

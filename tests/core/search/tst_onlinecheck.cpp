@@ -21,6 +21,7 @@ private slots:
     void factoryResetRenamesOnReturn();
     void unreadNameReadAgain();
     void quietReadBackKeepsQueuedLines();
+    void readBackUnderWayGoesOnce_data();
     void readBackUnderWayGoesOnce();
     void operatorLinesBesideQuietTry_data();
     void operatorLinesBesideQuietTry();
@@ -29,7 +30,17 @@ private:
     // One device that stores name, found while its shell refused
     // connections: its name is unread. Null when the search failed.
     CHOIDevMgr* FoundUnread(const char* model, const char* type, const char* name);
+    // "hdcp.xml" asking HDCP off for the first encoder of the LAN.
+    bool WriteHdcpList();
 };
+
+bool TestOnLineCheck::WriteHdcpList()
+{
+    QFile hdcp(AppFile("hdcp.xml"));
+    return hdcp.open(QIODevice::WriteOnly)
+           && hdcp.write("<hdcp><product host_name=\"" + CSimLan::HostNameFor("IPE1000", 0).toLower().toUtf8()
+                         + "\" hdcp_enable=\"no\"/></hdcp>") > 0;
+}
 
 CHOIDevMgr* TestOnLineCheck::FoundUnread(const char* model, const char* type, const char* name)
 {
@@ -181,23 +192,31 @@ void TestOnLineCheck::clearAllDuringChecks()
 void TestOnLineCheck::factoryResetRenamesOnReturn_data()
 {
     QTest::addColumn<bool>("bQueued");
-    QTest::newRow("reset queued") << true;
+    QTest::addColumn<bool>("bTaken");
+    QTest::newRow("reset taken") << true << true;
+    // Queued, but its login refused: the device never got the reset.
+    QTest::newRow("reset refused") << true << false;
     // A device never told to reset keeps the alias the operator gave it.
-    QTest::newRow("reset not queued") << false;
+    QTest::newRow("reset not queued") << false << false;
 }
 
 void TestOnLineCheck::factoryResetRenamesOnReturn()
 {
     QFETCH(bool, bQueued);
-    const QString host = CSimLan::HostNameFor("IPE1000", 0);
+    QFETCH(bool, bTaken);
+    const QString host = CSimLan::HostNameFor("IPE2000", 0);
     QVERIFY(m_pLan->AddDevice(host, "TX"));
-    m_pLan->Device(0)->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
+    SimDevice* pSim = m_pLan->Device(0);
+    pSim->setParam(QStringLiteral("name"), QStringLiteral("Hall"));
     QVERIFY(m_pLan->Start());
     CHOIDevMgr* pMgr = NewMgr();
     QVERIFY(Search(pMgr, 30000));
     CHOIDev* pDev = pMgr->FindDevByHostName(host);
     QVERIFY(pDev);
     QCOMPARE(pDev->GetName(), QStringLiteral("Hall"));
+    // Kept settings of its own, which a reset the device took puts back.
+    pDev->SetVwRotate(180);
+    pDev->SetS0Baudrate(QStringLiteral("2400-8n1"));
     QStringList names;
     connect(pDev, &CHOIDev::OnNameChanged, this, [&names](CHOIDev* p) { names << p->GetName(); });
 
@@ -206,15 +225,22 @@ void TestOnLineCheck::factoryResetRenamesOnReturn()
         // No link to queue on, and none to be opened.
         pDev->CloseComm();
         pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
+    } else if (!bTaken) {
+        pDev->CloseComm();
+        pDev->SetRetryInterval(100);
+        pSim->setPassword(QStringLiteral("not the console's"));
+        pSim->setLoginRetryDelay(0);
     }
     QSignalSpy resetDone(pDev, &CHOIDev::OnCmdCompleted);
     QCOMPARE(pMgr->ResetDevToDefault(pDev), bQueued);
     pDev->m_eCommType = CHOIDev::E_CT_TELNET;
-    if (bQueued) {
+    if (bQueued)
         QTRY_COMPARE_WITH_TIMEOUT(resetDone.count(), 1, 30000);
-        QVERIFY(m_pLan->Commands(0).endsWith("reboot"));
-        QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), 1);
-    }
+    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), bTaken ? 1 : 0);
+    QCOMPARE(m_pLan->Commands(0).endsWith("reboot"), bTaken);
+    QCOMPARE(pDev->GetVwRotate(), bTaken ? 0 : 180);
+    QCOMPARE(pDev->GetS0Baudrate(), QString::fromLatin1(bTaken ? "115200-8n1" : "2400-8n1"));
+    pSim->setPassword(QString());
     pMgr->SetOnLineTimings(0, kCheckMs);
     m_pLan->SetDeviceOn(0, false);
     QTRY_VERIFY_WITH_TIMEOUT(!pDev->m_bOnLine, 5000);
@@ -227,8 +253,8 @@ void TestOnLineCheck::factoryResetRenamesOnReturn()
     QTRY_VERIFY_WITH_TIMEOUT(pDev->m_bOnLine, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(readDone.count(), 1, 30000);
     QCOMPARE(CountLines(m_pLan->Commands(0), "cat /var/tmpfs/streamip"), 1);
-    QCOMPARE(names, bQueued ? QStringList({host, QString()}) : QStringList());
-    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bQueued ? 1 : 0);
+    QCOMPARE(names, bTaken ? QStringList({host, QString()}) : QStringList());
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbparam g 1 name"), bTaken ? 1 : 0);
 }
 
 void TestOnLineCheck::unreadNameReadAgain()
@@ -240,6 +266,7 @@ void TestOnLineCheck::unreadNameReadAgain()
     pSim->setParam(QStringLiteral("name"), QStringLiteral("Enc%20Own"));
     pSim->setPassword(QStringLiteral("not the console's"));
     pSim->setLoginRetryDelay(0);
+    QVERIFY(WriteHdcpList());
     CHOIDevMgr* pMgr = NewMgr();
     QVERIFY(Search(pMgr, 40000));
     CHOIDev* pEnc = pMgr->GetDev(0);
@@ -247,6 +274,7 @@ void TestOnLineCheck::unreadNameReadAgain()
     // The checks try it again, less and less often (the 1st, 2nd and 4th
     // check: one refused login each), quietly: no completion for the
     // windows, and no log line, the search's failure having been the one.
+    // Its HDCP line, refused with the search, logs in no more on its own.
     QSignalSpy sessionSpy(pSim, &SimDevice::sessionOpened);
     QSignalSpy doneSpy(pMgr, &CHOIDevMgr::OnDevCmdCompleted);
     QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
@@ -257,10 +285,25 @@ void TestOnLineCheck::unreadNameReadAgain()
     QCOMPARE(doneSpy.count(), 0);
     QCOMPARE(Texts(logSpy).filter(pEnc->GetDisplayName()), QStringList());
 
-    // It answers again: a later try reads its name.
+    // It answers again: a later try reads its name. The HDCP line follows
+    // on that session; held unanswered over checks, it is queued no second
+    // time (the session's drop sends it once more), and its end is the
+    // only one the windows hear.
+    const QMetaObject::Connection holder = connect(pSim, &SimDevice::lineReceived, this, [pSim](const QByteArray& line) {
+        if (line.startsWith("gbconfig --hdcp-enable"))
+            pSim->setStallReplies(true);
+    });
     pSim->setPassword(QString());
     QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 20000);
-    QCOMPARE(doneSpy.count(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbconfig --hdcp-enable=n"), 1, 10000);
+    const int seen = CheckCount();
+    QTRY_VERIFY_WITH_TIMEOUT(CheckCount() >= seen + 3, 5000);
+    disconnect(holder);
+    pSim->setStallReplies(false);
+    pSim->dropConnections();
+    QTRY_VERIFY_WITH_TIMEOUT(pEnc->m_bHdcpChanged, 10000);
+    QCOMPARE(doneSpy.count(), 1);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "gbconfig --hdcp-enable=n"), 2);
 }
 
 void TestOnLineCheck::quietReadBackKeepsQueuedLines()
@@ -320,21 +363,32 @@ void TestOnLineCheck::quietReadBackKeepsQueuedLines()
     QCOMPARE(m_pLan->Device(victim)->param(QStringLiteral("name")), QStringLiteral("Enc%20Own"));
 }
 
+void TestOnLineCheck::readBackUnderWayGoesOnce_data()
+{
+    QTest::addColumn<bool>("bHdcpAtSearch");
+    QTest::newRow("HDCP due from the next checks") << false;
+    // Its line went with the search's refused read-back: not taken.
+    QTest::newRow("HDCP refused at the search") << true;
+}
+
 void TestOnLineCheck::readBackUnderWayGoesOnce()
 {
+    QFETCH(bool, bHdcpAtSearch);
+    if (bHdcpAtSearch)
+        QVERIFY(WriteHdcpList());
     // Found while its shell refused; back, it hangs on the first line of the
     // read-back of the next check.
     CHOIDevMgr* pMgr = FoundUnread("IPE1000", "TX", "Enc%20Own");
     QVERIFY(pMgr);
     SimDevice* pSim = m_pLan->Device(0);
     CHOIDev* pEnc = pMgr->GetDev(0);
-    // Its HDCP setting is due from the next checks on.
-    QFile hdcp(AppFile("hdcp.xml"));
-    QVERIFY(hdcp.open(QIODevice::WriteOnly));
-    hdcp.write("<hdcp><product host_name=\"" + CSimLan::HostNameFor("IPE1000", 0).toLower().toUtf8()
-               + "\" hdcp_enable=\"no\"/></hdcp>");
-    hdcp.close();
-    pMgr->LoadHdcpConfig();
+    QVariant hdcpKept;
+    QVERIFY(!pEnc->m_bHdcpChanged && !pEnc->GetOptionValue(E_EP_HDCP_ENABLE, hdcpKept));
+    if (!bHdcpAtSearch) {
+        // Its HDCP setting is due from the next checks on.
+        QVERIFY(WriteHdcpList());
+        pMgr->LoadHdcpConfig();
+    }
     pSim->setRefuseConnections(false);
     pSim->setStallReplies(true);
     m_pLan->ClearReceived();
@@ -355,6 +409,7 @@ void TestOnLineCheck::readBackUnderWayGoesOnce()
     QTRY_COMPARE_WITH_TIMEOUT(pEnc->GetName(), QStringLiteral("Enc Own"), 10000);
     QVERIFY(!quietEnds.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(CountLines(m_pLan->Commands(0), "gbconfig --hdcp-enable=n"), 1, 10000);
+    QTRY_VERIFY(pEnc->m_bHdcpChanged);
     QCOMPARE(CountLines(m_pLan->Commands(0), "cat /etc/version"), 1);
 }
 
