@@ -513,11 +513,14 @@ void TestDevDialogs::deadDeviceRestoresName()
     if (end == E_END_REMOVED)
         QVERIFY(m_pMgr->RemoveDevice(pDev));
     if (end == E_END_WINDOW_CLOSED) {
+        CFrameDevList list;
+        list.slotRefreshDeives();
         dlg.close();
         pDlg.reset();
         // Neither the console nor the project keeps the refused name.
         QTRY_VERIFY_WITH_TIMEOUT(!ends.isEmpty(), 30000);
         QCOMPARE(pDev->GetDisplayName(), oldName);
+        QCOMPARE(list.findChild<QTreeWidget *>()->findItems(oldName, Qt::MatchExactly, 1).size(), 1);
         const QByteArray project = ProjectOf(m_pMgr);
         QVERIFY(!project.isEmpty() && !project.contains("Ghost"));
         return;
