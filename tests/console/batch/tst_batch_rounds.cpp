@@ -13,7 +13,6 @@
 #include "hoi_core/edidhex.h"
 #include "hoi_core/hoidev.h"
 #include "hoiwidget/ipaddrwidget.h"
-#include "overlay/dlglogosettings.h"
 #include "simlan.h"
 
 #include "batchtestsupport.h"
@@ -112,8 +111,6 @@ void TestBatchRounds::resultAfterEveryQueueEnds_data()
     QTest::newRow("Image") << QByteArray("pbApplyOSDMethod") << QByteArray("Image") << int(RX0) << int(RX1)
                            << QByteArray("gbconfig") << QByteArrayList({"gbconfig --osd-display-method=follow"})
                            << false;
-    QTest::newRow("Image position") << QByteArray("pBOverlayApply") << QByteArray("Image") << -1 << int(VS9)
-                                    << QByteArray() << QByteArrayList() << false;
     QTest::newRow("Audio") << QByteArray("pushButtonOK") << QByteArray("Audio") << -1 << int(VS9) << QByteArray()
                            << QByteArrayList() << false;
     QTest::newRow("Serial") << QByteArray("pbSerialSet_apply") << QByteArray("SerialSet") << int(RX0) << int(RX1)
@@ -157,16 +154,12 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
     W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(m_pLan->Address(RX1).toString());
     W<QCheckBox>(dlg, "cBdevRestart")->setChecked(false);
     W<QLineEdit>(dlg, "lineEdit")->setText(QStringLiteral("120"));
-    W<QLineEdit>(dlg, "lECoorX")->setText(QStringLiteral("5"));
-    W<QLineEdit>(dlg, "lECoorY")->setText(QStringLiteral("6"));
     for (int i : devs) {
         Dev(i)->SetS0Baudrate(QStringLiteral("9600-8n1"));
         Dev(i)->SetOutputTimingConvert(QStringLiteral("8000005D"));
     }
     const QString strGateway = Dev(dead)->GetGateway();
-    const QString strPosH = Dev(dead)->GetOverlayPosH();
     Dev(dead)->SetGateway(QStringLiteral("10.77.7.7"));
-    Dev(dead)->SetOverlayPosH(QStringLiteral("9"));
     for (int i : stalls ? QList<int>() : devs)
         Dev(i)->CloseComm();
     m_pLan->Device(dead)->setRefuseConnections(!stalls);
@@ -177,7 +170,6 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
         m_pLan->Device(dead)->setStallReplies(false);
         Dev(dead)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
         Dev(dead)->SetGateway(strGateway);
-        Dev(dead)->SetOverlayPosH(strPosH);
         for (int i : devs) {
             Dev(i)->SetS0Baudrate(QStringLiteral("115200-8n1"));
             Dev(i)->SetOutputTimingConvert(QStringLiteral("0"));
@@ -205,17 +197,11 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
         QCOMPARE(Dev(live)->GetOutputTimingConvert(), QStringLiteral("0"));
         QCOMPARE(Dev(dead)->GetOutputTimingConvert(), QStringLiteral("8000005D"));
     }
-    // Nor do the addresses or the overlay position show, in the window
-    // opened again or the project.
+    // Nor do the addresses show, in the window opened again or the project.
     if (page == "IPAddr") {
         CDlgDevEdit edit(Dev(dead));
         QCOMPARE(W<QIPAddrWidget>(edit, "edtNetmask_2")->GetIPAddress(), QStringLiteral("10.77.7.7"));
         QVERIFY(ProjectOf(m_pMgr).contains("gatway=\"10.77.7.7\""));
-    }
-    if (button == "pBOverlayApply") {
-        CDlgLogoSettings logo(Dev(dead));
-        QCOMPARE(W<QLineEdit>(logo, "lECoorX")->text(), QStringLiteral("10"));
-        QVERIFY(ProjectOf(m_pMgr).contains("coorx=\"9\""));
     }
     // The restart ends the session a second later.
     if (page == "Others")
