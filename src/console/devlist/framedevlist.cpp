@@ -98,6 +98,9 @@ CFrameDevList::CFrameDevList(QWidget *parent, QDialog *pOwnerDlg)
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnDeviceNotify, this, &CFrameDevList::slotOnDeviceNotify);
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnSearchStop, this, &CFrameDevList::slotOnSearchStop);
         connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevCmdCompleted, this, &CFrameDevList::slotOnDevCmdCompleted);
+        // Also a name put back after the end of the queue, with no window left
+        // to say so.
+        connect(g_pHOIDevMgr, &CHOIDevMgr::OnDevNameChanged, this, &CFrameDevList::slotDevChanged);
         connect(g_pHOIDevMgr, &CHOIDevMgr::signalFoundQN714, this, &CFrameDevList::slotOnFoundQN714);
         connect(g_pHOIDevMgr, &CHOIDevMgr::signalGetIPandVersionQN714, this,
                 &CFrameDevList::slotGetIPandVersionQN714);

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QIcon>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegExpValidator>
 #include <QTimer>
@@ -36,6 +37,7 @@ CDlgDevEdit::CDlgDevEdit(CHOIDev *pDev, QWidget *parent)
         for (CHOIDev *pListed : qAsConst(devs)) {
             ui->cbDevices->addItem(QIcon(), pListed->GetDisplayName(), DevToVariant(pListed));
             connect(pListed, &CHOIDev::OnNameChanged, this, &CDlgDevEdit::slotOnDevNameChanged);
+            connect(pListed, &QObject::destroyed, this, [this, pListed] { DropDev(pListed); });
             if (pListed == pDev)
                 nCurrent = ui->cbDevices->count() - 1;
         }
@@ -154,6 +156,8 @@ bool CDlgDevEdit::Apply()
 
     m_strOldName = pDev->GetName();
     m_bOldNameUnread = pDev->m_bNameUnread;
+    // Before the lines are queued: a link giving up at once ends inside.
+    const QPointer<QObject> pRollback = RollBackNameOnFailure(pDev);
     // Left as filled in, the box may hold the default name of a device whose
     // own was unread then: it names the device only when the operator
     // changed it, or when the device has no name of its own to keep.
@@ -170,11 +174,8 @@ bool CDlgDevEdit::Apply()
     else if (ui->rbStaticIP->isChecked())
         eMode = CHOIDev::E_IM_STATIC;
 
-    const int nIndex = ui->cbDevices->currentIndex();
-    if (nIndex >= 0 && VariantToDev(ui->cbDevices->itemData(nIndex)) == pDev) {
-        ui->cbDevices->setItemText(nIndex, pDev->GetDisplayName());
+    if (ShowSelectorName(pDev))
         ui->edtHostnameID->setText(pDev->GetDefaultName());
-    }
     // The controller's completion may take long; it does not lock the dialog.
     const bool bLock = pDev->GetDevType() != CHOIDev::E_DT_QN714;
     if (bLock)
@@ -188,6 +189,8 @@ bool CDlgDevEdit::Apply()
         pDev, [&] { return pDev->ApplyToDev(eMode, strIPAddr, strSentNetmask, strGateway, false); },
         [=](CHOIDev *pDone) { pDone->KeepIPSettings(eMode, strIPAddr, strSentNetmask, strGateway); });
     if (!bQueued) {
+        // Nothing went: the new alias stays.
+        delete pRollback;
         emit onDevChanged(pDev);
         setEnabled(true);
         MsgCritical(this, QString(), tr("Failed to apply settings to devices."));
@@ -210,7 +213,33 @@ bool CDlgDevEdit::Apply()
     // Connected after the commands are queued; a second Apply of the
     // controller while it is waiting must not hear the end twice.
     connect(pDev, &CHOIDev::OnCmdCompleted, this, &CDlgDevEdit::slotOnDevCmdCompleted, Qt::UniqueConnection);
+    m_bWaiting = true;
     return true;
+}
+
+QObject *CDlgDevEdit::RollBackNameOnFailure(CHOIDev *pDev)
+{
+    // Lives with the device, so that a window closed meanwhile leaves no
+    // refused alias behind. An Apply before the end joins the one waiting:
+    // that end speaks for its lines too, and the name goes back to the one
+    // before the first.
+    const QString strMark = QStringLiteral("CDlgDevEdit name rollback");
+    if (pDev->findChild<QObject *>(strMark, Qt::FindDirectChildrenOnly))
+        return nullptr;
+    QObject *pRollback = new QObject(pDev);
+    pRollback->setObjectName(strMark);
+    connect(pDev, &CHOIDev::OnCmdCompleted, pRollback,
+            [pRollback, strName = m_strOldName, bUnread = m_bOldNameUnread](
+                CHOIDev *pDone, E_ControlObject emCtrlObj, E_CommResult eResult) {
+                if (emCtrlObj != E_CO_DEV)
+                    return;
+                if (eResult != E_CR_SUCCESS) {
+                    pDone->SetName(strName);
+                    pDone->m_bNameUnread = bUnread;
+                }
+                delete pRollback;
+            });
+    return pRollback;
 }
 
 void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)
@@ -218,23 +247,45 @@ void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj
     if (pDev != m_pCurDev || emCtrlObj != E_CO_DEV)
         return;
     disconnect(pDev, &CHOIDev::OnCmdCompleted, this, &CDlgDevEdit::slotOnDevCmdCompleted);
+    // The device's rollback has put the old name back already.
     if (eResult != E_CR_SUCCESS) {
-        pDev->SetName(m_strOldName);
-        pDev->m_bNameUnread = m_bOldNameUnread;
         ShowName(pDev);
         emit onDevChanged(pDev);
     } else if (m_bNetSent) {
         emit onDevChanged(pDev);
     }
+    EndWait(eResult == E_CR_SUCCESS);
+}
+
+void CDlgDevEdit::EndWait(bool bSuccess)
+{
+    m_bWaiting = false;
     // From the event loop: the end may be a drop, reported from inside a
     // layout's abort or a search's walk, which a modal box must not enter.
-    QTimer::singleShot(0, this, [this, eResult] {
-        if (eResult != E_CR_SUCCESS)
+    QTimer::singleShot(0, this, [this, bSuccess] {
+        if (!bSuccess)
             MsgCritical(this, QString(), tr("apply to device failed."));
         setEnabled(true);
         if (m_bCloseOnDone)
             QDialog::accept();
     });
+}
+
+void CDlgDevEdit::DropDev(CHOIDev *pGone)
+{
+    // Removed from the manager while the window is open: it can no longer
+    // be chosen, and an Apply waiting on it ends as failed.
+    const QSignalBlocker block(ui->cbDevices);
+    const int nIndex = ui->cbDevices->findData(DevToVariant(pGone));
+    if (pGone == m_pCurDev) {
+        m_pCurDev = nullptr;
+        ui->cbDevices->setCurrentIndex(-1);
+        slotRefreshData();
+        if (m_bWaiting)
+            EndWait(false);
+    }
+    if (nIndex >= 0)
+        ui->cbDevices->removeItem(nIndex);
 }
 
 void CDlgDevEdit::slotOnDevNameChanged(CHOIDev *pDev)
@@ -254,6 +305,16 @@ void CDlgDevEdit::ShowName(CHOIDev *pDev)
     ui->edtName->setText(pDev->GetDisplayName());
     // As the alias filter left it.
     m_strFilledName = ui->edtName->text();
+    ShowSelectorName(pDev);
+}
+
+bool CDlgDevEdit::ShowSelectorName(CHOIDev *pDev)
+{
+    const int nIndex = ui->cbDevices->currentIndex();
+    if (nIndex < 0 || VariantToDev(ui->cbDevices->itemData(nIndex)) != pDev)
+        return false;
+    ui->cbDevices->setItemText(nIndex, pDev->GetDisplayName());
+    return true;
 }
 
 void CDlgDevEdit::on_edtName_textChanged(QString arg1)

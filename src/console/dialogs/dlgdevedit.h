@@ -20,8 +20,8 @@ class CDlgDevEdit;
 // settings over the device's link (with a reboot when the network settings
 // changed) and keeps the dialog disabled until the device reports the end of
 // its command queue; the device object keeps the addresses only then, and a
-// failure puts the old name back. The selector switches to any other device
-// of the manager without closing.
+// failure puts the old name back, also once the window is closed. The
+// selector switches to any other device of the manager without closing.
 class CDlgDevEdit : public QDialog
 {
     Q_OBJECT
@@ -51,8 +51,19 @@ private slots:
 private:
     bool Apply();
     void SetTexts();
-    // Fills the alias box with the device's display name.
+    // Fills the alias box, and the selector's current item when it holds
+    // the device, with the device's display name.
     void ShowName(CHOIDev *pDev);
+    // True when the selector's current item holds the device: its text is
+    // then the device's display name.
+    bool ShowSelectorName(CHOIDev *pDev);
+    // Puts m_strOldName back into the device when its queue ends in a
+    // failure; null when an earlier Apply's rollback still waits.
+    QObject *RollBackNameOnFailure(CHOIDev *pDev);
+    // The device ended the wait: the window is usable again, and closes
+    // when accept() started it.
+    void EndWait(bool bSuccess);
+    void DropDev(CHOIDev *pGone);
 
     CFormUi<Ui::CDlgDevEdit> ui;
     CHOIDev *m_pCurDev;
@@ -68,6 +79,8 @@ private:
     CHOIDev::IPMode m_ipMode;
     // The last Apply sent other addresses: the lists show them once kept.
     bool m_bNetSent = false;
+    // The completion slot is connected and the device has not reported yet.
+    bool m_bWaiting = false;
 };
 
 #endif

@@ -140,6 +140,9 @@ CDlgVideoConfig::CDlgVideoConfig(CHOIDev *pDev, QWidget *parent)
     ui->buttonBox->button(QDialogButtonBox::Ok)->hide();
     if (!m_pDev)
         return;
+    // Removed from the manager, a device is closed quietly: no end of its
+    // queue follows.
+    connect(m_pDev, &QObject::destroyed, this, &CDlgVideoConfig::slotOnDevDestroyed);
 
     // A copy: the manager's record may change while the dialog is open.
     const T_ProdIdInfo prod = ProductOf(m_pDev);

@@ -84,6 +84,9 @@ private slots:
     void on_radioBtn_Disable_toggled(bool checked);
     void slotButtonClicked(QAbstractButton *pButton);
     void on_tabWidget_currentChanged(int index);
+    // The device was removed: nothing is applied any more, and a wait ends
+    // as failed.
+    void slotOnDevDestroyed();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -129,6 +132,9 @@ private:
     bool FailBasic(const QString &strMessage);
     bool FailAdvanced();
     bool FinishApply(bool bSent);
+    // The device ended the wait: the window is usable again, and closes
+    // when OK started it.
+    void EndWait(bool bSuccess);
     bool IsShown(const QWidget *pWidget) const;
 
     CFormUi<Ui::CDlgVideoConfig> ui;

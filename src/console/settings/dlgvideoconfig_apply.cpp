@@ -331,11 +331,23 @@ void CDlgVideoConfig::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtr
     if (pDev != m_pDev || emCtrlObj != E_CO_DEV)
         return;
     disconnect(m_pDev, &CHOIDev::OnCmdCompleted, this, &CDlgVideoConfig::slotOnDevCmdCompleted);
+    EndWait(eResult == E_CR_SUCCESS);
+}
+
+void CDlgVideoConfig::slotOnDevDestroyed()
+{
+    m_pDev = nullptr;
+    if (m_bWaiting)
+        EndWait(false);
+}
+
+void CDlgVideoConfig::EndWait(bool bSuccess)
+{
+    m_bWaiting = false;
     // From the event loop: the end may be a drop, reported from inside a
     // layout's abort or a search's walk, which a modal box must not enter.
-    m_bWaiting = false;
-    QTimer::singleShot(0, this, [this, eResult] {
-        if (eResult != E_CR_SUCCESS)
+    QTimer::singleShot(0, this, [this, bSuccess] {
+        if (!bSuccess)
             MsgCritical(this, QString(), tr("apply to device failed."));
         setEnabled(true);
         if (m_bAccept)

@@ -18,6 +18,7 @@
 
 #include "batch/dlgbatch.h"
 #include "hoi_core/hoidev.h"
+#include "overlay/dlglogosettings.h"
 #include "simhttp.h"
 #include "simlan.h"
 
@@ -592,6 +593,8 @@ void TestBatchImage::overlayPosition_data()
     QTest::newRow("Y 1081") << "5" << "1081" << "Value out of range." << QByteArray() << QByteArray();
     QTest::newRow("top left") << "1" << "1" << "" << QByteArray("0") << QByteArray("0");
     QTest::newRow("bottom right") << "1920" << "1080" << "" << QByteArray("1919") << QByteArray("1079");
+    // No message and no h or v: the device is off, and keeps nothing.
+    QTest::newRow("device off") << "5" << "6" << "" << QByteArray() << QByteArray();
 }
 
 void TestBatchImage::overlayPosition()
@@ -602,6 +605,12 @@ void TestBatchImage::overlayPosition()
     QFETCH(QByteArray, h);
     QFETCH(QByteArray, v);
 
+    const bool bOff = message.isEmpty() && h.isEmpty();
+    if (bOff) {
+        Dev(VS9)->SetOverlayPosH(QStringLiteral("9"));
+        m_pLan->SetDeviceOn(VS9, false);
+        QTRY_VERIFY(!Dev(VS9)->GetComm()->IsConnected());
+    }
     CBoxRecorder boxes;
     CDlgBatch dlg;
     Check(dlg, {VS9});
@@ -617,7 +626,14 @@ void TestBatchImage::overlayPosition()
         return;
     }
     QVERIFY(boxes.Texts().isEmpty());
-    QTRY_COMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 1, fail: 0."));
+    QTRY_COMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: %1, fail: %2.").arg(int(!bOff)).arg(int(bOff)));
+    if (bOff) {
+        // Neither in the device's window opened again nor in the project.
+        CDlgLogoSettings logo(Dev(VS9));
+        QCOMPARE(W<QLineEdit>(logo, "lECoorX")->text(), QStringLiteral("10"));
+        QVERIFY(ProjectOf(m_pMgr).contains("coorx=\"9\""));
+        return;
+    }
     QCOMPARE(Lines(VS9, {"gbconfig", "e e_png"}),
              QList<QByteArray>({"gbconfig --png-overlay-pos-h " + h, "gbconfig --png-overlay-pos-v " + v,
                                 "e e_png_overlay"}));

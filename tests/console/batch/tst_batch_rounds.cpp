@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "batch/dlgbatch.h"
+#include "dialogs/dlgdevedit.h"
 #include "hoi_core/edidhex.h"
 #include "hoi_core/hoidev.h"
 #include "hoiwidget/ipaddrwidget.h"
@@ -157,6 +158,8 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
         Dev(i)->SetS0Baudrate(QStringLiteral("9600-8n1"));
         Dev(i)->SetOutputTimingConvert(QStringLiteral("8000005D"));
     }
+    const QString strGateway = Dev(dead)->GetGateway();
+    Dev(dead)->SetGateway(QStringLiteral("10.77.7.7"));
     for (int i : stalls ? QList<int>() : devs)
         Dev(i)->CloseComm();
     m_pLan->Device(dead)->setRefuseConnections(!stalls);
@@ -166,6 +169,7 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
         m_pLan->Device(dead)->setRefuseConnections(false);
         m_pLan->Device(dead)->setStallReplies(false);
         Dev(dead)->GetComm()->SetCheckerInterval(CBaseComm::kDefaultCheckerInterval);
+        Dev(dead)->SetGateway(strGateway);
         for (int i : devs) {
             Dev(i)->SetS0Baudrate(QStringLiteral("115200-8n1"));
             Dev(i)->SetOutputTimingConvert(QStringLiteral("0"));
@@ -192,6 +196,12 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
     if (page == "VideoSet") {
         QCOMPARE(Dev(live)->GetOutputTimingConvert(), QStringLiteral("0"));
         QCOMPARE(Dev(dead)->GetOutputTimingConvert(), QStringLiteral("8000005D"));
+    }
+    // Nor do the addresses show, in the window opened again or the project.
+    if (page == "IPAddr") {
+        CDlgDevEdit edit(Dev(dead));
+        QCOMPARE(W<QIPAddrWidget>(edit, "edtNetmask_2")->GetIPAddress(), QStringLiteral("10.77.7.7"));
+        QVERIFY(ProjectOf(m_pMgr).contains("gatway=\"10.77.7.7\""));
     }
     // The restart ends the session a second later.
     if (page == "Others")

@@ -12,10 +12,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
 
+#include "hoi_core/hoidevmgr.h"
 #include "modaltestsupport.h"
 #include "uiservices.h"
 
@@ -47,6 +49,15 @@ inline QByteArray TestEdid(int nSize, char fill = '\x5a', bool bHeader = true)
 inline bool WriteBesideTest(const QString &name, const QByteArray &content)
 {
     return WriteFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + name, content);
+}
+
+// The project file the manager writes now; empty when it cannot.
+inline QByteArray ProjectOf(CHOIDevMgr *pMgr)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("project.hoi"));
+    QFile file(path);
+    return pMgr->ExportDevInfoFile(path) && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // One message box as the program built it.

@@ -43,6 +43,9 @@ const int kTx1 = 1;
 const int kRx2 = 2;
 const int kCtrl = 3;
 
+// How the wait of an Apply to a dead device ends.
+enum E_End { E_END_WAITED, E_END_WINDOW_CLOSED, E_END_REMOVED };
+
 const QString kAliasTip = QStringLiteral("Invaild character:\r\n{ } \" < > , ; _ @ * & ");
 
 // The dialog's widgets by object name.
@@ -310,45 +313,60 @@ void TestDevDialogs::unreadNameLeftOut()
 void TestDevDialogs::nameReadWhileOpen_data()
 {
     QTest::addColumn<bool>("edited");
-    QTest::newRow("box untouched") << false;
-    QTest::newRow("box edited and put back") << true;
+    QTest::addColumn<int>("read"); // whose name is read
+    QTest::newRow("box untouched") << false << kRx2;
+    QTest::newRow("box edited and put back") << true << kRx2;
+    // The device edited has no name of its own: the box's default name goes.
+    QTest::newRow("another device's name read") << false << kTx0;
 }
 
 void TestDevDialogs::nameReadWhileOpen()
 {
     QFETCH(bool, edited);
+    QFETCH(int, read);
     // Unread when the window opens, the device's own name is read while it
     // is open; a box left as it was filled never names the device.
     CHOIDev *pDev = Dev(kRx2);
-    SimDevice *pSim = m_pLan->Device(kRx2);
+    SimDevice *pSim = m_pLan->Device(read);
     const QString strOwn = pDev->GetName();
-    const auto restore = qScopeGuard([&] { pDev->SetName(strOwn); });
+    const QString strReadOwn = Dev(read)->GetName();
+    const QString strSimOwn = pSim->param(QStringLiteral("name"));
+    const auto restore = qScopeGuard([&] {
+        pSim->setParam(QStringLiteral("name"), strSimOwn);
+        Dev(read)->SetName(strReadOwn);
+        pDev->SetName(strOwn);
+    });
     pSim->setParam(QStringLiteral("name"), QStringLiteral("EncKeep4"));
     pDev->SetName(QString());
-    pDev->m_bNameUnread = true;
+    pDev->m_bNameUnread = read == kRx2;
     CDlgDevEdit dlg(pDev, nullptr);
     T_DevEditForm form(dlg);
     dlg.show();
     const QString strDefault = form.pName->text();
     QCOMPARE(strDefault, pDev->GetDefaultName());
+    const QString strSent = read == kRx2 ? QStringLiteral("EncKeep4") : strDefault;
     if (edited)
         form.pName->setText(QStringLiteral("Typing"));
-    QSignalSpy read(pDev, &CHOIDev::OnCmdCompleted);
-    QVERIFY(pDev->UpdateFromDev(true));
-    QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, 30000);
-    if (edited)
+    QSignalSpy readEnd(Dev(read), &CHOIDev::OnCmdCompleted);
+    QVERIFY(Dev(read)->UpdateFromDev(true));
+    QTRY_COMPARE_WITH_TIMEOUT(readEnd.count(), 1, 30000);
+    QCoreApplication::processEvents(); // the box follows from the event loop
+    if (edited) {
         form.pName->setText(strDefault);
-    else
-        QTRY_COMPARE(form.pName->text(), QStringLiteral("EncKeep4"));
+    } else {
+        QTRY_COMPARE(form.pName->text(), strSent);
+        QCOMPARE(form.pDevices->currentText(), strSent);
+    }
 
     m_pLan->ClearReceived();
     QTest::mouseClick(form.Apply(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 10000);
     // Only what was read goes back.
-    QCOMPARE(Filtered(Commands(kRx2), {"gbparam s 1 name"}), QList<QByteArray>({"gbparam s 1 name EncKeep4"}));
-    QCOMPARE(pSim->param(QStringLiteral("name")), QStringLiteral("EncKeep4"));
-    QCOMPARE(pDev->GetDisplayName(), QStringLiteral("EncKeep4"));
-    QCOMPARE(form.pName->text(), QStringLiteral("EncKeep4"));
+    QCOMPARE(Filtered(Commands(kRx2), {"gbparam s 1 name"}),
+             QList<QByteArray>({"gbparam s 1 name " + strSent.toLatin1()}));
+    QCOMPARE(m_pLan->Device(kRx2)->param(QStringLiteral("name")), strSent);
+    QCOMPARE(pDev->GetDisplayName(), strSent);
+    QCOMPARE(form.pName->text(), strSent);
 }
 
 void TestDevDialogs::networkChangeRebootsAfterSettings()
@@ -452,19 +470,25 @@ void TestDevDialogs::acceptClosesAfterCompletion()
 void TestDevDialogs::deadDeviceRestoresName_data()
 {
     QTest::addColumn<bool>("unread");
-    QTest::newRow("own name") << false;
+    QTest::addColumn<int>("end");
+    QTest::newRow("own name") << false << int(E_END_WAITED);
     // Unread again after the refusal: a layout sends the device no name.
-    QTest::newRow("name unread") << true;
+    QTest::newRow("name unread") << true << int(E_END_WAITED);
+    QTest::newRow("window closed from its title bar") << false << int(E_END_WINDOW_CLOSED);
+    // Last: the device is gone for the tests that follow.
+    QTest::newRow("device removed") << false << int(E_END_REMOVED);
 }
 
 void TestDevDialogs::deadDeviceRestoresName()
 {
     QFETCH(bool, unread);
+    QFETCH(int, end);
     CHOIDev *pDev = Dev(kTx1);
     const QString strOwn = pDev->GetName();
     const auto restore = qScopeGuard([&] {
         m_pLan->SetDeviceOn(kTx1, true);
-        pDev->SetName(strOwn);
+        if (end != E_END_REMOVED)
+            pDev->SetName(strOwn);
     });
     if (unread) {
         pDev->SetName(QString());
@@ -472,10 +496,12 @@ void TestDevDialogs::deadDeviceRestoresName()
     }
     m_pLan->SetDeviceOn(kTx1, false);
     const QString oldName = pDev->GetDisplayName();
-    CDlgDevEdit dlg(pDev, nullptr);
+    QScopedPointer<CDlgDevEdit> pDlg(new CDlgDevEdit(pDev, nullptr));
+    CDlgDevEdit &dlg = *pDlg;
     T_DevEditForm form(dlg);
     dlg.show();
     QSignalSpy changed(&dlg, &CDlgDevEdit::onDevChanged);
+    QSignalSpy ends(pDev, &CHOIDev::OnCmdCompleted);
     CBoxRecorder boxes;
 
     const QString gateway = pDev->GetGateway();
@@ -484,10 +510,27 @@ void TestDevDialogs::deadDeviceRestoresName()
     dlg.accept();
     QCOMPARE(pDev->GetName(), QStringLiteral("Ghost"));
     QVERIFY(!dlg.isEnabled());
+    if (end == E_END_REMOVED)
+        QVERIFY(m_pMgr->RemoveDevice(pDev));
+    if (end == E_END_WINDOW_CLOSED) {
+        CFrameDevList list;
+        list.slotRefreshDeives();
+        dlg.close();
+        pDlg.reset();
+        // Neither the console nor the project keeps the refused name.
+        QTRY_VERIFY_WITH_TIMEOUT(!ends.isEmpty(), 30000);
+        QCOMPARE(pDev->GetDisplayName(), oldName);
+        QCOMPARE(list.findChild<QTreeWidget *>()->findItems(oldName, Qt::MatchExactly, 1).size(), 1);
+        const QByteArray project = ProjectOf(m_pMgr);
+        QVERIFY(!project.isEmpty() && !project.contains("Ghost"));
+        return;
+    }
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 30000);
     QCOMPARE(boxes.Texts(), QStringList({QStringLiteral("apply to device failed.")}));
     QCOMPARE(boxes.Boxes().at(0).icon, QMessageBox::Critical);
     QCOMPARE(boxes.Boxes().at(0).title, QString());
+    if (end == E_END_REMOVED)
+        return;
     QCOMPARE(pDev->GetDisplayName(), oldName);
     QCOMPARE(pDev->m_bNameUnread, unread);
     QCOMPARE(form.pName->text(), oldName);

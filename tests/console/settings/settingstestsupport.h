@@ -1,11 +1,9 @@
 #ifndef TESTS_CONSOLE_SETTINGSTESTSUPPORT_H
 #define TESTS_CONSOLE_SETTINGSTESTSUPPORT_H
 
-#include <QFile>
 #include <QList>
 #include <QSignalSpy>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "consoletestsupport.h"
@@ -65,16 +63,7 @@ public:
     // What device i received since the last Clear, login and blank lines left out.
     QList<QByteArray> Commands(int i) const { return m_pLan->Commands(i); }
     void Clear() { m_pLan->ClearReceived(); }
-    // The project file the manager writes now; empty when it cannot.
-    QByteArray Project() const
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("project.hoi"));
-        QFile file(path);
-        if (!dir.isValid() || !m_pMgr->ExportDevInfoFile(path) || !file.open(QIODevice::ReadOnly))
-            return QByteArray();
-        return file.readAll();
-    }
+    QByteArray Project() const { return ProjectOf(m_pMgr); }
     // The device's shell refuses the console's password from its next
     // login on (its sessions are ended now), or takes it again.
     void RefuseLogin(int i, bool bRefuse)

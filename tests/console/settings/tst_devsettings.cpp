@@ -9,16 +9,20 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "audio/dlgvolumeconfig.h"
+#include "overlay/dlglogosettings.h"
 #include "settings/applywatch.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/dlgipmlayoutsettings.h"
@@ -35,7 +39,8 @@ namespace {
 const char kConfig[] =
     "<?xml version=\"1.0\"?>\n"
     "<hoiprod>\n"
-    "  <product id=\"XTX\" name=\"Encoder\" type=\"tx\" param_prefix=\"gb\" old_api=\"n\"/>\n"
+    "  <product id=\"XTX\" name=\"Encoder\" type=\"tx\" param_prefix=\"gb\" old_api=\"n\"\n"
+    "           vol_line_in_count=\"1\"/>\n"
     "  <product id=\"XRX\" name=\"Decoder\" type=\"rx\" param_prefix=\"gb\" old_api=\"n\"/>\n"
     "  <product id=\"MVA\" name=\"Multiview\" type=\"mrx\" param_prefix=\"gb\" old_api=\"n\"\n"
     "           layout_enable=\"y\" audio_source=\"y\"/>\n"
@@ -90,6 +95,32 @@ QStringList LayoutNames(const QList<T_IpmLayoutInfo> &layouts)
 void Click(QWidget &parent, const char *pszName)
 {
     QTest::mouseClick(Find<QAbstractButton>(parent, pszName), Qt::LeftButton);
+}
+
+// What a form field shows.
+QString FieldText(QWidget *pField)
+{
+    if (auto *pCombo = qobject_cast<QComboBox *>(pField))
+        return pCombo->currentText();
+    if (auto *pEdit = qobject_cast<QLineEdit *>(pField))
+        return pEdit->text();
+    if (auto *pSlider = qobject_cast<QAbstractSlider *>(pField))
+        return QString::number(pSlider->value());
+    return QString::number(qobject_cast<QAbstractButton *>(pField)->isChecked());
+}
+
+// Gives a form field another value as the operator would: a combo its next
+// entry, a line edit or a slider one more, a button a click.
+void ChangeField(QWidget *pField)
+{
+    if (auto *pCombo = qobject_cast<QComboBox *>(pField))
+        pCombo->setCurrentIndex((pCombo->currentIndex() + 1) % pCombo->count());
+    else if (auto *pEdit = qobject_cast<QLineEdit *>(pField))
+        pEdit->setText(QString::number(pEdit->text().toInt() + 1));
+    else if (auto *pSlider = qobject_cast<QAbstractSlider *>(pField))
+        pSlider->setValue(pSlider->value() + 1);
+    else
+        qobject_cast<QAbstractButton *>(pField)->click();
 }
 
 void SelectText(QComboBox *pCombo, const QString &strText)
@@ -577,8 +608,8 @@ void TestDevSettings::refusedApplyKeepsNothing_data()
 {
     QTest::addColumn<int>("dev");
     QTest::addColumn<OpenWindow>("open");
-    QTest::addColumn<QByteArray>("combo"); // the next entry is chosen
-    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("field"); // given another value
+    QTest::addColumn<QByteArray>("button"); // empty: the field's change sends
 
     const OpenWindow video = [](CHOIDev *pDev) { return new CDlgVideoSetting(pDev); };
     QTest::newRow("decoder rotation") << int(kRx) << video << QByteArray("cbRotate")
@@ -591,13 +622,19 @@ void TestDevSettings::refusedApplyKeepsNothing_data()
     QTest::newRow("serial format") << int(kTx0)
                                    << OpenWindow([](CHOIDev *pDev) { return new CDlgSerialSetting(pDev, nullptr); })
                                    << QByteArray("cmbBaudRate") << QByteArray("btnApplySerialSet");
+    QTest::newRow("overlay position") << int(kTx1)
+                                      << OpenWindow([](CHOIDev *pDev) { return new CDlgLogoSettings(pDev); })
+                                      << QByteArray("lECoorX") << QByteArray("pBOverlayApply");
+    const OpenWindow audio = [](CHOIDev *pDev) { return new CDlgVolumeConfig(pDev); };
+    QTest::newRow("audio port value") << int(kTx1) << audio << QByteArray("hsVolume") << QByteArray();
+    QTest::newRow("audio suppressor") << int(kTx1) << audio << QByteArray("rbSuppressorDisable") << QByteArray();
 }
 
 void TestDevSettings::refusedApplyKeepsNothing()
 {
     QFETCH(int, dev);
     QFETCH(OpenWindow, open);
-    QFETCH(QByteArray, combo);
+    QFETCH(QByteArray, field);
     QFETCH(QByteArray, button);
 
     CHOIDev *pDev = Dev(dev);
@@ -608,18 +645,19 @@ void TestDevSettings::refusedApplyKeepsNothing()
     pDev->SetRetryInterval(50);
     m_lan.RefuseLogin(dev, true);
     QTRY_VERIFY(!pDev->GetComm()->IsConnected());
-    auto shown = [&] { return Combo(*QScopedPointer<QDialog>(open(pDev)), combo)->currentText(); };
+    auto shown = [&] { return FieldText(Find<QWidget>(*QScopedPointer<QDialog>(open(pDev)), field)); };
     const QString was = shown();
     QScopedPointer<QDialog> pDlg(open(pDev));
-    QComboBox *pCombo = Combo(*pDlg, combo);
-    pCombo->setCurrentIndex((pCombo->currentIndex() + 1) % pCombo->count());
-    QVERIFY(pCombo->currentText() != was);
     const QByteArray project = m_lan.Project();
     QVERIFY(!project.isEmpty());
 
     CBoxRecorder boxes;
     pDlg->show();
-    Click(*pDlg, button);
+    QWidget *pField = Find<QWidget>(*pDlg, field);
+    ChangeField(pField);
+    QVERIFY(FieldText(pField) != was);
+    if (!button.isEmpty())
+        Click(*pDlg, button);
     // The lines are taken at once and given up after the attempts.
     QVERIFY(boxes.Boxes().isEmpty());
     QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
