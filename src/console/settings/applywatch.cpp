@@ -3,8 +3,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <memory>
-
 #include "hoi_core/hoidev.h"
 #include "uiservices.h"
 
@@ -44,19 +42,10 @@ void CApplyWatch::WatchQueued(QWidget *pWidget, CHOIDev *pDev, bool bQueued)
 bool CApplyWatch::KeepOnSuccess(CHOIDev *pDev, const std::function<bool()> &fnQueue,
                                 const std::function<void(CHOIDev *)> &fnKeep)
 {
-    auto pConnection = std::make_shared<QMetaObject::Connection>();
-    *pConnection = connect(pDev, &CHOIDev::OnCmdCompleted, pDev,
-                           [pConnection, fnKeep](CHOIDev *pDone, E_ControlObject emCtrlObj, E_CommResult eResult) {
-                               if (emCtrlObj != E_CO_DEV)
-                                   return;
-                               disconnect(*pConnection);
-                               if (eResult == E_CR_SUCCESS)
-                                   fnKeep(pDone);
-                           });
-    if (fnQueue())
-        return true;
-    disconnect(*pConnection);
-    return false;
+    return pDev->WatchQueueEnd(fnQueue, [fnKeep](CHOIDev *pDone, E_CommResult eResult) {
+        if (eResult == E_CR_SUCCESS)
+            fnKeep(pDone);
+    });
 }
 
 bool CApplyWatch::SetOptionValue(CHOIDev *pDev, int nOptionId, const QVariant &value, bool bConnect)
