@@ -104,9 +104,10 @@ public:
     // kept); always true.
     bool CloseComm();
     // Drops the lines queued on the link, and those a promptless link wrote
-    // whose end is still on its way. Whoever waits on them learns at once
-    // that they failed: the end of the queue, with E_CR_FAILED. False when
-    // nothing was pending.
+    // whose end is still on its way, with the connection attempt and the
+    // retries that would bring them up. Whoever waits on them learns at
+    // once that they failed: the end of the queue, with E_CR_FAILED, and
+    // nothing after it. False when nothing was pending.
     bool ClearSendQueue();
     // Only tests shorten it; the default is 3000 ms.
     void SetRetryInterval(int msecs) { m_nRetryInterval = msecs; }
