@@ -128,6 +128,8 @@ protected:
     // Opens a page's failure details and reads its rows as
     // "alias|hostname|address", the window title first.
     static QStringList DetailRows(QWidget &dlg, const char *button);
+    // The project file the manager writes now; empty when it cannot.
+    QByteArray Project() const;
 
     CHOIDevMgr *m_pMgr = nullptr;
     CSimLan *m_pLan = nullptr;
@@ -266,6 +268,15 @@ inline void CBatchTest::Check(CDlgBatch &dlg, const QList<int> &devs, bool bOn)
         }
         QVERIFY2(bFound, kModels[i]);
     }
+}
+
+inline QByteArray CBatchTest::Project() const
+{
+    const QString path = TempPath(QStringLiteral("project.hoi"));
+    QFile file(path);
+    if (!m_pMgr->ExportDevInfoFile(path) || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
 }
 
 inline QStringList CBatchTest::DetailRows(QWidget &dlg, const char *button)

@@ -592,6 +592,8 @@ void TestBatchImage::overlayPosition_data()
     QTest::newRow("Y 1081") << "5" << "1081" << "Value out of range." << QByteArray() << QByteArray();
     QTest::newRow("top left") << "1" << "1" << "" << QByteArray("0") << QByteArray("0");
     QTest::newRow("bottom right") << "1920" << "1080" << "" << QByteArray("1919") << QByteArray("1079");
+    // The device off: its link gives up, and what it never took is not kept.
+    QTest::newRow("device off") << "300" << "200" << "" << QByteArray() << QByteArray();
 }
 
 void TestBatchImage::overlayPosition()
@@ -605,9 +607,23 @@ void TestBatchImage::overlayPosition()
     CBoxRecorder boxes;
     CDlgBatch dlg;
     Check(dlg, {VS9});
+    // No message and no lines: the device is off.
+    const bool bOff = message.isEmpty() && h.isEmpty();
+    const QByteArray project = Project();
+    const QString wasH = Dev(VS9)->GetOverlayPosH();
+    if (bOff) {
+        m_pLan->SetDeviceOn(VS9, false);
+        QTRY_VERIFY(!Dev(VS9)->GetComm()->IsConnected());
+    }
     W<QLineEdit>(dlg, "lECoorX")->setText(x);
     W<QLineEdit>(dlg, "lECoorY")->setText(y);
     W<QPushButton>(dlg, "pBOverlayApply")->click();
+    if (bOff) {
+        QTRY_COMPARE(Result(dlg, "lbResultImage"), QStringLiteral("succeed: 0, fail: 1."));
+        QCOMPARE(Dev(VS9)->GetOverlayPosH(), wasH);
+        QCOMPARE(Project(), project);
+        return;
+    }
     if (!message.isEmpty()) {
         QVERIFY(dlg.isEnabled());
         QCOMPARE(boxes.Texts(), QStringList({message}));

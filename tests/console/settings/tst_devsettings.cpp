@@ -6,19 +6,25 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "audio/dlgvolumeconfig.h"
+#include "overlay/dlglogosettings.h"
 #include "settings/applywatch.h"
 #include "settings/dlgipmlayoutmodel.h"
 #include "settings/dlgipmlayoutsettings.h"
@@ -35,7 +41,8 @@ namespace {
 const char kConfig[] =
     "<?xml version=\"1.0\"?>\n"
     "<hoiprod>\n"
-    "  <product id=\"XTX\" name=\"Encoder\" type=\"tx\" param_prefix=\"gb\" old_api=\"n\"/>\n"
+    "  <product id=\"XTX\" name=\"Encoder\" type=\"tx\" param_prefix=\"gb\" old_api=\"n\"\n"
+    "           vol_line_in_count=\"1\"/>\n"
     "  <product id=\"XRX\" name=\"Decoder\" type=\"rx\" param_prefix=\"gb\" old_api=\"n\"/>\n"
     "  <product id=\"MVA\" name=\"Multiview\" type=\"mrx\" param_prefix=\"gb\" old_api=\"n\"\n"
     "           layout_enable=\"y\" audio_source=\"y\"/>\n"
@@ -102,9 +109,37 @@ void SelectText(QComboBox *pCombo, const QString &strText)
 // A settings window opened on a device.
 using OpenWindow = std::function<QDialog *(CHOIDev *pDev)>;
 
+// One setting of a window: what the window shows of it, and a change of it
+// that the window sends.
+struct T_WindowEdit
+{
+    std::function<QString(QDialog &)> shown;
+    std::function<void(QDialog &)> apply;
+};
+
+// The combo's next entry, sent by the button.
+T_WindowEdit NextEntry(const char *pszCombo, const char *pszButton)
+{
+    return {[=](QDialog &dlg) { return Combo(dlg, pszCombo)->currentText(); },
+            [=](QDialog &dlg) {
+                QComboBox *pCombo = Combo(dlg, pszCombo);
+                pCombo->setCurrentIndex((pCombo->currentIndex() + 1) % pCombo->count());
+                Click(dlg, pszButton);
+            }};
+}
+
+// The first audio port's volume, sent once the slider rests.
+QSlider *FirstVolume(QDialog &dlg)
+{
+    QGridLayout *pGrid = dlg.findChild<QGridLayout *>(QStringLiteral("gridLayoutBasic"));
+    QLayoutItem *pItem = pGrid ? pGrid->itemAtPosition(0, 0) : nullptr;
+    return pItem && pItem->widget() ? pItem->widget()->findChild<QSlider *>(QStringLiteral("hsVolume")) : nullptr;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(OpenWindow)
+Q_DECLARE_METATYPE(T_WindowEdit)
 
 class TestDevSettings : public QObject
 {
@@ -577,28 +612,47 @@ void TestDevSettings::refusedApplyKeepsNothing_data()
 {
     QTest::addColumn<int>("dev");
     QTest::addColumn<OpenWindow>("open");
-    QTest::addColumn<QByteArray>("combo"); // the next entry is chosen
-    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<T_WindowEdit>("edit");
 
     const OpenWindow video = [](CHOIDev *pDev) { return new CDlgVideoSetting(pDev); };
-    QTest::newRow("decoder rotation") << int(kRx) << video << QByteArray("cbRotate")
-                                      << QByteArray("btnApplyVideoSet");
-    QTest::newRow("encoder preview quality") << int(kTx0) << video << QByteArray("cbQuality")
-                                             << QByteArray("btnApplyVideoSet");
+    const OpenWindow audio = [](CHOIDev *pDev) { return new CDlgVolumeConfig(pDev, nullptr); };
+    QTest::newRow("decoder rotation") << int(kRx) << video << NextEntry("cbRotate", "btnApplyVideoSet");
+    QTest::newRow("encoder preview quality") << int(kTx0) << video << NextEntry("cbQuality", "btnApplyVideoSet");
     QTest::newRow("multiview layout") << int(kMva)
                                       << OpenWindow([](CHOIDev *pDev) { return new CDlgIPMLayoutSettings(pDev); })
-                                      << QByteArray("cmbLayout") << QByteArray("pbApply");
+                                      << NextEntry("cmbLayout", "pbApply");
     QTest::newRow("serial format") << int(kTx0)
                                    << OpenWindow([](CHOIDev *pDev) { return new CDlgSerialSetting(pDev, nullptr); })
-                                   << QByteArray("cmbBaudRate") << QByteArray("btnApplySerialSet");
+                                   << NextEntry("cmbBaudRate", "btnApplySerialSet");
+    QTest::newRow("overlay position")
+        << int(kRx) << OpenWindow([](CHOIDev *pDev) { return new CDlgLogoSettings(pDev, nullptr); })
+        << T_WindowEdit{[](QDialog &dlg) { return Find<QLineEdit>(dlg, "lECoorX")->text(); },
+                        [](QDialog &dlg) {
+                            Find<QLineEdit>(dlg, "lECoorX")->setText(QStringLiteral("300"));
+                            Find<QLineEdit>(dlg, "lECoorY")->setText(QStringLiteral("200"));
+                            Click(dlg, "pBOverlayApply");
+                        }};
+    QTest::newRow("audio port volume")
+        << int(kTx1) << audio
+        << T_WindowEdit{[](QDialog &dlg) { return QString::number(FirstVolume(dlg)->value()); },
+                        [](QDialog &dlg) {
+                            QSlider *pSlider = FirstVolume(dlg);
+                            pSlider->setValue(pSlider->value() == 5 ? 6 : 5);
+                        }};
+    QTest::newRow("audio suppressor")
+        << int(kTx1) << audio
+        << T_WindowEdit{[](QDialog &dlg) {
+                            return QString::number(Find<QRadioButton>(dlg, "rbSuppressorEnable")->isChecked())
+                                   + QString::number(Find<QRadioButton>(dlg, "rbSuppressorDisable")->isChecked());
+                        },
+                        [](QDialog &dlg) { Find<QRadioButton>(dlg, "rbSuppressorDisable")->click(); }};
 }
 
 void TestDevSettings::refusedApplyKeepsNothing()
 {
     QFETCH(int, dev);
     QFETCH(OpenWindow, open);
-    QFETCH(QByteArray, combo);
-    QFETCH(QByteArray, button);
+    QFETCH(T_WindowEdit, edit);
 
     CHOIDev *pDev = Dev(dev);
     const auto restore = qScopeGuard([&] {
@@ -608,18 +662,16 @@ void TestDevSettings::refusedApplyKeepsNothing()
     pDev->SetRetryInterval(50);
     m_lan.RefuseLogin(dev, true);
     QTRY_VERIFY(!pDev->GetComm()->IsConnected());
-    auto shown = [&] { return Combo(*QScopedPointer<QDialog>(open(pDev)), combo)->currentText(); };
+    auto shown = [&] { return edit.shown(*QScopedPointer<QDialog>(open(pDev))); };
     const QString was = shown();
     QScopedPointer<QDialog> pDlg(open(pDev));
-    QComboBox *pCombo = Combo(*pDlg, combo);
-    pCombo->setCurrentIndex((pCombo->currentIndex() + 1) % pCombo->count());
-    QVERIFY(pCombo->currentText() != was);
     const QByteArray project = m_lan.Project();
     QVERIFY(!project.isEmpty());
 
     CBoxRecorder boxes;
     pDlg->show();
-    Click(*pDlg, button);
+    edit.apply(*pDlg);
+    QVERIFY(edit.shown(*pDlg) != was);
     // The lines are taken at once and given up after the attempts.
     QVERIFY(boxes.Boxes().isEmpty());
     QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
@@ -646,19 +698,25 @@ void TestDevSettings::serialDroppedLines()
 {
     QFETCH(int, way);
     CDropRig rig(m_lan.Mgr(), m_lan.Lan(), kRx);
-    QVERIFY(rig.Hold());
+    const QPointer<CHOIDev> pDropped = rig.Dev();
+    QVERIFY(rig.Hold(E_DropWay(way)));
     CBoxRecorder boxes;
     CDlgSerialSetting dlg(rig.Dev(), nullptr);
     dlg.open();
     SelectText(Combo(dlg, "cmbBaudRate"), QStringLiteral("2400"));
     Click(dlg, "btnApplySerialSet");
-    QVERIFY(rig.Drop(E_DropWay(way)));
+    QVERIFY(rig.Drop());
     QTRY_COMPARE(boxes.Texts(), QStringList{QStringLiteral("Failed to apply settings to devices.")});
+    QCOMPARE(rig.Ends(), 1);
+    // Nor does its attempt go on: the next line starts one afresh.
+    QVERIFY(pDropped.isNull() || !pDropped->GetComm()->IsConnecting());
+    // What was dropped is not kept by the device, unless it is gone.
+    QCOMPARE(pDropped.isNull(), way == E_DW_REMOVAL);
+    QVERIFY(pDropped.isNull() || pDropped->GetS0Baudrate() != QLatin1String("2400-8n1"));
     QVERIFY(rig.Release());
     QCOMPARE(boxes.Boxes().size(), 1);
-    // What was dropped never reached the device, nor is it kept.
+    // Nor did it reach the device.
     QVERIFY(m_lan.Sim(kRx)->param(QStringLiteral("s0_baudrate")) != QLatin1String("2400-8n1"));
-    QVERIFY(rig.Dev()->GetS0Baudrate() != QLatin1String("2400-8n1"));
 }
 
 // ---------------------------------------------------------------------------
