@@ -76,12 +76,13 @@ public:
     }
 
     // How often the device told its waiters that its queue ended (its
-    // deletion included), from Hold until a while after its lines were
-    // dropped: an attempt, a retry or a reply left under way would end it
-    // again meanwhile.
+    // deletion included), from Hold until its link has no attempt and no
+    // retry under way any more: one left running would end it again.
     int Ends()
     {
-        QTest::qWait(kWatchMs);
+        QTest::qWaitFor(
+            [this] { return !m_pDev || (!m_pDev->m_retryTimer.isActive() && !m_pDev->GetComm()->IsConnecting()); },
+            kWatchMs);
         return m_pEnds->count() + m_pGone->count();
     }
 
@@ -140,7 +141,7 @@ public:
 private:
     static const int kHoldRetryMs = 60000;
     static const int kRetryMs = 100;
-    static const int kWatchMs = 1000;
+    static const int kWatchMs = 5000;
 
     CHOIDevMgr *m_pMgr;
     CSimLan *m_pLan;
