@@ -8,7 +8,7 @@
 // operation it reports how long the Apply click kept the window busy, the
 // longest time the window's event loop did not turn from the click until
 // the last device had its lines, that time itself (taken by the devices),
-// and the result line the page showed.
+// and the result line the page showed once the round had ended.
 #include "batch/dlgbatch.h"
 #include "control/devfiltergroupbox.h"
 #include "hoi_core/hoidevmgr.h"
@@ -168,6 +168,22 @@ qint64 WaitDone(QProcess &child)
     return doneAt;
 }
 
+// The round ends once every device's queue has ended, which may be after
+// the last line reached it: the dialog then takes clicks again.
+bool WaitRoundEnd(QWidget *pDlg)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (pDlg->isEnabled())
+            loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return pDlg->isEnabled();
+}
+
 // One Apply: the child watches for the line every device must receive.
 T_Run Apply(QProcess &child, QPushButton *pButton, QLabel *pResult, const QByteArray &needle)
 {
@@ -195,7 +211,10 @@ T_Run Apply(QProcess &child, QPushButton *pButton, QLabel *pResult, const QByteA
     run.stallMs = qMax(run.stallMs, beat.elapsed());
     if (doneAt >= 0)
         run.lastMs = doneAt - start;
-    run.result = pResult->text();
+    if (WaitRoundEnd(pButton->window()))
+        run.result = pResult->text();
+    else
+        run.result = QStringLiteral("no end: ") + pResult->text();
     return run;
 }
 
@@ -317,8 +336,14 @@ int main(int argc, char *argv[])
     SetMessageBoxRunner([](QMessageBox &) { return int(QMessageBox::Yes); });
 
     const QString dir = QCoreApplication::applicationDirPath();
+    // A whole EDID, no extension, its checksum right: the page takes it.
     QByteArray edid(128, '\x5a');
     edid.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    edid[126] = 0;
+    int nSum = 0;
+    for (int i = 0; i < 127; ++i)
+        nSum += uchar(edid.at(i));
+    edid[127] = char((256 - nSum % 256) % 256);
     if (!WriteFile(dir + QStringLiteral("/config.xml"), kConfig)
         || !WriteFile(EdidDirPath() + QStringLiteral("/bench.bin"), edid)) {
         std::fprintf(stderr, "bench_batch: cannot write config.xml or the EDID file beside the program\n");

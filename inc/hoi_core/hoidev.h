@@ -106,9 +106,10 @@ public:
     // kept); always true.
     bool CloseComm();
     // Drops the lines queued on the link, and those a promptless link wrote
-    // whose end is still on its way. Whoever waits on them learns at once
-    // that they failed: the end of the queue, with E_CR_FAILED. False when
-    // nothing was pending.
+    // whose end is still on its way, with the connection attempt and the
+    // retries that would bring them up. Whoever waits on them learns at
+    // once that they failed: the end of the queue, with E_CR_FAILED, and
+    // nothing after it. False when nothing was pending.
     bool ClearSendQueue();
     // fnQueue queues lines; fnEnd is told how the queue's next end came out,
     // whatever ended it (answer, time-out, drop), at most once. Listens from

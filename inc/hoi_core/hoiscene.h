@@ -234,6 +234,7 @@ public:
     bool ApplyDevSetup(CHOIDev* pDev, int item);
     void SendDevSetup(CHOIDev* pDev, int item);
     bool ApplyVideoWallTo1x1(QList<CHOIDev*>& devs);
+    // False ends the apply; the caller aborts it, once.
     bool ApplyVideoWall(T_VideoWallInfo* pWall, int flags);
     bool ApplyVideoWallDev(T_VideoWallInfo* pWall, CHOIDev* pDev, int row, int flags);
     bool ApplyVideoWallRx(T_VideoWallInfo* pWall, CHOIDev* pTx, CHOIDev* pRx, int row, int col, int flags);
@@ -285,6 +286,7 @@ private:
     // Decoders the kept wall steps will wait for, counted in the total
     // before they run so that the progress never goes back.
     int CountKeptDevs() const;
+    bool HasKeptStep(CHOIDev* pDev) const;
     void EmitLog(const QString& text);
     void LogDev(const char* text, CHOIDev* pDev);
     // Connects a device a step is about to send to; a failure is logged as

@@ -248,6 +248,14 @@ bool CHOIDev::WatchQueueEnd(const std::function<bool()> &fnQueue,
 
 void CHOIDev::DropQueue()
 {
+    // Nothing is left for an attempt under way or a retry to bring up: they
+    // would end the queue again, for lines nobody has any more. The next
+    // line queued starts afresh.
+    m_retryTimer.stop();
+    if (m_pComm->IsConnecting()) {
+        QSignalBlocker blocker(m_pComm);
+        m_pComm->CloseComm();
+    }
     m_pComm->ClearSendQueue();
     // Told at once: whoever queues next must not take this end as its own.
     EndQueue(E_CR_FAILED);

@@ -83,6 +83,17 @@ int CHOIScene::EndQueuing()
     return m_nPendingTotal;
 }
 
+bool CHOIScene::HasKeptStep(CHOIDev* pDev) const
+{
+    for (const T_VWDeferredSteps& rec : m_deferredWallSteps) {
+        for (const T_VWDeferredRxStep& step : rec.rxSteps) {
+            if (step.rx == pDev && (step.flags & E_VWF_ALL))
+                return true;
+        }
+    }
+    return false;
+}
+
 int CHOIScene::CountKeptDevs() const
 {
     QSet<CHOIDev*> devs;
@@ -121,7 +132,10 @@ void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
         // Deleted while waited for: nothing of it may be read any more.
         ++m_nErrorCount;
     } else if (nResult == E_CR_SUCCESS) {
-        LogDev(QT_TR_NOOP("Device('%1') is applied."), pDev);
+        // A wall decoder whose kept steps are still to come is applied once
+        // they have been answered.
+        if (!HasKeptStep(pDev))
+            LogDev(QT_TR_NOOP("Device('%1') is applied."), pDev);
     } else if (nResult == E_CR_FAILED || nResult == E_CR_TIMEOUT) {
         LogDev(QT_TR_NOOP("Device('%1') fails to be applied."), pDev);
         ++m_nErrorCount;
@@ -224,9 +238,10 @@ void CHOIScene::AbortApply()
     m_nKeptDevs = 0;
     for (CHOIDev* pDev : devs) {
         // The apply is reported failed: what it left unsent must not open
-        // the device's next session, also one still connecting now.
-        pDev->ClearSendQueue();
+        // the device's next session. Closed first: a line that a listener of
+        // the drop's failure queues opens a session of its own.
         pDev->CloseComm();
+        pDev->ClearSendQueue();
     }
     EmitLog(tr("Scene('%1') fails to be applied.").arg(m_strName));
 }

@@ -305,17 +305,13 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
     m_strWallRx.clear();
     m_strExtraRx.clear();
     if (!IsInWallList(pWall)
-        || !IsRectInGrid(pWall->pos_row, pWall->pos_col, pWall->row_count, pWall->col_count)) {
-        AbortApply();
+        || !IsRectInGrid(pWall->pos_row, pWall->pos_col, pWall->row_count, pWall->col_count))
         return false;
-    }
 
     int count = 0;
     for (int r = 0; r < pWall->row_count; ++r) {
-        if (!ApplyVideoWallRow(pWall, r, flags, count)) {
-            AbortApply();
+        if (!ApplyVideoWallRow(pWall, r, flags, count))
             return false;
-        }
     }
 
     if (!m_strWallRx.isEmpty())
@@ -324,7 +320,6 @@ bool CHOIScene::ApplyVideoWall(T_VideoWallInfo* pWall, int flags)
         EmitLog(tr("Video wall('%1') fails to be applied because no TX or RX device is configured. "
                    "The operation is interrupted.")
                     .arg(pWall->name));
-        AbortApply();
         return false;
     }
     return true;

@@ -4,9 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QtTest>
+
+#include <memory>
 
 #include "batch/dlgbatch.h"
 #include "dialogs/dlgdevedit.h"
@@ -28,6 +31,7 @@ private slots:
     void resultAfterEveryQueueEnds_data();
     void resultAfterEveryQueueEnds();
     void roundWaitsForLastQueue();
+    void refusedCallEndsAtOnce_data();
     void refusedCallEndsAtOnce();
     void droppedLinesFailTheirDevice_data();
     void droppedLinesFailTheirDevice();
@@ -37,7 +41,9 @@ void TestBatchRounds::failureDetailsNameOffLineDevice()
 {
     CDlgBatch dlg;
     Check(dlg, {RX0, RX1, RX2});
-    QVERIFY(SetOnLine(RX2, false));
+    // Off line as the on-line check leaves it; no search needed for that.
+    Dev(RX2)->m_bOnLine = false;
+    const auto restore = qScopeGuard([&] { Dev(RX2)->m_bOnLine = true; });
     m_pLan->ClearReceived();
 
     W<QPushButton>(dlg, "pbSerialSet_apply")->click();
@@ -64,8 +70,6 @@ void TestBatchRounds::failureDetailsNameOffLineDevice()
     QTRY_COMPARE(Result(dlg, "lbResultSerialSet"), QStringLiteral("succeed: 2, fail: 0."));
     QCOMPARE(DetailRows(dlg, "pbSerialSetDetails"), QStringList({"Failure details"}));
     QCOMPARE(DetailRows(dlg, "pbSinkPowerDetails"), onlyDead);
-
-    QVERIFY(SetOnLine(RX2, true));
 }
 
 void TestBatchRounds::deadDeviceStillOnLineDoesNotStall()
@@ -228,20 +232,46 @@ void TestBatchRounds::roundWaitsForLastQueue()
     QVERIFY(dlg.isEnabled());
 }
 
+void TestBatchRounds::refusedCallEndsAtOnce_data()
+{
+    QTest::addColumn<bool>("dropInCall");
+    QTest::addColumn<QString>("result");
+    // Neither CEC nor RS-232 chosen, the device refuses the display power
+    // and queues nothing: counted at once.
+    QTest::newRow("refused") << false << "succeed: 0, fail: 1.";
+    // The call's connection attempt is logged, and a listener of that line
+    // drops what was queued before the call queued its own.
+    QTest::newRow("earlier line dropped inside the call") << true << "succeed: 1, fail: 0.";
+}
+
 void TestBatchRounds::refusedCallEndsAtOnce()
 {
-    // Neither CEC nor RS-232 chosen, the device refuses the display power
-    // and queues nothing: counted at once, while the end of the line queued
-    // before is not its own.
+    // Either way the end of the line queued before is not the call's own.
+    QFETCH(bool, dropInCall);
+    QFETCH(QString, result);
     CDlgBatch dlg;
     Check(dlg, {RX0});
     QSignalSpy ends(Dev(RX0), &CHOIDev::OnCmdCompleted);
-    QVERIFY(Dev(RX0)->SendCecPower(true));
-    QVERIFY(QMetaObject::invokeMethod(&dlg, "slotSinkPowerApply"));
-    QCOMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 0, fail: 1."));
-    QVERIFY(dlg.isEnabled());
-    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 10000);
-    QCOMPARE(Result(dlg, "lbResultSinkPower"), QStringLiteral("succeed: 0, fail: 1."));
+    if (!dropInCall) {
+        QVERIFY(Dev(RX0)->SendCecPower(true));
+        QVERIFY(QMetaObject::invokeMethod(&dlg, "slotSinkPowerApply"));
+        QCOMPARE(Result(dlg, "lbResultSinkPower"), result);
+        QVERIFY(dlg.isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 10000);
+        QCOMPARE(Result(dlg, "lbResultSinkPower"), result);
+        return;
+    }
+    Dev(RX0)->CloseComm();
+    QVERIFY(Dev(RX0)->GetComm()->PushSendData("e e_cec_one_touch_play", true));
+    auto pDrop = std::make_shared<QMetaObject::Connection>();
+    *pDrop = connect(Dev(RX0), &CHOIDev::OnProgressLog, &dlg, [this, pDrop] {
+        disconnect(*pDrop);
+        QVERIFY(Dev(RX0)->ClearSendQueue());
+    });
+    W<QPushButton>(dlg, "btnCloseMsg")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSinkPower"), result, 10000);
+    QCOMPARE(ends.count(), 2);
+    QCOMPARE(Lines(RX0, {"e e_cec"}), QList<QByteArray>({"e e_cec_system_standby"}));
 }
 
 void TestBatchRounds::droppedLinesFailTheirDevice_data()
@@ -257,21 +287,31 @@ void TestBatchRounds::droppedLinesFailTheirDevice()
     CDlgBatch dlg;
     Check(dlg, {TX3, TX4});
     W<QComboBox>(dlg, "cmbBaudRate_2")->setCurrentText(QStringLiteral("2400"));
+    const QPointer<CHOIDev> pDropped = Dev(TX4);
     const auto restore = qScopeGuard([&] {
         Dev(TX3)->SetS0Baudrate(QStringLiteral("115200-8n1"));
         m_pLan->Device(TX3)->setParam(QStringLiteral("s0_baudrate"), QStringLiteral("115200-8n1"));
     });
-    QVERIFY(rig.Hold());
+    QVERIFY(rig.Hold(E_DropWay(way)));
+    QSignalSpy liveEnd(Dev(TX3), &CHOIDev::OnCmdCompleted);
     W<QPushButton>(dlg, "pbSerialSet_apply")->click();
-    QVERIFY(rig.Drop(E_DropWay(way)));
+    // A search clears every queue still holding lines, the live one's too.
+    QTRY_COMPARE_WITH_TIMEOUT(liveEnd.count(), 1, 10000);
+    QVERIFY(rig.Drop());
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSerialSet"), QStringLiteral("succeed: 1, fail: 1."), 10000);
     QVERIFY(dlg.isEnabled());
+    QCOMPARE(rig.Ends(), 1);
+    // Nor does its attempt go on: the next line starts one afresh.
+    QVERIFY(pDropped.isNull() || !pDropped->GetComm()->IsConnecting());
+    QCOMPARE(Dev(TX3)->GetS0Baudrate(), QStringLiteral("2400-8n1"));
+    // What was dropped is not kept by the device it was sent to, unless
+    // that device is gone.
+    QCOMPARE(pDropped.isNull(), way == E_DW_REMOVAL);
+    QVERIFY(pDropped.isNull() || pDropped->GetS0Baudrate() != QLatin1String("2400-8n1"));
     QVERIFY(rig.Release());
     Dev(TX4)->SetRetryInterval(200);
-    QCOMPARE(Dev(TX3)->GetS0Baudrate(), QStringLiteral("2400-8n1"));
-    // What was dropped never reached the device, nor is it kept.
+    // Nor did it reach the device.
     QVERIFY(m_pLan->Device(TX4)->param(QStringLiteral("s0_baudrate")) != QLatin1String("2400-8n1"));
-    QVERIFY(Dev(TX4)->GetS0Baudrate() != QLatin1String("2400-8n1"));
 }
 
 QTEST_MAIN(TestBatchRounds)

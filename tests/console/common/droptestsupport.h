@@ -2,11 +2,12 @@
 #define TESTS_CONSOLE_COMMON_DROPTESTSUPPORT_H
 
 // The ways lines queued on a device are dropped under whoever waits on
-// them: a layout's abort, the device's removal (its link closed quietly,
+// them: a layout's abort (on a session that never logs in, or while the
+// link is still connecting), the device's removal (its link closed quietly,
 // the device deleted) and an explicit search, which clears a queue holding
-// lines. The device's link is up on a session that never logs in, so its
-// lines stay queued until they are dropped.
+// lines. Held, the device keeps its lines queued until they are dropped.
 
+#include <QPointer>
 #include <QScopedPointer>
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,14 +16,16 @@
 #include "hoi_core/hoidevmgr.h"
 #include "hoi_core/hoiscene.h"
 #include "simlan.h"
+#include "simunansweredport.h"
 
-enum E_DropWay { E_DW_ABORT, E_DW_REMOVAL, E_DW_SEARCH };
+enum E_DropWay { E_DW_ABORT, E_DW_ABORT_CONNECTING, E_DW_REMOVAL, E_DW_SEARCH };
 
 // One row per way, in the column "way".
 inline void AddDropWayRows()
 {
     QTest::addColumn<int>("way");
     QTest::newRow("layout's abort") << int(E_DW_ABORT);
+    QTest::newRow("layout's abort while connecting") << int(E_DW_ABORT_CONNECTING);
     QTest::newRow("quiet close and removal") << int(E_DW_REMOVAL);
     QTest::newRow("search's clear") << int(E_DW_SEARCH);
 }
@@ -47,25 +50,54 @@ public:
     // Null while the device is removed.
     CHOIDev *Dev() const { return m_pMgr->FindDevByHostName(m_strHost); }
 
-    // The device's link comes up on a session that never logs in.
-    bool Hold()
-    {
-        Dev()->CloseComm();
-        m_bHeld = true;
-        m_pLan->Device(m_nDev)->setSilent(true);
-        Dev()->EnsureConnected();
-        return QTest::qWaitFor([this] { return Dev()->GetComm()->IsConnected(); });
-    }
-
-    bool Drop(E_DropWay eWay)
+    // The device's link comes up on a session that never logs in, or, for
+    // an abort while connecting, its connection attempts go unanswered (the
+    // lines queued next start one). Its ends are counted from here.
+    bool Hold(E_DropWay eWay = E_DW_ABORT)
     {
         m_eWay = eWay;
         CHOIDev *pDev = Dev();
+        pDev->CloseComm();
+        m_bHeld = true;
+        m_pDev = pDev;
+        m_nRetryMs = pDev->GetRetryInterval();
+        m_pEnds.reset(new QSignalSpy(pDev, &CHOIDev::OnCmdCompleted));
+        m_pGone.reset(new QSignalSpy(pDev, &QObject::destroyed));
+        SimDevice *pSim = m_pLan->Device(m_nDev);
+        if (eWay == E_DW_ABORT_CONNECTING) {
+            pSim->setRefuseConnections(true);
+            // Its attempts go on until the drop.
+            pDev->SetRetryInterval(kHoldRetryMs);
+            return m_hole.open(m_pLan->Address(m_nDev), CSimLan::E_TELNET_PORT);
+        }
+        pSim->setSilent(true);
+        pDev->EnsureConnected();
+        return QTest::qWaitFor([this] { return Dev()->GetComm()->IsConnected(); });
+    }
+
+    // How often the device told its waiters that its queue ended (its
+    // deletion included), from Hold until its link has no attempt and no
+    // retry under way any more: one left running would end it again.
+    int Ends()
+    {
+        QTest::qWaitFor(
+            [this] { return !m_pDev || (!m_pDev->m_retryTimer.isActive() && !m_pDev->GetComm()->IsConnecting()); },
+            kWatchMs);
+        return m_pEnds->count() + m_pGone->count();
+    }
+
+    bool Drop()
+    {
+        CHOIDev *pDev = Dev();
         if (!pDev->GetComm()->HasLinesPending())
             return false;
-        if (eWay == E_DW_REMOVAL)
+        // Retries left running would give up, and end the device again, soon.
+        pDev->SetRetryInterval(kRetryMs);
+        if (pDev->m_retryTimer.isActive())
+            pDev->m_retryTimer.start(kRetryMs);
+        if (m_eWay == E_DW_REMOVAL)
             return m_pMgr->RemoveDevice(pDev);
-        if (eWay == E_DW_SEARCH) {
+        if (m_eWay == E_DW_SEARCH) {
             m_pSearchStop.reset(new QSignalSpy(m_pMgr, &CHOIDevMgr::OnSearchStop));
             return m_pMgr->StartSearch(false);
         }
@@ -89,6 +121,10 @@ public:
         m_bHeld = false;
         SimDevice *pSim = m_pLan->Device(m_nDev);
         pSim->setSilent(false);
+        m_hole.close();
+        pSim->setRefuseConnections(false);
+        if (m_pDev)
+            m_pDev->SetRetryInterval(m_nRetryMs);
         if (m_eWay == E_DW_SEARCH && m_pSearchStop) {
             // Its read-back waits on the silent session: the link logs in anew.
             pSim->dropConnections();
@@ -103,6 +139,10 @@ public:
     }
 
 private:
+    static const int kHoldRetryMs = 60000;
+    static const int kRetryMs = 100;
+    static const int kWatchMs = 5000;
+
     CHOIDevMgr *m_pMgr;
     CSimLan *m_pLan;
     int m_nDev;
@@ -110,6 +150,11 @@ private:
     bool m_bHeld = false;
     E_DropWay m_eWay = E_DW_ABORT;
     QScopedPointer<QSignalSpy> m_pSearchStop;
+    QPointer<CHOIDev> m_pDev; // the device held
+    int m_nRetryMs = 0;
+    QScopedPointer<QSignalSpy> m_pEnds;
+    QScopedPointer<QSignalSpy> m_pGone;
+    SimUnansweredPort m_hole;
 };
 
 #endif

@@ -190,6 +190,7 @@ private slots:
     void controllerClosesAfterLastLine_data();
     void controllerClosesAfterLastLine();
     void pendingReplyAnsweredOnce();
+    void sameLineQueuedAfterDrop();
     void cutOffReadAfterReconnect();
     void replyInPieces_data();
     void replyInPieces();
@@ -1148,6 +1149,23 @@ void TestLinkComm::pendingReplyAnsweredOnce()
     QCOMPARE(versions.count(), 1);
     QCOMPARE(versions.first().first().toByteArray(), QByteArray("/ # cat /etc/version\r\nA7.1.0\r\n/ # "));
     QCOMPARE(link.written, QList<QByteArray>({ "cat /etc/version\r\n", "gbparam g 1 name\r\n" }));
+}
+
+void TestLinkComm::sameLineQueuedAfterDrop()
+{
+    // The line under way dropped and the same text queued again before the
+    // old answer came: the old prompt answers the dropped line, not the new
+    // one, which is still written; its own prompt ends the queue, once.
+    MemLink link;
+    link.feed({ "/ # " });
+    QSignalSpy done(&link, &CBaseComm::OnSendQueueReturn);
+    QVERIFY(link.SendCmd("echo a"));
+    link.ClearSendQueue();
+    QVERIFY(link.SendCmd("echo a"));
+    link.feed({ "echo a\r\na\r\n/ # " });
+    link.feed({ "echo a\r\na\r\n/ # " });
+    QCOMPARE(link.written, QList<QByteArray>({ "echo a\r\n", "echo a\r\n" }));
+    QCOMPARE(results(done), QList<E_CommResult> { E_CR_SUCCESS });
 }
 
 void TestLinkComm::cutOffReadAfterReconnect()
