@@ -221,6 +221,8 @@ public:
     bool SaveParam();
     bool SendEvent(const QString &strEvent);
     void GetIPandVersionQN714();
+    // The factory reset's shell line, as ResetDefault queues it.
+    static const char kResetLine[];
 
     // ---- replies and cached values ----
     bool GetVolParam(int nPortType, int nPortIndex, T_VolParam *pVolParam) const;

@@ -315,10 +315,12 @@ CBaseComm *CHOIDev::LiveLink()
     return m_pComm;
 }
 
+const char CHOIDev::kResetLine[] = "reset_to_default.sh";
+
 bool CHOIDev::ResetDefault()
 {
     CBaseComm *pComm = LiveLink();
-    if (!pComm || !pComm->PushSendData(QByteArrayLiteral("reset_to_default.sh"), true))
+    if (!pComm || !pComm->PushSendData(QByteArray(kResetLine), true))
         return false;
     return pComm->PushSendData(QByteArrayLiteral("reboot"), true);
 }

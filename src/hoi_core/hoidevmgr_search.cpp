@@ -406,8 +406,9 @@ bool CHOIDevMgr::ResetDevToDefault(CHOIDev* pDev, bool bLocalSettings)
         if (bLocal)
             pDev->ResetLocalSettings();
     };
-    connect(pDev, &CHOIDev::OnSendData, pWatch, [pResetWritten, take](CHOIDev*, const QByteArray& data, bool) {
-        if (data == "reset_to_default.sh\r\n")
+    const QByteArray resetLine = QByteArray(CHOIDev::kResetLine) + "\r\n";
+    connect(pDev, &CHOIDev::OnSendData, pWatch, [pResetWritten, take, resetLine](CHOIDev*, const QByteArray& data, bool) {
+        if (data == resetLine)
             *pResetWritten = true;
         else if (*pResetWritten)
             take();

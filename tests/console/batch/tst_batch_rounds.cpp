@@ -301,8 +301,6 @@ void TestBatchRounds::droppedLinesFailTheirDevice()
     QTRY_COMPARE_WITH_TIMEOUT(Result(dlg, "lbResultSerialSet"), QStringLiteral("succeed: 1, fail: 1."), 10000);
     QVERIFY(dlg.isEnabled());
     QCOMPARE(rig.Ends(), 1);
-    // Nor does its attempt go on: the next line starts one afresh.
-    QVERIFY(pDropped.isNull() || !pDropped->GetComm()->IsConnecting());
     QCOMPARE(Dev(TX3)->GetS0Baudrate(), QStringLiteral("2400-8n1"));
     // What was dropped is not kept by the device it was sent to, unless
     // that device is gone.

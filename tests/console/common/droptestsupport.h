@@ -77,13 +77,15 @@ public:
 
     // How often the device told its waiters that its queue ended (its
     // deletion included), from Hold until its link has no attempt and no
-    // retry under way any more: one left running would end it again.
+    // retry under way any more; one still under way counts as the end it
+    // would bring.
     int Ends()
     {
-        QTest::qWaitFor(
-            [this] { return !m_pDev || (!m_pDev->m_retryTimer.isActive() && !m_pDev->GetComm()->IsConnecting()); },
-            kWatchMs);
-        return m_pEnds->count() + m_pGone->count();
+        const auto idle = [this] {
+            return !m_pDev || (!m_pDev->m_retryTimer.isActive() && !m_pDev->GetComm()->IsConnecting());
+        };
+        QTest::qWaitFor(idle, kWatchMs);
+        return m_pEnds->count() + m_pGone->count() + (idle() ? 0 : 1);
     }
 
     bool Drop()

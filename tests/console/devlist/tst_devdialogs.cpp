@@ -517,12 +517,10 @@ void TestDevDialogs::deadDeviceRestoresName()
         list.slotRefreshDeives();
         dlg.close();
         pDlg.reset();
-        // Neither the console nor the project keeps the refused name.
+        // Neither the device (so no project) nor the list keeps the refused name.
         QTRY_VERIFY_WITH_TIMEOUT(!ends.isEmpty(), 30000);
         QCOMPARE(pDev->GetDisplayName(), oldName);
         QCOMPARE(list.findChild<QTreeWidget *>()->findItems(oldName, Qt::MatchExactly, 1).size(), 1);
-        const QByteArray project = ProjectOf(m_pMgr);
-        QVERIFY(!project.isEmpty() && !project.contains("Ghost"));
         return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(dlg.isEnabled(), 30000);
