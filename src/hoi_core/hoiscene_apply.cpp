@@ -134,7 +134,7 @@ void CHOIScene::CountCompletion(CHOIDev* pDev, int nResult, bool bAlive)
     } else if (nResult == E_CR_SUCCESS) {
         // A wall decoder whose kept steps are still to come is applied once
         // they have been answered.
-        if (m_deferredWallSteps.isEmpty() || !HasKeptStep(pDev))
+        if (!HasKeptStep(pDev))
             LogDev(QT_TR_NOOP("Device('%1') is applied."), pDev);
     } else if (nResult == E_CR_FAILED || nResult == E_CR_TIMEOUT) {
         LogDev(QT_TR_NOOP("Device('%1') fails to be applied."), pDev);

@@ -84,8 +84,8 @@ public:
         const auto idle = [this] {
             return !m_pDev || (!m_pDev->m_retryTimer.isActive() && !m_pDev->GetComm()->IsConnecting());
         };
-        QTest::qWaitFor(idle, kWatchMs);
-        return m_pEnds->count() + m_pGone->count() + (idle() ? 0 : 1);
+        const bool bIdle = QTest::qWaitFor(idle, kWatchMs);
+        return m_pEnds->count() + m_pGone->count() + (bIdle ? 0 : 1);
     }
 
     bool Drop()
