@@ -14,8 +14,8 @@ enum {
 };
 
 // A whole EDID: one or more 128-byte blocks, the first beginning with the
-// header 00 ff ff ff ff ff ff 00, the bytes of the first block and of each
-// extension block it announces (as far as present) summing to 0 modulo 256.
+// header 00 ff ff ff ff ff ff 00, followed by every extension block it
+// announces, the bytes of each of these blocks summing to 0 modulo 256.
 // A sink refuses anything less, so nothing less is ever sent to a device or
 // written to a file.
 bool IsWholeEdid(const QByteArray &bytes);

@@ -221,8 +221,10 @@ public:
     bool SaveParam();
     bool SendEvent(const QString &strEvent);
     void GetIPandVersionQN714();
-    // The factory reset's shell line, as ResetDefault queues it.
+    // The factory reset's shell line and the reboot ResetDefault queues
+    // right behind it.
     static const char kResetLine[];
+    static const char kRebootLine[];
 
     // ---- replies and cached values ----
     bool GetVolParam(int nPortType, int nPortIndex, T_VolParam *pVolParam) const;
@@ -291,6 +293,12 @@ public:
     DevType GetDevType() const { return m_eDevType; }
     const QString &GetName() const { return m_strName; }
     void SetName(const QString &strName);
+    // Called before a new alias is set and its line queued: puts the alias
+    // (and whether it was unread) back when the device's next queue ends in
+    // a failure, also once the window that set it is closed. A rename before
+    // that end joins the one waiting, whose end speaks for its line too:
+    // null is returned then. Deleting the watch returned keeps the alias.
+    QObject *RollBackNameOnFailure();
     const QString &GetHostName() const { return m_strHostName; }
     void SetHostName(const QString &strHostName, bool bSetHostId = false);
     QString GetHostNamePrefix() const;

@@ -170,6 +170,8 @@ public:
     void AddQN714Dev(CHOIDev* pSource);
     void ClearFoundDevList();
     void AddResetDevHostName(const QString& hostName);
+    // The devices reset since they were last seen on line, by host name.
+    const QStringList& GetResetHostNames() const { return m_resetHostNames; }
     // The factory reset: the reset and reboot queued; once the device took
     // the reset, its host name recorded (it is renamed when seen on-line
     // again) and, with bLocalSettings for "video_set_2" products, the kept

@@ -14,9 +14,13 @@ bool IsWholeEdid(const QByteArray &bytes)
     if (bytes.isEmpty() || bytes.size() % E_EDID_BLOCK != 0
         || !bytes.startsWith(QByteArray::fromRawData(kEdidHeaderBytes, sizeof(kEdidHeaderBytes))))
         return false;
-    // Byte 126 counts the extension blocks; what a file holds past them (an
-    // EEPROM dump's blank fill) is no part of the EDID and goes as it is.
-    const int nBlocks = qMin(bytes.size() / E_EDID_BLOCK, 1 + uchar(bytes.at(E_EDID_EXTENSIONS)));
+    // Byte 126 counts the extension blocks, which must all be there: a sink
+    // given fewer announces blocks it does not have. What a file holds past
+    // them (an EEPROM dump's blank fill) is no part of the EDID and goes as
+    // it is.
+    const int nBlocks = 1 + uchar(bytes.at(E_EDID_EXTENSIONS));
+    if (nBlocks * E_EDID_BLOCK > bytes.size())
+        return false;
     for (int nBlock = 0; nBlock < nBlocks * E_EDID_BLOCK; nBlock += E_EDID_BLOCK) {
         uchar nSum = 0;
         for (int i = nBlock; i < nBlock + E_EDID_BLOCK; ++i)

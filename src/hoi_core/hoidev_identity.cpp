@@ -119,6 +119,30 @@ void CHOIDev::SetName(const QString &strName)
     emit OnNameChanged(this);
 }
 
+QObject *CHOIDev::RollBackNameOnFailure()
+{
+    // Lives with the device, so that a window closed meanwhile leaves no
+    // refused alias behind; one for every road that renames, so that they
+    // cannot drift apart.
+    static const QString kMark = QStringLiteral("CHOIDev name rollback");
+    if (findChild<QObject *>(kMark, Qt::FindDirectChildrenOnly))
+        return nullptr;
+    QObject *pRollback = new QObject(this);
+    pRollback->setObjectName(kMark);
+    connect(this, &CHOIDev::OnCmdCompleted, pRollback,
+            [pRollback, strName = m_strName, bUnread = m_bNameUnread](CHOIDev *pDone, E_ControlObject emCtrlObj,
+                                                                        E_CommResult eResult) {
+                if (emCtrlObj != E_CO_DEV)
+                    return;
+                if (eResult != E_CR_SUCCESS) {
+                    pDone->SetName(strName);
+                    pDone->m_bNameUnread = bUnread;
+                }
+                delete pRollback;
+            });
+    return pRollback;
+}
+
 void CHOIDev::SetHostName(const QString &strHostName, bool bSetHostId)
 {
     if (strHostName != m_strHostName)

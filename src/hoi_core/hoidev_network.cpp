@@ -316,13 +316,14 @@ CBaseComm *CHOIDev::LiveLink()
 }
 
 const char CHOIDev::kResetLine[] = "reset_to_default.sh";
+const char CHOIDev::kRebootLine[] = "reboot";
 
 bool CHOIDev::ResetDefault()
 {
     CBaseComm *pComm = LiveLink();
     if (!pComm || !pComm->PushSendData(QByteArray(kResetLine), true))
         return false;
-    return pComm->PushSendData(QByteArrayLiteral("reboot"), true);
+    return pComm->PushSendData(QByteArray(kRebootLine), true);
 }
 
 bool CHOIDev::ResetEdid()

@@ -389,11 +389,13 @@ bool CHOIDevMgr::ResetDevToDefault(CHOIDev* pDev, bool bLocalSettings)
     if (!pDev)
         return false;
     const bool bLocal = bLocalSettings && GetProdIdInfo(pDev)->video_set_2;
-    // The device took the reset once the link writes the line after it: a
-    // shell line goes only when the one before was answered, and the reboot
-    // behind it may cut the link before any prompt. A reset that never got
-    // there (login refused, off line, stalled, dropped) changes nothing here.
-    // The watch lives with the device and ends with its queue.
+    // The device took the reset once its answer came in the session that
+    // sent it: the link then writes the reboot behind it at once, and the
+    // reboot may cut the link before any prompt. Any other write in between
+    // (a retry's option answers and login) means that session ended first.
+    // A reset that never got there (login refused, off line, stalled,
+    // dropped) changes nothing here. The watch lives with the device and
+    // ends with its queue.
     QObject* pWatch = new QObject(pDev);
     auto pResetWritten = std::make_shared<bool>(false);
     const auto end = [pDev, pWatch] {
@@ -407,12 +409,14 @@ bool CHOIDevMgr::ResetDevToDefault(CHOIDev* pDev, bool bLocalSettings)
             pDev->ResetLocalSettings();
     };
     const QByteArray resetLine = QByteArray(CHOIDev::kResetLine) + "\r\n";
-    connect(pDev, &CHOIDev::OnSendData, pWatch, [pResetWritten, take, resetLine](CHOIDev*, const QByteArray& data, bool) {
-        if (data == resetLine)
-            *pResetWritten = true;
-        else if (*pResetWritten)
-            take();
-    });
+    const QByteArray rebootLine = QByteArray(CHOIDev::kRebootLine) + "\r\n";
+    connect(pDev, &CHOIDev::OnSendData, pWatch,
+            [pResetWritten, take, resetLine, rebootLine](CHOIDev*, const QByteArray& data, bool bSucceed) {
+                if (*pResetWritten && data == rebootLine)
+                    take();
+                else
+                    *pResetWritten = bSucceed && data == resetLine;
+            });
     connect(pDev, &CHOIDev::OnCmdCompleted, pWatch,
             [pResetWritten, take, end](CHOIDev*, E_ControlObject emCtrlObj, E_CommResult eResult) {
                 if (emCtrlObj != E_CO_DEV)

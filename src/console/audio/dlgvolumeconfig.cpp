@@ -1,6 +1,7 @@
 #include "audio/dlgvolumeconfig.h"
 #include "ui_dlgvolumeconfig.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include "audio/audiodelaygroupbox.h"
@@ -122,8 +123,18 @@ void CDlgVolumeConfig::slotSuppressorModeChanged()
                                                                       : ui->rbSuppressorEnable;
     if (pChoice == m_pSuppressorChoice)
         return;
-    const bool bSent = SendSuppressorOption(E_EP_SUPPRESSOR_BYPASS, pChoice == ui->rbSuppressorDisable);
-    m_pSuppressorChoice = bSent ? pChoice : nullptr;
+    // Marked before the lines go (a link giving up at once ends inside), and
+    // forgotten when the device refuses them: it kept its mode, and the same
+    // click must send again.
+    m_pSuppressorChoice = pChoice;
+    const QPointer<CDlgVolumeConfig> pWindow(this);
+    const auto forget = [pWindow, pChoice](CHOIDev *, E_CommResult eResult) {
+        if (eResult != E_CR_SUCCESS && pWindow && pWindow->m_pSuppressorChoice == pChoice)
+            pWindow->m_pSuppressorChoice = nullptr;
+    };
+    const auto send = [&] { return SendSuppressorOption(E_EP_SUPPRESSOR_BYPASS, pChoice == ui->rbSuppressorDisable); };
+    if (!(m_pDev ? m_pDev->WatchQueueEnd(send, forget) : send()))
+        m_pSuppressorChoice = nullptr;
 }
 
 void CDlgVolumeConfig::on_btnSuppressorSettings_clicked()

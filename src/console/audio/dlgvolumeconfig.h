@@ -35,7 +35,7 @@ private:
     CFormUi<Ui::CDlgVolumeConfig> ui;
     CHOIDev *m_pDev; // not owned
     // The suppressor choice the device was last given or reported; null
-    // when unknown or when giving it was refused.
+    // when unknown, or once the device refused it.
     QAbstractButton *m_pSuppressorChoice;
 };
 

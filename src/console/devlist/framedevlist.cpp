@@ -31,6 +31,17 @@ namespace {
 // to column 1. The main window sets both lists up before any row exists.
 int s_nIconColumn = 0;
 
+// Shown at once and kept only if the device takes it: its failure puts
+// the alias before back, as General Settings does.
+void ApplyAlias(CHOIDev *pDev, const QString &strName)
+{
+    const QPointer<QObject> pRollback = pDev->RollBackNameOnFailure();
+    pDev->SetName(strName);
+    // Nothing went: the alias stays, as General Settings leaves it.
+    if (!pDev->ApplyName())
+        delete pRollback;
+}
+
 QString TypeIconPath(const CHOIDev *pDev)
 {
     const T_DevTypeLook *pLook = FindDevTypeLook(pDev->GetDevType());
@@ -544,19 +555,18 @@ void CFrameDevList::slotItemMessageChange(QTreeWidgetItem *item, int column)
                 pRow->setText(1, strClean);
             return;
         }
-        pDev->SetName(strText);
         if (!pDev->GetParentDev()) {
-            pDev->ApplyName();
+            ApplyAlias(pDev, strText);
             emit signalListToGroupDevName(pDev);
         } else {
+            pDev->SetName(strText);
             pDev->GetParentDev()->SetIpcAliasName(pDev->GetHostName(), strText);
         }
     }
 
     if (item->text(1).isEmpty()) {
         const QString strDefault = pDev->GetDefaultName();
-        pDev->SetName(strDefault);
-        pDev->ApplyName();
+        ApplyAlias(pDev, strDefault);
         item->setText(1, strDefault);
         emit signalListToGroupDevName(pDev);
     }

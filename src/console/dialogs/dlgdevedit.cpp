@@ -154,10 +154,8 @@ bool CDlgDevEdit::Apply()
         && !QIPAddrWidget::CheckAddressSet(this, QString(), ui->edtIPAddr, ui->edtNetmask, ui->edtNetmask_2))
         return false;
 
-    m_strOldName = pDev->GetName();
-    m_bOldNameUnread = pDev->m_bNameUnread;
     // Before the lines are queued: a link giving up at once ends inside.
-    const QPointer<QObject> pRollback = RollBackNameOnFailure(pDev);
+    const QPointer<QObject> pRollback = pDev->RollBackNameOnFailure();
     // Left as filled in, the box may hold the default name of a device whose
     // own was unread then: it names the device only when the operator
     // changed it, or when the device has no name of its own to keep.
@@ -215,31 +213,6 @@ bool CDlgDevEdit::Apply()
     connect(pDev, &CHOIDev::OnCmdCompleted, this, &CDlgDevEdit::slotOnDevCmdCompleted, Qt::UniqueConnection);
     m_bWaiting = true;
     return true;
-}
-
-QObject *CDlgDevEdit::RollBackNameOnFailure(CHOIDev *pDev)
-{
-    // Lives with the device, so that a window closed meanwhile leaves no
-    // refused alias behind. An Apply before the end joins the one waiting:
-    // that end speaks for its lines too, and the name goes back to the one
-    // before the first.
-    const QString strMark = QStringLiteral("CDlgDevEdit name rollback");
-    if (pDev->findChild<QObject *>(strMark, Qt::FindDirectChildrenOnly))
-        return nullptr;
-    QObject *pRollback = new QObject(pDev);
-    pRollback->setObjectName(strMark);
-    connect(pDev, &CHOIDev::OnCmdCompleted, pRollback,
-            [pRollback, strName = m_strOldName, bUnread = m_bOldNameUnread](
-                CHOIDev *pDone, E_ControlObject emCtrlObj, E_CommResult eResult) {
-                if (emCtrlObj != E_CO_DEV)
-                    return;
-                if (eResult != E_CR_SUCCESS) {
-                    pDone->SetName(strName);
-                    pDone->m_bNameUnread = bUnread;
-                }
-                delete pRollback;
-            });
-    return pRollback;
 }
 
 void CDlgDevEdit::slotOnDevCmdCompleted(CHOIDev *pDev, E_ControlObject emCtrlObj, E_CommResult eResult)

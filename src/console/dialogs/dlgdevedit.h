@@ -57,9 +57,6 @@ private:
     // True when the selector's current item holds the device: its text is
     // then the device's display name.
     bool ShowSelectorName(CHOIDev *pDev);
-    // Puts m_strOldName back into the device when its queue ends in a
-    // failure; null when an earlier Apply's rollback still waits.
-    QObject *RollBackNameOnFailure(CHOIDev *pDev);
     // The device ended the wait: the window is usable again, and closes
     // when accept() started it.
     void EndWait(bool bSuccess);
@@ -70,9 +67,6 @@ private:
     bool m_bCloseOnDone;
     // What the alias box was filled with: left so, it gives no name.
     QString m_strFilledName;
-    // The alias before the last Apply, put back when the device refuses.
-    QString m_strOldName;
-    bool m_bOldNameUnread = false;
     QString m_strIPAddr;
     QString m_strNetmask;
     QString m_strGateway;

@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include <QPixmap>
+#include <QTimer>
 
 #include "dialogs/dlgranklayout.h"
 #include "dialogs/dlgsceneedit.h"
@@ -190,8 +191,11 @@ void MainWindow::slotOnSceneStatusChange(CHOIScene *pScene, E_SceneStatus eStatu
         slotShowScene(pScene);
         return;
     }
+    // From the event loop: a failed layout aborts right after this report,
+    // and a box open inside it would let the apply run on meanwhile. The
+    // mode is read now, as the abort clears it.
     if (eStatus == E_SS_FAILED && pScene->GetApplyMode() == 1)
-        MsgCritical(nullptr, QString(), tr("Failed to apply."));
+        QTimer::singleShot(0, this, [] { MsgCritical(nullptr, QString(), tr("Failed to apply.")); });
 
     QString strText;
     const QIcon icon = LayoutStatusInfo(pScene, eStatus, strText);

@@ -147,11 +147,15 @@ void TestBatch::edidHexRule_data()
     badSum[127] = char(badSum.at(127) + 1);
     QTest::newRow("bad checksum") << badSum << false << 0 << 0;
     // An EEPROM dump: one block announcing no extension, then blank fill.
-    QByteArray padded = TestEdid(128, '\x01');
-    padded[127] = char(padded.at(127) + 1);
-    padded[126] = '\0';
-    padded += QByteArray(128, '\xff');
-    QTest::newRow("padded past its blocks") << padded << true << 16 << 767;
+    QTest::newRow("padded past its blocks") << TestEdid(128, '\x01') + QByteArray(128, '\xff') << true << 16 << 767;
+    // A sink given it would announce a block it does not have.
+    QByteArray missing = TestEdid(128, '\x01');
+    missing[126] = 1;
+    missing[127] = char(missing.at(127) - 1);
+    QTest::newRow("announced extension missing") << missing << false << 0 << 0;
+    QByteArray badExtension = TestEdid(256, '\x01');
+    badExtension[128 + 10] = 2;
+    QTest::newRow("announced extension's checksum") << badExtension << false << 0 << 0;
     QByteArray noHeader = TestEdid(128, '\x01');
     noHeader[0] = '\x01';
     QTest::newRow("first byte not 00") << noHeader << false << 0 << 0;

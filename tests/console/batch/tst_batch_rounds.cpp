@@ -132,6 +132,9 @@ void TestBatchRounds::resultAfterEveryQueueEnds_data()
                                              + "\" > /sys/devices/platform/videoip/eeprom_content"}) << false;
     QTest::newRow("Others") << QByteArray("pbOthersCommand_apply") << QByteArray("Others") << int(RX0) << int(RX1)
                             << QByteArray("(sleep") << QByteArrayList({"(sleep 1; reboot) &"}) << false;
+    QTest::newRow("Others, factory reset") << QByteArray("pbOthersCommand_apply") << QByteArray("Others") << int(RX0)
+                                           << int(RX1) << QByteArray("re")
+                                           << QByteArrayList({CHOIDev::kResetLine, CHOIDev::kRebootLine}) << false;
 }
 
 void TestBatchRounds::resultAfterEveryQueueEnds()
@@ -158,6 +161,8 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
     W<QIPAddrWidget>(dlg, "edtIPAddr_end")->SetIPAddress(m_pLan->Address(RX1).toString());
     W<QCheckBox>(dlg, "cBdevRestart")->setChecked(false);
     W<QLineEdit>(dlg, "lineEdit")->setText(QStringLiteral("120"));
+    const bool bReset = lines.contains(CHOIDev::kResetLine);
+    W<QComboBox>(dlg, "cmbOthersCommand")->setCurrentIndex(bReset ? 1 : 0);
     for (int i : devs) {
         Dev(i)->SetS0Baudrate(QStringLiteral("9600-8n1"));
         Dev(i)->SetOutputTimingConvert(QStringLiteral("8000005D"));
@@ -207,9 +212,12 @@ void TestBatchRounds::resultAfterEveryQueueEnds()
         QCOMPARE(W<QIPAddrWidget>(edit, "edtNetmask_2")->GetIPAddress(), QStringLiteral("10.77.7.7"));
         QVERIFY(ProjectOf(m_pMgr).contains("gatway=\"10.77.7.7\""));
     }
-    // The restart ends the session a second later.
-    if (page == "Others")
+    // The restart ends the session a second later. Only a device that took
+    // the reset is renamed when it is seen again.
+    if (page == "Others") {
         QTRY_VERIFY_WITH_TIMEOUT(!Dev(live)->GetComm()->IsConnected(), 5000);
+        QCOMPARE(m_pMgr->GetResetHostNames(), bReset ? QStringList({Dev(live)->GetHostName()}) : QStringList());
+    }
 }
 
 void TestBatchRounds::roundWaitsForLastQueue()

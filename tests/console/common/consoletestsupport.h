@@ -30,12 +30,16 @@ inline bool WriteFile(const QString &path, const QByteArray &content)
 }
 
 // An EDID of nSize bytes: the 8-byte header (unless bHeader is false), then
-// fill; every whole 128-byte block sums to 0 modulo 256, as sinks require.
+// fill; with the header, byte 126 announces the extension blocks held within
+// the 256 bytes a file is read to. Every whole 128-byte block sums to 0
+// modulo 256, as sinks require.
 inline QByteArray TestEdid(int nSize, char fill = '\x5a', bool bHeader = true)
 {
     QByteArray bytes(nSize, fill);
     if (bHeader && nSize >= 8)
         bytes.replace(0, 8, QByteArray::fromHex("00ffffffffffff00"));
+    if (bHeader && nSize >= 128)
+        bytes[126] = char(qMin(nSize, 256) / 128 - 1);
     for (int nBlock = 0; nBlock + 128 <= nSize; nBlock += 128) {
         uchar nSum = 0;
         for (int i = nBlock; i < nBlock + 127; ++i)

@@ -44,7 +44,7 @@ const int kRx2 = 2;
 const int kCtrl = 3;
 
 // How the wait of an Apply to a dead device ends.
-enum E_End { E_END_WAITED, E_END_WINDOW_CLOSED, E_END_REMOVED };
+enum E_End { E_END_WAITED, E_END_WINDOW_CLOSED, E_END_RENAMED_IN_LIST, E_END_REMOVED };
 
 const QString kAliasTip = QStringLiteral("Invaild character:\r\n{ } \" < > , ; _ @ * & ");
 
@@ -475,6 +475,9 @@ void TestDevDialogs::deadDeviceRestoresName_data()
     // Unread again after the refusal: a layout sends the device no name.
     QTest::newRow("name unread") << true << int(E_END_WAITED);
     QTest::newRow("window closed from its title bar") << false << int(E_END_WINDOW_CLOSED);
+    // Joins the Apply waiting: its end speaks for both, and the name before
+    // the first comes back.
+    QTest::newRow("renamed again in the list meanwhile") << false << int(E_END_RENAMED_IN_LIST);
     // Last: the device is gone for the tests that follow.
     QTest::newRow("device removed") << false << int(E_END_REMOVED);
 }
@@ -512,6 +515,15 @@ void TestDevDialogs::deadDeviceRestoresName()
     QVERIFY(!dlg.isEnabled());
     if (end == E_END_REMOVED)
         QVERIFY(m_pMgr->RemoveDevice(pDev));
+    if (end == E_END_RENAMED_IN_LIST) {
+        CFrameDevList list;
+        list.slotRefreshDeives();
+        const QList<QTreeWidgetItem *> rows = list.findChild<QTreeWidget *>()->findItems(
+            QStringLiteral("Ghost"), Qt::MatchExactly, 1);
+        QCOMPARE(rows.size(), 1);
+        rows.at(0)->setText(1, QStringLiteral("Ghost2"));
+        QCOMPARE(pDev->GetName(), QStringLiteral("Ghost2"));
+    }
     if (end == E_END_WINDOW_CLOSED) {
         CFrameDevList list;
         list.slotRefreshDeives();
@@ -527,8 +539,11 @@ void TestDevDialogs::deadDeviceRestoresName()
     QCOMPARE(boxes.Texts(), QStringList({QStringLiteral("apply to device failed.")}));
     QCOMPARE(boxes.Boxes().at(0).icon, QMessageBox::Critical);
     QCOMPARE(boxes.Boxes().at(0).title, QString());
-    if (end == E_END_REMOVED)
+    if (end == E_END_REMOVED) {
+        // Nor can it be chosen any more.
+        QCOMPARE(form.pDevices->findData(DevToVariant(pDev)), -1);
         return;
+    }
     QCOMPARE(pDev->GetDisplayName(), oldName);
     QCOMPARE(pDev->m_bNameUnread, unread);
     QCOMPARE(form.pName->text(), oldName);

@@ -8,6 +8,7 @@
 #include <QNetworkInterface>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -610,17 +611,20 @@ void TestDevList::renameInPlace_data()
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("alias");
     QTest::addColumn<bool>("rebuildWhileBox"); // the list is rebuilt under each message
+    QTest::addColumn<bool>("refused");         // the device refuses the login
 
-    QTest::newRow("trailing underscore") << "Hall1_" << QStringList() << "Hall1" << false;
-    QTest::newRow("trailing blank and at") << "Hall2@ " << QStringList() << "Hall2" << false;
+    QTest::newRow("trailing underscore") << "Hall1_" << QStringList() << "Hall1" << false << false;
+    QTest::newRow("trailing blank and at") << "Hall2@ " << QStringList() << "Hall2" << false << false;
     QTest::newRow("ampersand and asterisk") << "Ha&ll*2b" << QStringList({"Character '&' error.", "Character '*' error."})
-                                           << "Hall2b" << false;
+                                           << "Hall2b" << false << false;
     QTest::newRow("quote and braces") << "H\"a{l}l4"
                                      << QStringList({"Character '{' error.", "Character '}' error.",
                                                      "Character '\"' error."})
-                                     << "Hall4" << false;
+                                     << "Hall4" << false << false;
     QTest::newRow("list rebuilt under the messages")
-        << "Ha&l*l5_" << QStringList({"Character '&' error.", "Character '*' error."}) << "Hall5" << true;
+        << "Ha&l*l5_" << QStringList({"Character '&' error.", "Character '*' error."}) << "Hall5" << true << false;
+    // Shown until the device's failure puts the alias before back.
+    QTest::newRow("login refused") << "Inline" << QStringList() << "Inline" << false << true;
 }
 
 void TestDevList::renameInPlace()
@@ -629,10 +633,26 @@ void TestDevList::renameInPlace()
     QFETCH(QStringList, messages);
     QFETCH(QString, alias);
     QFETCH(bool, rebuildWhileBox);
+    QFETCH(bool, refused);
 
     CHOIDev *pDev = Dev("TX0");
     SimDevice *pSim = m_pLan->Device(SimIndex("TX0"));
     QTreeWidgetItem *pItem = ItemOf(m_pSource, pDev);
+    const QString strBefore = pDev->GetDisplayName();
+    const QString strSimBefore = pSim->param(QStringLiteral("name"));
+    const int nRetryMs = pDev->GetRetryInterval();
+    const auto restore = qScopeGuard([&] {
+        pSim->setPassword(QString());
+        pSim->setLoginRetryDelay(300);
+        pDev->SetRetryInterval(nRetryMs);
+    });
+    if (refused) {
+        pDev->CloseComm();
+        pDev->SetRetryInterval(100);
+        pSim->setPassword(QStringLiteral("not the console's"));
+        pSim->setLoginRetryDelay(0);
+    }
+    QSignalSpy ends(pDev, &CHOIDev::OnCmdCompleted);
     QSignalSpy nameSpy(m_pSource, &CFrameDevList::signalListToGroupDevName);
     CBoxRecorder boxes;
     if (rebuildWhileBox)
@@ -653,7 +673,12 @@ void TestDevList::renameInPlace()
         QCOMPARE(pItem->toolTip(1), kInvalidTip);
         QVERIFY(pItem->flags() & Qt::ItemIsEditable);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(pSim->param(QStringLiteral("name")), alias, 5000);
+    // Kept once the device took it; refused, the alias before is back.
+    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 10000);
+    const QString strKept = refused ? strBefore : alias;
+    QCOMPARE(pDev->GetDisplayName(), strKept);
+    QCOMPARE(ItemOf(m_pSource, pDev)->text(1), strKept);
+    QCOMPARE(pSim->param(QStringLiteral("name")), refused ? strSimBefore : alias);
 }
 
 void TestDevList::renameToDisplayNameSendsNothing()
@@ -1103,9 +1128,7 @@ void TestDevList::edidExport_data()
     QTest::newRow("not whole") << "00 ff ff ff ff ff ff 00" << "ok" << QStringList({"Exported failed."}) << false
                                << QByteArray();
     QByteArray badSecond = TestEdid(256, '\0');
-    badSecond[126] = 1; // the first block announces the second
-    badSecond[127] = char(badSecond.at(127) - 1);
-    badSecond[128 + 10] = 1; // whose sum is no longer 0
+    badSecond[128 + 10] = 1; // the announced second block's sum is no longer 0
     QTest::newRow("second block's sum wrong") << QString::fromLatin1(badSecond.toHex(' ')) << "ok"
                                               << QStringList({"Exported failed."}) << false << QByteArray();
     QTest::newRow("empty EDID") << "" << "ok" << QStringList({"the EDID is empty."}) << false << QByteArray();

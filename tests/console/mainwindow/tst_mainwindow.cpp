@@ -399,7 +399,7 @@ void TestMainWindow::failedApplyFromInterfaceShowsMessage()
     w.slotVWNameChange("W1");
     w.slotRefreshSceneComoboBox();
     Child<QPushButton>(&w, "btnApplyScene")->click();
-    QCOMPARE(env.Boxes().size(), 1);
+    QTRY_COMPARE(env.Boxes().size(), 1);
     QCOMPARE(env.Boxes().at(0).icon, QMessageBox::Critical);
     QCOMPARE(env.Boxes().at(0).text, QString("Failed to apply."));
     QCOMPARE(env.Boxes().at(0).title, QString());

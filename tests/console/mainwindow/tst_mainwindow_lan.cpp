@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTextEdit>
 
@@ -15,6 +16,7 @@
 #include "mainwindowtestenv.h"
 #include "navtree/formgrouplist.h"
 #include "simlan.h"
+#include "simunansweredport.h"
 
 namespace {
 
@@ -52,6 +54,7 @@ private slots:
     void cleanup();
 
     void applyKeepsWindowBusyUntilStatusReport();
+    void failedApplyIsReportedAndReleasesWindow_data();
     void failedApplyIsReportedAndReleasesWindow();
     void busyWindowOffersNoProjectEntries();
     void tilesKeepWindowBusyUntilLastEnds_data();
@@ -67,6 +70,7 @@ private:
     CHOIDevMgr *m_pMgr = nullptr;
     CHOIDev *m_dev[DEV_COUNT] = {};
     QStringList m_boxes;
+    std::function<void()> m_fnWhileBox; // runs while a box is open
 };
 
 void TestMainWindowLan::initTestCase()
@@ -96,6 +100,8 @@ void TestMainWindowLan::initTestCase()
     }
     SetMessageBoxRunner([this](QMessageBox &box) {
         m_boxes << box.text();
+        if (m_fnWhileBox)
+            m_fnWhileBox();
         return int(box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::Ok);
     });
 }
@@ -110,6 +116,7 @@ void TestMainWindowLan::cleanupTestCase()
 void TestMainWindowLan::init()
 {
     m_boxes.clear();
+    m_fnWhileBox = nullptr;
     m_lan.ClearReceived();
 }
 
@@ -209,26 +216,77 @@ void TestMainWindowLan::applyKeepsWindowBusyUntilStatusReport()
     disconnect(watch);
 }
 
+void TestMainWindowLan::failedApplyIsReportedAndReleasesWindow_data()
+{
+    QTest::addColumn<bool>("bRefusedAtOnce");
+    // One screen is switched off: its connection fails.
+    QTest::newRow("screen off") << false;
+    // The second decoder cannot be connected at all while the first is still
+    // connecting, and the operator reads the box for a while.
+    QTest::newRow("decoder without a link, box read slowly") << true;
+}
+
 void TestMainWindowLan::failedApplyIsReportedAndReleasesWindow()
 {
+    QFETCH(bool, bRefusedAtOnce);
     NewLayout();
     MainWindow w;
     w.slotVWNameChange("W1");
     w.slotRefreshSceneComoboBox();
     QSignalSpy status(m_pMgr, &CHOIDevMgr::OnSceneStatusChange);
-    // One screen is switched off: its connection fails.
-    m_lan.SetDeviceOn(RX2, false);
-    if (CBaseComm *pComm = m_dev[RX2]->GetComm())
-        pComm->CloseComm();
+    QSignalSpy log(m_pMgr, &CHOIDevMgr::OnProgressLog);
+    SimUnansweredPort hole;
+    const int nRetryMs = m_dev[RX1]->GetRetryInterval();
+    const auto restore = qScopeGuard([&] {
+        m_dev[RX2]->m_eCommType = CHOIDev::E_CT_TELNET;
+        m_dev[RX1]->SetRetryInterval(nRetryMs);
+        hole.close();
+        m_lan.Device(RX1)->setRefuseConnections(false);
+    });
+    // What the layout logged of itself.
+    const auto sceneLog = [&log] {
+        QStringList lines;
+        for (const QList<QVariant> &args : log)
+            lines << args.at(0).toString().section(QStringLiteral(" - "), 1);
+        return lines.filter(QStringLiteral("Scene('W1-L1')"));
+    };
+    const QStringList failed({QStringLiteral("Scene('W1-L1') fails to be applied.")});
+    QSignalSpy txEnds(m_dev[TX], &CHOIDev::OnCmdCompleted);
+    QSignalSpy rxEnds(m_dev[RX1], &CHOIDev::OnCmdCompleted);
+    if (bRefusedAtOnce) {
+        m_dev[RX2]->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1); // no link to queue on
+        m_dev[RX1]->CloseComm();
+        m_dev[RX1]->SetRetryInterval(200);
+        m_lan.Device(RX1)->setRefuseConnections(true);
+        QVERIFY(hole.open(m_lan.Address(RX1), CSimLan::E_TELNET_PORT));
+        // The box comes once the layout has given up: nothing of it is left
+        // to run on while the operator reads.
+        m_fnWhileBox = [&] {
+            QCOMPARE(sceneLog(), failed);
+            QVERIFY(!m_dev[RX1]->m_retryTimer.isActive() && !m_dev[RX1]->GetComm()->IsConnecting());
+            QTest::qWait(2000);
+        };
+    } else {
+        m_lan.SetDeviceOn(RX2, false);
+        if (CBaseComm *pComm = m_dev[RX2]->GetComm())
+            pComm->CloseComm();
+    }
 
     Child<QPushButton>(&w, "btnApplyScene")->click();
-    QVERIFY(w.IsBusy());
+    QCOMPARE(w.IsBusy(), !bRefusedAtOnce);
     QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 30000);
     QCOMPARE(status.at(0).at(1).value<E_SceneStatus>(), E_SS_FAILED);
-    QCOMPARE(m_boxes, QStringList({"Failed to apply."}));
+    QTRY_COMPARE(m_boxes, QStringList({"Failed to apply."}));
     QTRY_VERIFY(!w.IsBusy());
     QVERIFY(Child<QWidget>(&w, "centralWidget")->isEnabled());
     QCOMPARE(Child<QLabel>(&w, "lbSceneStatus")->text(), QString("Failed to apply"));
+    if (!bRefusedAtOnce)
+        return;
+    // One end for each device that had lines, nothing after the abort.
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(txEnds.count(), 1);
+    QCOMPARE(rxEnds.count(), 1);
+    QCOMPARE(sceneLog(), failed);
 }
 
 // New, Open and the other entries that start or replace work are off in the

@@ -28,7 +28,8 @@ private slots:
 
 private:
     // One device that stores name, found while its shell refused
-    // connections: its name is unread. Null when the search failed.
+    // connections: its name is unread. Null when the search failed or
+    // missed it.
     CHOIDevMgr* FoundUnread(const char* model, const char* type, const char* name);
     // "hdcp.xml" asking HDCP off for the first encoder of the LAN.
     bool WriteHdcpList();
@@ -49,7 +50,7 @@ CHOIDevMgr* TestOnLineCheck::FoundUnread(const char* model, const char* type, co
     m_pLan->Device(0)->setParam(QStringLiteral("name"), QString::fromLatin1(name));
     m_pLan->Device(0)->setRefuseConnections(true);
     CHOIDevMgr* pMgr = NewMgr();
-    return Search(pMgr, 40000) ? pMgr : nullptr;
+    return Search(pMgr, 40000) && pMgr->GetDevCount() == 1 ? pMgr : nullptr;
 }
 
 void TestOnLineCheck::quietCheck()
@@ -193,17 +194,22 @@ void TestOnLineCheck::factoryResetRenamesOnReturn_data()
 {
     QTest::addColumn<bool>("bQueued");
     QTest::addColumn<bool>("bTaken");
-    QTest::newRow("reset taken") << true << true;
+    QTest::addColumn<int>("nResetLines"); // how often the device received the reset line
+    QTest::newRow("reset taken") << true << true << 1;
     // Queued, but its login refused: the device never got the reset.
-    QTest::newRow("reset refused") << true << false;
+    QTest::newRow("reset refused") << true << false << 0;
+    // Received at each of the three tries and never answered, so never run:
+    // the retries' logins are no answer to it.
+    QTest::newRow("reset stalled") << true << false << 3;
     // A device never told to reset keeps the alias the operator gave it.
-    QTest::newRow("reset not queued") << false << false;
+    QTest::newRow("reset not queued") << false << false << 0;
 }
 
 void TestOnLineCheck::factoryResetRenamesOnReturn()
 {
     QFETCH(bool, bQueued);
     QFETCH(bool, bTaken);
+    QFETCH(int, nResetLines);
     const QString host = CSimLan::HostNameFor("IPE2000", 0);
     QVERIFY(m_pLan->AddDevice(host, "TX"));
     SimDevice* pSim = m_pLan->Device(0);
@@ -224,6 +230,15 @@ void TestOnLineCheck::factoryResetRenamesOnReturn()
         // No link to queue on, and none to be opened.
         pDev->CloseComm();
         pDev->m_eCommType = CHOIDev::CommType(CHOIDev::E_CT_TELNET + 1);
+    } else if (nResetLines > 1) {
+        pSim->addCommandHandler([](SimDevice&, SimCommand& cmd) {
+            if (cmd.line != CHOIDev::kResetLine)
+                return false;
+            cmd.prompt = false; // echoed, never answered
+            return true;
+        });
+        pDev->GetComm()->SetCheckerInterval(300);
+        pDev->SetRetryInterval(100);
     } else if (!bTaken) {
         pDev->CloseComm();
         pDev->SetRetryInterval(100);
@@ -235,7 +250,7 @@ void TestOnLineCheck::factoryResetRenamesOnReturn()
     pDev->m_eCommType = CHOIDev::E_CT_TELNET;
     if (bQueued)
         QTRY_COMPARE_WITH_TIMEOUT(resetDone.count(), 1, 30000);
-    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), bTaken ? 1 : 0);
+    QCOMPARE(CountLines(m_pLan->Commands(0), "reset_to_default.sh"), nResetLines);
     QCOMPARE(pDev->GetVwRotate(), bTaken ? 0 : 180);
     pSim->setPassword(QString());
     pMgr->SetOnLineTimings(0, kCheckMs);
@@ -266,6 +281,7 @@ void TestOnLineCheck::unreadNameReadAgain()
     QVERIFY(WriteHdcpList());
     CHOIDevMgr* pMgr = NewMgr();
     QVERIFY(Search(pMgr, 40000));
+    QCOMPARE(pMgr->GetDevCount(), 1);
     CHOIDev* pEnc = pMgr->GetDev(0);
 
     // The checks try it again, less and less often (the 1st, 2nd and 4th
@@ -324,6 +340,7 @@ void TestOnLineCheck::quietReadBackKeepsQueuedLines()
         m_pLan->SetDeviceOn(i, false);
     }
     CHOIDev* pDec = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD2000", 2));
+    QVERIFY(pDec);
     pMgr->SetOnLineTimings(0, kCheckMs);
     QTRY_VERIFY_WITH_TIMEOUT(!encs[0]->m_bOnLine && !encs[1]->m_bOnLine, 5000);
 

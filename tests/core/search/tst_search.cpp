@@ -465,9 +465,12 @@ void TestSearch::saveAliasToDevices()
     QVERIFY(m_pLan->Start());
     CHOIDevMgr* pMgr = NewMgr();
     QVERIFY(Search(pMgr, 30000));
-    pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 0))->SetName(QStringLiteral("Hall TX"));
-    pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1))->SetName(QStringLiteral("Lobby"));
+    CHOIDev* pHall = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 0));
+    CHOIDev* pLobby = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPD1000", 1));
     CHOIDev* pNameless = pMgr->FindDevByHostName(CSimLan::HostNameFor("IPE1000", 2));
+    QVERIFY2(pHall && pLobby && pNameless, "the search missed a device");
+    pHall->SetName(QStringLiteral("Hall TX"));
+    pLobby->SetName(QStringLiteral("Lobby"));
     QCOMPARE(pNameless->GetName(), QString());
     m_pLan->ClearReceived();
     QSignalSpy logSpy(pMgr, &CHOIDevMgr::OnProgressLog);
